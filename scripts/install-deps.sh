@@ -1,0 +1,25 @@
+#!/bin/sh
+# Installs the Debian packages the build, the program and the tests need.
+# Idempotent: packages already present are not fetched again.
+set -eu
+
+PACKAGES="build-essential cmake ninja-build pkg-config ccache \
+qt6-base-dev libx11-dev libxi-dev libxtst-dev libxcb1-dev libcanberra-dev \
+libgl-dev xvfb xauth x11-utils x11-apps xdotool openbox trayer wmctrl sxhkd xbindkeys \
+dbus imagemagick"
+
+missing=""
+for p in $PACKAGES; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing="$missing $p"
+    fi
+done
+[ -z "$missing" ] && exit 0
+
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+echo "Installing:$missing"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+# shellcheck disable=SC2086
+$SUDO apt-get install -y -qq --no-install-recommends $missing

@@ -1,0 +1,1 @@
+// Fakes are added beside this file as the interfaces appear.
