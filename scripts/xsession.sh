@@ -4,21 +4,19 @@
 
 XSESSION_PIDS=()
 
-xsession_free_display()
-{
-    local n=${XSESSION_FIRST:-40}
-    while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-    echo "$n"
-}
-
 xsession_start()
 {
-    local n i
-    n=$(xsession_free_display)
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    local n i fifo
+    # Xvfb picks a free display number itself and writes it to the pipe, so
+    # parallel test runs never race for the same number.
+    fifo=$(mktemp -u /tmp/xsession.XXXXXX)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
     XSESSION_PIDS+=($!)
+    read -r -t 10 n <"$fifo"
+    rm -f "$fifo"
+    [ -n "${n:-}" ] || return 1
     export DISPLAY=":$n"
-    for i in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
     xdpyinfo >/dev/null 2>&1 || return 1
     openbox --sm-disable >/dev/null 2>&1 &
     XSESSION_PIDS+=($!)
