@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace tarvex {
+
+/// Identifier of a top-level window of the desktop (an X11 window id here); 0 means "none".
+using WindowId = quint64;
+
+/// The windows of other programs: the operations the special actions and hidden-window slots use.
+/// Every operation on window 0 or on a window that no longer exists does nothing.
+class DesktopWindows
+{
+public:
+    virtual ~DesktopWindows() = default;
+
+    /// Returns the window that has the keyboard focus, or 0 when there is none.
+    virtual WindowId foregroundWindow() = 0;
+    /// Asks the window to close itself, as its close box would (it may ask its own questions).
+    virtual void closeWindow(WindowId window) = 0;
+    /// Minimizes (iconifies) the window.
+    virtual void minimizeWindow(WindowId window) = 0;
+    /// Maximizes the window.
+    virtual void maximizeWindow(WindowId window) = 0;
+    /// Hides the window completely (no taskbar entry); the caller keeps the id to show it again.
+    virtual void hideWindow(WindowId window) = 0;
+    /// Shows a window hidden by hideWindow again and activates it.
+    virtual void showWindow(WindowId window) = 0;
+    /// Returns the window's title (empty when it has none or does not exist).
+    virtual QString windowTitle(WindowId window) = 0;
+};
+
+} // namespace tarvex

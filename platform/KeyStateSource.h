@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <functional>
+#include <utility>
+
+namespace tarvex {
+
+/// The keyboard as the poll tick sees it: one 16-bit state per virtual-key code 1-255.
+///
+/// `keyState(code)` has the meaning of the Windows key-state query: bit 15 (0x8000) set while the
+/// key is down, bit 0 (0x0001) set when the key was pressed since the previous query of that
+/// same code; the query clears bit 0. So 0x8001 means "down now and newly pressed" and is the only
+/// value the poll treats as a press; 0x8000 is a held key that was already reported, and 0x0001
+/// a tap that is already released (not a press for the poll).
+///
+/// Modifier codes: 16 Shift, 17 Ctrl and 18 Alt are the generic codes (either side); 160/161
+/// left/right Shift, 162/163 left/right Ctrl, 164/165 left/right Alt are the sided codes; 91 and
+/// 92 are the left and right Windows (Super) keys. Windows reports a modifier press under both
+/// its generic and its sided code; the X11 source reports the generic code only. The poll's rules
+/// for 161, 163 and 164 and the matcher's removal of 162 work with either.
+///
+/// Instead of being polled on a 1 ms timer, a source announces each press through the press
+/// callback: the owner runs one poll tick from inside the callback, once per press, in press
+/// order, before the matching release is applied, so that a quick tap is never lost.
+class KeyStateSource
+{
+public:
+    virtual ~KeyStateSource() = default;
+
+    /// Returns the 16-bit state of key code 1-255 and clears its pressed-since bit.
+    virtual quint16 keyState(int code) = 0;
+
+    /// Sets the function called after each key press has been latched (empty = none).
+    void setPressCallback(std::function<void()> callback) { m_pressCallback = std::move(callback); }
+
+protected:
+    /// Runs the press callback, if any; implementations call it once per latched press.
+    void notifyPressed()
+    {
+        if (m_pressCallback)
+            m_pressCallback();
+    }
+
+private:
+    std::function<void()> m_pressCallback;
+};
+
+} // namespace tarvex

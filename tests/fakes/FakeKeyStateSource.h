@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/KeyStateSource.h"
+
+#include <array>
+#include <initializer_list>
+
+namespace tarvex {
+
+/// A keyboard for tests. `press` latches one or more codes together, the way Windows reports a
+/// modifier under its generic and its sided code at once (for example {17, 162} for left Ctrl),
+/// then announces the press like the real source. `queries()` counts every state query.
+class FakeKeyStateSource final : public KeyStateSource
+{
+public:
+    quint16 keyState(int code) override;
+
+    /// Marks `codes` down and newly pressed, then runs the press callback once (if announce).
+    void press(std::initializer_list<int> codes, bool announce = true);
+    /// Marks `codes` up; their pressed-since bits stay until queried.
+    void release(std::initializer_list<int> codes);
+    /// Presses and releases `codes` as one tap.
+    void tap(std::initializer_list<int> codes);
+    /// Returns how many state queries were made for `code` (0 = all codes together).
+    int queries(int code = 0) const;
+
+private:
+    std::array<bool, 256> m_down{};
+    std::array<bool, 256> m_pressedSince{};
+    std::array<int, 256> m_queries{};
+    int m_totalQueries = 0;
+};
+
+} // namespace tarvex

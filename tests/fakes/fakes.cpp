@@ -1,1 +1,0 @@
-// Fakes are added beside this file as the interfaces appear.
