@@ -1,0 +1,84 @@
+#include "store/HotkeyEntry.h"
+
+namespace tarvex {
+namespace {
+
+bool HoldsSeparator(const QString& text)
+{
+    for (QChar c : text) {
+        if (c == u'*' || c == u'|' || c == u'\r' || c == u'\n')
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TargetKind ClassifyTarget(const QString& target)
+{
+    // Only spaces count as blank here; a tab keeps the target a File.
+    qsizetype first = 0;
+    while (first < target.size() && target.at(first) == u' ')
+        ++first;
+    if (first == target.size())
+        return TargetKind::None;
+    if (target.left(5).toLower() == QLatin1StringView("http:"))
+        return TargetKind::Website;
+    if (target.startsWith(u'-'))
+        return TargetKind::Special;
+    return TargetKind::File;
+}
+
+QString IconKeyFor(const HotkeyEntry& entry)
+{
+    switch (ClassifyTarget(entry.target)) {
+    case TargetKind::Website:
+        return QStringLiteral("website");
+    case TargetKind::Special:
+        return QStringLiteral("action");
+    case TargetKind::None:
+        return QStringLiteral("file");
+    case TargetKind::File:
+        break;
+    }
+    return entry.target;
+}
+
+int TypeSelectorPosition(TargetKind kind, int current)
+{
+    switch (kind) {
+    case TargetKind::File:
+        return 0;
+    case TargetKind::Website:
+        return 1;
+    case TargetKind::Special:
+        return 2;
+    case TargetKind::None:
+        break;
+    }
+    return current;
+}
+
+QString ValidateCombination(const QString& combination)
+{
+    if (!HoldsSeparator(combination))
+        return {};
+    return QStringLiteral("The key combination must not contain \"*\", \"|\" or a line break, "
+                          "because the hotkey file uses them to separate its entries.");
+}
+
+QString ValidateTarget(const QString& target)
+{
+    if (!HoldsSeparator(target))
+        return {};
+    return QStringLiteral("The target must not contain \"*\", \"|\" or a line break, "
+                          "because the hotkey file uses them to separate its entries.");
+}
+
+QString ValidateHotkeyEntry(const HotkeyEntry& entry)
+{
+    const QString error = ValidateCombination(entry.combination);
+    return error.isEmpty() ? ValidateTarget(entry.target) : error;
+}
+
+} // namespace tarvex

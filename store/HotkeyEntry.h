@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace tarvex {
+
+/// One hotkey: the key combination (text form of the key sequence) and its target.
+struct HotkeyEntry
+{
+    QString combination;
+    QString target;
+
+    friend bool operator==(const HotkeyEntry&, const HotkeyEntry&) = default;
+};
+
+/// The kind of a target, always derived from the target text by ClassifyTarget.
+enum class TargetKind : qint16 {
+    Website = 0,
+    File = 1,
+    Special = 2,
+    None = 4,
+};
+
+/// Returns the kind of `target`: None when only spaces, Website when it starts with "http:"
+/// (any case), Special when it starts with "-", else File.
+TargetKind ClassifyTarget(const QString& target);
+
+/// Returns the editor's icon key of `entry`: "website", "action", "file" (None), or for a File
+/// entry the target text itself (the key of that file's own icon).
+QString IconKeyFor(const HotkeyEntry& entry);
+
+/// Returns the position of `kind` in the editor's type selector ("File", "Website", "Action");
+/// None keeps `current`.
+int TypeSelectorPosition(TargetKind kind, int current);
+
+/// Returns a message for the user when `combination` cannot be stored in the hotkey file
+/// (it holds "*", "|", a carriage return or a line feed), else an empty text.
+QString ValidateCombination(const QString& combination);
+
+/// Returns a message for the user when `target` cannot be stored in the hotkey file
+/// (it holds "*", "|", a carriage return or a line feed), else an empty text.
+QString ValidateTarget(const QString& target);
+
+/// Returns the first message of ValidateCombination and ValidateTarget, or an empty text.
+QString ValidateHotkeyEntry(const HotkeyEntry& entry);
+
+} // namespace tarvex
