@@ -1,0 +1,66 @@
+#include "platform/linux/XdgLoginEntry.h"
+
+#include "platform/linux/DesktopEntryText.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QStandardPaths>
+
+namespace tarvex {
+
+namespace {
+
+QString autostartFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QLatin1String("/autostart");
+}
+
+// The two failures keep the wording of the program's login-entry messages:
+// "opening key" when the file cannot be created, "setting key" when its text
+// cannot be written, each followed by the system's description.
+QString failure(int code, const char* what, const QString& description)
+{
+    return QStringLiteral("Error %1 %2\n%3").arg(code).arg(QLatin1String(what), description);
+}
+
+} // namespace
+
+QString XdgLoginEntry::SetRunAtLogin(const QString& appName, const QString& appFolder, bool enable)
+{
+    if (enable)
+        return writeEntry(appName, appFolder);
+    QFile::remove(entryPath(appName)); // an absent entry is no error
+    return QString();
+}
+
+QString XdgLoginEntry::entryPath(const QString& appName)
+{
+    return autostartFolder() + QLatin1Char('/') + appName + QLatin1String(".desktop");
+}
+
+QString XdgLoginEntry::entryText(const QString& appName, const QString& appFolder)
+{
+    const QString program = QDir(appFolder).filePath(appName);
+    return QLatin1String("[Desktop Entry]\nType=Application\nName=") +
+           DesktopEntryText::stringValue(appName) + QLatin1String("\nExec=") +
+           DesktopEntryText::quotedExecArgument(program) +
+           QLatin1String(" automatic\nTerminal=false\nX-GNOME-Autostart-enabled=true\n");
+}
+
+QString XdgLoginEntry::writeEntry(const QString& appName, const QString& appFolder)
+{
+    if (!QDir().mkpath(autostartFolder()))
+        return failure(QFileDevice::OpenError, "opening key",
+                       QStringLiteral("Cannot create the folder %1").arg(autostartFolder()));
+    QSaveFile file(entryPath(appName));
+    if (!file.open(QIODevice::WriteOnly))
+        return failure(file.error(), "opening key", file.errorString());
+    file.write(entryText(appName, appFolder).toUtf8());
+    if (!file.commit())
+        return failure(file.error(), "setting key", file.errorString());
+    return QString();
+}
+
+} // namespace tarvex

@@ -1,0 +1,159 @@
+#include "platform/x11/X11KeyStateSource.h"
+
+#include "platform/x11/ReservedHotkey.h"
+#include "platform/x11/X11Errors.h"
+
+#include <QSocketNotifier>
+
+#include <X11/extensions/XInput2.h>
+#include <X11/keysym.h>
+#include <X11/XKBlib.h>
+#include <X11/Xlib.h>
+
+namespace tarvex {
+
+namespace {
+
+bool hasXInput22(Display* display, int* opcode)
+{
+    int event = 0;
+    int error = 0;
+    if (!XQueryExtension(display, "XInputExtension", opcode, &event, &error))
+        return false;
+    int major = 2;
+    int minor = 2;
+    return XIQueryVersion(display, &major, &minor) == Success;
+}
+
+bool hasXkb(Display* display, int* eventBase)
+{
+    int opcode = 0;
+    int error = 0;
+    int major = XkbMajorVersion;
+    int minor = XkbMinorVersion;
+    return XkbQueryExtension(display, &opcode, eventBase, &error, &major, &minor);
+}
+
+} // namespace
+
+X11KeyStateSource::X11KeyStateSource(QObject* parent) : QObject(parent) {}
+
+X11KeyStateSource::~X11KeyStateSource()
+{
+    m_notifier.reset();
+    if (m_display)
+        XCloseDisplay(m_display);
+}
+
+bool X11KeyStateSource::start()
+{
+    if (m_display)
+        return true;
+    installQuietX11ErrorHandler();
+    m_display = XOpenDisplay(nullptr);
+    if (!m_display)
+        return false;
+    if (!hasXInput22(m_display, &m_xiOpcode) || !hasXkb(m_display, &m_xkbEventBase)) {
+        XCloseDisplay(m_display);
+        m_display = nullptr;
+        return false;
+    }
+    selectEvents();
+    m_notifier =
+        std::make_unique<QSocketNotifier>(ConnectionNumber(m_display), QSocketNotifier::Read);
+    connect(m_notifier.get(), &QSocketNotifier::activated, this, &X11KeyStateSource::drainEvents);
+    drainEvents();
+    return true;
+}
+
+quint16 X11KeyStateSource::keyState(int code)
+{
+    return m_latch.query(code);
+}
+
+void X11KeyStateSource::selectEvents()
+{
+    unsigned char mask[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(mask, XI_RawKeyPress);
+    XISetMask(mask, XI_RawKeyRelease);
+    XIEventMask events{XIAllMasterDevices, int(sizeof(mask)), mask};
+    XISelectEvents(m_display, DefaultRootWindow(m_display), &events, 1);
+
+    const unsigned long mapChanges = XkbNewKeyboardNotifyMask | XkbMapNotifyMask;
+    XkbSelectEvents(m_display, XkbUseCoreKbd, mapChanges | XkbStateNotifyMask,
+                    mapChanges | XkbStateNotifyMask);
+    // Only layout switches and lock changes matter; plain modifier presses would wake us twice.
+    XkbSelectEventDetails(m_display, XkbUseCoreKbd, XkbStateNotify, XkbAllStateComponentsMask,
+                          XkbGroupStateMask | XkbModifierLockMask);
+    m_numLockMask = XkbKeysymToModifiers(m_display, XK_Num_Lock);
+    m_layout.reload(m_display);
+    readXkbState();
+    grabReservedHotkey(m_display);
+}
+
+void X11KeyStateSource::readXkbState()
+{
+    XkbStateRec state{};
+    if (XkbGetState(m_display, XkbUseCoreKbd, &state) == Success)
+        applyXkbState(state.group, state.locked_mods);
+}
+
+void X11KeyStateSource::applyXkbState(int group, unsigned int lockedModifiers)
+{
+    m_layout.setState(group, m_numLockMask != 0 && (lockedModifiers & m_numLockMask) != 0);
+}
+
+// Xlib may already hold events in its queue (read while waiting for a reply),
+// and the socket notifier does not see those: empty the queue completely.
+void X11KeyStateSource::drainEvents()
+{
+    if (!m_display)
+        return;
+    while (XPending(m_display) > 0) {
+        XEvent event;
+        XNextEvent(m_display, &event);
+        handleEvent(event);
+    }
+}
+
+void X11KeyStateSource::handleEvent(XEvent& event)
+{
+    if (event.type == GenericEvent && event.xcookie.extension == m_xiOpcode)
+        handleRawKey(event);
+    else if (event.type == m_xkbEventBase)
+        handleXkb(event);
+    else if (event.type == MappingNotify) {
+        XRefreshKeyboardMapping(&event.xmapping);
+        m_layout.reload(m_display);
+    }
+}
+
+void X11KeyStateSource::handleRawKey(XEvent& event)
+{
+    if (!XGetEventData(m_display, &event.xcookie))
+        return;
+    const int type = event.xcookie.evtype;
+    const int keycode = static_cast<XIRawEvent*>(event.xcookie.data)->detail;
+    // Freed before the press callback runs: it may open a modal box whose event loop
+    // brings us back here for the next events.
+    XFreeEventData(m_display, &event.xcookie);
+    if (type == XI_RawKeyRelease)
+        m_latch.release(keycode);
+    else if (type == XI_RawKeyPress && m_latch.press(keycode, m_layout.codeFor(keycode)))
+        notifyPressed();
+}
+
+void X11KeyStateSource::handleXkb(XEvent& event)
+{
+    const auto& xkb = reinterpret_cast<const XkbEvent&>(event);
+    if (xkb.any.xkb_type == XkbStateNotify) {
+        applyXkbState(xkb.state.group, xkb.state.locked_mods);
+        return;
+    }
+    if (xkb.any.xkb_type == XkbMapNotify)
+        XkbRefreshKeyboardMapping(const_cast<XkbMapNotifyEvent*>(&xkb.map));
+    m_numLockMask = XkbKeysymToModifiers(m_display, XK_Num_Lock);
+    m_layout.reload(m_display);
+}
+
+} // namespace tarvex

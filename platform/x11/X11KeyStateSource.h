@@ -1,0 +1,57 @@
+#pragma once
+
+#include "platform/KeyStateSource.h"
+#include "platform/x11/KeyLatch.h"
+#include "platform/x11/XkbLayoutMap.h"
+
+#include <QObject>
+
+#include <memory>
+
+class QSocketNotifier;
+struct _XDisplay;
+union _XEvent;
+
+namespace tarvex {
+
+// The key-state source of an X11 desktop. It watches every key press and
+// release through XInput2 raw events on the root window: no focus, no
+// keyboard grab, and the focused program still gets its keys. It uses an X
+// connection of its own and sends no request that waits for a reply after
+// start(), except to re-read the keymap after it changed. Each new press runs
+// the press callback once, in press order, before the release that follows it
+// is applied, so a short tap is never lost; a held key (auto-repeat included)
+// is one press. Nothing wakes up while the keyboard is idle.
+class X11KeyStateSource final : public QObject, public KeyStateSource
+{
+    Q_OBJECT
+
+public:
+    explicit X11KeyStateSource(QObject* parent = nullptr);
+    ~X11KeyStateSource() override;
+
+    /// Connects to the X display, grabs the reserved Ctrl+Alt+Space and starts
+    /// listening; false when there is no display or it lacks XInput 2.2 or XKB.
+    bool start();
+    /// Returns the state of key code 1-255 (0x8001 = down and newly pressed).
+    quint16 keyState(int code) override;
+
+private:
+    void selectEvents();
+    void drainEvents();
+    void handleEvent(_XEvent& event);
+    void handleRawKey(_XEvent& event);
+    void handleXkb(_XEvent& event);
+    void readXkbState();
+    void applyXkbState(int group, unsigned int lockedModifiers);
+
+    _XDisplay* m_display = nullptr;
+    std::unique_ptr<QSocketNotifier> m_notifier;
+    KeyLatch m_latch;
+    XkbLayoutMap m_layout;
+    int m_xiOpcode = 0;
+    int m_xkbEventBase = 0;
+    unsigned int m_numLockMask = 0;
+};
+
+} // namespace tarvex
