@@ -6,7 +6,7 @@ set -eu
 PACKAGES="build-essential cmake ninja-build pkg-config ccache \
 qt6-base-dev libx11-dev libxi-dev libxtst-dev libxcb1-dev libcanberra-dev \
 libgl-dev xvfb xauth x11-utils x11-apps xdotool openbox trayer wmctrl sxhkd xbindkeys \
-dbus imagemagick"
+dbus imagemagick xdg-utils"
 
 missing=""
 for p in $PACKAGES; do
