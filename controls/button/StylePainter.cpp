@@ -1,0 +1,216 @@
+#include "controls/button/StylePainter.h"
+
+#include "controls/button/ButtonContent.h"
+#include "controls/SystemColors.h"
+
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QWidget>
+
+#include <cmath>
+
+namespace {
+
+constexpr OleColor kBlack = RGB(0, 0, 0);
+constexpr OleColor kWhite = RGB(255, 255, 255);
+
+OleColor Sys(int index)
+{
+    return SystemColor(index);
+}
+
+} // namespace
+
+StylePainter::StylePainter(Canvas& canvas, const ButtonDrawing& d)
+    : m_c(canvas), m_d(d), m_p(d.props), m_w(canvas.width()), m_h(canvas.height()),
+      m_base(d.props.BackColor), m_state(d.state), m_enabled(d.enabled && d.props.Enabled),
+      m_foreColor(d.props.ForeColor)
+{}
+
+int StylePainter::Round(double value)
+{
+    return int(std::nearbyint(value));
+}
+
+bool StylePainter::checkedLook() const
+{
+    return (m_p.Mode == 1 || m_p.Mode == 2) && m_p.Value;
+}
+
+void StylePainter::Paint()
+{
+    const int style = m_p.ButtonStyle;
+    // A checked check or option button draws pressed (styles 0 and 6 have their own look).
+    if (checkedLook() && style != 0 && style != 6)
+        m_state = ButtonState::Down;
+    m_c.Clear(style == 13 ? Sys(SystemColors::ButtonFace) : m_base);
+    switch (style) {
+    case 2:
+        drawXp();
+        break;
+    case 3:
+        drawHover3D();
+        break;
+    case 4:
+        drawVistaAero();
+        break;
+    case 5:
+        drawOfficeXp();
+        break;
+    case 6:
+        drawOffice2003();
+        break;
+    case 7:
+        drawXpToolbar();
+        break;
+    case 8:
+        drawVistaToolbar();
+        break;
+    case 9:
+        drawOutlook();
+        break;
+    case 10:
+        drawInstallShield();
+        break;
+    case 13:
+        drawTheme();
+        break;
+    default:
+        drawClassic();
+        break;
+    }
+}
+
+void StylePainter::content(ButtonState state)
+{
+    static constexpr bool kShifts[14] = {true, true,  false, false, false, true, true,
+                                         true, false, false, true,  true,  true, false};
+    static constexpr bool kSymbolShifts[14] = {true, true,  false, false, false, false, true,
+                                               true, false, false, false, true,  true,  false};
+    const int s = std::clamp(m_p.ButtonStyle, 0, 13);
+    const bool down = state == ButtonState::Down;
+    ButtonContent::Options o;
+    o.state = state;
+    o.enabled = m_enabled;
+    o.foreColor = m_foreColor;
+    o.shift = down && kShifts[s];
+    o.symbolShift = down && kSymbolShifts[s];
+    o.checked = checkedLook();
+    ButtonContent::Draw(m_c, m_p, o);
+}
+
+void StylePainter::corners(OleColor colour)
+{
+    m_c.SetPixel(1, 1, colour);
+    m_c.SetPixel(1, m_h - 2, colour);
+    m_c.SetPixel(m_w - 2, 1, colour);
+    m_c.SetPixel(m_w - 2, m_h - 2, colour);
+}
+
+bool StylePainter::focusShown() const
+{
+    return m_d.runtime && m_p.ShowFocusRect && m_d.parentActive &&
+           (m_d.hasFocus || m_d.displayAsDefault);
+}
+
+void StylePainter::focusRect(int left, int top, int right, int bottom)
+{
+    if (right > left && bottom > top)
+        m_c.DrawFocusRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
+}
+
+void StylePainter::drawClassic()
+{
+    const int s = m_p.ButtonStyle;
+    const QRect all(0, 0, m_w, m_h);
+    const int raised = (s == 0) ? Canvas::EdgeRaised : Canvas::BdrRaisedInner;
+    if (!m_enabled) {
+        if (s == 0 || s == 1)
+            m_c.DrawEdge(all, raised);
+        content(m_state);
+        return;
+    }
+    if (checkedLook()) {
+        fill(ShiftColor(m_base, 0.02));
+        content(m_state);
+        if (s != 12)
+            m_c.DrawEdge(all, Canvas::EdgeSunken);
+        if (s == 0 && m_p.ShowFocusRect && m_d.hasFocus)
+            frame(4, 4, m_w - 7, m_h - 7, Sys(SystemColors::AppWorkspace));
+        return;
+    }
+    fill(m_base);
+    content(m_state);
+    if (m_state == ButtonState::Normal) {
+        if (s == 0 || s == 1)
+            m_c.DrawEdge(all, raised);
+    } else if (m_state == ButtonState::Hot) {
+        m_c.DrawEdge(all, (s == 1 || s == 12) ? Canvas::BdrRaisedInner : Canvas::EdgeRaised);
+    } else if (s == 0) {
+        frame(1, 1, m_w - 2, m_h - 2, RGB(172, 168, 153));
+        frame(0, 0, m_w, m_h, kBlack);
+    } else if (s == 11) {
+        m_c.DrawEdge(all, Canvas::EdgeSunken);
+    } else {
+        frame(0, 0, m_w, m_h, kWhite);
+        frame(0, 0, m_w + 1, m_h + 1, Sys(SystemColors::GrayText));
+    }
+    drawClassicFocus(m_state);
+}
+
+void StylePainter::drawClassicFocus(ButtonState state)
+{
+    const int s = m_p.ButtonStyle;
+    if (!m_d.hasFocus && !m_d.displayAsDefault)
+        return;
+    if (focusShown()) {
+        const int inset = (s == 0 || s == 11) ? 4 : 3;
+        focusRect(inset, inset, m_w - inset, m_h - inset);
+    }
+    if (s == 0 && state != ButtonState::Down) {
+        // The default-button look: a black outline round the raised edge.
+        m_c.DrawEdge(QRect(0, 0, m_w - 1, m_h - 1), Canvas::EdgeRaised);
+        frame(0, 0, m_w - 1, m_h - 1, Sys(SystemColors::AppWorkspace));
+        frame(0, 0, m_w, m_h, kBlack);
+    }
+}
+
+void StylePainter::drawTheme()
+{
+    const QStyle* style = m_d.themeStyle;
+    if (!style) {
+        // No style can draw a push button: the look of style 2, scheme 0.
+        ButtonProperties fallback = m_p;
+        fallback.ButtonStyle = 2;
+        fallback.ColorScheme = 0;
+        fallback.ApplyStyleColors();
+        const ButtonDrawing& d = m_d;
+        const ButtonDrawing copy{fallback,           d.state,        d.enabled,     d.hasFocus,
+                                 d.displayAsDefault, d.parentActive, d.pointerOver, d.leftDown,
+                                 d.runtime,          nullptr,        d.widget};
+        StylePainter(m_c, copy).Paint();
+        return;
+    }
+    QStyleOptionButton opt;
+    if (m_d.widget)
+        opt.initFrom(m_d.widget);
+    opt.rect = QRect(-1, -1, m_w + 2, m_h + 3);
+    opt.state = QStyle::State_None;
+    if (m_enabled) {
+        opt.state |= QStyle::State_Enabled | QStyle::State_Raised;
+        if (m_state == ButtonState::Hot)
+            opt.state |= QStyle::State_MouseOver;
+        if (m_state == ButtonState::Down)
+            opt.state = (opt.state & ~QStyle::State_Raised) | QStyle::State_Sunken;
+        if (m_state == ButtonState::Normal && (m_d.hasFocus || m_d.displayAsDefault) &&
+            m_d.parentActive)
+            opt.features |= QStyleOptionButton::DefaultButton;
+        if (m_d.parentActive)
+            opt.state |= QStyle::State_Active;
+    }
+    m_c.painter().save();
+    m_c.painter().setClipRect(opt.rect);
+    style->drawControl(QStyle::CE_PushButtonBevel, &opt, &m_c.painter(), m_d.widget);
+    m_c.painter().restore();
+    content(m_state);
+}

@@ -1,0 +1,382 @@
+#include "controls/button/velbutton.h"
+
+#include "controls/button/StylePainter.h"
+#include "controls/PropertyBag.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPainter>
+#include <QShortcut>
+#include <QUrl>
+
+#include <cmath>
+
+namespace {
+
+// 220 twips at 15 twips per pixel, rounded up to whole pixels.
+const int kMinimumPixels = int(std::ceil(220 / 15.0));
+
+QFont AmbientFont(const QWidget* w)
+{
+    return w->parentWidget() ? w->parentWidget()->font() : QApplication::font();
+}
+
+} // namespace
+
+velbutton::velbutton(QWidget* parent, const QString& name) : QWidget(parent)
+{
+    setObjectName(name);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setMinimumSize(kMinimumPixels, kMinimumPixels);
+    m_themeAvailable = qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
+    m_props.Caption = name;
+    m_props.Font = AmbientFont(this);
+    m_props.Font.setFamily(QStringLiteral("Tahoma"));
+    setFont(m_props.Font);
+    m_props.DefaultColorSchemeFor();
+    m_props.ApplyStyleColors();
+    UpdateAccessKey();
+    CreateButtonRegion();
+    RedrawButton();
+}
+
+velbutton::~velbutton() = default;
+
+void velbutton::ReadProperties(const PropertyBag& bag)
+{
+    m_props.ReadFrom(bag, AmbientFont(this));
+    setFont(m_props.Font);
+    setEnabled(m_props.Enabled);
+    UpdateAccessKey();
+    CreateButtonRegion();
+    applyCursor();
+    RedrawButton();
+}
+
+void velbutton::WriteProperties(PropertyBag& bag) const
+{
+    m_props.WriteTo(bag, AmbientFont(this));
+}
+
+void velbutton::setBackColor(OleColor colour)
+{
+    m_props.BackColor = colour;
+    if (m_props.ButtonStyle != 4)
+        m_props.ColorScheme = 3;
+    RedrawButton();
+}
+
+void velbutton::setButtonStyle(int style)
+{
+    m_props.ButtonStyle = std::clamp(style, 0, 13);
+    applyStyleDefaults();
+}
+
+void velbutton::applyStyleDefaults()
+{
+    m_props.DefaultColorSchemeFor();
+    m_props.ApplyStyleColors();
+    CreateButtonRegion();
+    RedrawButton();
+}
+
+void velbutton::setCaption(const QString& caption)
+{
+    m_props.Caption = caption;
+    UpdateAccessKey();
+    updateGeometry();
+    RedrawButton();
+}
+
+void velbutton::setColorScheme(int scheme)
+{
+    m_props.ColorScheme = scheme;
+    m_props.ApplyStyleColors();
+    RedrawButton();
+}
+
+void velbutton::setCaptionFont(const QFont& font)
+{
+    m_props.Font = font;
+    setFont(font);
+    updateGeometry();
+    RedrawButton();
+}
+
+void velbutton::setHandPointer(bool on)
+{
+    m_props.HandPointer = on;
+    if (on)
+        m_props.MousePointer = 0;
+    applyCursor();
+    RedrawButton();
+}
+
+void velbutton::setMouseIcon(const QPixmap& icon)
+{
+    m_props.MouseIcon = icon;
+    applyCursor();
+}
+
+void velbutton::setMousePointer(int pointer)
+{
+    m_props.MousePointer = pointer;
+    applyCursor();
+}
+
+void velbutton::setShowFocusRect(bool on)
+{
+    m_props.ShowFocusRect = on;
+}
+
+void velbutton::setValue(bool value)
+{
+    if (m_props.Mode == 1 || m_props.Mode == 2) {
+        m_props.Value = value;
+        if (!value)
+            m_state = ButtonState::Normal;
+    } else {
+        m_state = ButtonState::Normal;
+    }
+    RedrawButton();
+}
+
+// Properties whose only side effect is a redraw.
+#define VELBUTTON_REDRAWING_SETTER(Setter, Type, Member)                                           \
+    void velbutton::Setter(Type value)                                                             \
+    {                                                                                              \
+        m_props.Member = value;                                                                    \
+        RedrawButton();                                                                            \
+    }
+VELBUTTON_REDRAWING_SETTER(setCaptionAlign, int, CaptionAlign)
+VELBUTTON_REDRAWING_SETTER(setCaptionEffects, int, CaptionEffects)
+VELBUTTON_REDRAWING_SETTER(setDisabledPictureMode, int, DisabledPictureMode)
+VELBUTTON_REDRAWING_SETTER(setDropDownSeparator, bool, DropDownSeparator)
+VELBUTTON_REDRAWING_SETTER(setDropDownSymbol, int, DropDownSymbol)
+VELBUTTON_REDRAWING_SETTER(setForeColor, OleColor, ForeColor)
+VELBUTTON_REDRAWING_SETTER(setForeColorHover, OleColor, ForeColorHover)
+VELBUTTON_REDRAWING_SETTER(setMaskColor, OleColor, MaskColor)
+VELBUTTON_REDRAWING_SETTER(setMode, int, Mode)
+VELBUTTON_REDRAWING_SETTER(setPictureAlign, int, PictureAlign)
+VELBUTTON_REDRAWING_SETTER(setPictureNormal, const QImage&, PictureNormal)
+VELBUTTON_REDRAWING_SETTER(setPictureHot, const QImage&, PictureHot)
+VELBUTTON_REDRAWING_SETTER(setPictureDown, const QImage&, PictureDown)
+VELBUTTON_REDRAWING_SETTER(setPictureEffectOnDown, int, PictureEffectOnDown)
+VELBUTTON_REDRAWING_SETTER(setPictureEffectOnOver, int, PictureEffectOnOver)
+VELBUTTON_REDRAWING_SETTER(setPicturePushOnHover, bool, PicturePushOnHover)
+VELBUTTON_REDRAWING_SETTER(setPictureShadow, bool, PictureShadow)
+VELBUTTON_REDRAWING_SETTER(setRightToLeft, bool, RightToLeft)
+VELBUTTON_REDRAWING_SETTER(setToolTipText, const QString&, ToolTip)
+VELBUTTON_REDRAWING_SETTER(setTooltipTitle, const QString&, TooltipTitle)
+VELBUTTON_REDRAWING_SETTER(setToolTipIcon, int, ToolTipIcon)
+VELBUTTON_REDRAWING_SETTER(setToolTipType, int, ToolTipType)
+VELBUTTON_REDRAWING_SETTER(setTooltipBackColor, OleColor, TooltipBackColor)
+VELBUTTON_REDRAWING_SETTER(setUseMaskColor, bool, UseMaskColor)
+#undef VELBUTTON_REDRAWING_SETTER
+
+void velbutton::setPictureOpacity(int opacity)
+{
+    m_props.PictureOpacity = std::clamp(opacity, 0, 255);
+    RedrawButton();
+}
+
+void velbutton::setPictureOpacityOnOver(int opacity)
+{
+    m_props.PictureOpacityOnOver = std::clamp(opacity, 0, 255);
+    RedrawButton();
+}
+
+void velbutton::setDefault(bool on)
+{
+    m_displayAsDefault = on;
+    delete m_defaultShortcut;
+    delete m_defaultEnterShortcut;
+    m_defaultShortcut = m_defaultEnterShortcut = nullptr;
+    if (on) {
+        m_defaultShortcut = new QShortcut(QKeySequence(Qt::Key_Return), this);
+        m_defaultEnterShortcut = new QShortcut(QKeySequence(Qt::Key_Enter), this);
+        for (QShortcut* s : {m_defaultShortcut, m_defaultEnterShortcut}) {
+            s->setContext(Qt::WindowShortcut);
+            connect(s, &QShortcut::activated, this, [this] { AccessKeyPress(13); });
+        }
+    }
+    RedrawButton();
+}
+
+void velbutton::setCancel(bool on)
+{
+    delete m_cancelShortcut;
+    m_cancelShortcut = nullptr;
+    if (!on)
+        return;
+    m_cancelShortcut = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    m_cancelShortcut->setContext(Qt::WindowShortcut);
+    connect(m_cancelShortcut, &QShortcut::activated, this, [this] { AccessKeyPress(27); });
+}
+
+void velbutton::UpdateAccessKey()
+{
+    m_accessKey = ButtonProperties::AccessKeyOf(m_props.Caption);
+    delete m_accessShortcut;
+    m_accessShortcut = nullptr;
+    if (m_accessKey.isNull())
+        return;
+    const QChar key = m_accessKey.toUpper();
+    m_accessShortcut = new QShortcut(QKeySequence(Qt::ALT | QKeySequence(key)[0].key()), this);
+    m_accessShortcut->setContext(Qt::WindowShortcut);
+    connect(m_accessShortcut, &QShortcut::activated, this,
+            [this] { AccessKeyPress(m_accessKey.unicode()); });
+}
+
+void velbutton::applyCursor()
+{
+    static const Qt::CursorShape kShapes[] = {
+        Qt::ArrowCursor,     Qt::ArrowCursor,   Qt::CrossCursor,     Qt::IBeamCursor,
+        Qt::ArrowCursor,     Qt::SizeAllCursor, Qt::SizeBDiagCursor, Qt::SizeVerCursor,
+        Qt::SizeFDiagCursor, Qt::SizeHorCursor, Qt::UpArrowCursor,   Qt::WaitCursor,
+        Qt::ForbiddenCursor, Qt::BusyCursor,    Qt::WhatsThisCursor, Qt::SizeAllCursor};
+    const int p = m_props.MousePointer;
+    if (m_props.HandPointer)
+        setCursor(Qt::PointingHandCursor);
+    else if (p == 99 && !m_props.MouseIcon.isNull())
+        setCursor(QCursor(m_props.MouseIcon));
+    else if (p > 0 && p < int(std::size(kShapes)))
+        setCursor(kShapes[p]);
+    else
+        unsetCursor();
+}
+
+// Styles 2, 3, 7 and 9 lose one pixel at each corner, 6 and 10 three (a
+// 4 x 4 rounding); the others keep the full rectangle.
+void velbutton::CreateButtonRegion()
+{
+    const int s = m_props.ButtonStyle, w = width(), h = height();
+    const bool small = s == 2 || s == 3 || s == 7 || s == 9;
+    const bool large = s == 6 || s == 10;
+    if (!small && !large) {
+        clearMask();
+        return;
+    }
+    QRegion r(0, 0, w, h);
+    for (const QPoint& c :
+         {QPoint(0, 0), QPoint(w - 1, 0), QPoint(0, h - 1), QPoint(w - 1, h - 1)}) {
+        r -= QRegion(c.x(), c.y(), 1, 1);
+        if (large) {
+            const int dx = c.x() == 0 ? 1 : -1, dy = c.y() == 0 ? 1 : -1;
+            r -= QRegion(c.x() + dx, c.y(), 1, 1);
+            r -= QRegion(c.x(), c.y() + dy, 1, 1);
+        }
+    }
+    setMask(r);
+}
+
+void velbutton::RedrawButton()
+{
+    if (m_props.ButtonStyle == 13 && !m_themeAvailable) {
+        // No style can draw a themed push button: become style 2, scheme 0.
+        m_props.ButtonStyle = 2;
+        m_props.ColorScheme = 0;
+        m_props.ApplyStyleColors();
+        CreateButtonRegion();
+    }
+    m_dirty = true;
+    update();
+}
+
+void velbutton::renderSurface()
+{
+    const QSize s = size().expandedTo(QSize(1, 1));
+    if (m_surface.size() != s)
+        m_surface = QImage(s, QImage::Format_ARGB32_Premultiplied);
+    ButtonDrawing d{m_props};
+    d.state = m_state;
+    d.enabled = isEnabled();
+    d.hasFocus = m_hasFocus;
+    d.displayAsDefault = m_displayAsDefault;
+    d.parentActive = m_parentActive;
+    d.pointerOver = m_pointerOver;
+    d.leftDown = m_leftDown;
+    d.themeStyle = m_themeAvailable ? style() : nullptr;
+    d.widget = this;
+    Canvas canvas(m_surface);
+    StylePainter(canvas, d).Paint();
+    m_dirty = false;
+}
+
+QImage velbutton::surface()
+{
+    if (m_dirty || m_surface.size() != size())
+        renderSurface();
+    return m_surface;
+}
+
+void velbutton::paintEvent(QPaintEvent*)
+{
+    const QImage img = surface();
+    QPainter p(this);
+    p.drawImage(0, 0, img);
+}
+
+void velbutton::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    CreateButtonRegion();
+    RedrawButton();
+}
+
+QSize velbutton::sizeHint() const
+{
+    const QFontMetrics fm(m_props.Font);
+    QString text = m_props.Caption;
+    text.replace(QStringLiteral("&&"), QStringLiteral("\1")).remove(u'&').replace(u'\1', u'&');
+    const int w = fm.horizontalAdvance(text) + 24 + (m_props.DropDownSymbol ? 16 : 0);
+    return QSize(std::max(w, 75), std::max(fm.height() + 10, 23));
+}
+
+void velbutton::SetPopupMenu(QMenu* menu, int align, int flags, QAction* defaultMenu)
+{
+    if (!menu)
+        return;
+    m_menu = menu;
+    m_menuAlign = align;
+    m_menuFlags = flags;
+    m_defaultMenu = defaultMenu;
+}
+
+void velbutton::UnsetPopupMenu()
+{
+    m_menu = nullptr;
+    m_defaultMenu = nullptr;
+    m_menuShowing = false;
+    m_menuClosedOnButton = false;
+}
+
+bool velbutton::OpenWebsite(const QString& sAddress)
+{
+    const QUrl url = QUrl::fromUserInput(sAddress);
+    return url.isValid() && QDesktopServices::openUrl(url);
+}
+
+void velbutton::About()
+{
+    QMessageBox box(QMessageBox::Information, QStringLiteral("About velbutton"),
+                    QStringLiteral("VelButton v 1.02\nThe skinned push button of Tarvex: "
+                                   "fourteen styles, check and option modes, drop-down menus."),
+                    QMessageBox::Ok, this);
+    box.exec();
+}
+
+void velbutton::ClearOptionGroup()
+{
+    QWidget* container = parentWidget();
+    if (!container)
+        return;
+    for (velbutton* b : container->findChildren<velbutton*>(Qt::FindDirectChildrenOnly)) {
+        if (b != this && b->Mode() == 2)
+            b->setValue(false);
+    }
+}
