@@ -1,0 +1,140 @@
+#include "platform/x11/EwmhDesktopWindows.h"
+
+#include "platform/x11/X11Errors.h"
+#include "platform/x11/X11Property.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <algorithm>
+
+namespace tarvex {
+
+namespace {
+
+constexpr int kTitleLength = 50;
+// Source indication of EWMH client messages: 2 = a pager or similar tool,
+// which window managers obey without focus-stealing checks.
+constexpr long kSourcePager = 2;
+constexpr long kStateAdd = 1;
+
+} // namespace
+
+EwmhDesktopWindows::~EwmhDesktopWindows()
+{
+    if (m_display)
+        XCloseDisplay(m_display);
+}
+
+_XDisplay* EwmhDesktopWindows::display()
+{
+    if (!m_display) {
+        installQuietX11ErrorHandler();
+        m_display = XOpenDisplay(nullptr);
+    }
+    return m_display;
+}
+
+unsigned long EwmhDesktopWindows::atom(const char* name)
+{
+    return XInternAtom(display(), name, False);
+}
+
+WindowId EwmhDesktopWindows::foregroundWindow()
+{
+    if (!display())
+        return 0;
+    const QList<unsigned long> active = X11Property::cardinals(
+        m_display, DefaultRootWindow(m_display), atom("_NET_ACTIVE_WINDOW"), XA_WINDOW);
+    return active.isEmpty() ? 0 : active.first();
+}
+
+void EwmhDesktopWindows::closeWindow(WindowId window)
+{
+    sendToRoot(window, "_NET_CLOSE_WINDOW", {CurrentTime, kSourcePager, 0, 0, 0});
+}
+
+void EwmhDesktopWindows::minimizeWindow(WindowId window)
+{
+    if (window == 0 || !display())
+        return;
+    XIconifyWindow(m_display, window, DefaultScreen(m_display));
+    XFlush(m_display);
+}
+
+void EwmhDesktopWindows::maximizeWindow(WindowId window)
+{
+    if (window == 0 || !display())
+        return;
+    const long vertical = long(atom("_NET_WM_STATE_MAXIMIZED_VERT"));
+    const long horizontal = long(atom("_NET_WM_STATE_MAXIMIZED_HORZ"));
+    sendToRoot(window, "_NET_WM_STATE", {kStateAdd, vertical, horizontal, kSourcePager, 0});
+    activate(window);
+}
+
+void EwmhDesktopWindows::hideWindow(WindowId window)
+{
+    if (window == 0 || !display())
+        return;
+    XWithdrawWindow(m_display, window, DefaultScreen(m_display));
+    XFlush(m_display);
+}
+
+void EwmhDesktopWindows::showWindow(WindowId window)
+{
+    if (window == 0 || !display())
+        return;
+    XMapWindow(m_display, window);
+    activate(window);
+}
+
+void EwmhDesktopWindows::activate(WindowId window)
+{
+    sendToRoot(window, "_NET_ACTIVE_WINDOW", {kSourcePager, CurrentTime, 0, 0, 0});
+}
+
+QString EwmhDesktopWindows::windowTitle(WindowId window)
+{
+    return fullTitle(window).left(kTitleLength);
+}
+
+QString EwmhDesktopWindows::fullTitle(WindowId window)
+{
+    if (window == 0 || !display())
+        return QString();
+    const QByteArray name =
+        X11Property::bytes(m_display, window, atom("_NET_WM_NAME"), atom("UTF8_STRING"));
+    if (!name.isEmpty())
+        return QString::fromUtf8(name);
+    return X11Property::textProperty(m_display, window, XA_WM_NAME);
+}
+
+QList<QImage> EwmhDesktopWindows::windowIcons(WindowId window)
+{
+    if (window == 0 || !display())
+        return {};
+    QList<QImage> icons = X11Property::argbImages(X11Property::cardinals(
+        m_display, window, atom("_NET_WM_ICON"), XA_CARDINAL));
+    std::sort(icons.begin(), icons.end(),
+              [](const QImage& a, const QImage& b) { return a.width() > b.width(); });
+    return icons;
+}
+
+void EwmhDesktopWindows::sendToRoot(WindowId window, const char* messageType,
+                                    const long (&data)[5])
+{
+    if (window == 0 || !display())
+        return;
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = atom(messageType);
+    event.xclient.format = 32;
+    std::copy(std::begin(data), std::end(data), event.xclient.data.l);
+    XSendEvent(m_display, DefaultRootWindow(m_display), False,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XFlush(m_display);
+}
+
+} // namespace tarvex

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "platform/DesktopWindows.h"
+
+#include <QImage>
+#include <QList>
+
+struct _XDisplay;
+
+namespace tarvex {
+
+// The windows of other programs, through the window manager's EWMH protocol on
+// an X connection of its own: the foreground window is _NET_ACTIVE_WINDOW,
+// closing asks the window manager (_NET_CLOSE_WINDOW, so the window may ask
+// its own question), maximizing sets _NET_WM_STATE. Hiding unmaps (withdraws)
+// the window, which leaves the window manager's lists; showing maps it again
+// and activates it. A window that vanished makes every operation do nothing.
+class EwmhDesktopWindows final : public DesktopWindows
+{
+public:
+    EwmhDesktopWindows() = default;
+    ~EwmhDesktopWindows() override;
+    EwmhDesktopWindows(const EwmhDesktopWindows&) = delete;
+    EwmhDesktopWindows& operator=(const EwmhDesktopWindows&) = delete;
+
+    /// The window that has the focus (_NET_ACTIVE_WINDOW), or 0.
+    WindowId foregroundWindow() override;
+    /// Asks the window manager to close the window.
+    void closeWindow(WindowId window) override;
+    /// Iconifies the window.
+    void minimizeWindow(WindowId window) override;
+    /// Maximizes the window both ways and activates it.
+    void maximizeWindow(WindowId window) override;
+    /// Withdraws (unmaps) the window.
+    void hideWindow(WindowId window) override;
+    /// Maps the window again and activates it.
+    void showWindow(WindowId window) override;
+    /// _NET_WM_NAME, else WM_NAME, at most 50 characters.
+    QString windowTitle(WindowId window) override;
+    /// The window's icons from _NET_WM_ICON, largest first; empty when it has none.
+    QList<QImage> windowIcons(WindowId window);
+
+private:
+    _XDisplay* display();
+    unsigned long atom(const char* name);
+    void sendToRoot(WindowId window, const char* messageType, const long (&data)[5]);
+    void activate(WindowId window);
+    QString fullTitle(WindowId window);
+
+    _XDisplay* m_display = nullptr;
+};
+
+} // namespace tarvex

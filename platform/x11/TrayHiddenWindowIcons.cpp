@@ -1,0 +1,63 @@
+#include "platform/x11/TrayHiddenWindowIcons.h"
+
+#include "platform/x11/EwmhDesktopWindows.h"
+
+#include <QApplication>
+#include <QPixmap>
+#include <QStyle>
+#include <QSystemTrayIcon>
+
+namespace tarvex {
+
+TrayHiddenWindowIcons::TrayHiddenWindowIcons(EwmhDesktopWindows& windows, QObject* parent)
+    : QObject(parent), m_windows(windows)
+{
+}
+
+TrayHiddenWindowIcons::~TrayHiddenWindowIcons() = default;
+
+void TrayHiddenWindowIcons::addIcon(int slot, WindowId window, const QString& tip)
+{
+    auto icon = std::make_unique<QSystemTrayIcon>(iconOf(window));
+    icon->setToolTip(tip);
+    connect(icon.get(), &QSystemTrayIcon::activated, this,
+            [this, slot](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::DoubleClick)
+                    notifyDoubleClicked(slot);
+            });
+    icon->show();
+    m_icons[slot] = std::move(icon);
+    emit iconAdded(slot);
+}
+
+void TrayHiddenWindowIcons::removeIcon(int slot)
+{
+    const auto it = m_icons.find(slot);
+    if (it == m_icons.end())
+        return;
+    it->second->hide();
+    // The double-click that removes the icon is still being delivered by it.
+    it->second.release()->deleteLater();
+    m_icons.erase(it);
+}
+
+QRect TrayHiddenWindowIcons::iconGeometry(int slot) const
+{
+    const auto it = m_icons.find(slot);
+    return it == m_icons.end() ? QRect() : it->second->geometry();
+}
+
+// The window's own icons at every size it offers (the tray picks the best),
+// else a generic program icon.
+QIcon TrayHiddenWindowIcons::iconOf(WindowId window)
+{
+    QIcon icon;
+    for (const QImage& image : m_windows.windowIcons(window))
+        icon.addPixmap(QPixmap::fromImage(image));
+    if (!icon.isNull())
+        return icon;
+    return QIcon::fromTheme(QStringLiteral("application-x-executable"),
+                            QApplication::style()->standardIcon(QStyle::SP_DesktopIcon));
+}
+
+} // namespace tarvex

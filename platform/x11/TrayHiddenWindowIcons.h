@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/HiddenWindowIcons.h"
+
+#include <QIcon>
+#include <QObject>
+#include <QRect>
+
+#include <map>
+#include <memory>
+
+class QSystemTrayIcon;
+
+namespace tarvex {
+
+class EwmhDesktopWindows;
+
+// One notification-area icon per hidden window (QSystemTrayIcon), showing the
+// window's own icon and its title as the tip; a double-click reports the slot.
+// An icon added while no tray runs appears when a tray starts.
+class TrayHiddenWindowIcons final : public QObject, public HiddenWindowIcons
+{
+    Q_OBJECT
+
+public:
+    /// Reads the windows' icons through `windows`.
+    explicit TrayHiddenWindowIcons(EwmhDesktopWindows& windows, QObject* parent = nullptr);
+    ~TrayHiddenWindowIcons() override;
+
+    /// Shows the icon of `slot` with `window`'s icon and the tip `tip`.
+    void addIcon(int slot, WindowId window, const QString& tip) override;
+    /// Removes the icon of `slot`, if any.
+    void removeIcon(int slot) override;
+    /// Where the icon of `slot` is on the screen (empty when not embedded yet).
+    QRect iconGeometry(int slot) const;
+
+signals:
+    /// An icon was added for `slot`.
+    void iconAdded(int slot);
+
+private:
+    QIcon iconOf(WindowId window);
+
+    EwmhDesktopWindows& m_windows;
+    std::map<int, std::unique_ptr<QSystemTrayIcon>> m_icons;
+};
+
+} // namespace tarvex

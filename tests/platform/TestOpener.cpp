@@ -1,0 +1,149 @@
+#include "platform/linux/ProcessOpener.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace tarvex;
+
+// Opening targets: executables run directly, everything else through
+// xdg-open, always as one argument and never through a shell.
+class TestOpener final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void launch_data();
+    void launch();
+    void executableRunsItself_data();
+    void executableRunsItself();
+    void openerGetsOneArgument_data();
+    void openerGetsOneArgument();
+
+private:
+    QString writeScript(const QString& name, const QString& body);
+    static QString waitForFile(const QString& path);
+
+    QTemporaryDir m_dir;
+    QString m_bin;
+    QString m_record;
+};
+
+void TestOpener::initTestCase()
+{
+    QVERIFY(m_dir.isValid());
+    QDir(m_dir.path()).mkpath("bin");
+    m_bin = m_dir.path() + "/bin";
+    m_record = m_dir.path() + "/record";
+    // A stand-in desktop opener that writes each argument on a line of its own.
+    writeScript("bin/xdg-open", "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + m_record +
+                                    ".tmp'\n"
+                                    "mv '" +
+                                    m_record + ".tmp' '" + m_record + "'\n");
+    writeScript("bin/tarvex-probe", "exit 0\n");
+    qputenv("PATH", (m_bin + ":/usr/bin:/bin").toLocal8Bit());
+    QDir::setCurrent(m_dir.path());
+}
+
+QString TestOpener::writeScript(const QString& name, const QString& body)
+{
+    QFile file(m_dir.path() + '/' + name);
+    if (!file.open(QIODevice::WriteOnly))
+        return QString();
+    file.write(("#!/bin/sh\n" + body).toUtf8());
+    file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+    return file.fileName();
+}
+
+QString TestOpener::waitForFile(const QString& path)
+{
+    QFile file(path);
+    for (int waited = 0; !file.exists() && waited < 5000; waited += 20)
+        QTest::qWait(20);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+void TestOpener::launch_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("arguments");
+    const QString dir = m_dir.path();
+    writeScript("tool.sh", "exit 0\n");
+    QFile::setPermissions(dir + "/tool.sh",
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile doc(dir + "/notes.txt");
+    QVERIFY(doc.open(QIODevice::WriteOnly));
+    QTest::newRow("executable path") << dir + "/tool.sh" << dir + "/tool.sh" << QStringList();
+    QTest::newRow("relative executable") << "tool.sh" << dir + "/tool.sh" << QStringList();
+    QTest::newRow("program on the PATH")
+        << "tarvex-probe" << m_bin + "/tarvex-probe" << QStringList();
+    QTest::newRow("document") << dir + "/notes.txt"
+                              << "xdg-open" << QStringList{dir + "/notes.txt"};
+    QTest::newRow("folder is not run") << dir << "xdg-open" << QStringList{dir};
+    QTest::newRow("web address") << "http://example.com/a?b=1"
+                                 << "xdg-open" << QStringList{"http://example.com/a?b=1"};
+    QTest::newRow("secure address") << "https://example.com"
+                                    << "xdg-open" << QStringList{"https://example.com"};
+    QTest::newRow("address without scheme") << "www.example.com"
+                                            << "xdg-open" << QStringList{"http://www.example.com"};
+    QTest::newRow("program with arguments is one name")
+        << "tarvex-probe --help"
+        << "xdg-open" << QStringList{"tarvex-probe --help"};
+    QTest::newRow("shell text stays one argument") << "a b; touch pwned"
+                                                   << "xdg-open" << QStringList{"a b; touch pwned"};
+    QTest::newRow("missing file") << dir + "/gone.txt"
+                                  << "xdg-open" << QStringList{dir + "/gone.txt"};
+}
+
+void TestOpener::launch()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, program);
+    QFETCH(QStringList, arguments);
+    const ProcessOpener::Launch launch = ProcessOpener::launchFor(target);
+    QCOMPARE(launch.program, program);
+    QCOMPARE(launch.arguments, arguments);
+}
+
+void TestOpener::executableRunsItself_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::newRow("plain") << "run.sh";
+    QTest::newRow("space and semicolon") << "run me; touch pwned";
+    QTest::newRow("quotes and dollar") << "it's \"$(touch pwned)\"";
+}
+
+void TestOpener::executableRunsItself()
+{
+    QFETCH(QString, name);
+    const QString ran = m_dir.path() + "/ran";
+    QFile::remove(ran);
+    const QString script = writeScript(name, "echo \"$#\" > '" + ran + "'\n");
+    ProcessOpener opener;
+    QVERIFY(opener.open(script));
+    QCOMPARE(waitForFile(ran), QString("0\n"));
+    QVERIFY(!QFile::exists(m_dir.path() + "/pwned"));
+}
+
+void TestOpener::openerGetsOneArgument_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("shell injection") << "a b; touch pwned";
+    QTest::newRow("command substitution") << "$(touch pwned) `touch pwned`";
+    QTest::newRow("document with spaces") << "/no such/file name.txt";
+}
+
+void TestOpener::openerGetsOneArgument()
+{
+    QFETCH(QString, target);
+    QFile::remove(m_record);
+    ProcessOpener opener;
+    QVERIFY(opener.open(target));
+    QCOMPARE(waitForFile(m_record), target + '\n');
+    QVERIFY(!QFile::exists(m_dir.path() + "/pwned"));
+}
+
+QTEST_GUILESS_MAIN(TestOpener)
+#include "TestOpener.moc"
