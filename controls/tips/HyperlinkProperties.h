@@ -1,0 +1,40 @@
+#pragma once
+
+#include "controls/ColorOps.h"
+#include "controls/SystemColors.h"
+
+#include <QFont>
+#include <QString>
+
+class PropertyBag;
+
+namespace tarvex {
+
+// The persisted properties of a Hyperlink, with the values a freshly placed link starts
+// with as member initialisers (Caption and the fonts are filled in by the control). Reading
+// a property set uses the read defaults instead (see ReadFrom).
+struct HyperlinkProperties final
+{
+    QString Caption;
+    bool Enabled = true;
+    bool HoverEnabled = true;
+    int CursorID = 1000;
+    bool CursorUse = true;
+    bool CursorCustom = false;
+    bool AutoSize = false;
+    int Alignment = 0;
+    OleColor BackColor = SystemColor(SystemColors::ButtonFace);
+    OleColor ColorNormal = RGB(50, 100, 200);
+    OleColor ColorHover = RGB(255, 0, 0);
+    OleColor ColorUsed = RGB(50, 100, 200);
+    QFont FontNormal;
+    QFont FontHover;
+
+    /// Loads every property from `bag`; a missing or unreadable value takes its read default
+    /// (`ambientFont` for the fonts, an empty caption).
+    void ReadFrom(const PropertyBag& bag, const QFont& ambientFont);
+    /// Stores every property in `bag`, leaving out values equal to their read default.
+    void WriteTo(PropertyBag& bag, const QFont& ambientFont) const;
+};
+
+} // namespace tarvex

@@ -1,0 +1,374 @@
+// The hyperlink label: properties, hover by timer, jumps, keyboard and focus rules.
+#include "controls/PropertyBag.h"
+#include "controls/tips/Hyperlink.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+
+using namespace tarvex;
+
+namespace {
+
+// A host window that records the keys that reach it.
+class Host final : public QWidget
+{
+public:
+    QList<int> keys;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override { keys.append(event->key()); }
+};
+
+constexpr OleColor Purple = RGB(128, 0, 128);
+
+} // namespace
+
+class TestHyperlink final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void newControlStartsWithInitialValues();
+    void missingKeysReadAsDefaults();
+    void propertiesRoundTrip();
+    void unreadableValuesKeepDefaults();
+    void usedColourAfterFirstJump();
+    void noHoverLookInBackground();
+    void activationKeys_data();
+    void activationKeys();
+    void releaseOutsideDoesNotJump();
+    void prepareJumpCanEnsureLostFocus_data();
+    void prepareJumpCanEnsureLostFocus();
+    void clickLeavesFocusWhereItWas();
+    void focusRectangleOnlyForKeyboardFocus();
+    void arrowKeysGoToParent();
+    void timerRunsOnlyWhileShown();
+    void disabledLinkNeitherHoversNorJumps();
+    void autoSizeAndAlignment_data();
+    void autoSizeAndAlignment();
+
+private:
+    QColor labelColour() const;
+    QPoint labelCentre() const;
+    std::unique_ptr<Host> m_host;
+    QLineEdit* m_edit = nullptr;
+    Hyperlink* m_link = nullptr;
+    int m_jumps = 0;
+};
+
+void TestHyperlink::init()
+{
+    m_host = std::make_unique<Host>();
+    auto* layout = new QVBoxLayout(m_host.get());
+    m_edit = new QLineEdit;
+    m_link = new Hyperlink(nullptr, "soundFile");
+    layout->addWidget(m_edit);
+    layout->addWidget(m_link);
+    m_link->SetCaption("Click to select sound file");
+    m_link->SetColorUsed(Purple);
+    m_jumps = 0;
+    connect(m_link, &Hyperlink::Jump, this, [this] { ++m_jumps; });
+    m_host->move(100, 100);
+    m_host->show();
+    m_host->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_host.get()));
+    m_edit->setFocus();
+    QCursor::setPos(5, 5);
+}
+
+void TestHyperlink::cleanup()
+{
+    m_host.reset();
+}
+
+QColor TestHyperlink::labelColour() const
+{
+    const auto* label = m_link->findChild<QLabel*>("LabelHyperlink");
+    return label->palette().color(QPalette::Active, QPalette::WindowText);
+}
+
+QPoint TestHyperlink::labelCentre() const
+{
+    const auto* label = m_link->findChild<QLabel*>("LabelHyperlink");
+    return label->geometry().center();
+}
+
+void TestHyperlink::newControlStartsWithInitialValues()
+{
+    Hyperlink link(nullptr, "Label3");
+    QCOMPARE(link.Caption(), "Label3");
+    QVERIFY(link.Enabled() && link.HoverEnabled() && link.CursorUse());
+    QVERIFY(!link.CursorCustom() && !link.AutoSize());
+    QCOMPARE(link.CursorID(), 1000);
+    QCOMPARE(link.Alignment(), 0);
+    QCOMPARE(link.ColorNormal(), RGB(50, 100, 200));
+    QCOMPARE(link.ColorHover(), RGB(255, 0, 0));
+    QCOMPARE(link.ColorUsed(), RGB(50, 100, 200));
+    QCOMPARE(link.FontNormal(), link.font());
+    QCOMPARE(link.focusPolicy(), Qt::TabFocus);
+    QCOMPARE(link.findChild<QLabel*>("LabelHyperlink")->cursor().shape(), Qt::PointingHandCursor);
+}
+
+void TestHyperlink::missingKeysReadAsDefaults()
+{
+    QWidget parent;
+    QFont ambient("Serif", 13);
+    parent.setFont(ambient);
+    Hyperlink link(&parent, "Label3");
+    link.ReadProperties(PropertyBag());
+    QCOMPARE(link.Caption(), QString());
+    QCOMPARE(link.BackColor(), SystemColor(SystemColors::ButtonFace));
+    QCOMPARE(link.ColorNormal(), RGB(50, 100, 200));
+    QCOMPARE(link.FontNormal(), ambient);
+    QCOMPARE(link.FontHover(), ambient);
+    PropertyBag written;
+    link.WriteProperties(written);
+    QCOMPARE(written.size(), 0); // every value equals its default, so nothing is written
+}
+
+void TestHyperlink::propertiesRoundTrip()
+{
+    QWidget parent;
+    Hyperlink source(&parent, "Label3");
+    source.SetCaption("Show Advanced Settings");
+    source.SetHoverEnabled(false);
+    source.SetCursorID(7);
+    source.SetCursorCustom(true);
+    source.SetAutoSize(true);
+    source.SetAlignment(2);
+    source.SetColorHover(RGB(1, 2, 3));
+    QFont bold = source.FontHover();
+    bold.setBold(true);
+    source.SetFontHover(bold);
+    PropertyBag bag;
+    source.WriteProperties(bag);
+    QVERIFY(!bag.contains("ColorNormal") && !bag.contains("Enabled"));
+    Hyperlink copy(&parent, "other");
+    copy.ReadProperties(bag);
+    QCOMPARE(copy.Caption(), "Show Advanced Settings");
+    QVERIFY(!copy.HoverEnabled() && copy.CursorCustom() && copy.AutoSize());
+    QCOMPARE(copy.CursorID(), 7);
+    QCOMPARE(copy.Alignment(), 2);
+    QCOMPARE(copy.ColorHover(), RGB(1, 2, 3));
+    QVERIFY(copy.FontHover().bold());
+    PropertyBag rewritten;
+    copy.WriteProperties(rewritten);
+    QVERIFY(rewritten == bag);
+}
+
+void TestHyperlink::unreadableValuesKeepDefaults()
+{
+    PropertyBag bag;
+    bag.WriteProperty("cursorid", "not a number");
+    bag.WriteProperty("COLORHOVER", qlonglong(-5));
+    bag.WriteProperty("colorused", qlonglong(Purple));
+    bag.WriteProperty("fontnormal", "");
+    Hyperlink link;
+    link.ReadProperties(bag);
+    QCOMPARE(link.CursorID(), 1000);
+    QCOMPARE(link.ColorHover(), RGB(255, 0, 0));
+    QCOMPARE(link.ColorUsed(), Purple); // names match in any letter case
+    QCOMPARE(link.FontNormal(), QApplication::font());
+}
+
+void TestHyperlink::usedColourAfterFirstJump()
+{
+    QCOMPARE(labelColour(), ToQColor(RGB(50, 100, 200)));
+    QTest::mouseClick(m_link, Qt::LeftButton, {}, labelCentre());
+    QCOMPARE(m_jumps, 1);
+    QTRY_VERIFY(m_link->isUsed());
+    QTRY_COMPARE(labelColour(), ToQColor(Purple));
+    QCursor::setPos(m_link->mapToGlobal(labelCentre()));
+    QTRY_VERIFY(m_link->isHovering());
+    QCOMPARE(labelColour(), ToQColor(RGB(255, 0, 0)));
+    QCursor::setPos(m_host->mapToGlobal(QPoint(1, 1)));
+    QTRY_VERIFY(!m_link->isHovering());
+    QCOMPARE(labelColour(), ToQColor(Purple));
+    m_link->SetEnabled(false);
+    m_link->SetEnabled(true); // re-enabling keeps the used colour
+    QCOMPARE(labelColour(), ToQColor(Purple));
+}
+
+void TestHyperlink::noHoverLookInBackground()
+{
+    QApplication::setActiveWindow(nullptr);
+    QVERIFY(!QApplication::activeWindow());
+    QCursor::setPos(m_link->mapToGlobal(labelCentre()));
+    QTest::qWait(5 * Hyperlink::HoverInterval);
+    QVERIFY(!m_link->isHovering());
+    QCOMPARE(labelColour(), ToQColor(RGB(50, 100, 200)));
+    QApplication::setActiveWindow(m_host.get());
+    QTRY_VERIFY(m_link->isHovering());
+    QCOMPARE(labelColour(), ToQColor(RGB(255, 0, 0)));
+}
+
+void TestHyperlink::activationKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("jumps");
+    QTest::newRow("space") << int(Qt::Key_Space) << 1;
+    QTest::newRow("enter") << int(Qt::Key_Return) << 1;
+    QTest::newRow("keypad enter") << int(Qt::Key_Enter) << 1;
+    QTest::newRow("letter") << int(Qt::Key_A) << 0;
+    QTest::newRow("escape") << int(Qt::Key_Escape) << 0;
+}
+
+void TestHyperlink::activationKeys()
+{
+    QFETCH(int, key);
+    QFETCH(int, jumps);
+    m_link->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(m_link, Qt::Key(key));
+    QCOMPARE(m_jumps, jumps);
+    QKeyEvent repeat(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(m_link, &repeat);
+    QCOMPARE(m_jumps, jumps); // a held key jumps once
+}
+
+void TestHyperlink::releaseOutsideDoesNotJump()
+{
+    QTest::mousePress(m_link, Qt::LeftButton, {}, labelCentre());
+    QTest::mouseRelease(m_link, Qt::LeftButton, {}, QPoint(m_link->width() + 20, 2));
+    QCOMPARE(m_jumps, 0);
+    QTest::mousePress(m_link, Qt::RightButton, {}, labelCentre());
+    QTest::mouseRelease(m_link, Qt::RightButton, {}, labelCentre());
+    QCOMPARE(m_jumps, 0);
+}
+
+void TestHyperlink::prepareJumpCanEnsureLostFocus_data()
+{
+    QTest::addColumn<bool>("ensure");
+    QTest::newRow("lost focus ensured") << true;
+    QTest::newRow("left alone") << false;
+}
+
+void TestHyperlink::prepareJumpCanEnsureLostFocus()
+{
+    QFETCH(bool, ensure);
+    QStringList order;
+    connect(m_link, &Hyperlink::PrepareJump, this, [&](bool& ensureFiringLostFocus) {
+        order << "prepare";
+        ensureFiringLostFocus = ensure;
+    });
+    bool rectDuringJump = false;
+    connect(m_link, &Hyperlink::Jump, this, [&] {
+        order << "jump";
+        rectDuringJump = m_link->isFocusRectShown();
+    });
+    m_link->setFocus(Qt::TabFocusReason);
+    QVERIFY(m_link->isFocusRectShown());
+    QTest::keyClick(m_link, Qt::Key_Space);
+    QCOMPARE(order, QStringList({"prepare", "jump"}));
+    QCOMPARE(rectDuringJump, !ensure);
+}
+
+void TestHyperlink::clickLeavesFocusWhereItWas()
+{
+    QVERIFY(m_edit->hasFocus());
+    QTest::mouseClick(m_link, Qt::LeftButton, {}, labelCentre());
+    QCOMPARE(m_jumps, 1);
+    QVERIFY(m_edit->hasFocus());
+    QVERIFY(!m_link->isFocusRectShown());
+}
+
+void TestHyperlink::focusRectangleOnlyForKeyboardFocus()
+{
+    auto cornerChanged = [this] {
+        QImage image(m_link->size(), QImage::Format_ARGB32_Premultiplied);
+        m_link->render(&image);
+        return image.pixelColor(0, 0) != ToQColor(m_link->BackColor());
+    };
+    QVERIFY(!cornerChanged());
+    QTest::keyClick(m_edit, Qt::Key_Tab);
+    QVERIFY(m_link->hasFocus());
+    QVERIFY(m_link->isFocusRectShown());
+    QVERIFY(cornerChanged());
+    m_edit->setFocus(Qt::MouseFocusReason);
+    QVERIFY(!m_link->isFocusRectShown());
+    QVERIFY(!cornerChanged());
+}
+
+void TestHyperlink::arrowKeysGoToParent()
+{
+    m_link->setFocus(Qt::TabFocusReason);
+    for (Qt::Key key : {Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down})
+        QTest::keyClick(m_link, key);
+    QTRY_COMPARE(m_host->keys, QList<int>({Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down}));
+    QCOMPARE(m_jumps, 0);
+}
+
+void TestHyperlink::timerRunsOnlyWhileShown()
+{
+    auto* timer = m_link->findChild<QTimer*>("TimerHyperlink");
+    QCOMPARE(timer->interval(), Hyperlink::HoverInterval);
+    QVERIFY(timer->isActive());
+    m_host->hide();
+    QVERIFY(!timer->isActive());
+    Hyperlink hidden;
+    QVERIFY(!hidden.findChild<QTimer*>("TimerHyperlink")->isActive());
+    m_host->show();
+    QVERIFY(timer->isActive());
+    // In the background with nothing left to update, the timer rests.
+    QCursor::setPos(5, 5);
+    QApplication::setActiveWindow(nullptr);
+    QTRY_VERIFY(!timer->isActive());
+    QApplication::setActiveWindow(m_host.get());
+    QTRY_VERIFY(timer->isActive());
+}
+
+void TestHyperlink::disabledLinkNeitherHoversNorJumps()
+{
+    m_link->SetEnabled(false);
+    QTest::mouseClick(m_link, Qt::LeftButton, {}, labelCentre());
+    QCursor::setPos(m_link->mapToGlobal(labelCentre()));
+    QTest::qWait(4 * Hyperlink::HoverInterval);
+    QCOMPARE(m_jumps, 0);
+    QVERIFY(!m_link->isHovering());
+    m_link->SetEnabled(true);
+    QTRY_VERIFY(m_link->isHovering());
+}
+
+void TestHyperlink::autoSizeAndAlignment_data()
+{
+    QTest::addColumn<bool>("autoSize");
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("auto size") << true << 0 << int(Qt::AlignLeft);
+    QTest::newRow("left") << false << 0 << int(Qt::AlignLeft);
+    QTest::newRow("right") << false << 1 << int(Qt::AlignRight);
+    QTest::newRow("centre") << false << 2 << int(Qt::AlignHCenter);
+    QTest::newRow("unknown") << false << 9 << int(Qt::AlignLeft);
+}
+
+void TestHyperlink::autoSizeAndAlignment()
+{
+    QFETCH(bool, autoSize);
+    QFETCH(int, alignment);
+    QFETCH(int, expected);
+    QWidget parent;
+    Hyperlink link(&parent, "Label3");
+    link.resize(300, 40);
+    link.SetAlignment(alignment);
+    link.SetAutoSize(autoSize);
+    const auto* label = link.findChild<QLabel*>("LabelHyperlink");
+    QCOMPARE(label->pos(), QPoint(1, 1));
+    QCOMPARE(int(label->alignment() & Qt::AlignHorizontal_Mask), expected);
+    if (autoSize) {
+        QCOMPARE(link.size(), label->sizeHint() + QSize(2, 2));
+        link.SetCaption("A much longer caption than before");
+        QCOMPARE(link.size(), label->sizeHint() + QSize(2, 2));
+    } else {
+        QCOMPARE(label->size(), QSize(298, 38));
+    }
+}
+
+QTEST_MAIN(TestHyperlink)
+#include "TestHyperlink.moc"

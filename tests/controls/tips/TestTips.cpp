@@ -1,0 +1,347 @@
+// Tip window drawing and placement, and the single hover tip of ShowInfoTip / HideInfoTip.
+#include "controls/tips/InfoTip.h"
+#include "controls/tips/TipPainter.h"
+#include "controls/tips/TipTracker.h"
+#include "controls/tips/TipWindow.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QHBoxLayout>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QStyle>
+#include <QTest>
+#include <QToolTip>
+
+using namespace tarvex;
+
+Q_DECLARE_METATYPE(TipIcon)
+
+namespace {
+
+// A button-like tool that asks for its hover tip on every mouse move, as the program's
+// windows do.
+class HintTool final : public QWidget
+{
+public:
+    explicit HintTool(const QString& hint) : m_hint(hint)
+    {
+        setMouseTracking(true);
+        setFixedSize(120, 40);
+    }
+    QString m_hint;
+
+protected:
+    void mouseMoveEvent(QMouseEvent*) override { ShowInfoTip(this, m_hint, "Info"); }
+};
+
+// Runs a callback from inside the event stream, before the tip module sees the event.
+class NestedCall final : public QObject
+{
+public:
+    explicit NestedCall(std::function<void()> call) : m_call(std::move(call)) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseMove && m_call)
+            std::exchange(m_call, nullptr)();
+        return false;
+    }
+
+private:
+    std::function<void()> m_call;
+};
+
+QList<TipWindow*> tipWindows()
+{
+    QList<TipWindow*> found;
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* tip = qobject_cast<TipWindow*>(widget))
+            found.append(tip);
+    return found;
+}
+
+TipContent content(const QString& text, TipShape shape = TipShape::Rectangle)
+{
+    TipContent tip;
+    tip.text = text;
+    tip.shape = shape;
+    return tip;
+}
+
+int wakeUpDelay()
+{
+    return QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay);
+}
+
+} // namespace
+
+class TestTips final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void titleLine_data();
+    void titleLine();
+    void longTextWrapsAt240();
+    void colours_data();
+    void colours();
+    void balloonStemAndShadow();
+    void placement_data();
+    void placement();
+    void tipWaitsForRestAndGoesOnMove();
+    void sameRestingPositionDoesNothing();
+    void emptyTextRemovesShownTip();
+    void nestedCallsKeepOneWindow();
+    void clickTakesTipDown();
+    void codes();
+
+private:
+    void moveTo(QWidget* widget, const QPoint& local);
+    std::unique_ptr<QWidget> m_host;
+    HintTool* m_left = nullptr;
+    HintTool* m_right = nullptr;
+};
+
+void TestTips::init()
+{
+    m_host = std::make_unique<QWidget>();
+    auto* layout = new QHBoxLayout(m_host.get());
+    m_left = new HintTool("Starts the hotkeys");
+    m_right = new HintTool("Closes the program");
+    layout->addWidget(m_left);
+    layout->addWidget(m_right);
+    m_host->move(200, 200);
+    m_host->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_host.get()));
+    QCursor::setPos(5, 5);
+}
+
+void TestTips::cleanup()
+{
+    HideInfoTip();
+    m_host.reset();
+    QCursor::setPos(1, 1);
+}
+
+void TestTips::moveTo(QWidget* widget, const QPoint& local)
+{
+    QTest::mouseMove(widget, local);
+}
+
+void TestTips::titleLine_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<TipIcon>("icon");
+    QTest::addColumn<bool>("titleLine");
+    QTest::newRow("neither") << QString() << TipIcon::None << false;
+    QTest::newRow("title only") << "Info" << TipIcon::None << true;
+    QTest::newRow("icon only") << QString() << TipIcon::Warning << true;
+    QTest::newRow("both") << "Info" << TipIcon::Information << true;
+}
+
+void TestTips::titleLine()
+{
+    QFETCH(QString, title);
+    QFETCH(TipIcon, icon);
+    QFETCH(bool, titleLine);
+    TipContent tip = content("Hint");
+    tip.title = title;
+    tip.icon = icon;
+    const TipPainter painter(tip, QToolTip::font(), QToolTip::palette(), QApplication::style());
+    QCOMPARE(!painter.titleRect(StemSide::None).isEmpty(), titleLine);
+    QVERIFY(painter.textRect(StemSide::None).top() > painter.titleRect(StemSide::None).bottom());
+    const TipPainter plain(content("Hint"), QToolTip::font(), QToolTip::palette(), nullptr);
+    QCOMPARE(painter.imageSize(StemSide::None).height() > plain.imageSize(StemSide::None).height(),
+             titleLine);
+}
+
+void TestTips::longTextWrapsAt240()
+{
+    const QString word = "wrap ";
+    const TipPainter shortTip(content(word), QToolTip::font(), QToolTip::palette(), nullptr);
+    const TipPainter longTip(content(word.repeated(80)), QToolTip::font(), QToolTip::palette(),
+                             nullptr);
+    const TipPainter unbroken(content(QString(200, 'W')), QToolTip::font(), QToolTip::palette(),
+                              nullptr);
+    QVERIFY(longTip.textRect(StemSide::None).width() <= TipPainter::MaxTextWidth);
+    QVERIFY(unbroken.textRect(StemSide::None).width() <= TipPainter::MaxTextWidth);
+    QVERIFY(longTip.textRect(StemSide::None).height() >
+            4 * shortTip.textRect(StemSide::None).height());
+}
+
+void TestTips::colours_data()
+{
+    QTest::addColumn<QColor>("background");
+    QTest::addColumn<QColor>("foreground");
+    QTest::newRow("desktop colours") << QColor() << QColor();
+    QTest::newRow("chosen background") << QColor(10, 200, 30) << QColor();
+    QTest::newRow("chosen both") << QColor(250, 250, 210) << QColor(120, 0, 0);
+}
+
+void TestTips::colours()
+{
+    QFETCH(QColor, background);
+    QFETCH(QColor, foreground);
+    TipContent tip = content("x");
+    tip.background = background;
+    tip.foreground = foreground;
+    tip.shadow = false;
+    const QPalette palette = QToolTip::palette();
+    const TipPainter painter(tip, QToolTip::font(), palette, nullptr);
+    const QImage image = painter.render(StemSide::None, 0);
+    const QColor wantBack =
+        background.isValid() ? background : palette.color(QPalette::ToolTipBase);
+    const QColor wantFore =
+        foreground.isValid() ? foreground : palette.color(QPalette::ToolTipText);
+    QCOMPARE(image.pixelColor(2, 2).rgb(), wantBack.rgb());
+    QCOMPARE(image.pixelColor(0, 0).rgb(), wantFore.rgb());
+    QCOMPARE(image.pixelColor(image.width() - 1, image.height() - 1).rgb(), wantFore.rgb());
+}
+
+void TestTips::balloonStemAndShadow()
+{
+    const TipPainter painter(content("A balloon", TipShape::Balloon), QToolTip::font(),
+                             QToolTip::palette(), nullptr);
+    const QImage up = painter.render(StemSide::Top, 20);
+    const QRect body = painter.bodyRect(StemSide::Top);
+    QCOMPARE(body.top(), TipPainter::StemHeight);
+    QVERIFY(qAlpha(up.pixel(20, 2)) > 0);               // the stem reaches up to its point
+    QCOMPARE(qAlpha(up.pixel(body.right() - 4, 2)), 0); // beside the stem: nothing
+    QCOMPARE(qAlpha(up.pixel(0, body.top())), 0);       // rounded corner
+    const QRgb shadow = up.pixel(body.right() + 2, body.center().y());
+    QVERIFY(qAlpha(shadow) > 0 && qAlpha(shadow) < 160);
+    const QImage down = painter.render(StemSide::Bottom, 20);
+    QCOMPARE(painter.bodyRect(StemSide::Bottom).top(), 0);
+    QVERIFY(qAlpha(down.pixel(20, down.height() - TipPainter::ShadowDepth - 3)) > 0);
+}
+
+void TestTips::placement_data()
+{
+    QTest::addColumn<TipShape>("shape");
+    QTest::addColumn<QString>("where");
+    for (TipShape shape : {TipShape::Balloon, TipShape::Rectangle}) {
+        const char* name = shape == TipShape::Balloon ? "balloon" : "rectangle";
+        for (const char* where : {"middle", "bottom", "right", "top left"})
+            QTest::addRow("%s %s", name, where) << shape << QString(where);
+    }
+}
+
+void TestTips::placement()
+{
+    QFETCH(TipShape, shape);
+    QFETCH(QString, where);
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QPoint cursor = area.center();
+    if (where == "bottom")
+        cursor.setY(area.bottom() - 5);
+    else if (where == "right")
+        cursor.setX(area.right() - 3);
+    else if (where == "top left")
+        cursor = area.topLeft();
+    TipWindow tip(content("Placed beside the pointer", shape));
+    tip.popUp(cursor);
+    const QRect frame = tip.geometry();
+    QVERIFY2(area.contains(frame), qPrintable(QString("%1,%2 %3x%4")
+                                                  .arg(frame.x())
+                                                  .arg(frame.y())
+                                                  .arg(frame.width())
+                                                  .arg(frame.height())));
+    QVERIFY(!frame.contains(cursor)); // never under the pointer
+    const bool below = frame.top() > cursor.y();
+    QCOMPARE(below, where != "bottom");
+    if (shape == TipShape::Balloon)
+        QCOMPARE(tip.stemSide(), below ? StemSide::Top : StemSide::Bottom);
+}
+
+void TestTips::tipWaitsForRestAndGoesOnMove()
+{
+    moveTo(m_left, {10, 10});
+    QCOMPARE(InfoTip::instance().tool(), m_left);
+    QVERIFY(tipWindows().isEmpty()); // not before the pointer has rested
+    QTRY_VERIFY(InfoTip::instance().tipWindow());
+    TipWindow* window = InfoTip::instance().tipWindow();
+    QVERIFY(window->isVisible());
+    QCOMPARE(window->content().title, "Info");
+    QCOMPARE(window->content().icon, TipIcon::Information);
+    QCOMPARE(window->content().shape, TipShape::Balloon);
+    QCOMPARE(window->content().text, m_left->m_hint);
+    moveTo(m_host.get(), m_host->rect().bottomRight() - QPoint(1, 1)); // off the tools
+    QVERIFY(tipWindows().isEmpty());
+    QCOMPARE(InfoTip::instance().tool(), nullptr);
+}
+
+void TestTips::sameRestingPositionDoesNothing()
+{
+    moveTo(m_left, {12, 12});
+    QTRY_VERIFY(InfoTip::instance().tipWindow());
+    TipWindow* first = InfoTip::instance().tipWindow();
+    ShowInfoTip(m_right, "Another hint", "Info");
+    QCOMPARE(InfoTip::instance().tipWindow(), first);
+    QCOMPARE(first->content().text, m_left->m_hint);
+    HideInfoTip();
+    QVERIFY(tipWindows().isEmpty());
+    ShowInfoTip(m_left, "Again", "Info"); // the pointer has not moved since
+    QCOMPARE(InfoTip::instance().tool(), nullptr);
+}
+
+void TestTips::emptyTextRemovesShownTip()
+{
+    moveTo(m_left, {14, 14});
+    QTRY_VERIFY(InfoTip::instance().tipWindow());
+    // A handler running inside the movement asks for a tip with no text.
+    NestedCall nested([this] { ShowInfoTip(m_left, QString(), "Info"); });
+    qApp->installEventFilter(&nested);
+    m_left->m_hint.clear();
+    moveTo(m_left, {30, 14});
+    qApp->removeEventFilter(&nested);
+    QVERIFY(tipWindows().isEmpty());
+    QCOMPARE(InfoTip::instance().tool(), nullptr);
+    QTest::qWait(wakeUpDelay() + 100);
+    QVERIFY(tipWindows().isEmpty());
+}
+
+void TestTips::nestedCallsKeepOneWindow()
+{
+    moveTo(m_left, {16, 16});
+    QTRY_VERIFY(InfoTip::instance().tipWindow());
+    // While the movement is being handled, another handler asks for the right tool's tip;
+    // the right tool's own handler then asks again for the same position.
+    NestedCall nested([this] { ShowInfoTip(m_right, "Nested", "Info"); });
+    qApp->installEventFilter(&nested);
+    moveTo(m_right, {16, 16});
+    qApp->removeEventFilter(&nested);
+    QCOMPARE(InfoTip::instance().tool(), m_right);
+    QTRY_COMPARE(tipWindows().size(), 1);
+    QCOMPARE(tipWindows().first(), InfoTip::instance().tipWindow());
+    QCOMPARE(tipWindows().first()->content().text, "Nested");
+    ShowInfoTip(m_left, "Programmatic", "Info");
+    QTest::qWait(200);
+    QCOMPARE(tipWindows().size(), 1);
+}
+
+void TestTips::clickTakesTipDown()
+{
+    moveTo(m_right, {20, 20});
+    QTRY_VERIFY(InfoTip::instance().tipWindow());
+    QTest::mousePress(m_right, Qt::LeftButton, {}, {20, 20});
+    QVERIFY(tipWindows().isEmpty());
+    QTest::mouseRelease(m_right, Qt::LeftButton, {}, {20, 20});
+}
+
+void TestTips::codes()
+{
+    QCOMPARE(tipIconFromCode(0), TipIcon::None);
+    QCOMPARE(tipIconFromCode(3), TipIcon::Error);
+    QCOMPARE(tipIconFromCode(4), TipIcon::None);
+    QCOMPARE(tipIconFromCode(-1), TipIcon::None);
+    QCOMPARE(tipShapeFromCode(1), TipShape::Balloon);
+    QCOMPARE(tipShapeFromCode(0), TipShape::Rectangle);
+    QCOMPARE(tipShapeFromCode(2), TipShape::Rectangle);
+}
+
+QTEST_MAIN(TestTips)
+#include "TestTips.moc"
