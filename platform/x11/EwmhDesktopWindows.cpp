@@ -114,15 +114,14 @@ QList<QImage> EwmhDesktopWindows::windowIcons(WindowId window)
 {
     if (window == 0 || !display())
         return {};
-    QList<QImage> icons = X11Property::argbImages(X11Property::cardinals(
-        m_display, window, atom("_NET_WM_ICON"), XA_CARDINAL));
+    QList<QImage> icons = X11Property::argbImages(
+        X11Property::cardinals(m_display, window, atom("_NET_WM_ICON"), XA_CARDINAL));
     std::sort(icons.begin(), icons.end(),
               [](const QImage& a, const QImage& b) { return a.width() > b.width(); });
     return icons;
 }
 
-void EwmhDesktopWindows::sendToRoot(WindowId window, const char* messageType,
-                                    const long (&data)[5])
+void EwmhDesktopWindows::sendToRoot(WindowId window, const char* messageType, const long (&data)[5])
 {
     if (window == 0 || !display())
         return;

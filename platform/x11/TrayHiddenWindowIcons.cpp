@@ -11,8 +11,7 @@ namespace tarvex {
 
 TrayHiddenWindowIcons::TrayHiddenWindowIcons(EwmhDesktopWindows& windows, QObject* parent)
     : QObject(parent), m_windows(windows)
-{
-}
+{}
 
 TrayHiddenWindowIcons::~TrayHiddenWindowIcons() = default;
 
@@ -39,12 +38,6 @@ void TrayHiddenWindowIcons::removeIcon(int slot)
     // The double-click that removes the icon is still being delivered by it.
     it->second.release()->deleteLater();
     m_icons.erase(it);
-}
-
-QRect TrayHiddenWindowIcons::iconGeometry(int slot) const
-{
-    const auto it = m_icons.find(slot);
-    return it == m_icons.end() ? QRect() : it->second->geometry();
 }
 
 // The window's own icons at every size it offers (the tray picks the best),

@@ -4,7 +4,6 @@
 
 #include <QIcon>
 #include <QObject>
-#include <QRect>
 
 #include <map>
 #include <memory>
@@ -31,8 +30,6 @@ public:
     void addIcon(int slot, WindowId window, const QString& tip) override;
     /// Removes the icon of `slot`, if any.
     void removeIcon(int slot) override;
-    /// Where the icon of `slot` is on the screen (empty when not embedded yet).
-    QRect iconGeometry(int slot) const;
 
 signals:
     /// An icon was added for `slot`.

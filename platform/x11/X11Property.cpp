@@ -33,8 +33,7 @@ bool read(Display* display, unsigned long window, unsigned long property, unsign
 
 } // namespace
 
-QByteArray bytes(Display* display, unsigned long window, unsigned long property,
-                 unsigned long type)
+QByteArray bytes(Display* display, unsigned long window, unsigned long property, unsigned long type)
 {
     Reply reply;
     if (!read(display, window, property, type, reply) || reply.format != 8)

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+// The pieces of an end-to-end test on the private X session the test runs in:
+// a temporary HOME with a hotkey file, the test host started on it, key
+// presses through XTest (xdotool), and the X tools that inspect windows.
+class E2EHarness final
+{
+public:
+    E2EHarness();
+    ~E2EHarness();
+
+    /// The temporary HOME.
+    QString home() const { return m_home.path(); }
+    /// Writes the hotkey file: one line of "combination*target" records joined by "|".
+    bool writeHotkeys(const QStringList& records);
+    /// Writes an executable script in HOME that appends `word` to HOME/log; returns its path.
+    QString writeLoggingTarget(const QString& name, const QString& word);
+    /// The lines the logging targets wrote so far.
+    QStringList logLines() const;
+    /// Starts the test host and waits for its "ready"; false on failure.
+    bool startHost();
+    /// Stops the test host.
+    void stopHost();
+    /// Waits up to `timeoutMs` for a host line starting with `prefix`; returns it or "".
+    QString waitForHostLine(const QString& prefix, int timeoutMs = 5000);
+    /// Every line the host printed so far.
+    QStringList hostLines();
+    /// The host lines that start with `prefix`.
+    QStringList hostLines(const QString& prefix);
+    /// Runs a program to its end and returns its standard output.
+    static QString run(const QString& program, const QStringList& arguments, int timeoutMs = 20000);
+    /// Runs xdotool with `arguments`.
+    static QString xdotool(const QStringList& arguments) { return run("xdotool", arguments); }
+    /// Presses and releases the key with X keycode `keycode` through XTest.
+    static void tapKeycode(int keycode);
+    /// Lets events be processed for `ms` milliseconds.
+    static void settle(int ms);
+
+private:
+    QTemporaryDir m_home;
+    std::unique_ptr<QProcess> m_host;
+    QStringList m_lines;
+    QByteArray m_partial;
+};

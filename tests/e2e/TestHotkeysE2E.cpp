@@ -1,0 +1,174 @@
+#include "E2EHarness.h"
+
+#include <QtTest>
+
+#include <X11/keysym.h>
+#include <X11/Xlib.h>
+
+// The running hotkeys on a real X server: XTest presses (xdotool) reach the
+// XInput2 key source of the test host, the core matches them and the Linux
+// opener starts the target scripts.
+class TestHotkeysE2E final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void keys_data();
+    void keys();
+    void rapidPressesFireEachTime();
+    void layoutSwitchIsFollowed();
+    void reservedHotkeyIsGrabbed();
+    void shellInjectionTargetRunsNothing();
+};
+
+namespace {
+
+using Presses = QList<QStringList>;
+
+// Records "combination*word": each word names a logging target of that name.
+QStringList bindLogging(E2EHarness& harness, const QStringList& bindings)
+{
+    QStringList records;
+    for (const QString& binding : bindings) {
+        const QString word = binding.section('*', 1);
+        records << binding.section('*', 0, 0) + '*' + harness.writeLoggingTarget(word, word);
+    }
+    return records;
+}
+
+} // namespace
+
+void TestHotkeysE2E::keys_data()
+{
+    QTest::addColumn<QStringList>("bindings");
+    QTest::addColumn<Presses>("presses");
+    QTest::addColumn<QStringList>("fired");
+    const QStringList sequence{"gofb*gofb"};
+    const QStringList chord{"(Ctrl)(Alt)k*chord"};
+    QTest::newRow("plain sequence")
+        << sequence << Presses{{"key", "g", "o", "f", "b"}} << QStringList{"gofb"};
+    QTest::newRow("sequence after other typing")
+        << sequence << Presses{{"key", "x", "g", "o", "f", "b", "y"}} << QStringList{"gofb"};
+    QTest::newRow("interrupted sequence")
+        << sequence << Presses{{"key", "g", "o", "x", "f", "b"}} << QStringList{};
+    QTest::newRow("shifted letters put Shift between them")
+        << sequence << Presses{{"key", "shift+g", "shift+o", "shift+f", "shift+b"}}
+        << QStringList{};
+    QTest::newRow("ctrl alt k") << chord << Presses{{"key", "ctrl+alt+k"}} << QStringList{"chord"};
+    QTest::newRow("right-hand ctrl alt k")
+        << chord << Presses{{"key", "Control_R+Alt_R+k"}} << QStringList{"chord"};
+    QTest::newRow("alt ctrl k is another order")
+        << chord << Presses{{"key", "alt+ctrl+k"}} << QStringList{};
+    QTest::newRow("chord twice") << chord << Presses{{"key", "ctrl+alt+k", "ctrl+alt+k"}}
+                                 << QStringList{"chord", "chord"};
+    QTest::newRow("lone ctrl, either side")
+        << QStringList{"(Ctrl)*ctrl"} << Presses{{"key", "ctrl"}, {"key", "Control_R"}}
+        << QStringList{"ctrl", "ctrl"};
+    QTest::newRow("held key fires once")
+        << QStringList{"a*a"} << Presses{{"keydown", "a"}, {"sleep", "0.7"}, {"keyup", "a"}}
+        << QStringList{"a"};
+    QTest::newRow("repeated press of a held key")
+        << QStringList{"a*a"}
+        << Presses{{"keydown", "a", "keydown", "a", "keydown", "a"}, {"keyup", "a"}, {"keyup", "a"}}
+        << QStringList{"a"};
+    QTest::newRow("reserved ctrl alt space still seen")
+        << QStringList{"(Ctrl)(Alt)(Space)*space"} << Presses{{"key", "ctrl+alt+space"}}
+        << QStringList{"space"};
+    QTest::newRow("first record wins") << QStringList{"k*first", "(Alt)k*second"}
+                                       << Presses{{"key", "alt+k"}} << QStringList{"first"};
+}
+
+void TestHotkeysE2E::keys()
+{
+    QFETCH(QStringList, bindings);
+    QFETCH(Presses, presses);
+    QFETCH(QStringList, fired);
+    E2EHarness harness;
+    QVERIFY(harness.writeHotkeys(bindLogging(harness, bindings)));
+    QVERIFY(harness.startHost());
+    for (const QStringList& press : presses)
+        E2EHarness::xdotool(press);
+    if (!fired.isEmpty())
+        QTRY_COMPARE_WITH_TIMEOUT(harness.logLines().size(), fired.size(), 5000);
+    E2EHarness::settle(500); // nothing more may follow
+    QCOMPARE(harness.logLines(), fired);
+    QCOMPARE(harness.hostLines("action").size(), fired.size());
+}
+
+void TestHotkeysE2E::rapidPressesFireEachTime()
+{
+    E2EHarness harness;
+    QVERIFY(harness.writeHotkeys(bindLogging(harness, {"q*q"})));
+    QVERIFY(harness.startHost());
+    QStringList press{"key", "--delay", "0"};
+    for (int i = 0; i < 200; ++i)
+        press << "q";
+    E2EHarness::xdotool(press);
+    QTRY_COMPARE_WITH_TIMEOUT(harness.hostLines("action").size(), 200, 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(harness.logLines().size(), 200, 20000);
+    E2EHarness::settle(500);
+    QCOMPARE(harness.hostLines("action").size(), 200);
+    QCOMPARE(harness.logLines().size(), 200);
+}
+
+// The physical key right of T is Y on a US keyboard and Z on a German one.
+void TestHotkeysE2E::layoutSwitchIsFollowed()
+{
+    const int keyRightOfT = 29;
+    E2EHarness harness;
+    QVERIFY(harness.writeHotkeys(bindLogging(harness, {"y*y", "z*z"})));
+    E2EHarness::run("setxkbmap", {"us"});
+    QVERIFY(harness.startHost());
+    E2EHarness::tapKeycode(keyRightOfT);
+    QTRY_COMPARE_WITH_TIMEOUT(harness.logLines(), QStringList{"y"}, 5000);
+    E2EHarness::run("setxkbmap", {"de"});
+    E2EHarness::settle(300);
+    E2EHarness::tapKeycode(keyRightOfT);
+    E2EHarness::run("setxkbmap", {"us"});
+    QTRY_COMPARE_WITH_TIMEOUT(harness.logLines(), (QStringList{"y", "z"}), 5000);
+}
+
+namespace {
+
+int g_lastError = 0;
+
+int recordError(Display*, XErrorEvent* error)
+{
+    g_lastError = error->error_code;
+    return 0;
+}
+
+} // namespace
+
+void TestHotkeysE2E::reservedHotkeyIsGrabbed()
+{
+    E2EHarness harness;
+    QVERIFY(harness.writeHotkeys({}));
+    QVERIFY(harness.startHost());
+    Display* display = XOpenDisplay(nullptr);
+    QVERIFY(display);
+    const auto previous = XSetErrorHandler(recordError);
+    g_lastError = 0;
+    XGrabKey(display, XKeysymToKeycode(display, XK_space), ControlMask | Mod1Mask,
+             DefaultRootWindow(display), True, GrabModeAsync, GrabModeAsync);
+    XSync(display, False);
+    XSetErrorHandler(previous);
+    XCloseDisplay(display);
+    QCOMPARE(g_lastError, int(BadAccess));
+}
+
+void TestHotkeysE2E::shellInjectionTargetRunsNothing()
+{
+    E2EHarness harness;
+    QVERIFY(harness.writeHotkeys({"j*a b; touch pwned", "l*$(touch pwned2)"}));
+    QVERIFY(harness.startHost());
+    E2EHarness::xdotool({"key", "j", "l"});
+    QTRY_COMPARE_WITH_TIMEOUT(harness.hostLines("action").size(), 2, 5000);
+    E2EHarness::settle(1500); // time for xdg-open to give up
+    QVERIFY(!QFile::exists(harness.home() + "/pwned"));
+    QVERIFY(!QFile::exists(harness.home() + "/pwned2"));
+    QVERIFY(!QFile::exists(QDir::currentPath() + "/pwned"));
+}
+
+QTEST_GUILESS_MAIN(TestHotkeysE2E)
+#include "TestHotkeysE2E.moc"

@@ -1,0 +1,163 @@
+#include "E2EHarness.h"
+
+#include <QtTest>
+
+// The four window actions of the running hotkeys on a real window under a
+// real window manager (openbox), and the tray icon of a hidden window in a
+// real XEmbed tray (trayer).
+class TestWindowsE2E final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanup();
+    void minimize();
+    void maximize();
+    void close();
+    void hideAndRestoreFromTray();
+    void closedWindowIsNoError();
+
+private:
+    QString openVictim(const QString& title);
+    void press(const QString& keys) { E2EHarness::xdotool({"key", keys}); }
+    static QString property(const QString& window, const QString& name);
+    static QString mapState(const QString& window);
+    static qulonglong activeWindow();
+    static QPoint embeddedIconCentre();
+
+    std::unique_ptr<E2EHarness> m_harness;
+    std::unique_ptr<QProcess> m_victim;
+};
+
+void TestWindowsE2E::initTestCase()
+{
+    m_harness = std::make_unique<E2EHarness>();
+    QVERIFY(
+        m_harness->writeHotkeys({"(Ctrl)(Alt)m*-Minimize Window-", "(Ctrl)(Alt)x*-maximize window-",
+                                 "(Ctrl)(Alt)c*-Close Window-", "(Ctrl)(Alt)h*-Hide Window-"}));
+    QVERIFY(m_harness->startHost());
+}
+
+void TestWindowsE2E::cleanup()
+{
+    if (m_victim && m_victim->state() != QProcess::NotRunning) {
+        m_victim->kill();
+        m_victim->waitForFinished();
+    }
+    m_victim.reset();
+}
+
+// Starts an xmessage window titled `title`, activates it and returns its id.
+QString TestWindowsE2E::openVictim(const QString& title)
+{
+    m_victim = std::make_unique<QProcess>();
+    m_victim->start("xmessage", {"-title", title, "-buttons", "", "A window to act on"});
+    if (!m_victim->waitForStarted())
+        return QString();
+    const QString window =
+        E2EHarness::xdotool({"search", "--sync", "--onlyvisible", "--name", "^" + title + "$"})
+            .section('\n', 0, 0);
+    E2EHarness::xdotool({"windowactivate", "--sync", window});
+    return window;
+}
+
+QString TestWindowsE2E::property(const QString& window, const QString& name)
+{
+    return E2EHarness::run("xprop", {"-id", window, name});
+}
+
+QString TestWindowsE2E::mapState(const QString& window)
+{
+    const QString info = E2EHarness::run("xwininfo", {"-id", window});
+    const qsizetype at = info.indexOf("Map State: ");
+    return at < 0 ? QString() : info.mid(at + 11).section('\n', 0, 0);
+}
+
+qulonglong TestWindowsE2E::activeWindow()
+{
+    const QString root = E2EHarness::run("xprop", {"-root", "_NET_ACTIVE_WINDOW"});
+    return root.section("# ", 1).trimmed().toULongLong(nullptr, 16);
+}
+
+// The centre of the host's tray icon once the tray has embedded it (the host's
+// only window that carries _XEMBED_INFO), else a null point.
+QPoint TestWindowsE2E::embeddedIconCentre()
+{
+    const QStringList windows = E2EHarness::xdotool({"search", "--classname", "tarvex_testhost"})
+                                    .split('\n', Qt::SkipEmptyParts);
+    for (const QString& window : windows) {
+        if (!E2EHarness::run("xprop", {"-id", window, "_XEMBED_INFO"}).contains("= "))
+            continue;
+        const QString shape = E2EHarness::xdotool({"getwindowgeometry", "--shell", window});
+        const auto value = [&shape](const QString& name) {
+            return shape.section(name + '=', 1).section('\n', 0, 0).toInt();
+        };
+        if (value("X") > 0 && mapState(window) == "IsViewable")
+            return {value("X") + value("WIDTH") / 2, value("Y") + value("HEIGHT") / 2};
+    }
+    return {};
+}
+
+void TestWindowsE2E::minimize()
+{
+    const QString window = openVictim("Victim minimize");
+    QVERIFY(!window.isEmpty());
+    QVERIFY(property(window, "WM_STATE").contains("Normal"));
+    press("ctrl+alt+m");
+    QTRY_VERIFY_WITH_TIMEOUT(property(window, "WM_STATE").contains("Iconic"), 5000);
+}
+
+void TestWindowsE2E::maximize()
+{
+    const QString window = openVictim("Victim maximize");
+    QVERIFY(!window.isEmpty());
+    QVERIFY(!property(window, "_NET_WM_STATE").contains("MAXIMIZED"));
+    press("ctrl+alt+x");
+    QTRY_VERIFY_WITH_TIMEOUT(
+        property(window, "_NET_WM_STATE").contains("_NET_WM_STATE_MAXIMIZED_VERT"), 5000);
+    QVERIFY(property(window, "_NET_WM_STATE").contains("_NET_WM_STATE_MAXIMIZED_HORZ"));
+}
+
+void TestWindowsE2E::close()
+{
+    const QString window = openVictim("Victim close");
+    QVERIFY(!window.isEmpty());
+    press("ctrl+alt+c");
+    QVERIFY(m_victim->waitForFinished(5000));
+}
+
+void TestWindowsE2E::hideAndRestoreFromTray()
+{
+    const QString window = openVictim("Victim hide");
+    QVERIFY(!window.isEmpty());
+    press("ctrl+alt+h");
+    QTRY_COMPARE_WITH_TIMEOUT(mapState(window), QString("IsUnMapped"), 5000);
+    QCOMPARE(m_harness->waitForHostLine("tray ", 5000), QString("tray 0"));
+    QPoint icon;
+    QTRY_VERIFY_WITH_TIMEOUT(!(icon = embeddedIconCentre()).isNull(), 10000);
+    E2EHarness::xdotool({"mousemove", QString::number(icon.x()), QString::number(icon.y())});
+    E2EHarness::xdotool({"click", "--repeat", "2", "--delay", "60", "1"});
+    QTRY_COMPARE_WITH_TIMEOUT(mapState(window), QString("IsViewable"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), window.toULongLong(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(embeddedIconCentre().isNull(), 5000);
+}
+
+// The foreground window may vanish between the hotkey and the action: nothing happens.
+void TestWindowsE2E::closedWindowIsNoError()
+{
+    const QString window = openVictim("Victim gone");
+    QVERIFY(!window.isEmpty());
+    m_victim->kill();
+    m_victim->waitForFinished();
+    const qsizetype actions = m_harness->hostLines("action").size();
+    press("ctrl+alt+x");
+    QTRY_COMPARE_WITH_TIMEOUT(m_harness->hostLines("action").size(), actions + 1, 5000);
+    // The host is still running and acting.
+    const QString next = openVictim("Victim after");
+    press("ctrl+alt+m");
+    QTRY_VERIFY_WITH_TIMEOUT(property(next, "WM_STATE").contains("Iconic"), 5000);
+}
+
+QTEST_GUILESS_MAIN(TestWindowsE2E)
+#include "TestWindowsE2E.moc"
