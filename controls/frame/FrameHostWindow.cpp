@@ -1,0 +1,130 @@
+#include "controls/frame/FrameHostWindow.h"
+
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QScreen>
+#include <QWindow>
+
+#include <algorithm>
+
+namespace {
+
+constexpr OleColor kWindowColour = 0x80000005u;
+
+// Text boxes, lists and drop-downs keep the window colour, as they would elsewhere.
+bool usesWindowColour(const QWidget* w)
+{
+    return qobject_cast<const QLineEdit*>(w) || qobject_cast<const QComboBox*>(w) ||
+           qobject_cast<const QAbstractSpinBox*>(w) ||
+           qobject_cast<const QAbstractScrollArea*>(w) || w->backgroundRole() == QPalette::Base;
+}
+
+void paintControl(QWidget* w, OleColor colour)
+{
+    const QVariant backColor = w->property("BackColor");
+    if (backColor.isValid()) {
+        if (OleColor(backColor.toLongLong()) != kWindowColour)
+            w->setProperty("BackColor", QVariant::fromValue(colour));
+        return;
+    }
+    if (usesWindowColour(w))
+        return;
+    QPalette palette = w->palette();
+    palette.setColor(QPalette::Window, ToQColor(colour));
+    palette.setColor(QPalette::Button, ToQColor(colour));
+    w->setPalette(palette);
+}
+
+} // namespace
+
+void FrameHostWindow::makeFrameless()
+{
+    if (!m_host || (m_host->windowFlags() & Qt::FramelessWindowHint))
+        return;
+    const bool shown = m_host->isVisible();
+    m_host->setWindowFlag(Qt::FramelessWindowHint, true);
+    if (shown)
+        m_host->show();
+}
+
+QRect FrameHostWindow::workArea() const
+{
+    QScreen* screen = m_host ? m_host->screen() : nullptr;
+    return screen ? screen->availableGeometry() : QRect();
+}
+
+void FrameHostWindow::maximize()
+{
+    if (m_host)
+        m_host->setGeometry(workArea());
+}
+
+void FrameHostWindow::restore(const QRect& restore, bool centred)
+{
+    if (!m_host)
+        return;
+    m_host->setGeometry(restore);
+    if (centred)
+        centre();
+}
+
+void FrameHostWindow::centre()
+{
+    QScreen* screen = m_host ? m_host->screen() : nullptr;
+    if (!screen)
+        return;
+    const QRect s = screen->geometry();
+    m_host->move(s.x() + (s.width() - m_host->width()) / 2,
+                 s.y() + (s.height() - m_host->height()) / 2);
+}
+
+void FrameHostWindow::minimize()
+{
+    if (m_host)
+        m_host->showMinimized();
+}
+
+void FrameHostWindow::setAlwaysOnTop(bool onTop)
+{
+    if (!m_host || bool(m_host->windowFlags() & Qt::WindowStaysOnTopHint) == onTop)
+        return;
+    const bool shown = m_host->isVisible();
+    const QRect geometry = m_host->geometry();
+    m_host->setWindowFlag(Qt::WindowStaysOnTopHint, onTop);
+    m_host->setGeometry(geometry);
+    if (shown)
+        m_host->show();
+}
+
+bool FrameHostWindow::startSystemMove()
+{
+    QWindow* window = m_host ? m_host->windowHandle() : nullptr;
+    return window && window->startSystemMove();
+}
+
+void FrameHostWindow::resizeTo(const QPoint& pos, int pointer, int minHeight)
+{
+    if (!m_host)
+        return;
+    const int width = std::max(pos.x(), MinimumWidth);
+    const int height = std::max(pos.y(), minHeight);
+    if (pointer == 7)
+        m_host->resize(m_host->width(), height);
+    else if (pointer == 9)
+        m_host->resize(width, m_host->height());
+    else if (pointer == 8)
+        m_host->resize(width, height);
+}
+
+void FrameHostWindow::paintControls(OleColor colour, const QWidget* frame,
+                                    const QStringList& skip) const
+{
+    if (!m_host)
+        return;
+    for (QWidget* w : m_host->findChildren<QWidget*>()) {
+        if (w != frame && !w->isWindow() && !skip.contains(w->objectName()))
+            paintControl(w, colour);
+    }
+}

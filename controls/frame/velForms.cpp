@@ -1,0 +1,415 @@
+#include "controls/frame/velForms.h"
+
+#include "controls/frame/FrameGrip.h"
+#include "controls/frame/FrameSystemMenu.h"
+#include "controls/frame/WindowHandles.h"
+#include "controls/frame/WindowMessage.h"
+#include "controls/SystemColors.h"
+
+#include <QAction>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPaintEvent>
+
+namespace {
+
+const QStringList kGripNames{QStringLiteral("m_picRight"), QStringLiteral("m_picBottom")};
+
+} // namespace
+
+velForms::velForms(QWidget* host)
+    : QWidget(host), m_host(host), m_subclass(QStringLiteral("velForms"), this),
+      m_menu(new FrameSystemMenu(this)), m_picRight(new FrameGrip(FrameGrip::Right, this)),
+      m_picBottom(new FrameGrip(FrameGrip::Bottom, this))
+{
+    setObjectName(QStringLiteral("velForms"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    m_picRight->hide();
+    m_picBottom->hide();
+    for (FrameGrip* grip : {m_picRight, m_picBottom}) {
+        connect(grip, &FrameGrip::dragStarted, this, [this](int p) { m_gripDrag = p; });
+        connect(grip, &FrameGrip::dragMoved, this, [this](const QPoint& pos) {
+            m_host.resizeTo(pos, m_gripDrag, m_titleBarHeight + 15);
+        });
+        connect(grip, &FrameGrip::dragEnded, this, [this] { m_gripDrag = 0; });
+    }
+    connect(m_menu, &FrameSystemMenu::itemClicked, this, &velForms::onMenuItem);
+    const QVariant moveable = host->property("Moveable");
+    m_moveable = !moveable.isValid() || moveable.toBool();
+    m_startUpPosition = host->property("StartUpPosition").toInt();
+    m_host.makeFrameless();
+    load();
+    startSubclassing();
+    applySettings();
+}
+
+velForms::~velForms() = default;
+
+void velForms::load()
+{
+    if (!m_p.MaxButton)
+        m_p.WindowState = 0;
+    m_caption = m_host.widget()->windowTitle();
+    m_alive = true;
+    m_pressed = -1;
+    m_active = m_host.widget()->isActiveWindow();
+    computeColours();
+    setShiftMark();
+    computeTitleHeights();
+    fitToHost();
+}
+
+void velForms::startSubclassing()
+{
+    // Everything is watched after the window's own handling: nothing is consumed.
+    const qint32 own = m_ownHandle = WindowHandles::handleOf(this);
+    const qint32 host = WindowHandles::handleOf(m_host.widget());
+    if (m_subclass.sc_Subclass(own))
+        for (qint32 msg : {WM::MouseMove, WM::MouseLeave})
+            m_subclass.sc_WatchMessage(own, msg, Subclasser::MSG_AFTER);
+    if (m_subclass.sc_Subclass(host))
+        for (qint32 msg : {WM::SetCursor, WM::SysCommand, WM::Move, WM::Activate,
+                           WM::SysColorChange, WM::Size, WM::SetText, WM::SetIcon, WM::ShowWindow})
+            m_subclass.sc_WatchMessage(host, msg, Subclasser::MSG_AFTER);
+}
+
+void velForms::applySettings()
+{
+    m_buttons.setVisible(m_p.CloseButton, m_p.MaxButton, m_p.MinButton);
+    m_buttons.layout(width(), m_titleBarHeight, m_p.Style);
+    updateTooltips();
+    syncMenu();
+    placeGrips();
+    redraw();
+}
+
+void velForms::updateTooltips()
+{
+    m_buttons[CaptionButtons::Close].TooltipText = m_menu->caption(FrameSystemMenu::Close);
+    m_buttons[CaptionButtons::Minimize].TooltipText = m_menu->caption(FrameSystemMenu::Minimize);
+    m_buttons[CaptionButtons::Maximize].TooltipText = m_menu->caption(
+        m_p.WindowState == 2 ? FrameSystemMenu::Restore : FrameSystemMenu::Maximize);
+}
+
+void velForms::syncMenu()
+{
+    const bool maximized = m_p.WindowState == 2;
+    m_menu->item(FrameSystemMenu::Restore)->setEnabled(maximized && m_p.MaxButton);
+    m_menu->item(FrameSystemMenu::Maximize)->setEnabled(!maximized);
+    m_menu->item(FrameSystemMenu::Minimize)->setVisible(m_p.MinButton);
+    m_menu->item(FrameSystemMenu::Maximize)->setVisible(m_p.MaxButton);
+}
+
+void velForms::computeColours()
+{
+    m_theme = FrameColors::ThemePair(m_p.ThemeColor, m_p.ColorFrom, m_p.ColorTo,
+                                     QGuiApplication::palette());
+    m_current = FrameColors::CurrentPair(m_theme, m_active);
+    for (FrameGrip* grip : {m_picRight, m_picBottom})
+        grip->setColour(m_current.dark);
+}
+
+void velForms::computeTitleHeights()
+{
+    m_baseHeight = CaptionButtons::BaseHeight(fontMetrics().height(), m_p.IconSize);
+    m_titleBarHeight = CaptionButtons::TitleBarHeight(m_baseHeight, m_p.Style);
+}
+
+OleColor velForms::background() const
+{
+    if (m_p.BackColorStyle == 1)
+        return m_current.light;
+    if (m_p.BackColorStyle == 2)
+        return TranslateColor(m_p.CustomBackColor);
+    return SystemColors::color(SystemColors::ButtonFace);
+}
+
+void velForms::changed(const char* name)
+{
+    emit propertyChanged(QString::fromLatin1(name));
+}
+
+void velForms::setThemeColor(int value)
+{
+    if (value == m_p.ThemeColor)
+        return;
+    m_p.ThemeColor = value;
+    computeColours();
+    Refresh();
+    changed("ThemeColor");
+}
+
+void velForms::setStyle(int value)
+{
+    if (value == m_p.Style)
+        return;
+    m_p.Style = value;
+    computeTitleHeights(); // style 1 has the taller title bar
+    Refresh();
+    if (m_p.Style == 1 && !m_shifted)
+        shiftContainedControls(10);
+    else if (m_p.Style != 1 && m_shifted)
+        shiftContainedControls(-10);
+    setShiftMark();
+    changed("Style");
+}
+
+void velForms::setIconSize(int value)
+{
+    if (value == m_p.IconSize)
+        return;
+    m_p.IconSize = value;
+    const int oldHeight = m_titleBarHeight;
+    computeTitleHeights();
+    // Controls keep their distance below a taller or shorter title bar.
+    shiftContainedControls(m_titleBarHeight - oldHeight);
+    Refresh();
+    changed("IconSize");
+}
+
+void velForms::setColorFrom(OleColor value)
+{
+    m_p.ColorFrom = TranslateColor(value);
+    computeColours();
+    Refresh();
+    changed("ColorFrom");
+}
+
+void velForms::setColorTo(OleColor value)
+{
+    m_p.ColorTo = TranslateColor(value);
+    computeColours();
+    Refresh();
+    changed("ColorTo");
+}
+
+void velForms::setCustomBackColor(OleColor value)
+{
+    m_p.CustomBackColor = value;
+    if (m_p.BackColorStyle == 2)
+        Refresh();
+    changed("CustomBackColor");
+}
+
+void velForms::setBorderStyle(int value)
+{
+    m_p.BorderStyle = value;
+    applySettings();
+    Refresh();
+    changed("BorderStyle");
+}
+
+void velForms::setWindowState(int value)
+{
+    // Only a real change toggles; asking for the state the window is in does nothing.
+    if ((value == 2) != (m_p.WindowState == 2) && (value == 0 || value == 2))
+        toggleMaximize();
+    applySettings();
+    changed("WindowState");
+}
+
+void velForms::setBackColorStyle(int value)
+{
+    m_p.BackColorStyle = value;
+    Refresh();
+    changed("BackColorStyle");
+}
+
+void velForms::setChangeAllBackgrounds(bool value)
+{
+    m_p.ChangeAllBackgrounds = value;
+    Refresh();
+    changed("ChangeAllBackgrounds");
+}
+
+void velForms::setCloseButton(bool value)
+{
+    m_p.CloseButton = value;
+    applySettings();
+    Refresh();
+    changed("CloseButton");
+}
+
+void velForms::setMaxButton(bool value)
+{
+    m_p.MaxButton = value;
+    applySettings();
+    Refresh();
+    changed("MaxButton");
+}
+
+void velForms::setMinButton(bool value)
+{
+    m_p.MinButton = value;
+    applySettings();
+    Refresh();
+    changed("MinButton");
+}
+
+void velForms::setTitleBarShadow(bool value)
+{
+    m_p.TitleBarShadow = value;
+    Refresh();
+    changed("TitleBarShadow");
+}
+
+void velForms::shiftContainedControls(int dy)
+{
+    if (dy == 0)
+        return;
+    for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (!child->isWindow() && !kGripNames.contains(child->objectName()))
+            child->move(child->x(), child->y() + dy);
+    }
+}
+
+void velForms::ReadProperties(const PropertyBag& bag)
+{
+    m_p = FrameProperties::read(bag);
+    load();
+    applySettings();
+    // A stored maximized state puts the window on the work area at once.
+    if (m_p.WindowState == 2)
+        m_host.maximize();
+    Refresh();
+}
+
+void velForms::WriteProperties(PropertyBag& bag) const
+{
+    m_p.write(bag);
+}
+
+void velForms::Refresh(bool /*blnForce*/)
+{
+    // The frame's own background always follows BackColorStyle; the form's
+    // controls are painted in it only with ChangeAllBackgrounds.
+    resizeHandling();
+}
+
+void velForms::resizeHandling()
+{
+    if (m_p.ChangeAllBackgrounds)
+        m_host.paintControls(background(), this, kGripNames);
+    m_buttons.layout(width(), m_titleBarHeight, m_p.Style);
+    redraw();
+    emit ReSize();
+    placeGrips();
+}
+
+void velForms::placeGrips()
+{
+    const bool shown = m_p.BorderStyle == 1 && m_gripsInUse && m_p.WindowState != 2;
+    m_picRight->setVisible(shown);
+    m_picBottom->setVisible(shown);
+    if (!shown)
+        return;
+    const int w = width(), h = height(), top = m_titleBarHeight + 9;
+    m_picRight->setGeometry(w - 4, top, 3, std::max(h - top - 1, 1));
+    m_picBottom->setGeometry(9, h - 4, std::max(w - 10, 1), 3);
+    for (FrameGrip* grip : {m_picRight, m_picBottom}) {
+        grip->setResizable(true);
+        grip->raise();
+    }
+}
+
+FrameLook velForms::look() const
+{
+    FrameLook l;
+    l.width = width();
+    l.height = height();
+    l.style = m_p.Style;
+    l.titleBarHeight = m_titleBarHeight;
+    l.current = m_current;
+    l.background = background();
+    l.titleBarShadow = m_p.TitleBarShadow;
+    l.maximized = m_p.WindowState == 2;
+    l.iconSize = m_p.IconSize;
+    l.icon = m_host.widget() ? m_host.widget()->windowIcon() : QIcon();
+    l.caption = m_caption;
+    l.font = font();
+    l.buttons = m_buttons;
+    return l;
+}
+
+void velForms::redraw()
+{
+    if (width() < 1 || height() < 1)
+        return;
+    if (m_picture.size() != size())
+        m_picture = QImage(size(), QImage::Format_RGB32);
+    if (m_host.widget() && m_host.widget()->windowTitle() != m_caption)
+        m_caption = m_host.widget()->windowTitle();
+    const FrameLook l = look();
+    FramePainter painter(m_picture, l);
+    painter.DrawFrame();
+    if (m_drawnHover != CaptionButtons::None)
+        painter.DrawCaptionButton(m_drawnHover == m_pressed ? FramePainter::Pressed
+                                                            : FramePainter::Hover,
+                                  m_current.dark, m_drawnHover);
+    update();
+}
+
+void velForms::drawButton(int state, int index)
+{
+    if (m_picture.isNull() || index < 0)
+        return;
+    if (state == FramePainter::Hover && index == CaptionButtons::Maximize)
+        updateTooltips();
+    const FrameLook l = look();
+    FramePainter painter(m_picture, l);
+    painter.DrawCaptionButton(state, m_current.dark, index);
+    update(painter.buttonArea(index));
+}
+
+void velForms::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    for (const QRect& r : event->region())
+        painter.drawImage(r, m_picture, r);
+}
+
+void velForms::resizeEvent(QResizeEvent*)
+{
+    resizeHandling();
+}
+
+void velForms::SetAlwaysOnTop(bool blnValue)
+{
+    m_host.setAlwaysOnTop(blnValue);
+    FrameSystemMenu::setChecked(m_menu->item(FrameSystemMenu::AlwaysOnTop), blnValue);
+}
+
+void velForms::SetvelFormsMenuCaption(int BtnID, const QString& strCaption)
+{
+    if (m_menu->setCaption(BtnID, strCaption))
+        updateTooltips();
+}
+
+int velForms::FormMenuAdd(const QString& strMenuCaption, bool blnAddSeparator, bool blnEnabled,
+                          bool blnChecked, bool blnVisible)
+{
+    return m_menu->add(strMenuCaption, blnAddSeparator, blnEnabled, blnChecked, blnVisible);
+}
+
+void velForms::FormMenuRemove(int intMenuID)
+{
+    m_menu->remove(intMenuID);
+}
+
+QVariant velForms::GetMenuItemValue(int iMenuID, int PropertyID) const
+{
+    return m_menu->value(iMenuID, PropertyID);
+}
+
+void velForms::ModifyAddedMenu(int intMenuID, const QString& strMenuCaption,
+                               std::optional<bool> blnEnabled, std::optional<bool> blnChecked,
+                               std::optional<bool> blnVisible)
+{
+    m_menu->modify(intMenuID, strMenuCaption, blnEnabled, blnChecked, blnVisible);
+}
+
+QAction* velForms::MnuSyst(int index) const
+{
+    return m_menu->item(index);
+}

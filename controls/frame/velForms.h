@@ -1,0 +1,215 @@
+#pragma once
+
+#include "controls/frame/CaptionButtons.h"
+#include "controls/frame/FrameColors.h"
+#include "controls/frame/FrameHostWindow.h"
+#include "controls/frame/FramePainter.h"
+#include "controls/frame/FrameProperties.h"
+#include "controls/frame/Subclasser.h"
+#include "controls/frame/SubclassOwner.h"
+#include "controls/PropertyBag.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <optional>
+
+class FrameGrip;
+class FrameSystemMenu;
+class QAction;
+
+// velForms: the themed window frame. It turns its parent, a top-level form,
+// into a frameless window with the program's own title bar (icon, caption,
+// close / maximize / minimize buttons), border, resize grips and system menu.
+//
+// Hosting it in a window:
+//     auto* frame = new velForms(this);   // this = the top-level QWidget form
+//     frame->setThemeColor(0);            // and Style, CloseButton, ... as needed
+//     auto* ok = new QPushButton("OK", frame);   // the window's controls go on the frame
+//     ok->move(20, frame->TitleBarHeight() + 20);
+// The frame fills the form and follows its size; the caption is the form's
+// windowTitle() and the icon its windowIcon(). Controls on the frame live in
+// its coordinates below TitleBarHeight(); when Style becomes 1 (a title bar
+// 10 px taller) they move down by 10 px, and back when it changes again.
+// Optional form properties read when the frame is created: "Moveable" (bool,
+// default true: dragging the title bar moves the window) and
+// "StartUpPosition" (2 = centred on the screen); both also have setters.
+class velForms final : public QWidget, private SubclassOwner
+{
+    Q_OBJECT
+
+public:
+    // A frame on host (a top-level widget), with the values of a newly placed frame.
+    explicit velForms(QWidget* host);
+    ~velForms() override;
+
+    // Colour theme 0-6: Blue, Silver, Olive, VB 2005, Norton 2004, custom, desktop.
+    int ThemeColor() const { return m_p.ThemeColor; }
+    void setThemeColor(int value);
+    // Frame style 0-5.
+    int Style() const { return m_p.Style; }
+    void setStyle(int value);
+    // Background: 0 button face, 1 the theme's light colour, 2 CustomBackColor.
+    int BackColorStyle() const { return m_p.BackColorStyle; }
+    void setBackColorStyle(int value);
+    // 1 = sizable with the resize grips; anything else = fixed size.
+    int BorderStyle() const { return m_p.BorderStyle; }
+    void setBorderStyle(int value);
+    // Whether the close, maximize and minimize buttons are shown.
+    bool CloseButton() const { return m_p.CloseButton; }
+    void setCloseButton(bool value);
+    bool MaxButton() const { return m_p.MaxButton; }
+    void setMaxButton(bool value);
+    bool MinButton() const { return m_p.MinButton; }
+    void setMinButton(bool value);
+    // Background colour for BackColorStyle 2 (an OLE colour).
+    OleColor CustomBackColor() const { return m_p.CustomBackColor; }
+    void setCustomBackColor(OleColor value);
+    // Dark and light colour of the custom theme (ThemeColor 5).
+    OleColor ColorFrom() const { return m_p.ColorFrom; }
+    void setColorFrom(OleColor value);
+    OleColor ColorTo() const { return m_p.ColorTo; }
+    void setColorTo(OleColor value);
+    // Edge of the title-bar icon in pixels.
+    int IconSize() const { return m_p.IconSize; }
+    void setIconSize(int value);
+    // Also paint the background colour onto the form's controls.
+    bool ChangeAllBackgrounds() const { return m_p.ChangeAllBackgrounds; }
+    void setChangeAllBackgrounds(bool value);
+    // Shadow band under the title bar.
+    bool TitleBarShadow() const { return m_p.TitleBarShadow; }
+    void setTitleBarShadow(bool value);
+    // 0 normal, 2 maximized onto the work area.
+    int WindowState() const { return m_p.WindowState; }
+    void setWindowState(int value);
+
+    // Whether dragging the title bar moves the window.
+    void setMoveable(bool moveable) { m_moveable = moveable; }
+    // 2 = the window is centred on the screen when shown and when restored.
+    void setStartUpPosition(int position) { m_startUpPosition = position; }
+
+    // Loads a stored property set (absent names read their defaults).
+    void ReadProperties(const PropertyBag& bag);
+    // Stores the properties that differ from their defaults.
+    void WriteProperties(PropertyBag& bag) const;
+
+    // Re-lays out and redraws; with blnForce or ChangeAllBackgrounds the
+    // background colour is applied again.
+    void Refresh(bool blnForce = false);
+    // Keeps the window above others and checks "Always on Top".
+    void SetAlwaysOnTop(bool blnValue);
+    // Renames system menu item 0, 1, 2, 4 or 6 and the matching button tooltip.
+    void SetvelFormsMenuCaption(int BtnID, const QString& strCaption);
+    // Appends an item (after a separator when asked) to the system menu; returns its index.
+    int FormMenuAdd(const QString& strMenuCaption, bool blnAddSeparator = false,
+                    bool blnEnabled = true, bool blnChecked = false, bool blnVisible = true);
+    // Removes an added menu item (index 7 or above).
+    void FormMenuRemove(int intMenuID);
+    // Caption (0), enabled (1), checked (2) or visible (3) of a menu item.
+    QVariant GetMenuItemValue(int iMenuID, int PropertyID) const;
+    // Changes an added menu item; an empty caption or an unset flag keeps its value.
+    void ModifyAddedMenu(int intMenuID, const QString& strMenuCaption = {},
+                         std::optional<bool> blnEnabled = {}, std::optional<bool> blnChecked = {},
+                         std::optional<bool> blnVisible = {});
+
+    // Height of the title bar in pixels (10 more for style 1).
+    int TitleBarHeight() const { return m_titleBarHeight; }
+    // The picture the frame shows.
+    const QImage& picture() const { return m_picture; }
+    // Caption button record 0 close, 1 maximize, 2 minimize.
+    const CaptionButtons::Record& captionButton(int index) const { return m_buttons[index]; }
+    // The system menu item MnuSyst(index), null when there is none.
+    QAction* MnuSyst(int index) const;
+    // The system menu.
+    FrameSystemMenu* SysMnu() const { return m_menu; }
+    // The colours drawn now (dark, light).
+    FrameColors::Pair currentColours() const { return m_current; }
+
+signals:
+    void Click();
+    void DblClick();
+    void MouseDown(short Button, short Shift, float X, float Y);
+    void MouseMove(short Button, short Shift, float X, float Y);
+    void MouseUp(short Button, short Shift, float X, float Y);
+    // The close button was clicked (not Alt+F4, the menu or the window manager).
+    void velCloseClick();
+    void ReSize();
+    void MenuItemSelected(short MenuItem, const QString& MenuCaption);
+    // A property changed (for persistence).
+    void propertyChanged(const QString& name);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void zSubclass_Proc(bool bBefore, bool& bHandled, qint32& lReturn, qint32& lng_hWnd,
+                        qint32& uMsg, qint32& wParam, qint32& lParam) override;
+    void onHostMessage(qint32 uMsg, qint32 wParam);
+    void onHostMoved();
+    void startSubclassing();
+    void load();
+    void applySettings();
+    void syncMenu();
+    void updateTooltips();
+    void computeColours();
+    void computeTitleHeights();
+    void setShiftMark() { m_shifted = m_p.Style == 1; }
+    void shiftContainedControls(int dy);
+    OleColor background() const;
+    FrameLook look() const;
+    void redraw();
+    void drawButton(int state, int index);
+    void resizeHandling();
+    void placeGrips();
+    void fitToHost();
+    void rememberRestore();
+    void toggleMaximize();
+    void minimize();
+    void closeHost();
+    void act(int index);
+    void onMenuItem(int index);
+    void popupMenu(const QPoint& globalPos);
+    void setHover(int hover);
+    void moveWindow(QMouseEvent* event);
+    void endMove();
+    void changed(const char* name);
+
+    FrameProperties m_p;
+    FrameHostWindow m_host;
+    Subclasser m_subclass;
+    qint32 m_ownHandle = 0;
+    CaptionButtons m_buttons;
+    FrameSystemMenu* m_menu;
+    FrameGrip* m_picRight;
+    FrameGrip* m_picBottom;
+    QImage m_picture;
+    QString m_caption;
+    FrameColors::Pair m_theme;
+    FrameColors::Pair m_current;
+    int m_hover = -1;
+    int m_drawnHover = -1;
+    int m_pressed = -1;
+    Qt::MouseButton m_lastButton = Qt::NoButton;
+    int m_baseHeight = 31;
+    int m_titleBarHeight = 31;
+    QRect m_restore;
+    bool m_active = false;
+    bool m_overTitle = false;
+    bool m_inside = false;
+    bool m_alive = false;
+    bool m_gripsInUse = false;
+    bool m_shifted = false;
+    bool m_moveable = true;
+    int m_startUpPosition = 0;
+    bool m_shownOnce = false;
+    int m_gripDrag = 0;
+    QPoint m_pressPos;
+    QPoint m_moveOffset;
+    enum class Moving { No, Pending, System, ByHand } m_moving = Moving::No;
+};

@@ -1,0 +1,293 @@
+// velForms: the window behaviour: mouse, keys, window messages, maximize,
+// minimize, close and the system menu.
+#include "controls/frame/velForms.h"
+
+#include "controls/frame/FrameGrip.h"
+#include "controls/frame/FrameSystemMenu.h"
+#include "controls/frame/WindowMessage.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace {
+
+short vbButtons(Qt::MouseButtons buttons)
+{
+    return short(((buttons & Qt::LeftButton) ? 1 : 0) | ((buttons & Qt::RightButton) ? 2 : 0) |
+                 ((buttons & Qt::MiddleButton) ? 4 : 0));
+}
+
+short vbShift(Qt::KeyboardModifiers modifiers)
+{
+    return short(((modifiers & Qt::ShiftModifier) ? 1 : 0) |
+                 ((modifiers & Qt::ControlModifier) ? 2 : 0) |
+                 ((modifiers & Qt::AltModifier) ? 4 : 0));
+}
+
+} // namespace
+
+void velForms::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    m_lastButton = event->button();
+    const bool inTitle = p.y() < m_titleBarHeight;
+    if (event->button() == Qt::LeftButton) {
+        const int hit = m_buttons.hitTest(p.x(), p.y());
+        if (hit != CaptionButtons::None) {
+            drawButton(FramePainter::Pressed, hit);
+            m_pressed = m_drawnHover = hit;
+        } else if (inTitle && p.x() > 2 && p.x() < m_p.IconSize + 8) {
+            popupMenu(mapToGlobal(QPoint(3, m_titleBarHeight)));
+        } else if (inTitle) {
+            m_moving = Moving::Pending;
+            m_pressPos = p;
+        }
+    }
+    emit MouseDown(vbButtons(event->button()), vbShift(event->modifiers()), float(p.x()),
+                   float(p.y()));
+}
+
+void velForms::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    emit MouseMove(vbButtons(event->buttons()), vbShift(event->modifiers()), float(p.x()),
+                   float(p.y()));
+    if (!m_gripsInUse && m_p.BorderStyle == 1) {
+        m_gripsInUse = true;
+        placeGrips();
+    }
+    m_overTitle = p.y() < m_titleBarHeight;
+    setHover(m_buttons.hitTest(p.x(), p.y()));
+    if (m_p.WindowState == 2 || !(event->buttons() & Qt::LeftButton) ||
+        m_lastButton != Qt::LeftButton)
+        return;
+    moveWindow(event);
+}
+
+void velForms::setHover(int hover)
+{
+    m_hover = hover;
+    if (hover == m_drawnHover)
+        return;
+    if (m_drawnHover != CaptionButtons::None)
+        drawButton(FramePainter::Normal, m_drawnHover);
+    if (hover != CaptionButtons::None)
+        drawButton(hover == m_pressed ? FramePainter::Pressed : FramePainter::Hover, hover);
+    m_drawnHover = hover;
+    setToolTip(hover == CaptionButtons::None ? QString() : m_buttons[hover].TooltipText);
+}
+
+void velForms::moveWindow(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    const QPoint global = event->globalPosition().toPoint();
+    const bool leftOfButtons = p.x() < m_buttons.leftmostLeft(width() + 1);
+    const bool farEnough = (p - m_pressPos).manhattanLength() >= QApplication::startDragDistance();
+    if (m_moving == Moving::Pending && m_pressed == CaptionButtons::None && m_moveable &&
+        p.y() < m_titleBarHeight && leftOfButtons && farEnough) {
+        // The window manager moves the window; where it cannot, the frame does.
+        m_moving = m_host.startSystemMove() ? Moving::System : Moving::ByHand;
+        m_moveOffset = global - m_host.widget()->pos();
+    }
+    if (m_moving == Moving::ByHand)
+        m_host.widget()->move(global - m_moveOffset);
+}
+
+void velForms::endMove()
+{
+    m_moving = Moving::No;
+}
+
+void velForms::mouseReleaseEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    m_gripDrag = 0;
+    endMove();
+    emit MouseUp(vbButtons(event->button()), vbShift(event->modifiers()), float(p.x()),
+                 float(p.y()));
+    const int hover = m_buttons.hitTest(p.x(), p.y());
+    if (event->button() == Qt::LeftButton) {
+        const int pressed = m_pressed;
+        m_pressed = CaptionButtons::None;
+        // A button acts only when pressed and released on it.
+        if (hover != CaptionButtons::None && hover == pressed)
+            act(hover);
+        else if (pressed != CaptionButtons::None)
+            drawButton(FramePainter::Normal, pressed);
+        if (hover != CaptionButtons::None && hover != pressed)
+            drawButton(FramePainter::Hover, hover);
+    } else if (event->button() == Qt::RightButton && p.y() < m_titleBarHeight) {
+        if (m_buttons.lastVisible() == CaptionButtons::None || p.x() < m_buttons.leftmostLeft(0))
+            popupMenu(event->globalPosition().toPoint());
+    }
+    if (rect().contains(p))
+        emit Click();
+}
+
+void velForms::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    // A second click on a caption button is a click of its own.
+    if (m_buttons.hitTest(p.x(), p.y()) != CaptionButtons::None) {
+        mousePressEvent(event);
+        return;
+    }
+    m_lastButton = event->button();
+    if (m_p.MaxButton && m_lastButton == Qt::LeftButton && p.y() < m_titleBarHeight)
+        toggleMaximize();
+    emit DblClick();
+    m_lastButton = Qt::NoButton;
+}
+
+void velForms::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F4 && (event->modifiers() & Qt::AltModifier) && m_p.CloseButton) {
+        closeHost();
+        return;
+    }
+    event->ignore();
+}
+
+void velForms::act(int index)
+{
+    if (index == CaptionButtons::Close) {
+        emit velCloseClick();
+        closeHost();
+    } else if (index == CaptionButtons::Maximize) {
+        toggleMaximize();
+    } else if (index == CaptionButtons::Minimize) {
+        minimize();
+    }
+}
+
+void velForms::closeHost()
+{
+    // A form that refuses to close stays alive.
+    m_alive = false;
+    if (m_host.widget() && !m_host.widget()->close())
+        m_alive = true;
+}
+
+void velForms::minimize()
+{
+    drawButton(FramePainter::Normal, CaptionButtons::Minimize);
+    m_hover = m_drawnHover = CaptionButtons::None;
+    m_host.minimize();
+}
+
+void velForms::rememberRestore()
+{
+    QWidget* host = m_host.widget();
+    if (m_p.WindowState == 0 && host && !host->isMinimized())
+        m_restore = host->geometry();
+}
+
+void velForms::toggleMaximize()
+{
+    if (m_p.WindowState == 2) {
+        m_p.WindowState = 0;
+        m_host.restore(m_restore, m_startUpPosition == 2);
+    } else {
+        rememberRestore();
+        m_p.WindowState = 2;
+        m_host.maximize();
+    }
+    fitToHost();
+    applySettings();
+}
+
+void velForms::fitToHost()
+{
+    if (QWidget* host = m_host.widget(); host && geometry() != host->rect())
+        setGeometry(host->rect());
+}
+
+void velForms::popupMenu(const QPoint& globalPos)
+{
+    m_menu->popup(globalPos);
+}
+
+void velForms::onMenuItem(int index)
+{
+    if (index == FrameSystemMenu::Restore || index == FrameSystemMenu::Maximize)
+        toggleMaximize();
+    else if (index == FrameSystemMenu::Minimize)
+        minimize();
+    else if (index == FrameSystemMenu::Close)
+        closeHost();
+    else if (index == FrameSystemMenu::AlwaysOnTop)
+        SetAlwaysOnTop(!m_menu->item(FrameSystemMenu::AlwaysOnTop)->isChecked());
+    if (const QAction* item = m_menu->item(index))
+        emit MenuItemSelected(short(index), item->text());
+}
+
+void velForms::zSubclass_Proc(bool bBefore, bool& /*bHandled*/, qint32& /*lReturn*/,
+                              qint32& lng_hWnd, qint32& uMsg, qint32& wParam, qint32& /*lParam*/)
+{
+    if (bBefore)
+        return;
+    if (lng_hWnd != m_ownHandle) {
+        onHostMessage(uMsg, wParam);
+    } else if (uMsg == WM::MouseMove) {
+        m_inside = true; // the pointer's leaving is reported from now on
+    } else if (uMsg == WM::MouseLeave) {
+        m_inside = false;
+        m_hover = m_drawnHover = CaptionButtons::None;
+        setToolTip(QString());
+        redraw();
+    }
+}
+
+void velForms::onHostMessage(qint32 uMsg, qint32 wParam)
+{
+    switch (uMsg) {
+    case WM::SetCursor:
+    case WM::Size:
+        fitToHost();
+        rememberRestore();
+        break;
+    case WM::Move:
+        onHostMoved();
+        break;
+    case WM::Activate:
+        if (m_alive) {
+            m_active = wParam != 0;
+            computeColours();
+            Refresh();
+        }
+        break;
+    case WM::SysColorChange:
+        computeColours();
+        Refresh(true);
+        break;
+    case WM::SysCommand:
+        // The window manager's close went through the form's own close handling.
+        if ((wParam & 0xFFF0) == WM::ScClose && m_host.widget() && !m_host.widget()->isVisible())
+            m_alive = false;
+        break;
+    case WM::SetText:
+    case WM::SetIcon:
+        redraw();
+        break;
+    case WM::ShowWindow:
+        if (wParam && !m_shownOnce && m_startUpPosition == 2)
+            m_host.centre();
+        m_shownOnce = m_shownOnce || wParam;
+        break;
+    default:
+        break;
+    }
+}
+
+void velForms::onHostMoved()
+{
+    rememberRestore();
+    const bool refit = m_p.WindowState == 2 && m_p.MaxButton && !m_gripsInUse;
+    if (!refit || !m_host.widget() || m_host.widget()->geometry() == m_host.workArea())
+        return;
+    syncMenu();
+    m_host.maximize();
+    fitToHost();
+}

@@ -1,0 +1,427 @@
+#include "controls/frame/FrameColors.h"
+#include "controls/frame/FrameGraphics.h"
+#include "controls/frame/FramePainter.h"
+#include "controls/frame/velForms.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+
+#include <vector>
+
+using Colours = std::vector<OleColor>;
+Q_DECLARE_METATYPE(Colours)
+
+namespace {
+
+constexpr OleColor kBody = RGB(240, 240, 240);
+
+QString hex(OleColor c)
+{
+    return QStringLiteral("0x%1").arg(c, 6, 16, QLatin1Char('0')).toUpper();
+}
+
+// A 300 x 150 frame with a small font, so the title bar is 31 pixels
+// (41 for style 1) whatever fonts are installed; no icon and no caption.
+struct FrameRig
+{
+    QWidget host;
+    velForms* frame;
+
+    FrameRig(int theme, int style, bool active, QSize size = {300, 150})
+    {
+        QFont font = host.font();
+        font.setPixelSize(11);
+        host.setFont(font);
+        host.resize(size);
+        frame = new velForms(&host);
+        frame->setBackColorStyle(2);
+        frame->setCustomBackColor(kBody);
+        frame->setThemeColor(theme);
+        frame->setStyle(style);
+        setActive(active);
+    }
+    void setActive(bool active)
+    {
+        QEvent e(active ? QEvent::WindowActivate : QEvent::WindowDeactivate);
+        QApplication::sendEvent(&host, &e);
+    }
+    void moveTo(const QPoint& pos)
+    {
+        QMouseEvent e(QEvent::MouseMove, pos, frame->mapToGlobal(pos), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
+        QApplication::sendEvent(frame, &e);
+    }
+    QString at(int x, int y) const { return hex(FromQRgb(frame->picture().pixel(x, y))); }
+};
+
+} // namespace
+
+class TestFramePainting final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void styles_data();
+    void styles();
+    void titleBarShadow_data();
+    void titleBarShadow();
+    void captionButtons_data();
+    void captionButtons();
+    void restoreGlyph();
+    void captionShortening_data();
+    void captionShortening();
+    void captionRectangle_data();
+    void captionRectangle();
+    void gripperDots();
+    void blendAndThemes_data();
+    void blendAndThemes();
+    void primitives();
+};
+
+void TestFramePainting::styles_data()
+{
+    QTest::addColumn<int>("theme");
+    QTest::addColumn<bool>("active");
+    QTest::addColumn<int>("style");
+    QTest::addColumn<OleColor>("dark");
+    QTest::addColumn<OleColor>("light");
+    QTest::addColumn<OleColor>("shade");
+    QTest::addColumn<Colours>("bands"); // rows 0, 3, 9, 20 and the last title row
+    // clang-format off
+    QTest::newRow("theme 0 active style 0") << 0 << true << 0 << 0x9C6113u << 0xFEECDDu << 0x4E310Au
+                          << Colours{0xAC7835u, 0xDDBE9Au, 0xECD2B8u, 0xC49A65u, 0xA0661Au};
+    QTest::newRow("theme 0 active style 1") << 0 << true << 1 << 0x9C6113u << 0xFEECDDu << 0x4E310Au
+                          << Colours{0xF3DDC7u, 0xD2AE83u, 0xB8894Du, 0xE6C9AAu, 0xA0661Au};
+    QTest::newRow("theme 0 active style 2") << 0 << true << 2 << 0x9C6113u << 0xFEECDDu << 0x4E310Au
+                          << Colours{0xEAD0B5u, 0xCDA678u, 0x9C6113u, 0x9C6113u, 0x9C6113u};
+    QTest::newRow("theme 0 active style 3") << 0 << true << 3 << 0x9C6113u << 0xFEECDDu << 0x4E310Au
+                          << Colours{0xFBE8D7u, 0xF2DBC4u, 0xDFC19Eu, 0xBE9158u, 0x9F6519u};
+    QTest::newRow("theme 0 active style 4") << 0 << true << 4 << 0x9C6113u << 0xFEECDDu << 0x4E310Au
+                          << Colours{0xE2C4A3u, 0xB8894Du, 0xECD2B8u, 0xC49A65u, 0xA0661Au};
+    QTest::newRow("theme 0 active style 5") << 0 << true << 5 << 0x9C6113u << 0xFEECDDu << 0x4E310Au
+                          << Colours{0xFFF6EEu, 0xFEF0E4u, 0x9C6113u, 0x9C6113u, 0x9C6113u};
+    QTest::newRow("theme 0 inactive style 0") << 0 << false << 0 << 0xB5894Fu << 0xFEF1E6u << 0x5B4528u
+                          << Colours{0xC19A68u, 0xE6CEB4u, 0xF0DECAu, 0xD3B38Du, 0xB88D55u};
+    QTest::newRow("theme 0 inactive style 1") << 0 << false << 1 << 0xB5894Fu << 0xFEF1E6u << 0x5B4528u
+                          << Colours{0xF6E5D5u, 0xDEC3A3u, 0xCAA77Au, 0xECD7C0u, 0xB88D54u};
+    QTest::newRow("theme 0 inactive style 2") << 0 << false << 2 << 0xB5894Fu << 0xFEF1E6u << 0x5B4528u
+                          << Colours{0xEFDCC8u, 0xDABD9Au, 0xB5894Fu, 0xB5894Fu, 0xB5894Fu};
+    QTest::newRow("theme 0 inactive style 3") << 0 << false << 3 << 0xB5894Fu << 0xFEF1E6u << 0x5B4528u
+                          << Colours{0xFCEEE1u, 0xF5E4D3u, 0xE7D0B7u, 0xCEAD83u, 0xB78C54u};
+    QTest::newRow("theme 0 inactive style 4") << 0 << false << 4 << 0xB5894Fu << 0xFEF1E6u << 0x5B4528u
+                          << Colours{0xE9D3BBu, 0xCAA77Au, 0xF0DECAu, 0xD3B38Du, 0xB88D55u};
+    QTest::newRow("theme 0 inactive style 5") << 0 << false << 5 << 0xB5894Fu << 0xFEF1E6u << 0x5B4528u
+                          << Colours{0xFFF8F3u, 0xFEF4EBu, 0xB5894Fu, 0xB5894Fu, 0xB5894Fu};
+    QTest::newRow("theme 2 active style 0") << 2 << true << 0 << 0x385D3Fu << 0xE1F9F7u << 0x1C2F20u
+                          << Colours{0x54775Eu, 0xA9C5BAu, 0xC2DCD5u, 0x7D9D8Au, 0x3E6346u};
+    QTest::newRow("theme 2 active style 1") << 2 << true << 1 << 0x385D3Fu << 0xE1F9F7u << 0x1C2F20u
+                          << Colours{0xCEE8E3u, 0x96B4A5u, 0x688A74u, 0xB7D2C9u, 0x3E6346u};
+    QTest::newRow("theme 2 active style 2") << 2 << true << 2 << 0x385D3Fu << 0xE1F9F7u << 0x1C2F20u
+                          << Colours{0xBFDAD2u, 0x8CAB9Bu, 0x385D3Fu, 0x385D3Fu, 0x385D3Fu};
+    QTest::newRow("theme 2 active style 3") << 2 << true << 3 << 0x385D3Fu << 0xE1F9F7u << 0x1C2F20u
+                          << Colours{0xDCF4F1u, 0xCCE6E0u, 0xACC8BEu, 0x72937Eu, 0x3D6245u};
+    QTest::newRow("theme 2 active style 4") << 2 << true << 4 << 0x385D3Fu << 0xE1F9F7u << 0x1C2F20u
+                          << Colours{0xB1CCC2u, 0x688A74u, 0xC2DCD5u, 0x7D9D8Au, 0x3E6346u};
+    QTest::newRow("theme 2 active style 5") << 2 << true << 5 << 0x385D3Fu << 0xE1F9F7u << 0x1C2F20u
+                          << Colours{0xF0FCFBu, 0xE7FAF9u, 0x385D3Fu, 0x385D3Fu, 0x385D3Fu};
+    QTest::newRow("theme 2 inactive style 0") << 2 << false << 0 << 0x6B8670u << 0xE9FBF9u << 0x364338u
+                          << Colours{0x809A87u, 0xBFD4CBu, 0xD2E5E0u, 0x9EB6A8u, 0x708A75u};
+    QTest::newRow("theme 2 inactive style 1") << 2 << false << 1 << 0x6B8670u << 0xE9FBF9u << 0x364338u
+                          << Colours{0xDBEEEAu, 0xB1C7BCu, 0x8FA797u, 0xCADED7u, 0x708A75u};
+    QTest::newRow("theme 2 inactive style 2") << 2 << false << 2 << 0x6B8670u << 0xE9FBF9u << 0x364338u
+                          << Colours{0xD0E4DEu, 0xAAC0B4u, 0x6B8670u, 0x6B8670u, 0x6B8670u};
+    QTest::newRow("theme 2 inactive style 3") << 2 << false << 3 << 0x6B8670u << 0xE9FBF9u << 0x364338u
+                          << Colours{0xE5F7F5u, 0xD9ECE8u, 0xC2D6CEu, 0x96AE9Fu, 0x6F8A74u};
+    QTest::newRow("theme 2 inactive style 4") << 2 << false << 4 << 0x6B8670u << 0xE9FBF9u << 0x364338u
+                          << Colours{0xC5DAD2u, 0x8FA797u, 0xD2E5E0u, 0x9EB6A8u, 0x708A75u};
+    QTest::newRow("theme 2 inactive style 5") << 2 << false << 5 << 0x6B8670u << 0xE9FBF9u << 0x364338u
+                          << Colours{0xF4FDFCu, 0xEEFCFAu, 0x6B8670u, 0x6B8670u, 0x6B8670u};
+    // clang-format on
+}
+
+void TestFramePainting::styles()
+{
+    QFETCH(int, theme);
+    QFETCH(bool, active);
+    QFETCH(int, style);
+    QFETCH(OleColor, dark);
+    QFETCH(OleColor, light);
+    QFETCH(OleColor, shade);
+    QFETCH(Colours, bands);
+    FrameRig rig(theme, style, active);
+    const int h = rig.frame->TitleBarHeight(), w = 300, bottom = 149;
+    QCOMPARE(h, style == 1 ? 41 : 31);
+    QCOMPARE(rig.frame->currentColours(), (FrameColors::Pair{dark, light}));
+    const int rows[] = {0, 3, 9, 20, h - 1};
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(rig.at(60, rows[i]), hex(bands[size_t(i)]));
+    // Body border: two dark rings and a shaded one, left, right and bottom.
+    for (const auto& [x, y, c] : {std::tuple{0, 100, dark},
+                                  {1, 100, dark},
+                                  {2, 100, shade},
+                                  {w - 1, 100, dark},
+                                  {w - 2, 100, dark},
+                                  {w - 3, 100, shade},
+                                  {100, bottom, dark},
+                                  {100, bottom - 1, dark},
+                                  {100, bottom - 2, shade},
+                                  {3, 100, kBody}})
+        QCOMPARE(rig.at(x, y), hex(c));
+    // Corner pixels under the title bar, mirrored on the right.
+    for (const auto& [x, y, c] : {std::tuple{2, h + 1, dark},
+                                  {2, h + 2, dark},
+                                  {3, h + 1, dark},
+                                  {4, h + 1, shade},
+                                  {3, h + 2, shade},
+                                  {w - 3, h + 1, dark},
+                                  {w - 3, h + 2, dark},
+                                  {w - 4, h + 1, dark},
+                                  {w - 5, h + 1, shade},
+                                  {w - 4, h + 2, shade}})
+        QCOMPARE(rig.at(x, y), hex(c));
+}
+
+void TestFramePainting::titleBarShadow_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<bool>("shadow");
+    QTest::newRow("style 0 shadow") << 0 << true;
+    QTest::newRow("style 0 plain") << 0 << false;
+    QTest::newRow("style 3 shadow") << 3 << true;
+    QTest::newRow("style 3 plain") << 3 << false;
+}
+
+void TestFramePainting::titleBarShadow()
+{
+    QFETCH(int, style);
+    QFETCH(bool, shadow);
+    FrameRig rig(0, style, true);
+    rig.frame->setTitleBarShadow(shadow);
+    const OleColor dark = RGB(19, 97, 156), shade = RGB(10, 49, 78);
+    const int h = 31;
+    if (!shadow) {
+        // Only styles 1-5 keep a dark line under the title bar.
+        QCOMPARE(rig.at(100, h), hex(style == 0 ? kBody : dark));
+        QCOMPARE(rig.at(100, h + 3), hex(kBody));
+        return;
+    }
+    QCOMPARE(rig.at(1, h), hex(dark));
+    QCOMPARE(rig.at(295, h), hex(dark));
+    QCOMPARE(rig.at(5, h), hex(shade));
+    QCOMPARE(rig.at(294, h), hex(shade));
+    // Eight steps from half the body colour (120) down to the body colour.
+    for (const auto& [row, grey] : {std::pair{1, 135}, {4, 180}, {7, 225}})
+        QCOMPARE(rig.at(100, h + row), hex(RGB(grey, grey, grey)));
+    QCOMPARE(rig.at(100, h + 8), hex(kBody));
+}
+
+void TestFramePainting::captionButtons_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QPoint>("glyph");
+    QTest::addColumn<QPoint>("empty");
+    QTest::addColumn<OleColor>("face"); // hover / pressed face at the empty point
+    const QPoint closeX(6, 5), closeGap(9, 5), maxBar(10, 5), maxInside(9, 10), minBar(13, 13),
+        minEnd(14, 12);
+    for (int style : {0, 2}) {
+        for (int state : {0, 1, 2}) {
+            const QString name = QStringLiteral("style %1 state %2 ").arg(style).arg(state);
+            QTest::newRow(qPrintable(name + "close"))
+                << style << 0 << state << closeX << closeGap << RGB(203, 220, 233);
+            QTest::newRow(qPrintable(name + "maximize"))
+                << style << 1 << state << maxBar << maxInside << RGB(231, 239, 245);
+            QTest::newRow(qPrintable(name + "minimize"))
+                << style << 2 << state << minBar << minEnd << RGB(208, 223, 235);
+        }
+    }
+}
+
+void TestFramePainting::captionButtons()
+{
+    QFETCH(int, style);
+    QFETCH(int, button);
+    QFETCH(int, state);
+    QFETCH(QPoint, glyph);
+    QFETCH(QPoint, empty);
+    QFETCH(OleColor, face);
+    FrameRig rig(0, style, true);
+    const OleColor dark = RGB(19, 97, 156), light = RGB(221, 236, 254);
+    const int left = 300 - 3 - 21 * (button + 1), top = 8;
+    QCOMPARE(rig.frame->captionButton(button).Left, left);
+    QCOMPARE(rig.frame->captionButton(button).Top, top);
+    const QPoint centre(left + 9, top + 9);
+    if (state >= 1)
+        rig.moveTo(centre);
+    if (state == 2)
+        QTest::mousePress(rig.frame, Qt::LeftButton, Qt::NoModifier, centre);
+    const QPoint g = QPoint(left, top) + glyph, e = QPoint(left, top) + empty;
+    if (state == 0) {
+        // The title band runs on under the button, with a light glyph on it.
+        QCOMPARE(rig.at(g.x(), g.y()), hex(light));
+        QCOMPARE(rig.at(e.x(), e.y()), rig.at(60, e.y()));
+        QCOMPARE(rig.at(left, top), rig.at(60, top));
+        return;
+    }
+    // Hover and pressed: a white-going face framed in the border colour, dark glyph.
+    const OleColor border = style == 2 ? dark : RGB(10, 49, 78);
+    QCOMPARE(rig.at(g.x(), g.y()), hex(dark));
+    QCOMPARE(rig.at(left, top), hex(border));
+    QCOMPARE(rig.at(left + 18, top + 18), hex(border));
+    // Blend(dark, white, 128) at the top, white a little above the middle, back down.
+    QCOMPARE(rig.at(left + 5, top + 1), hex(RGB(150, 185, 211)));
+    QCOMPARE(rig.at(left + 1, top + 17), hex(RGB(149, 184, 210)));
+    QCOMPARE(rig.at(e.x(), e.y()), hex(face));
+}
+
+void TestFramePainting::restoreGlyph()
+{
+    FrameRig rig(0, 0, true);
+    rig.frame->setWindowState(2);
+    QCOMPARE(rig.frame->WindowState(), 2);
+    const auto& b = rig.frame->captionButton(1);
+    QCOMPARE(b.Left, rig.frame->width() - 3 - 42);
+    const OleColor light = RGB(221, 236, 254);
+    for (const QPoint& p : {QPoint(15, 4), QPoint(3, 15), QPoint(10, 15), QPoint(7, 7)})
+        QCOMPARE(rig.at(b.Left + p.x(), b.Top + p.y()), hex(light));
+    QVERIFY(rig.at(b.Left + 5, b.Top + 5) != hex(light)); // outside both boxes
+}
+
+void TestFramePainting::captionShortening_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("available");
+    QTest::addColumn<bool>("shortened");
+    QTest::newRow("fits") << "Hotkeys" << 400 << false;
+    QTest::newRow("too long") << "Tarvex hotkey settings and more settings" << 80 << true;
+    QTest::newRow("one letter and dots") << "Tarvex" << 0 << true;
+    QTest::newRow("empty text") << "" << 10 << false;
+}
+
+void TestFramePainting::captionShortening()
+{
+    QFETCH(QString, text);
+    QFETCH(int, available);
+    QFETCH(bool, shortened);
+    QFont font;
+    font.setPixelSize(12);
+    const QFontMetrics fm(font);
+    const QString fitted = FramePainter::FitCaption(text, available, fm);
+    if (!shortened) {
+        QCOMPARE(fitted, text);
+        return;
+    }
+    if (available < fm.horizontalAdvance(text.left(1) + "...")) {
+        QCOMPARE(fitted, QString()); // not even one character and "..." fit
+        return;
+    }
+    QVERIFY(fitted.endsWith("..."));
+    const QString head = fitted.chopped(3);
+    QVERIFY(text.startsWith(head));
+    QVERIFY(fm.horizontalAdvance(fitted) <= available);
+    QVERIFY(fm.horizontalAdvance(text.left(head.size() + 1) + "...") > available);
+}
+
+void TestFramePainting::captionRectangle_data()
+{
+    QTest::addColumn<bool>("buttons");
+    QTest::addColumn<bool>("icon");
+    QTest::addColumn<int>("style");
+    QTest::addColumn<QRect>("rect");
+    QTest::newRow("three buttons") << true << false << 0 << QRect(9, 4, 213, 27);
+    QTest::newRow("no buttons: 12 px from the edge") << false << false << 0 << QRect(9, 4, 279, 27);
+    QTest::newRow("icon") << true << true << 0 << QRect(31, 4, 197, 27);
+    QTest::newRow("style 1") << false << false << 1 << QRect(9, 11, 279, 33);
+}
+
+void TestFramePainting::captionRectangle()
+{
+    QFETCH(bool, buttons);
+    QFETCH(bool, icon);
+    QFETCH(int, style);
+    QFETCH(QRect, rect);
+    FrameLook look;
+    look.width = 300;
+    look.height = 150;
+    look.style = style;
+    look.titleBarHeight = style == 1 ? 41 : 31;
+    look.buttons.setVisible(buttons, buttons, buttons);
+    look.buttons.layout(300, look.titleBarHeight, style);
+    if (icon) {
+        QPixmap pixmap(16, 16);
+        pixmap.fill(Qt::red);
+        look.icon = QIcon(pixmap);
+    }
+    QImage picture(300, 150, QImage::Format_RGB32);
+    QCOMPARE(FramePainter(picture, look).captionRect(), rect);
+}
+
+void TestFramePainting::gripperDots()
+{
+    FrameRig rig(0, 1, true);
+    const OleColor light = RGB(221, 236, 254), shade = RGB(10, 49, 78);
+    const int start = (300 - 34) / 2;
+    for (int k : {0, 8}) {
+        const int x = start + 4 * k;
+        QCOMPARE(rig.at(x, 2), hex(shade));
+        QCOMPARE(rig.at(x + 1, 3), hex(shade)); // the dark square overlaps the light one
+        QCOMPARE(rig.at(x + 2, 4), hex(light));
+        QCOMPARE(rig.at(x + 1, 4), hex(light));
+    }
+    QVERIFY(rig.at(start + 3, 3) != hex(shade));
+}
+
+void TestFramePainting::blendAndThemes_data()
+{
+    QTest::addColumn<QColor>("highlight");
+    QTest::addColumn<int>("theme");
+    QTest::newRow("blue accent") << QColor(48, 140, 198) << 0;
+    QTest::newRow("grey accent") << QColor(120, 120, 125) << 1;
+    QTest::newRow("green accent") << QColor(60, 160, 70) << 2;
+    QTest::newRow("amber accent") << QColor(230, 160, 20) << 4;
+    QTest::newRow("red accent is unknown") << QColor(200, 30, 40) << 0;
+}
+
+void TestFramePainting::blendAndThemes()
+{
+    QFETCH(QColor, highlight);
+    QFETCH(int, theme);
+    QPalette palette;
+    palette.setColor(QPalette::Highlight, highlight);
+    QCOMPARE(FrameColors::ThemePair(6, 0, 0, palette), FrameColors::FixedPair(theme));
+    QCOMPARE(FrameColors::ThemePair(5, 0x404080u, 0xC0E0FFu, palette),
+             (FrameColors::Pair{0x404080u, 0xC0E0FFu}));
+    QCOMPARE(hex(FrameColors::Blend(RGB(19, 97, 156), RGB(255, 255, 255), 190)),
+             hex(RGB(79, 137, 181)));
+    QCOMPARE(hex(FrameColors::Blend(RGB(255, 255, 255), RGB(0, 0, 0), 128)),
+             hex(RGB(128, 128, 128)));
+}
+
+void TestFramePainting::primitives()
+{
+    QImage a(40, 40, QImage::Format_RGB32), b(40, 40, QImage::Format_RGB32);
+    a.fill(Qt::white);
+    b.fill(Qt::white);
+    Canvas ca(a), cb(b);
+    FrameGraphics ga(ca), gb(cb);
+    ga.Frame(5, 5, 1, 1, RGB(255, 0, 0)); // a frame of size 1 is a 2 x 2 square
+    for (const QPoint& p : {QPoint(5, 5), QPoint(6, 5), QPoint(5, 6), QPoint(6, 6)})
+        QCOMPARE(hex(FromQRgb(a.pixel(p))), hex(RGB(255, 0, 0)));
+    QCOMPARE(hex(FromQRgb(a.pixel(7, 5))), hex(RGB(255, 255, 255)));
+    // Only lines 1 .. b - 1 of a gradient are painted.
+    ga.LinearGradient(RGB(0, 0, 0), RGB(100, 100, 100), 10, 10, 20, 4, true);
+    QCOMPARE(hex(FromQRgb(a.pixel(12, 10))), hex(RGB(255, 255, 255)));
+    QCOMPARE(hex(FromQRgb(a.pixel(12, 11))), hex(RGB(25, 25, 25)));
+    QCOMPARE(hex(FromQRgb(a.pixel(12, 13))), hex(RGB(75, 75, 75)));
+    QCOMPARE(hex(FromQRgb(a.pixel(12, 14))), hex(RGB(255, 255, 255)));
+    QCOMPARE(hex(FromQRgb(a.pixel(20, 11))), hex(RGB(255, 255, 255)));
+    // A ratio below 1 draws as 1.01.
+    ga.DoubleGradient(RGB(0, 0, 200), RGB(200, 0, 0), {0, 20, 30, 15}, true, 0.5);
+    gb.DoubleGradient(RGB(0, 0, 200), RGB(200, 0, 0), {0, 20, 30, 15}, true, 1.01);
+    QCOMPARE(a.copy(0, 20, 40, 20), b.copy(0, 20, 40, 20));
+}
+
+QTEST_MAIN(TestFramePainting)
+#include "TestFramePainting.moc"
