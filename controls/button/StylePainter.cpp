@@ -194,7 +194,10 @@ void StylePainter::drawTheme()
     QStyleOptionButton opt;
     if (m_d.widget)
         opt.initFrom(m_d.widget);
-    opt.rect = QRect(-1, -1, m_w + 2, m_h + 3);
+    // The native theme pads its button with a transparent margin, hence its
+    // (-1, -1, w + 1, h + 2) rectangle; Qt styles draw their frame on the
+    // rectangle's edge, so they get the control's own rectangle.
+    opt.rect = QRect(0, 0, m_w, m_h);
     opt.state = QStyle::State_None;
     if (m_enabled) {
         opt.state |= QStyle::State_Enabled | QStyle::State_Raised;

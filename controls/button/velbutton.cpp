@@ -252,15 +252,13 @@ void velbutton::applyCursor()
 
 // Styles 2, 3, 7 and 9 lose one pixel at each corner, 6 and 10 three (a
 // 4 x 4 rounding); the others keep the full rectangle.
-void velbutton::CreateButtonRegion()
+QRegion velbutton::ButtonRegion(int style, QSize size)
 {
-    const int s = m_props.ButtonStyle, w = width(), h = height();
-    const bool small = s == 2 || s == 3 || s == 7 || s == 9;
-    const bool large = s == 6 || s == 10;
-    if (!small && !large) {
-        clearMask();
-        return;
-    }
+    const int w = size.width(), h = size.height();
+    const bool small = style == 2 || style == 3 || style == 7 || style == 9;
+    const bool large = style == 6 || style == 10;
+    if (!small && !large)
+        return {};
     QRegion r(0, 0, w, h);
     for (const QPoint& c :
          {QPoint(0, 0), QPoint(w - 1, 0), QPoint(0, h - 1), QPoint(w - 1, h - 1)}) {
@@ -271,7 +269,16 @@ void velbutton::CreateButtonRegion()
             r -= QRegion(c.x(), c.y() + dy, 1, 1);
         }
     }
-    setMask(r);
+    return r;
+}
+
+void velbutton::CreateButtonRegion()
+{
+    const QRegion r = ButtonRegion(m_props.ButtonStyle, size());
+    if (r.isEmpty())
+        clearMask();
+    else
+        setMask(r);
 }
 
 void velbutton::RedrawButton()

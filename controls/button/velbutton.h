@@ -171,6 +171,9 @@ public:
     // Repaints the whole control from its properties and state.
     void RedrawButton();
 
+    // The window region of a style at a size (empty = the plain rectangle).
+    static QRegion ButtonRegion(int style, QSize size);
+
     // Size from the caption, and at least 220 twips each way.
     QSize sizeHint() const override;
 

@@ -1,0 +1,123 @@
+// Renders every velbutton style in every state into one PNG, so a person can
+// look at them side by side: build/button-gallery.png by default, or the path
+// given as the first argument.
+#include "controls/button/StylePainter.h"
+#include "controls/button/velbutton.h"
+#include "controls/Canvas.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <QStyle>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kCellW = 112, kCellH = 30, kGap = 8, kLabelW = 150, kHeaderH = 22;
+
+struct Column
+{
+    const char* title;
+    ButtonState state;
+    bool enabled, checked, focus, isDefault;
+};
+
+const Column kColumns[] = {
+    {"Normal", ButtonState::Normal, true, false, false, false},
+    {"Hot", ButtonState::Hot, true, false, false, false},
+    {"Down", ButtonState::Down, true, false, false, false},
+    {"Disabled", ButtonState::Normal, false, false, false, false},
+    {"Checked", ButtonState::Normal, true, true, false, false},
+    {"Checked+Hot", ButtonState::Hot, true, true, false, false},
+    {"Focus", ButtonState::Normal, true, false, true, false},
+    {"Default", ButtonState::Normal, true, false, false, true},
+};
+
+const char* const kStyleNames[] = {
+    "0 Standard",        "1 Flat",        "2 Windows XP",  "3 3D Hover",      "4 Vista Aero",
+    "5 Office XP",       "6 Office 2003", "7 XP Toolbar",  "8 Vista Toolbar", "9 Outlook 2007",
+    "10 Install Shield", "11 Soft",       "12 Flat Hover", "13 Qt style"};
+
+QImage Arrow()
+{
+    QImage img(12, 12, QImage::Format_ARGB32);
+    img.fill(QColor(224, 224, 224)); // the default mask colour: transparent
+    QPainter p(&img);
+    p.fillRect(2, 2, 8, 8, QColor(40, 120, 200));
+    p.fillRect(4, 4, 4, 4, QColor(250, 210, 60));
+    return img;
+}
+
+QImage RenderCell(int style, const Column& col, bool withPicture)
+{
+    ButtonProperties props;
+    props.ButtonStyle = style;
+    props.DefaultColorSchemeFor();
+    props.ApplyStyleColors();
+    props.Caption = withPicture ? QStringLiteral("&Picture") : QStringLiteral("&Button");
+    props.Mode = col.checked ? 1 : 0;
+    props.Value = col.checked;
+    props.Font = QApplication::font();
+    if (withPicture)
+        props.PictureNormal = Arrow();
+    QImage img(kCellW, kCellH, QImage::Format_ARGB32_Premultiplied);
+    ButtonDrawing d{props};
+    d.state = col.state;
+    d.enabled = col.enabled;
+    d.hasFocus = col.focus;
+    d.displayAsDefault = col.isDefault;
+    d.parentActive = true;
+    d.pointerOver = col.state != ButtonState::Normal;
+    d.themeStyle = QApplication::style();
+    {
+        Canvas canvas(img);
+        StylePainter(canvas, d).Paint();
+    }
+    return img;
+}
+
+void PutCell(QPainter& p, const QImage& cell, int style, QPoint at)
+{
+    const QRegion region = velbutton::ButtonRegion(style, cell.size());
+    p.save();
+    if (!region.isEmpty())
+        p.setClipRegion(region.translated(at));
+    p.drawImage(at, cell);
+    p.restore();
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString out = argc > 1 ? QString::fromLocal8Bit(argv[1])
+                                 : QDir(QApplication::applicationDirPath())
+                                       .filePath(QStringLiteral("button-gallery.png"));
+    const int cols = int(std::size(kColumns)), rows = 14 * 2;
+    QImage sheet(kLabelW + cols * (kCellW + kGap) + kGap, kHeaderH + rows * (kCellH + 6) + kGap,
+                 QImage::Format_ARGB32_Premultiplied);
+    sheet.fill(QColor(236, 236, 236));
+    QPainter p(&sheet);
+    for (int c = 0; c < cols; ++c)
+        p.drawText(QRect(kLabelW + c * (kCellW + kGap), 2, kCellW, kHeaderH - 4), Qt::AlignCenter,
+                   kColumns[c].title);
+    for (int row = 0; row < rows; ++row) {
+        const int style = row / 2, y = kHeaderH + row * (kCellH + 6);
+        p.drawText(QRect(4, y, kLabelW - 8, kCellH), Qt::AlignVCenter,
+                   kStyleNames[style] + QString(row % 2 ? " +pic" : ""));
+        for (int c = 0; c < cols; ++c)
+            PutCell(p, RenderCell(style, kColumns[c], row % 2 == 1), style,
+                    QPoint(kLabelW + c * (kCellW + kGap), y));
+    }
+    p.end();
+    if (!sheet.save(out)) {
+        std::fprintf(stderr, "gallery: cannot write %s\n", qPrintable(out));
+        return 1;
+    }
+    std::printf("gallery: wrote %s\n", qPrintable(out));
+    return 0;
+}
