@@ -1,6 +1,7 @@
 #include "controls/tips/InfoTip.h"
 
 #include "controls/tips/TipTracker.h"
+#include "controls/tips/TipWindow.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -25,25 +26,25 @@ void InfoTip::show(QWidget* tool, const TipContent& content)
     if (content.text.isEmpty() || !tool)
         return;
     m_lastCursor = cursor;
-    m_tracker = new TipTracker(tool, content);
-    m_tracker->arm();
+    m_window = TipTracker::attach(tool, content);
     watchMovement(true);
 }
 
 void InfoTip::hide()
 {
     watchMovement(false);
-    delete m_tracker.data();
+    delete m_window.data();
 }
 
 QWidget* InfoTip::tool() const
 {
-    return m_tracker ? m_tracker->tool() : nullptr;
+    const TipTracker* tracker = TipTracker::of(m_window);
+    return tracker ? tracker->tool() : nullptr;
 }
 
-TipWindow* InfoTip::tipWindow() const
+bool InfoTip::isShown() const
 {
-    return m_tracker ? m_tracker->tipWindow() : nullptr;
+    return m_window && m_window->isVisible();
 }
 
 void InfoTip::watchMovement(bool on)

@@ -10,7 +10,6 @@ class QWidget;
 
 namespace tarvex {
 
-class TipTracker;
 class TipWindow;
 
 // The program's hover balloons: at most one tip at a time, for the tool the pointer rests on.
@@ -32,8 +31,10 @@ public:
     void hide();
     /// The tool of the current tip, or nullptr.
     QWidget* tool() const;
-    /// The current tip's window while it is up, else nullptr.
-    TipWindow* tipWindow() const;
+    /// The current tip's window (hidden until the pointer rests), or nullptr.
+    TipWindow* tipWindow() const { return m_window; }
+    /// True while the current tip is up.
+    bool isShown() const;
     /// Pointer position (global pixels) at which the current or last tip was requested.
     QPoint lastCursor() const { return m_lastCursor; }
 
@@ -44,7 +45,7 @@ private:
     InfoTip() = default;
     void watchMovement(bool on);
 
-    QPointer<TipTracker> m_tracker;
+    QPointer<TipWindow> m_window;
     QPoint m_lastCursor;
     bool m_watching = false;
 };

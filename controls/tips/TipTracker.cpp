@@ -2,7 +2,6 @@
 
 #include "controls/tips/TipWindow.h"
 
-#include <QApplication>
 #include <QCursor>
 #include <QEvent>
 #include <QMouseEvent>
@@ -11,8 +10,21 @@
 
 namespace tarvex {
 
-TipTracker::TipTracker(QWidget* tool, const TipContent& content)
-    : QObject(tool), m_tool(tool), m_content(content)
+TipWindow* TipTracker::attach(QWidget* tool, const TipContent& content)
+{
+    auto* window = new TipWindow(content, tool);
+    auto* tracker = new TipTracker(tool, window);
+    tracker->arm();
+    return window;
+}
+
+TipTracker* TipTracker::of(const TipWindow* window)
+{
+    return window ? window->findChild<TipTracker*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+}
+
+TipTracker::TipTracker(QWidget* tool, TipWindow* window)
+    : QObject(window), m_tool(tool), m_window(window)
 {
     m_wakeUp.setSingleShot(true);
     m_autoPop.setSingleShot(true);
@@ -21,10 +33,9 @@ TipTracker::TipTracker(QWidget* tool, const TipContent& content)
     tool->installEventFilter(this);
 }
 
-TipTracker::~TipTracker()
+bool TipTracker::isShown() const
 {
-    if (m_window)
-        m_window->hide();
+    return m_window->isVisible();
 }
 
 void TipTracker::arm()
@@ -37,9 +48,9 @@ void TipTracker::dismiss()
 {
     m_wakeUp.stop();
     m_autoPop.stop();
-    if (!m_window)
+    if (!m_window->isVisible())
         return;
-    m_window.reset();
+    m_window->hide();
     emit tipHidden();
 }
 
@@ -83,9 +94,8 @@ void TipTracker::onPointerMoved(const QPoint& globalPos)
 void TipTracker::onWakeUp()
 {
     const QPoint cursor = QCursor::pos();
-    if (m_content.text.isEmpty() || !m_tool->isVisible() || !pointerOnTool(cursor))
+    if (m_window->content().text.isEmpty() || !m_tool->isVisible() || !pointerOnTool(cursor))
         return;
-    m_window = std::make_unique<TipWindow>(m_content);
     m_window->popUp(cursor);
     m_autoPop.start(autoPopDelay());
     emit tipShown();
@@ -99,7 +109,7 @@ bool TipTracker::pointerOnTool(const QPoint& globalPos) const
 int TipTracker::autoPopDelay() const
 {
     // The desktop's rule for tooltips: ten seconds, longer for long texts.
-    return 10000 + 40 * std::max(0, int(m_content.text.size()) - 100);
+    return 10000 + 40 * std::max(0, int(m_window->content().text.size()) - 100);
 }
 
 } // namespace tarvex
