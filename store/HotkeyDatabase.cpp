@@ -42,6 +42,16 @@ QByteArray FirstLineBytes(QFile& file)
     }
 }
 
+// A short write (file size limit, full disk) is not reported as an error, and a commit after it
+// would replace the file by the truncated text; so the file is unbuffered and the count checked.
+bool WriteWhole(QSaveFile& file, const QByteArray& bytes)
+{
+    if (file.write(bytes) == bytes.size())
+        return true;
+    file.cancelWriting();
+    return false;
+}
+
 QString SaveError(const QString& path, const QString& reason)
 {
     return QStringLiteral("The hotkeys could not be saved to \"%1\": %2").arg(path, reason);
@@ -114,9 +124,9 @@ QString HotkeyDatabase::save(const HotkeyList& list, ActiveHotkeyTable& table) c
     QSaveFile file(m_path);
     if (!QDir().mkpath(folder))
         error = SaveError(m_path, QStringLiteral("the folder cannot be created."));
-    else if (!file.open(QIODevice::WriteOnly))
+    else if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         error = SaveError(m_path, file.errorString());
-    else if (file.write(Serialize(list)) < 0 || !file.commit())
+    else if (!WriteWhole(file, Serialize(list)) || !file.commit())
         error = SaveError(m_path, file.errorString());
     // The table always shows what really is on disk, whether the save worked or not.
     table.replaceFromText(ReadFirstLine(m_path));

@@ -1,0 +1,29 @@
+#include "activation/ActionRunner.h"
+
+#include "activation/SpecialActionTable.h"
+
+namespace tarvex {
+
+ActionRunner::ActionRunner(const AppSettings& settings, SoundPlayer& sound, Opener& opener,
+                           SpecialActions& specialActions, QString programFolder)
+    : m_settings(settings), m_sound(sound), m_opener(opener), m_specialActions(specialActions),
+      m_programFolder(std::move(programFolder))
+{}
+
+void ActionRunner::RunHotkeyAction(const QString& target)
+{
+    // Read on every activation, so a sound chosen in the options window applies at once.
+    const QString sound = m_settings.activationSound(m_programFolder);
+    if (!sound.isEmpty())
+        m_sound.playAsync(sound);
+    if (target.startsWith(u'-')) {
+        const int row = SpecialActionRowFor(target);
+        if (row > 0) {
+            m_specialActions.RunSpecialAction(row);
+            return;
+        }
+    }
+    m_lastOpenResult = m_opener.open(target);
+}
+
+} // namespace tarvex

@@ -1,0 +1,122 @@
+#include "activation/HotkeyMatcher.h"
+
+#include "keys/KeyText.h"
+
+#include <algorithm>
+
+namespace tarvex {
+namespace {
+
+int Lowest(int a, int b)
+{
+    if (a < 0)
+        return b;
+    return b < 0 ? a : std::min(a, b);
+}
+
+} // namespace
+
+HotkeyMatcher::HotkeyMatcher() : m_nodes(1) {}
+
+int HotkeyMatcher::child(int node, quint8 code) const
+{
+    const auto& children = m_nodes[node].children;
+    const auto it = std::lower_bound(children.begin(), children.end(), code,
+                                     [](const auto& edge, quint8 c) { return edge.first < c; });
+    return it != children.end() && it->first == code ? it->second : -1;
+}
+
+int HotkeyMatcher::addChild(int node, quint8 code)
+{
+    const int existing = child(node, code);
+    if (existing >= 0)
+        return existing;
+    const int created = int(m_nodes.size());
+    m_nodes.push_back(Node{{}, 0, -1, m_nodes[node].depth + 1});
+    auto& children = m_nodes[node].children;
+    const auto it = std::lower_bound(children.begin(), children.end(), code,
+                                     [](const auto& edge, quint8 c) { return edge.first < c; });
+    children.insert(it, {code, created});
+    return created;
+}
+
+void HotkeyMatcher::insert(const QString& sequence, int record)
+{
+    if (sequence.isEmpty()) {
+        m_emptyRecord = Lowest(m_emptyRecord, record);
+        return;
+    }
+    for (QChar c : sequence) {
+        if (c.unicode() > 255)
+            return; // the buffer only ever holds codes 1-255
+    }
+    int node = 0;
+    for (QChar c : sequence)
+        node = addChild(node, quint8(FoldKeyCode(c.unicode())));
+    m_nodes[node].output = Lowest(m_nodes[node].output, record);
+}
+
+void HotkeyMatcher::link()
+{
+    // Breadth first, so a node's failure target is finished before the node itself.
+    std::vector<int> queue;
+    queue.reserve(m_nodes.size());
+    for (const auto& [code, next] : m_nodes[0].children)
+        queue.push_back(next);
+    for (size_t i = 0; i < queue.size(); ++i) {
+        const int node = queue[i];
+        for (const auto& [code, next] : m_nodes[node].children) {
+            int fail = m_nodes[node].fail;
+            while (fail != 0 && child(fail, code) < 0)
+                fail = m_nodes[fail].fail;
+            const int target = child(fail, code);
+            m_nodes[next].fail = target >= 0 ? target : 0;
+            m_nodes[next].output = Lowest(m_nodes[next].output, m_nodes[m_nodes[next].fail].output);
+            queue.push_back(next);
+        }
+    }
+    for (int code = 0; code < 256; ++code)
+        m_rootNext[code] = std::max(0, child(0, quint8(code)));
+}
+
+void HotkeyMatcher::compile(const ActiveHotkeyTable& table)
+{
+    m_nodes.assign(1, Node{});
+    m_emptyRecord = -1;
+    for (int i = 0; i < table.size(); ++i) {
+        if (table.targetAt(i))
+            insert(KeyCodesFromText(table.combinationAt(i)), i);
+    }
+    link();
+    m_generation = table.generation();
+    m_state = 0;
+}
+
+int HotkeyMatcher::step(int state, quint8 code) const
+{
+    const quint8 folded = quint8(FoldKeyCode(code));
+    while (state != 0) {
+        const int next = child(state, folded);
+        if (next >= 0)
+            return next;
+        state = m_nodes[state].fail;
+    }
+    return m_rootNext[folded];
+}
+
+int HotkeyMatcher::feed(quint8 code)
+{
+    m_state = step(m_state, code);
+    return m_nodes[m_state].output;
+}
+
+int HotkeyMatcher::scan(const KeyBuffer& buffer)
+{
+    reset();
+    int found = -1;
+    for (quint8 code : buffer.codes())
+        found = Lowest(found, feed(code));
+    return found;
+}
+
+} // namespace tarvex

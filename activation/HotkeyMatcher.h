@@ -1,0 +1,60 @@
+#pragma once
+
+#include "activation/KeyBuffer.h"
+#include "store/ActiveHotkeyTable.h"
+
+#include <array>
+#include <utility>
+#include <vector>
+
+namespace tarvex {
+
+/// The active table compiled into one Aho-Corasick automaton over case-folded key codes.
+/// Fed one code per append, it names the lowest record index whose sequence ends at that code,
+/// in time independent of the buffer length and of the table size (amortised). Records without
+/// a "*" (no target) and sequences holding characters above 255 never match.
+class HotkeyMatcher final
+{
+public:
+    HotkeyMatcher();
+
+    /// Compiles the combinations of `table` and resets the state.
+    void compile(const ActiveHotkeyTable& table);
+    /// Returns the generation of the table last compiled (0 before the first compile).
+    quint64 compiledGeneration() const { return m_generation; }
+    /// Returns to the state of an empty buffer.
+    void reset() { m_state = 0; }
+    /// Advances by one appended code; returns the lowest record index whose sequence ends
+    /// with it, or -1.
+    int feed(quint8 code);
+    /// Resets, feeds the whole `buffer` and returns the lowest record index whose sequence
+    /// occurs anywhere in it, or -1 (empty sequences are not counted here).
+    int scan(const KeyBuffer& buffer);
+    /// Returns the lowest index of a record whose sequence is empty, or -1.
+    int emptySequenceRecord() const { return m_emptyRecord; }
+    /// Returns the length of the buffer end the current state stands for.
+    int depth() const { return m_nodes[m_state].depth; }
+
+private:
+    struct Node
+    {
+        std::vector<std::pair<quint8, int>> children; // sorted by code
+        int fail = 0;
+        int output = -1; // lowest record index ending here or at any suffix
+        int depth = 0;
+    };
+
+    int child(int node, quint8 code) const;
+    int addChild(int node, quint8 code);
+    void insert(const QString& sequence, int record);
+    void link();
+    int step(int state, quint8 code) const;
+
+    std::vector<Node> m_nodes;
+    std::array<int, 256> m_rootNext{};
+    int m_state = 0;
+    int m_emptyRecord = -1;
+    quint64 m_generation = 0;
+};
+
+} // namespace tarvex

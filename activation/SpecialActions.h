@@ -1,0 +1,32 @@
+#pragma once
+
+#include "activation/HiddenWindowSlots.h"
+#include "platform/ConfirmationBox.h"
+#include "platform/DesktopWindows.h"
+#include "platform/PowerControl.h"
+
+namespace tarvex {
+
+/// Runs the rows of the special action table: four act on the foreground window, six end the
+/// session or the computer after a Yes/No question (declined = nothing happens).
+class SpecialActions final
+{
+public:
+    /// Acts through the given services; all must outlive this object.
+    SpecialActions(DesktopWindows& desktop, PowerControl& power, ConfirmationBox& confirmation,
+                   HiddenWindowSlots& hiddenSlots);
+
+    /// Runs row `row` (1-10) of the special action table; other numbers do nothing.
+    void RunSpecialAction(int row);
+
+private:
+    void runWindowRow(int row);
+    void runPowerRow(int row);
+
+    DesktopWindows& m_desktop;
+    PowerControl& m_power;
+    ConfirmationBox& m_confirmation;
+    HiddenWindowSlots& m_slots;
+};
+
+} // namespace tarvex

@@ -1,0 +1,35 @@
+// Helper process of the save crash-safety test: saves two different lists to one file, one
+// after the other, until it is killed.
+#include "store/HotkeyDatabase.h"
+
+#include <QCoreApplication>
+
+using namespace tarvex;
+
+namespace {
+
+HotkeyList MakeList(const QString& key, int count)
+{
+    HotkeyList list;
+    for (int i = 0; i < count; ++i)
+        list.append({key + QString::number(i), QStringLiteral("/targets/%1/%2").arg(key).arg(i)});
+    return list;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (argc < 3)
+        return 2;
+    const HotkeyDatabase database(QString::fromLocal8Bit(argv[1]));
+    const int count = QByteArray(argv[2]).toInt();
+    const HotkeyList lists[2] = {MakeList(QStringLiteral("a"), count),
+                                 MakeList(QStringLiteral("b"), count)};
+    ActiveHotkeyTable table;
+    for (int round = 0;; ++round) {
+        if (!database.save(lists[round % 2], table).isEmpty())
+            return 1;
+    }
+}

@@ -1,0 +1,244 @@
+#include "store/HotkeyDatabase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace tarvex;
+
+namespace {
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+class TestHotkeyDatabase final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void joinPath_data();
+    void joinPath();
+    void savesExactBytes();
+    void emptyListSavesCrLf();
+    void loadsFirstLineOnly_data();
+    void loadsFirstLineOnly();
+    void missingFileLoadsEmpty();
+    void keepsNonAsciiText();
+    void readsEightBitFile();
+    void loadsMoreThan32767Records();
+    void failedSaveReportsAndShowsDisk_data();
+    void failedSaveReportsAndShowsDisk();
+    void blockedFolderReportsError();
+    void saveCreatesMissingFolder();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString path() const { return m_dir->filePath(QStringLiteral("Hotkeys.TarvexDB")); }
+};
+
+void TestHotkeyDatabase::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void TestHotkeyDatabase::joinPath_data()
+{
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<QString>("joined");
+    QTest::newRow("plain") << "/home/u/Documents"
+                           << "Hotkeys.TarvexDB"
+                           << "/home/u/Documents/Hotkeys.TarvexDB";
+    QTest::newRow("trailing slash") << "/home/u/"
+                                    << "f"
+                                    << "/home/u/f";
+    QTest::newRow("leading slash") << "/home/u"
+                                   << "/f"
+                                   << "/home/u/f";
+    QTest::newRow("only one of each dropped") << "/a//"
+                                              << "//f"
+                                              << "/a///f";
+    QTest::newRow("empty folder") << ""
+                                  << "f"
+                                  << "/f";
+}
+
+void TestHotkeyDatabase::joinPath()
+{
+    QFETCH(QString, a);
+    QFETCH(QString, b);
+    QFETCH(QString, joined);
+    QCOMPARE(JoinPath(a, b), joined);
+    QCOMPARE(HotkeyDatabase::InFolder(a).path(), JoinPath(a, QStringLiteral("Hotkeys.TarvexDB")));
+}
+
+void TestHotkeyDatabase::savesExactBytes()
+{
+    HotkeyList list;
+    list.append({"(Ctrl)(Alt)k", "/usr/bin/xterm"});
+    list.append({"gofb", "-Restart-"});
+    ActiveHotkeyTable table;
+    QCOMPARE(HotkeyDatabase(path()).save(list, table), QString());
+    QCOMPARE(ReadAll(path()), QByteArray("(Ctrl)(Alt)k*/usr/bin/xterm|gofb*-Restart-\r\n"));
+    QCOMPARE(table.records(), (QStringList{"(Ctrl)(Alt)k*/usr/bin/xterm", "gofb*-Restart-"}));
+}
+
+void TestHotkeyDatabase::emptyListSavesCrLf()
+{
+    ActiveHotkeyTable table;
+    table.replaceFromText(QStringLiteral("old*x"));
+    QCOMPARE(HotkeyDatabase(path()).save(HotkeyList(), table), QString());
+    QCOMPARE(ReadAll(path()), QByteArray("\r\n"));
+    QCOMPARE(table.size(), 0);
+    HotkeyList loaded;
+    loaded.append({"stale", "x"});
+    HotkeyDatabase(path()).load(loaded, table);
+    QCOMPARE(loaded.count(), 0);
+}
+
+void TestHotkeyDatabase::loadsFirstLineOnly_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("records");
+    QTest::newRow("crlf then more") << QByteArray("a*1|b*2\r\nc*3\r\n") << 2;
+    QTest::newRow("lf only") << QByteArray("a*1|b*2\nc*3") << 2;
+    QTest::newRow("cr only") << QByteArray("a*1\rc*3") << 1;
+    QTest::newRow("no line end") << QByteArray("a*1|b*2|c*3") << 3;
+    QTest::newRow("empty first line") << QByteArray("\r\na*1") << 0;
+}
+
+void TestHotkeyDatabase::loadsFirstLineOnly()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, records);
+    WriteAll(path(), bytes);
+    HotkeyList list;
+    ActiveHotkeyTable table;
+    QCOMPARE(HotkeyDatabase(path()).load(list, table), QString());
+    QCOMPARE(list.count(), records);
+    QCOMPARE(table.size(), records);
+    if (records > 0)
+        QCOMPARE(list.at(1), (HotkeyEntry{"a", "1"}));
+}
+
+void TestHotkeyDatabase::missingFileLoadsEmpty()
+{
+    HotkeyList list;
+    ActiveHotkeyTable table;
+    QCOMPARE(HotkeyDatabase(path()).load(list, table), QString());
+    QCOMPARE(list.count(), 0);
+    QCOMPARE(table.size(), 0);
+}
+
+void TestHotkeyDatabase::keepsNonAsciiText()
+{
+    HotkeyList list;
+    list.append({"a", QStringLiteral("/home/jürgen/Übersicht €.txt")});
+    ActiveHotkeyTable table;
+    HotkeyDatabase(path()).save(list, table);
+    QVERIFY(ReadAll(path()).contains("j\xc3\xbcrgen"));
+    HotkeyList loaded;
+    HotkeyDatabase(path()).load(loaded, table);
+    QCOMPARE(loaded.at(1), list.at(1));
+}
+
+void TestHotkeyDatabase::readsEightBitFile()
+{
+    // A hand-made file in an 8-bit code page is not UTF-8; its letters must not be lost.
+    WriteAll(path(), QByteArray("a*/home/j\xfcrgen\r\n"));
+    HotkeyList list;
+    ActiveHotkeyTable table;
+    HotkeyDatabase(path()).load(list, table);
+    QCOMPARE(list.at(1).target, QStringLiteral("/home/jürgen"));
+}
+
+void TestHotkeyDatabase::loadsMoreThan32767Records()
+{
+    HotkeyList list;
+    for (int i = 0; i < 40000; ++i)
+        list.append({QStringLiteral("k%1").arg(i), QStringLiteral("/t/%1").arg(i)});
+    ActiveHotkeyTable table;
+    QCOMPARE(HotkeyDatabase(path()).save(list, table), QString());
+    HotkeyList loaded;
+    HotkeyDatabase(path()).load(loaded, table);
+    QCOMPARE(loaded.count(), 40000);
+    QCOMPARE(table.size(), 40000);
+    QCOMPARE(loaded.at(40000), (HotkeyEntry{"k39999", "/t/39999"}));
+    QCOMPARE(loaded.entries(), list.entries());
+}
+
+void TestHotkeyDatabase::failedSaveReportsAndShowsDisk_data()
+{
+    QTest::addColumn<int>("entries");
+    QTest::addColumn<int>("sizeLimit");
+    QTest::newRow("small text") << 10 << 64;
+    QTest::newRow("large text") << 1000 << 4096;
+}
+
+void TestHotkeyDatabase::failedSaveReportsAndShowsDisk()
+{
+    QFETCH(int, entries);
+    QFETCH(int, sizeLimit);
+    // A file size limit makes the write fail even for root, like a full disk would.
+    WriteAll(path(), QByteArray("old*/x\r\n"));
+    HotkeyList list;
+    for (int i = 0; i < entries; ++i)
+        list.append({"new", "/a/rather/long/target/path"});
+    ActiveHotkeyTable table;
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = rlim_t(sizeLimit);
+    setrlimit(RLIMIT_FSIZE, &limited);
+    const QString error = HotkeyDatabase(path()).save(list, table);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, oldHandler);
+    QVERIFY(error.contains(path()));
+    QCOMPARE(table.records(), QStringList{"old*/x"});
+    QCOMPARE(ReadAll(path()), QByteArray("old*/x\r\n"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"Hotkeys.TarvexDB"});
+}
+
+void TestHotkeyDatabase::blockedFolderReportsError()
+{
+    WriteAll(m_dir->filePath("blocker"), "x");
+    HotkeyList list;
+    list.append({"a", "b"});
+    ActiveHotkeyTable table;
+    table.replaceFromText(QStringLiteral("stale*x"));
+    const HotkeyDatabase database = HotkeyDatabase::InFolder(m_dir->filePath("blocker"));
+    QVERIFY(!database.save(list, table).isEmpty());
+    QCOMPARE(table.size(), 0);
+}
+
+void TestHotkeyDatabase::saveCreatesMissingFolder()
+{
+    const HotkeyDatabase database = HotkeyDatabase::InFolder(m_dir->filePath("Documents"));
+    HotkeyList list;
+    list.append({"a", "b"});
+    ActiveHotkeyTable table;
+    QCOMPARE(database.save(list, table), QString());
+    QCOMPARE(ReadAll(database.path()), QByteArray("a*b\r\n"));
+}
+
+QTEST_GUILESS_MAIN(TestHotkeyDatabase)
+#include "tst_HotkeyDatabase.moc"

@@ -1,0 +1,180 @@
+#include "store/ActiveHotkeyTable.h"
+#include "store/HotkeyEntry.h"
+#include "store/HotkeyList.h"
+
+#include <QTest>
+
+using namespace tarvex;
+
+Q_DECLARE_METATYPE(tarvex::TargetKind)
+
+class TestHotkeyStore final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void classify_data();
+    void classify();
+    void iconKeyAndSelector_data();
+    void iconKeyAndSelector();
+    void listKeepsOrderAndDuplicates();
+    void listIgnoresBadPositions();
+    void tableSplits_data();
+    void tableSplits();
+    void tableGenerationChanges();
+    void validation_data();
+    void validation();
+};
+
+void TestHotkeyStore::classify_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<TargetKind>("kind");
+    QTest::newRow("web") << "http://example.org" << TargetKind::Website;
+    QTest::newRow("upper-case web") << "HTTP://EXAMPLE.ORG" << TargetKind::Website;
+    QTest::newRow("secure web is a file") << "https://example.org" << TargetKind::File;
+    QTest::newRow("space before web") << " http://example.org" << TargetKind::File;
+    QTest::newRow("two spaces") << "  " << TargetKind::None;
+    QTest::newRow("empty") << "" << TargetKind::None;
+    QTest::newRow("tab is not blank") << "\t" << TargetKind::File;
+    QTest::newRow("known action") << "-Restart-" << TargetKind::Special;
+    QTest::newRow("any dash text") << "-whatever" << TargetKind::Special;
+    QTest::newRow("space before dash") << " -Restart-" << TargetKind::File;
+    QTest::newRow("path") << "/usr/bin/xterm" << TargetKind::File;
+    QTest::newRow("short http") << "http" << TargetKind::File;
+}
+
+void TestHotkeyStore::classify()
+{
+    QFETCH(QString, target);
+    QFETCH(TargetKind, kind);
+    QCOMPARE(ClassifyTarget(target), kind);
+}
+
+void TestHotkeyStore::iconKeyAndSelector_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("iconKey");
+    QTest::addColumn<int>("position");
+    QTest::newRow("website") << "http://a"
+                             << "website" << 1;
+    QTest::newRow("action") << "-Log Off-"
+                            << "action" << 2;
+    QTest::newRow("none keeps position") << " "
+                                         << "file" << 7;
+    QTest::newRow("file uses target") << "/home/u/a.txt"
+                                      << "/home/u/a.txt" << 0;
+}
+
+void TestHotkeyStore::iconKeyAndSelector()
+{
+    QFETCH(QString, target);
+    QFETCH(QString, iconKey);
+    QFETCH(int, position);
+    QCOMPARE(IconKeyFor({QStringLiteral("a"), target}), iconKey);
+    QCOMPARE(TypeSelectorPosition(ClassifyTarget(target), 7), position);
+}
+
+void TestHotkeyStore::listKeepsOrderAndDuplicates()
+{
+    HotkeyList list;
+    QCOMPARE(list.append({"a", "/x"}), 1);
+    QCOMPARE(list.append({"a", "/x"}), 2);
+    QCOMPARE(list.append({"b", "/y"}), 3);
+    list.remove(1);
+    QCOMPARE(list.count(), 2);
+    QCOMPARE(list.at(1), (HotkeyEntry{"a", "/x"}));
+    QCOMPARE(list.at(2), (HotkeyEntry{"b", "/y"}));
+    list.replace(2, {"c", "/z"});
+    QCOMPARE(list.at(2).combination, QStringLiteral("c"));
+}
+
+void TestHotkeyStore::listIgnoresBadPositions()
+{
+    HotkeyList list;
+    list.append({"a", "/x"});
+    list.remove(0);
+    list.remove(2);
+    list.replace(5, {"q", "q"});
+    QCOMPARE(list.count(), 1);
+    QCOMPARE(list.at(0), HotkeyEntry{});
+    QCOMPARE(list.at(-3), HotkeyEntry{});
+}
+
+void TestHotkeyStore::tableSplits_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("combinations");
+    QTest::addColumn<QStringList>("targets"); // "<none>" = no target element
+    QTest::newRow("empty line, no records") << "" << QStringList{} << QStringList{};
+    QTest::newRow("two records") << "a*/x|(Ctrl)b*-Restart-" << QStringList{"a", "(Ctrl)b"}
+                                 << QStringList{"/x", "-Restart-"};
+    QTest::newRow("no star") << "abc" << QStringList{"abc"} << QStringList{"<none>"};
+    QTest::newRow("second star ends target") << "a*t*rest" << QStringList{"a"} << QStringList{"t"};
+    QTest::newRow("trailing bar gives empty record")
+        << "a*t|" << QStringList{"a", ""} << QStringList{"t", "<none>"};
+    QTest::newRow("empty target") << "k*" << QStringList{"k"} << QStringList{""};
+}
+
+void TestHotkeyStore::tableSplits()
+{
+    QFETCH(QString, line);
+    QFETCH(QStringList, combinations);
+    QFETCH(QStringList, targets);
+    ActiveHotkeyTable table;
+    table.replaceFromText(line);
+    QCOMPARE(table.size(), combinations.size());
+    for (int i = 0; i < table.size(); ++i) {
+        QCOMPARE(table.combinationAt(i), combinations.at(i));
+        QCOMPARE(table.targetAt(i).value_or(QStringLiteral("<none>")), targets.at(i));
+    }
+}
+
+void TestHotkeyStore::tableGenerationChanges()
+{
+    ActiveHotkeyTable first;
+    ActiveHotkeyTable second;
+    QVERIFY(first.generation() != second.generation());
+    const quint64 before = first.generation();
+    first.replaceFromText(QStringLiteral("a*b"));
+    QVERIFY(first.generation() != before);
+    QVERIFY(first.generation() != second.generation());
+}
+
+void TestHotkeyStore::validation_data()
+{
+    QTest::addColumn<QString>("combination");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("mentions"); // empty = valid
+    QTest::newRow("valid") << "(Ctrl)a"
+                           << "/home/u/My Files/a b.txt"
+                           << "";
+    QTest::newRow("star in target") << "a"
+                                    << "/tmp/*.txt"
+                                    << "target";
+    QTest::newRow("bar in target") << "a"
+                                   << "ls | wc"
+                                   << "target";
+    QTest::newRow("newline in target") << "a"
+                                       << "x\ny"
+                                       << "target";
+    QTest::newRow("star in combination") << "a*"
+                                         << "/x"
+                                         << "combination";
+    QTest::newRow("bar in combination") << "|"
+                                        << "/x"
+                                        << "combination";
+}
+
+void TestHotkeyStore::validation()
+{
+    QFETCH(QString, combination);
+    QFETCH(QString, target);
+    QFETCH(QString, mentions);
+    const QString error = ValidateHotkeyEntry({combination, target});
+    QCOMPARE(error.isEmpty(), mentions.isEmpty());
+    QVERIFY(error.contains(mentions));
+}
+
+QTEST_GUILESS_MAIN(TestHotkeyStore)
+#include "tst_HotkeyStore.moc"

@@ -1,0 +1,150 @@
+#include "store/AppSettings.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace tarvex;
+
+class TestSettingsStore final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanStoreDefaults();
+    void storedButtonStyleWinsEverywhere();
+    void notANumberFallsBack_data();
+    void notANumberFallsBack();
+    void soundEmptyVersusAbsent();
+    void startupNoteBalloonRule_data();
+    void startupNoteBalloonRule();
+    void runChoiceFirstRun();
+    void valuesAreTextInIniFile();
+    void defaultStoreIsTarvexIni();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<SettingsStore> m_store;
+};
+
+void TestSettingsStore::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    m_store = std::make_unique<SettingsStore>(m_dir->filePath(QStringLiteral("Tarvex.ini")));
+}
+
+void TestSettingsStore::cleanStoreDefaults()
+{
+    const AppSettings settings(*m_store);
+    QCOMPARE(settings.mainWindowButtonStyle(), qint16(3));
+    QCOMPARE(settings.editorButtonStyle(), qint16(13));
+    QCOMPARE(settings.optionsButtonStyle(), qint16(3));
+    QCOMPARE(settings.themeColor(), 0);
+    QCOMPARE(settings.frameStyle(), 3);
+    QCOMPARE(settings.startupNote(), qint16(0));
+    QVERIFY(!settings.startupBalloonSuppressed());
+    QVERIFY(!settings.runChoiceStored());
+    QVERIFY(settings.activationNotification());
+    QCOMPARE(settings.activationSound(QStringLiteral("/opt/tarvex")),
+             QStringLiteral("/opt/tarvex/Sounds/Bing.wav"));
+}
+
+void TestSettingsStore::storedButtonStyleWinsEverywhere()
+{
+    AppSettings settings(*m_store);
+    QCOMPARE(settings.setButtonStyle(7), QString());
+    QCOMPARE(settings.mainWindowButtonStyle(), qint16(7));
+    QCOMPARE(settings.editorButtonStyle(), qint16(7));
+}
+
+void TestSettingsStore::notANumberFallsBack_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<int>("mainStyle");
+    QTest::addColumn<int>("editorStyle");
+    QTest::newRow("word") << "blue" << 3 << 13;
+    QTest::newRow("empty") << "" << 3 << 13;
+    QTest::newRow("too big for 16 bits") << "40000" << 3 << 13;
+    QTest::newRow("padded number") << " 5 " << 5 << 5;
+    QTest::newRow("negative") << "-2" << -2 << -2;
+    QTest::newRow("decimal rounds") << "4.6" << 5 << 5;
+    QTest::newRow("infinity") << "inf" << 3 << 13;
+}
+
+void TestSettingsStore::notANumberFallsBack()
+{
+    QFETCH(QString, stored);
+    QFETCH(int, mainStyle);
+    QFETCH(int, editorStyle);
+    m_store->writeText(QStringLiteral("ButtonTheme"), QStringLiteral("Color"), stored);
+    const AppSettings settings(*m_store);
+    QCOMPARE(int(settings.mainWindowButtonStyle()), mainStyle);
+    QCOMPARE(int(settings.editorButtonStyle()), editorStyle);
+}
+
+void TestSettingsStore::soundEmptyVersusAbsent()
+{
+    AppSettings settings(*m_store);
+    settings.setActivationSound(QString());
+    QCOMPARE(settings.activationSound(QStringLiteral("/opt/tarvex")), QString());
+    settings.setActivationSound(QStringLiteral("/sounds/a, b.wav"));
+    QCOMPARE(settings.activationSound(QStringLiteral("/opt/tarvex")),
+             QStringLiteral("/sounds/a, b.wav"));
+}
+
+void TestSettingsStore::startupNoteBalloonRule_data()
+{
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<bool>("suppressed");
+    QTest::addColumn<int>("checkBox");
+    QTest::newRow("1") << "1" << true << 1;
+    QTest::newRow("0") << "0" << false << 0;
+    QTest::newRow("1.0") << "1.0" << true << 1;
+    QTest::newRow("2") << "2" << false << 2;
+    QTest::newRow("yes") << "yes" << false << 0;
+}
+
+void TestSettingsStore::startupNoteBalloonRule()
+{
+    QFETCH(QString, stored);
+    QFETCH(bool, suppressed);
+    QFETCH(int, checkBox);
+    m_store->writeText(QStringLiteral("Startup"), QStringLiteral("Note"), stored);
+    const AppSettings settings(*m_store);
+    QCOMPARE(settings.startupBalloonSuppressed(), suppressed);
+    QCOMPARE(int(settings.startupNote()), checkBox);
+}
+
+void TestSettingsStore::runChoiceFirstRun()
+{
+    AppSettings settings(*m_store);
+    QVERIFY(!settings.runChoiceStored());
+    settings.setRunChoice(false);
+    QVERIFY(settings.runChoiceStored());
+    QCOMPARE(m_store->readText(QStringLiteral("Startup"), QStringLiteral("Run"), "NOTSET"),
+             QStringLiteral("0"));
+}
+
+void TestSettingsStore::valuesAreTextInIniFile()
+{
+    AppSettings settings(*m_store);
+    settings.setThemeColor(4);
+    settings.setActivationSound(QStringLiteral("/s/x.wav"));
+    QFile file(m_store->fileName());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray ini = file.readAll();
+    QVERIFY(ini.contains("[Theme]"));
+    QVERIFY(ini.contains("Color=4"));
+    QVERIFY(ini.contains("Sound=/s/x.wav"));
+}
+
+void TestSettingsStore::defaultStoreIsTarvexIni()
+{
+    qputenv("XDG_CONFIG_HOME", m_dir->path().toLocal8Bit());
+    const SettingsStore store;
+    QCOMPARE(store.fileName(), m_dir->filePath(QStringLiteral("Tarvex/Tarvex.ini")));
+}
+
+QTEST_GUILESS_MAIN(TestSettingsStore)
+#include "tst_SettingsStore.moc"
