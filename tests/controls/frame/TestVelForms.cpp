@@ -1,0 +1,440 @@
+#include "controls/frame/ErrorReport.h"
+#include "controls/frame/FrameGrip.h"
+#include "controls/frame/FrameSystemMenu.h"
+#include "controls/frame/velForms.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <QtTest/qtestspontaneevent.h>
+
+namespace {
+
+// A form that counts the close requests it accepted.
+class Form final : public QWidget
+{
+public:
+    int closes = 0;
+
+protected:
+    void closeEvent(QCloseEvent* e) override
+    {
+        ++closes;
+        e->accept();
+    }
+};
+
+// A shown 400 x 300 form at (50, 60) with a frame; the small font makes the
+// title bar 31 pixels high.
+struct Rig
+{
+    Form host;
+    velForms* frame;
+
+    Rig()
+    {
+        QFont font = host.font();
+        font.setPixelSize(11);
+        host.setFont(font);
+        host.setGeometry(50, 60, 400, 300);
+        frame = new velForms(&host);
+        host.show();
+        host.setGeometry(50, 60, 400, 300);
+    }
+    QPoint centreOf(int button) const
+    {
+        const auto& b = frame->captionButton(button);
+        return {b.Left + 9, b.Top + 9};
+    }
+    void mouse(QEvent::Type type, const QPoint& pos, Qt::MouseButton button = Qt::LeftButton)
+    {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
+        QMouseEvent e(type, pos, frame->mapToGlobal(pos),
+                      type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
+        QApplication::sendEvent(frame, &e);
+    }
+    void click(const QPoint& pos)
+    {
+        mouse(QEvent::MouseButtonPress, pos);
+        mouse(QEvent::MouseButtonRelease, pos);
+    }
+    void doubleClick(const QPoint& pos)
+    {
+        click(pos);
+        mouse(QEvent::MouseButtonDblClick, pos);
+        mouse(QEvent::MouseButtonRelease, pos);
+    }
+};
+
+} // namespace
+
+class TestVelForms final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { ErrorReport::setSuppressed(true); }
+    void init() { QLocale::setDefault(QLocale::c()); }
+    void initialAndStoredDefaults();
+    void propertyOrders();
+    void maxButtonOffForcesNormal();
+    void closeButton_data();
+    void closeButton();
+    void closingWithoutCloseClick_data();
+    void closingWithoutCloseClick();
+    void maximizeAndRestore();
+    void restoreCentresCentredForm();
+    void minimumResize_data();
+    void minimumResize();
+    void menuCaptions_data();
+    void menuCaptions();
+    void styleOneShiftsControls();
+    void activationColours();
+    void addedMenuItems();
+    void alwaysOnTop();
+    void changeAllBackgrounds();
+    void hoverTooltips();
+};
+
+void TestVelForms::initialAndStoredDefaults()
+{
+    Rig rig;
+    velForms& f = *rig.frame;
+    QCOMPARE(f.ThemeColor(), 0);
+    QCOMPARE(f.BorderStyle(), 1);
+    QCOMPARE(f.CustomBackColor(), 0x8000000Fu);
+    QVERIFY(rig.host.windowFlags() & Qt::FramelessWindowHint);
+    QCOMPARE(f.geometry(), QRect(0, 0, 400, 300));
+    f.ReadProperties(PropertyBag());
+    QCOMPARE(f.ThemeColor(), 6); // a stored set without the key follows the desktop
+    QCOMPARE(f.ColorFrom(), 0x404080u);
+    QCOMPARE(f.IconSize(), 16);
+    PropertyBag bag;
+    f.WriteProperties(bag);
+    QCOMPARE(bag.size(), 0);
+}
+
+void TestVelForms::propertyOrders()
+{
+    Rig rig;
+    PropertyBag stored;
+    for (const char* name : {"TitleBarShadow", "WindowState", "Style", "ThemeColor"})
+        stored.WriteProperty(QString::fromLatin1(name), 0, 99);
+    stored.WriteProperty("themecolor", 3); // names match in any case
+    rig.frame->ReadProperties(stored);
+    QCOMPARE(rig.frame->ThemeColor(), 3);
+    QCOMPARE(rig.frame->TitleBarShadow(), false);
+    QCOMPARE(stored.readLog(),
+             QStringList({"WindowState", "ColorFrom", "ColorTo", "ThemeColor", "BackColorStyle",
+                          "BorderStyle", "CloseButton", "MaxButton", "MinButton", "CustomBackColor",
+                          "Style", "IconSize", "ChangeAllBackgrounds", "TitleBarShadow"}));
+    velForms& f = *rig.frame;
+    f.setColorFrom(1);
+    f.setColorTo(2);
+    f.setBackColorStyle(1);
+    f.setBorderStyle(0);
+    f.setCloseButton(false);
+    f.setMaxButton(false);
+    f.setMinButton(false);
+    f.setCustomBackColor(0xF0F0F0);
+    f.setIconSize(20);
+    f.setChangeAllBackgrounds(true);
+    PropertyBag written;
+    f.WriteProperties(written);
+    QCOMPARE(written.names(),
+             QStringList({"ColorFrom", "ColorTo", "ThemeColor", "BackColorStyle", "BorderStyle",
+                          "CloseButton", "MaxButton", "MinButton", "CustomBackColor", "IconSize",
+                          "ChangeAllBackgrounds", "TitleBarShadow"}));
+    QCOMPARE(written.ReadProperty("CustomBackColor").toLongLong(), 0xF0F0F0);
+}
+
+void TestVelForms::maxButtonOffForcesNormal()
+{
+    Rig rig;
+    PropertyBag stored;
+    stored.WriteProperty("WindowState", 2);
+    stored.WriteProperty("MaxButton", false);
+    rig.frame->ReadProperties(stored);
+    QCOMPARE(rig.frame->WindowState(), 0);
+    QVERIFY(!rig.frame->MnuSyst(FrameSystemMenu::Maximize)->isVisible());
+    const QRect before = rig.host.geometry();
+    rig.doubleClick({150, 12});
+    QCOMPARE(rig.frame->WindowState(), 0);
+    QCOMPARE(rig.host.geometry(), before);
+}
+
+void TestVelForms::closeButton_data()
+{
+    QTest::addColumn<int>("releaseOn"); // caption button index, -1 = the title bar
+    QTest::addColumn<int>("closeClicks");
+    QTest::newRow("press and release on close") << 0 << 1;
+    QTest::newRow("release on the title bar") << -1 << 0;
+    QTest::newRow("release on maximize") << 1 << 0;
+}
+
+void TestVelForms::closeButton()
+{
+    QFETCH(int, releaseOn);
+    QFETCH(int, closeClicks);
+    Rig rig;
+    QSignalSpy clicks(rig.frame, &velForms::velCloseClick);
+    const QPoint release = releaseOn < 0 ? QPoint(150, 12) : rig.centreOf(releaseOn);
+    rig.mouse(QEvent::MouseButtonPress, rig.centreOf(0));
+    rig.mouse(QEvent::MouseMove, release);
+    rig.mouse(QEvent::MouseButtonRelease, release);
+    QCOMPARE(clicks.count(), closeClicks);
+    QCOMPARE(rig.host.closes, closeClicks);
+    QCOMPARE(rig.host.isVisible(), closeClicks == 0);
+    QCOMPARE(rig.frame->WindowState(), 0); // releasing on maximize does not maximize
+}
+
+void TestVelForms::closingWithoutCloseClick_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("closeButton");
+    QTest::addColumn<bool>("closes");
+    QTest::newRow("Alt+F4") << "keys" << true << true;
+    QTest::newRow("Alt+F4 without a close button") << "keys" << false << false;
+    QTest::newRow("menu Close") << "menu" << true << true;
+    QTest::newRow("window manager") << "wm" << true << true;
+}
+
+void TestVelForms::closingWithoutCloseClick()
+{
+    QFETCH(QString, how);
+    QFETCH(bool, closeButton);
+    QFETCH(bool, closes);
+    Rig rig;
+    rig.frame->setCloseButton(closeButton);
+    QSignalSpy clicks(rig.frame, &velForms::velCloseClick);
+    QSignalSpy chosen(rig.frame, &velForms::MenuItemSelected);
+    if (how == "keys") {
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_F4, Qt::AltModifier);
+        QApplication::sendEvent(rig.frame, &key);
+    } else if (how == "menu") {
+        rig.frame->MnuSyst(FrameSystemMenu::Close)->trigger();
+        QCOMPARE(chosen.count(), 1);
+        QCOMPARE(chosen.first().at(0).toInt(), 4);
+        QCOMPARE(chosen.first().at(1).toString(), QStringLiteral("Close            Alt+F4"));
+    } else {
+        QCloseEvent e;
+        QSpontaneKeyEvent::setSpontaneous(&e);
+        qApp->notify(&rig.host, &e);
+        QVERIFY(e.isAccepted());
+    }
+    QCOMPARE(rig.host.closes, closes ? 1 : 0);
+    QCOMPARE(clicks.count(), 0);
+}
+
+void TestVelForms::maximizeAndRestore()
+{
+    Rig rig;
+    const QRect normal = rig.host.geometry();
+    const QRect work = rig.host.screen()->availableGeometry();
+    QVERIFY(!rig.frame->MnuSyst(FrameSystemMenu::Restore)->isEnabled());
+    rig.click(rig.centreOf(1));
+    QCOMPARE(rig.frame->WindowState(), 2);
+    QCOMPARE(rig.host.geometry(), work);
+    QCOMPARE(rig.frame->geometry(), QRect(QPoint(0, 0), work.size()));
+    QVERIFY(rig.frame->MnuSyst(FrameSystemMenu::Restore)->isEnabled());
+    QVERIFY(!rig.frame->MnuSyst(FrameSystemMenu::Maximize)->isEnabled());
+    QCOMPARE(rig.frame->captionButton(1).TooltipText, QStringLiteral("Restore"));
+    rig.click(rig.centreOf(1)); // the button moved with the wider frame
+    QCOMPARE(rig.frame->WindowState(), 0);
+    QCOMPARE(rig.host.geometry(), normal);
+    rig.doubleClick({150, 12});
+    QCOMPARE(rig.host.geometry(), work);
+    rig.frame->MnuSyst(FrameSystemMenu::Restore)->trigger();
+    QCOMPARE(rig.host.geometry(), normal);
+    rig.doubleClick({150, 100}); // below the title bar: nothing
+    QCOMPARE(rig.frame->WindowState(), 0);
+}
+
+void TestVelForms::restoreCentresCentredForm()
+{
+    Rig rig;
+    rig.frame->setStartUpPosition(2);
+    rig.frame->setWindowState(2);
+    rig.frame->setWindowState(2); // asking again changes nothing
+    QCOMPARE(rig.frame->WindowState(), 2);
+    rig.frame->setWindowState(0);
+    const QRect screen = rig.host.screen()->geometry();
+    QCOMPARE(rig.host.size(), QSize(400, 300));
+    QCOMPARE(rig.host.pos(), QPoint((screen.width() - 400) / 2, (screen.height() - 300) / 2));
+}
+
+void TestVelForms::minimumResize_data()
+{
+    QTest::addColumn<QString>("grip");
+    QTest::addColumn<QPoint>("from"); // in the grip
+    QTest::addColumn<QPoint>("to");   // in the frame
+    QTest::addColumn<int>("pointer");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("right, narrower than 130")
+        << "m_picRight" << QPoint(1, 50) << QPoint(40, 80) << 9 << QSize(130, 300);
+    QTest::newRow("bottom, lower than the title")
+        << "m_picBottom" << QPoint(100, 1) << QPoint(200, 5) << 7 << QSize(400, 46);
+    QTest::newRow("corner, both ways")
+        << "m_picRight" << QPoint(1, 255) << QPoint(500, 420) << 8 << QSize(500, 420);
+    QTest::newRow("bottom near its right end")
+        << "m_picBottom" << QPoint(380, 1) << QPoint(450, 350) << 8 << QSize(450, 350);
+}
+
+void TestVelForms::minimumResize()
+{
+    QFETCH(QString, grip);
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QFETCH(int, pointer);
+    QFETCH(QSize, size);
+    Rig rig;
+    rig.mouse(QEvent::MouseMove, {200, 150}); // the grips are placed on the first move
+    auto* g = rig.frame->findChild<FrameGrip*>(grip);
+    QVERIFY(g && g->isVisible());
+    QCOMPARE(g->pointerAt(from), pointer);
+    QCOMPARE(g->cursor().shape(), Qt::ArrowCursor);
+    QTest::mousePress(g, Qt::LeftButton, Qt::NoModifier, from);
+    QMouseEvent move(QEvent::MouseMove, g->mapFrom(rig.frame, to),
+                     g->mapToGlobal(g->mapFrom(rig.frame, to)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(g, &move);
+    QTest::mouseRelease(g, Qt::LeftButton, Qt::NoModifier, g->mapFrom(rig.frame, to));
+    QCOMPARE(rig.host.size(), size);
+    QCOMPARE(rig.frame->size(), size);
+}
+
+void TestVelForms::menuCaptions_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QStringList>("captions"); // items 0, 1, 2, 4, 6
+    QTest::newRow("Spanish") << QLocale(QLocale::Spanish, QLocale::Mexico)
+                             << QStringList{"Restaurar", "Minimizar", "Maximizar",
+                                            "Cerrar            Alt+F4", "Siempre Visible"};
+    QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany)
+                            << QStringList{"Restore", "Minimize", "Maximize",
+                                           "Close            Alt+F4", "Always on Top"};
+}
+
+void TestVelForms::menuCaptions()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QStringList, captions);
+    QLocale::setDefault(locale);
+    Rig rig;
+    const int items[] = {0, 1, 2, 4, 6};
+    for (int i = 0; i < 5; ++i)
+        QCOMPARE(rig.frame->GetMenuItemValue(items[i], FrameSystemMenu::Caption).toString(),
+                 captions[i]);
+    QCOMPARE(rig.frame->captionButton(0).TooltipText, captions[3].chopped(18));
+    QCOMPARE(rig.frame->captionButton(1).TooltipText, captions[2]);
+    QCOMPARE(rig.frame->captionButton(2).TooltipText, captions[1]);
+}
+
+void TestVelForms::styleOneShiftsControls()
+{
+    Rig rig;
+    auto* label = new QLabel("x", rig.frame);
+    label->move(20, 40);
+    rig.frame->setStyle(1);
+    QCOMPARE(rig.frame->TitleBarHeight(), 41);
+    QCOMPARE(label->y(), 50);
+    rig.frame->setStyle(1);
+    QCOMPARE(label->y(), 50);
+    rig.frame->setStyle(3);
+    QCOMPARE(label->y(), 40);
+    QCOMPARE(rig.frame->TitleBarHeight(), 31);
+    rig.frame->setIconSize(26); // the title bar grows by 10: controls keep clear of it
+    QCOMPARE(rig.frame->TitleBarHeight(), 41);
+    QCOMPARE(label->y(), 50);
+}
+
+void TestVelForms::activationColours()
+{
+    Rig rig;
+    QEvent off(QEvent::WindowDeactivate), on(QEvent::WindowActivate);
+    QApplication::sendEvent(&rig.host, &off);
+    QCOMPARE(rig.frame->currentColours(),
+             (FrameColors::Pair{RGB(79, 137, 181), RGB(230, 241, 254)}));
+    QApplication::sendEvent(&rig.host, &on);
+    QCOMPARE(rig.frame->currentColours(), FrameColors::FixedPair(0));
+    rig.frame->setThemeColor(5);
+    rig.frame->setColorFrom(RGB(1, 2, 3));
+    QCOMPARE(rig.frame->currentColours().dark, RGB(1, 2, 3));
+}
+
+void TestVelForms::addedMenuItems()
+{
+    Rig rig;
+    velForms& f = *rig.frame;
+    QCOMPARE(f.FormMenuAdd("About", true, true, true), 8);
+    QCOMPARE(f.GetMenuItemValue(7, FrameSystemMenu::Caption).toString(), QStringLiteral("-"));
+    QCOMPARE(f.GetMenuItemValue(8, FrameSystemMenu::Checked).toBool(), true);
+    QVERIFY(!f.GetMenuItemValue(8, 9).isValid());
+    f.ModifyAddedMenu(8, "Info", false, false);
+    QCOMPARE(f.GetMenuItemValue(8, FrameSystemMenu::Caption).toString(), QStringLiteral("Info"));
+    QCOMPARE(f.GetMenuItemValue(8, FrameSystemMenu::Enabled).toBool(), false);
+    QCOMPARE(f.GetMenuItemValue(8, FrameSystemMenu::Visible).toBool(), true);
+    f.ModifyAddedMenu(4, "Quit");
+    f.FormMenuRemove(4);
+    QCOMPARE(f.GetMenuItemValue(4, 0).toString(), QStringLiteral("Close            Alt+F4"));
+    QSignalSpy chosen(&f, &velForms::MenuItemSelected);
+    f.MnuSyst(8)->setEnabled(true);
+    f.MnuSyst(8)->trigger();
+    QCOMPARE(chosen.count(), 1);
+    QCOMPARE(chosen.first().at(1).toString(), QStringLiteral("Info"));
+    f.FormMenuRemove(8);
+    QVERIFY(!f.GetMenuItemValue(8, 0).isValid());
+    f.SetvelFormsMenuCaption(3, "x");
+    f.SetvelFormsMenuCaption(4, "");
+    f.SetvelFormsMenuCaption(4, "Shut");
+    QCOMPARE(f.GetMenuItemValue(4, 0).toString(), QStringLiteral("Shut            Alt+F4"));
+    QCOMPARE(f.captionButton(0).TooltipText, QStringLiteral("Shut"));
+}
+
+void TestVelForms::alwaysOnTop()
+{
+    Rig rig;
+    QAction* item = rig.frame->MnuSyst(FrameSystemMenu::AlwaysOnTop);
+    item->trigger();
+    QVERIFY(item->isChecked());
+    QVERIFY(rig.host.windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(rig.host.isVisible());
+    item->trigger();
+    QVERIFY(!item->isChecked());
+    QVERIFY(!(rig.host.windowFlags() & Qt::WindowStaysOnTopHint));
+}
+
+void TestVelForms::changeAllBackgrounds()
+{
+    Rig rig;
+    auto* label = new QLabel("x", rig.frame);
+    auto* edit = new QLineEdit(rig.frame);
+    const QColor editWindow = edit->palette().color(QPalette::Window);
+    rig.frame->setBackColorStyle(2);
+    rig.frame->setCustomBackColor(RGB(200, 10, 10));
+    QVERIFY(label->palette().color(QPalette::Window) != QColor(200, 10, 10));
+    rig.frame->setChangeAllBackgrounds(true);
+    QCOMPARE(label->palette().color(QPalette::Window), QColor(200, 10, 10));
+    QCOMPARE(edit->palette().color(QPalette::Window), editWindow);
+    QCOMPARE(FromQRgb(rig.frame->picture().pixel(100, 150)), RGB(200, 10, 10));
+}
+
+void TestVelForms::hoverTooltips()
+{
+    Rig rig;
+    rig.mouse(QEvent::MouseMove, rig.centreOf(0));
+    QCOMPARE(rig.frame->toolTip(), QStringLiteral("Close"));
+    rig.mouse(QEvent::MouseMove, rig.centreOf(2));
+    QCOMPARE(rig.frame->toolTip(), QStringLiteral("Minimize"));
+    rig.mouse(QEvent::MouseMove, {150, 12});
+    QCOMPARE(rig.frame->toolTip(), QString());
+}
+
+QTEST_MAIN(TestVelForms)
+#include "TestVelForms.moc"
