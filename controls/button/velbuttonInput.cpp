@@ -238,7 +238,9 @@ void velbutton::onSpacePressed(bool autoRepeat)
 
 void velbutton::keyReleaseEvent(QKeyEvent* event)
 {
-    if (event->key() != Qt::Key_Space || event->isAutoRepeat())
+    // Alt+Space went to the window menu: its release is not the button's either.
+    if (event->key() != Qt::Key_Space || event->isAutoRepeat() ||
+        (event->modifiers() & Qt::AltModifier))
         return;
     onSpaceReleased();
     emit KeyUp(32, ShiftBits(event->modifiers()));

@@ -1,0 +1,710 @@
+#include "StyleFixture.h"
+
+#include "controls/button/velbutton.h"
+#include "controls/PropertyBag.h"
+
+#include <QDesktopServices>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+// Records the events of buttons as text, in the order they were raised.
+class EventLog final : public QObject
+{
+    Q_OBJECT
+
+public:
+    QStringList lines;
+
+    void watch(velbutton* b)
+    {
+        const QString n = b->objectName();
+        connect(b, &velbutton::Click, this, [this, n] { lines << n + ":Click"; });
+        connect(b, &velbutton::DblClick, this, [this, n] { lines << n + ":DblClick"; });
+        connect(b, &velbutton::MouseLeave, this, [this, n] { lines << n + ":MouseLeave"; });
+        connect(b, &velbutton::MouseDown, this, [this, n](short btn, short sh, float x, float y) {
+            lines
+                << QStringLiteral("%1:MouseDown %2 %3 %4 %5").arg(n).arg(btn).arg(sh).arg(x).arg(y);
+        });
+        connect(b, &velbutton::MouseUp, this, [this, n](short btn, short sh, float x, float y) {
+            lines << QStringLiteral("%1:MouseUp %2 %3 %4 %5").arg(n).arg(btn).arg(sh).arg(x).arg(y);
+        });
+        connect(b, &velbutton::KeyDown, this, [this, n](short key, short sh) {
+            lines << QStringLiteral("%1:KeyDown %2 %3").arg(n).arg(key).arg(sh);
+        });
+        connect(b, &velbutton::KeyUp, this, [this, n](short key, short sh) {
+            lines << QStringLiteral("%1:KeyUp %2 %3").arg(n).arg(key).arg(sh);
+        });
+        connect(b, &velbutton::KeyPress, this,
+                [this, n](short ch) { lines << QStringLiteral("%1:KeyPress %2").arg(n).arg(ch); });
+    }
+};
+
+// Stands in for the desktop's opener.
+class UrlRecorder final : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public slots:
+    void open(const QUrl& url) { opened << url; }
+};
+
+// velbutton: properties and property sets, the state machine and its events.
+class TestVelbutton final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void newControlDefaults();
+    void missingDefaults_data();
+    void missingDefaults();
+    void propertySetRoundTrip();
+    void readOrder();
+    void backColorSwitchesScheme_data();
+    void backColorSwitchesScheme();
+    void styleResetsForeColor();
+    void regionAndMinimumSize_data();
+    void regionAndMinimumSize();
+    void accessKeyOf_data();
+    void accessKeyOf();
+    void clickRules_data();
+    void clickRules();
+    void pointerTracking();
+    void spaceClicksWherever();
+    void keyEvents_data();
+    void keyEvents();
+    void checkAndOptionModes();
+    void optionGroupPerContainer();
+    void accessKeys_data();
+    void accessKeys();
+    void valueFromCode();
+    void menuOpensInsteadOfMouseDown();
+    void menuAnchors_data();
+    void menuAnchors();
+    void openWebsiteUsesOpener();
+    void aboutBox();
+    void focusAndActivation();
+    void doubleClick();
+
+private:
+    velbutton* make(const QString& name, QWidget* parent = nullptr);
+    QPoint centre(velbutton* b) const { return b->rect().center(); }
+
+    QTemporaryDir m_home;
+    QWidget* m_window = nullptr;
+    EventLog* m_log = nullptr;
+};
+
+void TestVelbutton::initTestCase()
+{
+    QVERIFY(m_home.isValid());
+    for (const char* var : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
+        qputenv(var, m_home.path().toLocal8Bit());
+    UseTestPalette();
+}
+
+void TestVelbutton::init()
+{
+    m_window = new QWidget;
+    m_window->resize(400, 300);
+    m_window->move(100, 100);
+    m_log = new EventLog;
+}
+
+void TestVelbutton::cleanup()
+{
+    delete m_window;
+    delete m_log;
+}
+
+velbutton* TestVelbutton::make(const QString& name, QWidget* parent)
+{
+    auto* b = new velbutton(parent ? parent : m_window, name);
+    b->setGeometry(20 + 110 * (parent ? 0 : m_window->findChildren<velbutton*>().size() - 1), 20,
+                   100, 30);
+    m_log->watch(b);
+    return b;
+}
+
+void TestVelbutton::newControlDefaults()
+{
+    velbutton b(nullptr, QStringLiteral("velbutton7"));
+    QCOMPARE(b.ButtonStyle(), 13);
+    QCOMPARE(b.ShowFocusRect(), false);
+    QCOMPARE(b.Caption(), QStringLiteral("velbutton7"));
+    QCOMPARE(b.ForeColorHover(), OleColor(0));
+    QCOMPARE(b.TooltipBackColor(), OleColor(0));
+    QCOMPARE(b.PictureEffectOnOver(), 0);
+    QCOMPARE(b.PictureEffectOnDown(), 0);
+    QCOMPARE(b.ForeColor(), SystemColor(18));
+    QCOMPARE(b.MaskColor(), OleColor(0xE0E0E0));
+    QCOMPARE(b.Font().family(), QStringLiteral("Tahoma"));
+}
+
+void TestVelbutton::missingDefaults_data()
+{
+    QTest::addColumn<QString>("property");
+    QTest::addColumn<qlonglong>("expected");
+    QTest::newRow("ButtonStyle") << "ButtonStyle" << 1LL;
+    QTest::newRow("ForeColorHover") << "ForeColorHover" << 0x80000012LL;
+    QTest::newRow("TooltipBackColor") << "TooltipBackColor" << 0x80000018LL;
+    QTest::newRow("PictureEffectOnOver") << "PictureEffectOnOver" << 1LL;
+    QTest::newRow("PictureEffectOnDown") << "PictureEffectOnDown" << 2LL;
+    QTest::newRow("BackColor") << "BackColor" << 0x8000000FLL;
+    QTest::newRow("ColorScheme") << "ColorScheme" << 0LL;
+    QTest::newRow("ShowFocusRect") << "ShowFocusRect" << 0LL;
+}
+
+void TestVelbutton::missingDefaults()
+{
+    QFETCH(QString, property);
+    QFETCH(qlonglong, expected);
+    velbutton b;
+    b.ReadProperties(PropertyBag());
+    const ButtonProperties& p = b.properties();
+    const QHash<QString, qlonglong> values{{"ButtonStyle", p.ButtonStyle},
+                                           {"ForeColorHover", p.ForeColorHover},
+                                           {"TooltipBackColor", p.TooltipBackColor},
+                                           {"PictureEffectOnOver", p.PictureEffectOnOver},
+                                           {"PictureEffectOnDown", p.PictureEffectOnDown},
+                                           {"BackColor", p.BackColor},
+                                           {"ColorScheme", p.ColorScheme},
+                                           {"ShowFocusRect", p.ShowFocusRect}};
+    QCOMPARE(values.value(property), expected);
+    QCOMPARE(b.Caption(), QStringLiteral("velbutton"));
+    // Written back, nothing differs from the defaults: the set stays empty.
+    PropertyBag out;
+    b.WriteProperties(out);
+    QCOMPARE(out.names(), QStringList());
+}
+
+void TestVelbutton::propertySetRoundTrip()
+{
+    velbutton a(m_window, "a");
+    a.setButtonStyle(3);
+    a.setBackColor(RGB(1, 2, 3));
+    a.setCaption("Save && &Exit");
+    a.setMode(1);
+    a.setValue(true);
+    a.setPictureAlign(7);
+    a.setTooltipTitle("Info");
+    a.setDropDownSymbol(2);
+    QImage pic(5, 5, QImage::Format_ARGB32);
+    pic.fill(Qt::red);
+    a.setPictureNormal(pic);
+    PropertyBag bag;
+    a.WriteProperties(bag);
+    PropertyBag json;
+    QVERIFY(PropertyBag::fromJson(bag.toJson(), json));
+    velbutton b(m_window, "b");
+    b.ReadProperties(json);
+    QCOMPARE(b.ButtonStyle(), 3);
+    QCOMPARE(b.BackColor(), RGB(1, 2, 3));
+    QCOMPARE(b.ColorScheme(), 3);
+    QCOMPARE(b.Caption(), QStringLiteral("Save && &Exit"));
+    QCOMPARE(b.accessKey(), QChar('E'));
+    QVERIFY(b.Value());
+    QCOMPARE(b.PictureNormal().pixel(2, 2), pic.pixel(2, 2));
+    PropertyBag again;
+    b.WriteProperties(again);
+    QVERIFY(again == bag);
+    // Keys match without regard to case.
+    PropertyBag lower;
+    lower.WriteProperty("buttonstyle", 9, 1);
+    b.ReadProperties(lower);
+    QCOMPARE(b.ButtonStyle(), 9);
+}
+
+void TestVelbutton::readOrder()
+{
+    PropertyBag bag;
+    velbutton b;
+    b.ReadProperties(bag);
+    const QStringList expected{"ButtonStyle",
+                               "ShowFocusRect",
+                               "Font",
+                               "BackColor",
+                               "Enabled",
+                               "Caption",
+                               "Value",
+                               "MousePointer",
+                               "HandPointer",
+                               "MouseIcon",
+                               "PictureNormal",
+                               "PictureHot",
+                               "PictureDown",
+                               "PictureShadow",
+                               "PictureOpacity",
+                               "PictureOpacityOnOver",
+                               "DisabledPictureMode",
+                               "PicturePushOnHover",
+                               "PictureEffectOnOver",
+                               "PictureEffectOnDown",
+                               "MaskColor",
+                               "UseMaskColor",
+                               "CaptionEffects",
+                               "Mode",
+                               "PictureAlign",
+                               "CaptionAlign",
+                               "ForeColor",
+                               "ForeColorHover",
+                               "DropDownSeparator",
+                               "TooltipTitle",
+                               "ToolTip",
+                               "TooltipIcon",
+                               "TooltipType",
+                               "TooltipBackColor",
+                               "RightToLeft",
+                               "DropDownSymbol",
+                               "ColorScheme"};
+    QCOMPARE(bag.readLog(), expected);
+}
+
+void TestVelbutton::backColorSwitchesScheme_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("schemeAfter");
+    QTest::addColumn<OleColor>("restored"); // BackColor after ColorScheme = 0
+    QTest::newRow("style 2") << 2 << 3 << RGB(236, 235, 231);
+    QTest::newRow("style 3") << 3 << 3 << RGB(224, 236, 253);
+    QTest::newRow("style 4 keeps its scheme") << 4 << 0 << SystemColor(15);
+    QTest::newRow("style 9") << 9 << 3 << RGB(173, 209, 255);
+}
+
+void TestVelbutton::backColorSwitchesScheme()
+{
+    QFETCH(int, style);
+    QFETCH(int, schemeAfter);
+    QFETCH(OleColor, restored);
+    velbutton b;
+    b.setButtonStyle(style);
+    b.setBackColor(RGB(10, 20, 30));
+    QCOMPARE(b.ColorScheme(), schemeAfter);
+    QCOMPARE(b.BackColor(), RGB(10, 20, 30));
+    b.setColorScheme(0);
+    QCOMPARE(b.BackColor(), restored);
+}
+
+void TestVelbutton::styleResetsForeColor()
+{
+    velbutton b;
+    b.setForeColor(RGB(1, 1, 1));
+    b.setShowFocusRect(false);
+    b.setButtonStyle(9);
+    QCOMPARE(b.ForeColor(), SystemColor(18));
+    QCOMPARE(b.ShowFocusRect(), true);
+    QCOMPARE(b.ColorScheme(), 2);
+    b.setButtonStyle(4);
+    QVERIFY(b.PicturePushOnHover());
+}
+
+void TestVelbutton::regionAndMinimumSize_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::addColumn<QList<QPoint>>("cut");
+    QTest::addColumn<QList<QPoint>>("kept");
+    QTest::newRow("1 rectangle") << 1 << QList<QPoint>{} << QList<QPoint>{{0, 0}, {59, 29}};
+    QTest::newRow("3 rounded 3x3") << 3 << QList<QPoint>{{0, 0}, {59, 0}, {0, 29}, {59, 29}}
+                                   << QList<QPoint>{{1, 0}, {0, 1}, {58, 29}};
+    QTest::newRow("6 rounded 4x4")
+        << 6 << QList<QPoint>{{0, 0}, {1, 0}, {0, 1}, {58, 29}} << QList<QPoint>{{2, 0}, {1, 1}};
+    QTest::newRow("10 rounded 4x4") << 10 << QList<QPoint>{{59, 28}} << QList<QPoint>{{57, 29}};
+}
+
+void TestVelbutton::regionAndMinimumSize()
+{
+    QFETCH(int, style);
+    QFETCH(QList<QPoint>, cut);
+    QFETCH(QList<QPoint>, kept);
+    velbutton* b = make("b");
+    b->setButtonStyle(style);
+    b->resize(60, 30);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    for (const QPoint& p : cut)
+        QVERIFY2(!b->mask().contains(p), qPrintable(QStringLiteral("%1,%2").arg(p.x()).arg(p.y())));
+    for (const QPoint& p : kept)
+        QVERIFY(b->mask().isEmpty() || b->mask().contains(p));
+    b->resize(5, 8);
+    QCOMPARE(b->size(), QSize(15, 15)); // 220 twips at 15 twips per pixel
+    QVERIFY(b->mask().isEmpty() || !b->mask().contains(QPoint(14, 14)));
+}
+
+void TestVelbutton::accessKeyOf_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("key");
+    QTest::newRow("plain") << "&Save"
+                           << "S";
+    QTest::newRow("after literal") << "Fish && &Chips"
+                                   << "C";
+    QTest::newRow("only literal") << "A && B"
+                                  << "";
+    QTest::newRow("none") << "Save"
+                          << "";
+    QTest::newRow("trailing") << "Save&"
+                              << "";
+}
+
+void TestVelbutton::accessKeyOf()
+{
+    QFETCH(QString, caption);
+    QFETCH(QString, key);
+    const QChar k = ButtonProperties::AccessKeyOf(caption);
+    QCOMPARE(k.isNull() ? QString() : QString(k), key);
+}
+
+void TestVelbutton::clickRules_data()
+{
+    QTest::addColumn<QPoint>("release");
+    QTest::addColumn<QStringList>("events");
+    QTest::newRow("inside") << QPoint(50, 15)
+                            << QStringList{"b:MouseDown 1 0 50 15", "b:Click",
+                                           "b:MouseUp 1 0 50 15"};
+    QTest::newRow("at x = 0") << QPoint(0, 15)
+                              << QStringList{"b:MouseDown 1 0 50 15", "b:Click",
+                                             "b:MouseUp 1 0 0 15"};
+    QTest::newRow("outside") << QPoint(150, 15)
+                             << QStringList{"b:MouseDown 1 0 50 15", "b:MouseUp 1 0 150 15"};
+    QTest::newRow("at x = width") << QPoint(100, 15)
+                                  << QStringList{"b:MouseDown 1 0 50 15", "b:MouseUp 1 0 100 15"};
+}
+
+void TestVelbutton::clickRules()
+{
+    QFETCH(QPoint, release);
+    QFETCH(QStringList, events);
+    velbutton* b = make("b");
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    QTest::mousePress(b, Qt::LeftButton, {}, QPoint(50, 15));
+    QCOMPARE(b->state(), ButtonState::Down);
+    QTest::mouseRelease(b, Qt::LeftButton, {}, release);
+    QCOMPARE(m_log->lines, events);
+}
+
+void TestVelbutton::pointerTracking()
+{
+    velbutton* b = make("b");
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    QSignalSpy enter(b, &velbutton::MouseEnter);
+    QSignalSpy moves(b, &velbutton::MouseMove);
+    QTest::mouseMove(b, QPoint(10, 10));
+    QTest::mouseMove(b, QPoint(12, 10));
+    QCOMPARE(b->state(), ButtonState::Hot);
+    QCOMPARE(enter.count(), 2); // raised on every move over the button
+    QCOMPARE(moves.last().at(2).toFloat(), 12.0f);
+    QTest::mouseMove(m_window, QPoint(300, 200));
+    QTRY_COMPARE(b->state(), ButtonState::Normal);
+    QTRY_VERIFY(m_log->lines.contains("b:MouseLeave"));
+}
+
+void TestVelbutton::spaceClicksWherever()
+{
+    velbutton* b = make("b");
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    b->setFocus();
+    QTest::keyPress(b, Qt::Key_Space);
+    QCOMPARE(b->state(), ButtonState::Down);
+    QTest::mouseMove(m_window, QPoint(300, 200)); // the pointer wanders off
+    QTest::keyRelease(b, Qt::Key_Space);
+    QCOMPARE(m_log->lines,
+             (QStringList{"b:KeyDown 32 0", "b:KeyPress 32", "b:Click", "b:KeyUp 32 0"}));
+}
+
+void TestVelbutton::keyEvents_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QStringList>("events");
+    QTest::newRow("Enter clicks first")
+        << int(Qt::Key_Return) << 0 << QStringList{"b:Click", "b:KeyDown 13 0", "b:KeyPress 13"};
+    QTest::newRow("letter: no KeyUp")
+        << int(Qt::Key_A) << 0 << QStringList{"b:KeyDown 65 0", "b:KeyPress 97"};
+    QTest::newRow("shifted letter") << int(Qt::Key_A) << int(Qt::ShiftModifier)
+                                    << QStringList{"b:KeyDown 65 1", "b:KeyPress 65"};
+    QTest::newRow("Alt+Space: nothing")
+        << int(Qt::Key_Space) << int(Qt::AltModifier) << QStringList{};
+    QTest::newRow("F5") << int(Qt::Key_F5) << 0 << QStringList{"b:KeyDown 116 0"};
+}
+
+void TestVelbutton::keyEvents()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QStringList, events);
+    velbutton* b = make("b");
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    b->setFocus();
+    const auto mods = Qt::KeyboardModifiers(modifiers);
+    QString text = key == Qt::Key_Return ? "\r" : key == Qt::Key_A ? "a" : "";
+    if (mods & Qt::ShiftModifier)
+        text = text.toUpper();
+    if (key == Qt::Key_Space)
+        text = " ";
+    QKeyEvent press(QEvent::KeyPress, key, mods, text);
+    QKeyEvent release(QEvent::KeyRelease, key, mods, text);
+    QApplication::sendEvent(b, &press);
+    QApplication::sendEvent(b, &release);
+    QCOMPARE(m_log->lines, events);
+}
+
+void TestVelbutton::checkAndOptionModes()
+{
+    velbutton* check = make("check");
+    check->setMode(1);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(check->Value());
+    QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(!check->Value());
+    // Space toggles on the press; a held Space (auto-repeat) toggles once only.
+    check->setFocus();
+    QTest::keyPress(check, Qt::Key_Space);
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Space, {}, " ", true);
+    QApplication::sendEvent(check, &repeat);
+    QVERIFY(check->Value());
+    QTest::keyRelease(check, Qt::Key_Space);
+    QVERIFY(check->Value());
+    QCOMPARE(m_log->lines.count("check:Click"), 3);
+}
+
+void TestVelbutton::optionGroupPerContainer()
+{
+    auto* left = new QWidget(m_window);
+    auto* right = new QWidget(m_window);
+    left->setGeometry(0, 0, 200, 300);
+    right->setGeometry(200, 0, 200, 300);
+    QList<velbutton*> group;
+    for (int i = 0; i < 3; ++i) {
+        group << make(QStringLiteral("o%1").arg(i), left);
+        group.last()->move(10, 10 + 40 * i);
+        group.last()->setMode(2);
+        group.last()->setValue(true);
+    }
+    velbutton* other = make("other", right);
+    other->setMode(2);
+    other->setValue(true);
+    velbutton* pushInGroup = make("push", left);
+    pushInGroup->move(10, 200);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    QTest::mouseClick(group[1], Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(!group[0]->Value());
+    QVERIFY(group[1]->Value());
+    QVERIFY(!group[2]->Value());
+    QVERIFY(other->Value());
+}
+
+void TestVelbutton::accessKeys_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("enabled");
+    QTest::addColumn<int>("clicks");
+    QTest::addColumn<bool>("value");
+    QTest::newRow("push, access key") << 0 << int('S') << true << 1 << false;
+    QTest::newRow("push, default key") << 0 << 13 << true << 1 << false;
+    QTest::newRow("push, cancel key") << 0 << 27 << true << 1 << false;
+    QTest::newRow("check, access key toggles") << 1 << int('S') << true << 1 << true;
+    QTest::newRow("check, default key ignored") << 1 << 13 << true << 0 << false;
+    QTest::newRow("option, cancel key ignored") << 2 << 27 << true << 0 << false;
+    QTest::newRow("option, access key sets") << 2 << int('S') << true << 1 << true;
+    QTest::newRow("disabled: nothing") << 0 << int('S') << false << 0 << false;
+}
+
+void TestVelbutton::accessKeys()
+{
+    QFETCH(int, mode);
+    QFETCH(int, key);
+    QFETCH(bool, enabled);
+    QFETCH(int, clicks);
+    QFETCH(bool, value);
+    velbutton* b = make("b");
+    b->setCaption("&Save");
+    b->setMode(mode);
+    b->setEnabled(enabled);
+    b->AccessKeyPress(key);
+    QCOMPARE(m_log->lines.count("b:Click"), clicks);
+    QCOMPARE(b->Value(), value);
+}
+
+void TestVelbutton::valueFromCode()
+{
+    velbutton b;
+    b.setValue(true); // push mode does not keep it
+    QVERIFY(!b.Value());
+    b.setMode(2);
+    b.setValue(true);
+    QVERIFY(b.Value());
+    b.setValue(false);
+    QCOMPARE(b.state(), ButtonState::Normal);
+}
+
+void TestVelbutton::menuOpensInsteadOfMouseDown()
+{
+    velbutton* b = make("b");
+    QMenu menu;
+    menu.addAction("One");
+    int shown = 0;
+    connect(&menu, &QMenu::aboutToShow, this, [&] {
+        ++shown;
+        // The user clicks the button again: the pointer is over it as the menu closes.
+        QTimer::singleShot(0, &menu, [&] {
+            QCursor::setPos(b->mapToGlobal(QPoint(50, 15)));
+            menu.close();
+        });
+    });
+    b->SetPopupMenu(&menu, 0);
+    b->SetPopupMenu(nullptr, 3); // not a menu: ignored
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    QTest::mousePress(b, Qt::LeftButton, {}, QPoint(50, 15));
+    QCOMPARE(shown, 1);
+    // The press that closed the menu reaches the button: it opens nothing.
+    QTest::mousePress(b, Qt::LeftButton, {}, QPoint(50, 15));
+    QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(50, 15));
+    QCOMPARE(shown, 1);
+    QCOMPARE(b->state(), ButtonState::Normal);
+    // The next press opens it again; no MouseDown, MouseUp or Click with a menu.
+    QTest::mousePress(b, Qt::LeftButton, {}, QPoint(50, 15));
+    QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(50, 15));
+    QCOMPARE(shown, 2);
+    QCOMPARE(m_log->lines, QStringList());
+    b->UnsetPopupMenu();
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(50, 15));
+    QCOMPARE(shown, 2);
+    QVERIFY(m_log->lines.contains("b:Click"));
+}
+
+void TestVelbutton::menuAnchors_data()
+{
+    QTest::addColumn<int>("align");
+    QTest::addColumn<QString>("corner"); // which corner of the menu sits on which anchor
+    QTest::newRow("0 below left") << 0 << "topLeft@0,h";
+    QTest::newRow("1 above left") << 1 << "bottomLeft@0,0";
+    QTest::newRow("2 left of top") << 2 << "topRight@0,0";
+    QTest::newRow("3 right of top") << 3 << "topLeft@w,0";
+    QTest::newRow("4 above, to the left") << 4 << "bottomRight@0,0";
+    QTest::newRow("5 left of bottom") << 5 << "topRight@0,h";
+    QTest::newRow("6 above right") << 6 << "bottomLeft@w,0";
+    QTest::newRow("7 below right") << 7 << "topLeft@w,h";
+    QTest::newRow("8 no menu") << 8 << "";
+}
+
+void TestVelbutton::menuAnchors()
+{
+    QFETCH(int, align);
+    QFETCH(QString, corner);
+    velbutton* b = make("b");
+    b->move(150, 120);
+    QMenu menu;
+    menu.addAction("First item");
+    menu.addAction("Second item");
+    QRect seen;
+    connect(&menu, &QMenu::aboutToShow, this, [&] {
+        QTimer::singleShot(0, &menu, [&] {
+            seen = menu.geometry();
+            menu.close();
+        });
+    });
+    b->SetPopupMenu(&menu, align);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    QTest::mousePress(b, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(5, 5));
+    if (corner.isEmpty()) {
+        QVERIFY(seen.isNull());
+        return;
+    }
+    const QPoint origin = b->mapToGlobal(QPoint(0, 0));
+    const QStringList parts = corner.split('@');
+    const QPoint anchor = origin + QPoint(parts[1].startsWith('w') ? b->width() : 0,
+                                          parts[1].endsWith('h') ? b->height() : 0);
+    const QHash<QString, QPoint> corners{{"topLeft", seen.topLeft()},
+                                         {"topRight", seen.topRight() + QPoint(1, 0)},
+                                         {"bottomLeft", seen.bottomLeft() + QPoint(0, 1)},
+                                         {"bottomRight", seen.bottomRight() + QPoint(1, 1)}};
+    QCOMPARE(corners.value(parts[0]), anchor);
+}
+
+void TestVelbutton::openWebsiteUsesOpener()
+{
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler("https", &recorder, "open");
+    velbutton b;
+    QVERIFY(b.OpenWebsite("https://example.org/a b;rm -rf"));
+    QDesktopServices::unsetUrlHandler("https");
+    QCOMPARE(recorder.opened.size(), 1);
+    QCOMPARE(recorder.opened[0].host(), QStringLiteral("example.org"));
+    QCOMPARE(recorder.opened[0].path(), QStringLiteral("/a b;rm -rf"));
+}
+
+void TestVelbutton::aboutBox()
+{
+    velbutton* b = make("b");
+    m_window->show();
+    QString text;
+    QTimer::singleShot(0, this, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box) {
+            text = box->text();
+            box->accept();
+        }
+    });
+    b->About();
+    QCOMPARE(text.section('\n', 0, 0), QStringLiteral("VelButton v 1.02"));
+}
+
+void TestVelbutton::focusAndActivation()
+{
+    velbutton* b = make("b");
+    b->setButtonStyle(0);
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    b->setFocus();
+    QTRY_VERIFY(b->hasFocus());
+    // Focused style 0 in an active window: the black default outline is drawn.
+    QCOMPARE(FromQRgb(b->surface().pixel(99, 5)), RGB(0, 0, 0));
+    // Arrow keys move the focus on.
+    velbutton* next = make("next");
+    next->show();
+    QTest::keyClick(b, Qt::Key_Right);
+    QTRY_VERIFY(next->hasFocus());
+    QTest::keyClick(next, Qt::Key_Left);
+    QTRY_VERIFY(b->hasFocus());
+}
+
+void TestVelbutton::doubleClick()
+{
+    velbutton* b = make("b");
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    const QPoint p(10, 10);
+    // Qt's order for a double click: press, release, press, double click, release.
+    QTest::mousePress(b, Qt::LeftButton, {}, p);
+    QTest::mouseRelease(b, Qt::LeftButton, {}, p);
+    QTest::mousePress(b, Qt::LeftButton, {}, p);
+    QTest::mouseDClick(b, Qt::LeftButton, {}, p);
+    QCOMPARE(b->state(), ButtonState::Down);
+    QTest::mouseRelease(b, Qt::LeftButton, {}, p);
+    QCOMPARE(m_log->lines, (QStringList{"b:MouseDown 1 0 10 10", "b:Click", "b:MouseUp 1 0 10 10",
+                                        "b:MouseDown 1 0 10 10", "b:DblClick", "b:Click",
+                                        "b:MouseUp 1 0 10 10"}));
+}
+
+QTEST_MAIN(TestVelbutton)
+#include "TestVelbutton.moc"

@@ -1,0 +1,88 @@
+// Renders every velForms style in every theme, active and inactive, plus a
+// row of caption-button states, into one PNG (frame-gallery.png beside the
+// button gallery), so a person can compare them side by side.
+#include "controls/frame/velForms.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace {
+
+constexpr int kFrameW = 260, kFrameH = 96, kGap = 10, kLabelW = 120, kHeaderH = 22;
+
+const char* const kThemeNames[] = {"Blue",        "Silver", "Olive",  "VB 2005",
+                                   "Norton 2004", "Custom", "Desktop"};
+
+QIcon GalleryIcon()
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.fillRect(1, 3, 14, 10, QColor(40, 120, 200));
+    p.fillRect(3, 5, 10, 2, QColor(250, 210, 60));
+    return QIcon(pixmap);
+}
+
+void SendMouse(QWidget* frame, QEvent::Type type, const QPoint& pos)
+{
+    QMouseEvent e(type, pos, frame->mapToGlobal(pos),
+                  type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                  type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame, &e);
+}
+
+// One frame; states: 0 plain, 1 close hovered and minimize pressed.
+QImage RenderFrame(int theme, int style, bool active, int states)
+{
+    QWidget host;
+    host.resize(kFrameW, kFrameH);
+    host.setWindowTitle(QStringLiteral("Tarvex style %1").arg(style));
+    host.setWindowIcon(GalleryIcon());
+    velForms frame(&host);
+    frame.setThemeColor(theme);
+    frame.setStyle(style);
+    QEvent activation(active ? QEvent::WindowActivate : QEvent::WindowDeactivate);
+    QApplication::sendEvent(&host, &activation);
+    if (states == 1) {
+        const auto& close = frame.captionButton(0);
+        const auto& minimize = frame.captionButton(2);
+        SendMouse(&frame, QEvent::MouseButtonPress, {minimize.Left + 9, minimize.Top + 9});
+        SendMouse(&frame, QEvent::MouseMove, {close.Left + 9, close.Top + 9});
+        frame.setWindowState(2);
+    }
+    return frame.picture().copy(0, 0, kFrameW, kFrameH);
+}
+
+void Label(QPainter& p, const QRect& r, const QString& text)
+{
+    p.drawText(r, Qt::AlignVCenter | Qt::AlignLeft, text);
+}
+
+} // namespace
+
+// Writes the frame gallery to path; false when the file cannot be written.
+bool WriteFrameGallery(const QString& path)
+{
+    const int rows = 7 * 2 + 1, cols = 6;
+    QImage sheet(kLabelW + cols * (kFrameW + kGap) + kGap,
+                 kHeaderH + rows * (kFrameH + kGap) + kGap, QImage::Format_RGB32);
+    sheet.fill(QColor(250, 250, 250));
+    QPainter p(&sheet);
+    for (int style = 0; style < cols; ++style)
+        Label(p, QRect(kLabelW + style * (kFrameW + kGap), 0, kFrameW, kHeaderH),
+              QStringLiteral("Style %1").arg(style));
+    for (int row = 0; row < rows; ++row) {
+        const int theme = row < 14 ? row / 2 : 0, y = kHeaderH + row * (kFrameH + kGap);
+        const bool active = row % 2 == 0 || row == 14;
+        Label(p, QRect(4, y, kLabelW - 8, kFrameH),
+              row < 14 ? QString::fromLatin1(kThemeNames[theme]) +
+                             (active ? QStringLiteral(" active") : QStringLiteral(" inactive"))
+                       : QStringLiteral("Blue: hover,\npressed, restore"));
+        for (int style = 0; style < cols; ++style)
+            p.drawImage(kLabelW + style * (kFrameW + kGap), y,
+                        RenderFrame(theme, style, active, row == 14 ? 1 : 0));
+    }
+    p.end();
+    return sheet.save(path);
+}
