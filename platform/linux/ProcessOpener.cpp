@@ -1,7 +1,6 @@
 #include "platform/linux/ProcessOpener.h"
 
 #include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QUrl>
@@ -29,12 +28,7 @@ bool hasScheme(const QString& target)
 bool ProcessOpener::open(const QString& target)
 {
     const Launch launch = launchFor(target);
-    QProcess process;
-    process.setProgram(launch.program);
-    process.setArguments(launch.arguments);
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setStandardErrorFile(QProcess::nullDevice());
-    return process.startDetached();
+    return m_launcher.start(launch.program, launch.arguments);
 }
 
 ProcessOpener::Launch ProcessOpener::launchFor(const QString& target)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/linux/DetachedLauncher.h"
 #include "platform/Opener.h"
 
 #include <QStringList>
@@ -29,6 +30,8 @@ public:
 private:
     static QString executableFor(const QString& target);
     static QString openerArgument(const QString& target);
+
+    DetachedLauncher m_launcher;
 };
 
 } // namespace tarvex

@@ -1,3 +1,4 @@
+#include "platform/linux/DetachedLauncher.h"
 #include "platform/linux/ProcessOpener.h"
 
 #include <QFile>
@@ -20,6 +21,9 @@ private slots:
     void executableRunsItself();
     void openerGetsOneArgument_data();
     void openerGetsOneArgument();
+    void launcherReapsChildren();
+    void launcherReportsMissingProgram_data();
+    void launcherReportsMissingProgram();
 
 private:
     QString writeScript(const QString& name, const QString& body);
@@ -143,6 +147,33 @@ void TestOpener::openerGetsOneArgument()
     QVERIFY(opener.open(target));
     QCOMPARE(waitForFile(m_record), target + '\n');
     QVERIFY(!QFile::exists(m_dir.path() + "/pwned"));
+}
+
+void TestOpener::launcherReapsChildren()
+{
+    DetachedLauncher launcher;
+    for (int i = 0; i < 5; ++i)
+        QVERIFY(launcher.start("true", {}));
+    QVERIFY(launcher.runningChildren() > 0);
+    QTRY_COMPARE(launcher.runningChildren(), 0);
+}
+
+void TestOpener::launcherReportsMissingProgram_data()
+{
+    QTest::addColumn<QString>("program");
+    QTest::newRow("missing path") << m_dir.path() + "/none";
+    QTest::newRow("not on the PATH") << "tarvex-no-such-program";
+    QTest::newRow("not executable") << m_dir.path() + "/record";
+}
+
+void TestOpener::launcherReportsMissingProgram()
+{
+    QFETCH(QString, program);
+    QFile::remove(m_record);
+    QFile(m_record).open(QIODevice::WriteOnly);
+    DetachedLauncher launcher;
+    QVERIFY(!launcher.start(program, {}));
+    QCOMPARE(launcher.runningChildren(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestOpener)
