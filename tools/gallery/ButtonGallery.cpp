@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QPainter>
 #include <QStyle>
 
@@ -89,6 +90,8 @@ void PutCell(QPainter& p, const QImage& cell, int style, QPoint at)
 
 } // namespace
 
+bool WriteFrameGallery(const QString& path); // FrameGallery.cpp
+
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -119,5 +122,12 @@ int main(int argc, char** argv)
         return 1;
     }
     std::printf("gallery: wrote %s\n", qPrintable(out));
+    const QString frames =
+        QFileInfo(out).absoluteDir().filePath(QStringLiteral("frame-gallery.png"));
+    if (!WriteFrameGallery(frames)) {
+        std::fprintf(stderr, "gallery: cannot write %s\n", qPrintable(frames));
+        return 1;
+    }
+    std::printf("gallery: wrote %s\n", qPrintable(frames));
     return 0;
 }

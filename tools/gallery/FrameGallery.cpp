@@ -7,9 +7,11 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace {
 
-constexpr int kFrameW = 260, kFrameH = 96, kGap = 10, kLabelW = 120, kHeaderH = 22;
+constexpr int kFrameW = 260, kFrameH = 96, kGap = 10, kLabelW = 150, kHeaderH = 22;
 
 const char* const kThemeNames[] = {"Blue",        "Silver", "Olive",  "VB 2005",
                                    "Norton 2004", "Custom", "Desktop"};
@@ -32,7 +34,8 @@ void SendMouse(QWidget* frame, QEvent::Type type, const QPoint& pos)
     QApplication::sendEvent(frame, &e);
 }
 
-// One frame; states: 0 plain, 1 close hovered and minimize pressed.
+// The top right corner of one frame; states: 0 plain, 1 close hovered,
+// 2 minimize pressed, 3 maximized (restore glyph).
 QImage RenderFrame(int theme, int style, bool active, int states)
 {
     QWidget host;
@@ -44,14 +47,15 @@ QImage RenderFrame(int theme, int style, bool active, int states)
     frame.setStyle(style);
     QEvent activation(active ? QEvent::WindowActivate : QEvent::WindowDeactivate);
     QApplication::sendEvent(&host, &activation);
-    if (states == 1) {
-        const auto& close = frame.captionButton(0);
-        const auto& minimize = frame.captionButton(2);
-        SendMouse(&frame, QEvent::MouseButtonPress, {minimize.Left + 9, minimize.Top + 9});
-        SendMouse(&frame, QEvent::MouseMove, {close.Left + 9, close.Top + 9});
+    const int button = states == 1 ? 0 : 2;
+    const QPoint centre(frame.captionButton(button).Left + 9, frame.captionButton(button).Top + 9);
+    if (states == 1 || states == 2)
+        SendMouse(&frame, QEvent::MouseMove, centre);
+    if (states == 2)
+        SendMouse(&frame, QEvent::MouseButtonPress, centre);
+    if (states == 3)
         frame.setWindowState(2);
-    }
-    return frame.picture().copy(0, 0, kFrameW, kFrameH);
+    return frame.picture().copy(frame.width() - kFrameW, 0, kFrameW, kFrameH);
 }
 
 void Label(QPainter& p, const QRect& r, const QString& text)
@@ -64,7 +68,7 @@ void Label(QPainter& p, const QRect& r, const QString& text)
 // Writes the frame gallery to path; false when the file cannot be written.
 bool WriteFrameGallery(const QString& path)
 {
-    const int rows = 7 * 2 + 1, cols = 6;
+    const int rows = 7 * 2 + 3, cols = 6;
     QImage sheet(kLabelW + cols * (kFrameW + kGap) + kGap,
                  kHeaderH + rows * (kFrameH + kGap) + kGap, QImage::Format_RGB32);
     sheet.fill(QColor(250, 250, 250));
@@ -74,14 +78,16 @@ bool WriteFrameGallery(const QString& path)
               QStringLiteral("Style %1").arg(style));
     for (int row = 0; row < rows; ++row) {
         const int theme = row < 14 ? row / 2 : 0, y = kHeaderH + row * (kFrameH + kGap);
-        const bool active = row % 2 == 0 || row == 14;
+        const bool active = row % 2 == 0 || row >= 14;
         Label(p, QRect(4, y, kLabelW - 8, kFrameH),
               row < 14 ? QString::fromLatin1(kThemeNames[theme]) +
                              (active ? QStringLiteral(" active") : QStringLiteral(" inactive"))
-                       : QStringLiteral("Blue: hover,\npressed, restore"));
+              : row == 14 ? QStringLiteral("Close hovered")
+              : row == 15 ? QStringLiteral("Minimize pressed")
+                          : QStringLiteral("Maximized"));
         for (int style = 0; style < cols; ++style)
             p.drawImage(kLabelW + style * (kFrameW + kGap), y,
-                        RenderFrame(theme, style, active, row == 14 ? 1 : 0));
+                        RenderFrame(theme, style, active, std::max(row - 13, 0)));
     }
     p.end();
     return sheet.save(path);
