@@ -84,6 +84,8 @@ OleColor StyleColor(int style, int scheme)
 void ButtonProperties::ReadFrom(const PropertyBag& bag, const QFont& ambientFont)
 {
     ButtonStyle = ReadInt(bag, "ButtonStyle", 1);
+    if (ButtonStyle < 0 || ButtonStyle > 13)
+        ButtonStyle = 1; // an unknown style reads as the missing default
     ShowFocusRect = ReadBool(bag, "ShowFocusRect", false);
     Font = ambientFont;
     Font.fromString(ReadText(bag, "Font", ambientFont.toString()));

@@ -223,10 +223,10 @@ void velbutton::UpdateAccessKey()
     m_accessKey = ButtonProperties::AccessKeyOf(m_props.Caption);
     delete m_accessShortcut;
     m_accessShortcut = nullptr;
-    if (m_accessKey.isNull())
+    const QKeySequence keys = QKeySequence::mnemonic(m_props.Caption);
+    if (m_accessKey.isNull() || keys.isEmpty())
         return;
-    const QChar key = m_accessKey.toUpper();
-    m_accessShortcut = new QShortcut(QKeySequence(Qt::ALT | QKeySequence(key)[0].key()), this);
+    m_accessShortcut = new QShortcut(keys, this);
     m_accessShortcut->setContext(Qt::WindowShortcut);
     connect(m_accessShortcut, &QShortcut::activated, this,
             [this] { AccessKeyPress(m_accessKey.unicode()); });

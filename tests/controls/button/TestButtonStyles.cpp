@@ -1,6 +1,7 @@
 #include "StyleFixture.h"
 
 #include "controls/button/ButtonContent.h"
+#include "controls/button/PictureEffects.h"
 
 #include <QtTest>
 
@@ -91,6 +92,9 @@ private slots:
     void picturePlaces();
     void dropDownSymbolShift_data();
     void dropDownSymbolShift();
+    void lookupTables_data();
+    void lookupTables();
+    void pictureTreatments();
 
 private:
     static void columns();
@@ -598,6 +602,44 @@ void TestButtonStyles::dropDownSymbolShift()
     QCOMPARE(FromQRgb(normal.pixel(70, 11)), ink);
     const OleColor downInk = style == 6 ? kWhite : ink;
     QCOMPARE(FromQRgb(down.pixel(70 + downShift, 11 + downShift)), downInk);
+}
+
+void TestButtonStyles::lookupTables_data()
+{
+    QTest::addColumn<int>("x");
+    QTest::addColumn<int>("light");
+    QTest::addColumn<int>("dark");
+    QTest::newRow("0") << 0 << 0 << 0;
+    QTest::newRow("1") << 1 << 1 << 0;
+    QTest::newRow("128") << 128 << 147 << 108;
+    QTest::newRow("221: last below the cap") << 221 << 253 << 188;
+    QTest::newRow("222: capped") << 222 << 255 << 188;
+    QTest::newRow("255") << 255 << 255 << 217;
+}
+
+void TestButtonStyles::lookupTables()
+{
+    QFETCH(int, x);
+    QFETCH(int, light);
+    QFETCH(int, dark);
+    QCOMPARE(int(PictureEffects::LightTable()[std::size_t(x)]), light);
+    QCOMPARE(int(PictureEffects::DarkTable()[std::size_t(x)]), dark);
+}
+
+void TestButtonStyles::pictureTreatments()
+{
+    QImage pic(2, 1, QImage::Format_ARGB32);
+    pic.setPixel(0, 0, qRgb(224, 224, 224)); // the default mask colour
+    pic.setPixel(1, 0, qRgb(128, 100, 10));
+    const QImage masked = PictureEffects::Masked(pic, 0xE0E0E0);
+    QCOMPARE(qAlpha(masked.pixel(0, 0)), 0);
+    QCOMPARE(masked.pixel(1, 0), qRgb(128, 100, 10));
+    QCOMPARE(PictureEffects::Apply(pic, PictureEffects::Lighten).pixel(1, 0), qRgb(147, 114, 11));
+    QCOMPARE(PictureEffects::Apply(pic, PictureEffects::Darken).pixel(1, 0), qRgb(108, 85, 8));
+    QCOMPARE(PictureEffects::Apply(pic, PictureEffects::None), pic);
+    const QImage shadow = PictureEffects::Silhouette(masked, RGB(192, 192, 192));
+    QCOMPARE(shadow.pixel(1, 0), qRgb(192, 192, 192));
+    QCOMPARE(qAlpha(shadow.pixel(0, 0)), 0);
 }
 
 QTEST_MAIN(TestButtonStyles)

@@ -86,6 +86,8 @@ private slots:
     void accessKeys_data();
     void accessKeys();
     void valueFromCode();
+    void windowKeys_data();
+    void windowKeys();
     void menuOpensInsteadOfMouseDown();
     void menuAnchors_data();
     void menuAnchors();
@@ -539,6 +541,46 @@ void TestVelbutton::accessKeys()
     b->AccessKeyPress(key);
     QCOMPARE(m_log->lines.count("b:Click"), clicks);
     QCOMPARE(b->Value(), value);
+}
+
+void TestVelbutton::windowKeys_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QStringList>("clicks");
+    QTest::newRow("Alt+access key")
+        << int(Qt::Key_S) << int(Qt::AltModifier) << QStringList{"save:Click"};
+    QTest::newRow("Enter: default button") << int(Qt::Key_Return) << 0 << QStringList{"ok:Click"};
+    QTest::newRow("Escape: cancel button")
+        << int(Qt::Key_Escape) << 0 << QStringList{"cancel:Click"};
+    QTest::newRow("plain letter: nothing") << int(Qt::Key_S) << 0 << QStringList{};
+}
+
+// The host's keys, delivered while the focus is in another control of the window.
+void TestVelbutton::windowKeys()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QStringList, clicks);
+    make("save")->setCaption("&Save");
+    make("ok")->setDefault(true);
+    make("cancel")->setCancel(true);
+    auto* edit = new QWidget(m_window);
+    edit->setFocusPolicy(Qt::StrongFocus);
+    edit->setGeometry(20, 100, 100, 20);
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(m_log->lines.filter(":Click"), clicks);
+    // A focused button takes Enter itself, whatever the default button.
+    if (key == Qt::Key_Return) {
+        velbutton* save = m_window->findChild<velbutton*>("save");
+        save->setFocus();
+        QTest::keyClick(save, Qt::Key_Return);
+        QCOMPARE(m_log->lines.filter(":Click"), (QStringList{"ok:Click", "save:Click"}));
+    }
 }
 
 void TestVelbutton::valueFromCode()
