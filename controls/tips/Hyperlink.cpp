@@ -73,6 +73,7 @@ void Hyperlink::WriteProperties(PropertyBag& bag) const
 void Hyperlink::applyAll()
 {
     m_label->setText(m_props.Caption);
+    setAccessibleName(m_props.Caption);
     QWidget::setEnabled(m_props.Enabled);
     m_hovering = false;
     applyRestLook();
@@ -85,6 +86,7 @@ void Hyperlink::SetCaption(const QString& caption)
 {
     m_props.Caption = caption;
     m_label->setText(caption);
+    setAccessibleName(caption);
     layOut();
 }
 
@@ -273,7 +275,10 @@ void Hyperlink::onTick()
 
 void Hyperlink::updateHover()
 {
-    const bool over = pointerOverLabel(QCursor::pos());
+    const QPoint cursor = QCursor::pos();
+    // Another of the program's windows lying over the link hides it from the pointer.
+    const QWidget* under = QApplication::widgetAt(cursor);
+    const bool over = pointerOverLabel(cursor) && (under == m_label || under == this);
     if (!over || !m_props.HoverEnabled) {
         if (m_hovering || m_needsRefresh) {
             applyRestLook();

@@ -42,6 +42,11 @@ QWidget* InfoTip::tool() const
     return tracker ? tracker->tool() : nullptr;
 }
 
+TipWindow* InfoTip::tipWindow() const
+{
+    return m_window;
+}
+
 bool InfoTip::isShown() const
 {
     return m_window && m_window->isVisible();

@@ -32,7 +32,7 @@ public:
     /// The tool of the current tip, or nullptr.
     QWidget* tool() const;
     /// The current tip's window (hidden until the pointer rests), or nullptr.
-    TipWindow* tipWindow() const { return m_window; }
+    TipWindow* tipWindow() const;
     /// True while the current tip is up.
     bool isShown() const;
     /// Pointer position (global pixels) at which the current or last tip was requested.

@@ -148,9 +148,10 @@ QPainterPath TipPainter::outline(StemSide side, int stemX) const
     return path.united(stem).simplified();
 }
 
-QImage TipPainter::render(StemSide side, int stemX) const
+QImage TipPainter::render(StemSide side, int stemX, qreal pixelRatio) const
 {
-    QImage image(imageSize(side), QImage::Format_ARGB32_Premultiplied);
+    QImage image(imageSize(side) * pixelRatio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(pixelRatio);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing, m_content.shape == TipShape::Balloon);

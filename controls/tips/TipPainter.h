@@ -38,8 +38,9 @@ public:
     QRect bodyRect(StemSide side) const;
     /// Horizontal range in which a stem's point may lie, in image coordinates.
     std::pair<int, int> stemRange() const;
-    /// Draws the tip with its stem point at `stemX`; transparent outside the shape and shadow.
-    QImage render(StemSide side, int stemX) const;
+    /// Draws the tip with its stem point at `stemX`, at `pixelRatio` device pixels per pixel;
+    /// transparent outside the shape and shadow.
+    QImage render(StemSide side, int stemX, qreal pixelRatio = 1.0) const;
     /// The outline of body and stem, in image coordinates.
     QPainterPath outline(StemSide side, int stemX) const;
     /// Background colour in use (the chosen one or the desktop's tooltip colour).

@@ -33,9 +33,14 @@ int clampInto(int start, int length, int low, int high)
     return std::max(low, std::min(start, high - length + 1));
 }
 
-// Bitmap of every pixel the tip covers (shape and shadow), used as the window's shape.
-QBitmap coverage(const QImage& image)
+// Bitmap of every pixel the tip covers (shape and shadow), used as the window's shape; in
+// pixels, whatever the image's device pixel ratio.
+QBitmap coverage(const QImage& tip)
 {
+    const QSize logical = tip.deviceIndependentSize().toSize();
+    const QImage image = tip.size() == logical
+                             ? tip
+                             : tip.scaled(logical, Qt::IgnoreAspectRatio, Qt::FastTransformation);
     QImage mask(image.size(), QImage::Format_RGB32);
     for (int y = 0; y < image.height(); ++y) {
         const auto* source = reinterpret_cast<const QRgb*>(image.constScanLine(y));
@@ -67,6 +72,8 @@ void TipWindow::popUp(const QPoint& cursor)
 {
     const TipPainter painter(m_content, font(), palette(), style());
     const QRect area = screenArea(cursor);
+    const QScreen* screen = QGuiApplication::screenAt(cursor);
+    const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
     int stemX = 0;
     const QRect frame = m_content.shape == TipShape::Balloon
                             ? placeBalloon(painter, cursor, area, stemX)
@@ -77,11 +84,11 @@ void TipWindow::popUp(const QPoint& cursor)
         TipContent flat = m_content;
         flat.shadow = false;
         const TipPainter plain(flat, font(), palette(), style());
-        applyImage(plain.render(m_side, stemX), {});
+        applyImage(plain.render(m_side, stemX, ratio), {});
     } else {
-        applyImage(painter.render(m_side, stemX), under);
+        applyImage(painter.render(m_side, stemX, ratio), under);
     }
-    setGeometry(QRect(frame.topLeft(), m_image.size()));
+    setGeometry(QRect(frame.topLeft(), m_image.deviceIndependentSize().toSize()));
     show();
     raise();
 }
@@ -126,7 +133,7 @@ QImage TipWindow::backdrop(const QRect& globalRect) const
         return {};
     const QRect local = globalRect.translated(-screen->geometry().topLeft());
     const QPixmap shot = screen->grabWindow(0, local.x(), local.y(), local.width(), local.height());
-    if (shot.isNull() || shot.size() != globalRect.size())
+    if (shot.isNull() || shot.deviceIndependentSize().toSize() != globalRect.size())
         return {};
     return shot.toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
@@ -138,7 +145,9 @@ void TipWindow::applyImage(const QImage& tip, const QImage& under)
         m_image = tip;
         return;
     }
-    m_image = under;
+    // The grab may come back at another pixel ratio than the tip was drawn at.
+    m_image = under.size() == tip.size() ? under : under.scaled(tip.size());
+    m_image.setDevicePixelRatio(tip.devicePixelRatio());
     QPainter painter(&m_image);
     painter.drawImage(0, 0, tip);
 }

@@ -42,6 +42,7 @@ private slots:
     void unreadableValuesKeepDefaults();
     void usedColourAfterFirstJump();
     void noHoverLookInBackground();
+    void coveredLinkDoesNotHover();
     void activationKeys_data();
     void activationKeys();
     void releaseOutsideDoesNotJump();
@@ -208,6 +209,20 @@ void TestHyperlink::noHoverLookInBackground()
     QApplication::setActiveWindow(m_host.get());
     QTRY_VERIFY(m_link->isHovering());
     QCOMPARE(labelColour(), ToQColor(RGB(255, 0, 0)));
+}
+
+void TestHyperlink::coveredLinkDoesNotHover()
+{
+    QWidget cover;
+    cover.setGeometry(QRect(m_link->mapToGlobal(QPoint(0, 0)), m_link->size()));
+    cover.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&cover));
+    QCursor::setPos(m_link->mapToGlobal(labelCentre()));
+    QTest::qWait(5 * Hyperlink::HoverInterval);
+    QVERIFY(!m_link->isHovering());
+    cover.hide();
+    m_host->activateWindow();
+    QTRY_VERIFY(m_link->isHovering());
 }
 
 void TestHyperlink::activationKeys_data()

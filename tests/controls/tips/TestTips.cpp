@@ -200,6 +200,11 @@ void TestTips::colours()
     QCOMPARE(image.pixelColor(2, 2).rgb(), wantBack.rgb());
     QCOMPARE(image.pixelColor(0, 0).rgb(), wantFore.rgb());
     QCOMPARE(image.pixelColor(image.width() - 1, image.height() - 1).rgb(), wantFore.rgb());
+    const QImage sharp = painter.render(StemSide::None, 0, 2.0); // a high-density screen
+    QCOMPARE(sharp.size(), image.size() * 2);
+    QCOMPARE(sharp.deviceIndependentSize().toSize(), image.size());
+    QCOMPARE(sharp.pixelColor(4, 4).rgb(), wantBack.rgb());
+    QCOMPARE(sharp.pixelColor(1, 1).rgb(), wantFore.rgb());
 }
 
 void TestTips::balloonStemAndShadow()
