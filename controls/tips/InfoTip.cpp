@@ -69,8 +69,9 @@ bool InfoTip::eventFilter(QObject* watched, QEvent* event)
         const QPoint at = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
         if (at != m_lastCursor)
             hide();
-    } else if (event->type() == QEvent::Leave && watched == tool()) {
-        hide();
+    } else if ((event->type() == QEvent::Leave || event->type() == QEvent::Hide) &&
+               watched == tool()) {
+        hide(); // the pointer left the tool, or its window went away
     }
     return false;
 }

@@ -97,6 +97,7 @@ private slots:
     void emptyTextRemovesShownTip();
     void nestedCallsKeepOneWindow();
     void clickTakesTipDown();
+    void hidingTheToolRemovesTheTip();
     void codes();
 
 private:
@@ -336,6 +337,15 @@ void TestTips::clickTakesTipDown()
     QTest::mousePress(m_right, Qt::LeftButton, {}, {20, 20});
     QVERIFY(!InfoTip::instance().isShown());
     QTest::mouseRelease(m_right, Qt::LeftButton, {}, {20, 20});
+}
+
+void TestTips::hidingTheToolRemovesTheTip()
+{
+    moveTo(m_left, {20, 20});
+    QTRY_VERIFY(InfoTip::instance().isShown());
+    m_host->hide();
+    QVERIFY(tipWindows().isEmpty());
+    QCOMPARE(InfoTip::instance().tool(), nullptr);
 }
 
 void TestTips::codes()
