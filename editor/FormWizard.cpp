@@ -1,0 +1,259 @@
+#include "editor/FormWizard.h"
+
+#include "activation/SpecialActionTable.h"
+#include "controls/button/velbutton.h"
+#include "controls/frame/velForms.h"
+#include "editor/CaptureBox.h"
+#include "editor/EditorDialogs.h"
+#include "store/HotkeyEntry.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+
+namespace tarvex {
+namespace {
+
+// Pixels: the panels sit 120 twips (8 px) in from the frame's client corner, below its title bar.
+constexpr int Margin = 8;
+constexpr int PanelWidth = 600;
+constexpr int PanelHeight = 190;
+constexpr int ButtonWidth = 130;
+constexpr int ButtonHeight = 30;
+constexpr int RowHeight = 28;
+
+const QString FileWord = QStringLiteral("File");
+const QString UrlWord = QStringLiteral("URL");
+const QString SpecialWord = QStringLiteral("Special");
+
+} // namespace
+
+const QString FormWizard::None = QStringLiteral("none");
+
+FormWizard::FormWizard(QWidget* owner) : QDialog(owner)
+{
+    setObjectName(QStringLiteral("FormWizard"));
+    setWindowTitle(QStringLiteral("Hotkey Wizard"));
+    if (owner)
+        setWindowIcon(owner->windowIcon());
+    m_frame = new velForms(this);
+    m_frame->setMaxButton(false);
+    m_frame->setMinButton(false);
+    createStep1();
+    createOpenFile();
+    createEnterWebsite();
+    createSpecialAction();
+    createChooseTarget();
+    createChooseKey();
+    const int top = m_frame->TitleBarHeight() + Margin;
+    setFixedSize(PanelWidth + 2 * Margin, top + PanelHeight + Margin);
+    m_frame->setGeometry(rect());
+    showPanel(m_step1);
+}
+
+FormWizard::~FormWizard() = default;
+
+QStringList FormWizard::GetUserHotkey(QWidget* owner)
+{
+    FormWizard wizard(owner);
+    wizard.exec();
+    return wizard.result();
+}
+
+QStringList FormWizard::result() const
+{
+    if (!m_finished)
+        return {None, None, None};
+    return {m_kindWord, m_target, m_combination};
+}
+
+QWidget* FormWizard::addPanel(const char* name, const QString& caption)
+{
+    auto* panel = new QWidget(m_frame);
+    panel->setObjectName(QLatin1String(name));
+    panel->resize(PanelWidth, PanelHeight);
+    panel->hide();
+    auto* label = new QLabel(caption, panel);
+    label->setObjectName(QStringLiteral("Caption"));
+    label->setGeometry(0, 0, PanelWidth, RowHeight);
+    return panel;
+}
+
+velbutton* FormWizard::addButton(QWidget* panel, const char* name, const QString& caption, int top)
+{
+    auto* button = new velbutton(panel, QLatin1String(name));
+    button->setObjectName(QLatin1String(name));
+    button->setCaption(caption);
+    button->setGeometry(PanelWidth - ButtonWidth, top, ButtonWidth, ButtonHeight);
+    return button;
+}
+
+void FormWizard::createStep1()
+{
+    m_step1 =
+        addPanel("Step1", QStringLiteral("What kind of action do you want this hotkey to do?"));
+    const auto option = [this](const char* name, const QString& caption, int row) {
+        auto* button = new QRadioButton(caption, m_step1);
+        button->setObjectName(QLatin1String(name));
+        button->setGeometry(Margin, RowHeight * (row + 1), PanelWidth - Margin, RowHeight);
+        return button;
+    };
+    QRadioButton* option2 = option("Option2", QStringLiteral("Open a file, program or folder"), 0);
+    QRadioButton* option1 = option(
+        "Option1", QStringLiteral("Open a website (such as wikipedia.org, openstreetmap.org)"), 1);
+    QRadioButton* option3 = option("Option3",
+                                   QStringLiteral("Perform a special action (such as minimizing a "
+                                                  "window, shutting down your computer, etc)"),
+                                   2);
+    connect(option1, &QRadioButton::clicked, this, [this] {
+        showPanel(m_enterWebsite);
+        m_txtURL->setFocus();
+    });
+    connect(option2, &QRadioButton::clicked, this, [this] { showPanel(m_openFile); });
+    connect(option3, &QRadioButton::clicked, this, [this] { showPanel(m_specialAction); });
+}
+
+void FormWizard::createOpenFile()
+{
+    m_openFile =
+        addPanel("OpenFile", QStringLiteral("Select the item you want your Hotkey to open"));
+    auto* option4 = new QRadioButton(
+        QStringLiteral("A file (such as programs, music, videos, documents, pictures, etc)"),
+        m_openFile);
+    option4->setObjectName(QStringLiteral("Option4"));
+    option4->setGeometry(Margin, RowHeight, PanelWidth - Margin, RowHeight);
+    auto* option5 = new QRadioButton(
+        QStringLiteral("A folder (such as your doucments folder, your desktop, etc)"), m_openFile);
+    option5->setObjectName(QStringLiteral("Option5"));
+    option5->setGeometry(Margin, 2 * RowHeight, PanelWidth - Margin, RowHeight);
+    connect(option4, &QRadioButton::clicked, this, [this] { showPanel(m_sOpenFile); });
+    connect(option5, &QRadioButton::clicked, this, [this] { showPanel(m_sOpenFolder); });
+}
+
+void FormWizard::createEnterWebsite()
+{
+    m_enterWebsite =
+        addPanel("EnterWebsite",
+                 QStringLiteral("Enter the website address (URL) you want this hotkey to open"));
+    m_txtURL = new QLineEdit(QStringLiteral("http://"), m_enterWebsite);
+    m_txtURL->setObjectName(QStringLiteral("txtURL"));
+    m_txtURL->setGeometry(Margin, RowHeight + 4, PanelWidth - 2 * Margin, 24);
+    velbutton* done = addButton(m_enterWebsite, "Done", QStringLiteral("Done"), PanelHeight - 40);
+    connect(done, &velbutton::Click, this, &FormWizard::websiteDone);
+}
+
+void FormWizard::createSpecialAction()
+{
+    m_specialAction =
+        addPanel("SpecialAction", QStringLiteral("What action do you want the hotkey to perform"));
+    m_sp = new QComboBox(m_specialAction);
+    m_sp->setObjectName(QStringLiteral("sp"));
+    m_sp->setEditable(false);
+    m_sp->addItems(SpecialActionNames());
+    m_sp->setCurrentIndex(-1);
+    m_sp->setGeometry(Margin, RowHeight + 4, 300, 26);
+    velbutton* done = addButton(m_specialAction, "Done", QStringLiteral("Done"), PanelHeight - 40);
+    connect(done, &velbutton::Click, this, &FormWizard::specialDone);
+}
+
+void FormWizard::createChooseTarget()
+{
+    m_sOpenFile =
+        addPanel("sOpenFile", QStringLiteral("Choose a file that you want the hotkey to open"));
+    velbutton* file =
+        addButton(m_sOpenFile, "ChooseFile", QStringLiteral("Choose File"), RowHeight);
+    connect(file, &velbutton::Click, this, &FormWizard::chooseFileClicked);
+    m_sOpenFolder =
+        addPanel("sOpenFolder", QStringLiteral("Choose a folder that you want the hotkey to open"));
+    velbutton* folder =
+        addButton(m_sOpenFolder, "ChooseFolder", QStringLiteral("Choose Folder"), RowHeight);
+    connect(folder, &velbutton::Click, this, &FormWizard::chooseFolderClicked);
+}
+
+void FormWizard::createChooseKey()
+{
+    m_chooseKey =
+        addPanel("ChooseKey",
+                 QStringLiteral("Type in a keyboard combination that will activate this hotkey"));
+    auto* example = new QLabel(QStringLiteral("e.g. gofb, gogoogle, Control+i, etc"), m_chooseKey);
+    example->setGeometry(Margin, RowHeight, PanelWidth - Margin, RowHeight);
+    auto* meaning = new QLabel(
+        QStringLiteral("A keyboard combination is a set of keys you press to execute the hotkey"),
+        m_chooseKey);
+    meaning->setGeometry(Margin, 2 * RowHeight, PanelWidth - Margin, RowHeight);
+    m_txtKey = new CaptureBox(false, m_chooseKey);
+    m_txtKey->setObjectName(QStringLiteral("txtKey"));
+    m_txtKey->setGeometry(Margin, 3 * RowHeight + 8, 300, 24);
+    velbutton* done = addButton(m_chooseKey, "Done", QStringLiteral("Done"), PanelHeight - 40);
+    connect(done, &velbutton::Click, this, &FormWizard::keyDone);
+}
+
+void FormWizard::showPanel(QWidget* panel)
+{
+    panel->move(Margin, m_frame->TitleBarHeight() + Margin);
+    panel->show();
+    if (m_current && m_current != panel)
+        m_current->hide();
+    m_current = panel;
+}
+
+void FormWizard::chooseTarget(const QString& kindWord, const QString& target)
+{
+    // "*" and "|" separate the records of the hotkey file: such a target would not survive
+    // a save, so it is refused here and the user stays on the step.
+    const QString problem = ValidateTarget(target);
+    if (!problem.isEmpty()) {
+        EditorDialogs::Warn(this, problem);
+        return;
+    }
+    m_kindWord = kindWord;
+    m_target = target;
+    showPanel(m_chooseKey);
+    m_txtKey->setFocus();
+}
+
+void FormWizard::websiteDone()
+{
+    // The address is taken as typed: the editor lets the user correct it later.
+    chooseTarget(UrlWord, m_txtURL->text());
+}
+
+void FormWizard::specialDone()
+{
+    if (m_sp->currentIndex() < 0) {
+        EditorDialogs::Inform(this, QStringLiteral("Please select a special action"));
+        return;
+    }
+    chooseTarget(SpecialWord, QString::number(m_sp->currentIndex() + 1));
+}
+
+void FormWizard::chooseFileClicked()
+{
+    const QString file =
+        EditorDialogs::OpenFile(this, QStringLiteral("Select a file/program to open"));
+    if (!file.trimmed().isEmpty())
+        chooseTarget(FileWord, file);
+}
+
+void FormWizard::chooseFolderClicked()
+{
+    const QString folder =
+        EditorDialogs::ChooseFolder(this, QStringLiteral("Please Select A Folder"));
+    if (!folder.trimmed().isEmpty())
+        chooseTarget(FileWord, folder);
+}
+
+void FormWizard::keyDone()
+{
+    if (m_txtKey->text().trimmed().isEmpty()) {
+        EditorDialogs::Inform(
+            this, QStringLiteral("Please enter a keyboard combination to activate this hotkey."));
+        return;
+    }
+    m_combination = m_txtKey->text();
+    m_finished = true;
+    accept();
+}
+
+} // namespace tarvex

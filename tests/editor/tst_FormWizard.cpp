@@ -1,0 +1,197 @@
+#include "controls/button/velbutton.h"
+#include "editor/CaptureBox.h"
+#include "editor/EditorDialogs.h"
+#include "editor/FormWizard.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace tarvex;
+
+namespace {
+
+// Runs one scripted step on the wizard: "option:<name>" clicks an option button,
+// "button:<name>" clicks a skinned button of the current panel, "answer:<text>" queues the
+// answer of the next dialog, "url:<text>" types into txtURL, "sp:<n>" chooses row n of sp,
+// "keys:<text>" presses the letter keys of <text> in txtKey, "ctrl" presses Ctrl there.
+void RunStep(FormWizard& wizard, const QString& step)
+{
+    const QString verb = step.section(QLatin1Char(':'), 0, 0);
+    const QString arg = step.section(QLatin1Char(':'), 1);
+    if (verb == QLatin1String("option")) {
+        QTest::mouseClick(wizard.findChild<QRadioButton*>(arg), Qt::LeftButton);
+    } else if (verb == QLatin1String("button")) {
+        auto* button = wizard.currentPanel()->findChild<velbutton*>(arg);
+        QVERIFY2(button, qPrintable(arg));
+        QTest::mouseClick(button, Qt::LeftButton);
+    } else if (verb == QLatin1String("answer")) {
+        EditorDialogs::QueueAnswer(arg);
+    } else if (verb == QLatin1String("url")) {
+        wizard.findChild<QLineEdit*>(QStringLiteral("txtURL"))->setText(arg);
+    } else if (verb == QLatin1String("sp")) {
+        wizard.findChild<QComboBox*>(QStringLiteral("sp"))->setCurrentIndex(arg.toInt());
+    } else if (verb == QLatin1String("keys")) {
+        QTest::keyClicks(wizard.findChild<CaptureBox*>(QStringLiteral("txtKey")), arg);
+    } else if (verb == QLatin1String("ctrl")) {
+        QTest::keyClick(wizard.findChild<CaptureBox*>(QStringLiteral("txtKey")), Qt::Key_Control);
+    }
+}
+
+QStringList NoneResult()
+{
+    return {FormWizard::None, FormWizard::None, FormWizard::None};
+}
+
+const QString SpecialComplaint = QStringLiteral("Tarvex|Please select a special action");
+const QString KeyComplaint =
+    QStringLiteral("Tarvex|Please enter a keyboard combination to activate this hotkey.");
+
+} // namespace
+
+class TestFormWizard final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { EditorDialogs::SetAnswering(true); }
+    void cleanup() { EditorDialogs::SetAnswering(false); }
+    void startsAtStep1();
+    void flows_data();
+    void flows();
+    void closingReturnsNone_data();
+    void closingReturnsNone();
+};
+
+void TestFormWizard::startsAtStep1()
+{
+    FormWizard wizard;
+    QCOMPARE(wizard.windowTitle(), QStringLiteral("Hotkey Wizard"));
+    QCOMPARE(wizard.currentPanel()->objectName(), QStringLiteral("Step1"));
+    const auto options = wizard.findChildren<QRadioButton*>();
+    QCOMPARE(options.size(), 5);
+    for (const QRadioButton* option : options)
+        QVERIFY(!option->isChecked());
+    QCOMPARE(wizard.findChild<QLineEdit*>(QStringLiteral("txtURL"))->text(),
+             QStringLiteral("http://"));
+    const auto* sp = wizard.findChild<QComboBox*>(QStringLiteral("sp"));
+    QCOMPARE(sp->count(), 10);
+    QCOMPARE(sp->currentIndex(), -1);
+    QCOMPARE(sp->itemText(4), QStringLiteral("-Log Off-"));
+    QCOMPARE(wizard.result(), NoneResult());
+}
+
+void TestFormWizard::flows_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::addColumn<QString>("panel");
+    QTest::addColumn<QStringList>("result");
+    QTest::addColumn<QStringList>("messages");
+
+    const QString fileTitle = QStringLiteral("Select a file/program to open|");
+    const QString folderTitle = QStringLiteral("Please Select A Folder|");
+    QTest::newRow("website") << QStringList{"option:Option1", "url:http://example.org/a b",
+                                            "button:Done",    "ctrl",
+                                            "keys:gk",        "button:Done"}
+                             << "ChooseKey"
+                             << QStringList{"URL", "http://example.org/a b", "(Ctrl)gk"}
+                             << QStringList{};
+    QTest::newRow("website untested")
+        << QStringList{"option:Option1", "button:Done", "keys:w", "button:Done"} << "ChooseKey"
+        << QStringList{"URL", "http://", "w"} << QStringList{};
+    QTest::newRow("file") << QStringList{"option:Option2",     "option:Option4",
+                                         "answer:/opt/my app", "button:ChooseFile",
+                                         "keys:gofb",          "button:Done"}
+                          << "ChooseKey" << QStringList{"File", "/opt/my app", "gofb"}
+                          << QStringList{fileTitle};
+    QTest::newRow("file dialog cancelled")
+        << QStringList{"option:Option2", "option:Option4", "answer:  ", "button:ChooseFile"}
+        << "sOpenFile" << NoneResult() << QStringList{fileTitle};
+    QTest::newRow("folder after a cancel")
+        << QStringList{"option:Option2",  "option:Option5",      "button:ChooseFolder",
+                       "answer:/home/me", "button:ChooseFolder", "keys:h",
+                       "button:Done"}
+        << "ChooseKey" << QStringList{"File", "/home/me", "h"}
+        << QStringList{folderTitle, folderTitle};
+    QTest::newRow("separator in file refused")
+        << QStringList{"option:Option2", "option:Option4", "answer:/tmp/a|b", "button:ChooseFile"}
+        << "sOpenFile" << NoneResult()
+        << QStringList{fileTitle, QStringLiteral("Tarvex|The target must not contain \"*\", "
+                                                 "\"|\" or a line break, because the hotkey "
+                                                 "file uses them to separate its entries.")};
+    QTest::newRow("special log off")
+        << QStringList{"option:Option3", "button:Done", "sp:4",       "button:Done",
+                       "button:Done",    "keys:l",      "button:Done"}
+        << "ChooseKey" << QStringList{"Special", "5", "l"}
+        << QStringList{SpecialComplaint, KeyComplaint};
+    QTest::newRow("special first and last")
+        << QStringList{"option:Option3", "sp:9", "button:Done", "ctrl", "button:Done"}
+        << "ChooseKey" << QStringList{"Special", "10", "(Ctrl)"} << QStringList{};
+    QTest::newRow("empty combination stays")
+        << QStringList{"option:Option1", "button:Done", "button:Done"} << "ChooseKey"
+        << NoneResult() << QStringList{KeyComplaint};
+}
+
+void TestFormWizard::flows()
+{
+    QFETCH(QStringList, steps);
+    QFETCH(QString, panel);
+    QFETCH(QStringList, result);
+    QFETCH(QStringList, messages);
+    FormWizard wizard;
+    wizard.show();
+    for (const QString& step : steps)
+        RunStep(wizard, step);
+    QCOMPARE(wizard.currentPanel()->objectName(), panel);
+    const auto panels = wizard.currentPanel()->parentWidget()->findChildren<QWidget*>(
+        QString(), Qt::FindDirectChildrenOnly);
+    int visiblePanels = 0;
+    for (const QWidget* child : panels)
+        visiblePanels += !child->isHidden() && child->findChild<QWidget*>("Caption") ? 1 : 0;
+    QCOMPARE(visiblePanels, 1);
+    QCOMPARE(wizard.result(), result);
+    QCOMPARE(wizard.isVisible(), result == NoneResult());
+    QCOMPARE(EditorDialogs::Log(), messages);
+}
+
+void TestFormWizard::closingReturnsNone_data()
+{
+    QTest::addColumn<QStringList>("steps");
+    QTest::newRow("at step 1") << QStringList{};
+    QTest::newRow("at OpenFile") << QStringList{"option:Option2"};
+    QTest::newRow("at ChooseKey with keys")
+        << QStringList{"option:Option3", "sp:0", "button:Done", "keys:abc"};
+}
+
+void TestFormWizard::closingReturnsNone()
+{
+    QFETCH(QStringList, steps);
+    bool ran = false;
+    QTimer::singleShot(0, this, [&] {
+        auto* wizard = qobject_cast<FormWizard*>(QApplication::activeModalWidget());
+        QVERIFY(wizard);
+        for (const QString& step : steps)
+            RunStep(*wizard, step);
+        ran = true;
+        wizard->close();
+    });
+    QWidget owner;
+    QCOMPARE(FormWizard::GetUserHotkey(&owner), NoneResult());
+    QVERIFY(ran);
+    // The next use starts afresh.
+    QTimer::singleShot(0, this, [&] {
+        auto* wizard = qobject_cast<FormWizard*>(QApplication::activeModalWidget());
+        QVERIFY(wizard);
+        QCOMPARE(wizard->currentPanel()->objectName(), QStringLiteral("Step1"));
+        const QStringList steps{"option:Option1", "button:Done", "keys:x", "button:Done"};
+        for (const QString& step : steps)
+            RunStep(*wizard, step);
+    });
+    QCOMPARE(FormWizard::GetUserHotkey(&owner), (QStringList{"URL", "http://", "x"}));
+}
+
+QTEST_MAIN(TestFormWizard)
+#include "tst_FormWizard.moc"
