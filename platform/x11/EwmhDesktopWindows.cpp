@@ -47,7 +47,11 @@ WindowId EwmhDesktopWindows::foregroundWindow()
         return 0;
     const QList<unsigned long> active = X11Property::cardinals(
         m_display, DefaultRootWindow(m_display), atom("_NET_ACTIVE_WINDOW"), XA_WINDOW);
-    return active.isEmpty() ? 0 : active.first();
+    if (active.isEmpty() || active.first() == 0)
+        return 0;
+    // A window manager may leave the property naming a window that is gone.
+    XWindowAttributes attributes;
+    return XGetWindowAttributes(m_display, active.first(), &attributes) ? active.first() : 0;
 }
 
 void EwmhDesktopWindows::closeWindow(WindowId window)

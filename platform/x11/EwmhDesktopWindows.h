@@ -23,7 +23,7 @@ public:
     EwmhDesktopWindows(const EwmhDesktopWindows&) = delete;
     EwmhDesktopWindows& operator=(const EwmhDesktopWindows&) = delete;
 
-    /// The window that has the focus (_NET_ACTIVE_WINDOW), or 0.
+    /// The window that has the focus (_NET_ACTIVE_WINDOW), or 0 (also when it is gone).
     WindowId foregroundWindow() override;
     /// Asks the window manager to close the window.
     void closeWindow(WindowId window) override;

@@ -151,8 +151,12 @@ void TestWindowsE2E::closedWindowIsNoError()
     m_victim->kill();
     m_victim->waitForFinished();
     const qsizetype actions = m_harness->hostLines("action").size();
+    const qsizetype trayIcons = m_harness->hostLines("tray").size();
     press("ctrl+alt+x");
-    QTRY_COMPARE_WITH_TIMEOUT(m_harness->hostLines("action").size(), actions + 1, 5000);
+    press("ctrl+alt+h");
+    QTRY_COMPARE_WITH_TIMEOUT(m_harness->hostLines("action").size(), actions + 2, 5000);
+    E2EHarness::settle(300);
+    QCOMPARE(m_harness->hostLines("tray").size(), trayIcons); // nothing was hidden
     // The host is still running and acting.
     const QString next = openVictim("Victim after");
     press("ctrl+alt+m");

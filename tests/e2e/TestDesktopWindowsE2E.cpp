@@ -1,0 +1,161 @@
+#include "E2EHarness.h"
+#include "platform/x11/EwmhDesktopWindows.h"
+
+#include <QtTest>
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+
+using namespace tarvex;
+
+// Reading the windows of other programs on a real X server: titles, icons and
+// the foreground window, with windows this test makes and decorates itself.
+class TestDesktopWindowsE2E final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void title_data();
+    void title();
+    void icons();
+    void brokenIconIsIgnored();
+    void foregroundWindow();
+    void vanishedWindowIsHarmless();
+
+private:
+    Window makeWindow();
+    void setCardinals(Window window, const char* property, const QList<long>& values);
+
+    Display* m_display = nullptr;
+    EwmhDesktopWindows m_windows;
+};
+
+void TestDesktopWindowsE2E::initTestCase()
+{
+    m_display = XOpenDisplay(nullptr);
+    QVERIFY(m_display);
+}
+
+void TestDesktopWindowsE2E::cleanupTestCase()
+{
+    XCloseDisplay(m_display);
+}
+
+Window TestDesktopWindowsE2E::makeWindow()
+{
+    const Window window = XCreateSimpleWindow(m_display, DefaultRootWindow(m_display), 10, 10, 200,
+                                              100, 0, 0, 0xffffff);
+    XSync(m_display, False);
+    return window;
+}
+
+void TestDesktopWindowsE2E::setCardinals(Window window, const char* property,
+                                         const QList<long>& values)
+{
+    XChangeProperty(m_display, window, XInternAtom(m_display, property, False), XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<const unsigned char*>(values.constData()),
+                    int(values.size()));
+    XSync(m_display, False);
+}
+
+void TestDesktopWindowsE2E::title_data()
+{
+    QTest::addColumn<QByteArray>("netName");
+    QTest::addColumn<QByteArray>("wmName");
+    QTest::addColumn<QString>("title");
+    const QByteArray sixty = QByteArray("0123456789").repeated(6);
+    QTest::newRow("EWMH name first")
+        << QByteArray("Grüße – Editor") << QByteArray("old") << QString("Grüße – Editor");
+    QTest::newRow("ICCCM name when no EWMH name")
+        << QByteArray() << QByteArray("Caf\xe9") << QString("Café");
+    QTest::newRow("first 50 characters") << sixty << QByteArray() << QString(sixty.left(50));
+    QTest::newRow("no name") << QByteArray() << QByteArray() << QString();
+}
+
+void TestDesktopWindowsE2E::title()
+{
+    QFETCH(QByteArray, netName);
+    QFETCH(QByteArray, wmName);
+    QFETCH(QString, title);
+    const Window window = makeWindow();
+    if (!netName.isEmpty())
+        XChangeProperty(m_display, window, XInternAtom(m_display, "_NET_WM_NAME", False),
+                        XInternAtom(m_display, "UTF8_STRING", False), 8, PropModeReplace,
+                        reinterpret_cast<const unsigned char*>(netName.constData()),
+                        int(netName.size()));
+    if (!wmName.isEmpty())
+        XStoreName(m_display, window, wmName.constData());
+    XSync(m_display, False);
+    QCOMPARE(m_windows.windowTitle(window), title);
+    XDestroyWindow(m_display, window);
+}
+
+void TestDesktopWindowsE2E::icons()
+{
+    const Window window = makeWindow();
+    QList<long> values{2, 2, long(0xff0000ff), 0x7f00ff00, 0, long(0xffffffff)};
+    values << 3 << 3;
+    for (int i = 0; i < 9; ++i)
+        values << long(0xffff0000);
+    setCardinals(window, "_NET_WM_ICON", values);
+    const QList<QImage> icons = m_windows.windowIcons(window);
+    QCOMPARE(icons.size(), 2);
+    QCOMPARE(icons[0].size(), QSize(3, 3)); // largest first
+    QCOMPARE(icons[0].pixel(2, 2), 0xffff0000u);
+    QCOMPARE(icons[1].size(), QSize(2, 2));
+    QCOMPARE(icons[1].pixel(0, 0), 0xff0000ffu);
+    QCOMPARE(icons[1].pixel(1, 0), 0x7f00ff00u);
+    QCOMPARE(qAlpha(icons[1].pixel(0, 1)), 0);
+    XDestroyWindow(m_display, window);
+}
+
+void TestDesktopWindowsE2E::brokenIconIsIgnored()
+{
+    const Window window = makeWindow();
+    setCardinals(window, "_NET_WM_ICON", {1, 1, long(0xff123456), 100, 100, 1, 2, 3});
+    const QList<QImage> icons = m_windows.windowIcons(window);
+    QCOMPARE(icons.size(), 1);
+    QCOMPARE(icons[0].size(), QSize(1, 1));
+    setCardinals(window, "_NET_WM_ICON", {-5, 2, 0});
+    QVERIFY(m_windows.windowIcons(window).isEmpty());
+    XDestroyWindow(m_display, window);
+    QVERIFY(m_windows.windowIcons(makeWindow()).isEmpty());
+}
+
+void TestDesktopWindowsE2E::foregroundWindow()
+{
+    QProcess program;
+    program.start("xmessage", {"-title", "Foreground probe", "-buttons", "", "probe"});
+    QVERIFY(program.waitForStarted());
+    const QString window =
+        E2EHarness::xdotool({"search", "--sync", "--onlyvisible", "--name", "^Foreground probe$"})
+            .section('\n', 0, 0);
+    E2EHarness::xdotool({"windowactivate", "--sync", window});
+    QTRY_COMPARE(m_windows.foregroundWindow(), WindowId(window.toULongLong()));
+    QCOMPARE(m_windows.windowTitle(window.toULongLong()), QString("Foreground probe"));
+    program.kill();
+    program.waitForFinished();
+    QTRY_VERIFY(m_windows.foregroundWindow() != WindowId(window.toULongLong()));
+}
+
+void TestDesktopWindowsE2E::vanishedWindowIsHarmless()
+{
+    const Window window = makeWindow();
+    XDestroyWindow(m_display, window);
+    XSync(m_display, False);
+    for (const WindowId id : {WindowId(window), WindowId(0)}) {
+        m_windows.closeWindow(id);
+        m_windows.minimizeWindow(id);
+        m_windows.maximizeWindow(id);
+        m_windows.hideWindow(id);
+        m_windows.showWindow(id);
+        QCOMPARE(m_windows.windowTitle(id), QString());
+        QVERIFY(m_windows.windowIcons(id).isEmpty());
+    }
+    QVERIFY(m_windows.windowTitle(window).isEmpty());
+}
+
+QTEST_GUILESS_MAIN(TestDesktopWindowsE2E)
+#include "TestDesktopWindowsE2E.moc"
