@@ -17,6 +17,7 @@ private slots:
     void close();
     void hideAndRestoreFromTray();
     void closedWindowIsNoError();
+    void trayStartedLater();
 
 private:
     QString openVictim(const QString& title);
@@ -161,6 +162,30 @@ void TestWindowsE2E::closedWindowIsNoError()
     const QString next = openVictim("Victim after");
     press("ctrl+alt+m");
     QTRY_VERIFY_WITH_TIMEOUT(property(next, "WM_STATE").contains("Iconic"), 5000);
+}
+
+// Run in a session without a tray: the icon of a window hidden then appears
+// when a tray starts, and restores the window as usual.
+void TestWindowsE2E::trayStartedLater()
+{
+    if (qEnvironmentVariable("XSESSION_NO_TRAY") != "1")
+        QSKIP("runs in the session that starts without a tray");
+    const QString window = openVictim("Victim late tray");
+    QVERIFY(!window.isEmpty());
+    press("ctrl+alt+h");
+    QTRY_COMPARE_WITH_TIMEOUT(mapState(window), QString("IsUnMapped"), 5000);
+    QVERIFY(!m_harness->waitForHostLine("tray ", 5000).isEmpty());
+    QVERIFY(embeddedIconCentre().isNull());
+    QProcess tray;
+    tray.start("trayer", {"--edge", "bottom", "--align", "right", "--widthtype", "pixel", "--width",
+                          "200", "--height", "24"});
+    QPoint icon;
+    QTRY_VERIFY_WITH_TIMEOUT(!(icon = embeddedIconCentre()).isNull(), 10000);
+    E2EHarness::xdotool({"mousemove", QString::number(icon.x()), QString::number(icon.y())});
+    E2EHarness::xdotool({"click", "--repeat", "2", "--delay", "60", "1"});
+    QTRY_COMPARE_WITH_TIMEOUT(mapState(window), QString("IsViewable"), 5000);
+    tray.terminate();
+    tray.waitForFinished();
 }
 
 QTEST_GUILESS_MAIN(TestWindowsE2E)
