@@ -7,6 +7,7 @@
 #include <QThread>
 
 #include <X11/extensions/XTest.h>
+#include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 
 E2EHarness::E2EHarness()
@@ -132,6 +133,16 @@ void E2EHarness::tapKeycode(int keycode)
         return;
     XTestFakeKeyEvent(display, unsigned(keycode), True, CurrentTime);
     XTestFakeKeyEvent(display, unsigned(keycode), False, CurrentTime);
+    XSync(display, False);
+    XCloseDisplay(display);
+}
+
+void E2EHarness::lockLayoutGroup(int group)
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (!display)
+        return;
+    XkbLockGroup(display, XkbUseCoreKbd, unsigned(group));
     XSync(display, False);
     XCloseDisplay(display);
 }

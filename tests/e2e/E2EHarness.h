@@ -39,6 +39,8 @@ public:
     static QString xdotool(const QStringList& arguments) { return run("xdotool", arguments); }
     /// Presses and releases the key with X keycode `keycode` through XTest.
     static void tapKeycode(int keycode);
+    /// Locks the keyboard's layout group `group` (0 = first layout), as a layout switch does.
+    static void lockLayoutGroup(int group);
     /// Lets events be processed for `ms` milliseconds.
     static void settle(int ms);
 

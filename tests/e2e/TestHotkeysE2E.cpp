@@ -17,6 +17,7 @@ private slots:
     void keys();
     void rapidPressesFireEachTime();
     void layoutSwitchIsFollowed();
+    void layoutGroupSwitchIsFollowed();
     void reservedHotkeyIsGrabbed();
     void shellInjectionTargetRunsNothing();
 };
@@ -126,6 +127,27 @@ void TestHotkeysE2E::layoutSwitchIsFollowed()
     E2EHarness::tapKeycode(keyRightOfT);
     E2EHarness::run("setxkbmap", {"us"});
     QTRY_COMPARE_WITH_TIMEOUT(harness.logLines(), (QStringList{"y", "z"}), 5000);
+}
+
+// Two layouts in one keymap, switched by locking the group (what a layout
+// toggle key does): the keymap stays, only the keyboard state changes.
+void TestHotkeysE2E::layoutGroupSwitchIsFollowed()
+{
+    const int keyRightOfT = 29;
+    E2EHarness harness;
+    QVERIFY(harness.writeHotkeys(bindLogging(harness, {"y*y", "z*z"})));
+    E2EHarness::run("setxkbmap", {"-layout", "us,de"});
+    E2EHarness::lockLayoutGroup(0);
+    QVERIFY(harness.startHost());
+    E2EHarness::lockLayoutGroup(1);
+    E2EHarness::settle(200);
+    E2EHarness::tapKeycode(keyRightOfT);
+    QTRY_COMPARE_WITH_TIMEOUT(harness.logLines(), QStringList{"z"}, 5000);
+    E2EHarness::lockLayoutGroup(0);
+    E2EHarness::settle(200);
+    E2EHarness::tapKeycode(keyRightOfT);
+    QTRY_COMPARE_WITH_TIMEOUT(harness.logLines(), (QStringList{"z", "y"}), 5000);
+    E2EHarness::run("setxkbmap", {"us"});
 }
 
 namespace {
