@@ -217,6 +217,7 @@ private:
     void CreateButtonToolTip();
     void CreateButtonRegion();
     void ShowDropDownMenu();
+    void forgetClosingClickLater();
     void UpdateAccessKey();
     void applyStyleDefaults();
     void applyCursor();

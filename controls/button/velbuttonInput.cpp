@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTimer>
 
 #include <array>
 #include <utility>
@@ -134,8 +135,24 @@ void velbutton::pressLeft(const MouseArgs& a)
         setState(ButtonState::Down);
     if (!m_menu)
         emit MouseDown(a.button, a.shift, a.x, a.y);
+    else if (m_menuShowing)
+        m_menuClosedOnButton = true; // the press that closed our menu, handed on to us
     else if (!m_menuClosedOnButton)
         ShowDropDownMenu();
+}
+
+// Some platforms (X11) do not hand the click that closed the menu on to the
+// button, so no release would clear the note: drop it once that click is over.
+void velbutton::forgetClosingClickLater()
+{
+    QTimer::singleShot(50, this, [this] {
+        if (!m_menuClosedOnButton)
+            return; // a release on us has cleared it already
+        if (QGuiApplication::mouseButtons() != Qt::NoButton)
+            forgetClosingClickLater();
+        else
+            m_menuClosedOnButton = false;
+    });
 }
 
 void velbutton::mouseReleaseEvent(QMouseEvent* event)
@@ -366,7 +383,12 @@ void velbutton::ShowDropDownMenu()
         return;
     m_menuShowing = false;
     if (pointerOverNow()) {
-        m_menuClosedOnButton = true; // the next press only closes, it opens nothing
+        // The press that opened the menu ended inside it; the click on us that
+        // closed it opens nothing.
+        m_leftDown = false;
+        m_menuClosedOnButton = true;
+        forgetClosingClickLater();
+        setState(ButtonState::Hot);
         return;
     }
     m_pointerOver = m_leftDown = m_spaceDown = false;
