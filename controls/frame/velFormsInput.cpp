@@ -7,7 +7,6 @@
 #include "controls/frame/WindowMessage.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
@@ -43,6 +42,7 @@ void velForms::mousePressEvent(QMouseEvent* event)
         } else if (inTitle) {
             m_moving = Moving::Pending;
             m_pressPos = p;
+            m_moveOffset = event->globalPosition().toPoint() - m_host.widget()->pos();
         }
     }
     emit MouseDown(vbButtons(event->button()), vbShift(event->modifiers()), float(p.x()),
@@ -81,16 +81,17 @@ void velForms::setHover(int hover)
 
 void velForms::moveWindow(QMouseEvent* event)
 {
+    // A few pixels of travel first, so that the jitter of a double-click does
+    // not start a move; the window manager then takes over from the pointer.
+    constexpr int kMoveThreshold = 3;
     const QPoint p = event->position().toPoint();
     const QPoint global = event->globalPosition().toPoint();
     const bool leftOfButtons = p.x() < m_buttons.leftmostLeft(width() + 1);
-    const bool farEnough = (p - m_pressPos).manhattanLength() >= QApplication::startDragDistance();
+    const bool farEnough = (p - m_pressPos).manhattanLength() >= kMoveThreshold;
     if (m_moving == Moving::Pending && m_pressed == CaptionButtons::None && m_moveable &&
-        p.y() < m_titleBarHeight && leftOfButtons && farEnough) {
-        // The window manager moves the window; where it cannot, the frame does.
+        p.y() < m_titleBarHeight && leftOfButtons && farEnough)
         m_moving = m_host.startSystemMove() ? Moving::System : Moving::ByHand;
-        m_moveOffset = global - m_host.widget()->pos();
-    }
+    // Where the window manager cannot move it, the frame does.
     if (m_moving == Moving::ByHand)
         m_host.widget()->move(global - m_moveOffset);
 }

@@ -1,0 +1,157 @@
+// velForms on a real X server with a window manager: the title bar moves the
+// window through the window manager, double-clicks maximize onto the work
+// area and restore, the grips resize, and only the close button raises
+// velCloseClick. The pointer is driven with xdotool (XTest).
+#include "controls/frame/ErrorReport.h"
+#include "controls/frame/velForms.h"
+
+#include <QCloseEvent>
+#include <QProcess>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+class Form final : public QWidget
+{
+public:
+    int closes = 0;
+
+protected:
+    void closeEvent(QCloseEvent* e) override
+    {
+        ++closes;
+        e->accept();
+    }
+};
+
+bool xdo(const QStringList& args)
+{
+    return QProcess::execute(QStringLiteral("xdotool"), args) == 0;
+}
+
+// Presses at from, moves to to in steps (letting the window manager follow), releases.
+void drag(const QPoint& from, const QPoint& to)
+{
+    xdo({"mousemove", QString::number(from.x()), QString::number(from.y())});
+    QTest::qWait(100);
+    xdo({"mousedown", "1"});
+    QTest::qWait(150);
+    // A first small step, as a hand on a mouse makes.
+    xdo({"mousemove_relative", "--", "3", "0"});
+    QTest::qWait(100);
+    for (int i = 1; i <= 8; ++i) {
+        const QPoint p = from + QPoint(3, 0) + (to - from - QPoint(3, 0)) * i / 8;
+        xdo({"mousemove", QString::number(p.x()), QString::number(p.y())});
+        QTest::qWait(40);
+    }
+    xdo({"mouseup", "1"});
+    QTest::qWait(200);
+}
+
+void doubleClick(const QPoint& at)
+{
+    xdo({"mousemove", QString::number(at.x()), QString::number(at.y())});
+    QTest::qWait(100);
+    xdo({"click", "--repeat", "2", "--delay", "80", "1"});
+}
+
+} // namespace
+
+class TestVelFormsX11 final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void titleBarMovesWindow();
+    void doubleClickMaximizesAndRestores();
+    void gripResizes();
+    void closePaths();
+
+private:
+    Form* m_form = nullptr;
+    velForms* m_frame = nullptr;
+};
+
+void TestVelFormsX11::initTestCase()
+{
+    ErrorReport::setSuppressed(true);
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        QSKIP("needs an X session (run through run-in-xsession.sh)");
+}
+
+void TestVelFormsX11::init()
+{
+    m_form = new Form;
+    m_form->setWindowTitle(QStringLiteral("Frame test"));
+    m_frame = new velForms(m_form);
+    m_form->setGeometry(200, 150, 400, 300);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+    QTest::qWait(200);
+}
+
+void TestVelFormsX11::cleanup()
+{
+    delete m_form;
+    m_form = nullptr;
+}
+
+void TestVelFormsX11::titleBarMovesWindow()
+{
+    const QPoint before = m_form->pos();
+    const QPoint grab = m_frame->mapToGlobal(QPoint(150, 12));
+    drag(grab, grab + QPoint(120, 90));
+    QTRY_VERIFY_WITH_TIMEOUT((m_form->pos() - (before + QPoint(120, 90))).manhattanLength() <= 6,
+                             3000);
+    QCOMPARE(m_frame->WindowState(), 0);
+}
+
+void TestVelFormsX11::doubleClickMaximizesAndRestores()
+{
+    const QRect normal = m_form->geometry();
+    doubleClick(m_frame->mapToGlobal(QPoint(150, 12)));
+    QTRY_COMPARE_WITH_TIMEOUT(m_frame->WindowState(), 2, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_form->geometry(), m_form->screen()->availableGeometry(), 3000);
+    QTest::qWait(400); // well apart from the first double-click
+    doubleClick(m_frame->mapToGlobal(QPoint(150, 12)));
+    QTRY_COMPARE_WITH_TIMEOUT(m_frame->WindowState(), 0, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_form->geometry(), normal, 3000);
+}
+
+void TestVelFormsX11::gripResizes()
+{
+    const QPoint inside = m_frame->mapToGlobal(QPoint(200, 150));
+    xdo({"mousemove", QString::number(inside.x()), QString::number(inside.y())});
+    QTest::qWait(150); // the grips are placed on the first move over the frame
+    const QPoint right = m_frame->mapToGlobal(QPoint(m_frame->width() - 3, 120));
+    drag(right, right + QPoint(-400, 0));
+    QTRY_COMPARE_WITH_TIMEOUT(m_form->width(), 130, 3000);
+    QCOMPARE(m_form->height(), 300);
+}
+
+void TestVelFormsX11::closePaths()
+{
+    QSignalSpy clicks(m_frame, &velForms::velCloseClick);
+    xdo({"key", "--clearmodifiers", "alt+F4"}); // the window manager's close
+    QTRY_COMPARE_WITH_TIMEOUT(m_form->closes, 1, 3000);
+    QCOMPARE(clicks.count(), 0);
+    m_form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_form));
+    QTest::qWait(200);
+    const auto& close = m_frame->captionButton(0);
+    const QPoint at = m_frame->mapToGlobal(QPoint(close.Left + 9, close.Top + 9));
+    xdo({"mousemove", QString::number(at.x()), QString::number(at.y())});
+    QTest::qWait(100);
+    xdo({"click", "1"});
+    QTRY_COMPARE_WITH_TIMEOUT(clicks.count(), 1, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(m_form->closes, 2, 3000);
+    QTRY_VERIFY(!m_form->isVisible());
+}
+
+QTEST_MAIN(TestVelFormsX11)
+#include "TestVelFormsX11.moc"
