@@ -6,6 +6,8 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace tarvex {
 namespace {
 
@@ -20,11 +22,9 @@ QString DecodeLine(const QByteArray& bytes)
 
 qsizetype LineEnd(const QByteArray& block)
 {
-    for (qsizetype i = 0; i < block.size(); ++i) {
-        if (block.at(i) == '\r' || block.at(i) == '\n')
-            return i;
-    }
-    return -1;
+    const qsizetype cr = block.indexOf('\r');
+    const qsizetype lf = block.indexOf('\n');
+    return cr < 0 ? lf : (lf < 0 ? cr : std::min(cr, lf));
 }
 
 // Reads in blocks up to the first line end, so a long single line loads fast.
