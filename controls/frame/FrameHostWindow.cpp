@@ -41,7 +41,7 @@ void paintControl(QWidget* w, OleColor colour)
 
 void FrameHostWindow::makeFrameless()
 {
-    if (!m_host || (m_host->windowFlags() & Qt::FramelessWindowHint))
+    if (!m_host || !m_host->isWindow() || (m_host->windowFlags() & Qt::FramelessWindowHint))
         return;
     const bool shown = m_host->isVisible();
     m_host->setWindowFlag(Qt::FramelessWindowHint, true);

@@ -22,6 +22,7 @@ velForms::velForms(QWidget* host)
       m_menu(new FrameSystemMenu(this)), m_picRight(new FrameGrip(FrameGrip::Right, this)),
       m_picBottom(new FrameGrip(FrameGrip::Bottom, this))
 {
+    Q_ASSERT_X(host, "velForms", "a frame needs the form it covers");
     setObjectName(QStringLiteral("velForms"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);

@@ -39,7 +39,7 @@ class velForms final : public QWidget, private SubclassOwner
     Q_OBJECT
 
 public:
-    // A frame on host (a top-level widget), with the values of a newly placed frame.
+    // A frame on host (a top-level widget, not null), with the values of a newly placed frame.
     explicit velForms(QWidget* host);
     ~velForms() override;
 
@@ -93,8 +93,8 @@ public:
     // Stores the properties that differ from their defaults.
     void WriteProperties(PropertyBag& bag) const;
 
-    // Re-lays out and redraws; with blnForce or ChangeAllBackgrounds the
-    // background colour is applied again.
+    // Re-lays out and redraws (the background always follows BackColorStyle;
+    // the form's controls get it too with ChangeAllBackgrounds).
     void Refresh(bool blnForce = false);
     // Keeps the window above others and checks "Always on Top".
     void SetAlwaysOnTop(bool blnValue);
@@ -126,14 +126,21 @@ public:
     FrameColors::Pair currentColours() const { return m_current; }
 
 signals:
+    // Pressed and released on the frame's own area (title bar, border).
     void Click();
+    // Double-clicked on the frame's own area.
     void DblClick();
+    // Mouse on the frame: Button 1 left, 2 right, 4 middle; Shift 1 Shift, 2 Ctrl, 4 Alt.
     void MouseDown(short Button, short Shift, float X, float Y);
+    // The pointer moved over the frame; Button holds the buttons down.
     void MouseMove(short Button, short Shift, float X, float Y);
+    // A button was released over (or after pressing on) the frame.
     void MouseUp(short Button, short Shift, float X, float Y);
     // The close button was clicked (not Alt+F4, the menu or the window manager).
     void velCloseClick();
+    // The frame was laid out and redrawn for a new size or look.
     void ReSize();
+    // System menu item MenuItem was chosen; MenuCaption is its text.
     void MenuItemSelected(short MenuItem, const QString& MenuCaption);
     // A property changed (for persistence).
     void propertyChanged(const QString& name);

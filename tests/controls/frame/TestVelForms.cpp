@@ -96,6 +96,7 @@ private slots:
     void menuCaptions();
     void styleOneShiftsControls();
     void activationColours();
+    void desktopThemeFollowsPalette();
     void addedMenuItems();
     void alwaysOnTop();
     void changeAllBackgrounds();
@@ -366,6 +367,22 @@ void TestVelForms::activationColours()
     rig.frame->setThemeColor(5);
     rig.frame->setColorFrom(RGB(1, 2, 3));
     QCOMPARE(rig.frame->currentColours().dark, RGB(1, 2, 3));
+}
+
+void TestVelForms::desktopThemeFollowsPalette()
+{
+    Rig rig;
+    QEvent on(QEvent::WindowActivate);
+    QApplication::sendEvent(&rig.host, &on);
+    rig.frame->setThemeColor(6);
+    const QPalette original = QApplication::palette();
+    QPalette green = original;
+    green.setColor(QPalette::Highlight, QColor(60, 160, 70));
+    QApplication::setPalette(green); // reaches the form as a system colour change
+    QTRY_COMPARE(rig.frame->currentColours(), FrameColors::FixedPair(FrameColors::Olive));
+    QCOMPARE(FromQRgb(rig.frame->picture().pixel(1, 200)), RGB(63, 93, 56));
+    QApplication::setPalette(original);
+    QTRY_COMPARE(rig.frame->currentColours(), FrameColors::DesktopPair(original));
 }
 
 void TestVelForms::addedMenuItems()
