@@ -63,18 +63,8 @@ private slots:
     void initTestCase();
     void init();
     void cleanup();
-    void newControlDefaults();
-    void missingDefaults_data();
-    void missingDefaults();
-    void propertySetRoundTrip();
-    void readOrder();
-    void backColorSwitchesScheme_data();
-    void backColorSwitchesScheme();
-    void styleResetsForeColor();
     void regionAndMinimumSize_data();
     void regionAndMinimumSize();
-    void accessKeyOf_data();
-    void accessKeyOf();
     void clickRules_data();
     void clickRules();
     void pointerTracking();
@@ -85,7 +75,6 @@ private slots:
     void optionGroupPerContainer();
     void accessKeys_data();
     void accessKeys();
-    void valueFromCode();
     void windowKeys_data();
     void windowKeys();
     void menuOpensInsteadOfMouseDown();
@@ -136,178 +125,6 @@ velbutton* TestVelbutton::make(const QString& name, QWidget* parent)
     return b;
 }
 
-void TestVelbutton::newControlDefaults()
-{
-    velbutton b(nullptr, QStringLiteral("velbutton7"));
-    QCOMPARE(b.ButtonStyle(), 13);
-    QCOMPARE(b.ShowFocusRect(), false);
-    QCOMPARE(b.Caption(), QStringLiteral("velbutton7"));
-    QCOMPARE(b.ForeColorHover(), OleColor(0));
-    QCOMPARE(b.TooltipBackColor(), OleColor(0));
-    QCOMPARE(b.PictureEffectOnOver(), 0);
-    QCOMPARE(b.PictureEffectOnDown(), 0);
-    QCOMPARE(b.ForeColor(), SystemColor(18));
-    QCOMPARE(b.MaskColor(), OleColor(0xE0E0E0));
-    QCOMPARE(b.Font().family(), QStringLiteral("Tahoma"));
-}
-
-void TestVelbutton::missingDefaults_data()
-{
-    QTest::addColumn<QString>("property");
-    QTest::addColumn<qlonglong>("expected");
-    QTest::newRow("ButtonStyle") << "ButtonStyle" << 1LL;
-    QTest::newRow("ForeColorHover") << "ForeColorHover" << 0x80000012LL;
-    QTest::newRow("TooltipBackColor") << "TooltipBackColor" << 0x80000018LL;
-    QTest::newRow("PictureEffectOnOver") << "PictureEffectOnOver" << 1LL;
-    QTest::newRow("PictureEffectOnDown") << "PictureEffectOnDown" << 2LL;
-    QTest::newRow("BackColor") << "BackColor" << 0x8000000FLL;
-    QTest::newRow("ColorScheme") << "ColorScheme" << 0LL;
-    QTest::newRow("ShowFocusRect") << "ShowFocusRect" << 0LL;
-}
-
-void TestVelbutton::missingDefaults()
-{
-    QFETCH(QString, property);
-    QFETCH(qlonglong, expected);
-    velbutton b;
-    b.ReadProperties(PropertyBag());
-    const ButtonProperties& p = b.properties();
-    const QHash<QString, qlonglong> values{{"ButtonStyle", p.ButtonStyle},
-                                           {"ForeColorHover", p.ForeColorHover},
-                                           {"TooltipBackColor", p.TooltipBackColor},
-                                           {"PictureEffectOnOver", p.PictureEffectOnOver},
-                                           {"PictureEffectOnDown", p.PictureEffectOnDown},
-                                           {"BackColor", p.BackColor},
-                                           {"ColorScheme", p.ColorScheme},
-                                           {"ShowFocusRect", p.ShowFocusRect}};
-    QCOMPARE(values.value(property), expected);
-    QCOMPARE(b.Caption(), QStringLiteral("velbutton"));
-    // Written back, nothing differs from the defaults: the set stays empty.
-    PropertyBag out;
-    b.WriteProperties(out);
-    QCOMPARE(out.names(), QStringList());
-}
-
-void TestVelbutton::propertySetRoundTrip()
-{
-    velbutton a(m_window, "a");
-    a.setButtonStyle(3);
-    a.setBackColor(RGB(1, 2, 3));
-    a.setCaption("Save && &Exit");
-    a.setMode(1);
-    a.setValue(true);
-    a.setPictureAlign(7);
-    a.setTooltipTitle("Info");
-    a.setDropDownSymbol(2);
-    QImage pic(5, 5, QImage::Format_ARGB32);
-    pic.fill(Qt::red);
-    a.setPictureNormal(pic);
-    PropertyBag bag;
-    a.WriteProperties(bag);
-    PropertyBag json;
-    QVERIFY(PropertyBag::fromJson(bag.toJson(), json));
-    velbutton b(m_window, "b");
-    b.ReadProperties(json);
-    QCOMPARE(b.ButtonStyle(), 3);
-    QCOMPARE(b.BackColor(), RGB(1, 2, 3));
-    QCOMPARE(b.ColorScheme(), 3);
-    QCOMPARE(b.Caption(), QStringLiteral("Save && &Exit"));
-    QCOMPARE(b.accessKey(), QChar('E'));
-    QVERIFY(b.Value());
-    QCOMPARE(b.PictureNormal().pixel(2, 2), pic.pixel(2, 2));
-    PropertyBag again;
-    b.WriteProperties(again);
-    QVERIFY(again == bag);
-    // Keys match without regard to case.
-    PropertyBag lower;
-    lower.WriteProperty("buttonstyle", 9, 1);
-    b.ReadProperties(lower);
-    QCOMPARE(b.ButtonStyle(), 9);
-}
-
-void TestVelbutton::readOrder()
-{
-    PropertyBag bag;
-    velbutton b;
-    b.ReadProperties(bag);
-    const QStringList expected{"ButtonStyle",
-                               "ShowFocusRect",
-                               "Font",
-                               "BackColor",
-                               "Enabled",
-                               "Caption",
-                               "Value",
-                               "MousePointer",
-                               "HandPointer",
-                               "MouseIcon",
-                               "PictureNormal",
-                               "PictureHot",
-                               "PictureDown",
-                               "PictureShadow",
-                               "PictureOpacity",
-                               "PictureOpacityOnOver",
-                               "DisabledPictureMode",
-                               "PicturePushOnHover",
-                               "PictureEffectOnOver",
-                               "PictureEffectOnDown",
-                               "MaskColor",
-                               "UseMaskColor",
-                               "CaptionEffects",
-                               "Mode",
-                               "PictureAlign",
-                               "CaptionAlign",
-                               "ForeColor",
-                               "ForeColorHover",
-                               "DropDownSeparator",
-                               "TooltipTitle",
-                               "ToolTip",
-                               "TooltipIcon",
-                               "TooltipType",
-                               "TooltipBackColor",
-                               "RightToLeft",
-                               "DropDownSymbol",
-                               "ColorScheme"};
-    QCOMPARE(bag.readLog(), expected);
-}
-
-void TestVelbutton::backColorSwitchesScheme_data()
-{
-    QTest::addColumn<int>("style");
-    QTest::addColumn<int>("schemeAfter");
-    QTest::addColumn<OleColor>("restored"); // BackColor after ColorScheme = 0
-    QTest::newRow("style 2") << 2 << 3 << RGB(236, 235, 231);
-    QTest::newRow("style 3") << 3 << 3 << RGB(224, 236, 253);
-    QTest::newRow("style 4 keeps its scheme") << 4 << 0 << SystemColor(15);
-    QTest::newRow("style 9") << 9 << 3 << RGB(173, 209, 255);
-}
-
-void TestVelbutton::backColorSwitchesScheme()
-{
-    QFETCH(int, style);
-    QFETCH(int, schemeAfter);
-    QFETCH(OleColor, restored);
-    velbutton b;
-    b.setButtonStyle(style);
-    b.setBackColor(RGB(10, 20, 30));
-    QCOMPARE(b.ColorScheme(), schemeAfter);
-    QCOMPARE(b.BackColor(), RGB(10, 20, 30));
-    b.setColorScheme(0);
-    QCOMPARE(b.BackColor(), restored);
-}
-
-void TestVelbutton::styleResetsForeColor()
-{
-    velbutton b;
-    b.setForeColor(RGB(1, 1, 1));
-    b.setShowFocusRect(false);
-    b.setButtonStyle(9);
-    QCOMPARE(b.ForeColor(), SystemColor(18));
-    QCOMPARE(b.ShowFocusRect(), true);
-    QCOMPARE(b.ColorScheme(), 2);
-    b.setButtonStyle(4);
-    QVERIFY(b.PicturePushOnHover());
-}
-
 void TestVelbutton::regionAndMinimumSize_data()
 {
     QTest::addColumn<int>("style");
@@ -338,30 +155,6 @@ void TestVelbutton::regionAndMinimumSize()
     b->resize(5, 8);
     QCOMPARE(b->size(), QSize(15, 15)); // 220 twips at 15 twips per pixel
     QVERIFY(b->mask().isEmpty() || !b->mask().contains(QPoint(14, 14)));
-}
-
-void TestVelbutton::accessKeyOf_data()
-{
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("key");
-    QTest::newRow("plain") << "&Save"
-                           << "S";
-    QTest::newRow("after literal") << "Fish && &Chips"
-                                   << "C";
-    QTest::newRow("only literal") << "A && B"
-                                  << "";
-    QTest::newRow("none") << "Save"
-                          << "";
-    QTest::newRow("trailing") << "Save&"
-                              << "";
-}
-
-void TestVelbutton::accessKeyOf()
-{
-    QFETCH(QString, caption);
-    QFETCH(QString, key);
-    const QChar k = ButtonProperties::AccessKeyOf(caption);
-    QCOMPARE(k.isNull() ? QString() : QString(k), key);
 }
 
 void TestVelbutton::clickRules_data()
@@ -581,18 +374,6 @@ void TestVelbutton::windowKeys()
         QTest::keyClick(save, Qt::Key_Return);
         QCOMPARE(m_log->lines.filter(":Click"), (QStringList{"ok:Click", "save:Click"}));
     }
-}
-
-void TestVelbutton::valueFromCode()
-{
-    velbutton b;
-    b.setValue(true); // push mode does not keep it
-    QVERIFY(!b.Value());
-    b.setMode(2);
-    b.setValue(true);
-    QVERIFY(b.Value());
-    b.setValue(false);
-    QCOMPARE(b.state(), ButtonState::Normal);
 }
 
 void TestVelbutton::menuOpensInsteadOfMouseDown()
