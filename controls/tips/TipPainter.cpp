@@ -73,17 +73,19 @@ void TipPainter::layOut()
     QTextLayout layout(layoutText(m_content.text), m_font);
     m_textSize = m_content.text.isEmpty() ? QSize() : layOutLines(layout, MaxTextWidth, false);
     m_textSize.setWidth(std::min(m_textSize.width(), MaxTextWidth));
-    if (m_content.hasTitleLine()) {
-        const QFontMetrics titleMetrics(m_titleFont);
-        const bool hasIcon = m_content.icon != TipIcon::None;
-        const int titleWidth = titleMetrics.horizontalAdvance(m_content.title);
-        const int iconWidth = hasIcon ? IconSize + (titleWidth > 0 ? IconGap : 0) : 0;
-        m_titleSize =
-            QSize(iconWidth + titleWidth, std::max(hasIcon ? IconSize : 0, titleMetrics.height()));
-    }
+    m_titleSize = m_content.hasTitleLine() ? titleLineSize() : QSize();
     const int gap = (m_content.hasTitleLine() && !m_textSize.isEmpty()) ? padding() : 0;
     m_bodySize = QSize(std::max(m_textSize.width(), m_titleSize.width()) + 2 * padding(),
                        titleHeight() + gap + m_textSize.height() + 2 * padding());
+}
+
+QSize TipPainter::titleLineSize() const
+{
+    const QFontMetrics metrics(m_titleFont);
+    const bool hasIcon = m_content.icon != TipIcon::None;
+    const int titleWidth = metrics.horizontalAdvance(m_content.title);
+    const int iconWidth = hasIcon ? IconSize + (titleWidth > 0 ? IconGap : 0) : 0;
+    return QSize(iconWidth + titleWidth, std::max(hasIcon ? IconSize : 0, metrics.height()));
 }
 
 QSize TipPainter::imageSize(StemSide side) const
@@ -124,28 +126,29 @@ QPainterPath TipPainter::outline(StemSide side, int stemX) const
 {
     const QRectF body = QRectF(bodyRect(side)).adjusted(0.5, 0.5, -0.5, -0.5);
     QPainterPath path;
-    if (m_content.shape == TipShape::Rectangle || side == StemSide::None) {
-        if (m_content.shape == TipShape::Balloon)
-            path.addRoundedRect(body, BalloonRadius, BalloonRadius);
-        else
-            path.addRect(body);
+    if (m_content.shape == TipShape::Rectangle) {
+        path.addRect(body);
         return path;
     }
     path.addRoundedRect(body, BalloonRadius, BalloonRadius);
+    if (side == StemSide::None)
+        return path;
+    return path.united(stemPath(side, body, stemX)).simplified();
+}
+
+QPainterPath TipPainter::stemPath(StemSide side, const QRectF& body, int stemX) const
+{
     const auto [low, high] = stemRange();
     const qreal apexX = std::clamp(stemX, low, high) + 0.5;
     // The stem's base leans toward the middle of the tip so it never leaves the body.
-    const bool leanRight = apexX < body.center().x();
-    const qreal baseNear = apexX + (leanRight ? 1 : -1);
-    const qreal baseFar = apexX + (leanRight ? StemWidth : -StemWidth);
+    const qreal lean = apexX < body.center().x() ? 1 : -1;
     const qreal edge = side == StemSide::Top ? body.top() + 1 : body.bottom() - 1;
-    const qreal apexY = side == StemSide::Top ? 0.5 : body.bottom() + StemHeight;
     QPainterPath stem;
-    stem.moveTo(baseNear, edge);
-    stem.lineTo(apexX, apexY);
-    stem.lineTo(baseFar, edge);
+    stem.moveTo(apexX + lean, edge);
+    stem.lineTo(apexX, side == StemSide::Top ? 0.5 : body.bottom() + StemHeight);
+    stem.lineTo(apexX + lean * StemWidth, edge);
     stem.closeSubpath();
-    return path.united(stem).simplified();
+    return stem;
 }
 
 QImage TipPainter::render(StemSide side, int stemX, qreal pixelRatio) const

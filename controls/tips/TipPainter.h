@@ -56,6 +56,8 @@ private:
     int padding() const;
     int titleHeight() const;
     void layOut();
+    QSize titleLineSize() const;
+    QPainterPath stemPath(StemSide side, const QRectF& body, int stemX) const;
     void drawShadow(QPainter& painter, const QPainterPath& shape) const;
     void drawBody(QPainter& painter, const QPainterPath& shape) const;
     void drawTitle(QPainter& painter, const QRect& rect) const;
