@@ -1,0 +1,237 @@
+#include "editor/HotkeyEditorPanel.h"
+
+#include "activation/SpecialActionTable.h"
+#include "controls/button/velbutton.h"
+#include "controls/frame/velForms.h"
+#include "controls/tips/InfoTip.h"
+#include "editor/CaptureBox.h"
+#include "editor/FormWizard.h"
+#include "editor/HotkeyListModel.h"
+#include "editor/RowIcons.h"
+#include "shell/Twips.h"
+#include "store/AppSettings.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTreeView>
+
+namespace tarvex {
+namespace {
+
+// The designed window is 11025 by 8475 twips, but its "Cancel" button sits at 8640 twips
+// from the top: the window is made tall enough to show that button whole.
+constexpr int FormWidth = 11025;
+constexpr int FormHeight = 8640 + 495 + 120;
+const QString InfoTitle = QStringLiteral("Info");
+
+} // namespace
+
+HotkeyEditorPanel::HotkeyEditorPanel(QWidget* form, HotkeyList& list, ActiveHotkeyTable& table,
+                                     const QString& programFolder)
+    : QObject(form), m_form(form), m_list(list), m_table(table),
+      m_icons(std::make_unique<RowIcons>(programFolder)),
+      m_runWizard([](QWidget* owner) { return FormWizard::GetUserHotkey(owner); })
+{
+    m_model = new HotkeyListModel(m_list, *m_icons, this);
+    createControls();
+    connectFields();
+    layOut();
+    configCTRL(false);
+}
+
+HotkeyEditorPanel::~HotkeyEditorPanel()
+{
+    HideInfoTip();
+}
+
+void HotkeyEditorPanel::createControls()
+{
+    m_TForm = new velForms(m_form);
+    m_TForm->setObjectName(QStringLiteral("TForm"));
+    m_TForm->setMaxButton(false);
+    m_Hotkey = new QTreeView(m_TForm);
+    m_Hotkey->setObjectName(QStringLiteral("Hotkey"));
+    m_Hotkey->setModel(m_model);
+    // Uniform rows and fixed column widths keep a list of tens of thousands of rows instant.
+    m_Hotkey->setUniformRowHeights(true);
+    m_Hotkey->setRootIsDecorated(false);
+    m_Hotkey->setItemsExpandable(false);
+    m_Hotkey->setAllColumnsShowFocus(true);
+    m_Hotkey->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_Hotkey->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_Hotkey->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_Hotkey->setIconSize(QSize(16, 16));
+    m_Hotkey->header()->setStretchLastSection(true);
+    m_Hotkey->header()->setSectionsMovable(false);
+    m_Hotkey->setColumnWidth(0, Twips::toPixels(3600));
+    m_shadowLabel = new QLabel(m_TForm);
+    m_shadowLabel->setObjectName(QStringLiteral("ShadowWarning"));
+    m_shadowLabel->setStyleSheet(QStringLiteral("color: #a00000;"));
+    m_shadowLabel->hide();
+    createEditFrame();
+    createButtons();
+}
+
+void HotkeyEditorPanel::createEditFrame()
+{
+    m_Frame1 = new QGroupBox(QStringLiteral("Edit Hotkey"), m_TForm);
+    m_Frame1->setObjectName(QStringLiteral("Frame1"));
+    const auto label = [this](const char* name, const QString& caption, QRect place) {
+        auto* label = new QLabel(caption, m_Frame1);
+        label->setObjectName(QLatin1String(name));
+        label->setGeometry(place);
+    };
+    label("Label1", QStringLiteral("Type:"), Twips::rect(120, 405, 615, 255));
+    label("Label2", QStringLiteral("HotKey:"), Twips::rect(2400, 405, 735, 255));
+    label("Label3", QStringLiteral("Action:"), Twips::rect(5730, 405, 735, 255));
+    m_hktype = new QComboBox(m_Frame1);
+    m_hktype->setObjectName(QStringLiteral("hktype"));
+    m_hktype->addItems(
+        {QStringLiteral("File"), QStringLiteral("Website"), QStringLiteral("Action")});
+    m_hk = new CaptureBox(true, m_Frame1);
+    m_hk->setObjectName(QStringLiteral("hk"));
+    m_ws = new QLineEdit(m_Frame1);
+    m_ws->setObjectName(QStringLiteral("ws"));
+    m_sp = new QComboBox(m_Frame1);
+    m_sp->setObjectName(QStringLiteral("sp"));
+    m_sp->addItem(QStringLiteral("-None-"));
+    m_sp->addItems(SpecialActionNames());
+    m_sp->hide();
+    m_browse = makeButton(m_Frame1, "browse", QStringLiteral("..."),
+                          QStringLiteral("Want to browse for a program?"));
+}
+
+void HotkeyEditorPanel::createButtons()
+{
+    m_Command1 = makeButton(m_TForm, "Command1", QStringLiteral("Cancel"),
+                            QStringLiteral("Click Here When You Are Done With Setting Up Your "
+                                           "Hotkeys!"));
+    m_Command2 = makeButton(m_TForm, "Command2", QStringLiteral("Save Settings"),
+                            QStringLiteral("Click Here to Save Your Hotkey List"));
+    m_Command3 = makeButton(m_TForm, "Command3", QStringLiteral("&Delete Hotkey"),
+                            QStringLiteral("This Deletes the Selected Hotkey"));
+    m_Command4 = makeButton(m_TForm, "Command4", QStringLiteral(" &Add New Hotkey"),
+                            QStringLiteral("Click to Add a New Hotkey"));
+}
+
+velbutton* HotkeyEditorPanel::makeButton(QWidget* parent, const char* name, const QString& caption,
+                                         const QString& tip)
+{
+    auto* button = new velbutton(parent, QLatin1String(name));
+    button->setObjectName(QLatin1String(name));
+    button->setCaption(caption);
+    connect(button, &velbutton::MouseMove, this,
+            [button, tip] { ShowInfoTip(button, tip, InfoTitle); });
+    return button;
+}
+
+void HotkeyEditorPanel::connectFields()
+{
+    connect(m_Hotkey->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& current) {
+                rowClicked(current.isValid() ? current.row() + 1 : 0);
+            });
+    connect(m_hktype, &QComboBox::currentIndexChanged, this, &HotkeyEditorPanel::typeClicked);
+    connect(m_hk, &CaptureBox::combinationChanged, this, &HotkeyEditorPanel::combinationChanged);
+    connect(m_ws, &QLineEdit::textChanged, this, &HotkeyEditorPanel::targetChanged);
+    connect(m_sp, &QComboBox::currentIndexChanged, this, &HotkeyEditorPanel::specialChosen);
+    connect(m_browse, &velbutton::Click, this, &HotkeyEditorPanel::browseClicked);
+    connect(m_Command1, &velbutton::Click, this, &HotkeyEditorPanel::cancelled);
+    connect(m_Command2, &velbutton::Click, this, &HotkeyEditorPanel::saveSettings);
+    connect(m_Command3, &velbutton::Click, this, &HotkeyEditorPanel::deleteHotkey);
+    connect(m_Command4, &velbutton::Click, this, &HotkeyEditorPanel::addHotkey);
+}
+
+void HotkeyEditorPanel::layOut()
+{
+    // The list gives up 330 twips at its foot to the line that warns of a hidden hotkey.
+    m_Hotkey->setGeometry(Twips::rect(120, 600, 10695, 5805));
+    m_shadowLabel->setGeometry(Twips::rect(150, 6430, 10695, 330));
+    m_Frame1->setGeometry(Twips::rect(150, 6800, 10695, 885));
+    m_hktype->setGeometry(Twips::rect(720, 360, 1455, 360));
+    m_hk->setGeometry(Twips::rect(3240, 360, 2295, 360));
+    m_sp->setGeometry(Twips::rect(6480, 360, 3495, 360));
+    m_ws->setGeometry(Twips::rect(6480, 360, 3495, 285));
+    m_browse->setGeometry(Twips::rect(10080, 350, 495, 375));
+    m_Command4->setGeometry(Twips::rect(240, 7800, 2295, 495));
+    m_Command3->setGeometry(Twips::rect(2640, 7800, 2295, 495));
+    m_Command2->setGeometry(Twips::rect(5040, 7800, 2295, 495));
+    m_Command1->setGeometry(Twips::rect(8160, 8640, 2295, 495));
+    m_form->setFixedSize(Twips::toPixels(FormWidth), Twips::toPixels(FormHeight));
+    m_TForm->setGeometry(m_form->rect());
+}
+
+void HotkeyEditorPanel::load(const HotkeyDatabase& database, const AppSettings& settings)
+{
+    m_database = database;
+    ButtonCfg(settings.editorButtonStyle());
+    m_TForm->setStyle(settings.frameStyle());
+    m_model->reload();
+    m_TForm->setThemeColor(settings.themeColor());
+    const bool hasRows = m_list.count() > 0;
+    if (hasRows)
+        selectPosition(1);
+    else
+        rowClicked(1);
+    configCTRL(hasRows);
+    m_sp->setCurrentIndex(0);
+    ConfigAction(ActionFor(m_hktype->currentIndex()));
+    if (hasRows)
+        m_Hotkey->setFocus();
+    updateShadowWarning();
+}
+
+void HotkeyEditorPanel::configCTRL(bool CT)
+{
+    m_fieldsEnabled = CT;
+    for (QWidget* field :
+         std::initializer_list<QWidget*>{m_hk, m_ws, m_sp, m_hktype, m_browse, m_Command3})
+        field->setEnabled(CT);
+    // "Save Settings" stays enabled: an emptied list must be savable, or the last hotkey
+    // could never be removed from the file.
+    m_Command2->setEnabled(true);
+}
+
+void HotkeyEditorPanel::ConfigAction(int s)
+{
+    if (s < 0 || s > 2)
+        return;
+    m_browse->setEnabled(s == 1 && m_fieldsEnabled);
+    m_sp->setVisible(s == 0);
+    m_ws->setVisible(s != 0);
+    if (s != 0) {
+        m_sp->setCurrentIndex(0);
+        return;
+    }
+    for (int i = 1; i < m_sp->count(); ++i) {
+        if (m_sp->itemText(i) == m_ws->text()) {
+            m_sp->setCurrentIndex(i);
+            return;
+        }
+    }
+}
+
+void HotkeyEditorPanel::ButtonCfg(int s)
+{
+    for (velbutton* button : {m_Command1, m_Command2, m_Command3, m_Command4, m_browse})
+        button->setButtonStyle(s);
+}
+
+int HotkeyEditorPanel::ActionFor(int typePosition)
+{
+    switch (typePosition) {
+    case 0:
+        return 1;
+    case 1:
+        return 2;
+    case 2:
+        return 0;
+    default:
+        return -1;
+    }
+}
+
+} // namespace tarvex

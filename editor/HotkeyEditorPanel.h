@@ -1,0 +1,131 @@
+#pragma once
+
+#include "store/ActiveHotkeyTable.h"
+#include "store/HotkeyDatabase.h"
+#include "store/HotkeyList.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QTreeView;
+class QWidget;
+class velForms;
+class velbutton;
+
+namespace tarvex {
+
+class AppSettings;
+class CaptureBox;
+class HotkeyListModel;
+class RowIcons;
+
+/// The visible part of the hotkey editor "Configure Hotkeys": the list `Hotkey`, the frame
+/// "Edit Hotkey" with the fields of the selected row, and the buttons to add, delete, save and
+/// cancel. It builds its controls on a skinned frame over `form` and edits the list in place;
+/// only "Save Settings" writes the file and refreshes the table the running hotkeys read.
+class HotkeyEditorPanel final : public QObject
+{
+    Q_OBJECT
+
+public:
+    /// Runs the add-hotkey wizard over its owner and returns its three texts.
+    using WizardRunner = std::function<QStringList(QWidget* owner)>;
+
+    /// Builds the editor on the top-level `form`; `list` and `table` must outlive it.
+    HotkeyEditorPanel(QWidget* form, HotkeyList& list, ActiveHotkeyTable& table,
+                      const QString& programFolder);
+    ~HotkeyEditorPanel() override;
+
+    /// The load: reads the look from `settings` and shows the list (already read from
+    /// `database`, which saves write to), selecting the first row.
+    void load(const HotkeyDatabase& database, const AppSettings& settings);
+    /// Replaces the wizard (tests).
+    void setWizardRunner(WizardRunner runner) { m_runWizard = std::move(runner); }
+
+    /// Sets the enabled state of the edit fields and the delete button (save stays possible).
+    void configCTRL(bool CT);
+    /// Shows the target field for `s`: 0 the special-action list, 1 a file, 2 a website.
+    void ConfigAction(int s);
+    /// Sets the style of the five skinned buttons.
+    void ButtonCfg(int s);
+
+    /// " &Add New Hotkey": runs the wizard and appends its hotkey (not saved).
+    void addHotkey();
+    /// "&Delete Hotkey": removes the selected row (not saved).
+    void deleteHotkey();
+    /// "Save Settings": refuses rows without a combination, then writes the file; true on success.
+    bool saveSettings();
+    /// Runs the browse button: a file or a folder becomes the selected row's target.
+    void browseClicked();
+
+    /// The 1-based position of the selected row, 0 when none.
+    int selectedPosition() const;
+    /// Selects the row at 1-based `position` (its fields are shown).
+    void selectPosition(int position);
+    /// The model of the list.
+    HotkeyListModel& model() { return *m_model; }
+    /// The warning shown when the selected row can never fire, empty when none.
+    QString shadowWarning() const;
+
+Q_SIGNALS:
+    /// The list was saved: the editor hides and the main window comes back.
+    void saved();
+    /// "Cancel" was clicked: the editor is unloaded and unsaved edits are dropped.
+    void cancelled();
+
+private:
+    void createControls();
+    void createEditFrame();
+    void createButtons();
+    velbutton* makeButton(QWidget* parent, const char* name, const QString& caption,
+                          const QString& tip);
+    void connectFields();
+    void layOut();
+
+    void rowClicked(int position);
+    void rememberRowTarget(const QString& target);
+    void typeClicked(int position);
+    void targetChanged(const QString& text);
+    void specialChosen(int position);
+    void combinationChanged(const QString& text);
+    void setTargetFromBrowse(const QString& path);
+    void updateShadowWarning();
+    void clearFields();
+    static int ActionFor(int typePosition);
+
+    QWidget* m_form;
+    HotkeyList& m_list;
+    ActiveHotkeyTable& m_table;
+    HotkeyDatabase m_database{QString()};
+    std::unique_ptr<RowIcons> m_icons;
+    HotkeyListModel* m_model = nullptr;
+    WizardRunner m_runWizard;
+
+    velForms* m_TForm = nullptr;
+    QTreeView* m_Hotkey = nullptr;
+    QLabel* m_shadowLabel = nullptr;
+    QGroupBox* m_Frame1 = nullptr;
+    QComboBox* m_hktype = nullptr;
+    CaptureBox* m_hk = nullptr;
+    QLineEdit* m_ws = nullptr;
+    QComboBox* m_sp = nullptr;
+    velbutton* m_browse = nullptr;
+    velbutton* m_Command1 = nullptr;
+    velbutton* m_Command2 = nullptr;
+    velbutton* m_Command3 = nullptr;
+    velbutton* m_Command4 = nullptr;
+
+    QString m_rememberedFile;
+    QString m_rememberedWebsite;
+    QString m_rememberedSpecial;
+    bool m_fieldsEnabled = false;
+};
+
+} // namespace tarvex

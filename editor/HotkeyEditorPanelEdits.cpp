@@ -1,0 +1,265 @@
+// The editing algorithms of the hotkey editor: row selection, the type selector, the target
+// fields, browsing, adding through the wizard, deleting and saving.
+#include "controls/button/velbutton.h"
+#include "editor/CaptureBox.h"
+#include "editor/EditorDialogs.h"
+#include "editor/FormWizard.h"
+#include "editor/HotkeyEditorPanel.h"
+#include "editor/HotkeyListModel.h"
+#include "editor/RowIcons.h"
+#include "keys/HotkeyShadowing.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QTreeView>
+
+namespace tarvex {
+namespace {
+
+const QString NoneAction = QStringLiteral("-None-");
+const QString WebPrefix = QStringLiteral("http://");
+
+QString EmptyCombinationMessage(int position, const HotkeyEntry& entry)
+{
+    return QStringLiteral("Hotkey %1 (action \"%2\") has no key combination, so it would run at "
+                          "every key press. Click its HotKey box and press its keys, or delete "
+                          "it, then save again.")
+        .arg(position)
+        .arg(entry.target);
+}
+
+} // namespace
+
+int HotkeyEditorPanel::selectedPosition() const
+{
+    const QModelIndex current = m_Hotkey->currentIndex();
+    return current.isValid() ? current.row() + 1 : 0;
+}
+
+void HotkeyEditorPanel::selectPosition(int position)
+{
+    if (!m_list.isValidPosition(position))
+        return;
+    if (selectedPosition() == position) {
+        rowClicked(position);
+        return;
+    }
+    const QModelIndex index = m_model->index(position - 1, 0);
+    m_Hotkey->setCurrentIndex(index);
+    m_Hotkey->scrollTo(index);
+}
+
+void HotkeyEditorPanel::rowClicked(int position)
+{
+    m_rememberedFile.clear();
+    m_rememberedWebsite.clear();
+    m_rememberedSpecial.clear();
+    if (m_list.count() == 0) {
+        configCTRL(false);
+        updateShadowWarning();
+        return;
+    }
+    if (!m_list.isValidPosition(position))
+        return;
+    const HotkeyEntry entry = m_list.at(position);
+    rememberRowTarget(entry.target);
+    configCTRL(true);
+    m_hk->setText(entry.combination);
+    m_ws->setText(entry.target);
+    ConfigAction(ActionFor(m_hktype->currentIndex()));
+    m_hk->setFocus();
+    updateShadowWarning();
+}
+
+void HotkeyEditorPanel::rememberRowTarget(const QString& target)
+{
+    switch (ClassifyTarget(target)) {
+    case TargetKind::Website:
+        m_rememberedWebsite = target;
+        break;
+    case TargetKind::File:
+        m_rememberedFile = target;
+        break;
+    case TargetKind::Special:
+        m_rememberedSpecial = target;
+        break;
+    case TargetKind::None:
+        return;
+    }
+    // Changing the selector runs its click, which shows the remembered target.
+    m_hktype->setCurrentIndex(TypeSelectorPosition(ClassifyTarget(target), 0));
+}
+
+void HotkeyEditorPanel::typeClicked(int position)
+{
+    if (position == 1)
+        m_ws->setText(m_rememberedWebsite.isEmpty() ? WebPrefix : m_rememberedWebsite);
+    else if (position == 0)
+        m_ws->setText(m_rememberedFile);
+    else if (position == 2)
+        m_ws->setText(m_rememberedSpecial);
+    QString key = position == 1 ? QStringLiteral("website") : QStringLiteral("action");
+    if (position == 0) {
+        const QString path = m_ws->text();
+        key = DirExists(path) || FileExists(path) ? path : QStringLiteral("file");
+        m_icons->addPath(path);
+    }
+    if (const int selected = selectedPosition())
+        m_model->setIconKey(selected, key);
+    ConfigAction(ActionFor(position));
+}
+
+void HotkeyEditorPanel::targetChanged(const QString& text)
+{
+    const QString problem = ValidateTarget(text);
+    if (!problem.isEmpty()) {
+        // The separators of the hotkey file would corrupt it: take them out again at once.
+        QString cleaned = text;
+        cleaned.remove(QRegularExpression(QStringLiteral("[*|\\r\\n]")));
+        m_ws->setText(cleaned);
+        EditorDialogs::Warn(m_form, problem);
+        return;
+    }
+    if (const int selected = selectedPosition())
+        m_model->setTarget(selected, text);
+    const int type = m_hktype->currentIndex();
+    (type == 0 ? m_rememberedFile : type == 1 ? m_rememberedWebsite : m_rememberedSpecial) = text;
+}
+
+void HotkeyEditorPanel::specialChosen(int position)
+{
+    if (position < 0 || m_sp->itemText(position) == NoneAction)
+        return;
+    m_ws->setText(m_sp->itemText(position));
+}
+
+void HotkeyEditorPanel::combinationChanged(const QString& text)
+{
+    if (const int selected = selectedPosition())
+        m_model->setCombination(selected, text);
+    updateShadowWarning();
+}
+
+void HotkeyEditorPanel::browseClicked()
+{
+    const QString choice = EditorDialogs::AskFileOrFolder(m_form);
+    QString path;
+    if (choice == QLatin1String("File"))
+        path = EditorDialogs::OpenFile(m_form, QStringLiteral("Select a file/program to open"));
+    else if (choice == QLatin1String("Folder"))
+        path = EditorDialogs::ChooseFolder(m_form, QStringLiteral("Please Select A Folder"));
+    if (!path.trimmed().isEmpty())
+        setTargetFromBrowse(path);
+}
+
+void HotkeyEditorPanel::setTargetFromBrowse(const QString& path)
+{
+    const QString problem = ValidateTarget(path);
+    if (!problem.isEmpty()) {
+        EditorDialogs::Warn(m_form, problem);
+        return;
+    }
+    m_icons->addPath(path);
+    if (const int selected = selectedPosition())
+        m_model->setIconKey(selected, path);
+    m_ws->setText(path);
+}
+
+void HotkeyEditorPanel::addHotkey()
+{
+    const QStringList result = m_runWizard(m_form);
+    if (result.size() < 3 || result.at(0) == FormWizard::None)
+        return;
+    if (m_list.count() == 0)
+        configCTRL(true);
+    selectPosition(m_model->appendEntry({result.at(2), QString()}));
+    m_Hotkey->setFocus();
+    const QString& kind = result.at(0);
+    if (kind == QLatin1String("Special")) {
+        for (int type : {1, 0, 2})
+            m_hktype->setCurrentIndex(type);
+        m_sp->setCurrentIndex(result.at(1).toInt());
+    } else if (kind == QLatin1String("URL")) {
+        for (int type : {1, 0, 1})
+            m_hktype->setCurrentIndex(type);
+        m_ws->setText(result.at(1));
+    } else if (kind == QLatin1String("File")) {
+        for (int type : {1, 0})
+            m_hktype->setCurrentIndex(type);
+        m_ws->setText(result.at(1));
+        typeClicked(0);
+    }
+    updateShadowWarning();
+}
+
+void HotkeyEditorPanel::deleteHotkey()
+{
+    const int selected = selectedPosition();
+    if (selected == 0)
+        return;
+    m_model->removePosition(selected);
+    const int count = m_list.count();
+    // The fields show the row that is selected now, so typing never edits a row not shown.
+    if (count > 0)
+        selectPosition(count);
+    else
+        clearFields();
+    m_Hotkey->setFocus();
+    configCTRL(count > 0);
+}
+
+bool HotkeyEditorPanel::saveSettings()
+{
+    for (int position = 1; position <= m_list.count(); ++position) {
+        const HotkeyEntry entry = m_list.at(position);
+        QString problem = ValidateHotkeyEntry(entry);
+        if (entry.combination.trimmed().isEmpty())
+            problem = EmptyCombinationMessage(position, entry);
+        if (!problem.isEmpty()) {
+            selectPosition(position);
+            EditorDialogs::Warn(m_form, problem);
+            return false;
+        }
+    }
+    const QString error = m_database.save(m_list, m_table);
+    if (!error.isEmpty()) {
+        EditorDialogs::Warn(m_form, error);
+        return false;
+    }
+    Q_EMIT saved();
+    return true;
+}
+
+QString HotkeyEditorPanel::shadowWarning() const
+{
+    return m_shadowLabel->text();
+}
+
+void HotkeyEditorPanel::updateShadowWarning()
+{
+    const int selected = selectedPosition();
+    const int winner = HotkeyShadowing::WinnerOver(m_list.entries(), selected);
+    QString text;
+    if (winner > 0) {
+        const HotkeyEntry hidden = m_list.at(selected);
+        const HotkeyEntry first = m_list.at(winner);
+        text = QStringLiteral("This hotkey can never run: while %1 is typed, hotkey %2 (%3, "
+                              "action \"%4\") runs first.")
+                   .arg(hidden.combination)
+                   .arg(winner)
+                   .arg(first.combination, first.target);
+    }
+    m_shadowLabel->setText(text);
+    m_shadowLabel->setVisible(!text.isEmpty());
+}
+
+void HotkeyEditorPanel::clearFields()
+{
+    m_hk->clear();
+    m_ws->clear();
+    updateShadowWarning();
+}
+
+} // namespace tarvex

@@ -1,0 +1,106 @@
+#include "editor/HotkeyListModel.h"
+
+#include "editor/RowIcons.h"
+
+namespace tarvex {
+
+HotkeyListModel::HotkeyListModel(HotkeyList& list, RowIcons& icons, QObject* parent)
+    : QAbstractTableModel(parent), m_list(list), m_icons(icons)
+{
+    reload();
+}
+
+void HotkeyListModel::reload()
+{
+    beginResetModel();
+    m_iconKeys.clear();
+    m_iconKeys.reserve(m_list.count());
+    for (const HotkeyEntry& entry : m_list.entries())
+        m_iconKeys.append(IconKeyFor(entry));
+    endResetModel();
+}
+
+int HotkeyListModel::appendEntry(const HotkeyEntry& entry)
+{
+    const int row = m_list.count();
+    beginInsertRows(QModelIndex(), row, row);
+    m_list.append(entry);
+    m_iconKeys.append(IconKeyFor(entry));
+    endInsertRows();
+    return row + 1;
+}
+
+void HotkeyListModel::removePosition(int position)
+{
+    if (!m_list.isValidPosition(position))
+        return;
+    beginRemoveRows(QModelIndex(), position - 1, position - 1);
+    m_list.remove(position);
+    m_iconKeys.removeAt(position - 1);
+    endRemoveRows();
+}
+
+void HotkeyListModel::setCombination(int position, const QString& combination)
+{
+    HotkeyEntry entry = m_list.at(position);
+    if (!m_list.isValidPosition(position) || entry.combination == combination)
+        return;
+    entry.combination = combination;
+    m_list.replace(position, entry);
+    changed(position, 0, Qt::DisplayRole);
+}
+
+void HotkeyListModel::setTarget(int position, const QString& target)
+{
+    HotkeyEntry entry = m_list.at(position);
+    if (!m_list.isValidPosition(position) || entry.target == target)
+        return;
+    entry.target = target;
+    m_list.replace(position, entry);
+    changed(position, 1, Qt::DisplayRole);
+}
+
+void HotkeyListModel::setIconKey(int position, const QString& key)
+{
+    if (!m_list.isValidPosition(position) || m_iconKeys.at(position - 1) == key)
+        return;
+    m_iconKeys[position - 1] = key;
+    changed(position, 0, Qt::DecorationRole);
+}
+
+int HotkeyListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_list.count();
+}
+
+int HotkeyListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : 2;
+}
+
+QVariant HotkeyListModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_list.count())
+        return {};
+    const HotkeyEntry& entry = m_list.entries().at(index.row());
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+        return index.column() == 0 ? entry.combination : entry.target;
+    if (role == Qt::DecorationRole && index.column() == 0)
+        return m_icons.icon(m_iconKeys.at(index.row()));
+    return {};
+}
+
+QVariant HotkeyListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    return section == 0 ? QStringLiteral("Hotkey") : QStringLiteral("Action");
+}
+
+void HotkeyListModel::changed(int position, int column, int role)
+{
+    const QModelIndex index = this->index(position - 1, column);
+    Q_EMIT dataChanged(index, index, {role});
+}
+
+} // namespace tarvex

@@ -1,0 +1,408 @@
+#include "controls/button/velbutton.h"
+#include "editor/CaptureBox.h"
+#include "editor/EditorDialogs.h"
+#include "editor/FormWizard.h"
+#include "editor/HotkeyEditorPanel.h"
+#include "editor/HotkeyListModel.h"
+#include "store/AppSettings.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+
+#include <memory>
+
+using namespace tarvex;
+
+namespace {
+
+const QString FileRow = QStringLiteral("gofb*/bin/true");
+const QString WebRow = QStringLiteral("(Ctrl)(Alt)k*http://example.org");
+const QString SpecialRow = QStringLiteral("x*-Restart-");
+
+// One editor over a hotkey file in a private folder, loaded like the form loads it.
+struct Editor
+{
+    explicit Editor(const QString& line, bool writeFile = true)
+        : database(dir.filePath(QStringLiteral("Hotkeys.TarvexDB"))),
+          store(dir.filePath(QStringLiteral("Tarvex.ini"))), settings(store)
+    {
+        if (writeFile)
+            write(line);
+        database.load(list, table);
+        panel = std::make_unique<HotkeyEditorPanel>(
+            &form, list, table, qEnvironmentVariable("TARVEX_TEST_SOURCE_DIR") + "/resources");
+        panel->load(database, settings);
+    }
+    void write(const QString& line)
+    {
+        QFile file(database.path());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(line.toUtf8() + "\r\n");
+    }
+    template <typename T> T* child(const char* name)
+    {
+        return form.findChild<T*>(QLatin1String(name));
+    }
+    void click(const char* button) { QTest::mouseClick(child<velbutton>(button), Qt::LeftButton); }
+    QString combination(int position) const { return list.at(position).combination; }
+    QString target(int position) const { return list.at(position).target; }
+    QByteArray fileBytes() const
+    {
+        QFile file(database.path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir dir;
+    HotkeyDatabase database;
+    SettingsStore store;
+    AppSettings settings;
+    HotkeyList list;
+    ActiveHotkeyTable table;
+    QWidget form;
+    std::unique_ptr<HotkeyEditorPanel> panel;
+};
+
+QString Line(const QStringList& records)
+{
+    return records.join(QLatin1Char('|'));
+}
+
+} // namespace
+
+class TestHotkeyEditor final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { EditorDialogs::SetAnswering(true); }
+    void cleanup() { EditorDialogs::SetAnswering(false); }
+    void emptyListDisablesFields_data();
+    void emptyListDisablesFields();
+    void rowClickShowsKind_data();
+    void rowClickShowsKind();
+    void typeSwitchRestoresTarget();
+    void noneLeavesTarget();
+    void capturedKeysReachTheRow();
+    void handEditedCombinationIsFiltered();
+    void addThroughWizard_data();
+    void addThroughWizard();
+    void cancelDropsAddedRows();
+    void saveWritesFileAndTable();
+    void saveRefusesEmptyCombination();
+    void failedSaveIsReported();
+    void deletingLastRowKeepsSaving();
+    void deleteRefreshesFields();
+    void browse_data();
+    void browse();
+    void separatorsInTargetRefused();
+    void shadowingWarning();
+    void cancelButtonIsInsideTheWindow();
+};
+
+void TestHotkeyEditor::emptyListDisablesFields_data()
+{
+    QTest::addColumn<bool>("writeFile");
+    QTest::newRow("missing file") << false;
+    QTest::newRow("empty line") << true;
+}
+
+void TestHotkeyEditor::emptyListDisablesFields()
+{
+    QFETCH(bool, writeFile);
+    Editor editor(QString(), writeFile);
+    QCOMPARE(editor.list.count(), 0);
+    for (const char* name : {"hk", "ws", "sp", "hktype", "browse", "Command3"})
+        QVERIFY2(!editor.form.findChild<QWidget*>(QLatin1String(name))->isEnabled(), name);
+    QVERIFY(editor.child<velbutton>("Command2")->isEnabled());
+}
+
+void TestHotkeyEditor::rowClickShowsKind_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<bool>("listShown");
+    QTest::addColumn<QString>("iconKey");
+    QTest::newRow("file") << 1 << 0 << false << "/bin/true";
+    QTest::newRow("website") << 2 << 1 << false << "website";
+    QTest::newRow("special") << 3 << 2 << true << "action";
+}
+
+void TestHotkeyEditor::rowClickShowsKind()
+{
+    QFETCH(int, position);
+    QFETCH(int, type);
+    QFETCH(bool, listShown);
+    QFETCH(QString, iconKey);
+    Editor editor(Line({FileRow, WebRow, SpecialRow}));
+    QCOMPARE(editor.panel->selectedPosition(), 1);
+    editor.panel->selectPosition(position);
+    QCOMPARE(editor.child<QComboBox>("hktype")->currentIndex(), type);
+    QCOMPARE(editor.child<CaptureBox>("hk")->text(), editor.combination(position));
+    QCOMPARE(editor.child<QLineEdit>("ws")->text(), editor.target(position));
+    QCOMPARE(editor.child<QComboBox>("sp")->isVisibleTo(&editor.form), listShown);
+    QCOMPARE(editor.child<QLineEdit>("ws")->isVisibleTo(&editor.form), !listShown);
+    QCOMPARE(editor.child<velbutton>("browse")->isEnabled(), type == 0);
+    if (listShown)
+        QCOMPARE(editor.child<QComboBox>("sp")->currentText(), editor.target(position));
+    QCOMPARE(editor.panel->model().iconKey(position), iconKey);
+    QCOMPARE(editor.list.count(), 3);
+}
+
+void TestHotkeyEditor::typeSwitchRestoresTarget()
+{
+    Editor editor(Line({FileRow, WebRow}));
+    auto* hktype = editor.child<QComboBox>("hktype");
+    editor.panel->selectPosition(2);
+    hktype->setCurrentIndex(0);
+    QCOMPARE(editor.target(2), QString());
+    QCOMPARE(editor.panel->model().iconKey(2), QStringLiteral("file"));
+    hktype->setCurrentIndex(1);
+    QCOMPARE(editor.target(2), QStringLiteral("http://example.org"));
+    QCOMPARE(editor.panel->model().iconKey(2), QStringLiteral("website"));
+    // A row that had no address is offered the web prefix.
+    editor.panel->selectPosition(1);
+    hktype->setCurrentIndex(1);
+    QCOMPARE(editor.child<QLineEdit>("ws")->text(), QStringLiteral("http://"));
+    hktype->setCurrentIndex(0);
+    QCOMPARE(editor.target(1), QStringLiteral("/bin/true"));
+}
+
+void TestHotkeyEditor::noneLeavesTarget()
+{
+    Editor editor(Line({SpecialRow}));
+    auto* sp = editor.child<QComboBox>("sp");
+    sp->setCurrentIndex(0);
+    QCOMPARE(editor.target(1), QStringLiteral("-Restart-"));
+    sp->setCurrentIndex(5);
+    QCOMPARE(editor.target(1), QStringLiteral("-Log Off-"));
+    QCOMPARE(editor.child<QLineEdit>("ws")->text(), QStringLiteral("-Log Off-"));
+}
+
+void TestHotkeyEditor::capturedKeysReachTheRow()
+{
+    Editor editor(Line({FileRow, WebRow}));
+    editor.panel->selectPosition(2);
+    auto* hk = editor.child<CaptureBox>("hk");
+    const QModelIndex cell = editor.panel->model().index(1, 0);
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(hk, Qt::Key_Backspace);
+    QCOMPARE(cell.data().toString(), QString());
+    QTest::keyClick(hk, Qt::Key_Alt);
+    QCOMPARE(cell.data().toString(), QStringLiteral("(Alt)"));
+    QTest::keyClick(hk, Qt::Key_J);
+    QCOMPARE(cell.data().toString(), QStringLiteral("(Alt)j"));
+    QCOMPARE(editor.combination(1), QStringLiteral("gofb"));
+}
+
+void TestHotkeyEditor::handEditedCombinationIsFiltered()
+{
+    Editor editor(Line({QStringLiteral("ctrl+a*/bin/true"), WebRow}));
+    QCOMPARE(editor.combination(1), QStringLiteral("ctrla"));
+    QCOMPARE(editor.child<CaptureBox>("hk")->text(), QStringLiteral("ctrla"));
+    // Nothing reaches the file before "Save Settings".
+    QVERIFY(editor.fileBytes().startsWith("ctrl+a*"));
+}
+
+void TestHotkeyEditor::addThroughWizard_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QStringList>("result");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("iconKey");
+    QTest::addColumn<int>("type");
+    QTest::newRow("special") << FileRow << QStringList{"Special", "5", "lo"} << "-Log Off-"
+                             << "action" << 2;
+    QTest::newRow("url") << SpecialRow << QStringList{"URL", "http://a.example", "(Win)w"}
+                         << "http://a.example"
+                         << "website" << 1;
+    QTest::newRow("file into empty list") << QString() << QStringList{"File", "/bin", "b"} << "/bin"
+                                          << "/bin" << 0;
+    QTest::newRow("missing file") << WebRow << QStringList{"File", "/no/such/file", "m"}
+                                  << "/no/such/file"
+                                  << "file" << 0;
+}
+
+void TestHotkeyEditor::addThroughWizard()
+{
+    QFETCH(QString, line);
+    QFETCH(QStringList, result);
+    QFETCH(QString, target);
+    QFETCH(QString, iconKey);
+    QFETCH(int, type);
+    Editor editor(line);
+    const int before = editor.list.count();
+    editor.panel->setWizardRunner([&](QWidget*) { return result; });
+    editor.click("Command4");
+    QCOMPARE(editor.list.count(), before + 1);
+    QCOMPARE(editor.panel->selectedPosition(), before + 1);
+    QCOMPARE(editor.combination(before + 1), result.at(2));
+    QCOMPARE(editor.target(before + 1), target);
+    QCOMPARE(editor.panel->model().iconKey(before + 1), iconKey);
+    QCOMPARE(editor.child<QComboBox>("hktype")->currentIndex(), type);
+    QVERIFY(editor.child<CaptureBox>("hk")->isEnabled());
+    QCOMPARE(editor.table.size(), before);
+}
+
+void TestHotkeyEditor::cancelDropsAddedRows()
+{
+    Editor editor(Line({FileRow}));
+    QSignalSpy cancelled(editor.panel.get(), &HotkeyEditorPanel::cancelled);
+    editor.panel->setWizardRunner([](QWidget*) {
+        return QStringList{FormWizard::None, FormWizard::None, FormWizard::None};
+    });
+    editor.click("Command4");
+    QCOMPARE(editor.list.count(), 1);
+    editor.panel->setWizardRunner([](QWidget*) { return QStringList{"URL", "http://b", "b"}; });
+    editor.click("Command4");
+    QCOMPARE(editor.list.count(), 2);
+    editor.click("Command1");
+    QCOMPARE(cancelled.count(), 1);
+    HotkeyList reloaded;
+    ActiveHotkeyTable table;
+    editor.database.load(reloaded, table);
+    QCOMPARE(reloaded.count(), 1);
+}
+
+void TestHotkeyEditor::saveWritesFileAndTable()
+{
+    Editor editor(Line({FileRow, SpecialRow}));
+    QSignalSpy saved(editor.panel.get(), &HotkeyEditorPanel::saved);
+    editor.panel->selectPosition(2);
+    QTest::keyClick(editor.child<CaptureBox>("hk"), Qt::Key_Y);
+    editor.click("Command2");
+    QCOMPARE(saved.count(), 1);
+    QCOMPARE(editor.fileBytes(), QByteArray("gofb*/bin/true|xy*-Restart-\r\n"));
+    QCOMPARE(editor.table.records(), (QStringList{"gofb*/bin/true", "xy*-Restart-"}));
+    QVERIFY(EditorDialogs::Log().isEmpty());
+}
+
+void TestHotkeyEditor::saveRefusesEmptyCombination()
+{
+    Editor editor(Line({FileRow, WebRow, SpecialRow}));
+    editor.panel->selectPosition(2);
+    auto* hk = editor.child<CaptureBox>("hk");
+    hk->selectAll();
+    QTest::keyClick(hk, Qt::Key_Backspace);
+    editor.panel->selectPosition(3);
+    QSignalSpy saved(editor.panel.get(), &HotkeyEditorPanel::saved);
+    QVERIFY(!editor.panel->saveSettings());
+    QCOMPARE(saved.count(), 0);
+    QCOMPARE(editor.panel->selectedPosition(), 2);
+    QCOMPARE(EditorDialogs::Log().size(), 1);
+    QVERIFY(EditorDialogs::Log().at(0).contains(QStringLiteral("Hotkey 2")));
+    QVERIFY(editor.fileBytes().contains("(Ctrl)(Alt)k*"));
+    QCOMPARE(editor.table.size(), 3);
+}
+
+void TestHotkeyEditor::failedSaveIsReported()
+{
+    Editor editor(Line({FileRow}));
+    // A file where the folder should be: the folder cannot be made, whoever runs the test.
+    QFile blocker(editor.dir.filePath(QStringLiteral("blocker")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    editor.panel->load(HotkeyDatabase(blocker.fileName() + QStringLiteral("/Hotkeys.TarvexDB")),
+                       editor.settings);
+    QSignalSpy saved(editor.panel.get(), &HotkeyEditorPanel::saved);
+    QVERIFY(!editor.panel->saveSettings());
+    QCOMPARE(saved.count(), 0);
+    QCOMPARE(EditorDialogs::Log().size(), 1);
+    QVERIFY(EditorDialogs::Log().at(0).contains(QStringLiteral("could not be saved")));
+    QCOMPARE(editor.list.count(), 1);
+}
+
+void TestHotkeyEditor::deletingLastRowKeepsSaving()
+{
+    Editor editor(Line({FileRow}));
+    editor.click("Command3");
+    QCOMPARE(editor.list.count(), 0);
+    QVERIFY(!editor.child<CaptureBox>("hk")->isEnabled());
+    QCOMPARE(editor.child<CaptureBox>("hk")->text(), QString());
+    QVERIFY(editor.child<velbutton>("Command2")->isEnabled());
+    editor.click("Command2");
+    QCOMPARE(editor.fileBytes(), QByteArray("\r\n"));
+    QCOMPARE(editor.table.size(), 0);
+}
+
+void TestHotkeyEditor::deleteRefreshesFields()
+{
+    Editor editor(Line({FileRow, WebRow, SpecialRow}));
+    editor.panel->selectPosition(1);
+    editor.click("Command3");
+    QCOMPARE(editor.panel->selectedPosition(), 2);
+    QCOMPARE(editor.child<CaptureBox>("hk")->text(), QStringLiteral("x"));
+    QCOMPARE(editor.child<QComboBox>("sp")->currentText(), QStringLiteral("-Restart-"));
+    QTest::keyClick(editor.child<CaptureBox>("hk"), Qt::Key_Z);
+    QCOMPARE(editor.combination(2), QStringLiteral("xz"));
+    QCOMPARE(editor.combination(1), QStringLiteral("(Ctrl)(Alt)k"));
+}
+
+void TestHotkeyEditor::browse_data()
+{
+    QTest::addColumn<QStringList>("answers");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<int>("dialogs");
+    QTest::newRow("file") << QStringList{"File", "/bin/sh"} << "/bin/sh" << 2;
+    QTest::newRow("folder") << QStringList{"Folder", "/usr"} << "/usr" << 2;
+    QTest::newRow("file cancelled") << QStringList{"File", " "} << "/bin/true" << 2;
+    QTest::newRow("box closed") << QStringList{""} << "/bin/true" << 1;
+    QTest::newRow("separator refused") << QStringList{"File", "/tmp/a*b"} << "/bin/true" << 3;
+}
+
+void TestHotkeyEditor::browse()
+{
+    QFETCH(QStringList, answers);
+    QFETCH(QString, target);
+    QFETCH(int, dialogs);
+    Editor editor(Line({FileRow}));
+    for (const QString& answer : answers)
+        EditorDialogs::QueueAnswer(answer);
+    editor.click("browse");
+    QCOMPARE(EditorDialogs::Log().size(), dialogs);
+    QCOMPARE(EditorDialogs::Log().at(0),
+             QStringLiteral("Add File or Folder|Do You Want To Add A File Or A Folder?"));
+    QCOMPARE(editor.target(1), target);
+    QCOMPARE(editor.panel->model().iconKey(1), target);
+}
+
+void TestHotkeyEditor::separatorsInTargetRefused()
+{
+    Editor editor(Line({WebRow}));
+    auto* ws = editor.child<QLineEdit>("ws");
+    ws->setText(QStringLiteral("http://a|b*c"));
+    QCOMPARE(ws->text(), QStringLiteral("http://abc"));
+    QCOMPARE(editor.target(1), QStringLiteral("http://abc"));
+    QCOMPARE(EditorDialogs::Log().size(), 1);
+}
+
+void TestHotkeyEditor::shadowingWarning()
+{
+    Editor editor(Line({QStringLiteral("g*/bin/true"), FileRow, SpecialRow}));
+    QCOMPARE(editor.panel->shadowWarning(), QString());
+    editor.panel->selectPosition(2);
+    QVERIFY(editor.panel->shadowWarning().contains(QStringLiteral("hotkey 1 (g,")));
+    QVERIFY(editor.form.findChild<QWidget*>("ShadowWarning")->isVisibleTo(&editor.form));
+    // Changing the hidden row's keys clears the warning at once.
+    auto* hk = editor.child<CaptureBox>("hk");
+    hk->selectAll();
+    QTest::keyClicks(hk, QStringLiteral("\bhofb"));
+    QCOMPARE(editor.combination(2), QStringLiteral("hofb"));
+    QCOMPARE(editor.panel->shadowWarning(), QString());
+}
+
+void TestHotkeyEditor::cancelButtonIsInsideTheWindow()
+{
+    Editor editor{QString()};
+    for (const char* name : {"Command1", "Command2", "Command3", "Command4"}) {
+        const QRect place = editor.child<velbutton>(name)->geometry();
+        QVERIFY2(editor.form.rect().contains(place), name);
+    }
+}
+
+QTEST_MAIN(TestHotkeyEditor)
+#include "tst_HotkeyEditor.moc"
