@@ -152,6 +152,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -199,7 +200,6 @@ private:
     QString m_caption;
     FrameColors::Pair m_theme;
     FrameColors::Pair m_current;
-    int m_hover = -1;
     int m_drawnHover = -1;
     int m_pressed = -1;
     Qt::MouseButton m_lastButton = Qt::NoButton;
@@ -207,7 +207,6 @@ private:
     int m_titleBarHeight = 31;
     QRect m_restore;
     bool m_active = false;
-    bool m_overTitle = false;
     bool m_inside = false;
     bool m_alive = false;
     bool m_gripsInUse = false;

@@ -58,7 +58,6 @@ void velForms::mouseMoveEvent(QMouseEvent* event)
         m_gripsInUse = true;
         placeGrips();
     }
-    m_overTitle = p.y() < m_titleBarHeight;
     setHover(m_buttons.hitTest(p.x(), p.y()));
     if (m_p.WindowState == 2 || !(event->buttons() & Qt::LeftButton) ||
         m_lastButton != Qt::LeftButton)
@@ -68,7 +67,6 @@ void velForms::mouseMoveEvent(QMouseEvent* event)
 
 void velForms::setHover(int hover)
 {
-    m_hover = hover;
     if (hover == m_drawnHover)
         return;
     if (m_drawnHover != CaptionButtons::None)
@@ -142,6 +140,16 @@ void velForms::mouseDoubleClickEvent(QMouseEvent* event)
     m_lastButton = Qt::NoButton;
 }
 
+void velForms::changeEvent(QEvent* event)
+{
+    // A new font changes the title bar's height.
+    if (event->type() == QEvent::FontChange) {
+        computeTitleHeights();
+        Refresh();
+    }
+    QWidget::changeEvent(event);
+}
+
 void velForms::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_F4 && (event->modifiers() & Qt::AltModifier) && m_p.CloseButton) {
@@ -174,7 +182,7 @@ void velForms::closeHost()
 void velForms::minimize()
 {
     drawButton(FramePainter::Normal, CaptionButtons::Minimize);
-    m_hover = m_drawnHover = CaptionButtons::None;
+    m_drawnHover = CaptionButtons::None;
     m_host.minimize();
 }
 
@@ -233,9 +241,9 @@ void velForms::zSubclass_Proc(bool bBefore, bool& /*bHandled*/, qint32& /*lRetur
         onHostMessage(uMsg, wParam);
     } else if (uMsg == WM::MouseMove) {
         m_inside = true; // the pointer's leaving is reported from now on
-    } else if (uMsg == WM::MouseLeave) {
+    } else if (uMsg == WM::MouseLeave && m_inside) {
         m_inside = false;
-        m_hover = m_drawnHover = CaptionButtons::None;
+        m_drawnHover = CaptionButtons::None;
         setToolTip(QString());
         redraw();
     }

@@ -451,6 +451,15 @@ void TestVelForms::hoverTooltips()
     QCOMPARE(rig.frame->toolTip(), QStringLiteral("Minimize"));
     rig.mouse(QEvent::MouseMove, {150, 12});
     QCOMPARE(rig.frame->toolTip(), QString());
+    // Leaving the frame from a hovered button draws it normal again.
+    rig.mouse(QEvent::MouseMove, rig.centreOf(0));
+    const auto& close = rig.frame->captionButton(0);
+    const QImage& picture = rig.frame->picture();
+    QVERIFY(picture.pixel(close.Left, close.Top) != picture.pixel(60, close.Top));
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(rig.frame, &leave);
+    QCOMPARE(rig.frame->toolTip(), QString());
+    QCOMPARE(picture.pixel(close.Left, close.Top), picture.pixel(60, close.Top));
 }
 
 QTEST_MAIN(TestVelForms)
