@@ -94,11 +94,19 @@ void Hyperlink::SetEnabled(bool enabled)
 {
     m_props.Enabled = enabled;
     QWidget::setEnabled(enabled);
-    if (enabled) {
-        m_hovering = false;
-        applyRestLook();
+}
+
+void Hyperlink::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::EnabledChange)
+        return;
+    // The property follows the control's own flag, however it was set.
+    m_props.Enabled = !testAttribute(Qt::WA_ForceDisabled);
+    m_hovering = false;
+    applyRestLook();
+    if (isEnabled())
         keepTicking();
-    }
 }
 
 void Hyperlink::SetHoverEnabled(bool enabled)
@@ -253,12 +261,12 @@ void Hyperlink::keepTicking()
 
 bool Hyperlink::hasWorkWhileInactive() const
 {
-    return m_jumpPending || (m_props.Enabled && (m_hovering || m_needsRefresh));
+    return m_jumpPending || (isEnabled() && (m_hovering || m_needsRefresh));
 }
 
 void Hyperlink::onTick()
 {
-    if (m_props.Enabled)
+    if (isEnabled())
         updateHover();
     if (m_jumpPending) {
         update();
@@ -380,7 +388,7 @@ void Hyperlink::mousePressEvent(QMouseEvent* event)
 
 void Hyperlink::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() != Qt::LeftButton || !m_props.Enabled)
+    if (event->button() != Qt::LeftButton || !isEnabled())
         return;
     if (pointerOverLabel(event->globalPosition().toPoint()))
         activate();

@@ -349,6 +349,13 @@ void TestHyperlink::disabledLinkNeitherHoversNorJumps()
     QVERIFY(!m_link->isHovering());
     m_link->SetEnabled(true);
     QTRY_VERIFY(m_link->isHovering());
+    m_host->setEnabled(false); // disabled through its window: the same rules
+    QVERIFY(!m_link->isHovering());
+    QTest::qWait(4 * Hyperlink::HoverInterval);
+    QVERIFY(!m_link->isHovering());
+    QVERIFY(m_link->Enabled()); // its own flag is still set
+    m_host->setEnabled(true);
+    QTRY_VERIFY(m_link->isHovering());
 }
 
 void TestHyperlink::autoSizeAndAlignment_data()
