@@ -33,8 +33,10 @@ protected:
     /// Runs the double-click callback, if any, for `slot`.
     void notifyDoubleClicked(int slot)
     {
-        if (m_doubleClickCallback)
-            m_doubleClickCallback(slot);
+        // A copy, so the callback may replace or clear itself while it runs.
+        const std::function<void(int)> callback = m_doubleClickCallback;
+        if (callback)
+            callback(slot);
     }
 
 private:

@@ -39,8 +39,10 @@ protected:
     /// Runs the press callback, if any; implementations call it once per latched press.
     void notifyPressed()
     {
-        if (m_pressCallback)
-            m_pressCallback();
+        // A copy, so the callback may replace or clear itself (its owner may end meanwhile).
+        const std::function<void()> callback = m_pressCallback;
+        if (callback)
+            callback();
     }
 
 private:
