@@ -12,6 +12,8 @@
 #include <QStyle>
 
 #include <cstdio>
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -88,6 +90,92 @@ void PutCell(QPainter& p, const QImage& cell, int style, QPoint at)
     p.restore();
 }
 
+// One sample of the content layer: a label and how it differs from a plain style 3 button.
+struct Feature
+{
+    QString label;
+    ButtonState state;
+    bool enabled;
+    std::function<void(ButtonProperties&)> tweak;
+};
+
+constexpr int kFeatureH = 44, kFeatureRows = 4;
+
+std::vector<Feature> Features()
+{
+    std::vector<Feature> f;
+    const auto N = ButtonState::Normal, H = ButtonState::Hot;
+    for (int e = 0; e <= 5; ++e)
+        f.push_back({QStringLiteral("effect %1").arg(e), N, true,
+                     [e](ButtonProperties& p) { p.CaptionEffects = e; }});
+    f.push_back({"align left", N, true, [](ButtonProperties& p) { p.CaptionAlign = 0; }});
+    f.push_back({"align right", N, true, [](ButtonProperties& p) { p.CaptionAlign = 2; }});
+    for (int a = 0; a <= 8; ++a)
+        f.push_back({QStringLiteral("picture %1").arg(a), N, true, [a](ButtonProperties& p) {
+                         p.PictureNormal = Arrow();
+                         p.PictureAlign = a;
+                     }});
+    for (int d = 1; d <= 4; ++d)
+        f.push_back({QStringLiteral("symbol %1").arg(d), N, true,
+                     [d](ButtonProperties& p) { p.DropDownSymbol = d; }});
+    f.push_back({"separator", N, true, [](ButtonProperties& p) {
+                     p.DropDownSymbol = 1;
+                     p.DropDownSeparator = true;
+                 }});
+    f.push_back({"disabled symbol", N, false, [](ButtonProperties& p) { p.DropDownSymbol = 1; }});
+    for (int m = 0; m <= 2; ++m)
+        f.push_back({QStringLiteral("disabled pic %1").arg(m), N, false, [m](ButtonProperties& p) {
+                         p.PictureNormal = Arrow();
+                         p.DisabledPictureMode = m;
+                     }});
+    for (int e = 1; e <= 4; ++e)
+        f.push_back({QStringLiteral("hot effect %1").arg(e), H, true, [e](ButtonProperties& p) {
+                         p.PictureNormal = Arrow();
+                         p.PictureEffectOnOver = e;
+                     }});
+    f.push_back({"push on hover", H, true, [](ButtonProperties& p) {
+                     p.PictureNormal = Arrow();
+                     p.PicturePushOnHover = true;
+                 }});
+    f.push_back({"shadow", N, true, [](ButtonProperties& p) {
+                     p.PictureNormal = Arrow();
+                     p.PictureShadow = true;
+                 }});
+    return f;
+}
+
+QImage RenderFeature(const Feature& f)
+{
+    ButtonProperties props;
+    props.ButtonStyle = 3;
+    props.DefaultColorSchemeFor();
+    props.ApplyStyleColors();
+    props.Caption = QStringLiteral("Go");
+    props.Font = QApplication::font();
+    f.tweak(props);
+    QImage img(kCellW, kFeatureH, QImage::Format_ARGB32_Premultiplied);
+    ButtonDrawing d{props};
+    d.state = f.state;
+    d.enabled = f.enabled;
+    d.parentActive = true;
+    Canvas canvas(img);
+    StylePainter(canvas, d).Paint();
+    return img;
+}
+
+void DrawFeatures(QPainter& p, int top)
+{
+    const std::vector<Feature> features = Features();
+    const int perRow = int(std::size(kColumns));
+    for (int i = 0; i < int(features.size()); ++i) {
+        const QPoint at(kLabelW + (i % perRow) * (kCellW + kGap),
+                        top + (i / perRow) * (kFeatureH + 20));
+        p.drawText(QRect(at.x(), at.y(), kCellW, 16), Qt::AlignCenter, features[i].label);
+        PutCell(p, RenderFeature(features[i]), 3, at + QPoint(0, 16));
+    }
+    p.drawText(QRect(4, top, kLabelW - 8, 16), Qt::AlignLeft, "Content layer");
+}
+
 } // namespace
 
 bool WriteFrameGallery(const QString& path); // FrameGallery.cpp
@@ -101,7 +189,9 @@ int main(int argc, char** argv)
                                  : QDir(QApplication::applicationDirPath())
                                        .filePath(QStringLiteral("button-gallery.png"));
     const int cols = int(std::size(kColumns)), rows = 14 * 2;
-    QImage sheet(kLabelW + cols * (kCellW + kGap) + kGap, kHeaderH + rows * (kCellH + 6) + kGap,
+    const int featuresTop = kHeaderH + rows * (kCellH + 6) + 12;
+    QImage sheet(kLabelW + cols * (kCellW + kGap) + kGap,
+                 featuresTop + kFeatureRows * (kFeatureH + 20) + kGap,
                  QImage::Format_ARGB32_Premultiplied);
     sheet.fill(QColor(236, 236, 236));
     QPainter p(&sheet);
@@ -116,6 +206,7 @@ int main(int argc, char** argv)
             PutCell(p, RenderCell(style, kColumns[c], row % 2 == 1), style,
                     QPoint(kLabelW + c * (kCellW + kGap), y));
     }
+    DrawFeatures(p, featuresTop);
     p.end();
     if (!sheet.save(out)) {
         std::fprintf(stderr, "gallery: cannot write %s\n", qPrintable(out));
