@@ -1,7 +1,6 @@
-#include <QApplication>
+#include "shell/TarvexApplication.h"
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    return 0;
+    return tarvex::TarvexApplication::run(argc, argv);
 }

@@ -37,7 +37,8 @@ QImage render(const Drawing& draw, int size)
 
 QPainterPath boltPath(qreal cx, qreal cy, qreal scale)
 {
-    const QList<QPointF> points{{14, -52}, {-20, 6}, {2, 6}, {-10, 52}, {24, -8}, {2, -8}, {14, -52}};
+    const QList<QPointF> points{{14, -52}, {-20, 6}, {2, 6},   {-10, 52},
+                                {24, -8},  {2, -8},  {14, -52}};
     QPainterPath path;
     path.moveTo(cx + points[0].x() * scale, cy + points[0].y() * scale);
     for (const QPointF& p : points)
@@ -110,7 +111,8 @@ void drawActionIcon(QPainter& p, qreal)
         const qreal angle = i * std::numbers::pi / teeth;
         const qreal radius = (i % 2 == 0) ? 118 : 92;
         for (qreal d : {-0.16, 0.16}) {
-            const QPointF point(128 + radius * std::cos(angle + d), 128 + radius * std::sin(angle + d));
+            const QPointF point(128 + radius * std::cos(angle + d),
+                                128 + radius * std::sin(angle + d));
             gear.elementCount() == 0 ? gear.moveTo(point) : gear.lineTo(point);
         }
     }
@@ -179,7 +181,8 @@ QByteArray icoBytes(const Drawing& draw, const QList<int>& sizes)
 double partial(double t, double frequency, double amplitude, double decay)
 {
     const double attack = std::min(1.0, t / 0.004);
-    return amplitude * attack * std::exp(-t * decay) * std::sin(2 * std::numbers::pi * frequency * t);
+    return amplitude * attack * std::exp(-t * decay) *
+           std::sin(2 * std::numbers::pi * frequency * t);
 }
 
 // Two bell notes a major third apart (C6, then E6), each with a few inharmonic

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "store/ActiveHotkeyTable.h"
+#include "store/HotkeyDatabase.h"
+#include "store/HotkeyList.h"
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+namespace tarvex {
+
+class HotkeyDetection;
+class KeyStateSource;
+class ProgramTrayIcon;
+
+/// The running hotkeys as the hotkey editor form hosts them: the hotkey list and the active
+/// table read from the database file, the key polling over the key-state source, and the
+/// program's tray icon. Destroying the host stops the hotkeys and removes the icon.
+class HotkeyHost final : public QObject
+{
+    Q_OBJECT
+
+public:
+    using ActionFunction = std::function<void(const QString& target)>;
+
+    /// Polls `keys` and runs matches with `runAction`; `keys` must outlive the host.
+    HotkeyHost(KeyStateSource& keys, ActionFunction runAction, QObject* parent = nullptr);
+    ~HotkeyHost() override;
+
+    /// Reads `database` into the list and the active table; returns a message for the user
+    /// when the file exists but cannot be read (the list is then empty), else an empty text.
+    QString load(const HotkeyDatabase& database);
+    /// The database the list was read from.
+    const HotkeyDatabase& database() const { return m_database; }
+    /// The editor's rows.
+    HotkeyList& list() { return m_list; }
+    /// The table the matcher reads.
+    ActiveHotkeyTable& table() { return m_table; }
+
+    /// Sets the query that answers whether the editor is visible (the polling pauses then).
+    void setEditorVisibleQuery(std::function<bool()> query);
+    /// Switches the key polling (`Timer1`) on or off.
+    void setPollingEnabled(bool enabled);
+    /// True while the key polling runs.
+    bool isPollingEnabled() const { return m_detection != nullptr; }
+    /// The polling and matching, or nullptr while the polling is off.
+    HotkeyDetection* detection() const { return m_detection.get(); }
+
+    /// The program's tray icon (shown by the caller while the hotkeys run).
+    ProgramTrayIcon& trayIcon() { return *m_trayIcon; }
+
+private:
+    KeyStateSource& m_keys;
+    ActionFunction m_runAction;
+    std::function<bool()> m_editorVisible;
+    HotkeyDatabase m_database{QString()};
+    HotkeyList m_list;
+    ActiveHotkeyTable m_table;
+    std::unique_ptr<HotkeyDetection> m_detection;
+    ProgramTrayIcon* m_trayIcon = nullptr;
+};
+
+} // namespace tarvex

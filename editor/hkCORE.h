@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QRect>
+#include <QWidget>
+
+#include <functional>
+
+namespace tarvex {
+
+class HotkeyDatabase;
+class HotkeyHost;
+class KeyStateSource;
+
+/// The hotkey editor form "Configure Hotkeys". Loaded hidden, it is also the host of the
+/// running hotkeys (list, key polling, the program's tray icon); unloading it stops them.
+class hkCORE final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    /// The form's caption (also the tray icon's first tip).
+    static const QString Caption;
+
+    /// Builds the form; its hotkeys poll `keys` and run matches through `runAction`.
+    hkCORE(KeyStateSource& keys, std::function<void(const QString&)> runAction,
+           QWidget* parent = nullptr);
+    ~hkCORE() override;
+
+    /// The form's load: reads `database` into the list and the active table. Returns a
+    /// message for the user when the file exists but cannot be read, else an empty text.
+    QString load(const HotkeyDatabase& database);
+    /// Switches the hotkeys on or off (`HotkeysEnabled`).
+    void SetHK(bool s);
+    /// Enables or disables the key polling timer `Timer1`.
+    void setTimer1Enabled(bool enabled);
+    /// The running hotkeys hosted by this form.
+    HotkeyHost& host() { return *m_host; }
+
+    /// The tray icon's left double-click (restore, stop the hotkeys, or hide the editor).
+    void onTrayDoubleClicked();
+
+Q_SIGNALS:
+    /// The form asks to be unloaded (tray double-click while hidden, or its window closed).
+    void unloadRequested();
+    /// The tray icon's menu was asked for at the screen position `globalPos`.
+    void trayMenuRequested(const QPoint& globalPos);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void savePlacement();
+    void restorePlacement();
+
+    HotkeyHost* m_host = nullptr;
+    Qt::WindowStates m_savedState;
+    QRect m_savedGeometry;
+};
+
+} // namespace tarvex

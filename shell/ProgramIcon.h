@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QIcon>
+
+class QWidget;
+
+namespace tarvex {
+
+/// The program's icon, resource "ABC", drawn at every size the desktop asks for.
+class ProgramIcon final
+{
+public:
+    /// Returns the icon with all its drawn sizes (16 to 256 pixels).
+    static QIcon icon();
+};
+
+/// Gives `window` the program's icon (title bar, task bar and window switcher).
+void SetWindowIcons(QWidget* window);
+
+} // namespace tarvex

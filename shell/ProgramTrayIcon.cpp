@@ -1,0 +1,139 @@
+#include "shell/ProgramTrayIcon.h"
+
+#include "shell/ProgramIcon.h"
+#include "shell/TrayFallbackWindow.h"
+
+#include <QCursor>
+#include <QDateTime>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+namespace tarvex {
+
+namespace {
+constexpr int TipLength = 128;
+constexpr int TrayCheckMilliseconds = 500;
+int g_defaultFallbackDelay = 3000;
+} // namespace
+
+const QString ProgramTrayIcon::BalloonTitle = QStringLiteral("Tarvex");
+const QString ProgramTrayIcon::BalloonText = QStringLiteral(
+    "Tarvex is now running. The hotkeys you have set will be instantly activated when you "
+    "press their keyboard combinations.");
+
+ProgramTrayIcon::ProgramTrayIcon(QObject* parent)
+    : QObject(parent), m_fallbackDelay(g_defaultFallbackDelay)
+{
+    m_trayCheck = new QTimer(this);
+    m_trayCheck->setInterval(TrayCheckMilliseconds);
+    connect(m_trayCheck, &QTimer::timeout, this, &ProgramTrayIcon::onTrayCheck);
+}
+
+ProgramTrayIcon::~ProgramTrayIcon() = default;
+
+bool ProgramTrayIcon::add(const QString& tip, bool balloon)
+{
+    remove();
+    m_icon = std::make_unique<QSystemTrayIcon>(ProgramIcon::icon());
+    connect(m_icon.get(), &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::DoubleClick)
+                    Q_EMIT doubleClicked();
+                else if (reason == QSystemTrayIcon::Context)
+                    Q_EMIT menuRequested(QCursor::pos());
+            });
+    m_tip = tip.left(TipLength);
+    m_icon->setToolTip(m_tip);
+    m_icon->show();
+    m_shown = true;
+    m_balloonPrepared = balloon;
+    m_waitedSince = QDateTime::currentMSecsSinceEpoch();
+    m_trayCheck->start();
+    onTrayCheck();
+    return true;
+}
+
+void ProgramTrayIcon::setTip(const QString& tip)
+{
+    if (!m_shown)
+        return;
+    m_tip = tip.left(TipLength);
+    m_icon->setToolTip(m_tip);
+    if (m_fallback)
+        m_fallback->setTip(m_tip);
+    if (m_balloonPrepared) {
+        m_balloonPrepared = false;
+        m_balloonPending = true;
+        showBalloon();
+    }
+}
+
+void ProgramTrayIcon::remove()
+{
+    m_trayCheck->stop();
+    m_fallback.reset();
+    m_icon.reset();
+    m_shown = m_balloonPrepared = m_balloonPending = false;
+}
+
+bool ProgramTrayIcon::usesFallbackWindow() const
+{
+    return m_fallback && m_fallback->isVisible();
+}
+
+void ProgramTrayIcon::setFallbackDelay(int milliseconds)
+{
+    m_fallbackDelay = milliseconds;
+}
+
+void ProgramTrayIcon::setDefaultFallbackDelay(int milliseconds)
+{
+    g_defaultFallbackDelay = milliseconds;
+}
+
+// Tray availability has no change signal, so it is watched for as long as the icon exists.
+void ProgramTrayIcon::onTrayCheck()
+{
+    if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        if (m_fallback)
+            m_fallback->hide();
+        showBalloon();
+        return;
+    }
+    const qint64 waited = QDateTime::currentMSecsSinceEpoch() - m_waitedSince;
+    if (waited < m_fallbackDelay || usesFallbackWindow())
+        return;
+    createFallbackWindow();
+    m_fallback->showInCorner();
+    showBalloon();
+}
+
+// The balloon waits until there is a place to show it: the tray or the stand-in window.
+void ProgramTrayIcon::showBalloon()
+{
+    if (!m_balloonPending)
+        return;
+    if (usesFallbackWindow()) {
+        m_fallback->showBalloon(BalloonTitle, BalloonText);
+    } else if (QSystemTrayIcon::isSystemTrayAvailable()) {
+        m_icon->showMessage(BalloonTitle, BalloonText, QSystemTrayIcon::Information);
+    } else {
+        return;
+    }
+    m_balloonPending = false;
+    Q_EMIT balloonShown(BalloonTitle, BalloonText);
+}
+
+void ProgramTrayIcon::createFallbackWindow()
+{
+    if (m_fallback)
+        return;
+    m_fallback = std::make_unique<TrayFallbackWindow>();
+    m_fallback->setTip(m_tip);
+    connect(m_fallback.get(), &TrayFallbackWindow::doubleClicked, this,
+            &ProgramTrayIcon::doubleClicked);
+    connect(m_fallback.get(), &TrayFallbackWindow::menuRequested, this,
+            &ProgramTrayIcon::menuRequested);
+}
+
+} // namespace tarvex

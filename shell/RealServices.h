@@ -1,0 +1,29 @@
+#pragma once
+
+#include "shell/ShellServices.h"
+
+#include <memory>
+
+namespace tarvex {
+
+/// The desktop services of a Linux/X11 session, owned for the life of the program, and the
+/// facts of this start (program folder and name, arguments).
+class RealServices final
+{
+public:
+    /// Creates every service; `arguments` are the command-line arguments without the program.
+    explicit RealServices(const QStringList& arguments);
+    ~RealServices();
+    RealServices(const RealServices&) = delete;
+    RealServices& operator=(const RealServices&) = delete;
+
+    /// The services as the application's windows use them.
+    ShellServices services();
+
+private:
+    struct Parts;
+    std::unique_ptr<Parts> m_parts;
+    QStringList m_arguments;
+};
+
+} // namespace tarvex

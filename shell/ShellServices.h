@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace tarvex {
+
+class ConfirmationBox;
+class DesktopWindows;
+class DocumentsFolder;
+class HiddenWindowIcons;
+class KeyStateSource;
+class LoginEntry;
+class Opener;
+class PowerControl;
+class SettingsStore;
+class SingleInstance;
+class SoundPlayer;
+
+/// Everything the application's windows use from outside: the desktop services (real ones in
+/// the program, recording fakes in tests), the settings store and the facts of this start.
+struct ShellServices
+{
+    SettingsStore& settings;
+    SingleInstance& instance;
+    LoginEntry& login;
+    Opener& opener;
+    ConfirmationBox& confirmation;
+    KeyStateSource& keys;
+    DesktopWindows& desktop;
+    HiddenWindowIcons& hiddenIcons;
+    SoundPlayer& sound;
+    PowerControl& power;
+    DocumentsFolder& documents;
+    /// Shows a modal message titled "Tarvex" with the information icon and an OK button.
+    std::function<void(const QString& text)> showMessage;
+    /// Starts watching the keyboard (and reserves Ctrl+Alt+Space); false when it cannot.
+    std::function<bool()> startKeySource;
+    /// The folder of the program file: its data files (Icons/, Sounds/, help) are there.
+    QString programFolder;
+    /// The program file's name without extension (names the login entry).
+    QString programName;
+    /// The command-line arguments, without the program name.
+    QStringList arguments;
+};
+
+} // namespace tarvex

@@ -1,0 +1,214 @@
+#include "shell/Tarvex.h"
+
+#include "activation/GlobalFlags.h"
+#include "activation/HiddenWindowSlots.h"
+#include "controls/button/velbutton.h"
+#include "controls/tips/InfoTip.h"
+#include "platform/ConfirmationBox.h"
+#include "platform/LoginEntry.h"
+#include "platform/Opener.h"
+#include "shell/CommandLine.h"
+#include "shell/ProgramIcon.h"
+#include "shell/TarvexShell.h"
+#include "shell/Twips.h"
+#include "store/AppSettings.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QLabel>
+
+namespace tarvex {
+
+namespace {
+const QString ShowAdvanced = QStringLiteral("Show Advanced Settings");
+const QString HideAdvanced = QStringLiteral("Hide Advanced Settings");
+const QString InfoTitle = QStringLiteral("Info");
+} // namespace
+
+Tarvex::Tarvex(TarvexShell& shell, QWidget* parent) : QWidget(parent), m_shell(shell)
+{
+    setObjectName(QStringLiteral("Tarvex"));
+    setWindowTitle(QStringLiteral("Tarvex"));
+    setFixedSize(Twips::toPixels(DesignedWidth), Twips::toPixels(DesignedHeight));
+    m_themeForm = new QWidget(this);
+    m_themeForm->setObjectName(QStringLiteral("ThemeForm"));
+    m_themeForm->setGeometry(Twips::rect(0, 0, DesignedWidth, DesignedHeight));
+    createButtons();
+    createLabels();
+    createOptions();
+}
+
+Tarvex::~Tarvex()
+{
+    HideInfoTip();
+}
+
+void Tarvex::createButtons()
+{
+    const auto make = [this](const char* name, const QString& caption, QRect place) {
+        auto* button = new velbutton(m_themeForm, QLatin1String(name));
+        button->setObjectName(QLatin1String(name));
+        button->setCaption(caption);
+        button->setGeometry(place);
+        return button;
+    };
+    m_command1 =
+        make("Command1", QStringLiteral(" Start Tarvex"), Twips::rect(360, 1380, 4215, 615));
+    m_command2 =
+        make("Command2", QStringLiteral(" Configure Hotkeys"), Twips::rect(360, 2090, 4215, 585));
+    m_command3 = make("Command3", QStringLiteral(" Customize Appearance"),
+                      Twips::rect(360, 2760, 4215, 615));
+    m_command4 =
+        make("Command4", QStringLiteral("  Exit Tarvex"), Twips::rect(360, 3480, 4215, 615));
+    connect(m_command1, &velbutton::Click, this, [this] { m_shell.startHotkeys(false); });
+    connect(m_command2, &velbutton::Click, this, [this] { m_shell.configureHotkeys(); });
+    connect(m_command3, &velbutton::Click, this, [this] { m_shell.customizeAppearance(); });
+    connect(m_command4, &velbutton::Click, this, [this] { m_shell.exitFromMainWindow(); });
+    connect(m_command2, &velbutton::MouseMove, this, [this] {
+        ShowInfoTip(m_command2, QStringLiteral("Click Me to Edit Your Hotkeys!"), InfoTitle);
+    });
+    connect(m_command4, &velbutton::MouseMove, this, [this] {
+        ShowInfoTip(m_command4, QStringLiteral("Finishing using Tarvex Already?"), InfoTitle);
+    });
+}
+
+void Tarvex::createLabels()
+{
+    m_label1 = new QLabel(QStringLiteral("Tarvex"), m_themeForm);
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setGeometry(Twips::rect(1800, 750, 2535, 495));
+    m_label1->setFont(QFont(QStringLiteral("Tahoma"), 15.75 * 1, QFont::Normal));
+    m_label1->setCursor(Qt::PointingHandCursor);
+    m_label1->installEventFilter(this);
+    m_image1 = new QLabel(m_themeForm);
+    m_image1->setObjectName(QStringLiteral("Image1"));
+    m_image1->setGeometry(Twips::rect(1200, 720, 480, 480));
+    m_image1->setPixmap(ProgramIcon::icon().pixmap(32, 32));
+    m_label2 = new QLabel(QStringLiteral("Show Advanced Options"), m_themeForm);
+    m_label2->setObjectName(QStringLiteral("Label2"));
+    m_label2->setGeometry(Twips::rect(0, 0, 2295, 15));
+    m_label3 = new QLabel(ShowAdvanced, m_themeForm);
+    m_label3->setObjectName(QStringLiteral("Label3"));
+    m_label3->setGeometry(Twips::rect(240, 4230, 1800, 195));
+    m_label3->setCursor(Qt::PointingHandCursor);
+    m_label3->installEventFilter(this);
+}
+
+void Tarvex::createOptions()
+{
+    m_hks = new QCheckBox(QStringLiteral("Run Tarvex When I Login"), m_themeForm);
+    m_hks->setObjectName(QStringLiteral("hks"));
+    m_hks->setGeometry(Twips::rect(360, 4540, 3735, 255));
+    m_hks->hide();
+    m_check1 = new QCheckBox(QStringLiteral("Disable Notification"), m_themeForm);
+    m_check1->setObjectName(QStringLiteral("Check1"));
+    m_check1->setGeometry(Twips::rect(360, 4800, 1815, 255));
+    m_check1->hide();
+    // `clicked` comes from the user only, so setting the boxes at load stores nothing.
+    connect(m_hks, &QCheckBox::clicked, this, &Tarvex::hks_Click);
+    connect(m_check1, &QCheckBox::clicked, this, &Tarvex::Check1_Click);
+}
+
+void Tarvex::load()
+{
+    QCoreApplication::processEvents();
+    applyStoredLook();
+    AppSettings& settings = m_shell.appSettings();
+    m_check1->setChecked(settings.startupNote() == 1);
+    if (!settings.runChoiceStored()) {
+        m_hks->setChecked(true);
+        hks_Click();
+    }
+    SetHK(false);
+    SetWindowIcons(this);
+    m_shell.HookMainWindow();
+    if (CommandLine::isAutomaticStart(m_shell.services().arguments))
+        m_shell.startHotkeys(true);
+    else
+        show();
+}
+
+void Tarvex::applyStoredLook()
+{
+    const AppSettings& settings = m_shell.appSettings();
+    setThemeColor(settings.themeColor());
+    cStyle(settings.frameStyle());
+    ButtonCfg(settings.mainWindowButtonStyle());
+}
+
+void Tarvex::ButtonCfg(qint16 s)
+{
+    for (velbutton* button : {m_command1, m_command2, m_command3, m_command4})
+        button->setButtonStyle(s);
+}
+
+void Tarvex::cStyle(qint32 s)
+{
+    m_themeForm->setProperty("Style", s);
+}
+
+void Tarvex::setThemeColor(qint32 color)
+{
+    m_themeForm->setProperty("ThemeColor", color);
+}
+
+void Tarvex::Tarvex_Mouse(int Button, int Shift, int X, int Y)
+{
+    m_shell.hiddenWindowSlots().Tarvex_Mouse(Button, Shift, X, Y);
+}
+
+void Tarvex::Label1_Click()
+{
+    const ShellServices& services = m_shell.services();
+    if (!services.confirmation.askYesNo(QStringLiteral("Do you need help with using Tarvex?"),
+                                        QStringLiteral("Tarvex")))
+        return;
+    services.opener.open(services.programFolder + u'/' + TarvexShell::HelpFileName);
+}
+
+void Tarvex::Label3_Click()
+{
+    m_check1->setVisible(!m_check1->isVisible());
+    m_hks->setVisible(!m_hks->isVisible());
+    const int growth = Twips::toPixels(AdvancedGrowth);
+    const int height = m_hks->isVisible() ? this->height() + growth : this->height() - growth;
+    setFixedSize(width(), height);
+    m_themeForm->resize(width(), height);
+    m_label3->setText(m_label3->text() == ShowAdvanced ? HideAdvanced : ShowAdvanced);
+}
+
+void Tarvex::Check1_Click()
+{
+    m_shell.appSettings().setStartupNote(m_check1->isChecked());
+}
+
+void Tarvex::hks_Click()
+{
+    const bool run = m_hks->isChecked();
+    const ShellServices& services = m_shell.services();
+    m_shell.appSettings().setRunChoice(run);
+    const QString error =
+        services.login.SetRunAtLogin(services.programName, services.programFolder, run);
+    if (!error.isEmpty())
+        services.showMessage(error);
+}
+
+bool Tarvex::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease && watched == m_label1)
+        Label1_Click();
+    else if (event->type() == QEvent::MouseButtonRelease && watched == m_label3)
+        Label3_Click();
+    return QWidget::eventFilter(watched, event);
+}
+
+void Tarvex::closeEvent(QCloseEvent* event)
+{
+    // The window has no close box of its own; a close from the window manager ends the
+    // program the way "  Exit Tarvex" does.
+    event->ignore();
+    m_shell.exitFromMainWindow();
+}
+
+} // namespace tarvex

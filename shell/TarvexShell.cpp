@@ -1,0 +1,292 @@
+#include "shell/TarvexShell.h"
+
+#include "activation/ActionRunner.h"
+#include "activation/GlobalFlags.h"
+#include "activation/HiddenWindowSlots.h"
+#include "activation/SpecialActions.h"
+#include "editor/hkCORE.h"
+#include "editor/HotkeyHost.h"
+#include "platform/DocumentsFolder.h"
+#include "platform/SingleInstance.h"
+#include "shell/hkPopupMenu.h"
+#include "shell/OptionsPlaceholder.h"
+#include "shell/ProgramTrayIcon.h"
+#include "shell/Tarvex.h"
+#include "store/AppSettings.h"
+#include "store/HotkeyDatabase.h"
+
+namespace tarvex {
+
+const QString TarvexShell::AlreadyRunningMessage = QStringLiteral(
+    "Tarvex is already running. To open Tarvex, double click on the Tarvex icon on the Windows "
+    "taskbar tray.");
+const QString TarvexShell::HelpFileName = QStringLiteral("tarvex.html");
+
+namespace {
+const QString RunningTip = QStringLiteral("Tarvex is running");
+const QString NoKeyboardMessage = QStringLiteral(
+    "Tarvex cannot watch the keyboard on this desktop (an X11 display with the XInput "
+    "extension is needed), so your hotkeys will not work.");
+} // namespace
+
+TarvexShell::TarvexShell(ShellServices services, QObject* parent)
+    : QObject(parent), m_services(std::move(services)),
+      m_appSettings(std::make_unique<AppSettings>(m_services.settings))
+{}
+
+TarvexShell::~TarvexShell()
+{
+    delete m_popupMenu.data();
+    delete m_editor.data();
+    delete m_options.data();
+    delete m_mainWindow.data();
+}
+
+Tarvex* TarvexShell::mainWindow() const
+{
+    return m_mainWindow;
+}
+
+hkCORE* TarvexShell::editor() const
+{
+    return m_editor;
+}
+
+hkPopupMenu* TarvexShell::popupMenu() const
+{
+    return m_popupMenu;
+}
+
+QWidget* TarvexShell::optionsWindow() const
+{
+    return m_options;
+}
+
+bool TarvexShell::start()
+{
+    if (!m_services.instance.tryClaim()) {
+        m_services.showMessage(AlreadyRunningMessage);
+        return false;
+    }
+    createRunObjects();
+    loadMainWindow();
+    return true;
+}
+
+// The slots and the actions live for the whole run, so a reloaded main window finds every
+// window hidden earlier and every hidden-window icon keeps reaching its handler.
+void TarvexShell::createRunObjects()
+{
+    ShellServices& s = m_services;
+    m_slots = std::make_unique<HiddenWindowSlots>(s.desktop, s.hiddenIcons);
+    m_specialActions =
+        std::make_unique<SpecialActions>(s.desktop, s.power, s.confirmation, *m_slots);
+    m_actionRunner = std::make_unique<ActionRunner>(*m_appSettings, s.sound, s.opener,
+                                                    *m_specialActions, s.programFolder);
+}
+
+void TarvexShell::HookMainWindow()
+{
+    if (m_hooked)
+        return;
+    m_hooked = true;
+    m_keySourceStarted = m_services.startKeySource && m_services.startKeySource();
+}
+
+Tarvex& TarvexShell::loadMainWindow()
+{
+    if (!m_mainWindow) {
+        m_mainWindow = new Tarvex(*this);
+        m_mainWindow->load();
+    }
+    return *m_mainWindow;
+}
+
+void TarvexShell::showMainWindow()
+{
+    Tarvex& window = loadMainWindow();
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+hkCORE& TarvexShell::loadEditor()
+{
+    if (m_editor)
+        return *m_editor;
+    m_editor = new hkCORE(m_services.keys, [this](const QString& target) { runAction(target); });
+    connect(m_editor, &hkCORE::unloadRequested, this, &TarvexShell::unloadEditor);
+    connect(m_editor, &hkCORE::trayMenuRequested, this, &TarvexShell::popUpTrayMenu);
+    const QString problem =
+        m_editor->load(HotkeyDatabase::InFolder(m_services.documents.documentsFolder()));
+    if (!problem.isEmpty())
+        m_services.showMessage(problem);
+    return *m_editor;
+}
+
+void TarvexShell::startHotkeys(bool silent)
+{
+    hkCORE& editor = loadEditor();
+    editor.SetHK(true);
+    editor.setTimer1Enabled(true);
+    ProgramTrayIcon& icon = editor.host().trayIcon();
+    icon.add(hkCORE::Caption, !m_appSettings->startupBalloonSuppressed());
+    icon.setTip(RunningTip);
+    if (!silent && m_mainWindow)
+        m_mainWindow->hide();
+    if (m_hooked && !m_keySourceStarted && !m_keySourceFailureShown) {
+        m_keySourceFailureShown = true;
+        m_services.showMessage(NoKeyboardMessage);
+    }
+}
+
+void TarvexShell::configureHotkeys()
+{
+    hkCORE& editor = loadEditor();
+    editor.SetHK(false);
+    editor.show();
+    if (m_mainWindow)
+        m_mainWindow->hide();
+}
+
+void TarvexShell::customizeAppearance()
+{
+    if (!m_options) {
+        m_options = new OptionsPlaceholder(m_appSettings->frameStyle());
+        connect(static_cast<OptionsPlaceholder*>(m_options.data()), &OptionsPlaceholder::closed,
+                this, [this] {
+                    unloadOptions();
+                    showMainWindow();
+                });
+    }
+    m_options->show();
+    if (m_mainWindow)
+        m_mainWindow->hide();
+}
+
+void TarvexShell::exitFromMainWindow()
+{
+    SetExitRequested(true);
+    unloadEditor();
+    unloadPopupMenu();
+    unloadOptions();
+    unloadMainWindow();
+    finish();
+}
+
+void TarvexShell::openFromTray()
+{
+    if (m_finished)
+        return;
+    removeProgramIcon();
+    // The main window goes first, so the editor's unload brings back a freshly loaded one
+    // (its load tests the command line again) instead of flashing up the old one.
+    unloadMainWindow();
+    unloadEditor();
+    showMainWindow();
+}
+
+void TarvexShell::settingsFromTray()
+{
+    if (m_finished)
+        return;
+    if (m_mainWindow)
+        m_mainWindow->hide();
+    loadEditor().show();
+    removeProgramIcon();
+}
+
+void TarvexShell::exitFromTray()
+{
+    if (m_finished)
+        return;
+    SetExitRequested(true);
+    unloadPopupMenu();
+    unloadEditor();
+    unloadMainWindow();
+    unloadOptions();
+    finish();
+}
+
+void TarvexShell::terminate()
+{
+    exitFromTray();
+}
+
+void TarvexShell::popUpTrayMenu(const QPoint& globalPos)
+{
+    if (!m_popupMenu) {
+        m_popupMenu = new hkPopupMenu();
+        connect(m_popupMenu, &hkPopupMenu::openChosen, this, &TarvexShell::openFromTray);
+        connect(m_popupMenu, &hkPopupMenu::settingsChosen, this, &TarvexShell::settingsFromTray);
+        connect(m_popupMenu, &hkPopupMenu::exitChosen, this, &TarvexShell::exitFromTray);
+    }
+    m_popupMenu->popupAt(globalPos);
+}
+
+// Windows are deleted later: an unload often starts inside one of the window's own handlers.
+void TarvexShell::unloadMainWindow()
+{
+    if (Tarvex* window = m_mainWindow) {
+        m_mainWindow = nullptr;
+        window->hide();
+        window->deleteLater();
+    }
+}
+
+void TarvexShell::unloadEditor()
+{
+    hkCORE* editor = m_editor;
+    if (!editor)
+        return;
+    m_editor = nullptr;
+    editor->hide();
+    editor->host().setPollingEnabled(false);
+    editor->host().trayIcon().remove();
+    editor->deleteLater();
+    if (!ExitRequested() && !m_finished)
+        showMainWindow();
+}
+
+void TarvexShell::unloadPopupMenu()
+{
+    if (hkPopupMenu* menu = m_popupMenu) {
+        m_popupMenu = nullptr;
+        menu->close();
+        menu->deleteLater();
+    }
+}
+
+void TarvexShell::unloadOptions()
+{
+    if (QWidget* options = m_options) {
+        m_options = nullptr;
+        options->hide();
+        options->deleteLater();
+    }
+}
+
+void TarvexShell::removeProgramIcon()
+{
+    if (m_editor)
+        m_editor->host().trayIcon().remove();
+}
+
+void TarvexShell::finish()
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    // Windows hidden by "-Hide Window-" must not stay hidden once nobody can restore them.
+    if (m_slots)
+        m_slots->RestoreAll();
+    Q_EMIT finished();
+}
+
+void TarvexShell::runAction(const QString& target)
+{
+    if (m_actionRunner)
+        m_actionRunner->RunHotkeyAction(target);
+}
+
+} // namespace tarvex

@@ -1,0 +1,116 @@
+#pragma once
+
+#include "shell/ShellServices.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+
+namespace tarvex {
+
+class ActionRunner;
+class AppSettings;
+class HiddenWindowSlots;
+class SpecialActions;
+class Tarvex;
+class hkCORE;
+class hkPopupMenu;
+
+/// The program's run: its windows (main window `Tarvex`, the editor `hkCORE` that hosts the
+/// running hotkeys, the tray menu, the appearance window) and what lives as long as the
+/// process: the 11 hidden-window slots, the keyboard hook and the actions. Loading and
+/// unloading windows, starting and stopping the hotkeys and the exit order are kept here.
+class TarvexShell final : public QObject
+{
+    Q_OBJECT
+
+public:
+    /// The message shown by a second start before it ends.
+    static const QString AlreadyRunningMessage;
+    /// The help file in the program's folder.
+    static const QString HelpFileName;
+
+    /// Uses `services` (which must outlive the shell); nothing runs before start().
+    explicit TarvexShell(ShellServices services, QObject* parent = nullptr);
+    ~TarvexShell() override;
+
+    /// The entry: refuses a second instance (message, then false); otherwise loads the main
+    /// window, which shows itself or starts the hotkeys silently.
+    bool start();
+
+    /// The services this run uses.
+    const ShellServices& services() const { return m_services; }
+    /// The settings readers and writers.
+    AppSettings& appSettings() { return *m_appSettings; }
+    /// The main window, or nullptr while it is unloaded.
+    Tarvex* mainWindow() const;
+    /// The editor, or nullptr while it is unloaded.
+    hkCORE* editor() const;
+    /// The tray menu, or nullptr while it is unloaded.
+    hkPopupMenu* popupMenu() const;
+    /// The appearance window, or nullptr while it is unloaded.
+    QWidget* optionsWindow() const;
+    /// The hidden-window slots of the run.
+    HiddenWindowSlots& hiddenWindowSlots() { return *m_slots; }
+    /// True once the program has ended its windows and asked the event loop to quit.
+    bool hasFinished() const { return m_finished; }
+
+    /// Installs the run's one keyboard hook (with the reserved hotkey); later calls do nothing.
+    void HookMainWindow();
+    /// Loads the main window if needed (running its load) and returns it.
+    Tarvex& loadMainWindow();
+    /// Loads the main window if needed and makes it visible.
+    void showMainWindow();
+    /// Loads the editor hidden if needed (reading the hotkey file) and returns it.
+    hkCORE& loadEditor();
+
+    /// Starts the hotkeys; `silent` keeps the main window as it is.
+    void startHotkeys(bool silent);
+    /// " Configure Hotkeys": hotkeys off, editor visible, main window hidden.
+    void configureHotkeys();
+    /// " Customize Appearance": the appearance window visible, main window hidden.
+    void customizeAppearance();
+    /// "  Exit Tarvex" on the main window.
+    void exitFromMainWindow();
+    /// The tray menu's "Open".
+    void openFromTray();
+    /// The tray menu's "Settings".
+    void settingsFromTray();
+    /// The tray menu's "Exit".
+    void exitFromTray();
+    /// A termination signal: ends like the tray menu's "Exit".
+    void terminate();
+    /// Pops up the tray menu at `globalPos`.
+    void popUpTrayMenu(const QPoint& globalPos);
+
+Q_SIGNALS:
+    /// The last window is gone: the program ends.
+    void finished();
+
+private:
+    void createRunObjects();
+    void unloadMainWindow();
+    void unloadEditor();
+    void unloadPopupMenu();
+    void unloadOptions();
+    void removeProgramIcon();
+    void finish();
+    void runAction(const QString& target);
+
+    ShellServices m_services;
+    std::unique_ptr<AppSettings> m_appSettings;
+    std::unique_ptr<HiddenWindowSlots> m_slots;
+    std::unique_ptr<SpecialActions> m_specialActions;
+    std::unique_ptr<ActionRunner> m_actionRunner;
+    QPointer<Tarvex> m_mainWindow;
+    QPointer<hkCORE> m_editor;
+    QPointer<hkPopupMenu> m_popupMenu;
+    QPointer<QWidget> m_options;
+    bool m_hooked = false;
+    bool m_keySourceStarted = false;
+    bool m_keySourceFailureShown = false;
+    bool m_finished = false;
+};
+
+} // namespace tarvex

@@ -1,0 +1,78 @@
+#include "shell/TrayFallbackWindow.h"
+
+#include "shell/ProgramIcon.h"
+
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QTimer>
+
+namespace tarvex {
+
+namespace {
+constexpr int BalloonMilliseconds = 8000;
+constexpr int CornerMargin = 8;
+} // namespace
+
+TrayFallbackWindow::TrayFallbackWindow(QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
+{
+    setObjectName(QStringLiteral("TrayFallbackWindow"));
+    setWindowTitle(QStringLiteral("Tarvex"));
+    SetWindowIcons(this);
+    auto* icon = new QLabel(this);
+    icon->setPixmap(ProgramIcon::icon().pixmap(32, 32));
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(6, 6, 6, 6);
+    layout->addWidget(icon);
+    layout->addWidget(new QLabel(QStringLiteral("Tarvex"), this));
+    // A child with window flags is a separate top-level window that this one still owns.
+    m_balloon = new QLabel(this);
+    m_balloon->setWindowFlags(Qt::ToolTip);
+    m_balloon->setWordWrap(true);
+    m_balloon->setMaximumWidth(320);
+    m_balloon->setMargin(8);
+}
+
+void TrayFallbackWindow::setTip(const QString& tip)
+{
+    setToolTip(tip);
+}
+
+void TrayFallbackWindow::showInCorner()
+{
+    adjustSize();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect area = screen->availableGeometry();
+        move(area.right() - width() - CornerMargin, area.bottom() - height() - CornerMargin);
+    }
+    show();
+}
+
+void TrayFallbackWindow::showBalloon(const QString& title, const QString& text)
+{
+    m_balloon->setText(
+        QStringLiteral("<b>%1</b><br>%2").arg(title.toHtmlEscaped(), text.toHtmlEscaped()));
+    m_balloon->adjustSize();
+    const QPoint corner = frameGeometry().topRight();
+    m_balloon->move(corner.x() - m_balloon->width(), corner.y() - m_balloon->height() - 4);
+    m_balloon->show();
+    QTimer::singleShot(BalloonMilliseconds, m_balloon, &QWidget::hide);
+}
+
+void TrayFallbackWindow::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        Q_EMIT doubleClicked();
+}
+
+void TrayFallbackWindow::contextMenuEvent(QContextMenuEvent* event)
+{
+    Q_EMIT menuRequested(event->globalPos());
+}
+
+} // namespace tarvex

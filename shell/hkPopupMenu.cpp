@@ -1,0 +1,34 @@
+#include "shell/hkPopupMenu.h"
+
+namespace tarvex {
+
+hkPopupMenu::hkPopupMenu(QWidget* parent) : QMenu(QStringLiteral("Tarvex "), parent)
+{
+    setObjectName(QStringLiteral("mp"));
+    m_open = addAction(QStringLiteral("Open"));
+    m_settings = addAction(QStringLiteral("Settings"));
+    m_exit = addAction(QStringLiteral("Exit"));
+    m_open->setObjectName(QStringLiteral("msp"));
+    m_settings->setObjectName(QStringLiteral("ms"));
+    m_exit->setObjectName(QStringLiteral("me"));
+    // The menu's default item is drawn bold; setting the font makes sure of it in every style.
+    QFont bold = m_settings->font();
+    bold.setBold(true);
+    m_settings->setFont(bold);
+    // Queued, so the menu has closed (and released its grab) before the command runs.
+    connect(m_open, &QAction::triggered, this, &hkPopupMenu::openChosen, Qt::QueuedConnection);
+    connect(m_settings, &QAction::triggered, this, &hkPopupMenu::settingsChosen,
+            Qt::QueuedConnection);
+    connect(m_exit, &QAction::triggered, this, &hkPopupMenu::exitChosen, Qt::QueuedConnection);
+}
+
+void hkPopupMenu::popupAt(const QPoint& globalPos)
+{
+    setDefaultAction(m_settings);
+    popup(globalPos);
+    // A tray icon belongs to no active window; without activating, a click elsewhere would
+    // not close the menu on some window managers.
+    activateWindow();
+}
+
+} // namespace tarvex

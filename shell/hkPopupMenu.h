@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QMenu>
+
+namespace tarvex {
+
+/// The tray menu "Tarvex " with "Open", "Settings" (the bold default item) and "Exit".
+class hkPopupMenu final : public QMenu
+{
+    Q_OBJECT
+
+public:
+    /// Builds the menu; nothing is shown until popupAt().
+    explicit hkPopupMenu(QWidget* parent = nullptr);
+
+    /// Pops the menu up at the screen position `globalPos`, with "Settings" as default item.
+    void popupAt(const QPoint& globalPos);
+
+    /// The "Open" item.
+    QAction* msp() const { return m_open; }
+    /// The "Settings" item.
+    QAction* ms() const { return m_settings; }
+    /// The "Exit" item.
+    QAction* me() const { return m_exit; }
+
+Q_SIGNALS:
+    /// "Open" was chosen.
+    void openChosen();
+    /// "Settings" was chosen.
+    void settingsChosen();
+    /// "Exit" was chosen.
+    void exitChosen();
+
+private:
+    QAction* m_open = nullptr;
+    QAction* m_settings = nullptr;
+    QAction* m_exit = nullptr;
+};
+
+} // namespace tarvex

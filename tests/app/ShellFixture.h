@@ -1,0 +1,85 @@
+#pragma once
+
+#include "activation/GlobalFlags.h"
+#include "shell/TarvexShell.h"
+#include "store/SettingsStore.h"
+#include "tests/fakes/FakeConfirmationBox.h"
+#include "tests/fakes/FakeDesktopWindows.h"
+#include "tests/fakes/FakeDocumentsFolder.h"
+#include "tests/fakes/FakeHiddenWindowIcons.h"
+#include "tests/fakes/FakeKeyStateSource.h"
+#include "tests/fakes/FakeLoginEntry.h"
+#include "tests/fakes/FakeOpener.h"
+#include "tests/fakes/FakePowerControl.h"
+#include "tests/fakes/FakeSingleInstance.h"
+#include "tests/fakes/FakeSoundPlayer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <memory>
+
+namespace tarvex {
+
+/// One run of the application against recording fakes, with a private settings file and
+/// Documents folder. The global flags start cleared.
+struct ShellFixture
+{
+    QTemporaryDir dir;
+    SettingsStore settings{dir.filePath(QStringLiteral("Tarvex.ini"))};
+    FakeSingleInstance instance;
+    FakeLoginEntry login;
+    FakeOpener opener;
+    FakeConfirmationBox confirmation;
+    FakeKeyStateSource keys;
+    FakeDesktopWindows desktop;
+    FakeHiddenWindowIcons hiddenIcons;
+    FakeSoundPlayer sound;
+    FakePowerControl power;
+    FakeDocumentsFolder documents{dir.filePath(QStringLiteral("Documents"))};
+    QStringList messages;
+    int keySourceStarts = 0;
+    std::unique_ptr<TarvexShell> shell;
+
+    /// Builds the shell for a start with `arguments` (nothing runs before start()).
+    explicit ShellFixture(const QStringList& arguments = {})
+    {
+        SetHK(false);
+        SetExitRequested(false);
+        shell = std::make_unique<TarvexShell>(services(arguments));
+    }
+
+    ShellServices services(const QStringList& arguments)
+    {
+        return ShellServices{
+            settings,
+            instance,
+            login,
+            opener,
+            confirmation,
+            keys,
+            desktop,
+            hiddenIcons,
+            sound,
+            power,
+            documents,
+            [this](const QString& text) { messages.append(text); },
+            [this] { return ++keySourceStarts > 0; },
+            QStringLiteral("/opt/tarvex"),
+            QStringLiteral("tarvex"),
+            arguments,
+        };
+    }
+
+    /// Writes the hotkey file line `line` into the Documents folder.
+    void writeHotkeys(const QByteArray& line)
+    {
+        QDir().mkpath(documents.documentsFolder());
+        QFile file(documents.documentsFolder() + QStringLiteral("/Hotkeys.TarvexDB"));
+        file.open(QIODevice::WriteOnly);
+        file.write(line + "\r\n");
+    }
+};
+
+} // namespace tarvex
