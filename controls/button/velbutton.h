@@ -177,16 +177,28 @@ public:
     // Size from the caption, and at least 220 twips each way.
     QSize sizeHint() const override;
 
+    // Events. Button: 1 left, 2 right, 4 middle; Shift: 1 Shift, 2 Ctrl, 4 Alt;
+    // X, Y in pixels from the top-left corner; KeyCode: the virtual-key number.
 signals:
+    // A completed click, Enter, a Space press-and-release, the access, default or cancel key.
     void Click();
+    // A left double click, when no menu is attached.
     void DblClick();
+    // Every mouse move while the pointer is over the button.
     void MouseEnter();
+    // The pointer left the button.
     void MouseLeave();
+    // Every mouse move over the button (and while it holds the mouse).
     void MouseMove(short Button, short Shift, float X, float Y);
+    // Any mouse button released, when no menu is attached.
     void MouseUp(short Button, short Shift, float X, float Y);
+    // The left button pressed, when no menu is attached.
     void MouseDown(short Button, short Shift, float X, float Y);
+    // Any key pressed while focused, except Alt+Space.
     void KeyDown(short KeyCode, short Shift);
+    // Space released while focused (no other key raises it).
     void KeyUp(short KeyCode, short Shift);
+    // Every character key.
     void KeyPress(short KeyAscii);
 
 protected:

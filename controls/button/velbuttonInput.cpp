@@ -358,7 +358,6 @@ void velbutton::activationChanged(bool active)
 void velbutton::ShowDropDownMenu()
 {
     const int w = width(), h = height();
-    static const QPoint kNone(-1, -1);
     const std::array<std::pair<QPoint, int>, 8> anchors{{
         {{0, h}, m_menuFlags},
         {{0, 0}, 0x20},
