@@ -39,6 +39,10 @@ struct SpawnSetup
         posix_spawn_file_actions_addopen(&files, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
         posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
         posix_spawn_file_actions_addopen(&files, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+#if defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 34))
+        // Descriptors opened without close-on-exec (by libraries) stay ours.
+        posix_spawn_file_actions_addclosefrom_np(&files, STDERR_FILENO + 1);
+#endif
     }
     ~SpawnSetup()
     {

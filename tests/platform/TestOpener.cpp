@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <unistd.h>
+
 using namespace tarvex;
 
 // Opening targets: executables run directly, everything else through
@@ -22,6 +24,7 @@ private slots:
     void openerGetsOneArgument_data();
     void openerGetsOneArgument();
     void launcherReapsChildren();
+    void childGetsNoInheritedDescriptors();
     void launcherReportsMissingProgram_data();
     void launcherReportsMissingProgram();
 
@@ -156,6 +159,24 @@ void TestOpener::launcherReapsChildren()
         QVERIFY(launcher.start("true", {}));
     QVERIFY(launcher.runningChildren() > 0);
     QTRY_COMPARE(launcher.runningChildren(), 0);
+}
+
+void TestOpener::childGetsNoInheritedDescriptors()
+{
+    // A descriptor without close-on-exec, as a library might leave one.
+    const int leaked = 200;
+    QVERIFY(::dup2(STDIN_FILENO, leaked) == leaked);
+    const QString listing = m_dir.path() + "/fds";
+    const QString script = writeScript("fds.sh", "ls /proc/$$/fd > '" + listing +
+                                                     ".tmp'\n"
+                                                     "mv '" +
+                                                     listing + ".tmp' '" + listing + "'\n");
+    DetachedLauncher launcher;
+    QVERIFY(launcher.start(script, {}));
+    const QStringList fds = waitForFile(listing).split('\n', Qt::SkipEmptyParts);
+    ::close(leaked);
+    QVERIFY(fds.contains("2"));
+    QVERIFY2(!fds.contains(QString::number(leaked)), qPrintable(fds.join(' ')));
 }
 
 void TestOpener::launcherReportsMissingProgram_data()
