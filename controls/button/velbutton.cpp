@@ -49,7 +49,7 @@ velbutton::~velbutton() = default;
 void velbutton::ReadProperties(const PropertyBag& bag)
 {
     m_props.ReadFrom(bag, AmbientFont(this));
-    setFont(m_props.Font);
+    setFont(m_props.Font); // an ambient font read back stays inherited in effect
     setEnabled(m_props.Enabled);
     UpdateAccessKey();
     CreateButtonRegion();
@@ -102,9 +102,7 @@ void velbutton::setColorScheme(int scheme)
 void velbutton::setCaptionFont(const QFont& font)
 {
     m_props.Font = font;
-    setFont(font);
-    updateGeometry();
-    RedrawButton();
+    setFont(font); // FontChange redraws
 }
 
 void velbutton::setHandPointer(bool on)

@@ -197,6 +197,12 @@ void velbutton::mouseDoubleClickEvent(QMouseEvent* event)
 
 bool velbutton::event(QEvent* event)
 {
+    // The button shows its own tip window (CreateButtonToolTip); text given
+    // through QWidget::setToolTip becomes the ToolTip property.
+    if (event->type() == QEvent::ToolTip)
+        return true;
+    if (event->type() == QEvent::ToolTipChange)
+        m_props.ToolTip = QWidget::toolTip();
     // Enter and Space belong to the focused button, not to window shortcuts.
     if (event->type() == QEvent::ShortcutOverride) {
         const int k = static_cast<QKeyEvent*>(event)->key();
@@ -332,6 +338,11 @@ void velbutton::changeEvent(QEvent* event)
         break;
     case QEvent::EnabledChange:
         m_props.Enabled = !testAttribute(Qt::WA_ForceDisabled);
+        RedrawButton();
+        break;
+    case QEvent::FontChange:
+        m_props.Font = font(); // QWidget::setFont and the host's font reach the caption
+        updateGeometry();
         RedrawButton();
         break;
     case QEvent::PaletteChange:

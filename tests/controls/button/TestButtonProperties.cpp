@@ -25,6 +25,7 @@ private slots:
     void accessKeyOf_data();
     void accessKeyOf();
     void valueFromCode();
+    void widgetSettersReachProperties();
 
 private:
     QWidget m_window;
@@ -236,6 +237,24 @@ void TestButtonProperties::valueFromCode()
     QVERIFY(b.Value());
     b.setValue(false);
     QCOMPARE(b.state(), ButtonState::Normal);
+}
+
+// Code that treats the button as a plain widget still sets its properties.
+void TestButtonProperties::widgetSettersReachProperties()
+{
+    velbutton b(&m_window, "b");
+    b.setToolTip("Starts the hotkeys");
+    QCOMPARE(b.ToolTip(), QStringLiteral("Starts the hotkeys"));
+    QFont f = b.font();
+    f.setPointSize(17);
+    b.setFont(f);
+    QCOMPARE(b.Font().pointSize(), 17);
+    b.setEnabled(false);
+    QVERIFY(!b.Enabled());
+    PropertyBag bag;
+    b.WriteProperties(bag);
+    QCOMPARE(bag.ReadProperty("Enabled", true).toBool(), false);
+    QCOMPARE(bag.ReadProperty("ToolTip").toString(), QStringLiteral("Starts the hotkeys"));
 }
 
 QTEST_MAIN(TestButtonProperties)
