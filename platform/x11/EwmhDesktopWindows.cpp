@@ -122,6 +122,11 @@ QList<QImage> EwmhDesktopWindows::windowIcons(WindowId window)
         X11Property::cardinals(m_display, window, atom("_NET_WM_ICON"), XA_CARDINAL));
     std::sort(icons.begin(), icons.end(),
               [](const QImage& a, const QImage& b) { return a.width() > b.width(); });
+    if (icons.isEmpty()) {
+        const QImage hinted = X11Property::hintsIcon(m_display, window);
+        if (!hinted.isNull())
+            icons.append(hinted);
+    }
     return icons;
 }
 

@@ -37,7 +37,8 @@ public:
     void showWindow(WindowId window) override;
     /// _NET_WM_NAME, else WM_NAME, at most 50 characters.
     QString windowTitle(WindowId window) override;
-    /// The window's icons from _NET_WM_ICON, largest first; empty when it has none.
+    /// The window's icons from _NET_WM_ICON, largest first, else its WM_HINTS icon;
+    /// empty when it has neither.
     QList<QImage> windowIcons(WindowId window);
 
 private:

@@ -31,6 +31,42 @@ bool read(Display* display, unsigned long window, unsigned long property, unsign
     return status == Success && reply.data && actualType == type;
 }
 
+// A pixmap of depth 1 (a bitmap: 1 = foreground) or of a true-colour depth.
+QImage pixmapImage(Display* display, Pixmap pixmap)
+{
+    Window root = 0;
+    int x = 0;
+    int y = 0;
+    unsigned int width = 0, height = 0, border = 0, depth = 0;
+    if (!pixmap ||
+        !XGetGeometry(display, pixmap, &root, &x, &y, &width, &height, &border, &depth) ||
+        width == 0 || height == 0 || width > kMaxIconSide || height > kMaxIconSide)
+        return {};
+    XImage* pixels = XGetImage(display, pixmap, 0, 0, width, height, AllPlanes, ZPixmap);
+    if (!pixels)
+        return {};
+    QImage image(int(width), int(height), QImage::Format_ARGB32);
+    for (int row = 0; row < int(height); ++row)
+        for (int column = 0; column < int(width); ++column) {
+            const unsigned long pixel = XGetPixel(pixels, column, row);
+            image.setPixel(column, row,
+                           depth == 1 ? (pixel ? 0xff000000u : 0xffffffffu)
+                                      : 0xff000000u | quint32(pixel & 0xffffff));
+        }
+    XDestroyImage(pixels);
+    return image;
+}
+
+void applyMask(QImage& image, const QImage& mask)
+{
+    if (mask.size() != image.size())
+        return;
+    for (int row = 0; row < image.height(); ++row)
+        for (int column = 0; column < image.width(); ++column)
+            if (mask.pixel(column, row) != 0xff000000u) // not set: transparent
+                image.setPixel(column, row, 0);
+}
+
 } // namespace
 
 QByteArray bytes(Display* display, unsigned long window, unsigned long property, unsigned long type)
@@ -88,6 +124,20 @@ QList<QImage> argbImages(const QList<unsigned long>& values)
         at += width * height;
     }
     return images;
+}
+
+QImage hintsIcon(Display* display, unsigned long window)
+{
+    XWMHints* hints = XGetWMHints(display, window);
+    if (!hints)
+        return {};
+    const Pixmap pixmap = (hints->flags & IconPixmapHint) ? hints->icon_pixmap : 0;
+    const Pixmap mask = (hints->flags & IconMaskHint) ? hints->icon_mask : 0;
+    XFree(hints);
+    QImage image = pixmapImage(display, pixmap);
+    if (!image.isNull() && mask)
+        applyMask(image, pixmapImage(display, mask));
+    return image;
 }
 
 } // namespace tarvex::X11Property

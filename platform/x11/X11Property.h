@@ -23,6 +23,10 @@ QString textProperty(_XDisplay* display, unsigned long window, unsigned long pro
 /// The images of a _NET_WM_ICON value: width, height, then width×height ARGB pixels, repeated.
 QList<QImage> argbImages(const QList<unsigned long>& values);
 
+/// The icon of the window's WM_HINTS (pixmap and mask), the older form of a
+/// window icon; a null image when it has none.
+QImage hintsIcon(_XDisplay* display, unsigned long window);
+
 } // namespace X11Property
 
 } // namespace tarvex

@@ -5,6 +5,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 
 using namespace tarvex;
 
@@ -21,6 +22,7 @@ private slots:
     void title();
     void icons();
     void brokenIconIsIgnored();
+    void hintsIconWhenNoEwmhIcon();
     void foregroundWindow();
     void vanishedWindowIsHarmless();
 
@@ -122,6 +124,42 @@ void TestDesktopWindowsE2E::brokenIconIsIgnored()
     QVERIFY(m_windows.windowIcons(window).isEmpty());
     XDestroyWindow(m_display, window);
     QVERIFY(m_windows.windowIcons(makeWindow()).isEmpty());
+}
+
+// An older program's icon: a true-colour pixmap with a bitmap mask in WM_HINTS.
+void TestDesktopWindowsE2E::hintsIconWhenNoEwmhIcon()
+{
+    const Window window = makeWindow();
+    const Window root = DefaultRootWindow(m_display);
+    const Pixmap pixmap = XCreatePixmap(m_display, root, 4, 4, 24);
+    const Pixmap mask = XCreatePixmap(m_display, root, 4, 4, 1);
+    GC colour = XCreateGC(m_display, pixmap, 0, nullptr);
+    XSetForeground(m_display, colour, 0x00ff00);
+    XFillRectangle(m_display, pixmap, colour, 0, 0, 4, 4);
+    GC bits = XCreateGC(m_display, mask, 0, nullptr);
+    XSetForeground(m_display, bits, 0);
+    XFillRectangle(m_display, mask, bits, 0, 0, 4, 4);
+    XSetForeground(m_display, bits, 1);
+    XFillRectangle(m_display, mask, bits, 0, 0, 2, 4); // left half opaque
+    XWMHints hints{};
+    hints.flags = IconPixmapHint | IconMaskHint;
+    hints.icon_pixmap = pixmap;
+    hints.icon_mask = mask;
+    XSetWMHints(m_display, window, &hints);
+    XSync(m_display, False);
+    const QList<QImage> icons = m_windows.windowIcons(window);
+    QCOMPARE(icons.size(), 1);
+    QCOMPARE(icons[0].size(), QSize(4, 4));
+    QCOMPARE(icons[0].pixel(1, 2), 0xff00ff00u);
+    QCOMPARE(qAlpha(icons[0].pixel(3, 2)), 0);
+    // The window's own EWMH icon wins over the old one.
+    setCardinals(window, "_NET_WM_ICON", {1, 1, long(0xff0000ff)});
+    QCOMPARE(m_windows.windowIcons(window).first().pixel(0, 0), 0xff0000ffu);
+    XFreeGC(m_display, colour);
+    XFreeGC(m_display, bits);
+    XFreePixmap(m_display, pixmap);
+    XFreePixmap(m_display, mask);
+    XDestroyWindow(m_display, window);
 }
 
 void TestDesktopWindowsE2E::foregroundWindow()
