@@ -134,6 +134,12 @@ void HotkeyEditorPanel::connectFields()
             [this](const QModelIndex& current) {
                 rowClicked(current.isValid() ? current.row() + 1 : 0);
             });
+    // The kept key sequences of the hidden-hotkey check follow every change of the rows.
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] { m_shadowing.invalidate(); });
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, [this] { m_shadowing.invalidate(); });
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, [this] { m_shadowing.invalidate(); });
+    connect(m_model, &QAbstractItemModel::dataChanged, this,
+            [this](const QModelIndex& from) { m_shadowing.invalidate(from.row() + 1); });
     connect(m_hktype, &QComboBox::currentIndexChanged, this, &HotkeyEditorPanel::typeClicked);
     connect(m_hk, &CaptureBox::combinationChanged, this, &HotkeyEditorPanel::combinationChanged);
     connect(m_ws, &QLineEdit::textChanged, this, &HotkeyEditorPanel::targetChanged);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "keys/HotkeyShadowing.h"
 #include "store/ActiveHotkeyTable.h"
 #include "store/HotkeyDatabase.h"
 #include "store/HotkeyList.h"
@@ -107,6 +108,7 @@ private:
     std::unique_ptr<RowIcons> m_icons;
     HotkeyListModel* m_model = nullptr;
     WizardRunner m_runWizard;
+    HotkeyShadowing m_shadowing;
 
     velForms* m_TForm = nullptr;
     QTreeView* m_Hotkey = nullptr;

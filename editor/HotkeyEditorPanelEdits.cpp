@@ -240,7 +240,7 @@ QString HotkeyEditorPanel::shadowWarning() const
 void HotkeyEditorPanel::updateShadowWarning()
 {
     const int selected = selectedPosition();
-    const int winner = HotkeyShadowing::WinnerOver(m_list.entries(), selected);
+    const int winner = m_shadowing.winnerOver(m_list.entries(), selected);
     QString text;
     if (winner > 0) {
         const HotkeyEntry hidden = m_list.at(selected);

@@ -1,4 +1,5 @@
 #include "keys/HotkeyShadowing.h"
+#include "keys/KeyText.h"
 
 #include <QTest>
 
@@ -11,6 +12,8 @@ class TestHotkeyShadowing final : public QObject
 private Q_SLOTS:
     void winner_data();
     void winner();
+    void codesAsTheMatcherSeesThem_data();
+    void codesAsTheMatcherSeesThem();
 };
 
 void TestHotkeyShadowing::winner_data()
@@ -47,6 +50,23 @@ void TestHotkeyShadowing::winner()
     for (const QString& combination : combinations)
         entries.append({combination, QStringLiteral("/bin/true")});
     QCOMPARE(HotkeyShadowing::WinnerOver(entries, position), winner);
+}
+
+void TestHotkeyShadowing::codesAsTheMatcherSeesThem_data()
+{
+    QTest::addColumn<QString>("text");
+    for (const char* text : {"", "gofb", "(Ctrl)(Alt)k", "(Alt)(Space)", "(ALT)k", "(Win)(Del)x",
+                             "(Shift", "((Ctrl))", "a(Ctrl)b(Shift)(Shift)c", "(Space)(Spac)e",
+                             "ctrl+a", "(Del)(Win)(Alt)(Shift)(Ctrl)(Space)"})
+        QTest::newRow(text) << QString::fromLatin1(text);
+}
+
+void TestHotkeyShadowing::codesAsTheMatcherSeesThem()
+{
+    QFETCH(QString, text);
+    QString codes = QStringLiteral("left over from an earlier row");
+    HotkeyShadowing::CodesInto(text, codes);
+    QCOMPARE(codes, KeyCodesFromText(text));
 }
 
 QTEST_GUILESS_MAIN(TestHotkeyShadowing)
