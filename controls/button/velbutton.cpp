@@ -34,8 +34,10 @@ velbutton::velbutton(QWidget* parent, const QString& name) : QWidget(parent)
     setMinimumSize(kMinimumPixels, kMinimumPixels);
     m_themeAvailable = qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
     m_props.Caption = name;
+    // Tahoma where installed, else the host's own family rather than whatever
+    // the font matcher picks for an unknown name.
     m_props.Font = AmbientFont(this);
-    m_props.Font.setFamily(QStringLiteral("Tahoma"));
+    m_props.Font.setFamilies({QStringLiteral("Tahoma"), m_props.Font.family()});
     setFont(m_props.Font);
     m_props.DefaultColorSchemeFor();
     m_props.ApplyStyleColors();
