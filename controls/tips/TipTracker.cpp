@@ -60,16 +60,21 @@ bool TipTracker::eventFilter(QObject* watched, QEvent* event)
         return false;
     switch (event->type()) {
     case QEvent::Enter:
-        arm();
+        // A click or key took the tip down: it comes back only after the pointer moves.
+        if (!m_poppedByUser || QCursor::pos() != m_restingAt)
+            arm();
         break;
     case QEvent::MouseMove:
         onPointerMoved(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
         break;
-    case QEvent::Leave:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::Wheel:
     case QEvent::KeyPress:
+        dismiss();
+        m_poppedByUser = true;
+        break;
+    case QEvent::Leave:
     case QEvent::Hide:
     case QEvent::WindowDeactivate:
         dismiss();
@@ -86,6 +91,7 @@ void TipTracker::onPointerMoved(const QPoint& globalPos)
     // movement counts.
     if (globalPos == m_restingAt)
         return;
+    m_poppedByUser = false;
     dismiss();
     arm();
     m_restingAt = globalPos;

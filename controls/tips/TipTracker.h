@@ -65,6 +65,7 @@ private:
     QTimer m_wakeUp;
     QTimer m_autoPop;
     QPoint m_restingAt;
+    bool m_poppedByUser = false;
 };
 
 } // namespace tarvex

@@ -115,7 +115,12 @@ void TestHyperlink::newControlStartsWithInitialValues()
     QCOMPARE(link.ColorUsed(), RGB(50, 100, 200));
     QCOMPARE(link.FontNormal(), link.font());
     QCOMPARE(link.focusPolicy(), Qt::TabFocus);
-    QCOMPARE(link.findChild<QLabel*>("LabelHyperlink")->cursor().shape(), Qt::PointingHandCursor);
+    const auto* label = link.findChild<QLabel*>("LabelHyperlink");
+    QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
+    link.SetCursorCustom(true); // the program has no cursor 1000: the pointer stays
+    QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
+    link.SetCursorUse(false);
+    QVERIFY(!label->testAttribute(Qt::WA_SetCursor));
 }
 
 void TestHyperlink::missingKeysReadAsDefaults()

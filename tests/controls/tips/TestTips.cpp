@@ -231,7 +231,7 @@ void TestTips::placement_data()
     QTest::addColumn<QString>("where");
     for (TipShape shape : {TipShape::Balloon, TipShape::Rectangle}) {
         const char* name = shape == TipShape::Balloon ? "balloon" : "rectangle";
-        for (const char* where : {"middle", "bottom", "right", "top left"})
+        for (const char* where : {"middle", "bottom", "right", "top left", "right to left"})
             QTest::addRow("%s %s", name, where) << shape << QString(where);
     }
 }
@@ -248,7 +248,9 @@ void TestTips::placement()
         cursor.setX(area.right() - 3);
     else if (where == "top left")
         cursor = area.topLeft();
-    TipWindow tip(content("Placed beside the pointer", shape));
+    TipContent placed = content("Placed beside the pointer", shape);
+    placed.rightToLeft = where == "right to left";
+    TipWindow tip(placed);
     tip.popUp(cursor);
     const QRect frame = tip.geometry();
     QVERIFY2(area.contains(frame), qPrintable(QString("%1,%2 %3x%4")
@@ -261,6 +263,10 @@ void TestTips::placement()
     QCOMPARE(below, where != "bottom");
     if (shape == TipShape::Balloon)
         QCOMPARE(tip.stemSide(), below ? StemSide::Top : StemSide::Bottom);
+    if (placed.rightToLeft) // reads toward the left of the pointer
+        QVERIFY(frame.center().x() < cursor.x());
+    else if (where == "middle")
+        QVERIFY(frame.center().x() > cursor.x());
 }
 
 void TestTips::tipWaitsForRestAndGoesOnMove()
@@ -337,6 +343,8 @@ void TestTips::clickTakesTipDown()
     QTest::mousePress(m_right, Qt::LeftButton, {}, {20, 20});
     QVERIFY(!InfoTip::instance().isShown());
     QTest::mouseRelease(m_right, Qt::LeftButton, {}, {20, 20});
+    QTest::qWait(wakeUpDelay() + 100);
+    QVERIFY(!InfoTip::instance().isShown()); // not again until the pointer moves
 }
 
 void TestTips::hidingTheToolRemovesTheTip()
