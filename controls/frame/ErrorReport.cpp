@@ -22,11 +22,9 @@ BoxState& state()
 
 void writeSystemLog(const QString& line)
 {
-    // LOG_USER entries land in the journal (or syslog) under the program's name.
-    const QByteArray ident = QCoreApplication::applicationName().toUtf8();
-    openlog(ident.isEmpty() ? "tarvex" : ident.constData(), LOG_PID, LOG_USER);
-    syslog(LOG_ERR, "%s", line.toUtf8().constData());
-    closelog();
+    // An error entry of the user facility under the program's name; it lands
+    // in the journal (or syslog). The log connection is left to the C library.
+    syslog(LOG_USER | LOG_ERR, "%s", line.toUtf8().constData());
 }
 
 bool mustSkipBox()
