@@ -65,6 +65,12 @@ void FrameHostWindow::restore(const QRect& restore, bool centred)
 {
     if (!m_host)
         return;
+    // A window that was never shown normal gets half the work area, centred.
+    if (!restore.isValid()) {
+        m_host->resize(workArea().size() / 2);
+        centre();
+        return;
+    }
     m_host->setGeometry(restore);
     if (centred)
         centre();

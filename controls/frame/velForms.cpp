@@ -267,12 +267,16 @@ void velForms::shiftContainedControls(int dy)
 
 void velForms::ReadProperties(const PropertyBag& bag)
 {
+    const bool wasMaximized = m_p.WindowState == 2;
+    rememberRestore();
     m_p = FrameProperties::read(bag);
     load();
-    applySettings();
-    // A stored maximized state puts the window on the work area at once.
-    if (m_p.WindowState == 2)
+    // The window takes the stored state at once.
+    if (m_p.WindowState == 2 && !wasMaximized)
         m_host.maximize();
+    else if (m_p.WindowState != 2 && wasMaximized)
+        m_host.restore(m_restore, m_startUpPosition == 2);
+    applySettings();
     Refresh();
 }
 

@@ -90,6 +90,7 @@ private slots:
     void closingWithoutCloseClick();
     void maximizeAndRestore();
     void restoreCentresCentredForm();
+    void storedMaximizedState();
     void minimumResize_data();
     void minimumResize();
     void menuCaptions_data();
@@ -268,6 +269,20 @@ void TestVelForms::restoreCentresCentredForm()
     const QRect screen = rig.host.screen()->geometry();
     QCOMPARE(rig.host.size(), QSize(400, 300));
     QCOMPARE(rig.host.pos(), QPoint((screen.width() - 400) / 2, (screen.height() - 300) / 2));
+}
+
+void TestVelForms::storedMaximizedState()
+{
+    Rig rig;
+    const QRect normal = rig.host.geometry();
+    PropertyBag maximized, normalSet;
+    maximized.WriteProperty("WindowState", 2);
+    rig.frame->ReadProperties(maximized);
+    QCOMPARE(rig.frame->WindowState(), 2);
+    QCOMPARE(rig.host.geometry(), rig.host.screen()->availableGeometry());
+    rig.frame->ReadProperties(normalSet);
+    QCOMPARE(rig.frame->WindowState(), 0);
+    QCOMPARE(rig.host.geometry(), normal);
 }
 
 void TestVelForms::minimumResize_data()
