@@ -102,6 +102,7 @@ private slots:
     void alwaysOnTop();
     void changeAllBackgrounds();
     void hoverTooltips();
+    void titleAndIconFollowTheForm();
 };
 
 void TestVelForms::initialAndStoredDefaults()
@@ -475,6 +476,21 @@ void TestVelForms::hoverTooltips()
     QApplication::sendEvent(rig.frame, &leave);
     QCOMPARE(rig.frame->toolTip(), QString());
     QCOMPARE(picture.pixel(close.Left, close.Top), picture.pixel(60, close.Top));
+}
+
+void TestVelForms::titleAndIconFollowTheForm()
+{
+    Rig rig;
+    const QImage before = rig.frame->picture().copy(9, 4, 200, 27);
+    rig.host.setWindowTitle(QStringLiteral("Hotkey settings"));
+    QVERIFY(rig.frame->picture().copy(9, 4, 200, 27) != before);
+    QPixmap red(16, 16);
+    red.fill(Qt::red);
+    rig.host.setWindowIcon(QIcon(red));
+    // The icon sits at x = 9, y = (31 - 16) / 2 + 2.
+    QCOMPARE(FromQRgb(rig.frame->picture().pixel(9, 9)), RGB(255, 0, 0));
+    QCOMPARE(FromQRgb(rig.frame->picture().pixel(24, 24)), RGB(255, 0, 0));
+    QVERIFY(FromQRgb(rig.frame->picture().pixel(25, 24)) != RGB(255, 0, 0));
 }
 
 QTEST_MAIN(TestVelForms)
