@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+#include <optional>
+
 namespace tarvex {
 
 /// The matching algorithm written out plainly, for comparison with the compiled matcher:
@@ -15,22 +17,41 @@ class ReferenceMatcher final
 public:
     explicit ReferenceMatcher(int capacity) : m_capacity(capacity) {}
 
-    /// Appends `code` and returns the index of the record that fired, or -1.
+    /// Appends `code` and returns the index of the record that fired, or -1. Converts every
+    /// record on every call, as the described algorithm does.
     int append(int code, const QStringList& records)
+    {
+        return appendPrepared(code, Prepare(records));
+    }
+
+    /// Returns the code sequence of each record, or nothing for a record without a "*".
+    static QList<std::optional<QString>> Prepare(const QStringList& records)
+    {
+        QList<std::optional<QString>> sequences;
+        for (const QString& record : records) {
+            const QStringList parts = record.split(u'*');
+            sequences.append(parts.size() >= 2 ? std::optional(KeyCodesFromText(parts.at(0)))
+                                               : std::nullopt);
+        }
+        return sequences;
+    }
+
+    /// Like append, with the records already converted by Prepare.
+    int appendPrepared(int code, const QList<std::optional<QString>>& sequences)
     {
         m_buffer.append(QChar(code));
         if (m_buffer.size() > m_capacity)
             m_buffer.remove(0, 1);
         m_buffer.remove(QChar(162));
-        for (int i = 0; i < records.size(); ++i) {
-            const QStringList parts = records.at(i).split(u'*');
-            if (parts.size() >= 2 && Occurs(KeyCodesFromText(parts.at(0)), m_buffer)) {
+        for (int i = 0; i < sequences.size(); ++i) {
+            if (sequences.at(i) && Occurs(*sequences.at(i), m_buffer)) {
                 m_buffer.clear();
                 return i;
             }
         }
         return -1;
     }
+
     /// Returns the buffer as a text of codes.
     const QString& buffer() const { return m_buffer; }
 

@@ -74,20 +74,24 @@ void TestMatcherEquivalence::sameFiringsAsReference()
         HotkeyDetection detection(
             source, table, [&fired](const QString& target) { fired.append(target); }, capacity);
         ReferenceMatcher reference(capacity);
+        auto sequences = ReferenceMatcher::Prepare(table.records());
         for (int step = 0; step < 300; ++step) {
-            if (random.bounded(25) == 0)
+            if (random.bounded(25) == 0) {
                 table.replaceFromText(RandomTable(random));
+                sequences = ReferenceMatcher::Prepare(table.records());
+            }
             const int code = KeyPool.at(random.bounded(int(KeyPool.size())));
             fired.clear();
             detection.appendKeyCode(code);
-            const int expected = reference.append(code, table.records());
-            const QString expectedTarget =
-                expected < 0 ? QString() : table.targetAt(expected).value_or(QString());
-            QVERIFY2(fired.size() == (expected < 0 ? 0 : 1),
-                     qPrintable(QStringLiteral("seed %1 step %2").arg(seed).arg(step)));
-            if (expected >= 0)
-                QCOMPARE(fired.first(), expectedTarget);
-            QCOMPARE(detection.buffer().text(), reference.buffer());
+            const int expected = reference.appendPrepared(code, sequences);
+            const QStringList expectedFired =
+                expected < 0 ? QStringList{} : QStringList{table.targetAt(expected).value_or("")};
+            // Checked by hand first: the test macros format their messages even on success.
+            if (fired != expectedFired || detection.buffer().text() != reference.buffer()) {
+                qWarning("seed %u step %d", seed, step);
+                QCOMPARE(fired, expectedFired);
+                QCOMPARE(detection.buffer().text(), reference.buffer());
+            }
         }
     }
 }
