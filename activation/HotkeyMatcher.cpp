@@ -75,8 +75,9 @@ void HotkeyMatcher::link()
             queue.push_back(next);
         }
     }
-    for (int code = 0; code < 256; ++code)
-        m_rootNext[code] = std::max(0, child(0, quint8(code)));
+    m_rootNext.fill(0);
+    for (const auto& [code, next] : m_nodes[0].children)
+        m_rootNext[code] = next;
 }
 
 void HotkeyMatcher::compile(const ActiveHotkeyTable& table)
