@@ -1,11 +1,14 @@
 #include "editor/hkCORE.h"
 
 #include "activation/GlobalFlags.h"
+#include "editor/HotkeyEditorPanel.h"
 #include "editor/HotkeyHost.h"
 #include "shell/ProgramIcon.h"
 #include "shell/ProgramTrayIcon.h"
+#include "store/AppSettings.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 
 namespace tarvex {
 
@@ -19,6 +22,17 @@ hkCORE::hkCORE(KeyStateSource& keys, std::function<void(const QString&)> runActi
     SetWindowIcons(this);
     m_host = new HotkeyHost(keys, std::move(runAction), this);
     m_host->setEditorVisibleQuery([this] { return isVisible(); });
+    m_editing = new HotkeyEditorPanel(this, m_host->list(), m_host->table(),
+                                      QCoreApplication::applicationDirPath());
+    connect(m_editing, &HotkeyEditorPanel::saved, this, [this] {
+        hide();
+        Q_EMIT settingsSaved();
+    });
+    // "Cancel" unloads the form; its owner shows the main window again.
+    connect(m_editing, &HotkeyEditorPanel::cancelled, this, [this] {
+        hide();
+        Q_EMIT unloadRequested();
+    });
     connect(&m_host->trayIcon(), &ProgramTrayIcon::doubleClicked, this,
             &hkCORE::onTrayDoubleClicked);
     connect(&m_host->trayIcon(), &ProgramTrayIcon::menuRequested, this, &hkCORE::trayMenuRequested);
@@ -28,7 +42,11 @@ hkCORE::~hkCORE() = default;
 
 QString hkCORE::load(const HotkeyDatabase& database)
 {
-    return m_host->load(database);
+    const QString problem = m_host->load(database);
+    SettingsStore store;
+    const AppSettings settings(store);
+    m_editing->load(m_host->database(), settings);
+    return problem;
 }
 
 void hkCORE::SetHK(bool s)

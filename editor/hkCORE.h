@@ -8,6 +8,7 @@
 namespace tarvex {
 
 class HotkeyDatabase;
+class HotkeyEditorPanel;
 class HotkeyHost;
 class KeyStateSource;
 
@@ -35,6 +36,8 @@ public:
     void setTimer1Enabled(bool enabled);
     /// The running hotkeys hosted by this form.
     HotkeyHost& host() { return *m_host; }
+    /// The visible editing part: the list, the "Edit Hotkey" fields and the buttons.
+    HotkeyEditorPanel& editing() { return *m_editing; }
 
     /// The tray icon's left double-click (restore, stop the hotkeys, or hide the editor).
     void onTrayDoubleClicked();
@@ -44,6 +47,8 @@ Q_SIGNALS:
     void unloadRequested();
     /// The tray icon's menu was asked for at the screen position `globalPos`.
     void trayMenuRequested(const QPoint& globalPos);
+    /// "Save Settings" wrote the file and hid the form: the main window is to be shown.
+    void settingsSaved();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -53,6 +58,7 @@ private:
     void restorePlacement();
 
     HotkeyHost* m_host = nullptr;
+    HotkeyEditorPanel* m_editing = nullptr;
     Qt::WindowStates m_savedState;
     QRect m_savedGeometry;
 };

@@ -117,6 +117,7 @@ hkCORE& TarvexShell::loadEditor()
     m_editor = new hkCORE(m_services.keys, [this](const QString& target) { runAction(target); });
     connect(m_editor, &hkCORE::unloadRequested, this, &TarvexShell::unloadEditor);
     connect(m_editor, &hkCORE::trayMenuRequested, this, &TarvexShell::popUpTrayMenu);
+    connect(m_editor, &hkCORE::settingsSaved, this, &TarvexShell::showMainWindow);
     const QString problem =
         m_editor->load(HotkeyDatabase::InFolder(m_services.documents.documentsFolder()));
     if (!problem.isEmpty())
