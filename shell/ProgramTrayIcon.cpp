@@ -12,7 +12,10 @@ namespace tarvex {
 
 namespace {
 constexpr int TipLength = 128;
-constexpr int TrayCheckMilliseconds = 500;
+constexpr int TrayCheckMilliseconds = 250;
+constexpr int SteadyCheckMilliseconds = 2000;
+// How long a balloon waits for a new icon to be placed in the tray, so that it points at it.
+constexpr int PlacementWaitMilliseconds = 2000;
 int g_defaultFallbackDelay = 3000;
 } // namespace
 
@@ -64,7 +67,7 @@ void ProgramTrayIcon::setTip(const QString& tip)
     if (m_balloonPrepared) {
         m_balloonPrepared = false;
         m_balloonPending = true;
-        showBalloon();
+        onTrayCheck();
     }
 }
 
@@ -94,6 +97,15 @@ void ProgramTrayIcon::setDefaultFallbackDelay(int milliseconds)
 // Tray availability has no change signal, so it is watched for as long as the icon exists.
 void ProgramTrayIcon::onTrayCheck()
 {
+    checkTray();
+    // Watch closely only while a balloon waits for its place or the icon for a stand-in.
+    const bool waiting = m_balloonPending || (m_shown && !usesFallbackWindow() &&
+                                              !QSystemTrayIcon::isSystemTrayAvailable());
+    m_trayCheck->setInterval(waiting ? TrayCheckMilliseconds : SteadyCheckMilliseconds);
+}
+
+void ProgramTrayIcon::checkTray()
+{
     if (QSystemTrayIcon::isSystemTrayAvailable()) {
         if (m_fallback)
             m_fallback->hide();
@@ -115,13 +127,19 @@ void ProgramTrayIcon::showBalloon()
         return;
     if (usesFallbackWindow()) {
         m_fallback->showBalloon(BalloonTitle, BalloonText);
-    } else if (QSystemTrayIcon::isSystemTrayAvailable()) {
+    } else if (QSystemTrayIcon::isSystemTrayAvailable() && isPlacedOrWaitedEnough()) {
         m_icon->showMessage(BalloonTitle, BalloonText, QSystemTrayIcon::Information);
     } else {
         return;
     }
     m_balloonPending = false;
     Q_EMIT balloonShown(BalloonTitle, BalloonText);
+}
+
+bool ProgramTrayIcon::isPlacedOrWaitedEnough() const
+{
+    const qint64 waited = QDateTime::currentMSecsSinceEpoch() - m_waitedSince;
+    return !m_icon->geometry().isEmpty() || waited >= PlacementWaitMilliseconds;
 }
 
 void ProgramTrayIcon::createFallbackWindow()

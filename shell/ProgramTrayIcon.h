@@ -62,7 +62,9 @@ Q_SIGNALS:
 
 private:
     void onTrayCheck();
+    void checkTray();
     void showBalloon();
+    bool isPlacedOrWaitedEnough() const;
     void createFallbackWindow();
 
     std::unique_ptr<QSystemTrayIcon> m_icon;

@@ -3,6 +3,8 @@
 #include "activation/GlobalFlags.h"
 #include "activation/HiddenWindowSlots.h"
 #include "controls/button/velbutton.h"
+#include "controls/frame/velForms.h"
+#include "controls/tips/Hyperlink.h"
 #include "controls/tips/InfoTip.h"
 #include "platform/ConfirmationBox.h"
 #include "platform/LoginEntry.h"
@@ -31,9 +33,8 @@ Tarvex::Tarvex(TarvexShell& shell, QWidget* parent) : QWidget(parent), m_shell(s
     setObjectName(QStringLiteral("Tarvex"));
     setWindowTitle(QStringLiteral("Tarvex"));
     setFixedSize(Twips::toPixels(DesignedWidth), Twips::toPixels(DesignedHeight));
-    m_themeForm = new QWidget(this);
-    m_themeForm->setObjectName(QStringLiteral("ThemeForm"));
-    m_themeForm->setGeometry(Twips::rect(0, 0, DesignedWidth, DesignedHeight));
+    SetWindowIcons(this);
+    createFrame();
     createButtons();
     createLabels();
     createOptions();
@@ -42,6 +43,21 @@ Tarvex::Tarvex(TarvexShell& shell, QWidget* parent) : QWidget(parent), m_shell(s
 Tarvex::~Tarvex()
 {
     HideInfoTip();
+}
+
+// The frame as placed on this window: no caption buttons (Exit is the way out), style 5
+// until the stored look replaces colour and style at load.
+void Tarvex::createFrame()
+{
+    m_themeForm = new velForms(this);
+    m_themeForm->setObjectName(QStringLiteral("ThemeForm"));
+    m_themeForm->setCloseButton(false);
+    m_themeForm->setMaxButton(false);
+    m_themeForm->setMinButton(false);
+    m_themeForm->setBorderStyle(0);
+    m_themeForm->setCustomBackColor(0xF0F0F0);
+    m_themeForm->setThemeColor(0);
+    m_themeForm->setStyle(5);
 }
 
 void Tarvex::createButtons()
@@ -88,11 +104,13 @@ void Tarvex::createLabels()
     m_label2 = new QLabel(QStringLiteral("Show Advanced Options"), m_themeForm);
     m_label2->setObjectName(QStringLiteral("Label2"));
     m_label2->setGeometry(Twips::rect(0, 0, 2295, 15));
-    m_label3 = new QLabel(ShowAdvanced, m_themeForm);
+    m_label3 = new Hyperlink(m_themeForm, QStringLiteral("Label3"));
     m_label3->setObjectName(QStringLiteral("Label3"));
-    m_label3->setGeometry(Twips::rect(240, 4230, 1800, 195));
-    m_label3->setCursor(Qt::PointingHandCursor);
-    m_label3->installEventFilter(this);
+    m_label3->SetCaption(ShowAdvanced);
+    // Sized to its text: the caption grows to "Hide Advanced Settings".
+    m_label3->SetAutoSize(true);
+    m_label3->move(Twips::rect(240, 4230, 1800, 195).topLeft());
+    connect(m_label3, &Hyperlink::Jump, this, &Tarvex::Label3_Click);
 }
 
 void Tarvex::createOptions()
@@ -122,6 +140,7 @@ void Tarvex::load()
     }
     SetHK(false);
     SetWindowIcons(this);
+    m_themeForm->Refresh(true);
     m_shell.HookMainWindow();
     if (CommandLine::isAutomaticStart(m_shell.services().arguments))
         m_shell.startHotkeys(true);
@@ -145,12 +164,12 @@ void Tarvex::ButtonCfg(qint16 s)
 
 void Tarvex::cStyle(qint32 s)
 {
-    m_themeForm->setProperty("Style", s);
+    m_themeForm->setStyle(s);
 }
 
 void Tarvex::setThemeColor(qint32 color)
 {
-    m_themeForm->setProperty("ThemeColor", color);
+    m_themeForm->setThemeColor(color);
 }
 
 void Tarvex::Tarvex_Mouse(int Button, int Shift, int X, int Y)
@@ -174,8 +193,7 @@ void Tarvex::Label3_Click()
     const int growth = Twips::toPixels(AdvancedGrowth);
     const int height = m_hks->isVisible() ? this->height() + growth : this->height() - growth;
     setFixedSize(width(), height);
-    m_themeForm->resize(width(), height);
-    m_label3->setText(m_label3->text() == ShowAdvanced ? HideAdvanced : ShowAdvanced);
+    m_label3->SetCaption(m_label3->Caption() == ShowAdvanced ? HideAdvanced : ShowAdvanced);
 }
 
 void Tarvex::Check1_Click()
@@ -198,8 +216,6 @@ bool Tarvex::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonRelease && watched == m_label1)
         Label1_Click();
-    else if (event->type() == QEvent::MouseButtonRelease && watched == m_label3)
-        Label3_Click();
     return QWidget::eventFilter(watched, event);
 }
 

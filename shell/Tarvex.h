@@ -5,10 +5,12 @@
 class QCheckBox;
 class QLabel;
 class velbutton;
+class velForms;
 
 namespace tarvex {
 
 class AppSettings;
+class Hyperlink;
 class TarvexShell;
 
 /// The main window: start the hotkeys, configure them, customize the look, exit; the two
@@ -47,11 +49,11 @@ public:
     velbutton* Command4() const { return m_command4; }
     QLabel* Label1() const { return m_label1; }
     QLabel* Label2() const { return m_label2; }
-    QLabel* Label3() const { return m_label3; }
+    Hyperlink* Label3() const { return m_label3; }
     QLabel* Image1() const { return m_image1; }
     QCheckBox* hks() const { return m_hks; }
     QCheckBox* Check1() const { return m_check1; }
-    QWidget* ThemeForm() const { return m_themeForm; }
+    velForms* ThemeForm() const { return m_themeForm; }
 
     /// The help question and, on Yes, the help file (`Label1` click).
     void Label1_Click();
@@ -67,20 +69,21 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void createFrame();
     void createButtons();
     void createLabels();
     void createOptions();
     void applyStoredLook();
 
     TarvexShell& m_shell;
-    QWidget* m_themeForm = nullptr;
+    velForms* m_themeForm = nullptr;
     velbutton* m_command1 = nullptr;
     velbutton* m_command2 = nullptr;
     velbutton* m_command3 = nullptr;
     velbutton* m_command4 = nullptr;
     QLabel* m_label1 = nullptr;
     QLabel* m_label2 = nullptr;
-    QLabel* m_label3 = nullptr;
+    Hyperlink* m_label3 = nullptr;
     QLabel* m_image1 = nullptr;
     QCheckBox* m_hks = nullptr;
     QCheckBox* m_check1 = nullptr;

@@ -6,10 +6,10 @@
 #include "activation/SpecialActions.h"
 #include "editor/hkCORE.h"
 #include "editor/HotkeyHost.h"
+#include "options/ThemeOptions.h"
 #include "platform/DocumentsFolder.h"
 #include "platform/SingleInstance.h"
 #include "shell/hkPopupMenu.h"
-#include "shell/OptionsPlaceholder.h"
 #include "shell/ProgramTrayIcon.h"
 #include "shell/Tarvex.h"
 #include "store/AppSettings.h"
@@ -153,14 +153,11 @@ void TarvexShell::configureHotkeys()
 void TarvexShell::customizeAppearance()
 {
     if (!m_options) {
-        m_options = new OptionsPlaceholder(m_appSettings->frameStyle());
-        connect(static_cast<OptionsPlaceholder*>(m_options.data()), &OptionsPlaceholder::closed,
-                this, [this] {
-                    unloadOptions();
-                    showMainWindow();
-                });
+        auto* options = new ThemeOptions(*this);
+        connect(options, &ThemeOptions::unloadRequested, this, &TarvexShell::unloadOptions);
+        m_options = options;
     }
-    m_options->show();
+    static_cast<ThemeOptions*>(m_options.data())->openFromMainWindow();
     if (m_mainWindow)
         m_mainWindow->hide();
 }

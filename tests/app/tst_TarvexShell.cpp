@@ -182,14 +182,15 @@ private Q_SLOTS:
         QVERIFY(f.shell->start());
         f.shell->settingsFromTray();
         hkCORE* editor = f.shell->editor();
-        editor->setGeometry(40, 50, 400, 300);
+        editor->move(40, 50);
+        const QRect placed = editor->geometry();
         editor->onTrayDoubleClicked();
         QVERIFY(!editor->isVisible());
         QVERIFY(editor->isMinimized());
         editor->onTrayDoubleClicked();
         QVERIFY(editor->isVisible());
         QVERIFY(!editor->isMinimized());
-        QCOMPARE(editor->size(), QSize(400, 300));
+        QCOMPARE(editor->geometry(), placed);
         QCOMPARE(f.shell->editor(), editor);
     }
 

@@ -1,6 +1,8 @@
 // The main window: captions, designed layout, advanced settings, start-up options, help.
 
 #include "controls/button/velbutton.h"
+#include "controls/frame/velForms.h"
+#include "controls/tips/Hyperlink.h"
 #include "shell/Tarvex.h"
 #include "tests/app/ShellFixture.h"
 
@@ -21,6 +23,8 @@ private:
             return button->Caption();
         if (auto* label = qobject_cast<QLabel*>(widget))
             return label->text();
+        if (auto* link = qobject_cast<Hyperlink*>(widget))
+            return link->Caption();
         if (auto* box = qobject_cast<QCheckBox*>(widget))
             return box->text();
         return widget->windowTitle();
@@ -81,7 +85,6 @@ private Q_SLOTS:
         QTest::newRow("Command4") << "Command4" << QRect(24, 232, 281, 41);
         QTest::newRow("Label1") << "Label1" << QRect(120, 50, 169, 33);
         QTest::newRow("Image1") << "Image1" << QRect(80, 48, 32, 32);
-        QTest::newRow("Label3") << "Label3" << QRect(16, 282, 120, 13);
         QTest::newRow("hks") << "hks" << QRect(24, 303, 249, 17);
         QTest::newRow("Check1") << "Check1" << QRect(24, 320, 121, 17);
     }
@@ -98,6 +101,28 @@ private Q_SLOTS:
         QCOMPARE(QRect(widget->mapTo(&window, QPoint(0, 0)), widget->size()), pixels);
     }
 
+    // The link is sized to its caption, which changes; only its place is designed.
+    void advancedLinkPlace()
+    {
+        ShellFixture f;
+        Tarvex& window = started(f);
+        QCOMPARE(window.Label3()->mapTo(&window, QPoint(0, 0)), QPoint(16, 282));
+    }
+
+    void frameCoversWindowInStoredLook()
+    {
+        ShellFixture f;
+        f.settings.writeText("Theme", "Color", "2");
+        f.settings.writeText("WTheme", "Color", "4");
+        Tarvex& window = started(f);
+        QCOMPARE(window.ThemeForm()->geometry(), window.rect());
+        QCOMPARE(window.ThemeForm()->ThemeColor(), 2);
+        QCOMPARE(window.ThemeForm()->Style(), 4);
+        QVERIFY(!window.ThemeForm()->CloseButton());
+        window.cStyle(1);
+        QCOMPARE(window.ThemeForm()->Style(), 1);
+    }
+
     void advancedSettingsToggleTwiceRestores()
     {
         ShellFixture f;
@@ -105,12 +130,13 @@ private Q_SLOTS:
         QVERIFY(!window.hks()->isVisible() && !window.Check1()->isVisible());
         window.Label3_Click();
         QCOMPARE(window.height(), 345);
-        QCOMPARE(window.Label3()->text(), QStringLiteral("Hide Advanced Settings"));
+        QCOMPARE(window.Label3()->Caption(), QStringLiteral("Hide Advanced Settings"));
+        QCOMPARE(window.ThemeForm()->height(), 345);
         QVERIFY(window.hks()->isVisible() && window.Check1()->isVisible());
         QVERIFY(window.Check1()->geometry().bottom() < window.ThemeForm()->height());
         window.Label3_Click();
         QCOMPARE(window.height(), 305);
-        QCOMPARE(window.Label3()->text(), QStringLiteral("Show Advanced Settings"));
+        QCOMPARE(window.Label3()->Caption(), QStringLiteral("Show Advanced Settings"));
         QVERIFY(!window.hks()->isVisible() && !window.Check1()->isVisible());
     }
 
