@@ -16,6 +16,7 @@ namespace tarvex {
 class HotkeyMatcher final
 {
 public:
+    /// Creates a matcher of an empty table.
     HotkeyMatcher();
 
     /// Compiles the combinations of `table` and resets the state.

@@ -13,6 +13,7 @@ namespace tarvex {
 class ActiveHotkeyTable final
 {
 public:
+    /// Creates an empty table.
     ActiveHotkeyTable();
 
     /// Replaces the table by the parts of `line` split at every "|" (an empty line: no records).
