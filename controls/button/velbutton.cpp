@@ -196,7 +196,10 @@ void velbutton::setDefault(bool on)
     delete m_defaultShortcut;
     delete m_defaultEnterShortcut;
     m_defaultShortcut = m_defaultEnterShortcut = nullptr;
+    disconnect(m_focusWatch);
     if (on) {
+        // Another button taking the focus takes Enter too: redraw without the default look.
+        m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this] { RedrawButton(); });
         m_defaultShortcut = new QShortcut(QKeySequence(Qt::Key_Return), this);
         m_defaultEnterShortcut = new QShortcut(QKeySequence(Qt::Key_Enter), this);
         for (QShortcut* s : {m_defaultShortcut, m_defaultEnterShortcut}) {
@@ -303,7 +306,7 @@ void velbutton::renderSurface()
     d.state = m_state;
     d.enabled = isEnabled();
     d.hasFocus = m_hasFocus;
-    d.displayAsDefault = m_displayAsDefault;
+    d.displayAsDefault = showsAsDefault();
     d.parentActive = m_parentActive;
     d.pointerOver = m_pointerOver;
     d.leftDown = m_leftDown;
@@ -312,6 +315,13 @@ void velbutton::renderSurface()
     Canvas canvas(m_surface);
     StylePainter(canvas, d).Paint();
     m_dirty = false;
+}
+
+// The default button shows as such unless another button of its window has the focus.
+bool velbutton::showsAsDefault() const
+{
+    const auto* focused = qobject_cast<const velbutton*>(QApplication::focusWidget());
+    return m_displayAsDefault && !(focused && focused != this && focused->window() == window());
 }
 
 QImage velbutton::surface()

@@ -242,6 +242,7 @@ private:
     bool containsPoint(const QPoint& p) const;
     bool pointerOverNow() const;
     void renderSurface();
+    bool showsAsDefault() const;
     static MouseArgs argsOf(const QMouseEvent* event);
 
     ButtonProperties m_props;
@@ -266,5 +267,6 @@ private:
     QShortcut* m_defaultShortcut = nullptr;
     QShortcut* m_defaultEnterShortcut = nullptr;
     QShortcut* m_cancelShortcut = nullptr;
+    QMetaObject::Connection m_focusWatch;
     QPointer<QWidget> m_toolTip; // kept by CreateButtonToolTip
 };

@@ -84,6 +84,7 @@ private slots:
     void aboutBox();
     void focusAndActivation();
     void doubleClick();
+    void defaultLookFollowsFocus();
 
 private:
     velbutton* make(const QString& name, QWidget* parent = nullptr);
@@ -527,6 +528,28 @@ void TestVelbutton::doubleClick()
     QCOMPARE(m_log->lines, (QStringList{"b:MouseDown 1 0 10 10", "b:Click", "b:MouseUp 1 0 10 10",
                                         "b:MouseDown 1 0 10 10", "b:DblClick", "b:Click",
                                         "b:MouseUp 1 0 10 10"}));
+}
+
+void TestVelbutton::defaultLookFollowsFocus()
+{
+    velbutton* ok = make("ok");
+    velbutton* other = make("other");
+    ok->setButtonStyle(0);
+    ok->setDefault(true);
+    auto* edit = new QWidget(m_window);
+    edit->setFocusPolicy(Qt::StrongFocus);
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    edit->setFocus();
+    QTRY_VERIFY(edit->hasFocus());
+    // Style 0 draws the default look as a black outline (right edge, x = w - 1).
+    QCOMPARE(FromQRgb(ok->surface().pixel(99, 5)), RGB(0, 0, 0));
+    other->setFocus();
+    QTRY_VERIFY(other->hasFocus());
+    QCOMPARE(FromQRgb(ok->surface().pixel(99, 5)), RGB(1, 2, 3)); // the plain raised edge
+    edit->setFocus();
+    QTRY_COMPARE(FromQRgb(ok->surface().pixel(99, 5)), RGB(0, 0, 0));
 }
 
 QTEST_MAIN(TestVelbutton)
