@@ -1,0 +1,294 @@
+#include "options/ThemeOptions.h"
+
+#include "controls/button/velbutton.h"
+#include "controls/frame/velForms.h"
+#include "controls/tips/Hyperlink.h"
+#include "options/AppearanceChoices.h"
+#include "platform/SoundPlayer.h"
+#include "shell/ProgramIcon.h"
+#include "shell/Tarvex.h"
+#include "shell/TarvexShell.h"
+#include "shell/Twips.h"
+#include "store/AppSettings.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+
+namespace tarvex {
+namespace {
+
+const char* const TagProperty = "Tag";
+const QString DialogTitle = QStringLiteral("Select sound file");
+const QString WavFilter = QStringLiteral("WAV Sound Files (*.wav *.WAV)");
+constexpr int BottomMargin = 120; // twips below the lowest control
+
+QString ChooseWithDialog(QWidget* parent, const QString& title, const QString& filter,
+                         const QString& folder)
+{
+    return QFileDialog::getOpenFileName(parent, title, folder, filter);
+}
+
+} // namespace
+
+const QString ThemeOptions::NoSoundCaption = QStringLiteral("Click to select sound file");
+
+ThemeOptions::ThemeOptions(TarvexShell& shell, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_shell(shell), m_chooseFile(ChooseWithDialog)
+{
+    setObjectName(QStringLiteral("ThemeOptions"));
+    setWindowTitle(QStringLiteral("Customize Tarvex Appearance"));
+    setFixedSize(Twips::toPixels(DesignedWidth), Twips::toPixels(DesignedHeight));
+    createFrame();
+    createWindowOptions();
+    createButtonOptions();
+    createTarvexOptions();
+    createButtons();
+    connectControls();
+    fitToControls();
+    Form_Load();
+}
+
+ThemeOptions::~ThemeOptions() = default;
+
+void ThemeOptions::connectControls()
+{
+    connect(m_theme, &QComboBox::currentIndexChanged, this, &ThemeOptions::theme_Click);
+    connect(m_wStyle, &QComboBox::currentIndexChanged, this, &ThemeOptions::wStyle_Click);
+    connect(m_btnTheme, &QComboBox::currentIndexChanged, this, &ThemeOptions::btnTHEME_Click);
+    connect(m_chkSoundEffect, &QCheckBox::toggled, this, &ThemeOptions::chkSoundEffect_Click);
+    connect(m_soundFile, &Hyperlink::Jump, this, &ThemeOptions::soundFile_Jump);
+    connect(m_cmdOK, &velbutton::Click, this, &ThemeOptions::cmdOK_Click);
+    connect(m_cmdCancel, &velbutton::Click, this, &ThemeOptions::cmdCancel_Click);
+    connect(m_cmdApply, &velbutton::Click, this, &ThemeOptions::cmdApply_Click);
+    // Style 1 moves the controls down with its taller title bar: the window follows.
+    connect(m_themeForm, &velForms::propertyChanged, this, [this](const QString& name) {
+        if (name == QLatin1String("Style"))
+            fitToControls();
+    });
+}
+
+// The designed client height leaves `prev` and `cmdApply` below the window's edge: the window
+// is made tall enough for its lowest control, so every control can be seen and reached.
+void ThemeOptions::fitToControls()
+{
+    int bottom = Twips::toPixels(DesignedHeight) - Twips::toPixels(BottomMargin);
+    for (QWidget* child : m_themeForm->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!child->isWindow() && !child->isHidden())
+            bottom = std::max(bottom, child->geometry().bottom() + 1);
+    }
+    setFixedSize(width(), bottom + Twips::toPixels(BottomMargin));
+}
+
+void ThemeOptions::Form_Load()
+{
+    const SettingsStore& store = m_shell.services().settings;
+    SetWindowIcons(this);
+    m_themeForm->setThemeColor(AppearanceChoices::StoredThemeColor(store));
+    m_themeForm->SetAlwaysOnTop(true);
+    fillList(m_theme, AppearanceChoices::WindowColors(),
+             AppearanceChoices::StoredThemeColor(store));
+    m_themeForm->setThemeColor(m_theme->currentIndex());
+    fillList(m_btnTheme, AppearanceChoices::ButtonStyles(),
+             AppearanceChoices::StoredButtonStyle(store));
+    fillList(m_wStyle, AppearanceChoices::WindowStyles(),
+             AppearanceChoices::StoredFrameStyle(store));
+    m_chkNotification->setChecked(AppearanceChoices::StoredNotification(store));
+    loadSound();
+}
+
+// Fills `list` without running its selection handler, then selects `selected` the way a user
+// would, so the handler (and with it the preview) runs once for the loaded choice.
+void ThemeOptions::fillList(QComboBox* list, const QStringList& entries, int selected)
+{
+    {
+        const QSignalBlocker quiet(list);
+        list->clear();
+        list->addItems(entries);
+        list->setCurrentIndex(-1);
+    }
+    list->setCurrentIndex(selected);
+}
+
+void ThemeOptions::loadSound()
+{
+    const QString sound = m_shell.appSettings().activationSound(m_shell.services().programFolder);
+    if (sound.isEmpty()) {
+        m_soundFile->SetEnabled(false);
+        m_soundFile->SetCaption(NoSoundCaption);
+        setSoundPath(QString());
+        m_chkSoundEffect->setChecked(false);
+    } else {
+        m_soundFile->SetEnabled(true);
+        setSoundPath(sound);
+        m_soundFile->SetCaption(FileNameOfPath(sound));
+        m_chkSoundEffect->setChecked(true);
+    }
+}
+
+QString ThemeOptions::soundPath() const
+{
+    return m_soundFile->property(TagProperty).toString();
+}
+
+void ThemeOptions::setSoundPath(const QString& path)
+{
+    m_soundFile->setProperty(TagProperty, path);
+    m_soundFile->setToolTip(path); // the caption shows the file name only
+}
+
+QString ThemeOptions::FileNameOfPath(const QString& path)
+{
+    return path.mid(path.lastIndexOf(u'/') + 1);
+}
+
+void ThemeOptions::openFromMainWindow()
+{
+    m_themeForm->setStyle(AppearanceChoices::StoredFrameStyle(m_shell.services().settings));
+    show();
+    activateWindow();
+}
+
+void ThemeOptions::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Activate();
+}
+
+// Whenever the window comes to the front its own buttons show the stored button style.
+void ThemeOptions::Form_Activate()
+{
+    const int style = AppearanceChoices::StoredButtonStyle(m_shell.services().settings);
+    for (velbutton* button : {m_cmdOK, m_cmdCancel, m_cmdApply})
+        button->setButtonStyle(style);
+}
+
+void ThemeOptions::theme_Click()
+{
+    if (m_prev->isChecked())
+        m_themeForm->setThemeColor(m_theme->currentIndex());
+}
+
+void ThemeOptions::wStyle_Click()
+{
+    if (m_prev->isChecked())
+        m_themeForm->setStyle(m_wStyle->currentIndex());
+}
+
+void ThemeOptions::btnTHEME_Click()
+{
+    if (!m_prev->isChecked())
+        return;
+    m_cmdOK->setButtonStyle(m_btnTheme->currentIndex());
+    m_cmdCancel->setButtonStyle(m_btnTheme->currentIndex());
+}
+
+void ThemeOptions::chkSoundEffect_Click()
+{
+    m_soundFile->SetEnabled(m_chkSoundEffect->isChecked());
+}
+
+// A cancelled dialog changes nothing; a chosen file is played once so the user hears it.
+void ThemeOptions::soundFile_Jump()
+{
+    const QString folder = soundPath().isEmpty() ? QString() : QFileInfo(soundPath()).path();
+    const QString file = m_chooseFile(this, DialogTitle, WavFilter, folder);
+    if (file.isEmpty())
+        return;
+    setSoundPath(file);
+    m_soundFile->SetCaption(FileNameOfPath(file));
+    m_shell.services().sound.playAsync(file);
+}
+
+void ThemeOptions::ChangesF()
+{
+    Tarvex* main = m_shell.mainWindow();
+    if (!main)
+        return; // an unloaded main window reads the stored look when it loads
+    main->cStyle(m_wStyle->currentIndex());
+    main->setThemeColor(m_theme->currentIndex());
+    main->cStyle(AppearanceChoices::StoredFrameStyle(m_shell.services().settings));
+    main->ButtonCfg(qint16(m_btnTheme->currentIndex()));
+}
+
+void ThemeOptions::cmdApply_Click()
+{
+    AppSettings& settings = m_shell.appSettings();
+    record(settings.setButtonStyle(qint16(m_btnTheme->currentIndex())));
+    record(settings.setThemeColor(m_theme->currentIndex()));
+    record(settings.setFrameStyle(m_wStyle->currentIndex()));
+    ChangesF();
+    reportErrors();
+}
+
+// Every step runs even when storing fails; the failures are reported together at the end.
+void ThemeOptions::cmdOK_Click()
+{
+    AppSettings& settings = m_shell.appSettings();
+    record(settings.setThemeColor(m_theme->currentIndex()));
+    record(settings.setButtonStyle(qint16(m_btnTheme->currentIndex())));
+    record(settings.setFrameStyle(m_wStyle->currentIndex()));
+    record(settings.setActivationSound(m_chkSoundEffect->isChecked() ? soundPath() : QString()));
+    record(settings.setActivationNotification(m_chkNotification->isChecked()));
+    ChangesF();
+    showMainWindowRepainted();
+    hide();
+    reportErrors();
+    Q_EMIT unloadRequested();
+}
+
+void ThemeOptions::cmdCancel_Click()
+{
+    hide();
+    pushStoredLookToMainWindow();
+    showMainWindowRepainted();
+}
+
+void ThemeOptions::pushStoredLookToMainWindow()
+{
+    Tarvex* main = m_shell.mainWindow();
+    if (!main)
+        return;
+    const SettingsStore& store = m_shell.services().settings;
+    main->ButtonCfg(qint16(AppearanceChoices::StoredButtonStyle(store)));
+    main->cStyle(AppearanceChoices::StoredFrameStyle(store));
+}
+
+void ThemeOptions::showMainWindowRepainted()
+{
+    m_shell.showMainWindow();
+    if (Tarvex* main = m_shell.mainWindow()) {
+        main->ThemeForm()->hide();
+        main->ThemeForm()->show();
+    }
+}
+
+// The window has no close button; a close from the window manager or the frame's menu
+// leaves it the way Cancel does, so the hidden main window always comes back.
+void ThemeOptions::closeEvent(QCloseEvent* event)
+{
+    event->ignore();
+    if (isVisible())
+        cmdCancel_Click();
+}
+
+void ThemeOptions::record(const QString& error)
+{
+    if (!error.isEmpty() && !m_errors.contains(error))
+        m_errors.append(error);
+}
+
+void ThemeOptions::reportErrors()
+{
+    if (m_errors.isEmpty())
+        return;
+    const QString text = QStringLiteral("Your appearance choices could not all be saved:\n\n") +
+                         m_errors.join(u'\n');
+    m_errors.clear();
+    m_shell.services().showMessage(text);
+}
+
+} // namespace tarvex

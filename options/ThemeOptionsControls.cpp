@@ -1,0 +1,172 @@
+// The window's designed controls: three group frames with their lists, check boxes and the
+// sound link, the preview box and the three buttons, placed in twips as designed.
+
+#include "options/ThemeOptions.h"
+
+#include "controls/button/velbutton.h"
+#include "controls/frame/velForms.h"
+#include "controls/PropertyBag.h"
+#include "controls/tips/Hyperlink.h"
+#include "options/FittedCheckBox.h"
+#include "shell/Twips.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+
+namespace tarvex {
+namespace {
+
+constexpr OleColor WindowBackColor = RGB(240, 240, 240);
+constexpr OleColor ButtonBackColor = RGB(227, 227, 227);
+
+// The designed font at 8.25 points, or the nearest sans-serif face of similar width where the
+// desktop lacks it.
+QFont DesignFont(const QString& family)
+{
+    QFont font;
+    font.setFamilies({family, QStringLiteral("Nimbus Sans"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")});
+    font.setPointSizeF(8.25);
+    return font;
+}
+
+QFont Tahoma()
+{
+    return DesignFont(QStringLiteral("Tahoma"));
+}
+
+QFont SansSerif()
+{
+    return DesignFont(QStringLiteral("MS Sans Serif"));
+}
+
+template <typename T> T* Named(T* widget, const char* name)
+{
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QGroupBox* GroupFrame(const char* name, const QString& caption, QWidget* parent, QRect place)
+{
+    auto* frame = Named(new QGroupBox(caption, parent), name);
+    frame->setGeometry(place);
+    return frame;
+}
+
+QLabel* Label(const char* name, const QString& caption, QWidget* parent, QRect place)
+{
+    auto* label = Named(new QLabel(caption, parent), name);
+    label->setFont(SansSerif());
+    label->setGeometry(place);
+    return label;
+}
+
+FittedCheckBox* CheckBox(const char* name, const QString& caption, QWidget* parent, QRect place)
+{
+    auto* box = Named(new FittedCheckBox(caption, parent), name);
+    box->setGeometry(place);
+    box->setDesignFont(parent->font());
+    return box;
+}
+
+} // namespace
+
+void ThemeOptions::createFrame()
+{
+    setFont(SansSerif());
+    m_themeForm = new velForms(this);
+    m_themeForm->setObjectName(QStringLiteral("ThemeForm"));
+    m_themeForm->setStartUpPosition(2);
+    m_themeForm->setStyle(2);
+    m_themeForm->setThemeColor(0);
+    m_themeForm->setCloseButton(false);
+    m_themeForm->setMaxButton(false);
+    m_themeForm->setMinButton(false);
+    m_themeForm->setBorderStyle(0);
+    m_themeForm->setCustomBackColor(WindowBackColor);
+    m_themeForm->setBackColorStyle(2);
+}
+
+QComboBox* ThemeOptions::createList(const char* name, QWidget* parent, QRect place)
+{
+    auto* list = Named(new QComboBox(parent), name);
+    list->setEditable(false);
+    list->setGeometry(place);
+    return list;
+}
+
+void ThemeOptions::createWindowOptions()
+{
+    m_frame1 = GroupFrame("Frame1", QStringLiteral("Window Options"), m_themeForm,
+                          Twips::rect(240, 720, 5655, 1695));
+    m_frame1->setFont(Tahoma());
+    m_label1 = Label("Label1", QStringLiteral("Select Your Preferred Window Color"), m_frame1,
+                     Twips::rect(120, 240, 4335, 255));
+    m_theme = createList("theme", m_frame1, Twips::rect(120, 600, 5295, 315));
+    m_label2 = Label("Label2", QStringLiteral("Select Your Window Style"), m_frame1,
+                     Twips::rect(120, 960, 2895, 255));
+    m_wStyle = createList("wStyle", m_frame1, Twips::rect(120, 1250, 5295, 315));
+    for (QComboBox* list : {m_theme, m_wStyle})
+        list->setFont(SansSerif());
+}
+
+void ThemeOptions::createButtonOptions()
+{
+    m_frame2 = GroupFrame("Frame2", QStringLiteral("Button Options"), m_themeForm,
+                          Twips::rect(240, 2520, 5655, 855));
+    m_frame2->setFont(Tahoma());
+    m_btnTheme = createList("btnTHEME", m_frame2, Twips::rect(120, 360, 5295, 315));
+    m_btnTheme->setFont(SansSerif());
+}
+
+void ThemeOptions::createTarvexOptions()
+{
+    m_frame3 = GroupFrame("Frame3", QStringLiteral("Tarvex Options"), m_themeForm,
+                          Twips::rect(240, 3480, 5655, 1030));
+    m_chkSoundEffect =
+        CheckBox("chkSoundEffect", QStringLiteral("Play sound effect when hotkey is activated"),
+                 m_frame3, Twips::rect(120, 240, 3375, 255));
+    m_soundFile = new Hyperlink(m_frame3, QStringLiteral("soundFile"));
+    m_soundFile->setObjectName(QStringLiteral("soundFile"));
+    m_soundFile->SetBackColor(WindowBackColor);
+    m_soundFile->SetCaption(NoSoundCaption);
+    m_soundFile->setGeometry(Twips::rect(3600, 240, 1935, 255));
+    m_chkNotification =
+        CheckBox("chkNotification", QStringLiteral("Show notification when hotkey is activated"),
+                 m_frame3, Twips::rect(120, 600, 3375, 255));
+    auto* preview = CheckBox("prev", QStringLiteral("Preview customized appearance on this window"),
+                             m_themeForm, Twips::rect(240, 5160, 2775, 495));
+    preview->setDesignFont(Tahoma());
+    preview->setChecked(true);
+    m_prev = preview;
+}
+
+velbutton* ThemeOptions::createButton(const char* name, const QString& caption, QRect place)
+{
+    auto* button = new velbutton(m_themeForm, QLatin1String(name));
+    button->setObjectName(QLatin1String(name));
+    // The designed property set, read the way a placed control reads it.
+    PropertyBag bag;
+    bag.WriteProperty(QStringLiteral("Caption"), caption);
+    bag.WriteProperty(QStringLiteral("ButtonStyle"), 3);
+    bag.WriteProperty(QStringLiteral("BackColor"), qint64(ButtonBackColor));
+    bag.WriteProperty(QStringLiteral("ColorScheme"), 2);
+    button->ReadProperties(bag);
+    button->setCaptionFont(Tahoma()); // with its fallback faces, which a stored font text lacks
+    button->setGeometry(place);
+    return button;
+}
+
+void ThemeOptions::createButtons()
+{
+    m_cmdOK = createButton("cmdOK", QStringLiteral("OK"), Twips::rect(3120, 4575, 1335, 375));
+    m_cmdCancel =
+        createButton("cmdCancel", QStringLiteral("Cancel"), Twips::rect(4560, 4575, 1335, 375));
+    m_cmdApply =
+        createButton("cmdApply", QStringLiteral("Apply"), Twips::rect(3120, 5400, 1335, 375));
+    // Escape leaves the window the way Cancel does (it has no close button of its own).
+    m_cmdCancel->setCancel(true);
+}
+
+} // namespace tarvex

@@ -1,0 +1,233 @@
+// The appearance options window as designed: captions, list entries, frame and button
+// properties, positions, and every control inside the shown window.
+
+#include "controls/button/velbutton.h"
+#include "controls/frame/velForms.h"
+#include "controls/tips/Hyperlink.h"
+#include "options/FittedCheckBox.h"
+#include "options/ThemeOptions.h"
+#include "shell/Tarvex.h"
+#include "tests/app/ShellFixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QTest>
+
+using namespace tarvex;
+
+class TestThemeOptionsLayout final : public QObject
+{
+    Q_OBJECT
+
+private:
+    static ThemeOptions& opened(ShellFixture& f)
+    {
+        f.shell->start();
+        f.shell->customizeAppearance();
+        return *qobject_cast<ThemeOptions*>(f.shell->optionsWindow());
+    }
+
+    static QString captionOf(QWidget* widget)
+    {
+        if (auto* button = qobject_cast<velbutton*>(widget))
+            return button->Caption();
+        if (auto* link = qobject_cast<Hyperlink*>(widget))
+            return link->Caption();
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            return label->text();
+        if (auto* box = qobject_cast<QAbstractButton*>(widget))
+            return box->text();
+        if (auto* frame = qobject_cast<QGroupBox*>(widget))
+            return frame->title();
+        return widget->windowTitle();
+    }
+
+    static QStringList entries(QComboBox* list)
+    {
+        QStringList texts;
+        for (int i = 0; i < list->count(); ++i)
+            texts.append(list->itemText(i));
+        return texts;
+    }
+
+private Q_SLOTS:
+    void captions_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("window") << "ThemeOptions"
+                                << "Customize Tarvex Appearance";
+        QTest::newRow("Frame1") << "Frame1"
+                                << "Window Options";
+        QTest::newRow("Label1") << "Label1"
+                                << "Select Your Preferred Window Color";
+        QTest::newRow("Label2") << "Label2"
+                                << "Select Your Window Style";
+        QTest::newRow("Frame2") << "Frame2"
+                                << "Button Options";
+        QTest::newRow("Frame3") << "Frame3"
+                                << "Tarvex Options";
+        QTest::newRow("chkSoundEffect") << "chkSoundEffect"
+                                        << "Play sound effect when hotkey is activated";
+        QTest::newRow("chkNotification") << "chkNotification"
+                                         << "Show notification when hotkey is activated";
+        QTest::newRow("prev") << "prev"
+                              << "Preview customized appearance on this window";
+        QTest::newRow("cmdOK") << "cmdOK"
+                               << "OK";
+        QTest::newRow("cmdCancel") << "cmdCancel"
+                                   << "Cancel";
+        QTest::newRow("cmdApply") << "cmdApply"
+                                  << "Apply";
+    }
+
+    void captions()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        ShellFixture f;
+        ThemeOptions& w = opened(f);
+        QWidget* widget = w.objectName() == name ? &w : w.findChild<QWidget*>(name);
+        QVERIFY2(widget, qPrintable(name));
+        QCOMPARE(captionOf(widget), caption);
+    }
+
+    void listEntriesInCodeOrder()
+    {
+        ShellFixture f;
+        ThemeOptions& w = opened(f);
+        QCOMPARE(entries(w.theme()),
+                 (QStringList{"Blue", "Silver", "Olive", "VB 2005", "Norton 2004"}));
+        QCOMPARE(entries(w.wStyle()), (QStringList{"Style One", "Style Two", "Style Three",
+                                                   "Style Four", "Style Five", "Style Six"}));
+        QCOMPARE(
+            entries(w.btnTHEME()),
+            (QStringList{"Standard", "Flat", "Windows XP", "3D Hover", "Vista Aero", "Office XP",
+                         "Office 2003", "XP Toolbar", "Vista Toolbar", "Outlook 2007",
+                         "Install Shield", "Gel Button", "Flat Hover", "Windows Theme"}));
+    }
+
+    void frameAsDesigned()
+    {
+        ShellFixture f;
+        ThemeOptions& w = opened(f);
+        velForms* frame = w.ThemeForm();
+        QVERIFY(!frame->CloseButton() && !frame->MaxButton() && !frame->MinButton());
+        QCOMPARE(frame->BackColorStyle(), 2);
+        QCOMPARE(frame->CustomBackColor(), RGB(240, 240, 240));
+        QCOMPARE(frame->geometry(), w.rect());
+        // The frame's own background, below the title bar's shadow and beside the controls.
+        const QImage shot = frame->grab().toImage();
+        QCOMPARE(QColor(shot.pixel(10, frame->TitleBarHeight() + 10)), QColor(240, 240, 240));
+    }
+
+    void buttonsAsDesigned()
+    {
+        ShellFixture f;
+        ThemeOptions& w = opened(f);
+        for (velbutton* b : {w.cmdOK(), w.cmdCancel(), w.cmdApply()}) {
+            QCOMPARE(b->ButtonStyle(), 3);
+            QCOMPARE(b->ColorScheme(), 2);
+            QCOMPARE(b->BackColor(), RGB(227, 227, 227));
+            QCOMPARE(b->Font().family(), QStringLiteral("Tahoma"));
+        }
+    }
+
+    // Designed twips divided by 15, relative to the window; frame style 3 (no shift).
+    void layout_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QRect>("pixels");
+        QTest::newRow("Frame1") << "Frame1" << QRect(16, 48, 377, 113);
+        QTest::newRow("theme") << "theme" << QRect(24, 88, 353, 21);
+        QTest::newRow("wStyle") << "wStyle" << QRect(24, 131, 353, 21);
+        QTest::newRow("btnTHEME") << "btnTHEME" << QRect(24, 192, 353, 21);
+        QTest::newRow("soundFile") << "soundFile" << QRect(256, 248, 129, 17);
+        QTest::newRow("chkNotification") << "chkNotification" << QRect(24, 272, 225, 17);
+        QTest::newRow("prev") << "prev" << QRect(16, 344, 185, 33);
+        QTest::newRow("cmdOK") << "cmdOK" << QRect(208, 305, 89, 25);
+        QTest::newRow("cmdCancel") << "cmdCancel" << QRect(304, 305, 89, 25);
+        QTest::newRow("cmdApply") << "cmdApply" << QRect(208, 360, 89, 25);
+    }
+
+    void layout()
+    {
+        QFETCH(QString, name);
+        QFETCH(QRect, pixels);
+        ShellFixture f;
+        ThemeOptions& w = opened(f);
+        QWidget* widget = w.findChild<QWidget*>(name);
+        QVERIFY(widget);
+        QCOMPARE(QRect(widget->mapTo(&w, QPoint(0, 0)), widget->size()), pixels);
+    }
+
+    // Every control lies inside the window, whichever frame style moves them.
+    void wholeDesignedAreaVisible_data()
+    {
+        QTest::addColumn<int>("style");
+        for (int style = 0; style < 6; ++style)
+            QTest::addRow("style %d", style) << style;
+    }
+
+    void wholeDesignedAreaVisible()
+    {
+        QFETCH(int, style);
+        ShellFixture f;
+        ThemeOptions& w = opened(f);
+        w.wStyle()->setCurrentIndex(style);
+        QCOMPARE(w.ThemeForm()->Style(), style);
+        QCOMPARE(w.width(), 410);
+        QVERIFY(w.height() >= 343);
+        QCOMPARE(w.ThemeForm()->geometry(), w.rect());
+        const QList<QWidget*> controls{w.prev(), w.cmdApply(), w.cmdOK(), w.Frame3()};
+        for (QWidget* control : controls) {
+            const QRect place(control->mapTo(&w, QPoint(0, 0)), control->size());
+            QVERIFY2(w.rect().contains(place), qPrintable(control->objectName()));
+            QVERIFY(place.top() >= w.ThemeForm()->TitleBarHeight());
+        }
+    }
+
+    // Check box captions stay whole in their designed rectangles with the desktop's fonts.
+    void checkBoxCaptionsFit_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("chkSoundEffect") << "chkSoundEffect";
+        QTest::newRow("chkNotification") << "chkNotification";
+        QTest::newRow("prev") << "prev";
+    }
+
+    void checkBoxCaptionsFit()
+    {
+        QFETCH(QString, name);
+        ShellFixture f;
+        ThemeOptions& w = opened(f);
+        auto* box = w.findChild<FittedCheckBox*>(name);
+        QVERIFY(box);
+        QVERIFY(box->captionFits());
+        QVERIFY(box->font().pointSizeF() >= FittedCheckBox::MinimumPointSize);
+    }
+
+    void fittedCheckBoxShrinksOnlyWhenNeeded()
+    {
+        QWidget parent;
+        FittedCheckBox box(QStringLiteral("A caption that is long enough to need room"), &parent);
+        QFont font = box.font();
+        font.setPointSizeF(9);
+        parent.show(); // sizes take effect on shown widgets
+        box.resize(2000, 20);
+        box.setDesignFont(font);
+        QCOMPARE(box.font().pointSizeF(), 9.0);
+        box.resize(120, 20);
+        QVERIFY(box.font().pointSizeF() < 9.0);
+        box.resize(2000, 20);
+        QCOMPARE(box.font().pointSizeF(), 9.0);
+        // A click on the caption toggles the box.
+        QTest::mouseClick(&box, Qt::LeftButton, {}, QPoint(box.width() - 5, 10));
+        QVERIFY(box.isChecked());
+    }
+};
+
+QTEST_MAIN(TestThemeOptionsLayout)
+#include "tst_ThemeOptionsLayout.moc"
