@@ -198,6 +198,8 @@ int Canvas::qtTextFlags(int flags)
     if (flags & DtSingleLine)
         q |= Qt::TextSingleLine;
     q |= (flags & DtNoPrefix) ? 0 : Qt::TextShowMnemonic;
+    // Right-to-left reading orders the text; it does not mirror the alignment.
+    q |= Qt::AlignAbsolute;
     return q;
 }
 
