@@ -306,6 +306,18 @@ void TestCanvas::textFlags()
             }
     QVERIFY(maxX > minX);
     QVERIFY(qAbs((minX + maxX) / 2 - 100) <= 4);
+    // Right-to-left reading keeps a left-aligned caption on the left.
+    QImage rtl = blank(200, 30, RGB(255, 255, 255));
+    {
+        Canvas r(rtl);
+        r.DrawText("ab", QRect(0, 0, 200, 30), RGB(0, 0, 0), Canvas::DtRtlReading);
+    }
+    int rtlMax = -1;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 200; ++x)
+            if (at(rtl, x, y) != RGB(255, 255, 255))
+                rtlMax = std::max(rtlMax, x);
+    QVERIFY(rtlMax >= 0 && rtlMax < 100);
 }
 
 void TestCanvas::bagReadsWithoutCase()
