@@ -2,8 +2,9 @@
 # Key press → action latency and idle cost of the running hotkeys, measured in
 # the same run as sxhkd and xbindkeys (and a bare XInput2 listener, the floor)
 # bound to the same hotkey, through the shared peer harness peers.sh. The
-# Tarvex column is the test host: the core's detection and actions on the real
-# X11/Linux back end, reading its hotkey file from a private HOME.
+# "tarvex" column is the test host: the core's detection and actions on the real
+# X11/Linux back end, reading its hotkey file from a private HOME; "tarvex-app"
+# is the whole program started with "automatic", when it is built.
 # Usage: bash bench/latency.sh BUILD_DIR   (environment: as peers.sh, e.g. N=50)
 set -u
 BUILD=$(cd "${1:-build}" && pwd)
@@ -23,9 +24,16 @@ printf "(Ctrl)(Alt)k*%s\r\n" "$BENCH_ACTION_SCRIPT" > "$HOME/Documents/Hotkeys.T
 printf "[Hotkey%%20Activation]\nSound=\n" > "$XDG_CONFIG_HOME/Tarvex/Tarvex.ini"'
 start="env -u DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=\$BENCH_DIR $HOST"
 
+# The whole program, started as the login entry starts it, is a column of its own.
+tools=(--tool tarvex "$config" "$start")
+if [ -x "$BUILD/tarvex" ]; then
+    tools+=(--tool tarvex-app "$config"
+        "env -u DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=\$BENCH_DIR $BUILD/tarvex automatic")
+fi
+
 out=$(mktemp)
 trap 'rm -f "$out"' EXIT
-bash "$PEERS" --tool tarvex "$config" "$start" | tee "$out"
+bash "$PEERS" "${tools[@]}" | tee "$out"
 status=${PIPESTATUS[0]}
 
 # The ratios the targets are stated in: Tarvex against sxhkd and the floor.
