@@ -16,6 +16,8 @@ private slots:
     void lookupTables_data();
     void lookupTables();
     void pictureTreatments();
+    void captionEffects_data();
+    void captionEffects();
 };
 
 void TestButtonContent::picturePlaces_data()
@@ -112,6 +114,36 @@ void TestButtonContent::pictureTreatments()
     const QImage shadow = PictureEffects::Silhouette(masked, RGB(192, 192, 192));
     QCOMPARE(shadow.pixel(1, 0), qRgb(192, 192, 192));
     QCOMPARE(qAlpha(shadow.pixel(0, 0)), 0);
+}
+
+void TestButtonContent::captionEffects_data()
+{
+    QTest::addColumn<int>("effects");
+    QTest::addColumn<bool>("extraPasses");
+    for (int e = 1; e <= 5; ++e)
+        QTest::newRow(qPrintable(QStringLiteral("effect %1").arg(e))) << e << true;
+    QTest::newRow("unknown code draws none") << 9 << false;
+    QTest::newRow("negative draws none") << -1 << false;
+}
+
+// Effect passes add ink round the caption; unknown codes leave it as effect 0 draws it.
+void TestButtonContent::captionEffects()
+{
+    QFETCH(int, effects);
+    QFETCH(bool, extraPasses);
+    auto render = [](int e) {
+        StyleSetup s;
+        s.style = 1;
+        s.tweak = [e](ButtonProperties& p) {
+            p.Caption = QStringLiteral("Effects");
+            p.CaptionEffects = e;
+            p.BackColor = RGB(90, 120, 160); // effects shift this colour both ways
+            p.ForeColor = RGB(255, 255, 255);
+        };
+        return RenderStyle(s, QSize(120, 30));
+    };
+    const QImage plain = render(0);
+    QCOMPARE(render(effects) != plain, extraPasses);
 }
 
 QTEST_MAIN(TestButtonContent)
