@@ -98,6 +98,7 @@ private slots:
     void nestedCallsKeepOneWindow();
     void clickTakesTipDown();
     void hidingTheToolRemovesTheTip();
+    void emptyTitleShowsNoIcon();
     void codes();
 
 private:
@@ -354,6 +355,17 @@ void TestTips::hidingTheToolRemovesTheTip()
     m_host->hide();
     QVERIFY(tipWindows().isEmpty());
     QCOMPARE(InfoTip::instance().tool(), nullptr);
+}
+
+void TestTips::emptyTitleShowsNoIcon()
+{
+    QCursor::setPos(m_host->mapToGlobal(QPoint(2, 2)));
+    ShowInfoTip(m_left, "Hint only", QString(), TipShape::Balloon, TipIcon::Information);
+    QVERIFY(InfoTip::instance().tipWindow());
+    const TipContent& shown = InfoTip::instance().tipWindow()->content();
+    QCOMPARE(shown.icon, TipIcon::None);
+    QVERIFY(!shown.hasTitleLine());
+    QCOMPARE(shown.text, "Hint only");
 }
 
 void TestTips::codes()
