@@ -22,6 +22,12 @@ namespace tarvex {
 // the press callback once, in press order, before the release that follows it
 // is applied, so a short tap is never lost; a held key (auto-repeat included)
 // is one press. Nothing wakes up while the keyboard is idle.
+//
+// Keys are numbered by the keysym of the active layout (KeysymTable). Shift,
+// Ctrl and Alt of either side are reported under their generic codes 16, 17
+// and 18 only, so a hotkey with "(Ctrl)" fires with either Ctrl key and the
+// poll never sees the sided codes 160-165; the left and right Windows keys
+// keep their own codes 91 and 92, as the "(Win)" text stands for 91.
 class X11KeyStateSource final : public QObject, public KeyStateSource
 {
     Q_OBJECT
