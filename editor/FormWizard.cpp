@@ -49,6 +49,7 @@ FormWizard::FormWizard(QWidget* owner) : QDialog(owner)
     const int top = m_frame->TitleBarHeight() + Margin;
     setFixedSize(PanelWidth + 2 * Margin, top + PanelHeight + Margin);
     m_frame->setGeometry(rect());
+    m_frame->Refresh(true);
     showPanel(m_step1);
 }
 
@@ -109,6 +110,8 @@ void FormWizard::createStep1()
     connect(option1, &QRadioButton::clicked, this, [this] {
         showPanel(m_enterWebsite);
         m_txtURL->setFocus();
+        m_txtURL->deselect();
+        m_txtURL->end(false);
     });
     connect(option2, &QRadioButton::clicked, this, [this] { showPanel(m_openFile); });
     connect(option3, &QRadioButton::clicked, this, [this] { showPanel(m_specialAction); });
