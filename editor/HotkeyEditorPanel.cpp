@@ -8,6 +8,7 @@
 #include "editor/FormWizard.h"
 #include "editor/HotkeyListModel.h"
 #include "editor/RowIcons.h"
+#include "keys/KeyCapture.h"
 #include "shell/Twips.h"
 #include "store/AppSettings.h"
 
@@ -93,6 +94,7 @@ void HotkeyEditorPanel::createEditFrame()
         {QStringLiteral("File"), QStringLiteral("Website"), QStringLiteral("Action")});
     m_hk = new CaptureBox(true, m_Frame1);
     m_hk->setObjectName(QStringLiteral("hk"));
+    m_hk->setText(KeyCapture::Placeholder);
     m_ws = new QLineEdit(m_Frame1);
     m_ws->setObjectName(QStringLiteral("ws"));
     m_sp = new QComboBox(m_Frame1);

@@ -8,6 +8,7 @@
 #include "editor/HotkeyListModel.h"
 #include "editor/RowIcons.h"
 #include "keys/HotkeyShadowing.h"
+#include "keys/KeyCapture.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -257,7 +258,7 @@ void HotkeyEditorPanel::updateShadowWarning()
 
 void HotkeyEditorPanel::clearFields()
 {
-    m_hk->clear();
+    m_hk->setText(KeyCapture::Placeholder);
     m_ws->clear();
     updateShadowWarning();
 }

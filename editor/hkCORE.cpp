@@ -54,6 +54,11 @@ void hkCORE::SetHK(bool s)
     tarvex::SetHK(s);
 }
 
+void hkCORE::ButtonCfg(int s)
+{
+    m_editing->ButtonCfg(s);
+}
+
 void hkCORE::setTimer1Enabled(bool enabled)
 {
     m_host->setPollingEnabled(enabled);

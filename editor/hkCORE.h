@@ -32,6 +32,8 @@ public:
     QString load(const HotkeyDatabase& database);
     /// Switches the hotkeys on or off (`HotkeysEnabled`).
     void SetHK(bool s);
+    /// Sets the style of the editor's five skinned buttons (the appearance window's Apply).
+    void ButtonCfg(int s);
     /// Enables or disables the key polling timer `Timer1`.
     void setTimer1Enabled(bool enabled);
     /// The running hotkeys hosted by this form.
