@@ -14,6 +14,7 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -134,7 +135,11 @@ void HotkeyEditorPanel::connectFields()
 {
     connect(m_Hotkey->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
-                rowClicked(current.isValid() ? current.row() + 1 : 0);
+                // Walking the list with the arrow keys keeps the focus in the list; a click
+                // (or a selection made by the editor itself) moves it to the HotKey box.
+                const bool walking =
+                    m_Hotkey->hasFocus() && QGuiApplication::mouseButtons() == Qt::NoButton;
+                rowClicked(current.isValid() ? current.row() + 1 : 0, !walking);
             });
     // The kept key sequences of the hidden-hotkey check follow every change of the rows.
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] { m_shadowing.invalidate(); });

@@ -90,7 +90,7 @@ private:
     void connectFields();
     void layOut();
 
-    void rowClicked(int position);
+    void rowClicked(int position, bool focusCombination = true);
     void rememberRowTarget(const QString& target);
     void typeClicked(int position);
     void targetChanged(const QString& text);

@@ -52,7 +52,7 @@ void HotkeyEditorPanel::selectPosition(int position)
     m_Hotkey->scrollTo(index);
 }
 
-void HotkeyEditorPanel::rowClicked(int position)
+void HotkeyEditorPanel::rowClicked(int position, bool focusCombination)
 {
     m_rememberedFile.clear();
     m_rememberedWebsite.clear();
@@ -70,7 +70,8 @@ void HotkeyEditorPanel::rowClicked(int position)
     m_hk->setText(entry.combination);
     m_ws->setText(entry.target);
     ConfigAction(ActionFor(m_hktype->currentIndex()));
-    m_hk->setFocus();
+    if (focusCombination)
+        m_hk->setFocus();
     updateShadowWarning();
 }
 
@@ -175,8 +176,9 @@ void HotkeyEditorPanel::addHotkey()
         return;
     if (m_list.count() == 0)
         configCTRL(true);
-    selectPosition(m_model->appendEntry({result.at(2), QString()}));
     m_Hotkey->setFocus();
+    selectPosition(m_model->appendEntry({result.at(2), QString()}));
+    m_hk->setFocus();
     const QString& kind = result.at(0);
     if (kind == QLatin1String("Special")) {
         for (int type : {1, 0, 2})

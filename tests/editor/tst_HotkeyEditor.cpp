@@ -6,6 +6,7 @@
 #include "editor/HotkeyListModel.h"
 #include "store/AppSettings.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -102,6 +103,7 @@ private Q_SLOTS:
     void separatorsInTargetRefused();
     void shadowingWarning();
     void cancelButtonIsInsideTheWindow();
+    void arrowKeysWalkTheList();
 };
 
 void TestHotkeyEditor::emptyListDisablesFields_data()
@@ -403,6 +405,25 @@ void TestHotkeyEditor::cancelButtonIsInsideTheWindow()
         const QRect place = editor.child<velbutton>(name)->geometry();
         QVERIFY2(editor.form.rect().contains(place), name);
     }
+}
+
+void TestHotkeyEditor::arrowKeysWalkTheList()
+{
+    Editor editor(Line({FileRow, WebRow, SpecialRow}));
+    editor.form.show();
+    QApplication::setActiveWindow(&editor.form);
+    QVERIFY(QTest::qWaitForWindowActive(&editor.form));
+    auto* list = editor.child<QTreeView>("Hotkey");
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Down);
+    QCOMPARE(editor.panel->selectedPosition(), 2);
+    QCOMPARE(editor.child<CaptureBox>("hk")->text(), QStringLiteral("(Ctrl)(Alt)k"));
+    QVERIFY(list->hasFocus());
+    // A click on a row moves on to its HotKey box, ready for keys.
+    const QRect row = list->visualRect(editor.panel->model().index(2, 0));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+    QCOMPARE(editor.panel->selectedPosition(), 3);
+    QVERIFY(editor.child<CaptureBox>("hk")->hasFocus());
 }
 
 QTEST_MAIN(TestHotkeyEditor)
