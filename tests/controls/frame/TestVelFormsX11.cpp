@@ -3,9 +3,12 @@
 // area and restore, the grips resize, and only the close button raises
 // velCloseClick. The pointer is driven with xdotool (XTest).
 #include "controls/frame/ErrorReport.h"
+#include "controls/frame/FrameSystemMenu.h"
 #include "controls/frame/velForms.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QMenu>
 #include <QProcess>
 #include <QScreen>
 #include <QSignalSpy>
@@ -70,6 +73,7 @@ private slots:
     void titleBarMovesWindow();
     void doubleClickMaximizesAndRestores();
     void gripResizes();
+    void systemMenu();
     void closePaths();
 
 private:
@@ -132,6 +136,29 @@ void TestVelFormsX11::gripResizes()
     drag(right, right + QPoint(-400, 0));
     QTRY_COMPARE_WITH_TIMEOUT(m_form->width(), 130, 3000);
     QCOMPARE(m_form->height(), 300);
+}
+
+void TestVelFormsX11::systemMenu()
+{
+    QSignalSpy chosen(m_frame, &velForms::MenuItemSelected);
+    const QPoint title = m_frame->mapToGlobal(QPoint(150, 12));
+    xdo({"mousemove", QString::number(title.x()), QString::number(title.y())});
+    QTest::qWait(100);
+    xdo({"click", "3"});
+    QMenu* menu = m_frame->SysMnu()->menu();
+    QTRY_VERIFY_WITH_TIMEOUT(menu->isVisible(), 3000);
+    QVERIFY(menu->geometry().contains(title + QPoint(1, 1)) ||
+            (menu->pos() - title).manhattanLength() <= 4);
+    // Always on Top, chosen with the pointer.
+    QAction* onTop = m_frame->MnuSyst(FrameSystemMenu::AlwaysOnTop);
+    const QPoint item = menu->mapToGlobal(menu->actionGeometry(onTop).center());
+    xdo({"mousemove", QString::number(item.x()), QString::number(item.y())});
+    QTest::qWait(150);
+    xdo({"click", "1"});
+    QTRY_COMPARE_WITH_TIMEOUT(chosen.count(), 1, 3000);
+    QCOMPARE(chosen.first().at(0).toInt(), 6);
+    QVERIFY(onTop->isChecked());
+    QTRY_VERIFY_WITH_TIMEOUT(m_form->isVisible(), 3000);
 }
 
 void TestVelFormsX11::closePaths()
