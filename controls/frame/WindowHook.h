@@ -14,7 +14,10 @@
 // runs the chain of hooks as window procedures would: the newest hook's
 // before call first, then the older hooks, then the widget's own handling,
 // then the after calls in the opposite order. A hook that consumes a message
-// stops it there. Events nobody watches pass through untouched.
+// stops it there. Events nobody watches pass through untouched. The hook
+// stands in for the widget's own handling of watched events, so an event
+// filter installed on the same widget before the first hook does not see
+// them; filters installed later, and application-wide filters, do.
 class WindowHook final : public QObject
 {
     Q_OBJECT
