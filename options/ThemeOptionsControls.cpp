@@ -11,6 +11,7 @@
 #include "shell/Twips.h"
 
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 
@@ -47,10 +48,20 @@ template <typename T> T* Named(T* widget, const char* name)
     return widget;
 }
 
-QGroupBox* GroupFrame(const char* name, const QString& caption, QWidget* parent, QRect place)
+// A group frame drawn the classic way: a thin border with the caption set into its top line.
+QGroupBox* GroupFrame(const char* name, const QString& caption, QWidget* parent, QRect place,
+                      const QFont& font)
 {
     auto* frame = Named(new QGroupBox(caption, parent), name);
+    frame->setFont(font);
     frame->setGeometry(place);
+    const int half = QFontMetrics(font).height() / 2;
+    frame->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid #c5c5c5; border-radius: 3px;"
+                                        " margin-top: %1px; }"
+                                        "QGroupBox::title { subcontrol-origin: margin; left: 6px;"
+                                        " padding: 0 2px; background-color: %2; }")
+                             .arg(half)
+                             .arg(ToQColor(WindowBackColor).name()));
     return frame;
 }
 
@@ -99,8 +110,7 @@ QComboBox* ThemeOptions::createList(const char* name, QWidget* parent, QRect pla
 void ThemeOptions::createWindowOptions()
 {
     m_frame1 = GroupFrame("Frame1", QStringLiteral("Window Options"), m_themeForm,
-                          Twips::rect(240, 720, 5655, 1695));
-    m_frame1->setFont(Tahoma());
+                          Twips::rect(240, 720, 5655, 1695), Tahoma());
     m_label1 = Label("Label1", QStringLiteral("Select Your Preferred Window Color"), m_frame1,
                      Twips::rect(120, 240, 4335, 255));
     m_theme = createList("theme", m_frame1, Twips::rect(120, 600, 5295, 315));
@@ -114,8 +124,7 @@ void ThemeOptions::createWindowOptions()
 void ThemeOptions::createButtonOptions()
 {
     m_frame2 = GroupFrame("Frame2", QStringLiteral("Button Options"), m_themeForm,
-                          Twips::rect(240, 2520, 5655, 855));
-    m_frame2->setFont(Tahoma());
+                          Twips::rect(240, 2520, 5655, 855), Tahoma());
     m_btnTheme = createList("btnTHEME", m_frame2, Twips::rect(120, 360, 5295, 315));
     m_btnTheme->setFont(SansSerif());
 }
@@ -123,13 +132,15 @@ void ThemeOptions::createButtonOptions()
 void ThemeOptions::createTarvexOptions()
 {
     m_frame3 = GroupFrame("Frame3", QStringLiteral("Tarvex Options"), m_themeForm,
-                          Twips::rect(240, 3480, 5655, 1030));
+                          Twips::rect(240, 3480, 5655, 1030), SansSerif());
     m_chkSoundEffect =
         CheckBox("chkSoundEffect", QStringLiteral("Play sound effect when hotkey is activated"),
                  m_frame3, Twips::rect(120, 240, 3375, 255));
     m_soundFile = new Hyperlink(m_frame3, QStringLiteral("soundFile"));
     m_soundFile->setObjectName(QStringLiteral("soundFile"));
     m_soundFile->SetBackColor(WindowBackColor);
+    m_soundFile->SetFontNormal(SansSerif());
+    m_soundFile->SetFontHover(SansSerif());
     m_soundFile->SetCaption(NoSoundCaption);
     m_soundFile->setGeometry(Twips::rect(3600, 240, 1935, 255));
     m_chkNotification =
