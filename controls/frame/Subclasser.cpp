@@ -76,8 +76,9 @@ void Subclasser::unhook(HookRecord& record)
     record.removed = true;
     record.before.clear();
     record.after.clear();
-    if (record.widget)
-        WindowHook::attach(record.widget)->uninstall(&record);
+    // While the window is being torn down its hook may already be gone.
+    if (WindowHook* hook = WindowHook::find(record.widget))
+        hook->uninstall(&record);
 }
 
 void Subclasser::sc_UnSubclass(qint32 hWnd)
@@ -150,7 +151,8 @@ qint32 Subclasser::sc_CallPreviousProc(qint32 hWnd, qint32 uMsg, qint32 wParam, 
     HookRecord* record = zLookup(QStringLiteral("sc_CallPreviousProc"), hWnd);
     if (!record)
         return 0;
-    return WindowHook::attach(record->widget)->callPrevious(record, {uMsg, wParam, lParam});
+    WindowHook* hook = WindowHook::find(record->widget);
+    return hook ? hook->callPrevious(record, {uMsg, wParam, lParam}) : 0;
 }
 
 qint32 Subclasser::sc_UserValue(qint32 hWnd)

@@ -24,9 +24,14 @@ WindowHook::WindowHook(QWidget* widget) : QObject(widget), m_widget(widget)
 
 WindowHook* WindowHook::attach(QWidget* widget)
 {
-    if (auto* hook = widget->findChild<WindowHook*>(QString(), Qt::FindDirectChildrenOnly))
+    if (auto* hook = find(widget))
         return hook;
     return new WindowHook(widget);
+}
+
+WindowHook* WindowHook::find(QWidget* widget)
+{
+    return widget ? widget->findChild<WindowHook*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
 }
 
 void WindowHook::install(std::shared_ptr<HookRecord> record)

@@ -26,6 +26,9 @@ public:
     // The hook of widget, created (as a child of widget) on first use.
     static WindowHook* attach(QWidget* widget);
 
+    // The hook of widget, or null when it has none (or it is already gone).
+    static WindowHook* find(QWidget* widget);
+
     // Puts record in front of the chain.
     void install(std::shared_ptr<HookRecord> record);
 

@@ -90,6 +90,7 @@ private slots:
     void windowManagerCloseAndConsumedClose();
     void unwatchedMessagesPassUntouched();
     void destroyedWindowIsSkippedSilently();
+    void ownerDyingWithItsWindow();
     void messageTranslation_data();
     void messageTranslation();
 };
@@ -415,6 +416,30 @@ void TestSubclassing::destroyedWindowIsSkippedSilently()
     auto* other = new QWidget; // may reuse the address: gets a new handle
     QVERIFY(WindowHandles::handleOf(other) != h);
     delete other;
+}
+
+// A control living on the window it hooks, as the frame lives on its form.
+class ChildOwner final : public QObject, public SubclassOwner
+{
+public:
+    Subclasser sc{QStringLiteral("velForms"), this};
+    void zSubclass_Proc(bool, bool&, qint32&, qint32&, qint32&, qint32&, qint32&) override {}
+};
+
+void TestSubclassing::ownerDyingWithItsWindow()
+{
+    auto* host = new QWidget;
+    const qint32 h = WindowHandles::handleOf(host);
+    RecordingOwner outside;
+    Subclasser early(QStringLiteral("velbutton"), &outside);
+    QVERIFY(early.sc_Subclass(h)); // the hook becomes the window's first child
+    auto* child = new ChildOwner;
+    child->setParent(host);
+    QVERIFY(child->sc.sc_Subclass(h));
+    child->sc.sc_WatchMessage(h, WM::Close);
+    delete host; // the hook goes before the child that unhooks in its destructor
+    early.sc_WatchMessage(h, WM::Close); // skipped silently: the window is gone
+    QVERIFY(ErrorReport::lastTitle().isEmpty());
 }
 
 void TestSubclassing::messageTranslation_data()
