@@ -77,6 +77,7 @@ private slots:
     void blendAndThemes_data();
     void blendAndThemes();
     void primitives();
+    void horizontalGradients();
 };
 
 void TestFramePainting::styles_data()
@@ -421,6 +422,31 @@ void TestFramePainting::primitives()
     ga.DoubleGradient(RGB(0, 0, 200), RGB(200, 0, 0), {0, 20, 30, 15}, true, 0.5);
     gb.DoubleGradient(RGB(0, 0, 200), RGB(200, 0, 0), {0, 20, 30, 15}, true, 1.01);
     QCOMPARE(a.copy(0, 20, 40, 20), b.copy(0, 20, 40, 20));
+}
+
+void TestFramePainting::horizontalGradients()
+{
+    QImage image(40, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    Canvas canvas(image);
+    FrameGraphics g(canvas);
+    auto at = [&](int x, int y) { return hex(FromQRgb(image.pixel(x, y))); };
+    // Mode 1: columns 1 .. right - 1 from colour 2 (left) towards colour 1, with a frame.
+    g.Gradient(RGB(0, 0, 0), RGB(100, 100, 100), {10, 5, 4, 10}, FrameGraphics::LeftToRight, true,
+               RGB(255, 0, 0));
+    QCOMPARE(at(11, 6), hex(RGB(75, 75, 75)));
+    QCOMPARE(at(13, 13), hex(RGB(25, 25, 25)));
+    QCOMPARE(at(10, 5), hex(RGB(255, 0, 0)));  // frame corner
+    QCOMPARE(at(14, 15), hex(RGB(255, 0, 0))); // Frame(10, 5, 4, 10) ends at (14, 15)
+    // Mode 3: 0 -> 150 over 15 columns, then back over 16.
+    g.Gradient(RGB(0, 0, 0), RGB(150, 150, 150), {0, 20, 30, 10}, FrameGraphics::HorizontalDouble,
+               false, 0, 2.0);
+    QCOMPARE(at(0, 25), hex(RGB(255, 255, 255)));
+    QCOMPARE(at(1, 25), hex(RGB(10, 10, 10)));
+    QCOMPARE(at(14, 25), hex(RGB(140, 140, 140)));
+    QCOMPARE(at(15, 25), hex(RGB(141, 141, 141)));
+    QCOMPARE(at(29, 25), hex(RGB(9, 9, 9)));
+    QCOMPARE(at(30, 25), hex(RGB(255, 255, 255)));
 }
 
 QTEST_MAIN(TestFramePainting)
