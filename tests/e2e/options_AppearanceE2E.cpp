@@ -74,6 +74,9 @@ void TestAppearanceE2E::stopProgram()
 
 QImage TestAppearanceE2E::screenshot(const QString& window, const QString& name) const
 {
+    // The frame draws its title bar paler while inactive: every shot is of the active window.
+    E2EHarness::xdotool({"windowactivate", "--sync", window});
+    E2EHarness::settle(400);
     const QString file = m_harness->home() + '/' + name + ".png";
     E2EHarness::run("import", {"-window", window, file});
     return QImage(file).convertToFormat(QImage::Format_RGB32);
@@ -114,6 +117,7 @@ void TestAppearanceE2E::clickIn(const QString& window, QPoint at)
 void TestAppearanceE2E::pickEntry(const QString& window, QPoint list, const QString& keys)
 {
     clickIn(window, list);
+    E2EHarness::settle(400); // the list's pop-up opens before the keys arrive
     E2EHarness::xdotool(QStringList{"key", "--delay", "60"} + keys.split(' ') +
                         QStringList{"Return"});
     E2EHarness::settle(400);

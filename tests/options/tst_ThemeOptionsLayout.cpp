@@ -135,34 +135,6 @@ private Q_SLOTS:
         }
     }
 
-    // Designed twips divided by 15, relative to the window; frame style 3 (no shift).
-    void layout_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("pixels");
-        QTest::newRow("Frame1") << "Frame1" << QRect(16, 48, 377, 113);
-        QTest::newRow("theme") << "theme" << QRect(24, 88, 353, 21);
-        QTest::newRow("wStyle") << "wStyle" << QRect(24, 131, 353, 21);
-        QTest::newRow("btnTHEME") << "btnTHEME" << QRect(24, 192, 353, 21);
-        QTest::newRow("soundFile") << "soundFile" << QRect(256, 248, 129, 17);
-        QTest::newRow("chkNotification") << "chkNotification" << QRect(24, 272, 225, 17);
-        QTest::newRow("prev") << "prev" << QRect(16, 344, 185, 33);
-        QTest::newRow("cmdOK") << "cmdOK" << QRect(208, 305, 89, 25);
-        QTest::newRow("cmdCancel") << "cmdCancel" << QRect(304, 305, 89, 25);
-        QTest::newRow("cmdApply") << "cmdApply" << QRect(208, 360, 89, 25);
-    }
-
-    void layout()
-    {
-        QFETCH(QString, name);
-        QFETCH(QRect, pixels);
-        ShellFixture f;
-        ThemeOptions& w = opened(f);
-        QWidget* widget = w.findChild<QWidget*>(name);
-        QVERIFY(widget);
-        QCOMPARE(QRect(widget->mapTo(&w, QPoint(0, 0)), widget->size()), pixels);
-    }
-
     // Every control lies inside the window, whichever frame style moves them.
     void wholeDesignedAreaVisible_data()
     {
