@@ -139,7 +139,11 @@ void ProgramTrayIcon::showBalloon()
 bool ProgramTrayIcon::isPlacedOrWaitedEnough() const
 {
     const qint64 waited = QDateTime::currentMSecsSinceEpoch() - m_waitedSince;
-    return !m_icon->geometry().isEmpty() || waited >= PlacementWaitMilliseconds;
+    // An icon that the tray has not placed yet reports an empty rectangle or one at the
+    // screen's origin (an XEmbed tray moves it without telling).
+    const QRect place = m_icon->geometry();
+    const bool placed = !place.isEmpty() && place.topLeft() != QPoint(0, 0);
+    return placed || waited >= PlacementWaitMilliseconds;
 }
 
 void ProgramTrayIcon::createFallbackWindow()
