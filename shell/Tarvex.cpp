@@ -101,9 +101,12 @@ void Tarvex::createLabels()
     m_image1->setObjectName(QStringLiteral("Image1"));
     m_image1->setGeometry(Twips::rect(1200, 720, 480, 480));
     m_image1->setPixmap(ProgramIcon::icon().pixmap(32, 32));
-    m_label2 = new QLabel(QStringLiteral("Show Advanced Options"), m_themeForm);
+    // Label2 sits on the form itself, beneath the frame that covers the whole window, so
+    // its one-pixel strip of text never shows.
+    m_label2 = new QLabel(QStringLiteral("Show Advanced Options"), this);
     m_label2->setObjectName(QStringLiteral("Label2"));
     m_label2->setGeometry(Twips::rect(0, 0, 2295, 15));
+    m_label2->lower();
     m_label3 = new Hyperlink(m_themeForm, QStringLiteral("Label3"));
     m_label3->setObjectName(QStringLiteral("Label3"));
     m_label3->SetCaption(ShowAdvanced);

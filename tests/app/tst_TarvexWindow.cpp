@@ -119,6 +119,8 @@ private Q_SLOTS:
         QCOMPARE(window.ThemeForm()->ThemeColor(), 2);
         QCOMPARE(window.ThemeForm()->Style(), 4);
         QVERIFY(!window.ThemeForm()->CloseButton());
+        // The designed one-pixel label lies under the frame.
+        QCOMPARE(window.childAt(window.Label2()->geometry().center()), window.ThemeForm());
         window.cStyle(1);
         QCOMPARE(window.ThemeForm()->Style(), 1);
     }
