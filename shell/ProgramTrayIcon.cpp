@@ -13,7 +13,7 @@ namespace tarvex {
 namespace {
 constexpr int TipLength = 128;
 constexpr int TrayCheckMilliseconds = 250;
-constexpr int SteadyCheckMilliseconds = 2000;
+constexpr int SteadyCheckMilliseconds = 5000;
 // How long a balloon waits for a new icon to be placed in the tray, so that it points at it.
 constexpr int PlacementWaitMilliseconds = 2000;
 int g_defaultFallbackDelay = 3000;
@@ -74,8 +74,15 @@ void ProgramTrayIcon::setTip(const QString& tip)
 void ProgramTrayIcon::remove()
 {
     m_trayCheck->stop();
-    m_fallback.reset();
-    m_icon.reset();
+    // Hidden now, deleted later: a removal often runs inside the icon's own click handling.
+    if (m_fallback) {
+        m_fallback->hide();
+        m_fallback.release()->deleteLater();
+    }
+    if (m_icon) {
+        m_icon->hide();
+        m_icon.release()->deleteLater();
+    }
     m_shown = m_balloonPrepared = m_balloonPending = false;
 }
 
@@ -113,10 +120,10 @@ void ProgramTrayIcon::checkTray()
         return;
     }
     const qint64 waited = QDateTime::currentMSecsSinceEpoch() - m_waitedSince;
-    if (waited < m_fallbackDelay || usesFallbackWindow())
-        return;
-    createFallbackWindow();
-    m_fallback->showInCorner();
+    if (!usesFallbackWindow() && waited >= m_fallbackDelay) {
+        createFallbackWindow();
+        m_fallback->showInCorner();
+    }
     showBalloon();
 }
 
