@@ -60,7 +60,11 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() { ProgramTrayIcon::setDefaultFallbackDelay(0); }
+    void initTestCase()
+    {
+        ShellFixture::usePrivateHome();
+        ProgramTrayIcon::setDefaultFallbackDelay(0);
+    }
 
     void automaticArgument_data()
     {

@@ -37,6 +37,8 @@ private:
     }
 
 private Q_SLOTS:
+    void initTestCase() { ShellFixture::usePrivateHome(); }
+
     void captions_data()
     {
         QTest::addColumn<QString>("name");
