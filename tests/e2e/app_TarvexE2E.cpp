@@ -19,12 +19,17 @@ private slots:
     void trayExitEndsWithoutMainWindowAndRestoresHidden();
     void trayDoubleClickStopsHotkeysAndShowsMainWindow();
     void hiddenWindowsComeBackAfterOpenAndAtExit();
+    void standInWindowWithoutTray();
+    void trayStartedLaterTakesTheIcon();
 
 private:
     std::unique_ptr<QProcess> startProgram(const QStringList& arguments);
     QString waitForProgramIcon();
     QStringList managedProgramWindows() const;
     QStringList embeddedIcons() const;
+    QString programWindow(int minWidth, int maxWidth) const;
+    QString standInWindow() const { return programWindow(40, 200); }
+    bool mainWindowShown() const { return !programWindow(300, 400).isEmpty(); }
     QString openVictim(const QString& title);
     void chooseFromTrayMenu(const QString& icon, int position);
 
@@ -109,6 +114,21 @@ QStringList TestTarvexE2E::embeddedIcons() const
             icons << window;
     }
     return icons;
+}
+
+// The shown program window titled exactly "Tarvex" whose width lies in [minWidth, maxWidth].
+QString TestTarvexE2E::programWindow(int minWidth, int maxWidth) const
+{
+    const QStringList windows =
+        E2EHarness::xdotool({"search", "--onlyvisible", "--classname", "^tarvex$"})
+            .split('\n', Qt::SkipEmptyParts);
+    for (const QString& window : windows) {
+        const QString info = E2EHarness::run("xwininfo", {"-id", window});
+        const int width = info.section("Width:", 1).section('\n', 0, 0).toInt();
+        if (info.contains("\"Tarvex\"") && width >= minWidth && width <= maxWidth)
+            return window;
+    }
+    return QString();
 }
 
 QString TestTarvexE2E::waitForProgramIcon()
@@ -278,6 +298,39 @@ void TestTarvexE2E::hiddenWindowsComeBackAfterOpenAndAtExit()
     QVERIFY(m_program->waitForFinished(5000));
     QCOMPARE(m_program->exitStatus(), QProcess::NormalExit);
     QCOMPARE(mapState(second), QString("IsViewable"));
+}
+
+// Run in a session without a tray: a small window of the program's own keeps the icon's
+// double-click (and menu, tip and balloon) available.
+void TestTarvexE2E::standInWindowWithoutTray()
+{
+    if (qEnvironmentVariable("XSESSION_NO_TRAY") != "1")
+        QSKIP("runs in the session that starts without a tray");
+    m_program = startProgram({"automatic"});
+    QString standIn;
+    QTRY_VERIFY_WITH_TIMEOUT(!(standIn = standInWindow()).isEmpty(), 10000);
+    QVERIFY(!mainWindowShown());
+    doubleClick(centreOf(standIn));
+    QTRY_VERIFY_WITH_TIMEOUT(mainWindowShown(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(standInWindow().isEmpty(), 5000);
+}
+
+// Run in a session without a tray: a tray started later (as at login) receives the icon, and
+// the stand-in window goes away.
+void TestTarvexE2E::trayStartedLaterTakesTheIcon()
+{
+    if (qEnvironmentVariable("XSESSION_NO_TRAY") != "1")
+        QSKIP("runs in the session that starts without a tray");
+    m_program = startProgram({"automatic"});
+    QString standIn;
+    QTRY_VERIFY_WITH_TIMEOUT(!(standIn = standInWindow()).isEmpty(), 10000);
+    QProcess tray;
+    tray.start("trayer", {"--edge", "bottom", "--align", "right", "--widthtype", "pixel", "--width",
+                          "200", "--height", "24"});
+    QTRY_COMPARE_WITH_TIMEOUT(embeddedIcons().size(), 1, 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(standInWindow().isEmpty(), 10000);
+    tray.terminate();
+    tray.waitForFinished();
 }
 
 QTEST_GUILESS_MAIN(TestTarvexE2E)
