@@ -225,6 +225,7 @@ private Q_SLOTS:
         QCOMPARE(asked.value(2), QStringLiteral("/opt/tarvex/Sounds"));
         QCOMPARE(w.soundPath(), path);
         QCOMPARE(w.soundFile()->Caption(), caption);
+        QCOMPARE(w.soundFile()->toolTip(), path); // the whole path, which the caption cuts
         QCOMPARE(f.sound.calls(),
                  answer.isEmpty() ? QStringList() : QStringList{QStringLiteral("play ") + answer});
         w.cmdOK_Click();
