@@ -22,15 +22,19 @@ build: deps configure
 run: build
 	scripts/run.sh $(BUILD)/tarvex
 
+# Unit tests run in parallel; end-to-end tests (label e2e) one at a time, since
+# each drives a real X session with real key presses and pointer moves.
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE e2e
+	cd $(BUILD) && ctest --output-on-failure -L e2e
 
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
 asan-test: deps
 	cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) -DTARVEX_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
-	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ctest --output-on-failure -j $(JOBS)
+	cd $(ASAN_BUILD) && export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
+	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 && \
+	    ctest --output-on-failure -j $(JOBS) -LE e2e && ctest --output-on-failure -L e2e
 
 bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)

@@ -101,14 +101,21 @@ void ProgramTrayIcon::setDefaultFallbackDelay(int milliseconds)
     g_defaultFallbackDelay = milliseconds;
 }
 
-// Tray availability has no change signal, so it is watched for as long as the icon exists.
+// Tray availability has no change signal, so it is watched while it matters: closely while a
+// balloon waits for its place or the icon for a tray, slowly while the stand-in window shows (to
+// hand the icon back to a tray that appears). Once the icon sits in a tray the watch stops, so a
+// program idling in the tray never wakes up; Qt itself re-embeds the icon if the tray restarts.
 void ProgramTrayIcon::onTrayCheck()
 {
     checkTray();
-    // Watch closely only while a balloon waits for its place or the icon for a stand-in.
-    const bool waiting = m_balloonPending || (m_shown && !usesFallbackWindow() &&
-                                              !QSystemTrayIcon::isSystemTrayAvailable());
-    m_trayCheck->setInterval(waiting ? TrayCheckMilliseconds : SteadyCheckMilliseconds);
+    const bool trayAvailable = QSystemTrayIcon::isSystemTrayAvailable();
+    const bool waiting = m_balloonPending || (m_shown && !usesFallbackWindow() && !trayAvailable);
+    if (waiting)
+        m_trayCheck->start(TrayCheckMilliseconds);
+    else if (m_shown && usesFallbackWindow())
+        m_trayCheck->start(SteadyCheckMilliseconds);
+    else
+        m_trayCheck->stop();
 }
 
 void ProgramTrayIcon::checkTray()
