@@ -15,7 +15,15 @@ here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=scripts/xsession.sh
 . "$here/xsession.sh"
 xsession_start || { echo "could not start a virtual display" >&2; exit 1; }
-trap xsession_stop EXIT INT TERM
+prog=""
+# The program ends before its display does, so it closes cleanly.
+finish()
+{
+    [ -n "$prog" ] && kill "$prog" 2>/dev/null && wait "$prog" 2>/dev/null
+    xsession_stop
+}
+trap finish EXIT
+trap 'exit 130' INT TERM
 
 shot=${TARVEX_SCREENSHOT:-$(dirname "$PROGRAM")/screenshot.png}
 "$PROGRAM" "$@" &
