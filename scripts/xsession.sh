@@ -20,17 +20,22 @@ xsession_start()
     xdpyinfo >/dev/null 2>&1 || return 1
     openbox --sm-disable >/dev/null 2>&1 &
     XSESSION_PIDS+=($!)
-    for i in $(seq 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q window && break
+    # openbox names itself before it has taken over the screen's windows; it publishes
+    # the list of the windows it manages once it has, and only then handles new ones
+    # reliably. A window mapped before that may stay unmapped or be taken over late.
+    for i in $(seq 200); do
+        xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q "window id" && break
         sleep 0.05
     done
     if [ "${XSESSION_NO_TRAY:-0}" != 1 ]; then
         trayer --edge bottom --align right --widthtype pixel --width 200 --height 24 \
             --transparent false >/dev/null 2>&1 &
         XSESSION_PIDS+=($!)
-        for i in $(seq 100); do
-            xprop -root 2>/dev/null | grep -q "_NET_SYSTEM_TRAY_S" && break
-            xwininfo -root -tree 2>/dev/null | grep -qi trayer && break
+        # The tray counts as ready once openbox manages its panel (the only client so
+        # far): before that, trayer may still be owning the tray selection and docking,
+        # which races the first windows a test maps.
+        for i in $(seq 200); do
+            xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q "window id # 0x" && break
             sleep 0.05
         done
     fi

@@ -42,6 +42,26 @@ QImage screenPixels(const QRect& rect)
         .toImage();
 }
 
+// Shows the tool and waits until the screen shows it where Qt places it: exposed, and put
+// at its final position by the window manager. A loaded machine can take seconds for that.
+bool showOnScreen(QWidget& tool)
+{
+    tool.show();
+    if (!QTest::qWaitForWindowExposed(&tool, 20000))
+        return false;
+    return QTest::qWaitFor(
+        [&tool] {
+            const QRect area(tool.mapToGlobal(QPoint(0, 0)), tool.size());
+            const QImage shot = screenPixels(area);
+            const int right = area.width() - 1;
+            const int bottom = area.height() - 1;
+            return shot.pixelColor(0, 0) == ToolColour && shot.pixelColor(right, 0) == ToolColour &&
+                   shot.pixelColor(0, bottom) == ToolColour &&
+                   shot.pixelColor(right, bottom) == ToolColour;
+        },
+        20000);
+}
+
 } // namespace
 
 class TestTipsX11 final : public QObject
@@ -57,21 +77,18 @@ void TestTipsX11::balloonOverAnotherWindow()
 {
     BlueTool tool;
     tool.setGeometry(100, 100, 500, 400);
-    tool.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&tool));
-    QTest::qWait(300);
+    QVERIFY(showOnScreen(tool));
     const QPoint rest = tool.mapToGlobal(QPoint(80, 60));
     QCursor::setPos(rest - QPoint(3, 0));
     QCursor::setPos(rest);
     QTRY_VERIFY_WITH_TIMEOUT(InfoTip::instance().isShown(), 8000);
     TipWindow* tip = InfoTip::instance().tipWindow();
-    QTest::qWait(200);
     const QRect frame = tip->frameGeometry();
     QVERIFY(!frame.contains(rest));
     QCOMPARE(tip->stemSide(), StemSide::Top);
+    const QPoint middle(TipPainter::StemInset, frame.height() / 2);
+    QTRY_COMPARE(screenPixels(frame).pixelColor(middle), tip->image().pixelColor(middle));
     const QImage shown = screenPixels(frame);
-    const QColor body = shown.pixelColor(TipPainter::StemInset, frame.height() / 2);
-    QCOMPARE(body, tip->image().pixelColor(TipPainter::StemInset, frame.height() / 2));
     // Outside the rounded corner the blue tool shows through the window's shape.
     QCOMPARE(shown.pixelColor(0, TipPainter::StemHeight), ToolColour);
     // The shadow darkens the blue below it instead of covering it.
@@ -86,8 +103,7 @@ void TestTipsX11::shapeWithoutShadow()
 {
     BlueTool tool;
     tool.setGeometry(100, 100, 500, 400);
-    tool.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&tool));
+    QVERIFY(showOnScreen(tool));
     TipContent content;
     content.text = "No shadow";
     content.shape = TipShape::Balloon;
@@ -96,12 +112,27 @@ void TestTipsX11::shapeWithoutShadow()
     TipWindow tip(content, &tool);
     tip.popUp(tool.mapToGlobal(QPoint(100, 100)));
     QVERIFY(QTest::qWaitForWindowExposed(&tip));
-    QTest::qWait(200);
-    const QImage shown = screenPixels(tip.frameGeometry());
-    QCOMPARE(shown.pixelColor(TipPainter::StemInset, shown.height() / 2), QColor(255, 255, 0));
-    // Only the window's shape can keep the corner blue: nothing was drawn there.
-    QCOMPARE(shown.pixelColor(0, TipPainter::StemHeight), ToolColour);
-    QCOMPARE(shown.pixelColor(shown.width() - 1, 0), ToolColour);
+    // Well inside the tool, the balloon hangs below the pointer with its stem on top.
+    QCOMPARE(tip.stemSide(), StemSide::Top);
+    const QRect frame = tip.frameGeometry();
+    QVERIFY(QRect(tool.mapToGlobal(QPoint(0, 0)), tool.size()).contains(frame));
+    // The body drawn where the stem leaves room for it (no shadow: the image is all body).
+    const QImage& image = tip.image();
+    QCOMPARE(image.size(), frame.size());
+    const QPoint middle(TipPainter::StemInset, frame.height() / 2);
+    QCOMPARE(image.pixelColor(middle), QColor(255, 255, 0));
+    QTRY_COMPARE(screenPixels(frame).pixelColor(middle), QColor(255, 255, 0));
+    const QImage shown = screenPixels(frame);
+    // Outside the rounded corners the image holds nothing (transparent), so only the window's
+    // shape can keep the tool's blue there; the first corner row lies below the stem.
+    const int top = TipPainter::StemHeight;
+    const int right = frame.width() - 1;
+    const int bottom = frame.height() - 1;
+    for (const QPoint corner : {QPoint(0, top), QPoint(right, top), QPoint(0, bottom),
+                                QPoint(right, bottom), QPoint(right, 0)}) {
+        QCOMPARE(image.pixelColor(corner).alpha(), 0);
+        QCOMPARE(shown.pixelColor(corner), ToolColour);
+    }
 }
 
 QTEST_MAIN(TestTipsX11)
