@@ -49,7 +49,11 @@ void TestWindowsE2E::cleanup()
     m_victim.reset();
 }
 
-// Starts an xmessage window titled `title`, activates it and returns its id.
+// Starts an xmessage window titled `title`, activates it and returns its id
+// once the window manager names it the active window (else an empty id).
+// On a loaded machine openbox may not have taken the new window over yet
+// when the first activation request arrives, and then ignores it for good:
+// the request is repeated until it holds.
 QString TestWindowsE2E::openVictim(const QString& title)
 {
     m_victim = std::make_unique<QProcess>();
@@ -59,7 +63,16 @@ QString TestWindowsE2E::openVictim(const QString& title)
     const QString window =
         E2EHarness::xdotool({"search", "--sync", "--onlyvisible", "--name", "^" + title + "$"})
             .section('\n', 0, 0);
-    E2EHarness::xdotool({"windowactivate", "--sync", window});
+    if (window.isEmpty())
+        return QString();
+    QElapsedTimer waited;
+    waited.start();
+    while (activeWindow() != window.toULongLong()) {
+        if (waited.hasExpired(10000))
+            return QString();
+        E2EHarness::xdotool({"windowactivate", window});
+        E2EHarness::settle(200);
+    }
     return window;
 }
 
