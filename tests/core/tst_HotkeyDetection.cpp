@@ -1,22 +1,11 @@
 #include "activation/GlobalFlags.h"
 #include "activation/HotkeyDetection.h"
+#include "tests/core/CodesText.h"
 #include "tests/fakes/FakeKeyStateSource.h"
 
 #include <QTest>
 
 using namespace tarvex;
-
-namespace {
-
-QString Codes(std::initializer_list<int> codes)
-{
-    QString text;
-    for (int code : codes)
-        text.append(QChar(code));
-    return text;
-}
-
-} // namespace
 
 class TestHotkeyDetection final : public QObject
 {

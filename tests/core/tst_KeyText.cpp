@@ -1,20 +1,9 @@
 #include "keys/KeyText.h"
+#include "tests/core/CodesText.h"
 
 #include <QTest>
 
 using namespace tarvex;
-
-namespace {
-
-QString Codes(std::initializer_list<int> codes)
-{
-    QString text;
-    for (int code : codes)
-        text.append(QChar(code));
-    return text;
-}
-
-} // namespace
 
 class TestKeyText final : public QObject
 {
