@@ -29,15 +29,14 @@ const QString SpecialRow = QStringLiteral("x*-Restart-");
 struct Editor
 {
     explicit Editor(const QString& line, bool writeFile = true)
-        : database(dir.filePath(QStringLiteral("Hotkeys.TarvexDB"))),
-          store(dir.filePath(QStringLiteral("Tarvex.ini"))), settings(store)
+        : database(dir.filePath(QStringLiteral("Hotkeys.TarvexDB")))
     {
         if (writeFile)
             write(line);
         database.load(list, table);
         panel = std::make_unique<HotkeyEditorPanel>(
             &form, list, table, qEnvironmentVariable("TARVEX_TEST_SOURCE_DIR") + "/resources");
-        panel->load(database, settings);
+        panel->load(database);
     }
     void write(const QString& line)
     {
@@ -60,8 +59,6 @@ struct Editor
 
     QTemporaryDir dir;
     HotkeyDatabase database;
-    SettingsStore store;
-    AppSettings settings;
     HotkeyList list;
     ActiveHotkeyTable table;
     QWidget form;
@@ -263,6 +260,7 @@ void TestHotkeyEditor::cancelDropsAddedRows()
     editor.panel->setWizardRunner([](QWidget*) { return QStringList{"URL", "http://b", "b"}; });
     editor.click("Command4");
     QCOMPARE(editor.list.count(), 2);
+    EditorDialogs::QueueAnswer(QStringLiteral("No")); // "Save changes to your hotkeys?"
     editor.click("Command1");
     QCOMPARE(cancelled.count(), 1);
     HotkeyList reloaded;
@@ -309,8 +307,7 @@ void TestHotkeyEditor::failedSaveIsReported()
     QFile blocker(editor.dir.filePath(QStringLiteral("blocker")));
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    editor.panel->load(HotkeyDatabase(blocker.fileName() + QStringLiteral("/Hotkeys.TarvexDB")),
-                       editor.settings);
+    editor.panel->load(HotkeyDatabase(blocker.fileName() + QStringLiteral("/Hotkeys.TarvexDB")));
     QSignalSpy saved(editor.panel.get(), &HotkeyEditorPanel::saved);
     QVERIFY(!editor.panel->saveSettings());
     QCOMPARE(saved.count(), 0);
