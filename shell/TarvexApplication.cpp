@@ -61,24 +61,31 @@ int TarvexApplication::run(int argc, char* argv[])
 
     RealServices real(arguments);
     TarvexShell shell(real.services());
-    QObject::connect(&shell, &TarvexShell::finished, &app, &QApplication::quit,
-                     Qt::QueuedConnection);
     // SIGTERM (log-out, kill), SIGINT and SIGHUP end the program like the tray menu's Exit, so
-    // the windows it hid come back and its tray icons go away. The signal may arrive while a
-    // dialog runs its own event loop (a message box or the wizard, on the stack with a window as
-    // parent): the windows must not be deleted under it. So every event loop is left first,
-    // each dialog returning as if cancelled, and the exit runs once no loop is running. New
-    // dialogs opened on the way out return at once.
-    bool signalled = false;
+    // the windows it hid come back and its tray icons go away.
     SignalWatcher signalWatcher({SIGTERM, SIGINT, SIGHUP});
-    QObject::connect(&signalWatcher, &SignalWatcher::signalReceived, &app, [&signalled] {
-        signalled = true;
-        QCoreApplication::exit(0);
-    });
+    return exec(shell, signalWatcher);
+}
+
+// A signal may arrive while a dialog runs its own event loop (a message box or the wizard, on
+// the stack with a window as parent): the windows must not be deleted under it. So every
+// event loop is left first, each dialog returning as if cancelled (dialogs opened on the way
+// out return at once), and the exit runs once no loop is running. A signal during start-up,
+// when a message box may be open before the main loop, ends the program too.
+int TarvexApplication::exec(TarvexShell& shell, SignalWatcher& watcher)
+{
+    QObject::connect(&shell, &TarvexShell::finished, qApp, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    bool signalled = false;
+    const QMetaObject::Connection onSignal =
+        QObject::connect(&watcher, &SignalWatcher::signalReceived, qApp, [&signalled] {
+            signalled = true;
+            QCoreApplication::exit(0);
+        });
     int status = 0;
-    // A signal during start-up (a message box before the main loop) ends the program too.
     if (shell.start() && !signalled)
-        status = app.exec();
+        status = QCoreApplication::exec();
+    QObject::disconnect(onSignal);
     if (signalled)
         shell.terminate();
     // The windows unloaded on the way out are deleted now, while every service still exists.
