@@ -263,6 +263,15 @@ void velForms::shiftContainedControls(int dy)
         if (!child->isWindow() && !kGripNames.contains(child->objectName()))
             child->move(child->x(), child->y() + dy);
     }
+    // The window grows (or shrinks) with its contents, so the lowest controls stay clear
+    // of the bottom border. A maximized window keeps the work area; its normal size follows.
+    if (m_p.WindowState == 2) {
+        if (m_restore.isValid())
+            m_restore.setHeight(m_restore.height() + dy);
+        return;
+    }
+    m_host.growHeight(dy);
+    fitToHost();
 }
 
 void velForms::ReadProperties(const PropertyBag& bag)
