@@ -247,6 +247,7 @@ private:
     bool containsPoint(const QPoint& p) const;
     bool pointerOverNow() const;
     void renderSurface();
+    void notifyAccessibleState();
     bool showsAsDefault() const;
     static MouseArgs argsOf(const QMouseEvent* event);
 
@@ -262,6 +263,8 @@ private:
     bool m_menuClosedOnButton = false;
     bool m_themeAvailable = true;
     bool m_dirty = true;
+    bool m_reportedPressed = false; // as last told to assistive tools
+    bool m_reportedChecked = false;
     QChar m_accessKey;
     QImage m_surface;
     QPointer<QMenu> m_menu;

@@ -1,5 +1,6 @@
 #include "controls/frame/velForms.h"
 
+#include "controls/ControlAccessibility.h"
 #include "controls/frame/FrameGrip.h"
 #include "controls/frame/FrameSystemMenu.h"
 #include "controls/frame/WindowHandles.h"
@@ -23,6 +24,7 @@ velForms::velForms(QWidget* host)
       m_picBottom(new FrameGrip(FrameGrip::Bottom, this))
 {
     Q_ASSERT_X(host, "velForms", "a frame needs the form it covers");
+    ControlAccessibility::Install();
     setObjectName(QStringLiteral("velForms"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -43,6 +45,7 @@ velForms::velForms(QWidget* host)
     load();
     startSubclassing();
     applySettings();
+    ControlAccessibility::RefreshWindow(host);
 }
 
 velForms::~velForms() = default;

@@ -1,6 +1,7 @@
 #include "controls/tips/Hyperlink.h"
 
 #include "controls/Canvas.h"
+#include "controls/ControlAccessibility.h"
 #include "controls/PropertyBag.h"
 
 #include <QApplication>
@@ -42,6 +43,7 @@ bool isActivationKey(int key)
 Hyperlink::Hyperlink(QWidget* parent, const QString& name)
     : QWidget(parent), m_label(new QLabel(this))
 {
+    ControlAccessibility::Install();
     setObjectName(name);
     m_label->setObjectName(QStringLiteral("LabelHyperlink"));
     m_label->setTextFormat(Qt::PlainText);
@@ -331,6 +333,12 @@ void Hyperlink::activate()
     // have taken the pointer away).
     m_jumpPending = true;
     QTimer::singleShot(0, this, &Hyperlink::finishJump);
+}
+
+void Hyperlink::Follow()
+{
+    if (isEnabled() && !m_activating)
+        activate();
 }
 
 void Hyperlink::onLostFocus()

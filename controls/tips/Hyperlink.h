@@ -73,6 +73,8 @@ public:
     QFont FontHover() const { return m_props.FontHover; }
     void SetFontHover(const QFont& font);
 
+    /// Follows the link as Enter does (for assistive tools); nothing while disabled.
+    void Follow();
     /// True once the link has jumped; it then rests in ColorUsed.
     bool isUsed() const { return m_used; }
     /// True while the hover look is shown.
