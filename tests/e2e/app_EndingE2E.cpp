@@ -139,7 +139,7 @@ void TestEndingE2E::signalWhileDialogOpen()
     QVERIFY(!icon.isEmpty());
     const QString victim = m_app->openVictim("Victim signal");
     AppDriver::press("ctrl+alt+h");
-    QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsUnMapped"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsUnMapped"), 15000);
     AppDriver::doubleClick(AppDriver::centreOf(icon));
     const QString main = m_app->waitForNewWindow("Tarvex");
     QVERIFY(!main.isEmpty());
