@@ -1,5 +1,7 @@
 #include "store/SettingsStore.h"
 
+#include "store/HotkeyFileIO.h"
+
 #include <QSettings>
 
 #include <cmath>
@@ -89,6 +91,7 @@ bool SettingsStore::contains(const QString& section, const QString& key) const
 
 QString SettingsStore::writeText(const QString& section, const QString& key, const QString& text)
 {
+    IgnoreFileSizeSignal(); // a write past the file-size limit fails and is reported
     QSettings settings(m_path, QSettings::IniFormat);
     settings.setValue(KeyPath(section, key), text);
     settings.sync();
