@@ -49,14 +49,9 @@ QByteArray RecordBytes(const HotkeyList& list, int position)
 {
     const HotkeyEntry entry = list.at(position);
     const std::optional<QByteArray> stored = list.storedAt(position);
-    if (stored && HotkeyDatabase::EntryFromRecord(DecodeRecord(*stored, position == 1)) == entry)
+    if (stored && HotkeyDatabase::EntryFromRecord(DecodeRecord(*stored)) == entry)
         return *stored;
-    const QString record = entry.combination + u'*' + entry.target;
-    // The reader drops one byte-order mark at the start of the file: a first record that
-    // begins with one gets another in front, so it reads back whole.
-    if (position == 1 && record.startsWith(QChar(0xFEFF)))
-        return QByteArrayLiteral("\xef\xbb\xbf") + record.toUtf8();
-    return record.toUtf8();
+    return (entry.combination + u'*' + entry.target).toUtf8();
 }
 
 } // namespace
@@ -85,8 +80,8 @@ QString HotkeyDatabase::ReadFirstLine(const QString& path, QString* error)
     const QList<QByteArray> records = SplitHotkeyFile(file.bytes).records;
     QStringList texts;
     texts.reserve(records.size());
-    for (qsizetype i = 0; i < records.size(); ++i)
-        texts.append(DecodeRecord(records.at(i), i == 0));
+    for (const QByteArray& record : records)
+        texts.append(DecodeRecord(record));
     return texts.join(u'|');
 }
 
@@ -98,7 +93,11 @@ QByteArray HotkeyDatabase::Serialize(const HotkeyList& list)
             bytes += '|';
         bytes += RecordBytes(list, position);
     }
-    return bytes + list.trailer();
+    // The reader takes a byte-order mark at the start of the file for one: a first record
+    // that begins with one gets another in front, so it reads back whole.
+    if (list.leader().isEmpty() && QByteArrayView(bytes).startsWith(Utf8Bom))
+        bytes.prepend(Utf8Bom.data(), Utf8Bom.size());
+    return list.leader() + bytes + list.trailer();
 }
 
 HotkeyEntry HotkeyDatabase::EntryFromRecord(const QString& record)
@@ -147,12 +146,12 @@ QString HotkeyDatabase::load(HotkeyList& list, ActiveHotkeyTable& table) const
     const HotkeyFileParts parts = SplitHotkeyFile(file.bytes);
     QStringList records;
     records.reserve(parts.records.size());
-    for (qsizetype i = 0; i < parts.records.size(); ++i) {
-        records.append(DecodeRecord(parts.records.at(i), i == 0));
-        list.appendStored(EntryFromRecord(records.last()), parts.records.at(i));
+    for (const QByteArray& record : parts.records) {
+        records.append(DecodeRecord(record));
+        list.appendStored(EntryFromRecord(records.last()), record);
     }
     if (file.exists)
-        list.setTrailer(parts.trailer);
+        list.setFraming(parts.leader, parts.trailer);
     table.replaceFromText(records.join(u'|'));
     return NotRunReport(list);
 }

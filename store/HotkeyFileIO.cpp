@@ -15,8 +15,6 @@
 namespace tarvex {
 namespace {
 
-constexpr QByteArrayView Utf8Bom("\xef\xbb\xbf");
-
 QString ErrnoText(int error)
 {
     return QString::fromLocal8Bit(std::strerror(error)) + QLatin1Char('.');
@@ -113,20 +111,21 @@ QString ReasonNotToReplace(const QString& path, qint64 limit)
 
 HotkeyFileParts SplitHotkeyFile(const QByteArray& bytes)
 {
-    const auto lineEnd =
-        std::find_if(bytes.begin(), bytes.end(), [](char c) { return c == '\r' || c == '\n'; });
-    const qsizetype end = qsizetype(lineEnd - bytes.begin());
     HotkeyFileParts parts;
-    if (end > 0)
-        parts.records = bytes.left(end).split('|');
+    if (QByteArrayView(bytes).startsWith(Utf8Bom))
+        parts.leader = bytes.left(Utf8Bom.size());
+    const qsizetype start = parts.leader.size();
+    const auto lineEnd = std::find_if(bytes.begin() + start, bytes.end(),
+                                      [](char c) { return c == '\r' || c == '\n'; });
+    const qsizetype end = qsizetype(lineEnd - bytes.begin());
+    if (end > start)
+        parts.records = bytes.mid(start, end - start).split('|');
     parts.trailer = bytes.mid(end);
     return parts;
 }
 
-QString DecodeRecord(QByteArrayView bytes, bool startsFile)
+QString DecodeRecord(QByteArrayView bytes)
 {
-    if (startsFile && bytes.startsWith(Utf8Bom))
-        bytes = bytes.sliced(Utf8Bom.size());
     // Each record on its own: one record in an 8-bit code page must not turn every other
     // record's UTF-8 into mojibake.
     if (!bytes.isValidUtf8())

@@ -27,19 +27,24 @@ HotkeyFileRead ReadHotkeyFile(const QString& path, qint64 limit = MaxHotkeyFileS
 /// file, is over `limit` bytes or cannot be opened for reading), else an empty text.
 QString ReasonNotToReplace(const QString& path, qint64 limit = MaxHotkeyFileSize);
 
+/// The UTF-8 byte-order mark that some editors put at the start of a file.
+inline constexpr QByteArrayView Utf8Bom{"\xef\xbb\xbf"};
+
 /// The parts of a hotkey file's bytes.
 struct HotkeyFileParts
 {
+    QByteArray leader;         // a byte-order mark at the start of the file, else empty
     QList<QByteArray> records; // the first line split at every "|"; none for an empty line
     QByteArray trailer;        // the line end of the first line and everything after it
 };
 
-/// Splits the bytes of a hotkey file into the records of its first line and the rest.
+/// Splits the bytes of a hotkey file into a leading byte-order mark, the records of its first
+/// line and the rest.
 HotkeyFileParts SplitHotkeyFile(const QByteArray& bytes);
 
 /// Decodes the bytes of one record on their own: as UTF-8 when they are valid UTF-8, else as
-/// Latin-1 (every byte kept). When `startsFile`, a leading UTF-8 byte-order mark is dropped.
-QString DecodeRecord(QByteArrayView bytes, bool startsFile);
+/// Latin-1 (every byte kept).
+QString DecodeRecord(QByteArrayView bytes);
 
 /// Makes a write beyond the file-size limit fail with an error instead of ending the process
 /// (SIGXFSZ is ignored from then on), so every writer can report it. Safe to call often.

@@ -44,6 +44,7 @@ void HotkeyList::clear()
 {
     m_entries.clear();
     m_stored.clear();
+    m_leader.clear();
     m_trailer = QByteArrayLiteral("\r\n");
 }
 

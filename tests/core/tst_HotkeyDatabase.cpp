@@ -205,6 +205,7 @@ void TestHotkeyDatabase::saveWithoutEditsKeepsBytes_data()
     QTest::newRow("byte-order mark") << QByteArray("\xef\xbb\xbf"
                                                    "a*1\r\n")
                                      << "a";
+    QTest::newRow("byte-order mark alone") << QByteArray("\xef\xbb\xbf") << "";
     QTest::newRow("record without star") << QByteArray("abc|d*e\r\n") << "abc";
     QTest::newRow("empty records") << QByteArray("a*1||b*2|\r\n") << "a";
     QTest::newRow("empty file") << QByteArray() << "";
