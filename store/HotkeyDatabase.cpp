@@ -74,7 +74,7 @@ HotkeyDatabase HotkeyDatabase::InFolder(const QString& documentsFolder)
 
 QString HotkeyDatabase::ReadFirstLine(const QString& path, QString* error)
 {
-    const HotkeyFileRead file = ReadHotkeyFile(path);
+    const RegularFileRead file = ReadRegularFile(path);
     if (!file.reason.isEmpty() && error)
         *error = ReadError(path, file.reason);
     const QList<QByteArray> records = SplitHotkeyFile(file.bytes).records;
@@ -138,7 +138,7 @@ QString HotkeyDatabase::NotRunReport(const HotkeyList& list)
 QString HotkeyDatabase::load(HotkeyList& list, ActiveHotkeyTable& table) const
 {
     list.clear();
-    const HotkeyFileRead file = ReadHotkeyFile(m_path);
+    const RegularFileRead file = ReadRegularFile(m_path);
     if (!file.reason.isEmpty()) {
         table.replaceFromText(QString());
         return ReadError(m_path, file.reason);

@@ -85,9 +85,9 @@ bool ReadAtMost(int fd, qint64 expected, qint64 limit, QByteArray& bytes, QStrin
 
 } // namespace
 
-HotkeyFileRead ReadHotkeyFile(const QString& path, qint64 limit)
+RegularFileRead ReadRegularFile(const QString& path, qint64 limit)
 {
-    HotkeyFileRead result;
+    RegularFileRead result;
     qint64 size = 0;
     const int fd = OpenRegularFile(path, limit, result.reason, size);
     result.exists = fd >= 0 || !result.reason.isEmpty();

@@ -11,8 +11,8 @@ namespace tarvex {
 /// not read, so a link to an endless device cannot fill the memory.
 inline constexpr qint64 MaxHotkeyFileSize = qint64(64) * 1024 * 1024;
 
-/// What reading a hotkey file gave.
-struct HotkeyFileRead
+/// What reading a file with ReadRegularFile gave.
+struct RegularFileRead
 {
     bool exists = false; // something is at the path
     QByteArray bytes;    // the whole file; empty when missing or not read
@@ -21,7 +21,7 @@ struct HotkeyFileRead
 
 /// Reads the file at `path` when it is a regular file (a link to one counts) of at most `limit`
 /// bytes. A FIFO, socket or device is never read and opening never blocks; each is reported.
-HotkeyFileRead ReadHotkeyFile(const QString& path, qint64 limit = MaxHotkeyFileSize);
+RegularFileRead ReadRegularFile(const QString& path, qint64 limit = MaxHotkeyFileSize);
 
 /// Returns why the file at `path` may not be replaced by a save (it exists but is no regular
 /// file, is over `limit` bytes or cannot be opened for reading), else an empty text.

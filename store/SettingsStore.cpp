@@ -10,6 +10,76 @@
 namespace tarvex {
 namespace {
 
+constexpr qint64 MostSettingsFileBytes = 1024 * 1024;
+
+bool IsDigitOf(QChar c, int base)
+{
+    const char16_t u = c.unicode();
+    if (base == 8)
+        return u >= '0' && u <= '7';
+    return (u >= '0' && u <= '9') || (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F');
+}
+
+// Undoes the escape whose backslash stands before `i` in `line`: appends its character to
+// `value` and returns the index of the escape's last character. Numbers wrap to 16 bits, as
+// the settings library takes them.
+qsizetype Unescape(QStringView line, qsizetype i, QString& value)
+{
+    const bool hex = line.at(i) == u'x';
+    const int base = hex ? 16 : 8;
+    qsizetype end = hex ? i + 1 : i;
+    quint32 code = 0;
+    for (; end < line.size() && IsDigitOf(line.at(end), base); ++end)
+        code = code * quint32(base) + quint32(QString(line.at(end)).toUInt(nullptr, base));
+    if (end == (hex ? i + 1 : i)) {
+        value += line.at(i);
+        return i;
+    }
+    value += QChar(char16_t(code));
+    return end - 1;
+}
+
+// The INI value of `line` with its escapes undone and its quotes dropped (continued lines are
+// joined by the caller), or nothing for a line that holds no value.
+std::optional<QString> UnescapedValue(QStringView line)
+{
+    const qsizetype equals = line.indexOf(u'=');
+    if (equals < 0 || line.startsWith(u'[') || line.startsWith(u';') || line.startsWith(u'#'))
+        return std::nullopt;
+    QString value;
+    for (qsizetype i = equals + 1; i < line.size(); ++i) {
+        const QChar c = line.at(i);
+        if (c == u'\\' && i + 1 < line.size())
+            i = Unescape(line, i + 1, value);
+        else if (c != u'"')
+            value += c;
+    }
+    return value;
+}
+
+// True when the settings library would decode a value of the INI `text` as serialized data
+// ("@Variant(...)", "@DateTime(...)"), also when escapes, quotes or a list hide it.
+bool HoldsSerializedValue(const QByteArray& text)
+{
+    const QStringList lines = QString::fromUtf8(text).split(u'\n');
+    QString line;
+    for (const QString& part : lines) {
+        line += part;
+        if (line.endsWith(u'\\'))
+            continue; // the value goes on in the next line
+        const std::optional<QString> value = UnescapedValue(QStringView(line).trimmed());
+        line.clear();
+        if (!value)
+            continue;
+        for (const QString& element : value->split(u',')) {
+            const QString item = element.trimmed();
+            if (item.startsWith(u"@Variant(") || item.startsWith(u"@DateTime("))
+                return true;
+        }
+    }
+    return false;
+}
+
 QString KeyPath(const QString& section, const QString& key)
 {
     return section + u'/' + key;
@@ -38,8 +108,20 @@ SettingsStore::SettingsStore() : m_path(DefaultStorePath()) {}
 
 SettingsStore::SettingsStore(QString iniPath) : m_path(std::move(iniPath)) {}
 
+QString SettingsStore::unusableReason() const
+{
+    const RegularFileRead file = ReadRegularFile(m_path, MostSettingsFileBytes);
+    if (!file.reason.isEmpty())
+        return file.reason;
+    if (HoldsSerializedValue(file.bytes))
+        return QStringLiteral("it holds a value that is not plain text.");
+    return {};
+}
+
 std::optional<QString> SettingsStore::stored(const QString& section, const QString& key) const
 {
+    if (!unusableReason().isEmpty())
+        return std::nullopt;
     const QVariant value = QSettings(m_path, QSettings::IniFormat).value(KeyPath(section, key));
     if (!value.isValid())
         return std::nullopt;
@@ -86,12 +168,18 @@ qint32 SettingsStore::readInt32(const QString& section, const QString& key,
 
 bool SettingsStore::contains(const QString& section, const QString& key) const
 {
+    if (!unusableReason().isEmpty())
+        return false;
     return QSettings(m_path, QSettings::IniFormat).contains(KeyPath(section, key));
 }
 
 QString SettingsStore::writeText(const QString& section, const QString& key, const QString& text)
 {
     IgnoreFileSizeSignal(); // a write past the file-size limit fails and is reported
+    if (const QString reason = unusableReason(); !reason.isEmpty())
+        return QStringLiteral("The setting %1/%2 could not be saved to \"%3\": %4 It was left "
+                              "as it is.")
+            .arg(section, key, m_path, reason);
     QSettings settings(m_path, QSettings::IniFormat);
     settings.setValue(KeyPath(section, key), text);
     settings.sync();
