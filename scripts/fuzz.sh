@@ -28,6 +28,10 @@ declare -A units=(
     [login_entry]='platform/linux/DesktopEntryText\.cpp'
 )
 
+# Options of single targets. The settings library keeps what it read in caches that grow
+# within a run, so the leak check (which finds no leak there) would run after every input.
+declare -A options=([settings]='-detect_leaks=0')
+
 # Prints "functions a/b, edges c/d" of the unit's files, from one run over the corpus.
 unit_coverage() {
     "$1" -runs=0 -print_coverage=1 "$2" 2>&1 | awk -v unit="$3" '
@@ -47,7 +51,9 @@ for corpus in tests/fuzz/corpus/*/; do
     mkdir -p "$work" "$crashes"
     echo "== fuzz_$target for ${seconds}s"
     status=0
+    # shellcheck disable=SC2086
     "$build/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+        ${options[$target]:-} \
         -print_final_stats=1 -artifact_prefix="$crashes/" "$work" "$corpus" "$crashes" \
         >"$log" 2>&1 ||
         status=$?

@@ -26,8 +26,8 @@ QString FuzzKeyCapture(QByteArrayView data);
 /// key streams, buffer sizes and table replacements.
 QString FuzzMatcher(QByteArrayView data);
 
-/// The settings reader: any INI file reads without fault, every reader returns its default or a
-/// value in range, and writing one key reads back exactly while leaving the others as they were.
+/// The settings reader: any INI file reads without fault; writing one key either reads back
+/// exactly and leaves the others as they were, or is refused and leaves the file as it was.
 QString FuzzSettings(QByteArrayView data);
 
 /// The login entry's quoting: a program path put into an `Exec` line and read back the way
