@@ -38,17 +38,27 @@ QString FuzzHotkeyFile(QByteArrayView data)
     if (ReadFile(path) != data)
         return QStringLiteral("a save without edits changed the file");
 
-    // The same texts as new entries (as if each row had been edited): written as UTF-8, they
-    // must read back as the same texts.
+    // Edits as the editor makes them: the first target changed, the last row deleted, every
+    // other row as new (written as UTF-8) or as read (written as its bytes). The texts must
+    // read back exactly.
     HotkeyList edited;
-    for (const HotkeyEntry& entry : list.entries())
-        edited.append(entry);
+    for (int position = 1; position <= list.count(); ++position) {
+        HotkeyEntry entry = list.at(position);
+        if (position == 1)
+            entry.target += u'x';
+        if (position % 2 == 1)
+            edited.append(entry);
+        else
+            edited.appendStored(entry, list.storedAt(position).value_or(QByteArray()));
+    }
+    if (edited.count() > 2)
+        edited.remove(edited.count());
     edited.setFraming(list.leader(), list.trailer());
     if (!database.save(edited, table).isEmpty())
         return QStringLiteral("second save failed");
     HotkeyList reloaded;
     database.load(reloaded, table);
-    if (reloaded.entries() != list.entries())
+    if (reloaded.entries() != edited.entries())
         return QStringLiteral("edited entries did not read back the same");
     if (QString problem = TableAgreesWithList(reloaded, table); !problem.isEmpty())
         return QStringLiteral("after reload: ") + problem;

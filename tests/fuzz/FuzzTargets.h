@@ -11,7 +11,7 @@
 namespace tarvex::fuzz {
 
 /// The hotkey file: bytes -> list -> save -> reload. A save without edits writes the bytes back
-/// unchanged; the list and table agree; a list of the same texts re-saved reloads equal.
+/// unchanged; the list and table agree; an edited list re-saved reads back the same texts.
 QString FuzzHotkeyFile(QByteArrayView data);
 
 /// The combination texts: text -> codes -> text is the identity on combination texts; the
