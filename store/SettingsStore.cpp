@@ -12,12 +12,15 @@ namespace {
 
 constexpr qint64 MostSettingsFileBytes = 1024 * 1024;
 
-bool IsDigitOf(QChar c, int base)
+// The value of `c` as a digit of `base` (8 or 16), or -1.
+int DigitValue(QChar c, int base)
 {
     const char16_t u = c.unicode();
-    if (base == 8)
-        return u >= '0' && u <= '7';
-    return (u >= '0' && u <= '9') || (u >= 'a' && u <= 'f') || (u >= 'A' && u <= 'F');
+    const int value = u >= '0' && u <= '9'   ? u - '0'
+                      : u >= 'a' && u <= 'f' ? u - 'a' + 10
+                      : u >= 'A' && u <= 'F' ? u - 'A' + 10
+                                             : -1;
+    return value < base ? value : -1;
 }
 
 // Undoes the escape whose backslash stands before `i` in `line`: appends its character to
@@ -27,11 +30,12 @@ qsizetype Unescape(QStringView line, qsizetype i, QString& value)
 {
     const bool hex = line.at(i) == u'x';
     const int base = hex ? 16 : 8;
-    qsizetype end = hex ? i + 1 : i;
+    const qsizetype start = hex ? i + 1 : i;
+    qsizetype end = start;
     quint32 code = 0;
-    for (; end < line.size() && IsDigitOf(line.at(end), base); ++end)
-        code = code * quint32(base) + quint32(QString(line.at(end)).toUInt(nullptr, base));
-    if (end == (hex ? i + 1 : i)) {
+    for (; end < line.size() && DigitValue(line.at(end), base) >= 0; ++end)
+        code = code * quint32(base) + quint32(DigitValue(line.at(end), base));
+    if (end == start) {
         value += line.at(i);
         return i;
     }
@@ -40,11 +44,12 @@ qsizetype Unescape(QStringView line, qsizetype i, QString& value)
 }
 
 // The INI value of `line` with its escapes undone and its quotes dropped (continued lines are
-// joined by the caller), or nothing for a line that holds no value.
+// joined by the caller), or nothing for a line without "=". Comment and section lines are read
+// like any other: a false alarm costs less than a value missed.
 std::optional<QString> UnescapedValue(QStringView line)
 {
     const qsizetype equals = line.indexOf(u'=');
-    if (equals < 0 || line.startsWith(u'[') || line.startsWith(u';') || line.startsWith(u'#'))
+    if (equals < 0)
         return std::nullopt;
     QString value;
     for (qsizetype i = equals + 1; i < line.size(); ++i) {
