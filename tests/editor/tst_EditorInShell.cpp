@@ -36,6 +36,7 @@ private Q_SLOTS:
     void storedLookReadFromTheRunsStore_data();
     void storedLookReadFromTheRunsStore();
     void rowIconsFromTheProgramFolder();
+    void hotkeysWithoutKeysAreNamedAndNeverRun();
 
 private:
     static void addWebsite(hkCORE& editor, const QString& combination)
@@ -235,6 +236,20 @@ void TestEditorInShell::rowIconsFromTheProgramFolder()
     f.shell->configureHotkeys();
     HotkeyListModel& model = f.shell->editor()->editing().model();
     QVERIFY(!model.data(model.index(0, 0), Qt::DecorationRole).value<QIcon>().isNull());
+}
+
+void TestEditorInShell::hotkeysWithoutKeysAreNamedAndNeverRun()
+{
+    ShellFixture f({"automatic"});
+    f.writeHotkeys("a*/tmp/a|*/tmp/every");
+    QVERIFY(f.shell->start());
+    QCOMPARE(f.messages.size(), 1);
+    QVERIFY2(f.messages.at(0).contains(QStringLiteral("Hotkey 2 (action \"/tmp/every\")")),
+             qPrintable(f.messages.at(0)));
+    f.keys.tap({81});
+    QVERIFY(f.opener.calls().isEmpty());
+    f.keys.tap({65});
+    QCOMPARE(f.opener.calls(), QStringList{"open /tmp/a"});
 }
 
 QTEST_MAIN(TestEditorInShell)
