@@ -50,7 +50,7 @@ struct Editor
     {
         writeBytes(bytes);
         database.load(list, table);
-        panel->load(database, settings);
+        panel->load(database);
     }
     template <typename T> T* child(const char* name)
     {
