@@ -4,9 +4,9 @@
 
 namespace tarvex {
 
-SpecialActions::SpecialActions(DesktopWindows& desktop, PowerControl& power,
-                               ConfirmationBox& confirmation, HiddenWindowSlots& hiddenSlots)
-    : m_desktop(desktop), m_power(power), m_confirmation(confirmation), m_slots(hiddenSlots)
+SpecialActions::SpecialActions(DesktopWindows& desktop, PowerControl& power, Dialogs& dialogs,
+                               HiddenWindowSlots& hiddenSlots)
+    : m_desktop(desktop), m_power(power), m_dialogs(dialogs), m_slots(hiddenSlots)
 {}
 
 void SpecialActions::RunSpecialAction(int row)
@@ -35,7 +35,8 @@ void SpecialActions::runWindowRow(int row)
 void SpecialActions::runPowerRow(int row)
 {
     const SpecialActionRow& action = SpecialActionTable()[size_t(row - 1)];
-    if (!m_confirmation.askYesNo(QString(action.prompt), QString(action.title)))
+    // The question belongs to no window: the hotkey was pressed in another program.
+    if (!m_dialogs.askYesNo(nullptr, QString(action.title), QString(action.prompt)))
         return;
     switch (row) {
     case 5:

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "activation/HiddenWindowSlots.h"
-#include "platform/ConfirmationBox.h"
 #include "platform/DesktopWindows.h"
+#include "platform/Dialogs.h"
 #include "platform/PowerControl.h"
 
 namespace tarvex {
@@ -13,7 +13,7 @@ class SpecialActions final
 {
 public:
     /// Acts through the given services; all must outlive this object.
-    SpecialActions(DesktopWindows& desktop, PowerControl& power, ConfirmationBox& confirmation,
+    SpecialActions(DesktopWindows& desktop, PowerControl& power, Dialogs& dialogs,
                    HiddenWindowSlots& hiddenSlots);
 
     /// Runs row `row` (1-10) of the special action table; other numbers do nothing.
@@ -25,7 +25,7 @@ private:
 
     DesktopWindows& m_desktop;
     PowerControl& m_power;
-    ConfirmationBox& m_confirmation;
+    Dialogs& m_dialogs;
     HiddenWindowSlots& m_slots;
 };
 

@@ -9,8 +9,8 @@
 #include "platform/x11/EwmhDesktopWindows.h"
 #include "platform/x11/TrayHiddenWindowIcons.h"
 #include "platform/x11/X11KeyStateSource.h"
-#include "shell/MessageBoxConfirmation.h"
 #include "store/SettingsStore.h"
+#include "ui/QtDialogs.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -24,7 +24,7 @@ struct RealServices::Parts
     LockFileSingleInstance instance;
     XdgLoginEntry login;
     ProcessOpener opener;
-    MessageBoxConfirmation confirmation;
+    QtDialogs dialogs;
     X11KeyStateSource keys;
     EwmhDesktopWindows desktop;
     TrayHiddenWindowIcons hiddenIcons{desktop};
@@ -48,14 +48,13 @@ ShellServices RealServices::services()
         p.instance,
         p.login,
         p.opener,
-        p.confirmation,
+        p.dialogs,
         p.keys,
         p.desktop,
         p.hiddenIcons,
         p.sound,
         p.power,
         p.documents,
-        &MessageBoxConfirmation::showInformation,
         [&keys = p.keys] { return keys.start(); },
         program.absolutePath(),
         program.completeBaseName(),

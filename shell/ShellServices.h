@@ -7,8 +7,8 @@
 
 namespace tarvex {
 
-class ConfirmationBox;
 class DesktopWindows;
+class Dialogs;
 class DocumentsFolder;
 class HiddenWindowIcons;
 class KeyStateSource;
@@ -19,23 +19,22 @@ class SettingsStore;
 class SingleInstance;
 class SoundPlayer;
 
-/// Everything the application's windows use from outside: the desktop services (real ones in
-/// the program, recording fakes in tests), the settings store and the facts of this start.
+/// What the shell builds the run from: the desktop services (real ones in the program, recording
+/// fakes in tests), the settings store and the facts of this start. The shell hands each window
+/// the few of them it uses.
 struct ShellServices
 {
     SettingsStore& settings;
     SingleInstance& instance;
     LoginEntry& login;
     Opener& opener;
-    ConfirmationBox& confirmation;
+    Dialogs& dialogs;
     KeyStateSource& keys;
     DesktopWindows& desktop;
     HiddenWindowIcons& hiddenIcons;
     SoundPlayer& sound;
     PowerControl& power;
     DocumentsFolder& documents;
-    /// Shows a modal message titled "Tarvex" with the information icon and an OK button.
-    std::function<void(const QString& text)> showMessage;
     /// Starts watching the keyboard (and reserves Ctrl+Alt+Space); false when it cannot.
     std::function<bool()> startKeySource;
     /// The folder of the program file: its data files (Icons/, Sounds/, help) are there.

@@ -3,8 +3,8 @@
 #include "activation/GlobalFlags.h"
 #include "shell/TarvexShell.h"
 #include "store/SettingsStore.h"
-#include "tests/fakes/FakeConfirmationBox.h"
 #include "tests/fakes/FakeDesktopWindows.h"
+#include "tests/fakes/FakeDialogs.h"
 #include "tests/fakes/FakeDocumentsFolder.h"
 #include "tests/fakes/FakeHiddenWindowIcons.h"
 #include "tests/fakes/FakeKeyStateSource.h"
@@ -31,14 +31,13 @@ struct ShellFixture
     FakeSingleInstance instance;
     FakeLoginEntry login;
     FakeOpener opener;
-    FakeConfirmationBox confirmation;
+    FakeDialogs dialogs;
     FakeKeyStateSource keys;
     FakeDesktopWindows desktop;
     FakeHiddenWindowIcons hiddenIcons;
     FakeSoundPlayer sound;
     FakePowerControl power;
     FakeDocumentsFolder documents{dir.filePath(QStringLiteral("Documents"))};
-    QStringList messages;
     int keySourceStarts = 0;
     QString programFolder;
     std::unique_ptr<TarvexShell> shell;
@@ -56,23 +55,26 @@ struct ShellFixture
     ShellServices services(const QStringList& arguments)
     {
         return ShellServices{
-            settings,
-            instance,
-            login,
-            opener,
-            confirmation,
-            keys,
-            desktop,
-            hiddenIcons,
-            sound,
-            power,
-            documents,
-            [this](const QString& text) { messages.append(text); },
-            [this] { return ++keySourceStarts > 0; },
-            programFolder,
-            QStringLiteral("tarvex"),
+            settings,      instance,
+            login,         opener,
+            dialogs,       keys,
+            desktop,       hiddenIcons,
+            sound,         power,
+            documents,     [this] { return ++keySourceStarts > 0; },
+            programFolder, QStringLiteral("tarvex"),
             arguments,
         };
+    }
+
+    /// The texts of the program's own messages ("Tarvex", information icon), oldest first.
+    QStringList messages() const
+    {
+        const QString prefix = QStringLiteral("inform Tarvex|");
+        QStringList texts;
+        for (const QString& call : dialogs.calls())
+            if (call.startsWith(prefix))
+                texts.append(call.mid(prefix.size()));
+        return texts;
     }
 
     /// Points HOME and the XDG folders of this test process at a private temporary folder,

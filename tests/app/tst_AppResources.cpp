@@ -1,7 +1,7 @@
 // The data the program finds beside itself and its compiled-in icon: each file must be
 // readable by the code that uses it.
 
-#include "shell/ProgramIcon.h"
+#include "ui/ProgramIcon.h"
 
 #include <QFile>
 #include <QImageReader>

@@ -3,19 +3,18 @@
 
 #include "activation/HiddenWindowSlots.h"
 #include "activation/HotkeyDetection.h"
+#include "activation/HotkeyHost.h"
 #include "activation/SpecialActionTable.h"
 #include "controls/button/velbutton.h"
 #include "controls/tips/Hyperlink.h"
-#include "editor/EditorDialogs.h"
 #include "editor/FormWizard.h"
 #include "editor/hkCORE.h"
 #include "editor/HotkeyEditorPanel.h"
-#include "editor/HotkeyHost.h"
 #include "shell/CommandLine.h"
 #include "shell/hkPopupMenu.h"
-#include "shell/ProgramTrayIcon.h"
 #include "shell/Tarvex.h"
 #include "tests/app/ShellFixture.h"
+#include "ui/ProgramTrayIcon.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -81,7 +80,7 @@ private:
 
     static bool trayIconShown(ShellFixture& f)
     {
-        return f.shell->editor() && f.shell->editor()->host().trayIcon().isShown();
+        return f.shell->trayIcon() && f.shell->trayIcon()->isShown();
     }
 
     // A start with the login argument and one hotkey: "h" hides the foreground window 7.
@@ -125,8 +124,7 @@ private Q_SLOTS:
         QCOMPARE(trayIconShown(f), automatic);
         if (automatic) {
             QVERIFY(!f.shell->editor()->isVisible());
-            QCOMPARE(f.shell->editor()->host().trayIcon().tip(),
-                     QStringLiteral("Tarvex is running"));
+            QCOMPARE(f.shell->trayIcon()->tip(), QStringLiteral("Tarvex is running"));
         }
     }
 
@@ -165,7 +163,7 @@ private Q_SLOTS:
         ShellFixture f({"automatic"});
         f.instance.setOtherRunning(true);
         QVERIFY(!f.shell->start());
-        QCOMPARE(f.messages, QStringList{TarvexShell::AlreadyRunningMessage});
+        QCOMPARE(f.messages(), QStringList{TarvexShell::AlreadyRunningMessage});
         QVERIFY(!f.shell->mainWindow());
         QVERIFY(!f.shell->editor());
         QCOMPARE(f.keySourceStarts, 0);
@@ -209,7 +207,7 @@ private Q_SLOTS:
         ProgramTrayIcon::setDefaultFallbackDelay(200);
         QVERIFY(f.shell->start());
         ProgramTrayIcon::setDefaultFallbackDelay(0);
-        QSignalSpy spy(&f.shell->editor()->host().trayIcon(), &ProgramTrayIcon::balloonShown);
+        QSignalSpy spy(f.shell->trayIcon(), &ProgramTrayIcon::balloonShown);
         QTest::qWait(1000);
         QCOMPARE(spy.count(), balloons);
         if (balloons) {
@@ -284,10 +282,10 @@ private Q_SLOTS:
         f.shell->openFromTray();
         QVERIFY(mainWindowVisible(f));
         QCOMPARE(f.shell->mainWindow()->hotkeyState()->text(), Tarvex::HotkeysRunningText);
-        const HotkeyDetection* detection = f.shell->editor()->host().detection();
+        const HotkeyDetection* detection = f.shell->hotkeyHost()->detection();
         QTest::mouseClick(f.shell->mainWindow()->Command1(), Qt::LeftButton);
         QVERIFY(!mainWindowVisible(f));
-        QCOMPARE(f.shell->editor()->host().detection(), detection);
+        QCOMPARE(f.shell->hotkeyHost()->detection(), detection);
         f.keys.tap({65});
         QCOMPARE(f.opener.calls(), QStringList{"open /tmp/a file"});
     }
@@ -327,11 +325,9 @@ private Q_SLOTS:
             return QStringList{"URL", "http://example.org", "q"};
         });
         editor->editing().addHotkey();
-        EditorDialogs::SetAnswering(true);
-        EditorDialogs::QueueAnswer(QStringLiteral("No"));
+        f.dialogs.answer(QStringLiteral("No"));
         QTest::mouseClick(editor->findChild<velbutton*>(save ? "Command2" : "Command1"),
                           Qt::LeftButton);
-        EditorDialogs::SetAnswering(false);
         QVERIFY(f.shell->editor() && !f.shell->editor()->isVisible());
         QVERIFY(HotkeysEnabled());
         QVERIFY(trayIconShown(f));
@@ -353,7 +349,7 @@ private Q_SLOTS:
         QStringList texts = TextsOf(f.shell->mainWindow());
         f.shell->configureHotkeys();
         texts << TextsOf(f.shell->editor());
-        FormWizard wizard;
+        FormWizard wizard(f.dialogs);
         texts << TextsOf(&wizard);
         f.shell->customizeAppearance();
         texts << TextsOf(f.shell->optionsWindow());
@@ -498,14 +494,17 @@ private Q_SLOTS:
         QVERIFY(f.hiddenIcons.entries().isEmpty());
     }
 
-    void mainWindowRoutesHiddenWindowClicks()
+    // The icon of a window hidden by a hotkey restores it, also after the main window was
+    // unloaded and loaded again: the slots belong to the run, not to a window.
+    void hiddenWindowIconRestoresItsWindow()
     {
         ShellFixture f({"automatic"});
         startAutomaticWithHideKey(f);
         f.keys.tap({72});
-        f.shell->loadMainWindow().Tarvex_Mouse(2, 0, 0, 0);
         QVERIFY(f.desktop.isHidden(7));
-        f.shell->loadMainWindow().Tarvex_Mouse(1, 0, 0, 0);
+        f.shell->openFromTray();
+        QVERIFY(mainWindowVisible(f));
+        f.hiddenIcons.doubleClick(0);
         QVERIFY(!f.desktop.isHidden(7));
     }
 
@@ -514,7 +513,7 @@ private Q_SLOTS:
         ShellFixture f({"automatic"});
         QDir().mkpath(f.documents.documentsFolder() + "/Hotkeys.TarvexDB");
         QVERIFY(f.shell->start());
-        QCOMPARE(f.messages.size(), 1);
+        QCOMPARE(f.messages().size(), 1);
         QVERIFY(HotkeysEnabled());
     }
 };

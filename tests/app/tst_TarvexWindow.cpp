@@ -196,7 +196,7 @@ private Q_SLOTS:
         ShellFixture f;
         f.login.setError(QStringLiteral("Error 13 opening key"));
         started(f);
-        QCOMPARE(f.messages, QStringList{"Error 13 opening key"});
+        QCOMPARE(f.messages(), QStringList{"Error 13 opening key"});
         QCOMPARE(f.settings.readText("Startup", "Run", "NOTSET"), QStringLiteral("1"));
     }
 
@@ -248,10 +248,9 @@ private Q_SLOTS:
         QFETCH(QStringList, opened);
         ShellFixture f;
         Tarvex& window = started(f);
-        f.confirmation.setAnswer(yes);
+        f.dialogs.answer(yes ? QStringLiteral("Yes") : QStringLiteral("No"));
         QTest::mouseClick(window.Label1(), Qt::LeftButton);
-        QCOMPARE(f.confirmation.calls(),
-                 QStringList{"ask Tarvex|Do you need help with using Tarvex?"});
+        QCOMPARE(f.dialogs.calls(), QStringList{"ask Tarvex|Do you need help with using Tarvex?"});
         QCOMPARE(f.opener.calls(), opened);
     }
 

@@ -1,7 +1,7 @@
 #include "activation/ActionRunner.h"
 #include "activation/SpecialActionTable.h"
-#include "tests/fakes/FakeConfirmationBox.h"
 #include "tests/fakes/FakeDesktopWindows.h"
+#include "tests/fakes/FakeDialogs.h"
 #include "tests/fakes/FakeHiddenWindowIcons.h"
 #include "tests/fakes/FakeOpener.h"
 #include "tests/fakes/FakePowerControl.h"
@@ -24,15 +24,15 @@ struct ActionRig
     FakeDesktopWindows desktop;
     FakeHiddenWindowIcons icons;
     FakePowerControl power;
-    FakeConfirmationBox confirmation;
+    FakeDialogs dialogs;
     HiddenWindowSlots hidden{desktop, icons};
-    SpecialActions special{desktop, power, confirmation, hidden};
+    SpecialActions special{desktop, power, dialogs, hidden};
     ActionRunner runner{settings, sound, opener, special, QStringLiteral("/opt/tarvex")};
 
     ActionRig()
     {
-        for (CallLog* fake : std::initializer_list<CallLog*>{&sound, &opener, &desktop, &icons,
-                                                             &power, &confirmation})
+        for (CallLog* fake :
+             std::initializer_list<CallLog*>{&sound, &opener, &desktop, &icons, &power, &dialogs})
             fake->shareWith(&log);
         desktop.setForeground(7);
     }
@@ -143,12 +143,12 @@ void TestActions::confirmations()
     QFETCH(QString, powerCall);
     ActionRig declined;
     declined.settings.setActivationSound(QString());
-    declined.confirmation.setAnswer(false);
+    declined.dialogs.answer(QStringLiteral("No"));
     declined.runner.RunHotkeyAction(target);
     QCOMPARE(declined.log, QStringList{question});
     ActionRig accepted;
     accepted.settings.setActivationSound(QString());
-    accepted.confirmation.setAnswer(true);
+    accepted.dialogs.answer(QStringLiteral("Yes"));
     accepted.runner.RunHotkeyAction(target);
     QCOMPARE(accepted.log, (QStringList{question, powerCall}));
 }

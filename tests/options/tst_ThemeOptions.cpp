@@ -211,18 +211,17 @@ private Q_SLOTS:
         QFETCH(QString, caption);
         ShellFixture f;
         ThemeOptions& w = opened(f);
-        QStringList asked;
-        w.setFileChooser([&](QWidget* parent, const QString& title, const QString& filter,
-                             const QString& folder) {
-            asked << title << filter << folder;
-            Q_ASSERT(parent == &w);
-            return answer;
-        });
+        f.dialogs.clearCalls();
+        f.dialogs.answer(answer);
         Q_EMIT w.soundFile()->Jump();
-        QCOMPARE(asked.value(0), QStringLiteral("Select sound file"));
-        QVERIFY(asked.value(1).startsWith(QStringLiteral("WAV Sound Files (")));
-        QVERIFY(asked.value(1).contains(QStringLiteral("*.wav")));
-        QCOMPARE(asked.value(2), QStringLiteral("/opt/tarvex/Sounds"));
+        QCOMPARE(f.dialogs.calls().size(), 1);
+        // "file <title>|<folder>|<filter>"
+        const QStringList asked = f.dialogs.calls().at(0).split(QLatin1Char('|'));
+        QCOMPARE(asked.value(0), QStringLiteral("file Select sound file"));
+        QCOMPARE(asked.value(1), QStringLiteral("/opt/tarvex/Sounds"));
+        QVERIFY(asked.value(2).startsWith(QStringLiteral("WAV Sound Files (")));
+        QVERIFY(asked.value(2).contains(QStringLiteral("*.wav")));
+        QCOMPARE(f.dialogs.lastParent(), static_cast<QWidget*>(&w));
         QCOMPARE(w.soundPath(), path);
         QCOMPARE(w.soundFile()->Caption(), caption);
         QCOMPARE(w.soundFile()->toolTip(), path); // the whole path, which the caption cuts
@@ -297,7 +296,7 @@ private Q_SLOTS:
         QCOMPARE(main.ThemeForm()->ThemeColor(), 2);
         QCOMPARE(main.ThemeForm()->Style(), 1);
         QVERIFY(main.isVisible() && main.ThemeForm()->isVisible());
-        QVERIFY(f.messages.isEmpty());
+        QVERIFY(f.messages().isEmpty());
         QVERIFY(!f.shell->optionsWindow());
         QTRY_VERIFY(!window);
     }
@@ -316,10 +315,10 @@ private Q_SLOTS:
         QCOMPARE(MainButtonStyles(main), (QList<int>{4, 4, 4, 4}));
         QVERIFY(main.isVisible());
         QVERIFY(!f.shell->optionsWindow());
-        QCOMPARE(f.messages.size(), 1);
-        QVERIFY(f.messages[0].contains(QStringLiteral("could not all be saved")));
-        QVERIFY(f.messages[0].contains(QStringLiteral("ButtonTheme/Color")));
-        QVERIFY(f.messages[0].contains(QStringLiteral("Hotkey Activation/Notification")));
+        QCOMPARE(f.messages().size(), 1);
+        QVERIFY(f.messages()[0].contains(QStringLiteral("could not all be saved")));
+        QVERIFY(f.messages()[0].contains(QStringLiteral("ButtonTheme/Color")));
+        QVERIFY(f.messages()[0].contains(QStringLiteral("Hotkey Activation/Notification")));
     }
 
     void applyThenCancelKeepsAppliedLook()

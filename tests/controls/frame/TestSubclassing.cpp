@@ -4,6 +4,7 @@
 #include "controls/frame/SubclassOwner.h"
 #include "controls/frame/WindowHandles.h"
 #include "controls/frame/WindowMessage.h"
+#include "tests/fakes/FakeDialogs.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -93,12 +94,15 @@ private slots:
     void ownerDyingWithItsWindow();
     void messageTranslation_data();
     void messageTranslation();
+
+private:
+    tarvex::FakeDialogs m_dialogs;
 };
 
 void TestSubclassing::init()
 {
-    ErrorReport::setSuppressed(true);
-    ErrorReport::clearLast();
+    m_dialogs.clearCalls();
+    ErrorReport::setDialogs(&m_dialogs);
 }
 
 void TestSubclassing::tableAdd_data()
@@ -222,8 +226,8 @@ void TestSubclassing::errorReportTitles()
         sc.sc_WatchMessage(h, 0x400 + m, Subclasser::MSG_BEFORE);
     if (step == 5)
         sc.sc_UnwatchMessage(h, WM::MouseMove);
-    QCOMPARE(ErrorReport::lastTitle(), title);
-    QCOMPARE(ErrorReport::lastText(), text);
+    QVERIFY(!m_dialogs.calls().isEmpty());
+    QCOMPARE(m_dialogs.calls().last(), QStringLiteral("warn %1|%2").arg(title, text));
     QCOMPARE(ErrorReport::logLine(QStringLiteral("velForms"), QStringLiteral("zAddMsg"),
                                   QStringLiteral("x")),
              QStringLiteral("velForms.zAddMsg: x"));
@@ -240,7 +244,8 @@ void TestSubclassing::registryKeyAndDuplicateHook()
     QVERIFY(sc.sc_Subclass(h));
     QVERIFY(sc.started());
     QVERIFY(!sc.sc_Subclass(h));
-    QCOMPARE(ErrorReport::lastText(), QStringLiteral("Window handle is already subclassed."));
+    QCOMPARE(m_dialogs.calls(), QStringList{"warn Error in velForms.sc_Subclass|"
+                                            "Window handle is already subclassed."});
     QCOMPARE(sc.count(), 1);
     sc.sc_UnSubclass(h);
     QCOMPARE(sc.count(), 0);
@@ -353,7 +358,7 @@ void TestSubclassing::userValues()
     sc.setSc_UserValue(hb, -5);
     QCOMPARE(sc.sc_UserValue(hb), -5);
     QCOMPARE(sc.sc_UserValue(ha), 17);
-    QVERIFY(ErrorReport::lastTitle().isEmpty());
+    QVERIFY(m_dialogs.calls().isEmpty());
 }
 
 void TestSubclassing::windowManagerCloseAndConsumedClose()
@@ -412,7 +417,7 @@ void TestSubclassing::destroyedWindowIsSkippedSilently()
     sc.sc_WatchMessage(h, WM::MouseMove);
     QCOMPARE(sc.sc_CallPreviousProc(h, WM::MouseMove, 0, 0), 0);
     sc.sc_UnSubclass(h);
-    QVERIFY(ErrorReport::lastTitle().isEmpty());
+    QVERIFY(m_dialogs.calls().isEmpty());
     auto* other = new QWidget; // may reuse the address: gets a new handle
     QVERIFY(WindowHandles::handleOf(other) != h);
     delete other;
@@ -439,7 +444,7 @@ void TestSubclassing::ownerDyingWithItsWindow()
     child->sc.sc_WatchMessage(h, WM::Close);
     delete host; // the hook goes before the child that unhooks in its destructor
     early.sc_WatchMessage(h, WM::Close); // skipped silently: the window is gone
-    QVERIFY(ErrorReport::lastTitle().isEmpty());
+    QVERIFY(m_dialogs.calls().isEmpty());
 }
 
 void TestSubclassing::messageTranslation_data()

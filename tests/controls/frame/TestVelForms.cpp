@@ -1,4 +1,3 @@
-#include "controls/frame/ErrorReport.h"
 #include "controls/frame/FrameGrip.h"
 #include "controls/frame/FrameSystemMenu.h"
 #include "controls/frame/velForms.h"
@@ -79,7 +78,6 @@ class TestVelForms final : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { ErrorReport::setSuppressed(true); }
     void init() { QLocale::setDefault(QLocale::c()); }
     void initialAndStoredDefaults();
     void propertyOrders();

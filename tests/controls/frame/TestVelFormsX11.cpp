@@ -2,7 +2,6 @@
 // window through the window manager, double-clicks maximize onto the work
 // area and restore, the grips resize, and only the close button raises
 // velCloseClick. The pointer is driven with xdotool (XTest).
-#include "controls/frame/ErrorReport.h"
 #include "controls/frame/FrameSystemMenu.h"
 #include "controls/frame/velForms.h"
 
@@ -83,7 +82,6 @@ private:
 
 void TestVelFormsX11::initTestCase()
 {
-    ErrorReport::setSuppressed(true);
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         QSKIP("needs an X session (run through run-in-xsession.sh)");
 }

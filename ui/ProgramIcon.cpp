@@ -1,4 +1,4 @@
-#include "shell/ProgramIcon.h"
+#include "ui/ProgramIcon.h"
 
 #include <QWidget>
 
