@@ -58,7 +58,8 @@ ShellServices RealServices::services()
         &MessageBoxConfirmation::showInformation,
         [&keys = p.keys] { return keys.start(); },
         program.absolutePath(),
-        program.completeBaseName(),
+        // The whole file name: a dot in it ("tarvex.v2") is part of the name, not an extension.
+        program.fileName(),
         m_arguments,
     };
 }

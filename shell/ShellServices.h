@@ -40,7 +40,7 @@ struct ShellServices
     std::function<bool()> startKeySource;
     /// The folder of the program file: its data files (Icons/, Sounds/, help) are there.
     QString programFolder;
-    /// The program file's name without extension (names the login entry).
+    /// The program file's name (names the login entry, which starts this file).
     QString programName;
     /// The command-line arguments, without the program name.
     QStringList arguments;

@@ -141,6 +141,8 @@ void Tarvex::load()
         m_hks->setChecked(true);
         hks_Click();
     }
+    // The box shows whether the entry exists, whoever made or removed it since.
+    showLoginEntryState();
     SetHK(false);
     SetWindowIcons(this);
     m_themeForm->Refresh(true);
@@ -213,6 +215,13 @@ void Tarvex::hks_Click()
         services.login.SetRunAtLogin(services.programName, services.programFolder, run);
     if (!error.isEmpty())
         services.showMessage(error);
+    showLoginEntryState();
+}
+
+void Tarvex::showLoginEntryState()
+{
+    const ShellServices& services = m_shell.services();
+    m_hks->setChecked(services.login.runsAtLogin(services.programName));
 }
 
 bool Tarvex::eventFilter(QObject* watched, QEvent* event)

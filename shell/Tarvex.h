@@ -74,6 +74,7 @@ private:
     void createLabels();
     void createOptions();
     void applyStoredLook();
+    void showLoginEntryState();
 
     TarvexShell& m_shell;
     velForms* m_themeForm = nullptr;
