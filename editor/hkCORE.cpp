@@ -14,7 +14,9 @@ namespace tarvex {
 
 const QString hkCORE::Caption = QStringLiteral("Configure Hotkeys");
 
-hkCORE::hkCORE(KeyStateSource& keys, std::function<void(const QString&)> runAction, QWidget* parent)
+hkCORE::hkCORE(KeyStateSource& keys,
+               std::function<void(const QString& combination, const QString& target)> runAction,
+               QWidget* parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("hkCORE"));

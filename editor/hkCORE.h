@@ -23,7 +23,8 @@ public:
     static const QString Caption;
 
     /// Builds the form; its hotkeys poll `keys` and run matches through `runAction`.
-    hkCORE(KeyStateSource& keys, std::function<void(const QString&)> runAction,
+    hkCORE(KeyStateSource& keys,
+           std::function<void(const QString& combination, const QString& target)> runAction,
            QWidget* parent = nullptr);
     ~hkCORE() override;
 

@@ -1,6 +1,7 @@
 #include "shell/RealServices.h"
 
 #include "platform/linux/CanberraSoundPlayer.h"
+#include "platform/linux/DBusNotifier.h"
 #include "platform/linux/LockFileSingleInstance.h"
 #include "platform/linux/LogindPowerControl.h"
 #include "platform/linux/ProcessOpener.h"
@@ -31,6 +32,7 @@ struct RealServices::Parts
     CanberraSoundPlayer sound;
     LogindPowerControl power;
     XdgDocumentsFolder documents;
+    DBusNotifier notifier;
 };
 
 RealServices::RealServices(const QStringList& arguments)
@@ -43,7 +45,7 @@ ShellServices RealServices::services()
 {
     Parts& p = *m_parts;
     const QFileInfo program(QCoreApplication::applicationFilePath());
-    return ShellServices{
+    ShellServices services{
         p.settings,
         p.instance,
         p.login,
@@ -62,6 +64,8 @@ ShellServices RealServices::services()
         program.fileName(),
         m_arguments,
     };
+    services.notifier = &p.notifier;
+    return services;
 }
 
 } // namespace tarvex

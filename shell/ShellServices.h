@@ -13,6 +13,7 @@ class DocumentsFolder;
 class HiddenWindowIcons;
 class KeyStateSource;
 class LoginEntry;
+class Notifier;
 class Opener;
 class PowerControl;
 class SettingsStore;
@@ -44,6 +45,8 @@ struct ShellServices
     QString programName;
     /// The command-line arguments, without the program name.
     QStringList arguments;
+    /// Shows the activation notifications (nullptr: none are shown).
+    Notifier* notifier = nullptr;
 };
 
 } // namespace tarvex

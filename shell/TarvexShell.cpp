@@ -83,6 +83,7 @@ void TarvexShell::createRunObjects()
         std::make_unique<SpecialActions>(s.desktop, s.power, s.confirmation, *m_slots);
     m_actionRunner = std::make_unique<ActionRunner>(*m_appSettings, s.sound, s.opener,
                                                     *m_specialActions, s.programFolder);
+    m_actionRunner->setNotifier(s.notifier);
 }
 
 void TarvexShell::HookMainWindow()
@@ -114,7 +115,10 @@ hkCORE& TarvexShell::loadEditor()
 {
     if (m_editor)
         return *m_editor;
-    m_editor = new hkCORE(m_services.keys, [this](const QString& target) { runAction(target); });
+    m_editor =
+        new hkCORE(m_services.keys, [this](const QString& combination, const QString& target) {
+            runAction(combination, target);
+        });
     connect(m_editor, &hkCORE::unloadRequested, this, &TarvexShell::unloadEditor);
     connect(m_editor, &hkCORE::trayMenuRequested, this, &TarvexShell::popUpTrayMenu);
     connect(m_editor, &hkCORE::settingsSaved, this, &TarvexShell::showMainWindow);
@@ -281,10 +285,10 @@ void TarvexShell::finish()
     Q_EMIT finished();
 }
 
-void TarvexShell::runAction(const QString& target)
+void TarvexShell::runAction(const QString& combination, const QString& target)
 {
     if (m_actionRunner)
-        m_actionRunner->RunHotkeyAction(target);
+        m_actionRunner->RunHotkeyAction(target, combination);
 }
 
 } // namespace tarvex

@@ -96,7 +96,7 @@ private:
     void unloadOptions();
     void removeProgramIcon();
     void finish();
-    void runAction(const QString& target);
+    void runAction(const QString& combination, const QString& target);
 
     ShellServices m_services;
     std::unique_ptr<AppSettings> m_appSettings;

@@ -123,6 +123,31 @@ private Q_SLOTS:
         QCOMPARE(f.sound.calls(), QStringList{"play /opt/tarvex/Sounds/Bing.wav"});
     }
 
+    void activationNotificationNamesCombination_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QStringList>("notifications");
+        const QStringList shown{"notify (Ctrl)a | /tmp/a file"};
+        QTest::newRow("absent: shown") << QString() << shown;
+        QTest::newRow("ticked") << "1" << shown;
+        QTest::newRow("unticked") << "0" << QStringList();
+    }
+
+    void activationNotificationNamesCombination()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QStringList, notifications);
+        ShellFixture f({"automatic"});
+        if (!stored.isNull())
+            f.settings.writeText("Hotkey Activation", "Notification", stored);
+        f.writeHotkeys("(Ctrl)a*/tmp/a file");
+        QVERIFY(f.shell->start());
+        f.keys.tap({17});
+        f.keys.tap({65});
+        QCOMPARE(f.opener.calls(), QStringList{"open /tmp/a file"});
+        QCOMPARE(f.notifier.calls(), notifications);
+    }
+
     void startupBalloon_data()
     {
         QTest::addColumn<QString>("note");
