@@ -24,6 +24,40 @@ hkCORE::hkCORE(KeyStateSource& keys,
     SetWindowIcons(this);
     m_host = new HotkeyHost(keys, std::move(runAction), this);
     m_host->setEditorVisibleQuery([this] { return isVisible(); });
+    connect(&m_host->trayIcon(), &ProgramTrayIcon::doubleClicked, this,
+            &hkCORE::onTrayDoubleClicked);
+    connect(&m_host->trayIcon(), &ProgramTrayIcon::menuRequested, this, &hkCORE::trayMenuRequested);
+}
+
+hkCORE::~hkCORE() = default;
+
+QString hkCORE::load(const HotkeyDatabase& database)
+{
+    const QString problem = m_host->load(database);
+    m_loaded = true;
+    if (m_editing)
+        loadEditing();
+    return problem;
+}
+
+HotkeyEditorPanel& hkCORE::editing()
+{
+    if (!m_editing)
+        createEditing();
+    return *m_editing;
+}
+
+void hkCORE::setVisible(bool visible)
+{
+    // The editing controls are built when the form is first shown: while the hotkeys run in
+    // the background nobody sees them, and they would only hold memory.
+    if (visible)
+        editing();
+    QWidget::setVisible(visible);
+}
+
+void hkCORE::createEditing()
+{
     m_editing = new HotkeyEditorPanel(this, m_host->list(), m_host->table(),
                                       QCoreApplication::applicationDirPath());
     connect(m_editing, &HotkeyEditorPanel::saved, this, [this] {
@@ -35,20 +69,15 @@ hkCORE::hkCORE(KeyStateSource& keys,
         hide();
         Q_EMIT unloadRequested();
     });
-    connect(&m_host->trayIcon(), &ProgramTrayIcon::doubleClicked, this,
-            &hkCORE::onTrayDoubleClicked);
-    connect(&m_host->trayIcon(), &ProgramTrayIcon::menuRequested, this, &hkCORE::trayMenuRequested);
+    if (m_loaded)
+        loadEditing();
 }
 
-hkCORE::~hkCORE() = default;
-
-QString hkCORE::load(const HotkeyDatabase& database)
+void hkCORE::loadEditing()
 {
-    const QString problem = m_host->load(database);
     SettingsStore store;
     const AppSettings settings(store);
     m_editing->load(m_host->database(), settings);
-    return problem;
 }
 
 void hkCORE::SetHK(bool s)
@@ -58,7 +87,9 @@ void hkCORE::SetHK(bool s)
 
 void hkCORE::ButtonCfg(int s)
 {
-    m_editing->ButtonCfg(s);
+    // Not built yet: it reads the stored style when it is.
+    if (m_editing)
+        m_editing->ButtonCfg(s);
 }
 
 void hkCORE::setTimer1Enabled(bool enabled)

@@ -39,8 +39,11 @@ public:
     void setTimer1Enabled(bool enabled);
     /// The running hotkeys hosted by this form.
     HotkeyHost& host() { return *m_host; }
-    /// The visible editing part: the list, the "Edit Hotkey" fields and the buttons.
-    HotkeyEditorPanel& editing() { return *m_editing; }
+    /// The visible editing part: the list, the "Edit Hotkey" fields and the buttons (built
+    /// at the first call or when the form is first shown).
+    HotkeyEditorPanel& editing();
+    /// Builds the editing part before the form is shown.
+    void setVisible(bool visible) override;
 
     /// The tray icon's left double-click (restore, stop the hotkeys, or hide the editor).
     void onTrayDoubleClicked();
@@ -57,11 +60,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void createEditing();
+    void loadEditing();
     void savePlacement();
     void restorePlacement();
 
     HotkeyHost* m_host = nullptr;
     HotkeyEditorPanel* m_editing = nullptr;
+    bool m_loaded = false;
     Qt::WindowStates m_savedState;
     QRect m_savedGeometry;
 };

@@ -3,8 +3,11 @@
 
 #include "activation/HiddenWindowSlots.h"
 #include "controls/button/velbutton.h"
+#include "controls/frame/velForms.h"
 #include "editor/hkCORE.h"
+#include "editor/HotkeyEditorPanel.h"
 #include "editor/HotkeyHost.h"
+#include "editor/HotkeyListModel.h"
 #include "shell/CommandLine.h"
 #include "shell/hkPopupMenu.h"
 #include "shell/ProgramTrayIcon.h"
@@ -203,6 +206,21 @@ private Q_SLOTS:
         QVERIFY(mainWindowVisible(f));
         f.keys.tap({65});
         QVERIFY(f.opener.calls().isEmpty());
+    }
+
+    void editorControlsBuiltWhenFirstShown()
+    {
+        // In the background the editor only hosts the hotkeys: no list, no skinned frame.
+        ShellFixture f({"automatic"});
+        f.writeHotkeys("a*/tmp/a|b*/tmp/b");
+        QVERIFY(f.shell->start());
+        hkCORE* editor = f.shell->editor();
+        QVERIFY(editor->findChildren<QWidget*>().isEmpty());
+        f.shell->settingsFromTray();
+        QVERIFY(editor->isVisible());
+        QVERIFY(editor->findChild<velForms*>());
+        QCOMPARE(editor->editing().model().rowCount(), 2);
+        QCOMPARE(editor->editing().selectedPosition(), 1);
     }
 
     void trayDoubleClickHidesAndRestoresVisibleEditor()
