@@ -4,10 +4,12 @@
 BUILD ?= build
 BUILD_TYPE ?= RelWithDebInfo
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?= -G Ninja
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure program build run test asan-test bench format clean
+.PHONY: all deps configure program build run test asan-test fuzz bench format clean
 
 all: build
 
@@ -44,6 +46,12 @@ asan-test: deps
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 && \
 	    ctest --output-on-failure -j $(JOBS) -LE e2e && ctest --output-on-failure -L e2e --repeat until-pass:2
 
+# libFuzzer targets built with clang in their own folder, each run FUZZ_SECONDS from the seed
+# corpus in tests/fuzz/corpus; failing inputs are saved in tests/fuzz/crashes for tst_FuzzReplay.
+fuzz: deps
+	@scripts/install-deps.sh fuzz
+	scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(JOBS)
+
 # The benchmarks of the optimised build; the peer benchmark runs the program idle in a tray.
 bench: program
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
@@ -53,4 +61,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

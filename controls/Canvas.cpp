@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -159,12 +160,16 @@ void Canvas::DrawFocusRect(const QRect& rect)
     const QRect r = rect.intersected(m_image.rect());
     if (r.width() < 1 || r.height() < 1)
         return;
+    // Each dot takes black or white, whichever stands out more from the pixel
+    // it covers, so the rectangle shows on light, dark and mid-tone faces alike.
+    // The raster painter draws straight into the image, so the pixel read is current.
     m_painter.save();
-    m_painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-    const QColor white(255, 255, 255);
+    m_painter.setCompositionMode(QPainter::CompositionMode_Source);
     auto dot = [&](int x, int y) {
-        if (((x + y) & 1) == 0)
-            m_painter.fillRect(QRect(x, y, 1, 1), white);
+        if (((x + y) & 1) == 0) {
+            const OleColor under = FromQRgb(std::as_const(m_image).pixel(x, y));
+            m_painter.fillRect(QRect(x, y, 1, 1), ToQColor(ContrastingInk(under)));
+        }
     };
     for (int x = r.left(); x <= r.right(); ++x) {
         dot(x, r.top());

@@ -82,8 +82,8 @@ public:
     // The classic 3-D edge of kind edge (Edge bits) round rect, all four sides.
     void DrawEdge(const QRect& rect, int edge);
 
-    // The dotted focus rectangle round rect: every other pixel inverted, so
-    // drawing it twice restores the surface.
+    // The dotted focus rectangle round rect: every other pixel of its border
+    // in black or white, whichever contrasts more with the pixel it covers.
     void DrawFocusRect(const QRect& rect);
 
     // Font used by the text calls.

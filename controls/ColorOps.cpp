@@ -73,3 +73,28 @@ OleColor FromQRgb(QRgb pixel)
 {
     return RGB(qRed(pixel), qGreen(pixel), qBlue(pixel));
 }
+
+double RelativeLuminance(OleColor colour)
+{
+    const OleColor rgb = TranslateColor(colour);
+    if (rgb == InvalidColor)
+        return 0.0;
+    auto linear = [](int channel) {
+        const double c = channel / 255.0;
+        return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(RedOf(rgb)) + 0.7152 * linear(GreenOf(rgb)) +
+           0.0722 * linear(BlueOf(rgb));
+}
+
+double ContrastRatio(OleColor a, OleColor b)
+{
+    const double la = RelativeLuminance(a), lb = RelativeLuminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+OleColor ContrastingInk(OleColor colour)
+{
+    const OleColor black = RGB(0, 0, 0), white = RGB(255, 255, 255);
+    return ContrastRatio(colour, black) >= ContrastRatio(colour, white) ? black : white;
+}

@@ -55,3 +55,13 @@ OleColor FromQColor(const QColor& colour);
 
 // The 0x00BBGGRR value of a QRgb pixel (alpha dropped).
 OleColor FromQRgb(QRgb pixel);
+
+// Relative luminance of a colour (0 black .. 1 white), as the contrast
+// guidelines for text and graphics define it. Translates first; 0 for InvalidColor.
+double RelativeLuminance(OleColor colour);
+
+// Contrast ratio of two colours, 1 (none) to 21 (black on white), either order.
+double ContrastRatio(OleColor a, OleColor b);
+
+// Black or white, whichever stands out more against colour.
+OleColor ContrastingInk(OleColor colour);

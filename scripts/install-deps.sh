@@ -1,5 +1,6 @@
 #!/bin/sh
-# Installs the Debian packages the build, the program and the tests need.
+# Installs the Debian packages the build, the program and the tests need; with the argument
+# "fuzz", only the further ones of the fuzz targets (clang with libFuzzer, GLib for one target).
 # Idempotent: packages already present are not fetched again.
 set -eu
 
@@ -7,6 +8,9 @@ PACKAGES="build-essential cmake ninja-build pkg-config ccache \
 qt6-base-dev libx11-dev libxi-dev libxtst-dev libxcb1-dev libcanberra-dev \
 libgl-dev xvfb xauth x11-utils x11-apps xdotool openbox trayer wmctrl sxhkd xbindkeys \
 dbus imagemagick xdg-utils"
+if [ "${1:-}" = fuzz ]; then
+    PACKAGES="clang libclang-rt-dev libglib2.0-dev"
+fi
 
 missing=""
 for p in $PACKAGES; do

@@ -192,7 +192,8 @@ void ButtonProperties::ApplyStyleColors()
     if (ColorScheme >= 0 && ColorScheme <= 2 && ButtonStyle != 13)
         BackColor = StyleColor(ButtonStyle, ColorScheme);
     ForeColor = SystemColor(SystemColors::ButtonText);
-    ShowFocusRect = ButtonStyle == 0 || ButtonStyle == 1 || ButtonStyle == 9;
+    // Every style shows where the keyboard focus is.
+    ShowFocusRect = true;
     if (ButtonStyle == 4)
         PicturePushOnHover = true;
 }

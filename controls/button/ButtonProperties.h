@@ -66,7 +66,7 @@ struct ButtonProperties final
     void DefaultColorSchemeFor();
 
     // Re-derives BackColor from ButtonStyle and ColorScheme, resets ForeColor,
-    // ShowFocusRect and (style 4) PicturePushOnHover.
+    // sets ShowFocusRect and (style 4) PicturePushOnHover.
     void ApplyStyleColors();
 
     // The access key of Caption: the character after the first single "&"

@@ -79,6 +79,14 @@ void StylePainter::Paint()
         drawClassic();
         break;
     }
+    // Styles whose own look has no focus rectangle (and every checked look)
+    // still show the keyboard focus: the same dotted rectangle inside the border.
+    if (!m_focusDrawn && m_enabled && m_d.runtime && m_p.ShowFocusRect && m_d.parentActive &&
+        m_d.hasFocus) {
+        // Inside the classic edges; a checked style 0 keeps its own focus frame at 4.
+        const int inset = (style == 11 || (style == 0 && !checkedLook())) ? 4 : 3;
+        focusRect(inset, inset, m_w - inset, m_h - inset);
+    }
 }
 
 void StylePainter::content(ButtonState state)
@@ -117,6 +125,7 @@ void StylePainter::focusRect(int left, int top, int right, int bottom)
 {
     if (right > left && bottom > top)
         m_c.DrawFocusRect(QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)));
+    m_focusDrawn = true;
 }
 
 void StylePainter::drawClassic()
@@ -189,6 +198,7 @@ void StylePainter::drawTheme()
                                  d.displayAsDefault, d.parentActive, d.pointerOver, d.leftDown,
                                  d.runtime,          nullptr,        d.widget};
         StylePainter(m_c, copy).Paint();
+        m_focusDrawn = true; // the style 2 look has drawn it
         return;
     }
     QStyleOptionButton opt;

@@ -67,5 +67,6 @@ private:
     OleColor m_base;
     ButtonState m_state;
     bool m_enabled;
-    OleColor m_foreColor; // style 6 picks its own caption colour
+    OleColor m_foreColor;      // style 6 picks its own caption colour
+    bool m_focusDrawn = false; // the style's own look drew the focus rectangle
 };

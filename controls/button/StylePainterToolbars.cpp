@@ -57,7 +57,9 @@ void StylePainter::drawOffice2003()
     const OleColor text = TranslateColor(SystemColor(SystemColors::ButtonText));
     if (checkedLook() && m_d.leftDown)
         m_state = ButtonState::Down;
-    m_foreColor = m_state == ButtonState::Down ? kWhite : text;
+    // The caption keeps the button-text colour when pressed too: white would all
+    // but vanish on the pale pressed face.
+    m_foreColor = text;
     if (checkedLook() && m_state != ButtonState::Down) {
         drawOffice2003Checked();
         return;

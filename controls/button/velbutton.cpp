@@ -1,8 +1,10 @@
 #include "controls/button/velbutton.h"
 
 #include "controls/button/StylePainter.h"
+#include "controls/ControlAccessibility.h"
 #include "controls/PropertyBag.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QMenu>
@@ -12,6 +14,7 @@
 #include <QUrl>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -27,6 +30,7 @@ QFont AmbientFont(const QWidget* w)
 
 velbutton::velbutton(QWidget* parent, const QString& name) : QWidget(parent)
 {
+    ControlAccessibility::Install();
     setObjectName(name);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -92,6 +96,8 @@ void velbutton::setCaption(const QString& caption)
     UpdateAccessKey();
     updateGeometry();
     RedrawButton();
+    QAccessibleEvent named(this, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&named);
 }
 
 void velbutton::setColorScheme(int scheme)
@@ -295,6 +301,24 @@ void velbutton::RedrawButton()
     }
     m_dirty = true;
     update();
+    notifyAccessibleState();
+}
+
+// Every change of look passes here, so assistive tools hear of pressed and checked changes.
+void velbutton::notifyAccessibleState()
+{
+    if (!QAccessible::isActive())
+        return;
+    const bool toggles = m_props.Mode == 1 || m_props.Mode == 2;
+    const bool pressed = !toggles && m_state == ButtonState::Down;
+    const bool checked = toggles && m_props.Value;
+    QAccessible::State changed;
+    changed.pressed = std::exchange(m_reportedPressed, pressed) != pressed;
+    changed.checked = std::exchange(m_reportedChecked, checked) != checked;
+    if (!changed.pressed && !changed.checked)
+        return;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void velbutton::renderSurface()

@@ -159,6 +159,11 @@ public:
     void ClearOptionGroup();
     // The host's delivery of the access key (its character), the default key (13) or cancel (27).
     void AccessKeyPress(int keyAscii);
+    // Presses the button for assistive tools: as a click does (check mode toggles
+    // Value, option mode sets it), or opens the attached menu. Nothing while disabled.
+    void Press();
+    // Whether a drop-down menu is attached.
+    bool hasPopupMenu() const { return !m_menu.isNull(); }
 
     // The current ButtonState.
     ButtonState state() const { return m_state; }
@@ -237,11 +242,12 @@ private:
     void redrawIf(bool changed);
     void pressLeft(const MouseArgs& args);
     void onSpacePressed(bool autoRepeat);
-    void onSpaceReleased();
+    bool onSpaceReleased();
     void activationChanged(bool active);
     bool containsPoint(const QPoint& p) const;
     bool pointerOverNow() const;
     void renderSurface();
+    void notifyAccessibleState();
     bool showsAsDefault() const;
     static MouseArgs argsOf(const QMouseEvent* event);
 
@@ -257,6 +263,8 @@ private:
     bool m_menuClosedOnButton = false;
     bool m_themeAvailable = true;
     bool m_dirty = true;
+    bool m_reportedPressed = false; // as last told to assistive tools
+    bool m_reportedChecked = false;
     QChar m_accessKey;
     QImage m_surface;
     QPointer<QMenu> m_menu;

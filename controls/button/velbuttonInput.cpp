@@ -88,9 +88,12 @@ void velbutton::mouseMoveEvent(QMouseEvent* event)
 {
     applyCursor();
     const MouseArgs a = argsOf(event);
+    const QPointer<velbutton> alive(this);
     m_pointerOver = containsPoint(event->position().toPoint());
     if (m_pointerOver)
         emit MouseEnter();
+    if (!alive)
+        return;
     if (!m_spaceDown) {
         const ButtonState next = !m_pointerOver ? ButtonState::Normal
                                  : m_leftDown   ? ButtonState::Down
@@ -176,22 +179,29 @@ void velbutton::mouseReleaseEvent(QMouseEvent* event)
         }
         m_state = ButtonState::Normal;
         RedrawButton();
+        // A Click handler may delete the button (a dialog's OK closing its dialog).
+        const QPointer<velbutton> alive(this);
         emit Click();
+        if (!alive)
+            return;
     }
     emit MouseUp(a.button, a.shift, a.x, a.y);
 }
 
-// Qt delivers the second press of a double click as a press first, so the
-// press handling has already run (MouseDown, or the menu) when this arrives.
+// The second press of a double click arrives as this event only (Qt drops the
+// press it stands for), so it runs the press handling itself before DblClick.
 void velbutton::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    applyCursor();
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton) {
+        mousePressEvent(event);
         return;
-    m_leftDown = true;
-    m_state = ButtonState::Down;
-    RedrawButton();
-    if (!m_menu)
+    }
+    applyCursor();
+    const bool menu = m_menu;
+    m_state = ButtonState::Normal; // pressLeft redraws as Down
+    const QPointer<velbutton> alive(this);
+    pressLeft(argsOf(event));
+    if (alive && !menu)
         emit DblClick();
 }
 
@@ -214,12 +224,21 @@ bool velbutton::event(QEvent* event)
     return QWidget::event(event);
 }
 
+// Enter, Space and the arrow keys are the button's; every other key raises
+// KeyDown and KeyPress and then goes on to the window (Escape to a dialog,
+// Alt+F4 to the frame). Handlers may delete the button: nothing of it is
+// touched after a deletion, and the event then stays accepted, so it is not
+// handed on to a parent through the deleted button.
 void velbutton::keyPressEvent(QKeyEvent* event)
 {
     const short shift = ShiftBits(event->modifiers());
     const int k = event->key();
-    if (k == Qt::Key_Space && (event->modifiers() & Qt::AltModifier))
-        return; // Alt+Space belongs to the window menu
+    if (k == Qt::Key_Space && (event->modifiers() & Qt::AltModifier)) {
+        event->ignore(); // Alt+Space belongs to the window menu
+        return;
+    }
+    const QPointer<velbutton> alive(this);
+    bool handled = true;
     if (k == Qt::Key_Return || k == Qt::Key_Enter) {
         emit Click();
     } else if (k == Qt::Key_Left || k == Qt::Key_Up) {
@@ -228,13 +247,22 @@ void velbutton::keyPressEvent(QKeyEvent* event)
         focusNextChild();
     } else if (k == Qt::Key_Space) {
         onSpacePressed(event->isAutoRepeat());
-    } else if (m_spaceDown) {
-        m_spaceDown = false;
-        setState(ButtonState::Normal);
+    } else {
+        handled = false;
+        if (m_spaceDown) {
+            m_spaceDown = false;
+            setState(ButtonState::Normal);
+        }
     }
+    if (!alive)
+        return;
     emit KeyDown(KeyCodeOf(event), shift);
+    if (!alive)
+        return;
     if (!event->text().isEmpty())
         emit KeyPress(short(event->text().at(0).unicode()));
+    if (alive && !handled)
+        event->ignore();
 }
 
 // A held Space repeats its key press; only the first one toggles and presses.
@@ -263,15 +291,23 @@ void velbutton::keyReleaseEvent(QKeyEvent* event)
 {
     // Alt+Space went to the window menu: its release is not the button's either.
     if (event->key() != Qt::Key_Space || event->isAutoRepeat() ||
-        (event->modifiers() & Qt::AltModifier))
+        (event->modifiers() & Qt::AltModifier)) {
+        event->ignore();
         return;
-    onSpaceReleased();
-    emit KeyUp(32, ShiftBits(event->modifiers()));
+    }
+    const QPointer<velbutton> alive(this);
+    const bool click = onSpaceReleased();
+    const short shift = ShiftBits(event->modifiers());
     m_spaceDown = false;
     m_leftDown = false;
+    if (click)
+        emit Click();
+    if (alive)
+        emit KeyUp(32, shift);
 }
 
-void velbutton::onSpaceReleased()
+// True when the release completes a Space click.
+bool velbutton::onSpaceReleased()
 {
     if (QWidget::mouseGrabber() == this)
         releaseMouse();
@@ -280,8 +316,7 @@ void velbutton::onSpaceReleased()
         setState(m_leftDown ? ButtonState::Down : ButtonState::Hot);
     else
         setState(ButtonState::Normal);
-    if (!m_leftDown && m_spaceDown)
-        emit Click();
+    return !m_leftDown && m_spaceDown;
 }
 
 void velbutton::AccessKeyPress(int keyAscii)
@@ -303,7 +338,33 @@ void velbutton::AccessKeyPress(int keyAscii)
         }
         RedrawButton();
     }
+    // Pending events may delete the button (a deferred deletion).
+    const QPointer<velbutton> alive(this);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (alive)
+        emit Click();
+}
+
+void velbutton::Press()
+{
+    if (!isEnabled())
+        return;
+    if (m_menu) {
+        // The menu runs its own loop: it opens once the caller has had its answer.
+        QTimer::singleShot(0, this, [this] {
+            if (m_menu && !m_menuShowing)
+                ShowDropDownMenu();
+        });
+        return;
+    }
+    if (m_props.Mode == 1) {
+        m_props.Value = !m_props.Value;
+    } else if (m_props.Mode == 2) {
+        ClearOptionGroup();
+        m_props.Value = true;
+    }
+    m_state = ButtonState::Normal;
+    RedrawButton();
     emit Click();
 }
 

@@ -86,6 +86,17 @@ void FrameHostWindow::centre()
                  s.y() + (s.height() - m_host->height()) / 2);
 }
 
+void FrameHostWindow::growHeight(int dy)
+{
+    if (!m_host || dy == 0)
+        return;
+    const QSize size(m_host->width(), std::max(1, m_host->height() + dy));
+    if (m_host->minimumSize() == m_host->maximumSize())
+        m_host->setFixedSize(size);
+    else
+        m_host->resize(size);
+}
+
 void FrameHostWindow::minimize()
 {
     if (m_host)

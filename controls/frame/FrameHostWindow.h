@@ -39,6 +39,9 @@ public:
     // Centres the window on its screen, keeping its size.
     void centre();
 
+    // Makes the window dy pixels taller (shorter when negative), also when its size is fixed.
+    void growHeight(int dy);
+
     // Iconifies the window.
     void minimize();
 

@@ -1,5 +1,8 @@
 #include "controls/frame/FramePainter.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 constexpr OleColor kWhite = RGB(255, 255, 255);
@@ -9,7 +12,7 @@ constexpr int kCaptionFlags = Canvas::DtSingleLine | Canvas::DtVCenter | Canvas:
 } // namespace
 
 FramePainter::FramePainter(QImage& picture, const FrameLook& look)
-    : m_canvas(picture), m_g(m_canvas), m_look(look)
+    : m_picture(picture), m_canvas(picture), m_g(m_canvas), m_look(look)
 {
     m_canvas.setFont(look.font);
 }
@@ -189,7 +192,7 @@ void FramePainter::drawButton(int state, OleColor colour, int index)
         m_canvas.painter().setClipRect(buttonArea(index).adjusted(0, 0, 0, -1));
         drawBands();
         m_canvas.painter().setClipping(false);
-        drawGlyph(index, light());
+        drawGlyph(index, glyphColour(index, {light(), darker(dark())}));
         return;
     }
     const bool flat = m_look.style == 2 || m_look.style == 5;
@@ -199,7 +202,40 @@ void FramePainter::drawButton(int state, OleColor colour, int index)
                  {b.Left + inset, b.Top, b.Width - inset, b.Height}, FrameGraphics::VerticalDouble,
                  false, 0, 2.01);
     m_g.Frame(b.Left, b.Top, b.Width, b.Height, border);
-    drawGlyph(index, colour);
+    drawGlyph(index, glyphColour(index, {colour, darker(colour)}));
+}
+
+// Title bands run from the light to the dark colour, so a fixed glyph colour
+// would fade into some of them (a light glyph on the pale bands of styles 0, 3
+// and 4). The glyph takes the first of the preferred colours that stands out
+// at least 3:1 from every row of the face it is drawn on, else black or
+// white, else whichever colour stands out best from the face's worst row.
+OleColor FramePainter::glyphColour(int index, std::initializer_list<OleColor> preferred) const
+{
+    constexpr double kMinimumContrast = 3.0;
+    const CaptionButtons::Record& b = m_look.buttons[index];
+    const int x = b.Left + 2;
+    std::vector<OleColor> face;
+    for (int y = b.Top + 3; y <= b.Top + 15; ++y)
+        if (m_picture.rect().contains(x, y))
+            face.push_back(FromQRgb(m_picture.pixel(x, y)));
+    auto worst = [&face](OleColor glyph) {
+        double least = 21.0;
+        for (OleColor c : face)
+            least = std::min(least, ContrastRatio(glyph, c));
+        return least;
+    };
+    std::vector<OleColor> candidates(preferred);
+    candidates.push_back(kBlack);
+    candidates.push_back(kWhite);
+    OleColor best = candidates.front();
+    for (OleColor c : candidates) {
+        if (worst(c) >= kMinimumContrast)
+            return c;
+        if (worst(c) > worst(best))
+            best = c;
+    }
+    return best;
 }
 
 void FramePainter::drawGlyph(int index, OleColor colour)

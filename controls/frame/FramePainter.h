@@ -9,6 +9,8 @@
 #include <QIcon>
 #include <QImage>
 
+#include <initializer_list>
+
 // Everything the frame's picture is drawn from.
 struct FrameLook
 {
@@ -67,8 +69,10 @@ private:
     void drawCaption();
     void drawButton(int state, OleColor colour, int index);
     void drawGlyph(int index, OleColor colour);
+    OleColor glyphColour(int index, std::initializer_list<OleColor> preferred) const;
     void drawMaximizeGlyph(int l, int t, OleColor colour);
 
+    QImage& m_picture;
     Canvas m_canvas;
     FrameGraphics m_g;
     const FrameLook& m_look;

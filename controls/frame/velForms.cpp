@@ -1,5 +1,6 @@
 #include "controls/frame/velForms.h"
 
+#include "controls/ControlAccessibility.h"
 #include "controls/frame/FrameGrip.h"
 #include "controls/frame/FrameSystemMenu.h"
 #include "controls/frame/WindowHandles.h"
@@ -23,6 +24,7 @@ velForms::velForms(QWidget* host)
       m_picBottom(new FrameGrip(FrameGrip::Bottom, this))
 {
     Q_ASSERT_X(host, "velForms", "a frame needs the form it covers");
+    ControlAccessibility::Install();
     setObjectName(QStringLiteral("velForms"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
@@ -43,6 +45,7 @@ velForms::velForms(QWidget* host)
     load();
     startSubclassing();
     applySettings();
+    ControlAccessibility::RefreshWindow(host);
 }
 
 velForms::~velForms() = default;
@@ -263,6 +266,15 @@ void velForms::shiftContainedControls(int dy)
         if (!child->isWindow() && !kGripNames.contains(child->objectName()))
             child->move(child->x(), child->y() + dy);
     }
+    // The window grows (or shrinks) with its contents, so the lowest controls stay clear
+    // of the bottom border. A maximized window keeps the work area; its normal size follows.
+    if (m_p.WindowState == 2) {
+        if (m_restore.isValid())
+            m_restore.setHeight(m_restore.height() + dy);
+        return;
+    }
+    m_host.growHeight(dy);
+    fitToHost();
 }
 
 void velForms::ReadProperties(const PropertyBag& bag)

@@ -96,6 +96,9 @@ public:
     // Re-lays out and redraws (the background always follows BackColorStyle;
     // the form's controls get it too with ChangeAllBackgrounds).
     void Refresh(bool blnForce = false);
+    // Does what a click on caption button 0 close, 1 maximize or 2 minimize does
+    // (for assistive tools); nothing for a hidden button.
+    void PressCaptionButton(int index);
     // Keeps the window above others and checks "Always on Top".
     void SetAlwaysOnTop(bool blnValue);
     // Renames system menu item 0, 1, 2, 4 or 6 and the matching button tooltip.

@@ -159,6 +159,13 @@ void velForms::keyPressEvent(QKeyEvent* event)
     event->ignore();
 }
 
+void velForms::PressCaptionButton(int index)
+{
+    if (index >= CaptionButtons::Close && index <= CaptionButtons::Minimize &&
+        m_buttons[index].Visible)
+        act(index);
+}
+
 void velForms::act(int index)
 {
     if (index == CaptionButtons::Close) {

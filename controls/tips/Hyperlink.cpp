@@ -1,6 +1,7 @@
 #include "controls/tips/Hyperlink.h"
 
 #include "controls/Canvas.h"
+#include "controls/ControlAccessibility.h"
 #include "controls/PropertyBag.h"
 
 #include <QApplication>
@@ -40,14 +41,15 @@ bool isActivationKey(int key)
 } // namespace
 
 Hyperlink::Hyperlink(QWidget* parent, const QString& name)
-    : QWidget(parent), m_label(new QLabel(this)), m_timer(new QTimer(this))
+    : QWidget(parent), m_label(new QLabel(this))
 {
+    ControlAccessibility::Install();
     setObjectName(name);
     m_label->setObjectName(QStringLiteral("LabelHyperlink"));
     m_label->setTextFormat(Qt::PlainText);
-    m_timer->setObjectName(QStringLiteral("TimerHyperlink"));
-    m_timer->setInterval(HoverInterval);
-    connect(m_timer, &QTimer::timeout, this, &Hyperlink::onTick);
+    // The label's pointer events tell when the pointer comes onto the text and leaves it.
+    m_label->setMouseTracking(true);
+    m_label->installEventFilter(this);
     // Focus comes from the keyboard only, so clicking the link leaves it where it was.
     setFocusPolicy(Qt::TabFocus);
     setMouseTracking(true);
@@ -106,14 +108,14 @@ void Hyperlink::changeEvent(QEvent* event)
     m_hovering = false;
     applyRestLook();
     if (isEnabled())
-        keepTicking();
+        updateHoverFromCursor();
 }
 
 void Hyperlink::SetHoverEnabled(bool enabled)
 {
     m_props.HoverEnabled = enabled;
     m_needsRefresh = true;
-    keepTicking();
+    updateHoverFromCursor();
 }
 
 void Hyperlink::SetCursorID(int id)
@@ -253,40 +255,30 @@ void Hyperlink::layOut()
     m_resizing = false;
 }
 
-void Hyperlink::keepTicking()
+void Hyperlink::updateHoverFromCursor()
 {
-    if (isVisible() && !m_timer->isActive())
-        m_timer->start();
+    if (isVisible())
+        updateHoverAt(QCursor::pos());
+    else
+        updateHover(false);
 }
 
-bool Hyperlink::hasWorkWhileInactive() const
+void Hyperlink::updateHoverAt(const QPoint& global)
 {
-    return m_jumpPending || (isEnabled() && (m_hovering || m_needsRefresh));
-}
-
-void Hyperlink::onTick()
-{
-    if (isEnabled())
-        updateHover();
-    if (m_jumpPending) {
-        update();
-        m_activating = false;
-        m_jumpPending = false;
-        m_used = true;
-        m_needsRefresh = true;
+    bool over = pointerOverLabel(global);
+    if (over && (!m_hovering || m_needsRefresh)) {
+        // Another of the program's windows lying over the link hides it from the
+        // pointer (asked only as the hover look is about to start).
+        const QWidget* under = QApplication::widgetAt(global);
+        over = under == m_label || under == this;
     }
-    // In the background nothing can start hovering, so the timer rests until the pointer
-    // moves over the link or one of the program's windows is activated.
-    if (!QApplication::activeWindow() && !hasWorkWhileInactive())
-        m_timer->stop();
+    updateHover(over);
 }
 
-void Hyperlink::updateHover()
+void Hyperlink::updateHover(bool over)
 {
-    const QPoint cursor = QCursor::pos();
-    // Another of the program's windows lying over the link hides it from the pointer.
-    const QWidget* under = QApplication::widgetAt(cursor);
-    const bool over = pointerOverLabel(cursor) && (under == m_label || under == this);
+    if (!isEnabled())
+        return;
     if (!over || !m_props.HoverEnabled) {
         if (m_hovering || m_needsRefresh) {
             applyRestLook();
@@ -294,10 +286,23 @@ void Hyperlink::updateHover()
             m_needsRefresh = false;
         }
     } else if ((!m_hovering || m_needsRefresh) && QApplication::activeWindow()) {
+        // The hover look starts only while the program is in the foreground.
         applyHoverLook();
         m_hovering = true;
         m_needsRefresh = false;
     }
+}
+
+void Hyperlink::finishJump()
+{
+    if (!m_jumpPending)
+        return;
+    update();
+    m_activating = false;
+    m_jumpPending = false;
+    m_used = true;
+    m_needsRefresh = true;
+    updateHoverFromCursor();
 }
 
 bool Hyperlink::pointerOverLabel(const QPoint& globalPos) const
@@ -324,8 +329,16 @@ void Hyperlink::activate()
         return;
     m_needsRefresh = true;
     applyPointer();
+    // The jump ends once the events it left behind have run (a dialog it opened may
+    // have taken the pointer away).
     m_jumpPending = true;
-    keepTicking();
+    QTimer::singleShot(0, this, &Hyperlink::finishJump);
+}
+
+void Hyperlink::Follow()
+{
+    if (isEnabled() && !m_activating)
+        activate();
 }
 
 void Hyperlink::onLostFocus()
@@ -333,21 +346,52 @@ void Hyperlink::onLostFocus()
     m_needsRefresh = true;
     m_keyboardFocus = false;
     update();
-    keepTicking();
+    updateHoverFromCursor();
 }
 
+// The hover look follows the pointer's own events (and the window's activation):
+// nothing runs while the pointer and the window are still.
 bool Hyperlink::event(QEvent* event)
 {
     switch (event->type()) {
     case QEvent::Enter:
+        updateHoverAt(static_cast<QEnterEvent*>(event)->globalPosition().toPoint());
+        break;
     case QEvent::MouseMove:
+        updateHoverAt(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+        break;
+    case QEvent::Leave:
+        updateHover(false);
+        break;
     case QEvent::WindowActivate:
-        keepTicking();
+    case QEvent::WindowDeactivate:
+        updateHoverFromCursor();
         break;
     default:
         break;
     }
     return QWidget::event(event);
+}
+
+bool Hyperlink::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_label) {
+        switch (event->type()) {
+        case QEvent::Enter:
+            updateHoverAt(static_cast<QEnterEvent*>(event)->globalPosition().toPoint());
+            break;
+        case QEvent::MouseMove:
+            updateHoverAt(static_cast<QMouseEvent*>(event)->globalPosition().toPoint());
+            break;
+        case QEvent::Leave:
+            // Off the text onto the link's own margin, or off the link altogether.
+            updateHoverFromCursor();
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void Hyperlink::paintEvent(QPaintEvent*)
@@ -372,13 +416,13 @@ void Hyperlink::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     m_needsRefresh = true;
-    keepTicking();
+    updateHoverFromCursor();
 }
 
 void Hyperlink::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
-    m_timer->stop();
+    updateHover(false);
 }
 
 void Hyperlink::mousePressEvent(QMouseEvent* event)

@@ -6,7 +6,6 @@
 
 class PropertyBag;
 class QLabel;
-class QTimer;
 
 namespace tarvex {
 
@@ -15,15 +14,13 @@ namespace tarvex {
 // focus from the keyboard only (clicking it leaves the focus where it was), draws a dotted
 // focus rectangle for keyboard focus, and raises Jump when clicked or activated with Enter or
 // Space; after the first jump it shows in the used colour. Arrow keys go to the parent.
-// Hover is found by a 40 ms timer (TimerHyperlink) that runs only while the link is shown, and
-// rests while the program is in the background with nothing left to update.
+// The hover look follows the pointer's enter, move and leave events and the window's
+// activation; nothing runs while the pointer rests.
 class Hyperlink final : public QWidget
 {
     Q_OBJECT
 
 public:
-    static constexpr int HoverInterval = 40;
-
     /// A link with the initial values of a newly placed control, its caption set to its name.
     explicit Hyperlink(QWidget* parent = nullptr,
                        const QString& name = QStringLiteral("Hyperlink1"));
@@ -76,6 +73,8 @@ public:
     QFont FontHover() const { return m_props.FontHover; }
     void SetFontHover(const QFont& font);
 
+    /// Follows the link as Enter does (for assistive tools); nothing while disabled.
+    void Follow();
     /// True once the link has jumped; it then rests in ColorUsed.
     bool isUsed() const { return m_used; }
     /// True while the hover look is shown.
@@ -93,6 +92,7 @@ signals:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -105,8 +105,10 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    void onTick();
-    void updateHover();
+    void updateHover(bool over);
+    void updateHoverFromCursor();
+    void updateHoverAt(const QPoint& global);
+    void finishJump();
     bool pointerOverLabel(const QPoint& globalPos) const;
     void activate();
     void onLostFocus();
@@ -116,12 +118,9 @@ private:
     void applyPointer();
     void applyAll();
     void layOut();
-    void keepTicking();
-    bool hasWorkWhileInactive() const;
 
     HyperlinkProperties m_props;
     QLabel* m_label;
-    QTimer* m_timer;
     bool m_hovering = false;
     bool m_needsRefresh = false;
     bool m_used = false;

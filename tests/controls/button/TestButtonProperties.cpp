@@ -35,7 +35,7 @@ void TestButtonProperties::newControlDefaults()
 {
     velbutton b(nullptr, QStringLiteral("velbutton7"));
     QCOMPARE(b.ButtonStyle(), 13);
-    QCOMPARE(b.ShowFocusRect(), false);
+    QCOMPARE(b.ShowFocusRect(), true); // every style shows the keyboard focus
     QCOMPARE(b.Caption(), QStringLiteral("velbutton7"));
     QCOMPARE(b.ForeColorHover(), OleColor(0));
     QCOMPARE(b.TooltipBackColor(), OleColor(0));

@@ -1,6 +1,10 @@
 #include "StyleFixture.h"
 
+#include "../Contrast.h"
+
 #include <QtTest>
+
+#include <tuple>
 
 namespace {
 
@@ -13,11 +17,6 @@ constexpr ButtonState N = ButtonState::Normal, H = ButtonState::Hot, D = ButtonS
 OleColor S(OleColor c, double k)
 {
     return ShiftColor(c, k);
-}
-
-OleColor Inverted(OleColor c)
-{
-    return RGB(255 - RedOf(c), 255 - GreenOf(c), 255 - BlueOf(c));
 }
 
 StyleSetup Make(int style, ButtonState state = N)
@@ -83,8 +82,9 @@ private slots:
     void themeStyle();
     void contentShift_data();
     void contentShift();
-    void focusRectangle_data();
-    void focusRectangle();
+    void focusShowsOnEveryStyle_data();
+    void focusShowsOnEveryStyle();
+    void office2003PressedCaptionReadable();
     void dropDownSymbolShift_data();
     void dropDownSymbolShift();
 
@@ -468,43 +468,99 @@ void TestButtonStyles::contentShift()
     QCOMPARE(place(D), QPoint(38 + shift, 10 + shift));
 }
 
-void TestButtonStyles::focusRectangle_data()
+void TestButtonStyles::focusShowsOnEveryStyle_data()
 {
     QTest::addColumn<int>("style");
-    QTest::addColumn<QPoint>("corner");
-    QTest::newRow("0") << 0 << QPoint(4, 4);
-    QTest::newRow("1") << 1 << QPoint(3, 3);
-    QTest::newRow("11") << 11 << QPoint(4, 4);
-    QTest::newRow("12") << 12 << QPoint(3, 3);
-    QTest::newRow("2") << 2 << QPoint(2, 2);
-    QTest::newRow("3") << 3 << QPoint(2, 2);
-    QTest::newRow("4") << 4 << QPoint(3, 3);
+    QTest::addColumn<int>("scheme"); // 0 to 2 the style's colours; 3 the custom back colour
+    QTest::addColumn<OleColor>("back");
+    QTest::addColumn<bool>("checked");
+    for (int style = 0; style <= 13; ++style) {
+        for (bool checked : {false, true}) {
+            const QString name = QStringLiteral("%1%2 ").arg(style).arg(checked ? " checked" : "");
+            for (int scheme : {0, 1, 2})
+                QTest::newRow(qPrintable(name + QString::number(scheme)))
+                    << style << scheme << OleColor(0) << checked;
+            // Mid-tone and dark faces, on which an inverted or a black dot would vanish.
+            QTest::newRow(qPrintable(name + "grey")) << style << 3 << RGB(128, 128, 128) << checked;
+            QTest::newRow(qPrintable(name + "dark")) << style << 3 << RGB(40, 40, 90) << checked;
+        }
+    }
 }
 
-void TestButtonStyles::focusRectangle()
+// A focused button shows a ring inside its border that stands out from the
+// unfocused look by at least 3:1 along a good part of each of its four sides.
+void TestButtonStyles::focusShowsOnEveryStyle()
 {
     QFETCH(int, style);
-    QFETCH(QPoint, corner);
-    auto render = [style](bool focus, bool active, bool runtime, bool show) {
+    QFETCH(int, scheme);
+    QFETCH(OleColor, back);
+    QFETCH(bool, checked);
+    auto render = [&](bool focus, bool active, bool runtime, bool show = true) {
         StyleSetup s = Make(style);
+        s.checked = checked;
         s.focus = focus;
         s.parentActive = active;
         s.runtime = runtime;
-        s.tweak = [show](ButtonProperties& p) { p.ShowFocusRect = show; };
+        s.tweak = [&](ButtonProperties& p) {
+            if (scheme == 3) {
+                p.BackColor = back;
+                p.ColorScheme = 3;
+            } else {
+                p.ColorScheme = scheme;
+                p.ApplyStyleColors();
+            }
+            p.ShowFocusRect = show;
+        };
         return RenderStyle(s);
     };
-    // The reference is the same look without the rectangle (style 2 and 3
-    // also recolour their border for a focused button).
-    const QImage plain = render(true, true, true, false);
-    const QImage focused = render(true, true, true, true);
-    // Dotted: the corner pixel is inverted, its neighbour along the edge is not.
-    QCOMPARE(FromQRgb(focused.pixel(corner)), Inverted(FromQRgb(plain.pixel(corner))));
-    QCOMPARE(focused.pixel(corner + QPoint(1, 0)), plain.pixel(corner + QPoint(1, 0)));
-    QCOMPARE(FromQRgb(focused.pixel(corner + QPoint(2, 0))),
-             Inverted(FromQRgb(plain.pixel(corner + QPoint(2, 0)))));
-    // Only while the parent is active and at run time.
-    QCOMPARE(render(true, false, true, true), render(true, false, true, false));
-    QCOMPARE(render(true, true, false, true), render(true, true, false, false));
+    const QImage plain = render(false, true, true), focused = render(true, true, true);
+    const int w = plain.width(), h = plain.height(), depth = 6;
+    // For each position along a side: does some pixel within `depth` of the edge change clearly?
+    auto covered = [&](bool horizontal, bool nearEdge) {
+        const int length = horizontal ? w : h, from = length / 5, to = length - length / 5;
+        int hits = 0;
+        for (int i = from; i < to; ++i) {
+            for (int d = 0; d < depth; ++d) {
+                const int across = nearEdge ? d : (horizontal ? h : w) - 1 - d;
+                const QPoint p = horizontal ? QPoint(i, across) : QPoint(across, i);
+                if (PixelContrast(plain.pixel(p), focused.pixel(p)) >= 3.0) {
+                    ++hits;
+                    break;
+                }
+            }
+        }
+        return double(hits) / (to - from);
+    };
+    for (const auto& [horizontal, nearEdge, side] :
+         {std::tuple{true, true, "top"}, std::tuple{true, false, "bottom"},
+          std::tuple{false, true, "left"}, std::tuple{false, false, "right"}}) {
+        const double share = covered(horizontal, nearEdge);
+        QVERIFY2(share >= 0.4, qPrintable(QStringLiteral("%1 side: %2 of it shows the focus")
+                                              .arg(QLatin1String(side))
+                                              .arg(share)));
+    }
+    // The ring shows only while the parent window is active, and only at run time
+    // (a checked style 0 button has a focus frame of its own that follows the focus alone).
+    if (style == 0 && checked)
+        return;
+    QCOMPARE(render(true, false, true), render(true, false, true, false));
+    QCOMPARE(render(true, true, false), render(true, true, false, false));
+}
+
+// The pressed style 6 face is pale: its caption must stay readable on it.
+void TestButtonStyles::office2003PressedCaptionReadable()
+{
+    auto render = [](const QString& caption) {
+        StyleSetup s = Make(6, D);
+        s.tweak = [caption](ButtonProperties& p) { p.Caption = caption; };
+        return RenderStyle(s, QSize(120, 30));
+    };
+    const QImage face = render(QString()), text = render(QStringLiteral("MMMMWW"));
+    double best = 1.0;
+    for (int y = 0; y < face.height(); ++y)
+        for (int x = 0; x < face.width(); ++x)
+            best = std::max(best, PixelContrast(face.pixel(x, y), text.pixel(x, y)));
+    QVERIFY2(best >= 4.5, qPrintable(QString::number(best)));
 }
 
 void TestButtonStyles::dropDownSymbolShift_data()
@@ -534,7 +590,7 @@ void TestButtonStyles::dropDownSymbolShift()
     const QImage normal = render(N), down = render(D);
     const OleColor ink = style == 6 ? RGB(0, 0, 0) : RGB(250, 0, 250);
     QCOMPARE(FromQRgb(normal.pixel(70, 11)), ink);
-    const OleColor downInk = style == 6 ? kWhite : ink;
+    const OleColor downInk = ink;
     QCOMPARE(FromQRgb(down.pixel(70 + downShift, 11 + downShift)), downInk);
 }
 

@@ -3,6 +3,8 @@
 #include "controls/PropertyBag.h"
 #include "controls/SystemColors.h"
 
+#include "../Contrast.h"
+
 #include <QGuiApplication>
 #include <QtTest>
 
@@ -256,13 +258,12 @@ void TestCanvas::edges()
 
 void TestCanvas::focusRect()
 {
+    // Dotted: every other pixel of the border, the inside and outside untouched.
     QImage img = blank(10, 8, RGB(255, 255, 255));
-    const QImage before = img;
     {
         Canvas c(img);
         c.DrawFocusRect(QRect(QPoint(2, 2), QPoint(7, 5)));
     }
-    // Dotted: every other pixel of the border inverted, the inside untouched.
     QCOMPARE(at(img, 2, 2), RGB(0, 0, 0));
     QCOMPARE(at(img, 3, 2), RGB(255, 255, 255));
     QCOMPARE(at(img, 4, 2), RGB(0, 0, 0));
@@ -271,11 +272,20 @@ void TestCanvas::focusRect()
     QCOMPARE(at(img, 2, 4), RGB(0, 0, 0));
     QCOMPARE(at(img, 4, 4), RGB(255, 255, 255));
     QCOMPARE(at(img, 8, 2), RGB(255, 255, 255));
-    {
-        Canvas c(img);
+    // The dots stand out from whatever lies under them: mid-tones (where an
+    // inverted dot would look the same), dark faces and a face drawn just before.
+    for (OleColor under : {RGB(128, 128, 128), RGB(120, 135, 140), RGB(20, 30, 90)}) {
+        QImage face = blank(10, 8, RGB(255, 255, 255));
+        Canvas c(face);
+        c.PaintRect(under, QRect(0, 0, 10, 8));
         c.DrawFocusRect(QRect(QPoint(2, 2), QPoint(7, 5)));
+        c.painter().end();
+        for (const QPoint& p : {QPoint(2, 2), QPoint(4, 2), QPoint(7, 3), QPoint(3, 5)})
+            QVERIFY2(
+                PixelContrast(face.pixel(p), ToQColor(under).rgb()) >= 3.0,
+                qPrintable(QStringLiteral("%1,%2 on %3").arg(p.x()).arg(p.y()).arg(under, 0, 16)));
+        QCOMPARE(at(face, 3, 2), under);
     }
-    QCOMPARE(img, before);
 }
 
 void TestCanvas::textFlags()

@@ -1,5 +1,5 @@
-// velbutton on a real X server: pointer tracking from real pointer motion and
-// the drop-down menu closed by a real click on the button.
+// velbutton on a real X server: pointer tracking from real pointer motion, a
+// real double click, and the drop-down menu closed by a real click on the button.
 #include "controls/button/velbutton.h"
 
 #include <QApplication>
@@ -51,6 +51,7 @@ private slots:
     void init();
     void cleanup();
     void hoverFollowsThePointer();
+    void doubleClickPressesTwice();
     void clickOnButtonClosesMenuWithoutReopening();
 
 private:
@@ -91,6 +92,21 @@ void TestVelbuttonX11::hoverFollowsThePointer()
     m_pointer.moveTo(m_window->mapToGlobal(QPoint(280, 180)));
     QTRY_COMPARE(leave.count(), 1);
     QCOMPARE(m_button->state(), ButtonState::Normal);
+}
+
+// Two quick clicks: the second press arrives as the window system's double
+// click, and the button still sees it as a press.
+void TestVelbuttonX11::doubleClickPressesTwice()
+{
+    QSignalSpy downs(m_button, &velbutton::MouseDown);
+    QSignalSpy clicks(m_button, &velbutton::Click);
+    QSignalSpy doubles(m_button, &velbutton::DblClick);
+    const QPoint onButton = m_button->mapToGlobal(QPoint(60, 16));
+    m_pointer.click(onButton);
+    m_pointer.click(onButton);
+    QTRY_COMPARE(clicks.count(), 2);
+    QCOMPARE(downs.count(), 2);
+    QCOMPARE(doubles.count(), 1);
 }
 
 void TestVelbuttonX11::clickOnButtonClosesMenuWithoutReopening()

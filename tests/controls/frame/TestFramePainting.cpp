@@ -3,6 +3,8 @@
 #include "controls/frame/FramePainter.h"
 #include "controls/frame/velForms.h"
 
+#include "../Contrast.h"
+
 #include <QApplication>
 #include <QMouseEvent>
 #include <QTest>
@@ -68,6 +70,8 @@ private slots:
     void titleBarShadow();
     void captionButtons_data();
     void captionButtons();
+    void glyphContrast_data();
+    void glyphContrast();
     void restoreGlyph();
     void captionShortening_data();
     void captionShortening();
@@ -151,8 +155,9 @@ void TestFramePainting::styles()
     QFETCH(OleColor, shade);
     QFETCH(Colours, bands);
     FrameRig rig(theme, style, active);
-    const int h = rig.frame->TitleBarHeight(), w = 300, bottom = 149;
+    const int h = rig.frame->TitleBarHeight(), w = 300, bottom = rig.frame->height() - 1;
     QCOMPARE(h, style == 1 ? 41 : 31);
+    QCOMPARE(bottom, style == 1 ? 159 : 149); // the window grows with the taller title bar
     QCOMPARE(rig.frame->currentColours(), (FrameColors::Pair{dark, light}));
     const int rows[] = {0, 3, 9, 20, h - 1};
     for (int i = 0; i < 5; ++i)
@@ -260,8 +265,9 @@ void TestFramePainting::captionButtons()
         QTest::mousePress(rig.frame, Qt::LeftButton, Qt::NoModifier, centre);
     const QPoint g = QPoint(left, top) + glyph, e = QPoint(left, top) + empty;
     if (state == 0) {
-        // The title band runs on under the button, with a light glyph on it.
-        QCOMPARE(rig.at(g.x(), g.y()), hex(light));
+        // The title band runs on under the button, with a glyph on it: light on
+        // the dark band of style 2, dark on the pale band of style 0.
+        QCOMPARE(rig.at(g.x(), g.y()), hex(style == 2 ? light : RGB(10, 49, 78)));
         QCOMPARE(rig.at(e.x(), e.y()), rig.at(60, e.y()));
         QCOMPARE(rig.at(left, top), rig.at(60, top));
         return;
@@ -277,6 +283,58 @@ void TestFramePainting::captionButtons()
     QCOMPARE(rig.at(e.x(), e.y()), hex(face));
 }
 
+void TestFramePainting::glyphContrast_data()
+{
+    QTest::addColumn<int>("theme");
+    QTest::addColumn<bool>("active");
+    for (int theme = 0; theme <= 6; ++theme)
+        for (bool active : {true, false})
+            QTest::newRow(qPrintable(
+                QStringLiteral("theme %1 %2").arg(theme).arg(active ? "active" : "inactive")))
+                << theme << active;
+}
+
+// Every caption-button glyph, in every style and state, stands out at least
+// 3:1 from the face it lies on (the face read beside it in the same row).
+void TestFramePainting::glyphContrast()
+{
+    QFETCH(int, theme);
+    QFETCH(bool, active);
+    // Glyph pixels of close (the X's arms), maximize (its top bar) and minimize (its bar).
+    const QList<QList<QPoint>> glyphs{
+        {{6, 5}, {8, 7}, {10, 9}, {12, 11}, {13, 5}, {11, 7}, {7, 11}, {5, 13}},
+        {{5, 5}, {8, 5}, {12, 5}, {4, 10}, {14, 10}},
+        {{6, 11}, {9, 12}, {13, 13}}};
+    for (int style = 0; style <= 5; ++style) {
+        for (int state : {0, 1, 2}) {
+            for (int button = 0; button < 3; ++button) {
+                FrameRig rig(theme, style, active);
+                const auto& b = rig.frame->captionButton(button);
+                const QPoint centre(b.Left + 9, b.Top + 9);
+                if (state >= 1)
+                    rig.moveTo(centre);
+                if (state == 2)
+                    QTest::mousePress(rig.frame, Qt::LeftButton, Qt::NoModifier, centre);
+                const QImage& picture = rig.frame->picture();
+                for (const QPoint& g : glyphs[button]) {
+                    const QPoint at(b.Left + g.x(), b.Top + g.y()), face(b.Left + 2, at.y());
+                    const double contrast = PixelContrast(picture.pixel(at), picture.pixel(face));
+                    QVERIFY2(contrast >= 3.0,
+                             qPrintable(QStringLiteral("style %1 state %2 button %3 at %4,%5: %6")
+                                            .arg(style)
+                                            .arg(state)
+                                            .arg(button)
+                                            .arg(g.x())
+                                            .arg(g.y())
+                                            .arg(contrast)));
+                }
+                if (state == 2)
+                    QTest::mouseRelease(rig.frame, Qt::LeftButton, Qt::NoModifier, QPoint(1, 100));
+            }
+        }
+    }
+}
+
 void TestFramePainting::restoreGlyph()
 {
     FrameRig rig(0, 0, true);
@@ -284,10 +342,11 @@ void TestFramePainting::restoreGlyph()
     QCOMPARE(rig.frame->WindowState(), 2);
     const auto& b = rig.frame->captionButton(1);
     QCOMPARE(b.Left, rig.frame->width() - 3 - 42);
-    const OleColor light = RGB(221, 236, 254);
-    for (const QPoint& p : {QPoint(15, 4), QPoint(3, 15), QPoint(10, 15), QPoint(7, 7)})
-        QCOMPARE(rig.at(b.Left + p.x(), b.Top + p.y()), hex(light));
-    QVERIFY(rig.at(b.Left + 5, b.Top + 5) != hex(light)); // outside both boxes
+    const QString glyph = rig.at(b.Left + 15, b.Top + 4);
+    QVERIFY(glyph != rig.at(b.Left + 1, b.Top + 4));
+    for (const QPoint& p : {QPoint(3, 15), QPoint(10, 15), QPoint(7, 7)})
+        QCOMPARE(rig.at(b.Left + p.x(), b.Top + p.y()), glyph);
+    QVERIFY(rig.at(b.Left + 5, b.Top + 5) != glyph); // outside both boxes
 }
 
 void TestFramePainting::captionShortening_data()

@@ -96,6 +96,7 @@ private slots:
     void menuCaptions_data();
     void menuCaptions();
     void styleOneShiftsControls();
+    void styleOneGrowsTheWindow();
     void activationColours();
     void desktopThemeFollowsPalette();
     void addedMenuItems();
@@ -369,6 +370,36 @@ void TestVelForms::styleOneShiftsControls()
     rig.frame->setIconSize(26); // the title bar grows by 10: controls keep clear of it
     QCOMPARE(rig.frame->TitleBarHeight(), 41);
     QCOMPARE(label->y(), 50);
+}
+
+// The taller title bar pushes the controls down: the window grows by as much,
+// so its lowest control keeps its distance from the bottom border.
+void TestVelForms::styleOneGrowsTheWindow()
+{
+    for (bool fixedSize : {true, false}) {
+        Rig rig;
+        if (fixedSize)
+            rig.host.setFixedSize(400, 300);
+        auto* lowest = new QLabel("Cancel", rig.frame);
+        lowest->setGeometry(20, 270, 80, 20);
+        const int gap = rig.host.height() - (lowest->geometry().bottom() + 1);
+        rig.frame->setStyle(1);
+        QCOMPARE(lowest->y(), 280);
+        QCOMPARE(rig.host.height() - (lowest->geometry().bottom() + 1), gap);
+        QCOMPARE(rig.frame->height(), rig.host.height());
+        QCOMPARE(rig.host.width(), 400);
+        rig.frame->setStyle(0);
+        QCOMPARE(rig.host.height(), 300);
+        if (fixedSize)
+            continue;
+        // Maximized, the window keeps the work area; restored, it has grown.
+        rig.frame->setWindowState(2);
+        const QRect maximized = rig.host.geometry();
+        rig.frame->setStyle(1);
+        QCOMPARE(rig.host.geometry(), maximized);
+        rig.frame->setWindowState(0);
+        QCOMPARE(rig.host.height(), 310);
+    }
 }
 
 void TestVelForms::activationColours()

@@ -1,0 +1,295 @@
+// What the skinned controls tell a screen reader, asked the way an assistive
+// technology bridge asks: through QAccessible::queryAccessibleInterface.
+#include "controls/button/velbutton.h"
+#include "controls/frame/velForms.h"
+#include "controls/tips/Hyperlink.h"
+
+#include <QAccessible>
+#include <QMenu>
+#include <QtTest>
+
+namespace {
+
+QAccessibleInterface* Iface(QObject* o)
+{
+    return QAccessible::queryAccessibleInterface(o);
+}
+
+QAccessibleActionInterface* Actions(QObject* o)
+{
+    return Iface(o)->actionInterface();
+}
+
+// The children of iface with the given role, by name.
+QHash<QString, QAccessibleInterface*> ChildrenOfRole(QAccessibleInterface* iface,
+                                                     QAccessible::Role role)
+{
+    QHash<QString, QAccessibleInterface*> found;
+    for (int i = 0; i < iface->childCount(); ++i) {
+        QAccessibleInterface* c = iface->child(i);
+        if (c && c->role() == role)
+            found.insert(c->text(QAccessible::Name), c);
+    }
+    return found;
+}
+
+} // namespace
+
+class TestControlAccessibility final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void buttonRoles();
+    void buttonNameAndDescription_data();
+    void buttonNameAndDescription();
+    void buttonStates();
+    void pressActionPresses();
+    void hyperlink();
+    void framedWindow();
+    void hiddenControlsAreNotShowing();
+
+private:
+    QWidget* m_window = nullptr;
+};
+
+void TestControlAccessibility::init()
+{
+    m_window = new QWidget;
+    m_window->setWindowTitle("Test window");
+    m_window->resize(400, 300);
+}
+
+void TestControlAccessibility::cleanup()
+{
+    delete m_window;
+}
+
+void TestControlAccessibility::buttonRoles()
+{
+    auto* b = new velbutton(m_window, "b");
+    QCOMPARE(Iface(b)->role(), QAccessible::Button);
+    b->setMode(1);
+    QCOMPARE(Iface(b)->role(), QAccessible::CheckBox);
+    b->setMode(2);
+    QCOMPARE(Iface(b)->role(), QAccessible::RadioButton);
+    b->setMode(0);
+    QMenu menu;
+    b->SetPopupMenu(&menu);
+    QCOMPARE(Iface(b)->role(), QAccessible::ButtonMenu);
+    QVERIFY(Iface(b)->state().hasPopup);
+}
+
+void TestControlAccessibility::buttonNameAndDescription_data()
+{
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("tip");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("description");
+    QTest::newRow("access key") << " &Save Settings"
+                                << "Writes the file"
+                                << "Save Settings"
+                                << "Writes the file";
+    QTest::newRow("literal ampersand") << "Load && &Go"
+                                       << ""
+                                       << "Load & Go"
+                                       << "";
+    QTest::newRow("no caption: the tip names it") << ""
+                                                  << "Browse"
+                                                  << "Browse"
+                                                  << "";
+    QTest::newRow("blank caption") << "   "
+                                   << "Add a hotkey"
+                                   << "Add a hotkey"
+                                   << "";
+}
+
+void TestControlAccessibility::buttonNameAndDescription()
+{
+    QFETCH(QString, caption);
+    QFETCH(QString, tip);
+    QFETCH(QString, name);
+    QFETCH(QString, description);
+    auto* b = new velbutton(m_window, "b");
+    b->setCaption(caption);
+    b->setToolTipText(tip);
+    QCOMPARE(Iface(b)->text(QAccessible::Name), name);
+    QCOMPARE(Iface(b)->text(QAccessible::Description), description);
+}
+
+void TestControlAccessibility::buttonStates()
+{
+    auto* b = new velbutton(m_window, "b");
+    b->setGeometry(10, 10, 100, 30);
+    auto* other = new velbutton(m_window, "other");
+    other->setGeometry(10, 50, 100, 30);
+    m_window->show();
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window));
+    b->setFocus();
+    QTRY_VERIFY(Iface(b)->state().focused);
+    QVERIFY(Iface(b)->state().focusable);
+    QVERIFY(!Iface(other)->state().focused);
+    // Held down with the mouse: pressed.
+    QVERIFY(!Iface(b)->state().pressed);
+    QTest::mousePress(b, Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(Iface(b)->state().pressed);
+    QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(!Iface(b)->state().pressed);
+    // Check mode: checkable, checked after a click, and not "pressed" for it.
+    b->setMode(1);
+    QVERIFY(Iface(b)->state().checkable && !Iface(b)->state().checked);
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(5, 5));
+    QVERIFY(Iface(b)->state().checked);
+    QVERIFY(!Iface(b)->state().pressed);
+    // Default button and disabled.
+    QVERIFY(!Iface(other)->state().defaultButton);
+    other->setDefault(true);
+    QVERIFY(Iface(other)->state().defaultButton);
+    other->setEnabled(false);
+    QVERIFY(Iface(other)->state().disabled);
+    QVERIFY(!Iface(b)->state().disabled);
+}
+
+void TestControlAccessibility::pressActionPresses()
+{
+    auto* push = new velbutton(m_window, "push");
+    auto* check = new velbutton(m_window, "check");
+    check->setMode(1);
+    auto* optionA = new velbutton(m_window, "a");
+    auto* optionB = new velbutton(m_window, "b");
+    optionA->setMode(2);
+    optionB->setMode(2);
+    optionA->setValue(true);
+    QSignalSpy clicks(push, &velbutton::Click);
+    QSignalSpy checkClicks(check, &velbutton::Click);
+
+    const QString press = QAccessibleActionInterface::pressAction();
+    const QString toggle = QAccessibleActionInterface::toggleAction();
+    QVERIFY(Actions(push)->actionNames().contains(press));
+    Actions(push)->doAction(press);
+    QCOMPARE(clicks.count(), 1);
+
+    QVERIFY(Actions(check)->actionNames().contains(toggle));
+    Actions(check)->doAction(toggle);
+    QVERIFY(check->Value());
+    QCOMPARE(checkClicks.count(), 1);
+    Actions(check)->doAction(toggle);
+    QVERIFY(!check->Value());
+
+    Actions(optionB)->doAction(toggle);
+    QVERIFY(optionB->Value());
+    QVERIFY(!optionA->Value());
+
+    // A disabled button offers no press, and a press asked for anyway does nothing.
+    push->setEnabled(false);
+    QVERIFY(!Actions(push)->actionNames().contains(press));
+    Actions(push)->doAction(press);
+    QCOMPARE(clicks.count(), 1);
+
+    // With a menu the action opens the menu.
+    auto* menuButton = new velbutton(m_window, "menu");
+    QMenu menu;
+    menu.addAction("One");
+    bool shown = false;
+    connect(&menu, &QMenu::aboutToShow, this, [&] {
+        shown = true;
+        QTimer::singleShot(0, &menu, &QMenu::close);
+    });
+    menuButton->SetPopupMenu(&menu);
+    m_window->show();
+    Actions(menuButton)->doAction(QAccessibleActionInterface::showMenuAction());
+    QTRY_VERIFY(shown);
+}
+
+void TestControlAccessibility::hyperlink()
+{
+    auto* link = new tarvex::Hyperlink(m_window, "link");
+    link->SetCaption("Show Advanced Settings");
+    QAccessibleInterface* iface = Iface(link);
+    QCOMPARE(iface->role(), QAccessible::Link);
+    QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Show Advanced Settings"));
+    QVERIFY(iface->state().linked);
+    QVERIFY(!iface->state().traversed);
+    QSignalSpy jumps(link, &tarvex::Hyperlink::Jump);
+    QVERIFY(iface->actionInterface()->actionNames().contains("jump"));
+    iface->actionInterface()->doAction("jump");
+    QCOMPARE(jumps.count(), 1);
+    QTRY_VERIFY(iface->state().traversed);
+    link->SetCaption("Hide Advanced Settings");
+    QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Hide Advanced Settings"));
+    link->SetEnabled(false);
+    iface->actionInterface()->doAction("jump");
+    QCOMPARE(jumps.count(), 1);
+}
+
+void TestControlAccessibility::framedWindow()
+{
+    // A window told about before its frame came is described anew once it has one.
+    QVERIFY(Iface(m_window));
+    auto* frame = new velForms(m_window);
+    auto* ok = new velbutton(frame, "ok");
+    ok->setCaption("OK");
+    QAccessibleInterface* window = Iface(m_window);
+    QCOMPARE(window->role(), QAccessible::Window);
+    QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Test window"));
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+
+    QAccessibleInterface* body = Iface(frame);
+    QHash<QString, QAccessibleInterface*> buttons = ChildrenOfRole(body, QAccessible::Button);
+    QCOMPARE(QSet<QString>(buttons.keyBegin(), buttons.keyEnd()),
+             (QSet<QString>{"OK", "Close", "Maximize", "Minimize"}));
+    for (QAccessibleInterface* b : std::as_const(buttons)) {
+        QCOMPARE(b->parent(), body);
+        QCOMPARE(body->child(body->indexOfChild(b)), b);
+        QVERIFY(!b->state().invisible);
+    }
+    // The caption buttons lie where they are drawn, right of the caption.
+    const CaptionButtons::Record& close = frame->captionButton(CaptionButtons::Close);
+    const QPoint closeCentre = frame->mapToGlobal(QPoint(close.Left + 9, close.Top + 9));
+    QVERIFY(buttons["Close"]->rect().contains(closeCentre));
+    QCOMPARE(body->childAt(closeCentre.x(), closeCentre.y()), buttons["Close"]);
+
+    // Their press action does what a click does.
+    buttons["Maximize"]->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(frame->WindowState(), 2);
+    QCOMPARE(ChildrenOfRole(body, QAccessible::Button).contains("Restore"), true);
+    QSignalSpy closeClicks(frame, &velForms::velCloseClick);
+    ChildrenOfRole(body, QAccessible::Button)["Close"]->actionInterface()->doAction(
+        QAccessibleActionInterface::pressAction());
+    QCOMPARE(closeClicks.count(), 1);
+    QVERIFY(!m_window->isVisible());
+
+    // Hidden caption buttons are not offered.
+    frame->setMinButton(false);
+    frame->setMaxButton(false);
+    buttons = ChildrenOfRole(body, QAccessible::Button);
+    QCOMPARE(QSet<QString>(buttons.keyBegin(), buttons.keyEnd()), (QSet<QString>{"OK", "Close"}));
+}
+
+void TestControlAccessibility::hiddenControlsAreNotShowing()
+{
+    auto* frame = new velForms(m_window);
+    auto* shown = new velbutton(frame, "shown");
+    auto* hidden = new velbutton(frame, "hidden");
+    auto* link = new tarvex::Hyperlink(frame, "link");
+    hidden->hide();
+    link->hide();
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window));
+    QVERIFY(!Iface(shown)->state().invisible);
+    QVERIFY(Iface(hidden)->state().invisible);
+    QVERIFY(Iface(link)->state().invisible);
+    link->show();
+    QVERIFY(!Iface(link)->state().invisible);
+    m_window->hide();
+    QVERIFY(Iface(shown)->state().invisible);
+    for (int i = 0; i < Iface(frame)->childCount(); ++i)
+        QVERIFY(Iface(frame)->child(i)->state().invisible);
+}
+
+QTEST_MAIN(TestControlAccessibility)
+#include "TestControlAccessibility.moc"
