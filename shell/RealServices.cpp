@@ -10,6 +10,7 @@
 #include "platform/x11/TrayHiddenWindowIcons.h"
 #include "platform/x11/X11KeyStateSource.h"
 #include "shell/MessageBoxConfirmation.h"
+#include "shell/ProgramFolder.h"
 #include "store/SettingsStore.h"
 
 #include <QCoreApplication>
@@ -34,8 +35,12 @@ struct RealServices::Parts
 };
 
 RealServices::RealServices(const QStringList& arguments)
-    : m_parts(std::make_unique<Parts>()), m_arguments(arguments)
-{}
+    : m_parts(std::make_unique<Parts>()), m_arguments(arguments),
+      m_executableFolder(QFileInfo(QCoreApplication::applicationFilePath()).absolutePath()),
+      m_programFolder(ProgramFolder::locate(m_executableFolder))
+{
+    ProgramFolder::reportMissing(m_programFolder);
+}
 
 RealServices::~RealServices() = default;
 
@@ -57,9 +62,10 @@ ShellServices RealServices::services()
         p.documents,
         &MessageBoxConfirmation::showInformation,
         [&keys = p.keys] { return keys.start(); },
-        program.absolutePath(),
+        m_programFolder,
         program.completeBaseName(),
         m_arguments,
+        m_executableFolder,
     };
 }
 

@@ -69,6 +69,7 @@ struct ShellFixture
             QStringLiteral("/opt/tarvex"),
             QStringLiteral("tarvex"),
             arguments,
+            QStringLiteral("/opt/tarvex"),
         };
     }
 
