@@ -24,6 +24,9 @@ public:
     static constexpr int DesignedWidth = 4965;
     static constexpr int DesignedHeight = 4575;
     static constexpr int AdvancedGrowth = 600;
+    /// The line that says whether the hotkeys run.
+    static const QString HotkeysRunningText;
+    static const QString HotkeysOffText;
 
     /// Builds the window's controls (hidden); load() runs its load steps.
     explicit Tarvex(TarvexShell& shell, QWidget* parent = nullptr);
@@ -39,6 +42,10 @@ public:
     void cStyle(qint32 s);
     /// Sets the colour code of the window frame.
     void setThemeColor(qint32 color);
+    /// Says whether the hotkeys run (the line at the window's foot).
+    void showHotkeysRunning(bool running);
+    /// The line that says whether the hotkeys run.
+    QLabel* hotkeyState() const { return m_hotkeyState; }
     /// Receives a hidden-window icon's double-click: Button 1 restores the window of slot Shift.
     void Tarvex_Mouse(int Button, int Shift, int X, int Y);
 
@@ -87,6 +94,7 @@ private:
     QLabel* m_image1 = nullptr;
     QCheckBox* m_hks = nullptr;
     QCheckBox* m_check1 = nullptr;
+    QLabel* m_hotkeyState = nullptr;
 };
 
 } // namespace tarvex
