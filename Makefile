@@ -9,7 +9,7 @@ FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?= -G Ninja
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure program build run test asan-test fuzz bench format clean
+.PHONY: all deps configure program build run test asan-test fuzz bench install package format clean
 
 all: build
 
@@ -56,6 +56,19 @@ fuzz: deps
 bench: program
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
 	scripts/bench.sh $(BUILD)
+
+# The program with its data, the menu entry and the keyboard access rule (DESTDIR, PREFIX).
+install: deps configure
+	cmake --build $(BUILD) --target installable -j $(JOBS)
+	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
+
+# The Debian package (build/tarvex_*.deb) from the same build folder, checked by lintian.
+package: deps configure
+	@scripts/install-deps.sh package
+	cmake --build $(BUILD) --target installable -j $(JOBS)
+	rm -f $(BUILD)/tarvex_*.deb
+	cd $(BUILD) && cpack
+	lintian --fail-on error --display-info $(BUILD)/tarvex_*.deb
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -11,6 +11,7 @@
 #include "platform/x11/TrayHiddenWindowIcons.h"
 #include "platform/x11/X11KeyStateSource.h"
 #include "shell/MessageBoxConfirmation.h"
+#include "shell/ProgramFolder.h"
 #include "store/SettingsStore.h"
 
 #include <QCoreApplication>
@@ -36,8 +37,12 @@ struct RealServices::Parts
 };
 
 RealServices::RealServices(const QStringList& arguments)
-    : m_parts(std::make_unique<Parts>()), m_arguments(arguments)
-{}
+    : m_parts(std::make_unique<Parts>()), m_arguments(arguments),
+      m_executableFolder(QFileInfo(QCoreApplication::applicationFilePath()).absolutePath()),
+      m_programFolder(ProgramFolder::locate(m_executableFolder))
+{
+    ProgramFolder::reportMissing(m_programFolder);
+}
 
 RealServices::~RealServices() = default;
 
@@ -59,10 +64,11 @@ ShellServices RealServices::services()
         p.documents,
         &MessageBoxConfirmation::showInformation,
         [&keys = p.keys] { return keys.start(); },
-        program.absolutePath(),
+        m_programFolder,
         // The whole file name: a dot in it ("tarvex.v2") is part of the name, not an extension.
         program.fileName(),
         m_arguments,
+        m_executableFolder,
     };
     services.notifier = &p.notifier;
     return services;

@@ -227,7 +227,7 @@ void Tarvex::hks_Click()
     const ShellServices& services = m_shell.services();
     m_shell.appSettings().setRunChoice(run);
     const QString error =
-        services.login.SetRunAtLogin(services.programName, services.programFolder, run);
+        services.login.SetRunAtLogin(services.programName, services.executableFolder, run);
     if (!error.isEmpty())
         services.showMessage(error);
     showLoginEntryState();

@@ -74,6 +74,7 @@ struct ShellFixture
             programFolder,
             QStringLiteral("tarvex"),
             arguments,
+            programFolder,
         };
         services.notifier = &notifier;
         return services;

@@ -161,6 +161,22 @@ private Q_SLOTS:
         QCOMPARE(f.login.calls(), QStringList{"login tarvex /opt/tarvex on"});
     }
 
+    // Installed, the data lies in share/tarvex and the program file in bin: the login entry
+    // starts the program file, the help opens the installed document.
+    void installedProgramStartsFromItsFileAndReadsItsData()
+    {
+        ShellFixture f;
+        ShellServices services = f.services({});
+        services.programFolder = QStringLiteral("/usr/share/tarvex");
+        services.executableFolder = QStringLiteral("/usr/bin");
+        f.shell = std::make_unique<TarvexShell>(services);
+        Tarvex& window = started(f);
+        QCOMPARE(f.login.calls(), QStringList{"login tarvex /usr/bin on"});
+        f.confirmation.setAnswer(true);
+        QTest::mouseClick(window.Label1(), Qt::LeftButton);
+        QCOMPARE(f.opener.calls(), QStringList{"open /usr/share/tarvex/tarvex.html"});
+    }
+
     void laterRunShowsWhetherEntryExists_data()
     {
         QTest::addColumn<QString>("stored");
