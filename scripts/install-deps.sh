@@ -7,6 +7,9 @@ PACKAGES="build-essential cmake ninja-build pkg-config ccache \
 qt6-base-dev libx11-dev libxi-dev libxtst-dev libxcb1-dev libcanberra-dev \
 libgl-dev xvfb xauth x11-utils x11-apps xdotool openbox trayer wmctrl sxhkd xbindkeys \
 dbus imagemagick xdg-utils"
+# The key source of Wayland desktops (kernel input devices, xkbcommon layouts) and its
+# end-to-end tests on a headless Wayland compositor.
+PACKAGES="$PACKAGES libevdev-dev libxkbcommon-dev qt6-wayland sway foot grim"
 
 missing=""
 for p in $PACKAGES; do

@@ -39,6 +39,11 @@ public:
     void cStyle(qint32 s);
     /// Sets the colour code of the window frame.
     void setThemeColor(qint32 color);
+    /// Shows `text` (why the keyboard cannot be read, and the fix) below the buttons, growing
+    /// the window to hold it; an empty text removes it.
+    void setKeyboardNote(const QString& text);
+    /// The keyboard note, or nullptr while none was ever shown.
+    QLabel* KeyboardNote() const { return m_keyboardNote; }
     /// Receives a hidden-window icon's double-click: Button 1 restores the window of slot Shift.
     void Tarvex_Mouse(int Button, int Shift, int X, int Y);
 
@@ -87,6 +92,8 @@ private:
     QLabel* m_image1 = nullptr;
     QCheckBox* m_hks = nullptr;
     QCheckBox* m_check1 = nullptr;
+    QLabel* m_keyboardNote = nullptr;
+    int m_keyboardNoteGrowth = 0;
 };
 
 } // namespace tarvex

@@ -95,6 +95,7 @@ private:
     void unloadPopupMenu();
     void unloadOptions();
     void removeProgramIcon();
+    void showKeyboardProblem();
     void finish();
     void runAction(const QString& target);
 

@@ -11,6 +11,7 @@ const QString WTheme = QStringLiteral("WTheme");
 const QString Startup = QStringLiteral("Startup");
 const QString Activation = QStringLiteral("Hotkey Activation");
 const QString Color = QStringLiteral("Color");
+const QString Keyboard = QStringLiteral("Keyboard");
 
 QString Flag(bool on)
 {
@@ -108,6 +109,22 @@ QString AppSettings::setActivationNotification(bool show)
 QString AppSettings::DefaultSound(const QString& programFolder)
 {
     return JoinPath(programFolder, QStringLiteral("Sounds/Bing.wav"));
+}
+
+QString AppSettings::keyboardSource() const
+{
+    return m_store.readText(Keyboard, QStringLiteral("Source"), QStringLiteral("auto")).trimmed();
+}
+
+QStringList AppSettings::keyboardDevices() const
+{
+    QStringList devices;
+    const QString stored = m_store.readText(Keyboard, QStringLiteral("Devices"), QString());
+    for (const QString& device : stored.split(u';', Qt::SkipEmptyParts)) {
+        if (!device.trimmed().isEmpty())
+            devices << device.trimmed();
+    }
+    return devices;
 }
 
 } // namespace tarvex
