@@ -4,7 +4,7 @@ ASAN_BUILD ?= build-asan
 CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=Debug
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test asan-test bench format clean
+.PHONY: all deps configure build run test asan-test bench install format clean
 
 all: build
 
@@ -41,6 +41,10 @@ asan-test: deps
 bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
 	scripts/bench.sh $(BUILD)
+
+# The program with its data, the menu entry and the keyboard access rule (DESTDIR, PREFIX).
+install: build
+	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
