@@ -16,8 +16,8 @@ void XkbLayoutMap::reload(_XDisplay* display)
 {
     if (m_desc)
         XkbFreeKeyboard(m_desc, 0, True);
-    m_desc = XkbGetMap(display, XkbKeyTypesMask | XkbKeySymsMask | XkbModifierMapMask,
-                       XkbUseCoreKbd);
+    m_desc =
+        XkbGetMap(display, XkbKeyTypesMask | XkbKeySymsMask | XkbModifierMapMask, XkbUseCoreKbd);
     rebuild();
 }
 

@@ -22,6 +22,7 @@ private slots:
     void runChoiceFirstRun();
     void valuesAreTextInIniFile();
     void defaultStoreIsTarvexIni();
+    void keyboardSettingsAsWrittenByHand();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -144,6 +145,23 @@ void TestSettingsStore::defaultStoreIsTarvexIni()
     qputenv("XDG_CONFIG_HOME", m_dir->path().toLocal8Bit());
     const SettingsStore store;
     QCOMPARE(store.fileName(), m_dir->filePath(QStringLiteral("Tarvex/Tarvex.ini")));
+}
+
+// The keyboard settings are edited by hand: a list of paths with ";" between them, spaces
+// around, and a comma inside a path.
+void TestSettingsStore::keyboardSettingsAsWrittenByHand()
+{
+    const AppSettings settings(*m_store);
+    QCOMPARE(settings.keyboardSource(), QStringLiteral("auto"));
+    QCOMPARE(settings.keyboardDevices(), QStringList{});
+    QFile file(m_store->fileName());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Keyboard]\nSource = evdev \n"
+               "Devices=/dev/input/event3; /dev/input/by-id/usb-kbd,2-event-kbd;;\n");
+    file.close();
+    QCOMPARE(settings.keyboardSource(), QStringLiteral("evdev"));
+    QCOMPARE(settings.keyboardDevices(),
+             (QStringList{"/dev/input/event3", "/dev/input/by-id/usb-kbd,2-event-kbd"}));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsStore)

@@ -106,9 +106,9 @@ void TestKeyLayoutsX11E2E::layouts()
         const int expected = layout == u"us" ? key.us : key.de;
         if (polled != QList<int>{expected})
             wrong << QStringLiteral("%1: %2 instead of %3")
-                         .arg(QLatin1String(key.name),
-                              polled.isEmpty() ? QStringLiteral("nothing")
-                                               : QString::number(polled.first()))
+                         .arg(QLatin1String(key.name), polled.isEmpty()
+                                                           ? QStringLiteral("nothing")
+                                                           : QString::number(polled.first()))
                          .arg(expected);
     }
     XkbLockModifiers(display, XkbUseCoreKbd, numLockMask, 0);
