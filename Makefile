@@ -1,10 +1,12 @@
 # The two set-up commands of the README: `make run` and `make test`.
 BUILD ?= build
 ASAN_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
 CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=Debug
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test asan-test bench install format clean
+.PHONY: all deps configure build run test asan-test fuzz bench install format clean
 
 all: build
 
@@ -38,16 +40,22 @@ asan-test: deps
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 && \
 	    ctest --output-on-failure -j $(JOBS) -LE e2e && ctest --output-on-failure -L e2e --repeat until-pass:2
 
+# libFuzzer targets built with clang in their own folder, each run FUZZ_SECONDS from the seed
+# corpus in tests/fuzz/corpus; failing inputs are saved in tests/fuzz/crashes for tst_FuzzReplay.
+fuzz: deps
+	@scripts/install-deps.sh fuzz
+	scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(JOBS)
+
 bench: build
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
 	scripts/bench.sh $(BUILD)
 
-# The program with its data, the menu entry and the keyboard access rule (DESTDIR, PREFIX).
+# The program with its data, the menu entry and the keyboard access rule (DESTDIR is honoured).
 install: build
-	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
+	cmake --install $(BUILD)
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

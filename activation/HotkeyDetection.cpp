@@ -74,6 +74,11 @@ void HotkeyDetection::appendKeyCode(int code)
 {
     if (code < 1 || code > 255)
         return;
+    if (m_matcher.compiledGeneration() != m_table.generation()) {
+        // A new table: keys typed before it existed never complete one of its hotkeys.
+        m_buffer.clear();
+        m_matcher.compile(m_table);
+    }
     const bool trimmed = m_buffer.append(quint8(code));
     MatchHotkeys(quint8(code), trimmed);
 }
@@ -88,19 +93,13 @@ void HotkeyDetection::MatchHotkeys(quint8 appended, bool trimmed)
 
 int HotkeyDetection::findMatch(quint8 appended, bool trimmed)
 {
-    int found = -1;
-    if (m_matcher.compiledGeneration() != m_table.generation()) {
-        // A new table: entries whose sequence already stands in the buffer fire now.
-        m_matcher.compile(m_table);
+    // A left Ctrl is taken out again at once and so completes no sequence.
+    int found = appended == LeftCtrl ? -1 : m_matcher.feed(appended);
+    // After the oldest code was dropped the state may stand for more codes than the buffer
+    // holds, also when the append was a left Ctrl: it is worked out afresh from the buffer.
+    if (trimmed && m_matcher.depth() > m_buffer.size())
         found = m_matcher.scan(m_buffer);
-    } else if (appended != LeftCtrl) {
-        found = m_matcher.feed(appended);
-        // After the oldest code was dropped the state may stand for more than the buffer holds.
-        if (trimmed && m_matcher.depth() > m_buffer.size())
-            found = m_matcher.scan(m_buffer);
-    }
-    const int empty = m_buffer.isEmpty() ? -1 : m_matcher.emptySequenceRecord();
-    return found < 0 ? empty : (empty < 0 ? found : std::min(found, empty));
+    return found;
 }
 
 void HotkeyDetection::runMatch(int record)

@@ -12,7 +12,9 @@ namespace tarvex {
 
 /// The running hotkeys: the poll tick over the key-state source, the key buffer and the matcher.
 ///
-/// It runs one KeyPoll per press that the source announces (no timer). A tick does nothing
+/// It runs one KeyPoll per press that the source announces (no timer). When the table has been
+/// replaced since the last press, the key buffer is emptied first, so keys typed before a
+/// hotkey existed never complete it. A tick does nothing
 /// while the editor is visible or HotkeysEnabled is false, and nothing while an action started
 /// by the matcher is still running (for example while a confirmation box is open); presses made
 /// during such times are discarded, so they never reach the buffer later.

@@ -1,6 +1,7 @@
 #include "activation/HotkeyMatcher.h"
 
 #include "keys/KeyText.h"
+#include "store/HotkeyEntry.h"
 
 #include <algorithm>
 
@@ -42,10 +43,6 @@ int HotkeyMatcher::addChild(int node, quint8 code)
 
 void HotkeyMatcher::insert(const QString& sequence, int record)
 {
-    if (sequence.isEmpty()) {
-        m_emptyRecord = Lowest(m_emptyRecord, record);
-        return;
-    }
     for (QChar c : sequence) {
         if (c.unicode() > 255)
             return; // the buffer only ever holds codes 1-255
@@ -83,10 +80,11 @@ void HotkeyMatcher::link()
 void HotkeyMatcher::compile(const ActiveHotkeyTable& table)
 {
     m_nodes.assign(1, Node{});
-    m_emptyRecord = -1;
     for (int i = 0; i < table.size(); ++i) {
-        if (table.targetAt(i))
-            insert(KeyCodesFromText(table.combinationAt(i)), i);
+        const std::optional<QString> target = table.targetAt(i);
+        const HotkeyEntry entry{table.combinationAt(i), target.value_or(QString())};
+        if (target && ReasonNotRun(entry).isEmpty())
+            insert(KeyCodesFromText(entry.combination), i);
     }
     link();
     m_generation = table.generation();

@@ -12,7 +12,8 @@ namespace tarvex {
 /// The active table compiled into one Aho-Corasick automaton over case-folded key codes.
 /// Fed one code per append, it names the lowest record index whose sequence ends at that code,
 /// in time independent of the buffer length and of the table size (amortised). Records without
-/// a "*" (no target) and sequences holding characters above 255 never match.
+/// a "*" (no target), records the running hotkeys ignore (ReasonNotRun: no key combination, a
+/// control character in the target) and sequences holding characters above 255 never match.
 class HotkeyMatcher final
 {
 public:
@@ -29,10 +30,8 @@ public:
     /// with it, or -1.
     int feed(quint8 code);
     /// Resets, feeds the whole `buffer` and returns the lowest record index whose sequence
-    /// occurs anywhere in it, or -1 (empty sequences are not counted here).
+    /// occurs anywhere in it, or -1.
     int scan(const KeyBuffer& buffer);
-    /// Returns the lowest index of a record whose sequence is empty, or -1.
-    int emptySequenceRecord() const { return m_emptyRecord; }
     /// Returns the length of the buffer end the current state stands for.
     int depth() const { return m_nodes[m_state].depth; }
 
@@ -54,7 +53,6 @@ private:
     std::vector<Node> m_nodes;
     std::array<int, 256> m_rootNext{};
     int m_state = 0;
-    int m_emptyRecord = -1;
     quint64 m_generation = 0;
 };
 

@@ -5,6 +5,8 @@
 
 #include <QKeyEvent>
 
+#include <limits>
+
 namespace tarvex {
 
 CaptureBox::CaptureBox(bool clickClearsPlaceholder, QWidget* parent)
@@ -13,6 +15,8 @@ CaptureBox::CaptureBox(bool clickClearsPlaceholder, QWidget* parent)
     setContextMenuPolicy(Qt::NoContextMenu);
     setAcceptDrops(false);
     setAttribute(Qt::WA_InputMethodEnabled, false);
+    // A hand-written combination of any length is shown whole, never cut to 32767 characters.
+    setMaxLength(std::numeric_limits<int>::max());
     connect(this, &QLineEdit::textChanged, this, &CaptureBox::onTextChanged);
 }
 
@@ -42,6 +46,41 @@ void CaptureBox::mousePressEvent(QMouseEvent* event)
     if (m_clickClearsPlaceholder)
         setText(KeyCapture::Clicked(text()));
     QLineEdit::mousePressEvent(event);
+}
+
+void CaptureBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    // On X11 a middle click pastes the primary selection; the box takes no text but keys.
+    if (event->button() == Qt::MiddleButton) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void CaptureBox::contextMenuEvent(QContextMenuEvent* event)
+{
+    event->accept(); // its Paste would put text in
+}
+
+void CaptureBox::dragEnterEvent(QDragEnterEvent* event)
+{
+    event->ignore();
+}
+
+void CaptureBox::dragMoveEvent(QDragMoveEvent* event)
+{
+    event->ignore();
+}
+
+void CaptureBox::dropEvent(QDropEvent* event)
+{
+    event->ignore();
+}
+
+void CaptureBox::inputMethodEvent(QInputMethodEvent* event)
+{
+    event->ignore();
 }
 
 void CaptureBox::focusInEvent(QFocusEvent* event)

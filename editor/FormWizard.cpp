@@ -6,6 +6,7 @@
 #include "editor/CaptureBox.h"
 #include "editor/EditorDialogs.h"
 #include "store/HotkeyEntry.h"
+#include "store/WebAddress.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -142,6 +143,12 @@ void FormWizard::createEnterWebsite()
     m_txtURL = new QLineEdit(QStringLiteral("http://"), m_enterWebsite);
     m_txtURL->setObjectName(QStringLiteral("txtURL"));
     m_txtURL->setGeometry(Margin, RowHeight + 4, PanelWidth - 2 * Margin, 24);
+    // An address typed or pasted after the offered "http://" replaces it.
+    connect(m_txtURL, &QLineEdit::textEdited, this, [this](const QString& text) {
+        const QString address = WithoutDoubledWebPrefix(text);
+        if (address != text)
+            m_txtURL->setText(address);
+    });
     velbutton* done = addButton(m_enterWebsite, "Done", QStringLiteral("Done"), PanelHeight - 40);
     connect(done, &velbutton::Click, this, &FormWizard::websiteDone);
 }
@@ -218,7 +225,13 @@ void FormWizard::chooseTarget(const QString& kindWord, const QString& target)
 
 void FormWizard::websiteDone()
 {
-    // The address is taken as typed: the editor lets the user correct it later.
+    // An address without a host could open nothing: the user stays here to complete it.
+    const QString problem = ValidateWebAddress(m_txtURL->text());
+    if (!problem.isEmpty()) {
+        EditorDialogs::Warn(this, problem);
+        m_txtURL->setFocus();
+        return;
+    }
     chooseTarget(UrlWord, m_txtURL->text());
 }
 

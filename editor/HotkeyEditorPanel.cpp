@@ -20,6 +20,8 @@
 #include <QLineEdit>
 #include <QTreeView>
 
+#include <limits>
+
 namespace tarvex {
 namespace {
 
@@ -98,6 +100,8 @@ void HotkeyEditorPanel::createEditFrame()
     m_hk->setText(KeyCapture::Placeholder);
     m_ws = new QLineEdit(m_Frame1);
     m_ws->setObjectName(QStringLiteral("ws"));
+    // A target of any length is shown whole, never cut to 32767 characters.
+    m_ws->setMaxLength(std::numeric_limits<int>::max());
     m_sp = new QComboBox(m_Frame1);
     m_sp->setObjectName(QStringLiteral("sp"));
     m_sp->addItem(QStringLiteral("-None-"));
@@ -150,6 +154,7 @@ void HotkeyEditorPanel::connectFields()
     connect(m_hktype, &QComboBox::currentIndexChanged, this, &HotkeyEditorPanel::typeClicked);
     connect(m_hk, &CaptureBox::combinationChanged, this, &HotkeyEditorPanel::combinationChanged);
     connect(m_ws, &QLineEdit::textChanged, this, &HotkeyEditorPanel::targetChanged);
+    connect(m_ws, &QLineEdit::textEdited, this, &HotkeyEditorPanel::targetEdited);
     connect(m_sp, &QComboBox::currentIndexChanged, this, &HotkeyEditorPanel::specialChosen);
     connect(m_browse, &velbutton::Click, this, &HotkeyEditorPanel::browseClicked);
     connect(m_Command1, &velbutton::Click, this, &HotkeyEditorPanel::cancelled);

@@ -61,7 +61,9 @@ public:
     void addHotkey();
     /// "&Delete Hotkey": removes the selected row (not saved).
     void deleteHotkey();
-    /// "Save Settings": refuses rows without a combination, then writes the file; true on success.
+    /// "Save Settings": refuses rows that cannot be saved or run (no combination, a control
+    /// character, a website without a host), naming the first; then writes the file. True on
+    /// success.
     bool saveSettings();
     /// Runs the browse button: a file or a folder becomes the selected row's target.
     void browseClicked();
@@ -94,6 +96,7 @@ private:
     void rememberRowTarget(const QString& target);
     void typeClicked(int position);
     void targetChanged(const QString& text);
+    void targetEdited(const QString& text);
     void specialChosen(int position);
     void combinationChanged(const QString& text);
     void setTargetFromBrowse(const QString& path);
@@ -128,6 +131,8 @@ private:
     QString m_rememberedWebsite;
     QString m_rememberedSpecial;
     bool m_fieldsEnabled = false;
+    // True while the fields are filled from a row: showing a row never changes it.
+    bool m_filling = false;
 };
 
 } // namespace tarvex

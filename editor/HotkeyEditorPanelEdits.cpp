@@ -9,6 +9,7 @@
 #include "editor/RowIcons.h"
 #include "keys/HotkeyShadowing.h"
 #include "keys/KeyCapture.h"
+#include "store/WebAddress.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -29,6 +30,19 @@ QString EmptyCombinationMessage(int position, const HotkeyEntry& entry)
                           "it, then save again.")
         .arg(position)
         .arg(entry.target);
+}
+
+// Why the row at `position` cannot be saved, naming it; empty when it can.
+QString SaveProblem(int position, const HotkeyEntry& entry)
+{
+    if (!HasKeyCombination(entry.combination))
+        return EmptyCombinationMessage(position, entry);
+    QString problem = ValidateHotkeyEntry(entry);
+    if (problem.isEmpty() && ClassifyTarget(entry.target) == TargetKind::Website)
+        problem = ValidateWebAddress(entry.target);
+    return problem.isEmpty()
+               ? QString()
+               : QStringLiteral("Hotkey %1 (%2): %3").arg(position).arg(entry.combination, problem);
 }
 
 } // namespace
@@ -65,11 +79,15 @@ void HotkeyEditorPanel::rowClicked(int position, bool focusCombination)
     if (!m_list.isValidPosition(position))
         return;
     const HotkeyEntry entry = m_list.at(position);
+    // The fields show the row; only the user's own edits change it, so a row that the boxes
+    // cannot show exactly (letters outside the key alphabet, say) is saved as it was read.
+    m_filling = true;
     rememberRowTarget(entry.target);
     configCTRL(true);
     m_hk->setText(entry.combination);
     m_ws->setText(entry.target);
     ConfigAction(ActionFor(m_hktype->currentIndex()));
+    m_filling = false;
     if (focusCombination)
         m_hk->setFocus();
     updateShadowWarning();
@@ -116,18 +134,27 @@ void HotkeyEditorPanel::typeClicked(int position)
 void HotkeyEditorPanel::targetChanged(const QString& text)
 {
     const QString problem = ValidateTarget(text);
-    if (!problem.isEmpty()) {
-        // The separators of the hotkey file would corrupt it: take them out again at once.
+    if (!problem.isEmpty() && !m_filling) {
+        // The separators of the hotkey file would corrupt it, and no target holds a control
+        // character: take them out again at once.
         QString cleaned = text;
-        cleaned.remove(QRegularExpression(QStringLiteral("[*|\\r\\n]")));
+        cleaned.remove(QRegularExpression(QStringLiteral("[*|\\x00-\\x1f\\x7f]")));
         m_ws->setText(cleaned);
         EditorDialogs::Warn(m_form, problem);
         return;
     }
-    if (const int selected = selectedPosition())
+    if (const int selected = selectedPosition(); selected && !m_filling)
         m_model->setTarget(selected, text);
     const int type = m_hktype->currentIndex();
     (type == 0 ? m_rememberedFile : type == 1 ? m_rememberedWebsite : m_rememberedSpecial) = text;
+}
+
+void HotkeyEditorPanel::targetEdited(const QString& text)
+{
+    // An address typed or pasted after the offered "http://" replaces it.
+    const QString address = WithoutDoubledWebPrefix(text);
+    if (m_hktype->currentIndex() == 1 && address != text)
+        m_ws->setText(address);
 }
 
 void HotkeyEditorPanel::specialChosen(int position)
@@ -139,7 +166,7 @@ void HotkeyEditorPanel::specialChosen(int position)
 
 void HotkeyEditorPanel::combinationChanged(const QString& text)
 {
-    if (const int selected = selectedPosition())
+    if (const int selected = selectedPosition(); selected && !m_filling)
         m_model->setCombination(selected, text);
     updateShadowWarning();
 }
@@ -216,10 +243,7 @@ void HotkeyEditorPanel::deleteHotkey()
 bool HotkeyEditorPanel::saveSettings()
 {
     for (int position = 1; position <= m_list.count(); ++position) {
-        const HotkeyEntry entry = m_list.at(position);
-        QString problem = ValidateHotkeyEntry(entry);
-        if (entry.combination.trimmed().isEmpty())
-            problem = EmptyCombinationMessage(position, entry);
+        const QString problem = SaveProblem(position, m_list.at(position));
         if (!problem.isEmpty()) {
             selectPosition(position);
             EditorDialogs::Warn(m_form, problem);

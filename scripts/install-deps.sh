@@ -1,5 +1,6 @@
 #!/bin/sh
-# Installs the Debian packages the build, the program and the tests need.
+# Installs the Debian packages the build, the program and the tests need; with the argument
+# "fuzz", only the further ones of the fuzz targets (clang with libFuzzer, GLib for one target).
 # Idempotent: packages already present are not fetched again.
 set -eu
 
@@ -10,6 +11,9 @@ dbus imagemagick xdg-utils"
 # The key source of Wayland desktops (kernel input devices, xkbcommon layouts) and its
 # end-to-end tests on a headless Wayland compositor.
 PACKAGES="$PACKAGES libevdev-dev libxkbcommon-dev qt6-wayland sway foot grim"
+if [ "${1:-}" = fuzz ]; then
+    PACKAGES="clang libclang-rt-dev libglib2.0-dev"
+fi
 
 missing=""
 for p in $PACKAGES; do

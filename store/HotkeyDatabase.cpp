@@ -1,46 +1,16 @@
 #include "store/HotkeyDatabase.h"
 
+#include "store/HotkeyFileIO.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStringDecoder>
-
-#include <algorithm>
 
 namespace tarvex {
 namespace {
 
-QString DecodeLine(const QByteArray& bytes)
-{
-    // Files written by hand in an 8-bit code page are read as Latin-1 rather than losing
-    // characters to replacement marks; the next save writes them as UTF-8.
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    QString text = utf8(bytes);
-    return utf8.hasError() ? QString::fromLatin1(bytes) : text;
-}
-
-qsizetype LineEnd(const QByteArray& block)
-{
-    const qsizetype cr = block.indexOf('\r');
-    const qsizetype lf = block.indexOf('\n');
-    return cr < 0 ? lf : (lf < 0 ? cr : std::min(cr, lf));
-}
-
-// Reads in blocks up to the first line end, so a long single line loads fast.
-QByteArray FirstLineBytes(QFile& file)
-{
-    QByteArray line;
-    for (;;) {
-        const QByteArray block = file.read(1 << 16);
-        const qsizetype end = LineEnd(block);
-        if (end >= 0)
-            return line + block.left(end);
-        if (block.isEmpty())
-            return line;
-        line += block;
-    }
-}
+constexpr int MostNamedEntries = 10;
+constexpr int MostShownTargetLength = 80;
 
 // A short write (file size limit, full disk) is not reported as an error, and a commit after it
 // would replace the file by the truncated text; so the file is unbuffered and the count checked.
@@ -52,9 +22,36 @@ bool WriteWhole(QSaveFile& file, const QByteArray& bytes)
     return false;
 }
 
+QString ReadError(const QString& path, const QString& reason)
+{
+    return QStringLiteral("The hotkey file \"%1\" could not be read: %2 It was left as it is.")
+        .arg(path, reason);
+}
+
 QString SaveError(const QString& path, const QString& reason)
 {
     return QStringLiteral("The hotkeys could not be saved to \"%1\": %2").arg(path, reason);
+}
+
+// A target as a message shows it: control characters made visible, a long one shortened.
+QString ShownTarget(QString target)
+{
+    for (QChar& c : target) {
+        if (c.unicode() < 32 || c.unicode() == 127)
+            c = QChar::ReplacementCharacter;
+    }
+    if (target.size() > MostShownTargetLength)
+        target = target.left(MostShownTargetLength) + QChar(0x2026);
+    return target;
+}
+
+QByteArray RecordBytes(const HotkeyList& list, int position)
+{
+    const HotkeyEntry entry = list.at(position);
+    const std::optional<QByteArray> stored = list.storedAt(position);
+    if (stored && HotkeyDatabase::EntryFromRecord(DecodeRecord(*stored)) == entry)
+        return *stored;
+    return (entry.combination + u'*' + entry.target).toUtf8();
 }
 
 } // namespace
@@ -77,25 +74,30 @@ HotkeyDatabase HotkeyDatabase::InFolder(const QString& documentsFolder)
 
 QString HotkeyDatabase::ReadFirstLine(const QString& path, QString* error)
 {
-    QFile file(path);
-    if (!file.exists())
-        return {};
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (error)
-            *error = QStringLiteral("The hotkey file \"%1\" could not be read: %2")
-                         .arg(path, file.errorString());
-        return {};
-    }
-    return DecodeLine(FirstLineBytes(file));
+    const RegularFileRead file = ReadRegularFile(path);
+    if (!file.reason.isEmpty() && error)
+        *error = ReadError(path, file.reason);
+    const QList<QByteArray> records = SplitHotkeyFile(file.bytes).records;
+    QStringList texts;
+    texts.reserve(records.size());
+    for (const QByteArray& record : records)
+        texts.append(DecodeRecord(record));
+    return texts.join(u'|');
 }
 
 QByteArray HotkeyDatabase::Serialize(const HotkeyList& list)
 {
-    QStringList records;
-    records.reserve(list.count());
-    for (const HotkeyEntry& entry : list.entries())
-        records.append(entry.combination + u'*' + entry.target);
-    return records.join(u'|').toUtf8() + "\r\n";
+    QByteArray bytes;
+    for (int position = 1; position <= list.count(); ++position) {
+        if (position > 1)
+            bytes += '|';
+        bytes += RecordBytes(list, position);
+    }
+    // The reader takes a byte-order mark at the start of the file for one: a first record
+    // that begins with one gets another in front, so it reads back whole.
+    if (list.leader().isEmpty() && QByteArrayView(bytes).startsWith(Utf8Bom))
+        bytes.prepend(Utf8Bom.data(), Utf8Bom.size());
+    return list.leader() + bytes + list.trailer();
 }
 
 HotkeyEntry HotkeyDatabase::EntryFromRecord(const QString& record)
@@ -107,22 +109,64 @@ HotkeyEntry HotkeyDatabase::EntryFromRecord(const QString& record)
     return {record.left(star), record.mid(star + 1, next < 0 ? -1 : next - star - 1)};
 }
 
+QString HotkeyDatabase::NotRunReport(const HotkeyList& list)
+{
+    QStringList named;
+    int more = 0;
+    for (int position = 1; position <= list.count(); ++position) {
+        const HotkeyEntry entry = list.at(position);
+        const QString reason = ReasonNotRun(entry);
+        if (reason.isEmpty())
+            continue;
+        if (named.size() == MostNamedEntries) {
+            ++more;
+            continue;
+        }
+        named.append(QStringLiteral("Hotkey %1 (action \"%2\"): %3.")
+                         .arg(position)
+                         .arg(ShownTarget(entry.target), reason));
+    }
+    if (named.isEmpty())
+        return {};
+    if (more > 0)
+        named.append(QStringLiteral("... and %1 more.").arg(more));
+    return QStringLiteral("These hotkeys will not run:\n%1\nGive them keys and a proper action, "
+                          "or delete them, in \"Configure Hotkeys\".")
+        .arg(named.join(u'\n'));
+}
+
 QString HotkeyDatabase::load(HotkeyList& list, ActiveHotkeyTable& table) const
 {
-    QString error;
-    table.replaceFromText(ReadFirstLine(m_path, &error));
     list.clear();
-    for (const QString& record : table.records())
-        list.append(EntryFromRecord(record));
-    return error;
+    const RegularFileRead file = ReadRegularFile(m_path);
+    if (!file.reason.isEmpty()) {
+        table.replaceFromText(QString());
+        return ReadError(m_path, file.reason);
+    }
+    const HotkeyFileParts parts = SplitHotkeyFile(file.bytes);
+    QStringList records;
+    records.reserve(parts.records.size());
+    for (const QByteArray& record : parts.records) {
+        records.append(DecodeRecord(record));
+        list.appendStored(EntryFromRecord(records.last()), record);
+    }
+    if (file.exists)
+        list.setFraming(parts.leader, parts.trailer);
+    table.replaceFromText(records.join(u'|'));
+    return NotRunReport(list);
 }
 
 QString HotkeyDatabase::save(const HotkeyList& list, ActiveHotkeyTable& table) const
 {
+    // Past the file-size limit a write then fails and is reported, instead of ending the program.
+    IgnoreFileSizeSignal();
     QString error;
     const QString folder = QFileInfo(m_path).absolutePath();
+    const QString notReplaceable = ReasonNotToReplace(m_path);
     QSaveFile file(m_path);
-    if (!QDir().mkpath(folder))
+    if (!notReplaceable.isEmpty())
+        error = SaveError(m_path, notReplaceable + QStringLiteral(" It was left as it is."));
+    else if (!QDir().mkpath(folder))
         error = SaveError(m_path, QStringLiteral("the folder cannot be created."));
     else if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         error = SaveError(m_path, file.errorString());

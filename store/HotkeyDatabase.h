@@ -13,7 +13,9 @@ namespace tarvex {
 QString JoinPath(QString a, QString b);
 
 /// The hotkey file "Hotkeys.TarvexDB": one line of records "combination*target" joined by "|",
-/// ended by CR LF, UTF-8. Only the first line is read. Saving replaces the file atomically.
+/// ended by CR LF, UTF-8. Only the first line is read. Each record is decoded on its own (UTF-8,
+/// else Latin-1); records that were not edited are written back byte for byte, and whatever
+/// followed the first line is kept. Saving replaces the file atomically.
 class HotkeyDatabase final
 {
 public:
@@ -28,19 +30,25 @@ public:
     /// Returns the file path.
     const QString& path() const { return m_path; }
     /// Fills `list` and `table` from the file (a missing file gives both empty). Returns a
-    /// message when the file exists but cannot be read, else an empty text.
+    /// message for the user when the file exists but was not read (it is left alone), or when
+    /// it holds hotkeys that the running hotkeys ignore (each named), else an empty text.
     QString load(HotkeyList& list, ActiveHotkeyTable& table) const;
     /// Writes `list` to the file atomically (creating the folder if needed), then refreshes
-    /// `table` from what is on disk. Returns a message for the user on failure, else empty.
+    /// `table` from what is on disk. A file there that could not have been read (no regular
+    /// file, too large, unreadable) is not replaced. Returns a message on failure, else empty.
     QString save(const HotkeyList& list, ActiveHotkeyTable& table) const;
 
-    /// Returns the first line of `path` decoded (UTF-8, or Latin-1 for bytes that are not UTF-8),
-    /// empty when missing. Sets `error` (if given) when the file exists but cannot be read.
+    /// Returns the first line of `path`, each record decoded on its own; empty when missing.
+    /// Sets `error` (if given) when the file exists but was not read.
     static QString ReadFirstLine(const QString& path, QString* error = nullptr);
-    /// Returns the file bytes of `list`: records joined by "|", then CR LF.
+    /// Returns the file bytes of `list`: its records joined by "|", then its trailer. A record
+    /// whose stored bytes still decode to its entry is written as those bytes.
     static QByteArray Serialize(const HotkeyList& list);
     /// Returns the entry of one record: text before the first "*", text up to the next "*".
     static HotkeyEntry EntryFromRecord(const QString& record);
+    /// Returns a message naming the entries of `list` that the running hotkeys ignore (at most
+    /// ten, then how many more), or an empty text when every entry can run.
+    static QString NotRunReport(const HotkeyList& list);
 
 private:
     QString m_path;

@@ -1,5 +1,9 @@
 #include "store/HotkeyEntry.h"
 
+#include "store/WebAddress.h"
+
+#include <algorithm>
+
 namespace tarvex {
 namespace {
 
@@ -22,7 +26,7 @@ TargetKind ClassifyTarget(const QString& target)
         ++first;
     if (first == target.size())
         return TargetKind::None;
-    if (target.left(5).toLower() == QLatin1StringView("http:"))
+    if (IsWebAddress(target))
         return TargetKind::Website;
     if (target.startsWith(u'-'))
         return TargetKind::Special;
@@ -69,10 +73,34 @@ QString ValidateCombination(const QString& combination)
 
 QString ValidateTarget(const QString& target)
 {
-    if (!HoldsSeparator(target))
-        return {};
-    return QStringLiteral("The target must not contain \"*\", \"|\" or a line break, "
-                          "because the hotkey file uses them to separate its entries.");
+    if (HoldsSeparator(target))
+        return QStringLiteral("The target must not contain \"*\", \"|\" or a line break, "
+                              "because the hotkey file uses them to separate its entries.");
+    if (HoldsControlCharacter(target))
+        return QStringLiteral("The target must not contain control characters (such as a tab "
+                              "or a NUL), because no file name or address holds them.");
+    return {};
+}
+
+bool HasKeyCombination(const QString& combination)
+{
+    return !combination.trimmed().isEmpty();
+}
+
+bool HoldsControlCharacter(const QString& text)
+{
+    return std::any_of(text.cbegin(), text.cend(),
+                       [](QChar c) { return c.unicode() < 32 || c.unicode() == 127; });
+}
+
+QString ReasonNotRun(const HotkeyEntry& entry)
+{
+    if (!HasKeyCombination(entry.combination))
+        return QStringLiteral("it has no key combination, so it would run at every key press");
+    if (HoldsControlCharacter(entry.target))
+        return QStringLiteral("its action holds a control character, which no file name or "
+                              "address holds");
+    return {};
 }
 
 QString ValidateHotkeyEntry(const HotkeyEntry& entry)

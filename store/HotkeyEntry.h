@@ -22,8 +22,9 @@ enum class TargetKind : qint16 {
     None = 4,
 };
 
-/// Returns the kind of `target`: None when only spaces, Website when it starts with "http:"
-/// (any case), Special when it starts with "-", else File.
+/// Returns the kind of `target`: None when only spaces, Website when it is a web address
+/// (IsWebAddress: "http:", "https:" or any scheme followed by "://"), Special when it starts
+/// with "-", else File.
 TargetKind ClassifyTarget(const QString& target);
 
 /// Returns the editor's icon key of `entry`: "website", "action", "file" (None), or for a File
@@ -38,9 +39,22 @@ int TypeSelectorPosition(TargetKind kind, int current);
 /// (it holds "*", "|", a carriage return or a line feed), else an empty text.
 QString ValidateCombination(const QString& combination);
 
-/// Returns a message for the user when `target` cannot be stored in the hotkey file
-/// (it holds "*", "|", a carriage return or a line feed), else an empty text.
+/// Returns a message for the user when `target` cannot be stored in the hotkey file (it holds
+/// "*", "|", a carriage return or a line feed) or can name nothing that could be opened (it
+/// holds another control character, such as a NUL), else an empty text.
 QString ValidateTarget(const QString& target);
+
+/// True when `combination` names a key: one that is empty or only blanks would run at every
+/// key press, so such a hotkey never runs and the editor does not save it.
+bool HasKeyCombination(const QString& combination);
+
+/// True when `text` holds a control character (codes 0 to 31 and 127): no file name or address
+/// holds one, and a NUL would cut the target short on its way to the desktop.
+bool HoldsControlCharacter(const QString& text);
+
+/// Returns why the running hotkeys ignore `entry` (it has no key combination, or its target
+/// holds a control character), else an empty text.
+QString ReasonNotRun(const HotkeyEntry& entry);
 
 /// Returns the first message of ValidateCombination and ValidateTarget, or an empty text.
 QString ValidateHotkeyEntry(const HotkeyEntry& entry);

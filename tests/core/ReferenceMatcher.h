@@ -1,6 +1,7 @@
 #pragma once
 
 #include "keys/KeyText.h"
+#include "store/HotkeyEntry.h"
 
 #include <QStringList>
 
@@ -11,7 +12,8 @@ namespace tarvex {
 /// The matching algorithm written out plainly, for comparison with the compiled matcher:
 /// after each append (keeping the newest `capacity` codes) remove every 162, convert every
 /// record's combination and search it in the whole buffer; the first record found fires and
-/// empties the buffer. Records without a "*" take no part.
+/// empties the buffer. A new table empties the buffer too. Records without a "*", without a key
+/// combination or with a control character in the target take no part.
 class ReferenceMatcher final
 {
 public:
@@ -24,17 +26,21 @@ public:
         return appendPrepared(code, Prepare(records));
     }
 
-    /// Returns the code sequence of each record, or nothing for a record without a "*".
+    /// Returns the code sequence of each record, or nothing for a record that takes no part.
     static QList<std::optional<QString>> Prepare(const QStringList& records)
     {
         QList<std::optional<QString>> sequences;
         for (const QString& record : records) {
             const QStringList parts = record.split(u'*');
-            sequences.append(parts.size() >= 2 ? std::optional(KeyCodesFromText(parts.at(0)))
-                                               : std::nullopt);
+            const bool runs = parts.size() >= 2 && !parts.at(0).trimmed().isEmpty() &&
+                              !HoldsControlCharacter(parts.at(1));
+            sequences.append(runs ? std::optional(KeyCodesFromText(parts.at(0))) : std::nullopt);
         }
         return sequences;
     }
+
+    /// The table was replaced: the buffer is emptied.
+    void tableReplaced() { m_buffer.clear(); }
 
     /// Like append, with the records already converted by Prepare.
     int appendPrepared(int code, const QList<std::optional<QString>>& sequences)

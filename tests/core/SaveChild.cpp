@@ -1,8 +1,12 @@
-// Helper process of the save crash-safety test: saves two different lists to one file, one
-// after the other, until it is killed.
+// Helper process of the save crash-safety tests. With a path and a count it saves two
+// different lists to one file, one after the other, until it is killed. With a third argument,
+// a file-size limit in bytes, it saves once under that limit and prints the error it got.
 #include "store/HotkeyDatabase.h"
 
 #include <QCoreApplication>
+
+#include <cstdio>
+#include <sys/resource.h>
 
 using namespace tarvex;
 
@@ -28,6 +32,14 @@ int main(int argc, char** argv)
     const HotkeyList lists[2] = {MakeList(QStringLiteral("a"), count),
                                  MakeList(QStringLiteral("b"), count)};
     ActiveHotkeyTable table;
+    if (argc > 3) {
+        rlimit limit{};
+        limit.rlim_cur = limit.rlim_max = rlim_t(QByteArray(argv[3]).toLongLong());
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const QString error = database.save(lists[1], table);
+        std::fputs(qPrintable(error), stderr);
+        return error.isEmpty() ? 0 : 3;
+    }
     for (int round = 0;; ++round) {
         if (!database.save(lists[round % 2], table).isEmpty())
             return 1;

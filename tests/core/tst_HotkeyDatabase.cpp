@@ -1,4 +1,5 @@
 #include "store/HotkeyDatabase.h"
+#include "store/HotkeyFileIO.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,6 +8,8 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tarvex;
 
@@ -42,6 +45,13 @@ private slots:
     void missingFileLoadsEmpty();
     void keepsNonAsciiText();
     void readsEightBitFile();
+    void decodesEachRecordOnItsOwn();
+    void saveWithoutEditsKeepsBytes_data();
+    void saveWithoutEditsKeepsBytes();
+    void editedRecordsAreWrittenAsUtf8();
+    void reportsHotkeysThatWillNotRun();
+    void readsOnlyRegularFiles_data();
+    void readsOnlyRegularFiles();
     void loadsMoreThan32767Records();
     void failedSaveReportsAndShowsDisk_data();
     void failedSaveReportsAndShowsDisk();
@@ -168,6 +178,129 @@ void TestHotkeyDatabase::readsEightBitFile()
     ActiveHotkeyTable table;
     HotkeyDatabase(path()).load(list, table);
     QCOMPARE(list.at(1).target, QStringLiteral("/home/jürgen"));
+}
+
+void TestHotkeyDatabase::decodesEachRecordOnItsOwn()
+{
+    // One record in an 8-bit code page must not turn the UTF-8 of the others into mojibake.
+    WriteAll(path(), QByteArray("a*/home/j\xc3\xbcrgen|b*/home/j\xfcrgen|c*/\xe2\x82\xac\r\n"));
+    HotkeyList list;
+    ActiveHotkeyTable table;
+    HotkeyDatabase(path()).load(list, table);
+    QCOMPARE(list.at(1).target, QStringLiteral("/home/jürgen"));
+    QCOMPARE(list.at(2).target, QStringLiteral("/home/jürgen"));
+    QCOMPARE(list.at(3).target, QStringLiteral("/€"));
+    QCOMPARE(table.targetAt(0), QStringLiteral("/home/jürgen"));
+}
+
+void TestHotkeyDatabase::saveWithoutEditsKeepsBytes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("firstCombination");
+    QTest::newRow("mixed encodings") << QByteArray("a*/j\xc3\xbcrgen|b*/j\xfcrgen\r\n") << "a";
+    QTest::newRow("further lines") << QByteArray("a*1|b*2\r\nc*3\r\n\r\nnotes\n") << "a";
+    QTest::newRow("third field") << QByteArray("a*t*rest*more|b*2\r\n") << "a";
+    QTest::newRow("line feed only") << QByteArray("a*1\n") << "a";
+    QTest::newRow("no line end") << QByteArray("a*1|b*2") << "a";
+    QTest::newRow("byte-order mark") << QByteArray("\xef\xbb\xbf"
+                                                   "a*1\r\n")
+                                     << "a";
+    QTest::newRow("byte-order mark alone") << QByteArray("\xef\xbb\xbf") << "";
+    QTest::newRow("record without star") << QByteArray("abc|d*e\r\n") << "abc";
+    QTest::newRow("empty records") << QByteArray("a*1||b*2|\r\n") << "a";
+    QTest::newRow("empty file") << QByteArray() << "";
+}
+
+void TestHotkeyDatabase::saveWithoutEditsKeepsBytes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, firstCombination);
+    WriteAll(path(), bytes);
+    HotkeyList list;
+    ActiveHotkeyTable table;
+    const HotkeyDatabase database(path());
+    database.load(list, table);
+    QCOMPARE(list.at(1).combination, firstCombination);
+    QCOMPARE(database.save(list, table), QString());
+    QCOMPARE(ReadAll(path()), bytes);
+}
+
+void TestHotkeyDatabase::editedRecordsAreWrittenAsUtf8()
+{
+    WriteAll(path(), QByteArray("a*/j\xfcrgen|b*/x*old\r\nsecond line\r\n"));
+    HotkeyList list;
+    ActiveHotkeyTable table;
+    const HotkeyDatabase database(path());
+    database.load(list, table);
+    list.replace(2, {"b", QStringLiteral("/ü")});
+    list.append({"c", "/new"});
+    QCOMPARE(database.save(list, table), QString());
+    // The untouched record keeps its code page; the edited one is UTF-8 (its third field goes).
+    QCOMPARE(ReadAll(path()), QByteArray("a*/j\xfcrgen|b*/\xc3\xbc|c*/new\r\nsecond line\r\n"));
+    QCOMPARE(table.records(), (QStringList{"a*/jürgen", "b*/ü", "c*/new"}));
+}
+
+void TestHotkeyDatabase::reportsHotkeysThatWillNotRun()
+{
+    WriteAll(path(), QByteArrayLiteral("*/bin/every|a*/bin/fine|b*/tmp/count.sh\0.txt|  *x\r\n"));
+    HotkeyList list;
+    ActiveHotkeyTable table;
+    const QString report = HotkeyDatabase(path()).load(list, table);
+    QCOMPARE(list.count(), 4);
+    QVERIFY2(report.contains(QStringLiteral("Hotkey 1 (action \"/bin/every\")")),
+             qPrintable(report));
+    QVERIFY(report.contains(QStringLiteral("Hotkey 3 (action \"/tmp/count.sh\uFFFD.txt\")")));
+    QVERIFY(report.contains(QStringLiteral("Hotkey 4 ")));
+    QVERIFY(!report.contains(QStringLiteral("Hotkey 2")));
+    WriteAll(path(), QByteArray("a*/bin/fine\r\n"));
+    QCOMPARE(HotkeyDatabase(path()).load(list, table), QString());
+}
+
+void TestHotkeyDatabase::readsOnlyRegularFiles_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("fifo") << "fifo";
+    QTest::newRow("link to a device") << "device";
+    QTest::newRow("folder") << "folder";
+    QTest::newRow("over the size limit") << "huge";
+}
+
+void TestHotkeyDatabase::readsOnlyRegularFiles()
+{
+    QFETCH(QString, kind);
+    const QByteArray name = QFile::encodeName(path());
+    if (kind == "fifo")
+        QCOMPARE(mkfifo(name.constData(), 0600), 0);
+    else if (kind == "device")
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path()));
+    else if (kind == "folder")
+        QVERIFY(QDir().mkdir(path()));
+    else {
+        WriteAll(path(), "a*b\r\n");
+        QCOMPARE(truncate(name.constData(), MaxHotkeyFileSize + 1), 0); // sparse: no disk used
+    }
+    struct stat before
+    {};
+    QCOMPARE(lstat(name.constData(), &before), 0);
+    HotkeyList list;
+    list.append({"stale", "x"});
+    ActiveHotkeyTable table;
+    const HotkeyDatabase database(path());
+    // Reading neither blocks on the FIFO nor reads the endless device.
+    const QString loadError = database.load(list, table);
+    QVERIFY2(loadError.contains(QStringLiteral("could not be read")), qPrintable(loadError));
+    QCOMPARE(list.count(), 0);
+    QCOMPARE(table.size(), 0);
+    // A save never replaces what it could not read.
+    list.append({"a", "b"});
+    const QString saveError = database.save(list, table);
+    QVERIFY2(saveError.contains(QStringLiteral("left as it is")), qPrintable(saveError));
+    struct stat after
+    {};
+    QCOMPARE(lstat(name.constData(), &after), 0);
+    QCOMPARE(after.st_mode, before.st_mode);
+    QCOMPARE(after.st_ino, before.st_ino);
+    QCOMPARE(after.st_size, before.st_size);
 }
 
 void TestHotkeyDatabase::loadsMoreThan32767Records()

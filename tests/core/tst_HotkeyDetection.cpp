@@ -19,17 +19,19 @@ private slots:
     void heldKeyDoesNotRefire();
     void releasesAreNotRecorded();
     void lowerIndexWins();
-    void emptyCombinationFiresOnEveryPress();
+    void recordsThatCannotRunNeverFire_data();
+    void recordsThatCannotRunNeverFire();
     void modifierAloneFiresAtOnce();
     void pausedWhileEditorVisibleOrDisabled_data();
     void pausedWhileEditorVisibleOrDisabled();
-    void newTableFiresOnNextPress();
+    void newTableStartsWithEmptyBuffer();
     void sameTickAfterMatchUsesEmptiedBuffer();
     void sidedCodeEndsTickAndLaterCodeWaits();
     void eachCodeQueriedOncePerTick();
     void noNestedTicksWhileActionRuns();
     void recordWithoutTargetNeverFires();
     void bufferIsBounded();
+    void leftCtrlTrimLeavesNoStaleMatch();
     void survivesDestructionDuringAction();
 
 private:
@@ -145,12 +147,27 @@ void TestHotkeyDetection::lowerIndexWins()
     QCOMPARE(m_fired, (QStringList{"first", "second"}));
 }
 
-void TestHotkeyDetection::emptyCombinationFiresOnEveryPress()
+void TestHotkeyDetection::recordsThatCannotRunNeverFire_data()
 {
-    makeDetection(QStringLiteral("zz*never|*every"));
-    m_source.tap({81});
-    m_source.tap({17, 162}); // 17 fires; 162 then lands in an empty buffer and is removed
-    QCOMPARE(m_fired, (QStringList{"every", "every"}));
+    QTest::addColumn<QString>("line");
+    QTest::newRow("empty combination") << QStringLiteral("zz*never|*every|a*real");
+    QTest::newRow("blank combination") << QStringLiteral("  *every|a*real");
+    QTest::newRow("line ending in one") << QStringLiteral("a*real|*every");
+    QTest::newRow("nul in target")
+        << QStringLiteral("q*/tmp/count.sh") + QChar(0) + QStringLiteral(".txt|a*real");
+    QTest::newRow("tab in target") << QStringLiteral("q*/tmp/x\ty|a*real");
+}
+
+void TestHotkeyDetection::recordsThatCannotRunNeverFire()
+{
+    QFETCH(QString, line);
+    makeDetection(line);
+    for (int code : {81, 32, 32})
+        m_source.tap({code});
+    m_source.tap({17, 162});
+    QVERIFY(m_fired.isEmpty());
+    m_source.tap({65});
+    QCOMPARE(m_fired, QStringList{"real"});
 }
 
 void TestHotkeyDetection::modifierAloneFiresAtOnce()
@@ -189,14 +206,18 @@ void TestHotkeyDetection::pausedWhileEditorVisibleOrDisabled()
     QCOMPARE(m_detection->buffer().text(), editorVisible ? Codes({68}) : Codes({65, 68}));
 }
 
-void TestHotkeyDetection::newTableFiresOnNextPress()
+void TestHotkeyDetection::newTableStartsWithEmptyBuffer()
 {
     makeDetection(QStringLiteral("zz*old"));
     m_source.tap({71});
     m_source.tap({79});
-    m_table.replaceFromText(QStringLiteral("zz*old|go*new"));
+    m_table.replaceFromText(QStringLiteral("zz*old|go*new|(Ctrl)q*close"));
+    // "go" was typed before the new hotkey existed: it must not fire at the next key.
+    m_source.tap({81});
     QVERIFY(m_fired.isEmpty());
-    m_source.tap({81}); // any key: "go" already stands in the buffer
+    QCOMPARE(m_detection->buffer().text(), Codes({81}));
+    m_source.tap({71});
+    m_source.tap({79});
     QCOMPARE(m_fired, QStringList{"new"});
 }
 
@@ -260,6 +281,17 @@ void TestHotkeyDetection::bufferIsBounded()
     m_detection->appendKeyCode(256);
     m_detection->appendKeyCode(0);
     QCOMPARE(m_detection->buffer().text(), Codes({90, 90, 90, 81}));
+}
+
+void TestHotkeyDetection::leftCtrlTrimLeavesNoStaleMatch()
+{
+    // "aaab" never fits in three kept codes. A left Ctrl that arrives while the buffer is full
+    // drops the oldest "a"; the "b" after it must not complete the sequence with that "a".
+    makeDetection(QStringLiteral("aaab*never"), 3);
+    for (int code : {65, 65, 65, 162, 66})
+        m_detection->appendKeyCode(code);
+    QVERIFY(m_fired.isEmpty());
+    QCOMPARE(m_detection->buffer().text(), Codes({65, 65, 66}));
 }
 
 void TestHotkeyDetection::survivesDestructionDuringAction()

@@ -1,6 +1,7 @@
 #include "store/ActiveHotkeyTable.h"
 #include "store/HotkeyEntry.h"
 #include "store/HotkeyList.h"
+#include "store/WebAddress.h"
 
 #include <QTest>
 
@@ -24,6 +25,8 @@ private slots:
     void tableGenerationChanges();
     void validation_data();
     void validation();
+    void webAddressEntry_data();
+    void webAddressEntry();
 };
 
 void TestHotkeyStore::classify_data()
@@ -32,7 +35,13 @@ void TestHotkeyStore::classify_data()
     QTest::addColumn<TargetKind>("kind");
     QTest::newRow("web") << "http://example.org" << TargetKind::Website;
     QTest::newRow("upper-case web") << "HTTP://EXAMPLE.ORG" << TargetKind::Website;
-    QTest::newRow("secure web is a file") << "https://example.org" << TargetKind::File;
+    QTest::newRow("secure web") << "https://example.org" << TargetKind::Website;
+    QTest::newRow("secure web, capitals, no slashes") << "HTTPS:example.org" << TargetKind::Website;
+    QTest::newRow("any scheme with slashes") << "ftp://files.example.org" << TargetKind::Website;
+    QTest::newRow("scheme with digits and dots") << "svn+ssh.2://h" << TargetKind::Website;
+    QTest::newRow("scheme without slashes") << "mailto:a@example.org" << TargetKind::File;
+    QTest::newRow("not a scheme") << "my file://x" << TargetKind::File;
+    QTest::newRow("relative path with colon") << "./a://b" << TargetKind::File;
     QTest::newRow("space before web") << " http://example.org" << TargetKind::File;
     QTest::newRow("two spaces") << "  " << TargetKind::None;
     QTest::newRow("empty") << "" << TargetKind::None;
@@ -58,6 +67,8 @@ void TestHotkeyStore::iconKeyAndSelector_data()
     QTest::addColumn<int>("position");
     QTest::newRow("website") << "http://a"
                              << "website" << 1;
+    QTest::newRow("secure website") << "https://a"
+                                    << "website" << 1;
     QTest::newRow("action") << "-Log Off-"
                             << "action" << 2;
     QTest::newRow("none keeps position") << " "
@@ -164,6 +175,11 @@ void TestHotkeyStore::validation_data()
     QTest::newRow("bar in combination") << "|"
                                         << "/x"
                                         << "combination";
+    QTest::newRow("nul in target") << "a" << QStringLiteral("count.sh") + QChar(0) + ".txt"
+                                   << "control characters";
+    QTest::newRow("tab in target") << "a"
+                                   << "a\tb"
+                                   << "control characters";
 }
 
 void TestHotkeyStore::validation()
@@ -174,6 +190,40 @@ void TestHotkeyStore::validation()
     const QString error = ValidateHotkeyEntry({combination, target});
     QCOMPARE(error.isEmpty(), mentions.isEmpty());
     QVERIFY(error.contains(mentions));
+}
+
+void TestHotkeyStore::webAddressEntry_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");
+    QTest::addColumn<bool>("hasHost");
+    QTest::newRow("prefill alone") << "http://"
+                                   << "http://" << false;
+    QTest::newRow("host typed after prefill") << "http://example.org"
+                                              << "http://example.org" << true;
+    QTest::newRow("secure address pasted") << "http://https://example.org/a?b"
+                                           << "https://example.org/a?b" << true;
+    QTest::newRow("same prefix typed again") << "http://HTTP://example.org"
+                                             << "HTTP://example.org" << true;
+    QTest::newRow("other scheme pasted") << "http://ftp://files.example.org"
+                                         << "ftp://files.example.org" << true;
+    QTest::newRow("host that begins like a scheme") << "http://ftp.example.org"
+                                                    << "http://ftp.example.org" << true;
+    QTest::newRow("scheme half typed") << "http://https"
+                                       << "http://https" << true;
+    QTest::newRow("empty host with path") << "https:///index.html"
+                                          << "https:///index.html" << false;
+    QTest::newRow("no slashes") << "http:example.org"
+                                << "http:example.org" << false;
+}
+
+void TestHotkeyStore::webAddressEntry()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
+    QFETCH(bool, hasHost);
+    QCOMPARE(WithoutDoubledWebPrefix(typed), kept);
+    QCOMPARE(ValidateWebAddress(kept).isEmpty(), hasHost);
 }
 
 QTEST_GUILESS_MAIN(TestHotkeyStore)

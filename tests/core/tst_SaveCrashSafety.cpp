@@ -1,5 +1,6 @@
 #include "store/HotkeyDatabase.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -28,6 +29,7 @@ class TestSaveCrashSafety final : public QObject
 
 private slots:
     void killedSaveLeavesOldOrNewFile();
+    void fileSizeLimitIsReportedNotFatal();
 };
 
 void TestSaveCrashSafety::killedSaveLeavesOldOrNewFile()
@@ -58,6 +60,30 @@ void TestSaveCrashSafety::killedSaveLeavesOldOrNewFile()
         sawB += bytes == b ? 1 : 0;
     }
     qInfo("file held the second list after %d of 12 kills", sawB);
+}
+
+void TestSaveCrashSafety::fileSizeLimitIsReportedNotFatal()
+{
+    // Past a file-size limit the system sends SIGXFSZ, which would end the program mid-save;
+    // the save must report the failure instead and leave the old file whole.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Hotkeys.TarvexDB"));
+    const QByteArray old = QByteArray("old*/x\r\n");
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(old);
+    }
+    QProcess child;
+    child.start(QStringLiteral(TARVEX_SAVE_CHILD), {path, QStringLiteral("2000"), "4096"});
+    QVERIFY(child.waitForFinished());
+    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(child.exitCode(), 3);
+    QVERIFY(child.readAllStandardError().contains("could not be saved"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Hotkeys.TarvexDB"});
 }
 
 QTEST_GUILESS_MAIN(TestSaveCrashSafety)

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 using namespace tarvex;
 
@@ -22,6 +23,9 @@ private slots:
     void runChoiceFirstRun();
     void valuesAreTextInIniFile();
     void defaultStoreIsTarvexIni();
+    void unusableFileIsLeftAlone_data();
+    void unusableFileIsLeftAlone();
+    void strayLinesDoNotFailAWrite();
     void keyboardSettingsAsWrittenByHand();
 
 private:
@@ -145,6 +149,65 @@ void TestSettingsStore::defaultStoreIsTarvexIni()
     qputenv("XDG_CONFIG_HOME", m_dir->path().toLocal8Bit());
     const SettingsStore store;
     QCOMPARE(store.fileName(), m_dir->filePath(QStringLiteral("Tarvex/Tarvex.ini")));
+}
+
+void TestSettingsStore::unusableFileIsLeftAlone_data()
+{
+    // Values the settings library would decode as serialized data: a damaged file can make it
+    // allocate without bound. Such a file is not used at all.
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("usable");
+    const QByteArray head("[Hotkey%20Activation]\nNotification=0\n");
+    QTest::newRow("serialized value") << head + "Sound=@Variant(\\0\\0\\0\\x7f)\n" << false;
+    QTest::newRow("hidden by escapes and quotes") << head + "Sound=\"\\x40Var\"iant(\\0)\"\n"
+                                                  << false;
+    QTest::newRow("octal escape") << head + "Sound=\\100DateTime(\\0)\n" << false;
+    QTest::newRow("in a list") << head + "Sound=a.wav, @DateTime(\\0)\n" << false;
+    QTest::newRow("continued line") << head + "Sound=@Vari\\\nant(\\0)\n" << false;
+    QTest::newRow("fifo") << QByteArray() << false;
+    QTest::newRow("plain text that looks alike") << head + "Sound=@@Variant(x)\n" << true;
+}
+
+void TestSettingsStore::unusableFileIsLeftAlone()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, usable);
+    const QString path = m_store->fileName();
+    if (bytes.isEmpty()) {
+        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    } else {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    AppSettings settings(*m_store);
+    QCOMPARE(settings.activationNotification(), usable ? false : true);
+    const QString error = settings.setThemeColor(5);
+    QCOMPARE(error.isEmpty(), usable);
+    QCOMPARE(settings.themeColor(), usable ? 5 : 0);
+    if (usable) {
+        QCOMPARE(settings.activationSound(QString()), QStringLiteral("@Variant(x)"));
+        return;
+    }
+    QVERIFY2(error.contains(QStringLiteral("left as it is")), qPrintable(error));
+    if (!bytes.isEmpty()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), bytes);
+    }
+}
+
+void TestSettingsStore::strayLinesDoNotFailAWrite()
+{
+    // Lines that are no settings make the library report a format error, yet it writes.
+    QFile file(m_store->fileName());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Theme]\nColor=2\nnot a setting]\n");
+    file.close();
+    AppSettings settings(*m_store);
+    QCOMPARE(settings.setFrameStyle(4), QString());
+    QCOMPARE(settings.frameStyle(), 4);
+    QCOMPARE(settings.themeColor(), 2);
 }
 
 // The keyboard settings are edited by hand: a list of paths with ";" between them, spaces

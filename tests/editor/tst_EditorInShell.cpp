@@ -25,6 +25,7 @@ private Q_SLOTS:
     void cancelDropsAddedRows();
     void saveHidesEditorAndShowsMainWindow();
     void saveFromTrayRefreshesRunningHotkeys();
+    void hotkeysWithoutKeysAreNamedAndNeverRun();
 
 private:
     static void addWebsite(hkCORE& editor, const QString& combination)
@@ -98,6 +99,20 @@ void TestEditorInShell::saveFromTrayRefreshesRunningHotkeys()
     QVERIFY(HotkeysEnabled());
     f.keys.tap({81});
     QCOMPARE(f.opener.calls(), QStringList{"open http://example.org"});
+}
+
+void TestEditorInShell::hotkeysWithoutKeysAreNamedAndNeverRun()
+{
+    ShellFixture f({"automatic"});
+    f.writeHotkeys("a*/tmp/a|*/tmp/every");
+    QVERIFY(f.shell->start());
+    QCOMPARE(f.messages.size(), 1);
+    QVERIFY2(f.messages.at(0).contains(QStringLiteral("Hotkey 2 (action \"/tmp/every\")")),
+             qPrintable(f.messages.at(0)));
+    f.keys.tap({81});
+    QVERIFY(f.opener.calls().isEmpty());
+    f.keys.tap({65});
+    QCOMPARE(f.opener.calls(), QStringList{"open /tmp/a"});
 }
 
 QTEST_MAIN(TestEditorInShell)

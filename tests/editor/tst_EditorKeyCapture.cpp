@@ -1,5 +1,9 @@
 #include "editor/CaptureBox.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -43,6 +47,8 @@ private Q_SLOTS:
     void placeholderClick_data();
     void placeholderClick();
     void foreignTextIsFiltered();
+    void takesKeyPressesOnly_data();
+    void takesKeyPressesOnly();
 };
 
 void TestEditorKeyCapture::keys_data()
@@ -195,6 +201,66 @@ void TestEditorKeyCapture::foreignTextIsFiltered()
     QCOMPARE(box.text(), QStringLiteral("ctrla"));
     QCOMPARE(spy.count(), 1);
     QCOMPARE(spy.at(0).at(0).toString(), QStringLiteral("ctrla"));
+}
+
+void TestEditorKeyCapture::takesKeyPressesOnly_data()
+{
+    QTest::addColumn<QString>("way");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("ctrl v") << "ctrl v"
+                            << "x(Ctrl)v";
+    QTest::newRow("shift insert") << "shift insert"
+                                  << "x(Shift)";
+    QTest::newRow("middle click") << "middle click"
+                                  << "x";
+    QTest::newRow("context menu") << "context menu"
+                                  << "x";
+    QTest::newRow("drop") << "drop"
+                          << "x";
+    QTest::newRow("input method") << "input method"
+                                  << "x";
+}
+
+void TestEditorKeyCapture::takesKeyPressesOnly()
+{
+    QFETCH(QString, way);
+    QFETCH(QString, expected);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("mark"));
+    if (clipboard->supportsSelection())
+        clipboard->setText(QStringLiteral("mark"), QClipboard::Selection);
+    else if (way == "middle click")
+        QSKIP("this platform has no primary selection (the X11 run of this test has one)");
+    QWidget window;
+    auto* box = new CaptureBox(false, &window);
+    box->setText(QStringLiteral("x"));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    box->setFocus();
+    if (way == "ctrl v") {
+        QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    } else if (way == "shift insert") {
+        QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+    } else if (way == "middle click") {
+        QTest::mouseClick(box, Qt::MiddleButton, {}, box->rect().center());
+    } else if (way == "context menu") {
+        QContextMenuEvent menu(QContextMenuEvent::Mouse, box->rect().center(),
+                               box->mapToGlobal(box->rect().center()));
+        QCoreApplication::sendEvent(box, &menu);
+        QVERIFY(!QApplication::activePopupWidget()); // no menu with "Paste" in it
+    } else if (way == "drop") {
+        QMimeData data;
+        data.setText(QStringLiteral("mark"));
+        QDragEnterEvent enter(box->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(box, &enter);
+        QDropEvent drop(box->rect().center(), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(box, &drop);
+    } else if (way == "input method") {
+        QInputMethodEvent commit;
+        commit.setCommitString(QStringLiteral("mark"));
+        QCoreApplication::sendEvent(box, &commit);
+    }
+    QCOMPARE(box->text(), expected);
 }
 
 QTEST_MAIN(TestEditorKeyCapture)

@@ -4,6 +4,7 @@
 #include "editor/FormWizard.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -16,7 +17,8 @@ namespace {
 
 // Runs one scripted step on the wizard: "option:<name>" clicks an option button,
 // "button:<name>" clicks a skinned button of the current panel, "answer:<text>" queues the
-// answer of the next dialog, "url:<text>" types into txtURL, "sp:<n>" chooses row n of sp,
+// answer of the next dialog, "url:<text>" sets the text of txtURL, "type:<text>" types <text>
+// into txtURL, "paste:<text>" pastes <text> there with Ctrl+V, "sp:<n>" chooses row n of sp,
 // "keys:<text>" presses the letter keys of <text> in txtKey, "ctrl" presses Ctrl there.
 void RunStep(FormWizard& wizard, const QString& step)
 {
@@ -32,6 +34,12 @@ void RunStep(FormWizard& wizard, const QString& step)
         EditorDialogs::QueueAnswer(arg);
     } else if (verb == QLatin1String("url")) {
         wizard.findChild<QLineEdit*>(QStringLiteral("txtURL"))->setText(arg);
+    } else if (verb == QLatin1String("type")) {
+        QTest::keyClicks(wizard.findChild<QLineEdit*>(QStringLiteral("txtURL")), arg);
+    } else if (verb == QLatin1String("paste")) {
+        QGuiApplication::clipboard()->setText(arg);
+        QTest::keyClick(wizard.findChild<QLineEdit*>(QStringLiteral("txtURL")), Qt::Key_V,
+                        Qt::ControlModifier);
     } else if (verb == QLatin1String("sp")) {
         wizard.findChild<QComboBox*>(QStringLiteral("sp"))->setCurrentIndex(arg.toInt());
     } else if (verb == QLatin1String("keys")) {
@@ -47,6 +55,9 @@ QStringList NoneResult()
 }
 
 const QString SpecialComplaint = QStringLiteral("Tarvex|Please select a special action");
+const QString NoHost = QStringLiteral("Tarvex|The website address \"%1\" has no valid host "
+                                      "name. Enter the whole address, such as "
+                                      "http://example.org.");
 const QString KeyComplaint =
     QStringLiteral("Tarvex|Please enter a keyboard combination to activate this hotkey.");
 
@@ -99,9 +110,18 @@ void TestFormWizard::flows_data()
                              << "ChooseKey"
                              << QStringList{"URL", "http://example.org/a b", "(Ctrl)gk"}
                              << QStringList{};
-    QTest::newRow("website untested")
-        << QStringList{"option:Option1", "button:Done", "keys:w", "button:Done"} << "ChooseKey"
-        << QStringList{"URL", "http://", "w"} << QStringList{};
+    QTest::newRow("address without host refused")
+        << QStringList{"option:Option1", "button:Done", "url:https:///a", "button:Done"}
+        << "EnterWebsite" << NoneResult()
+        << QStringList{NoHost.arg("http://"), NoHost.arg("https:///a")};
+    QTest::newRow("secure address typed after the prefill")
+        << QStringList{"option:Option1", "type:https://example.org/x", "button:Done", "keys:s",
+                       "button:Done"}
+        << "ChooseKey" << QStringList{"URL", "https://example.org/x", "s"} << QStringList{};
+    QTest::newRow("address pasted after the prefill")
+        << QStringList{"option:Option1", "paste:ftp://files.example.org", "button:Done", "keys:f",
+                       "button:Done"}
+        << "ChooseKey" << QStringList{"URL", "ftp://files.example.org", "f"} << QStringList{};
     QTest::newRow("file") << QStringList{"option:Option2",     "option:Option4",
                                          "answer:/opt/my app", "button:ChooseFile",
                                          "keys:gofb",          "button:Done"}
@@ -131,8 +151,8 @@ void TestFormWizard::flows_data()
         << QStringList{"option:Option3", "sp:9", "button:Done", "ctrl", "button:Done"}
         << "ChooseKey" << QStringList{"Special", "10", "(Ctrl)"} << QStringList{};
     QTest::newRow("empty combination stays")
-        << QStringList{"option:Option1", "button:Done", "button:Done"} << "ChooseKey"
-        << NoneResult() << QStringList{KeyComplaint};
+        << QStringList{"option:Option1", "type:a.example", "button:Done", "button:Done"}
+        << "ChooseKey" << NoneResult() << QStringList{KeyComplaint};
 }
 
 void TestFormWizard::flows()
@@ -186,11 +206,12 @@ void TestFormWizard::closingReturnsNone()
         auto* wizard = qobject_cast<FormWizard*>(QApplication::activeModalWidget());
         QVERIFY(wizard);
         QCOMPARE(wizard->currentPanel()->objectName(), QStringLiteral("Step1"));
-        const QStringList steps{"option:Option1", "button:Done", "keys:x", "button:Done"};
+        const QStringList steps{"option:Option1", "type:x.example", "button:Done", "keys:x",
+                                "button:Done"};
         for (const QString& step : steps)
             RunStep(*wizard, step);
     });
-    QCOMPARE(FormWizard::GetUserHotkey(&owner), (QStringList{"URL", "http://", "x"}));
+    QCOMPARE(FormWizard::GetUserHotkey(&owner), (QStringList{"URL", "http://x.example", "x"}));
 }
 
 QTEST_MAIN(TestFormWizard)

@@ -39,11 +39,19 @@ struct Editor
             &form, list, table, qEnvironmentVariable("TARVEX_TEST_SOURCE_DIR") + "/resources");
         panel->load(database, settings);
     }
-    void write(const QString& line)
+    void write(const QString& line) { writeBytes(line.toUtf8() + "\r\n"); }
+    void writeBytes(const QByteArray& bytes)
     {
         QFile file(database.path());
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(line.toUtf8() + "\r\n");
+        file.write(bytes);
+    }
+    // Loads the file `bytes` afresh, as the next opening of the editor would.
+    void loadBytes(const QByteArray& bytes)
+    {
+        writeBytes(bytes);
+        database.load(list, table);
+        panel->load(database, settings);
     }
     template <typename T> T* child(const char* name)
     {
@@ -89,18 +97,23 @@ private Q_SLOTS:
     void typeSwitchRestoresTarget();
     void noneLeavesTarget();
     void capturedKeysReachTheRow();
-    void handEditedCombinationIsFiltered();
+    void rowsAreShownNotChanged();
+    void saveWithoutEditsKeepsTheFile();
     void addThroughWizard_data();
     void addThroughWizard();
     void cancelDropsAddedRows();
     void saveWritesFileAndTable();
     void saveRefusesEmptyCombination();
+    void saveRefusesRowsThatCannotRun_data();
+    void saveRefusesRowsThatCannotRun();
     void failedSaveIsReported();
     void deletingLastRowKeepsSaving();
     void deleteRefreshesFields();
     void browse_data();
     void browse();
+    void separatorsInTargetRefused_data();
     void separatorsInTargetRefused();
+    void fullAddressReplacesWebPrefix();
     void shadowingWarning();
     void cancelButtonIsInsideTheWindow();
     void arrowKeysWalkTheList();
@@ -202,15 +215,33 @@ void TestHotkeyEditor::capturedKeysReachTheRow()
     QCOMPARE(editor.combination(1), QStringLiteral("gofb"));
 }
 
-void TestHotkeyEditor::handEditedCombinationIsFiltered()
+void TestHotkeyEditor::rowsAreShownNotChanged()
 {
     Editor editor(Line({QStringLiteral("ctrl+a*/bin/true"), WebRow}));
-    QCOMPARE(editor.combination(1), QStringLiteral("ctrla"));
+    // The box can only show the letters of the key alphabet; the row keeps what it holds.
     QCOMPARE(editor.child<CaptureBox>("hk")->text(), QStringLiteral("ctrla"));
-    // Nothing reaches the file before "Save Settings".
-    QVERIFY(editor.fileBytes().startsWith("ctrl+a*"));
+    QCOMPARE(editor.combination(1), QStringLiteral("ctrl+a"));
+    // A captured key is an edit: from then on the box's text is the row's.
+    QTest::keyClick(editor.child<CaptureBox>("hk"), Qt::Key_B);
+    QCOMPARE(editor.combination(1), QStringLiteral("ctrlab"));
 }
 
+void TestHotkeyEditor::saveWithoutEditsKeepsTheFile()
+{
+    // Records the boxes cannot show exactly: foreign characters in a combination, a third
+    // field, an 8-bit code page, a target longer than a text box holds; and a second line.
+    const QByteArray bytes = QByteArray("ctrl+a*/bin/true*third|k*/home/j\xfcrgen|l*/") +
+                             QByteArray(40000, 'x') +
+                             QByteArray("|w*https://example.org|s*-Restart-\r\nnotes\r\n");
+    Editor editor{QString()};
+    editor.loadBytes(bytes);
+    QCOMPARE(editor.list.count(), 5);
+    for (int position = 1; position <= 5; ++position)
+        editor.panel->selectPosition(position);
+    QVERIFY(editor.panel->saveSettings());
+    QCOMPARE(editor.fileBytes(), bytes);
+    QVERIFY(EditorDialogs::Log().isEmpty());
+}
 void TestHotkeyEditor::addThroughWizard_data()
 {
     QTest::addColumn<QString>("line");
@@ -302,6 +333,43 @@ void TestHotkeyEditor::saveRefusesEmptyCombination()
     QCOMPARE(editor.table.size(), 3);
 }
 
+void TestHotkeyEditor::saveRefusesRowsThatCannotRun_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("iconKey"); // empty: the target's own icon
+    QTest::addColumn<QString>("mentions");
+    QTest::newRow("secure address without keys")
+        << QByteArray("gofb*/bin/true|*https://example.org\r\n") << 1 << "website"
+        << "has no key combination";
+    QTest::newRow("address without host")
+        << QByteArray("gofb*/bin/true|w*http://\r\n") << 1 << "website"
+        << "Hotkey 2 (w): The website address \"http://\" has no valid host name";
+    QTest::newRow("nul in target")
+        << QByteArrayLiteral("gofb*/bin/true|n*/tmp/a.sh\0.txt\r\n") << 0 << ""
+        << "Hotkey 2 (n): The target must not contain control";
+}
+
+void TestHotkeyEditor::saveRefusesRowsThatCannotRun()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, type);
+    QFETCH(QString, iconKey);
+    QFETCH(QString, mentions);
+    Editor editor{QString()};
+    editor.loadBytes(bytes);
+    const HotkeyEntry row = editor.list.at(2);
+    QVERIFY(!editor.panel->saveSettings());
+    QCOMPARE(EditorDialogs::Log().size(), 1);
+    QVERIFY2(EditorDialogs::Log().at(0).contains(mentions), qPrintable(EditorDialogs::Log().at(0)));
+    QCOMPARE(editor.fileBytes(), bytes);
+    // The refused row is selected and keeps its type, icon and texts.
+    QCOMPARE(editor.panel->selectedPosition(), 2);
+    QCOMPARE(editor.child<QComboBox>("hktype")->currentIndex(), type);
+    QCOMPARE(editor.panel->model().iconKey(2), iconKey.isEmpty() ? row.target : iconKey);
+    QCOMPARE(editor.list.at(2), row);
+}
+
 void TestHotkeyEditor::failedSaveIsReported()
 {
     Editor editor(Line({FileRow}));
@@ -373,14 +441,38 @@ void TestHotkeyEditor::browse()
     QCOMPARE(editor.panel->model().iconKey(1), target);
 }
 
+void TestHotkeyEditor::separatorsInTargetRefused_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("kept");
+    QTest::newRow("separators") << "http://a|b*c"
+                                << "http://abc";
+    QTest::newRow("control characters") << QStringLiteral("http://a\tb") + QChar(0) + "c"
+                                        << "http://abc";
+}
+
 void TestHotkeyEditor::separatorsInTargetRefused()
 {
+    QFETCH(QString, typed);
+    QFETCH(QString, kept);
     Editor editor(Line({WebRow}));
     auto* ws = editor.child<QLineEdit>("ws");
-    ws->setText(QStringLiteral("http://a|b*c"));
-    QCOMPARE(ws->text(), QStringLiteral("http://abc"));
-    QCOMPARE(editor.target(1), QStringLiteral("http://abc"));
+    ws->setText(typed);
+    QCOMPARE(ws->text(), kept);
+    QCOMPARE(editor.target(1), kept);
     QCOMPARE(EditorDialogs::Log().size(), 1);
+}
+
+void TestHotkeyEditor::fullAddressReplacesWebPrefix()
+{
+    Editor editor(Line({FileRow}));
+    editor.child<QComboBox>("hktype")->setCurrentIndex(1);
+    auto* ws = editor.child<QLineEdit>("ws");
+    QCOMPARE(ws->text(), QStringLiteral("http://"));
+    ws->end(false);
+    QTest::keyClicks(ws, QStringLiteral("https://example.org"));
+    QCOMPARE(editor.target(1), QStringLiteral("https://example.org"));
+    QCOMPARE(editor.panel->model().iconKey(1), QStringLiteral("website"));
 }
 
 void TestHotkeyEditor::shadowingWarning()

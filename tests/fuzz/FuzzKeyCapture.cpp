@@ -1,0 +1,62 @@
+// Fuzz target "key_capture". The first byte gives the length of a start text (taken from the
+// bytes after it, reduced to the key alphabet, as a hand-written file can hold); then every
+// three bytes are one key-down: the key code and the selection start and length at that time.
+#include "keys/KeyCapture.h"
+#include "keys/KeyText.h"
+#include "tests/fuzz/FuzzSupport.h"
+#include "tests/fuzz/FuzzTargets.h"
+
+namespace tarvex::fuzz {
+namespace {
+
+bool IsCombinationText(const QString& text)
+{
+    return FilterKeyText(text) == text && KeyCapture::Normalised(text) == text;
+}
+
+bool HasSelection(const CaptureState& state)
+{
+    return state.selectionLength > 0 && state.selectionStart >= 0 &&
+           state.selectionStart < state.text.size();
+}
+
+QString CheckKey(const CaptureState& state, int code, const QString& after)
+{
+    if (!IsCombinationText(after))
+        return QStringLiteral("key %1 left no combination text").arg(code);
+    if (KeyCapture::IsArrow(code) || code == 0) {
+        if (after != state.text)
+            return QStringLiteral("key %1 changed the text").arg(code);
+    } else if (code == KeyCapture::Backspace) {
+        if (!HasSelection(state) && !state.text.startsWith(after))
+            return QStringLiteral("Backspace removed more than the end");
+        if (!state.text.isEmpty() && after.size() >= state.text.size())
+            return QStringLiteral("Backspace did not shorten the text");
+    } else {
+        const QString added = KeyCapture::Normalised(QString(QChar(char16_t(code)).toLower()));
+        if (after != state.text + added)
+            return QStringLiteral("key %1 did not append its item only").arg(code);
+    }
+    return {};
+}
+
+} // namespace
+
+QString FuzzKeyCapture(QByteArrayView data)
+{
+    FuzzInput input(data);
+    CaptureState state;
+    state.text = FilterKeyText(QString::fromLatin1(input.take(input.below(16))));
+    while (!input.atEnd()) {
+        const int code = input.byte();
+        const QString after = KeyCapture::Normalised(KeyCapture::KeyDown(state, code));
+        if (QString broken = CheckKey(state, code, after); !broken.isEmpty())
+            return broken;
+        state.text = after;
+        state.selectionStart = int(input.byte()) - 8;
+        state.selectionLength = int(input.byte() % 24) - 2;
+    }
+    return {};
+}
+
+} // namespace tarvex::fuzz

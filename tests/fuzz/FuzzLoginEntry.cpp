@@ -1,0 +1,79 @@
+// Fuzz target "login_entry". The input, as UTF-8, is the program's path. Its `Exec` line is read
+// back the way a desktop starts a login entry: GLib's key-file parser undoes the string escapes,
+// the field codes are expanded ("%%" is "%"), and GLib's shell parser splits the arguments.
+#include "platform/linux/DesktopEntryText.h"
+#include "tests/fuzz/FuzzTargets.h"
+
+#include <QStringList>
+
+#include <glib.h>
+
+namespace tarvex::fuzz {
+namespace {
+
+// Expands the field codes of an Exec value; a code other than "%%" makes it unusable.
+bool ExpandFieldCodes(const QString& exec, QString& expanded)
+{
+    for (qsizetype i = 0; i < exec.size(); ++i) {
+        if (exec.at(i) != u'%') {
+            expanded += exec.at(i);
+        } else if (i + 1 < exec.size() && exec.at(i + 1) == u'%') {
+            expanded += u'%';
+            ++i;
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+QString ExecValue(const QString& entryText)
+{
+    GKeyFile* file = g_key_file_new();
+    const QByteArray bytes = entryText.toUtf8();
+    QString value;
+    if (g_key_file_load_from_data(file, bytes.constData(), gsize(bytes.size()), G_KEY_FILE_NONE,
+                                  nullptr)) {
+        gchar* exec = g_key_file_get_string(file, "Desktop Entry", "Exec", nullptr);
+        value = exec ? QString::fromUtf8(exec) : QStringLiteral("<no Exec>");
+        g_free(exec);
+    } else {
+        value = QStringLiteral("<not a key file>");
+    }
+    g_key_file_free(file);
+    return value;
+}
+
+QStringList ShellWords(const QString& command)
+{
+    gint argc = 0;
+    gchar** argv = nullptr;
+    QStringList words;
+    if (!g_shell_parse_argv(command.toUtf8().constData(), &argc, &argv, nullptr))
+        return {QStringLiteral("<not parsed>")};
+    for (gint i = 0; i < argc; ++i)
+        words.append(QString::fromUtf8(argv[i]));
+    g_strfreev(argv);
+    return words;
+}
+
+} // namespace
+
+QString FuzzLoginEntry(QByteArrayView data)
+{
+    const QString path = QString::fromUtf8(data);
+    if (path.isEmpty() || path.contains(QChar(0)))
+        return {}; // no file has such a path
+    const QString exec = DesktopEntryText::quotedExecArgument(path) + QStringLiteral(" automatic");
+    const QString value = ExecValue(QStringLiteral("[Desktop Entry]\nType=Application\nExec=") +
+                                    exec + QStringLiteral("\n"));
+    QString expanded;
+    if (!ExpandFieldCodes(value, expanded))
+        return QStringLiteral("the Exec value holds a field code: ") + value;
+    const QStringList words = ShellWords(expanded);
+    if (words != QStringList{path, QStringLiteral("automatic")})
+        return QStringLiteral("Exec %1 reads back as [%2]").arg(value, words.join(u'|'));
+    return {};
+}
+
+} // namespace tarvex::fuzz
