@@ -5,11 +5,13 @@
 #include <libevdev/libevdev.h>
 #include <linux/input.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace tarvex {
@@ -19,24 +21,46 @@ namespace {
 constexpr int OpenFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
 
 // A keyboard has letters; a power button, a mouse or a lid switch does not.
+constexpr unsigned int LetterKeys[] = {KEY_Q, KEY_A, KEY_Z, KEY_P, KEY_L, KEY_M};
+
 bool hasLetterKeys(const libevdev* device)
 {
-    for (const unsigned int key : {KEY_Q, KEY_A, KEY_Z, KEY_P, KEY_L, KEY_M}) {
+    for (const unsigned int key : LetterKeys) {
         if (!libevdev_has_event_code(device, EV_KEY, key))
             return false;
     }
     return true;
 }
 
-InputStream::Refusal refusalOf(int error)
+// A device that cannot be opened can still say what it is: sysfs shows its keys to anyone.
+// Without that (not a device, or no sysfs) it may be a keyboard.
+InputStream::Refusal unreadable(const struct stat& info, bool anyKeyDevice)
 {
+    if (!S_ISCHR(info.st_mode))
+        return InputStream::Refusal::Unreadable;
+    QFile capabilities(QStringLiteral("/sys/dev/char/%1:%2/device/capabilities/key")
+                           .arg(major(info.st_rdev))
+                           .arg(minor(info.st_rdev)));
+    if (!capabilities.open(QIODevice::ReadOnly))
+        return InputStream::Refusal::Unreadable;
+    return InputStream::capabilitiesShowKeyboard(capabilities.readAll(), anyKeyDevice)
+               ? InputStream::Refusal::Unreadable
+               : InputStream::Refusal::NotKeyboard;
+}
+
+InputStream::Refusal refusalOf(int error, const QByteArray& path, bool anyKeyDevice)
+{
+    struct stat info
+    {};
     switch (error) {
     case ENOENT:
     case ENODEV:
     case ENXIO:
         return InputStream::Refusal::Missing;
     default:
-        return InputStream::Refusal::Unreadable;
+        if (::stat(path.constData(), &info) != 0)
+            return InputStream::Refusal::Unreadable;
+        return unreadable(info, anyKeyDevice);
     }
 }
 
@@ -57,7 +81,7 @@ std::unique_ptr<InputStream> InputStream::open(const QString& path, bool anyKeyD
     const QByteArray encoded = QFile::encodeName(path);
     const int fd = ::open(encoded.constData(), OpenFlags);
     if (fd < 0) {
-        refusal = refusalOf(errno);
+        refusal = refusalOf(errno, encoded, anyKeyDevice);
         return nullptr;
     }
     struct stat info
@@ -84,6 +108,21 @@ std::unique_ptr<InputStream> InputStream::open(const QString& path, bool anyKeyD
     libevdev_free(device);
     refusal = Refusal::None;
     return stream;
+}
+
+bool InputStream::capabilitiesShowKeyboard(const QByteArray& keyCapabilities, bool anyKey)
+{
+    constexpr int WordBits = int(sizeof(unsigned long) * 8);
+    QList<QByteArray> words = keyCapabilities.trimmed().split(' ');
+    std::reverse(words.begin(), words.end());
+    const auto has = [&words](unsigned int key) {
+        const auto word = qsizetype(key / WordBits);
+        return word < words.size() && (words[word].toULong(nullptr, 16) >> (key % WordBits)) & 1;
+    };
+    if (anyKey)
+        return std::any_of(words.begin(), words.end(),
+                           [](const QByteArray& word) { return word.toULong(nullptr, 16) != 0; });
+    return std::all_of(std::begin(LetterKeys), std::end(LetterKeys), has);
 }
 
 InputStream::ReadEnd InputStream::read(std::vector<InputRecord>& records)

@@ -58,6 +58,10 @@ public:
     /// The keys a device holds now (EVIOCGKEY); nothing for streams.
     std::optional<KeyboardState::Keys> heldKeys() const;
 
+    /// True when a device's key capabilities as sysfs lists them (hexadecimal words, the
+    /// highest first) hold letter keys (with `anyKey`, any key).
+    static bool capabilitiesShowKeyboard(const QByteArray& keyCapabilities, bool anyKey);
+
 private:
     InputStream(int fd, Kind kind, QString path);
 

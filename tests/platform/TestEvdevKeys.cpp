@@ -1,10 +1,12 @@
 #include "platform/common/KeySourceChoice.h"
+#include "platform/evdev/EvdevKeyEventCodes.h"
 #include "platform/evdev/EvdevKeyStateSource.h"
 #include "platform/evdev/SessionKeymap.h"
 #include "tests/platform/LayoutKeys.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QKeyEvent>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -170,6 +172,9 @@ private slots:
     void layoutFromLocaleAndEnvironment();
     void hotPlug();
     void unreadableKeyboardSaysSoUntilReadable();
+    void captureBoxUsesTheSourcesTable();
+    void unreadableDevicesShowWhetherTheyAreKeyboards_data();
+    void unreadableDevicesShowWhetherTheyAreKeyboards();
     void choice_data();
     void choice();
 
@@ -463,6 +468,52 @@ void TestEvdevKeys::unreadableKeyboardSaysSoUntilReadable()
     keyboard.write(EV_KEY, KEY_K, 1);
     QVERIFY(keyboard.waitUntilRead());
     QCOMPARE(rig.polled, QList<int>{75});
+}
+
+// The capture box numbers a key event by the source's table, in the source's state.
+void TestEvdevKeys::captureBoxUsesTheSourcesTable()
+{
+    const int keyRightOfT = 21 + 8;
+    const int keypadDecimal = 83 + 8;
+    const ScopedEnvironment environment("XKB_DEFAULT_LAYOUT", "de");
+    Rig rig;
+    FifoKeyboard keyboard(rig.path("event0"));
+    rig.source->start();
+    EvdevKeyEventCodes codes(rig.keymap);
+    const auto codeOf = [&codes](int key, int keycode, quint32 keysym) {
+        return codes.codeFor(
+            QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, quint32(keycode), keysym, 0));
+    };
+    QCOMPARE(codeOf(Qt::Key_Z, keyRightOfT, 'z'), 90);
+    QCOMPARE(codeOf(Qt::Key_Delete, keypadDecimal, 0xff9f), 46);
+    keyboard.write(EV_LED, LED_NUML, 1);
+    QVERIFY(keyboard.waitUntilRead());
+    QCOMPARE(codeOf(Qt::Key_Comma, keypadDecimal, 0xffac), 108);
+    // A synthesised event has no keycode: its key symbol decides.
+    QCOMPARE(codeOf(Qt::Key_Y, 0, 0), 89);
+}
+
+// As sysfs lists them: a keyboard, a mouse, a power button.
+void TestEvdevKeys::unreadableDevicesShowWhetherTheyAreKeyboards_data()
+{
+    QTest::addColumn<QByteArray>("capabilities");
+    QTest::addColumn<bool>("keyboard");
+    QTest::addColumn<bool>("anyKey");
+    const QByteArray keyboard =
+        "1000000000007 ff9f207ac14057ff febeffdfffefffff fffffffffffffffe\n";
+    QTest::newRow("keyboard") << keyboard << true << true;
+    QTest::newRow("mouse") << QByteArray("1f0000 0 0 0 0\n") << false << true;
+    QTest::newRow("power button") << QByteArray("10000000000000 0\n") << false << true;
+    QTest::newRow("no keys") << QByteArray("0\n") << false << false;
+}
+
+void TestEvdevKeys::unreadableDevicesShowWhetherTheyAreKeyboards()
+{
+    QFETCH(QByteArray, capabilities);
+    QFETCH(bool, keyboard);
+    QFETCH(bool, anyKey);
+    QCOMPARE(InputStream::capabilitiesShowKeyboard(capabilities, false), keyboard);
+    QCOMPARE(InputStream::capabilitiesShowKeyboard(capabilities, true), anyKey);
 }
 
 void TestEvdevKeys::choice_data()
