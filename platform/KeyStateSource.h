@@ -18,8 +18,8 @@ namespace tarvex {
 /// Modifier codes: 16 Shift, 17 Ctrl and 18 Alt are the generic codes (either side); 160/161
 /// left/right Shift, 162/163 left/right Ctrl, 164/165 left/right Alt are the sided codes; 91 and
 /// 92 are the left and right Windows (Super) keys. Windows reports a modifier press under both
-/// its generic and its sided code; the X11 source reports the generic code only. The poll's rules
-/// for 161, 163 and 164 and the matcher's removal of 162 work with either.
+/// its generic and its sided code; the X11 and the evdev sources report the generic code only.
+/// The poll's rules for 161, 163 and 164 and the matcher's removal of 162 work with either.
 ///
 /// Instead of being polled on a 1 ms timer, a source announces each press through the press
 /// callback: the owner runs one poll tick from inside the callback, once per press, in press

@@ -100,8 +100,9 @@ void EvdevKeyStateSource::watchFolders()
 {
     m_inotify = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     if (m_inotify < 0) {
+        const int error = errno;
         qCWarning(lcEvdev, "keyboards plugged in later are not seen: inotify failed (%s)",
-                  strerror(errno));
+                  strerror(error));
         return;
     }
     QStringList folders;
@@ -113,11 +114,12 @@ void EvdevKeyStateSource::watchFolders()
     for (const QString& folder : std::as_const(folders)) {
         const int watch =
             ::inotify_add_watch(m_inotify, QFile::encodeName(folder).constData(), FolderEvents);
+        const int error = errno;
         if (watch >= 0)
             m_folderWatches[watch] = folder;
         else
             qCInfo(lcEvdev, "cannot watch %s for keyboards (%s)", qPrintable(folder),
-                   strerror(errno));
+                   strerror(error));
     }
     m_inotifyNotifier = std::make_unique<QSocketNotifier>(m_inotify, QSocketNotifier::Read);
     connect(m_inotifyNotifier.get(), &QSocketNotifier::activated, this,

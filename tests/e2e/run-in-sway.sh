@@ -27,7 +27,7 @@ finish()
 }
 trap finish EXIT
 
-for _ in $(seq 200); do
+for _ in $(seq 600); do
     socket=$(find "$runtime" -maxdepth 1 -name 'wayland-*' -type s 2>/dev/null | head -n 1)
     ipc=$(find "$runtime" -maxdepth 1 -name 'sway-ipc.*' -type s 2>/dev/null | head -n 1)
     [ -n "$socket" ] && [ -n "$ipc" ] && break
