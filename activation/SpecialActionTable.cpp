@@ -11,13 +11,13 @@ constexpr std::array<SpecialActionRow, 10> Rows{{
     {3, L("-Minimize Window-"), L(""), L("")},
     {4, L("-Maximize Window-"), L(""), L("")},
     {5, L("-Log Off-"), L("Do you want to log off from current user account?"), L("")},
-    {6, L("-Shut Down-"), L("Do you want to shutdown the computer?"), L("Shutdown Windows")},
+    {6, L("-Shut Down-"), L("Do you want to shutdown the computer?"), L("Shutdown Computer")},
     {7, L("-Restart-"), L("Do you want to restart the computer?"), L("")},
     {8, L("-Instant Shutdown-"), L("Do you want to instantly shut down the computer?"), L("")},
     {9, L("-Instant Restart-"), L("Do you want to instantly restart the computer?"),
-     L("Restart Windows")},
+     L("Restart Computer")},
     {10, L("-Instant Poweroff-"), L("Do you want to poweroff the computer?"),
-     L("Poweroff Windows")},
+     L("Poweroff Computer")},
 }};
 
 // The order in which a target is compared with the names when a hotkey fires.

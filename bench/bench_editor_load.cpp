@@ -40,7 +40,7 @@ template <typename Work> double MillisecondsPerRound(Work work)
     return double(timer.nsecsElapsed()) / 1e6 / Rounds;
 }
 
-double EditorLoad(const HotkeyDatabase& database, AppSettings& settings)
+double EditorLoad(const HotkeyDatabase& database)
 {
     return MillisecondsPerRound([&] {
         HotkeyList list;
@@ -48,21 +48,21 @@ double EditorLoad(const HotkeyDatabase& database, AppSettings& settings)
         database.load(list, table);
         QWidget form;
         HotkeyEditorPanel panel(&form, list, table, QCoreApplication::applicationDirPath() + "/..");
-        panel.load(database, settings);
+        panel.load(database);
         form.show();
         QCoreApplication::processEvents();
         form.grab(); // the first full paint of the window
     });
 }
 
-double KeyWithAllRows(const HotkeyDatabase& database, AppSettings& settings)
+double KeyWithAllRows(const HotkeyDatabase& database)
 {
     HotkeyList list;
     ActiveHotkeyTable table;
     database.load(list, table);
     QWidget form;
     HotkeyEditorPanel panel(&form, list, table, QString());
-    panel.load(database, settings);
+    panel.load(database);
     panel.selectPosition(Records);
     auto* hk = form.findChild<CaptureBox*>(QStringLiteral("hk"));
     return MillisecondsPerRound([&] {
@@ -87,15 +87,13 @@ int main(int argc, char** argv)
     const HotkeyDatabase database(dir.filePath(QStringLiteral("Hotkeys.TarvexDB")));
     if (!database.save(list, table).isEmpty())
         return 1;
-    SettingsStore store(dir.filePath(QStringLiteral("Tarvex.ini")));
-    AppSettings settings(store);
     const double baseline = MillisecondsPerRound([&] {
         HotkeyList loaded;
         ActiveHotkeyTable loadedTable;
         database.load(loaded, loadedTable);
     });
-    const double editor = EditorLoad(database, settings);
-    const double key = KeyWithAllRows(database, settings);
+    const double editor = EditorLoad(database);
+    const double key = KeyWithAllRows(database);
     std::printf("editor load, %d rows  %8.2f ms   bare database load %8.2f ms   ratio %6.1f x\n",
                 Records, editor, baseline, editor / baseline);
     std::printf("one captured key      %8.2f ms   (row update and hidden-hotkey check over all "

@@ -63,6 +63,23 @@ QString EditorDialogs::AskFileOrFolder(QWidget* parent)
     return box.clickedButton() == folder ? FolderCaption : QString();
 }
 
+QString EditorDialogs::AskSaveChanges(QWidget* parent)
+{
+    const QString question = QStringLiteral("Save changes to your hotkeys?");
+    QString answer;
+    if (Answered(Title, question, &answer))
+        return answer;
+    QMessageBox box(QMessageBox::Question, Title, question,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    const QMessageBox::StandardButton clicked = box.standardButton(box.clickedButton());
+    if (clicked == QMessageBox::Yes)
+        return QStringLiteral("Yes");
+    return clicked == QMessageBox::No ? QStringLiteral("No") : QStringLiteral("Cancel");
+}
+
 QString EditorDialogs::OpenFile(QWidget* parent, const QString& title)
 {
     QString answer;

@@ -22,6 +22,9 @@ public:
     static void Warn(QWidget* parent, const QString& text);
     /// Asks "Do You Want To Add A File Or A Folder?"; returns "File", "Folder" or "" (closed).
     static QString AskFileOrFolder(QWidget* parent);
+    /// Asks "Save changes to your hotkeys?"; returns "Yes", "No" or "Cancel" (also when the box
+    /// is closed without an answer).
+    static QString AskSaveChanges(QWidget* parent);
     /// The open-file dialog with `title`; returns the chosen file or "" when cancelled.
     static QString OpenFile(QWidget* parent, const QString& title);
     /// The folder browser with `title` (file-system folders only); returns the folder or "".

@@ -128,7 +128,7 @@ void FormWizard::createOpenFile()
     option4->setObjectName(QStringLiteral("Option4"));
     option4->setGeometry(Margin, RowHeight, PanelWidth - Margin, RowHeight);
     auto* option5 = new QRadioButton(
-        QStringLiteral("A folder (such as your doucments folder, your desktop, etc)"), m_openFile);
+        QStringLiteral("A folder (such as your documents folder, your desktop, etc)"), m_openFile);
     option5->setObjectName(QStringLiteral("Option5"));
     option5->setGeometry(Margin, 2 * RowHeight, PanelWidth - Margin, RowHeight);
     connect(option4, &QRadioButton::clicked, this, [this] { showPanel(m_sOpenFile); });

@@ -10,7 +10,6 @@
 #include "editor/RowIcons.h"
 #include "keys/KeyCapture.h"
 #include "shell/Twips.h"
-#include "store/AppSettings.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -18,6 +17,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QShortcut>
 #include <QTreeView>
 
 #include <limits>
@@ -157,7 +157,10 @@ void HotkeyEditorPanel::connectFields()
     connect(m_ws, &QLineEdit::textEdited, this, &HotkeyEditorPanel::targetEdited);
     connect(m_sp, &QComboBox::currentIndexChanged, this, &HotkeyEditorPanel::specialChosen);
     connect(m_browse, &velbutton::Click, this, &HotkeyEditorPanel::browseClicked);
-    connect(m_Command1, &velbutton::Click, this, &HotkeyEditorPanel::cancelled);
+    connect(m_Command1, &velbutton::Click, this, &HotkeyEditorPanel::requestClose);
+    // Escape anywhere in the window is "Cancel" (a list's open drop-down takes it first).
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), m_form);
+    connect(escape, &QShortcut::activated, this, &HotkeyEditorPanel::requestClose);
     connect(m_Command2, &velbutton::Click, this, &HotkeyEditorPanel::saveSettings);
     connect(m_Command3, &velbutton::Click, this, &HotkeyEditorPanel::deleteHotkey);
     connect(m_Command4, &velbutton::Click, this, &HotkeyEditorPanel::addHotkey);
@@ -182,13 +185,13 @@ void HotkeyEditorPanel::layOut()
     m_TForm->setGeometry(m_form->rect());
 }
 
-void HotkeyEditorPanel::load(const HotkeyDatabase& database, const AppSettings& settings)
+void HotkeyEditorPanel::load(const HotkeyDatabase& database, const EditorLook& look)
 {
     m_database = database;
-    ButtonCfg(settings.editorButtonStyle());
-    m_TForm->setStyle(settings.frameStyle());
+    ButtonCfg(look.buttonStyle);
+    m_TForm->setStyle(look.frameStyle);
     m_model->reload();
-    m_TForm->setThemeColor(settings.themeColor());
+    m_TForm->setThemeColor(look.themeColor);
     const bool hasRows = m_list.count() > 0;
     if (hasRows)
         selectPosition(1);
@@ -200,6 +203,7 @@ void HotkeyEditorPanel::load(const HotkeyDatabase& database, const AppSettings& 
     if (hasRows)
         m_Hotkey->setFocus();
     updateShadowWarning();
+    m_savedEntries = m_list.entries();
 }
 
 void HotkeyEditorPanel::configCTRL(bool CT)

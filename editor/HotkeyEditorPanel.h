@@ -22,10 +22,17 @@ class velbutton;
 
 namespace tarvex {
 
-class AppSettings;
 class CaptureBox;
 class HotkeyListModel;
 class RowIcons;
+
+/// The stored look the editor is drawn in, each code already checked against its list.
+struct EditorLook
+{
+    int buttonStyle = 13; // "Windows Theme", the editor's own default
+    int frameStyle = 3;
+    int themeColor = 0;
+};
 
 /// The visible part of the hotkey editor "Configure Hotkeys": the list `Hotkey`, the frame
 /// "Edit Hotkey" with the fields of the selected row, and the buttons to add, delete, save and
@@ -44,9 +51,9 @@ public:
                       const QString& programFolder);
     ~HotkeyEditorPanel() override;
 
-    /// The load: reads the look from `settings` and shows the list (already read from
-    /// `database`, which saves write to), selecting the first row.
-    void load(const HotkeyDatabase& database, const AppSettings& settings);
+    /// The load: applies `look` and shows the list (already read from `database`, which saves
+    /// write to), selecting the first row.
+    void load(const HotkeyDatabase& database, const EditorLook& look = EditorLook());
     /// Replaces the wizard (tests).
     void setWizardRunner(WizardRunner runner) { m_runWizard = std::move(runner); }
 
@@ -65,6 +72,11 @@ public:
     /// character, a website without a host), naming the first; then writes the file. True on
     /// success.
     bool saveSettings();
+    /// "Cancel", Escape or closing the window: with unsaved changes asks "Save changes to your
+    /// hotkeys?" (Yes saves, No drops them, Cancel stays); then emits saved() or cancelled().
+    void requestClose();
+    /// True when the rows differ from those last loaded or saved.
+    bool hasUnsavedChanges() const;
     /// Runs the browse button: a file or a folder becomes the selected row's target.
     void browseClicked();
 
@@ -80,7 +92,8 @@ public:
 Q_SIGNALS:
     /// The list was saved: the editor hides and the main window comes back.
     void saved();
-    /// "Cancel" was clicked: the editor is unloaded and unsaved edits are dropped.
+    /// The editor is left without saving ("Cancel", Escape, window closed): unsaved edits are
+    /// dropped.
     void cancelled();
 
 private:
@@ -127,6 +140,7 @@ private:
     velbutton* m_Command3 = nullptr;
     velbutton* m_Command4 = nullptr;
 
+    QList<HotkeyEntry> m_savedEntries;
     QString m_rememberedFile;
     QString m_rememberedWebsite;
     QString m_rememberedSpecial;

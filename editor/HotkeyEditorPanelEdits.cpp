@@ -255,8 +255,27 @@ bool HotkeyEditorPanel::saveSettings()
         EditorDialogs::Warn(m_form, error);
         return false;
     }
+    m_savedEntries = m_list.entries();
     Q_EMIT saved();
     return true;
+}
+
+void HotkeyEditorPanel::requestClose()
+{
+    if (!hasUnsavedChanges()) {
+        Q_EMIT cancelled();
+        return;
+    }
+    const QString answer = EditorDialogs::AskSaveChanges(m_form);
+    if (answer == QLatin1String("Yes"))
+        saveSettings(); // a refused or failed save keeps the editor open
+    else if (answer == QLatin1String("No"))
+        Q_EMIT cancelled();
+}
+
+bool HotkeyEditorPanel::hasUnsavedChanges() const
+{
+    return m_list.entries() != m_savedEntries;
 }
 
 QString HotkeyEditorPanel::shadowWarning() const

@@ -3,35 +3,35 @@
 #include "activation/GlobalFlags.h"
 #include "editor/HotkeyEditorPanel.h"
 #include "editor/HotkeyHost.h"
+#include "options/AppearanceChoices.h"
 #include "shell/ProgramIcon.h"
 #include "shell/ProgramTrayIcon.h"
-#include "store/AppSettings.h"
+#include "store/SettingsStore.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 
 namespace tarvex {
 
 const QString hkCORE::Caption = QStringLiteral("Configure Hotkeys");
 
-hkCORE::hkCORE(KeyStateSource& keys, std::function<void(const QString&)> runAction, QWidget* parent)
-    : QWidget(parent)
+hkCORE::hkCORE(KeyStateSource& keys, SettingsStore& settings, const QString& programFolder,
+               std::function<void(const QString&)> runAction, QWidget* parent)
+    : QWidget(parent), m_settings(settings)
 {
     setObjectName(QStringLiteral("hkCORE"));
     setWindowTitle(Caption);
     SetWindowIcons(this);
     m_host = new HotkeyHost(keys, std::move(runAction), this);
     m_host->setEditorVisibleQuery([this] { return isVisible(); });
-    m_editing = new HotkeyEditorPanel(this, m_host->list(), m_host->table(),
-                                      QCoreApplication::applicationDirPath());
+    m_editing = new HotkeyEditorPanel(this, m_host->list(), m_host->table(), programFolder);
     connect(m_editing, &HotkeyEditorPanel::saved, this, [this] {
         hide();
         Q_EMIT settingsSaved();
     });
-    // "Cancel" unloads the form; its owner shows the main window again.
+    // Leaving without saving unloads the form; its owner decides what comes back.
     connect(m_editing, &HotkeyEditorPanel::cancelled, this, [this] {
         hide();
-        Q_EMIT unloadRequested();
+        Q_EMIT editingCancelled();
     });
     connect(&m_host->trayIcon(), &ProgramTrayIcon::doubleClicked, this,
             &hkCORE::onTrayDoubleClicked);
@@ -43,9 +43,12 @@ hkCORE::~hkCORE() = default;
 QString hkCORE::load(const HotkeyDatabase& database)
 {
     const QString problem = m_host->load(database);
-    SettingsStore store;
-    const AppSettings settings(store);
-    m_editing->load(m_host->database(), settings);
+    // Codes outside their lists read as the defaults, as the appearance window reads them.
+    EditorLook look;
+    look.buttonStyle = AppearanceChoices::StoredButtonStyle(m_settings, look.buttonStyle);
+    look.frameStyle = AppearanceChoices::StoredFrameStyle(m_settings);
+    look.themeColor = AppearanceChoices::StoredThemeColor(m_settings);
+    m_editing->load(m_host->database(), look);
     return problem;
 }
 
@@ -81,9 +84,11 @@ void hkCORE::onTrayDoubleClicked()
 
 void hkCORE::closeEvent(QCloseEvent* event)
 {
-    // The owner unloads (deletes) the form, which stops the hotkeys it hosts.
+    // Closing the window is "Cancel": unsaved edits are asked about, and the owner unloads
+    // (deletes) the form rather than Qt closing it.
     event->ignore();
-    Q_EMIT unloadRequested();
+    if (isVisible())
+        m_editing->requestClose();
 }
 
 void hkCORE::savePlacement()

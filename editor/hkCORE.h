@@ -11,6 +11,7 @@ class HotkeyDatabase;
 class HotkeyEditorPanel;
 class HotkeyHost;
 class KeyStateSource;
+class SettingsStore;
 
 /// The hotkey editor form "Configure Hotkeys". Loaded hidden, it is also the host of the
 /// running hotkeys (list, key polling, the program's tray icon); unloading it stops them.
@@ -22,9 +23,10 @@ public:
     /// The form's caption (also the tray icon's first tip).
     static const QString Caption;
 
-    /// Builds the form; its hotkeys poll `keys` and run matches through `runAction`.
-    hkCORE(KeyStateSource& keys, std::function<void(const QString&)> runAction,
-           QWidget* parent = nullptr);
+    /// Builds the form; its hotkeys poll `keys` and run matches through `runAction`. The look
+    /// is read from `settings`, the row icons from `programFolder`; both must outlive the form.
+    hkCORE(KeyStateSource& keys, SettingsStore& settings, const QString& programFolder,
+           std::function<void(const QString&)> runAction, QWidget* parent = nullptr);
     ~hkCORE() override;
 
     /// The form's load: reads `database` into the list and the active table. Returns a
@@ -45,8 +47,10 @@ public:
     void onTrayDoubleClicked();
 
 Q_SIGNALS:
-    /// The form asks to be unloaded (tray double-click while hidden, or its window closed).
+    /// The form asks to be unloaded (tray double-click while hidden).
     void unloadRequested();
+    /// The user left the editor without saving ("Cancel", Escape, window closed); it is hidden.
+    void editingCancelled();
     /// The tray icon's menu was asked for at the screen position `globalPos`.
     void trayMenuRequested(const QPoint& globalPos);
     /// "Save Settings" wrote the file and hid the form: the main window is to be shown.
@@ -59,6 +63,7 @@ private:
     void savePlacement();
     void restorePlacement();
 
+    SettingsStore& m_settings;
     HotkeyHost* m_host = nullptr;
     HotkeyEditorPanel* m_editing = nullptr;
     Qt::WindowStates m_savedState;

@@ -54,10 +54,10 @@ int AppearanceChoices::Valid(qint64 code, const QStringList& list, int fallback)
     return code >= 0 && code < list.size() ? int(code) : fallback;
 }
 
-int AppearanceChoices::StoredButtonStyle(const SettingsStore& store)
+int AppearanceChoices::StoredButtonStyle(const SettingsStore& store, int fallback)
 {
-    const qint64 code = StoredCode(store, QStringLiteral("ButtonTheme"), DefaultButtonStyle);
-    return Valid(code, ButtonStyles(), DefaultButtonStyle);
+    const qint64 code = StoredCode(store, QStringLiteral("ButtonTheme"), fallback);
+    return Valid(code, ButtonStyles(), fallback);
 }
 
 int AppearanceChoices::StoredThemeColor(const SettingsStore& store)

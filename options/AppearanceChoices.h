@@ -26,8 +26,8 @@ public:
     /// Returns `code` when it names an entry of `list`, else `fallback`.
     static int Valid(qint64 code, const QStringList& list, int fallback);
 
-    /// "ButtonTheme"/"Color", a valid button style (default 3).
-    static int StoredButtonStyle(const SettingsStore& store);
+    /// "ButtonTheme"/"Color", a valid button style (else `fallback`, by default 3).
+    static int StoredButtonStyle(const SettingsStore& store, int fallback = DefaultButtonStyle);
     /// "Theme"/"Color", a valid window colour (default 0).
     static int StoredThemeColor(const SettingsStore& store);
     /// "WTheme"/"Color", a valid window style (default 3).

@@ -11,8 +11,9 @@ namespace tarvex {
 
 /// Notification-area entries of the windows that "-Hide Window-" has hidden, one per slot 0-10.
 /// The implementation reads the window's own icon itself (large icon, else small, else a
-/// generic icon), because the core holds no images. A left double-click on an entry is reported
-/// through the double-click callback with the entry's slot number.
+/// generic icon), because the core holds no images. A left double-click on an entry (a single
+/// click on trays that report no double-clicks) is reported through the double-click callback
+/// with the entry's slot number.
 class HiddenWindowIcons
 {
 public:

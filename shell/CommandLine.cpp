@@ -8,4 +8,46 @@ bool CommandLine::isAutomaticStart(const QStringList& arguments)
     return arguments.size() == 1 && arguments.first().toLower() == QLatin1String(AutomaticArgument);
 }
 
+CommandLine::Request CommandLine::parse(const QStringList& arguments, QString* option)
+{
+    for (const QString& argument : arguments) {
+        if (!argument.startsWith(QLatin1Char('-')))
+            continue;
+        if (option)
+            *option = argument;
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h"))
+            return Request::Help;
+        if (argument == QLatin1String("--version"))
+            return Request::Version;
+        return Request::Unknown;
+    }
+    return Request::Run;
+}
+
+bool CommandLine::asksForInformation(const QStringList& arguments)
+{
+    const Request request = parse(arguments);
+    return request == Request::Help || request == Request::Version;
+}
+
+QString CommandLine::usage()
+{
+    return QStringLiteral(
+        "Usage: tarvex [automatic]\n"
+        "       tarvex --help | --version\n"
+        "\n"
+        "Tarvex runs your hotkeys: key sequences that open a file, program, folder or web\n"
+        "address, or act on the window in front. Without an argument it shows its main window.\n"
+        "\n"
+        "  automatic    start the hotkeys at once with only the icon in the notification area\n"
+        "               (the login entry starts Tarvex this way)\n"
+        "  -h, --help   show this help and exit\n"
+        "  --version    show the version and exit\n");
+}
+
+QString CommandLine::versionText()
+{
+    return QStringLiteral("Tarvex " TARVEX_VERSION "\n");
+}
+
 } // namespace tarvex

@@ -1,8 +1,10 @@
 #include "shell/ProgramTrayIcon.h"
 
+#include "platform/linux/TrayActivation.h"
 #include "shell/ProgramIcon.h"
 #include "shell/TrayFallbackWindow.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QDateTime>
 #include <QSystemTrayIcon>
@@ -38,13 +40,19 @@ bool ProgramTrayIcon::add(const QString& tip, bool balloon)
 {
     remove();
     m_icon = std::make_unique<QSystemTrayIcon>(ProgramIcon::icon());
-    connect(m_icon.get(), &QSystemTrayIcon::activated, this,
-            [this](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::DoubleClick)
-                    Q_EMIT doubleClicked();
-                else if (reason == QSystemTrayIcon::Context)
-                    Q_EMIT menuRequested(QCursor::pos());
-            });
+    connect(
+        m_icon.get(), &QSystemTrayIcon::activated, this,
+        [this, activation = TrayActivation()](QSystemTrayIcon::ActivationReason reason) mutable {
+            // While a dialog is open the icon waits, as the windows behind the dialog do
+            // (an XEmbed tray's clicks are blocked anyway; a D-Bus tray's are not): its
+            // commands unload the windows such a dialog belongs to.
+            if (QApplication::activeModalWidget())
+                return;
+            if (reason == QSystemTrayIcon::Context)
+                Q_EMIT menuRequested(QCursor::pos());
+            else if (activation.opens(reason))
+                Q_EMIT doubleClicked();
+        });
     m_tip = tip.left(TipLength);
     m_icon->setToolTip(m_tip);
     m_icon->show();

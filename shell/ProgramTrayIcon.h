@@ -53,7 +53,8 @@ public:
     TrayFallbackWindow* fallbackWindow() const { return m_fallback.get(); }
 
 Q_SIGNALS:
-    /// The icon was double-clicked with the left button.
+    /// The icon was double-clicked with the left button (clicked once on a tray that reports no
+    /// double-clicks).
     void doubleClicked();
     /// The menu was asked for (right button) at the screen position `globalPos`.
     void menuRequested(const QPoint& globalPos);

@@ -6,6 +6,7 @@
 #include "controls/frame/velForms.h"
 #include "controls/tips/Hyperlink.h"
 #include "controls/tips/InfoTip.h"
+#include "options/AppearanceChoices.h"
 #include "platform/ConfirmationBox.h"
 #include "platform/KeyStateSource.h"
 #include "platform/LoginEntry.h"
@@ -28,6 +29,9 @@ const QString ShowAdvanced = QStringLiteral("Show Advanced Settings");
 const QString HideAdvanced = QStringLiteral("Hide Advanced Settings");
 const QString InfoTitle = QStringLiteral("Info");
 } // namespace
+
+const QString Tarvex::HotkeysRunningText = QStringLiteral("Hotkeys are running");
+const QString Tarvex::HotkeysOffText = QStringLiteral("Hotkeys are off");
 
 Tarvex::Tarvex(TarvexShell& shell, QWidget* parent) : QWidget(parent), m_shell(shell)
 {
@@ -115,6 +119,11 @@ void Tarvex::createLabels()
     m_label3->SetAutoSize(true);
     m_label3->move(Twips::rect(240, 4230, 1800, 195).topLeft());
     connect(m_label3, &Hyperlink::Jump, this, &Tarvex::Label3_Click);
+    // Whether the hotkeys run, at the foot across from "Show Advanced Settings".
+    m_hotkeyState = new QLabel(HotkeysOffText, m_themeForm);
+    m_hotkeyState->setObjectName(QStringLiteral("HotkeyState"));
+    m_hotkeyState->setGeometry(Twips::rect(2520, 4215, 2055, 225));
+    m_hotkeyState->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 
 void Tarvex::createOptions()
@@ -153,12 +162,13 @@ void Tarvex::load()
         show();
 }
 
+// Codes outside their lists read as the defaults, as the appearance window reads them.
 void Tarvex::applyStoredLook()
 {
-    const AppSettings& settings = m_shell.appSettings();
-    setThemeColor(settings.themeColor());
-    cStyle(settings.frameStyle());
-    ButtonCfg(settings.mainWindowButtonStyle());
+    const SettingsStore& store = m_shell.services().settings;
+    setThemeColor(AppearanceChoices::StoredThemeColor(store));
+    cStyle(AppearanceChoices::StoredFrameStyle(store));
+    ButtonCfg(qint16(AppearanceChoices::StoredButtonStyle(store)));
 }
 
 void Tarvex::ButtonCfg(qint16 s)
@@ -175,6 +185,11 @@ void Tarvex::cStyle(qint32 s)
 void Tarvex::setThemeColor(qint32 color)
 {
     m_themeForm->setThemeColor(color);
+}
+
+void Tarvex::showHotkeysRunning(bool running)
+{
+    m_hotkeyState->setText(running ? HotkeysRunningText : HotkeysOffText);
 }
 
 void Tarvex::Tarvex_Mouse(int Button, int Shift, int X, int Y)

@@ -24,6 +24,9 @@ public:
     static constexpr int DesignedWidth = 4965;
     static constexpr int DesignedHeight = 4575;
     static constexpr int AdvancedGrowth = 600;
+    /// The line that says whether the hotkeys run.
+    static const QString HotkeysRunningText;
+    static const QString HotkeysOffText;
 
     /// Builds the window's controls (hidden); load() runs its load steps.
     explicit Tarvex(TarvexShell& shell, QWidget* parent = nullptr);
@@ -39,6 +42,10 @@ public:
     void cStyle(qint32 s);
     /// Sets the colour code of the window frame.
     void setThemeColor(qint32 color);
+    /// Says whether the hotkeys run (the line at the window's foot).
+    void showHotkeysRunning(bool running);
+    /// The line that says whether the hotkeys run.
+    QLabel* hotkeyState() const { return m_hotkeyState; }
     /// Shows `text` (why the keyboard cannot be read, and the fix) below the buttons, growing
     /// the window to hold it; an empty text removes it.
     void setKeyboardNote(const QString& text);
@@ -92,6 +99,7 @@ private:
     QLabel* m_image1 = nullptr;
     QCheckBox* m_hks = nullptr;
     QCheckBox* m_check1 = nullptr;
+    QLabel* m_hotkeyState = nullptr;
     QLabel* m_keyboardNote = nullptr;
     int m_keyboardNoteGrowth = 0;
 };

@@ -1,5 +1,6 @@
 #include "shell/TarvexApplication.h"
 
+#include "shell/CommandLine.h"
 #include "shell/RealServices.h"
 #include "shell/SignalWatcher.h"
 #include "shell/TarvexShell.h"
@@ -7,30 +8,89 @@
 #include <QApplication>
 
 #include <csignal>
+#include <cstdio>
 
 namespace tarvex {
 
+namespace {
+
+constexpr int UsageError = 2;
+
+// Answers --help and --version; returns -1 for a command line that starts the program.
+int answerRequest(const QStringList& arguments)
+{
+    QString option;
+    switch (CommandLine::parse(arguments, &option)) {
+    case CommandLine::Request::Run:
+        return -1;
+    case CommandLine::Request::Help:
+        std::fputs(qPrintable(CommandLine::usage()), stdout);
+        return 0;
+    case CommandLine::Request::Version:
+        std::fputs(qPrintable(CommandLine::versionText()), stdout);
+        return 0;
+    case CommandLine::Request::Unknown:
+        std::fprintf(stderr, "tarvex: unknown option %s\n\n%s", qPrintable(option),
+                     qPrintable(CommandLine::usage()));
+        return UsageError;
+    }
+    return -1;
+}
+
+} // namespace
+
 int TarvexApplication::run(int argc, char* argv[])
 {
+    // --help and --version need no display and never reach a running instance.
+    QStringList rawArguments;
+    for (int i = 1; i < argc; ++i)
+        rawArguments << QString::fromLocal8Bit(argv[i]);
+    if (CommandLine::asksForInformation(rawArguments))
+        return answerRequest(rawArguments);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvex"));
     QApplication::setOrganizationName(QStringLiteral("Tarvex"));
     QApplication::setDesktopFileName(QStringLiteral("tarvex"));
     // The program lives on in its tray icon while no window is visible.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Qt has taken out the options that are its own (-platform, -display, ...).
+    const QStringList arguments = app.arguments().mid(1);
+    if (const int status = answerRequest(arguments); status >= 0)
+        return status;
 
-    RealServices real(app.arguments().mid(1));
+    RealServices real(arguments);
     TarvexShell shell(real.services());
-    QObject::connect(&shell, &TarvexShell::finished, &app, &QApplication::quit,
-                     Qt::QueuedConnection);
-    // SIGTERM (log-out, kill) and SIGINT end the program like the tray menu's Exit, so the
-    // windows it hid come back and its tray icons go away.
+    // SIGTERM (log-out, kill), SIGINT and SIGHUP end the program like the tray menu's Exit, so
+    // the windows it hid come back and its tray icons go away.
     SignalWatcher signalWatcher({SIGTERM, SIGINT, SIGHUP});
-    QObject::connect(&signalWatcher, &SignalWatcher::signalReceived, &shell,
-                     &TarvexShell::terminate);
-    if (!shell.start())
-        return 0;
-    return app.exec();
+    return exec(shell, signalWatcher);
+}
+
+// A signal may arrive while a dialog runs its own event loop (a message box or the wizard, on
+// the stack with a window as parent): the windows must not be deleted under it. So every
+// event loop is left first, each dialog returning as if cancelled (dialogs opened on the way
+// out return at once), and the exit runs once no loop is running. A signal during start-up,
+// when a message box may be open before the main loop, ends the program too.
+int TarvexApplication::exec(TarvexShell& shell, SignalWatcher& watcher)
+{
+    QObject::connect(&shell, &TarvexShell::finished, qApp, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
+    bool signalled = false;
+    const QMetaObject::Connection onSignal =
+        QObject::connect(&watcher, &SignalWatcher::signalReceived, qApp, [&signalled] {
+            signalled = true;
+            QCoreApplication::exit(0);
+        });
+    int status = 0;
+    if (shell.start() && !signalled)
+        status = QCoreApplication::exec();
+    QObject::disconnect(onSignal);
+    if (signalled)
+        shell.terminate();
+    // The windows unloaded on the way out are deleted now, while every service still exists.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return status;
 }
 
 } // namespace tarvex

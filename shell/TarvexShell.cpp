@@ -16,11 +16,13 @@
 #include "store/AppSettings.h"
 #include "store/HotkeyDatabase.h"
 
+#include <utility>
+
 namespace tarvex {
 
 const QString TarvexShell::AlreadyRunningMessage = QStringLiteral(
-    "Tarvex is already running. To open Tarvex, double click on the Tarvex icon on the Windows "
-    "taskbar tray.");
+    "Tarvex is already running. To open Tarvex, double click on the Tarvex icon in the "
+    "notification area.");
 const QString TarvexShell::HelpFileName = QStringLiteral("tarvex.html");
 
 namespace {
@@ -108,6 +110,7 @@ Tarvex& TarvexShell::loadMainWindow()
 void TarvexShell::showMainWindow()
 {
     Tarvex& window = loadMainWindow();
+    window.showHotkeysRunning(hotkeysRunning());
     window.show();
     window.raise();
     window.activateWindow();
@@ -117,10 +120,12 @@ hkCORE& TarvexShell::loadEditor()
 {
     if (m_editor)
         return *m_editor;
-    m_editor = new hkCORE(m_services.keys, [this](const QString& target) { runAction(target); });
+    m_editor = new hkCORE(m_services.keys, m_services.settings, m_services.programFolder,
+                          [this](const QString& target) { runAction(target); });
     connect(m_editor, &hkCORE::unloadRequested, this, &TarvexShell::unloadEditor);
     connect(m_editor, &hkCORE::trayMenuRequested, this, &TarvexShell::popUpTrayMenu);
-    connect(m_editor, &hkCORE::settingsSaved, this, &TarvexShell::showMainWindow);
+    connect(m_editor, &hkCORE::settingsSaved, this, &TarvexShell::onSettingsSaved);
+    connect(m_editor, &hkCORE::editingCancelled, this, &TarvexShell::onEditingCancelled);
     const QString problem =
         m_editor->load(HotkeyDatabase::InFolder(m_services.documents.documentsFolder()));
     if (!problem.isEmpty())
@@ -128,20 +133,35 @@ hkCORE& TarvexShell::loadEditor()
     return *m_editor;
 }
 
+bool TarvexShell::hotkeysRunning() const
+{
+    return m_editor && HotkeysEnabled() && m_editor->host().isPollingEnabled();
+}
+
 void TarvexShell::startHotkeys(bool silent)
+{
+    startHotkeys(silent, !m_appSettings->startupBalloonSuppressed());
+}
+
+// Starting hotkeys that already run changes nothing but the main window: one detection, one
+// icon, one balloon.
+void TarvexShell::startHotkeys(bool silent, bool balloon)
 {
     // A keyboard that could not be read before may be readable now (access granted since).
     if (m_hooked && (!m_keySourceStarted || !m_services.keys.problem().isEmpty()))
         m_keySourceStarted = m_services.startKeySource && m_services.startKeySource();
+    const bool wasRunning = hotkeysRunning() && m_editor->host().trayIcon().isShown();
     hkCORE& editor = loadEditor();
     editor.SetHK(true);
     editor.setTimer1Enabled(true);
-    ProgramTrayIcon& icon = editor.host().trayIcon();
-    icon.add(hkCORE::Caption, !m_appSettings->startupBalloonSuppressed());
+    if (!wasRunning)
+        showProgramIcon(balloon);
+    if (m_mainWindow) {
+        m_mainWindow->showHotkeysRunning(true);
+        if (!silent)
+            m_mainWindow->hide();
+    }
     const QString problem = m_services.keys.problem();
-    icon.setTip(problem.isEmpty() ? RunningTip : problem);
-    if (!silent && m_mainWindow)
-        m_mainWindow->hide();
     if (m_hooked && (!m_keySourceStarted || !problem.isEmpty()) && !m_keySourceFailureShown) {
         m_keySourceFailureShown = true;
         m_services.showMessage(problem.isEmpty() ? NoKeyboardMessage : problem);
@@ -159,13 +179,26 @@ void TarvexShell::showKeyboardProblem()
         m_editor->host().trayIcon().setTip(problem.isEmpty() ? RunningTip : problem);
 }
 
+void TarvexShell::showProgramIcon(bool balloon)
+{
+    ProgramTrayIcon& icon = m_editor->host().trayIcon();
+    icon.add(hkCORE::Caption, balloon);
+    const QString problem = m_services.keys.problem();
+    icon.setTip(problem.isEmpty() ? RunningTip : problem);
+}
+
+// The hotkeys stop while editing, and the icon that says they run goes with them.
 void TarvexShell::configureHotkeys()
 {
     hkCORE& editor = loadEditor();
+    m_resumeAfterEditing = false;
     editor.SetHK(false);
+    removeProgramIcon();
     editor.show();
-    if (m_mainWindow)
+    if (m_mainWindow) {
+        m_mainWindow->showHotkeysRunning(false);
         m_mainWindow->hide();
+    }
 }
 
 void TarvexShell::customizeAppearance()
@@ -202,14 +235,38 @@ void TarvexShell::openFromTray()
     showMainWindow();
 }
 
+// The hotkeys pause while the editor is visible and come back with its icon when the user
+// leaves the editor, saved or not: a round trip from the notification area and back.
 void TarvexShell::settingsFromTray()
 {
     if (m_finished)
         return;
+    m_resumeAfterEditing = hotkeysRunning();
     if (m_mainWindow)
         m_mainWindow->hide();
     loadEditor().show();
     removeProgramIcon();
+}
+
+void TarvexShell::onSettingsSaved()
+{
+    if (std::exchange(m_resumeAfterEditing, false) && hotkeysRunning())
+        showProgramIcon(false);
+    else
+        showMainWindow();
+}
+
+void TarvexShell::onEditingCancelled()
+{
+    if (!std::exchange(m_resumeAfterEditing, false)) {
+        unloadEditor();
+        return;
+    }
+    // Unloading drops the unsaved edits; a fresh host reads the file again.
+    hkCORE* editor = m_editor;
+    m_editor = nullptr;
+    disposeEditor(editor);
+    startHotkeys(true, false);
 }
 
 void TarvexShell::exitFromTray()
@@ -256,12 +313,18 @@ void TarvexShell::unloadEditor()
     if (!editor)
         return;
     m_editor = nullptr;
+    m_resumeAfterEditing = false;
+    disposeEditor(editor);
+    if (!ExitRequested() && !m_finished)
+        showMainWindow();
+}
+
+void TarvexShell::disposeEditor(hkCORE* editor)
+{
     editor->hide();
     editor->host().setPollingEnabled(false);
     editor->host().trayIcon().remove();
     editor->deleteLater();
-    if (!ExitRequested() && !m_finished)
-        showMainWindow();
 }
 
 void TarvexShell::unloadPopupMenu()

@@ -67,6 +67,9 @@ public:
 
     /// Starts the hotkeys; `silent` keeps the main window as it is.
     void startHotkeys(bool silent);
+    /// True while the hotkeys run (switched on and polling); the program's icon is then shown,
+    /// except while the editor opened from the tray pauses them.
+    bool hotkeysRunning() const;
     /// " Configure Hotkeys": hotkeys off, editor visible, main window hidden.
     void configureHotkeys();
     /// " Customize Appearance": the appearance window visible, main window hidden.
@@ -75,7 +78,8 @@ public:
     void exitFromMainWindow();
     /// The tray menu's "Open".
     void openFromTray();
-    /// The tray menu's "Settings".
+    /// The tray menu's "Settings": the editor over the paused hotkeys, which resume (with the
+    /// icon) when the editor is left.
     void settingsFromTray();
     /// The tray menu's "Exit".
     void exitFromTray();
@@ -90,8 +94,13 @@ Q_SIGNALS:
 
 private:
     void createRunObjects();
+    void startHotkeys(bool silent, bool balloon);
+    void showProgramIcon(bool balloon);
+    void onSettingsSaved();
+    void onEditingCancelled();
     void unloadMainWindow();
     void unloadEditor();
+    void disposeEditor(hkCORE* editor);
     void unloadPopupMenu();
     void unloadOptions();
     void removeProgramIcon();
@@ -108,6 +117,7 @@ private:
     QPointer<hkCORE> m_editor;
     QPointer<hkPopupMenu> m_popupMenu;
     QPointer<QWidget> m_options;
+    bool m_resumeAfterEditing = false;
     bool m_hooked = false;
     bool m_keySourceStarted = false;
     bool m_keySourceFailureShown = false;

@@ -1,5 +1,6 @@
 #include "platform/x11/TrayHiddenWindowIcons.h"
 
+#include "platform/linux/TrayActivation.h"
 #include "platform/x11/EwmhDesktopWindows.h"
 
 #include <QApplication>
@@ -19,9 +20,11 @@ void TrayHiddenWindowIcons::addIcon(int slot, WindowId window, const QString& ti
 {
     auto icon = std::make_unique<QSystemTrayIcon>(iconOf(window));
     icon->setToolTip(tip);
+    // A double-click on an XEmbed tray, a single click on a StatusNotifierItem tray.
     connect(icon.get(), &QSystemTrayIcon::activated, this,
-            [this, slot](QSystemTrayIcon::ActivationReason reason) {
-                if (reason == QSystemTrayIcon::DoubleClick)
+            [this, slot,
+             activation = TrayActivation()](QSystemTrayIcon::ActivationReason reason) mutable {
+                if (activation.opens(reason))
                     notifyDoubleClicked(slot);
             });
     icon->show();

@@ -15,8 +15,9 @@ namespace tarvex {
 class EwmhDesktopWindows;
 
 // One notification-area icon per hidden window (QSystemTrayIcon), showing the
-// window's own icon and its title as the tip; a double-click reports the slot.
-// An icon added while no tray runs appears when a tray starts.
+// window's own icon and its title as the tip; a double-click (a single click on a
+// StatusNotifierItem tray) reports the slot. An icon added while no tray runs appears
+// when a tray starts.
 class TrayHiddenWindowIcons final : public QObject, public HiddenWindowIcons
 {
     Q_OBJECT

@@ -40,10 +40,13 @@ struct ShellFixture
     FakeDocumentsFolder documents{dir.filePath(QStringLiteral("Documents"))};
     QStringList messages;
     int keySourceStarts = 0;
+    QString programFolder;
     std::unique_ptr<TarvexShell> shell;
 
-    /// Builds the shell for a start with `arguments` (nothing runs before start()).
-    explicit ShellFixture(const QStringList& arguments = {})
+    /// Builds the shell for a start with `arguments` from `folder` (nothing runs before start()).
+    explicit ShellFixture(const QStringList& arguments = {},
+                          const QString& folder = QStringLiteral("/opt/tarvex"))
+        : programFolder(folder)
     {
         SetHK(false);
         SetExitRequested(false);
@@ -66,7 +69,7 @@ struct ShellFixture
             documents,
             [this](const QString& text) { messages.append(text); },
             [this] { return ++keySourceStarts > 0; },
-            QStringLiteral("/opt/tarvex"),
+            programFolder,
             QStringLiteral("tarvex"),
             arguments,
         };

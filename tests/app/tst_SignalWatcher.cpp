@@ -1,9 +1,18 @@
-// Termination signals become a Qt signal in the event loop, in arrival order.
+// Termination signals become a Qt signal in the event loop, in arrival order, and end the run
+// only once the dialogs that were open have returned.
 
+#include "editor/EditorDialogs.h"
+#include "editor/hkCORE.h"
+#include "shell/ProgramTrayIcon.h"
 #include "shell/SignalWatcher.h"
+#include "shell/Tarvex.h"
+#include "shell/TarvexApplication.h"
+#include "tests/app/ShellFixture.h"
 
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <csignal>
 
@@ -14,6 +23,12 @@ class TestSignalWatcher final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase()
+    {
+        ShellFixture::usePrivateHome();
+        ProgramTrayIcon::setDefaultFallbackDelay(0);
+    }
+
     void signalsArriveInTheEventLoop()
     {
         SignalWatcher watcher({SIGTERM, SIGHUP});
@@ -36,6 +51,9 @@ private Q_SLOTS:
         QVERIFY(!second.isActive());
     }
 
+    void signalEndsTheRunAfterTheOpenDialog_data();
+    void signalEndsTheRunAfterTheOpenDialog();
+
     void destructionRestoresDefaultHandling()
     {
         {
@@ -46,6 +64,47 @@ private Q_SLOTS:
         QVERIFY(current.sa_handler == SIG_DFL);
     }
 };
+
+// A signal while a message box (on the stack, a window its parent) runs its own event loop:
+// the box returns first, its window still there, and only then does the run end, with the
+// window the hotkeys hid shown again.
+void TestSignalWatcher::signalEndsTheRunAfterTheOpenDialog_data()
+{
+    QTest::addColumn<bool>("overEditor");
+    QTest::newRow("box over the editor") << true;
+    QTest::newRow("box over the main window") << false;
+}
+
+void TestSignalWatcher::signalEndsTheRunAfterTheOpenDialog()
+{
+    QFETCH(bool, overEditor);
+    ShellFixture f({"automatic"});
+    f.writeHotkeys("h*-Hide Window-");
+    f.desktop.setForeground(7);
+    SignalWatcher watcher({SIGTERM});
+    bool dialogRunning = false;
+    bool endedUnderDialog = false;
+    bool ownerKeptThroughDialog = false;
+    connect(f.shell.get(), &TarvexShell::finished, this, [&] { endedUnderDialog = dialogRunning; });
+    QTimer::singleShot(0, this, [&] {
+        f.keys.tap({72});
+        f.shell->openFromTray();
+        if (overEditor)
+            f.shell->configureHotkeys();
+        QPointer<QWidget> owner =
+            overEditor ? static_cast<QWidget*>(f.shell->editor()) : f.shell->mainWindow();
+        QTimer::singleShot(100, [] { ::raise(SIGTERM); });
+        dialogRunning = true;
+        EditorDialogs::Warn(owner, QStringLiteral("A box that waits for an answer"));
+        dialogRunning = false;
+        ownerKeptThroughDialog = !owner.isNull();
+    });
+    QCOMPARE(TarvexApplication::exec(*f.shell, watcher), 0);
+    QVERIFY(f.shell->hasFinished());
+    QVERIFY(ownerKeptThroughDialog);
+    QVERIFY(!endedUnderDialog);
+    QVERIFY(!f.desktop.isHidden(7));
+}
 
 QTEST_MAIN(TestSignalWatcher)
 #include "tst_SignalWatcher.moc"

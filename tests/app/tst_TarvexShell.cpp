@@ -2,8 +2,14 @@
 // icon's double-click and menu, the exit paths, and the hidden windows across all of them.
 
 #include "activation/HiddenWindowSlots.h"
+#include "activation/HotkeyDetection.h"
+#include "activation/SpecialActionTable.h"
 #include "controls/button/velbutton.h"
+#include "controls/tips/Hyperlink.h"
+#include "editor/EditorDialogs.h"
+#include "editor/FormWizard.h"
 #include "editor/hkCORE.h"
+#include "editor/HotkeyEditorPanel.h"
 #include "editor/HotkeyHost.h"
 #include "shell/CommandLine.h"
 #include "shell/hkPopupMenu.h"
@@ -12,8 +18,11 @@
 #include "shell/Twips.h"
 #include "tests/app/ShellFixture.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTest>
@@ -21,6 +30,29 @@
 using namespace tarvex;
 
 namespace {
+
+// Every text a window shows: captions, labels, list entries and its title.
+QStringList TextsOf(QWidget* window)
+{
+    QStringList texts{window->windowTitle()};
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        texts << widget->windowTitle();
+        if (auto* button = qobject_cast<velbutton*>(widget))
+            texts << button->Caption();
+        else if (auto* link = qobject_cast<Hyperlink*>(widget))
+            texts << link->Caption();
+        else if (auto* label = qobject_cast<QLabel*>(widget))
+            texts << label->text();
+        else if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            texts << button->text();
+        else if (auto* group = qobject_cast<QGroupBox*>(widget))
+            texts << group->title();
+        else if (auto* list = qobject_cast<QComboBox*>(widget))
+            for (int i = 0; i < list->count(); ++i)
+                texts << list->itemText(i);
+    }
+    return texts;
+}
 
 // Counts every Show event of a main window, visible to the user or not.
 class ShowCounter final : public QObject
@@ -98,6 +130,36 @@ private Q_SLOTS:
             QCOMPARE(f.shell->editor()->host().trayIcon().tip(),
                      QStringLiteral("Tarvex is running"));
         }
+    }
+
+    void commandLineRequests_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("request");
+        QTest::addColumn<QString>("option");
+        using R = CommandLine::Request;
+        QTest::newRow("none") << QStringList{} << int(R::Run) << QString();
+        QTest::newRow("automatic") << QStringList{"automatic"} << int(R::Run) << QString();
+        QTest::newRow("plain words") << QStringList{"automatic", "x"} << int(R::Run) << QString();
+        QTest::newRow("--help") << QStringList{"--help"} << int(R::Help) << "--help";
+        QTest::newRow("-h after a word") << QStringList{"automatic", "-h"} << int(R::Help) << "-h";
+        QTest::newRow("--version") << QStringList{"--version"} << int(R::Version) << "--version";
+        QTest::newRow("unknown") << QStringList{"--automatic"} << int(R::Unknown) << "--automatic";
+        QTest::newRow("lone dash") << QStringList{"-"} << int(R::Unknown) << "-";
+        QTest::newRow("first option decides")
+            << QStringList{"--verbose", "--help"} << int(R::Unknown) << "--verbose";
+        QTest::newRow("help before an unknown")
+            << QStringList{"--help", "--verbose"} << int(R::Help) << "--help";
+    }
+
+    void commandLineRequests()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, request);
+        QFETCH(QString, option);
+        QString found;
+        QCOMPARE(int(CommandLine::parse(arguments, &found)), request);
+        QCOMPARE(found, option);
     }
 
     void secondInstanceIsRefused()
@@ -199,6 +261,115 @@ private Q_SLOTS:
         QVERIFY(!editor->isMinimized());
         QCOMPARE(editor->geometry(), placed);
         QCOMPARE(f.shell->editor(), editor);
+    }
+
+    // Whenever the hotkeys run, their icon is there, and the main window says whether they run.
+    void mainWindowSaysWhetherHotkeysRun()
+    {
+        ShellFixture f;
+        QVERIFY(f.shell->start());
+        QLabel* state = f.shell->mainWindow()->hotkeyState();
+        QCOMPARE(state->text(), Tarvex::HotkeysOffText);
+        f.shell->startHotkeys(false);
+        QVERIFY(trayIconShown(f));
+        f.shell->editor()->onTrayDoubleClicked();
+        QVERIFY(mainWindowVisible(f));
+        QCOMPARE(state->text(), Tarvex::HotkeysOffText);
+    }
+
+    // "Open" after a start by the login entry shows the main window with the hotkeys running.
+    void startingRunningHotkeysAgainChangesNothing()
+    {
+        ShellFixture f({"automatic"});
+        f.writeHotkeys("a*/tmp/a file");
+        QVERIFY(f.shell->start());
+        f.shell->openFromTray();
+        QVERIFY(mainWindowVisible(f));
+        QCOMPARE(f.shell->mainWindow()->hotkeyState()->text(), Tarvex::HotkeysRunningText);
+        const HotkeyDetection* detection = f.shell->editor()->host().detection();
+        QTest::mouseClick(f.shell->mainWindow()->Command1(), Qt::LeftButton);
+        QVERIFY(!mainWindowVisible(f));
+        QCOMPARE(f.shell->editor()->host().detection(), detection);
+        f.keys.tap({65});
+        QCOMPARE(f.opener.calls(), QStringList{"open /tmp/a file"});
+    }
+
+    void configureStopsHotkeysAndTheirIcon()
+    {
+        ShellFixture f({"automatic"});
+        QVERIFY(f.shell->start());
+        f.shell->openFromTray();
+        QVERIFY(trayIconShown(f));
+        QTest::mouseClick(f.shell->mainWindow()->Command2(), Qt::LeftButton);
+        QVERIFY(!HotkeysEnabled());
+        QVERIFY(!trayIconShown(f));
+        QTest::mouseClick(f.shell->editor()->findChild<velbutton*>("Command2"), Qt::LeftButton);
+        QVERIFY(mainWindowVisible(f));
+        QCOMPARE(f.shell->mainWindow()->hotkeyState()->text(), Tarvex::HotkeysOffText);
+    }
+
+    // The tray menu's "Settings" is a round trip: however the editor is left, the hotkeys run
+    // again (with the saved rows, or the file's when not saved) and their icon comes back.
+    void settingsFromTrayReturnsToRunningHotkeys_data()
+    {
+        QTest::addColumn<bool>("save");
+        QTest::newRow("Save Settings") << true;
+        QTest::newRow("Cancel") << false;
+    }
+
+    void settingsFromTrayReturnsToRunningHotkeys()
+    {
+        QFETCH(bool, save);
+        ShellFixture f({"automatic"});
+        f.writeHotkeys("a*/tmp/a file");
+        QVERIFY(f.shell->start());
+        f.shell->settingsFromTray();
+        hkCORE* editor = f.shell->editor();
+        editor->editing().setWizardRunner([](QWidget*) {
+            return QStringList{"URL", "http://example.org", "q"};
+        });
+        editor->editing().addHotkey();
+        EditorDialogs::SetAnswering(true);
+        EditorDialogs::QueueAnswer(QStringLiteral("No"));
+        QTest::mouseClick(editor->findChild<velbutton*>(save ? "Command2" : "Command1"),
+                          Qt::LeftButton);
+        EditorDialogs::SetAnswering(false);
+        QVERIFY(f.shell->editor() && !f.shell->editor()->isVisible());
+        QVERIFY(HotkeysEnabled());
+        QVERIFY(trayIconShown(f));
+        QVERIFY(!mainWindowVisible(f));
+        f.keys.tap({81});
+        f.keys.tap({65});
+        QStringList opened{"open /tmp/a file"};
+        if (save)
+            opened.prepend("open http://example.org");
+        QCOMPARE(f.opener.calls(), opened);
+    }
+
+    // No text names Windows as the system the program runs on (the button styles "Windows XP"
+    // and "Windows Theme" name looks, not the system), and none is misspelt as once.
+    void userTextsNameNoOtherSystem()
+    {
+        ShellFixture f;
+        QVERIFY(f.shell->start());
+        QStringList texts = TextsOf(f.shell->mainWindow());
+        f.shell->configureHotkeys();
+        texts << TextsOf(f.shell->editor());
+        FormWizard wizard;
+        texts << TextsOf(&wizard);
+        f.shell->customizeAppearance();
+        texts << TextsOf(f.shell->optionsWindow());
+        texts << TarvexShell::AlreadyRunningMessage << ProgramTrayIcon::BalloonText;
+        for (const SpecialActionRow& row : SpecialActionTable())
+            texts << QString(row.prompt) << QString(row.title);
+        QVERIFY(texts.size() > 100);
+        for (QString text : texts) {
+            text.remove(QStringLiteral("Windows XP")).remove(QStringLiteral("Windows Theme"));
+            QVERIFY2(!text.contains(QStringLiteral("Windows")), qPrintable(text));
+            QVERIFY2(!text.contains(QStringLiteral("taskbar tray")), qPrintable(text));
+            QVERIFY2(!text.contains(QStringLiteral("doucments")), qPrintable(text));
+        }
+        QVERIFY(TarvexShell::AlreadyRunningMessage.contains(QStringLiteral("notification area")));
     }
 
     void trayMenuItems()

@@ -71,7 +71,7 @@ void TestActions::dispatch_data()
         << "-Hide Window-" << QStringList{"hide 7", "add 0 7 Editor"};
     QTest::newRow("shut down lower case")
         << "-shut down-"
-        << QStringList{"ask Shutdown Windows|Do you want to shutdown the computer?"};
+        << QStringList{"ask Shutdown Computer|Do you want to shutdown the computer?"};
 }
 
 void TestActions::dispatch()
@@ -118,7 +118,7 @@ void TestActions::confirmations_data()
                              << "ask |Do you want to log off from current user account?"
                              << "logOff";
     QTest::newRow("shut down") << "-Shut Down-"
-                               << "ask Shutdown Windows|Do you want to shutdown the computer?"
+                               << "ask Shutdown Computer|Do you want to shutdown the computer?"
                                << "shutDown";
     QTest::newRow("restart") << "-Restart-"
                              << "ask |Do you want to restart the computer?"
@@ -128,11 +128,11 @@ void TestActions::confirmations_data()
                                       << "instantShutdown";
     QTest::newRow("instant restart")
         << "-Instant Restart-"
-        << "ask Restart Windows|Do you want to instantly restart the computer?"
+        << "ask Restart Computer|Do you want to instantly restart the computer?"
         << "instantRestart";
     QTest::newRow("instant poweroff")
         << "-Instant Poweroff-"
-        << "ask Poweroff Windows|Do you want to poweroff the computer?"
+        << "ask Poweroff Computer|Do you want to poweroff the computer?"
         << "instantPoweroff";
 }
 

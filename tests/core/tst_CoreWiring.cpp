@@ -110,7 +110,7 @@ void TestCoreWiring::declinedQuestionStillEmptiesBuffer()
     m_keys.tap({17});
     m_keys.tap({81});
     QCOMPARE(m_log, (QStringList{"play /s/bing.wav",
-                                 "ask Shutdown Windows|Do you want to shutdown the computer?"}));
+                                 "ask Shutdown Computer|Do you want to shutdown the computer?"}));
     QVERIFY(m_detection->buffer().isEmpty());
 }
 

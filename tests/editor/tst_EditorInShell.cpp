@@ -1,13 +1,17 @@
 #include "activation/GlobalFlags.h"
 #include "controls/button/velbutton.h"
+#include "controls/frame/velForms.h"
 #include "editor/EditorDialogs.h"
 #include "editor/hkCORE.h"
 #include "editor/HotkeyEditorPanel.h"
 #include "editor/HotkeyHost.h"
+#include "editor/HotkeyListModel.h"
 #include "shell/ProgramTrayIcon.h"
 #include "shell/Tarvex.h"
 #include "tests/app/ShellFixture.h"
 
+#include <QApplication>
+#include <QIcon>
 #include <QTest>
 
 using namespace tarvex;
@@ -23,8 +27,15 @@ private Q_SLOTS:
     void init() { EditorDialogs::SetAnswering(true); }
     void cleanup() { EditorDialogs::SetAnswering(false); }
     void cancelDropsAddedRows();
+    void leavingWithUnsavedChangesAsks_data();
+    void leavingWithUnsavedChangesAsks();
+    void leavingWithoutChangesDoesNotAsk_data();
+    void leavingWithoutChangesDoesNotAsk();
     void saveHidesEditorAndShowsMainWindow();
     void saveFromTrayRefreshesRunningHotkeys();
+    void storedLookReadFromTheRunsStore_data();
+    void storedLookReadFromTheRunsStore();
+    void rowIconsFromTheProgramFolder();
     void hotkeysWithoutKeysAreNamedAndNeverRun();
 
 private:
@@ -43,6 +54,20 @@ private:
     {
         return f.shell->mainWindow() && f.shell->mainWindow()->isVisible();
     }
+    // Leaves the visible editor by "Cancel" (0), by closing its window (1) or by Escape (2).
+    static void leave(hkCORE& editor, int way)
+    {
+        if (way == 0) {
+            click(editor, "Command1");
+        } else if (way == 1) {
+            editor.close();
+        } else {
+            QApplication::setActiveWindow(&editor);
+            QVERIFY(QTest::qWaitForWindowActive(&editor));
+            QWidget* focus = editor.focusWidget() ? editor.focusWidget() : &editor;
+            QTest::keyClick(focus, Qt::Key_Escape);
+        }
+    }
 };
 
 void TestEditorInShell::cancelDropsAddedRows()
@@ -56,11 +81,76 @@ void TestEditorInShell::cancelDropsAddedRows()
     QCOMPARE(editor->windowTitle(), QStringLiteral("Configure Hotkeys"));
     addWebsite(*editor, QStringLiteral("w"));
     QCOMPARE(editor->host().list().count(), 2);
+    EditorDialogs::QueueAnswer(QStringLiteral("No"));
     click(*editor, "Command1");
     QTRY_VERIFY(!f.shell->editor());
     QVERIFY(mainWindowVisible(f));
     f.shell->configureHotkeys();
     QCOMPARE(f.shell->editor()->host().list().count(), 1);
+}
+
+// "Yes" saves and leaves, "No" drops the edits and leaves, "Cancel" stays, however the
+// editor is left.
+void TestEditorInShell::leavingWithUnsavedChangesAsks_data()
+{
+    QTest::addColumn<int>("way");
+    QTest::addColumn<QString>("answer");
+    QTest::newRow("Cancel button, No") << 0 << "No";
+    QTest::newRow("Cancel button, Cancel") << 0 << "Cancel";
+    QTest::newRow("window closed, Yes") << 1 << "Yes";
+    QTest::newRow("window closed, Cancel") << 1 << "Cancel";
+    QTest::newRow("Escape in the HotKey box, Yes") << 2 << "Yes";
+    QTest::newRow("Escape in the HotKey box, No") << 2 << "No";
+}
+
+void TestEditorInShell::leavingWithUnsavedChangesAsks()
+{
+    QFETCH(int, way);
+    QFETCH(QString, answer);
+    ShellFixture f;
+    f.writeHotkeys("a*/tmp/a file");
+    QVERIFY(f.shell->start());
+    f.shell->configureHotkeys();
+    hkCORE* editor = f.shell->editor();
+    addWebsite(*editor, QStringLiteral("w"));
+    EditorDialogs::QueueAnswer(answer);
+    leave(*editor, way);
+    QCOMPARE(EditorDialogs::Log(), QStringList{"Tarvex|Save changes to your hotkeys?"});
+    if (answer == QLatin1String("Cancel")) {
+        QCOMPARE(f.shell->editor(), editor);
+        QVERIFY(editor->isVisible());
+        QCOMPARE(editor->host().list().count(), 2);
+        return;
+    }
+    QTRY_VERIFY(mainWindowVisible(f));
+    QVERIFY(!f.shell->editor() || !f.shell->editor()->isVisible());
+    f.shell->configureHotkeys();
+    QCOMPARE(f.shell->editor()->host().list().count(), answer == QLatin1String("Yes") ? 2 : 1);
+}
+
+void TestEditorInShell::leavingWithoutChangesDoesNotAsk_data()
+{
+    QTest::addColumn<int>("way");
+    QTest::newRow("Cancel button") << 0;
+    QTest::newRow("window closed") << 1;
+    QTest::newRow("Escape") << 2;
+}
+
+void TestEditorInShell::leavingWithoutChangesDoesNotAsk()
+{
+    QFETCH(int, way);
+    ShellFixture f;
+    f.writeHotkeys("a*/tmp/a file|b*http://example.org");
+    QVERIFY(f.shell->start());
+    f.shell->configureHotkeys();
+    hkCORE* editor = f.shell->editor();
+    // Walking the rows shows them in the fields and changes none.
+    editor->editing().selectPosition(2);
+    editor->editing().selectPosition(1);
+    leave(*editor, way);
+    QTRY_VERIFY(!f.shell->editor());
+    QVERIFY(EditorDialogs::Log().isEmpty());
+    QVERIFY(mainWindowVisible(f));
 }
 
 void TestEditorInShell::saveHidesEditorAndShowsMainWindow()
@@ -99,6 +189,53 @@ void TestEditorInShell::saveFromTrayRefreshesRunningHotkeys()
     QVERIFY(HotkeysEnabled());
     f.keys.tap({81});
     QCOMPARE(f.opener.calls(), QStringList{"open http://example.org"});
+}
+
+// The main window and the editor read the look from the run's settings store, and a code
+// outside its list reads as that window's default (3 for the main window's buttons, 13 for the
+// editor's).
+void TestEditorInShell::storedLookReadFromTheRunsStore_data()
+{
+    QTest::addColumn<QStringList>("stored");  // ButtonTheme, Theme, WTheme
+    QTest::addColumn<QList<int>>("mainLook"); // button style, frame colour, frame style
+    QTest::addColumn<QList<int>>("editorLook");
+    QTest::newRow("valid codes") << QStringList{"5", "2", "4"} << QList<int>{5, 2, 4}
+                                 << QList<int>{5, 2, 4};
+    QTest::newRow("codes past the lists")
+        << QStringList{"14", "5", "6"} << QList<int>{3, 0, 3} << QList<int>{13, 0, 3};
+    QTest::newRow("negative codes")
+        << QStringList{"-1", "-3", "-2"} << QList<int>{3, 0, 3} << QList<int>{13, 0, 3};
+}
+
+void TestEditorInShell::storedLookReadFromTheRunsStore()
+{
+    QFETCH(QStringList, stored);
+    QFETCH(QList<int>, mainLook);
+    QFETCH(QList<int>, editorLook);
+    ShellFixture f;
+    f.settings.writeText("ButtonTheme", "Color", stored.at(0));
+    f.settings.writeText("Theme", "Color", stored.at(1));
+    f.settings.writeText("WTheme", "Color", stored.at(2));
+    QVERIFY(f.shell->start());
+    const auto lookOf = [](QWidget* window, const char* button, const char* frame) {
+        auto* skin = window->findChild<velForms*>(QLatin1String(frame));
+        return QList<int>{window->findChild<velbutton*>(QLatin1String(button))->ButtonStyle(),
+                          skin->ThemeColor(), skin->Style()};
+    };
+    QCOMPARE(lookOf(f.shell->mainWindow(), "Command1", "ThemeForm"), mainLook);
+    f.shell->configureHotkeys();
+    QCOMPARE(lookOf(f.shell->editor(), "Command2", "TForm"), editorLook);
+    QCOMPARE(lookOf(f.shell->editor(), "browse", "TForm").first(), editorLook.first());
+}
+
+void TestEditorInShell::rowIconsFromTheProgramFolder()
+{
+    ShellFixture f({}, qEnvironmentVariable("TARVEX_TEST_SOURCE_DIR") + "/resources");
+    f.writeHotkeys("w*http://example.org");
+    QVERIFY(f.shell->start());
+    f.shell->configureHotkeys();
+    HotkeyListModel& model = f.shell->editor()->editing().model();
+    QVERIFY(!model.data(model.index(0, 0), Qt::DecorationRole).value<QIcon>().isNull());
 }
 
 void TestEditorInShell::hotkeysWithoutKeysAreNamedAndNeverRun()

@@ -29,15 +29,14 @@ const QString SpecialRow = QStringLiteral("x*-Restart-");
 struct Editor
 {
     explicit Editor(const QString& line, bool writeFile = true)
-        : database(dir.filePath(QStringLiteral("Hotkeys.TarvexDB"))),
-          store(dir.filePath(QStringLiteral("Tarvex.ini"))), settings(store)
+        : database(dir.filePath(QStringLiteral("Hotkeys.TarvexDB")))
     {
         if (writeFile)
             write(line);
         database.load(list, table);
         panel = std::make_unique<HotkeyEditorPanel>(
             &form, list, table, qEnvironmentVariable("TARVEX_TEST_SOURCE_DIR") + "/resources");
-        panel->load(database, settings);
+        panel->load(database);
     }
     void write(const QString& line) { writeBytes(line.toUtf8() + "\r\n"); }
     void writeBytes(const QByteArray& bytes)
@@ -51,7 +50,7 @@ struct Editor
     {
         writeBytes(bytes);
         database.load(list, table);
-        panel->load(database, settings);
+        panel->load(database);
     }
     template <typename T> T* child(const char* name)
     {
@@ -68,8 +67,6 @@ struct Editor
 
     QTemporaryDir dir;
     HotkeyDatabase database;
-    SettingsStore store;
-    AppSettings settings;
     HotkeyList list;
     ActiveHotkeyTable table;
     QWidget form;
@@ -294,6 +291,7 @@ void TestHotkeyEditor::cancelDropsAddedRows()
     editor.panel->setWizardRunner([](QWidget*) { return QStringList{"URL", "http://b", "b"}; });
     editor.click("Command4");
     QCOMPARE(editor.list.count(), 2);
+    EditorDialogs::QueueAnswer(QStringLiteral("No")); // "Save changes to your hotkeys?"
     editor.click("Command1");
     QCOMPARE(cancelled.count(), 1);
     HotkeyList reloaded;
@@ -377,8 +375,7 @@ void TestHotkeyEditor::failedSaveIsReported()
     QFile blocker(editor.dir.filePath(QStringLiteral("blocker")));
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    editor.panel->load(HotkeyDatabase(blocker.fileName() + QStringLiteral("/Hotkeys.TarvexDB")),
-                       editor.settings);
+    editor.panel->load(HotkeyDatabase(blocker.fileName() + QStringLiteral("/Hotkeys.TarvexDB")));
     QSignalSpy saved(editor.panel.get(), &HotkeyEditorPanel::saved);
     QVERIFY(!editor.panel->saveSettings());
     QCOMPARE(saved.count(), 0);

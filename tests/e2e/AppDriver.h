@@ -1,0 +1,68 @@
+#pragma once
+
+#include <QPoint>
+#include <QProcess>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+class E2EHarness;
+
+// The whole program, build/tarvex, as a user meets it on the private X session of an end-to-end
+// test: started in the test's HOME, observed with the X tools, driven with the mouse and keys.
+class AppDriver final
+{
+public:
+    explicit AppDriver(E2EHarness& harness) : m_harness(harness) {}
+    // Ends the program and the other windows the test opened.
+    ~AppDriver();
+
+    // Programs started from now on use the session bus at `address` (none: no session bus, so
+    // tray icons go to the XEmbed tray of the X session).
+    void setSessionBus(const QString& address) { m_sessionBus = address; }
+    // Starts the program with `arguments` as the one under test.
+    QProcess& start(const QStringList& arguments);
+    // Starts one more instance with `arguments`; `channels` says where its output goes.
+    std::unique_ptr<QProcess>
+    startAnother(const QStringList& arguments,
+                 QProcess::ProcessChannelMode channels = QProcess::ForwardedChannels);
+    // The program under test.
+    QProcess& program() { return *m_program; }
+
+    // The program's windows that the window manager manages (its task list), by title.
+    QStringList managedWindows() const;
+    // The program's icons that an XEmbed tray has embedded.
+    QStringList embeddedIcons() const;
+    // Waits for the program's first embedded icon; "" when none came.
+    QString waitForProgramIcon() const;
+    // The shown program window titled "Tarvex" whose width lies in [minWidth, maxWidth].
+    QString programWindow(int minWidth, int maxWidth) const;
+    bool mainWindowShown() const { return !programWindow(300, 400).isEmpty(); }
+    // The ids of the program's shown windows titled `title`.
+    QStringList shownWindows(const QString& title) const;
+    // Waits for a shown window titled `title` that is not among `before`; "" when none came.
+    QString waitForNewWindow(const QString& title, const QStringList& before = {}) const;
+
+    // Starts an xmessage window titled `title`, activates it and returns its id.
+    QString openVictim(const QString& title);
+    // Right-clicks `icon` and picks menu item `position` (1 Open, 2 Settings, 3 Exit).
+    void chooseFromTrayMenu(const QString& icon, int position);
+    // Clicks with the left button at `at`, relative to `window`.
+    static void clickIn(const QString& window, QPoint at);
+    // The centre of a control designed at left, top, width, height twips (15 twips a pixel).
+    static QPoint designed(int left, int top, int width, int height);
+    static QPoint centreOf(const QString& window);
+    static QString mapState(const QString& window);
+    static void doubleClick(const QPoint& at);
+    static void click(const QPoint& at);
+    static void press(const QString& keys);
+
+private:
+    QProcessEnvironment environment() const;
+
+    E2EHarness& m_harness;
+    QString m_sessionBus;
+    std::unique_ptr<QProcess> m_program;
+    std::vector<std::unique_ptr<QProcess>> m_victims;
+};

@@ -1,0 +1,172 @@
+#include "AppDriver.h"
+#include "E2EHarness.h"
+
+#include <QtTest>
+
+#include <csignal>
+
+// How the whole program, build/tarvex, ends: on a termination signal whatever dialog is open
+// (the everyday case is logging out), and at once for --help, --version and unknown options,
+// never reaching the instance that already runs.
+class TestEndingE2E final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void informationOptionsLeaveRunningInstanceAlone();
+    void unknownOptionIsAnError();
+    void signalEndsAlreadyRunningBox_data();
+    void signalEndsAlreadyRunningBox();
+    void signalDuringStartupBox();
+    void signalWhileDialogOpen_data();
+    void signalWhileDialogOpen();
+
+private:
+    static QString outputOf(QProcess& process, QProcess::ProcessChannel channel);
+    void expectCleanEnd(QProcess& process);
+
+    std::unique_ptr<E2EHarness> m_harness;
+    std::unique_ptr<AppDriver> m_app;
+};
+
+void TestEndingE2E::init()
+{
+    m_harness = std::make_unique<E2EHarness>();
+    m_app = std::make_unique<AppDriver>(*m_harness);
+}
+
+void TestEndingE2E::cleanup()
+{
+    m_app.reset();
+    m_harness.reset();
+}
+
+QString TestEndingE2E::outputOf(QProcess& process, QProcess::ProcessChannel channel)
+{
+    process.setReadChannel(channel);
+    return QString::fromUtf8(process.readAll());
+}
+
+// Ended by itself within a few seconds, without a crash or a sanitizer report, with status 0.
+void TestEndingE2E::expectCleanEnd(QProcess& process)
+{
+    QVERIFY2(process.waitForFinished(10000), "the program did not end");
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), 0);
+}
+
+void TestEndingE2E::informationOptionsLeaveRunningInstanceAlone()
+{
+    QProcess& first = m_app->start({"automatic"});
+    QVERIFY(!m_app->waitForProgramIcon().isEmpty());
+    for (const QString option : {"--help", "-h", "--version"}) {
+        std::unique_ptr<QProcess> asked = m_app->startAnother({option}, QProcess::SeparateChannels);
+        QVERIFY2(asked->waitForFinished(5000), qPrintable(option));
+        QCOMPARE(asked->exitStatus(), QProcess::NormalExit);
+        QCOMPARE(asked->exitCode(), 0);
+        const QString output = outputOf(*asked, QProcess::StandardOutput);
+        QVERIFY2(output.startsWith(option == "--version" ? "Tarvex " : "Usage: tarvex"),
+                 qPrintable(output));
+    }
+    QCOMPARE(first.state(), QProcess::Running);
+    QCOMPARE(m_app->managedWindows(), QStringList());
+    QCOMPARE(m_app->embeddedIcons().size(), 1);
+}
+
+void TestEndingE2E::unknownOptionIsAnError()
+{
+    std::unique_ptr<QProcess> wrong =
+        m_app->startAnother({"automatic", "--hide"}, QProcess::SeparateChannels);
+    QVERIFY(wrong->waitForFinished(5000));
+    QCOMPARE(wrong->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(wrong->exitCode(), 2);
+    const QString errors = outputOf(*wrong, QProcess::StandardError);
+    QVERIFY2(errors.contains("unknown option --hide"), qPrintable(errors));
+    QVERIFY2(errors.contains("Usage: tarvex"), qPrintable(errors));
+    QVERIFY(outputOf(*wrong, QProcess::StandardOutput).isEmpty());
+}
+
+void TestEndingE2E::signalEndsAlreadyRunningBox_data()
+{
+    QTest::addColumn<int>("signalNumber");
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGINT") << SIGINT;
+}
+
+void TestEndingE2E::signalEndsAlreadyRunningBox()
+{
+    QFETCH(int, signalNumber);
+    QProcess& first = m_app->start({"automatic"});
+    QVERIFY(!m_app->waitForProgramIcon().isEmpty());
+    std::unique_ptr<QProcess> second = m_app->startAnother({});
+    const QString box = E2EHarness::xdotool(
+        {"search", "--sync", "--onlyvisible", "--pid", QString::number(second->processId())});
+    QVERIFY(!box.trimmed().isEmpty());
+    ::kill(pid_t(second->processId()), signalNumber);
+    expectCleanEnd(*second);
+    QCOMPARE(first.state(), QProcess::Running);
+}
+
+// The hotkey file cannot be read (a folder stands at its place): the box that says so opens
+// while the program starts, before its main loop runs.
+void TestEndingE2E::signalDuringStartupBox()
+{
+    QVERIFY(QDir(m_harness->home()).mkpath("Documents/Hotkeys.TarvexDB"));
+    QProcess& program = m_app->start({"automatic"});
+    QVERIFY(!m_app->waitForNewWindow("Tarvex").isEmpty());
+    ::kill(pid_t(program.processId()), SIGTERM);
+    expectCleanEnd(program);
+}
+
+void TestEndingE2E::signalWhileDialogOpen_data()
+{
+    QTest::addColumn<QString>("dialog");
+    QTest::newRow("main window's help question") << "help";
+    QTest::newRow("editor's warning box") << "warning";
+    QTest::newRow("add-hotkey wizard") << "wizard";
+}
+
+// Each dialog runs its own event loop, on the stack with a window as its parent. A window the
+// program hid earlier comes back when it ends.
+void TestEndingE2E::signalWhileDialogOpen()
+{
+    QFETCH(QString, dialog);
+    QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)q*/tmp/nothing", "(Ctrl)(Alt)h*-Hide Window-"}));
+    QProcess& program = m_app->start({"automatic"});
+    const QString icon = m_app->waitForProgramIcon();
+    QVERIFY(!icon.isEmpty());
+    const QString victim = m_app->openVictim("Victim signal");
+    AppDriver::press("ctrl+alt+h");
+    QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsUnMapped"), 15000);
+    AppDriver::doubleClick(AppDriver::centreOf(icon));
+    const QString main = m_app->waitForNewWindow("Tarvex");
+    QVERIFY(!main.isEmpty());
+
+    QString open;
+    if (dialog == "help") {
+        AppDriver::clickIn(main, AppDriver::designed(1800, 750, 2535, 495)); // "Tarvex"
+        open = m_app->waitForNewWindow("Tarvex", {main});
+    } else {
+        AppDriver::clickIn(main, AppDriver::designed(360, 2090, 4215, 585)); // Configure
+        const QString editor = m_app->waitForNewWindow("Configure Hotkeys");
+        QVERIFY(!editor.isEmpty());
+        if (dialog == "warning") {
+            // The "Edit Hotkey" frame's target box: "|" would break the file, so a box says so.
+            AppDriver::clickIn(editor, AppDriver::designed(150 + 6480, 6800 + 360, 3495, 285));
+            AppDriver::press("bar");
+            open = m_app->waitForNewWindow("Tarvex", {main});
+        } else {
+            AppDriver::clickIn(editor, AppDriver::designed(240, 7800, 2295, 495)); // Add
+            open = m_app->waitForNewWindow("Hotkey Wizard");
+        }
+    }
+    QVERIFY2(!open.isEmpty(), "the dialog did not open");
+    ::kill(pid_t(program.processId()), SIGTERM);
+    expectCleanEnd(program);
+    QCOMPARE(AppDriver::mapState(victim), QString("IsViewable"));
+}
+
+QTEST_GUILESS_MAIN(TestEndingE2E)
+#include "app_EndingE2E.moc"
