@@ -11,6 +11,9 @@ libgl-dev xvfb xauth x11-utils x11-apps xdotool openbox trayer wmctrl sxhkd xbin
 dbus imagemagick xdg-utils"
 # The manual page's markup, and the checks of the launcher, metadata and manual page.
 PACKAGES="$PACKAGES scdoc desktop-file-utils appstream man-db"
+# The key source of Wayland desktops (kernel input devices, xkbcommon layouts) and its
+# end-to-end tests on a headless Wayland compositor.
+PACKAGES="$PACKAGES libevdev-dev libxkbcommon-dev qt6-wayland sway foot grim"
 if [ "${1:-}" = fuzz ]; then
     PACKAGES="clang libclang-rt-dev libglib2.0-dev"
 elif [ "${1:-}" = package ]; then

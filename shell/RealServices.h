@@ -22,6 +22,8 @@ public:
 
 private:
     struct Parts;
+    static void createKeySource(Parts& parts);
+
     std::unique_ptr<Parts> m_parts;
     QStringList m_arguments;
     QString m_executableFolder;

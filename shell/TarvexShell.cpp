@@ -8,6 +8,7 @@
 #include "editor/HotkeyHost.h"
 #include "options/ThemeOptions.h"
 #include "platform/DocumentsFolder.h"
+#include "platform/KeyStateSource.h"
 #include "platform/SingleInstance.h"
 #include "shell/hkPopupMenu.h"
 #include "shell/ProgramTrayIcon.h"
@@ -38,6 +39,7 @@ TarvexShell::TarvexShell(ShellServices services, QObject* parent)
 
 TarvexShell::~TarvexShell()
 {
+    m_services.keys.setProblemCallback({});
     delete m_popupMenu.data();
     delete m_editor.data();
     delete m_options.data();
@@ -93,6 +95,7 @@ void TarvexShell::HookMainWindow()
     if (m_hooked)
         return;
     m_hooked = true;
+    m_services.keys.setProblemCallback([this] { showKeyboardProblem(); });
     m_keySourceStarted = m_services.startKeySource && m_services.startKeySource();
 }
 
@@ -147,6 +150,9 @@ void TarvexShell::startHotkeys(bool silent)
 // icon, one balloon.
 void TarvexShell::startHotkeys(bool silent, bool balloon)
 {
+    // A keyboard that could not be read before may be readable now (access granted since).
+    if (m_hooked && (!m_keySourceStarted || !m_services.keys.problem().isEmpty()))
+        m_keySourceStarted = m_services.startKeySource && m_services.startKeySource();
     const bool wasRunning = hotkeysRunning() && m_editor->host().trayIcon().isShown();
     hkCORE& editor = loadEditor();
     editor.SetHK(true);
@@ -158,17 +164,30 @@ void TarvexShell::startHotkeys(bool silent, bool balloon)
         if (!silent)
             m_mainWindow->hide();
     }
-    if (m_hooked && !m_keySourceStarted && !m_keySourceFailureShown) {
+    const QString problem = m_services.keys.problem();
+    if (m_hooked && (!m_keySourceStarted || !problem.isEmpty()) && !m_keySourceFailureShown) {
         m_keySourceFailureShown = true;
-        m_services.showMessage(NoKeyboardMessage);
+        m_services.showMessage(problem.isEmpty() ? NoKeyboardMessage : problem);
     }
+}
+
+// The key source found (or lost) a keyboard it can read: the main window and the tray tip
+// say so at once.
+void TarvexShell::showKeyboardProblem()
+{
+    const QString problem = m_services.keys.problem();
+    if (m_mainWindow)
+        m_mainWindow->setKeyboardNote(problem);
+    if (m_editor && m_editor->host().trayIcon().isShown())
+        m_editor->host().trayIcon().setTip(problem.isEmpty() ? RunningTip : problem);
 }
 
 void TarvexShell::showProgramIcon(bool balloon)
 {
     ProgramTrayIcon& icon = m_editor->host().trayIcon();
     icon.add(hkCORE::Caption, balloon);
-    icon.setTip(RunningTip);
+    const QString problem = m_services.keys.problem();
+    icon.setTip(problem.isEmpty() ? RunningTip : problem);
 }
 
 // The hotkeys stop while editing, and the icon that says they run goes with them.

@@ -104,6 +104,7 @@ private:
     void unloadPopupMenu();
     void unloadOptions();
     void removeProgramIcon();
+    void showKeyboardProblem();
     void finish();
     void runAction(const QString& combination, const QString& target);
 

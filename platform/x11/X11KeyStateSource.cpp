@@ -66,6 +66,14 @@ bool X11KeyStateSource::start()
     return true;
 }
 
+bool X11KeyStateSource::displayUsable()
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (display)
+        XCloseDisplay(display);
+    return display != nullptr;
+}
+
 quint16 X11KeyStateSource::keyState(int code)
 {
     return m_latch.query(code);

@@ -17,10 +17,12 @@
 #include "shell/hkPopupMenu.h"
 #include "shell/ProgramTrayIcon.h"
 #include "shell/Tarvex.h"
+#include "shell/Twips.h"
 #include "tests/app/ShellFixture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -549,6 +551,40 @@ private Q_SLOTS:
         QVERIFY(f.desktop.isHidden(7));
         f.shell->loadMainWindow().Tarvex_Mouse(1, 0, 0, 0);
         QVERIFY(!f.desktop.isHidden(7));
+    }
+
+    // Without access to the keyboard the main window and the tray tip say so; starting the
+    // hotkeys asks the key source again, and the texts go as soon as a keyboard can be read.
+    void keyboardProblemIsShownUntilSolved()
+    {
+        ShellFixture f;
+        const QString problem = QStringLiteral("No keyboard can be read: fix it, then start.");
+        f.keys.setProblem(problem);
+        QVERIFY(f.shell->start());
+        Tarvex* window = f.shell->mainWindow();
+        const int plainHeight = Twips::toPixels(Tarvex::DesignedHeight);
+        QVERIFY(window->KeyboardNote() && window->KeyboardNote()->isVisible());
+        QCOMPARE(window->KeyboardNote()->text(), problem);
+        QVERIFY(window->height() > plainHeight);
+        // Below the start-up options when they are shown, inside the window either way.
+        window->Label3_Click();
+        QVERIFY(window->KeyboardNote()->y() >= window->Check1()->geometry().bottom());
+        QVERIFY(window->KeyboardNote()->geometry().bottom() < window->height());
+        window->Label3_Click();
+        QVERIFY(window->KeyboardNote()->geometry().bottom() < window->height());
+
+        QTest::mouseClick(window->Command1(), Qt::LeftButton);
+        QCOMPARE(f.keySourceStarts, 2);
+        QCOMPARE(f.shell->editor()->host().trayIcon().tip(), problem);
+        QCOMPARE(f.messages, QStringList{problem});
+
+        f.keys.setProblem(QString());
+        QCOMPARE(f.shell->editor()->host().trayIcon().tip(), QStringLiteral("Tarvex is running"));
+        QVERIFY(!window->KeyboardNote()->isVisibleTo(window));
+        QCOMPARE(window->height(), plainHeight);
+        f.shell->startHotkeys(true);
+        QCOMPARE(f.keySourceStarts, 2);
+        QCOMPARE(f.messages.size(), 1);
     }
 
     void unreadableHotkeyFileIsReported()

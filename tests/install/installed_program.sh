@@ -47,9 +47,7 @@ expected=(
 for size in 16 22 24 32 48 64 128 256; do
     expected+=("share/icons/hicolor/${size}x${size}/apps/tarvex.png")
 done
-if [ -f "$SOURCE/resources/70-tarvex-keyboards.rules" ]; then
-    expected+=(lib/udev/rules.d/70-tarvex-keyboards.rules)
-fi
+expected+=(lib/udev/rules.d/70-tarvex-keyboards.rules)
 printf '%s\n' "${expected[@]}" | sort >"$work/expected"
 (cd "$prefix" && find . -type f -o -type l | sed 's|^\./||' | sort) >"$work/installed"
 if ! diff -u "$work/expected" "$work/installed" >&2; then

@@ -177,7 +177,9 @@ void TestOpener::executableRunsItself()
     QFETCH(QString, name);
     const QString ran = m_dir.path() + "/ran";
     QFile::remove(ran);
-    const QString script = writeScript(name, "echo \"$#\" > '" + ran + "'\n");
+    // Written aside and moved in place, so the file never shows before its text.
+    const QString script = writeScript(name, "echo \"$#\" > '" + ran + ".tmp' && mv '" + ran +
+                                                 ".tmp' '" + ran + "'\n");
     ProcessOpener opener;
     QVERIFY(opener.open(script));
     QCOMPARE(waitForFile(ran), QString("0\n"));
