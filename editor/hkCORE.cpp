@@ -12,12 +12,43 @@ const QString hkCORE::Caption = QStringLiteral("Configure Hotkeys");
 
 hkCORE::hkCORE(HotkeyList& list, ActiveHotkeyTable& table, SettingsStore& settings,
                Dialogs& dialogs, const QString& programFolder, QWidget* parent)
-    : QWidget(parent), m_settings(settings)
+    : QWidget(parent), m_settings(settings), m_list(list), m_table(table), m_dialogs(dialogs),
+      m_programFolder(programFolder)
 {
     setObjectName(QStringLiteral("hkCORE"));
     setWindowTitle(Caption);
     SetWindowIcons(this);
-    m_editing = new HotkeyEditorPanel(this, list, table, dialogs, programFolder);
+}
+
+hkCORE::~hkCORE() = default;
+
+void hkCORE::load(const HotkeyDatabase& database)
+{
+    m_database = &database;
+    m_loaded = true;
+    if (m_editing)
+        loadEditing();
+}
+
+HotkeyEditorPanel& hkCORE::editing()
+{
+    if (!m_editing)
+        createEditing();
+    return *m_editing;
+}
+
+void hkCORE::setVisible(bool visible)
+{
+    // The editing controls are built when the form is first shown: while the hotkeys run in
+    // the background nobody sees them, and they would only hold memory.
+    if (visible)
+        editing();
+    QWidget::setVisible(visible);
+}
+
+void hkCORE::createEditing()
+{
+    m_editing = new HotkeyEditorPanel(this, m_list, m_table, m_dialogs, m_programFolder);
     connect(m_editing, &HotkeyEditorPanel::saved, this, [this] {
         hide();
         Q_EMIT settingsSaved();
@@ -27,23 +58,25 @@ hkCORE::hkCORE(HotkeyList& list, ActiveHotkeyTable& table, SettingsStore& settin
         hide();
         Q_EMIT editingCancelled();
     });
+    if (m_loaded)
+        loadEditing();
 }
 
-hkCORE::~hkCORE() = default;
-
-void hkCORE::load(const HotkeyDatabase& database)
+void hkCORE::loadEditing()
 {
     // Codes outside their lists read as the defaults, as the appearance window reads them.
     EditorLook look;
     look.buttonStyle = AppearanceChoices::StoredButtonStyle(m_settings, look.buttonStyle);
     look.frameStyle = AppearanceChoices::StoredFrameStyle(m_settings);
     look.themeColor = AppearanceChoices::StoredThemeColor(m_settings);
-    m_editing->load(database, look);
+    m_editing->load(*m_database, look);
 }
 
 void hkCORE::ButtonCfg(int s)
 {
-    m_editing->ButtonCfg(s);
+    // Not built yet: it reads the stored style when it is.
+    if (m_editing)
+        m_editing->ButtonCfg(s);
 }
 
 void hkCORE::onTrayDoubleClicked()

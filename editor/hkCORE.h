@@ -34,8 +34,11 @@ public:
     void load(const HotkeyDatabase& database);
     /// Sets the style of the editor's five skinned buttons (the appearance window's Apply).
     void ButtonCfg(int s);
-    /// The visible editing part: the list, the "Edit Hotkey" fields and the buttons.
-    HotkeyEditorPanel& editing() { return *m_editing; }
+    /// The visible editing part: the list, the "Edit Hotkey" fields and the buttons (built
+    /// at the first call or when the form is first shown).
+    HotkeyEditorPanel& editing();
+    /// Builds the editing part before the form is shown.
+    void setVisible(bool visible) override;
 
     /// The tray icon's left double-click: restores the minimized form, hides a visible one
     /// (minimized first, so the next double-click restores it), and asks a hidden one to be
@@ -54,11 +57,19 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void createEditing();
+    void loadEditing();
     void savePlacement();
     void restorePlacement();
 
     SettingsStore& m_settings;
+    HotkeyList& m_list;
+    ActiveHotkeyTable& m_table;
+    Dialogs& m_dialogs;
+    QString m_programFolder;
+    const HotkeyDatabase* m_database = nullptr;
     HotkeyEditorPanel* m_editing = nullptr;
+    bool m_loaded = false;
     Qt::WindowStates m_savedState;
     QRect m_savedGeometry;
 };

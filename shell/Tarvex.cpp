@@ -193,7 +193,34 @@ void Tarvex::Label3_Click()
     const int growth = Twips::toPixels(AdvancedGrowth);
     const int height = m_hks->isVisible() ? this->height() + growth : this->height() - growth;
     setFixedSize(width(), height);
+    if (m_keyboardNoteGrowth > 0)
+        m_keyboardNote->move(m_keyboardNote->x(), height - m_keyboardNoteGrowth);
     m_label3->SetCaption(m_label3->Caption() == ShowAdvanced ? HideAdvanced : ShowAdvanced);
+}
+
+// The note sits at the bottom, below the start-up options when they are shown.
+void Tarvex::setKeyboardNote(const QString& text)
+{
+    if (!m_keyboardNote) {
+        if (text.isEmpty())
+            return;
+        m_keyboardNote = new QLabel(m_themeForm);
+        m_keyboardNote->setObjectName(QStringLiteral("KeyboardNote"));
+        m_keyboardNote->setTextFormat(Qt::PlainText);
+        m_keyboardNote->setWordWrap(true);
+    }
+    setFixedSize(width(), height() - m_keyboardNoteGrowth);
+    m_keyboardNoteGrowth = 0;
+    m_keyboardNote->setText(text);
+    m_keyboardNote->setVisible(!text.isEmpty());
+    if (text.isEmpty())
+        return;
+    const int margin = Twips::toPixels(240);
+    const int noteWidth = width() - 2 * margin;
+    const int noteHeight = m_keyboardNote->heightForWidth(noteWidth);
+    m_keyboardNote->setGeometry(margin, height(), noteWidth, noteHeight);
+    m_keyboardNoteGrowth = noteHeight + margin / 2;
+    setFixedSize(width(), height() + m_keyboardNoteGrowth);
 }
 
 void Tarvex::Check1_Click()
@@ -206,6 +233,11 @@ void Tarvex::hks_Click()
     const bool run = m_hks->isChecked();
     AppSettings(m_settings).setRunChoice(run);
     Q_EMIT runAtLoginChosen(run);
+}
+
+void Tarvex::showRunsAtLogin(bool runs)
+{
+    m_hks->setChecked(runs);
 }
 
 bool Tarvex::eventFilter(QObject* watched, QEvent* event)

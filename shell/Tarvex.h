@@ -49,6 +49,11 @@ public:
     void showHotkeysRunning(bool running);
     /// The line that says whether the hotkeys run.
     QLabel* hotkeyState() const { return m_hotkeyState; }
+    /// Shows `text` (why the keyboard cannot be read, and the fix) below the buttons, growing
+    /// the window to hold it; an empty text removes it.
+    void setKeyboardNote(const QString& text);
+    /// The keyboard note, or nullptr while none was ever shown.
+    QLabel* KeyboardNote() const { return m_keyboardNote; }
 
     /// Controls, by their designer names (for the shell and for tests).
     velbutton* Command1() const { return m_command1; }
@@ -71,6 +76,8 @@ public:
     void Check1_Click();
     /// Stores "Run Tarvex When I Login" and asks for the login entry to follow (`hks` click).
     void hks_Click();
+    /// Ticks "Run Tarvex When I Login" when the login entry exists, whoever made or removed it.
+    void showRunsAtLogin(bool runs);
 
 Q_SIGNALS:
     /// " Start Tarvex".
@@ -112,6 +119,8 @@ private:
     QCheckBox* m_hks = nullptr;
     QCheckBox* m_check1 = nullptr;
     QLabel* m_hotkeyState = nullptr;
+    QLabel* m_keyboardNote = nullptr;
+    int m_keyboardNoteGrowth = 0;
 };
 
 } // namespace tarvex

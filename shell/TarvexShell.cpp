@@ -11,6 +11,7 @@
 #include "options/ThemeOptions.h"
 #include "platform/Dialogs.h"
 #include "platform/DocumentsFolder.h"
+#include "platform/KeyStateSource.h"
 #include "platform/LoginEntry.h"
 #include "platform/Opener.h"
 #include "platform/SingleInstance.h"
@@ -49,6 +50,7 @@ TarvexShell::TarvexShell(ShellServices services, QObject* parent)
 
 TarvexShell::~TarvexShell()
 {
+    m_services.keys.setProblemCallback({});
     delete m_popupMenu.data();
     delete m_editor.data();
     delete m_host.data();
@@ -108,6 +110,7 @@ void TarvexShell::createRunObjects()
     m_specialActions = std::make_unique<SpecialActions>(s.desktop, s.power, s.dialogs, *m_slots);
     m_actionRunner = std::make_unique<ActionRunner>(*m_appSettings, s.sound, s.opener,
                                                     *m_specialActions, s.programFolder);
+    m_actionRunner->setNotifier(s.notifier);
 }
 
 void TarvexShell::HookMainWindow()
@@ -115,11 +118,13 @@ void TarvexShell::HookMainWindow()
     if (m_hooked)
         return;
     m_hooked = true;
+    m_services.keys.setProblemCallback([this] { showKeyboardProblem(); });
     m_keySourceStarted = m_services.startKeySource && m_services.startKeySource();
 }
 
 // The main window's load: its own steps (which may already ask for the login entry), then the
-// hotkeys off, the run's hook, and the window shown or, for "automatic", the hotkeys started.
+// login-entry box as the entry is, the hotkeys off, the run's hook, the keyboard note, and the
+// window shown or, for "automatic", the hotkeys started.
 Tarvex& TarvexShell::loadMainWindow()
 {
     if (m_mainWindow)
@@ -127,8 +132,10 @@ Tarvex& TarvexShell::loadMainWindow()
     m_mainWindow = new Tarvex(m_services.settings, m_services.dialogs);
     connectMainWindow(m_mainWindow);
     m_mainWindow->load();
+    showLoginEntryState();
     SetHK(false);
     HookMainWindow();
+    m_mainWindow->setKeyboardNote(m_services.keys.problem());
     if (CommandLine::isAutomaticStart(m_services.arguments))
         startHotkeys(true);
     else if (m_mainWindow)
@@ -150,9 +157,17 @@ void TarvexShell::connectMainWindow(Tarvex* window)
 void TarvexShell::runAtLoginChosen(bool run)
 {
     const QString error =
-        m_services.login.SetRunAtLogin(m_services.programName, m_services.programFolder, run);
+        m_services.login.SetRunAtLogin(m_services.programName, m_services.executableFolder, run);
     if (!error.isEmpty())
         showMessage(error);
+    showLoginEntryState();
+}
+
+// The box shows whether the entry exists, whoever made or removed it since.
+void TarvexShell::showLoginEntryState()
+{
+    if (m_mainWindow)
+        m_mainWindow->showRunsAtLogin(m_services.login.runsAtLogin(m_services.programName));
 }
 
 void TarvexShell::showMessage(const QString& text)
@@ -173,7 +188,10 @@ hkCORE& TarvexShell::loadEditor()
 {
     if (m_editor)
         return *m_editor;
-    m_host = new HotkeyHost(m_services.keys, [this](const QString& target) { runAction(target); });
+    m_host =
+        new HotkeyHost(m_services.keys, [this](const QString& combination, const QString& target) {
+            runAction(combination, target);
+        });
     m_trayIcon = new ProgramTrayIcon();
     hkCORE* editor = new hkCORE(m_host->list(), m_host->table(), m_services.settings,
                                 m_services.dialogs, m_services.programFolder);
@@ -207,6 +225,9 @@ void TarvexShell::startHotkeys(bool silent)
 // icon, one balloon.
 void TarvexShell::startHotkeys(bool silent, bool balloon)
 {
+    // A keyboard that could not be read before may be readable now (access granted since).
+    if (m_hooked && (!m_keySourceStarted || !m_services.keys.problem().isEmpty()))
+        m_keySourceStarted = m_services.startKeySource && m_services.startKeySource();
     const bool wasRunning = hotkeysRunning() && m_trayIcon->isShown();
     loadEditor();
     SetHK(true);
@@ -218,16 +239,29 @@ void TarvexShell::startHotkeys(bool silent, bool balloon)
         if (!silent)
             m_mainWindow->hide();
     }
-    if (m_hooked && !m_keySourceStarted && !m_keySourceFailureShown) {
+    const QString problem = m_services.keys.problem();
+    if (m_hooked && (!m_keySourceStarted || !problem.isEmpty()) && !m_keySourceFailureShown) {
         m_keySourceFailureShown = true;
-        showMessage(NoKeyboardMessage);
+        showMessage(problem.isEmpty() ? NoKeyboardMessage : problem);
     }
+}
+
+// The key source found (or lost) a keyboard it can read: the main window and the tray tip
+// say so at once.
+void TarvexShell::showKeyboardProblem()
+{
+    const QString problem = m_services.keys.problem();
+    if (m_mainWindow)
+        m_mainWindow->setKeyboardNote(problem);
+    if (m_trayIcon && m_trayIcon->isShown())
+        m_trayIcon->setTip(problem.isEmpty() ? RunningTip : problem);
 }
 
 void TarvexShell::showProgramIcon(bool balloon)
 {
     m_trayIcon->add(hkCORE::Caption, balloon);
-    m_trayIcon->setTip(RunningTip);
+    const QString problem = m_services.keys.problem();
+    m_trayIcon->setTip(problem.isEmpty() ? RunningTip : problem);
 }
 
 // The hotkeys stop while editing, and the icon that says they run goes with them.
@@ -442,10 +476,10 @@ void TarvexShell::finish()
     Q_EMIT finished();
 }
 
-void TarvexShell::runAction(const QString& target)
+void TarvexShell::runAction(const QString& combination, const QString& target)
 {
     if (m_actionRunner)
-        m_actionRunner->RunHotkeyAction(target);
+        m_actionRunner->RunHotkeyAction(target, combination);
 }
 
 } // namespace tarvex

@@ -120,8 +120,10 @@ private:
     void unloadPopupMenu();
     void unloadOptions();
     void removeProgramIcon();
+    void showKeyboardProblem();
+    void showLoginEntryState();
     void finish();
-    void runAction(const QString& target);
+    void runAction(const QString& combination, const QString& target);
 
     ShellServices m_services;
     std::unique_ptr<AppSettings> m_appSettings;

@@ -9,6 +9,7 @@
 #include "tests/fakes/FakeHiddenWindowIcons.h"
 #include "tests/fakes/FakeKeyStateSource.h"
 #include "tests/fakes/FakeLoginEntry.h"
+#include "tests/fakes/FakeNotifier.h"
 #include "tests/fakes/FakeOpener.h"
 #include "tests/fakes/FakePowerControl.h"
 #include "tests/fakes/FakeSingleInstance.h"
@@ -38,6 +39,7 @@ struct ShellFixture
     FakeSoundPlayer sound;
     FakePowerControl power;
     FakeDocumentsFolder documents{dir.filePath(QStringLiteral("Documents"))};
+    FakeNotifier notifier;
     int keySourceStarts = 0;
     QString programFolder;
     std::unique_ptr<TarvexShell> shell;
@@ -54,7 +56,7 @@ struct ShellFixture
 
     ShellServices services(const QStringList& arguments)
     {
-        return ShellServices{
+        ShellServices services{
             settings,      instance,
             login,         opener,
             dialogs,       keys,
@@ -62,8 +64,10 @@ struct ShellFixture
             sound,         power,
             documents,     [this] { return ++keySourceStarts > 0; },
             programFolder, QStringLiteral("tarvex"),
-            arguments,
+            arguments,     programFolder,
         };
+        services.notifier = &notifier;
+        return services;
     }
 
     /// The texts of the program's own messages ("Tarvex", information icon), oldest first.
