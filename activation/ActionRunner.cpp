@@ -17,9 +17,9 @@ void ActionRunner::RunHotkeyAction(const QString& target)
     if (!sound.isEmpty())
         m_sound.playAsync(sound);
     if (target.startsWith(u'-')) {
-        const int row = SpecialActionRowFor(target);
-        if (row > 0) {
-            m_specialActions.RunSpecialAction(row);
+        const SpecialAction action = SpecialActionFor(target);
+        if (action != SpecialAction::None) {
+            m_specialActions.RunSpecialAction(action);
             return;
         }
     }
