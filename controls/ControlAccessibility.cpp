@@ -9,6 +9,8 @@
 #include <QAccessible>
 #include <QWidget>
 
+namespace tarvex {
+
 namespace {
 
 bool HostsFrame(const QWidget* w)
@@ -58,3 +60,5 @@ void RefreshWindow(QWidget* window)
 }
 
 } // namespace ControlAccessibility
+
+} // namespace tarvex

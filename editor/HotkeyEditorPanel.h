@@ -17,14 +17,14 @@ class QLabel;
 class QLineEdit;
 class QTreeView;
 class QWidget;
-class velForms;
-class velbutton;
 
 namespace tarvex {
 
 class CaptureBox;
 class HotkeyListModel;
 class RowIcons;
+class velbutton;
+class velForms;
 
 /// The stored look the editor is drawn in, each code already checked against its list.
 struct EditorLook

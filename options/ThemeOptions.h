@@ -8,13 +8,13 @@ class QComboBox;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
-class velbutton;
-class velForms;
 
 namespace tarvex {
 
 class Hyperlink;
 class TarvexShell;
+class velbutton;
+class velForms;
 
 /// The appearance options window "Customize Tarvex Appearance": frame colour and style, button
 /// style, the activation sound and the notification choice. Apply and OK store the look codes

@@ -3,6 +3,8 @@
 #include "controls/tips/TipTracker.h"
 #include "controls/tips/TipWindow.h"
 
+namespace tarvex {
+
 // Called on every change of state into Hot: replaces the button's tooltip with a fresh one
 // built from the current ToolTip, TooltipTitle, ToolTipIcon, ToolTipType, TooltipBackColor
 // and RightToLeft, so changed properties take effect on the next entry. The tip window is
@@ -25,3 +27,5 @@ void velbutton::CreateButtonToolTip()
         tip.background = ToQColor(m_props.TooltipBackColor);
     m_toolTip = tarvex::TipTracker::attach(this, tip);
 }
+
+} // namespace tarvex

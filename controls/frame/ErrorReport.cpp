@@ -4,6 +4,8 @@
 
 #include <syslog.h>
 
+namespace tarvex {
+
 namespace {
 
 struct BoxState
@@ -84,3 +86,5 @@ void ErrorReport::clearLast()
     state().lastTitle.clear();
     state().lastText.clear();
 }
+
+} // namespace tarvex

@@ -5,6 +5,8 @@
 
 #include <optional>
 
+namespace tarvex {
+
 // How the subclassing module reports its errors (zReportError): one error
 // entry in the system log, then a modal warning box titled
 // "Error in <type>.<routine>". Tests pre-answer the box so nothing waits.
@@ -31,3 +33,5 @@ public:
     // The text written to the system log for a report.
     static QString logLine(const QString& typeName, const QString& routine, const QString& message);
 };
+
+} // namespace tarvex

@@ -1,5 +1,7 @@
 #include "controls/frame/FrameProperties.h"
 
+namespace tarvex {
+
 namespace {
 
 // Colours are kept as the signed 32-bit numbers the stored sets hold.
@@ -67,3 +69,5 @@ void FrameProperties::write(PropertyBag& bag) const
     bag.WriteProperty(QStringLiteral("ChangeAllBackgrounds"), ChangeAllBackgrounds, false);
     bag.WriteProperty(QStringLiteral("TitleBarShadow"), TitleBarShadow, true);
 }
+
+} // namespace tarvex

@@ -128,7 +128,7 @@ private Q_SLOTS:
         ShellFixture f;
         ThemeOptions& w = opened(f);
         for (velbutton* b : {w.cmdOK(), w.cmdCancel(), w.cmdApply()}) {
-            QCOMPARE(b->ButtonStyle(), 3);
+            QCOMPARE(b->ButtonStyle(), ButtonStyleKind::Hover3D);
             QCOMPARE(b->ColorScheme(), 2);
             QCOMPARE(b->BackColor(), RGB(227, 227, 227));
             QCOMPARE(b->Font().family(), QStringLiteral("Tahoma"));

@@ -8,6 +8,8 @@
 #include <QGuiApplication>
 #include <QtTest>
 
+using namespace tarvex;
+
 // Canvas primitives, colour operations, system colours and property sets.
 class TestCanvas final : public QObject
 {

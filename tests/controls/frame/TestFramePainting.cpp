@@ -11,6 +11,8 @@
 
 #include <vector>
 
+using namespace tarvex;
+
 using Colours = std::vector<OleColor>;
 Q_DECLARE_METATYPE(Colours)
 

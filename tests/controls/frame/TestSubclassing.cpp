@@ -14,6 +14,8 @@
 
 #include <functional>
 
+using namespace tarvex;
+
 namespace {
 
 // A widget that records what reaches its own handling.

@@ -1,3 +1,5 @@
+#include "FrameFixture.h"
+
 #include "controls/frame/ErrorReport.h"
 #include "controls/frame/FrameGrip.h"
 #include "controls/frame/FrameSystemMenu.h"
@@ -14,21 +16,9 @@
 #include <QTest>
 #include <QtTest/qtestspontaneevent.h>
 
+using namespace tarvex;
+
 namespace {
-
-// A form that counts the close requests it accepted.
-class Form final : public QWidget
-{
-public:
-    int closes = 0;
-
-protected:
-    void closeEvent(QCloseEvent* e) override
-    {
-        ++closes;
-        e->accept();
-    }
-};
 
 // A shown 400 x 300 form at (50, 60) with a frame; the small font makes the
 // title bar 31 pixels high.
