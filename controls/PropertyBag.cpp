@@ -30,7 +30,6 @@ bool PropertyBag::sameValue(const QVariant& a, const QVariant& b)
 
 QVariant PropertyBag::ReadProperty(const QString& name, const QVariant& defaultValue) const
 {
-    m_readLog.append(name);
     const int i = indexOf(name);
     return i < 0 ? defaultValue : m_entries[i].value;
 }

@@ -47,9 +47,6 @@ public:
     // Number of stored names.
     int size() const { return int(m_entries.size()); }
 
-    // Names asked for by ReadProperty, in order (shows the read order of a load).
-    const QStringList& readLog() const { return m_readLog; }
-
     // The set as a JSON object text; bytes are base64 under {"bytes": ...}.
     QByteArray toJson() const;
 
@@ -70,7 +67,6 @@ private:
     static bool sameValue(const QVariant& a, const QVariant& b);
 
     QVector<Entry> m_entries;
-    mutable QStringList m_readLog;
 };
 
 } // namespace tarvex

@@ -20,7 +20,6 @@ private slots:
     void missingDefaults_data();
     void missingDefaults();
     void propertySetRoundTrip();
-    void readOrder();
     void backColorSwitchesScheme_data();
     void backColorSwitchesScheme();
     void styleResetsForeColor();
@@ -120,51 +119,6 @@ void TestButtonProperties::propertySetRoundTrip()
     lower.WriteProperty("buttonstyle", 9, 1);
     b.ReadProperties(lower);
     QCOMPARE(b.ButtonStyle(), ButtonStyleKind::Outlook2007);
-}
-
-void TestButtonProperties::readOrder()
-{
-    PropertyBag bag;
-    velbutton b;
-    b.ReadProperties(bag);
-    const QStringList expected{"ButtonStyle",
-                               "ShowFocusRect",
-                               "Font",
-                               "BackColor",
-                               "Enabled",
-                               "Caption",
-                               "Value",
-                               "MousePointer",
-                               "HandPointer",
-                               "MouseIcon",
-                               "PictureNormal",
-                               "PictureHot",
-                               "PictureDown",
-                               "PictureShadow",
-                               "PictureOpacity",
-                               "PictureOpacityOnOver",
-                               "DisabledPictureMode",
-                               "PicturePushOnHover",
-                               "PictureEffectOnOver",
-                               "PictureEffectOnDown",
-                               "MaskColor",
-                               "UseMaskColor",
-                               "CaptionEffects",
-                               "Mode",
-                               "PictureAlign",
-                               "CaptionAlign",
-                               "ForeColor",
-                               "ForeColorHover",
-                               "DropDownSeparator",
-                               "TooltipTitle",
-                               "ToolTip",
-                               "TooltipIcon",
-                               "TooltipType",
-                               "TooltipBackColor",
-                               "RightToLeft",
-                               "DropDownSymbol",
-                               "ColorScheme"};
-    QCOMPARE(bag.readLog(), expected);
 }
 
 void TestButtonProperties::backColorSwitchesScheme_data()
