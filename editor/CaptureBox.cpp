@@ -1,6 +1,7 @@
 #include "editor/CaptureBox.h"
 
 #include "keys/KeyCapture.h"
+#include "platform/KeyEventCodes.h"
 
 #include <QKeyEvent>
 
@@ -30,7 +31,7 @@ void CaptureBox::applyKeyDown(int code)
 
 void CaptureBox::keyPressEvent(QKeyEvent* event)
 {
-    applyKeyDown(m_codes.codeFor(*event));
+    applyKeyDown(KeyEventCodes::session().codeFor(*event));
     // The box keeps its own caret handling (arrows, Home, End, with Shift a selection);
     // every other key is only recorded, never typed, and goes no further (so Enter and
     // Escape do not end the window).
@@ -84,7 +85,7 @@ void CaptureBox::inputMethodEvent(QInputMethodEvent* event)
 
 void CaptureBox::focusInEvent(QFocusEvent* event)
 {
-    m_codes.invalidateLayout();
+    KeyEventCodes::session().invalidateLayout();
     QLineEdit::focusInEvent(event);
 }
 

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "editor/KeyEventCodes.h"
-
 #include <QLineEdit>
 
 namespace tarvex {
@@ -41,7 +39,6 @@ private:
     void onTextChanged(const QString& text);
     static bool IsCaretKey(int qtKey);
 
-    KeyEventCodes m_codes;
     bool m_clickClearsPlaceholder;
 };
 

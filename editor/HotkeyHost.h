@@ -23,7 +23,8 @@ class HotkeyHost final : public QObject
     Q_OBJECT
 
 public:
-    using ActionFunction = std::function<void(const QString& target)>;
+    /// Runs a match: the combination that fired and its target.
+    using ActionFunction = std::function<void(const QString& combination, const QString& target)>;
 
     /// Polls `keys` and runs matches with `runAction`; `keys` must outlive the host.
     HotkeyHost(KeyStateSource& keys, ActionFunction runAction, QObject* parent = nullptr);

@@ -15,24 +15,15 @@ namespace tarvex {
 const QString hkCORE::Caption = QStringLiteral("Configure Hotkeys");
 
 hkCORE::hkCORE(KeyStateSource& keys, SettingsStore& settings, const QString& programFolder,
-               std::function<void(const QString&)> runAction, QWidget* parent)
-    : QWidget(parent), m_settings(settings)
+               std::function<void(const QString& combination, const QString& target)> runAction,
+               QWidget* parent)
+    : QWidget(parent), m_settings(settings), m_programFolder(programFolder)
 {
     setObjectName(QStringLiteral("hkCORE"));
     setWindowTitle(Caption);
     SetWindowIcons(this);
     m_host = new HotkeyHost(keys, std::move(runAction), this);
     m_host->setEditorVisibleQuery([this] { return isVisible(); });
-    m_editing = new HotkeyEditorPanel(this, m_host->list(), m_host->table(), programFolder);
-    connect(m_editing, &HotkeyEditorPanel::saved, this, [this] {
-        hide();
-        Q_EMIT settingsSaved();
-    });
-    // Leaving without saving unloads the form; its owner decides what comes back.
-    connect(m_editing, &HotkeyEditorPanel::cancelled, this, [this] {
-        hide();
-        Q_EMIT editingCancelled();
-    });
     connect(&m_host->trayIcon(), &ProgramTrayIcon::doubleClicked, this,
             &hkCORE::onTrayDoubleClicked);
     connect(&m_host->trayIcon(), &ProgramTrayIcon::menuRequested, this, &hkCORE::trayMenuRequested);
@@ -43,13 +34,52 @@ hkCORE::~hkCORE() = default;
 QString hkCORE::load(const HotkeyDatabase& database)
 {
     const QString problem = m_host->load(database);
+    m_loaded = true;
+    if (m_editing)
+        loadEditing();
+    return problem;
+}
+
+HotkeyEditorPanel& hkCORE::editing()
+{
+    if (!m_editing)
+        createEditing();
+    return *m_editing;
+}
+
+void hkCORE::setVisible(bool visible)
+{
+    // The editing controls are built when the form is first shown: while the hotkeys run in
+    // the background nobody sees them, and they would only hold memory.
+    if (visible)
+        editing();
+    QWidget::setVisible(visible);
+}
+
+void hkCORE::createEditing()
+{
+    m_editing = new HotkeyEditorPanel(this, m_host->list(), m_host->table(), m_programFolder);
+    connect(m_editing, &HotkeyEditorPanel::saved, this, [this] {
+        hide();
+        Q_EMIT settingsSaved();
+    });
+    // Leaving without saving unloads the form; its owner decides what comes back.
+    connect(m_editing, &HotkeyEditorPanel::cancelled, this, [this] {
+        hide();
+        Q_EMIT editingCancelled();
+    });
+    if (m_loaded)
+        loadEditing();
+}
+
+void hkCORE::loadEditing()
+{
     // Codes outside their lists read as the defaults, as the appearance window reads them.
     EditorLook look;
     look.buttonStyle = AppearanceChoices::StoredButtonStyle(m_settings, look.buttonStyle);
     look.frameStyle = AppearanceChoices::StoredFrameStyle(m_settings);
     look.themeColor = AppearanceChoices::StoredThemeColor(m_settings);
     m_editing->load(m_host->database(), look);
-    return problem;
 }
 
 void hkCORE::SetHK(bool s)
@@ -59,7 +89,9 @@ void hkCORE::SetHK(bool s)
 
 void hkCORE::ButtonCfg(int s)
 {
-    m_editing->ButtonCfg(s);
+    // Not built yet: it reads the stored style when it is.
+    if (m_editing)
+        m_editing->ButtonCfg(s);
 }
 
 void hkCORE::setTimer1Enabled(bool enabled)

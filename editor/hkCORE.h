@@ -26,7 +26,8 @@ public:
     /// Builds the form; its hotkeys poll `keys` and run matches through `runAction`. The look
     /// is read from `settings`, the row icons from `programFolder`; both must outlive the form.
     hkCORE(KeyStateSource& keys, SettingsStore& settings, const QString& programFolder,
-           std::function<void(const QString&)> runAction, QWidget* parent = nullptr);
+           std::function<void(const QString& combination, const QString& target)> runAction,
+           QWidget* parent = nullptr);
     ~hkCORE() override;
 
     /// The form's load: reads `database` into the list and the active table. Returns a
@@ -40,8 +41,11 @@ public:
     void setTimer1Enabled(bool enabled);
     /// The running hotkeys hosted by this form.
     HotkeyHost& host() { return *m_host; }
-    /// The visible editing part: the list, the "Edit Hotkey" fields and the buttons.
-    HotkeyEditorPanel& editing() { return *m_editing; }
+    /// The visible editing part: the list, the "Edit Hotkey" fields and the buttons (built
+    /// at the first call or when the form is first shown).
+    HotkeyEditorPanel& editing();
+    /// Builds the editing part before the form is shown.
+    void setVisible(bool visible) override;
 
     /// The tray icon's left double-click (restore, stop the hotkeys, or hide the editor).
     void onTrayDoubleClicked();
@@ -60,12 +64,16 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void createEditing();
+    void loadEditing();
     void savePlacement();
     void restorePlacement();
 
     SettingsStore& m_settings;
+    QString m_programFolder;
     HotkeyHost* m_host = nullptr;
     HotkeyEditorPanel* m_editing = nullptr;
+    bool m_loaded = false;
     Qt::WindowStates m_savedState;
     QRect m_savedGeometry;
 };

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QString>
 
 #include <functional>
 #include <utility>
@@ -18,12 +18,15 @@ namespace tarvex {
 /// Modifier codes: 16 Shift, 17 Ctrl and 18 Alt are the generic codes (either side); 160/161
 /// left/right Shift, 162/163 left/right Ctrl, 164/165 left/right Alt are the sided codes; 91 and
 /// 92 are the left and right Windows (Super) keys. Windows reports a modifier press under both
-/// its generic and its sided code; the X11 source reports the generic code only. The poll's rules
-/// for 161, 163 and 164 and the matcher's removal of 162 work with either.
+/// its generic and its sided code; the X11 and the evdev sources report the generic code only.
+/// The poll's rules for 161, 163 and 164 and the matcher's removal of 162 work with either.
 ///
 /// Instead of being polled on a 1 ms timer, a source announces each press through the press
 /// callback: the owner runs one poll tick from inside the callback, once per press, in press
 /// order, before the matching release is applied, so that a quick tap is never lost.
+///
+/// A source that cannot read the keyboard says why in problem(), in one sentence that tells
+/// the user the fix, and announces each change of it through the problem callback.
 class KeyStateSource
 {
 public:
@@ -35,6 +38,14 @@ public:
     /// Sets the function called after each key press has been latched (empty = none).
     void setPressCallback(std::function<void()> callback) { m_pressCallback = std::move(callback); }
 
+    /// Why no keyboard can be read, with the fix, in one sentence; empty while keys are read.
+    virtual QString problem() const { return {}; }
+    /// Sets the function called when problem() has changed (empty = none).
+    void setProblemCallback(std::function<void()> callback)
+    {
+        m_problemCallback = std::move(callback);
+    }
+
 protected:
     /// Runs the press callback, if any; implementations call it once per latched press.
     void notifyPressed()
@@ -45,8 +56,17 @@ protected:
             callback();
     }
 
+    /// Runs the problem callback, if any.
+    void notifyProblemChanged()
+    {
+        const std::function<void()> callback = m_problemCallback;
+        if (callback)
+            callback();
+    }
+
 private:
     std::function<void()> m_pressCallback;
+    std::function<void()> m_problemCallback;
 };
 
 } // namespace tarvex

@@ -1,6 +1,11 @@
 #include "shell/RealServices.h"
 
+#include "platform/common/KeySourceChoice.h"
+#include "platform/evdev/EvdevKeyEventCodes.h"
+#include "platform/evdev/EvdevKeyStateSource.h"
+#include "platform/evdev/SessionKeymap.h"
 #include "platform/linux/CanberraSoundPlayer.h"
+#include "platform/linux/DBusNotifier.h"
 #include "platform/linux/LockFileSingleInstance.h"
 #include "platform/linux/LogindPowerControl.h"
 #include "platform/linux/ProcessOpener.h"
@@ -8,8 +13,11 @@
 #include "platform/linux/XdgLoginEntry.h"
 #include "platform/x11/EwmhDesktopWindows.h"
 #include "platform/x11/TrayHiddenWindowIcons.h"
+#include "platform/x11/X11KeyEventCodes.h"
 #include "platform/x11/X11KeyStateSource.h"
 #include "shell/MessageBoxConfirmation.h"
+#include "shell/ProgramFolder.h"
+#include "store/AppSettings.h"
 #include "store/SettingsStore.h"
 
 #include <QCoreApplication>
@@ -25,42 +33,83 @@ struct RealServices::Parts
     XdgLoginEntry login;
     ProcessOpener opener;
     MessageBoxConfirmation confirmation;
-    X11KeyStateSource keys;
+    // The key source and the capture box's key numbers of the session (createKeySource).
+    std::unique_ptr<SessionKeymap> keymap;
+    std::unique_ptr<KeyStateSource> keys;
+    std::function<bool()> startKeys;
+    std::unique_ptr<KeyEventCodes> keyCodes;
     EwmhDesktopWindows desktop;
     TrayHiddenWindowIcons hiddenIcons{desktop};
     CanberraSoundPlayer sound;
     LogindPowerControl power;
     XdgDocumentsFolder documents;
+    DBusNotifier notifier;
 };
 
-RealServices::RealServices(const QStringList& arguments)
-    : m_parts(std::make_unique<Parts>()), m_arguments(arguments)
-{}
+// An X11 session keeps XInput2; a Wayland session reads the kernel's input devices, with the
+// keys numbered by the session's layout; "Keyboard"/"Source" may choose either.
+void RealServices::createKeySource(Parts& p)
+{
+    const AppSettings settings(p.settings);
+    const KeySourceKind kind =
+        chooseKeySource(settings.keyboardSource(), qEnvironmentVariable("XDG_SESSION_TYPE"),
+                        qEnvironmentVariable("WAYLAND_DISPLAY"), &X11KeyStateSource::displayUsable);
+    if (kind == KeySourceKind::X11) {
+        auto keys = std::make_unique<X11KeyStateSource>();
+        p.startKeys = [&source = *keys] { return source.start(); };
+        p.keys = std::move(keys);
+        p.keyCodes = std::make_unique<X11KeyEventCodes>();
+        return;
+    }
+    p.keymap = std::make_unique<SessionKeymap>();
+    auto keys = std::make_unique<EvdevKeyStateSource>(*p.keymap, QStringLiteral("/dev/input"),
+                                                      settings.keyboardDevices());
+    p.startKeys = [&source = *keys] { return source.start(); };
+    p.keys = std::move(keys);
+    p.keyCodes = std::make_unique<EvdevKeyEventCodes>(*p.keymap);
+}
 
-RealServices::~RealServices() = default;
+RealServices::RealServices(const QStringList& arguments)
+    : m_parts(std::make_unique<Parts>()), m_arguments(arguments),
+      m_executableFolder(QFileInfo(QCoreApplication::applicationFilePath()).absolutePath()),
+      m_programFolder(ProgramFolder::locate(m_executableFolder))
+{
+    ProgramFolder::reportMissing(m_programFolder);
+    createKeySource(*m_parts);
+    KeyEventCodes::setSession(m_parts->keyCodes.get());
+}
+
+RealServices::~RealServices()
+{
+    KeyEventCodes::setSession(nullptr);
+}
 
 ShellServices RealServices::services()
 {
     Parts& p = *m_parts;
     const QFileInfo program(QCoreApplication::applicationFilePath());
-    return ShellServices{
+    ShellServices services{
         p.settings,
         p.instance,
         p.login,
         p.opener,
         p.confirmation,
-        p.keys,
+        *p.keys,
         p.desktop,
         p.hiddenIcons,
         p.sound,
         p.power,
         p.documents,
         &MessageBoxConfirmation::showInformation,
-        [&keys = p.keys] { return keys.start(); },
-        program.absolutePath(),
-        program.completeBaseName(),
+        p.startKeys,
+        m_programFolder,
+        // The whole file name: a dot in it ("tarvex.v2") is part of the name, not an extension.
+        program.fileName(),
         m_arguments,
+        m_executableFolder,
     };
+    services.notifier = &p.notifier;
+    return services;
 }
 
 } // namespace tarvex

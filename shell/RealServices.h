@@ -7,7 +7,7 @@
 namespace tarvex {
 
 /// The desktop services of a Linux/X11 session, owned for the life of the program, and the
-/// facts of this start (program folder and name, arguments).
+/// facts of this start (program file and data folders, program name, arguments).
 class RealServices final
 {
 public:
@@ -22,8 +22,12 @@ public:
 
 private:
     struct Parts;
+    static void createKeySource(Parts& parts);
+
     std::unique_ptr<Parts> m_parts;
     QStringList m_arguments;
+    QString m_executableFolder;
+    QString m_programFolder;
 };
 
 } // namespace tarvex

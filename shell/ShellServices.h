@@ -13,6 +13,7 @@ class DocumentsFolder;
 class HiddenWindowIcons;
 class KeyStateSource;
 class LoginEntry;
+class Notifier;
 class Opener;
 class PowerControl;
 class SettingsStore;
@@ -38,12 +39,17 @@ struct ShellServices
     std::function<void(const QString& text)> showMessage;
     /// Starts watching the keyboard (and reserves Ctrl+Alt+Space); false when it cannot.
     std::function<bool()> startKeySource;
-    /// The folder of the program file: its data files (Icons/, Sounds/, help) are there.
+    /// The folder of the program's data files (Icons/, Sounds/, help): the program file's own
+    /// folder in the build folder, the data folder of the install otherwise (ProgramFolder).
     QString programFolder;
-    /// The program file's name without extension (names the login entry).
+    /// The program file's name (names the login entry, which starts this file).
     QString programName;
     /// The command-line arguments, without the program name.
     QStringList arguments;
+    /// The folder of the program file itself, which the login entry starts.
+    QString executableFolder;
+    /// Shows the activation notifications (nullptr: none are shown).
+    Notifier* notifier = nullptr;
 };
 
 } // namespace tarvex

@@ -8,6 +8,7 @@
 #include "controls/tips/InfoTip.h"
 #include "options/AppearanceChoices.h"
 #include "platform/ConfirmationBox.h"
+#include "platform/KeyStateSource.h"
 #include "platform/LoginEntry.h"
 #include "platform/Opener.h"
 #include "shell/CommandLine.h"
@@ -150,10 +151,13 @@ void Tarvex::load()
         m_hks->setChecked(true);
         hks_Click();
     }
+    // The box shows whether the entry exists, whoever made or removed it since.
+    showLoginEntryState();
     SetHK(false);
     SetWindowIcons(this);
     m_themeForm->Refresh(true);
     m_shell.HookMainWindow();
+    setKeyboardNote(m_shell.services().keys.problem());
     if (CommandLine::isAutomaticStart(m_shell.services().arguments))
         m_shell.startHotkeys(true);
     else
@@ -211,7 +215,34 @@ void Tarvex::Label3_Click()
     const int growth = Twips::toPixels(AdvancedGrowth);
     const int height = m_hks->isVisible() ? this->height() + growth : this->height() - growth;
     setFixedSize(width(), height);
+    if (m_keyboardNoteGrowth > 0)
+        m_keyboardNote->move(m_keyboardNote->x(), height - m_keyboardNoteGrowth);
     m_label3->SetCaption(m_label3->Caption() == ShowAdvanced ? HideAdvanced : ShowAdvanced);
+}
+
+// The note sits at the bottom, below the start-up options when they are shown.
+void Tarvex::setKeyboardNote(const QString& text)
+{
+    if (!m_keyboardNote) {
+        if (text.isEmpty())
+            return;
+        m_keyboardNote = new QLabel(m_themeForm);
+        m_keyboardNote->setObjectName(QStringLiteral("KeyboardNote"));
+        m_keyboardNote->setTextFormat(Qt::PlainText);
+        m_keyboardNote->setWordWrap(true);
+    }
+    setFixedSize(width(), height() - m_keyboardNoteGrowth);
+    m_keyboardNoteGrowth = 0;
+    m_keyboardNote->setText(text);
+    m_keyboardNote->setVisible(!text.isEmpty());
+    if (text.isEmpty())
+        return;
+    const int margin = Twips::toPixels(240);
+    const int noteWidth = width() - 2 * margin;
+    const int noteHeight = m_keyboardNote->heightForWidth(noteWidth);
+    m_keyboardNote->setGeometry(margin, height(), noteWidth, noteHeight);
+    m_keyboardNoteGrowth = noteHeight + margin / 2;
+    setFixedSize(width(), height() + m_keyboardNoteGrowth);
 }
 
 void Tarvex::Check1_Click()
@@ -225,9 +256,16 @@ void Tarvex::hks_Click()
     const ShellServices& services = m_shell.services();
     m_shell.appSettings().setRunChoice(run);
     const QString error =
-        services.login.SetRunAtLogin(services.programName, services.programFolder, run);
+        services.login.SetRunAtLogin(services.programName, services.executableFolder, run);
     if (!error.isEmpty())
         services.showMessage(error);
+    showLoginEntryState();
+}
+
+void Tarvex::showLoginEntryState()
+{
+    const ShellServices& services = m_shell.services();
+    m_hks->setChecked(services.login.runsAtLogin(services.programName));
 }
 
 bool Tarvex::eventFilter(QObject* watched, QEvent* event)

@@ -46,6 +46,11 @@ public:
     void showHotkeysRunning(bool running);
     /// The line that says whether the hotkeys run.
     QLabel* hotkeyState() const { return m_hotkeyState; }
+    /// Shows `text` (why the keyboard cannot be read, and the fix) below the buttons, growing
+    /// the window to hold it; an empty text removes it.
+    void setKeyboardNote(const QString& text);
+    /// The keyboard note, or nullptr while none was ever shown.
+    QLabel* KeyboardNote() const { return m_keyboardNote; }
     /// Receives a hidden-window icon's double-click: Button 1 restores the window of slot Shift.
     void Tarvex_Mouse(int Button, int Shift, int X, int Y);
 
@@ -81,6 +86,7 @@ private:
     void createLabels();
     void createOptions();
     void applyStoredLook();
+    void showLoginEntryState();
 
     TarvexShell& m_shell;
     velForms* m_themeForm = nullptr;
@@ -95,6 +101,8 @@ private:
     QCheckBox* m_hks = nullptr;
     QCheckBox* m_check1 = nullptr;
     QLabel* m_hotkeyState = nullptr;
+    QLabel* m_keyboardNote = nullptr;
+    int m_keyboardNoteGrowth = 0;
 };
 
 } // namespace tarvex

@@ -8,6 +8,7 @@
 #include "editor/HotkeyHost.h"
 #include "options/ThemeOptions.h"
 #include "platform/DocumentsFolder.h"
+#include "platform/KeyStateSource.h"
 #include "platform/SingleInstance.h"
 #include "shell/hkPopupMenu.h"
 #include "shell/ProgramTrayIcon.h"
@@ -38,6 +39,7 @@ TarvexShell::TarvexShell(ShellServices services, QObject* parent)
 
 TarvexShell::~TarvexShell()
 {
+    m_services.keys.setProblemCallback({});
     delete m_popupMenu.data();
     delete m_editor.data();
     delete m_options.data();
@@ -85,6 +87,7 @@ void TarvexShell::createRunObjects()
         std::make_unique<SpecialActions>(s.desktop, s.power, s.confirmation, *m_slots);
     m_actionRunner = std::make_unique<ActionRunner>(*m_appSettings, s.sound, s.opener,
                                                     *m_specialActions, s.programFolder);
+    m_actionRunner->setNotifier(s.notifier);
 }
 
 void TarvexShell::HookMainWindow()
@@ -92,6 +95,7 @@ void TarvexShell::HookMainWindow()
     if (m_hooked)
         return;
     m_hooked = true;
+    m_services.keys.setProblemCallback([this] { showKeyboardProblem(); });
     m_keySourceStarted = m_services.startKeySource && m_services.startKeySource();
 }
 
@@ -118,7 +122,9 @@ hkCORE& TarvexShell::loadEditor()
     if (m_editor)
         return *m_editor;
     m_editor = new hkCORE(m_services.keys, m_services.settings, m_services.programFolder,
-                          [this](const QString& target) { runAction(target); });
+                          [this](const QString& combination, const QString& target) {
+                              runAction(combination, target);
+                          });
     connect(m_editor, &hkCORE::unloadRequested, this, &TarvexShell::unloadEditor);
     connect(m_editor, &hkCORE::trayMenuRequested, this, &TarvexShell::popUpTrayMenu);
     connect(m_editor, &hkCORE::settingsSaved, this, &TarvexShell::onSettingsSaved);
@@ -144,6 +150,9 @@ void TarvexShell::startHotkeys(bool silent)
 // icon, one balloon.
 void TarvexShell::startHotkeys(bool silent, bool balloon)
 {
+    // A keyboard that could not be read before may be readable now (access granted since).
+    if (m_hooked && (!m_keySourceStarted || !m_services.keys.problem().isEmpty()))
+        m_keySourceStarted = m_services.startKeySource && m_services.startKeySource();
     const bool wasRunning = hotkeysRunning() && m_editor->host().trayIcon().isShown();
     hkCORE& editor = loadEditor();
     editor.SetHK(true);
@@ -155,17 +164,30 @@ void TarvexShell::startHotkeys(bool silent, bool balloon)
         if (!silent)
             m_mainWindow->hide();
     }
-    if (m_hooked && !m_keySourceStarted && !m_keySourceFailureShown) {
+    const QString problem = m_services.keys.problem();
+    if (m_hooked && (!m_keySourceStarted || !problem.isEmpty()) && !m_keySourceFailureShown) {
         m_keySourceFailureShown = true;
-        m_services.showMessage(NoKeyboardMessage);
+        m_services.showMessage(problem.isEmpty() ? NoKeyboardMessage : problem);
     }
+}
+
+// The key source found (or lost) a keyboard it can read: the main window and the tray tip
+// say so at once.
+void TarvexShell::showKeyboardProblem()
+{
+    const QString problem = m_services.keys.problem();
+    if (m_mainWindow)
+        m_mainWindow->setKeyboardNote(problem);
+    if (m_editor && m_editor->host().trayIcon().isShown())
+        m_editor->host().trayIcon().setTip(problem.isEmpty() ? RunningTip : problem);
 }
 
 void TarvexShell::showProgramIcon(bool balloon)
 {
     ProgramTrayIcon& icon = m_editor->host().trayIcon();
     icon.add(hkCORE::Caption, balloon);
-    icon.setTip(RunningTip);
+    const QString problem = m_services.keys.problem();
+    icon.setTip(problem.isEmpty() ? RunningTip : problem);
 }
 
 // The hotkeys stop while editing, and the icon that says they run goes with them.
@@ -343,10 +365,10 @@ void TarvexShell::finish()
     Q_EMIT finished();
 }
 
-void TarvexShell::runAction(const QString& target)
+void TarvexShell::runAction(const QString& combination, const QString& target)
 {
     if (m_actionRunner)
-        m_actionRunner->RunHotkeyAction(target);
+        m_actionRunner->RunHotkeyAction(target, combination);
 }
 
 } // namespace tarvex

@@ -104,8 +104,9 @@ private:
     void unloadPopupMenu();
     void unloadOptions();
     void removeProgramIcon();
+    void showKeyboardProblem();
     void finish();
-    void runAction(const QString& target);
+    void runAction(const QString& combination, const QString& target);
 
     ShellServices m_services;
     std::unique_ptr<AppSettings> m_appSettings;

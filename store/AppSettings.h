@@ -2,6 +2,8 @@
 
 #include "store/SettingsStore.h"
 
+#include <QStringList>
+
 namespace tarvex {
 
 /// The program's settings, one reader per place that reads them, each with its own default
@@ -32,6 +34,12 @@ public:
     QString activationSound(const QString& programFolder) const;
     /// "Hotkey Activation"/"Notification" equals 1 (default 1).
     bool activationNotification() const;
+    /// "Keyboard"/"Source": which source watches the keyboard, "auto", "x11" or "evdev"
+    /// (default "auto"; the composition root reads it).
+    QString keyboardSource() const;
+    /// "Keyboard"/"Devices": the input devices to read, a ";"-separated list of paths
+    /// (default none: every keyboard).
+    QStringList keyboardDevices() const;
 
     /// Stores the button style code.
     QString setButtonStyle(qint16 style);

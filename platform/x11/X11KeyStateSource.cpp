@@ -49,7 +49,7 @@ bool X11KeyStateSource::start()
 {
     if (m_display)
         return true;
-    installQuietX11ErrorHandler();
+    installX11ErrorHandler();
     m_display = XOpenDisplay(nullptr);
     if (!m_display)
         return false;
@@ -64,6 +64,14 @@ bool X11KeyStateSource::start()
     connect(m_notifier.get(), &QSocketNotifier::activated, this, &X11KeyStateSource::drainEvents);
     drainEvents();
     return true;
+}
+
+bool X11KeyStateSource::displayUsable()
+{
+    Display* display = XOpenDisplay(nullptr);
+    if (display)
+        XCloseDisplay(display);
+    return display != nullptr;
 }
 
 quint16 X11KeyStateSource::keyState(int code)

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "platform/common/KeyLatch.h"
 #include "platform/KeyStateSource.h"
-#include "platform/x11/KeyLatch.h"
 #include "platform/x11/XkbLayoutMap.h"
 
 #include <QObject>
@@ -41,6 +41,9 @@ public:
     bool start();
     /// Returns the state of key code 1-255 (0x8001 = down and newly pressed).
     quint16 keyState(int code) override;
+
+    /// True when an X display can be opened (DISPLAY names a running server).
+    static bool displayUsable();
 
 private:
     void selectEvents();

@@ -1,22 +1,10 @@
 #include "platform/x11/XkbLayoutMap.h"
 
-#include "platform/x11/KeysymTable.h"
+#include "platform/common/KeysymTable.h"
 
-#include <X11/keysym.h>
 #include <X11/XKBlib.h>
 
-#include <initializer_list>
-
 namespace tarvex {
-
-namespace {
-
-bool isKeypadNavigation(unsigned long keysym)
-{
-    return keysym >= XK_KP_Home && keysym <= XK_KP_Delete;
-}
-
-} // namespace
 
 XkbLayoutMap::~XkbLayoutMap()
 {
@@ -28,7 +16,8 @@ void XkbLayoutMap::reload(_XDisplay* display)
 {
     if (m_desc)
         XkbFreeKeyboard(m_desc, 0, True);
-    m_desc = XkbGetMap(display, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
+    m_desc =
+        XkbGetMap(display, XkbKeyTypesMask | XkbKeySymsMask | XkbModifierMapMask, XkbUseCoreKbd);
     rebuild();
 }
 
@@ -46,6 +35,21 @@ int XkbLayoutMap::codeFor(int keycode) const
     return keycode > 0 && keycode < 256 ? m_codes[keycode] : 0;
 }
 
+unsigned int XkbLayoutMap::modifiersOf(unsigned long keysym) const
+{
+    unsigned int modifiers = 0;
+    if (!m_desc || !m_desc->map || !m_desc->map->modmap)
+        return 0;
+    for (int keycode = m_desc->min_key_code; keycode <= m_desc->max_key_code; ++keycode) {
+        const int count = XkbKeyNumSyms(m_desc, keycode);
+        for (int i = 0; i < count; ++i) {
+            if (XkbKeySymsPtr(m_desc, keycode)[i] == keysym)
+                modifiers |= m_desc->map->modmap[keycode];
+        }
+    }
+    return modifiers;
+}
+
 void XkbLayoutMap::rebuild()
 {
     m_codes.fill(0);
@@ -56,21 +60,11 @@ void XkbLayoutMap::rebuild()
         m_codes[keycode] = quint8(lookUp(keycode));
 }
 
-// The key's first-level symbol in the active group decides (so letters follow
-// the layout). Symbols without a number fall back to the shifted level (the
-// digits of a French layout), then to the first group (Latin letters under a
-// Cyrillic layout), then to the key's US position (punctuation keys).
 int XkbLayoutMap::lookUp(int keycode) const
 {
-    unsigned long keysym = keysymAt(keycode, m_group, 0);
-    if (m_numLock && isKeypadNavigation(keysym))
-        keysym = keysymAt(keycode, m_group, 1);
-    for (const unsigned long candidate : {keysym, keysymAt(keycode, m_group, 1),
-                                          keysymAt(keycode, 0, 0), keysymAt(keycode, 0, 1)}) {
-        if (const int code = virtualKeyForKeysym(candidate))
-            return code;
-    }
-    return virtualKeyForKeycodePosition(keycode);
+    return virtualKeyForKey(keycode, m_group, m_numLock, [this, keycode](int group, int level) {
+        return keysymAt(keycode, group, level);
+    });
 }
 
 unsigned long XkbLayoutMap::keysymAt(int keycode, int group, int level) const

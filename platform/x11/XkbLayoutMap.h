@@ -26,6 +26,8 @@ public:
     void setState(int group, bool numLock);
     /// The virtual-key number of an X keycode in the active layout, or 0.
     int codeFor(int keycode) const;
+    /// The modifiers bound to the keys that carry `keysym` (Num_Lock: the Num Lock modifier).
+    unsigned int modifiersOf(unsigned long keysym) const;
 
 private:
     void rebuild();

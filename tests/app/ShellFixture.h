@@ -9,6 +9,7 @@
 #include "tests/fakes/FakeHiddenWindowIcons.h"
 #include "tests/fakes/FakeKeyStateSource.h"
 #include "tests/fakes/FakeLoginEntry.h"
+#include "tests/fakes/FakeNotifier.h"
 #include "tests/fakes/FakeOpener.h"
 #include "tests/fakes/FakePowerControl.h"
 #include "tests/fakes/FakeSingleInstance.h"
@@ -38,6 +39,7 @@ struct ShellFixture
     FakeSoundPlayer sound;
     FakePowerControl power;
     FakeDocumentsFolder documents{dir.filePath(QStringLiteral("Documents"))};
+    FakeNotifier notifier;
     QStringList messages;
     int keySourceStarts = 0;
     QString programFolder;
@@ -55,7 +57,7 @@ struct ShellFixture
 
     ShellServices services(const QStringList& arguments)
     {
-        return ShellServices{
+        ShellServices services{
             settings,
             instance,
             login,
@@ -72,7 +74,10 @@ struct ShellFixture
             programFolder,
             QStringLiteral("tarvex"),
             arguments,
+            programFolder,
         };
+        services.notifier = &notifier;
+        return services;
     }
 
     /// Points HOME and the XDG folders of this test process at a private temporary folder,

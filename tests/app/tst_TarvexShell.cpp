@@ -5,20 +5,24 @@
 #include "activation/HotkeyDetection.h"
 #include "activation/SpecialActionTable.h"
 #include "controls/button/velbutton.h"
+#include "controls/frame/velForms.h"
 #include "controls/tips/Hyperlink.h"
 #include "editor/EditorDialogs.h"
 #include "editor/FormWizard.h"
 #include "editor/hkCORE.h"
 #include "editor/HotkeyEditorPanel.h"
 #include "editor/HotkeyHost.h"
+#include "editor/HotkeyListModel.h"
 #include "shell/CommandLine.h"
 #include "shell/hkPopupMenu.h"
 #include "shell/ProgramTrayIcon.h"
 #include "shell/Tarvex.h"
+#include "shell/Twips.h"
 #include "tests/app/ShellFixture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -186,6 +190,31 @@ private Q_SLOTS:
         QCOMPARE(f.sound.calls(), QStringList{"play /opt/tarvex/Sounds/Bing.wav"});
     }
 
+    void activationNotificationNamesCombination_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QStringList>("notifications");
+        const QStringList shown{"notify (Ctrl)a | /tmp/a file"};
+        QTest::newRow("absent: shown") << QString() << shown;
+        QTest::newRow("ticked") << "1" << shown;
+        QTest::newRow("unticked") << "0" << QStringList();
+    }
+
+    void activationNotificationNamesCombination()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QStringList, notifications);
+        ShellFixture f({"automatic"});
+        if (!stored.isNull())
+            f.settings.writeText("Hotkey Activation", "Notification", stored);
+        f.writeHotkeys("(Ctrl)a*/tmp/a file");
+        QVERIFY(f.shell->start());
+        f.keys.tap({17});
+        f.keys.tap({65});
+        QCOMPARE(f.opener.calls(), QStringList{"open /tmp/a file"});
+        QCOMPARE(f.notifier.calls(), notifications);
+    }
+
     void startupBalloon_data()
     {
         QTest::addColumn<QString>("note");
@@ -241,6 +270,21 @@ private Q_SLOTS:
         QVERIFY(mainWindowVisible(f));
         f.keys.tap({65});
         QVERIFY(f.opener.calls().isEmpty());
+    }
+
+    void editorControlsBuiltWhenFirstShown()
+    {
+        // In the background the editor only hosts the hotkeys: no list, no skinned frame.
+        ShellFixture f({"automatic"});
+        f.writeHotkeys("a*/tmp/a|b*/tmp/b");
+        QVERIFY(f.shell->start());
+        hkCORE* editor = f.shell->editor();
+        QVERIFY(editor->findChildren<QWidget*>().isEmpty());
+        f.shell->settingsFromTray();
+        QVERIFY(editor->isVisible());
+        QVERIFY(editor->findChild<velForms*>());
+        QCOMPARE(editor->editing().model().rowCount(), 2);
+        QCOMPARE(editor->editing().selectedPosition(), 1);
     }
 
     void trayDoubleClickHidesAndRestoresVisibleEditor()
@@ -507,6 +551,40 @@ private Q_SLOTS:
         QVERIFY(f.desktop.isHidden(7));
         f.shell->loadMainWindow().Tarvex_Mouse(1, 0, 0, 0);
         QVERIFY(!f.desktop.isHidden(7));
+    }
+
+    // Without access to the keyboard the main window and the tray tip say so; starting the
+    // hotkeys asks the key source again, and the texts go as soon as a keyboard can be read.
+    void keyboardProblemIsShownUntilSolved()
+    {
+        ShellFixture f;
+        const QString problem = QStringLiteral("No keyboard can be read: fix it, then start.");
+        f.keys.setProblem(problem);
+        QVERIFY(f.shell->start());
+        Tarvex* window = f.shell->mainWindow();
+        const int plainHeight = Twips::toPixels(Tarvex::DesignedHeight);
+        QVERIFY(window->KeyboardNote() && window->KeyboardNote()->isVisible());
+        QCOMPARE(window->KeyboardNote()->text(), problem);
+        QVERIFY(window->height() > plainHeight);
+        // Below the start-up options when they are shown, inside the window either way.
+        window->Label3_Click();
+        QVERIFY(window->KeyboardNote()->y() >= window->Check1()->geometry().bottom());
+        QVERIFY(window->KeyboardNote()->geometry().bottom() < window->height());
+        window->Label3_Click();
+        QVERIFY(window->KeyboardNote()->geometry().bottom() < window->height());
+
+        QTest::mouseClick(window->Command1(), Qt::LeftButton);
+        QCOMPARE(f.keySourceStarts, 2);
+        QCOMPARE(f.shell->editor()->host().trayIcon().tip(), problem);
+        QCOMPARE(f.messages, QStringList{problem});
+
+        f.keys.setProblem(QString());
+        QCOMPARE(f.shell->editor()->host().trayIcon().tip(), QStringLiteral("Tarvex is running"));
+        QVERIFY(!window->KeyboardNote()->isVisibleTo(window));
+        QCOMPARE(window->height(), plainHeight);
+        f.shell->startHotkeys(true);
+        QCOMPARE(f.keySourceStarts, 2);
+        QCOMPARE(f.messages.size(), 1);
     }
 
     void unreadableHotkeyFileIsReported()

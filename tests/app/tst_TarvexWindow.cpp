@@ -161,20 +161,41 @@ private Q_SLOTS:
         QCOMPARE(f.login.calls(), QStringList{"login tarvex /opt/tarvex on"});
     }
 
-    void laterRunKeepsStoredChoice_data()
+    // Installed, the data lies in share/tarvex and the program file in bin: the login entry
+    // starts the program file, the help opens the installed document.
+    void installedProgramStartsFromItsFileAndReadsItsData()
     {
-        QTest::addColumn<QString>("stored");
-        QTest::newRow("ticked before") << "1";
-        QTest::newRow("unticked before") << "0";
+        ShellFixture f;
+        ShellServices services = f.services({});
+        services.programFolder = QStringLiteral("/usr/share/tarvex");
+        services.executableFolder = QStringLiteral("/usr/bin");
+        f.shell = std::make_unique<TarvexShell>(services);
+        Tarvex& window = started(f);
+        QCOMPARE(f.login.calls(), QStringList{"login tarvex /usr/bin on"});
+        f.confirmation.setAnswer(true);
+        QTest::mouseClick(window.Label1(), Qt::LeftButton);
+        QCOMPARE(f.opener.calls(), QStringList{"open /usr/share/tarvex/tarvex.html"});
     }
 
-    void laterRunKeepsStoredChoice()
+    void laterRunShowsWhetherEntryExists_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("ticked, entry there") << "1" << true;
+        QTest::newRow("ticked, entry removed since") << "1" << false;
+        QTest::newRow("unticked, entry made since") << "0" << true;
+        QTest::newRow("unticked, no entry") << "0" << false;
+    }
+
+    void laterRunShowsWhetherEntryExists()
     {
         QFETCH(QString, stored);
+        QFETCH(bool, exists);
         ShellFixture f;
         f.settings.writeText("Startup", "Run", stored);
+        f.login.setExists(exists);
         Tarvex& window = started(f);
-        QVERIFY(!window.hks()->isChecked());
+        QCOMPARE(window.hks()->isChecked(), exists);
         QVERIFY(f.login.calls().isEmpty());
         QCOMPARE(f.settings.readText("Startup", "Run", "NOTSET"), stored);
     }
@@ -195,9 +216,15 @@ private Q_SLOTS:
     {
         ShellFixture f;
         f.login.setError(QStringLiteral("Error 13 opening key"));
-        started(f);
+        Tarvex& window = started(f);
         QCOMPARE(f.messages, QStringList{"Error 13 opening key"});
         QCOMPARE(f.settings.readText("Startup", "Run", "NOTSET"), QStringLiteral("1"));
+        // The box does not claim an entry that was never written.
+        QVERIFY(!window.hks()->isChecked());
+        window.Label3_Click();
+        QTest::mouseClick(window.hks(), Qt::LeftButton);
+        QCOMPARE(f.messages.size(), 2);
+        QVERIFY(!window.hks()->isChecked());
     }
 
     void check1ReadsNote_data()

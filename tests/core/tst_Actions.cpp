@@ -3,6 +3,7 @@
 #include "tests/fakes/FakeConfirmationBox.h"
 #include "tests/fakes/FakeDesktopWindows.h"
 #include "tests/fakes/FakeHiddenWindowIcons.h"
+#include "tests/fakes/FakeNotifier.h"
 #include "tests/fakes/FakeOpener.h"
 #include "tests/fakes/FakePowerControl.h"
 #include "tests/fakes/FakeSoundPlayer.h"
@@ -50,6 +51,8 @@ private slots:
     void confirmations_data();
     void confirmations();
     void namesInListOrder();
+    void notificationBeforeAction_data();
+    void notificationBeforeAction();
 };
 
 void TestActions::dispatch_data()
@@ -162,6 +165,36 @@ void TestActions::namesInListOrder()
     for (int row = 1; row <= 10; ++row)
         QCOMPARE(int(SpecialActionFor(SpecialActionNames().at(row - 1).toUpper())), row);
     QCOMPARE(SpecialActionFor(QStringLiteral("-None-")), SpecialAction::None);
+}
+
+void TestActions::notificationBeforeAction_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QStringList>("calls");
+    const QString sound = "play /opt/tarvex/Sounds/Bing.wav";
+    QTest::newRow("file") << "/home/u/a.txt"
+                          << QStringList{sound, "notify (Ctrl)(Alt)k | /home/u/a.txt",
+                                         "open /home/u/a.txt"};
+    QTest::newRow("special action")
+        << "-Close Window-"
+        << QStringList{sound, "notify (Ctrl)(Alt)k | -Close Window-", "close 7"};
+}
+
+void TestActions::notificationBeforeAction()
+{
+    QFETCH(QString, target);
+    QFETCH(QStringList, calls);
+    ActionRig rig;
+    FakeNotifier notifier;
+    notifier.shareWith(&rig.log);
+    rig.runner.setNotifier(&notifier);
+    rig.runner.RunHotkeyAction(target, "(Ctrl)(Alt)k");
+    QCOMPARE(rig.log, calls);
+    // Unticked in the options window: the next activation shows none.
+    rig.log.clear();
+    rig.settings.setActivationNotification(false);
+    rig.runner.RunHotkeyAction(target, "(Ctrl)(Alt)k");
+    QVERIFY(!rig.log.join('\n').contains("notify"));
 }
 
 QTEST_GUILESS_MAIN(TestActions)

@@ -26,6 +26,7 @@ private slots:
     void unusableFileIsLeftAlone_data();
     void unusableFileIsLeftAlone();
     void strayLinesDoNotFailAWrite();
+    void keyboardSettingsAsWrittenByHand();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -207,6 +208,23 @@ void TestSettingsStore::strayLinesDoNotFailAWrite()
     QCOMPARE(settings.setFrameStyle(4), QString());
     QCOMPARE(settings.frameStyle(), 4);
     QCOMPARE(settings.themeColor(), 2);
+}
+
+// The keyboard settings are edited by hand: a list of paths with ";" between them, spaces
+// around, and a comma inside a path.
+void TestSettingsStore::keyboardSettingsAsWrittenByHand()
+{
+    const AppSettings settings(*m_store);
+    QCOMPARE(settings.keyboardSource(), QStringLiteral("auto"));
+    QCOMPARE(settings.keyboardDevices(), QStringList{});
+    QFile file(m_store->fileName());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("[Keyboard]\nSource = evdev \n"
+               "Devices=/dev/input/event3; /dev/input/by-id/usb-kbd,2-event-kbd;;\n");
+    file.close();
+    QCOMPARE(settings.keyboardSource(), QStringLiteral("evdev"));
+    QCOMPARE(settings.keyboardDevices(),
+             (QStringList{"/dev/input/event3", "/dev/input/by-id/usb-kbd,2-event-kbd"}));
 }
 
 QTEST_GUILESS_MAIN(TestSettingsStore)

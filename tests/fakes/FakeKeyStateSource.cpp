@@ -35,6 +35,12 @@ void FakeKeyStateSource::tap(std::initializer_list<int> codes)
     release(codes);
 }
 
+void FakeKeyStateSource::setProblem(const QString& problem)
+{
+    m_problem = problem;
+    notifyProblemChanged();
+}
+
 int FakeKeyStateSource::queries(int code) const
 {
     return code == 0 ? m_totalQueries : m_queries[code];

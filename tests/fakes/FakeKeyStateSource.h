@@ -24,11 +24,16 @@ public:
     /// Returns how many state queries were made for `code` (0 = all codes together).
     int queries(int code = 0) const;
 
+    QString problem() const override { return m_problem; }
+    /// Sets the text problem() returns and announces the change.
+    void setProblem(const QString& problem);
+
 private:
     std::array<bool, 256> m_down{};
     std::array<bool, 256> m_pressedSince{};
     std::array<int, 256> m_queries{};
     int m_totalQueries = 0;
+    QString m_problem;
 };
 
 } // namespace tarvex

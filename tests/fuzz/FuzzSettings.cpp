@@ -39,11 +39,21 @@ QStringList ReadAll(const SettingsStore& store)
 void ReadAsTheProgramDoes(SettingsStore& store)
 {
     const AppSettings settings(store);
-    volatile qint64 sink =
-        settings.mainWindowButtonStyle() + settings.editorButtonStyle() +
-        settings.optionsButtonStyle() + settings.themeColor() + settings.frameStyle() +
-        settings.startupNote() + settings.startupBalloonSuppressed() + settings.runChoiceStored() +
-        settings.activationSound(QStringLiteral("/p")).size() + settings.activationNotification();
+    // Summed as 64-bit numbers: a stored colour may be any int, and the sum of two near the
+    // ends of the range would overflow in int.
+    const qint64 values[] = {settings.mainWindowButtonStyle(),
+                             settings.editorButtonStyle(),
+                             settings.optionsButtonStyle(),
+                             settings.themeColor(),
+                             settings.frameStyle(),
+                             settings.startupNote(),
+                             settings.startupBalloonSuppressed(),
+                             settings.runChoiceStored(),
+                             settings.activationSound(QStringLiteral("/p")).size(),
+                             settings.activationNotification()};
+    volatile qint64 sink = 0;
+    for (const qint64 value : values)
+        sink = sink + value;
     (void)sink;
 }
 

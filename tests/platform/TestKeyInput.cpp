@@ -1,5 +1,5 @@
-#include "platform/x11/KeyLatch.h"
-#include "platform/x11/KeysymTable.h"
+#include "platform/common/KeyLatch.h"
+#include "platform/common/KeysymTable.h"
 
 #include <QtTest>
 

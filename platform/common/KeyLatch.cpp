@@ -1,4 +1,4 @@
-#include "platform/x11/KeyLatch.h"
+#include "platform/common/KeyLatch.h"
 
 namespace tarvex {
 

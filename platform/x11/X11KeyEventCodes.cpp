@@ -1,21 +1,20 @@
-#include "editor/KeyEventCodes.h"
+#include "platform/x11/X11KeyEventCodes.h"
 
-#include "editor/QtKeysyms.h"
-#include "platform/x11/KeysymTable.h"
+#include "platform/common/SymbolKeyEventCodes.h"
 #include "platform/x11/XkbLayoutMap.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QtGui/qguiapplication_platform.h>
 
+#include <X11/keysym.h>
+
 namespace tarvex {
 namespace {
 
-// Core X event state: the layout group sits in bits 13-14, Num Lock is Mod2 on every
-// common keyboard set-up.
+// Core X event state: the layout group sits in bits 13-14.
 constexpr unsigned GroupShift = 13;
 constexpr unsigned GroupBits = 3;
-constexpr unsigned NumLockMask = 0x10;
 
 _XDisplay* QtDisplay()
 {
@@ -25,22 +24,17 @@ _XDisplay* QtDisplay()
 
 } // namespace
 
-KeyEventCodes::KeyEventCodes() = default;
-KeyEventCodes::~KeyEventCodes() = default;
+X11KeyEventCodes::X11KeyEventCodes() = default;
+X11KeyEventCodes::~X11KeyEventCodes() = default;
 
-int KeyEventCodes::codeFor(const QKeyEvent& event)
+int X11KeyEventCodes::codeFor(const QKeyEvent& event)
 {
     if (const int code = codeFromLayout(event))
         return code;
-    unsigned long keysym = event.nativeVirtualKey();
-    if (keysym == 0)
-        keysym = KeysymForQtKey(event.key(), event.modifiers());
-    if (const int code = virtualKeyForKeysym(keysym))
-        return code;
-    return virtualKeyForKeycodePosition(int(event.nativeScanCode()));
+    return codeFromEventSymbol(event);
 }
 
-int KeyEventCodes::codeFromLayout(const QKeyEvent& event)
+int X11KeyEventCodes::codeFromLayout(const QKeyEvent& event)
 {
     if (event.nativeScanCode() == 0)
         return 0;
@@ -51,12 +45,15 @@ int KeyEventCodes::codeFromLayout(const QKeyEvent& event)
         if (!m_layout)
             m_layout = std::make_unique<XkbLayoutMap>();
         m_layout->reload(display);
+        // Num Lock is whichever modifier the keymap binds it to (Mod2 on most set-ups only).
+        m_numLockMask = m_layout->modifiersOf(XK_Num_Lock);
         m_layoutLoaded = true;
     }
     if (!m_layout)
         return 0;
     const unsigned state = event.nativeModifiers();
-    m_layout->setState(int((state >> GroupShift) & GroupBits), (state & NumLockMask) != 0);
+    const bool numLock = m_numLockMask != 0 && (state & m_numLockMask) != 0;
+    m_layout->setState(int((state >> GroupShift) & GroupBits), numLock);
     return m_layout->codeFor(int(event.nativeScanCode()));
 }
 

@@ -1,4 +1,4 @@
-#include "editor/QtKeysyms.h"
+#include "platform/common/QtKeysyms.h"
 
 #include <algorithm>
 #include <iterator>

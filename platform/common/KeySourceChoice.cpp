@@ -1,0 +1,25 @@
+#include "platform/common/KeySourceChoice.h"
+
+namespace tarvex {
+
+KeySourceKind chooseKeySource(const QString& setting, const QString& sessionType,
+                              const QString& waylandDisplay,
+                              const std::function<bool()>& x11DisplayUsable)
+{
+    const QString chosen = setting.trimmed().toLower();
+    if (chosen == u"x11")
+        return KeySourceKind::X11;
+    if (chosen == u"evdev")
+        return KeySourceKind::Evdev;
+    const QString session = sessionType.trimmed().toLower();
+    if (session == u"wayland")
+        return KeySourceKind::Evdev;
+    if (session == u"x11")
+        return KeySourceKind::X11;
+    // Without a session type, a Wayland display decides only where X11 cannot be used.
+    if (!waylandDisplay.isEmpty() && !(x11DisplayUsable && x11DisplayUsable()))
+        return KeySourceKind::Evdev;
+    return KeySourceKind::X11;
+}
+
+} // namespace tarvex

@@ -1,0 +1,186 @@
+#include "E2EHarness.h"
+
+#include <QDeadlineTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtTest>
+
+#include <fcntl.h>
+#include <linux/input.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// The whole program on a Wayland desktop (headless sway): started as the login
+// entry starts it, as a Wayland client with no X display, reading its keys from
+// the FIFO that "[Keyboard] Devices" names; records written into it, as a
+// keyboard's device would give them, fire the hotkeys.
+class TestWaylandE2E final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void hotkeysFireOnceEach();
+
+private:
+    bool startProgram();
+    bool openKeyboard();
+    void write(quint16 type, quint16 code, qint32 value);
+    void press(int key) { key_(key, 1); }
+    void release(int key) { key_(key, 0); }
+    void tap(int key)
+    {
+        press(key);
+        release(key);
+    }
+    void key_(int key, int value)
+    {
+        write(EV_KEY, quint16(key), value);
+        write(EV_SYN, SYN_REPORT, 0);
+    }
+    bool isWaylandClient(qint64 pid) const;
+
+    std::unique_ptr<E2EHarness> m_harness;
+    std::unique_ptr<QProcess> m_program;
+    QString m_fifo;
+    int m_keyboard = -1;
+};
+
+void TestWaylandE2E::init()
+{
+    QVERIFY2(qEnvironmentVariableIsSet("WAYLAND_DISPLAY"), "run this test in run-in-sway.sh");
+    m_harness = std::make_unique<E2EHarness>();
+    m_fifo = m_harness->home() + "/keyboard";
+    QVERIFY(::mkfifo(QFile::encodeName(m_fifo).constData(), 0600) == 0);
+}
+
+void TestWaylandE2E::cleanup()
+{
+    if (m_keyboard >= 0)
+        ::close(m_keyboard);
+    m_keyboard = -1;
+    if (m_program) {
+        m_program->terminate();
+        if (!m_program->waitForFinished(5000))
+            m_program->kill();
+        m_program->waitForFinished(5000);
+    }
+    m_program.reset();
+    m_harness.reset();
+}
+
+bool TestWaylandE2E::startProgram()
+{
+    const QString home = m_harness->home();
+    QFile settings(home + "/.config/Tarvex/Tarvex.ini");
+    if (!settings.open(QIODevice::WriteOnly))
+        return false;
+    settings.write("[Hotkey%20Activation]\nSound=\nNotification=0\n[Startup]\nNote=1\nRun=0\n"
+                   "[Keyboard]\nDevices=" +
+                   m_fifo.toUtf8() + "\n");
+    settings.close();
+    const QString runtime = home + "/runtime";
+    QDir().mkpath(runtime);
+    QFile::setPermissions(runtime,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    m_program = std::make_unique<QProcess>();
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", home);
+    env.insert("XDG_CONFIG_HOME", home + "/.config");
+    env.insert("XDG_RUNTIME_DIR", runtime);
+    env.insert("QT_QPA_PLATFORM", "wayland");
+    env.insert("XKB_DEFAULT_LAYOUT", "us");
+    env.remove("DISPLAY");
+    env.remove("XDG_SESSION_TYPE");
+    env.remove("DBUS_SESSION_BUS_ADDRESS");
+    m_program->setProcessEnvironment(env);
+    m_program->setProcessChannelMode(QProcess::ForwardedChannels);
+    m_program->setWorkingDirectory(home);
+    m_program->start(qEnvironmentVariable("TARVEX_PROGRAM"), {"automatic"});
+    return m_program->waitForStarted();
+}
+
+// The program reads the FIFO once it watches the keyboard: until then nobody reads it.
+bool TestWaylandE2E::openKeyboard()
+{
+    const QDeadlineTimer deadline(20000);
+    while (m_keyboard < 0 && !deadline.hasExpired() && m_program->state() == QProcess::Running) {
+        m_keyboard = ::open(QFile::encodeName(m_fifo).constData(), O_WRONLY | O_NONBLOCK);
+        if (m_keyboard < 0)
+            QTest::qWait(20);
+    }
+    return m_keyboard >= 0;
+}
+
+void TestWaylandE2E::write(quint16 type, quint16 code, qint32 value)
+{
+    const input_event event{{0, 0}, type, code, value};
+    QVERIFY(::write(m_keyboard, &event, sizeof(event)) == ssize_t(sizeof(event)));
+}
+
+// sway lists its clients' windows with their process; the program's stand-in tray window
+// (there is no tray here) makes it one of them.
+bool TestWaylandE2E::isWaylandClient(qint64 pid) const
+{
+    const QJsonDocument tree =
+        QJsonDocument::fromJson(E2EHarness::run("swaymsg", {"-r", "-t", "get_tree"}).toUtf8());
+    QList<QJsonObject> nodes{tree.object()};
+    while (!nodes.isEmpty()) {
+        const QJsonObject node = nodes.takeLast();
+        if (node.value("pid").toInteger() == pid)
+            return true;
+        for (const char* children : {"nodes", "floating_nodes"}) {
+            for (const QJsonValue& child : node.value(children).toArray())
+                nodes << child.toObject();
+        }
+    }
+    return false;
+}
+
+void TestWaylandE2E::hotkeysFireOnceEach()
+{
+    E2EHarness& h = *m_harness;
+    QVERIFY(h.writeHotkeys({"gofb*" + h.writeLoggingTarget("gofb", "gofb"),
+                            "(Ctrl)(Alt)k*" + h.writeLoggingTarget("chord", "chord"),
+                            "(Shift)x*" + h.writeLoggingTarget("shiftx", "shiftx"),
+                            "a*" + h.writeLoggingTarget("held", "held")}));
+    QVERIFY(startProgram());
+    QVERIFY2(openKeyboard(), "the program never read its keyboard");
+
+    for (int key : {KEY_G, KEY_O, KEY_F, KEY_B})
+        tap(key);
+    QTRY_COMPARE_WITH_TIMEOUT(h.logLines(), QStringList{"gofb"}, 10000);
+
+    press(KEY_LEFTCTRL);
+    press(KEY_LEFTALT);
+    tap(KEY_K);
+    release(KEY_LEFTALT);
+    release(KEY_LEFTCTRL);
+    QTRY_COMPARE_WITH_TIMEOUT(h.logLines().size(), 2, 10000);
+
+    for (int shift : {KEY_LEFTSHIFT, KEY_RIGHTSHIFT}) {
+        press(shift);
+        tap(KEY_X);
+        release(shift);
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(h.logLines().size(), 4, 10000);
+
+    // Held: the device repeats the key until it is let go.
+    press(KEY_A);
+    for (int i = 0; i < 20; ++i) {
+        write(EV_KEY, KEY_A, 2);
+        write(EV_SYN, SYN_REPORT, 0);
+    }
+    release(KEY_A);
+    QTRY_COMPARE_WITH_TIMEOUT(h.logLines().size(), 5, 10000);
+    QTest::qWait(1000); // nothing more may follow
+    QCOMPARE(h.logLines(), (QStringList{"gofb", "chord", "shiftx", "shiftx", "held"}));
+
+    QTRY_VERIFY_WITH_TIMEOUT(isWaylandClient(m_program->processId()), 15000);
+    QCOMPARE(m_program->state(), QProcess::Running);
+}
+
+QTEST_GUILESS_MAIN(TestWaylandE2E)
+#include "app_WaylandE2E.moc"

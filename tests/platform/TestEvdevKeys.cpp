@@ -1,0 +1,568 @@
+#include "platform/common/KeySourceChoice.h"
+#include "platform/evdev/EvdevKeyEventCodes.h"
+#include "platform/evdev/EvdevKeyStateSource.h"
+#include "platform/evdev/SessionKeymap.h"
+#include "tests/platform/LayoutKeys.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QKeyEvent>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <fcntl.h>
+#include <linux/input.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <map>
+
+using namespace tarvex;
+
+namespace {
+
+// A keyboard for the source: a FIFO in the folder it watches, written the way
+// the kernel writes an event device.
+class FifoKeyboard final
+{
+public:
+    explicit FifoKeyboard(QString path) : m_path(std::move(path))
+    {
+        ::mkfifo(QFile::encodeName(m_path).constData(), 0644);
+    }
+    ~FifoKeyboard() { close(); }
+
+    const QString& path() const { return m_path; }
+    /// Writes one record; the source must have the FIFO open for reading.
+    bool write(quint16 type, quint16 code, qint32 value)
+    {
+        // Between two writers the reader may be reopening the FIFO for a moment.
+        for (int i = 0; m_fd < 0 && i < 200; ++i) {
+            m_fd = ::open(QFile::encodeName(m_path).constData(), O_WRONLY | O_NONBLOCK);
+            if (m_fd < 0)
+                QTest::qWait(5);
+        }
+        const input_event event{{0, 0}, type, code, value};
+        return m_fd >= 0 && ::write(m_fd, &event, sizeof(event)) == ssize_t(sizeof(event));
+    }
+    /// Returns once the source has read everything written so far.
+    bool waitUntilRead()
+    {
+        for (int i = 0; i < 500; ++i) {
+            int pending = 0;
+            if (m_fd < 0 || ::ioctl(m_fd, FIONREAD, &pending) != 0 || pending == 0) {
+                QCoreApplication::processEvents();
+                return true;
+            }
+            QTest::qWait(2);
+        }
+        return false;
+    }
+    void close()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = -1;
+    }
+    void remove()
+    {
+        close();
+        QFile::remove(m_path);
+    }
+
+private:
+    QString m_path;
+    int m_fd = -1;
+};
+
+// The source under test with a poll that works like the detection's: at each announced
+// press it takes every code that reads 0x8001, in code order.
+struct Rig
+{
+    QTemporaryDir folder;
+    SessionKeymap keymap{QDBusConnection(QStringLiteral("no bus"))};
+    std::unique_ptr<EvdevKeyStateSource> source;
+    QList<int> polled;
+    int polls = 0;
+
+    explicit Rig(const QStringList& devices = {})
+    {
+        source = std::make_unique<EvdevKeyStateSource>(keymap, folder.path(), devices);
+        source->setPressCallback([this] {
+            ++polls;
+            for (int code = 1; code < 256; ++code) {
+                if (source->keyState(code) == 0x8001)
+                    polled << code;
+            }
+        });
+    }
+    QString path(const QString& name) const { return folder.filePath(name); }
+    /// Processes events until `condition` holds (at most 2 s).
+    template <typename Condition> bool waitFor(Condition condition)
+    {
+        for (int i = 0; i < 400 && !condition(); ++i)
+            QTest::qWait(5);
+        return condition();
+    }
+};
+
+// Sets an environment variable for one test; the old value comes back at the end.
+class ScopedEnvironment final
+{
+public:
+    ScopedEnvironment(const char* name, const QByteArray& value)
+        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
+    {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    ~ScopedEnvironment()
+    {
+        if (m_had)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char* m_name;
+    bool m_had;
+    QByteArray m_old;
+};
+
+} // namespace
+
+// A stand-in for systemd-localed on a private bus: the three keyboard properties and
+// their change signal.
+class MockLocale final : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.locale1")
+    Q_PROPERTY(QString X11Layout MEMBER layout)
+    Q_PROPERTY(QString X11Variant MEMBER variant)
+    Q_PROPERTY(QString X11Options MEMBER options)
+
+public:
+    QString layout;
+    QString variant;
+    QString options;
+};
+
+// The key source that reads the kernel's input devices, fed through FIFOs of
+// input-event records in a folder standing in for /dev/input.
+class TestEvdevKeys final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void streams_data();
+    void streams();
+    void pressIsPolledBeforeItsRelease();
+    void streamOutlivesItsWriters();
+    void regularFileIsReadAndFollowed();
+    void layouts_data();
+    void layouts();
+    void layoutFromLocaleAndEnvironment();
+    void hotPlug();
+    void unreadableKeyboardSaysSoUntilReadable();
+    void captureBoxUsesTheSourcesTable();
+    void unreadableDevicesShowWhetherTheyAreKeyboards_data();
+    void unreadableDevicesShowWhetherTheyAreKeyboards();
+    void choice_data();
+    void choice();
+
+private:
+    QProcess m_daemon;
+    QString m_address;
+    MockLocale m_locale;
+};
+
+void TestEvdevKeys::initTestCase()
+{
+    qputenv("XKB_DEFAULT_LAYOUT", "us");
+    qunsetenv("XKB_DEFAULT_VARIANT");
+    qunsetenv("XKB_DEFAULT_OPTIONS");
+    m_daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+    QVERIFY2(m_daemon.waitForReadyRead(10000), "dbus-daemon did not start");
+    m_address = QString::fromUtf8(m_daemon.readLine().trimmed());
+    QDBusConnection service = QDBusConnection::connectToBus(m_address, "localed");
+    QVERIFY(service.isConnected());
+    QVERIFY(service.registerObject("/org/freedesktop/locale1", &m_locale,
+                                   QDBusConnection::ExportAllProperties));
+    QVERIFY(service.registerService("org.freedesktop.locale1"));
+}
+
+void TestEvdevKeys::cleanupTestCase()
+{
+    QDBusConnection::disconnectFromBus("localed");
+    QDBusConnection::disconnectFromBus("client");
+    m_daemon.terminate();
+    m_daemon.waitForFinished();
+}
+
+// Steps: "1+30" keyboard 1 presses evdev key 30 (A), "1-30" releases it, "1=30"
+// repeats it; "1!" is SYN_DROPPED, "1." SYN_REPORT; "1n1"/"1n0" its Num Lock light;
+// "1x" removes keyboard 1. "q65=8000" reads the state of code 65 (hex); "p65,83"
+// expects the codes the poll took as newly pressed since the last "p" (empty: none).
+void TestEvdevKeys::streams_data()
+{
+    QTest::addColumn<QString>("script");
+    QTest::newRow("press once, held, released") << "1+30 p65 q65=8000 1-30 q65=0000 p";
+    QTest::newRow("auto-repeat is no press") << "1+30 1=30 1=30 p65 q65=8000";
+    QTest::newRow("tap released before the poll looked") << "1+30 1-30 p65 q65=0000";
+    QTest::newRow("release without press") << "1-30 1-30 p q65=0000 1+30 p65";
+    QTest::newRow("held on one keyboard, pressed on another: one press")
+        << "1+30 2+30 p65 1-30 q65=8000 2-30 q65=0000 2+30 p65";
+    QTest::newRow("keyboards interleaved") << "1+29 2+46 1+30 2-46 1-29 2+31 p17,67,65,83";
+    QTest::newRow("either Shift is the one Shift")
+        << "1+42 1+54 p16 1-42 q16=8000 1-54 q16=0000 1+54 p16";
+    QTest::newRow("Alt, Ctrl and the Windows keys of both sides")
+        << "1+56 1+100 1+29 1+97 1+125 1+126 p18,17,91,92";
+    QTest::newRow("lost events: records up to the report are skipped, held keys go up")
+        << "1+30 p65 1! 1+31 1-30 1+32 1. q65=0000 q83=0000 q68=0000 p 1+31 p83";
+    QTest::newRow("lost events on one keyboard leave the other's keys")
+        << "1+30 2+31 p65,83 1! 1. q65=0000 q83=8000";
+    QTest::newRow("keyboard removed mid-press") << "1+30 2+31 p65,83 1x q65=0000 q83=8000";
+    QTest::newRow("keyboard removed, key held on another stays down")
+        << "1+30 2+30 p65 1x q65=8000 2-30 q65=0000";
+    QTest::newRow("Num Lock light turns the keypad into digits")
+        << "1+79 p35 1-79 1n1 1+79 p97 1-79 1n0 1+79 p35";
+    QTest::newRow("keys without a number are ignored") << "1+240 1+0 p q0=0000";
+}
+
+void TestEvdevKeys::streams()
+{
+    QFETCH(QString, script);
+    Rig rig;
+    std::map<int, std::unique_ptr<FifoKeyboard>> keyboards;
+    for (int n : {1, 2})
+        keyboards[n] = std::make_unique<FifoKeyboard>(rig.path(QStringLiteral("event%1").arg(n)));
+    QVERIFY(rig.source->start());
+    QCOMPARE(rig.source->keyboards().size(), 2);
+    const auto flush = [&] {
+        bool read = true;
+        for (const auto& [n, keyboard] : keyboards)
+            read = keyboard->waitUntilRead() && read;
+        return read;
+    };
+    const QRegularExpression step(
+        QStringLiteral("^(?:(\\d)([-+=n!.x])(\\d*)|q(\\d+)=(\\w+)|p([\\d,]*))$"));
+    for (const QString& text : script.split(u' ')) {
+        const QRegularExpressionMatch m = step.match(text);
+        QVERIFY2(m.hasMatch(), qPrintable(text));
+        if (!m.captured(1).isEmpty()) {
+            FifoKeyboard& keyboard = *keyboards.at(m.captured(1).toInt());
+            const QString action = m.captured(2);
+            const int number = m.captured(3).toInt();
+            if (action == u"x") {
+                QVERIFY(flush());
+                keyboard.remove();
+                QVERIFY(rig.waitFor([&] { return rig.source->keyboards().size() == 1; }));
+                continue;
+            }
+            const bool written = action == u"+"   ? keyboard.write(EV_KEY, number, 1)
+                                 : action == u"-" ? keyboard.write(EV_KEY, number, 0)
+                                 : action == u"=" ? keyboard.write(EV_KEY, number, 2)
+                                 : action == u"n" ? keyboard.write(EV_LED, LED_NUML, number)
+                                 : action == u"!" ? keyboard.write(EV_SYN, SYN_DROPPED, 0)
+                                                  : keyboard.write(EV_SYN, SYN_REPORT, 0);
+            QVERIFY2(written, qPrintable(text));
+            // Keyboards are read one at a time as their records arrive, like real ones typed on.
+            QVERIFY(keyboard.waitUntilRead());
+            continue;
+        }
+        QVERIFY(flush());
+        if (!m.captured(4).isEmpty()) {
+            const QString state = QString::number(rig.source->keyState(m.captured(4).toInt()), 16);
+            QCOMPARE(state.rightJustified(4, u'0'), m.captured(5));
+        } else {
+            QStringList polled;
+            for (int code : std::as_const(rig.polled))
+                polled << QString::number(code);
+            QCOMPARE(polled.join(u','), m.captured(6));
+            rig.polled.clear();
+        }
+    }
+}
+
+// The poll runs inside the press, before a release read in the same go is applied.
+void TestEvdevKeys::pressIsPolledBeforeItsRelease()
+{
+    Rig rig;
+    FifoKeyboard keyboard(rig.path("event0"));
+    rig.source->start();
+    QList<quint16> statesSeen;
+    rig.source->setPressCallback([&] { statesSeen << rig.source->keyState(65); });
+    for (int i = 0; i < 3; ++i) {
+        keyboard.write(EV_KEY, KEY_A, 1);
+        keyboard.write(EV_SYN, SYN_REPORT, 0);
+        keyboard.write(EV_KEY, KEY_A, 0);
+        keyboard.write(EV_SYN, SYN_REPORT, 0);
+    }
+    QVERIFY(keyboard.waitUntilRead());
+    QCOMPARE(statesSeen, (QList<quint16>{0x8001, 0x8001, 0x8001}));
+}
+
+// Test feeders and benchmarks open, write and close: the FIFO is read again after each.
+void TestEvdevKeys::streamOutlivesItsWriters()
+{
+    Rig rig;
+    FifoKeyboard keyboard(rig.path("event0"));
+    rig.source->start();
+    for (int key : {KEY_G, KEY_O, KEY_F, KEY_B}) {
+        QVERIFY(keyboard.write(EV_KEY, key, 1));
+        QVERIFY(keyboard.write(EV_KEY, key, 0));
+        QVERIFY(keyboard.waitUntilRead());
+        keyboard.close();
+        QTest::qWait(20);
+    }
+    QCOMPARE(rig.polled, (QList<int>{71, 79, 70, 66}));
+    QCOMPARE(rig.source->keyboards(), QStringList{keyboard.path()});
+}
+
+void TestEvdevKeys::regularFileIsReadAndFollowed()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("keys");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    const auto append = [&](quint16 key, qint32 value) {
+        const input_event event{{0, 0}, EV_KEY, key, value};
+        file.write(reinterpret_cast<const char*>(&event), sizeof(event));
+        file.flush();
+    };
+    append(KEY_X, 1);
+    append(KEY_X, 0);
+    Rig rig({path});
+    rig.source->start();
+    QCOMPARE(rig.polled, QList<int>{88});
+    append(KEY_Y, 1);
+    QVERIFY(rig.waitFor([&] { return rig.polled.size() == 2; }));
+    QCOMPARE(rig.polled, (QList<int>{88, 89}));
+}
+
+void TestEvdevKeys::layouts_data()
+{
+    QTest::addColumn<QByteArray>("layout");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<bool>("numLock");
+    QTest::addColumn<int>("code");
+    for (const LayoutKey& key : LayoutKeys) {
+        QTest::addRow("us %s", key.name)
+            << QByteArray("us") << key.evdevCode << key.numLock << key.us;
+        QTest::addRow("de %s", key.name)
+            << QByteArray("de") << key.evdevCode << key.numLock << key.de;
+    }
+}
+
+void TestEvdevKeys::layouts()
+{
+    QFETCH(QByteArray, layout);
+    QFETCH(int, key);
+    QFETCH(bool, numLock);
+    QFETCH(int, code);
+    const ScopedEnvironment environment("XKB_DEFAULT_LAYOUT", layout);
+    Rig rig;
+    FifoKeyboard keyboard(rig.path("event0"));
+    rig.source->start();
+    keyboard.write(EV_LED, LED_NUML, numLock ? 1 : 0);
+    keyboard.write(EV_KEY, key, 1);
+    keyboard.write(EV_KEY, key, 0);
+    QVERIFY(keyboard.waitUntilRead());
+    QCOMPARE(rig.polled, QList<int>{code});
+}
+
+// The session's layout comes from localed and follows its changes; what the environment
+// sets wins.
+void TestEvdevKeys::layoutFromLocaleAndEnvironment()
+{
+    const int keyRightOfT = 21 + 8;
+    const ScopedEnvironment noLayout("XKB_DEFAULT_LAYOUT", QByteArray());
+    QDBusConnection bus = QDBusConnection::connectToBus(m_address, "client");
+    m_locale.layout = "de";
+    m_locale.variant = "nodeadkeys";
+    SessionKeymap keymap(bus);
+    QTRY_COMPARE(keymap.names().layout, QStringLiteral("de"));
+    QCOMPARE(keymap.names().variant, QStringLiteral("nodeadkeys"));
+    QCOMPARE(keymap.codeFor(keyRightOfT), 90);
+
+    QSignalSpy changed(&keymap, &SessionKeymap::changed);
+    m_locale.layout = "us";
+    m_locale.variant.clear();
+    QDBusMessage signal = QDBusMessage::createSignal(
+        "/org/freedesktop/locale1", "org.freedesktop.DBus.Properties", "PropertiesChanged");
+    signal << QStringLiteral("org.freedesktop.locale1") << QVariantMap{}
+           << QStringList{"X11Layout", "X11Variant"};
+    QVERIFY(QDBusConnection(QStringLiteral("localed")).send(signal));
+    QVERIFY(changed.wait(5000));
+    QCOMPARE(keymap.names().layout, QStringLiteral("us"));
+    QCOMPARE(keymap.codeFor(keyRightOfT), 89);
+
+    const ScopedEnvironment german("XKB_DEFAULT_LAYOUT", "de");
+    SessionKeymap overridden(bus);
+    QTest::qWait(200); // localed's answer (us) has come and gone
+    QCOMPARE(overridden.names().layout, QStringLiteral("de"));
+    QCOMPARE(overridden.codeFor(keyRightOfT), 90);
+}
+
+// Keyboards plugged in are picked up, removed ones dropped; other devices never count.
+void TestEvdevKeys::hotPlug()
+{
+    Rig rig;
+    rig.source->start();
+    QCOMPARE(rig.source->keyboards(), QStringList{});
+    FifoKeyboard mouse(rig.path("mouse0"));
+    FifoKeyboard first(rig.path("event4"));
+    QVERIFY(rig.waitFor([&] { return rig.source->keyboards() == QStringList{first.path()}; }));
+    FifoKeyboard second(rig.path("event7"));
+    QVERIFY(rig.waitFor([&] { return rig.source->keyboards().size() == 2; }));
+    first.write(EV_KEY, KEY_A, 1);
+    second.write(EV_KEY, KEY_B, 1);
+    QVERIFY(first.waitUntilRead() && second.waitUntilRead());
+    QCOMPARE(rig.polled, (QList<int>{65, 66}));
+    first.remove();
+    QVERIFY(rig.waitFor([&] { return rig.source->keyboards() == QStringList{second.path()}; }));
+    QCOMPARE(rig.source->keyState(65), quint16(0));
+    QCOMPARE(rig.source->keyState(66), quint16(0x8000));
+    QVERIFY(rig.source->problem().isEmpty());
+}
+
+// Without access to any keyboard the source says so (and nothing fails); once the user has
+// access, starting again reads the keyboard.
+void TestEvdevKeys::unreadableKeyboardSaysSoUntilReadable()
+{
+    // Root reads any file: the test drops to an ordinary user for the opening.
+    const bool root = ::geteuid() == 0;
+    Rig rig;
+    QVERIFY(::chmod(QFile::encodeName(rig.folder.path()).constData(), 0755) == 0);
+    FifoKeyboard keyboard(rig.path("event0"));
+    QVERIFY(::chmod(QFile::encodeName(keyboard.path()).constData(), 0) == 0);
+    int announced = 0;
+    rig.source->setProblemCallback([&] { ++announced; });
+    if (root)
+        QVERIFY(::seteuid(65534) == 0);
+    const bool started = rig.source->start();
+    if (root)
+        QVERIFY(::seteuid(0) == 0);
+    QVERIFY(started);
+    QCOMPARE(rig.source->problem(), EvdevKeyStateSource::NoAccessProblem);
+    QCOMPARE(announced, 1);
+    QCOMPARE(rig.source->keyboards(), QStringList{});
+
+    QVERIFY(::chmod(QFile::encodeName(keyboard.path()).constData(), 0644) == 0);
+    if (root)
+        QVERIFY(::seteuid(65534) == 0);
+    rig.source->start();
+    if (root)
+        QVERIFY(::seteuid(0) == 0);
+    QCOMPARE(rig.source->keyboards(), QStringList{keyboard.path()});
+    QVERIFY(rig.source->problem().isEmpty());
+    QCOMPARE(announced, 2);
+    keyboard.write(EV_KEY, KEY_K, 1);
+    QVERIFY(keyboard.waitUntilRead());
+    QCOMPARE(rig.polled, QList<int>{75});
+}
+
+// The capture box numbers a key event by the source's table, in the source's state.
+void TestEvdevKeys::captureBoxUsesTheSourcesTable()
+{
+    const int keyRightOfT = 21 + 8;
+    const int keypadDecimal = 83 + 8;
+    const ScopedEnvironment environment("XKB_DEFAULT_LAYOUT", "de");
+    Rig rig;
+    FifoKeyboard keyboard(rig.path("event0"));
+    rig.source->start();
+    EvdevKeyEventCodes codes(rig.keymap);
+    const auto codeOf = [&codes](int key, int keycode, quint32 keysym) {
+        return codes.codeFor(
+            QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, quint32(keycode), keysym, 0));
+    };
+    QCOMPARE(codeOf(Qt::Key_Z, keyRightOfT, 'z'), 90);
+    QCOMPARE(codeOf(Qt::Key_Delete, keypadDecimal, 0xff9f), 46);
+    keyboard.write(EV_LED, LED_NUML, 1);
+    QVERIFY(keyboard.waitUntilRead());
+    QCOMPARE(codeOf(Qt::Key_Comma, keypadDecimal, 0xffac), 108);
+    // A synthesised event has no keycode: its key symbol decides.
+    QCOMPARE(codeOf(Qt::Key_Y, 0, 0), 89);
+}
+
+// As sysfs lists them: a keyboard, a mouse, a power button.
+void TestEvdevKeys::unreadableDevicesShowWhetherTheyAreKeyboards_data()
+{
+    QTest::addColumn<QByteArray>("capabilities");
+    QTest::addColumn<bool>("keyboard");
+    QTest::addColumn<bool>("anyKey");
+    const QByteArray keyboard =
+        "1000000000007 ff9f207ac14057ff febeffdfffefffff fffffffffffffffe\n";
+    QTest::newRow("keyboard") << keyboard << true << true;
+    QTest::newRow("mouse") << QByteArray("1f0000 0 0 0 0\n") << false << true;
+    QTest::newRow("power button") << QByteArray("10000000000000 0\n") << false << true;
+    QTest::newRow("no keys") << QByteArray("0\n") << false << false;
+}
+
+void TestEvdevKeys::unreadableDevicesShowWhetherTheyAreKeyboards()
+{
+    QFETCH(QByteArray, capabilities);
+    QFETCH(bool, keyboard);
+    QFETCH(bool, anyKey);
+    QCOMPARE(InputStream::capabilitiesShowKeyboard(capabilities, false), keyboard);
+    QCOMPARE(InputStream::capabilitiesShowKeyboard(capabilities, true), anyKey);
+}
+
+void TestEvdevKeys::choice_data()
+{
+    QTest::addColumn<QString>("setting");
+    QTest::addColumn<QString>("sessionType");
+    QTest::addColumn<QString>("waylandDisplay");
+    QTest::addColumn<bool>("x11Usable");
+    QTest::addColumn<bool>("evdev");
+    QTest::newRow("X11 session") << "auto"
+                                 << "x11"
+                                 << "" << true << false;
+    QTest::newRow("Wayland session with Xwayland") << "auto"
+                                                   << "wayland"
+                                                   << "wayland-0" << true << true;
+    QTest::newRow("Wayland display, no X11") << ""
+                                             << ""
+                                             << "wayland-0" << false << true;
+    QTest::newRow("Wayland display beside a usable X11 one") << ""
+                                                             << "tty"
+                                                             << "wayland-0" << true << false;
+    QTest::newRow("no session type, X11 only") << "auto"
+                                               << ""
+                                               << "" << true << false;
+    QTest::newRow("nothing usable stays with X11") << "auto"
+                                                   << ""
+                                                   << "" << false << false;
+    QTest::newRow("setting evdev on X11") << "evdev"
+                                          << "x11"
+                                          << "" << true << true;
+    QTest::newRow("setting X11 on Wayland") << " X11 "
+                                            << "wayland"
+                                            << "wayland-0" << true << false;
+    QTest::newRow("unknown setting is auto") << "kernel"
+                                             << "wayland"
+                                             << "" << false << true;
+}
+
+void TestEvdevKeys::choice()
+{
+    QFETCH(QString, setting);
+    QFETCH(QString, sessionType);
+    QFETCH(QString, waylandDisplay);
+    QFETCH(bool, x11Usable);
+    QFETCH(bool, evdev);
+    const KeySourceKind kind =
+        chooseKeySource(setting, sessionType, waylandDisplay, [=] { return x11Usable; });
+    QCOMPARE(kind == KeySourceKind::Evdev, evdev);
+}
+
+QTEST_GUILESS_MAIN(TestEvdevKeys)
+#include "TestEvdevKeys.moc"
