@@ -20,9 +20,9 @@ void ActionRunner::RunHotkeyAction(const QString& target, const QString& combina
     if (m_notifier && m_settings.activationNotification())
         m_notifier->notify(combination, target);
     if (target.startsWith(u'-')) {
-        const int row = SpecialActionRowFor(target);
-        if (row > 0) {
-            m_specialActions.RunSpecialAction(row);
+        const SpecialAction action = SpecialActionFor(target);
+        if (action != SpecialAction::None) {
+            m_specialActions.RunSpecialAction(action);
             return;
         }
     }

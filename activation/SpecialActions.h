@@ -1,6 +1,7 @@
 #pragma once
 
 #include "activation/HiddenWindowSlots.h"
+#include "activation/SpecialActionTable.h"
 #include "platform/DesktopWindows.h"
 #include "platform/Dialogs.h"
 #include "platform/PowerControl.h"
@@ -16,12 +17,12 @@ public:
     SpecialActions(DesktopWindows& desktop, PowerControl& power, Dialogs& dialogs,
                    HiddenWindowSlots& hiddenSlots);
 
-    /// Runs row `row` (1-10) of the special action table; other numbers do nothing.
-    void RunSpecialAction(int row);
+    /// Runs `action`; None (or a number outside the table) does nothing.
+    void RunSpecialAction(SpecialAction action);
 
 private:
-    void runWindowRow(int row);
-    void runPowerRow(int row);
+    void runWindowAction(SpecialAction action);
+    void runPowerAction(SpecialAction action);
 
     DesktopWindows& m_desktop;
     PowerControl& m_power;

@@ -7,13 +7,13 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
-class velForms;
-class velbutton;
 
 namespace tarvex {
 
 class CaptureBox;
 class Dialogs;
+class velbutton;
+class velForms;
 
 /// The add-hotkey wizard "Hotkey Wizard": one panel per step, from the kind of action through
 /// the target to the key combination. It changes nothing itself; the editor adds its result.

@@ -239,7 +239,7 @@ void HotkeyEditorPanel::ConfigAction(int s)
 void HotkeyEditorPanel::ButtonCfg(int s)
 {
     for (velbutton* button : {m_Command1, m_Command2, m_Command3, m_Command4, m_browse})
-        button->setButtonStyle(s);
+        button->setButtonStyle(ButtonStyleKind(s));
 }
 
 int HotkeyEditorPanel::ActionFor(int typePosition)

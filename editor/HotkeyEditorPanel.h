@@ -17,8 +17,6 @@ class QLabel;
 class QLineEdit;
 class QTreeView;
 class QWidget;
-class velForms;
-class velbutton;
 
 namespace tarvex {
 
@@ -26,6 +24,8 @@ class CaptureBox;
 class Dialogs;
 class HotkeyListModel;
 class RowIcons;
+class velbutton;
+class velForms;
 
 /// The stored look the editor is drawn in, each code already checked against its list.
 struct EditorLook

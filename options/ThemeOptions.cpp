@@ -157,7 +157,7 @@ void ThemeOptions::Form_Activate()
 {
     const int style = AppearanceChoices::StoredButtonStyle(m_settings);
     for (velbutton* button : {m_cmdOK, m_cmdCancel, m_cmdApply})
-        button->setButtonStyle(style);
+        button->setButtonStyle(ButtonStyleKind(style));
 }
 
 void ThemeOptions::theme_Click()
@@ -176,8 +176,8 @@ void ThemeOptions::btnTHEME_Click()
 {
     if (!m_prev->isChecked())
         return;
-    m_cmdOK->setButtonStyle(m_btnTheme->currentIndex());
-    m_cmdCancel->setButtonStyle(m_btnTheme->currentIndex());
+    m_cmdOK->setButtonStyle(ButtonStyleKind(m_btnTheme->currentIndex()));
+    m_cmdCancel->setButtonStyle(ButtonStyleKind(m_btnTheme->currentIndex()));
 }
 
 void ThemeOptions::chkSoundEffect_Click()

@@ -6,8 +6,6 @@ class QComboBox;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
-class velbutton;
-class velForms;
 
 namespace tarvex {
 
@@ -15,6 +13,8 @@ class Dialogs;
 class Hyperlink;
 class SettingsStore;
 class SoundPlayer;
+class velbutton;
+class velForms;
 
 /// The appearance options window "Customize Tarvex Appearance": frame colour and style, button
 /// style, the activation sound and the notification choice. Apply and OK store the look codes

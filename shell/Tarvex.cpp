@@ -160,7 +160,7 @@ void Tarvex::applyStoredLook()
 void Tarvex::ButtonCfg(qint16 s)
 {
     for (velbutton* button : {m_command1, m_command2, m_command3, m_command4})
-        button->setButtonStyle(s);
+        button->setButtonStyle(ButtonStyleKind(s));
 }
 
 void Tarvex::cStyle(qint32 s)

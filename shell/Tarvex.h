@@ -4,14 +4,14 @@
 
 class QCheckBox;
 class QLabel;
-class velbutton;
-class velForms;
 
 namespace tarvex {
 
 class Dialogs;
 class Hyperlink;
 class SettingsStore;
+class velbutton;
+class velForms;
 
 /// The main window: start the hotkeys, configure them, customize the look, exit; the two
 /// start-up options behind "Show Advanced Settings"; the help question. It says what the user

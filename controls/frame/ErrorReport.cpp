@@ -4,6 +4,8 @@
 
 #include <syslog.h>
 
+namespace tarvex {
+
 namespace {
 
 tarvex::Dialogs* g_dialogs = nullptr;
@@ -37,3 +39,5 @@ void ErrorReport::setDialogs(tarvex::Dialogs* dialogs)
 {
     g_dialogs = dialogs;
 }
+
+} // namespace tarvex

@@ -6,6 +6,8 @@ namespace tarvex {
 class Dialogs;
 }
 
+namespace tarvex {
+
 // How the subclassing module reports its errors (zReportError): one error
 // entry in the system log, then a modal warning box titled
 // "Error in <type>.<routine>" through the program's dialogs.
@@ -22,3 +24,5 @@ public:
     // The text written to the system log for a report.
     static QString logLine(const QString& typeName, const QString& routine, const QString& message);
 };
+
+} // namespace tarvex

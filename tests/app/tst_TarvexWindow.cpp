@@ -245,9 +245,9 @@ private Q_SLOTS:
         Tarvex& window = started(f);
         for (velbutton* button :
              {window.Command1(), window.Command2(), window.Command3(), window.Command4()})
-            QCOMPARE(button->ButtonStyle(), style);
+            QCOMPARE(int(button->ButtonStyle()), style);
         window.ButtonCfg(11);
-        QCOMPARE(window.Command4()->ButtonStyle(), 11);
+        QCOMPARE(window.Command4()->ButtonStyle(), ButtonStyleKind::GelButton);
     }
 };
 

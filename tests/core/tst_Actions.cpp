@@ -163,8 +163,8 @@ void TestActions::namesInListOrder()
                           "-Maximize Window-", "-Log Off-", "-Shut Down-", "-Restart-",
                           "-Instant Shutdown-", "-Instant Restart-", "-Instant Poweroff-"}));
     for (int row = 1; row <= 10; ++row)
-        QCOMPARE(SpecialActionRowFor(SpecialActionNames().at(row - 1).toUpper()), row);
-    QCOMPARE(SpecialActionRowFor(QStringLiteral("-None-")), 0);
+        QCOMPARE(int(SpecialActionFor(SpecialActionNames().at(row - 1).toUpper())), row);
+    QCOMPARE(SpecialActionFor(QStringLiteral("-None-")), SpecialAction::None);
 }
 
 void TestActions::notificationBeforeAction_data()

@@ -216,7 +216,7 @@ void TestEditorInShell::storedLookReadFromTheRunsStore()
     QVERIFY(f.shell->start());
     const auto lookOf = [](QWidget* window, const char* button, const char* frame) {
         auto* skin = window->findChild<velForms*>(QLatin1String(frame));
-        return QList<int>{window->findChild<velbutton*>(QLatin1String(button))->ButtonStyle(),
+        return QList<int>{int(window->findChild<velbutton*>(QLatin1String(button))->ButtonStyle()),
                           skin->ThemeColor(), skin->Style()};
     };
     QCOMPARE(lookOf(f.shell->mainWindow(), "Command1", "ThemeForm"), mainLook);

@@ -28,13 +28,14 @@ QList<int> MainButtonStyles(Tarvex& main)
 {
     QList<int> styles;
     for (velbutton* b : {main.Command1(), main.Command2(), main.Command3(), main.Command4()})
-        styles.append(b->ButtonStyle());
+        styles.append(int(b->ButtonStyle()));
     return styles;
 }
 
 QList<int> OwnButtonStyles(ThemeOptions& w)
 {
-    return {w.cmdOK()->ButtonStyle(), w.cmdCancel()->ButtonStyle(), w.cmdApply()->ButtonStyle()};
+    return {int(w.cmdOK()->ButtonStyle()), int(w.cmdCancel()->ButtonStyle()),
+            int(w.cmdApply()->ButtonStyle())};
 }
 
 } // namespace
@@ -121,10 +122,10 @@ private Q_SLOTS:
         // The frame shows the same look as the lists.
         QCOMPARE(w.ThemeForm()->ThemeColor(), shown[1]);
         QCOMPARE(w.ThemeForm()->Style(), shown[2]);
-        w.cmdApply()->setButtonStyle(0);
+        w.cmdApply()->setButtonStyle(ButtonStyleKind::Standard);
         QApplication::setActiveWindow(nullptr);
         QApplication::setActiveWindow(&w);
-        QCOMPARE(w.cmdApply()->ButtonStyle(), shown[0]);
+        QCOMPARE(int(w.cmdApply()->ButtonStyle()), shown[0]);
     }
 
     void emptySoundDisablesLink()

@@ -15,6 +15,8 @@
 
 #include <functional>
 
+using namespace tarvex;
+
 namespace {
 
 // A widget that records what reaches its own handling.
@@ -59,6 +61,16 @@ public:
 
 private:
     QString m_name;
+};
+
+// A recording widget hooked for a recording owner, as a control hooks its window.
+struct Hooked
+{
+    RecordingWidget w;
+    RecordingOwner owner;
+    Subclasser sc{QStringLiteral("velForms"), &owner};
+    const qint32 h = WindowHandles::handleOf(&w);
+    const bool hooked = sc.sc_Subclass(h);
 };
 
 void press(QWidget& w, Qt::MouseButton button = Qt::LeftButton, QPoint at = {5, 6})
@@ -254,53 +266,44 @@ void TestSubclassing::registryKeyAndDuplicateHook()
 
 void TestSubclassing::beforeAfterOrder()
 {
-    RecordingWidget w;
-    RecordingOwner owner;
-    Subclasser sc(QStringLiteral("velForms"), &owner);
-    const qint32 h = WindowHandles::handleOf(&w);
-    QVERIFY(sc.sc_Subclass(h));
-    sc.sc_WatchMessage(h, WM::LButtonDown, Subclasser::MSG_BEFORE_AND_AFTER);
-    owner.action = [&](bool before, bool&, qint32&, qint32&, qint32&) {
-        owner.calls << QStringLiteral("widget saw %1 presses").arg(w.seen.size());
+    Hooked t;
+    QVERIFY(t.hooked);
+    t.sc.sc_WatchMessage(t.h, WM::LButtonDown, Subclasser::MSG_BEFORE_AND_AFTER);
+    t.owner.action = [&](bool before, bool&, qint32&, qint32&, qint32&) {
+        t.owner.calls << QStringLiteral("widget saw %1 presses").arg(t.w.seen.size());
         Q_UNUSED(before);
     };
-    press(w);
-    QCOMPARE(owner.calls, QStringList({"A before 201 ret=0", "widget saw 0 presses",
-                                       "A after 201 ret=1", "widget saw 1 presses"}));
+    press(t.w);
+    QCOMPARE(t.owner.calls, QStringList({"A before 201 ret=0", "widget saw 0 presses",
+                                         "A after 201 ret=1", "widget saw 1 presses"}));
 }
 
 void TestSubclassing::consumedMessageNeverReachesWidget()
 {
-    RecordingWidget w;
-    RecordingOwner owner;
-    Subclasser sc(QStringLiteral("velForms"), &owner);
-    const qint32 h = WindowHandles::handleOf(&w);
-    QVERIFY(sc.sc_Subclass(h));
-    sc.sc_WatchMessage(h, WM::LButtonDown, Subclasser::MSG_BEFORE_AND_AFTER);
-    owner.action = [](bool before, bool& handled, qint32& ret, qint32&, qint32&) {
+    Hooked t;
+    QVERIFY(t.hooked);
+    t.sc.sc_WatchMessage(t.h, WM::LButtonDown, Subclasser::MSG_BEFORE_AND_AFTER);
+    t.owner.action = [](bool before, bool& handled, qint32& ret, qint32&, qint32&) {
         if (before) {
             handled = true;
             ret = 42;
         }
     };
-    press(w);
-    QVERIFY(w.seen.isEmpty());
-    QCOMPARE(owner.calls, QStringList({"A before 201 ret=0", "A after 201 ret=42"}));
-    press(w, Qt::RightButton); // not watched: delivered as usual
-    QCOMPARE(w.seen.size(), 1);
+    press(t.w);
+    QVERIFY(t.w.seen.isEmpty());
+    QCOMPARE(t.owner.calls, QStringList({"A before 201 ret=0", "A after 201 ret=42"}));
+    press(t.w, Qt::RightButton); // not watched: delivered as usual
+    QCOMPARE(t.w.seen.size(), 1);
 }
 
 void TestSubclassing::changedMessageReachesWidgetChanged()
 {
-    RecordingWidget w;
-    RecordingOwner owner;
-    Subclasser sc(QStringLiteral("velForms"), &owner);
-    const qint32 h = WindowHandles::handleOf(&w);
-    QVERIFY(sc.sc_Subclass(h));
-    sc.sc_WatchMessage(h, WM::LButtonDown, Subclasser::MSG_BEFORE);
-    owner.action = [](bool, bool&, qint32&, qint32& uMsg, qint32&) { uMsg = WM::RButtonDown; };
-    press(w, Qt::LeftButton, {7, 8});
-    QCOMPARE(w.seen, QStringList({QStringLiteral("press %1 7,8").arg(int(Qt::RightButton))}));
+    Hooked t;
+    QVERIFY(t.hooked);
+    t.sc.sc_WatchMessage(t.h, WM::LButtonDown, Subclasser::MSG_BEFORE);
+    t.owner.action = [](bool, bool&, qint32&, qint32& uMsg, qint32&) { uMsg = WM::RButtonDown; };
+    press(t.w, Qt::LeftButton, {7, 8});
+    QCOMPARE(t.w.seen, QStringList({QStringLiteral("press %1 7,8").arg(int(Qt::RightButton))}));
 }
 
 void TestSubclassing::chainOfTwoOwners()
@@ -311,8 +314,6 @@ void TestSubclassing::chainOfTwoOwners()
     const qint32 h = WindowHandles::handleOf(&w);
     QVERIFY(scA.sc_Subclass(h));
     QVERIFY(scB.sc_Subclass(h));
-    QStringList log;
-    first.action = second.action = [&](bool, bool&, qint32&, qint32&, qint32&) {};
     scA.sc_WatchMessage(h, WM::LButtonDown, Subclasser::MSG_BEFORE_AND_AFTER);
     scB.sc_WatchMessage(h, WM::LButtonDown, Subclasser::MSG_BEFORE_AND_AFTER);
     press(w);
@@ -330,18 +331,15 @@ void TestSubclassing::chainOfTwoOwners()
 
 void TestSubclassing::callPreviousProcSkipsOwner()
 {
-    RecordingWidget w;
-    RecordingOwner owner;
-    Subclasser sc(QStringLiteral("velForms"), &owner);
-    const qint32 h = WindowHandles::handleOf(&w);
-    QVERIFY(sc.sc_Subclass(h));
-    sc.sc_WatchMessage(h, WM::LButtonDown, Subclasser::MSG_BEFORE);
-    const qint32 ret =
-        sc.sc_CallPreviousProc(h, WM::LButtonDown, WM::MkLButton, WindowMessage::makeLParam(3, 4));
+    Hooked t;
+    QVERIFY(t.hooked);
+    t.sc.sc_WatchMessage(t.h, WM::LButtonDown, Subclasser::MSG_BEFORE);
+    const qint32 ret = t.sc.sc_CallPreviousProc(t.h, WM::LButtonDown, WM::MkLButton,
+                                                WindowMessage::makeLParam(3, 4));
     QCOMPARE(ret, 1);
-    QVERIFY(owner.calls.isEmpty());
-    QCOMPARE(w.seen, QStringList({QStringLiteral("press %1 3,4").arg(int(Qt::LeftButton))}));
-    QCOMPARE(sc.sc_CallPreviousProc(h, 0x7777, 0, 0), 0); // no event stands for it
+    QVERIFY(t.owner.calls.isEmpty());
+    QCOMPARE(t.w.seen, QStringList({QStringLiteral("press %1 3,4").arg(int(Qt::LeftButton))}));
+    QCOMPARE(t.sc.sc_CallPreviousProc(t.h, 0x7777, 0, 0), 0); // no event stands for it
 }
 
 void TestSubclassing::userValues()
@@ -363,46 +361,40 @@ void TestSubclassing::userValues()
 
 void TestSubclassing::windowManagerCloseAndConsumedClose()
 {
-    RecordingWidget w;
-    w.show();
-    RecordingOwner owner;
-    Subclasser sc(QStringLiteral("velForms"), &owner);
-    const qint32 h = WindowHandles::handleOf(&w);
-    QVERIFY(sc.sc_Subclass(h));
-    sc.sc_WatchMessage(h, WM::SysCommand, Subclasser::MSG_AFTER);
-    sc.sc_WatchMessage(h, WM::Close, Subclasser::MSG_BEFORE);
-    owner.action = [](bool before, bool& handled, qint32&, qint32& uMsg, qint32&) {
+    Hooked t;
+    QVERIFY(t.hooked);
+    t.w.show();
+    t.sc.sc_WatchMessage(t.h, WM::SysCommand, Subclasser::MSG_AFTER);
+    t.sc.sc_WatchMessage(t.h, WM::Close, Subclasser::MSG_BEFORE);
+    t.owner.action = [](bool before, bool& handled, qint32&, qint32& uMsg, qint32&) {
         handled = before && uMsg == WM::Close;
     };
     QCloseEvent fromWindowManager; // what the window manager's close request arrives as
     QSpontaneKeyEvent::setSpontaneous(&fromWindowManager);
-    qApp->notify(&w, &fromWindowManager); // delivered as the window system delivers it
-    QCOMPARE(owner.calls, QStringList({"A before 10 ret=0", "A after 112 ret=0"}));
+    qApp->notify(&t.w, &fromWindowManager); // delivered as the window system delivers it
+    QCOMPARE(t.owner.calls, QStringList({"A before 10 ret=0", "A after 112 ret=0"}));
     QVERIFY(!fromWindowManager.isAccepted()); // a consumed close keeps the window
-    QVERIFY(w.seen.isEmpty());
-    owner.action = nullptr;
-    w.close();
-    QVERIFY(!w.isVisible());
-    QCOMPARE(w.seen, QStringList({"close"}));
+    QVERIFY(t.w.seen.isEmpty());
+    t.owner.action = nullptr;
+    t.w.close();
+    QVERIFY(!t.w.isVisible());
+    QCOMPARE(t.w.seen, QStringList({"close"}));
 }
 
 void TestSubclassing::unwatchedMessagesPassUntouched()
 {
-    RecordingWidget w;
-    RecordingOwner owner;
-    Subclasser sc(QStringLiteral("velForms"), &owner);
-    const qint32 h = WindowHandles::handleOf(&w);
-    QVERIFY(sc.sc_Subclass(h));
-    sc.sc_WatchMessage(h, WM::MouseMove, Subclasser::MSG_BEFORE);
-    sc.sc_UnwatchMessage(h, WM::MouseMove, Subclasser::MSG_BEFORE);
-    press(w);
-    QCOMPARE(w.seen.size(), 1);
-    QVERIFY(owner.calls.isEmpty());
-    sc.sc_WatchMessage(h, Subclasser::ALL_MESSAGES, Subclasser::MSG_AFTER);
-    press(w);
-    QVERIFY(owner.calls.contains("A after 201 ret=1"));
-    sc.sc_UnwatchMessage(h, Subclasser::ALL_MESSAGES, Subclasser::MSG_AFTER);
-    QCOMPARE(sc.table(h, Subclasser::MSG_AFTER)->count(), 0);
+    Hooked t;
+    QVERIFY(t.hooked);
+    t.sc.sc_WatchMessage(t.h, WM::MouseMove, Subclasser::MSG_BEFORE);
+    t.sc.sc_UnwatchMessage(t.h, WM::MouseMove, Subclasser::MSG_BEFORE);
+    press(t.w);
+    QCOMPARE(t.w.seen.size(), 1);
+    QVERIFY(t.owner.calls.isEmpty());
+    t.sc.sc_WatchMessage(t.h, Subclasser::ALL_MESSAGES, Subclasser::MSG_AFTER);
+    press(t.w);
+    QVERIFY(t.owner.calls.contains("A after 201 ret=1"));
+    t.sc.sc_UnwatchMessage(t.h, Subclasser::ALL_MESSAGES, Subclasser::MSG_AFTER);
+    QCOMPARE(t.sc.table(t.h, Subclasser::MSG_AFTER)->count(), 0);
 }
 
 void TestSubclassing::destroyedWindowIsSkippedSilently()
