@@ -5,6 +5,9 @@
 #include "ui/ProgramIcon.h"
 
 #include <QCloseEvent>
+#include <QScreen>
+
+#include <utility>
 
 namespace tarvex {
 
@@ -41,9 +44,33 @@ void hkCORE::setVisible(bool visible)
 {
     // The editing controls are built when the form is first shown: while the hotkeys run in
     // the background nobody sees them, and they would only hold memory.
+    const bool appearing = visible && !isVisible();
     if (visible)
         editing();
+    if (appearing) {
+        placeFirstTime();
+        m_editing->focusFirstControl();
+    }
     QWidget::setVisible(visible);
+}
+
+// The first showing centres the form on its screen's work area (beside panels and docks) and
+// keeps a margin to the edges; a form taller or wider than the work area keeps its title bar
+// on the screen. Later showings keep wherever the user put it.
+void hkCORE::placeFirstTime()
+{
+    if (std::exchange(m_placed, true))
+        return;
+    QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry().adjusted(ScreenMargin, ScreenMargin,
+                                                            -ScreenMargin, -ScreenMargin);
+    // A window's position is that of its frame, whose size is known once it was shown.
+    const QSize frame = frameGeometry().size().expandedTo(size());
+    const int x = area.x() + std::max(0, (area.width() - frame.width()) / 2);
+    const int y = area.y() + std::max(0, (area.height() - frame.height()) / 2);
+    move(x, y);
 }
 
 void hkCORE::createEditing()
@@ -54,6 +81,7 @@ void hkCORE::createEditing()
         Q_EMIT settingsSaved();
     });
     // Leaving without saving unloads the form; its owner decides what comes back.
+    connect(m_editing, &HotkeyEditorPanel::helpRequested, this, &hkCORE::helpRequested);
     connect(m_editing, &HotkeyEditorPanel::cancelled, this, [this] {
         hide();
         Q_EMIT editingCancelled();

@@ -14,6 +14,8 @@ PACKAGES="$PACKAGES scdoc desktop-file-utils appstream man-db"
 # The key source of Wayland desktops (kernel input devices, xkbcommon layouts) and its
 # end-to-end tests on a headless Wayland compositor.
 PACKAGES="$PACKAGES libevdev-dev libxkbcommon-dev qt6-wayland sway foot grim"
+# The screen-reader test: the accessibility bus and a client that reads it.
+PACKAGES="$PACKAGES at-spi2-core python3-pyatspi"
 if [ "${1:-}" = fuzz ]; then
     PACKAGES="clang libclang-rt-dev libglib2.0-dev"
 elif [ "${1:-}" = package ]; then

@@ -14,6 +14,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QShortcut>
 
 namespace tarvex {
 
@@ -37,6 +38,10 @@ Tarvex::Tarvex(SettingsStore& settings, Dialogs& dialogs, QWidget* parent)
     createButtons();
     createLabels();
     createOptions();
+    // The keyboard starts on the first button; F1 opens the help document without asking.
+    m_command1->setFocus();
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, &Tarvex::helpRequested);
 }
 
 Tarvex::~Tarvex()
@@ -106,6 +111,8 @@ void Tarvex::createLabels()
     m_label2->setObjectName(QStringLiteral("Label2"));
     m_label2->setGeometry(Twips::rect(0, 0, 2295, 15));
     m_label2->lower();
+    // Never seen, so hidden: screen readers would otherwise read it out as showing.
+    m_label2->hide();
     m_label3 = new Hyperlink(m_themeForm, QStringLiteral("Label3"));
     m_label3->setObjectName(QStringLiteral("Label3"));
     m_label3->SetCaption(ShowAdvanced);
@@ -130,6 +137,12 @@ void Tarvex::createOptions()
     m_check1->setObjectName(QStringLiteral("Check1"));
     m_check1->setGeometry(Twips::rect(360, 4800, 1815, 255));
     m_check1->hide();
+    // A desktop font wider than the designed one would cut the captions: the boxes grow to
+    // their text (there is room to the right).
+    for (QCheckBox* box : {m_hks, m_check1}) {
+        const QSize text = box->sizeHint();
+        box->resize(std::max(box->width(), text.width()), std::max(box->height(), text.height()));
+    }
     // `clicked` comes from the user only, so setting the boxes at load stores nothing.
     connect(m_hks, &QCheckBox::clicked, this, &Tarvex::hks_Click);
     connect(m_check1, &QCheckBox::clicked, this, &Tarvex::Check1_Click);
@@ -180,8 +193,8 @@ void Tarvex::showHotkeysRunning(bool running)
 
 void Tarvex::Label1_Click()
 {
-    // A question of the program as a whole, like the other messages it shows without a window.
-    if (m_dialogs.askYesNo(nullptr, ProgramTitle,
+    // Asked over this window, centred on it.
+    if (m_dialogs.askYesNo(this, ProgramTitle,
                            QStringLiteral("Do you need help with using Tarvex?")))
         Q_EMIT helpRequested();
 }

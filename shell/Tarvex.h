@@ -88,7 +88,7 @@ Q_SIGNALS:
     void appearanceRequested();
     /// "  Exit Tarvex", or a close from the window manager.
     void exitRequested();
-    /// Yes to the help question: the help document is to be opened.
+    /// Yes to the help question, or F1: the help document is to be opened.
     void helpRequested();
     /// "Run Tarvex When I Login" was ticked (`run`) or unticked, or ticked at the first run:
     /// the login entry is to be written or removed.
