@@ -87,10 +87,11 @@ def main():
     editor_buttons = ["Add New Hotkey", "Delete Hotkey", "Save Settings", "Cancel"]
     for name in editor_buttons:
         wait_for("editor button " + name, lambda: find(app, "push button", name))
-    for role, name in (("tree table", "Hotkeys"), ("text", "Hotkey"), ("combo box", "Action")):
-        found = wait_for("editor %s %s" % (role, name),
-                         lambda: [n for n, r, nm in showing_objects(app) if nm == name])
-        print("editor %s: %s" % (found[0].getRoleName(), name))
+    # The list, the key box and the type selector by their own names (not the column headers).
+    for roles, name in ((("tree", "tree table"), "Hotkeys"), (("text",), "Hotkey"),
+                        (("combo box",), "Action")):
+        wait_for("editor %s named %s" % (" or ".join(roles), name),
+                 lambda: [n for n, r, nm in showing_objects(app) if r in roles and nm == name])
     if find(app, "push button", "Start Tarvex"):
         fail("the hidden main window is reported as showing")
     print("editor:", ", ".join(editor_buttons))

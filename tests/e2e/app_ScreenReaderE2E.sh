@@ -8,7 +8,9 @@ here=$(cd "$(dirname "$0")" && pwd)
 skip() { echo "SKIP: $*"; exit 77; }
 launcher=/usr/libexec/at-spi-bus-launcher
 [ -x "$launcher" ] || skip "at-spi2-core's bus launcher is not installed"
-python3 -c "import pyatspi" 2>/dev/null || skip "python3-pyatspi is not installed"
+# The system's interpreter, where the distribution installs pyatspi.
+python=/usr/bin/python3
+"$python" -c "import pyatspi" 2>/dev/null || skip "python3-pyatspi is not installed"
 
 home=$(mktemp -d /tmp/tarvex-a11y.XXXXXX)
 chmod 700 "$home"
@@ -53,7 +55,7 @@ QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb "$program" >"$home/progra
 program_pid=$!
 pids+=("$program_pid")
 status=0
-timeout 25 python3 "$here/app_ScreenReaderE2E.py" || status=1
+timeout 25 "$python" "$here/app_ScreenReaderE2E.py" || status=1
 # "Exit Tarvex" ends the program.
 if [ $status -eq 0 ]; then
     for _ in $(seq 50); do
