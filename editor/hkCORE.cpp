@@ -6,6 +6,7 @@
 
 #include <QCloseEvent>
 #include <QScreen>
+#include <QWindow>
 
 #include <utility>
 
@@ -48,8 +49,14 @@ void hkCORE::setVisible(bool visible)
     if (visible)
         editing();
     if (appearing) {
+        // Shown again without a position of its own, the window manager would place it anew.
+        // Set on the window itself: a move to the position the widget still holds does nothing.
+        if (m_placed && windowHandle())
+            windowHandle()->setFramePosition(m_hiddenAt);
         placeFirstTime();
         m_editing->focusFirstControl();
+    } else if (!visible && isVisible()) {
+        m_hiddenAt = pos();
     }
     QWidget::setVisible(visible);
 }

@@ -38,7 +38,8 @@ public:
     /// at the first call or when the form is first shown).
     HotkeyEditorPanel& editing();
     /// Builds the editing part before the form is shown; the first showing places the form
-    /// inside the screen's work area, and each showing gives the list the keyboard focus.
+    /// inside the screen's work area, a later one where it was hidden, and each showing gives
+    /// the list the keyboard focus.
     void setVisible(bool visible) override;
     /// Room kept between the form and the edges of the screen's work area (pixels).
     static constexpr int ScreenMargin = 24;
@@ -77,6 +78,7 @@ private:
     HotkeyEditorPanel* m_editing = nullptr;
     bool m_loaded = false;
     bool m_placed = false;
+    QPoint m_hiddenAt;
     Qt::WindowStates m_savedState;
     QRect m_savedGeometry;
 };

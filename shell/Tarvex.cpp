@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QShortcut>
+#include <QWindow>
 
 namespace tarvex {
 
@@ -146,6 +147,21 @@ void Tarvex::createOptions()
     // `clicked` comes from the user only, so setting the boxes at load stores nothing.
     connect(m_hks, &QCheckBox::clicked, this, &Tarvex::hks_Click);
     connect(m_check1, &QCheckBox::clicked, this, &Tarvex::Check1_Click);
+}
+
+// Hidden while another window is used and shown again afterwards, the window comes back where
+// the user left it: shown again without a position of its own, the window manager places it
+// like a new window.
+void Tarvex::setVisible(bool visible)
+{
+    if (!visible && isVisible()) {
+        m_hiddenAt = pos();
+        m_wasShown = true;
+    } else if (visible && !isVisible() && m_wasShown && windowHandle()) {
+        // Set on the window itself: a move to the position the widget still holds does nothing.
+        windowHandle()->setFramePosition(m_hiddenAt);
+    }
+    QWidget::setVisible(visible);
 }
 
 void Tarvex::load()

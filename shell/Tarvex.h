@@ -35,6 +35,10 @@ public:
     Tarvex(SettingsStore& settings, Dialogs& dialogs, QWidget* parent = nullptr);
     ~Tarvex() override;
 
+    /// Shows the window where it was last hidden (the window manager would place it anew), or
+    /// hides it.
+    void setVisible(bool visible) override;
+
     /// The window's own load steps: stored look, start-up options, the first-run login entry
     /// (runAtLoginChosen), icons. Showing it is its owner's choice.
     void load();
@@ -121,6 +125,8 @@ private:
     QLabel* m_hotkeyState = nullptr;
     QLabel* m_keyboardNote = nullptr;
     int m_keyboardNoteGrowth = 0;
+    QPoint m_hiddenAt;
+    bool m_wasShown = false;
 };
 
 } // namespace tarvex
