@@ -11,6 +11,9 @@ dbus imagemagick xdg-utils"
 # The key source of Wayland desktops (kernel input devices, xkbcommon layouts) and its
 # end-to-end tests on a headless Wayland compositor.
 PACKAGES="$PACKAGES libevdev-dev libxkbcommon-dev qt6-wayland sway foot grim"
+# Window actions on Wayland compositors (libwayland and wayland-scanner); the tests' stand-in
+# KWin runs scripts with Qt's JavaScript engine.
+PACKAGES="$PACKAGES libwayland-dev qt6-declarative-dev"
 if [ "${1:-}" = fuzz ]; then
     PACKAGES="clang libclang-rt-dev libglib2.0-dev"
 fi
