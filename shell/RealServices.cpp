@@ -1,15 +1,21 @@
 #include "shell/RealServices.h"
 
+#include "platform/common/DesktopWindowsChoice.h"
 #include "platform/common/KeySourceChoice.h"
+#include "platform/common/UnavailableDesktopWindows.h"
 #include "platform/evdev/EvdevKeyEventCodes.h"
 #include "platform/evdev/EvdevKeyStateSource.h"
 #include "platform/evdev/SessionKeymap.h"
+#include "platform/kwin/KWinDesktopWindows.h"
 #include "platform/linux/CanberraSoundPlayer.h"
 #include "platform/linux/LockFileSingleInstance.h"
 #include "platform/linux/LogindPowerControl.h"
 #include "platform/linux/ProcessOpener.h"
 #include "platform/linux/XdgDocumentsFolder.h"
 #include "platform/linux/XdgLoginEntry.h"
+#include "platform/wayland/SwayIpc.h"
+#include "platform/wayland/WaylandGlobals.h"
+#include "platform/wayland/WlrDesktopWindows.h"
 #include "platform/x11/EwmhDesktopWindows.h"
 #include "platform/x11/TrayHiddenWindowIcons.h"
 #include "platform/x11/X11KeyEventCodes.h"
@@ -20,6 +26,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QIcon>
 
 namespace tarvex {
 
@@ -36,8 +43,9 @@ struct RealServices::Parts
     std::unique_ptr<KeyStateSource> keys;
     std::function<bool()> startKeys;
     std::unique_ptr<KeyEventCodes> keyCodes;
-    EwmhDesktopWindows desktop;
-    TrayHiddenWindowIcons hiddenIcons{desktop};
+    // The windows of other programs and the icons of hidden ones (createDesktopWindows).
+    std::unique_ptr<DesktopWindows> desktop;
+    std::unique_ptr<TrayHiddenWindowIcons> hiddenIcons;
     CanberraSoundPlayer sound;
     LogindPowerControl power;
     XdgDocumentsFolder documents;
@@ -66,10 +74,51 @@ void RealServices::createKeySource(Parts& p)
     p.keyCodes = std::make_unique<EvdevKeyEventCodes>(*p.keymap);
 }
 
+// Chosen from what the compositor advertises: EWMH on X11, the foreign-toplevel protocol on
+// wlroots compositors, KWin's scripting on KDE Plasma, and elsewhere nothing, said once in
+// plain words.
+void RealServices::createDesktopWindows(Parts& p)
+{
+    const DesktopWindowsKind kind =
+        chooseDesktopWindows(qEnvironmentVariable("XDG_SESSION_TYPE"), waylandGlobals());
+    if (kind == DesktopWindowsKind::Ewmh) {
+        auto windows = std::make_unique<EwmhDesktopWindows>();
+        p.hiddenIcons = std::make_unique<TrayHiddenWindowIcons>(*windows);
+        p.desktop = std::move(windows);
+        return;
+    }
+    if (kind == DesktopWindowsKind::WlrForeignToplevel) {
+        auto windows = std::make_unique<WlrDesktopWindows>();
+        // sway keeps minimized windows on screen; its own IPC hides them in the scratchpad.
+        if (!qEnvironmentVariableIsEmpty("SWAYSOCK"))
+            windows->useSwayScratchpad(std::make_unique<SwayIpc>(qEnvironmentVariable("SWAYSOCK")));
+        p.hiddenIcons = std::make_unique<TrayHiddenWindowIcons>(
+            [&w = *windows](WindowId window) { return QIcon::fromTheme(w.windowAppId(window)); });
+        p.desktop = std::move(windows);
+        return;
+    }
+    if (kind == DesktopWindowsKind::KWinScripting) {
+        auto windows = std::make_unique<KWinDesktopWindows>();
+        p.hiddenIcons = std::make_unique<TrayHiddenWindowIcons>(
+            [&w = *windows](WindowId window) { return QIcon::fromTheme(w.windowAppId(window)); });
+        p.desktop = std::move(windows);
+        return;
+    }
+    p.desktop = std::make_unique<UnavailableDesktopWindows>([] {
+        MessageBoxConfirmation::showInformation(QStringLiteral(
+            "This desktop does not let programs act on other programs' windows, so the hotkeys "
+            "that hide, close, minimize or maximize a window do nothing here. Opening files, "
+            "programs, folders and web addresses, sounds and the log-off and shutdown actions "
+            "work as usual."));
+    });
+    p.hiddenIcons = std::make_unique<TrayHiddenWindowIcons>(std::function<QIcon(WindowId)>());
+}
+
 RealServices::RealServices(const QStringList& arguments)
     : m_parts(std::make_unique<Parts>()), m_arguments(arguments)
 {
     createKeySource(*m_parts);
+    createDesktopWindows(*m_parts);
     KeyEventCodes::setSession(m_parts->keyCodes.get());
 }
 
@@ -89,8 +138,8 @@ ShellServices RealServices::services()
         p.opener,
         p.confirmation,
         *p.keys,
-        p.desktop,
-        p.hiddenIcons,
+        *p.desktop,
+        *p.hiddenIcons,
         p.sound,
         p.power,
         p.documents,

@@ -6,7 +6,7 @@
 
 namespace tarvex {
 
-/// The desktop services of a Linux/X11 session, owned for the life of the program, and the
+/// The desktop services of a Linux session (X11 or Wayland), owned for the life of the program, and the
 /// facts of this start (program folder and name, arguments).
 class RealServices final
 {
@@ -23,6 +23,7 @@ public:
 private:
     struct Parts;
     static void createKeySource(Parts& parts);
+    static void createDesktopWindows(Parts& parts);
 
     std::unique_ptr<Parts> m_parts;
     QStringList m_arguments;
