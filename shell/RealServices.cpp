@@ -7,6 +7,7 @@
 #include "platform/evdev/EvdevKeyStateSource.h"
 #include "platform/evdev/SessionKeymap.h"
 #include "platform/kwin/KWinDesktopWindows.h"
+#include "platform/linux/AppIdIcon.h"
 #include "platform/linux/CanberraSoundPlayer.h"
 #include "platform/linux/LockFileSingleInstance.h"
 #include "platform/linux/LogindPowerControl.h"
@@ -93,14 +94,14 @@ void RealServices::createDesktopWindows(Parts& p)
         if (!qEnvironmentVariableIsEmpty("SWAYSOCK"))
             windows->useSwayScratchpad(std::make_unique<SwayIpc>(qEnvironmentVariable("SWAYSOCK")));
         p.hiddenIcons = std::make_unique<TrayHiddenWindowIcons>(
-            [&w = *windows](WindowId window) { return QIcon::fromTheme(w.windowAppId(window)); });
+            [&w = *windows](WindowId window) { return appIdIcon(w.windowAppId(window)); });
         p.desktop = std::move(windows);
         return;
     }
     if (kind == DesktopWindowsKind::KWinScripting) {
         auto windows = std::make_unique<KWinDesktopWindows>();
         p.hiddenIcons = std::make_unique<TrayHiddenWindowIcons>(
-            [&w = *windows](WindowId window) { return QIcon::fromTheme(w.windowAppId(window)); });
+            [&w = *windows](WindowId window) { return appIdIcon(w.windowAppId(window)); });
         p.desktop = std::move(windows);
         return;
     }
