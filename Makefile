@@ -1,27 +1,33 @@
-# The two set-up commands of the README: `make run` and `make test`.
+# The two set-up commands of the README: `make run` and `make test`. Both use one
+# optimised build folder, so the program is compiled once; `make run` builds only
+# the program, `make test` adds the tests. The sanitizer build has its own folder.
 BUILD ?= build
+BUILD_TYPE ?= RelWithDebInfo
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
-CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=Debug
+CMAKE_FLAGS ?= -G Ninja
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test asan-test fuzz bench install format clean
+.PHONY: all deps configure program build run test asan-test fuzz bench install package format clean
 
 all: build
 
 deps:
 	@scripts/install-deps.sh
 
-$(BUILD)/build.ninja:
-	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+# (Re)configures when the folder is new or was configured for another build type.
+configure:
+	@grep -qsx 'CMAKE_BUILD_TYPE:STRING=$(BUILD_TYPE)' $(BUILD)/CMakeCache.txt || \
+	    cmake -S . -B $(BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
 
-configure: $(BUILD)/build.ninja
+program: deps configure
+	cmake --build $(BUILD) --target tarvex -j $(JOBS)
 
 build: deps configure
 	cmake --build $(BUILD) -j $(JOBS)
 
-run: build
+run: program
 	scripts/run.sh $(BUILD)/tarvex
 
 # Unit tests run in parallel; end-to-end tests (label e2e) one at a time, since
@@ -34,7 +40,7 @@ test: build
 
 # The same tests built with AddressSanitizer and UndefinedBehaviorSanitizer.
 asan-test: deps
-	cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) -DTARVEX_SANITIZE=ON
+	cmake -S . -B $(ASAN_BUILD) $(CMAKE_FLAGS) -DCMAKE_BUILD_TYPE=Debug -DTARVEX_SANITIZE=ON
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
 	    UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 && \
@@ -46,13 +52,23 @@ fuzz: deps
 	@scripts/install-deps.sh fuzz
 	scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(JOBS)
 
-bench: build
+# The benchmarks of the optimised build; the peer benchmark runs the program idle in a tray.
+bench: program
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
 	scripts/bench.sh $(BUILD)
 
-# The program with its data, the menu entry and the keyboard access rule (DESTDIR is honoured).
-install: build
-	cmake --install $(BUILD)
+# The program with its data, the menu entry and the keyboard access rule (DESTDIR, PREFIX).
+install: deps configure
+	cmake --build $(BUILD) --target installable -j $(JOBS)
+	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
+
+# The Debian package (build/tarvex_*.deb) from the same build folder, checked by lintian.
+package: deps configure
+	@scripts/install-deps.sh package
+	cmake --build $(BUILD) --target installable -j $(JOBS)
+	rm -f $(BUILD)/tarvex_*.deb
+	cd $(BUILD) && cpack
+	lintian --fail-on error --display-info $(BUILD)/tarvex_*.deb
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -10,16 +10,19 @@ ActionRunner::ActionRunner(const AppSettings& settings, SoundPlayer& sound, Open
       m_programFolder(std::move(programFolder))
 {}
 
-void ActionRunner::RunHotkeyAction(const QString& target)
+void ActionRunner::RunHotkeyAction(const QString& target, const QString& combination)
 {
-    // Read on every activation, so a sound chosen in the options window applies at once.
+    // Read on every activation, so a choice made in the options window applies at once.
     const QString sound = m_settings.activationSound(m_programFolder);
     if (!sound.isEmpty())
         m_sound.playAsync(sound);
+    // Before the action, which may wait for the user (a confirmation) or end the session.
+    if (m_notifier && m_settings.activationNotification())
+        m_notifier->notify(combination, target);
     if (target.startsWith(u'-')) {
-        const int row = SpecialActionRowFor(target);
-        if (row > 0) {
-            m_specialActions.RunSpecialAction(row);
+        const SpecialAction action = SpecialActionFor(target);
+        if (action != SpecialAction::None) {
+            m_specialActions.RunSpecialAction(action);
             return;
         }
     }

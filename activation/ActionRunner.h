@@ -1,14 +1,16 @@
 #pragma once
 
 #include "activation/SpecialActions.h"
+#include "platform/Notifier.h"
 #include "platform/Opener.h"
 #include "platform/SoundPlayer.h"
 #include "store/AppSettings.h"
 
 namespace tarvex {
 
-/// Runs a matched hotkey: starts the activation sound, then runs the special action the target
-/// names or hands the target to the opener.
+/// Runs a matched hotkey: starts the activation sound, shows the activation notification when
+/// the user asked for one, then runs the special action the target names or hands the target
+/// to the opener.
 class ActionRunner final
 {
 public:
@@ -17,8 +19,11 @@ public:
     ActionRunner(const AppSettings& settings, SoundPlayer& sound, Opener& opener,
                  SpecialActions& specialActions, QString programFolder);
 
-    /// Plays the sound stored now (none when stored empty), then runs `target`.
-    void RunHotkeyAction(const QString& target);
+    /// Sets the notifier of the activation notifications (nullptr = none are shown).
+    void setNotifier(Notifier* notifier) { m_notifier = notifier; }
+    /// Plays the sound stored now (none when stored empty), announces `combination` and
+    /// `target` when "Notification" is stored as 1, then runs `target`.
+    void RunHotkeyAction(const QString& target, const QString& combination = QString());
     /// Returns the result of the last open request (true = accepted).
     bool lastOpenResult() const { return m_lastOpenResult; }
 
@@ -27,6 +32,7 @@ private:
     SoundPlayer& m_sound;
     Opener& m_opener;
     SpecialActions& m_specialActions;
+    Notifier* m_notifier = nullptr;
     QString m_programFolder;
     bool m_lastOpenResult = false;
 };

@@ -27,7 +27,18 @@ int GenericCodeEndingTick(int code)
 
 HotkeyDetection::HotkeyDetection(KeyStateSource& source, const ActiveHotkeyTable& table,
                                  ActionFunction runAction, int bufferCapacity)
-    : m_source(source), m_table(table), m_runAction(std::move(runAction)), m_buffer(bufferCapacity)
+    : HotkeyDetection(
+          source, table,
+          MatchFunction([runAction = std::move(runAction)](const QString&, const QString& target) {
+              if (runAction)
+                  runAction(target);
+          }),
+          bufferCapacity)
+{}
+
+HotkeyDetection::HotkeyDetection(KeyStateSource& source, const ActiveHotkeyTable& table,
+                                 MatchFunction runMatch, int bufferCapacity)
+    : m_source(source), m_table(table), m_runAction(std::move(runMatch)), m_buffer(bufferCapacity)
 {
     m_source.setPressCallback([this] { KeyPoll(); });
 }
@@ -105,12 +116,13 @@ int HotkeyDetection::findMatch(quint8 appended, bool trimmed)
 void HotkeyDetection::runMatch(int record)
 {
     const QString target = m_table.targetAt(record).value_or(QString());
+    const QString combination = m_table.combinationAt(record);
     const std::shared_ptr<bool> alive = m_alive;
     // A copy, so the function survives even if the action ends this detection.
-    const ActionFunction action = m_runAction;
+    const MatchFunction action = m_runAction;
     m_runningAction = true;
     if (action)
-        action(target);
+        action(combination, target);
     if (!*alive)
         return;
     m_runningAction = false;

@@ -22,11 +22,16 @@ class HotkeyDetection final
 {
 public:
     using ActionFunction = std::function<void(const QString& target)>;
+    /// Runs a match, told the combination that fired as well as its target.
+    using MatchFunction = std::function<void(const QString& combination, const QString& target)>;
 
     /// Listens to `source` and matches against `table`; `runAction` is RunHotkeyAction.
     /// Both `source` and `table` must outlive this object.
     HotkeyDetection(KeyStateSource& source, const ActiveHotkeyTable& table,
                     ActionFunction runAction, int bufferCapacity = KeyBuffer::DefaultCapacity);
+    /// The same, with a function that also gets the combination of the record that fired.
+    HotkeyDetection(KeyStateSource& source, const ActiveHotkeyTable& table, MatchFunction runMatch,
+                    int bufferCapacity = KeyBuffer::DefaultCapacity);
     /// Stops listening to the source.
     ~HotkeyDetection();
     HotkeyDetection(const HotkeyDetection&) = delete;
@@ -53,7 +58,7 @@ private:
 
     KeyStateSource& m_source;
     const ActiveHotkeyTable& m_table;
-    ActionFunction m_runAction;
+    MatchFunction m_runAction;
     std::function<bool()> m_editorVisible;
     KeyBuffer m_buffer;
     HotkeyMatcher m_matcher;

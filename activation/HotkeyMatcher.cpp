@@ -81,10 +81,9 @@ void HotkeyMatcher::compile(const ActiveHotkeyTable& table)
 {
     m_nodes.assign(1, Node{});
     for (int i = 0; i < table.size(); ++i) {
-        const std::optional<QString> target = table.targetAt(i);
-        const HotkeyEntry entry{table.combinationAt(i), target.value_or(QString())};
-        if (target && ReasonNotRun(entry).isEmpty())
-            insert(KeyCodesFromText(entry.combination), i);
+        const HotkeyRecord record = SplitHotkeyRecord(table.records().at(i));
+        if (record.hasTarget && ReasonNotRun(record.entry).isEmpty())
+            insert(KeyCodesFromText(record.entry.combination), i);
     }
     link();
     m_generation = table.generation();

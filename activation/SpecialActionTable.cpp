@@ -3,25 +3,30 @@
 namespace tarvex {
 namespace {
 
+using A = SpecialAction;
 using L = QLatin1StringView;
 
 constexpr std::array<SpecialActionRow, 10> Rows{{
-    {1, L("-Hide Window-"), L(""), L("")},
-    {2, L("-Close Window-"), L(""), L("")},
-    {3, L("-Minimize Window-"), L(""), L("")},
-    {4, L("-Maximize Window-"), L(""), L("")},
-    {5, L("-Log Off-"), L("Do you want to log off from current user account?"), L("")},
-    {6, L("-Shut Down-"), L("Do you want to shutdown the computer?"), L("Shutdown Computer")},
-    {7, L("-Restart-"), L("Do you want to restart the computer?"), L("")},
-    {8, L("-Instant Shutdown-"), L("Do you want to instantly shut down the computer?"), L("")},
-    {9, L("-Instant Restart-"), L("Do you want to instantly restart the computer?"),
+    {A::HideWindow, L("-Hide Window-"), L(""), L("")},
+    {A::CloseWindow, L("-Close Window-"), L(""), L("")},
+    {A::MinimizeWindow, L("-Minimize Window-"), L(""), L("")},
+    {A::MaximizeWindow, L("-Maximize Window-"), L(""), L("")},
+    {A::LogOff, L("-Log Off-"), L("Do you want to log off from current user account?"), L("")},
+    {A::ShutDown, L("-Shut Down-"), L("Do you want to shutdown the computer?"),
+     L("Shutdown Computer")},
+    {A::Restart, L("-Restart-"), L("Do you want to restart the computer?"), L("")},
+    {A::InstantShutdown, L("-Instant Shutdown-"),
+     L("Do you want to instantly shut down the computer?"), L("")},
+    {A::InstantRestart, L("-Instant Restart-"), L("Do you want to instantly restart the computer?"),
      L("Restart Computer")},
-    {10, L("-Instant Poweroff-"), L("Do you want to poweroff the computer?"),
+    {A::InstantPoweroff, L("-Instant Poweroff-"), L("Do you want to poweroff the computer?"),
      L("Poweroff Computer")},
 }};
 
 // The order in which a target is compared with the names when a hotkey fires.
-constexpr std::array<int, 10> ComparisonOrder{6, 5, 8, 9, 10, 7, 1, 4, 3, 2};
+constexpr std::array<SpecialAction, 10> ComparisonOrder{
+    A::ShutDown, A::LogOff,     A::InstantShutdown, A::InstantRestart, A::InstantPoweroff,
+    A::Restart,  A::HideWindow, A::MaximizeWindow,  A::MinimizeWindow, A::CloseWindow};
 
 } // namespace
 
@@ -38,14 +43,19 @@ QStringList SpecialActionNames()
     return names;
 }
 
-int SpecialActionRowFor(const QString& target)
+SpecialAction SpecialActionFor(const QString& target)
 {
     const QString lowered = target.toLower();
-    for (int row : ComparisonOrder) {
-        if (lowered == QString(Rows[row - 1].name).toLower())
-            return row;
+    for (SpecialAction action : ComparisonOrder) {
+        if (lowered == QString(SpecialActionRowOf(action).name).toLower())
+            return action;
     }
-    return 0;
+    return SpecialAction::None;
+}
+
+const SpecialActionRow& SpecialActionRowOf(SpecialAction action)
+{
+    return Rows[size_t(action) - 1];
 }
 
 } // namespace tarvex

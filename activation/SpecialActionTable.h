@@ -8,11 +8,27 @@
 
 namespace tarvex {
 
-/// One special action: its row number (1-10, the order of the selection lists), the name
-/// stored as a target, and the confirmation prompt and title (empty prompt = no question).
+/// The ten special actions, numbered by their row in the selection lists (1-10); None (0)
+/// stands for a target that names no action.
+enum class SpecialAction : int {
+    None = 0,
+    HideWindow = 1,
+    CloseWindow = 2,
+    MinimizeWindow = 3,
+    MaximizeWindow = 4,
+    LogOff = 5,
+    ShutDown = 6,
+    Restart = 7,
+    InstantShutdown = 8,
+    InstantRestart = 9,
+    InstantPoweroff = 10,
+};
+
+/// One special action: the action (its row number), the name stored as a target, and the
+/// confirmation prompt and title (empty prompt = no question).
 struct SpecialActionRow
 {
-    int row;
+    SpecialAction action;
     QLatin1StringView name;
     QLatin1StringView prompt;
     QLatin1StringView title;
@@ -24,8 +40,11 @@ const std::array<SpecialActionRow, 10>& SpecialActionTable();
 /// Returns the ten names in row order, as the selection lists show them.
 QStringList SpecialActionNames();
 
-/// Returns the row named by `target` (compared without regard to letter case, in the
-/// activation's comparison order), or 0 when it names none.
-int SpecialActionRowFor(const QString& target);
+/// Returns the action named by `target` (compared without regard to letter case, in the
+/// activation's comparison order), or None when it names none.
+SpecialAction SpecialActionFor(const QString& target);
+
+/// Returns the table row of `action`; `action` must not be None.
+const SpecialActionRow& SpecialActionRowOf(SpecialAction action);
 
 } // namespace tarvex

@@ -1,56 +1,57 @@
 #include "activation/SpecialActions.h"
 
-#include "activation/SpecialActionTable.h"
-
 namespace tarvex {
 
-SpecialActions::SpecialActions(DesktopWindows& desktop, PowerControl& power,
-                               ConfirmationBox& confirmation, HiddenWindowSlots& hiddenSlots)
-    : m_desktop(desktop), m_power(power), m_confirmation(confirmation), m_slots(hiddenSlots)
+using A = SpecialAction;
+
+SpecialActions::SpecialActions(DesktopWindows& desktop, PowerControl& power, Dialogs& dialogs,
+                               HiddenWindowSlots& hiddenSlots)
+    : m_desktop(desktop), m_power(power), m_dialogs(dialogs), m_slots(hiddenSlots)
 {}
 
-void SpecialActions::RunSpecialAction(int row)
+void SpecialActions::RunSpecialAction(SpecialAction action)
 {
-    if (row >= 1 && row <= 4)
-        runWindowRow(row);
-    else if (row >= 5 && row <= 10)
-        runPowerRow(row);
+    if (action >= A::HideWindow && action <= A::MaximizeWindow)
+        runWindowAction(action);
+    else if (action >= A::LogOff && action <= A::InstantPoweroff)
+        runPowerAction(action);
 }
 
-void SpecialActions::runWindowRow(int row)
+void SpecialActions::runWindowAction(SpecialAction action)
 {
-    if (row == 1) {
+    if (action == A::HideWindow) {
         m_slots.HideForegroundWindow();
         return;
     }
     const WindowId window = m_desktop.foregroundWindow();
-    if (row == 2)
+    if (action == A::CloseWindow)
         m_desktop.closeWindow(window);
-    else if (row == 3)
+    else if (action == A::MinimizeWindow)
         m_desktop.minimizeWindow(window);
     else
         m_desktop.maximizeWindow(window);
 }
 
-void SpecialActions::runPowerRow(int row)
+void SpecialActions::runPowerAction(SpecialAction action)
 {
-    const SpecialActionRow& action = SpecialActionTable()[size_t(row - 1)];
-    if (!m_confirmation.askYesNo(QString(action.prompt), QString(action.title)))
+    const SpecialActionRow& row = SpecialActionRowOf(action);
+    // The question belongs to no window: the hotkey was pressed in another program.
+    if (!m_dialogs.askYesNo(nullptr, QString(row.title), QString(row.prompt)))
         return;
-    switch (row) {
-    case 5:
+    switch (action) {
+    case A::LogOff:
         m_power.logOff();
         break;
-    case 6:
+    case A::ShutDown:
         m_power.shutDown();
         break;
-    case 7:
+    case A::Restart:
         m_power.restart();
         break;
-    case 8:
+    case A::InstantShutdown:
         m_power.instantShutdown();
         break;
-    case 9:
+    case A::InstantRestart:
         m_power.instantRestart();
         break;
     default:

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "activation/HiddenWindowSlots.h"
-#include "platform/ConfirmationBox.h"
+#include "activation/SpecialActionTable.h"
 #include "platform/DesktopWindows.h"
+#include "platform/Dialogs.h"
 #include "platform/PowerControl.h"
 
 namespace tarvex {
@@ -13,19 +14,19 @@ class SpecialActions final
 {
 public:
     /// Acts through the given services; all must outlive this object.
-    SpecialActions(DesktopWindows& desktop, PowerControl& power, ConfirmationBox& confirmation,
+    SpecialActions(DesktopWindows& desktop, PowerControl& power, Dialogs& dialogs,
                    HiddenWindowSlots& hiddenSlots);
 
-    /// Runs row `row` (1-10) of the special action table; other numbers do nothing.
-    void RunSpecialAction(int row);
+    /// Runs `action`; None (or a number outside the table) does nothing.
+    void RunSpecialAction(SpecialAction action);
 
 private:
-    void runWindowRow(int row);
-    void runPowerRow(int row);
+    void runWindowAction(SpecialAction action);
+    void runPowerAction(SpecialAction action);
 
     DesktopWindows& m_desktop;
     PowerControl& m_power;
-    ConfirmationBox& m_confirmation;
+    Dialogs& m_dialogs;
     HiddenWindowSlots& m_slots;
 };
 

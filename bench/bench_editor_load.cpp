@@ -4,6 +4,7 @@
 #include "editor/CaptureBox.h"
 #include "editor/HotkeyEditorPanel.h"
 #include "store/AppSettings.h"
+#include "tests/fakes/FakeDialogs.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -47,7 +48,9 @@ double EditorLoad(const HotkeyDatabase& database)
         ActiveHotkeyTable table;
         database.load(list, table);
         QWidget form;
-        HotkeyEditorPanel panel(&form, list, table, QCoreApplication::applicationDirPath() + "/..");
+        FakeDialogs dialogs;
+        HotkeyEditorPanel panel(&form, list, table, dialogs,
+                                QCoreApplication::applicationDirPath() + "/..");
         panel.load(database);
         form.show();
         QCoreApplication::processEvents();
@@ -61,7 +64,8 @@ double KeyWithAllRows(const HotkeyDatabase& database)
     ActiveHotkeyTable table;
     database.load(list, table);
     QWidget form;
-    HotkeyEditorPanel panel(&form, list, table, QString());
+    FakeDialogs dialogs;
+    HotkeyEditorPanel panel(&form, list, table, dialogs, QString());
     panel.load(database);
     panel.selectPosition(Records);
     auto* hk = form.findChild<CaptureBox*>(QStringLiteral("hk"));

@@ -1,39 +1,57 @@
 #!/bin/bash
-# Key press → action latency and idle cost of the running hotkeys, measured in
-# the same run as sxhkd and xbindkeys (and a bare XInput2 listener, the floor)
-# bound to the same hotkey, through the shared peer harness peers.sh. The
-# "tarvex" column is the test host: the core's detection and actions on the real
-# X11/Linux back end, reading its hotkey file from a private HOME; "tarvex-app"
-# is the whole program started with "automatic", when it is built.
-# Usage: bash bench/latency.sh BUILD_DIR   (environment: as peers.sh, e.g. N=50)
+# Key press → action latency and idle cost of the whole program sitting in a
+# notification-area tray (started with "automatic", as the login entry starts
+# it), measured in the same run as sxhkd and xbindkeys (and a bare XInput2
+# listener, the floor) bound to the same hotkey, through the shared peer
+# harness peers.sh. After the idle run it also prints the program's resident,
+# private and anonymous memory, read from /proc/PID/smaps_rollup.
+# Usage: bash bench/latency.sh BUILD_DIR
+#   (environment: as peers.sh; defaults here TRAY=1 IDLE_SETTLE=30 MAX_S=300;
+#    PEERS=path/to/peers.sh)
 set -u
 BUILD=$(cd "${1:-build}" && pwd)
 root=$(cd "$(dirname "$0")/.." && pwd)
 PEERS=${PEERS:-$root/../shared/bench/peers.sh}
-HOST=$BUILD/tests/tarvex_testhost
+PROGRAM=$BUILD/tarvex
+export TRAY=${TRAY:-1} IDLE_SETTLE=${IDLE_SETTLE:-30} MAX_S=${MAX_S:-300}
 
-[ -x "$HOST" ] || cmake --build "$BUILD" --target tarvex_testhost >/dev/null || exit 1
 if [ ! -f "$PEERS" ]; then
-    echo "latency: peer harness $PEERS not found; skipped"
+    echo "latency: peer harness $PEERS not found (set PEERS=); skipped"
     exit 0
 fi
+[ -x "$PROGRAM" ] || cmake --build "$BUILD" --target tarvex >/dev/null || exit 1
 
-# One hotkey, (Ctrl)(Alt)k, whose target is the harness's timestamp script; no sound.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export TARVEX_MEMORY_OUT=$work/memory
+
+# Starts the program, names it as the measured process (BENCH_PIDFILE) and keeps
+# the last reading of its memory, taken once a second until it ends.
+cat >"$work/sample-memory" <<'SCRIPT'
+#!/bin/bash
+"$@" &
+child=$!
+echo "$child" >"$BENCH_PIDFILE"
+trap 'kill -TERM "$child" 2>/dev/null' TERM INT
+while kill -0 "$child" 2>/dev/null; do
+    if reading=$(cat "/proc/$child/smaps_rollup" 2>/dev/null) && [ -n "$reading" ]; then
+        printf '%s\n' "$reading" >"$TARVEX_MEMORY_OUT.tmp" && mv "$TARVEX_MEMORY_OUT.tmp" "$TARVEX_MEMORY_OUT"
+    fi
+    sleep 1
+done
+wait "$child"
+SCRIPT
+chmod +x "$work/sample-memory"
+
+# One hotkey, (Ctrl)(Alt)k, whose target is the harness's timestamp script; no
+# sound and no notification, as the peers make neither.
 config='mkdir -p "$HOME/Documents" "$XDG_CONFIG_HOME/Tarvex"
 printf "(Ctrl)(Alt)k*%s\r\n" "$BENCH_ACTION_SCRIPT" > "$HOME/Documents/Hotkeys.TarvexDB"
-printf "[Hotkey%%20Activation]\nSound=\n" > "$XDG_CONFIG_HOME/Tarvex/Tarvex.ini"'
-start="env -u DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=\$BENCH_DIR $HOST"
+printf "[Hotkey%%20Activation]\nSound=\nNotification=0\n[Startup]\nRun=0\n" > "$XDG_CONFIG_HOME/Tarvex/Tarvex.ini"'
+start="$work/sample-memory env -u DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=\$BENCH_DIR $PROGRAM automatic"
 
-# The whole program, started as the login entry starts it, is a column of its own.
-tools=(--tool tarvex "$config" "$start")
-if [ -x "$BUILD/tarvex" ]; then
-    tools+=(--tool tarvex-app "$config"
-        "env -u DBUS_SESSION_BUS_ADDRESS QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=\$BENCH_DIR $BUILD/tarvex automatic")
-fi
-
-out=$(mktemp)
-trap 'rm -f "$out"' EXIT
-bash "$PEERS" "${tools[@]}" | tee "$out"
+out=$work/peers.txt
+bash "$PEERS" --tool tarvex "$config" "$start" | tee "$out"
 status=${PIPESTATUS[0]}
 
 # The ratios the targets are stated in: Tarvex against sxhkd and the floor.
@@ -45,4 +63,11 @@ awk '
         for (n in med) if (n != "tarvex" && med[n] + 0 > 0)
             printf "median latency ratio tarvex / %s: %.2f\n", n, med["tarvex"] / med[n]
     }' "$out"
+if [ -s "$TARVEX_MEMORY_OUT" ]; then
+    awk '{ v[$1] = $2 }
+         END { printf "tarvex memory after the idle run: resident %d kB, private %d kB " \
+                      "(dirty %d kB), anonymous %d kB\n", v["Rss:"],
+                      v["Private_Clean:"] + v["Private_Dirty:"], v["Private_Dirty:"],
+                      v["Anonymous:"] }' "$TARVEX_MEMORY_OUT"
+fi
 exit "$status"

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <utility>
 
+namespace tarvex {
+
 namespace {
 
 // Colours of the four 3-D edge lines per BDR_* combination (index = edge & 0xF),
@@ -235,3 +237,5 @@ int Canvas::TextWidth(const QString& text) const
 {
     return QFontMetrics(m_font).horizontalAdvance(text);
 }
+
+} // namespace tarvex

@@ -8,6 +8,8 @@
 #include <QRect>
 #include <QString>
 
+namespace tarvex {
+
 // The drawing primitives every skinned control paints with: 1-pixel lines and
 // frames, fills, stepped gradients, classic 3-D edges, the dotted focus
 // rectangle and caption text. Draws onto a QImage with antialiasing off, so
@@ -108,3 +110,5 @@ private:
     QPainter m_painter;
     QFont m_font;
 };
+
+} // namespace tarvex

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace tarvex {
+
 namespace {
 
 // Nearest integer with halves going to the even neighbour.
@@ -98,3 +100,5 @@ OleColor ContrastingInk(OleColor colour)
     const OleColor black = RGB(0, 0, 0), white = RGB(255, 255, 255);
     return ContrastRatio(colour, black) >= ContrastRatio(colour, white) ? black : white;
 }
+
+} // namespace tarvex

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QtGlobal>
 
+namespace tarvex {
+
 // Colours as the skinned controls keep them: below 0x80000000 an RGB value
 // with red in the low byte (0x00BBGGRR); 0x80000000 + n names system colour n.
 using OleColor = quint32;
@@ -65,3 +67,5 @@ double ContrastRatio(OleColor a, OleColor b);
 
 // Black or white, whichever stands out more against colour.
 OleColor ContrastingInk(OleColor colour);
+
+} // namespace tarvex

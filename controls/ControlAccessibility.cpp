@@ -9,6 +9,8 @@
 #include <QAccessible>
 #include <QWidget>
 
+namespace tarvex {
+
 namespace {
 
 bool HostsFrame(const QWidget* w)
@@ -25,7 +27,7 @@ QAccessibleInterface* Factory(const QString& className, QObject* object)
         return nullptr;
     if (auto* button = qobject_cast<velbutton*>(object))
         return new ButtonAccessible(button);
-    if (auto* link = qobject_cast<tarvex::Hyperlink*>(object))
+    if (auto* link = qobject_cast<Hyperlink*>(object))
         return new HyperlinkAccessible(link);
     if (auto* frame = qobject_cast<velForms*>(object))
         return new FrameAccessible(frame);
@@ -58,3 +60,5 @@ void RefreshWindow(QWidget* window)
 }
 
 } // namespace ControlAccessibility
+
+} // namespace tarvex

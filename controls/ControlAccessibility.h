@@ -2,6 +2,8 @@
 
 class QWidget;
 
+namespace tarvex {
+
 // Screen-reader support of the skinned controls: velbutton, Hyperlink and
 // velForms (and the window a velForms frames) answer Qt's accessibility
 // queries with interfaces of their own. The controls install the factory
@@ -16,3 +18,5 @@ void Install();
 void RefreshWindow(QWidget* window);
 
 } // namespace ControlAccessibility
+
+} // namespace tarvex

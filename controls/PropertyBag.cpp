@@ -4,6 +4,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+namespace tarvex {
+
 int PropertyBag::indexOf(const QString& name) const
 {
     for (int i = 0; i < m_entries.size(); ++i) {
@@ -28,7 +30,6 @@ bool PropertyBag::sameValue(const QVariant& a, const QVariant& b)
 
 QVariant PropertyBag::ReadProperty(const QString& name, const QVariant& defaultValue) const
 {
-    m_readLog.append(name);
     const int i = indexOf(name);
     return i < 0 ? defaultValue : m_entries[i].value;
 }
@@ -45,6 +46,43 @@ void PropertyBag::WriteProperty(const QString& name, const QVariant& value,
     } else {
         m_entries.append({name, value});
     }
+}
+
+int PropertyBag::ReadInt(const QString& name, int missing) const
+{
+    bool ok = false;
+    const int v = ReadProperty(name, missing).toInt(&ok);
+    return ok ? v : missing;
+}
+
+bool PropertyBag::ReadBool(const QString& name, bool missing) const
+{
+    return ReadProperty(name, missing).toBool();
+}
+
+QString PropertyBag::ReadText(const QString& name, const QString& missing) const
+{
+    return ReadProperty(name, missing).toString();
+}
+
+OleColor PropertyBag::ReadColor(const QString& name, OleColor missing) const
+{
+    bool ok = false;
+    const qlonglong v = ReadProperty(name, qlonglong(missing)).toLongLong(&ok);
+    return ok && v >= 0 && v <= 0xFFFFFFFFLL ? OleColor(v) : missing;
+}
+
+QFont PropertyBag::ReadFont(const QString& name, const QFont& missing) const
+{
+    QFont font = missing;
+    if (!font.fromString(ReadText(name, missing.toString())))
+        return missing;
+    return font;
+}
+
+void PropertyBag::WriteColor(const QString& name, OleColor value, OleColor missing)
+{
+    WriteProperty(name, qlonglong(value), qlonglong(missing));
 }
 
 bool PropertyBag::contains(const QString& name) const
@@ -135,3 +173,5 @@ bool PropertyBag::operator==(const PropertyBag& other) const
     }
     return true;
 }
+
+} // namespace tarvex

@@ -1,10 +1,15 @@
 #pragma once
 
+#include "controls/ColorOps.h"
+
 #include <QByteArray>
+#include <QFont>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+
+namespace tarvex {
 
 // A persisted set of named property values, as every skinned control keeps
 // its design-time properties: names match without regard to letter case, a
@@ -22,6 +27,17 @@ public:
     void WriteProperty(const QString& name, const QVariant& value,
                        const QVariant& defaultValue = {});
 
+    // Typed reads through ReadProperty, shared by the controls' property code: a missing
+    // name gives `missing`, and so does a stored value that is not of the type (a number
+    // outside 0 to 0xFFFFFFFF for a colour, a text that is no font description).
+    int ReadInt(const QString& name, int missing) const;
+    bool ReadBool(const QString& name, bool missing) const;
+    QString ReadText(const QString& name, const QString& missing) const;
+    OleColor ReadColor(const QString& name, OleColor missing) const;
+    QFont ReadFont(const QString& name, const QFont& missing) const;
+    // Stores a colour as the number ReadColor reads back (left out when equal to missing).
+    void WriteColor(const QString& name, OleColor value, OleColor missing);
+
     // True when name is stored (any letter case).
     bool contains(const QString& name) const;
 
@@ -30,9 +46,6 @@ public:
 
     // Number of stored names.
     int size() const { return int(m_entries.size()); }
-
-    // Names asked for by ReadProperty, in order (shows the read order of a load).
-    const QStringList& readLog() const { return m_readLog; }
 
     // The set as a JSON object text; bytes are base64 under {"bytes": ...}.
     QByteArray toJson() const;
@@ -54,5 +67,6 @@ private:
     static bool sameValue(const QVariant& a, const QVariant& b);
 
     QVector<Entry> m_entries;
-    mutable QStringList m_readLog;
 };
+
+} // namespace tarvex

@@ -5,6 +5,8 @@
 #include <array>
 #include <optional>
 
+namespace tarvex {
+
 namespace {
 
 struct Entry
@@ -80,3 +82,5 @@ void SystemColors::reset()
 {
     Override().reset();
 }
+
+} // namespace tarvex

@@ -4,6 +4,8 @@
 
 #include <QPalette>
 
+namespace tarvex {
+
 // The system colour table (indices of GetSysColor) over the application
 // palette, so the skinned controls follow the desktop's colours.
 class SystemColors final
@@ -37,3 +39,5 @@ public:
     // Returns to the application palette.
     static void reset();
 };
+
+} // namespace tarvex

@@ -4,9 +4,10 @@
 #include "controls/button/velbutton.h"
 #include "controls/frame/velForms.h"
 #include "editor/CaptureBox.h"
-#include "editor/EditorDialogs.h"
+#include "platform/Dialogs.h"
 #include "store/HotkeyEntry.h"
 #include "store/WebAddress.h"
+#include "ui/ProgramIcon.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -32,7 +33,7 @@ const QString SpecialWord = QStringLiteral("Special");
 
 const QString FormWizard::None = QStringLiteral("none");
 
-FormWizard::FormWizard(QWidget* owner) : QDialog(owner)
+FormWizard::FormWizard(Dialogs& dialogs, QWidget* owner) : QDialog(owner), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("FormWizard"));
     setWindowTitle(QStringLiteral("Hotkey Wizard"));
@@ -56,9 +57,9 @@ FormWizard::FormWizard(QWidget* owner) : QDialog(owner)
 
 FormWizard::~FormWizard() = default;
 
-QStringList FormWizard::GetUserHotkey(QWidget* owner)
+QStringList FormWizard::GetUserHotkey(Dialogs& dialogs, QWidget* owner)
 {
-    FormWizard wizard(owner);
+    FormWizard wizard(dialogs, owner);
     wizard.exec();
     return wizard.result();
 }
@@ -214,7 +215,7 @@ void FormWizard::chooseTarget(const QString& kindWord, const QString& target)
     // a save, so it is refused here and the user stays on the step.
     const QString problem = ValidateTarget(target);
     if (!problem.isEmpty()) {
-        EditorDialogs::Warn(this, problem);
+        m_dialogs.warn(this, ProgramTitle, problem);
         return;
     }
     m_kindWord = kindWord;
@@ -228,7 +229,7 @@ void FormWizard::websiteDone()
     // An address without a host could open nothing: the user stays here to complete it.
     const QString problem = ValidateWebAddress(m_txtURL->text());
     if (!problem.isEmpty()) {
-        EditorDialogs::Warn(this, problem);
+        m_dialogs.warn(this, ProgramTitle, problem);
         m_txtURL->setFocus();
         return;
     }
@@ -238,7 +239,7 @@ void FormWizard::websiteDone()
 void FormWizard::specialDone()
 {
     if (m_sp->currentIndex() < 0) {
-        EditorDialogs::Inform(this, QStringLiteral("Please select a special action"));
+        m_dialogs.inform(this, ProgramTitle, QStringLiteral("Please select a special action"));
         return;
     }
     chooseTarget(SpecialWord, QString::number(m_sp->currentIndex() + 1));
@@ -247,15 +248,14 @@ void FormWizard::specialDone()
 void FormWizard::chooseFileClicked()
 {
     const QString file =
-        EditorDialogs::OpenFile(this, QStringLiteral("Select a file/program to open"));
+        m_dialogs.chooseFile(this, QStringLiteral("Select a file/program to open"));
     if (!file.trimmed().isEmpty())
         chooseTarget(FileWord, file);
 }
 
 void FormWizard::chooseFolderClicked()
 {
-    const QString folder =
-        EditorDialogs::ChooseFolder(this, QStringLiteral("Please Select A Folder"));
+    const QString folder = m_dialogs.chooseFolder(this, QStringLiteral("Please Select A Folder"));
     if (!folder.trimmed().isEmpty())
         chooseTarget(FileWord, folder);
 }
@@ -263,8 +263,9 @@ void FormWizard::chooseFolderClicked()
 void FormWizard::keyDone()
 {
     if (m_txtKey->text().trimmed().isEmpty()) {
-        EditorDialogs::Inform(
-            this, QStringLiteral("Please enter a keyboard combination to activate this hotkey."));
+        m_dialogs.inform(
+            this, ProgramTitle,
+            QStringLiteral("Please enter a keyboard combination to activate this hotkey."));
         return;
     }
     m_combination = m_txtKey->text();

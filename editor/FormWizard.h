@@ -7,12 +7,13 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
-class velForms;
-class velbutton;
 
 namespace tarvex {
 
 class CaptureBox;
+class Dialogs;
+class velbutton;
+class velForms;
 
 /// The add-hotkey wizard "Hotkey Wizard": one panel per step, from the kind of action through
 /// the target to the key combination. It changes nothing itself; the editor adds its result.
@@ -24,13 +25,14 @@ public:
     /// The result of a cancelled wizard, three times.
     static const QString None;
 
-    /// A wizard at its first step, owned by `owner`.
-    explicit FormWizard(QWidget* owner = nullptr);
+    /// A wizard at its first step, owned by `owner`; its messages and choosers go through
+    /// `dialogs`, which must outlive it.
+    explicit FormWizard(Dialogs& dialogs, QWidget* owner = nullptr);
     ~FormWizard() override;
 
     /// Shows a fresh wizard modally over `owner` and returns (kind word "File", "URL" or
     /// "Special", target, combination), or "none" three times when it was closed early.
-    static QStringList GetUserHotkey(QWidget* owner);
+    static QStringList GetUserHotkey(Dialogs& dialogs, QWidget* owner);
     /// The three texts GetUserHotkey returns for this wizard as it stands.
     QStringList result() const;
     /// The panel shown now.
@@ -54,6 +56,7 @@ private:
     void chooseFolderClicked();
     void keyDone();
 
+    Dialogs& m_dialogs;
     velForms* m_frame = nullptr;
     QWidget* m_current = nullptr;
     QWidget* m_step1 = nullptr;

@@ -9,7 +9,7 @@
 #include "editor/HotkeyListModel.h"
 #include "editor/RowIcons.h"
 #include "keys/KeyCapture.h"
-#include "shell/Twips.h"
+#include "ui/Twips.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -34,10 +34,10 @@ const QString InfoTitle = QStringLiteral("Info");
 } // namespace
 
 HotkeyEditorPanel::HotkeyEditorPanel(QWidget* form, HotkeyList& list, ActiveHotkeyTable& table,
-                                     const QString& programFolder)
-    : QObject(form), m_form(form), m_list(list), m_table(table),
+                                     Dialogs& dialogs, const QString& programFolder)
+    : QObject(form), m_form(form), m_list(list), m_table(table), m_dialogs(dialogs),
       m_icons(std::make_unique<RowIcons>(programFolder)),
-      m_runWizard([](QWidget* owner) { return FormWizard::GetUserHotkey(owner); })
+      m_runWizard([&dialogs](QWidget* owner) { return FormWizard::GetUserHotkey(dialogs, owner); })
 {
     m_model = new HotkeyListModel(m_list, *m_icons, this);
     createControls();
@@ -239,7 +239,7 @@ void HotkeyEditorPanel::ConfigAction(int s)
 void HotkeyEditorPanel::ButtonCfg(int s)
 {
     for (velbutton* button : {m_Command1, m_Command2, m_Command3, m_Command4, m_browse})
-        button->setButtonStyle(s);
+        button->setButtonStyle(ButtonStyleKind(s));
 }
 
 int HotkeyEditorPanel::ActionFor(int typePosition)

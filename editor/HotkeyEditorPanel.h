@@ -17,14 +17,15 @@ class QLabel;
 class QLineEdit;
 class QTreeView;
 class QWidget;
-class velForms;
-class velbutton;
 
 namespace tarvex {
 
 class CaptureBox;
+class Dialogs;
 class HotkeyListModel;
 class RowIcons;
+class velbutton;
+class velForms;
 
 /// The stored look the editor is drawn in, each code already checked against its list.
 struct EditorLook
@@ -46,8 +47,9 @@ public:
     /// Runs the add-hotkey wizard over its owner and returns its three texts.
     using WizardRunner = std::function<QStringList(QWidget* owner)>;
 
-    /// Builds the editor on the top-level `form`; `list` and `table` must outlive it.
-    HotkeyEditorPanel(QWidget* form, HotkeyList& list, ActiveHotkeyTable& table,
+    /// Builds the editor on the top-level `form`, its row icons read from `programFolder`;
+    /// `list`, `table` and `dialogs` must outlive it.
+    HotkeyEditorPanel(QWidget* form, HotkeyList& list, ActiveHotkeyTable& table, Dialogs& dialogs,
                       const QString& programFolder);
     ~HotkeyEditorPanel() override;
 
@@ -120,6 +122,7 @@ private:
     QWidget* m_form;
     HotkeyList& m_list;
     ActiveHotkeyTable& m_table;
+    Dialogs& m_dialogs;
     HotkeyDatabase m_database{QString()};
     std::unique_ptr<RowIcons> m_icons;
     HotkeyListModel* m_model = nullptr;

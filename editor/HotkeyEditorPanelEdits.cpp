@@ -2,14 +2,15 @@
 // fields, browsing, adding through the wizard, deleting and saving.
 #include "controls/button/velbutton.h"
 #include "editor/CaptureBox.h"
-#include "editor/EditorDialogs.h"
 #include "editor/FormWizard.h"
 #include "editor/HotkeyEditorPanel.h"
 #include "editor/HotkeyListModel.h"
 #include "editor/RowIcons.h"
 #include "keys/HotkeyShadowing.h"
 #include "keys/KeyCapture.h"
+#include "platform/Dialogs.h"
 #include "store/WebAddress.h"
+#include "ui/ProgramIcon.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -22,6 +23,8 @@ namespace {
 
 const QString NoneAction = QStringLiteral("-None-");
 const QString WebPrefix = QStringLiteral("http://");
+const QString FileChoice = QStringLiteral("File");
+const QString FolderChoice = QStringLiteral("Folder");
 
 QString EmptyCombinationMessage(int position, const HotkeyEntry& entry)
 {
@@ -140,7 +143,7 @@ void HotkeyEditorPanel::targetChanged(const QString& text)
         QString cleaned = text;
         cleaned.remove(QRegularExpression(QStringLiteral("[*|\\x00-\\x1f\\x7f]")));
         m_ws->setText(cleaned);
-        EditorDialogs::Warn(m_form, problem);
+        m_dialogs.warn(m_form, ProgramTitle, problem);
         return;
     }
     if (const int selected = selectedPosition(); selected && !m_filling)
@@ -173,12 +176,14 @@ void HotkeyEditorPanel::combinationChanged(const QString& text)
 
 void HotkeyEditorPanel::browseClicked()
 {
-    const QString choice = EditorDialogs::AskFileOrFolder(m_form);
+    const QString choice = m_dialogs.choose(
+        m_form, QStringLiteral("Add File or Folder"),
+        QStringLiteral("Do You Want To Add A File Or A Folder?"), {FileChoice, FolderChoice});
     QString path;
-    if (choice == QLatin1String("File"))
-        path = EditorDialogs::OpenFile(m_form, QStringLiteral("Select a file/program to open"));
-    else if (choice == QLatin1String("Folder"))
-        path = EditorDialogs::ChooseFolder(m_form, QStringLiteral("Please Select A Folder"));
+    if (choice == FileChoice)
+        path = m_dialogs.chooseFile(m_form, QStringLiteral("Select a file/program to open"));
+    else if (choice == FolderChoice)
+        path = m_dialogs.chooseFolder(m_form, QStringLiteral("Please Select A Folder"));
     if (!path.trimmed().isEmpty())
         setTargetFromBrowse(path);
 }
@@ -187,7 +192,7 @@ void HotkeyEditorPanel::setTargetFromBrowse(const QString& path)
 {
     const QString problem = ValidateTarget(path);
     if (!problem.isEmpty()) {
-        EditorDialogs::Warn(m_form, problem);
+        m_dialogs.warn(m_form, ProgramTitle, problem);
         return;
     }
     m_icons->addPath(path);
@@ -246,13 +251,13 @@ bool HotkeyEditorPanel::saveSettings()
         const QString problem = SaveProblem(position, m_list.at(position));
         if (!problem.isEmpty()) {
             selectPosition(position);
-            EditorDialogs::Warn(m_form, problem);
+            m_dialogs.warn(m_form, ProgramTitle, problem);
             return false;
         }
     }
     const QString error = m_database.save(m_list, m_table);
     if (!error.isEmpty()) {
-        EditorDialogs::Warn(m_form, error);
+        m_dialogs.warn(m_form, ProgramTitle, error);
         return false;
     }
     m_savedEntries = m_list.entries();
@@ -266,10 +271,11 @@ void HotkeyEditorPanel::requestClose()
         Q_EMIT cancelled();
         return;
     }
-    const QString answer = EditorDialogs::AskSaveChanges(m_form);
-    if (answer == QLatin1String("Yes"))
+    const Dialogs::Answer answer =
+        m_dialogs.ask(m_form, ProgramTitle, QStringLiteral("Save changes to your hotkeys?"), true);
+    if (answer == Dialogs::Answer::Yes)
         saveSettings(); // a refused or failed save keeps the editor open
-    else if (answer == QLatin1String("No"))
+    else if (answer == Dialogs::Answer::No)
         Q_EMIT cancelled();
 }
 

@@ -1,12 +1,8 @@
 #include "editor/hkCORE.h"
 
-#include "activation/GlobalFlags.h"
 #include "editor/HotkeyEditorPanel.h"
-#include "editor/HotkeyHost.h"
-#include "options/AppearanceChoices.h"
-#include "shell/ProgramIcon.h"
-#include "shell/ProgramTrayIcon.h"
-#include "store/SettingsStore.h"
+#include "ui/AppearanceChoices.h"
+#include "ui/ProgramIcon.h"
 
 #include <QCloseEvent>
 
@@ -14,16 +10,45 @@ namespace tarvex {
 
 const QString hkCORE::Caption = QStringLiteral("Configure Hotkeys");
 
-hkCORE::hkCORE(KeyStateSource& keys, SettingsStore& settings, const QString& programFolder,
-               std::function<void(const QString&)> runAction, QWidget* parent)
-    : QWidget(parent), m_settings(settings)
+hkCORE::hkCORE(HotkeyList& list, ActiveHotkeyTable& table, SettingsStore& settings,
+               Dialogs& dialogs, const QString& programFolder, QWidget* parent)
+    : QWidget(parent), m_settings(settings), m_list(list), m_table(table), m_dialogs(dialogs),
+      m_programFolder(programFolder)
 {
     setObjectName(QStringLiteral("hkCORE"));
     setWindowTitle(Caption);
     SetWindowIcons(this);
-    m_host = new HotkeyHost(keys, std::move(runAction), this);
-    m_host->setEditorVisibleQuery([this] { return isVisible(); });
-    m_editing = new HotkeyEditorPanel(this, m_host->list(), m_host->table(), programFolder);
+}
+
+hkCORE::~hkCORE() = default;
+
+void hkCORE::load(const HotkeyDatabase& database)
+{
+    m_database = &database;
+    m_loaded = true;
+    if (m_editing)
+        loadEditing();
+}
+
+HotkeyEditorPanel& hkCORE::editing()
+{
+    if (!m_editing)
+        createEditing();
+    return *m_editing;
+}
+
+void hkCORE::setVisible(bool visible)
+{
+    // The editing controls are built when the form is first shown: while the hotkeys run in
+    // the background nobody sees them, and they would only hold memory.
+    if (visible)
+        editing();
+    QWidget::setVisible(visible);
+}
+
+void hkCORE::createEditing()
+{
+    m_editing = new HotkeyEditorPanel(this, m_list, m_table, m_dialogs, m_programFolder);
     connect(m_editing, &HotkeyEditorPanel::saved, this, [this] {
         hide();
         Q_EMIT settingsSaved();
@@ -33,38 +58,25 @@ hkCORE::hkCORE(KeyStateSource& keys, SettingsStore& settings, const QString& pro
         hide();
         Q_EMIT editingCancelled();
     });
-    connect(&m_host->trayIcon(), &ProgramTrayIcon::doubleClicked, this,
-            &hkCORE::onTrayDoubleClicked);
-    connect(&m_host->trayIcon(), &ProgramTrayIcon::menuRequested, this, &hkCORE::trayMenuRequested);
+    if (m_loaded)
+        loadEditing();
 }
 
-hkCORE::~hkCORE() = default;
-
-QString hkCORE::load(const HotkeyDatabase& database)
+void hkCORE::loadEditing()
 {
-    const QString problem = m_host->load(database);
     // Codes outside their lists read as the defaults, as the appearance window reads them.
     EditorLook look;
     look.buttonStyle = AppearanceChoices::StoredButtonStyle(m_settings, look.buttonStyle);
     look.frameStyle = AppearanceChoices::StoredFrameStyle(m_settings);
     look.themeColor = AppearanceChoices::StoredThemeColor(m_settings);
-    m_editing->load(m_host->database(), look);
-    return problem;
-}
-
-void hkCORE::SetHK(bool s)
-{
-    tarvex::SetHK(s);
+    m_editing->load(*m_database, look);
 }
 
 void hkCORE::ButtonCfg(int s)
 {
-    m_editing->ButtonCfg(s);
-}
-
-void hkCORE::setTimer1Enabled(bool enabled)
-{
-    m_host->setPollingEnabled(enabled);
+    // Not built yet: it reads the stored style when it is.
+    if (m_editing)
+        m_editing->ButtonCfg(s);
 }
 
 void hkCORE::onTrayDoubleClicked()

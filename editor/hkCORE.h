@@ -3,18 +3,17 @@
 #include <QRect>
 #include <QWidget>
 
-#include <functional>
-
 namespace tarvex {
 
+class ActiveHotkeyTable;
+class Dialogs;
 class HotkeyDatabase;
 class HotkeyEditorPanel;
-class HotkeyHost;
-class KeyStateSource;
+class HotkeyList;
 class SettingsStore;
 
-/// The hotkey editor form "Configure Hotkeys". Loaded hidden, it is also the host of the
-/// running hotkeys (list, key polling, the program's tray icon); unloading it stops them.
+/// The hotkey editor form "Configure Hotkeys": the rows of the running hotkeys in the editing
+/// part, and the answer to the tray icon's double-click while the form is loaded.
 class hkCORE final : public QWidget
 {
     Q_OBJECT
@@ -23,27 +22,27 @@ public:
     /// The form's caption (also the tray icon's first tip).
     static const QString Caption;
 
-    /// Builds the form; its hotkeys poll `keys` and run matches through `runAction`. The look
-    /// is read from `settings`, the row icons from `programFolder`; both must outlive the form.
-    hkCORE(KeyStateSource& keys, SettingsStore& settings, const QString& programFolder,
-           std::function<void(const QString&)> runAction, QWidget* parent = nullptr);
+    /// Builds the form over the rows `list` and the table `table` that saves refresh. The look
+    /// is read from `settings`, the row icons from `programFolder`; messages and choosers go
+    /// through `dialogs`. All must outlive the form.
+    hkCORE(HotkeyList& list, ActiveHotkeyTable& table, SettingsStore& settings, Dialogs& dialogs,
+           const QString& programFolder, QWidget* parent = nullptr);
     ~hkCORE() override;
 
-    /// The form's load: reads `database` into the list and the active table. Returns a
-    /// message for the user when the file exists but cannot be read, else an empty text.
-    QString load(const HotkeyDatabase& database);
-    /// Switches the hotkeys on or off (`HotkeysEnabled`).
-    void SetHK(bool s);
+    /// The form's load: shows the rows (already read from `database`, which saves write to)
+    /// in the stored look.
+    void load(const HotkeyDatabase& database);
     /// Sets the style of the editor's five skinned buttons (the appearance window's Apply).
     void ButtonCfg(int s);
-    /// Enables or disables the key polling timer `Timer1`.
-    void setTimer1Enabled(bool enabled);
-    /// The running hotkeys hosted by this form.
-    HotkeyHost& host() { return *m_host; }
-    /// The visible editing part: the list, the "Edit Hotkey" fields and the buttons.
-    HotkeyEditorPanel& editing() { return *m_editing; }
+    /// The visible editing part: the list, the "Edit Hotkey" fields and the buttons (built
+    /// at the first call or when the form is first shown).
+    HotkeyEditorPanel& editing();
+    /// Builds the editing part before the form is shown.
+    void setVisible(bool visible) override;
 
-    /// The tray icon's left double-click (restore, stop the hotkeys, or hide the editor).
+    /// The tray icon's left double-click: restores the minimized form, hides a visible one
+    /// (minimized first, so the next double-click restores it), and asks a hidden one to be
+    /// unloaded.
     void onTrayDoubleClicked();
 
 Q_SIGNALS:
@@ -51,21 +50,26 @@ Q_SIGNALS:
     void unloadRequested();
     /// The user left the editor without saving ("Cancel", Escape, window closed); it is hidden.
     void editingCancelled();
-    /// The tray icon's menu was asked for at the screen position `globalPos`.
-    void trayMenuRequested(const QPoint& globalPos);
-    /// "Save Settings" wrote the file and hid the form: the main window is to be shown.
+    /// "Save Settings" wrote the file and hid the form.
     void settingsSaved();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void createEditing();
+    void loadEditing();
     void savePlacement();
     void restorePlacement();
 
     SettingsStore& m_settings;
-    HotkeyHost* m_host = nullptr;
+    HotkeyList& m_list;
+    ActiveHotkeyTable& m_table;
+    Dialogs& m_dialogs;
+    QString m_programFolder;
+    const HotkeyDatabase* m_database = nullptr;
     HotkeyEditorPanel* m_editing = nullptr;
+    bool m_loaded = false;
     Qt::WindowStates m_savedState;
     QRect m_savedGeometry;
 };

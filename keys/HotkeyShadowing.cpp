@@ -23,27 +23,15 @@ bool IsMatchable(const QString& codes)
            std::all_of(codes.cbegin(), codes.cend(), [](QChar c) { return c.unicode() <= 255; });
 }
 
-struct Token
-{
-    QLatin1StringView text;
-    char16_t code;
-};
-
-constexpr Token Tokens[] = {
-    {QLatin1StringView("(Alt)"), 18},  {QLatin1StringView("(Shift)"), 16},
-    {QLatin1StringView("(Ctrl)"), 17}, {QLatin1StringView("(Space)"), 32},
-    {QLatin1StringView("(Del)"), 46},  {QLatin1StringView("(Win)"), 91},
-};
-
 } // namespace
 
 void HotkeyShadowing::CodesInto(const QString& text, QString& codes)
 {
     codes.resize(0);
     for (qsizetype i = 0; i < text.size();) {
-        const Token* token = nullptr;
+        const KeyToken* token = nullptr;
         if (text.at(i) == QLatin1Char('(')) {
-            for (const Token& candidate : Tokens) {
+            for (const KeyToken& candidate : KeyTokens) {
                 if (QStringView(text).sliced(i).startsWith(candidate.text))
                     token = &candidate;
             }

@@ -2,21 +2,8 @@
 
 #include "keys/KeyText.h"
 
-#include <array>
-
 namespace tarvex {
 namespace {
-
-// Tried in this order against the end of the text, without regard to letter case, so a
-// hand-edited "(ALT)" is erased as a whole too.
-constexpr std::array<QLatin1StringView, 6> ErasableTokens{{
-    QLatin1StringView("(SHIFT)"),
-    QLatin1StringView("(CTRL)"),
-    QLatin1StringView("(ALT)"),
-    QLatin1StringView("(SPACE)"),
-    QLatin1StringView("(DEL)"),
-    QLatin1StringView("(WIN)"),
-}};
 
 bool HasSelection(const CaptureState& state)
 {
@@ -42,9 +29,10 @@ QString KeyCapture::Erase(const CaptureState& state)
     QString text = state.text;
     if (HasSelection(state))
         return text.remove(state.selectionStart, state.selectionLength);
-    for (QLatin1StringView token : ErasableTokens) {
-        if (text.endsWith(token, Qt::CaseInsensitive))
-            return text.chopped(token.size());
+    // A trailing token goes as a whole, in any letter case (a hand-edited "(ALT)" too).
+    for (const KeyToken& token : KeyTokens) {
+        if (text.endsWith(token.text, Qt::CaseInsensitive))
+            return text.chopped(token.text.size());
     }
     text.chop(1);
     return text;

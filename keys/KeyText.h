@@ -1,8 +1,30 @@
 #pragma once
 
+#include <QLatin1StringView>
 #include <QString>
 
+#include <array>
+
 namespace tarvex {
+
+/// A key token of a combination text and the key code it stands for.
+struct KeyToken
+{
+    char16_t code;
+    QLatin1StringView text;
+};
+
+/// The key tokens, the one table of them for key texts, capture and matching. Only this letter
+/// case is a token when a text turns into codes; erasing in a capture box ignores the case. No
+/// token holds another's text or code, so the order of replacement never changes a result.
+inline constexpr std::array<KeyToken, 6> KeyTokens{{
+    {18, QLatin1StringView("(Alt)")},
+    {16, QLatin1StringView("(Shift)")},
+    {17, QLatin1StringView("(Ctrl)")},
+    {32, QLatin1StringView("(Space)")},
+    {46, QLatin1StringView("(Del)")},
+    {91, QLatin1StringView("(Win)")},
+}};
 
 /// The 64 characters a combination text may hold, in this order.
 QString KeyAlphabet();

@@ -3,18 +3,16 @@
 #include "controls/button/velbutton.h"
 #include "controls/frame/velForms.h"
 #include "controls/tips/Hyperlink.h"
-#include "options/AppearanceChoices.h"
+#include "platform/Dialogs.h"
 #include "platform/SoundPlayer.h"
-#include "shell/ProgramIcon.h"
-#include "shell/Tarvex.h"
-#include "shell/TarvexShell.h"
-#include "shell/Twips.h"
 #include "store/AppSettings.h"
+#include "ui/AppearanceChoices.h"
+#include "ui/ProgramIcon.h"
+#include "ui/Twips.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QFileDialog>
 #include <QFileInfo>
 
 namespace tarvex {
@@ -25,18 +23,14 @@ const QString DialogTitle = QStringLiteral("Select sound file");
 const QString WavFilter = QStringLiteral("WAV Sound Files (*.wav *.WAV)");
 constexpr int BottomMargin = 120; // twips below the lowest control
 
-QString ChooseWithDialog(QWidget* parent, const QString& title, const QString& filter,
-                         const QString& folder)
-{
-    return QFileDialog::getOpenFileName(parent, title, folder, filter);
-}
-
 } // namespace
 
 const QString ThemeOptions::NoSoundCaption = QStringLiteral("Click to select sound file");
 
-ThemeOptions::ThemeOptions(TarvexShell& shell, QWidget* parent)
-    : QWidget(parent, Qt::Window), m_shell(shell), m_chooseFile(ChooseWithDialog)
+ThemeOptions::ThemeOptions(SettingsStore& settings, SoundPlayer& sound, Dialogs& dialogs,
+                           const QString& programFolder, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_settings(settings), m_sound(sound), m_dialogs(dialogs),
+      m_programFolder(programFolder)
 {
     setObjectName(QStringLiteral("ThemeOptions"));
     setWindowTitle(QStringLiteral("Customize Tarvex Appearance"));
@@ -84,7 +78,7 @@ void ThemeOptions::fitToControls()
 
 void ThemeOptions::Form_Load()
 {
-    const SettingsStore& store = m_shell.services().settings;
+    const SettingsStore& store = m_settings;
     SetWindowIcons(this);
     m_themeForm->setThemeColor(AppearanceChoices::StoredThemeColor(store));
     m_themeForm->SetAlwaysOnTop(true);
@@ -114,7 +108,7 @@ void ThemeOptions::fillList(QComboBox* list, const QStringList& entries, int sel
 
 void ThemeOptions::loadSound()
 {
-    const QString sound = m_shell.appSettings().activationSound(m_shell.services().programFolder);
+    const QString sound = AppSettings(m_settings).activationSound(m_programFolder);
     if (sound.isEmpty()) {
         m_soundFile->SetEnabled(false);
         m_soundFile->SetCaption(NoSoundCaption);
@@ -146,7 +140,7 @@ QString ThemeOptions::FileNameOfPath(const QString& path)
 
 void ThemeOptions::openFromMainWindow()
 {
-    m_themeForm->setStyle(AppearanceChoices::StoredFrameStyle(m_shell.services().settings));
+    m_themeForm->setStyle(AppearanceChoices::StoredFrameStyle(m_settings));
     show();
     activateWindow();
 }
@@ -161,9 +155,9 @@ void ThemeOptions::changeEvent(QEvent* event)
 // Whenever the window comes to the front its own buttons show the stored button style.
 void ThemeOptions::Form_Activate()
 {
-    const int style = AppearanceChoices::StoredButtonStyle(m_shell.services().settings);
+    const int style = AppearanceChoices::StoredButtonStyle(m_settings);
     for (velbutton* button : {m_cmdOK, m_cmdCancel, m_cmdApply})
-        button->setButtonStyle(style);
+        button->setButtonStyle(ButtonStyleKind(style));
 }
 
 void ThemeOptions::theme_Click()
@@ -182,8 +176,8 @@ void ThemeOptions::btnTHEME_Click()
 {
     if (!m_prev->isChecked())
         return;
-    m_cmdOK->setButtonStyle(m_btnTheme->currentIndex());
-    m_cmdCancel->setButtonStyle(m_btnTheme->currentIndex());
+    m_cmdOK->setButtonStyle(ButtonStyleKind(m_btnTheme->currentIndex()));
+    m_cmdCancel->setButtonStyle(ButtonStyleKind(m_btnTheme->currentIndex()));
 }
 
 void ThemeOptions::chkSoundEffect_Click()
@@ -195,28 +189,24 @@ void ThemeOptions::chkSoundEffect_Click()
 void ThemeOptions::soundFile_Jump()
 {
     const QString folder = soundPath().isEmpty() ? QString() : QFileInfo(soundPath()).path();
-    const QString file = m_chooseFile(this, DialogTitle, WavFilter, folder);
+    const QString file = m_dialogs.chooseFile(this, DialogTitle, folder, WavFilter);
     if (file.isEmpty())
         return;
     setSoundPath(file);
     m_soundFile->SetCaption(FileNameOfPath(file));
-    m_shell.services().sound.playAsync(file);
+    m_sound.playAsync(file);
 }
 
+// The frame style goes out as stored: a style that could not be stored is not shown.
 void ThemeOptions::ChangesF()
 {
-    Tarvex* main = m_shell.mainWindow();
-    if (!main)
-        return; // an unloaded main window reads the stored look when it loads
-    main->cStyle(m_wStyle->currentIndex());
-    main->setThemeColor(m_theme->currentIndex());
-    main->cStyle(AppearanceChoices::StoredFrameStyle(m_shell.services().settings));
-    main->ButtonCfg(qint16(m_btnTheme->currentIndex()));
+    Q_EMIT lookApplied(AppearanceChoices::StoredFrameStyle(m_settings), m_theme->currentIndex(),
+                       m_btnTheme->currentIndex());
 }
 
 void ThemeOptions::cmdApply_Click()
 {
-    AppSettings& settings = m_shell.appSettings();
+    AppSettings settings(m_settings);
     record(settings.setButtonStyle(qint16(m_btnTheme->currentIndex())));
     record(settings.setThemeColor(m_theme->currentIndex()));
     record(settings.setFrameStyle(m_wStyle->currentIndex()));
@@ -227,14 +217,14 @@ void ThemeOptions::cmdApply_Click()
 // Every step runs even when storing fails; the failures are reported together at the end.
 void ThemeOptions::cmdOK_Click()
 {
-    AppSettings& settings = m_shell.appSettings();
+    AppSettings settings(m_settings);
     record(settings.setThemeColor(m_theme->currentIndex()));
     record(settings.setButtonStyle(qint16(m_btnTheme->currentIndex())));
     record(settings.setFrameStyle(m_wStyle->currentIndex()));
     record(settings.setActivationSound(m_chkSoundEffect->isChecked() ? soundPath() : QString()));
     record(settings.setActivationNotification(m_chkNotification->isChecked()));
     ChangesF();
-    showMainWindowRepainted();
+    Q_EMIT mainWindowRequested();
     hide();
     reportErrors();
     Q_EMIT unloadRequested();
@@ -243,27 +233,7 @@ void ThemeOptions::cmdOK_Click()
 void ThemeOptions::cmdCancel_Click()
 {
     hide();
-    pushStoredLookToMainWindow();
-    showMainWindowRepainted();
-}
-
-void ThemeOptions::pushStoredLookToMainWindow()
-{
-    Tarvex* main = m_shell.mainWindow();
-    if (!main)
-        return;
-    const SettingsStore& store = m_shell.services().settings;
-    main->ButtonCfg(qint16(AppearanceChoices::StoredButtonStyle(store)));
-    main->cStyle(AppearanceChoices::StoredFrameStyle(store));
-}
-
-void ThemeOptions::showMainWindowRepainted()
-{
-    m_shell.showMainWindow();
-    if (Tarvex* main = m_shell.mainWindow()) {
-        main->ThemeForm()->hide();
-        main->ThemeForm()->show();
-    }
+    Q_EMIT cancelled();
 }
 
 // The window has no close button; a close from the window manager or the frame's menu
@@ -288,7 +258,7 @@ void ThemeOptions::reportErrors()
     const QString text = QStringLiteral("Your appearance choices could not all be saved:\n\n") +
                          m_errors.join(u'\n');
     m_errors.clear();
-    m_shell.services().showMessage(text);
+    m_dialogs.inform(nullptr, ProgramTitle, text);
 }
 
 } // namespace tarvex

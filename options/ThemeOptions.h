@@ -2,23 +2,24 @@
 
 #include <QWidget>
 
-#include <functional>
-
 class QComboBox;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
-class velbutton;
-class velForms;
 
 namespace tarvex {
 
+class Dialogs;
 class Hyperlink;
-class TarvexShell;
+class SettingsStore;
+class SoundPlayer;
+class velbutton;
+class velForms;
 
 /// The appearance options window "Customize Tarvex Appearance": frame colour and style, button
 /// style, the activation sound and the notification choice. Apply and OK store the look codes
-/// and push them onto the main window; a preview shows them on this window first.
+/// and announce them for the main window (lookApplied); a preview shows them on this window
+/// first.
 class ThemeOptions final : public QWidget
 {
     Q_OBJECT
@@ -30,30 +31,28 @@ public:
     /// Caption of the sound link while no file is chosen.
     static const QString NoSoundCaption;
 
-    /// Asks the user for a file: parent, title, filter, starting folder; "" when cancelled.
-    using FileChooser =
-        std::function<QString(QWidget*, const QString&, const QString&, const QString&)>;
-
     /// Builds the window's controls and runs its load (icons, topmost, lists, boxes, link).
-    explicit ThemeOptions(TarvexShell& shell, QWidget* parent = nullptr);
+    /// The choices are read from and stored in `settings`; a chosen sound plays through
+    /// `sound`; the sound file is chosen through `dialogs`; the default sound lies in
+    /// `programFolder`. All must outlive the window.
+    ThemeOptions(SettingsStore& settings, SoundPlayer& sound, Dialogs& dialogs,
+                 const QString& programFolder, QWidget* parent = nullptr);
     ~ThemeOptions() override;
 
     /// The opening from the main window: frame style from the store, then shown and active.
     void openFromMainWindow();
-    /// Pushes the current selections onto the main window's frame and buttons.
+    /// Announces the chosen look for the main window's frame and buttons (lookApplied).
     void ChangesF();
     /// Returns the characters of `path` after its last "/" (the whole path when it has none).
     static QString FileNameOfPath(const QString& path);
     /// The full path of the chosen sound file (the link's tag); "" when none.
     QString soundPath() const;
-    /// Replaces the open-file dialog (tests).
-    void setFileChooser(FileChooser chooser) { m_chooseFile = std::move(chooser); }
 
-    /// Apply: stores the three look codes and pushes them onto the main window.
+    /// Apply: stores the three look codes and announces them.
     void cmdApply_Click();
-    /// OK: stores everything, pushes the look, brings back the main window, unloads.
+    /// OK: stores everything, announces the look, asks for the main window, unloads.
     void cmdOK_Click();
-    /// Cancel: hides (staying loaded), re-applies the stored look to the main window.
+    /// Cancel: hides (staying loaded) and says so; the stored look goes back to the main window.
     void cmdCancel_Click();
     /// The sound link's Jump: the "Select sound file" dialog; a chosen file plays once.
     void soundFile_Jump();
@@ -77,6 +76,14 @@ public:
     velbutton* cmdApply() const { return m_cmdApply; }
 
 Q_SIGNALS:
+    /// Apply or OK: the main window is to show the frame style `frameStyle` (the stored one),
+    /// the frame colour `themeColor` and the button style `buttonStyle`.
+    void lookApplied(int frameStyle, int themeColor, int buttonStyle);
+    /// OK: the main window is to come back, drawn anew.
+    void mainWindowRequested();
+    /// Cancel (also Escape and a close from the window manager): the window is hidden; the main
+    /// window is to come back in the stored look.
+    void cancelled();
     /// OK finished: the window asks its owner to unload it.
     void unloadRequested();
 
@@ -103,13 +110,13 @@ private:
     void chkSoundEffect_Click();
     void setSoundPath(const QString& path);
     void fitToControls();
-    void pushStoredLookToMainWindow();
-    void showMainWindowRepainted();
     void record(const QString& error);
     void reportErrors();
 
-    TarvexShell& m_shell;
-    FileChooser m_chooseFile;
+    SettingsStore& m_settings;
+    SoundPlayer& m_sound;
+    Dialogs& m_dialogs;
+    QString m_programFolder;
     QStringList m_errors;
     velForms* m_themeForm = nullptr;
     QGroupBox* m_frame1 = nullptr;

@@ -8,7 +8,7 @@
 #include "controls/PropertyBag.h"
 #include "controls/tips/Hyperlink.h"
 #include "options/FittedCheckBox.h"
-#include "shell/Twips.h"
+#include "ui/Twips.h"
 
 #include <QComboBox>
 #include <QFontMetrics>

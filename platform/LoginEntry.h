@@ -16,6 +16,8 @@ public:
     /// absent entry is a success.
     virtual QString SetRunAtLogin(const QString& appName, const QString& appFolder,
                                   bool enable) = 0;
+    /// True when the entry for program `appName` exists now (whoever wrote or removed it).
+    virtual bool runsAtLogin(const QString& appName) = 0;
 };
 
 } // namespace tarvex

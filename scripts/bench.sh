@@ -5,7 +5,8 @@ BUILD=${1:-build}
 root=$(cd "$(dirname "$0")/.." && pwd)
 status=0
 for b in "$BUILD"/bench/bench_*; do
-    [ -x "$b" ] || continue
+    # Programs only: the build also keeps folders of generated sources here.
+    [ -f "$b" ] && [ -x "$b" ] || continue
     echo "== $(basename "$b")"
     QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} "$b" || status=1
 done

@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs the Debian packages the build, the program and the tests need; with the argument
-# "fuzz", only the further ones of the fuzz targets (clang with libFuzzer, GLib for one target).
+# "fuzz", only the further ones of the fuzz targets (clang with libFuzzer, GLib for one target);
+# with "package", only those of `make package` (the Debian package's lint).
 # Idempotent: packages already present are not fetched again.
 set -eu
 
@@ -8,6 +9,8 @@ PACKAGES="build-essential cmake ninja-build pkg-config ccache \
 qt6-base-dev libx11-dev libxi-dev libxtst-dev libxcb1-dev libcanberra-dev \
 libgl-dev xvfb xauth x11-utils x11-apps xdotool openbox trayer wmctrl sxhkd xbindkeys \
 dbus imagemagick xdg-utils"
+# The manual page's markup, and the checks of the launcher, metadata and manual page.
+PACKAGES="$PACKAGES scdoc desktop-file-utils appstream man-db"
 # The key source of Wayland desktops (kernel input devices, xkbcommon layouts) and its
 # end-to-end tests on a headless Wayland compositor.
 PACKAGES="$PACKAGES libevdev-dev libxkbcommon-dev qt6-wayland sway foot grim"
@@ -16,6 +19,8 @@ PACKAGES="$PACKAGES libevdev-dev libxkbcommon-dev qt6-wayland sway foot grim"
 PACKAGES="$PACKAGES libwayland-dev qt6-declarative-dev"
 if [ "${1:-}" = fuzz ]; then
     PACKAGES="clang libclang-rt-dev libglib2.0-dev"
+elif [ "${1:-}" = package ]; then
+    PACKAGES="lintian file"
 fi
 
 missing=""

@@ -9,6 +9,7 @@
 #include "platform/kwin/KWinDesktopWindows.h"
 #include "platform/linux/AppIdIcon.h"
 #include "platform/linux/CanberraSoundPlayer.h"
+#include "platform/linux/DBusNotifier.h"
 #include "platform/linux/LockFileSingleInstance.h"
 #include "platform/linux/LogindPowerControl.h"
 #include "platform/linux/ProcessOpener.h"
@@ -21,9 +22,10 @@
 #include "platform/x11/TrayHiddenWindowIcons.h"
 #include "platform/x11/X11KeyEventCodes.h"
 #include "platform/x11/X11KeyStateSource.h"
-#include "shell/MessageBoxConfirmation.h"
+#include "shell/ProgramFolder.h"
 #include "store/AppSettings.h"
 #include "store/SettingsStore.h"
+#include "ui/QtDialogs.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -38,7 +40,7 @@ struct RealServices::Parts
     LockFileSingleInstance instance;
     XdgLoginEntry login;
     ProcessOpener opener;
-    MessageBoxConfirmation confirmation;
+    QtDialogs dialogs;
     // The key source and the capture box's key numbers of the session (createKeySource).
     std::unique_ptr<SessionKeymap> keymap;
     std::unique_ptr<KeyStateSource> keys;
@@ -50,6 +52,7 @@ struct RealServices::Parts
     CanberraSoundPlayer sound;
     LogindPowerControl power;
     XdgDocumentsFolder documents;
+    DBusNotifier notifier;
 };
 
 // An X11 session keeps XInput2; a Wayland session reads the kernel's input devices, with the
@@ -116,8 +119,11 @@ void RealServices::createDesktopWindows(Parts& p)
 }
 
 RealServices::RealServices(const QStringList& arguments)
-    : m_parts(std::make_unique<Parts>()), m_arguments(arguments)
+    : m_parts(std::make_unique<Parts>()), m_arguments(arguments),
+      m_executableFolder(QFileInfo(QCoreApplication::applicationFilePath()).absolutePath()),
+      m_programFolder(ProgramFolder::locate(m_executableFolder))
 {
+    ProgramFolder::reportMissing(m_programFolder);
     createKeySource(*m_parts);
     createDesktopWindows(*m_parts);
     KeyEventCodes::setSession(m_parts->keyCodes.get());
@@ -132,24 +138,27 @@ ShellServices RealServices::services()
 {
     Parts& p = *m_parts;
     const QFileInfo program(QCoreApplication::applicationFilePath());
-    return ShellServices{
+    ShellServices services{
         p.settings,
         p.instance,
         p.login,
         p.opener,
-        p.confirmation,
+        p.dialogs,
         *p.keys,
         *p.desktop,
         *p.hiddenIcons,
         p.sound,
         p.power,
         p.documents,
-        &MessageBoxConfirmation::showInformation,
         p.startKeys,
-        program.absolutePath(),
-        program.completeBaseName(),
+        m_programFolder,
+        // The whole file name: a dot in it ("tarvex.v2") is part of the name, not an extension.
+        program.fileName(),
         m_arguments,
+        m_executableFolder,
     };
+    services.notifier = &p.notifier;
+    return services;
 }
 
 } // namespace tarvex

@@ -6,8 +6,8 @@
 
 namespace tarvex {
 
-/// The desktop services of a Linux session (X11 or Wayland), owned for the life of the program, and the
-/// facts of this start (program folder and name, arguments).
+/// The desktop services of a Linux session (X11 or Wayland), owned for the life of the program, and
+/// the facts of this start (program file and data folders, program name, arguments).
 class RealServices final
 {
 public:
@@ -27,6 +27,8 @@ private:
 
     std::unique_ptr<Parts> m_parts;
     QStringList m_arguments;
+    QString m_executableFolder;
+    QString m_programFolder;
 };
 
 } // namespace tarvex

@@ -7,43 +7,48 @@
 
 namespace tarvex {
 
-class ConfirmationBox;
 class DesktopWindows;
+class Dialogs;
 class DocumentsFolder;
 class HiddenWindowIcons;
 class KeyStateSource;
 class LoginEntry;
+class Notifier;
 class Opener;
 class PowerControl;
 class SettingsStore;
 class SingleInstance;
 class SoundPlayer;
 
-/// Everything the application's windows use from outside: the desktop services (real ones in
-/// the program, recording fakes in tests), the settings store and the facts of this start.
+/// What the shell builds the run from: the desktop services (real ones in the program, recording
+/// fakes in tests), the settings store and the facts of this start. The shell hands each window
+/// the few of them it uses.
 struct ShellServices
 {
     SettingsStore& settings;
     SingleInstance& instance;
     LoginEntry& login;
     Opener& opener;
-    ConfirmationBox& confirmation;
+    Dialogs& dialogs;
     KeyStateSource& keys;
     DesktopWindows& desktop;
     HiddenWindowIcons& hiddenIcons;
     SoundPlayer& sound;
     PowerControl& power;
     DocumentsFolder& documents;
-    /// Shows a modal message titled "Tarvex" with the information icon and an OK button.
-    std::function<void(const QString& text)> showMessage;
     /// Starts watching the keyboard (and reserves Ctrl+Alt+Space); false when it cannot.
     std::function<bool()> startKeySource;
-    /// The folder of the program file: its data files (Icons/, Sounds/, help) are there.
+    /// The folder of the program's data files (Icons/, Sounds/, help): the program file's own
+    /// folder in the build folder, the data folder of the install otherwise (ProgramFolder).
     QString programFolder;
-    /// The program file's name without extension (names the login entry).
+    /// The program file's name (names the login entry, which starts this file).
     QString programName;
     /// The command-line arguments, without the program name.
     QStringList arguments;
+    /// The folder of the program file itself, which the login entry starts.
+    QString executableFolder;
+    /// Shows the activation notifications (nullptr: none are shown).
+    Notifier* notifier = nullptr;
 };
 
 } // namespace tarvex

@@ -1,21 +1,14 @@
 #include "shell/Tarvex.h"
 
-#include "activation/GlobalFlags.h"
-#include "activation/HiddenWindowSlots.h"
 #include "controls/button/velbutton.h"
 #include "controls/frame/velForms.h"
 #include "controls/tips/Hyperlink.h"
 #include "controls/tips/InfoTip.h"
-#include "options/AppearanceChoices.h"
-#include "platform/ConfirmationBox.h"
-#include "platform/KeyStateSource.h"
-#include "platform/LoginEntry.h"
-#include "platform/Opener.h"
-#include "shell/CommandLine.h"
-#include "shell/ProgramIcon.h"
-#include "shell/TarvexShell.h"
-#include "shell/Twips.h"
+#include "platform/Dialogs.h"
 #include "store/AppSettings.h"
+#include "ui/AppearanceChoices.h"
+#include "ui/ProgramIcon.h"
+#include "ui/Twips.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -33,7 +26,8 @@ const QString InfoTitle = QStringLiteral("Info");
 const QString Tarvex::HotkeysRunningText = QStringLiteral("Hotkeys are running");
 const QString Tarvex::HotkeysOffText = QStringLiteral("Hotkeys are off");
 
-Tarvex::Tarvex(TarvexShell& shell, QWidget* parent) : QWidget(parent), m_shell(shell)
+Tarvex::Tarvex(SettingsStore& settings, Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), m_settings(settings), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("Tarvex"));
     setWindowTitle(QStringLiteral("Tarvex"));
@@ -82,10 +76,10 @@ void Tarvex::createButtons()
                       Twips::rect(360, 2760, 4215, 615));
     m_command4 =
         make("Command4", QStringLiteral("  Exit Tarvex"), Twips::rect(360, 3480, 4215, 615));
-    connect(m_command1, &velbutton::Click, this, [this] { m_shell.startHotkeys(false); });
-    connect(m_command2, &velbutton::Click, this, [this] { m_shell.configureHotkeys(); });
-    connect(m_command3, &velbutton::Click, this, [this] { m_shell.customizeAppearance(); });
-    connect(m_command4, &velbutton::Click, this, [this] { m_shell.exitFromMainWindow(); });
+    connect(m_command1, &velbutton::Click, this, &Tarvex::startRequested);
+    connect(m_command2, &velbutton::Click, this, &Tarvex::configureRequested);
+    connect(m_command3, &velbutton::Click, this, &Tarvex::appearanceRequested);
+    connect(m_command4, &velbutton::Click, this, &Tarvex::exitRequested);
     connect(m_command2, &velbutton::MouseMove, this, [this] {
         ShowInfoTip(m_command2, QStringLiteral("Click Me to Edit Your Hotkeys!"), InfoTitle);
     });
@@ -145,36 +139,28 @@ void Tarvex::load()
 {
     QCoreApplication::processEvents();
     applyStoredLook();
-    AppSettings& settings = m_shell.appSettings();
+    const AppSettings settings(m_settings);
     m_check1->setChecked(settings.startupNote() == 1);
     if (!settings.runChoiceStored()) {
         m_hks->setChecked(true);
         hks_Click();
     }
-    SetHK(false);
     SetWindowIcons(this);
     m_themeForm->Refresh(true);
-    m_shell.HookMainWindow();
-    setKeyboardNote(m_shell.services().keys.problem());
-    if (CommandLine::isAutomaticStart(m_shell.services().arguments))
-        m_shell.startHotkeys(true);
-    else
-        show();
 }
 
 // Codes outside their lists read as the defaults, as the appearance window reads them.
 void Tarvex::applyStoredLook()
 {
-    const SettingsStore& store = m_shell.services().settings;
-    setThemeColor(AppearanceChoices::StoredThemeColor(store));
-    cStyle(AppearanceChoices::StoredFrameStyle(store));
-    ButtonCfg(qint16(AppearanceChoices::StoredButtonStyle(store)));
+    setThemeColor(AppearanceChoices::StoredThemeColor(m_settings));
+    cStyle(AppearanceChoices::StoredFrameStyle(m_settings));
+    ButtonCfg(qint16(AppearanceChoices::StoredButtonStyle(m_settings)));
 }
 
 void Tarvex::ButtonCfg(qint16 s)
 {
     for (velbutton* button : {m_command1, m_command2, m_command3, m_command4})
-        button->setButtonStyle(s);
+        button->setButtonStyle(ButtonStyleKind(s));
 }
 
 void Tarvex::cStyle(qint32 s)
@@ -192,18 +178,12 @@ void Tarvex::showHotkeysRunning(bool running)
     m_hotkeyState->setText(running ? HotkeysRunningText : HotkeysOffText);
 }
 
-void Tarvex::Tarvex_Mouse(int Button, int Shift, int X, int Y)
-{
-    m_shell.hiddenWindowSlots().Tarvex_Mouse(Button, Shift, X, Y);
-}
-
 void Tarvex::Label1_Click()
 {
-    const ShellServices& services = m_shell.services();
-    if (!services.confirmation.askYesNo(QStringLiteral("Do you need help with using Tarvex?"),
-                                        QStringLiteral("Tarvex")))
-        return;
-    services.opener.open(services.programFolder + u'/' + TarvexShell::HelpFileName);
+    // A question of the program as a whole, like the other messages it shows without a window.
+    if (m_dialogs.askYesNo(nullptr, ProgramTitle,
+                           QStringLiteral("Do you need help with using Tarvex?")))
+        Q_EMIT helpRequested();
 }
 
 void Tarvex::Label3_Click()
@@ -245,18 +225,19 @@ void Tarvex::setKeyboardNote(const QString& text)
 
 void Tarvex::Check1_Click()
 {
-    m_shell.appSettings().setStartupNote(m_check1->isChecked());
+    AppSettings(m_settings).setStartupNote(m_check1->isChecked());
 }
 
 void Tarvex::hks_Click()
 {
     const bool run = m_hks->isChecked();
-    const ShellServices& services = m_shell.services();
-    m_shell.appSettings().setRunChoice(run);
-    const QString error =
-        services.login.SetRunAtLogin(services.programName, services.programFolder, run);
-    if (!error.isEmpty())
-        services.showMessage(error);
+    AppSettings(m_settings).setRunChoice(run);
+    Q_EMIT runAtLoginChosen(run);
+}
+
+void Tarvex::showRunsAtLogin(bool runs)
+{
+    m_hks->setChecked(runs);
 }
 
 bool Tarvex::eventFilter(QObject* watched, QEvent* event)
@@ -271,7 +252,7 @@ void Tarvex::closeEvent(QCloseEvent* event)
     // The window has no close box of its own; a close from the window manager ends the
     // program the way "  Exit Tarvex" does.
     event->ignore();
-    m_shell.exitFromMainWindow();
+    Q_EMIT exitRequested();
 }
 
 } // namespace tarvex

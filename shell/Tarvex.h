@@ -4,17 +4,18 @@
 
 class QCheckBox;
 class QLabel;
-class velbutton;
-class velForms;
 
 namespace tarvex {
 
-class AppSettings;
+class Dialogs;
 class Hyperlink;
-class TarvexShell;
+class SettingsStore;
+class velbutton;
+class velForms;
 
 /// The main window: start the hotkeys, configure them, customize the look, exit; the two
-/// start-up options behind "Show Advanced Settings"; the help question.
+/// start-up options behind "Show Advanced Settings"; the help question. It says what the user
+/// asked for through its signals; the shell decides.
 class Tarvex final : public QWidget
 {
     Q_OBJECT
@@ -28,12 +29,14 @@ public:
     static const QString HotkeysRunningText;
     static const QString HotkeysOffText;
 
-    /// Builds the window's controls (hidden); load() runs its load steps.
-    explicit Tarvex(TarvexShell& shell, QWidget* parent = nullptr);
+    /// Builds the window's controls (hidden); load() runs its load steps. The look and the
+    /// start-up options are read from and stored in `settings`; the help question goes through
+    /// `dialogs`. Both must outlive the window.
+    Tarvex(SettingsStore& settings, Dialogs& dialogs, QWidget* parent = nullptr);
     ~Tarvex() override;
 
-    /// The window's load: stored look, start-up options, first-run login entry, hotkeys off,
-    /// icons, the run's hook; then shows itself or, for "automatic", starts the hotkeys.
+    /// The window's own load steps: stored look, start-up options, the first-run login entry
+    /// (runAtLoginChosen), icons. Showing it is its owner's choice.
     void load();
 
     /// Sets the style code of the four buttons.
@@ -51,8 +54,6 @@ public:
     void setKeyboardNote(const QString& text);
     /// The keyboard note, or nullptr while none was ever shown.
     QLabel* KeyboardNote() const { return m_keyboardNote; }
-    /// Receives a hidden-window icon's double-click: Button 1 restores the window of slot Shift.
-    void Tarvex_Mouse(int Button, int Shift, int X, int Y);
 
     /// Controls, by their designer names (for the shell and for tests).
     velbutton* Command1() const { return m_command1; }
@@ -67,14 +68,31 @@ public:
     QCheckBox* Check1() const { return m_check1; }
     velForms* ThemeForm() const { return m_themeForm; }
 
-    /// The help question and, on Yes, the help file (`Label1` click).
+    /// The help question; Yes asks for the help file (`Label1` click).
     void Label1_Click();
     /// Shows or hides the two start-up options and resizes the window (`Label3` click).
     void Label3_Click();
     /// Stores "Disable Notification" (`Check1` click).
     void Check1_Click();
-    /// Stores "Run Tarvex When I Login" and writes or removes the login entry (`hks` click).
+    /// Stores "Run Tarvex When I Login" and asks for the login entry to follow (`hks` click).
     void hks_Click();
+    /// Ticks "Run Tarvex When I Login" when the login entry exists, whoever made or removed it.
+    void showRunsAtLogin(bool runs);
+
+Q_SIGNALS:
+    /// " Start Tarvex".
+    void startRequested();
+    /// " Configure Hotkeys".
+    void configureRequested();
+    /// " Customize Appearance".
+    void appearanceRequested();
+    /// "  Exit Tarvex", or a close from the window manager.
+    void exitRequested();
+    /// Yes to the help question: the help document is to be opened.
+    void helpRequested();
+    /// "Run Tarvex When I Login" was ticked (`run`) or unticked, or ticked at the first run:
+    /// the login entry is to be written or removed.
+    void runAtLoginChosen(bool run);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -87,7 +105,8 @@ private:
     void createOptions();
     void applyStoredLook();
 
-    TarvexShell& m_shell;
+    SettingsStore& m_settings;
+    Dialogs& m_dialogs;
     velForms* m_themeForm = nullptr;
     velbutton* m_command1 = nullptr;
     velbutton* m_command2 = nullptr;

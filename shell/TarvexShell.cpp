@@ -3,18 +3,26 @@
 #include "activation/ActionRunner.h"
 #include "activation/GlobalFlags.h"
 #include "activation/HiddenWindowSlots.h"
+#include "activation/HotkeyHost.h"
 #include "activation/SpecialActions.h"
+#include "controls/frame/ErrorReport.h"
+#include "controls/frame/velForms.h"
 #include "editor/hkCORE.h"
-#include "editor/HotkeyHost.h"
 #include "options/ThemeOptions.h"
+#include "platform/Dialogs.h"
 #include "platform/DocumentsFolder.h"
 #include "platform/KeyStateSource.h"
+#include "platform/LoginEntry.h"
+#include "platform/Opener.h"
 #include "platform/SingleInstance.h"
+#include "shell/CommandLine.h"
 #include "shell/hkPopupMenu.h"
-#include "shell/ProgramTrayIcon.h"
 #include "shell/Tarvex.h"
 #include "store/AppSettings.h"
 #include "store/HotkeyDatabase.h"
+#include "ui/AppearanceChoices.h"
+#include "ui/ProgramIcon.h"
+#include "ui/ProgramTrayIcon.h"
 
 #include <utility>
 
@@ -35,15 +43,21 @@ const QString NoKeyboardMessage = QStringLiteral(
 TarvexShell::TarvexShell(ShellServices services, QObject* parent)
     : QObject(parent), m_services(std::move(services)),
       m_appSettings(std::make_unique<AppSettings>(m_services.settings))
-{}
+{
+    // The skinned controls report their errors in the run's own dialogs.
+    ErrorReport::setDialogs(&m_services.dialogs);
+}
 
 TarvexShell::~TarvexShell()
 {
     m_services.keys.setProblemCallback({});
     delete m_popupMenu.data();
     delete m_editor.data();
+    delete m_host.data();
+    delete m_trayIcon.data();
     delete m_options.data();
     delete m_mainWindow.data();
+    ErrorReport::setDialogs(nullptr);
 }
 
 Tarvex* TarvexShell::mainWindow() const
@@ -54,6 +68,16 @@ Tarvex* TarvexShell::mainWindow() const
 hkCORE* TarvexShell::editor() const
 {
     return m_editor;
+}
+
+HotkeyHost* TarvexShell::hotkeyHost() const
+{
+    return m_host;
+}
+
+ProgramTrayIcon* TarvexShell::trayIcon() const
+{
+    return m_trayIcon;
 }
 
 hkPopupMenu* TarvexShell::popupMenu() const
@@ -69,7 +93,7 @@ QWidget* TarvexShell::optionsWindow() const
 bool TarvexShell::start()
 {
     if (!m_services.instance.tryClaim()) {
-        m_services.showMessage(AlreadyRunningMessage);
+        showMessage(AlreadyRunningMessage);
         return false;
     }
     createRunObjects();
@@ -83,10 +107,10 @@ void TarvexShell::createRunObjects()
 {
     ShellServices& s = m_services;
     m_slots = std::make_unique<HiddenWindowSlots>(s.desktop, s.hiddenIcons);
-    m_specialActions =
-        std::make_unique<SpecialActions>(s.desktop, s.power, s.confirmation, *m_slots);
+    m_specialActions = std::make_unique<SpecialActions>(s.desktop, s.power, s.dialogs, *m_slots);
     m_actionRunner = std::make_unique<ActionRunner>(*m_appSettings, s.sound, s.opener,
                                                     *m_specialActions, s.programFolder);
+    m_actionRunner->setNotifier(s.notifier);
 }
 
 void TarvexShell::HookMainWindow()
@@ -98,13 +122,57 @@ void TarvexShell::HookMainWindow()
     m_keySourceStarted = m_services.startKeySource && m_services.startKeySource();
 }
 
+// The main window's load: its own steps (which may already ask for the login entry), then the
+// login-entry box as the entry is, the hotkeys off, the run's hook, the keyboard note, and the
+// window shown or, for "automatic", the hotkeys started.
 Tarvex& TarvexShell::loadMainWindow()
 {
-    if (!m_mainWindow) {
-        m_mainWindow = new Tarvex(*this);
-        m_mainWindow->load();
-    }
+    if (m_mainWindow)
+        return *m_mainWindow;
+    m_mainWindow = new Tarvex(m_services.settings, m_services.dialogs);
+    connectMainWindow(m_mainWindow);
+    m_mainWindow->load();
+    showLoginEntryState();
+    SetHK(false);
+    HookMainWindow();
+    m_mainWindow->setKeyboardNote(m_services.keys.problem());
+    if (CommandLine::isAutomaticStart(m_services.arguments))
+        startHotkeys(true);
+    else if (m_mainWindow)
+        m_mainWindow->show();
     return *m_mainWindow;
+}
+
+void TarvexShell::connectMainWindow(Tarvex* window)
+{
+    connect(window, &Tarvex::startRequested, this, [this] { startHotkeys(false); });
+    connect(window, &Tarvex::configureRequested, this, &TarvexShell::configureHotkeys);
+    connect(window, &Tarvex::appearanceRequested, this, &TarvexShell::customizeAppearance);
+    connect(window, &Tarvex::exitRequested, this, &TarvexShell::exitFromMainWindow);
+    connect(window, &Tarvex::runAtLoginChosen, this, &TarvexShell::runAtLoginChosen);
+    connect(window, &Tarvex::helpRequested, this,
+            [this] { m_services.opener.open(m_services.programFolder + u'/' + HelpFileName); });
+}
+
+void TarvexShell::runAtLoginChosen(bool run)
+{
+    const QString error =
+        m_services.login.SetRunAtLogin(m_services.programName, m_services.executableFolder, run);
+    if (!error.isEmpty())
+        showMessage(error);
+    showLoginEntryState();
+}
+
+// The box shows whether the entry exists, whoever made or removed it since.
+void TarvexShell::showLoginEntryState()
+{
+    if (m_mainWindow)
+        m_mainWindow->showRunsAtLogin(m_services.login.runsAtLogin(m_services.programName));
+}
+
+void TarvexShell::showMessage(const QString& text)
+{
+    m_services.dialogs.inform(nullptr, ProgramTitle, text);
 }
 
 void TarvexShell::showMainWindow()
@@ -120,22 +188,32 @@ hkCORE& TarvexShell::loadEditor()
 {
     if (m_editor)
         return *m_editor;
-    m_editor = new hkCORE(m_services.keys, m_services.settings, m_services.programFolder,
-                          [this](const QString& target) { runAction(target); });
+    m_host =
+        new HotkeyHost(m_services.keys, [this](const QString& combination, const QString& target) {
+            runAction(combination, target);
+        });
+    m_trayIcon = new ProgramTrayIcon();
+    hkCORE* editor = new hkCORE(m_host->list(), m_host->table(), m_services.settings,
+                                m_services.dialogs, m_services.programFolder);
+    m_editor = editor;
+    m_host->setEditorVisibleQuery(
+        [editor = QPointer<hkCORE>(editor)] { return editor && editor->isVisible(); });
     connect(m_editor, &hkCORE::unloadRequested, this, &TarvexShell::unloadEditor);
-    connect(m_editor, &hkCORE::trayMenuRequested, this, &TarvexShell::popUpTrayMenu);
     connect(m_editor, &hkCORE::settingsSaved, this, &TarvexShell::onSettingsSaved);
     connect(m_editor, &hkCORE::editingCancelled, this, &TarvexShell::onEditingCancelled);
+    connect(m_trayIcon, &ProgramTrayIcon::doubleClicked, m_editor, &hkCORE::onTrayDoubleClicked);
+    connect(m_trayIcon, &ProgramTrayIcon::menuRequested, this, &TarvexShell::popUpTrayMenu);
     const QString problem =
-        m_editor->load(HotkeyDatabase::InFolder(m_services.documents.documentsFolder()));
+        m_host->load(HotkeyDatabase::InFolder(m_services.documents.documentsFolder()));
+    m_editor->load(m_host->database());
     if (!problem.isEmpty())
-        m_services.showMessage(problem);
+        showMessage(problem);
     return *m_editor;
 }
 
 bool TarvexShell::hotkeysRunning() const
 {
-    return m_editor && HotkeysEnabled() && m_editor->host().isPollingEnabled();
+    return m_host && HotkeysEnabled() && m_host->isPollingEnabled();
 }
 
 void TarvexShell::startHotkeys(bool silent)
@@ -150,10 +228,10 @@ void TarvexShell::startHotkeys(bool silent, bool balloon)
     // A keyboard that could not be read before may be readable now (access granted since).
     if (m_hooked && (!m_keySourceStarted || !m_services.keys.problem().isEmpty()))
         m_keySourceStarted = m_services.startKeySource && m_services.startKeySource();
-    const bool wasRunning = hotkeysRunning() && m_editor->host().trayIcon().isShown();
-    hkCORE& editor = loadEditor();
-    editor.SetHK(true);
-    editor.setTimer1Enabled(true);
+    const bool wasRunning = hotkeysRunning() && m_trayIcon->isShown();
+    loadEditor();
+    SetHK(true);
+    m_host->setPollingEnabled(true);
     if (!wasRunning)
         showProgramIcon(balloon);
     if (m_mainWindow) {
@@ -164,7 +242,7 @@ void TarvexShell::startHotkeys(bool silent, bool balloon)
     const QString problem = m_services.keys.problem();
     if (m_hooked && (!m_keySourceStarted || !problem.isEmpty()) && !m_keySourceFailureShown) {
         m_keySourceFailureShown = true;
-        m_services.showMessage(problem.isEmpty() ? NoKeyboardMessage : problem);
+        showMessage(problem.isEmpty() ? NoKeyboardMessage : problem);
     }
 }
 
@@ -175,16 +253,15 @@ void TarvexShell::showKeyboardProblem()
     const QString problem = m_services.keys.problem();
     if (m_mainWindow)
         m_mainWindow->setKeyboardNote(problem);
-    if (m_editor && m_editor->host().trayIcon().isShown())
-        m_editor->host().trayIcon().setTip(problem.isEmpty() ? RunningTip : problem);
+    if (m_trayIcon && m_trayIcon->isShown())
+        m_trayIcon->setTip(problem.isEmpty() ? RunningTip : problem);
 }
 
 void TarvexShell::showProgramIcon(bool balloon)
 {
-    ProgramTrayIcon& icon = m_editor->host().trayIcon();
-    icon.add(hkCORE::Caption, balloon);
+    m_trayIcon->add(hkCORE::Caption, balloon);
     const QString problem = m_services.keys.problem();
-    icon.setTip(problem.isEmpty() ? RunningTip : problem);
+    m_trayIcon->setTip(problem.isEmpty() ? RunningTip : problem);
 }
 
 // The hotkeys stop while editing, and the icon that says they run goes with them.
@@ -192,7 +269,7 @@ void TarvexShell::configureHotkeys()
 {
     hkCORE& editor = loadEditor();
     m_resumeAfterEditing = false;
-    editor.SetHK(false);
+    SetHK(false);
     removeProgramIcon();
     editor.show();
     if (m_mainWindow) {
@@ -204,13 +281,48 @@ void TarvexShell::configureHotkeys()
 void TarvexShell::customizeAppearance()
 {
     if (!m_options) {
-        auto* options = new ThemeOptions(*this);
+        auto* options = new ThemeOptions(m_services.settings, m_services.sound, m_services.dialogs,
+                                         m_services.programFolder);
+        connect(options, &ThemeOptions::lookApplied, this, &TarvexShell::applyLook);
+        connect(options, &ThemeOptions::mainWindowRequested, this,
+                &TarvexShell::showMainWindowRepainted);
+        connect(options, &ThemeOptions::cancelled, this, &TarvexShell::optionsCancelled);
         connect(options, &ThemeOptions::unloadRequested, this, &TarvexShell::unloadOptions);
         m_options = options;
     }
     static_cast<ThemeOptions*>(m_options.data())->openFromMainWindow();
     if (m_mainWindow)
         m_mainWindow->hide();
+}
+
+// An unloaded main window reads the stored look when it loads.
+void TarvexShell::applyLook(int frameStyle, int themeColor, int buttonStyle)
+{
+    if (!m_mainWindow)
+        return;
+    m_mainWindow->setThemeColor(themeColor);
+    m_mainWindow->cStyle(frameStyle);
+    m_mainWindow->ButtonCfg(qint16(buttonStyle));
+}
+
+void TarvexShell::showMainWindowRepainted()
+{
+    showMainWindow();
+    if (m_mainWindow) {
+        m_mainWindow->ThemeForm()->hide();
+        m_mainWindow->ThemeForm()->show();
+    }
+}
+
+// The appearance window left without OK: the main window comes back in the stored look.
+void TarvexShell::optionsCancelled()
+{
+    if (m_mainWindow) {
+        const SettingsStore& store = m_services.settings;
+        m_mainWindow->ButtonCfg(qint16(AppearanceChoices::StoredButtonStyle(store)));
+        m_mainWindow->cStyle(AppearanceChoices::StoredFrameStyle(store));
+    }
+    showMainWindowRepainted();
 }
 
 void TarvexShell::exitFromMainWindow()
@@ -263,9 +375,7 @@ void TarvexShell::onEditingCancelled()
         return;
     }
     // Unloading drops the unsaved edits; a fresh host reads the file again.
-    hkCORE* editor = m_editor;
-    m_editor = nullptr;
-    disposeEditor(editor);
+    disposeEditor();
     startHotkeys(true, false);
 }
 
@@ -309,22 +419,26 @@ void TarvexShell::unloadMainWindow()
 
 void TarvexShell::unloadEditor()
 {
-    hkCORE* editor = m_editor;
-    if (!editor)
+    if (!m_editor)
         return;
-    m_editor = nullptr;
     m_resumeAfterEditing = false;
-    disposeEditor(editor);
+    disposeEditor();
     if (!ExitRequested() && !m_finished)
         showMainWindow();
 }
 
-void TarvexShell::disposeEditor(hkCORE* editor)
+// The editor goes first: it holds the rows of the host, which is deleted after it.
+void TarvexShell::disposeEditor()
 {
+    hkCORE* editor = std::exchange(m_editor, nullptr);
+    HotkeyHost* host = std::exchange(m_host, nullptr);
+    ProgramTrayIcon* icon = std::exchange(m_trayIcon, nullptr);
     editor->hide();
-    editor->host().setPollingEnabled(false);
-    editor->host().trayIcon().remove();
+    host->setPollingEnabled(false);
+    icon->remove();
     editor->deleteLater();
+    host->deleteLater();
+    icon->deleteLater();
 }
 
 void TarvexShell::unloadPopupMenu()
@@ -347,8 +461,8 @@ void TarvexShell::unloadOptions()
 
 void TarvexShell::removeProgramIcon()
 {
-    if (m_editor)
-        m_editor->host().trayIcon().remove();
+    if (m_trayIcon)
+        m_trayIcon->remove();
 }
 
 void TarvexShell::finish()
@@ -362,10 +476,10 @@ void TarvexShell::finish()
     Q_EMIT finished();
 }
 
-void TarvexShell::runAction(const QString& target)
+void TarvexShell::runAction(const QString& combination, const QString& target)
 {
     if (m_actionRunner)
-        m_actionRunner->RunHotkeyAction(target);
+        m_actionRunner->RunHotkeyAction(target, combination);
 }
 
 } // namespace tarvex

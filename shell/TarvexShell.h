@@ -12,15 +12,21 @@ namespace tarvex {
 class ActionRunner;
 class AppSettings;
 class HiddenWindowSlots;
+class HotkeyHost;
+class ProgramTrayIcon;
 class SpecialActions;
 class Tarvex;
 class hkCORE;
 class hkPopupMenu;
 
-/// The program's run: its windows (main window `Tarvex`, the editor `hkCORE` that hosts the
-/// running hotkeys, the tray menu, the appearance window) and what lives as long as the
-/// process: the 11 hidden-window slots, the keyboard hook and the actions. Loading and
-/// unloading windows, starting and stopping the hotkeys and the exit order are kept here.
+/// The program's run: its windows (main window `Tarvex`, the editor `hkCORE`, the tray menu,
+/// the appearance window), the running hotkeys with the program's tray icon, and what lives as
+/// long as the process: the 11 hidden-window slots, the keyboard hook and the actions. The
+/// windows say what the user asked for through their signals; loading and unloading windows,
+/// starting and stopping the hotkeys and the exit order are decided here.
+///
+/// The running hotkeys and their icon are loaded and unloaded together with the editor, which
+/// edits their rows: unloading the editor stops the hotkeys and drops unsaved edits.
 class TarvexShell final : public QObject
 {
     Q_OBJECT
@@ -47,6 +53,10 @@ public:
     Tarvex* mainWindow() const;
     /// The editor, or nullptr while it is unloaded.
     hkCORE* editor() const;
+    /// The running hotkeys (loaded with the editor), or nullptr while the editor is unloaded.
+    HotkeyHost* hotkeyHost() const;
+    /// The program's tray icon (loaded with the editor), or nullptr while it is unloaded.
+    ProgramTrayIcon* trayIcon() const;
     /// The tray menu, or nullptr while it is unloaded.
     hkPopupMenu* popupMenu() const;
     /// The appearance window, or nullptr while it is unloaded.
@@ -94,19 +104,26 @@ Q_SIGNALS:
 
 private:
     void createRunObjects();
+    void connectMainWindow(Tarvex* window);
+    void showMessage(const QString& text);
+    void runAtLoginChosen(bool run);
+    void applyLook(int frameStyle, int themeColor, int buttonStyle);
+    void showMainWindowRepainted();
+    void optionsCancelled();
     void startHotkeys(bool silent, bool balloon);
     void showProgramIcon(bool balloon);
     void onSettingsSaved();
     void onEditingCancelled();
     void unloadMainWindow();
     void unloadEditor();
-    void disposeEditor(hkCORE* editor);
+    void disposeEditor();
     void unloadPopupMenu();
     void unloadOptions();
     void removeProgramIcon();
     void showKeyboardProblem();
+    void showLoginEntryState();
     void finish();
-    void runAction(const QString& target);
+    void runAction(const QString& combination, const QString& target);
 
     ShellServices m_services;
     std::unique_ptr<AppSettings> m_appSettings;
@@ -115,6 +132,8 @@ private:
     std::unique_ptr<ActionRunner> m_actionRunner;
     QPointer<Tarvex> m_mainWindow;
     QPointer<hkCORE> m_editor;
+    QPointer<HotkeyHost> m_host;
+    QPointer<ProgramTrayIcon> m_trayIcon;
     QPointer<hkPopupMenu> m_popupMenu;
     QPointer<QWidget> m_options;
     bool m_resumeAfterEditing = false;

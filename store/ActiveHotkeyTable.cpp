@@ -1,5 +1,7 @@
 #include "store/ActiveHotkeyTable.h"
 
+#include "store/HotkeyEntry.h"
+
 #include <atomic>
 
 namespace tarvex {
@@ -23,19 +25,15 @@ void ActiveHotkeyTable::replaceFromText(const QString& line)
 
 QString ActiveHotkeyTable::combinationAt(int index) const
 {
-    const QString& record = m_records.at(index);
-    const qsizetype star = record.indexOf(u'*');
-    return star < 0 ? record : record.left(star);
+    return SplitHotkeyRecord(m_records.at(index)).entry.combination;
 }
 
 std::optional<QString> ActiveHotkeyTable::targetAt(int index) const
 {
-    const QString& record = m_records.at(index);
-    const qsizetype star = record.indexOf(u'*');
-    if (star < 0)
+    HotkeyRecord record = SplitHotkeyRecord(m_records.at(index));
+    if (!record.hasTarget)
         return std::nullopt;
-    const qsizetype next = record.indexOf(u'*', star + 1);
-    return record.mid(star + 1, next < 0 ? -1 : next - star - 1);
+    return std::move(record.entry.target);
 }
 
 } // namespace tarvex

@@ -49,7 +49,7 @@ QByteArray RecordBytes(const HotkeyList& list, int position)
 {
     const HotkeyEntry entry = list.at(position);
     const std::optional<QByteArray> stored = list.storedAt(position);
-    if (stored && HotkeyDatabase::EntryFromRecord(DecodeRecord(*stored)) == entry)
+    if (stored && SplitHotkeyRecord(DecodeRecord(*stored)).entry == entry)
         return *stored;
     return (entry.combination + u'*' + entry.target).toUtf8();
 }
@@ -100,15 +100,6 @@ QByteArray HotkeyDatabase::Serialize(const HotkeyList& list)
     return list.leader() + bytes + list.trailer();
 }
 
-HotkeyEntry HotkeyDatabase::EntryFromRecord(const QString& record)
-{
-    const qsizetype star = record.indexOf(u'*');
-    if (star < 0)
-        return {record, QString()};
-    const qsizetype next = record.indexOf(u'*', star + 1);
-    return {record.left(star), record.mid(star + 1, next < 0 ? -1 : next - star - 1)};
-}
-
 QString HotkeyDatabase::NotRunReport(const HotkeyList& list)
 {
     QStringList named;
@@ -148,7 +139,7 @@ QString HotkeyDatabase::load(HotkeyList& list, ActiveHotkeyTable& table) const
     records.reserve(parts.records.size());
     for (const QByteArray& record : parts.records) {
         records.append(DecodeRecord(record));
-        list.appendStored(EntryFromRecord(records.last()), record);
+        list.appendStored(SplitHotkeyRecord(records.last()).entry, record);
     }
     if (file.exists)
         list.setFraming(parts.leader, parts.trailer);

@@ -44,8 +44,6 @@ public:
     /// Returns the file bytes of `list`: its records joined by "|", then its trailer. A record
     /// whose stored bytes still decode to its entry is written as those bytes.
     static QByteArray Serialize(const HotkeyList& list);
-    /// Returns the entry of one record: text before the first "*", text up to the next "*".
-    static HotkeyEntry EntryFromRecord(const QString& record);
     /// Returns a message naming the entries of `list` that the running hotkeys ignore (at most
     /// ten, then how many more), or an empty text when every entry can run.
     static QString NotRunReport(const HotkeyList& list);

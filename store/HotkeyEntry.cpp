@@ -18,6 +18,17 @@ bool HoldsSeparator(const QString& text)
 
 } // namespace
 
+HotkeyRecord SplitHotkeyRecord(QStringView record)
+{
+    const qsizetype star = record.indexOf(u'*');
+    if (star < 0)
+        return {{record.toString(), QString()}, false};
+    const qsizetype next = record.indexOf(u'*', star + 1);
+    const QStringView target =
+        record.sliced(star + 1, (next < 0 ? record.size() : next) - star - 1);
+    return {{record.left(star).toString(), target.toString()}, true};
+}
+
 TargetKind ClassifyTarget(const QString& target)
 {
     // Only spaces count as blank here; a tab keeps the target a File.

@@ -14,6 +14,18 @@ struct HotkeyEntry
     friend bool operator==(const HotkeyEntry&, const HotkeyEntry&) = default;
 };
 
+/// One record of the hotkey file ("combination*target") taken apart: the combination is the
+/// text before the first "*", the target the text from there up to the next "*" (anything
+/// after that is ignored). A record without "*" is all combination and has no target.
+struct HotkeyRecord
+{
+    HotkeyEntry entry;
+    bool hasTarget = false;
+};
+
+/// Splits one record of the hotkey file or of the active table at its "*" separators.
+HotkeyRecord SplitHotkeyRecord(QStringView record);
+
 /// The kind of a target, always derived from the target text by ClassifyTarget.
 enum class TargetKind : qint16 {
     Website = 0,

@@ -2,6 +2,8 @@
 
 #include <QKeySequence>
 
+namespace tarvex {
+
 ButtonAccessible::ButtonAccessible(velbutton* button)
     : QAccessibleWidget(button, QAccessible::Button)
 {}
@@ -30,9 +32,9 @@ QAccessible::Role ButtonAccessible::role() const
     if (button()->hasPopupMenu())
         return QAccessible::ButtonMenu;
     switch (button()->Mode()) {
-    case 1:
+    case ButtonMode::Check:
         return QAccessible::CheckBox;
-    case 2:
+    case ButtonMode::Option:
         return QAccessible::RadioButton;
     default:
         return QAccessible::Button;
@@ -68,7 +70,7 @@ QAccessible::State ButtonAccessible::state() const
 {
     QAccessible::State s = QAccessibleWidget::state();
     const velbutton* b = button();
-    const bool toggles = b->Mode() == 1 || b->Mode() == 2;
+    const bool toggles = KeepsValue(b->Mode());
     s.invisible = !b->isVisible();
     s.checkable = toggles;
     s.checked = toggles && b->Value();
@@ -82,7 +84,7 @@ QString ButtonAccessible::mainAction() const
 {
     if (button()->hasPopupMenu())
         return showMenuAction();
-    return button()->Mode() == 0 ? pressAction() : toggleAction();
+    return button()->Mode() == ButtonMode::Push ? pressAction() : toggleAction();
 }
 
 QStringList ButtonAccessible::actionNames() const
@@ -113,3 +115,5 @@ QStringList ButtonAccessible::keyBindingsForAction(const QString& actionName) co
     }
     return QAccessibleWidget::keyBindingsForAction(actionName);
 }
+
+} // namespace tarvex

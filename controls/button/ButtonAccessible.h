@@ -4,6 +4,8 @@
 
 #include <QAccessibleWidget>
 
+namespace tarvex {
+
 // What a screen reader learns of a velbutton: a push button (a check box or
 // radio button in check and option mode, a menu button with a menu), named by
 // its caption without the access-key "&" (its tooltip when the caption is
@@ -28,3 +30,5 @@ private:
     velbutton* button() const;
     QString mainAction() const;
 };
+
+} // namespace tarvex

@@ -8,7 +8,18 @@
 #include <array>
 #include <utility>
 
+namespace tarvex {
+
+using P = PicturePosition;
+
 namespace {
+
+// The picture stands above or below the caption, which moves to make room.
+bool AboveOrBelow(PicturePosition position)
+{
+    return position == P::TopEdge || position == P::AboveCaption || position == P::BottomEdge ||
+           position == P::BelowCaption;
+}
 
 bool HasDropDown(const ButtonProperties& p)
 {
@@ -43,13 +54,13 @@ QImage ButtonContent::PictureFor(const ButtonProperties& p, ButtonState state, b
 int ButtonContent::captionLeft(const ButtonProperties& p, int w, int tw, int pw, bool dropDown)
 {
     switch (p.CaptionAlign) {
-    case 0:
+    case CaptionAlignment::Left:
         return 2;
-    case 2:
+    case CaptionAlignment::Right:
         return w - tw - 4 - (dropDown ? 16 : 0);
     default: {
         int x = (w - tw + pw) / 2 - (dropDown ? 8 : 0);
-        if (p.PictureAlign >= 5 && p.PictureAlign <= 8)
+        if (AboveOrBelow(p.PictureAlign))
             x -= pw / 2;
         return x;
     }
@@ -61,27 +72,29 @@ ButtonContent::Layout ButtonContent::Arrange(Canvas& canvas, const ButtonPropert
 {
     const int w = canvas.width(), h = canvas.height();
     const bool dropDown = HasDropDown(p);
-    const int pa = p.PictureAlign, pw = picture.width(), ph = picture.height();
-    const bool centred = p.CaptionAlign != 0 && p.CaptionAlign != 2;
+    const PicturePosition pa = p.PictureAlign;
+    const int pw = picture.width(), ph = picture.height();
+    const bool centred =
+        p.CaptionAlign != CaptionAlignment::Left && p.CaptionAlign != CaptionAlignment::Right;
     int areaW = w - 8;
     if (dropDown)
-        areaW = (pa == 2 || pa == 3) ? w - 24 : w - 16;
+        areaW = (pa == P::RightEdge || pa == P::RightOfCaption) ? w - 24 : w - 16;
     canvas.setFont(p.Font);
     const QRect m = canvas.MeasureText(p.Caption, QRect(0, 0, areaW, h), TextFlags(p));
     const int tw = m.width(), th = m.height();
     int x = captionLeft(p, w, tw, pw, dropDown), y = (h - th) / 2;
     if (!picture.isEmpty()) {
-        if ((pa == 0 || pa == 1) && !centred)
+        if ((pa == P::LeftEdge || pa == P::LeftOfCaption) && !centred)
             x = std::max(x, pw + 4);
-        if ((pa == 2 || pa == 3) && x + tw > w - pw - 4)
+        if ((pa == P::RightEdge || pa == P::RightOfCaption) && x + tw > w - pw - 4)
             x = w - pw - 4 - tw;
-        if ((pa == 2 || pa == 3) && centred)
+        if ((pa == P::RightEdge || pa == P::RightOfCaption) && centred)
             x -= 12;
-        if (pa == 4 && centred)
+        if (pa == P::Center && centred)
             x -= 16;
-        if (pa == 5 || pa == 6)
+        if (pa == P::TopEdge || pa == P::AboveCaption)
             y += ph / 2;
-        if (pa == 7 || pa == 8)
+        if (pa == P::BottomEdge || pa == P::BelowCaption)
             y -= ph / 2;
     }
     Layout out;
@@ -98,23 +111,23 @@ QPoint ButtonContent::picturePlace(const ButtonProperties& p, int w, int h, QSiz
     const int pw = picture.width(), ph = picture.height();
     const int dd8 = dropDown ? 8 : 0, dd16 = dropDown ? 16 : 0;
     const int capRight = caption.left() + caption.width();
-    if (p.Caption.trimmed().isEmpty() || p.PictureAlign == 4)
+    if (p.Caption.trimmed().isEmpty() || p.PictureAlign == P::Center)
         return {(w - pw) / 2 - dd8, (h - ph) / 2};
     auto notLeftOfCaption = [&](int x) { return dropDown ? std::max(x, capRight + 2) : x; };
     switch (p.PictureAlign) {
-    case 0:
+    case P::LeftEdge:
         return {3, (h - ph) / 2};
-    case 2:
+    case P::RightEdge:
         return {notLeftOfCaption(w - pw - 3 - dd16), (h - ph) / 2};
-    case 3:
+    case P::RightOfCaption:
         return {notLeftOfCaption(capRight + 4 - dd16), (h - ph) / 2};
-    case 5:
+    case P::TopEdge:
         return {(w - pw) / 2 - dd8, 4};
-    case 6:
+    case P::AboveCaption:
         return {(w - pw) / 2 - dd8, caption.top() - ph - 2};
-    case 7:
+    case P::BottomEdge:
         return {(w - pw) / 2 - dd8, h - ph - 4};
-    case 8:
+    case P::BelowCaption:
         return {(w - pw) / 2 - dd8, caption.top() + caption.height() + 2};
     default:
         return {caption.left() - pw - 4, (h - ph) / 2};
@@ -233,3 +246,5 @@ void ButtonContent::drawSymbol(Canvas& canvas, const ButtonProperties& p, const 
         }
     }
 }
+
+} // namespace tarvex

@@ -3,6 +3,8 @@
 #include "controls/button/ButtonDrawing.h"
 #include "controls/Canvas.h"
 
+namespace tarvex {
+
 // The layer every velbutton style paints over its background: the picture,
 // the caption with its effects and the drop-down symbol.
 class ButtonContent final
@@ -48,3 +50,5 @@ private:
     static void drawSymbol(Canvas& canvas, const ButtonProperties& p, const Options& o,
                            const QRect& area);
 };
+
+} // namespace tarvex

@@ -5,6 +5,8 @@
 class QStyle;
 class QWidget;
 
+namespace tarvex {
+
 // ButtonState of velbutton: 0 Normal, 1 Hot (pointer over), 2 Down (pressed or checked).
 enum class ButtonState { Normal = 0, Hot = 1, Down = 2 };
 
@@ -24,3 +26,5 @@ struct ButtonDrawing final
     const QStyle* themeStyle = nullptr; // style 13 draws with it; none = style 2 look
     const QWidget* widget = nullptr;    // passed to the style for its options
 };
+
+} // namespace tarvex

@@ -4,6 +4,8 @@
 
 #include <QBuffer>
 
+namespace tarvex {
+
 namespace {
 
 QByteArray ImageBytes(const QImage& image)
@@ -22,38 +24,13 @@ QImage BytesImage(const QVariant& value)
     return QImage::fromData(value.toByteArray());
 }
 
-// A colour read back from a set: an out-of-range number keeps the default.
-OleColor ReadColor(const PropertyBag& bag, const char* name, OleColor missing)
-{
-    bool ok = false;
-    const qlonglong v = bag.ReadProperty(name, qlonglong(missing)).toLongLong(&ok);
-    return ok && v >= 0 && v <= 0xFFFFFFFFLL ? OleColor(v) : missing;
-}
-
-int ReadInt(const PropertyBag& bag, const char* name, int missing)
-{
-    bool ok = false;
-    const int v = bag.ReadProperty(name, missing).toInt(&ok);
-    return ok ? v : missing;
-}
-
-bool ReadBool(const PropertyBag& bag, const char* name, bool missing)
-{
-    return bag.ReadProperty(name, missing).toBool();
-}
-
-QString ReadText(const PropertyBag& bag, const char* name, const QString& missing)
-{
-    return bag.ReadProperty(name, missing).toString();
-}
-
 int Byte(int v)
 {
     return std::clamp(v, 0, 255);
 }
 
 // BackColor of a style in schemes 0, 1 and 2 (styles with their own colours).
-OleColor StyleColor(int style, int scheme)
+OleColor StyleColor(ButtonStyleKind style, int scheme)
 {
     static const OleColor xp[] = {RGB(236, 235, 231), RGB(243, 238, 219), RGB(240, 241, 252)};
     static const OleColor hover[] = {RGB(224, 236, 253), RGB(232, 237, 222),
@@ -62,17 +39,18 @@ OleColor StyleColor(int style, int scheme)
                                       ShiftColor(RGB(160, 158, 186), 0.15)};
     static const OleColor vista[] = {RGB(173, 209, 255), RGB(212, 214, 186), RGB(224, 223, 227)};
     static const OleColor outlook[] = {RGB(173, 209, 255), RGB(212, 214, 186), RGB(213, 214, 225)};
+    using S = ButtonStyleKind;
     switch (style) {
-    case 2:
+    case S::WindowsXP:
         return xp[scheme];
-    case 3:
+    case S::Hover3D:
         return hover[scheme];
-    case 5:
+    case S::OfficeXP:
         return office[scheme];
-    case 8:
-    case 10:
+    case S::VistaToolbar:
+    case S::InstallShield:
         return vista[scheme];
-    case 9:
+    case S::Outlook2007:
         return outlook[scheme];
     default:
         return SystemColor(SystemColors::ButtonFace);
@@ -83,58 +61,55 @@ OleColor StyleColor(int style, int scheme)
 
 void ButtonProperties::ReadFrom(const PropertyBag& bag, const QFont& ambientFont)
 {
-    ButtonStyle = ReadInt(bag, "ButtonStyle", 1);
-    if (ButtonStyle < 0 || ButtonStyle > 13)
-        ButtonStyle = 1; // an unknown style reads as the missing default
-    ShowFocusRect = ReadBool(bag, "ShowFocusRect", false);
+    const int style = bag.ReadInt("ButtonStyle", 1);
+    // An unknown style reads as the missing default.
+    ButtonStyle =
+        style >= 0 && style < ButtonStyleCount ? ButtonStyleKind(style) : ButtonStyleKind::Flat;
+    ShowFocusRect = bag.ReadBool("ShowFocusRect", false);
     Font = ambientFont;
-    Font.fromString(ReadText(bag, "Font", ambientFont.toString()));
-    BackColor = ReadColor(bag, "BackColor", SystemColor(SystemColors::ButtonFace));
-    Enabled = ReadBool(bag, "Enabled", true);
-    Caption = ReadText(bag, "Caption", QStringLiteral("velbutton"));
-    Value = ReadBool(bag, "Value", false);
-    MousePointer = ReadInt(bag, "MousePointer", 0);
-    HandPointer = ReadBool(bag, "HandPointer", false);
+    Font.fromString(bag.ReadText("Font", ambientFont.toString()));
+    BackColor = bag.ReadColor("BackColor", SystemColor(SystemColors::ButtonFace));
+    Enabled = bag.ReadBool("Enabled", true);
+    Caption = bag.ReadText("Caption", QStringLiteral("velbutton"));
+    Value = bag.ReadBool("Value", false);
+    MousePointer = bag.ReadInt("MousePointer", 0);
+    HandPointer = bag.ReadBool("HandPointer", false);
     MouseIcon = QPixmap::fromImage(BytesImage(bag.ReadProperty("MouseIcon")));
     PictureNormal = BytesImage(bag.ReadProperty("PictureNormal"));
     PictureHot = BytesImage(bag.ReadProperty("PictureHot"));
     PictureDown = BytesImage(bag.ReadProperty("PictureDown"));
-    PictureShadow = ReadBool(bag, "PictureShadow", false);
-    PictureOpacity = Byte(ReadInt(bag, "PictureOpacity", 255));
-    PictureOpacityOnOver = Byte(ReadInt(bag, "PictureOpacityOnOver", 255));
-    DisabledPictureMode = ReadInt(bag, "DisabledPictureMode", 0);
-    PicturePushOnHover = ReadBool(bag, "PicturePushOnHover", false);
-    PictureEffectOnOver = ReadInt(bag, "PictureEffectOnOver", 1);
-    PictureEffectOnDown = ReadInt(bag, "PictureEffectOnDown", 2);
-    MaskColor = ReadColor(bag, "MaskColor", 0xE0E0E0);
-    UseMaskColor = ReadBool(bag, "UseMaskColor", true);
-    CaptionEffects = ReadInt(bag, "CaptionEffects", 0);
-    Mode = ReadInt(bag, "Mode", 0);
-    PictureAlign = ReadInt(bag, "PictureAlign", 1);
-    CaptionAlign = ReadInt(bag, "CaptionAlign", 1);
-    ForeColor = ReadColor(bag, "ForeColor", SystemColor(SystemColors::ButtonText));
-    ForeColorHover = ReadColor(bag, "ForeColorHover", SystemColor(SystemColors::ButtonText));
-    DropDownSeparator = ReadBool(bag, "DropDownSeparator", false);
-    TooltipTitle = ReadText(bag, "TooltipTitle", QString());
-    ToolTip = ReadText(bag, "ToolTip", QString());
-    ToolTipIcon = ReadInt(bag, "TooltipIcon", 0);
-    ToolTipType = ReadInt(bag, "TooltipType", 0);
-    TooltipBackColor =
-        ReadColor(bag, "TooltipBackColor", SystemColor(SystemColors::InfoBackground));
-    RightToLeft = ReadBool(bag, "RightToLeft", false);
-    DropDownSymbol = ReadInt(bag, "DropDownSymbol", 0);
-    ColorScheme = ReadInt(bag, "ColorScheme", 0);
+    PictureShadow = bag.ReadBool("PictureShadow", false);
+    PictureOpacity = Byte(bag.ReadInt("PictureOpacity", 255));
+    PictureOpacityOnOver = Byte(bag.ReadInt("PictureOpacityOnOver", 255));
+    DisabledPictureMode = bag.ReadInt("DisabledPictureMode", 0);
+    PicturePushOnHover = bag.ReadBool("PicturePushOnHover", false);
+    PictureEffectOnOver = bag.ReadInt("PictureEffectOnOver", 1);
+    PictureEffectOnDown = bag.ReadInt("PictureEffectOnDown", 2);
+    MaskColor = bag.ReadColor("MaskColor", 0xE0E0E0);
+    UseMaskColor = bag.ReadBool("UseMaskColor", true);
+    CaptionEffects = bag.ReadInt("CaptionEffects", 0);
+    Mode = ButtonMode(bag.ReadInt("Mode", 0));
+    PictureAlign = PicturePosition(bag.ReadInt("PictureAlign", 1));
+    CaptionAlign = CaptionAlignment(bag.ReadInt("CaptionAlign", 1));
+    ForeColor = bag.ReadColor("ForeColor", SystemColor(SystemColors::ButtonText));
+    ForeColorHover = bag.ReadColor("ForeColorHover", SystemColor(SystemColors::ButtonText));
+    DropDownSeparator = bag.ReadBool("DropDownSeparator", false);
+    TooltipTitle = bag.ReadText("TooltipTitle", QString());
+    ToolTip = bag.ReadText("ToolTip", QString());
+    ToolTipIcon = bag.ReadInt("TooltipIcon", 0);
+    ToolTipType = bag.ReadInt("TooltipType", 0);
+    TooltipBackColor = bag.ReadColor("TooltipBackColor", SystemColor(SystemColors::InfoBackground));
+    RightToLeft = bag.ReadBool("RightToLeft", false);
+    DropDownSymbol = bag.ReadInt("DropDownSymbol", 0);
+    ColorScheme = bag.ReadInt("ColorScheme", 0);
 }
 
 void ButtonProperties::WriteTo(PropertyBag& bag, const QFont& ambientFont) const
 {
-    auto colour = [&bag](const char* name, OleColor v, OleColor missing) {
-        bag.WriteProperty(name, qlonglong(v), qlonglong(missing));
-    };
-    bag.WriteProperty("ButtonStyle", ButtonStyle, 1);
+    bag.WriteProperty("ButtonStyle", int(ButtonStyle), 1);
     bag.WriteProperty("ShowFocusRect", ShowFocusRect, false);
     bag.WriteProperty("Font", Font.toString(), ambientFont.toString());
-    colour("BackColor", BackColor, SystemColor(SystemColors::ButtonFace));
+    bag.WriteColor("BackColor", BackColor, SystemColor(SystemColors::ButtonFace));
     bag.WriteProperty("Enabled", Enabled, true);
     bag.WriteProperty("Caption", Caption, QStringLiteral("velbutton"));
     bag.WriteProperty("Value", Value, false);
@@ -151,20 +126,20 @@ void ButtonProperties::WriteTo(PropertyBag& bag, const QFont& ambientFont) const
     bag.WriteProperty("PicturePushOnHover", PicturePushOnHover, false);
     bag.WriteProperty("PictureEffectOnOver", PictureEffectOnOver, 1);
     bag.WriteProperty("PictureEffectOnDown", PictureEffectOnDown, 2);
-    colour("MaskColor", MaskColor, 0xE0E0E0);
+    bag.WriteColor("MaskColor", MaskColor, 0xE0E0E0);
     bag.WriteProperty("UseMaskColor", UseMaskColor, true);
     bag.WriteProperty("CaptionEffects", CaptionEffects, 0);
-    bag.WriteProperty("Mode", Mode, 0);
-    bag.WriteProperty("PictureAlign", PictureAlign, 1);
-    bag.WriteProperty("CaptionAlign", CaptionAlign, 1);
-    colour("ForeColor", ForeColor, SystemColor(SystemColors::ButtonText));
-    colour("ForeColorHover", ForeColorHover, SystemColor(SystemColors::ButtonText));
+    bag.WriteProperty("Mode", int(Mode), 0);
+    bag.WriteProperty("PictureAlign", int(PictureAlign), 1);
+    bag.WriteProperty("CaptionAlign", int(CaptionAlign), 1);
+    bag.WriteColor("ForeColor", ForeColor, SystemColor(SystemColors::ButtonText));
+    bag.WriteColor("ForeColorHover", ForeColorHover, SystemColor(SystemColors::ButtonText));
     bag.WriteProperty("DropDownSeparator", DropDownSeparator, false);
     bag.WriteProperty("TooltipTitle", TooltipTitle, QString());
     bag.WriteProperty("ToolTip", ToolTip, QString());
     bag.WriteProperty("TooltipIcon", ToolTipIcon, 0);
     bag.WriteProperty("TooltipType", ToolTipType, 0);
-    colour("TooltipBackColor", TooltipBackColor, SystemColor(SystemColors::InfoBackground));
+    bag.WriteColor("TooltipBackColor", TooltipBackColor, SystemColor(SystemColors::InfoBackground));
     bag.WriteProperty("RightToLeft", RightToLeft, false);
     bag.WriteProperty("DropDownSymbol", DropDownSymbol, 0);
     bag.WriteProperty("ColorScheme", ColorScheme, 0);
@@ -172,15 +147,16 @@ void ButtonProperties::WriteTo(PropertyBag& bag, const QFont& ambientFont) const
 
 void ButtonProperties::DefaultColorSchemeFor()
 {
+    using S = ButtonStyleKind;
     switch (ButtonStyle) {
-    case 3:
-    case 9:
+    case S::Hover3D:
+    case S::Outlook2007:
         ColorScheme = 2;
         break;
-    case 5:
-    case 11:
-    case 12:
-    case 13:
+    case S::OfficeXP:
+    case S::GelButton:
+    case S::FlatHover:
+    case S::WindowsTheme:
         break;
     default:
         ColorScheme = 0;
@@ -189,12 +165,12 @@ void ButtonProperties::DefaultColorSchemeFor()
 
 void ButtonProperties::ApplyStyleColors()
 {
-    if (ColorScheme >= 0 && ColorScheme <= 2 && ButtonStyle != 13)
+    if (ColorScheme >= 0 && ColorScheme <= 2 && ButtonStyle != ButtonStyleKind::WindowsTheme)
         BackColor = StyleColor(ButtonStyle, ColorScheme);
     ForeColor = SystemColor(SystemColors::ButtonText);
     // Every style shows where the keyboard focus is.
     ShowFocusRect = true;
-    if (ButtonStyle == 4)
+    if (ButtonStyle == ButtonStyleKind::VistaAero)
         PicturePushOnHover = true;
 }
 
@@ -209,3 +185,5 @@ QChar ButtonProperties::AccessKeyOf(const QString& caption)
     }
     return QChar();
 }
+
+} // namespace tarvex

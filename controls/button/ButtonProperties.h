@@ -1,5 +1,6 @@
 #pragma once
 
+#include "controls/button/ButtonKinds.h"
 #include "controls/ColorOps.h"
 #include "controls/SystemColors.h"
 
@@ -7,6 +8,8 @@
 #include <QImage>
 #include <QPixmap>
 #include <QString>
+
+namespace tarvex {
 
 class PropertyBag;
 
@@ -16,9 +19,9 @@ class PropertyBag;
 struct ButtonProperties final
 {
     OleColor BackColor = SystemColor(SystemColors::ButtonFace);
-    int ButtonStyle = 13;
+    ButtonStyleKind ButtonStyle = ButtonStyleKind::WindowsTheme;
     QString Caption = QStringLiteral("velbutton1");
-    int CaptionAlign = 1;
+    CaptionAlignment CaptionAlign = CaptionAlignment::Center;
     int CaptionEffects = 0;
     int ColorScheme = 0;
     int DisabledPictureMode = 0;
@@ -30,10 +33,10 @@ struct ButtonProperties final
     OleColor ForeColorHover = 0;
     bool HandPointer = false;
     OleColor MaskColor = 0xE0E0E0;
-    int Mode = 0;
+    ButtonMode Mode = ButtonMode::Push;
     QPixmap MouseIcon;
     int MousePointer = 0;
-    int PictureAlign = 1;
+    PicturePosition PictureAlign = PicturePosition::LeftOfCaption;
     QImage PictureDown;
     int PictureEffectOnDown = 0;
     int PictureEffectOnOver = 0;
@@ -73,3 +76,5 @@ struct ButtonProperties final
     // ("&&" is a literal ampersand); a null QChar when there is none.
     static QChar AccessKeyOf(const QString& caption);
 };
+
+} // namespace tarvex

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace tarvex {
+
 namespace {
 
 std::array<quint8, 256> BuildTable(int numerator, bool cap)
@@ -95,3 +97,5 @@ QImage PictureEffects::Silhouette(const QImage& picture, OleColor colour, int op
     const int r = RedOf(c), g = GreenOf(c), b = BlueOf(c);
     return MapPixels(picture, [=](QRgb p) { return qRgba(r, g, b, qAlpha(p) * opacity / 255); });
 }
+
+} // namespace tarvex

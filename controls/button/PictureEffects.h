@@ -6,6 +6,8 @@
 
 #include <array>
 
+namespace tarvex {
+
 // The picture treatments of velbutton: mask-colour transparency, the
 // hover/press effects built on the light and dark lookup tables, the
 // disabled looks and the flat silhouettes used for shadows.
@@ -36,3 +38,5 @@ public:
     // picture's shape filled with one colour (alpha scaled by opacity 0..255).
     static QImage Silhouette(const QImage& picture, OleColor colour, int opacity = 255);
 };
+
+} // namespace tarvex

@@ -9,6 +9,10 @@
 
 #include <cmath>
 
+namespace tarvex {
+
+using S = ButtonStyleKind;
+
 namespace {
 
 constexpr OleColor kBlack = RGB(0, 0, 0);
@@ -34,45 +38,45 @@ int StylePainter::Round(double value)
 
 bool StylePainter::checkedLook() const
 {
-    return (m_p.Mode == 1 || m_p.Mode == 2) && m_p.Value;
+    return KeepsValue(m_p.Mode) && m_p.Value;
 }
 
 void StylePainter::Paint()
 {
-    const int style = m_p.ButtonStyle;
+    const ButtonStyleKind style = m_p.ButtonStyle;
     // A checked check or option button draws pressed (styles 0 and 6 have their own look).
-    if (checkedLook() && style != 0 && style != 6)
+    if (checkedLook() && style != S::Standard && style != S::Office2003)
         m_state = ButtonState::Down;
-    m_c.Clear(style == 13 ? Sys(SystemColors::ButtonFace) : m_base);
+    m_c.Clear(style == S::WindowsTheme ? Sys(SystemColors::ButtonFace) : m_base);
     switch (style) {
-    case 2:
+    case S::WindowsXP:
         drawXp();
         break;
-    case 3:
+    case S::Hover3D:
         drawHover3D();
         break;
-    case 4:
+    case S::VistaAero:
         drawVistaAero();
         break;
-    case 5:
+    case S::OfficeXP:
         drawOfficeXp();
         break;
-    case 6:
+    case S::Office2003:
         drawOffice2003();
         break;
-    case 7:
+    case S::XPToolbar:
         drawXpToolbar();
         break;
-    case 8:
+    case S::VistaToolbar:
         drawVistaToolbar();
         break;
-    case 9:
+    case S::Outlook2007:
         drawOutlook();
         break;
-    case 10:
+    case S::InstallShield:
         drawInstallShield();
         break;
-    case 13:
+    case S::WindowsTheme:
         drawTheme();
         break;
     default:
@@ -84,7 +88,8 @@ void StylePainter::Paint()
     if (!m_focusDrawn && m_enabled && m_d.runtime && m_p.ShowFocusRect && m_d.parentActive &&
         m_d.hasFocus) {
         // Inside the classic edges; a checked style 0 keeps its own focus frame at 4.
-        const int inset = (style == 11 || (style == 0 && !checkedLook())) ? 4 : 3;
+        const int inset =
+            (style == S::GelButton || (style == S::Standard && !checkedLook())) ? 4 : 3;
         focusRect(inset, inset, m_w - inset, m_h - inset);
     }
 }
@@ -95,7 +100,7 @@ void StylePainter::content(ButtonState state)
                                          true, false, false, true,  true,  true, false};
     static constexpr bool kSymbolShifts[14] = {true, true,  false, false, false, false, true,
                                                true, false, false, false, true,  true,  false};
-    const int s = std::clamp(m_p.ButtonStyle, 0, 13);
+    const int s = std::clamp(int(m_p.ButtonStyle), 0, ButtonStyleCount - 1);
     const bool down = state == ButtonState::Down;
     ButtonContent::Options o;
     o.state = state;
@@ -130,11 +135,11 @@ void StylePainter::focusRect(int left, int top, int right, int bottom)
 
 void StylePainter::drawClassic()
 {
-    const int s = m_p.ButtonStyle;
+    const ButtonStyleKind s = m_p.ButtonStyle;
     const QRect all(0, 0, m_w, m_h);
-    const int raised = (s == 0) ? Canvas::EdgeRaised : Canvas::BdrRaisedInner;
+    const int raised = (s == S::Standard) ? Canvas::EdgeRaised : Canvas::BdrRaisedInner;
     if (!m_enabled) {
-        if (s == 0 || s == 1)
+        if (s == S::Standard || s == S::Flat)
             m_c.DrawEdge(all, raised);
         content(m_state);
         return;
@@ -142,23 +147,24 @@ void StylePainter::drawClassic()
     if (checkedLook()) {
         fill(ShiftColor(m_base, 0.02));
         content(m_state);
-        if (s != 12)
+        if (s != S::FlatHover)
             m_c.DrawEdge(all, Canvas::EdgeSunken);
-        if (s == 0 && m_p.ShowFocusRect && m_d.hasFocus)
+        if (s == S::Standard && m_p.ShowFocusRect && m_d.hasFocus)
             frame(4, 4, m_w - 7, m_h - 7, Sys(SystemColors::AppWorkspace));
         return;
     }
     fill(m_base);
     content(m_state);
     if (m_state == ButtonState::Normal) {
-        if (s == 0 || s == 1)
+        if (s == S::Standard || s == S::Flat)
             m_c.DrawEdge(all, raised);
     } else if (m_state == ButtonState::Hot) {
-        m_c.DrawEdge(all, (s == 1 || s == 12) ? Canvas::BdrRaisedInner : Canvas::EdgeRaised);
-    } else if (s == 0) {
+        m_c.DrawEdge(all, (s == S::Flat || s == S::FlatHover) ? Canvas::BdrRaisedInner
+                                                              : Canvas::EdgeRaised);
+    } else if (s == S::Standard) {
         frame(1, 1, m_w - 2, m_h - 2, RGB(172, 168, 153));
         frame(0, 0, m_w, m_h, kBlack);
-    } else if (s == 11) {
+    } else if (s == S::GelButton) {
         m_c.DrawEdge(all, Canvas::EdgeSunken);
     } else {
         frame(0, 0, m_w, m_h, kWhite);
@@ -169,14 +175,14 @@ void StylePainter::drawClassic()
 
 void StylePainter::drawClassicFocus(ButtonState state)
 {
-    const int s = m_p.ButtonStyle;
+    const ButtonStyleKind s = m_p.ButtonStyle;
     if (!m_d.hasFocus && !m_d.displayAsDefault)
         return;
     if (focusShown()) {
-        const int inset = (s == 0 || s == 11) ? 4 : 3;
+        const int inset = (s == S::Standard || s == S::GelButton) ? 4 : 3;
         focusRect(inset, inset, m_w - inset, m_h - inset);
     }
-    if (s == 0 && state != ButtonState::Down) {
+    if (s == S::Standard && state != ButtonState::Down) {
         // The default-button look: a black outline round the raised edge.
         m_c.DrawEdge(QRect(0, 0, m_w - 1, m_h - 1), Canvas::EdgeRaised);
         frame(0, 0, m_w - 1, m_h - 1, Sys(SystemColors::AppWorkspace));
@@ -190,7 +196,7 @@ void StylePainter::drawTheme()
     if (!style) {
         // No style can draw a push button: the look of style 2, scheme 0.
         ButtonProperties fallback = m_p;
-        fallback.ButtonStyle = 2;
+        fallback.ButtonStyle = S::WindowsXP;
         fallback.ColorScheme = 0;
         fallback.ApplyStyleColors();
         const ButtonDrawing& d = m_d;
@@ -227,3 +233,5 @@ void StylePainter::drawTheme()
     m_c.painter().restore();
     content(m_state);
 }
+
+} // namespace tarvex

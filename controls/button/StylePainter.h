@@ -3,6 +3,8 @@
 #include "controls/button/ButtonDrawing.h"
 #include "controls/Canvas.h"
 
+namespace tarvex {
+
 // Paints one velbutton from a ButtonDrawing: the background and frame of its
 // ButtonStyle, then the content layer (picture, caption, drop-down symbol)
 // and the focus rectangle. Coordinates are pixels on the canvas, whose size
@@ -70,3 +72,5 @@ private:
     OleColor m_foreColor;      // style 6 picks its own caption colour
     bool m_focusDrawn = false; // the style's own look drew the focus rectangle
 };
+
+} // namespace tarvex

@@ -3,6 +3,8 @@
 
 #include "controls/SystemColors.h"
 
+namespace tarvex {
+
 namespace {
 
 constexpr OleColor kWhite = RGB(255, 255, 255);
@@ -243,3 +245,5 @@ void StylePainter::drawOfficeXp()
     content(m_state);
     frame(0, 0, m_w, m_h, navy);
 }
+
+} // namespace tarvex

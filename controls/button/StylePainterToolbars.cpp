@@ -4,6 +4,8 @@
 
 #include "controls/SystemColors.h"
 
+namespace tarvex {
+
 namespace {
 
 constexpr OleColor kWhite = RGB(255, 255, 255);
@@ -204,3 +206,5 @@ void StylePainter::drawInstallShield()
     if (m_state != ButtonState::Normal)
         frame(0, 0, m_w, m_h, b);
 }
+
+} // namespace tarvex

@@ -16,6 +16,8 @@
 #include <cmath>
 #include <utility>
 
+namespace tarvex {
+
 namespace {
 
 // 220 twips at 15 twips per pixel, rounded up to whole pixels.
@@ -71,14 +73,14 @@ void velbutton::WriteProperties(PropertyBag& bag) const
 void velbutton::setBackColor(OleColor colour)
 {
     m_props.BackColor = colour;
-    if (m_props.ButtonStyle != 4)
+    if (m_props.ButtonStyle != ButtonStyleKind::VistaAero)
         m_props.ColorScheme = 3;
     RedrawButton();
 }
 
-void velbutton::setButtonStyle(int style)
+void velbutton::setButtonStyle(ButtonStyleKind style)
 {
-    m_props.ButtonStyle = std::clamp(style, 0, 13);
+    m_props.ButtonStyle = ButtonStyleKind(std::clamp(int(style), 0, ButtonStyleCount - 1));
     applyStyleDefaults();
 }
 
@@ -141,7 +143,7 @@ void velbutton::setShowFocusRect(bool on)
 
 void velbutton::setValue(bool value)
 {
-    if (m_props.Mode == 1 || m_props.Mode == 2) {
+    if (KeepsValue(m_props.Mode)) {
         m_props.Value = value;
         if (!value)
             m_state = ButtonState::Normal;
@@ -158,7 +160,7 @@ void velbutton::setValue(bool value)
         m_props.Member = value;                                                                    \
         RedrawButton();                                                                            \
     }
-VELBUTTON_REDRAWING_SETTER(setCaptionAlign, int, CaptionAlign)
+VELBUTTON_REDRAWING_SETTER(setCaptionAlign, CaptionAlignment, CaptionAlign)
 VELBUTTON_REDRAWING_SETTER(setCaptionEffects, int, CaptionEffects)
 VELBUTTON_REDRAWING_SETTER(setDisabledPictureMode, int, DisabledPictureMode)
 VELBUTTON_REDRAWING_SETTER(setDropDownSeparator, bool, DropDownSeparator)
@@ -166,8 +168,8 @@ VELBUTTON_REDRAWING_SETTER(setDropDownSymbol, int, DropDownSymbol)
 VELBUTTON_REDRAWING_SETTER(setForeColor, OleColor, ForeColor)
 VELBUTTON_REDRAWING_SETTER(setForeColorHover, OleColor, ForeColorHover)
 VELBUTTON_REDRAWING_SETTER(setMaskColor, OleColor, MaskColor)
-VELBUTTON_REDRAWING_SETTER(setMode, int, Mode)
-VELBUTTON_REDRAWING_SETTER(setPictureAlign, int, PictureAlign)
+VELBUTTON_REDRAWING_SETTER(setMode, ButtonMode, Mode)
+VELBUTTON_REDRAWING_SETTER(setPictureAlign, PicturePosition, PictureAlign)
 VELBUTTON_REDRAWING_SETTER(setPictureNormal, const QImage&, PictureNormal)
 VELBUTTON_REDRAWING_SETTER(setPictureHot, const QImage&, PictureHot)
 VELBUTTON_REDRAWING_SETTER(setPictureDown, const QImage&, PictureDown)
@@ -261,11 +263,13 @@ void velbutton::applyCursor()
 
 // Styles 2, 3, 7 and 9 lose one pixel at each corner, 6 and 10 three (a
 // 4 x 4 rounding); the others keep the full rectangle.
-QRegion velbutton::ButtonRegion(int style, QSize size)
+QRegion velbutton::ButtonRegion(ButtonStyleKind style, QSize size)
 {
+    using S = ButtonStyleKind;
     const int w = size.width(), h = size.height();
-    const bool small = style == 2 || style == 3 || style == 7 || style == 9;
-    const bool large = style == 6 || style == 10;
+    const bool small = style == S::WindowsXP || style == S::Hover3D || style == S::XPToolbar ||
+                       style == S::Outlook2007;
+    const bool large = style == S::Office2003 || style == S::InstallShield;
     if (!small && !large)
         return {};
     QRegion r(0, 0, w, h);
@@ -292,9 +296,9 @@ void velbutton::CreateButtonRegion()
 
 void velbutton::RedrawButton()
 {
-    if (m_props.ButtonStyle == 13 && !m_themeAvailable) {
+    if (m_props.ButtonStyle == ButtonStyleKind::WindowsTheme && !m_themeAvailable) {
         // No style can draw a themed push button: become style 2, scheme 0.
-        m_props.ButtonStyle = 2;
+        m_props.ButtonStyle = ButtonStyleKind::WindowsXP;
         m_props.ColorScheme = 0;
         m_props.ApplyStyleColors();
         CreateButtonRegion();
@@ -309,7 +313,7 @@ void velbutton::notifyAccessibleState()
 {
     if (!QAccessible::isActive())
         return;
-    const bool toggles = m_props.Mode == 1 || m_props.Mode == 2;
+    const bool toggles = KeepsValue(m_props.Mode);
     const bool pressed = !toggles && m_state == ButtonState::Down;
     const bool checked = toggles && m_props.Value;
     QAccessible::State changed;
@@ -417,7 +421,9 @@ void velbutton::ClearOptionGroup()
     if (!container)
         return;
     for (velbutton* b : container->findChildren<velbutton*>(Qt::FindDirectChildrenOnly)) {
-        if (b != this && b->Mode() == 2)
+        if (b != this && b->Mode() == ButtonMode::Option)
             b->setValue(false);
     }
 }
+
+} // namespace tarvex

@@ -8,10 +8,13 @@
 #include <QPointer>
 #include <QWidget>
 
-class PropertyBag;
 class QAction;
 class QMenu;
 class QShortcut;
+
+namespace tarvex {
+
+class PropertyBag;
 
 // The program's skinned push button: fourteen drawing styles, push, check
 // and option modes, an optional drop-down menu, pointer tracking and the
@@ -37,15 +40,16 @@ public:
     // BackColor; setting it switches ColorScheme to 3 (custom) unless ButtonStyle is 4.
     OleColor BackColor() const { return m_props.BackColor; }
     void setBackColor(OleColor colour);
-    // ButtonStyle 0..13; setting it re-derives the style's scheme and colours.
-    int ButtonStyle() const { return m_props.ButtonStyle; }
-    void setButtonStyle(int style);
+    // ButtonStyle; setting it re-derives the style's scheme and colours. A number outside the
+    // fourteen styles is taken as the nearest one.
+    ButtonStyleKind ButtonStyle() const { return m_props.ButtonStyle; }
+    void setButtonStyle(ButtonStyleKind style);
     // Caption, with "&x" marking the access key x.
     QString Caption() const { return m_props.Caption; }
     void setCaption(const QString& caption);
-    // CaptionAlign: 0 left, 1 centre, 2 right.
-    int CaptionAlign() const { return m_props.CaptionAlign; }
-    void setCaptionAlign(int align);
+    // CaptionAlign: left, centre or right.
+    CaptionAlignment CaptionAlign() const { return m_props.CaptionAlign; }
+    void setCaptionAlign(CaptionAlignment align);
     // CaptionEffects 0..5 (1 raised, 2 sunk, 3 grey shadow, 4 light halo, 5 dark halo).
     int CaptionEffects() const { return m_props.CaptionEffects; }
     void setCaptionEffects(int effects);
@@ -78,19 +82,18 @@ public:
     // MaskColor: the colour made transparent in pictures when UseMaskColor is set.
     OleColor MaskColor() const { return m_props.MaskColor; }
     void setMaskColor(OleColor colour);
-    // Mode 0 push, 1 check, 2 option.
-    int Mode() const { return m_props.Mode; }
-    void setMode(int mode);
+    // Mode: push, check or option.
+    ButtonMode Mode() const { return m_props.Mode; }
+    void setMode(ButtonMode mode);
     // MouseIcon: the cursor picture for MousePointer 99.
     QPixmap MouseIcon() const { return m_props.MouseIcon; }
     void setMouseIcon(const QPixmap& icon);
     // MousePointer: the cursor kind (0 default, 1 arrow, 2 cross, 3 I-beam, ... 99 custom).
     int MousePointer() const { return m_props.MousePointer; }
     void setMousePointer(int pointer);
-    // PictureAlign 0..8 (left edge, left of caption, right edge, right of caption,
-    // centre, top edge, above, bottom edge, below).
-    int PictureAlign() const { return m_props.PictureAlign; }
-    void setPictureAlign(int align);
+    // PictureAlign: where the picture stands.
+    PicturePosition PictureAlign() const { return m_props.PictureAlign; }
+    void setPictureAlign(PicturePosition align);
     // The three pictures: normal, Hot, Down.
     QImage PictureNormal() const { return m_props.PictureNormal; }
     void setPictureNormal(const QImage& picture);
@@ -177,7 +180,7 @@ public:
     void RedrawButton();
 
     // The window region of a style at a size (empty = the plain rectangle).
-    static QRegion ButtonRegion(int style, QSize size);
+    static QRegion ButtonRegion(ButtonStyleKind style, QSize size);
 
     // Size from the caption, and at least 220 twips each way.
     QSize sizeHint() const override;
@@ -278,3 +281,5 @@ private:
     QMetaObject::Connection m_focusWatch;
     QPointer<QWidget> m_toolTip; // kept by CreateButtonToolTip
 };
+
+} // namespace tarvex

@@ -11,6 +11,8 @@
 #include <array>
 #include <utility>
 
+namespace tarvex {
+
 namespace {
 
 // Mouse buttons as 1 left, 2 right, 4 middle.
@@ -171,9 +173,9 @@ void velbutton::mouseReleaseEvent(QMouseEvent* event)
     const QPointF p = event->position();
     const bool inside = p.x() >= 0 && p.x() < width() && p.y() >= 0 && p.y() < height();
     if (event->button() == Qt::LeftButton && std::exchange(m_leftDown, false) && inside) {
-        if (m_props.Mode == 1)
+        if (m_props.Mode == ButtonMode::Check)
             m_props.Value = !m_props.Value;
-        else if (m_props.Mode == 2) {
+        else if (m_props.Mode == ButtonMode::Option) {
             ClearOptionGroup();
             m_props.Value = true;
         }
@@ -272,9 +274,9 @@ void velbutton::onSpacePressed(bool autoRepeat)
         return;
     if (!m_leftDown) {
         m_spaceDown = true;
-        if (m_props.Mode == 1)
+        if (m_props.Mode == ButtonMode::Check)
             m_props.Value = !m_props.Value;
-        else if (m_props.Mode == 2) {
+        else if (m_props.Mode == ButtonMode::Option) {
             ClearOptionGroup();
             m_props.Value = true;
         }
@@ -325,10 +327,10 @@ void velbutton::AccessKeyPress(int keyAscii)
         return;
     m_spaceDown = false;
     m_leftDown = false;
-    if (m_props.Mode == 1 || m_props.Mode == 2) {
+    if (KeepsValue(m_props.Mode)) {
         if (keyAscii == 13 || keyAscii == 27)
             return;
-        if (m_props.Mode == 1) {
+        if (m_props.Mode == ButtonMode::Check) {
             m_props.Value = !m_props.Value;
             if (!m_props.Value)
                 m_state = ButtonState::Normal;
@@ -357,9 +359,9 @@ void velbutton::Press()
         });
         return;
     }
-    if (m_props.Mode == 1) {
+    if (m_props.Mode == ButtonMode::Check) {
         m_props.Value = !m_props.Value;
-    } else if (m_props.Mode == 2) {
+    } else if (m_props.Mode == ButtonMode::Option) {
         ClearOptionGroup();
         m_props.Value = true;
     }
@@ -467,3 +469,5 @@ void velbutton::ShowDropDownMenu()
     m_state = ButtonState::Normal;
     RedrawButton();
 }
+
+} // namespace tarvex

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace tarvex {
+
 int CaptionButtons::BaseHeight(int textHeight, int iconSize)
 {
     return std::max(textHeight + 10, iconSize + 15);
@@ -57,3 +59,5 @@ int CaptionButtons::leftmostLeft(int fallback) const
     const int last = lastVisible();
     return last == None ? fallback : m_records[size_t(last)].Left;
 }
+
+} // namespace tarvex

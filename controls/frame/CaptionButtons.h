@@ -4,6 +4,8 @@
 
 #include <array>
 
+namespace tarvex {
+
 // The three caption buttons of the frame (0 close, 1 maximize, 2 minimize):
 // their places in the title bar, tooltips and visibility, and the title
 // heights they are laid out in.
@@ -52,3 +54,5 @@ public:
 private:
     std::array<Record, 3> m_records;
 };
+
+} // namespace tarvex

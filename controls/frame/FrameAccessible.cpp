@@ -4,6 +4,8 @@
 
 #include <QWindow>
 
+namespace tarvex {
+
 FramedWindowAccessible::FramedWindowAccessible(QWidget* window)
     : QAccessibleWidget(window, QAccessible::Window)
 {}
@@ -133,3 +135,5 @@ void CaptionButtonAccessible::doAction(const QString& actionName)
     if (m_frame && actionName == pressAction())
         m_frame->PressCaptionButton(m_button);
 }
+
+} // namespace tarvex

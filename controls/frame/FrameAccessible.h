@@ -4,6 +4,8 @@
 #include <QHash>
 #include <QPointer>
 
+namespace tarvex {
+
 class velForms;
 
 // A window framed by velForms is what a screen reader calls a frame: a
@@ -66,3 +68,5 @@ private:
     QPointer<velForms> m_frame;
     int m_button;
 };
+
+} // namespace tarvex

@@ -3,6 +3,8 @@
 #include <array>
 #include <cmath>
 
+namespace tarvex {
+
 namespace FrameColors {
 
 namespace {
@@ -73,3 +75,5 @@ Pair CurrentPair(const Pair& theme, bool active)
 }
 
 } // namespace FrameColors
+
+} // namespace tarvex

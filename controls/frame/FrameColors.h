@@ -4,6 +4,8 @@
 
 #include <QPalette>
 
+namespace tarvex {
+
 // The frame's colour themes and the blend they are drawn with.
 namespace FrameColors {
 
@@ -35,3 +37,5 @@ Pair ThemePair(int theme, OleColor colorFrom, OleColor colorTo, const QPalette& 
 Pair CurrentPair(const Pair& theme, bool active);
 
 } // namespace FrameColors
+
+} // namespace tarvex

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace tarvex {
+
 namespace {
 
 OleColor Step(OleColor start, OleColor end, int i, int steps)
@@ -78,3 +80,5 @@ void FrameGraphics::Gradient(OleColor colour1, OleColor colour2, const GradientR
     if (frame)
         Frame(left, top, right, bottom, frameColour);
 }
+
+} // namespace tarvex

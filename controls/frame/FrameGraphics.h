@@ -2,6 +2,8 @@
 
 #include "controls/Canvas.h"
 
+namespace tarvex {
+
 // The rectangle of a gradient call: left, top, right, bottom as passed (the
 // title-bar tables pass a width as "right" and a height as "bottom").
 struct GradientRect
@@ -55,3 +57,5 @@ public:
 private:
     Canvas& m_canvas;
 };
+
+} // namespace tarvex

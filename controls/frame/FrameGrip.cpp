@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+namespace tarvex {
+
 FrameGrip::FrameGrip(Edge edge, QWidget* frame) : QWidget(frame), m_edge(edge)
 {
     setObjectName(edge == Right ? QStringLiteral("m_picRight") : QStringLiteral("m_picBottom"));
@@ -78,3 +80,5 @@ void FrameGrip::mouseReleaseEvent(QMouseEvent*)
     setCursor(CursorOf(Default));
     emit dragEnded();
 }
+
+} // namespace tarvex

@@ -4,6 +4,8 @@
 
 #include <QWidget>
 
+namespace tarvex {
+
 // One resize grip of the frame: a thin strip along the right (m_picRight) or
 // bottom (m_picBottom) edge in the frame's dark colour. Over it the pointer
 // shows which way a drag resizes: 7 vertical, 8 diagonal near the corner end,
@@ -51,3 +53,5 @@ private:
     int m_dragPointer = Default;
     QColor m_colour;
 };
+
+} // namespace tarvex

@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+namespace tarvex {
+
 namespace {
 
 constexpr OleColor kWindowColour = 0x80000005u;
@@ -145,3 +147,5 @@ void FrameHostWindow::paintControls(OleColor colour, const QWidget* frame,
             paintControl(w, colour);
     }
 }
+
+} // namespace tarvex

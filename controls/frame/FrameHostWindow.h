@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QWidget>
 
+namespace tarvex {
+
 // The window a frame turns into a themed window, and what the frame does to
 // it: no system frame, an emulated maximize onto the screen's work area and
 // back, minimize, always on top, moving with the window manager (or by hand
@@ -62,3 +64,5 @@ public:
 private:
     QPointer<QWidget> m_host;
 };
+
+} // namespace tarvex

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <vector>
 
+namespace tarvex {
+
 namespace {
 
 constexpr OleColor kWhite = RGB(255, 255, 255);
@@ -274,3 +276,5 @@ void FramePainter::drawMaximizeGlyph(int l, int t, OleColor colour)
     m_g.Line(l + 3, t + 9, l + 11, t + 9, colour);
     m_g.Frame(l + 3, t + 8, 8, 7, colour);
 }
+
+} // namespace tarvex

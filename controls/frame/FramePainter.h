@@ -11,6 +11,8 @@
 
 #include <initializer_list>
 
+namespace tarvex {
+
 // Everything the frame's picture is drawn from.
 struct FrameLook
 {
@@ -77,3 +79,5 @@ private:
     FrameGraphics m_g;
     const FrameLook& m_look;
 };
+
+} // namespace tarvex

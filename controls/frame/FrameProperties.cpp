@@ -1,8 +1,11 @@
 #include "controls/frame/FrameProperties.h"
 
+namespace tarvex {
+
 namespace {
 
-// Colours are kept as the signed 32-bit numbers the stored sets hold.
+// Frame colours are kept as the signed 32-bit numbers the stored sets hold (the button and
+// the hyperlink store theirs unsigned), so they keep a reader of their own.
 qint64 colourValue(OleColor colour)
 {
     return qint32(colour);
@@ -15,37 +18,25 @@ OleColor readColour(const PropertyBag& bag, const QString& name, OleColor fallba
     return ok ? OleColor(quint32(v)) : fallback;
 }
 
-int readInt(const PropertyBag& bag, const QString& name, int fallback)
-{
-    bool ok = false;
-    const int v = bag.ReadProperty(name, fallback).toInt(&ok);
-    return ok ? v : fallback;
-}
-
-bool readBool(const PropertyBag& bag, const QString& name, bool fallback)
-{
-    return bag.ReadProperty(name, fallback).toBool();
-}
-
 } // namespace
 
 FrameProperties FrameProperties::read(const PropertyBag& bag)
 {
     FrameProperties p;
-    p.WindowState = readInt(bag, QStringLiteral("WindowState"), 0);
+    p.WindowState = bag.ReadInt(QStringLiteral("WindowState"), 0);
     p.ColorFrom = readColour(bag, QStringLiteral("ColorFrom"), 0x404080u);
     p.ColorTo = readColour(bag, QStringLiteral("ColorTo"), 0xC0E0FFu);
-    p.ThemeColor = readInt(bag, QStringLiteral("ThemeColor"), 6);
-    p.BackColorStyle = readInt(bag, QStringLiteral("BackColorStyle"), 0);
-    p.BorderStyle = readInt(bag, QStringLiteral("BorderStyle"), 1);
-    p.CloseButton = readBool(bag, QStringLiteral("CloseButton"), true);
-    p.MaxButton = readBool(bag, QStringLiteral("MaxButton"), true);
-    p.MinButton = readBool(bag, QStringLiteral("MinButton"), true);
+    p.ThemeColor = bag.ReadInt(QStringLiteral("ThemeColor"), 6);
+    p.BackColorStyle = bag.ReadInt(QStringLiteral("BackColorStyle"), 0);
+    p.BorderStyle = bag.ReadInt(QStringLiteral("BorderStyle"), 1);
+    p.CloseButton = bag.ReadBool(QStringLiteral("CloseButton"), true);
+    p.MaxButton = bag.ReadBool(QStringLiteral("MaxButton"), true);
+    p.MinButton = bag.ReadBool(QStringLiteral("MinButton"), true);
     p.CustomBackColor = readColour(bag, QStringLiteral("CustomBackColor"), 0x8000000Fu);
-    p.Style = readInt(bag, QStringLiteral("Style"), 0);
-    p.IconSize = readInt(bag, QStringLiteral("IconSize"), 16);
-    p.ChangeAllBackgrounds = readBool(bag, QStringLiteral("ChangeAllBackgrounds"), false);
-    p.TitleBarShadow = readBool(bag, QStringLiteral("TitleBarShadow"), true);
+    p.Style = bag.ReadInt(QStringLiteral("Style"), 0);
+    p.IconSize = bag.ReadInt(QStringLiteral("IconSize"), 16);
+    p.ChangeAllBackgrounds = bag.ReadBool(QStringLiteral("ChangeAllBackgrounds"), false);
+    p.TitleBarShadow = bag.ReadBool(QStringLiteral("TitleBarShadow"), true);
     return p;
 }
 
@@ -67,3 +58,5 @@ void FrameProperties::write(PropertyBag& bag) const
     bag.WriteProperty(QStringLiteral("ChangeAllBackgrounds"), ChangeAllBackgrounds, false);
     bag.WriteProperty(QStringLiteral("TitleBarShadow"), TitleBarShadow, true);
 }
+
+} // namespace tarvex

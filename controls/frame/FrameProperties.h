@@ -3,6 +3,8 @@
 #include "controls/ColorOps.h"
 #include "controls/PropertyBag.h"
 
+namespace tarvex {
+
 // The frame's persisted properties with their initial values (a frame just
 // placed on a form) and the read order and defaults of a stored set. Note
 // that a stored set without "ThemeColor" reads theme 6 (follow the desktop)
@@ -32,3 +34,5 @@ struct FrameProperties
 
     bool operator==(const FrameProperties&) const = default;
 };
+
+} // namespace tarvex

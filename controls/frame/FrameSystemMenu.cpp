@@ -4,6 +4,8 @@
 #include <QLocale>
 #include <QMenu>
 
+namespace tarvex {
+
 const QString FrameSystemMenu::CloseSuffix = QStringLiteral("            Alt+F4");
 
 FrameSystemMenu::FrameSystemMenu(QWidget* parent) : QObject(parent), m_menu(new QMenu(parent))
@@ -135,3 +137,5 @@ void FrameSystemMenu::onTriggered(QAction* action)
         action->setChecked(!action->isChecked());
     emit itemClicked(action->data().toInt());
 }
+
+} // namespace tarvex

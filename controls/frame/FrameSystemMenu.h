@@ -12,6 +12,8 @@ class QAction;
 class QMenu;
 class QWidget;
 
+namespace tarvex {
+
 // The frame's system menu SysMnu and its item array MnuSyst: 0 Restore,
 // 1 Minimize, 2 Maximize, 3 separator, 4 Close (with its "Alt+F4" hint),
 // 5 separator, 6 Always on Top, then items the host adds. Indexes stay put
@@ -90,3 +92,5 @@ private:
     QVector<QAction*> m_items;
     std::array<QString, 7> m_captions;
 };
+
+} // namespace tarvex

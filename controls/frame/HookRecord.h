@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
+namespace tarvex {
+
 class SubclassOwner;
 
 // One subclassed window as its owner keeps it: the handle, the owner's
@@ -19,3 +21,5 @@ struct HookRecord final
     MessageTable after;
     bool removed = false; // unhooked; a dispatch under way skips it
 };
+
+} // namespace tarvex

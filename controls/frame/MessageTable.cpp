@@ -1,5 +1,7 @@
 #include "controls/frame/MessageTable.h"
 
+namespace tarvex {
+
 QString MessageTable::add(qint32 uMsg)
 {
     if (uMsg == ALL_MESSAGES) {
@@ -50,3 +52,5 @@ bool MessageTable::contains(qint32 uMsg) const
             return true;
     return false;
 }
+
+} // namespace tarvex

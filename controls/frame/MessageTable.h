@@ -5,6 +5,8 @@
 
 #include <array>
 
+namespace tarvex {
+
 // One message table of a subclassed window: at most MSG_ENTRIES message
 // numbers, or every message (count ALL_MESSAGES). A deleted entry becomes 0
 // and its slot is taken by the next addition.
@@ -36,3 +38,5 @@ private:
     int m_count = 0;
     std::array<qint32, MSG_ENTRIES> m_entries{};
 };
+
+} // namespace tarvex

@@ -2,6 +2,8 @@
 
 #include <QtGlobal>
 
+namespace tarvex {
+
 // A control that subclasses windows: the hook calls zSubclass_Proc for every
 // message the control watches, before (bBefore true) and/or after the
 // window's own handling. Setting bHandled in the before call consumes the
@@ -16,3 +18,5 @@ public:
     virtual void zSubclass_Proc(bool bBefore, bool& bHandled, qint32& lReturn, qint32& lng_hWnd,
                                 qint32& uMsg, qint32& wParam, qint32& lParam) = 0;
 };
+
+} // namespace tarvex

@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <new>
 
+namespace tarvex {
+
 Subclasser::Subclasser(QString typeName, SubclassOwner* owner)
     : m_typeName(std::move(typeName)), m_owner(owner)
 {}
@@ -176,3 +178,5 @@ const MessageTable* Subclasser::table(qint32 hWnd, Timing timing) const
         return nullptr;
     return timing == MSG_BEFORE ? &it->second->before : &it->second->after;
 }
+
+} // namespace tarvex

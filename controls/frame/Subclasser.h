@@ -8,6 +8,9 @@
 #include <memory>
 
 class QWidget;
+
+namespace tarvex {
+
 class SubclassOwner;
 
 // The subclassing module every skinned control carries: it hooks windows of
@@ -80,3 +83,5 @@ private:
     SubclassOwner* m_owner;
     std::unique_ptr<Registry> m_registry;
 };
+
+} // namespace tarvex

@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <QWidget>
 
+namespace tarvex {
+
 namespace {
 
 struct Table
@@ -43,3 +45,5 @@ QWidget* WindowHandles::widgetOf(qint32 handle)
 {
     return table().widgets.value(handle).data();
 }
+
+} // namespace tarvex

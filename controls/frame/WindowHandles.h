@@ -4,6 +4,8 @@
 
 class QWidget;
 
+namespace tarvex {
+
 // Numeric window handles for the widgets of this process. A widget gets a
 // handle the first time one is asked for; the handle dies with the widget and
 // is never given out again, so a stale number finds nothing.
@@ -16,3 +18,5 @@ public:
     // The live widget behind handle, or null when there is none.
     static QWidget* widgetOf(qint32 handle);
 };
+
+} // namespace tarvex

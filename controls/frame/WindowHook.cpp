@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace tarvex {
+
 namespace {
 
 // A consumed message ends here: a mouse or key event goes no further up the
@@ -146,3 +148,5 @@ qint32 WindowHook::callPrevious(const HookRecord* record, WindowMessage message)
     bool consumed = false;
     return run(chain, int(it - m_chain.begin()) - 1, message, message, nullptr, consumed);
 }
+
+} // namespace tarvex

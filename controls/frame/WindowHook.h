@@ -9,6 +9,8 @@
 #include <memory>
 #include <vector>
 
+namespace tarvex {
+
 // The hook in front of one widget's own event handling: an event filter that
 // turns each event into its window message and, when some owner watches it,
 // runs the chain of hooks as window procedures would: the newest hook's
@@ -56,3 +58,5 @@ private:
     QPointer<QWidget> m_widget;
     Chain m_chain; // oldest first
 };
+
+} // namespace tarvex

@@ -13,6 +13,8 @@
 #include <array>
 #include <utility>
 
+namespace tarvex {
+
 namespace {
 
 // Qt keys that have a virtual-key number other than their own code.
@@ -297,3 +299,5 @@ int WindowMessage::highWord(qint32 lParam)
 {
     return qint16(quint32(lParam) >> 16);
 }
+
+} // namespace tarvex

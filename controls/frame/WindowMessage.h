@@ -8,6 +8,8 @@
 class QEvent;
 class QWidget;
 
+namespace tarvex {
+
 // Window message numbers, with the values the subclassing contract uses.
 namespace WM {
 inline constexpr qint32 Move = 0x3;
@@ -77,3 +79,5 @@ struct WindowMessage final
     static int lowWord(qint32 lParam);
     static int highWord(qint32 lParam);
 };
+
+} // namespace tarvex

@@ -12,6 +12,8 @@
 #include <QPainter>
 #include <QPaintEvent>
 
+namespace tarvex {
+
 namespace {
 
 const QStringList kGripNames{QStringLiteral("m_picRight"), QStringLiteral("m_picBottom")};
@@ -430,3 +432,5 @@ QAction* velForms::MnuSyst(int index) const
 {
     return m_menu->item(index);
 }
+
+} // namespace tarvex

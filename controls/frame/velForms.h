@@ -14,9 +14,12 @@
 
 #include <optional>
 
+class QAction;
+
+namespace tarvex {
+
 class FrameGrip;
 class FrameSystemMenu;
-class QAction;
 
 // velForms: the themed window frame. It turns its parent, a top-level form,
 // into a frameless window with the program's own title bar (icon, caption,
@@ -222,3 +225,5 @@ private:
     QPoint m_moveOffset;
     enum class Moving { No, Pending, System, ByHand } m_moving = Moving::No;
 };
+
+} // namespace tarvex

@@ -10,6 +10,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+namespace tarvex {
+
 namespace {
 
 short vbButtons(Qt::MouseButtons buttons)
@@ -307,3 +309,5 @@ void velForms::onHostMoved()
     m_host.maximize();
     fitToHost();
 }
+
+} // namespace tarvex

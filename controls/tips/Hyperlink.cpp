@@ -16,12 +16,12 @@ namespace tarvex {
 
 namespace {
 
-Qt::Alignment labelAlignment(int alignment)
+Qt::Alignment labelAlignment(LinkAlignment alignment)
 {
     switch (alignment) {
-    case 1:
+    case LinkAlignment::Right:
         return Qt::AlignRight | Qt::AlignTop;
-    case 2:
+    case LinkAlignment::Center:
         return Qt::AlignHCenter | Qt::AlignTop;
     default:
         return Qt::AlignLeft | Qt::AlignTop;
@@ -142,7 +142,7 @@ void Hyperlink::SetAutoSize(bool autoSize)
     layOut();
 }
 
-void Hyperlink::SetAlignment(int alignment)
+void Hyperlink::SetAlignment(LinkAlignment alignment)
 {
     m_props.Alignment = alignment;
     layOut();

@@ -4,10 +4,11 @@
 
 #include <QWidget>
 
-class PropertyBag;
 class QLabel;
 
 namespace tarvex {
+
+class PropertyBag;
 
 // A one-line text that behaves like a web link: it changes colour and font while the pointer
 // is over it (only while the program is in the foreground), shows a hand pointer, takes the
@@ -51,9 +52,9 @@ public:
     /// The control takes the size of its text plus the 1-pixel margin.
     bool AutoSize() const { return m_props.AutoSize; }
     void SetAutoSize(bool autoSize);
-    /// Text alignment: 0 left, 1 right, 2 centre.
-    int Alignment() const { return m_props.Alignment; }
-    void SetAlignment(int alignment);
+    /// Text alignment: left, right or centre.
+    LinkAlignment Alignment() const { return m_props.Alignment; }
+    void SetAlignment(LinkAlignment alignment);
     /// Background colour (OLE colour).
     OleColor BackColor() const { return m_props.BackColor; }
     void SetBackColor(OleColor colour);

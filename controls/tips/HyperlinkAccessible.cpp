@@ -2,18 +2,20 @@
 
 #include <QCoreApplication>
 
+namespace tarvex {
+
 QString HyperlinkAccessible::jumpAction()
 {
     return QStringLiteral("jump");
 }
 
-HyperlinkAccessible::HyperlinkAccessible(tarvex::Hyperlink* link)
+HyperlinkAccessible::HyperlinkAccessible(Hyperlink* link)
     : QAccessibleWidget(link, QAccessible::Link)
 {}
 
-tarvex::Hyperlink* HyperlinkAccessible::link() const
+Hyperlink* HyperlinkAccessible::link() const
 {
-    return static_cast<tarvex::Hyperlink*>(widget());
+    return static_cast<Hyperlink*>(widget());
 }
 
 QString HyperlinkAccessible::text(QAccessible::Text t) const
@@ -62,3 +64,5 @@ void HyperlinkAccessible::doAction(const QString& actionName)
     else
         QAccessibleWidget::doAction(actionName);
 }
+
+} // namespace tarvex

@@ -4,6 +4,8 @@
 
 #include <QAccessibleWidget>
 
+namespace tarvex {
+
 // What a screen reader learns of a Hyperlink: a link named by its caption,
 // marked visited after its first jump, with a jump action (also offered as
 // press) that follows it as Enter does.
@@ -13,7 +15,7 @@ public:
     // The name of the action that follows the link.
     static QString jumpAction();
 
-    explicit HyperlinkAccessible(tarvex::Hyperlink* link);
+    explicit HyperlinkAccessible(Hyperlink* link);
 
     QString text(QAccessible::Text t) const override;
     QAccessible::State state() const override;
@@ -23,5 +25,7 @@ public:
     void doAction(const QString& actionName) override;
 
 private:
-    tarvex::Hyperlink* link() const;
+    Hyperlink* link() const;
 };
+
+} // namespace tarvex

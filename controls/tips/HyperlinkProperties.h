@@ -6,9 +6,12 @@
 #include <QFont>
 #include <QString>
 
+namespace tarvex {
+
 class PropertyBag;
 
-namespace tarvex {
+// Where the text of a Hyperlink stands (its Alignment property), numbered as stored.
+enum class LinkAlignment : int { Left = 0, Right = 1, Center = 2 };
 
 // The persisted properties of a Hyperlink, with the values a freshly placed link starts
 // with as member initialisers (Caption and the fonts are filled in by the control). Reading
@@ -22,7 +25,7 @@ struct HyperlinkProperties final
     bool CursorUse = true;
     bool CursorCustom = false;
     bool AutoSize = false;
-    int Alignment = 0;
+    LinkAlignment Alignment = LinkAlignment::Left;
     OleColor BackColor = SystemColor(SystemColors::ButtonFace);
     OleColor ColorNormal = RGB(50, 100, 200);
     OleColor ColorHover = RGB(255, 0, 0);

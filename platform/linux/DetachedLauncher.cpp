@@ -60,13 +60,14 @@ DetachedLauncher::~DetachedLauncher()
     // Children that still run are reaped by a waiting thread each, so the
     // program can end at once.
     for (auto& [pidfd, child] : m_children) {
-        child.second.reset();
+        child.notifier.reset();
         ::close(pidfd);
-        std::thread([pid = child.first] { ::waitpid(pid, nullptr, 0); }).detach();
+        std::thread([pid = child.pid] { ::waitpid(pid, nullptr, 0); }).detach();
     }
 }
 
-bool DetachedLauncher::start(const QString& program, const QStringList& arguments)
+bool DetachedLauncher::start(const QString& program, const QStringList& arguments,
+                             EndFunction ended)
 {
     std::vector<QByteArray> texts{program.toLocal8Bit()};
     for (const QString& argument : arguments)
@@ -77,13 +78,16 @@ bool DetachedLauncher::start(const QString& program, const QStringList& argument
     argv.push_back(nullptr);
     SpawnSetup setup;
     pid_t pid = 0;
-    if (::posix_spawnp(&pid, argv[0], &setup.files, &setup.attributes, argv.data(), environ) != 0)
+    // glibc reports a failed exec of the child (ENOEXEC, a missing interpreter) here too.
+    m_lastError =
+        ::posix_spawnp(&pid, argv[0], &setup.files, &setup.attributes, argv.data(), environ);
+    if (m_lastError != 0)
         return false;
-    watch(pid);
+    watch(pid, std::move(ended));
     return true;
 }
 
-void DetachedLauncher::watch(int pid)
+void DetachedLauncher::watch(int pid, EndFunction ended)
 {
     const int pidfd = int(::syscall(SYS_pidfd_open, pid, 0));
     if (pidfd < 0) { // a kernel before 5.3: a thread waits instead
@@ -92,7 +96,7 @@ void DetachedLauncher::watch(int pid)
     }
     auto notifier = std::make_unique<QSocketNotifier>(pidfd, QSocketNotifier::Read);
     connect(notifier.get(), &QSocketNotifier::activated, this, [this, pidfd] { reap(pidfd); });
-    m_children.emplace(pidfd, std::make_pair(pid, std::move(notifier)));
+    m_children.emplace(pidfd, Child{pid, std::move(notifier), std::move(ended)});
 }
 
 void DetachedLauncher::reap(int pidfd)
@@ -100,12 +104,16 @@ void DetachedLauncher::reap(int pidfd)
     const auto it = m_children.find(pidfd);
     if (it == m_children.end())
         return;
-    ::waitpid(it->second.first, nullptr, WNOHANG);
-    QSocketNotifier* notifier = it->second.second.release();
+    int status = 0;
+    const bool waited = ::waitpid(it->second.pid, &status, WNOHANG) == it->second.pid;
+    QSocketNotifier* notifier = it->second.notifier.release();
     notifier->setEnabled(false);
     notifier->deleteLater(); // its signal is being delivered
+    const EndFunction ended = std::move(it->second.ended);
     m_children.erase(it);
     ::close(pidfd);
+    if (waited && ended)
+        ended(status);
 }
 
 } // namespace tarvex

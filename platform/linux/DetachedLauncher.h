@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QStringList>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -23,18 +24,32 @@ public:
     explicit DetachedLauncher(QObject* parent = nullptr);
     ~DetachedLauncher() override;
 
+    /// Called with the child's wait status (as waitpid gives it) when it has ended.
+    using EndFunction = std::function<void(int status)>;
+
     /// Starts `program` (a path, or a name looked up on PATH) with `arguments`;
-    /// false when it could not be started.
-    bool start(const QString& program, const QStringList& arguments);
+    /// false when it could not be started (lastError() then tells why). `ended`,
+    /// if given, is called from the event loop once the child has ended.
+    bool start(const QString& program, const QStringList& arguments, EndFunction ended = {});
+    /// The error number of the last start that failed (ENOEXEC, ENOENT, EACCES, ...).
+    int lastError() const { return m_lastError; }
     /// The number of started children that have not ended yet.
     int runningChildren() const { return int(m_children.size()); }
 
 private:
-    void watch(int pid);
+    struct Child
+    {
+        int pid = 0;
+        std::unique_ptr<QSocketNotifier> notifier;
+        EndFunction ended;
+    };
+
+    void watch(int pid, EndFunction ended);
     void reap(int pidfd);
 
-    // pidfd → (child pid, notifier of its end)
-    std::map<int, std::pair<int, std::unique_ptr<QSocketNotifier>>> m_children;
+    // pidfd → the child and the notifier of its end
+    std::map<int, Child> m_children;
+    int m_lastError = 0;
 };
 
 } // namespace tarvex

@@ -1,13 +1,22 @@
 #include "platform/linux/ProcessOpener.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QUrl>
 
+#include <cerrno>
+#include <cstring>
+#include <sys/wait.h>
+
 namespace tarvex {
 
+Q_LOGGING_CATEGORY(lcOpener, "tarvex.opener")
+
 namespace {
+
+const QString DesktopOpener = QStringLiteral("xdg-open");
 
 // "www.example.com" or "example.org/page": a host name with a dot, no spaces.
 bool looksLikeAddress(const QString& target)
@@ -23,41 +32,103 @@ bool hasScheme(const QString& target)
     return scheme.match(target).hasMatch();
 }
 
+// The file a target names: an absolute path as it is, a relative one below the home folder.
+QString absolutePathOf(const QString& target)
+{
+    if (target.startsWith(u'/'))
+        return target;
+    return QDir::cleanPath(QDir::home().filePath(target));
+}
+
+// A direct start that fails with these found a file that is no program it could run: a
+// document with the execute bit (ENOEXEC), a script whose interpreter is missing (ENOENT)
+// or cannot run (EACCES, also a mount that forbids running programs), a broken library.
+bool isNotAProgram(int error)
+{
+    return error == ENOEXEC || error == ENOENT || error == EACCES || error == ELIBBAD ||
+           error == ENOTDIR || error == ELOOP;
+}
+
+QString describeStatus(int status)
+{
+    if (WIFSIGNALED(status))
+        return QStringLiteral("ended by signal %1").arg(WTERMSIG(status));
+    return QStringLiteral("ended with status %1").arg(WEXITSTATUS(status));
+}
+
 } // namespace
 
 bool ProcessOpener::open(const QString& target)
 {
     const Launch launch = launchFor(target);
-    return m_launcher.start(launch.program, launch.arguments);
+    if (launch.program.isEmpty()) {
+        qCWarning(lcOpener) << "Nothing to open: the target is empty";
+        return false;
+    }
+    if (launch.fallbackArguments.isEmpty())
+        return startOpener(target, launch.arguments);
+    if (m_launcher.start(launch.program, launch.arguments))
+        return true;
+    const int error = m_launcher.lastError();
+    if (!isNotAProgram(error)) {
+        qCWarning(lcOpener).noquote()
+            << "Cannot start" << launch.program << "-" << std::strerror(error);
+        return false;
+    }
+    qCInfo(lcOpener).noquote() << launch.program << "cannot run as a program ("
+                               << std::strerror(error) << "); opening it with" << DesktopOpener;
+    return startOpener(target, launch.fallbackArguments);
+}
+
+bool ProcessOpener::startOpener(const QString& target, const QStringList& arguments)
+{
+    const auto ended = [target](int status) {
+        if (status != 0)
+            qCWarning(lcOpener).noquote() << DesktopOpener << "could not open" << target << "("
+                                          << describeStatus(status) << ")";
+    };
+    if (m_launcher.start(DesktopOpener, arguments, ended))
+        return true;
+    qCWarning(lcOpener).noquote() << "Cannot start" << DesktopOpener << "to open" << target << "-"
+                                  << std::strerror(m_launcher.lastError());
+    return false;
 }
 
 ProcessOpener::Launch ProcessOpener::launchFor(const QString& target)
 {
-    const QString program = executableFor(target);
-    if (!program.isEmpty())
-        return {program, {}};
-    return {QStringLiteral("xdg-open"), {openerArgument(target)}};
+    if (target.isEmpty())
+        return {};
+    const bool bareName = !target.contains(u'/');
+    if (bareName) {
+        // A program name is looked for on the PATH only, never in the current folder.
+        const QString program = QStandardPaths::findExecutable(target);
+        if (!program.isEmpty())
+            return {program, {}, {program}};
+    }
+    const QString path = absolutePathOf(target);
+    const QFileInfo file(path);
+    if (!bareName && file.isFile() && file.isExecutable())
+        return {path, {}, {path}};
+    return openerLaunch(openerArgument(target, path));
 }
 
-// An executable file named by its path, or a bare program name found on the
-// PATH (as "firefox" would be found by the desktop's run dialog).
-QString ProcessOpener::executableFor(const QString& target)
+ProcessOpener::Launch ProcessOpener::openerLaunch(const QString& argument)
 {
-    const QFileInfo file(target);
-    if (target.contains(QLatin1Char('/')))
-        return file.isFile() && file.isExecutable() ? file.absoluteFilePath() : QString();
-    if (file.isFile() && file.isExecutable())
-        return file.absoluteFilePath();
-    return target.isEmpty() ? QString() : QStandardPaths::findExecutable(target);
+    return {DesktopOpener, {argument}, {}};
 }
 
-// xdg-open takes files and URLs; an address typed without its scheme
-// ("www.example.com") becomes a web address, as the desktop's shell would take it.
-QString ProcessOpener::openerArgument(const QString& target)
+// xdg-open takes absolute paths and addresses. An address typed without its scheme
+// ("www.example.com") becomes a web address, as the desktop's shell would take it,
+// unless a file of that name lies in the home folder.
+QString ProcessOpener::openerArgument(const QString& target, const QString& path)
 {
-    if (QFileInfo::exists(target) || hasScheme(target) || !looksLikeAddress(target))
+    if (target.startsWith(u'/') || QFileInfo::exists(path))
+        return path;
+    if (hasScheme(target))
         return target;
-    return QUrl::fromUserInput(target).toString();
+    if (looksLikeAddress(target))
+        return QUrl::fromUserInput(target).toString();
+    return path;
 }
 
 } // namespace tarvex

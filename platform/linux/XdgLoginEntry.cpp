@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -17,9 +18,10 @@ QString autostartFolder()
            QLatin1String("/autostart");
 }
 
-// The two failures keep the wording of the program's login-entry messages:
+// The failures keep the wording of the program's login-entry messages:
 // "opening key" when the file cannot be created, "setting key" when its text
-// cannot be written, each followed by the system's description.
+// cannot be written, "deleting key" when an existing entry cannot be removed,
+// each followed by the system's description.
 QString failure(int code, const char* what, const QString& description)
 {
     return QStringLiteral("Error %1 %2\n%3").arg(code).arg(QLatin1String(what), description);
@@ -31,8 +33,12 @@ QString XdgLoginEntry::SetRunAtLogin(const QString& appName, const QString& appF
 {
     if (enable)
         return writeEntry(appName, appFolder);
-    QFile::remove(entryPath(appName)); // an absent entry is no error
-    return QString();
+    return removeEntry(appName);
+}
+
+bool XdgLoginEntry::runsAtLogin(const QString& appName)
+{
+    return QFileInfo::exists(entryPath(appName));
 }
 
 QString XdgLoginEntry::entryPath(const QString& appName)
@@ -61,6 +67,15 @@ QString XdgLoginEntry::writeEntry(const QString& appName, const QString& appFold
     if (!file.commit())
         return failure(file.error(), "setting key", file.errorString());
     return QString();
+}
+
+QString XdgLoginEntry::removeEntry(const QString& appName)
+{
+    QFile file(entryPath(appName));
+    // An absent entry is no error; one that stays would start the program at the next login.
+    if (!file.exists() || file.remove())
+        return QString();
+    return failure(file.error(), "deleting key", file.errorString());
 }
 
 } // namespace tarvex

@@ -12,6 +12,8 @@ class XdgLoginEntry final : public LoginEntry
 public:
     /// Writes (enable) or removes the autostart file; returns the error text to show, or "".
     QString SetRunAtLogin(const QString& appName, const QString& appFolder, bool enable) override;
+    /// True when the autostart file of `appName` exists.
+    bool runsAtLogin(const QString& appName) override;
 
     /// The path of the autostart file of `appName`.
     static QString entryPath(const QString& appName);
@@ -20,6 +22,7 @@ public:
 
 private:
     static QString writeEntry(const QString& appName, const QString& appFolder);
+    static QString removeEntry(const QString& appName);
 };
 
 } // namespace tarvex

@@ -30,7 +30,7 @@ EwmhDesktopWindows::~EwmhDesktopWindows()
 _XDisplay* EwmhDesktopWindows::display()
 {
     if (!m_display) {
-        installQuietX11ErrorHandler();
+        installX11ErrorHandler();
         m_display = XOpenDisplay(nullptr);
     }
     return m_display;

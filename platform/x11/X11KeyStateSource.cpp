@@ -49,7 +49,7 @@ bool X11KeyStateSource::start()
 {
     if (m_display)
         return true;
-    installQuietX11ErrorHandler();
+    installX11ErrorHandler();
     m_display = XOpenDisplay(nullptr);
     if (!m_display)
         return false;

@@ -3,12 +3,13 @@
 #include "activation/GlobalFlags.h"
 #include "shell/TarvexShell.h"
 #include "store/SettingsStore.h"
-#include "tests/fakes/FakeConfirmationBox.h"
 #include "tests/fakes/FakeDesktopWindows.h"
+#include "tests/fakes/FakeDialogs.h"
 #include "tests/fakes/FakeDocumentsFolder.h"
 #include "tests/fakes/FakeHiddenWindowIcons.h"
 #include "tests/fakes/FakeKeyStateSource.h"
 #include "tests/fakes/FakeLoginEntry.h"
+#include "tests/fakes/FakeNotifier.h"
 #include "tests/fakes/FakeOpener.h"
 #include "tests/fakes/FakePowerControl.h"
 #include "tests/fakes/FakeSingleInstance.h"
@@ -31,14 +32,14 @@ struct ShellFixture
     FakeSingleInstance instance;
     FakeLoginEntry login;
     FakeOpener opener;
-    FakeConfirmationBox confirmation;
+    FakeDialogs dialogs;
     FakeKeyStateSource keys;
     FakeDesktopWindows desktop;
     FakeHiddenWindowIcons hiddenIcons;
     FakeSoundPlayer sound;
     FakePowerControl power;
     FakeDocumentsFolder documents{dir.filePath(QStringLiteral("Documents"))};
-    QStringList messages;
+    FakeNotifier notifier;
     int keySourceStarts = 0;
     QString programFolder;
     std::unique_ptr<TarvexShell> shell;
@@ -55,24 +56,29 @@ struct ShellFixture
 
     ShellServices services(const QStringList& arguments)
     {
-        return ShellServices{
-            settings,
-            instance,
-            login,
-            opener,
-            confirmation,
-            keys,
-            desktop,
-            hiddenIcons,
-            sound,
-            power,
-            documents,
-            [this](const QString& text) { messages.append(text); },
-            [this] { return ++keySourceStarts > 0; },
-            programFolder,
-            QStringLiteral("tarvex"),
-            arguments,
+        ShellServices services{
+            settings,      instance,
+            login,         opener,
+            dialogs,       keys,
+            desktop,       hiddenIcons,
+            sound,         power,
+            documents,     [this] { return ++keySourceStarts > 0; },
+            programFolder, QStringLiteral("tarvex"),
+            arguments,     programFolder,
         };
+        services.notifier = &notifier;
+        return services;
+    }
+
+    /// The texts of the program's own messages ("Tarvex", information icon), oldest first.
+    QStringList messages() const
+    {
+        const QString prefix = QStringLiteral("inform Tarvex|");
+        QStringList texts;
+        for (const QString& call : dialogs.calls())
+            if (call.startsWith(prefix))
+                texts.append(call.mid(prefix.size()));
+        return texts;
     }
 
     /// Points HOME and the XDG folders of this test process at a private temporary folder,

@@ -1,7 +1,7 @@
 // The data the program finds beside itself and its compiled-in icon: each file must be
 // readable by the code that uses it.
 
-#include "shell/ProgramIcon.h"
+#include "ui/ProgramIcon.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -55,7 +55,9 @@ private Q_SLOTS:
     void programIconHasEverySize()
     {
         const QIcon icon = ProgramIcon::icon();
-        for (int size : {16, 32, 48, 256}) {
+        // Window managers pick from the sizes listed for the window's icon.
+        QCOMPARE(icon.availableSizes().size(), 8);
+        for (int size : {16, 20, 32, 48, 256}) {
             const QImage image = icon.pixmap(size, size).toImage();
             QCOMPARE(image.size(), QSize(size, size));
             // Transparent corners, an opaque body: a drawn icon, not an empty square.

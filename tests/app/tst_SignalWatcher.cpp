@@ -1,13 +1,14 @@
 // Termination signals become a Qt signal in the event loop, in arrival order, and end the run
 // only once the dialogs that were open have returned.
 
-#include "editor/EditorDialogs.h"
 #include "editor/hkCORE.h"
-#include "shell/ProgramTrayIcon.h"
 #include "shell/SignalWatcher.h"
 #include "shell/Tarvex.h"
 #include "shell/TarvexApplication.h"
 #include "tests/app/ShellFixture.h"
+#include "ui/ProgramIcon.h"
+#include "ui/ProgramTrayIcon.h"
+#include "ui/QtDialogs.h"
 
 #include <QPointer>
 #include <QSignalSpy>
@@ -95,7 +96,7 @@ void TestSignalWatcher::signalEndsTheRunAfterTheOpenDialog()
             overEditor ? static_cast<QWidget*>(f.shell->editor()) : f.shell->mainWindow();
         QTimer::singleShot(100, [] { ::raise(SIGTERM); });
         dialogRunning = true;
-        EditorDialogs::Warn(owner, QStringLiteral("A box that waits for an answer"));
+        QtDialogs().warn(owner, ProgramTitle, QStringLiteral("A box that waits for an answer"));
         dialogRunning = false;
         ownerKeptThroughDialog = !owner.isNull();
     });

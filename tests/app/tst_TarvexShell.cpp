@@ -3,20 +3,21 @@
 
 #include "activation/HiddenWindowSlots.h"
 #include "activation/HotkeyDetection.h"
+#include "activation/HotkeyHost.h"
 #include "activation/SpecialActionTable.h"
 #include "controls/button/velbutton.h"
+#include "controls/frame/velForms.h"
 #include "controls/tips/Hyperlink.h"
-#include "editor/EditorDialogs.h"
 #include "editor/FormWizard.h"
 #include "editor/hkCORE.h"
 #include "editor/HotkeyEditorPanel.h"
-#include "editor/HotkeyHost.h"
+#include "editor/HotkeyListModel.h"
 #include "shell/CommandLine.h"
 #include "shell/hkPopupMenu.h"
-#include "shell/ProgramTrayIcon.h"
 #include "shell/Tarvex.h"
-#include "shell/Twips.h"
 #include "tests/app/ShellFixture.h"
+#include "ui/ProgramTrayIcon.h"
+#include "ui/Twips.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -83,7 +84,7 @@ private:
 
     static bool trayIconShown(ShellFixture& f)
     {
-        return f.shell->editor() && f.shell->editor()->host().trayIcon().isShown();
+        return f.shell->trayIcon() && f.shell->trayIcon()->isShown();
     }
 
     // A start with the login argument and one hotkey: "h" hides the foreground window 7.
@@ -127,8 +128,7 @@ private Q_SLOTS:
         QCOMPARE(trayIconShown(f), automatic);
         if (automatic) {
             QVERIFY(!f.shell->editor()->isVisible());
-            QCOMPARE(f.shell->editor()->host().trayIcon().tip(),
-                     QStringLiteral("Tarvex is running"));
+            QCOMPARE(f.shell->trayIcon()->tip(), QStringLiteral("Tarvex is running"));
         }
     }
 
@@ -167,7 +167,7 @@ private Q_SLOTS:
         ShellFixture f({"automatic"});
         f.instance.setOtherRunning(true);
         QVERIFY(!f.shell->start());
-        QCOMPARE(f.messages, QStringList{TarvexShell::AlreadyRunningMessage});
+        QCOMPARE(f.messages(), QStringList{TarvexShell::AlreadyRunningMessage});
         QVERIFY(!f.shell->mainWindow());
         QVERIFY(!f.shell->editor());
         QCOMPARE(f.keySourceStarts, 0);
@@ -186,6 +186,31 @@ private Q_SLOTS:
         f.keys.tap({65});
         QCOMPARE(f.opener.calls(), QStringList{"open /tmp/a file"});
         QCOMPARE(f.sound.calls(), QStringList{"play /opt/tarvex/Sounds/Bing.wav"});
+    }
+
+    void activationNotificationNamesCombination_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QStringList>("notifications");
+        const QStringList shown{"notify (Ctrl)a | /tmp/a file"};
+        QTest::newRow("absent: shown") << QString() << shown;
+        QTest::newRow("ticked") << "1" << shown;
+        QTest::newRow("unticked") << "0" << QStringList();
+    }
+
+    void activationNotificationNamesCombination()
+    {
+        QFETCH(QString, stored);
+        QFETCH(QStringList, notifications);
+        ShellFixture f({"automatic"});
+        if (!stored.isNull())
+            f.settings.writeText("Hotkey Activation", "Notification", stored);
+        f.writeHotkeys("(Ctrl)a*/tmp/a file");
+        QVERIFY(f.shell->start());
+        f.keys.tap({17});
+        f.keys.tap({65});
+        QCOMPARE(f.opener.calls(), QStringList{"open /tmp/a file"});
+        QCOMPARE(f.notifier.calls(), notifications);
     }
 
     void startupBalloon_data()
@@ -211,7 +236,7 @@ private Q_SLOTS:
         ProgramTrayIcon::setDefaultFallbackDelay(200);
         QVERIFY(f.shell->start());
         ProgramTrayIcon::setDefaultFallbackDelay(0);
-        QSignalSpy spy(&f.shell->editor()->host().trayIcon(), &ProgramTrayIcon::balloonShown);
+        QSignalSpy spy(f.shell->trayIcon(), &ProgramTrayIcon::balloonShown);
         QTest::qWait(1000);
         QCOMPARE(spy.count(), balloons);
         if (balloons) {
@@ -243,6 +268,21 @@ private Q_SLOTS:
         QVERIFY(mainWindowVisible(f));
         f.keys.tap({65});
         QVERIFY(f.opener.calls().isEmpty());
+    }
+
+    void editorControlsBuiltWhenFirstShown()
+    {
+        // In the background the editor only hosts the hotkeys: no list, no skinned frame.
+        ShellFixture f({"automatic"});
+        f.writeHotkeys("a*/tmp/a|b*/tmp/b");
+        QVERIFY(f.shell->start());
+        hkCORE* editor = f.shell->editor();
+        QVERIFY(editor->findChildren<QWidget*>().isEmpty());
+        f.shell->settingsFromTray();
+        QVERIFY(editor->isVisible());
+        QVERIFY(editor->findChild<velForms*>());
+        QCOMPARE(editor->editing().model().rowCount(), 2);
+        QCOMPARE(editor->editing().selectedPosition(), 1);
     }
 
     void trayDoubleClickHidesAndRestoresVisibleEditor()
@@ -286,10 +326,10 @@ private Q_SLOTS:
         f.shell->openFromTray();
         QVERIFY(mainWindowVisible(f));
         QCOMPARE(f.shell->mainWindow()->hotkeyState()->text(), Tarvex::HotkeysRunningText);
-        const HotkeyDetection* detection = f.shell->editor()->host().detection();
+        const HotkeyDetection* detection = f.shell->hotkeyHost()->detection();
         QTest::mouseClick(f.shell->mainWindow()->Command1(), Qt::LeftButton);
         QVERIFY(!mainWindowVisible(f));
-        QCOMPARE(f.shell->editor()->host().detection(), detection);
+        QCOMPARE(f.shell->hotkeyHost()->detection(), detection);
         f.keys.tap({65});
         QCOMPARE(f.opener.calls(), QStringList{"open /tmp/a file"});
     }
@@ -329,11 +369,9 @@ private Q_SLOTS:
             return QStringList{"URL", "http://example.org", "q"};
         });
         editor->editing().addHotkey();
-        EditorDialogs::SetAnswering(true);
-        EditorDialogs::QueueAnswer(QStringLiteral("No"));
+        f.dialogs.answer(QStringLiteral("No"));
         QTest::mouseClick(editor->findChild<velbutton*>(save ? "Command2" : "Command1"),
                           Qt::LeftButton);
-        EditorDialogs::SetAnswering(false);
         QVERIFY(f.shell->editor() && !f.shell->editor()->isVisible());
         QVERIFY(HotkeysEnabled());
         QVERIFY(trayIconShown(f));
@@ -355,7 +393,7 @@ private Q_SLOTS:
         QStringList texts = TextsOf(f.shell->mainWindow());
         f.shell->configureHotkeys();
         texts << TextsOf(f.shell->editor());
-        FormWizard wizard;
+        FormWizard wizard(f.dialogs);
         texts << TextsOf(&wizard);
         f.shell->customizeAppearance();
         texts << TextsOf(f.shell->optionsWindow());
@@ -500,14 +538,17 @@ private Q_SLOTS:
         QVERIFY(f.hiddenIcons.entries().isEmpty());
     }
 
-    void mainWindowRoutesHiddenWindowClicks()
+    // The icon of a window hidden by a hotkey restores it, also after the main window was
+    // unloaded and loaded again: the slots belong to the run, not to a window.
+    void hiddenWindowIconRestoresItsWindow()
     {
         ShellFixture f({"automatic"});
         startAutomaticWithHideKey(f);
         f.keys.tap({72});
-        f.shell->loadMainWindow().Tarvex_Mouse(2, 0, 0, 0);
         QVERIFY(f.desktop.isHidden(7));
-        f.shell->loadMainWindow().Tarvex_Mouse(1, 0, 0, 0);
+        f.shell->openFromTray();
+        QVERIFY(mainWindowVisible(f));
+        f.hiddenIcons.doubleClick(0);
         QVERIFY(!f.desktop.isHidden(7));
     }
 
@@ -533,16 +574,16 @@ private Q_SLOTS:
 
         QTest::mouseClick(window->Command1(), Qt::LeftButton);
         QCOMPARE(f.keySourceStarts, 2);
-        QCOMPARE(f.shell->editor()->host().trayIcon().tip(), problem);
-        QCOMPARE(f.messages, QStringList{problem});
+        QCOMPARE(f.shell->trayIcon()->tip(), problem);
+        QCOMPARE(f.messages(), QStringList{problem});
 
         f.keys.setProblem(QString());
-        QCOMPARE(f.shell->editor()->host().trayIcon().tip(), QStringLiteral("Tarvex is running"));
+        QCOMPARE(f.shell->trayIcon()->tip(), QStringLiteral("Tarvex is running"));
         QVERIFY(!window->KeyboardNote()->isVisibleTo(window));
         QCOMPARE(window->height(), plainHeight);
         f.shell->startHotkeys(true);
         QCOMPARE(f.keySourceStarts, 2);
-        QCOMPARE(f.messages.size(), 1);
+        QCOMPARE(f.messages().size(), 1);
     }
 
     void unreadableHotkeyFileIsReported()
@@ -550,7 +591,7 @@ private Q_SLOTS:
         ShellFixture f({"automatic"});
         QDir().mkpath(f.documents.documentsFolder() + "/Hotkeys.TarvexDB");
         QVERIFY(f.shell->start());
-        QCOMPARE(f.messages.size(), 1);
+        QCOMPARE(f.messages().size(), 1);
         QVERIFY(HotkeysEnabled());
     }
 };

@@ -1,4 +1,4 @@
-// The main window: captions, designed layout, advanced settings, start-up options, help.
+// The main window: its controls in place, advanced settings, start-up options, help.
 
 #include "controls/button/velbutton.h"
 #include "controls/frame/velForms.h"
@@ -17,19 +17,6 @@ class TestTarvexWindow final : public QObject
     Q_OBJECT
 
 private:
-    static QString captionOf(QWidget* widget)
-    {
-        if (auto* button = qobject_cast<velbutton*>(widget))
-            return button->Caption();
-        if (auto* label = qobject_cast<QLabel*>(widget))
-            return label->text();
-        if (auto* link = qobject_cast<Hyperlink*>(widget))
-            return link->Caption();
-        if (auto* box = qobject_cast<QCheckBox*>(widget))
-            return box->text();
-        return widget->windowTitle();
-    }
-
     static Tarvex& started(ShellFixture& f)
     {
         f.shell->start();
@@ -39,76 +26,34 @@ private:
 private Q_SLOTS:
     void initTestCase() { ShellFixture::usePrivateHome(); }
 
-    void captions_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("caption");
-        QTest::newRow("window") << "Tarvex"
-                                << "Tarvex";
-        QTest::newRow("start") << "Command1"
-                               << " Start Tarvex";
-        QTest::newRow("configure") << "Command2"
-                                   << " Configure Hotkeys";
-        QTest::newRow("appearance") << "Command3"
-                                    << " Customize Appearance";
-        QTest::newRow("exit") << "Command4"
-                              << "  Exit Tarvex";
-        QTest::newRow("help") << "Label1"
-                              << "Tarvex";
-        QTest::newRow("label2") << "Label2"
-                                << "Show Advanced Options";
-        QTest::newRow("advanced") << "Label3"
-                                  << "Show Advanced Settings";
-        QTest::newRow("login") << "hks"
-                               << "Run Tarvex When I Login";
-        QTest::newRow("note") << "Check1"
-                              << "Disable Notification";
-    }
-
-    void captions()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, caption);
-        ShellFixture f;
-        Tarvex& window = started(f);
-        QWidget* widget = window.objectName() == name ? &window : window.findChild<QWidget*>(name);
-        QVERIFY2(widget, qPrintable(name));
-        QCOMPARE(captionOf(widget), caption);
-    }
-
-    // Designed twips divided by 15 (rounded): the layout a 96-dpi screen shows.
-    void layout_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("pixels");
-        QTest::newRow("Command1") << "Command1" << QRect(24, 92, 281, 41);
-        QTest::newRow("Command2") << "Command2" << QRect(24, 139, 281, 39);
-        QTest::newRow("Command3") << "Command3" << QRect(24, 184, 281, 41);
-        QTest::newRow("Command4") << "Command4" << QRect(24, 232, 281, 41);
-        QTest::newRow("Label1") << "Label1" << QRect(120, 50, 169, 33);
-        QTest::newRow("Image1") << "Image1" << QRect(80, 48, 32, 32);
-        QTest::newRow("hks") << "hks" << QRect(24, 303, 249, 17);
-        QTest::newRow("Check1") << "Check1" << QRect(24, 320, 121, 17);
-    }
-
-    void layout()
-    {
-        QFETCH(QString, name);
-        QFETCH(QRect, pixels);
-        ShellFixture f;
-        Tarvex& window = started(f);
-        QCOMPARE(window.size(), QSize(331, 305));
-        QWidget* widget = window.findChild<QWidget*>(name);
-        QVERIFY(widget);
-        QCOMPARE(QRect(widget->mapTo(&window, QPoint(0, 0)), widget->size()), pixels);
-    }
-
-    // The link is sized to its caption, which changes; only its place is designed.
-    void advancedLinkPlace()
+    // The four buttons and the picture lie inside the window, under the title bar, apart from
+    // each other, and each button's caption fits it; the advanced settings fit too once shown.
+    void controlsInsideWindowAndApart()
     {
         ShellFixture f;
         Tarvex& window = started(f);
-        QCOMPARE(window.Label3()->mapTo(&window, QPoint(0, 0)), QPoint(16, 282));
+        const auto place = [&window](QWidget* widget) {
+            return QRect(widget->mapTo(&window, QPoint(0, 0)), widget->size());
+        };
+        const QList<velbutton*> buttons{window.Command1(), window.Command2(), window.Command3(),
+                                        window.Command4()};
+        QList<QRect> taken{place(window.findChild<QWidget*>(QStringLiteral("Image1"))),
+                           place(window.Label3())};
+        for (velbutton* button : buttons) {
+            const QRect rect = place(button);
+            QVERIFY2(window.rect().contains(rect), qPrintable(button->objectName()));
+            QVERIFY(rect.top() >= window.ThemeForm()->TitleBarHeight());
+            for (const QRect& other : taken)
+                QVERIFY2(!rect.intersects(other), qPrintable(button->objectName()));
+            taken.append(rect);
+            QVERIFY(button->fontMetrics().horizontalAdvance(button->Caption()) < rect.width());
+        }
+        window.Label3_Click();
+        for (QCheckBox* option : {window.hks(), window.Check1()}) {
+            QVERIFY(window.rect().contains(place(option)));
+            for (const QRect& other : taken)
+                QVERIFY2(!place(option).intersects(other), qPrintable(option->objectName()));
+        }
     }
 
     void frameCoversWindowInStoredLook()
@@ -161,20 +106,41 @@ private Q_SLOTS:
         QCOMPARE(f.login.calls(), QStringList{"login tarvex /opt/tarvex on"});
     }
 
-    void laterRunKeepsStoredChoice_data()
+    // Installed, the data lies in share/tarvex and the program file in bin: the login entry
+    // starts the program file, the help opens the installed document.
+    void installedProgramStartsFromItsFileAndReadsItsData()
     {
-        QTest::addColumn<QString>("stored");
-        QTest::newRow("ticked before") << "1";
-        QTest::newRow("unticked before") << "0";
+        ShellFixture f;
+        ShellServices services = f.services({});
+        services.programFolder = QStringLiteral("/usr/share/tarvex");
+        services.executableFolder = QStringLiteral("/usr/bin");
+        f.shell = std::make_unique<TarvexShell>(services);
+        Tarvex& window = started(f);
+        QCOMPARE(f.login.calls(), QStringList{"login tarvex /usr/bin on"});
+        f.dialogs.answer(QStringLiteral("Yes"));
+        QTest::mouseClick(window.Label1(), Qt::LeftButton);
+        QCOMPARE(f.opener.calls(), QStringList{"open /usr/share/tarvex/tarvex.html"});
     }
 
-    void laterRunKeepsStoredChoice()
+    void laterRunShowsWhetherEntryExists_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("ticked, entry there") << "1" << true;
+        QTest::newRow("ticked, entry removed since") << "1" << false;
+        QTest::newRow("unticked, entry made since") << "0" << true;
+        QTest::newRow("unticked, no entry") << "0" << false;
+    }
+
+    void laterRunShowsWhetherEntryExists()
     {
         QFETCH(QString, stored);
+        QFETCH(bool, exists);
         ShellFixture f;
         f.settings.writeText("Startup", "Run", stored);
+        f.login.setExists(exists);
         Tarvex& window = started(f);
-        QVERIFY(!window.hks()->isChecked());
+        QCOMPARE(window.hks()->isChecked(), exists);
         QVERIFY(f.login.calls().isEmpty());
         QCOMPARE(f.settings.readText("Startup", "Run", "NOTSET"), stored);
     }
@@ -195,9 +161,15 @@ private Q_SLOTS:
     {
         ShellFixture f;
         f.login.setError(QStringLiteral("Error 13 opening key"));
-        started(f);
-        QCOMPARE(f.messages, QStringList{"Error 13 opening key"});
+        Tarvex& window = started(f);
+        QCOMPARE(f.messages(), QStringList{"Error 13 opening key"});
         QCOMPARE(f.settings.readText("Startup", "Run", "NOTSET"), QStringLiteral("1"));
+        // The box does not claim an entry that was never written.
+        QVERIFY(!window.hks()->isChecked());
+        window.Label3_Click();
+        QTest::mouseClick(window.hks(), Qt::LeftButton);
+        QCOMPARE(f.messages().size(), 2);
+        QVERIFY(!window.hks()->isChecked());
     }
 
     void check1ReadsNote_data()
@@ -248,10 +220,9 @@ private Q_SLOTS:
         QFETCH(QStringList, opened);
         ShellFixture f;
         Tarvex& window = started(f);
-        f.confirmation.setAnswer(yes);
+        f.dialogs.answer(yes ? QStringLiteral("Yes") : QStringLiteral("No"));
         QTest::mouseClick(window.Label1(), Qt::LeftButton);
-        QCOMPARE(f.confirmation.calls(),
-                 QStringList{"ask Tarvex|Do you need help with using Tarvex?"});
+        QCOMPARE(f.dialogs.calls(), QStringList{"ask Tarvex|Do you need help with using Tarvex?"});
         QCOMPARE(f.opener.calls(), opened);
     }
 
@@ -274,9 +245,9 @@ private Q_SLOTS:
         Tarvex& window = started(f);
         for (velbutton* button :
              {window.Command1(), window.Command2(), window.Command3(), window.Command4()})
-            QCOMPARE(button->ButtonStyle(), style);
+            QCOMPARE(int(button->ButtonStyle()), style);
         window.ButtonCfg(11);
-        QCOMPARE(window.Command4()->ButtonStyle(), 11);
+        QCOMPARE(window.Command4()->ButtonStyle(), ButtonStyleKind::GelButton);
     }
 };
 

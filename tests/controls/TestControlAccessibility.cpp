@@ -8,6 +8,8 @@
 #include <QMenu>
 #include <QtTest>
 
+using namespace tarvex;
+
 namespace {
 
 QAccessibleInterface* Iface(QObject* o)
@@ -71,11 +73,11 @@ void TestControlAccessibility::buttonRoles()
 {
     auto* b = new velbutton(m_window, "b");
     QCOMPARE(Iface(b)->role(), QAccessible::Button);
-    b->setMode(1);
+    b->setMode(ButtonMode::Check);
     QCOMPARE(Iface(b)->role(), QAccessible::CheckBox);
-    b->setMode(2);
+    b->setMode(ButtonMode::Option);
     QCOMPARE(Iface(b)->role(), QAccessible::RadioButton);
-    b->setMode(0);
+    b->setMode(ButtonMode::Push);
     QMenu menu;
     b->SetPopupMenu(&menu);
     QCOMPARE(Iface(b)->role(), QAccessible::ButtonMenu);
@@ -139,7 +141,7 @@ void TestControlAccessibility::buttonStates()
     QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(5, 5));
     QVERIFY(!Iface(b)->state().pressed);
     // Check mode: checkable, checked after a click, and not "pressed" for it.
-    b->setMode(1);
+    b->setMode(ButtonMode::Check);
     QVERIFY(Iface(b)->state().checkable && !Iface(b)->state().checked);
     QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(5, 5));
     QVERIFY(Iface(b)->state().checked);
@@ -157,11 +159,11 @@ void TestControlAccessibility::pressActionPresses()
 {
     auto* push = new velbutton(m_window, "push");
     auto* check = new velbutton(m_window, "check");
-    check->setMode(1);
+    check->setMode(ButtonMode::Check);
     auto* optionA = new velbutton(m_window, "a");
     auto* optionB = new velbutton(m_window, "b");
-    optionA->setMode(2);
-    optionB->setMode(2);
+    optionA->setMode(ButtonMode::Option);
+    optionB->setMode(ButtonMode::Option);
     optionA->setValue(true);
     QSignalSpy clicks(push, &velbutton::Click);
     QSignalSpy checkClicks(check, &velbutton::Click);

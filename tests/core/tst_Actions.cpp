@@ -1,8 +1,9 @@
 #include "activation/ActionRunner.h"
 #include "activation/SpecialActionTable.h"
-#include "tests/fakes/FakeConfirmationBox.h"
 #include "tests/fakes/FakeDesktopWindows.h"
+#include "tests/fakes/FakeDialogs.h"
 #include "tests/fakes/FakeHiddenWindowIcons.h"
+#include "tests/fakes/FakeNotifier.h"
 #include "tests/fakes/FakeOpener.h"
 #include "tests/fakes/FakePowerControl.h"
 #include "tests/fakes/FakeSoundPlayer.h"
@@ -24,15 +25,15 @@ struct ActionRig
     FakeDesktopWindows desktop;
     FakeHiddenWindowIcons icons;
     FakePowerControl power;
-    FakeConfirmationBox confirmation;
+    FakeDialogs dialogs;
     HiddenWindowSlots hidden{desktop, icons};
-    SpecialActions special{desktop, power, confirmation, hidden};
+    SpecialActions special{desktop, power, dialogs, hidden};
     ActionRunner runner{settings, sound, opener, special, QStringLiteral("/opt/tarvex")};
 
     ActionRig()
     {
-        for (CallLog* fake : std::initializer_list<CallLog*>{&sound, &opener, &desktop, &icons,
-                                                             &power, &confirmation})
+        for (CallLog* fake :
+             std::initializer_list<CallLog*>{&sound, &opener, &desktop, &icons, &power, &dialogs})
             fake->shareWith(&log);
         desktop.setForeground(7);
     }
@@ -50,6 +51,8 @@ private slots:
     void confirmations_data();
     void confirmations();
     void namesInListOrder();
+    void notificationBeforeAction_data();
+    void notificationBeforeAction();
 };
 
 void TestActions::dispatch_data()
@@ -143,12 +146,12 @@ void TestActions::confirmations()
     QFETCH(QString, powerCall);
     ActionRig declined;
     declined.settings.setActivationSound(QString());
-    declined.confirmation.setAnswer(false);
+    declined.dialogs.answer(QStringLiteral("No"));
     declined.runner.RunHotkeyAction(target);
     QCOMPARE(declined.log, QStringList{question});
     ActionRig accepted;
     accepted.settings.setActivationSound(QString());
-    accepted.confirmation.setAnswer(true);
+    accepted.dialogs.answer(QStringLiteral("Yes"));
     accepted.runner.RunHotkeyAction(target);
     QCOMPARE(accepted.log, (QStringList{question, powerCall}));
 }
@@ -160,8 +163,38 @@ void TestActions::namesInListOrder()
                           "-Maximize Window-", "-Log Off-", "-Shut Down-", "-Restart-",
                           "-Instant Shutdown-", "-Instant Restart-", "-Instant Poweroff-"}));
     for (int row = 1; row <= 10; ++row)
-        QCOMPARE(SpecialActionRowFor(SpecialActionNames().at(row - 1).toUpper()), row);
-    QCOMPARE(SpecialActionRowFor(QStringLiteral("-None-")), 0);
+        QCOMPARE(int(SpecialActionFor(SpecialActionNames().at(row - 1).toUpper())), row);
+    QCOMPARE(SpecialActionFor(QStringLiteral("-None-")), SpecialAction::None);
+}
+
+void TestActions::notificationBeforeAction_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QStringList>("calls");
+    const QString sound = "play /opt/tarvex/Sounds/Bing.wav";
+    QTest::newRow("file") << "/home/u/a.txt"
+                          << QStringList{sound, "notify (Ctrl)(Alt)k | /home/u/a.txt",
+                                         "open /home/u/a.txt"};
+    QTest::newRow("special action")
+        << "-Close Window-"
+        << QStringList{sound, "notify (Ctrl)(Alt)k | -Close Window-", "close 7"};
+}
+
+void TestActions::notificationBeforeAction()
+{
+    QFETCH(QString, target);
+    QFETCH(QStringList, calls);
+    ActionRig rig;
+    FakeNotifier notifier;
+    notifier.shareWith(&rig.log);
+    rig.runner.setNotifier(&notifier);
+    rig.runner.RunHotkeyAction(target, "(Ctrl)(Alt)k");
+    QCOMPARE(rig.log, calls);
+    // Unticked in the options window: the next activation shows none.
+    rig.log.clear();
+    rig.settings.setActivationNotification(false);
+    rig.runner.RunHotkeyAction(target, "(Ctrl)(Alt)k");
+    QVERIFY(!rig.log.join('\n').contains("notify"));
 }
 
 QTEST_GUILESS_MAIN(TestActions)

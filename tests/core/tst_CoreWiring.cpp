@@ -4,8 +4,8 @@
 #include "activation/GlobalFlags.h"
 #include "activation/HotkeyDetection.h"
 #include "store/HotkeyDatabase.h"
-#include "tests/fakes/FakeConfirmationBox.h"
 #include "tests/fakes/FakeDesktopWindows.h"
+#include "tests/fakes/FakeDialogs.h"
 #include "tests/fakes/FakeHiddenWindowIcons.h"
 #include "tests/fakes/FakeKeyStateSource.h"
 #include "tests/fakes/FakeOpener.h"
@@ -41,7 +41,7 @@ private:
     FakeDesktopWindows m_desktop;
     FakeHiddenWindowIcons m_icons;
     FakePowerControl m_power;
-    FakeConfirmationBox m_confirmation;
+    FakeDialogs m_dialogs;
     HotkeyList m_list;
     ActiveHotkeyTable m_table;
     std::unique_ptr<HiddenWindowSlots> m_slots;
@@ -58,10 +58,10 @@ void TestCoreWiring::init()
     m_settings = std::make_unique<AppSettings>(*m_store);
     m_settings->setActivationSound(QStringLiteral("/s/bing.wav"));
     for (CallLog* fake : std::initializer_list<CallLog*>{&m_sound, &m_opener, &m_desktop, &m_icons,
-                                                         &m_power, &m_confirmation})
+                                                         &m_power, &m_dialogs})
         fake->shareWith(&m_log);
     m_slots = std::make_unique<HiddenWindowSlots>(m_desktop, m_icons);
-    m_special = std::make_unique<SpecialActions>(m_desktop, m_power, m_confirmation, *m_slots);
+    m_special = std::make_unique<SpecialActions>(m_desktop, m_power, m_dialogs, *m_slots);
     m_runner =
         std::make_unique<ActionRunner>(*m_settings, m_sound, m_opener, *m_special, m_dir->path());
     m_detection = std::make_unique<HotkeyDetection>(
@@ -106,7 +106,7 @@ void TestCoreWiring::hideAndRestoreThroughHotkeys()
 void TestCoreWiring::declinedQuestionStillEmptiesBuffer()
 {
     save({{"(Ctrl)q", "-Shut Down-"}});
-    m_confirmation.setAnswer(false);
+    m_dialogs.answer(QStringLiteral("No"));
     m_keys.tap({17});
     m_keys.tap({81});
     QCOMPARE(m_log, (QStringList{"play /s/bing.wav",

@@ -16,6 +16,17 @@ AppDriver::~AppDriver()
     }
 }
 
+void AppDriver::stop()
+{
+    if (m_program && m_program->state() != QProcess::NotRunning) {
+        m_program->terminate();
+        if (!m_program->waitForFinished(3000))
+            m_program->kill();
+        m_program->waitForFinished();
+    }
+    m_program.reset();
+}
+
 QProcessEnvironment AppDriver::environment() const
 {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -126,6 +137,28 @@ QString AppDriver::waitForNewWindow(const QString& title, const QStringList& bef
     return found;
 }
 
+QString AppDriver::waitForWindow(const QString& title, int settleMs)
+{
+    QString window;
+    (void)QTest::qWaitFor(
+        [&] {
+            window = E2EHarness::xdotool({"search", "--onlyvisible", "--name", "^" + title + "$"})
+                         .section('\n', 0, 0)
+                         .trimmed();
+            return !window.isEmpty();
+        },
+        15000);
+    E2EHarness::settle(settleMs);
+    return window;
+}
+
+bool AppDriver::windowGone(const QString& title)
+{
+    return E2EHarness::xdotool({"search", "--onlyvisible", "--name", "^" + title + "$"})
+        .trimmed()
+        .isEmpty();
+}
+
 QString AppDriver::openVictim(const QString& title)
 {
     auto victim = std::make_unique<QProcess>();
@@ -152,13 +185,22 @@ void AppDriver::chooseFromTrayMenu(const QString& icon, int position)
     press("Return");
 }
 
-void AppDriver::clickIn(const QString& window, QPoint at)
+void AppDriver::clickIn(const QString& window, QPoint at, int settleMs)
 {
     E2EHarness::xdotool(
         {"mousemove", "--window", window, QString::number(at.x()), QString::number(at.y())});
     E2EHarness::settle(150);
     E2EHarness::xdotool({"click", "1"});
-    E2EHarness::settle(300);
+    E2EHarness::settle(settleMs);
+}
+
+QRect AppDriver::geometryOf(const QString& window)
+{
+    const QString shape = E2EHarness::xdotool({"getwindowgeometry", "--shell", window});
+    const auto value = [&shape](const QString& name) {
+        return shape.section(name + '=', 1).section('\n', 0, 0).toInt();
+    };
+    return {value("X"), value("Y"), value("WIDTH"), value("HEIGHT")};
 }
 
 QPoint AppDriver::designed(int left, int top, int width, int height)

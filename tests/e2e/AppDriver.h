@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <QProcess>
+#include <QRect>
 #include <QStringList>
 
 #include <memory>
@@ -29,6 +30,8 @@ public:
                  QProcess::ProcessChannelMode channels = QProcess::ForwardedChannels);
     // The program under test.
     QProcess& program() { return *m_program; }
+    // Asks the program under test to end (SIGTERM), killing it when it has not after 3 seconds.
+    void stop();
 
     // The program's windows that the window manager manages (its task list), by title.
     QStringList managedWindows() const;
@@ -43,13 +46,20 @@ public:
     QStringList shownWindows(const QString& title) const;
     // Waits for a shown window titled `title` that is not among `before`; "" when none came.
     QString waitForNewWindow(const QString& title, const QStringList& before = {}) const;
+    // Waits for the first shown window titled `title` on the display, then lets it settle for
+    // `settleMs`; "" when none came.
+    static QString waitForWindow(const QString& title, int settleMs = 400);
+    // True when no window titled `title` is shown on the display.
+    static bool windowGone(const QString& title);
 
     // Starts an xmessage window titled `title`, activates it and returns its id.
     QString openVictim(const QString& title);
     // Right-clicks `icon` and picks menu item `position` (1 Open, 2 Settings, 3 Exit).
     void chooseFromTrayMenu(const QString& icon, int position);
-    // Clicks with the left button at `at`, relative to `window`.
-    static void clickIn(const QString& window, QPoint at);
+    // Clicks with the left button at `at`, relative to `window`, and waits `settleMs`.
+    static void clickIn(const QString& window, QPoint at, int settleMs = 300);
+    // The place and size of `window` on the screen.
+    static QRect geometryOf(const QString& window);
     // The centre of a control designed at left, top, width, height twips (15 twips a pixel).
     static QPoint designed(int left, int top, int width, int height);
     static QPoint centreOf(const QString& window);

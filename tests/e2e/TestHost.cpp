@@ -36,14 +36,26 @@ void report(const QString& line)
     std::fflush(stdout);
 }
 
-class RefusingConfirmation final : public ConfirmationBox
+// Reports each question and answers No; the host shows no other dialog.
+class RefusingDialogs final : public Dialogs
 {
 public:
-    bool askYesNo(const QString& question, const QString&) override
+    void inform(QWidget*, const QString&, const QString&) override {}
+    void warn(QWidget*, const QString&, const QString&) override {}
+    Answer ask(QWidget*, const QString&, const QString& question, bool) override
     {
         report(QStringLiteral("question ") + question);
-        return false;
+        return Answer::No;
     }
+    QString choose(QWidget*, const QString&, const QString&, const QStringList&) override
+    {
+        return {};
+    }
+    QString chooseFile(QWidget*, const QString&, const QString&, const QString&) override
+    {
+        return {};
+    }
+    QString chooseFolder(QWidget*, const QString&) override { return {}; }
 };
 
 } // namespace
@@ -68,13 +80,13 @@ int main(int argc, char** argv)
     CanberraSoundPlayer sound;
     ProcessOpener opener;
     LogindPowerControl power;
-    RefusingConfirmation confirmation;
+    RefusingDialogs dialogs;
     EwmhDesktopWindows windows;
     TrayHiddenWindowIcons icons(windows);
     QObject::connect(&icons, &TrayHiddenWindowIcons::iconAdded,
                      [](int slot) { report(QStringLiteral("tray %1").arg(slot)); });
     HiddenWindowSlots hiddenSlots(windows, icons);
-    SpecialActions special(windows, power, confirmation, hiddenSlots);
+    SpecialActions special(windows, power, dialogs, hiddenSlots);
     ActionRunner runner(settings, sound, opener, special, QCoreApplication::applicationDirPath());
 
     HotkeyDetection detection(source, table, [&runner](const QString& target) {

@@ -1,14 +1,13 @@
 #include "activation/GlobalFlags.h"
+#include "activation/HotkeyHost.h"
 #include "controls/button/velbutton.h"
 #include "controls/frame/velForms.h"
-#include "editor/EditorDialogs.h"
 #include "editor/hkCORE.h"
 #include "editor/HotkeyEditorPanel.h"
-#include "editor/HotkeyHost.h"
 #include "editor/HotkeyListModel.h"
-#include "shell/ProgramTrayIcon.h"
 #include "shell/Tarvex.h"
 #include "tests/app/ShellFixture.h"
+#include "ui/ProgramTrayIcon.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -24,8 +23,6 @@ class TestEditorInShell final : public QObject
 
 private Q_SLOTS:
     void initTestCase() { ProgramTrayIcon::setDefaultFallbackDelay(0); }
-    void init() { EditorDialogs::SetAnswering(true); }
-    void cleanup() { EditorDialogs::SetAnswering(false); }
     void cancelDropsAddedRows();
     void leavingWithUnsavedChangesAsks_data();
     void leavingWithUnsavedChangesAsks();
@@ -80,13 +77,13 @@ void TestEditorInShell::cancelDropsAddedRows()
     QVERIFY(editor->isVisible());
     QCOMPARE(editor->windowTitle(), QStringLiteral("Configure Hotkeys"));
     addWebsite(*editor, QStringLiteral("w"));
-    QCOMPARE(editor->host().list().count(), 2);
-    EditorDialogs::QueueAnswer(QStringLiteral("No"));
+    QCOMPARE(f.shell->hotkeyHost()->list().count(), 2);
+    f.dialogs.answer(QStringLiteral("No"));
     click(*editor, "Command1");
     QTRY_VERIFY(!f.shell->editor());
     QVERIFY(mainWindowVisible(f));
     f.shell->configureHotkeys();
-    QCOMPARE(f.shell->editor()->host().list().count(), 1);
+    QCOMPARE(f.shell->hotkeyHost()->list().count(), 1);
 }
 
 // "Yes" saves and leaves, "No" drops the edits and leaves, "Cancel" stays, however the
@@ -113,19 +110,19 @@ void TestEditorInShell::leavingWithUnsavedChangesAsks()
     f.shell->configureHotkeys();
     hkCORE* editor = f.shell->editor();
     addWebsite(*editor, QStringLiteral("w"));
-    EditorDialogs::QueueAnswer(answer);
+    f.dialogs.answer(answer);
     leave(*editor, way);
-    QCOMPARE(EditorDialogs::Log(), QStringList{"Tarvex|Save changes to your hotkeys?"});
+    QCOMPARE(f.dialogs.calls(), QStringList{"ask Tarvex|Save changes to your hotkeys?"});
     if (answer == QLatin1String("Cancel")) {
         QCOMPARE(f.shell->editor(), editor);
         QVERIFY(editor->isVisible());
-        QCOMPARE(editor->host().list().count(), 2);
+        QCOMPARE(f.shell->hotkeyHost()->list().count(), 2);
         return;
     }
     QTRY_VERIFY(mainWindowVisible(f));
     QVERIFY(!f.shell->editor() || !f.shell->editor()->isVisible());
     f.shell->configureHotkeys();
-    QCOMPARE(f.shell->editor()->host().list().count(), answer == QLatin1String("Yes") ? 2 : 1);
+    QCOMPARE(f.shell->hotkeyHost()->list().count(), answer == QLatin1String("Yes") ? 2 : 1);
 }
 
 void TestEditorInShell::leavingWithoutChangesDoesNotAsk_data()
@@ -149,7 +146,7 @@ void TestEditorInShell::leavingWithoutChangesDoesNotAsk()
     editor->editing().selectPosition(1);
     leave(*editor, way);
     QTRY_VERIFY(!f.shell->editor());
-    QVERIFY(EditorDialogs::Log().isEmpty());
+    QVERIFY(f.dialogs.calls().isEmpty());
     QVERIFY(mainWindowVisible(f));
 }
 
@@ -166,9 +163,9 @@ void TestEditorInShell::saveHidesEditorAndShowsMainWindow()
     QVERIFY(!editor->isVisible());
     QVERIFY(mainWindowVisible(f));
     QVERIFY(!HotkeysEnabled());
-    QCOMPARE(editor->host().table().records(),
+    QCOMPARE(f.shell->hotkeyHost()->table().records(),
              (QStringList{"a*/tmp/a file", "w*http://example.org"}));
-    QVERIFY(f.messages.isEmpty());
+    QVERIFY(f.messages().isEmpty());
 }
 
 void TestEditorInShell::saveFromTrayRefreshesRunningHotkeys()
@@ -219,7 +216,7 @@ void TestEditorInShell::storedLookReadFromTheRunsStore()
     QVERIFY(f.shell->start());
     const auto lookOf = [](QWidget* window, const char* button, const char* frame) {
         auto* skin = window->findChild<velForms*>(QLatin1String(frame));
-        return QList<int>{window->findChild<velbutton*>(QLatin1String(button))->ButtonStyle(),
+        return QList<int>{int(window->findChild<velbutton*>(QLatin1String(button))->ButtonStyle()),
                           skin->ThemeColor(), skin->Style()};
     };
     QCOMPARE(lookOf(f.shell->mainWindow(), "Command1", "ThemeForm"), mainLook);
@@ -243,9 +240,9 @@ void TestEditorInShell::hotkeysWithoutKeysAreNamedAndNeverRun()
     ShellFixture f({"automatic"});
     f.writeHotkeys("a*/tmp/a|*/tmp/every");
     QVERIFY(f.shell->start());
-    QCOMPARE(f.messages.size(), 1);
-    QVERIFY2(f.messages.at(0).contains(QStringLiteral("Hotkey 2 (action \"/tmp/every\")")),
-             qPrintable(f.messages.at(0)));
+    QCOMPARE(f.messages().size(), 1);
+    QVERIFY2(f.messages().at(0).contains(QStringLiteral("Hotkey 2 (action \"/tmp/every\")")),
+             qPrintable(f.messages().at(0)));
     f.keys.tap({81});
     QVERIFY(f.opener.calls().isEmpty());
     f.keys.tap({65});

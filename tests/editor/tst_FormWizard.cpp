@@ -1,7 +1,7 @@
 #include "controls/button/velbutton.h"
 #include "editor/CaptureBox.h"
-#include "editor/EditorDialogs.h"
 #include "editor/FormWizard.h"
+#include "tests/fakes/FakeDialogs.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -11,9 +11,14 @@
 #include <QTest>
 #include <QTimer>
 
+#include <memory>
+
 using namespace tarvex;
 
 namespace {
+
+// The dialogs of the running test function, answered in advance.
+std::unique_ptr<FakeDialogs> g_dialogs;
 
 // Runs one scripted step on the wizard: "option:<name>" clicks an option button,
 // "button:<name>" clicks a skinned button of the current panel, "answer:<text>" queues the
@@ -31,7 +36,7 @@ void RunStep(FormWizard& wizard, const QString& step)
         QVERIFY2(button, qPrintable(arg));
         QTest::mouseClick(button, Qt::LeftButton);
     } else if (verb == QLatin1String("answer")) {
-        EditorDialogs::QueueAnswer(arg);
+        g_dialogs->answer(arg);
     } else if (verb == QLatin1String("url")) {
         wizard.findChild<QLineEdit*>(QStringLiteral("txtURL"))->setText(arg);
     } else if (verb == QLatin1String("type")) {
@@ -54,12 +59,12 @@ QStringList NoneResult()
     return {FormWizard::None, FormWizard::None, FormWizard::None};
 }
 
-const QString SpecialComplaint = QStringLiteral("Tarvex|Please select a special action");
-const QString NoHost = QStringLiteral("Tarvex|The website address \"%1\" has no valid host "
+const QString SpecialComplaint = QStringLiteral("inform Tarvex|Please select a special action");
+const QString NoHost = QStringLiteral("warn Tarvex|The website address \"%1\" has no valid host "
                                       "name. Enter the whole address, such as "
                                       "http://example.org.");
 const QString KeyComplaint =
-    QStringLiteral("Tarvex|Please enter a keyboard combination to activate this hotkey.");
+    QStringLiteral("inform Tarvex|Please enter a keyboard combination to activate this hotkey.");
 
 } // namespace
 
@@ -68,8 +73,8 @@ class TestFormWizard final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { EditorDialogs::SetAnswering(true); }
-    void cleanup() { EditorDialogs::SetAnswering(false); }
+    void init() { g_dialogs = std::make_unique<FakeDialogs>(); }
+    void cleanup() { g_dialogs.reset(); }
     void startsAtStep1();
     void flows_data();
     void flows();
@@ -79,7 +84,7 @@ private Q_SLOTS:
 
 void TestFormWizard::startsAtStep1()
 {
-    FormWizard wizard;
+    FormWizard wizard(*g_dialogs);
     QCOMPARE(wizard.windowTitle(), QStringLiteral("Hotkey Wizard"));
     QCOMPARE(wizard.currentPanel()->objectName(), QStringLiteral("Step1"));
     const auto options = wizard.findChildren<QRadioButton*>();
@@ -102,8 +107,8 @@ void TestFormWizard::flows_data()
     QTest::addColumn<QStringList>("result");
     QTest::addColumn<QStringList>("messages");
 
-    const QString fileTitle = QStringLiteral("Select a file/program to open|");
-    const QString folderTitle = QStringLiteral("Please Select A Folder|");
+    const QString fileTitle = QStringLiteral("file Select a file/program to open||");
+    const QString folderTitle = QStringLiteral("folder Please Select A Folder");
     QTest::newRow("website") << QStringList{"option:Option1", "url:http://example.org/a b",
                                             "button:Done",    "ctrl",
                                             "keys:gk",        "button:Done"}
@@ -139,7 +144,7 @@ void TestFormWizard::flows_data()
     QTest::newRow("separator in file refused")
         << QStringList{"option:Option2", "option:Option4", "answer:/tmp/a|b", "button:ChooseFile"}
         << "sOpenFile" << NoneResult()
-        << QStringList{fileTitle, QStringLiteral("Tarvex|The target must not contain \"*\", "
+        << QStringList{fileTitle, QStringLiteral("warn Tarvex|The target must not contain \"*\", "
                                                  "\"|\" or a line break, because the hotkey "
                                                  "file uses them to separate its entries.")};
     QTest::newRow("special log off")
@@ -161,7 +166,7 @@ void TestFormWizard::flows()
     QFETCH(QString, panel);
     QFETCH(QStringList, result);
     QFETCH(QStringList, messages);
-    FormWizard wizard;
+    FormWizard wizard(*g_dialogs);
     wizard.show();
     for (const QString& step : steps)
         RunStep(wizard, step);
@@ -174,7 +179,7 @@ void TestFormWizard::flows()
     QCOMPARE(visiblePanels, 1);
     QCOMPARE(wizard.result(), result);
     QCOMPARE(wizard.isVisible(), result == NoneResult());
-    QCOMPARE(EditorDialogs::Log(), messages);
+    QCOMPARE(g_dialogs->calls(), messages);
 }
 
 void TestFormWizard::closingReturnsNone_data()
@@ -199,7 +204,7 @@ void TestFormWizard::closingReturnsNone()
         wizard->close();
     });
     QWidget owner;
-    QCOMPARE(FormWizard::GetUserHotkey(&owner), NoneResult());
+    QCOMPARE(FormWizard::GetUserHotkey(*g_dialogs, &owner), NoneResult());
     QVERIFY(ran);
     // The next use starts afresh.
     QTimer::singleShot(0, this, [&] {
@@ -211,7 +216,8 @@ void TestFormWizard::closingReturnsNone()
         for (const QString& step : steps)
             RunStep(*wizard, step);
     });
-    QCOMPARE(FormWizard::GetUserHotkey(&owner), (QStringList{"URL", "http://x.example", "x"}));
+    QCOMPARE(FormWizard::GetUserHotkey(*g_dialogs, &owner),
+             (QStringList{"URL", "http://x.example", "x"}));
 }
 
 QTEST_MAIN(TestFormWizard)

@@ -1,10 +1,10 @@
 #include "controls/button/velbutton.h"
 #include "editor/CaptureBox.h"
-#include "editor/EditorDialogs.h"
 #include "editor/FormWizard.h"
 #include "editor/HotkeyEditorPanel.h"
 #include "editor/HotkeyListModel.h"
 #include "store/AppSettings.h"
+#include "tests/fakes/FakeDialogs.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -34,8 +34,9 @@ struct Editor
         if (writeFile)
             write(line);
         database.load(list, table);
-        panel = std::make_unique<HotkeyEditorPanel>(
-            &form, list, table, qEnvironmentVariable("TARVEX_TEST_SOURCE_DIR") + "/resources");
+        panel = std::make_unique<HotkeyEditorPanel>(&form, list, table, dialogs,
+                                                    qEnvironmentVariable("TARVEX_TEST_SOURCE_DIR") +
+                                                        "/resources");
         panel->load(database);
     }
     void write(const QString& line) { writeBytes(line.toUtf8() + "\r\n"); }
@@ -69,6 +70,7 @@ struct Editor
     HotkeyDatabase database;
     HotkeyList list;
     ActiveHotkeyTable table;
+    FakeDialogs dialogs;
     QWidget form;
     std::unique_ptr<HotkeyEditorPanel> panel;
 };
@@ -85,8 +87,6 @@ class TestHotkeyEditor final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { EditorDialogs::SetAnswering(true); }
-    void cleanup() { EditorDialogs::SetAnswering(false); }
     void emptyListDisablesFields_data();
     void emptyListDisablesFields();
     void rowClickShowsKind_data();
@@ -237,7 +237,7 @@ void TestHotkeyEditor::saveWithoutEditsKeepsTheFile()
         editor.panel->selectPosition(position);
     QVERIFY(editor.panel->saveSettings());
     QCOMPARE(editor.fileBytes(), bytes);
-    QVERIFY(EditorDialogs::Log().isEmpty());
+    QVERIFY(editor.dialogs.calls().isEmpty());
 }
 void TestHotkeyEditor::addThroughWizard_data()
 {
@@ -291,7 +291,7 @@ void TestHotkeyEditor::cancelDropsAddedRows()
     editor.panel->setWizardRunner([](QWidget*) { return QStringList{"URL", "http://b", "b"}; });
     editor.click("Command4");
     QCOMPARE(editor.list.count(), 2);
-    EditorDialogs::QueueAnswer(QStringLiteral("No")); // "Save changes to your hotkeys?"
+    editor.dialogs.answer(QStringLiteral("No")); // "Save changes to your hotkeys?"
     editor.click("Command1");
     QCOMPARE(cancelled.count(), 1);
     HotkeyList reloaded;
@@ -310,7 +310,7 @@ void TestHotkeyEditor::saveWritesFileAndTable()
     QCOMPARE(saved.count(), 1);
     QCOMPARE(editor.fileBytes(), QByteArray("gofb*/bin/true|xy*-Restart-\r\n"));
     QCOMPARE(editor.table.records(), (QStringList{"gofb*/bin/true", "xy*-Restart-"}));
-    QVERIFY(EditorDialogs::Log().isEmpty());
+    QVERIFY(editor.dialogs.calls().isEmpty());
 }
 
 void TestHotkeyEditor::saveRefusesEmptyCombination()
@@ -325,8 +325,8 @@ void TestHotkeyEditor::saveRefusesEmptyCombination()
     QVERIFY(!editor.panel->saveSettings());
     QCOMPARE(saved.count(), 0);
     QCOMPARE(editor.panel->selectedPosition(), 2);
-    QCOMPARE(EditorDialogs::Log().size(), 1);
-    QVERIFY(EditorDialogs::Log().at(0).contains(QStringLiteral("Hotkey 2")));
+    QCOMPARE(editor.dialogs.calls().size(), 1);
+    QVERIFY(editor.dialogs.calls().at(0).contains(QStringLiteral("Hotkey 2")));
     QVERIFY(editor.fileBytes().contains("(Ctrl)(Alt)k*"));
     QCOMPARE(editor.table.size(), 3);
 }
@@ -358,8 +358,9 @@ void TestHotkeyEditor::saveRefusesRowsThatCannotRun()
     editor.loadBytes(bytes);
     const HotkeyEntry row = editor.list.at(2);
     QVERIFY(!editor.panel->saveSettings());
-    QCOMPARE(EditorDialogs::Log().size(), 1);
-    QVERIFY2(EditorDialogs::Log().at(0).contains(mentions), qPrintable(EditorDialogs::Log().at(0)));
+    QCOMPARE(editor.dialogs.calls().size(), 1);
+    QVERIFY2(editor.dialogs.calls().at(0).contains(mentions),
+             qPrintable(editor.dialogs.calls().at(0)));
     QCOMPARE(editor.fileBytes(), bytes);
     // The refused row is selected and keeps its type, icon and texts.
     QCOMPARE(editor.panel->selectedPosition(), 2);
@@ -379,8 +380,8 @@ void TestHotkeyEditor::failedSaveIsReported()
     QSignalSpy saved(editor.panel.get(), &HotkeyEditorPanel::saved);
     QVERIFY(!editor.panel->saveSettings());
     QCOMPARE(saved.count(), 0);
-    QCOMPARE(EditorDialogs::Log().size(), 1);
-    QVERIFY(EditorDialogs::Log().at(0).contains(QStringLiteral("could not be saved")));
+    QCOMPARE(editor.dialogs.calls().size(), 1);
+    QVERIFY(editor.dialogs.calls().at(0).contains(QStringLiteral("could not be saved")));
     QCOMPARE(editor.list.count(), 1);
 }
 
@@ -429,11 +430,11 @@ void TestHotkeyEditor::browse()
     QFETCH(int, dialogs);
     Editor editor(Line({FileRow}));
     for (const QString& answer : answers)
-        EditorDialogs::QueueAnswer(answer);
+        editor.dialogs.answer(answer);
     editor.click("browse");
-    QCOMPARE(EditorDialogs::Log().size(), dialogs);
-    QCOMPARE(EditorDialogs::Log().at(0),
-             QStringLiteral("Add File or Folder|Do You Want To Add A File Or A Folder?"));
+    QCOMPARE(editor.dialogs.calls().size(), dialogs);
+    QCOMPARE(editor.dialogs.calls().at(0),
+             QStringLiteral("choose Add File or Folder|Do You Want To Add A File Or A Folder?"));
     QCOMPARE(editor.target(1), target);
     QCOMPARE(editor.panel->model().iconKey(1), target);
 }
@@ -457,7 +458,7 @@ void TestHotkeyEditor::separatorsInTargetRefused()
     ws->setText(typed);
     QCOMPARE(ws->text(), kept);
     QCOMPARE(editor.target(1), kept);
-    QCOMPARE(EditorDialogs::Log().size(), 1);
+    QCOMPARE(editor.dialogs.calls().size(), 1);
 }
 
 void TestHotkeyEditor::fullAddressReplacesWebPrefix()

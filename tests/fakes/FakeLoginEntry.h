@@ -5,7 +5,8 @@
 
 namespace tarvex {
 
-/// Records "login <name> <folder> on|off" and returns the error text the test chooses.
+/// Records "login <name> <folder> on|off" and returns the error text the test chooses; the
+/// entry exists after a successful "on" until a successful "off".
 class FakeLoginEntry final : public LoginEntry, public CallLog
 {
 public:
@@ -13,13 +14,19 @@ public:
     {
         record(QStringLiteral("login %1 %2 %3")
                    .arg(appName, appFolder, enable ? QStringLiteral("on") : QStringLiteral("off")));
+        if (m_error.isEmpty())
+            m_exists = enable;
         return m_error;
     }
+    bool runsAtLogin(const QString&) override { return m_exists; }
     /// Sets the error text later calls return (empty = success).
     void setError(const QString& error) { m_error = error; }
+    /// Creates or removes the entry behind the program's back.
+    void setExists(bool exists) { m_exists = exists; }
 
 private:
     QString m_error;
+    bool m_exists = false;
 };
 
 } // namespace tarvex

@@ -28,13 +28,14 @@ QList<int> MainButtonStyles(Tarvex& main)
 {
     QList<int> styles;
     for (velbutton* b : {main.Command1(), main.Command2(), main.Command3(), main.Command4()})
-        styles.append(b->ButtonStyle());
+        styles.append(int(b->ButtonStyle()));
     return styles;
 }
 
 QList<int> OwnButtonStyles(ThemeOptions& w)
 {
-    return {w.cmdOK()->ButtonStyle(), w.cmdCancel()->ButtonStyle(), w.cmdApply()->ButtonStyle()};
+    return {int(w.cmdOK()->ButtonStyle()), int(w.cmdCancel()->ButtonStyle()),
+            int(w.cmdApply()->ButtonStyle())};
 }
 
 } // namespace
@@ -121,10 +122,10 @@ private Q_SLOTS:
         // The frame shows the same look as the lists.
         QCOMPARE(w.ThemeForm()->ThemeColor(), shown[1]);
         QCOMPARE(w.ThemeForm()->Style(), shown[2]);
-        w.cmdApply()->setButtonStyle(0);
+        w.cmdApply()->setButtonStyle(ButtonStyleKind::Standard);
         QApplication::setActiveWindow(nullptr);
         QApplication::setActiveWindow(&w);
-        QCOMPARE(w.cmdApply()->ButtonStyle(), shown[0]);
+        QCOMPARE(int(w.cmdApply()->ButtonStyle()), shown[0]);
     }
 
     void emptySoundDisablesLink()
@@ -211,18 +212,17 @@ private Q_SLOTS:
         QFETCH(QString, caption);
         ShellFixture f;
         ThemeOptions& w = opened(f);
-        QStringList asked;
-        w.setFileChooser([&](QWidget* parent, const QString& title, const QString& filter,
-                             const QString& folder) {
-            asked << title << filter << folder;
-            Q_ASSERT(parent == &w);
-            return answer;
-        });
+        f.dialogs.clearCalls();
+        f.dialogs.answer(answer);
         Q_EMIT w.soundFile()->Jump();
-        QCOMPARE(asked.value(0), QStringLiteral("Select sound file"));
-        QVERIFY(asked.value(1).startsWith(QStringLiteral("WAV Sound Files (")));
-        QVERIFY(asked.value(1).contains(QStringLiteral("*.wav")));
-        QCOMPARE(asked.value(2), QStringLiteral("/opt/tarvex/Sounds"));
+        QCOMPARE(f.dialogs.calls().size(), 1);
+        // "file <title>|<folder>|<filter>"
+        const QStringList asked = f.dialogs.calls().at(0).split(QLatin1Char('|'));
+        QCOMPARE(asked.value(0), QStringLiteral("file Select sound file"));
+        QCOMPARE(asked.value(1), QStringLiteral("/opt/tarvex/Sounds"));
+        QVERIFY(asked.value(2).startsWith(QStringLiteral("WAV Sound Files (")));
+        QVERIFY(asked.value(2).contains(QStringLiteral("*.wav")));
+        QCOMPARE(f.dialogs.lastParent(), static_cast<QWidget*>(&w));
         QCOMPARE(w.soundPath(), path);
         QCOMPARE(w.soundFile()->Caption(), caption);
         QCOMPARE(w.soundFile()->toolTip(), path); // the whole path, which the caption cuts
@@ -297,7 +297,7 @@ private Q_SLOTS:
         QCOMPARE(main.ThemeForm()->ThemeColor(), 2);
         QCOMPARE(main.ThemeForm()->Style(), 1);
         QVERIFY(main.isVisible() && main.ThemeForm()->isVisible());
-        QVERIFY(f.messages.isEmpty());
+        QVERIFY(f.messages().isEmpty());
         QVERIFY(!f.shell->optionsWindow());
         QTRY_VERIFY(!window);
     }
@@ -316,10 +316,10 @@ private Q_SLOTS:
         QCOMPARE(MainButtonStyles(main), (QList<int>{4, 4, 4, 4}));
         QVERIFY(main.isVisible());
         QVERIFY(!f.shell->optionsWindow());
-        QCOMPARE(f.messages.size(), 1);
-        QVERIFY(f.messages[0].contains(QStringLiteral("could not all be saved")));
-        QVERIFY(f.messages[0].contains(QStringLiteral("ButtonTheme/Color")));
-        QVERIFY(f.messages[0].contains(QStringLiteral("Hotkey Activation/Notification")));
+        QCOMPARE(f.messages().size(), 1);
+        QVERIFY(f.messages()[0].contains(QStringLiteral("could not all be saved")));
+        QVERIFY(f.messages()[0].contains(QStringLiteral("ButtonTheme/Color")));
+        QVERIFY(f.messages()[0].contains(QStringLiteral("Hotkey Activation/Notification")));
     }
 
     void applyThenCancelKeepsAppliedLook()

@@ -23,6 +23,7 @@ private slots:
     void disableWithoutEntryIsSilent();
     void enableTwiceReplaces();
     void unwritableFolderReportsOpeningError();
+    void entryThatStaysIsReported();
 
 private:
     static QString readEntry(const QString& name);
@@ -106,9 +107,10 @@ void TestLoginEntry::disableRemovesEntry()
 {
     XdgLoginEntry entry;
     QCOMPARE(entry.SetRunAtLogin("tarvex", "/opt", true), QString());
-    QVERIFY(QFile::exists(XdgLoginEntry::entryPath("tarvex")));
+    QVERIFY(entry.runsAtLogin("tarvex"));
     QCOMPARE(entry.SetRunAtLogin("tarvex", "/opt", false), QString());
     QVERIFY(!QFile::exists(XdgLoginEntry::entryPath("tarvex")));
+    QVERIFY(!entry.runsAtLogin("tarvex"));
 }
 
 void TestLoginEntry::disableWithoutEntryIsSilent()
@@ -139,6 +141,17 @@ void TestLoginEntry::unwritableFolderReportsOpeningError()
     QVERIFY2(QRegularExpression("^Error \\d+ opening key\n.+").match(error).hasMatch(),
              qPrintable(error));
     QCOMPARE(entry.SetRunAtLogin("tarvex", "/opt", false), QString());
+}
+
+void TestLoginEntry::entryThatStaysIsReported()
+{
+    // Something at the entry's path that removing the file cannot take away.
+    QVERIFY(QDir().mkpath(XdgLoginEntry::entryPath("tarvex") + "/inside"));
+    XdgLoginEntry entry;
+    const QString error = entry.SetRunAtLogin("tarvex", "/opt", false);
+    QVERIFY2(QRegularExpression("^Error \\d+ deleting key\n.+").match(error).hasMatch(),
+             qPrintable(error));
+    QVERIFY(entry.runsAtLogin("tarvex"));
 }
 
 QTEST_GUILESS_MAIN(TestLoginEntry)

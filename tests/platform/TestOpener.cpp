@@ -17,12 +17,17 @@ class TestOpener final : public QObject
 
 private slots:
     void initTestCase();
+    void init();
+    void cleanupTestCase();
     void launch_data();
     void launch();
     void executableRunsItself_data();
     void executableRunsItself();
     void openerGetsOneArgument_data();
     void openerGetsOneArgument();
+    void documentWithExecuteBitGoesToOpener_data();
+    void documentWithExecuteBitGoesToOpener();
+    void failuresAreLogged();
     void launcherReapsChildren();
     void childGetsNoInheritedDescriptors();
     void launcherReportsMissingProgram_data();
@@ -31,26 +36,63 @@ private slots:
 private:
     QString writeScript(const QString& name, const QString& body);
     static QString waitForFile(const QString& path);
+    static void recordMessage(QtMsgType type, const QMessageLogContext& context,
+                              const QString& text);
 
     QTemporaryDir m_dir;
     QString m_bin;
+    QString m_home;
     QString m_record;
+    static QStringList s_messages;
 };
+
+QStringList TestOpener::s_messages;
+
+void TestOpener::recordMessage(QtMsgType type, const QMessageLogContext& context,
+                               const QString& text)
+{
+    if (type == QtWarningMsg || type == QtCriticalMsg)
+        s_messages.append(QString::fromLatin1(context.category) + ": " + text);
+}
 
 void TestOpener::initTestCase()
 {
     QVERIFY(m_dir.isValid());
-    QDir(m_dir.path()).mkpath("bin");
+    for (const char* folder : {"bin", "home/bin", "cwd"})
+        QDir(m_dir.path()).mkpath(folder);
     m_bin = m_dir.path() + "/bin";
+    m_home = m_dir.path() + "/home";
     m_record = m_dir.path() + "/record";
-    // A stand-in desktop opener that writes each argument on a line of its own.
+    // A stand-in desktop opener that writes each argument on a line of its own, and fails
+    // for names holding "fail-me" as xdg-open fails for a file that does not exist.
     writeScript("bin/xdg-open", "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" + m_record +
                                     ".tmp'\n"
                                     "mv '" +
-                                    m_record + ".tmp' '" + m_record + "'\n");
+                                    m_record + ".tmp' '" + m_record +
+                                    "'\n"
+                                    "case \"$1\" in *fail-me*) exit 4;; esac\n");
     writeScript("bin/tarvex-probe", "exit 0\n");
+    writeScript("home/bin/tool.sh", "exit 0\n");
+    // Programs planted in the current folder, as a download folder might hold them.
+    writeScript("cwd/tarvex-probe", "touch '" + m_dir.path() + "/pwned'\n");
+    writeScript("cwd/planted", "touch '" + m_dir.path() + "/pwned'\n");
+    QFile doc(m_home + "/notes.txt");
+    QVERIFY(doc.open(QIODevice::WriteOnly));
     qputenv("PATH", (m_bin + ":/usr/bin:/bin").toLocal8Bit());
-    QDir::setCurrent(m_dir.path());
+    qputenv("HOME", m_home.toLocal8Bit());
+    QDir::setCurrent(m_dir.path() + "/cwd");
+    qInstallMessageHandler(recordMessage);
+}
+
+void TestOpener::init()
+{
+    s_messages.clear();
+    QFile::remove(m_record);
+}
+
+void TestOpener::cleanupTestCase()
+{
+    qInstallMessageHandler(nullptr);
 }
 
 QString TestOpener::writeScript(const QString& name, const QString& body)
@@ -77,17 +119,22 @@ void TestOpener::launch_data()
     QTest::addColumn<QString>("program");
     QTest::addColumn<QStringList>("arguments");
     const QString dir = m_dir.path();
-    writeScript("tool.sh", "exit 0\n");
-    QFile::setPermissions(dir + "/tool.sh",
-                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    QFile doc(dir + "/notes.txt");
-    QVERIFY(doc.open(QIODevice::WriteOnly));
-    QTest::newRow("executable path") << dir + "/tool.sh" << dir + "/tool.sh" << QStringList();
-    QTest::newRow("relative executable") << "tool.sh" << dir + "/tool.sh" << QStringList();
-    QTest::newRow("program on the PATH")
+    const QString home = m_home;
+    QTest::newRow("executable path")
+        << home + "/bin/tool.sh" << home + "/bin/tool.sh" << QStringList();
+    QTest::newRow("relative path is below home")
+        << "bin/tool.sh" << home + "/bin/tool.sh" << QStringList();
+    QTest::newRow("dot path is below home")
+        << "./bin/tool.sh" << home + "/bin/tool.sh" << QStringList();
+    QTest::newRow("program name on the PATH, not the current folder")
         << "tarvex-probe" << m_bin + "/tarvex-probe" << QStringList();
-    QTest::newRow("document") << dir + "/notes.txt"
-                              << "xdg-open" << QStringList{dir + "/notes.txt"};
+    QTest::newRow("program only in the current folder is not run")
+        << "planted"
+        << "xdg-open" << QStringList{home + "/planted"};
+    QTest::newRow("document") << home + "/notes.txt"
+                              << "xdg-open" << QStringList{home + "/notes.txt"};
+    QTest::newRow("document name is below home") << "notes.txt"
+                                                 << "xdg-open" << QStringList{home + "/notes.txt"};
     QTest::newRow("folder is not run") << dir << "xdg-open" << QStringList{dir};
     QTest::newRow("web address") << "http://example.com/a?b=1"
                                  << "xdg-open" << QStringList{"http://example.com/a?b=1"};
@@ -97,11 +144,14 @@ void TestOpener::launch_data()
                                             << "xdg-open" << QStringList{"http://www.example.com"};
     QTest::newRow("program with arguments is one name")
         << "tarvex-probe --help"
-        << "xdg-open" << QStringList{"tarvex-probe --help"};
-    QTest::newRow("shell text stays one argument") << "a b; touch pwned"
-                                                   << "xdg-open" << QStringList{"a b; touch pwned"};
+        << "xdg-open" << QStringList{home + "/tarvex-probe --help"};
+    QTest::newRow("shell text stays one argument")
+        << "a b; touch pwned"
+        << "xdg-open" << QStringList{home + "/a b; touch pwned"};
     QTest::newRow("missing file") << dir + "/gone.txt"
                                   << "xdg-open" << QStringList{dir + "/gone.txt"};
+    QTest::newRow("nothing to open") << ""
+                                     << "" << QStringList();
 }
 
 void TestOpener::launch()
@@ -127,7 +177,9 @@ void TestOpener::executableRunsItself()
     QFETCH(QString, name);
     const QString ran = m_dir.path() + "/ran";
     QFile::remove(ran);
-    const QString script = writeScript(name, "echo \"$#\" > '" + ran + "'\n");
+    // Written aside and moved in place, so the file never shows before its text.
+    const QString script = writeScript(name, "echo \"$#\" > '" + ran + ".tmp' && mv '" + ran +
+                                                 ".tmp' '" + ran + "'\n");
     ProcessOpener opener;
     QVERIFY(opener.open(script));
     QCOMPARE(waitForFile(ran), QString("0\n"));
@@ -137,19 +189,76 @@ void TestOpener::executableRunsItself()
 void TestOpener::openerGetsOneArgument_data()
 {
     QTest::addColumn<QString>("target");
-    QTest::newRow("shell injection") << "a b; touch pwned";
-    QTest::newRow("command substitution") << "$(touch pwned) `touch pwned`";
-    QTest::newRow("document with spaces") << "/no such/file name.txt";
+    QTest::addColumn<QString>("received");
+    const QString home = m_home;
+    QTest::newRow("shell injection") << "a b; touch pwned" << home + "/a b; touch pwned";
+    QTest::newRow("command substitution")
+        << "$(touch pwned) `touch pwned`" << home + "/$(touch pwned) `touch pwned`";
+    QTest::newRow("document with spaces") << "/no such/file name.txt"
+                                          << "/no such/file name.txt";
+    // No target reaches the opener as one of its options.
+    QTest::newRow("dash") << "-x" << home + "/-x";
+    QTest::newRow("long option") << "--help" << home + "/--help";
+    QTest::newRow("lone dash") << "-" << home + "/-";
+    QTest::newRow("unknown action name") << "-Hide All-" << home + "/-Hide All-";
 }
 
 void TestOpener::openerGetsOneArgument()
 {
     QFETCH(QString, target);
-    QFile::remove(m_record);
+    QFETCH(QString, received);
     ProcessOpener opener;
     QVERIFY(opener.open(target));
-    QCOMPARE(waitForFile(m_record), target + '\n');
+    QCOMPARE(waitForFile(m_record), received + '\n');
     QVERIFY(!QFile::exists(m_dir.path() + "/pwned"));
+}
+
+void TestOpener::documentWithExecuteBitGoesToOpener_data()
+{
+    QTest::addColumn<QString>("content");
+    QTest::newRow("text") << "Dear diary,\n";
+    QTest::newRow("empty") << "";
+    QTest::newRow("missing interpreter") << "#!/no/such/interpreter\nhello\n";
+    QTest::newRow("interpreter is a folder") << "#!/usr\nhello\n";
+}
+
+void TestOpener::documentWithExecuteBitGoesToOpener()
+{
+    QFETCH(QString, content);
+    // As files on FAT or NTFS mounts often are: a document marked executable.
+    const QString path = m_home + "/letter.txt";
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content.toUtf8());
+    file.close();
+    QVERIFY(file.setPermissions(file.permissions() | QFileDevice::ExeOwner));
+    QCOMPARE(ProcessOpener::launchFor(path).program, path);
+    ProcessOpener opener;
+    QVERIFY(opener.open(path));
+    QCOMPARE(waitForFile(m_record), path + '\n');
+}
+
+void TestOpener::failuresAreLogged()
+{
+    ProcessOpener opener;
+    QVERIFY(!opener.open(QString()));
+    QCOMPARE(s_messages.size(), 1);
+    QVERIFY2(s_messages[0].startsWith("tarvex.opener: "), qPrintable(s_messages[0]));
+    // The opener starts, then fails to open the file: that is reported when it ends.
+    s_messages.clear();
+    QVERIFY(opener.open(m_home + "/fail-me.txt"));
+    QTRY_COMPARE(s_messages.size(), 1);
+    QVERIFY2(s_messages[0].startsWith("tarvex.opener: ") && s_messages[0].contains("fail-me.txt") &&
+                 s_messages[0].contains("status 4"),
+             qPrintable(s_messages[0]));
+    // No opener at all.
+    s_messages.clear();
+    qputenv("PATH", "/nonexistent");
+    const bool opened = opener.open(m_home + "/notes.txt");
+    qputenv("PATH", (m_bin + ":/usr/bin:/bin").toLocal8Bit());
+    QVERIFY(!opened);
+    QCOMPARE(s_messages.size(), 1);
+    QVERIFY2(s_messages[0].contains("xdg-open"), qPrintable(s_messages[0]));
 }
 
 void TestOpener::launcherReapsChildren()

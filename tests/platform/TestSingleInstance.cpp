@@ -21,6 +21,10 @@ private slots:
     void firstClaimSucceedsAndRepeats();
     void secondProcessIsRefused();
     void lockOfCrashedProcessIsTakenOver();
+    void lockWithoutRunningOwnerIsTakenOver_data();
+    void lockWithoutRunningOwnerIsTakenOver();
+    void symlinkAtLockPathIsReplaced_data();
+    void symlinkAtLockPathIsReplaced();
     void lockIsReleasedAtExit();
     void lockLivesInRuntimeFolder();
     void documentsFolder_data();
@@ -83,6 +87,67 @@ void TestSingleInstance::lockOfCrashedProcessIsTakenOver()
     LockFileSingleInstance instance;
     QVERIFY(QFile::exists(instance.lockPath()));
     QVERIFY(instance.tryClaim());
+}
+
+void TestSingleInstance::lockWithoutRunningOwnerIsTakenOver_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("permissions");
+    const int readWrite = int(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    // What a crash or a full disk leaves while the file is written.
+    QTest::newRow("empty") << QByteArray() << readWrite;
+    QTest::newRow("garbage") << QByteArray("\xff\x00garbage\n\n\n") << readWrite;
+    QTest::newRow("no permissions") << QByteArray() << 0;
+    // The id of a running process, written on another machine: no instance runs here.
+    QTest::newRow("other host") << QByteArray("1\ntarvex\nsomewhere-else\n") << readWrite;
+}
+
+void TestSingleInstance::lockWithoutRunningOwnerIsTakenOver()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, permissions);
+    const QString path = m_runtime->path() + "/tarvex.lock";
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+    file.close();
+    QVERIFY(file.setPermissions(QFileDevice::Permissions(permissions)));
+    LockFileSingleInstance instance;
+    QVERIFY(instance.tryClaim());
+    // And it is really held: a second process is refused.
+    startHolder("refused");
+}
+
+void TestSingleInstance::symlinkAtLockPathIsReplaced_data()
+{
+    QTest::addColumn<bool>("dangling");
+    QTest::newRow("to a file") << false;
+    QTest::newRow("dangling") << true;
+}
+
+void TestSingleInstance::symlinkAtLockPathIsReplaced()
+{
+    QFETCH(bool, dangling);
+    QTemporaryDir elsewhere;
+    const QString victim = elsewhere.path() + "/victim";
+    if (!dangling) {
+        QFile file(victim);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("keep me");
+    }
+    const QString path = m_runtime->path() + "/tarvex.lock";
+    QVERIFY(QFile::link(victim, path));
+    LockFileSingleInstance instance;
+    QVERIFY(instance.tryClaim());
+    QVERIFY(!QFileInfo(path).isSymLink());
+    QFile file(victim);
+    if (dangling) {
+        QVERIFY(!file.exists());
+    } else {
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("keep me"));
+    }
+    startHolder("refused");
 }
 
 void TestSingleInstance::lockIsReleasedAtExit()

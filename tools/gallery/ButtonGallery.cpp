@@ -15,6 +15,8 @@
 #include <functional>
 #include <vector>
 
+using namespace tarvex;
+
 namespace {
 
 constexpr int kCellW = 112, kCellH = 30, kGap = 8, kLabelW = 150, kHeaderH = 22;
@@ -55,11 +57,11 @@ QImage Arrow()
 QImage RenderCell(int style, const Column& col, bool withPicture)
 {
     ButtonProperties props;
-    props.ButtonStyle = style;
+    props.ButtonStyle = ButtonStyleKind(style);
     props.DefaultColorSchemeFor();
     props.ApplyStyleColors();
     props.Caption = withPicture ? QStringLiteral("&Picture") : QStringLiteral("&Button");
-    props.Mode = col.checked ? 1 : 0;
+    props.Mode = col.checked ? ButtonMode::Check : ButtonMode::Push;
     props.Value = col.checked;
     props.Font = QApplication::font();
     if (withPicture)
@@ -82,7 +84,7 @@ QImage RenderCell(int style, const Column& col, bool withPicture)
 
 void PutCell(QPainter& p, const QImage& cell, int style, QPoint at)
 {
-    const QRegion region = velbutton::ButtonRegion(style, cell.size());
+    const QRegion region = velbutton::ButtonRegion(ButtonStyleKind(style), cell.size());
     p.save();
     if (!region.isEmpty())
         p.setClipRegion(region.translated(at));
@@ -108,12 +110,14 @@ std::vector<Feature> Features()
     for (int e = 0; e <= 5; ++e)
         f.push_back({QStringLiteral("effect %1").arg(e), N, true,
                      [e](ButtonProperties& p) { p.CaptionEffects = e; }});
-    f.push_back({"align left", N, true, [](ButtonProperties& p) { p.CaptionAlign = 0; }});
-    f.push_back({"align right", N, true, [](ButtonProperties& p) { p.CaptionAlign = 2; }});
+    f.push_back({"align left", N, true,
+                 [](ButtonProperties& p) { p.CaptionAlign = CaptionAlignment::Left; }});
+    f.push_back({"align right", N, true,
+                 [](ButtonProperties& p) { p.CaptionAlign = CaptionAlignment::Right; }});
     for (int a = 0; a <= 8; ++a)
         f.push_back({QStringLiteral("picture %1").arg(a), N, true, [a](ButtonProperties& p) {
                          p.PictureNormal = Arrow();
-                         p.PictureAlign = a;
+                         p.PictureAlign = PicturePosition(a);
                      }});
     for (int d = 1; d <= 4; ++d)
         f.push_back({QStringLiteral("symbol %1").arg(d), N, true,
@@ -147,7 +151,7 @@ std::vector<Feature> Features()
 QImage RenderFeature(const Feature& f)
 {
     ButtonProperties props;
-    props.ButtonStyle = 3;
+    props.ButtonStyle = ButtonStyleKind::Hover3D;
     props.DefaultColorSchemeFor();
     props.ApplyStyleColors();
     props.Caption = QStringLiteral("Go");

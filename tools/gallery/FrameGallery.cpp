@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+using namespace tarvex;
+
 namespace {
 
 constexpr int kFrameW = 260, kFrameH = 96, kGap = 10, kLabelW = 150, kHeaderH = 22;

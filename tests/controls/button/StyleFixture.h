@@ -10,6 +10,8 @@
 
 #include <functional>
 
+using namespace tarvex;
+
 // One style rendering for the pixel tests: properties, state and flags.
 struct StyleSetup
 {
@@ -46,11 +48,11 @@ inline void UseTestPalette()
 inline QImage RenderStyle(const StyleSetup& s, QSize size = QSize(80, 24))
 {
     ButtonProperties props;
-    props.ButtonStyle = s.style;
+    props.ButtonStyle = ButtonStyleKind(s.style);
     props.DefaultColorSchemeFor();
     props.ApplyStyleColors();
     props.Caption.clear();
-    props.Mode = s.checked ? 1 : 0;
+    props.Mode = s.checked ? ButtonMode::Check : ButtonMode::Push;
     props.Value = s.checked;
     if (s.tweak)
         s.tweak(props);

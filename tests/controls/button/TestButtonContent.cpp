@@ -5,6 +5,8 @@
 
 #include <QtTest>
 
+using namespace tarvex;
+
 // The content layer's layout and the picture treatments.
 class TestButtonContent final : public QObject
 {
@@ -46,7 +48,7 @@ void TestButtonContent::picturePlaces()
     QFETCH(QString, rule);
     ButtonProperties p;
     p.Caption = QStringLiteral("Go");
-    p.PictureAlign = align;
+    p.PictureAlign = PicturePosition(align);
     p.DropDownSymbol = dropDown ? 1 : 0;
     QImage img(160, 60, QImage::Format_ARGB32_Premultiplied);
     Canvas canvas(img);

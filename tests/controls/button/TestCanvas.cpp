@@ -8,6 +8,8 @@
 #include <QGuiApplication>
 #include <QtTest>
 
+using namespace tarvex;
+
 // Canvas primitives, colour operations, system colours and property sets.
 class TestCanvas final : public QObject
 {
@@ -341,7 +343,6 @@ void TestCanvas::bagReadsWithoutCase()
     QCOMPARE(bag.ReadProperty("CAPTION", "velbutton").toString(), QString("velbutton"));
     bag.WriteProperty("BUTTONSTYLE", 1, 1); // back to the default removes it
     QCOMPARE(bag.size(), 0);
-    QCOMPARE(bag.readLog(), (QStringList{"buttonstyle", "CAPTION"}));
 }
 
 void TestCanvas::bagJsonRoundTrip()

@@ -12,6 +12,8 @@
 #include <QTimer>
 #include <QtTest>
 
+using namespace tarvex;
+
 // Records the events of buttons as text, in the order they were raised.
 class EventLog final : public QObject
 {
@@ -150,7 +152,7 @@ void TestVelbutton::regionAndMinimumSize()
     QFETCH(QList<QPoint>, cut);
     QFETCH(QList<QPoint>, kept);
     velbutton* b = make("b");
-    b->setButtonStyle(style);
+    b->setButtonStyle(ButtonStyleKind(style));
     b->resize(60, 30);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
@@ -264,7 +266,7 @@ void TestVelbutton::keyEvents()
 void TestVelbutton::checkAndOptionModes()
 {
     velbutton* check = make("check");
-    check->setMode(1);
+    check->setMode(ButtonMode::Check);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window));
     QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(5, 5));
@@ -292,11 +294,11 @@ void TestVelbutton::optionGroupPerContainer()
     for (int i = 0; i < 3; ++i) {
         group << make(QStringLiteral("o%1").arg(i), left);
         group.last()->move(10, 10 + 40 * i);
-        group.last()->setMode(2);
+        group.last()->setMode(ButtonMode::Option);
         group.last()->setValue(true);
     }
     velbutton* other = make("other", right);
-    other->setMode(2);
+    other->setMode(ButtonMode::Option);
     other->setValue(true);
     velbutton* pushInGroup = make("push", left);
     pushInGroup->move(10, 200);
@@ -335,7 +337,7 @@ void TestVelbutton::accessKeys()
     QFETCH(bool, value);
     velbutton* b = make("b");
     b->setCaption("&Save");
-    b->setMode(mode);
+    b->setMode(ButtonMode(mode));
     b->setEnabled(enabled);
     b->AccessKeyPress(key);
     QCOMPARE(m_log->lines.count("b:Click"), clicks);
@@ -500,7 +502,7 @@ void TestVelbutton::aboutBox()
 void TestVelbutton::focusAndActivation()
 {
     velbutton* b = make("b");
-    b->setButtonStyle(0);
+    b->setButtonStyle(ButtonStyleKind(0));
     m_window->show();
     m_window->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(m_window));
@@ -648,7 +650,7 @@ void TestVelbutton::defaultLookFollowsFocus()
 {
     velbutton* ok = make("ok");
     velbutton* other = make("other");
-    ok->setButtonStyle(0);
+    ok->setButtonStyle(ButtonStyleKind(0));
     ok->setDefault(true);
     auto* edit = new QWidget(m_window);
     edit->setFocusPolicy(Qt::StrongFocus);

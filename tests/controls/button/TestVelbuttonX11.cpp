@@ -10,6 +10,8 @@
 #include <X11/extensions/XTest.h>
 #include <X11/Xlib.h>
 
+using namespace tarvex;
+
 // Drives the pointer through XTest on a connection of its own.
 class Pointer final
 {
@@ -66,7 +68,7 @@ void TestVelbuttonX11::init()
     m_window = new QWidget;
     m_window->setGeometry(200, 200, 300, 200);
     m_button = new velbutton(m_window, "b");
-    m_button->setButtonStyle(3);
+    m_button->setButtonStyle(ButtonStyleKind::Hover3D);
     m_button->setGeometry(50, 50, 120, 32);
     m_window->show();
     m_window->activateWindow();

@@ -11,6 +11,8 @@
 
 #include <vector>
 
+using namespace tarvex;
+
 using Colours = std::vector<OleColor>;
 Q_DECLARE_METATYPE(Colours)
 
@@ -93,6 +95,8 @@ void TestFramePainting::styles_data()
     QTest::addColumn<OleColor>("light");
     QTest::addColumn<OleColor>("shade");
     QTest::addColumn<Colours>("bands"); // rows 0, 3, 9, 20 and the last title row
+    // Every style of one theme; the theme and the activation only choose the colour pair, so
+    // one inactive row and one row of another theme check that choice.
     // clang-format off
     QTest::newRow("theme 0 active style 0") << 0 << true << 0 << 0x9C6113u << 0xFEECDDu << 0x4E310Au
                           << Colours{0xAC7835u, 0xDDBE9Au, 0xECD2B8u, 0xC49A65u, 0xA0661Au};
@@ -108,40 +112,8 @@ void TestFramePainting::styles_data()
                           << Colours{0xFFF6EEu, 0xFEF0E4u, 0x9C6113u, 0x9C6113u, 0x9C6113u};
     QTest::newRow("theme 0 inactive style 0") << 0 << false << 0 << 0xB5894Fu << 0xFEF1E6u << 0x5B4528u
                           << Colours{0xC19A68u, 0xE6CEB4u, 0xF0DECAu, 0xD3B38Du, 0xB88D55u};
-    QTest::newRow("theme 0 inactive style 1") << 0 << false << 1 << 0xB5894Fu << 0xFEF1E6u << 0x5B4528u
-                          << Colours{0xF6E5D5u, 0xDEC3A3u, 0xCAA77Au, 0xECD7C0u, 0xB88D54u};
-    QTest::newRow("theme 0 inactive style 2") << 0 << false << 2 << 0xB5894Fu << 0xFEF1E6u << 0x5B4528u
-                          << Colours{0xEFDCC8u, 0xDABD9Au, 0xB5894Fu, 0xB5894Fu, 0xB5894Fu};
-    QTest::newRow("theme 0 inactive style 3") << 0 << false << 3 << 0xB5894Fu << 0xFEF1E6u << 0x5B4528u
-                          << Colours{0xFCEEE1u, 0xF5E4D3u, 0xE7D0B7u, 0xCEAD83u, 0xB78C54u};
-    QTest::newRow("theme 0 inactive style 4") << 0 << false << 4 << 0xB5894Fu << 0xFEF1E6u << 0x5B4528u
-                          << Colours{0xE9D3BBu, 0xCAA77Au, 0xF0DECAu, 0xD3B38Du, 0xB88D55u};
-    QTest::newRow("theme 0 inactive style 5") << 0 << false << 5 << 0xB5894Fu << 0xFEF1E6u << 0x5B4528u
-                          << Colours{0xFFF8F3u, 0xFEF4EBu, 0xB5894Fu, 0xB5894Fu, 0xB5894Fu};
     QTest::newRow("theme 2 active style 0") << 2 << true << 0 << 0x385D3Fu << 0xE1F9F7u << 0x1C2F20u
                           << Colours{0x54775Eu, 0xA9C5BAu, 0xC2DCD5u, 0x7D9D8Au, 0x3E6346u};
-    QTest::newRow("theme 2 active style 1") << 2 << true << 1 << 0x385D3Fu << 0xE1F9F7u << 0x1C2F20u
-                          << Colours{0xCEE8E3u, 0x96B4A5u, 0x688A74u, 0xB7D2C9u, 0x3E6346u};
-    QTest::newRow("theme 2 active style 2") << 2 << true << 2 << 0x385D3Fu << 0xE1F9F7u << 0x1C2F20u
-                          << Colours{0xBFDAD2u, 0x8CAB9Bu, 0x385D3Fu, 0x385D3Fu, 0x385D3Fu};
-    QTest::newRow("theme 2 active style 3") << 2 << true << 3 << 0x385D3Fu << 0xE1F9F7u << 0x1C2F20u
-                          << Colours{0xDCF4F1u, 0xCCE6E0u, 0xACC8BEu, 0x72937Eu, 0x3D6245u};
-    QTest::newRow("theme 2 active style 4") << 2 << true << 4 << 0x385D3Fu << 0xE1F9F7u << 0x1C2F20u
-                          << Colours{0xB1CCC2u, 0x688A74u, 0xC2DCD5u, 0x7D9D8Au, 0x3E6346u};
-    QTest::newRow("theme 2 active style 5") << 2 << true << 5 << 0x385D3Fu << 0xE1F9F7u << 0x1C2F20u
-                          << Colours{0xF0FCFBu, 0xE7FAF9u, 0x385D3Fu, 0x385D3Fu, 0x385D3Fu};
-    QTest::newRow("theme 2 inactive style 0") << 2 << false << 0 << 0x6B8670u << 0xE9FBF9u << 0x364338u
-                          << Colours{0x809A87u, 0xBFD4CBu, 0xD2E5E0u, 0x9EB6A8u, 0x708A75u};
-    QTest::newRow("theme 2 inactive style 1") << 2 << false << 1 << 0x6B8670u << 0xE9FBF9u << 0x364338u
-                          << Colours{0xDBEEEAu, 0xB1C7BCu, 0x8FA797u, 0xCADED7u, 0x708A75u};
-    QTest::newRow("theme 2 inactive style 2") << 2 << false << 2 << 0x6B8670u << 0xE9FBF9u << 0x364338u
-                          << Colours{0xD0E4DEu, 0xAAC0B4u, 0x6B8670u, 0x6B8670u, 0x6B8670u};
-    QTest::newRow("theme 2 inactive style 3") << 2 << false << 3 << 0x6B8670u << 0xE9FBF9u << 0x364338u
-                          << Colours{0xE5F7F5u, 0xD9ECE8u, 0xC2D6CEu, 0x96AE9Fu, 0x6F8A74u};
-    QTest::newRow("theme 2 inactive style 4") << 2 << false << 4 << 0x6B8670u << 0xE9FBF9u << 0x364338u
-                          << Colours{0xC5DAD2u, 0x8FA797u, 0xD2E5E0u, 0x9EB6A8u, 0x708A75u};
-    QTest::newRow("theme 2 inactive style 5") << 2 << false << 5 << 0x6B8670u << 0xE9FBF9u << 0x364338u
-                          << Colours{0xF4FDFCu, 0xEEFCFAu, 0x6B8670u, 0x6B8670u, 0x6B8670u};
     // clang-format on
 }
 

@@ -4,6 +4,7 @@
 #include "controls/frame/SubclassOwner.h"
 #include "controls/frame/WindowHandles.h"
 #include "controls/frame/WindowMessage.h"
+#include "tests/fakes/FakeDialogs.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -13,6 +14,8 @@
 #include <QWidget>
 
 #include <functional>
+
+using namespace tarvex;
 
 namespace {
 
@@ -60,6 +63,16 @@ private:
     QString m_name;
 };
 
+// A recording widget hooked for a recording owner, as a control hooks its window.
+struct Hooked
+{
+    RecordingWidget w;
+    RecordingOwner owner;
+    Subclasser sc{QStringLiteral("velForms"), &owner};
+    const qint32 h = WindowHandles::handleOf(&w);
+    const bool hooked = sc.sc_Subclass(h);
+};
+
 void press(QWidget& w, Qt::MouseButton button = Qt::LeftButton, QPoint at = {5, 6})
 {
     QTest::mousePress(&w, button, Qt::NoModifier, at);
@@ -93,12 +106,15 @@ private slots:
     void ownerDyingWithItsWindow();
     void messageTranslation_data();
     void messageTranslation();
+
+private:
+    tarvex::FakeDialogs m_dialogs;
 };
 
 void TestSubclassing::init()
 {
-    ErrorReport::setSuppressed(true);
-    ErrorReport::clearLast();
+    m_dialogs.clearCalls();
+    ErrorReport::setDialogs(&m_dialogs);
 }
 
 void TestSubclassing::tableAdd_data()
@@ -222,8 +238,8 @@ void TestSubclassing::errorReportTitles()
         sc.sc_WatchMessage(h, 0x400 + m, Subclasser::MSG_BEFORE);
     if (step == 5)
         sc.sc_UnwatchMessage(h, WM::MouseMove);
-    QCOMPARE(ErrorReport::lastTitle(), title);
-    QCOMPARE(ErrorReport::lastText(), text);
+    QVERIFY(!m_dialogs.calls().isEmpty());
+    QCOMPARE(m_dialogs.calls().last(), QStringLiteral("warn %1|%2").arg(title, text));
     QCOMPARE(ErrorReport::logLine(QStringLiteral("velForms"), QStringLiteral("zAddMsg"),
                                   QStringLiteral("x")),
              QStringLiteral("velForms.zAddMsg: x"));
@@ -240,7 +256,8 @@ void TestSubclassing::registryKeyAndDuplicateHook()
     QVERIFY(sc.sc_Subclass(h));
     QVERIFY(sc.started());
     QVERIFY(!sc.sc_Subclass(h));
-    QCOMPARE(ErrorReport::lastText(), QStringLiteral("Window handle is already subclassed."));
+    QCOMPARE(m_dialogs.calls(), QStringList{"warn Error in velForms.sc_Subclass|"
+                                            "Window handle is already subclassed."});
     QCOMPARE(sc.count(), 1);
     sc.sc_UnSubclass(h);
     QCOMPARE(sc.count(), 0);
@@ -249,53 +266,44 @@ void TestSubclassing::registryKeyAndDuplicateHook()
 
 void TestSubclassing::beforeAfterOrder()
 {
-    RecordingWidget w;
-    RecordingOwner owner;
-    Subclasser sc(QStringLiteral("velForms"), &owner);
-    const qint32 h = WindowHandles::handleOf(&w);
-    QVERIFY(sc.sc_Subclass(h));
-    sc.sc_WatchMessage(h, WM::LButtonDown, Subclasser::MSG_BEFORE_AND_AFTER);
-    owner.action = [&](bool before, bool&, qint32&, qint32&, qint32&) {
-        owner.calls << QStringLiteral("widget saw %1 presses").arg(w.seen.size());
+    Hooked t;
+    QVERIFY(t.hooked);
+    t.sc.sc_WatchMessage(t.h, WM::LButtonDown, Subclasser::MSG_BEFORE_AND_AFTER);
+    t.owner.action = [&](bool before, bool&, qint32&, qint32&, qint32&) {
+        t.owner.calls << QStringLiteral("widget saw %1 presses").arg(t.w.seen.size());
         Q_UNUSED(before);
     };
-    press(w);
-    QCOMPARE(owner.calls, QStringList({"A before 201 ret=0", "widget saw 0 presses",
-                                       "A after 201 ret=1", "widget saw 1 presses"}));
+    press(t.w);
+    QCOMPARE(t.owner.calls, QStringList({"A before 201 ret=0", "widget saw 0 presses",
+                                         "A after 201 ret=1", "widget saw 1 presses"}));
 }
 
 void TestSubclassing::consumedMessageNeverReachesWidget()
 {
-    RecordingWidget w;
-    RecordingOwner owner;
-    Subclasser sc(QStringLiteral("velForms"), &owner);
-    const qint32 h = WindowHandles::handleOf(&w);
-    QVERIFY(sc.sc_Subclass(h));
-    sc.sc_WatchMessage(h, WM::LButtonDown, Subclasser::MSG_BEFORE_AND_AFTER);
-    owner.action = [](bool before, bool& handled, qint32& ret, qint32&, qint32&) {
+    Hooked t;
+    QVERIFY(t.hooked);
+    t.sc.sc_WatchMessage(t.h, WM::LButtonDown, Subclasser::MSG_BEFORE_AND_AFTER);
+    t.owner.action = [](bool before, bool& handled, qint32& ret, qint32&, qint32&) {
         if (before) {
             handled = true;
             ret = 42;
         }
     };
-    press(w);
-    QVERIFY(w.seen.isEmpty());
-    QCOMPARE(owner.calls, QStringList({"A before 201 ret=0", "A after 201 ret=42"}));
-    press(w, Qt::RightButton); // not watched: delivered as usual
-    QCOMPARE(w.seen.size(), 1);
+    press(t.w);
+    QVERIFY(t.w.seen.isEmpty());
+    QCOMPARE(t.owner.calls, QStringList({"A before 201 ret=0", "A after 201 ret=42"}));
+    press(t.w, Qt::RightButton); // not watched: delivered as usual
+    QCOMPARE(t.w.seen.size(), 1);
 }
 
 void TestSubclassing::changedMessageReachesWidgetChanged()
 {
-    RecordingWidget w;
-    RecordingOwner owner;
-    Subclasser sc(QStringLiteral("velForms"), &owner);
-    const qint32 h = WindowHandles::handleOf(&w);
-    QVERIFY(sc.sc_Subclass(h));
-    sc.sc_WatchMessage(h, WM::LButtonDown, Subclasser::MSG_BEFORE);
-    owner.action = [](bool, bool&, qint32&, qint32& uMsg, qint32&) { uMsg = WM::RButtonDown; };
-    press(w, Qt::LeftButton, {7, 8});
-    QCOMPARE(w.seen, QStringList({QStringLiteral("press %1 7,8").arg(int(Qt::RightButton))}));
+    Hooked t;
+    QVERIFY(t.hooked);
+    t.sc.sc_WatchMessage(t.h, WM::LButtonDown, Subclasser::MSG_BEFORE);
+    t.owner.action = [](bool, bool&, qint32&, qint32& uMsg, qint32&) { uMsg = WM::RButtonDown; };
+    press(t.w, Qt::LeftButton, {7, 8});
+    QCOMPARE(t.w.seen, QStringList({QStringLiteral("press %1 7,8").arg(int(Qt::RightButton))}));
 }
 
 void TestSubclassing::chainOfTwoOwners()
@@ -306,8 +314,6 @@ void TestSubclassing::chainOfTwoOwners()
     const qint32 h = WindowHandles::handleOf(&w);
     QVERIFY(scA.sc_Subclass(h));
     QVERIFY(scB.sc_Subclass(h));
-    QStringList log;
-    first.action = second.action = [&](bool, bool&, qint32&, qint32&, qint32&) {};
     scA.sc_WatchMessage(h, WM::LButtonDown, Subclasser::MSG_BEFORE_AND_AFTER);
     scB.sc_WatchMessage(h, WM::LButtonDown, Subclasser::MSG_BEFORE_AND_AFTER);
     press(w);
@@ -325,18 +331,15 @@ void TestSubclassing::chainOfTwoOwners()
 
 void TestSubclassing::callPreviousProcSkipsOwner()
 {
-    RecordingWidget w;
-    RecordingOwner owner;
-    Subclasser sc(QStringLiteral("velForms"), &owner);
-    const qint32 h = WindowHandles::handleOf(&w);
-    QVERIFY(sc.sc_Subclass(h));
-    sc.sc_WatchMessage(h, WM::LButtonDown, Subclasser::MSG_BEFORE);
-    const qint32 ret =
-        sc.sc_CallPreviousProc(h, WM::LButtonDown, WM::MkLButton, WindowMessage::makeLParam(3, 4));
+    Hooked t;
+    QVERIFY(t.hooked);
+    t.sc.sc_WatchMessage(t.h, WM::LButtonDown, Subclasser::MSG_BEFORE);
+    const qint32 ret = t.sc.sc_CallPreviousProc(t.h, WM::LButtonDown, WM::MkLButton,
+                                                WindowMessage::makeLParam(3, 4));
     QCOMPARE(ret, 1);
-    QVERIFY(owner.calls.isEmpty());
-    QCOMPARE(w.seen, QStringList({QStringLiteral("press %1 3,4").arg(int(Qt::LeftButton))}));
-    QCOMPARE(sc.sc_CallPreviousProc(h, 0x7777, 0, 0), 0); // no event stands for it
+    QVERIFY(t.owner.calls.isEmpty());
+    QCOMPARE(t.w.seen, QStringList({QStringLiteral("press %1 3,4").arg(int(Qt::LeftButton))}));
+    QCOMPARE(t.sc.sc_CallPreviousProc(t.h, 0x7777, 0, 0), 0); // no event stands for it
 }
 
 void TestSubclassing::userValues()
@@ -353,51 +356,45 @@ void TestSubclassing::userValues()
     sc.setSc_UserValue(hb, -5);
     QCOMPARE(sc.sc_UserValue(hb), -5);
     QCOMPARE(sc.sc_UserValue(ha), 17);
-    QVERIFY(ErrorReport::lastTitle().isEmpty());
+    QVERIFY(m_dialogs.calls().isEmpty());
 }
 
 void TestSubclassing::windowManagerCloseAndConsumedClose()
 {
-    RecordingWidget w;
-    w.show();
-    RecordingOwner owner;
-    Subclasser sc(QStringLiteral("velForms"), &owner);
-    const qint32 h = WindowHandles::handleOf(&w);
-    QVERIFY(sc.sc_Subclass(h));
-    sc.sc_WatchMessage(h, WM::SysCommand, Subclasser::MSG_AFTER);
-    sc.sc_WatchMessage(h, WM::Close, Subclasser::MSG_BEFORE);
-    owner.action = [](bool before, bool& handled, qint32&, qint32& uMsg, qint32&) {
+    Hooked t;
+    QVERIFY(t.hooked);
+    t.w.show();
+    t.sc.sc_WatchMessage(t.h, WM::SysCommand, Subclasser::MSG_AFTER);
+    t.sc.sc_WatchMessage(t.h, WM::Close, Subclasser::MSG_BEFORE);
+    t.owner.action = [](bool before, bool& handled, qint32&, qint32& uMsg, qint32&) {
         handled = before && uMsg == WM::Close;
     };
     QCloseEvent fromWindowManager; // what the window manager's close request arrives as
     QSpontaneKeyEvent::setSpontaneous(&fromWindowManager);
-    qApp->notify(&w, &fromWindowManager); // delivered as the window system delivers it
-    QCOMPARE(owner.calls, QStringList({"A before 10 ret=0", "A after 112 ret=0"}));
+    qApp->notify(&t.w, &fromWindowManager); // delivered as the window system delivers it
+    QCOMPARE(t.owner.calls, QStringList({"A before 10 ret=0", "A after 112 ret=0"}));
     QVERIFY(!fromWindowManager.isAccepted()); // a consumed close keeps the window
-    QVERIFY(w.seen.isEmpty());
-    owner.action = nullptr;
-    w.close();
-    QVERIFY(!w.isVisible());
-    QCOMPARE(w.seen, QStringList({"close"}));
+    QVERIFY(t.w.seen.isEmpty());
+    t.owner.action = nullptr;
+    t.w.close();
+    QVERIFY(!t.w.isVisible());
+    QCOMPARE(t.w.seen, QStringList({"close"}));
 }
 
 void TestSubclassing::unwatchedMessagesPassUntouched()
 {
-    RecordingWidget w;
-    RecordingOwner owner;
-    Subclasser sc(QStringLiteral("velForms"), &owner);
-    const qint32 h = WindowHandles::handleOf(&w);
-    QVERIFY(sc.sc_Subclass(h));
-    sc.sc_WatchMessage(h, WM::MouseMove, Subclasser::MSG_BEFORE);
-    sc.sc_UnwatchMessage(h, WM::MouseMove, Subclasser::MSG_BEFORE);
-    press(w);
-    QCOMPARE(w.seen.size(), 1);
-    QVERIFY(owner.calls.isEmpty());
-    sc.sc_WatchMessage(h, Subclasser::ALL_MESSAGES, Subclasser::MSG_AFTER);
-    press(w);
-    QVERIFY(owner.calls.contains("A after 201 ret=1"));
-    sc.sc_UnwatchMessage(h, Subclasser::ALL_MESSAGES, Subclasser::MSG_AFTER);
-    QCOMPARE(sc.table(h, Subclasser::MSG_AFTER)->count(), 0);
+    Hooked t;
+    QVERIFY(t.hooked);
+    t.sc.sc_WatchMessage(t.h, WM::MouseMove, Subclasser::MSG_BEFORE);
+    t.sc.sc_UnwatchMessage(t.h, WM::MouseMove, Subclasser::MSG_BEFORE);
+    press(t.w);
+    QCOMPARE(t.w.seen.size(), 1);
+    QVERIFY(t.owner.calls.isEmpty());
+    t.sc.sc_WatchMessage(t.h, Subclasser::ALL_MESSAGES, Subclasser::MSG_AFTER);
+    press(t.w);
+    QVERIFY(t.owner.calls.contains("A after 201 ret=1"));
+    t.sc.sc_UnwatchMessage(t.h, Subclasser::ALL_MESSAGES, Subclasser::MSG_AFTER);
+    QCOMPARE(t.sc.table(t.h, Subclasser::MSG_AFTER)->count(), 0);
 }
 
 void TestSubclassing::destroyedWindowIsSkippedSilently()
@@ -412,7 +409,7 @@ void TestSubclassing::destroyedWindowIsSkippedSilently()
     sc.sc_WatchMessage(h, WM::MouseMove);
     QCOMPARE(sc.sc_CallPreviousProc(h, WM::MouseMove, 0, 0), 0);
     sc.sc_UnSubclass(h);
-    QVERIFY(ErrorReport::lastTitle().isEmpty());
+    QVERIFY(m_dialogs.calls().isEmpty());
     auto* other = new QWidget; // may reuse the address: gets a new handle
     QVERIFY(WindowHandles::handleOf(other) != h);
     delete other;
@@ -439,7 +436,7 @@ void TestSubclassing::ownerDyingWithItsWindow()
     child->sc.sc_WatchMessage(h, WM::Close);
     delete host; // the hook goes before the child that unhooks in its destructor
     early.sc_WatchMessage(h, WM::Close); // skipped silently: the window is gone
-    QVERIFY(ErrorReport::lastTitle().isEmpty());
+    QVERIFY(m_dialogs.calls().isEmpty());
 }
 
 void TestSubclassing::messageTranslation_data()

@@ -2,7 +2,8 @@
 // window through the window manager, double-clicks maximize onto the work
 // area and restore, the grips resize, and only the close button raises
 // velCloseClick. The pointer is driven with xdotool (XTest).
-#include "controls/frame/ErrorReport.h"
+#include "FrameFixture.h"
+
 #include "controls/frame/FrameSystemMenu.h"
 #include "controls/frame/velForms.h"
 
@@ -14,20 +15,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
+using namespace tarvex;
+
 namespace {
-
-class Form final : public QWidget
-{
-public:
-    int closes = 0;
-
-protected:
-    void closeEvent(QCloseEvent* e) override
-    {
-        ++closes;
-        e->accept();
-    }
-};
 
 bool xdo(const QStringList& args)
 {
@@ -83,7 +73,6 @@ private:
 
 void TestVelFormsX11::initTestCase()
 {
-    ErrorReport::setSuppressed(true);
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         QSKIP("needs an X session (run through run-in-xsession.sh)");
 }

@@ -109,7 +109,7 @@ void TestHyperlink::newControlStartsWithInitialValues()
     QVERIFY(link.Enabled() && link.HoverEnabled() && link.CursorUse());
     QVERIFY(!link.CursorCustom() && !link.AutoSize());
     QCOMPARE(link.CursorID(), 1000);
-    QCOMPARE(link.Alignment(), 0);
+    QCOMPARE(link.Alignment(), LinkAlignment::Left);
     QCOMPARE(link.ColorNormal(), RGB(50, 100, 200));
     QCOMPARE(link.ColorHover(), RGB(255, 0, 0));
     QCOMPARE(link.ColorUsed(), RGB(50, 100, 200));
@@ -149,7 +149,7 @@ void TestHyperlink::propertiesRoundTrip()
     source.SetCursorID(7);
     source.SetCursorCustom(true);
     source.SetAutoSize(true);
-    source.SetAlignment(2);
+    source.SetAlignment(LinkAlignment::Center);
     source.SetColorHover(RGB(1, 2, 3));
     QFont bold = source.FontHover();
     bold.setBold(true);
@@ -162,7 +162,7 @@ void TestHyperlink::propertiesRoundTrip()
     QCOMPARE(copy.Caption(), "Show Advanced Settings");
     QVERIFY(!copy.HoverEnabled() && copy.CursorCustom() && copy.AutoSize());
     QCOMPARE(copy.CursorID(), 7);
-    QCOMPARE(copy.Alignment(), 2);
+    QCOMPARE(copy.Alignment(), LinkAlignment::Center);
     QCOMPARE(copy.ColorHover(), RGB(1, 2, 3));
     QVERIFY(copy.FontHover().bold());
     PropertyBag rewritten;
@@ -400,7 +400,7 @@ void TestHyperlink::autoSizeAndAlignment()
     QWidget parent;
     Hyperlink link(&parent, "Label3");
     link.resize(300, 40);
-    link.SetAlignment(alignment);
+    link.SetAlignment(LinkAlignment(alignment));
     link.SetAutoSize(autoSize);
     const auto* label = link.findChild<QLabel*>("LabelHyperlink");
     QCOMPARE(label->pos(), QPoint(1, 1));

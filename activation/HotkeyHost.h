@@ -13,17 +13,18 @@ namespace tarvex {
 
 class HotkeyDetection;
 class KeyStateSource;
-class ProgramTrayIcon;
 
-/// The running hotkeys as the hotkey editor form hosts them: the hotkey list and the active
-/// table read from the database file, the key polling over the key-state source, and the
-/// program's tray icon. Destroying the host stops the hotkeys and removes the icon.
+/// The running hotkeys: the hotkey list and the active table read from the database file, and
+/// the detection over the key-state source while the polling is on. The hotkey editor edits
+/// the list and saves into the table; the detection pauses while the editor is visible.
+/// Destroying the host stops the hotkeys.
 class HotkeyHost final : public QObject
 {
     Q_OBJECT
 
 public:
-    using ActionFunction = std::function<void(const QString& target)>;
+    /// Runs a match: the combination that fired and its target.
+    using ActionFunction = std::function<void(const QString& combination, const QString& target)>;
 
     /// Polls `keys` and runs matches with `runAction`; `keys` must outlive the host.
     HotkeyHost(KeyStateSource& keys, ActionFunction runAction, QObject* parent = nullptr);
@@ -48,9 +49,6 @@ public:
     /// The polling and matching, or nullptr while the polling is off.
     HotkeyDetection* detection() const { return m_detection.get(); }
 
-    /// The program's tray icon (shown by the caller while the hotkeys run).
-    ProgramTrayIcon& trayIcon() { return *m_trayIcon; }
-
 private:
     KeyStateSource& m_keys;
     ActionFunction m_runAction;
@@ -59,7 +57,6 @@ private:
     HotkeyList m_list;
     ActiveHotkeyTable m_table;
     std::unique_ptr<HotkeyDetection> m_detection;
-    ProgramTrayIcon* m_trayIcon = nullptr;
 };
 
 } // namespace tarvex

@@ -1,4 +1,4 @@
-#include "options/AppearanceChoices.h"
+#include "ui/AppearanceChoices.h"
 
 #include "store/SettingsStore.h"
 

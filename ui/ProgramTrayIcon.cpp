@@ -1,8 +1,8 @@
-#include "shell/ProgramTrayIcon.h"
+#include "ui/ProgramTrayIcon.h"
 
 #include "platform/linux/TrayActivation.h"
-#include "shell/ProgramIcon.h"
-#include "shell/TrayFallbackWindow.h"
+#include "ui/ProgramIcon.h"
+#include "ui/TrayFallbackWindow.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -6,6 +6,9 @@ class QWidget;
 
 namespace tarvex {
 
+/// The title of the program's own message boxes.
+inline const QString ProgramTitle = QStringLiteral("Tarvex");
+
 /// The program's icon, resource "ABC", drawn at every size the desktop asks for.
 class ProgramIcon final
 {

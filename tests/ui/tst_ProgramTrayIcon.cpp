@@ -1,8 +1,8 @@
 // The program's tray icon where no tray exists (the offscreen platform has none): the
 // stand-in window keeps the tip, balloon, double-click and menu.
 
-#include "shell/ProgramTrayIcon.h"
-#include "shell/TrayFallbackWindow.h"
+#include "ui/ProgramTrayIcon.h"
+#include "ui/TrayFallbackWindow.h"
 
 #include <QContextMenuEvent>
 #include <QSignalSpy>

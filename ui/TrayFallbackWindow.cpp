@@ -1,6 +1,6 @@
-#include "shell/TrayFallbackWindow.h"
+#include "ui/TrayFallbackWindow.h"
 
-#include "shell/ProgramIcon.h"
+#include "ui/ProgramIcon.h"
 
 #include <QContextMenuEvent>
 #include <QGuiApplication>

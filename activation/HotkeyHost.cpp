@@ -1,21 +1,14 @@
-#include "editor/HotkeyHost.h"
+#include "activation/HotkeyHost.h"
 
 #include "activation/HotkeyDetection.h"
-#include "shell/ProgramTrayIcon.h"
 
 namespace tarvex {
 
 HotkeyHost::HotkeyHost(KeyStateSource& keys, ActionFunction runAction, QObject* parent)
     : QObject(parent), m_keys(keys), m_runAction(std::move(runAction))
-{
-    m_trayIcon = new ProgramTrayIcon(this);
-}
+{}
 
-HotkeyHost::~HotkeyHost()
-{
-    m_detection.reset();
-    m_trayIcon->remove();
-}
+HotkeyHost::~HotkeyHost() = default;
 
 QString HotkeyHost::load(const HotkeyDatabase& database)
 {
