@@ -25,6 +25,7 @@
 #include "shell/ProgramFolder.h"
 #include "store/AppSettings.h"
 #include "store/SettingsStore.h"
+#include "ui/ProgramIcon.h"
 #include "ui/QtDialogs.h"
 
 #include <QCoreApplication>
@@ -108,8 +109,8 @@ void RealServices::createDesktopWindows(Parts& p)
         p.desktop = std::move(windows);
         return;
     }
-    p.desktop = std::make_unique<UnavailableDesktopWindows>([] {
-        MessageBoxConfirmation::showInformation(QStringLiteral(
+    p.desktop = std::make_unique<UnavailableDesktopWindows>([&dialogs = p.dialogs] {
+        dialogs.inform(nullptr, ProgramTitle, QStringLiteral(
             "This desktop does not let programs act on other programs' windows, so the hotkeys "
             "that hide, close, minimize or maximize a window do nothing here. Opening files, "
             "programs, folders and web addresses, sounds and the log-off and shutdown actions "

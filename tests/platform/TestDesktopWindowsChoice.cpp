@@ -2,7 +2,7 @@
 #include "activation/SpecialActions.h"
 #include "platform/common/DesktopWindowsChoice.h"
 #include "platform/common/UnavailableDesktopWindows.h"
-#include "tests/fakes/FakeConfirmationBox.h"
+#include "tests/fakes/FakeDialogs.h"
 #include "tests/fakes/FakeHiddenWindowIcons.h"
 #include "tests/fakes/FakePowerControl.h"
 
@@ -65,18 +65,18 @@ void TestDesktopWindowsChoice::unavailableReportsOnceAndTheRestWorks()
     UnavailableDesktopWindows windows([&reports] { ++reports; });
     FakeHiddenWindowIcons icons;
     FakePowerControl power;
-    FakeConfirmationBox confirmation;
-    confirmation.setAnswer(true);
+    FakeDialogs dialogs;
+    dialogs.answer(QStringLiteral("Yes"));
     HiddenWindowSlots hiddenSlots(windows, icons);
-    SpecialActions actions(windows, power, confirmation, hiddenSlots);
+    SpecialActions actions(windows, power, dialogs, hiddenSlots);
 
     for (int round = 0; round < 2; ++round) {
         for (int row = 1; row <= 4; ++row)
-            actions.RunSpecialAction(row);
+            actions.RunSpecialAction(SpecialAction(row));
     }
     QCOMPARE(reports, 1);
     QVERIFY(icons.calls().isEmpty()); // no icon for a window that was not hidden
-    actions.RunSpecialAction(6);
+    actions.RunSpecialAction(SpecialAction::ShutDown);
     QCOMPARE(power.calls(), QStringList{"shutDown"});
     QCOMPARE(reports, 1);
 }

@@ -1,7 +1,7 @@
 #include "activation/HiddenWindowSlots.h"
 #include "activation/SpecialActions.h"
 #include "platform/wayland/WlrDesktopWindows.h"
-#include "tests/fakes/FakeConfirmationBox.h"
+#include "tests/fakes/FakeDialogs.h"
 #include "tests/fakes/FakeHiddenWindowIcons.h"
 #include "tests/fakes/FakePowerControl.h"
 #include "tests/platform/WlrToplevelServer.h"
@@ -59,20 +59,20 @@ void TestWlrDesktopWindows::windowActionsSendTheirRequests()
     WlrDesktopWindows windows(server.clientFd());
     FakeHiddenWindowIcons icons;
     FakePowerControl power;
-    FakeConfirmationBox confirmation;
+    FakeDialogs dialogs;
     HiddenWindowSlots hiddenSlots(windows, icons);
-    SpecialActions actions(windows, power, confirmation, hiddenSlots);
+    SpecialActions actions(windows, power, dialogs, hiddenSlots);
 
-    actions.RunSpecialAction(3);
-    actions.RunSpecialAction(4);
-    actions.RunSpecialAction(4); // a maximized window stays maximized, as on X11
+    actions.RunSpecialAction(SpecialAction::MinimizeWindow);
+    actions.RunSpecialAction(SpecialAction::MaximizeWindow);
+    actions.RunSpecialAction(SpecialAction::MaximizeWindow); // a maximized window stays maximized, as on X11
     QTRY_COMPARE(server.requests(), (QStringList{"set_minimized Terminal", "set_maximized Terminal",
                                                  "set_maximized Terminal"}));
     QCOMPARE(server.states(terminal), (QStringList{"maximized", "minimized", "activated"}));
 
     // Hiding minimizes and keeps the window in a slot; a click on its icon brings it back
     // and gives it the focus again.
-    actions.RunSpecialAction(1);
+    actions.RunSpecialAction(SpecialAction::HideWindow);
     QCOMPARE(icons.entries().value(0), "Terminal");
     server.activate(1);
     icons.doubleClick(0);
@@ -82,7 +82,7 @@ void TestWlrDesktopWindows::windowActionsSendTheirRequests()
     QCOMPARE(server.states(1), QStringList{});
     QCOMPARE(windows.windowTitle(windows.foregroundWindow()), "Terminal");
 
-    actions.RunSpecialAction(2);
+    actions.RunSpecialAction(SpecialAction::CloseWindow);
     QTRY_COMPARE(server.requests().mid(6), QStringList{"close Terminal"});
 }
 
