@@ -110,11 +110,13 @@ void RealServices::createDesktopWindows(Parts& p)
         return;
     }
     p.desktop = std::make_unique<UnavailableDesktopWindows>([&dialogs = p.dialogs] {
-        dialogs.inform(nullptr, ProgramTitle, QStringLiteral(
-            "This desktop does not let programs act on other programs' windows, so the hotkeys "
-            "that hide, close, minimize or maximize a window do nothing here. Opening files, "
-            "programs, folders and web addresses, sounds and the log-off and shutdown actions "
-            "work as usual."));
+        dialogs.inform(
+            nullptr, ProgramTitle,
+            QStringLiteral(
+                "This desktop does not let programs act on other programs' windows, so the hotkeys "
+                "that hide, close, minimize or maximize a window do nothing here. Opening files, "
+                "programs, folders and web addresses, sounds and the log-off and shutdown actions "
+                "work as usual."));
     });
     p.hiddenIcons = std::make_unique<TrayHiddenWindowIcons>(std::function<QIcon(WindowId)>());
 }
