@@ -17,6 +17,7 @@ bool HasSelection(const CaptureState& state)
 
 QString KeyCapture::Placeholder()
 {
+    //: One word of plain letters: the key box shows any other character as a key's name.
     return QCoreApplication::translate("tarvex::KeyCapture", "ClickToEdit");
 }
 

@@ -16,8 +16,10 @@ foreach(ts ${TS_FILES})
     # Entities end in ";", which would split CMake's lists.
     string(REPLACE ";" "&semi" updated "${updated}")
     # Each entry, with the state of its translation.
-    string(REGEX MATCHALL "<source>[^<]*</source>[^<]*(<comment>[^<]*</comment>[^<]*)?<translation[^>]*>"
+    string(REGEX MATCHALL
+        "<source>[^<]*</source>[^<]*(<[a-z]*comment>[^<]*</[a-z]*comment>[^<]*)*<translation[^>]*>"
         entries "${updated}")
+    string(REGEX MATCHALL "<message[ >]" messages "${updated}")
     set(count 0)
     foreach(entry IN LISTS entries)
         math(EXPR count "${count} + 1")
@@ -27,8 +29,9 @@ foreach(ts ${TS_FILES})
             string(APPEND failed "\n  ${name}: ${state}: ${text}")
         endif()
     endforeach()
-    if(count EQUAL 0)
-        string(APPEND failed "\n  ${name}: no entries")
+    list(LENGTH messages expected)
+    if(count EQUAL 0 OR NOT count EQUAL expected)
+        string(APPEND failed "\n  ${name}: ${count} of its ${expected} entries could be read")
     endif()
     message(STATUS "${name}: ${count} entries")
 endforeach()

@@ -408,7 +408,8 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
     <name>tarvex::KeyCapture</name>
     <message>
         <source>ClickToEdit</source>
-        <translation>Clic para editar</translation>
+        <extracomment>One word of plain letters: the key box shows any other character as a key&apos;s name.</extracomment>
+        <translation>ClicParaEditar</translation>
     </message>
 </context>
 <context>

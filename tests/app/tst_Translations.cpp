@@ -4,6 +4,7 @@
 #include "controls/button/velbutton.h"
 #include "controls/frame/FrameSystemMenu.h"
 #include "controls/frame/velForms.h"
+#include "keys/KeyCapture.h"
 #include "shell/Tarvex.h"
 #include "shell/Translations.h"
 #include "store/SettingsStore.h"
@@ -92,6 +93,16 @@ private Q_SLOTS:
         QCOMPARE(box.text, QStringLiteral("¿Necesitas ayuda para usar Tarvex?"));
         QVERIFY2(box.buttons.contains(QStringLiteral("&Sí")), qPrintable(box.buttons.join(',')));
         QVERIFY(ValidateWebAddress(QStringLiteral("http://")).startsWith(u"La dirección web"));
+    }
+
+    // The key box turns any character that is not a plain letter into a key's name, so the
+    // translated placeholder must come out of it as it went in.
+    void translatedPlaceholderSurvivesKeyBox()
+    {
+        InstallTranslations(*qApp, QLocale(QLocale::Spanish));
+        const QString placeholder = KeyCapture::Placeholder();
+        QVERIFY(placeholder != QStringLiteral("ClickToEdit"));
+        QCOMPARE(KeyCapture::Normalised(placeholder), placeholder);
     }
 
     void otherLocaleFallsBackToEnglish_data()
