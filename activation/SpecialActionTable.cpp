@@ -1,26 +1,39 @@
 #include "activation/SpecialActionTable.h"
 
+#include <QtGlobal>
+
 namespace tarvex {
 namespace {
 
 using A = SpecialAction;
 using L = QLatin1StringView;
 
+// The questions and titles are translated where they are asked; the names are stored data.
 constexpr std::array<SpecialActionRow, 10> Rows{{
     {A::HideWindow, L("-Hide Window-"), L(""), L("")},
     {A::CloseWindow, L("-Close Window-"), L(""), L("")},
     {A::MinimizeWindow, L("-Minimize Window-"), L(""), L("")},
     {A::MaximizeWindow, L("-Maximize Window-"), L(""), L("")},
-    {A::LogOff, L("-Log Off-"), L("Do you want to log off from current user account?"), L("")},
-    {A::ShutDown, L("-Shut Down-"), L("Do you want to shutdown the computer?"),
-     L("Shutdown Computer")},
-    {A::Restart, L("-Restart-"), L("Do you want to restart the computer?"), L("")},
+    {A::LogOff, L("-Log Off-"),
+     L(QT_TRANSLATE_NOOP("tarvex::SpecialActions",
+                         "Do you want to log off from current user account?")),
+     L("")},
+    {A::ShutDown, L("-Shut Down-"),
+     L(QT_TRANSLATE_NOOP("tarvex::SpecialActions", "Do you want to shutdown the computer?")),
+     L(QT_TRANSLATE_NOOP("tarvex::SpecialActions", "Shutdown Computer"))},
+    {A::Restart, L("-Restart-"),
+     L(QT_TRANSLATE_NOOP("tarvex::SpecialActions", "Do you want to restart the computer?")), L("")},
     {A::InstantShutdown, L("-Instant Shutdown-"),
-     L("Do you want to instantly shut down the computer?"), L("")},
-    {A::InstantRestart, L("-Instant Restart-"), L("Do you want to instantly restart the computer?"),
-     L("Restart Computer")},
-    {A::InstantPoweroff, L("-Instant Poweroff-"), L("Do you want to poweroff the computer?"),
-     L("Poweroff Computer")},
+     L(QT_TRANSLATE_NOOP("tarvex::SpecialActions",
+                         "Do you want to instantly shut down the computer?")),
+     L("")},
+    {A::InstantRestart, L("-Instant Restart-"),
+     L(QT_TRANSLATE_NOOP("tarvex::SpecialActions",
+                         "Do you want to instantly restart the computer?")),
+     L(QT_TRANSLATE_NOOP("tarvex::SpecialActions", "Restart Computer"))},
+    {A::InstantPoweroff, L("-Instant Poweroff-"),
+     L(QT_TRANSLATE_NOOP("tarvex::SpecialActions", "Do you want to poweroff the computer?")),
+     L(QT_TRANSLATE_NOOP("tarvex::SpecialActions", "Poweroff Computer"))},
 }};
 
 // The order in which a target is compared with the names when a hotkey fires.

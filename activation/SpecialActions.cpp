@@ -1,5 +1,7 @@
 #include "activation/SpecialActions.h"
 
+#include <QCoreApplication>
+
 namespace tarvex {
 
 using A = SpecialAction;
@@ -36,7 +38,11 @@ void SpecialActions::runPowerAction(SpecialAction action)
 {
     const SpecialActionRow& row = SpecialActionRowOf(action);
     // The question belongs to no window: the hotkey was pressed in another program.
-    if (!m_dialogs.askYesNo(nullptr, QString(row.title), QString(row.prompt)))
+    const auto translated = [](QLatin1StringView text) {
+        return text.isEmpty() ? QString()
+                              : QCoreApplication::translate("tarvex::SpecialActions", text.data());
+    };
+    if (!m_dialogs.askYesNo(nullptr, translated(row.title), translated(row.prompt)))
         return;
     switch (action) {
     case A::LogOff:

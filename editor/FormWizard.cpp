@@ -37,7 +37,7 @@ const QString FormWizard::None = QStringLiteral("none");
 FormWizard::FormWizard(Dialogs& dialogs, QWidget* owner) : QDialog(owner), m_dialogs(dialogs)
 {
     setObjectName(QStringLiteral("FormWizard"));
-    setWindowTitle(QStringLiteral("Hotkey Wizard"));
+    setWindowTitle(tr("Hotkey Wizard"));
     if (owner)
         setWindowIcon(owner->windowIcon());
     m_frame = new velForms(this);
@@ -101,20 +101,19 @@ velbutton* FormWizard::addButton(QWidget* panel, const char* name, const QString
 
 void FormWizard::createStep1()
 {
-    m_step1 =
-        addPanel("Step1", QStringLiteral("What kind of action do you want this hotkey to do?"));
+    m_step1 = addPanel("Step1", tr("What kind of action do you want this hotkey to do?"));
     const auto option = [this](const char* name, const QString& caption, int row) {
         auto* button = new QRadioButton(caption, m_step1);
         button->setObjectName(QLatin1String(name));
         button->setGeometry(Margin, RowHeight * (row + 1), PanelWidth - Margin, RowHeight);
         return button;
     };
-    QRadioButton* option2 = option("Option2", QStringLiteral("Open a file, program or folder"), 0);
-    QRadioButton* option1 = option(
-        "Option1", QStringLiteral("Open a website (such as wikipedia.org, openstreetmap.org)"), 1);
+    QRadioButton* option2 = option("Option2", tr("Open a file, program or folder"), 0);
+    QRadioButton* option1 =
+        option("Option1", tr("Open a website (such as wikipedia.org, openstreetmap.org)"), 1);
     QRadioButton* option3 = option("Option3",
-                                   QStringLiteral("Perform a special action (such as minimizing a "
-                                                  "window, shutting down your computer, etc)"),
+                                   tr("Perform a special action (such as minimizing a "
+                                      "window, shutting down your computer, etc)"),
                                    2);
     connect(option1, &QRadioButton::clicked, this, [this] {
         showPanel(m_enterWebsite);
@@ -128,15 +127,13 @@ void FormWizard::createStep1()
 
 void FormWizard::createOpenFile()
 {
-    m_openFile =
-        addPanel("OpenFile", QStringLiteral("Select the item you want your Hotkey to open"));
+    m_openFile = addPanel("OpenFile", tr("Select the item you want your Hotkey to open"));
     auto* option4 = new QRadioButton(
-        QStringLiteral("A file (such as programs, music, videos, documents, pictures, etc)"),
-        m_openFile);
+        tr("A file (such as programs, music, videos, documents, pictures, etc)"), m_openFile);
     option4->setObjectName(QStringLiteral("Option4"));
     option4->setGeometry(Margin, RowHeight, PanelWidth - Margin, RowHeight);
     auto* option5 = new QRadioButton(
-        QStringLiteral("A folder (such as your documents folder, your desktop, etc)"), m_openFile);
+        tr("A folder (such as your documents folder, your desktop, etc)"), m_openFile);
     option5->setObjectName(QStringLiteral("Option5"));
     option5->setGeometry(Margin, 2 * RowHeight, PanelWidth - Margin, RowHeight);
     connect(option4, &QRadioButton::clicked, this, [this] { showPanel(m_sOpenFile); });
@@ -145,9 +142,8 @@ void FormWizard::createOpenFile()
 
 void FormWizard::createEnterWebsite()
 {
-    m_enterWebsite =
-        addPanel("EnterWebsite",
-                 QStringLiteral("Enter the website address (URL) you want this hotkey to open"));
+    m_enterWebsite = addPanel("EnterWebsite",
+                              tr("Enter the website address (URL) you want this hotkey to open"));
     m_txtURL = new QLineEdit(QStringLiteral("http://"), m_enterWebsite);
     m_txtURL->setObjectName(QStringLiteral("txtURL"));
     m_txtURL->setGeometry(Margin, RowHeight + 4, PanelWidth - 2 * Margin, 24);
@@ -157,54 +153,48 @@ void FormWizard::createEnterWebsite()
         if (address != text)
             m_txtURL->setText(address);
     });
-    velbutton* done = addButton(m_enterWebsite, "Done", QStringLiteral("Done"), PanelHeight - 40);
+    velbutton* done = addButton(m_enterWebsite, "Done", tr("Done"), PanelHeight - 40);
     connect(done, &velbutton::Click, this, &FormWizard::websiteDone);
 }
 
 void FormWizard::createSpecialAction()
 {
     m_specialAction =
-        addPanel("SpecialAction", QStringLiteral("What action do you want the hotkey to perform"));
+        addPanel("SpecialAction", tr("What action do you want the hotkey to perform"));
     m_sp = new QComboBox(m_specialAction);
     m_sp->setObjectName(QStringLiteral("sp"));
     m_sp->setEditable(false);
     m_sp->addItems(SpecialActionNames());
     m_sp->setCurrentIndex(-1);
     m_sp->setGeometry(Margin, RowHeight + 4, 300, 26);
-    velbutton* done = addButton(m_specialAction, "Done", QStringLiteral("Done"), PanelHeight - 40);
+    velbutton* done = addButton(m_specialAction, "Done", tr("Done"), PanelHeight - 40);
     connect(done, &velbutton::Click, this, &FormWizard::specialDone);
 }
 
 void FormWizard::createChooseTarget()
 {
-    m_sOpenFile =
-        addPanel("sOpenFile", QStringLiteral("Choose a file that you want the hotkey to open"));
-    velbutton* file =
-        addButton(m_sOpenFile, "ChooseFile", QStringLiteral("Choose File"), RowHeight);
+    m_sOpenFile = addPanel("sOpenFile", tr("Choose a file that you want the hotkey to open"));
+    velbutton* file = addButton(m_sOpenFile, "ChooseFile", tr("Choose File"), RowHeight);
     connect(file, &velbutton::Click, this, &FormWizard::chooseFileClicked);
-    m_sOpenFolder =
-        addPanel("sOpenFolder", QStringLiteral("Choose a folder that you want the hotkey to open"));
-    velbutton* folder =
-        addButton(m_sOpenFolder, "ChooseFolder", QStringLiteral("Choose Folder"), RowHeight);
+    m_sOpenFolder = addPanel("sOpenFolder", tr("Choose a folder that you want the hotkey to open"));
+    velbutton* folder = addButton(m_sOpenFolder, "ChooseFolder", tr("Choose Folder"), RowHeight);
     connect(folder, &velbutton::Click, this, &FormWizard::chooseFolderClicked);
 }
 
 void FormWizard::createChooseKey()
 {
     m_chooseKey =
-        addPanel("ChooseKey",
-                 QStringLiteral("Type in a keyboard combination that will activate this hotkey"));
-    auto* example = new QLabel(QStringLiteral("e.g. gofb, gogoogle, Control+i, etc"), m_chooseKey);
+        addPanel("ChooseKey", tr("Type in a keyboard combination that will activate this hotkey"));
+    auto* example = new QLabel(tr("e.g. gofb, gogoogle, Control+i, etc"), m_chooseKey);
     example->setGeometry(Margin, RowHeight, PanelWidth - Margin, RowHeight);
     auto* meaning = new QLabel(
-        QStringLiteral("A keyboard combination is a set of keys you press to execute the hotkey"),
-        m_chooseKey);
+        tr("A keyboard combination is a set of keys you press to execute the hotkey"), m_chooseKey);
     meaning->setGeometry(Margin, 2 * RowHeight, PanelWidth - Margin, RowHeight);
     m_txtKey = new CaptureBox(false, m_chooseKey);
     m_txtKey->setObjectName(QStringLiteral("txtKey"));
-    m_txtKey->setAccessibleName(QStringLiteral("Hotkey"));
+    m_txtKey->setAccessibleName(tr("Hotkey"));
     m_txtKey->setGeometry(Margin, 3 * RowHeight + 8, 300, 24);
-    velbutton* done = addButton(m_chooseKey, "Done", QStringLiteral("Done"), PanelHeight - 40);
+    velbutton* done = addButton(m_chooseKey, "Done", tr("Done"), PanelHeight - 40);
     connect(done, &velbutton::Click, this, &FormWizard::keyDone);
 }
 
@@ -255,7 +245,7 @@ void FormWizard::websiteDone()
 void FormWizard::specialDone()
 {
     if (m_sp->currentIndex() < 0) {
-        m_dialogs.inform(this, ProgramTitle, QStringLiteral("Please select a special action"));
+        m_dialogs.inform(this, ProgramTitle, tr("Please select a special action"));
         m_sp->setFocus();
         return;
     }
@@ -264,15 +254,14 @@ void FormWizard::specialDone()
 
 void FormWizard::chooseFileClicked()
 {
-    const QString file =
-        m_dialogs.chooseFile(this, QStringLiteral("Select a file/program to open"));
+    const QString file = m_dialogs.chooseFile(this, tr("Select a file/program to open"));
     if (!file.trimmed().isEmpty())
         chooseTarget(FileWord, file);
 }
 
 void FormWizard::chooseFolderClicked()
 {
-    const QString folder = m_dialogs.chooseFolder(this, QStringLiteral("Please Select A Folder"));
+    const QString folder = m_dialogs.chooseFolder(this, tr("Please Select A Folder"));
     if (!folder.trimmed().isEmpty())
         chooseTarget(FileWord, folder);
 }
@@ -280,9 +269,8 @@ void FormWizard::chooseFolderClicked()
 void FormWizard::keyDone()
 {
     if (m_txtKey->text().trimmed().isEmpty()) {
-        m_dialogs.inform(
-            this, ProgramTitle,
-            QStringLiteral("Please enter a keyboard combination to activate this hotkey."));
+        m_dialogs.inform(this, ProgramTitle,
+                         tr("Please enter a keyboard combination to activate this hotkey."));
         m_txtKey->setFocus();
         return;
     }

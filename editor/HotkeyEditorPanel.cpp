@@ -30,7 +30,7 @@ namespace {
 // from the top: the window is made tall enough to show that button whole.
 constexpr int FormWidth = 11025;
 constexpr int FormHeight = 8640 + 495 + 120;
-const QString InfoTitle = QStringLiteral("Info");
+const char* const InfoTitle = QT_TRANSLATE_NOOP("tarvex::HotkeyEditorPanel", "Info");
 
 } // namespace
 
@@ -64,7 +64,7 @@ void HotkeyEditorPanel::createControls()
     m_TForm->setMaxButton(false);
     m_Hotkey = new HotkeyListView(m_TForm);
     m_Hotkey->setObjectName(QStringLiteral("Hotkey"));
-    m_Hotkey->setAccessibleName(QStringLiteral("Hotkeys"));
+    m_Hotkey->setAccessibleName(tr("Hotkeys"));
     m_Hotkey->setModel(m_model);
     // Uniform rows and fixed column widths keep a list of tens of thousands of rows instant.
     m_Hotkey->setUniformRowHeights(true);
@@ -89,49 +89,48 @@ void HotkeyEditorPanel::createControls()
 
 void HotkeyEditorPanel::createEditFrame()
 {
-    m_Frame1 = new QGroupBox(QStringLiteral("Edit Hotkey"), m_TForm);
+    m_Frame1 = new QGroupBox(tr("Edit Hotkey"), m_TForm);
     m_Frame1->setObjectName(QStringLiteral("Frame1"));
     const auto label = [this](const char* name, const QString& caption, QRect place) {
         auto* label = new QLabel(caption, m_Frame1);
         label->setObjectName(QLatin1String(name));
         label->setGeometry(place);
     };
-    label("Label1", QStringLiteral("Type:"), Twips::rect(120, 405, 615, 255));
-    label("Label2", QStringLiteral("HotKey:"), Twips::rect(2400, 405, 735, 255));
-    label("Label3", QStringLiteral("Action:"), Twips::rect(5730, 405, 735, 255));
+    label("Label1", tr("Type:"), Twips::rect(120, 405, 615, 255));
+    label("Label2", tr("HotKey:"), Twips::rect(2400, 405, 735, 255));
+    label("Label3", tr("Action:"), Twips::rect(5730, 405, 735, 255));
     m_hktype = new QComboBox(m_Frame1);
     m_hktype->setObjectName(QStringLiteral("hktype"));
-    m_hktype->setAccessibleName(QStringLiteral("Action"));
-    m_hktype->addItems(
-        {QStringLiteral("File"), QStringLiteral("Website"), QStringLiteral("Action")});
+    m_hktype->setAccessibleName(tr("Action"));
+    m_hktype->addItems({tr("File"), tr("Website"), tr("Action")});
     m_hk = new CaptureBox(true, m_Frame1);
     m_hk->setObjectName(QStringLiteral("hk"));
-    m_hk->setAccessibleName(QStringLiteral("Hotkey"));
-    m_hk->setText(KeyCapture::Placeholder);
+    m_hk->setAccessibleName(tr("Hotkey"));
+    m_hk->setText(KeyCapture::Placeholder());
     m_ws = new QLineEdit(m_Frame1);
     m_ws->setObjectName(QStringLiteral("ws"));
     // A target of any length is shown whole, never cut to 32767 characters.
     m_ws->setMaxLength(std::numeric_limits<int>::max());
     m_sp = new QComboBox(m_Frame1);
     m_sp->setObjectName(QStringLiteral("sp"));
-    m_sp->addItem(QStringLiteral("-None-"));
+    m_sp->addItem(tr("-None-"));
     m_sp->addItems(SpecialActionNames());
     m_sp->hide();
-    m_browse = makeButton(m_Frame1, "browse", QStringLiteral("..."),
-                          QStringLiteral("Want to browse for a program?"));
+    m_browse =
+        makeButton(m_Frame1, "browse", QStringLiteral("..."), tr("Want to browse for a program?"));
 }
 
 void HotkeyEditorPanel::createButtons()
 {
-    m_Command1 = makeButton(m_TForm, "Command1", QStringLiteral("Cancel"),
-                            QStringLiteral("Click Here When You Are Done With Setting Up Your "
-                                           "Hotkeys!"));
-    m_Command2 = makeButton(m_TForm, "Command2", QStringLiteral("Save Settings"),
-                            QStringLiteral("Click Here to Save Your Hotkey List"));
-    m_Command3 = makeButton(m_TForm, "Command3", QStringLiteral("&Delete Hotkey"),
-                            QStringLiteral("This Deletes the Selected Hotkey"));
-    m_Command4 = makeButton(m_TForm, "Command4", QStringLiteral(" &Add New Hotkey"),
-                            QStringLiteral("Click to Add a New Hotkey"));
+    m_Command1 = makeButton(m_TForm, "Command1", tr("Cancel"),
+                            tr("Click Here When You Are Done With Setting Up Your "
+                               "Hotkeys!"));
+    m_Command2 = makeButton(m_TForm, "Command2", tr("Save Settings"),
+                            tr("Click Here to Save Your Hotkey List"));
+    m_Command3 = makeButton(m_TForm, "Command3", tr("&Delete Hotkey"),
+                            tr("This Deletes the Selected Hotkey"));
+    m_Command4 =
+        makeButton(m_TForm, "Command4", tr(" &Add New Hotkey"), tr("Click to Add a New Hotkey"));
 }
 
 velbutton* HotkeyEditorPanel::makeButton(QWidget* parent, const char* name, const QString& caption,
@@ -141,7 +140,7 @@ velbutton* HotkeyEditorPanel::makeButton(QWidget* parent, const char* name, cons
     button->setObjectName(QLatin1String(name));
     button->setCaption(caption);
     connect(button, &velbutton::MouseMove, this,
-            [button, tip] { ShowInfoTip(button, tip, InfoTitle); });
+            [button, tip] { ShowInfoTip(button, tip, tr(InfoTitle)); });
     return button;
 }
 

@@ -15,6 +15,7 @@
 #include "ui/Twips.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,16 +25,18 @@
 namespace tarvex {
 namespace {
 
-const QString NoneAction = QStringLiteral("-None-");
+const char* const NoneAction = QT_TRANSLATE_NOOP("tarvex::HotkeyEditorPanel", "-None-");
 const QString WebPrefix = QStringLiteral("http://");
-const QString FileChoice = QStringLiteral("File");
-const QString FolderChoice = QStringLiteral("Folder");
+const char* const FileChoice = QT_TRANSLATE_NOOP("tarvex::HotkeyEditorPanel", "File");
+const char* const FolderChoice = QT_TRANSLATE_NOOP("tarvex::HotkeyEditorPanel", "Folder");
 
 QString EmptyCombinationMessage(int position, const HotkeyEntry& entry)
 {
-    return QStringLiteral("Hotkey %1 (action \"%2\") has no key combination, so it would run at "
-                          "every key press. Click its HotKey box and press its keys, or delete "
-                          "it, then save again.")
+    return QCoreApplication::translate(
+               "tarvex::HotkeyEditorPanel",
+               "Hotkey %1 (action \"%2\") has no key combination, so it would run at "
+               "every key press. Click its HotKey box and press its keys, or delete "
+               "it, then save again.")
         .arg(position)
         .arg(entry.target);
 }
@@ -48,7 +51,9 @@ QString SaveProblem(int position, const HotkeyEntry& entry)
         problem = ValidateWebAddress(entry.target);
     return problem.isEmpty()
                ? QString()
-               : QStringLiteral("Hotkey %1 (%2): %3").arg(position).arg(entry.combination, problem);
+               : QCoreApplication::translate("tarvex::HotkeyEditorPanel", "Hotkey %1 (%2): %3")
+                     .arg(position)
+                     .arg(entry.combination, problem);
 }
 
 } // namespace
@@ -166,7 +171,7 @@ void HotkeyEditorPanel::targetEdited(const QString& text)
 
 void HotkeyEditorPanel::specialChosen(int position)
 {
-    if (position < 0 || m_sp->itemText(position) == NoneAction)
+    if (position < 0 || m_sp->itemText(position) == tr(NoneAction))
         return;
     m_ws->setText(m_sp->itemText(position));
 }
@@ -180,14 +185,15 @@ void HotkeyEditorPanel::combinationChanged(const QString& text)
 
 void HotkeyEditorPanel::browseClicked()
 {
-    const QString choice = m_dialogs.choose(
-        m_form, QStringLiteral("Add File or Folder"),
-        QStringLiteral("Do You Want To Add A File Or A Folder?"), {FileChoice, FolderChoice});
+    const QString file = tr(FileChoice), folder = tr(FolderChoice);
+    const QString choice =
+        m_dialogs.choose(m_form, tr("Add File or Folder"),
+                         tr("Do You Want To Add A File Or A Folder?"), {file, folder});
     QString path;
-    if (choice == FileChoice)
-        path = m_dialogs.chooseFile(m_form, QStringLiteral("Select a file/program to open"));
-    else if (choice == FolderChoice)
-        path = m_dialogs.chooseFolder(m_form, QStringLiteral("Please Select A Folder"));
+    if (choice == file)
+        path = m_dialogs.chooseFile(m_form, tr("Select a file/program to open"));
+    else if (choice == folder)
+        path = m_dialogs.chooseFolder(m_form, tr("Please Select A Folder"));
     if (!path.trimmed().isEmpty())
         setTargetFromBrowse(path);
 }
@@ -281,7 +287,7 @@ void HotkeyEditorPanel::requestClose()
         return;
     }
     const Dialogs::Answer answer =
-        m_dialogs.ask(m_form, ProgramTitle, QStringLiteral("Save changes to your hotkeys?"), true);
+        m_dialogs.ask(m_form, ProgramTitle, tr("Save changes to your hotkeys?"), true);
     if (answer == Dialogs::Answer::Yes)
         saveSettings(); // a refused or failed save keeps the editor open
     else if (answer == Dialogs::Answer::No)
@@ -307,8 +313,8 @@ void HotkeyEditorPanel::updateShadowWarning()
     if (winner > 0) {
         const HotkeyEntry hidden = m_list.at(selected);
         const HotkeyEntry first = m_list.at(winner);
-        const QString message = QStringLiteral("This hotkey can never run: while %1 is typed, "
-                                               "hotkey %2 (%3, action \"%4\") runs first.");
+        const QString message = tr("This hotkey can never run: while %1 is typed, hotkey %2 (%3, "
+                                   "action \"%4\") runs first.");
         // Long key texts and paths are shortened in the middle so the warning wraps onto a few
         // lines; its tooltip holds the whole text.
         const QFontMetrics metrics(m_shadowLabel->font());
@@ -329,7 +335,7 @@ void HotkeyEditorPanel::updateShadowWarning()
 
 void HotkeyEditorPanel::clearFields()
 {
-    m_hk->setText(KeyCapture::Placeholder);
+    m_hk->setText(KeyCapture::Placeholder());
     m_ws->clear();
     updateShadowWarning();
 }

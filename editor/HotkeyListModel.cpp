@@ -94,7 +94,7 @@ QVariant HotkeyListModel::headerData(int section, Qt::Orientation orientation, i
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    return section == 0 ? QStringLiteral("Hotkey") : QStringLiteral("Action");
+    return section == 0 ? tr("Hotkey") : tr("Action");
 }
 
 void HotkeyListModel::changed(int position, int column, int role)

@@ -12,7 +12,10 @@
 
 namespace tarvex {
 
-const QString hkCORE::Caption = QStringLiteral("Configure Hotkeys");
+QString hkCORE::Caption()
+{
+    return tr("Configure Hotkeys");
+}
 
 hkCORE::hkCORE(HotkeyList& list, ActiveHotkeyTable& table, SettingsStore& settings,
                Dialogs& dialogs, const QString& programFolder, QWidget* parent)
@@ -20,7 +23,7 @@ hkCORE::hkCORE(HotkeyList& list, ActiveHotkeyTable& table, SettingsStore& settin
       m_programFolder(programFolder)
 {
     setObjectName(QStringLiteral("hkCORE"));
-    setWindowTitle(Caption);
+    setWindowTitle(Caption());
     SetWindowIcons(this);
 }
 

@@ -20,7 +20,7 @@ class hkCORE final : public QWidget
 
 public:
     /// The form's caption (also the tray icon's first tip).
-    static const QString Caption;
+    static QString Caption();
 
     /// Builds the form over the rows `list` and the table `table` that saves refresh. The look
     /// is read from `settings`, the row icons from `programFolder`; messages and choosers go

@@ -2,6 +2,8 @@
 
 #include "keys/KeyText.h"
 
+#include <QCoreApplication>
+
 namespace tarvex {
 namespace {
 
@@ -13,7 +15,11 @@ bool HasSelection(const CaptureState& state)
 
 } // namespace
 
-const QString KeyCapture::Placeholder = QStringLiteral("ClickToEdit");
+QString KeyCapture::Placeholder()
+{
+    //: One word of plain letters: the key box shows any other character as a key's name.
+    return QCoreApplication::translate("tarvex::KeyCapture", "ClickToEdit");
+}
 
 QString KeyCapture::KeyDown(const CaptureState& state, int code)
 {
@@ -45,7 +51,7 @@ QString KeyCapture::Normalised(const QString& text)
 
 QString KeyCapture::Clicked(const QString& text)
 {
-    return text == Placeholder ? QString() : text;
+    return text == Placeholder() ? QString() : text;
 }
 
 } // namespace tarvex

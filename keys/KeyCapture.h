@@ -18,7 +18,7 @@ class KeyCapture final
 {
 public:
     /// The editor box's placeholder, emptied by a click.
-    static const QString Placeholder;
+    static QString Placeholder();
 
     /// Returns the box text after a key-down with virtual-key number `code` (1-255): arrows
     /// change nothing, Backspace erases, any other key appends its lower-cased code character.

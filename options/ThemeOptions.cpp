@@ -20,13 +20,17 @@ namespace tarvex {
 namespace {
 
 const char* const TagProperty = "Tag";
-const QString DialogTitle = QStringLiteral("Select sound file");
-const QString WavFilter = QStringLiteral("WAV Sound Files (*.wav *.WAV)");
+const char* const DialogTitle = QT_TRANSLATE_NOOP("tarvex::ThemeOptions", "Select sound file");
+const char* const WavFilter =
+    QT_TRANSLATE_NOOP("tarvex::ThemeOptions", "WAV Sound Files (*.wav *.WAV)");
 constexpr int BottomMargin = 120; // twips below the lowest control
 
 } // namespace
 
-const QString ThemeOptions::NoSoundCaption = QStringLiteral("Click to select sound file");
+QString ThemeOptions::NoSoundCaption()
+{
+    return tr("Click to select sound file");
+}
 
 ThemeOptions::ThemeOptions(SettingsStore& settings, SoundPlayer& sound, Dialogs& dialogs,
                            const QString& programFolder, QWidget* parent)
@@ -34,7 +38,7 @@ ThemeOptions::ThemeOptions(SettingsStore& settings, SoundPlayer& sound, Dialogs&
       m_programFolder(programFolder)
 {
     setObjectName(QStringLiteral("ThemeOptions"));
-    setWindowTitle(QStringLiteral("Customize Tarvex Appearance"));
+    setWindowTitle(tr("Customize Tarvex Appearance"));
     setFixedSize(Twips::toPixels(DesignedWidth), Twips::toPixels(DesignedHeight));
     createFrame();
     createWindowOptions();
@@ -114,7 +118,7 @@ void ThemeOptions::loadSound()
     const QString sound = AppSettings(m_settings).activationSound(m_programFolder);
     if (sound.isEmpty()) {
         m_soundFile->SetEnabled(false);
-        m_soundFile->SetCaption(NoSoundCaption);
+        m_soundFile->SetCaption(NoSoundCaption());
         setSoundPath(QString());
         m_chkSoundEffect->setChecked(false);
     } else {
@@ -193,7 +197,7 @@ void ThemeOptions::chkSoundEffect_Click()
 void ThemeOptions::soundFile_Jump()
 {
     const QString folder = soundPath().isEmpty() ? QString() : QFileInfo(soundPath()).path();
-    const QString file = m_dialogs.chooseFile(this, DialogTitle, folder, WavFilter);
+    const QString file = m_dialogs.chooseFile(this, tr(DialogTitle), folder, tr(WavFilter));
     if (file.isEmpty())
         return;
     setSoundPath(file);
@@ -259,8 +263,8 @@ void ThemeOptions::reportErrors()
 {
     if (m_errors.isEmpty())
         return;
-    const QString text = QStringLiteral("Your appearance choices could not all be saved:\n\n") +
-                         m_errors.join(u'\n');
+    const QString text =
+        tr("Your appearance choices could not all be saved:\n\n") + m_errors.join(u'\n');
     m_errors.clear();
     m_dialogs.inform(nullptr, ProgramTitle, text);
 }

@@ -29,7 +29,7 @@ public:
     static constexpr int DesignedWidth = 6150;
     static constexpr int DesignedHeight = 5145;
     /// Caption of the sound link while no file is chosen.
-    static const QString NoSoundCaption;
+    static QString NoSoundCaption();
 
     /// Builds the window's controls and runs its load (icons, topmost, lists, boxes, link).
     /// The choices are read from and stored in `settings`; a chosen sound plays through

@@ -109,13 +109,13 @@ QComboBox* ThemeOptions::createList(const char* name, QWidget* parent, QRect pla
 
 void ThemeOptions::createWindowOptions()
 {
-    m_frame1 = GroupFrame("Frame1", QStringLiteral("Window Options"), m_themeForm,
+    m_frame1 = GroupFrame("Frame1", tr("Window Options"), m_themeForm,
                           Twips::rect(240, 720, 5655, 1695), Tahoma());
-    m_label1 = Label("Label1", QStringLiteral("Select Your Preferred Window Color"), m_frame1,
+    m_label1 = Label("Label1", tr("Select Your Preferred Window Color"), m_frame1,
                      Twips::rect(120, 240, 4335, 255));
     m_theme = createList("theme", m_frame1, Twips::rect(120, 600, 5295, 315));
-    m_label2 = Label("Label2", QStringLiteral("Select Your Window Style"), m_frame1,
-                     Twips::rect(120, 960, 2895, 255));
+    m_label2 =
+        Label("Label2", tr("Select Your Window Style"), m_frame1, Twips::rect(120, 960, 2895, 255));
     m_wStyle = createList("wStyle", m_frame1, Twips::rect(120, 1250, 5295, 315));
     for (QComboBox* list : {m_theme, m_wStyle})
         list->setFont(SansSerif());
@@ -123,7 +123,7 @@ void ThemeOptions::createWindowOptions()
 
 void ThemeOptions::createButtonOptions()
 {
-    m_frame2 = GroupFrame("Frame2", QStringLiteral("Button Options"), m_themeForm,
+    m_frame2 = GroupFrame("Frame2", tr("Button Options"), m_themeForm,
                           Twips::rect(240, 2520, 5655, 855), Tahoma());
     m_btnTheme = createList("btnTHEME", m_frame2, Twips::rect(120, 360, 5295, 315));
     m_btnTheme->setFont(SansSerif());
@@ -131,22 +131,21 @@ void ThemeOptions::createButtonOptions()
 
 void ThemeOptions::createTarvexOptions()
 {
-    m_frame3 = GroupFrame("Frame3", QStringLiteral("Tarvex Options"), m_themeForm,
+    m_frame3 = GroupFrame("Frame3", tr("Tarvex Options"), m_themeForm,
                           Twips::rect(240, 3480, 5655, 1030), SansSerif());
-    m_chkSoundEffect =
-        CheckBox("chkSoundEffect", QStringLiteral("Play sound effect when hotkey is activated"),
-                 m_frame3, Twips::rect(120, 240, 3375, 255));
+    m_chkSoundEffect = CheckBox("chkSoundEffect", tr("Play sound effect when hotkey is activated"),
+                                m_frame3, Twips::rect(120, 240, 3375, 255));
     m_soundFile = new Hyperlink(m_frame3, QStringLiteral("soundFile"));
     m_soundFile->setObjectName(QStringLiteral("soundFile"));
     m_soundFile->SetBackColor(WindowBackColor);
     m_soundFile->SetFontNormal(SansSerif());
     m_soundFile->SetFontHover(SansSerif());
-    m_soundFile->SetCaption(NoSoundCaption);
+    m_soundFile->SetCaption(NoSoundCaption());
     m_soundFile->setGeometry(Twips::rect(3600, 240, 1935, 255));
     m_chkNotification =
-        CheckBox("chkNotification", QStringLiteral("Show notification when hotkey is activated"),
-                 m_frame3, Twips::rect(120, 600, 3375, 255));
-    auto* preview = CheckBox("prev", QStringLiteral("Preview customized appearance on this window"),
+        CheckBox("chkNotification", tr("Show notification when hotkey is activated"), m_frame3,
+                 Twips::rect(120, 600, 3375, 255));
+    auto* preview = CheckBox("prev", tr("Preview customized appearance on this window"),
                              m_themeForm, Twips::rect(240, 5160, 2775, 495));
     preview->setDesignFont(Tahoma());
     preview->setChecked(true);
@@ -171,11 +170,9 @@ velbutton* ThemeOptions::createButton(const char* name, const QString& caption, 
 
 void ThemeOptions::createButtons()
 {
-    m_cmdOK = createButton("cmdOK", QStringLiteral("OK"), Twips::rect(3120, 4575, 1335, 375));
-    m_cmdCancel =
-        createButton("cmdCancel", QStringLiteral("Cancel"), Twips::rect(4560, 4575, 1335, 375));
-    m_cmdApply =
-        createButton("cmdApply", QStringLiteral("Apply"), Twips::rect(3120, 5400, 1335, 375));
+    m_cmdOK = createButton("cmdOK", tr("OK"), Twips::rect(3120, 4575, 1335, 375));
+    m_cmdCancel = createButton("cmdCancel", tr("Cancel"), Twips::rect(4560, 4575, 1335, 375));
+    m_cmdApply = createButton("cmdApply", tr("Apply"), Twips::rect(3120, 5400, 1335, 375));
     // Escape leaves the window the way Cancel does (it has no close button of its own); Enter
     // is OK unless a focused button takes it for itself.
     m_cmdCancel->setCancel(true);

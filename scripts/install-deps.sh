@@ -11,9 +11,14 @@ libgl-dev xvfb xauth x11-utils x11-apps xdotool openbox trayer wmctrl sxhkd xbin
 dbus imagemagick xdg-utils"
 # The manual page's markup, and the checks of the launcher, metadata and manual page.
 PACKAGES="$PACKAGES scdoc desktop-file-utils appstream man-db"
+# The translations: Qt's lupdate and lrelease, and Qt's own translations of its standard texts.
+PACKAGES="$PACKAGES qt6-tools-dev qt6-l10n-tools qt6-translations-l10n"
 # The key source of Wayland desktops (kernel input devices, xkbcommon layouts) and its
 # end-to-end tests on a headless Wayland compositor.
 PACKAGES="$PACKAGES libevdev-dev libxkbcommon-dev qt6-wayland sway foot grim"
+# Window actions on Wayland compositors (libwayland and wayland-scanner); the tests' stand-in
+# KWin runs scripts with Qt's JavaScript engine.
+PACKAGES="$PACKAGES libwayland-dev qt6-declarative-dev"
 # The screen-reader test: the accessibility bus and a client that reads it.
 PACKAGES="$PACKAGES at-spi2-core python3-pyatspi"
 if [ "${1:-}" = fuzz ]; then

@@ -1,9 +1,13 @@
 #include "shell/RealServices.h"
 
+#include "platform/common/DesktopWindowsChoice.h"
 #include "platform/common/KeySourceChoice.h"
+#include "platform/common/UnavailableDesktopWindows.h"
 #include "platform/evdev/EvdevKeyEventCodes.h"
 #include "platform/evdev/EvdevKeyStateSource.h"
 #include "platform/evdev/SessionKeymap.h"
+#include "platform/kwin/KWinDesktopWindows.h"
+#include "platform/linux/AppIdIcon.h"
 #include "platform/linux/CanberraSoundPlayer.h"
 #include "platform/linux/DBusNotifier.h"
 #include "platform/linux/LockFileSingleInstance.h"
@@ -11,6 +15,9 @@
 #include "platform/linux/ProcessOpener.h"
 #include "platform/linux/XdgDocumentsFolder.h"
 #include "platform/linux/XdgLoginEntry.h"
+#include "platform/wayland/SwayIpc.h"
+#include "platform/wayland/WaylandGlobals.h"
+#include "platform/wayland/WlrDesktopWindows.h"
 #include "platform/x11/EwmhDesktopWindows.h"
 #include "platform/x11/TrayHiddenWindowIcons.h"
 #include "platform/x11/X11KeyEventCodes.h"
@@ -18,10 +25,12 @@
 #include "shell/ProgramFolder.h"
 #include "store/AppSettings.h"
 #include "store/SettingsStore.h"
+#include "ui/ProgramIcon.h"
 #include "ui/QtDialogs.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QIcon>
 
 namespace tarvex {
 
@@ -38,8 +47,9 @@ struct RealServices::Parts
     std::unique_ptr<KeyStateSource> keys;
     std::function<bool()> startKeys;
     std::unique_ptr<KeyEventCodes> keyCodes;
-    EwmhDesktopWindows desktop;
-    TrayHiddenWindowIcons hiddenIcons{desktop};
+    // The windows of other programs and the icons of hidden ones (createDesktopWindows).
+    std::unique_ptr<DesktopWindows> desktop;
+    std::unique_ptr<TrayHiddenWindowIcons> hiddenIcons;
     CanberraSoundPlayer sound;
     LogindPowerControl power;
     XdgDocumentsFolder documents;
@@ -69,6 +79,48 @@ void RealServices::createKeySource(Parts& p)
     p.keyCodes = std::make_unique<EvdevKeyEventCodes>(*p.keymap);
 }
 
+// Chosen from what the compositor advertises: EWMH on X11, the foreign-toplevel protocol on
+// wlroots compositors, KWin's scripting on KDE Plasma, and elsewhere nothing, said once in
+// plain words.
+void RealServices::createDesktopWindows(Parts& p)
+{
+    const DesktopWindowsKind kind =
+        chooseDesktopWindows(qEnvironmentVariable("XDG_SESSION_TYPE"), waylandGlobals());
+    if (kind == DesktopWindowsKind::Ewmh) {
+        auto windows = std::make_unique<EwmhDesktopWindows>();
+        p.hiddenIcons = std::make_unique<TrayHiddenWindowIcons>(*windows);
+        p.desktop = std::move(windows);
+        return;
+    }
+    if (kind == DesktopWindowsKind::WlrForeignToplevel) {
+        auto windows = std::make_unique<WlrDesktopWindows>();
+        // sway keeps minimized windows on screen; its own IPC hides them in the scratchpad.
+        if (!qEnvironmentVariableIsEmpty("SWAYSOCK"))
+            windows->useSwayScratchpad(std::make_unique<SwayIpc>(qEnvironmentVariable("SWAYSOCK")));
+        p.hiddenIcons = std::make_unique<TrayHiddenWindowIcons>(
+            [&w = *windows](WindowId window) { return appIdIcon(w.windowAppId(window)); });
+        p.desktop = std::move(windows);
+        return;
+    }
+    if (kind == DesktopWindowsKind::KWinScripting) {
+        auto windows = std::make_unique<KWinDesktopWindows>();
+        p.hiddenIcons = std::make_unique<TrayHiddenWindowIcons>(
+            [&w = *windows](WindowId window) { return appIdIcon(w.windowAppId(window)); });
+        p.desktop = std::move(windows);
+        return;
+    }
+    p.desktop = std::make_unique<UnavailableDesktopWindows>([&dialogs = p.dialogs] {
+        dialogs.inform(
+            nullptr, ProgramTitle,
+            QStringLiteral(
+                "This desktop does not let programs act on other programs' windows, so the hotkeys "
+                "that hide, close, minimize or maximize a window do nothing here. Opening files, "
+                "programs, folders and web addresses, sounds and the log-off and shutdown actions "
+                "work as usual."));
+    });
+    p.hiddenIcons = std::make_unique<TrayHiddenWindowIcons>(std::function<QIcon(WindowId)>());
+}
+
 RealServices::RealServices(const QStringList& arguments)
     : m_parts(std::make_unique<Parts>()), m_arguments(arguments),
       m_executableFolder(QFileInfo(QCoreApplication::applicationFilePath()).absolutePath()),
@@ -76,6 +128,7 @@ RealServices::RealServices(const QStringList& arguments)
 {
     ProgramFolder::reportMissing(m_programFolder);
     createKeySource(*m_parts);
+    createDesktopWindows(*m_parts);
     KeyEventCodes::setSession(m_parts->keyCodes.get());
 }
 
@@ -95,8 +148,8 @@ ShellServices RealServices::services()
         p.opener,
         p.dialogs,
         *p.keys,
-        p.desktop,
-        p.hiddenIcons,
+        *p.desktop,
+        *p.hiddenIcons,
         p.sound,
         p.power,
         p.documents,

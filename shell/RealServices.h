@@ -6,8 +6,8 @@
 
 namespace tarvex {
 
-/// The desktop services of a Linux/X11 session, owned for the life of the program, and the
-/// facts of this start (program file and data folders, program name, arguments).
+/// The desktop services of a Linux session (X11 or Wayland), owned for the life of the program, and
+/// the facts of this start (program file and data folders, program name, arguments).
 class RealServices final
 {
 public:
@@ -23,6 +23,7 @@ public:
 private:
     struct Parts;
     static void createKeySource(Parts& parts);
+    static void createDesktopWindows(Parts& parts);
 
     std::unique_ptr<Parts> m_parts;
     QStringList m_arguments;

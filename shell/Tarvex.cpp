@@ -20,13 +20,20 @@
 namespace tarvex {
 
 namespace {
-const QString ShowAdvanced = QStringLiteral("Show Advanced Settings");
-const QString HideAdvanced = QStringLiteral("Hide Advanced Settings");
-const QString InfoTitle = QStringLiteral("Info");
+const char* const ShowAdvanced = QT_TRANSLATE_NOOP("tarvex::Tarvex", "Show Advanced Settings");
+const char* const HideAdvanced = QT_TRANSLATE_NOOP("tarvex::Tarvex", "Hide Advanced Settings");
+const char* const InfoTitle = QT_TRANSLATE_NOOP("tarvex::Tarvex", "Info");
 } // namespace
 
-const QString Tarvex::HotkeysRunningText = QStringLiteral("Hotkeys are running");
-const QString Tarvex::HotkeysOffText = QStringLiteral("Hotkeys are off");
+QString Tarvex::HotkeysRunningText()
+{
+    return tr("Hotkeys are running");
+}
+
+QString Tarvex::HotkeysOffText()
+{
+    return tr("Hotkeys are off");
+}
 
 Tarvex::Tarvex(SettingsStore& settings, Dialogs& dialogs, QWidget* parent)
     : QWidget(parent), m_settings(settings), m_dialogs(dialogs)
@@ -74,23 +81,19 @@ void Tarvex::createButtons()
         button->setGeometry(place);
         return button;
     };
-    m_command1 =
-        make("Command1", QStringLiteral(" Start Tarvex"), Twips::rect(360, 1380, 4215, 615));
-    m_command2 =
-        make("Command2", QStringLiteral(" Configure Hotkeys"), Twips::rect(360, 2090, 4215, 585));
-    m_command3 = make("Command3", QStringLiteral(" Customize Appearance"),
-                      Twips::rect(360, 2760, 4215, 615));
-    m_command4 =
-        make("Command4", QStringLiteral("  Exit Tarvex"), Twips::rect(360, 3480, 4215, 615));
+    m_command1 = make("Command1", tr(" Start Tarvex"), Twips::rect(360, 1380, 4215, 615));
+    m_command2 = make("Command2", tr(" Configure Hotkeys"), Twips::rect(360, 2090, 4215, 585));
+    m_command3 = make("Command3", tr(" Customize Appearance"), Twips::rect(360, 2760, 4215, 615));
+    m_command4 = make("Command4", tr("  Exit Tarvex"), Twips::rect(360, 3480, 4215, 615));
     connect(m_command1, &velbutton::Click, this, &Tarvex::startRequested);
     connect(m_command2, &velbutton::Click, this, &Tarvex::configureRequested);
     connect(m_command3, &velbutton::Click, this, &Tarvex::appearanceRequested);
     connect(m_command4, &velbutton::Click, this, &Tarvex::exitRequested);
     connect(m_command2, &velbutton::MouseMove, this, [this] {
-        ShowInfoTip(m_command2, QStringLiteral("Click Me to Edit Your Hotkeys!"), InfoTitle);
+        ShowInfoTip(m_command2, tr("Click Me to Edit Your Hotkeys!"), tr(InfoTitle));
     });
     connect(m_command4, &velbutton::MouseMove, this, [this] {
-        ShowInfoTip(m_command4, QStringLiteral("Finishing using Tarvex Already?"), InfoTitle);
+        ShowInfoTip(m_command4, tr("Finishing using Tarvex Already?"), tr(InfoTitle));
     });
 }
 
@@ -108,7 +111,7 @@ void Tarvex::createLabels()
     m_image1->setPixmap(ProgramIcon::icon().pixmap(32, 32));
     // Label2 sits on the form itself, beneath the frame that covers the whole window, so
     // its one-pixel strip of text never shows.
-    m_label2 = new QLabel(QStringLiteral("Show Advanced Options"), this);
+    m_label2 = new QLabel(tr("Show Advanced Options"), this);
     m_label2->setObjectName(QStringLiteral("Label2"));
     m_label2->setGeometry(Twips::rect(0, 0, 2295, 15));
     m_label2->lower();
@@ -116,13 +119,13 @@ void Tarvex::createLabels()
     m_label2->hide();
     m_label3 = new Hyperlink(m_themeForm, QStringLiteral("Label3"));
     m_label3->setObjectName(QStringLiteral("Label3"));
-    m_label3->SetCaption(ShowAdvanced);
+    m_label3->SetCaption(tr(ShowAdvanced));
     // Sized to its text: the caption grows to "Hide Advanced Settings".
     m_label3->SetAutoSize(true);
     m_label3->move(Twips::rect(240, 4230, 1800, 195).topLeft());
     connect(m_label3, &Hyperlink::Jump, this, &Tarvex::Label3_Click);
     // Whether the hotkeys run, at the foot across from "Show Advanced Settings".
-    m_hotkeyState = new QLabel(HotkeysOffText, m_themeForm);
+    m_hotkeyState = new QLabel(HotkeysOffText(), m_themeForm);
     m_hotkeyState->setObjectName(QStringLiteral("HotkeyState"));
     m_hotkeyState->setGeometry(Twips::rect(2520, 4215, 2055, 225));
     m_hotkeyState->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -130,11 +133,11 @@ void Tarvex::createLabels()
 
 void Tarvex::createOptions()
 {
-    m_hks = new QCheckBox(QStringLiteral("Run Tarvex When I Login"), m_themeForm);
+    m_hks = new QCheckBox(tr("Run Tarvex When I Login"), m_themeForm);
     m_hks->setObjectName(QStringLiteral("hks"));
     m_hks->setGeometry(Twips::rect(360, 4540, 3735, 255));
     m_hks->hide();
-    m_check1 = new QCheckBox(QStringLiteral("Disable Notification"), m_themeForm);
+    m_check1 = new QCheckBox(tr("Disable Notification"), m_themeForm);
     m_check1->setObjectName(QStringLiteral("Check1"));
     m_check1->setGeometry(Twips::rect(360, 4800, 1815, 255));
     m_check1->hide();
@@ -204,14 +207,13 @@ void Tarvex::setThemeColor(qint32 color)
 
 void Tarvex::showHotkeysRunning(bool running)
 {
-    m_hotkeyState->setText(running ? HotkeysRunningText : HotkeysOffText);
+    m_hotkeyState->setText(running ? HotkeysRunningText() : HotkeysOffText());
 }
 
 void Tarvex::Label1_Click()
 {
     // Asked over this window, centred on it.
-    if (m_dialogs.askYesNo(this, ProgramTitle,
-                           QStringLiteral("Do you need help with using Tarvex?")))
+    if (m_dialogs.askYesNo(this, ProgramTitle, tr("Do you need help with using Tarvex?")))
         Q_EMIT helpRequested();
 }
 
@@ -224,7 +226,7 @@ void Tarvex::Label3_Click()
     setFixedSize(width(), height);
     if (m_keyboardNoteGrowth > 0)
         m_keyboardNote->move(m_keyboardNote->x(), height - m_keyboardNoteGrowth);
-    m_label3->SetCaption(m_label3->Caption() == ShowAdvanced ? HideAdvanced : ShowAdvanced);
+    m_label3->SetCaption(tr(m_label3->Caption() == tr(ShowAdvanced) ? HideAdvanced : ShowAdvanced));
 }
 
 // The note sits at the bottom, below the start-up options when they are shown.

@@ -26,8 +26,8 @@ public:
     static constexpr int DesignedHeight = 4575;
     static constexpr int AdvancedGrowth = 600;
     /// The line that says whether the hotkeys run.
-    static const QString HotkeysRunningText;
-    static const QString HotkeysOffText;
+    static QString HotkeysRunningText();
+    static QString HotkeysOffText();
 
     /// Builds the window's controls (hidden); load() runs its load steps. The look and the
     /// start-up options are read from and stored in `settings`; the help question goes through

@@ -4,6 +4,7 @@
 #include "shell/RealServices.h"
 #include "shell/SignalWatcher.h"
 #include "shell/TarvexShell.h"
+#include "shell/Translations.h"
 
 #include <QApplication>
 
@@ -54,6 +55,7 @@ int TarvexApplication::run(int argc, char* argv[])
     QApplication::setDesktopFileName(QStringLiteral("tarvex"));
     // The program lives on in its tray icon while no window is visible.
     QApplication::setQuitOnLastWindowClosed(false);
+    InstallTranslations(app);
     // Qt has taken out the options that are its own (-platform, -display, ...).
     const QStringList arguments = app.arguments().mid(1);
     if (const int status = answerRequest(arguments); status >= 0)

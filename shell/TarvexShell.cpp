@@ -28,14 +28,17 @@
 
 namespace tarvex {
 
-const QString TarvexShell::AlreadyRunningMessage = QStringLiteral(
-    "Tarvex is already running. To open Tarvex, double click on the Tarvex icon in the "
-    "notification area.");
+QString TarvexShell::AlreadyRunningMessage()
+{
+    return tr("Tarvex is already running. To open Tarvex, double click on the Tarvex icon in the "
+              "notification area.");
+}
 const QString TarvexShell::HelpFileName = QStringLiteral("tarvex.html");
 
 namespace {
-const QString RunningTip = QStringLiteral("Tarvex is running");
-const QString NoKeyboardMessage = QStringLiteral(
+const char* const RunningTip = QT_TRANSLATE_NOOP("tarvex::TarvexShell", "Tarvex is running");
+const char* const NoKeyboardMessage = QT_TRANSLATE_NOOP(
+    "tarvex::TarvexShell",
     "Tarvex cannot watch the keyboard on this desktop (an X11 display with the XInput "
     "extension is needed), so your hotkeys will not work.");
 } // namespace
@@ -93,7 +96,7 @@ QWidget* TarvexShell::optionsWindow() const
 bool TarvexShell::start()
 {
     if (!m_services.instance.tryClaim()) {
-        showMessage(AlreadyRunningMessage);
+        showMessage(AlreadyRunningMessage());
         return false;
     }
     createRunObjects();
@@ -247,7 +250,7 @@ void TarvexShell::startHotkeys(bool silent, bool balloon)
     const QString problem = m_services.keys.problem();
     if (m_hooked && (!m_keySourceStarted || !problem.isEmpty()) && !m_keySourceFailureShown) {
         m_keySourceFailureShown = true;
-        showMessage(problem.isEmpty() ? NoKeyboardMessage : problem);
+        showMessage(problem.isEmpty() ? tr(NoKeyboardMessage) : problem);
     }
 }
 
@@ -259,14 +262,14 @@ void TarvexShell::showKeyboardProblem()
     if (m_mainWindow)
         m_mainWindow->setKeyboardNote(problem);
     if (m_trayIcon && m_trayIcon->isShown())
-        m_trayIcon->setTip(problem.isEmpty() ? RunningTip : problem);
+        m_trayIcon->setTip(problem.isEmpty() ? tr(RunningTip) : problem);
 }
 
 void TarvexShell::showProgramIcon(bool balloon)
 {
-    m_trayIcon->add(hkCORE::Caption, balloon);
+    m_trayIcon->add(hkCORE::Caption(), balloon);
     const QString problem = m_services.keys.problem();
-    m_trayIcon->setTip(problem.isEmpty() ? RunningTip : problem);
+    m_trayIcon->setTip(problem.isEmpty() ? tr(RunningTip) : problem);
 }
 
 // The hotkeys stop while editing, and the icon that says they run goes with them.

@@ -33,7 +33,7 @@ class TarvexShell final : public QObject
 
 public:
     /// The message shown by a second start before it ends.
-    static const QString AlreadyRunningMessage;
+    static QString AlreadyRunningMessage();
     /// The help file in the program's folder.
     static const QString HelpFileName;
 

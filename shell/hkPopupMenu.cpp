@@ -5,10 +5,10 @@ namespace tarvex {
 hkPopupMenu::hkPopupMenu(QWidget* parent) : QMenu(QStringLiteral("Tarvex "), parent)
 {
     setObjectName(QStringLiteral("mp"));
-    m_open = addAction(QStringLiteral("Open"));
-    m_settings = addAction(QStringLiteral("Settings"));
-    m_help = addAction(QStringLiteral("Help"));
-    m_exit = addAction(QStringLiteral("Exit"));
+    m_open = addAction(tr("Open"));
+    m_settings = addAction(tr("Settings"));
+    m_help = addAction(tr("Help"));
+    m_exit = addAction(tr("Exit"));
     m_open->setObjectName(QStringLiteral("msp"));
     m_settings->setObjectName(QStringLiteral("ms"));
     m_help->setObjectName(QStringLiteral("mh"));

@@ -2,6 +2,7 @@
 
 #include "store/HotkeyFileIO.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -24,13 +25,17 @@ bool WriteWhole(QSaveFile& file, const QByteArray& bytes)
 
 QString ReadError(const QString& path, const QString& reason)
 {
-    return QStringLiteral("The hotkey file \"%1\" could not be read: %2 It was left as it is.")
+    return QCoreApplication::translate(
+               "tarvex::HotkeyDatabase",
+               "The hotkey file \"%1\" could not be read: %2 It was left as it is.")
         .arg(path, reason);
 }
 
 QString SaveError(const QString& path, const QString& reason)
 {
-    return QStringLiteral("The hotkeys could not be saved to \"%1\": %2").arg(path, reason);
+    return QCoreApplication::translate("tarvex::HotkeyDatabase",
+                                       "The hotkeys could not be saved to \"%1\": %2")
+        .arg(path, reason);
 }
 
 // A target as a message shows it: control characters made visible, a long one shortened.
@@ -113,16 +118,20 @@ QString HotkeyDatabase::NotRunReport(const HotkeyList& list)
             ++more;
             continue;
         }
-        named.append(QStringLiteral("Hotkey %1 (action \"%2\"): %3.")
-                         .arg(position)
-                         .arg(ShownTarget(entry.target), reason));
+        named.append(
+            QCoreApplication::translate("tarvex::HotkeyDatabase", "Hotkey %1 (action \"%2\"): %3.")
+                .arg(position)
+                .arg(ShownTarget(entry.target), reason));
     }
     if (named.isEmpty())
         return {};
     if (more > 0)
-        named.append(QStringLiteral("... and %1 more.").arg(more));
-    return QStringLiteral("These hotkeys will not run:\n%1\nGive them keys and a proper action, "
-                          "or delete them, in \"Configure Hotkeys\".")
+        named.append(
+            QCoreApplication::translate("tarvex::HotkeyDatabase", "... and %1 more.").arg(more));
+    return QCoreApplication::translate(
+               "tarvex::HotkeyDatabase",
+               "These hotkeys will not run:\n%1\nGive them keys and a proper action, "
+               "or delete them, in \"Configure Hotkeys\".")
         .arg(named.join(u'\n'));
 }
 
@@ -156,9 +165,12 @@ QString HotkeyDatabase::save(const HotkeyList& list, ActiveHotkeyTable& table) c
     const QString notReplaceable = ReasonNotToReplace(m_path);
     QSaveFile file(m_path);
     if (!notReplaceable.isEmpty())
-        error = SaveError(m_path, notReplaceable + QStringLiteral(" It was left as it is."));
+        error = SaveError(m_path,
+                          notReplaceable + QCoreApplication::translate("tarvex::HotkeyDatabase",
+                                                                       " It was left as it is."));
     else if (!QDir().mkpath(folder))
-        error = SaveError(m_path, QStringLiteral("the folder cannot be created."));
+        error = SaveError(m_path, QCoreApplication::translate("tarvex::HotkeyDatabase",
+                                                              "the folder cannot be created."));
     else if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         error = SaveError(m_path, file.errorString());
     else if (!WriteWhole(file, Serialize(list)) || !file.commit())

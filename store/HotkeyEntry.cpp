@@ -3,6 +3,7 @@
 #include "store/WebAddress.h"
 
 #include <algorithm>
+#include <QCoreApplication>
 
 namespace tarvex {
 namespace {
@@ -78,18 +79,21 @@ QString ValidateCombination(const QString& combination)
 {
     if (!HoldsSeparator(combination))
         return {};
-    return QStringLiteral("The key combination must not contain \"*\", \"|\" or a line break, "
-                          "because the hotkey file uses them to separate its entries.");
+    return QCoreApplication::translate(
+        "tarvex::HotkeyEntry", "The key combination must not contain \"*\", \"|\" or a line break, "
+                               "because the hotkey file uses them to separate its entries.");
 }
 
 QString ValidateTarget(const QString& target)
 {
     if (HoldsSeparator(target))
-        return QStringLiteral("The target must not contain \"*\", \"|\" or a line break, "
-                              "because the hotkey file uses them to separate its entries.");
+        return QCoreApplication::translate(
+            "tarvex::HotkeyEntry", "The target must not contain \"*\", \"|\" or a line break, "
+                                   "because the hotkey file uses them to separate its entries.");
     if (HoldsControlCharacter(target))
-        return QStringLiteral("The target must not contain control characters (such as a tab "
-                              "or a NUL), because no file name or address holds them.");
+        return QCoreApplication::translate(
+            "tarvex::HotkeyEntry", "The target must not contain control characters (such as a tab "
+                                   "or a NUL), because no file name or address holds them.");
     return {};
 }
 
@@ -107,10 +111,12 @@ bool HoldsControlCharacter(const QString& text)
 QString ReasonNotRun(const HotkeyEntry& entry)
 {
     if (!HasKeyCombination(entry.combination))
-        return QStringLiteral("it has no key combination, so it would run at every key press");
+        return QCoreApplication::translate(
+            "tarvex::HotkeyEntry", "it has no key combination, so it would run at every key press");
     if (HoldsControlCharacter(entry.target))
-        return QStringLiteral("its action holds a control character, which no file name or "
-                              "address holds");
+        return QCoreApplication::translate(
+            "tarvex::HotkeyEntry", "its action holds a control character, which no file name or "
+                                   "address holds");
     return {};
 }
 

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <mutex>
+#include <QCoreApplication>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -22,7 +23,8 @@ QString ErrnoText(int error)
 
 QString LimitText(qint64 limit)
 {
-    return QStringLiteral("it is larger than %1 MB.").arg(limit / (1024 * 1024));
+    return QCoreApplication::translate("tarvex::HotkeyFileIO", "it is larger than %1 MB.")
+        .arg(limit / (1024 * 1024));
 }
 
 // Opens `path` for reading when it is a regular file of at most `limit` bytes. The type is
@@ -47,7 +49,7 @@ int OpenRegularFile(const QString& path, qint64 limit, QString& reason, qint64& 
         return -1;
     }
     if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        reason = QStringLiteral("it is not a regular file.");
+        reason = QCoreApplication::translate("tarvex::HotkeyFileIO", "it is not a regular file.");
     } else if (info.st_size > limit) {
         reason = LimitText(limit);
     } else {

@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <limits>
+#include <QCoreApplication>
 
 namespace tarvex {
 namespace {
@@ -119,7 +120,8 @@ QString SettingsStore::unusableReason() const
     if (!file.reason.isEmpty())
         return file.reason;
     if (HoldsSerializedValue(file.bytes))
-        return QStringLiteral("it holds a value that is not plain text.");
+        return QCoreApplication::translate("tarvex::SettingsStore",
+                                           "it holds a value that is not plain text.");
     return {};
 }
 
@@ -182,8 +184,10 @@ QString SettingsStore::writeText(const QString& section, const QString& key, con
 {
     IgnoreFileSizeSignal(); // a write past the file-size limit fails and is reported
     if (const QString reason = unusableReason(); !reason.isEmpty())
-        return QStringLiteral("The setting %1/%2 could not be saved to \"%3\": %4 It was left "
-                              "as it is.")
+        return QCoreApplication::translate(
+                   "tarvex::SettingsStore",
+                   "The setting %1/%2 could not be saved to \"%3\": %4 It was left "
+                   "as it is.")
             .arg(section, key, m_path, reason);
     QSettings settings(m_path, QSettings::IniFormat);
     settings.setValue(KeyPath(section, key), text);
@@ -192,7 +196,8 @@ QString SettingsStore::writeText(const QString& section, const QString& key, con
     // by the rewrite); the value was written all the same.
     if (settings.status() != QSettings::AccessError)
         return {};
-    return QStringLiteral("The setting %1/%2 could not be saved to \"%3\".")
+    return QCoreApplication::translate("tarvex::SettingsStore",
+                                       "The setting %1/%2 could not be saved to \"%3\".")
         .arg(section, key, m_path);
 }
 

@@ -1,5 +1,6 @@
 #include "store/WebAddress.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 
 namespace tarvex {
@@ -44,8 +45,10 @@ QString ValidateWebAddress(const QString& address)
 {
     if (!QUrl(address).host().isEmpty())
         return {};
-    return QStringLiteral("The website address \"%1\" has no valid host name. Enter the whole "
-                          "address, such as http://example.org.")
+    return QCoreApplication::translate(
+               "tarvex::WebAddress",
+               "The website address \"%1\" has no valid host name. Enter the whole "
+               "address, such as http://example.org.")
         .arg(address);
 }
 

@@ -2,6 +2,9 @@
 
 #include "store/SettingsStore.h"
 
+#include <QCoreApplication>
+
+#include <array>
 #include <cmath>
 
 namespace tarvex {
@@ -17,36 +20,61 @@ qint64 StoredCode(const SettingsStore& store, const QString& section, int fallba
     return std::fabs(value) < 1e9 ? qint64(std::nearbyint(value)) : -1;
 }
 
+// The names of a list in the user's language; the stored codes are their positions.
+template <std::size_t N> QStringList Translated(const std::array<const char*, N>& names)
+{
+    QStringList list;
+    for (const char* name : names)
+        list.append(QCoreApplication::translate("tarvex::AppearanceChoices", name));
+    return list;
+}
+
 } // namespace
 
-const QStringList& AppearanceChoices::ButtonStyles()
+QStringList AppearanceChoices::ButtonStyles()
 {
-    static const QStringList styles{
-        QStringLiteral("Standard"),       QStringLiteral("Flat"),
-        QStringLiteral("Windows XP"),     QStringLiteral("3D Hover"),
-        QStringLiteral("Vista Aero"),     QStringLiteral("Office XP"),
-        QStringLiteral("Office 2003"),    QStringLiteral("XP Toolbar"),
-        QStringLiteral("Vista Toolbar"),  QStringLiteral("Outlook 2007"),
-        QStringLiteral("Install Shield"), QStringLiteral("Gel Button"),
-        QStringLiteral("Flat Hover"),     QStringLiteral("Windows Theme"),
+    static constexpr std::array styles{
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Standard"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Flat"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Windows XP"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "3D Hover"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Vista Aero"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Office XP"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Office 2003"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "XP Toolbar"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Vista Toolbar"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Outlook 2007"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Install Shield"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Gel Button"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Flat Hover"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Windows Theme"),
     };
-    return styles;
+    return Translated(styles);
 }
 
-const QStringList& AppearanceChoices::WindowColors()
+QStringList AppearanceChoices::WindowColors()
 {
-    static const QStringList colors{QStringLiteral("Blue"), QStringLiteral("Silver"),
-                                    QStringLiteral("Olive"), QStringLiteral("VB 2005"),
-                                    QStringLiteral("Norton 2004")};
-    return colors;
+    static constexpr std::array colors{
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Blue"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Silver"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Olive"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "VB 2005"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Norton 2004"),
+    };
+    return Translated(colors);
 }
 
-const QStringList& AppearanceChoices::WindowStyles()
+QStringList AppearanceChoices::WindowStyles()
 {
-    static const QStringList styles{QStringLiteral("Style One"),   QStringLiteral("Style Two"),
-                                    QStringLiteral("Style Three"), QStringLiteral("Style Four"),
-                                    QStringLiteral("Style Five"),  QStringLiteral("Style Six")};
-    return styles;
+    static constexpr std::array styles{
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Style One"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Style Two"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Style Three"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Style Four"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Style Five"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Style Six"),
+    };
+    return Translated(styles);
 }
 
 int AppearanceChoices::Valid(qint64 code, const QStringList& list, int fallback)

@@ -17,11 +17,11 @@ public:
     static constexpr int DefaultFrameStyle = 3;  // "Style Four"
 
     /// The fourteen button styles in code order (`velbutton` ButtonStyle 0 to 13).
-    static const QStringList& ButtonStyles();
+    static QStringList ButtonStyles();
     /// The five window colours in code order (`velForms` ThemeColor 0 to 4).
-    static const QStringList& WindowColors();
+    static QStringList WindowColors();
     /// The six window styles in code order (`velForms` Style 0 to 5).
-    static const QStringList& WindowStyles();
+    static QStringList WindowStyles();
 
     /// Returns `code` when it names an entry of `list`, else `fallback`.
     static int Valid(qint64 code, const QStringList& list, int fallback);

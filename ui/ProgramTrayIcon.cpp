@@ -22,9 +22,11 @@ int g_defaultFallbackDelay = 3000;
 } // namespace
 
 const QString ProgramTrayIcon::BalloonTitle = QStringLiteral("Tarvex");
-const QString ProgramTrayIcon::BalloonText = QStringLiteral(
-    "Tarvex is now running. The hotkeys you have set will be instantly activated when you "
-    "press their keyboard combinations.");
+QString ProgramTrayIcon::BalloonText()
+{
+    return tr("Tarvex is now running. The hotkeys you have set will be instantly activated when "
+              "you press their keyboard combinations.");
+}
 
 ProgramTrayIcon::ProgramTrayIcon(QObject* parent)
     : QObject(parent), m_fallbackDelay(g_defaultFallbackDelay)
@@ -148,14 +150,14 @@ void ProgramTrayIcon::showBalloon()
     if (!m_balloonPending)
         return;
     if (usesFallbackWindow()) {
-        m_fallback->showBalloon(BalloonTitle, BalloonText);
+        m_fallback->showBalloon(BalloonTitle, BalloonText());
     } else if (QSystemTrayIcon::isSystemTrayAvailable() && isPlacedOrWaitedEnough()) {
-        m_icon->showMessage(BalloonTitle, BalloonText, QSystemTrayIcon::Information);
+        m_icon->showMessage(BalloonTitle, BalloonText(), QSystemTrayIcon::Information);
     } else {
         return;
     }
     m_balloonPending = false;
-    Q_EMIT balloonShown(BalloonTitle, BalloonText);
+    Q_EMIT balloonShown(BalloonTitle, BalloonText());
 }
 
 bool ProgramTrayIcon::isPlacedOrWaitedEnough() const

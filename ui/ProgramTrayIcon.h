@@ -26,7 +26,7 @@ class ProgramTrayIcon final : public QObject
 public:
     /// Title and text of the balloon shown when the hotkeys start.
     static const QString BalloonTitle;
-    static const QString BalloonText;
+    static QString BalloonText();
 
     /// Creates the object; no icon is shown before add().
     explicit ProgramTrayIcon(QObject* parent = nullptr);

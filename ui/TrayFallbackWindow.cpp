@@ -32,7 +32,7 @@ TrayFallbackWindow::TrayFallbackWindow(QWidget* parent)
     // A child with window flags is a separate top-level window that this one still owns.
     m_balloon = new QLabel(this);
     m_balloon->setWindowFlags(Qt::ToolTip);
-    m_balloon->setWindowTitle(QStringLiteral("Tarvex notification"));
+    m_balloon->setWindowTitle(tr("Tarvex notification"));
     m_balloon->setWordWrap(true);
     m_balloon->setMaximumWidth(320);
     m_balloon->setMargin(8);

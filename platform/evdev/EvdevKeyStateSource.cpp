@@ -3,6 +3,7 @@
 #include "platform/evdev/EvdevLogging.h"
 #include "platform/evdev/SessionKeymap.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -16,9 +17,13 @@
 
 namespace tarvex {
 
-const QString EvdevKeyStateSource::NoAccessProblem = QStringLiteral(
-    "Tarvex cannot read the keyboard: allow it with the udev rule in the README (or join the "
-    "input group), then start Tarvex again.");
+QString EvdevKeyStateSource::NoAccessProblem()
+{
+    return QCoreApplication::translate(
+        "tarvex::EvdevKeyStateSource",
+        "Tarvex cannot read the keyboard: allow it with the udev rule in the README (or join the "
+        "input group), then start Tarvex again.");
+}
 
 namespace {
 
@@ -326,7 +331,7 @@ void EvdevKeyStateSource::updateProblem()
     const bool refused = std::any_of(m_refused.begin(), m_refused.end(), [](const auto& entry) {
         return entry.second.refusal == InputStream::Refusal::Unreadable;
     });
-    const QString problem = m_streams.empty() && refused ? NoAccessProblem : QString();
+    const QString problem = m_streams.empty() && refused ? NoAccessProblem() : QString();
     if (problem == m_problem)
         return;
     m_problem = problem;

@@ -46,7 +46,7 @@ class EvdevKeyStateSource final : public QObject, public KeyStateSource
 
 public:
     /// The sentence problem() gives while no keyboard can be read for want of access.
-    static const QString NoAccessProblem;
+    static QString NoAccessProblem();
 
     /// Reads the keyboards of `folder`, or only `devices` when that list is not empty, with
     /// key numbers from `keymap` (which must outlive the source). Nothing is read before start().

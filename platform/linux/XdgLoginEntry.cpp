@@ -2,6 +2,7 @@
 
 #include "platform/linux/DesktopEntryText.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -24,7 +25,9 @@ QString autostartFolder()
 // each followed by the system's description.
 QString failure(int code, const char* what, const QString& description)
 {
-    return QStringLiteral("Error %1 %2\n%3").arg(code).arg(QLatin1String(what), description);
+    return QCoreApplication::translate("tarvex::XdgLoginEntry", "Error %1 %2\n%3")
+        .arg(code)
+        .arg(QCoreApplication::translate("tarvex::XdgLoginEntry", what), description);
 }
 
 } // namespace
@@ -58,14 +61,18 @@ QString XdgLoginEntry::entryText(const QString& appName, const QString& appFolde
 QString XdgLoginEntry::writeEntry(const QString& appName, const QString& appFolder)
 {
     if (!QDir().mkpath(autostartFolder()))
-        return failure(QFileDevice::OpenError, "opening key",
-                       QStringLiteral("Cannot create the folder %1").arg(autostartFolder()));
+        return failure(
+            QFileDevice::OpenError, QT_TRANSLATE_NOOP("tarvex::XdgLoginEntry", "opening key"),
+            QCoreApplication::translate("tarvex::XdgLoginEntry", "Cannot create the folder %1")
+                .arg(autostartFolder()));
     QSaveFile file(entryPath(appName));
     if (!file.open(QIODevice::WriteOnly))
-        return failure(file.error(), "opening key", file.errorString());
+        return failure(file.error(), QT_TRANSLATE_NOOP("tarvex::XdgLoginEntry", "opening key"),
+                       file.errorString());
     file.write(entryText(appName, appFolder).toUtf8());
     if (!file.commit())
-        return failure(file.error(), "setting key", file.errorString());
+        return failure(file.error(), QT_TRANSLATE_NOOP("tarvex::XdgLoginEntry", "setting key"),
+                       file.errorString());
     return QString();
 }
 
@@ -75,7 +82,8 @@ QString XdgLoginEntry::removeEntry(const QString& appName)
     // An absent entry is no error; one that stays would start the program at the next login.
     if (!file.exists() || file.remove())
         return QString();
-    return failure(file.error(), "deleting key", file.errorString());
+    return failure(file.error(), QT_TRANSLATE_NOOP("tarvex::XdgLoginEntry", "deleting key"),
+                   file.errorString());
 }
 
 } // namespace tarvex

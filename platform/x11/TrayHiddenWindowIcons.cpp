@@ -11,7 +11,19 @@
 namespace tarvex {
 
 TrayHiddenWindowIcons::TrayHiddenWindowIcons(EwmhDesktopWindows& windows, QObject* parent)
-    : QObject(parent), m_windows(windows)
+    : TrayHiddenWindowIcons(
+          [&windows](WindowId window) {
+              QIcon icon;
+              for (const QImage& image : windows.windowIcons(window))
+                  icon.addPixmap(QPixmap::fromImage(image));
+              return icon;
+          },
+          parent)
+{}
+
+TrayHiddenWindowIcons::TrayHiddenWindowIcons(std::function<QIcon(WindowId)> iconsOf,
+                                             QObject* parent)
+    : QObject(parent), m_iconsOf(std::move(iconsOf))
 {}
 
 TrayHiddenWindowIcons::~TrayHiddenWindowIcons() = default;
@@ -47,9 +59,7 @@ void TrayHiddenWindowIcons::removeIcon(int slot)
 // else a generic program icon.
 QIcon TrayHiddenWindowIcons::iconOf(WindowId window)
 {
-    QIcon icon;
-    for (const QImage& image : m_windows.windowIcons(window))
-        icon.addPixmap(QPixmap::fromImage(image));
+    const QIcon icon = m_iconsOf ? m_iconsOf(window) : QIcon();
     if (!icon.isNull())
         return icon;
     return QIcon::fromTheme(QStringLiteral("application-x-executable"),

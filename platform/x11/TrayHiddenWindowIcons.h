@@ -3,8 +3,11 @@
 #include "platform/HiddenWindowIcons.h"
 
 #include <QIcon>
+#include <QImage>
+#include <QList>
 #include <QObject>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -25,6 +28,9 @@ class TrayHiddenWindowIcons final : public QObject, public HiddenWindowIcons
 public:
     /// Reads the windows' icons through `windows`.
     explicit TrayHiddenWindowIcons(EwmhDesktopWindows& windows, QObject* parent = nullptr);
+    /// Takes a window's icons from `iconsOf` (every size it has; none: a generic icon).
+    explicit TrayHiddenWindowIcons(std::function<QIcon(WindowId)> iconsOf,
+                                   QObject* parent = nullptr);
     ~TrayHiddenWindowIcons() override;
 
     /// Shows the icon of `slot` with `window`'s icon and the tip `tip`.
@@ -39,7 +45,7 @@ signals:
 private:
     QIcon iconOf(WindowId window);
 
-    EwmhDesktopWindows& m_windows;
+    std::function<QIcon(WindowId)> m_iconsOf;
     std::map<int, std::unique_ptr<QSystemTrayIcon>> m_icons;
 };
 

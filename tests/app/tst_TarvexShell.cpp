@@ -169,7 +169,7 @@ private Q_SLOTS:
         ShellFixture f({"automatic"});
         f.instance.setOtherRunning(true);
         QVERIFY(!f.shell->start());
-        QCOMPARE(f.messages(), QStringList{TarvexShell::AlreadyRunningMessage});
+        QCOMPARE(f.messages(), QStringList{TarvexShell::AlreadyRunningMessage()});
         QVERIFY(!f.shell->mainWindow());
         QVERIFY(!f.shell->editor());
         QCOMPARE(f.keySourceStarts, 0);
@@ -243,7 +243,7 @@ private Q_SLOTS:
         QCOMPARE(spy.count(), balloons);
         if (balloons) {
             QCOMPARE(spy.first().at(0).toString(), QStringLiteral("Tarvex"));
-            QCOMPARE(spy.first().at(1).toString(), ProgramTrayIcon::BalloonText);
+            QCOMPARE(spy.first().at(1).toString(), ProgramTrayIcon::BalloonText());
         }
     }
 
@@ -311,12 +311,12 @@ private Q_SLOTS:
         ShellFixture f;
         QVERIFY(f.shell->start());
         QLabel* state = f.shell->mainWindow()->hotkeyState();
-        QCOMPARE(state->text(), Tarvex::HotkeysOffText);
+        QCOMPARE(state->text(), Tarvex::HotkeysOffText());
         f.shell->startHotkeys(false);
         QVERIFY(trayIconShown(f));
         f.shell->editor()->onTrayDoubleClicked();
         QVERIFY(mainWindowVisible(f));
-        QCOMPARE(state->text(), Tarvex::HotkeysOffText);
+        QCOMPARE(state->text(), Tarvex::HotkeysOffText());
     }
 
     // "Open" after a start by the login entry shows the main window with the hotkeys running.
@@ -327,7 +327,7 @@ private Q_SLOTS:
         QVERIFY(f.shell->start());
         f.shell->openFromTray();
         QVERIFY(mainWindowVisible(f));
-        QCOMPARE(f.shell->mainWindow()->hotkeyState()->text(), Tarvex::HotkeysRunningText);
+        QCOMPARE(f.shell->mainWindow()->hotkeyState()->text(), Tarvex::HotkeysRunningText());
         const HotkeyDetection* detection = f.shell->hotkeyHost()->detection();
         QTest::mouseClick(f.shell->mainWindow()->Command1(), Qt::LeftButton);
         QVERIFY(!mainWindowVisible(f));
@@ -347,7 +347,7 @@ private Q_SLOTS:
         QVERIFY(!trayIconShown(f));
         QTest::mouseClick(f.shell->editor()->findChild<velbutton*>("Command2"), Qt::LeftButton);
         QVERIFY(mainWindowVisible(f));
-        QCOMPARE(f.shell->mainWindow()->hotkeyState()->text(), Tarvex::HotkeysOffText);
+        QCOMPARE(f.shell->mainWindow()->hotkeyState()->text(), Tarvex::HotkeysOffText());
     }
 
     // The tray menu's "Settings" is a round trip: however the editor is left, the hotkeys run
@@ -399,7 +399,7 @@ private Q_SLOTS:
         texts << TextsOf(&wizard);
         f.shell->customizeAppearance();
         texts << TextsOf(f.shell->optionsWindow());
-        texts << TarvexShell::AlreadyRunningMessage << ProgramTrayIcon::BalloonText;
+        texts << TarvexShell::AlreadyRunningMessage() << ProgramTrayIcon::BalloonText();
         for (const SpecialActionRow& row : SpecialActionTable())
             texts << QString(row.prompt) << QString(row.title);
         QVERIFY(texts.size() > 100);
@@ -409,7 +409,7 @@ private Q_SLOTS:
             QVERIFY2(!text.contains(QStringLiteral("taskbar tray")), qPrintable(text));
             QVERIFY2(!text.contains(QStringLiteral("doucments")), qPrintable(text));
         }
-        QVERIFY(TarvexShell::AlreadyRunningMessage.contains(QStringLiteral("notification area")));
+        QVERIFY(TarvexShell::AlreadyRunningMessage().contains(QStringLiteral("notification area")));
     }
 
     void trayMenuItems()

@@ -1,4 +1,6 @@
 #include "E2EHarness.h"
+#include "StatusNotifierHost.h"
+#include "SwayTree.h"
 
 #include <QDeadlineTimer>
 #include <QJsonArray>
@@ -23,9 +25,12 @@ private slots:
     void init();
     void cleanup();
     void hotkeysFireOnceEach();
+    void closeWindowClosesTheFocusedOne();
+    void hiddenWindowHasAnIconAndComesBack();
 
 private:
-    bool startProgram();
+    bool startProgram(const QString& busAddress = QString());
+    bool openFoot(const QString& appId);
     bool openKeyboard();
     void write(quint16 type, quint16 code, qint32 value);
     void press(int key) { key_(key, 1); }
@@ -44,6 +49,7 @@ private:
 
     std::unique_ptr<E2EHarness> m_harness;
     std::unique_ptr<QProcess> m_program;
+    std::vector<std::unique_ptr<QProcess>> m_feet;
     QString m_fifo;
     int m_keyboard = -1;
 };
@@ -68,10 +74,27 @@ void TestWaylandE2E::cleanup()
         m_program->waitForFinished(5000);
     }
     m_program.reset();
+    for (auto& foot : m_feet) {
+        foot->kill();
+        foot->waitForFinished(5000);
+    }
+    m_feet.clear();
     m_harness.reset();
 }
 
-bool TestWaylandE2E::startProgram()
+// A foot terminal titled by its app id, running a quiet program; true once sway focuses it.
+bool TestWaylandE2E::openFoot(const QString& appId)
+{
+    auto foot = std::make_unique<QProcess>();
+    foot->start("foot", {"--app-id=" + appId, "--title=" + appId, "sleep", "600"});
+    if (!foot->waitForStarted())
+        return false;
+    m_feet.push_back(std::move(foot));
+    return waitForFocus(appId);
+}
+
+// With `busAddress`, the program's session bus (a tray); else it has none.
+bool TestWaylandE2E::startProgram(const QString& busAddress)
 {
     const QString home = m_harness->home();
     QFile settings(home + "/.config/Tarvex/Tarvex.ini");
@@ -95,6 +118,8 @@ bool TestWaylandE2E::startProgram()
     env.remove("DISPLAY");
     env.remove("XDG_SESSION_TYPE");
     env.remove("DBUS_SESSION_BUS_ADDRESS");
+    if (!busAddress.isEmpty())
+        env.insert("DBUS_SESSION_BUS_ADDRESS", busAddress);
     m_program->setProcessEnvironment(env);
     m_program->setProcessChannelMode(QProcess::ForwardedChannels);
     m_program->setWorkingDirectory(home);
@@ -180,6 +205,67 @@ void TestWaylandE2E::hotkeysFireOnceEach()
 
     QTRY_VERIFY_WITH_TIMEOUT(isWaylandClient(m_program->processId()), 15000);
     QCOMPARE(m_program->state(), QProcess::Running);
+}
+
+// "-Close Window-" through the compositor's foreign-toplevel protocol: the terminal sway
+// shows focused closes, the other one and the program stay.
+void TestWaylandE2E::closeWindowClosesTheFocusedOne()
+{
+    E2EHarness& h = *m_harness;
+    QVERIFY(h.writeHotkeys({"(Ctrl)(Alt)c*-Close Window-"}));
+    QVERIFY(startProgram());
+    QVERIFY2(openKeyboard(), "the program never read its keyboard");
+    QTRY_VERIFY_WITH_TIMEOUT(isWaylandClient(m_program->processId()), 15000);
+
+    QVERIFY(openFoot("test.stays"));
+    QVERIFY(openFoot("test.closed"));
+
+    press(KEY_LEFTCTRL);
+    press(KEY_LEFTALT);
+    tap(KEY_C);
+    release(KEY_LEFTALT);
+    release(KEY_LEFTCTRL);
+    QTRY_VERIFY_WITH_TIMEOUT(!swayAppIds().contains("test.closed"), 10000);
+    QVERIFY(swayAppIds().contains("test.stays"));
+    QVERIFY(isWaylandClient(m_program->processId()));
+    QCOMPARE(m_program->state(), QProcess::Running);
+}
+
+// "-Hide Window-" on sway: the window goes to sway's scratchpad and gets its own icon in a
+// StatusNotifierItem tray; a click on the icon brings it back with the focus, and a window still
+// hidden when the program is ended (SIGTERM) comes back too.
+void TestWaylandE2E::hiddenWindowHasAnIconAndComesBack()
+{
+    StatusNotifierHost tray;
+    QVERIFY(tray.start());
+    QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)h*-Hide Window-"}));
+    QVERIFY(startProgram(tray.address()));
+    QVERIFY2(openKeyboard(), "the program never read its keyboard");
+    QTRY_COMPARE_WITH_TIMEOUT(tray.items().size(), 1, 15000); // the program's own icon
+    QVERIFY(openFoot("test.other"));
+    QVERIFY(openFoot("test.hidden"));
+    const QString workspace = swayPlaceOf("test.hidden").first;
+
+    const auto hide = [this] {
+        press(KEY_LEFTCTRL);
+        press(KEY_LEFTALT);
+        tap(KEY_H);
+        release(KEY_LEFTALT);
+        release(KEY_LEFTCTRL);
+    };
+    hide();
+    QTRY_COMPARE_WITH_TIMEOUT(swayPlaceOf("test.hidden").first, "__i3_scratch", 10000);
+    QTRY_COMPARE_WITH_TIMEOUT(tray.items().size(), 2, 10000);
+    QVERIFY(tray.activate(tray.items().last()));
+    QTRY_COMPARE_WITH_TIMEOUT(swayPlaceOf("test.hidden"), qMakePair(workspace, false), 10000);
+    QTRY_COMPARE(swayFocused().value("app_id").toString(), "test.hidden");
+
+    hide();
+    QTRY_COMPARE_WITH_TIMEOUT(swayPlaceOf("test.hidden").first, "__i3_scratch", 10000);
+    // The tray answers the program's calls on the way out: wait without blocking it.
+    m_program->terminate();
+    QTRY_COMPARE_WITH_TIMEOUT(m_program->state(), QProcess::NotRunning, 10000);
+    QCOMPARE(swayPlaceOf("test.hidden"), qMakePair(workspace, false));
 }
 
 QTEST_GUILESS_MAIN(TestWaylandE2E)

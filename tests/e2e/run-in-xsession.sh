@@ -9,6 +9,10 @@ xsession_start || { echo "could not start a private X session" >&2; exit 1; }
 trap xsession_stop EXIT
 # No session bus: tray icons use the XEmbed tray of this session.
 unset DBUS_SESSION_BUS_ADDRESS
+# An X11 session only: window actions must never reach the compositor of a desktop the tests
+# were started from.
+unset WAYLAND_DISPLAY
+export XDG_SESSION_TYPE=x11
 "$@"
 status=$?
 exit $status

@@ -138,7 +138,7 @@ private Q_SLOTS:
         ThemeOptions& w = opened(f);
         QVERIFY(!w.chkSoundEffect()->isChecked());
         QVERIFY(!w.soundFile()->Enabled());
-        QCOMPARE(w.soundFile()->Caption(), ThemeOptions::NoSoundCaption);
+        QCOMPARE(w.soundFile()->Caption(), ThemeOptions::NoSoundCaption());
         QCOMPARE(w.soundPath(), QString());
     }
 

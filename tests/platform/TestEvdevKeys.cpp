@@ -452,7 +452,7 @@ void TestEvdevKeys::unreadableKeyboardSaysSoUntilReadable()
     if (root)
         QVERIFY(::seteuid(0) == 0);
     QVERIFY(started);
-    QCOMPARE(rig.source->problem(), EvdevKeyStateSource::NoAccessProblem);
+    QCOMPARE(rig.source->problem(), EvdevKeyStateSource::NoAccessProblem());
     QCOMPARE(announced, 1);
     QCOMPARE(rig.source->keyboards(), QStringList{});
 

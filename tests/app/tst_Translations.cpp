@@ -1,0 +1,136 @@
+// The program in the user's language: Spanish texts (with Qt's own for standard buttons) for a
+// Spanish locale, English for any other, and no trace of one language after switching.
+
+#include "controls/button/velbutton.h"
+#include "controls/frame/FrameSystemMenu.h"
+#include "controls/frame/velForms.h"
+#include "keys/KeyCapture.h"
+#include "shell/Tarvex.h"
+#include "shell/Translations.h"
+#include "store/SettingsStore.h"
+#include "store/WebAddress.h"
+#include "ui/QtDialogs.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace tarvex;
+
+namespace {
+
+// What a message box showed: its text and its buttons' captions.
+struct SeenBox
+{
+    QString text;
+    QStringList buttons;
+};
+
+// Runs `show`, which opens a modal message box, reads the box and closes it with No.
+template <typename Show> SeenBox readMessageBox(Show show)
+{
+    SeenBox seen;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&seen, &poll] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        poll.stop();
+        seen.text = box->text();
+        for (QAbstractButton* button : box->buttons())
+            seen.buttons.append(button->text());
+        box->button(QMessageBox::No)->click();
+    });
+    poll.start();
+    show();
+    return seen;
+}
+
+// The main window as the program builds it, with real message boxes.
+struct MainWindow
+{
+    QTemporaryDir dir;
+    SettingsStore settings{dir.filePath(QStringLiteral("Tarvex.ini"))};
+    QtDialogs dialogs;
+    Tarvex window{settings, dialogs};
+};
+
+} // namespace
+
+class TestTranslations final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup() { InstallTranslations(*qApp, QLocale::c()); }
+
+    void spanishLocaleShowsSpanish_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("Spain") << QLocale(QLocale::Spanish, QLocale::Spain);
+        QTest::newRow("Mexico") << QLocale(QLocale::Spanish, QLocale::Mexico);
+    }
+
+    // The main window, its frame's menu, a message box with its standard buttons, and a text
+    // of the core all speak Spanish.
+    void spanishLocaleShowsSpanish()
+    {
+        QFETCH(QLocale, locale);
+        QCOMPARE(InstallTranslations(*qApp, locale), QStringLiteral("es"));
+        MainWindow main;
+        QCOMPARE(main.window.Command1()->Caption(), QStringLiteral(" Iniciar Tarvex"));
+        QCOMPARE(main.window.hotkeyState()->text(), QStringLiteral("Atajos desactivados"));
+        main.window.showHotkeysRunning(true);
+        QCOMPARE(main.window.hotkeyState()->text(), QStringLiteral("Atajos activos"));
+        QCOMPARE(main.window.ThemeForm()->SysMnu()->caption(FrameSystemMenu::Close),
+                 QStringLiteral("Cerrar"));
+        const SeenBox box = readMessageBox([&main] { main.window.Label1_Click(); });
+        QCOMPARE(box.text, QStringLiteral("¿Necesitas ayuda para usar Tarvex?"));
+        QVERIFY2(box.buttons.contains(QStringLiteral("&Sí")), qPrintable(box.buttons.join(',')));
+        QVERIFY(ValidateWebAddress(QStringLiteral("http://")).startsWith(u"La dirección web"));
+    }
+
+    // The key box turns any character that is not a plain letter into a key's name, so the
+    // translated placeholder must come out of it as it went in.
+    void translatedPlaceholderSurvivesKeyBox()
+    {
+        InstallTranslations(*qApp, QLocale(QLocale::Spanish));
+        const QString placeholder = KeyCapture::Placeholder();
+        QVERIFY(placeholder != QStringLiteral("ClickToEdit"));
+        QCOMPARE(KeyCapture::Normalised(placeholder), placeholder);
+    }
+
+    void otherLocaleFallsBackToEnglish_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("unknown") << QLocale(QStringLiteral("xx_XX"));
+        QTest::newRow("no language") << QLocale::c();
+        QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedKingdom);
+        QTest::newRow("untranslated") << QLocale(QLocale::German, QLocale::Germany);
+    }
+
+    // After Spanish was in use, any other locale brings back the English source texts
+    // everywhere: nothing of the Spanish translation or of Qt's stays installed.
+    void otherLocaleFallsBackToEnglish()
+    {
+        QFETCH(QLocale, locale);
+        QCOMPARE(InstallTranslations(*qApp, QLocale(QLocale::Spanish)), QStringLiteral("es"));
+        QCOMPARE(InstallTranslations(*qApp, locale), QString());
+        MainWindow main;
+        QCOMPARE(main.window.Command1()->Caption(), QStringLiteral(" Start Tarvex"));
+        QCOMPARE(main.window.hotkeyState()->text(), QStringLiteral("Hotkeys are off"));
+        QCOMPARE(main.window.ThemeForm()->SysMnu()->caption(FrameSystemMenu::Close),
+                 QStringLiteral("Close"));
+        const SeenBox box = readMessageBox([&main] { main.window.Label1_Click(); });
+        QCOMPARE(box.text, QStringLiteral("Do you need help with using Tarvex?"));
+        QVERIFY2(box.buttons.contains(QStringLiteral("&Yes")), qPrintable(box.buttons.join(',')));
+    }
+};
+
+QTEST_MAIN(TestTranslations)
+#include "tst_Translations.moc"

@@ -1,0 +1,85 @@
+#include "activation/HiddenWindowSlots.h"
+#include "activation/SpecialActions.h"
+#include "platform/common/DesktopWindowsChoice.h"
+#include "platform/common/UnavailableDesktopWindows.h"
+#include "tests/fakes/FakeDialogs.h"
+#include "tests/fakes/FakeHiddenWindowIcons.h"
+#include "tests/fakes/FakePowerControl.h"
+
+#include <QtTest>
+
+using namespace tarvex;
+
+Q_DECLARE_METATYPE(DesktopWindowsKind)
+Q_DECLARE_METATYPE(std::optional<QStringList>)
+
+// Which way of acting on windows a session gets, and what the user meets where there is none.
+class TestDesktopWindowsChoice final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void choice_data();
+    void choice();
+    void unavailableReportsOnceAndTheRestWorks();
+};
+
+void TestDesktopWindowsChoice::choice_data()
+{
+    QTest::addColumn<QString>("session");
+    QTest::addColumn<std::optional<QStringList>>("globals");
+    QTest::addColumn<DesktopWindowsKind>("kind");
+    const QStringList common{"wl_compositor", "wl_seat", "xdg_wm_base", "wl_output"};
+    const QStringList sway =
+        common + QStringList{"zwlr_layer_shell_v1", "zwlr_foreign_toplevel_manager_v1"};
+    const QStringList kwin =
+        common + QStringList{"org_kde_kwin_server_decoration_manager", "org_kde_plasma_shell"};
+    const QStringList gnome = common + QStringList{"gtk_shell1", "zwp_linux_dmabuf_v1"};
+    QTest::newRow("X11 session") << "x11" << std::optional(sway) << DesktopWindowsKind::Ewmh;
+    QTest::newRow("no compositor")
+        << "" << std::optional<QStringList>() << DesktopWindowsKind::Ewmh;
+    QTest::newRow("wlroots") << "wayland" << std::optional(sway)
+                             << DesktopWindowsKind::WlrForeignToplevel;
+    QTest::newRow("wlroots, session unset")
+        << "" << std::optional(sway) << DesktopWindowsKind::WlrForeignToplevel;
+    QTest::newRow("KWin") << "Wayland" << std::optional(kwin) << DesktopWindowsKind::KWinScripting;
+    QTest::newRow("KWin that also offers the protocol")
+        << "wayland" << std::optional(kwin + QStringList{"zwlr_foreign_toplevel_manager_v1"})
+        << DesktopWindowsKind::WlrForeignToplevel;
+    QTest::newRow("GNOME") << "wayland" << std::optional(gnome) << DesktopWindowsKind::Unavailable;
+    QTest::newRow("sway without the protocol")
+        << "wayland" << std::optional(common) << DesktopWindowsKind::Unavailable;
+}
+
+void TestDesktopWindowsChoice::choice()
+{
+    QFETCH(QString, session);
+    QFETCH(std::optional<QStringList>, globals);
+    QFETCH(DesktopWindowsKind, kind);
+    QCOMPARE(chooseDesktopWindows(session, globals), kind);
+}
+
+void TestDesktopWindowsChoice::unavailableReportsOnceAndTheRestWorks()
+{
+    int reports = 0;
+    UnavailableDesktopWindows windows([&reports] { ++reports; });
+    FakeHiddenWindowIcons icons;
+    FakePowerControl power;
+    FakeDialogs dialogs;
+    dialogs.answer(QStringLiteral("Yes"));
+    HiddenWindowSlots hiddenSlots(windows, icons);
+    SpecialActions actions(windows, power, dialogs, hiddenSlots);
+
+    for (int round = 0; round < 2; ++round) {
+        for (int row = 1; row <= 4; ++row)
+            actions.RunSpecialAction(SpecialAction(row));
+    }
+    QCOMPARE(reports, 1);
+    QVERIFY(icons.calls().isEmpty()); // no icon for a window that was not hidden
+    actions.RunSpecialAction(SpecialAction::ShutDown);
+    QCOMPARE(power.calls(), QStringList{"shutDown"});
+    QCOMPARE(reports, 1);
+}
+
+QTEST_GUILESS_MAIN(TestDesktopWindowsChoice)
+#include "TestDesktopWindowsChoice.moc"

@@ -1,0 +1,686 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es">
+<context>
+    <name>Hyperlink</name>
+    <message>
+        <source>Jump</source>
+        <translation>Saltar</translation>
+    </message>
+    <message>
+        <source>Follows the link</source>
+        <translation>Sigue el enlace</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::AppearanceChoices</name>
+    <message>
+        <source>Standard</source>
+        <translation>Estándar</translation>
+    </message>
+    <message>
+        <source>Flat</source>
+        <translation>Plano</translation>
+    </message>
+    <message>
+        <source>Windows XP</source>
+        <translation>Windows XP</translation>
+    </message>
+    <message>
+        <source>3D Hover</source>
+        <translation>3D al pasar</translation>
+    </message>
+    <message>
+        <source>Vista Aero</source>
+        <translation>Vista Aero</translation>
+    </message>
+    <message>
+        <source>Office XP</source>
+        <translation>Office XP</translation>
+    </message>
+    <message>
+        <source>Office 2003</source>
+        <translation>Office 2003</translation>
+    </message>
+    <message>
+        <source>XP Toolbar</source>
+        <translation>Barra de herramientas XP</translation>
+    </message>
+    <message>
+        <source>Vista Toolbar</source>
+        <translation>Barra de herramientas Vista</translation>
+    </message>
+    <message>
+        <source>Outlook 2007</source>
+        <translation>Outlook 2007</translation>
+    </message>
+    <message>
+        <source>Install Shield</source>
+        <translation>Install Shield</translation>
+    </message>
+    <message>
+        <source>Gel Button</source>
+        <translation>Botón de gel</translation>
+    </message>
+    <message>
+        <source>Flat Hover</source>
+        <translation>Plano al pasar</translation>
+    </message>
+    <message>
+        <source>Windows Theme</source>
+        <translation>Tema de Windows</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Azul</translation>
+    </message>
+    <message>
+        <source>Silver</source>
+        <translation>Plata</translation>
+    </message>
+    <message>
+        <source>Olive</source>
+        <translation>Oliva</translation>
+    </message>
+    <message>
+        <source>VB 2005</source>
+        <translation>VB 2005</translation>
+    </message>
+    <message>
+        <source>Norton 2004</source>
+        <translation>Norton 2004</translation>
+    </message>
+    <message>
+        <source>Style One</source>
+        <translation>Estilo uno</translation>
+    </message>
+    <message>
+        <source>Style Two</source>
+        <translation>Estilo dos</translation>
+    </message>
+    <message>
+        <source>Style Three</source>
+        <translation>Estilo tres</translation>
+    </message>
+    <message>
+        <source>Style Four</source>
+        <translation>Estilo cuatro</translation>
+    </message>
+    <message>
+        <source>Style Five</source>
+        <translation>Estilo cinco</translation>
+    </message>
+    <message>
+        <source>Style Six</source>
+        <translation>Estilo seis</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::EvdevKeyStateSource</name>
+    <message>
+        <source>Tarvex cannot read the keyboard: allow it with the udev rule in the README (or join the input group), then start Tarvex again.</source>
+        <translation>Tarvex no puede leer el teclado: permíteselo con la regla de udev del README (o únete al grupo input) y vuelve a iniciar Tarvex.</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::FormWizard</name>
+    <message>
+        <source>Hotkey Wizard</source>
+        <translation>Asistente de atajos</translation>
+    </message>
+    <message>
+        <source>What kind of action do you want this hotkey to do?</source>
+        <translation>¿Qué tipo de acción quieres que haga este atajo?</translation>
+    </message>
+    <message>
+        <source>Open a file, program or folder</source>
+        <translation>Abrir un archivo, programa o carpeta</translation>
+    </message>
+    <message>
+        <source>Open a website (such as wikipedia.org, openstreetmap.org)</source>
+        <translation>Abrir un sitio web (como wikipedia.org, openstreetmap.org)</translation>
+    </message>
+    <message>
+        <source>Perform a special action (such as minimizing a window, shutting down your computer, etc)</source>
+        <translation>Realizar una acción especial (como minimizar una ventana, apagar el equipo, etc.)</translation>
+    </message>
+    <message>
+        <source>Select the item you want your Hotkey to open</source>
+        <translation>Selecciona lo que quieres que abra el atajo</translation>
+    </message>
+    <message>
+        <source>A file (such as programs, music, videos, documents, pictures, etc)</source>
+        <translation>Un archivo (como programas, música, vídeos, documentos, imágenes, etc.)</translation>
+    </message>
+    <message>
+        <source>A folder (such as your documents folder, your desktop, etc)</source>
+        <translation>Una carpeta (como tu carpeta de documentos, tu escritorio, etc.)</translation>
+    </message>
+    <message>
+        <source>Enter the website address (URL) you want this hotkey to open</source>
+        <translation>Escribe la dirección del sitio web (URL) que quieres que abra este atajo</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Listo</translation>
+    </message>
+    <message>
+        <source>What action do you want the hotkey to perform</source>
+        <translation>¿Qué acción quieres que realice el atajo?</translation>
+    </message>
+    <message>
+        <source>Choose a file that you want the hotkey to open</source>
+        <translation>Elige el archivo que quieres que abra el atajo</translation>
+    </message>
+    <message>
+        <source>Choose File</source>
+        <translation>Elegir archivo</translation>
+    </message>
+    <message>
+        <source>Choose a folder that you want the hotkey to open</source>
+        <translation>Elige la carpeta que quieres que abra el atajo</translation>
+    </message>
+    <message>
+        <source>Choose Folder</source>
+        <translation>Elegir carpeta</translation>
+    </message>
+    <message>
+        <source>Type in a keyboard combination that will activate this hotkey</source>
+        <translation>Escribe la combinación de teclas que activará este atajo</translation>
+    </message>
+    <message>
+        <source>e.g. gofb, gogoogle, Control+i, etc</source>
+        <translation>p. ej., gofb, gogoogle, Control+i, etc.</translation>
+    </message>
+    <message>
+        <source>A keyboard combination is a set of keys you press to execute the hotkey</source>
+        <translation>Una combinación de teclas es el conjunto de teclas que pulsas para ejecutar el atajo</translation>
+    </message>
+    <message>
+        <source>Please select a special action</source>
+        <translation>Selecciona una acción especial.</translation>
+    </message>
+    <message>
+        <source>Select a file/program to open</source>
+        <translation>Selecciona el archivo o programa que se abrirá</translation>
+    </message>
+    <message>
+        <source>Please Select A Folder</source>
+        <translation>Selecciona una carpeta</translation>
+    </message>
+    <message>
+        <source>Please enter a keyboard combination to activate this hotkey.</source>
+        <translation>Escribe una combinación de teclas para activar este atajo.</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::HotkeyDatabase</name>
+    <message>
+        <source>The hotkey file &quot;%1&quot; could not be read: %2 It was left as it is.</source>
+        <translation>No se pudo leer el archivo de atajos «%1»: %2 Se ha dejado como estaba.</translation>
+    </message>
+    <message>
+        <source>The hotkeys could not be saved to &quot;%1&quot;: %2</source>
+        <translation>No se pudieron guardar los atajos en «%1»: %2</translation>
+    </message>
+    <message>
+        <source>Hotkey %1 (action &quot;%2&quot;): %3.</source>
+        <translation>Atajo %1 (acción «%2»): %3.</translation>
+    </message>
+    <message>
+        <source>... and %1 more.</source>
+        <translation>... y %1 más.</translation>
+    </message>
+    <message>
+        <source>These hotkeys will not run:
+%1
+Give them keys and a proper action, or delete them, in &quot;Configure Hotkeys&quot;.</source>
+        <translation>Estos atajos no se ejecutarán:
+%1
+Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos».</translation>
+    </message>
+    <message>
+        <source> It was left as it is.</source>
+        <translation> Se ha dejado como estaba.</translation>
+    </message>
+    <message>
+        <source>the folder cannot be created.</source>
+        <translation>no se puede crear la carpeta.</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::HotkeyEditorPanel</name>
+    <message>
+        <source>Info</source>
+        <translation>Información</translation>
+    </message>
+    <message>
+        <source>Edit Hotkey</source>
+        <translation>Editar atajo</translation>
+    </message>
+    <message>
+        <source>Type:</source>
+        <translation>Tipo:</translation>
+    </message>
+    <message>
+        <source>HotKey:</source>
+        <translation>Atajo:</translation>
+    </message>
+    <message>
+        <source>Action:</source>
+        <translation>Acción:</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Archivo</translation>
+    </message>
+    <message>
+        <source>Website</source>
+        <translation>Sitio web</translation>
+    </message>
+    <message>
+        <source>Action</source>
+        <translation>Acción</translation>
+    </message>
+    <message>
+        <source>-None-</source>
+        <translation>-Ninguna-</translation>
+    </message>
+    <message>
+        <source>Want to browse for a program?</source>
+        <translation>¿Quieres buscar un programa?</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Click Here When You Are Done With Setting Up Your Hotkeys!</source>
+        <translation>¡Haz clic aquí cuando termines de configurar tus atajos!</translation>
+    </message>
+    <message>
+        <source>Save Settings</source>
+        <translation>Guardar ajustes</translation>
+    </message>
+    <message>
+        <source>Click Here to Save Your Hotkey List</source>
+        <translation>Haz clic aquí para guardar tu lista de atajos</translation>
+    </message>
+    <message>
+        <source>&amp;Delete Hotkey</source>
+        <translation>&amp;Eliminar atajo</translation>
+    </message>
+    <message>
+        <source>This Deletes the Selected Hotkey</source>
+        <translation>Elimina el atajo seleccionado</translation>
+    </message>
+    <message>
+        <source> &amp;Add New Hotkey</source>
+        <translation> Añadir &amp;nuevo atajo</translation>
+    </message>
+    <message>
+        <source>Click to Add a New Hotkey</source>
+        <translation>Haz clic para añadir un nuevo atajo</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Carpeta</translation>
+    </message>
+    <message>
+        <source>Hotkey %1 (action &quot;%2&quot;) has no key combination, so it would run at every key press. Click its HotKey box and press its keys, or delete it, then save again.</source>
+        <translation>El atajo %1 (acción «%2») no tiene combinación de teclas, así que se ejecutaría con cada pulsación. Haz clic en su cuadro Atajo y pulsa sus teclas, o elimínalo, y vuelve a guardar.</translation>
+    </message>
+    <message>
+        <source>Hotkey %1 (%2): %3</source>
+        <translation>Atajo %1 (%2): %3</translation>
+    </message>
+    <message>
+        <source>Add File or Folder</source>
+        <translation>Añadir archivo o carpeta</translation>
+    </message>
+    <message>
+        <source>Do You Want To Add A File Or A Folder?</source>
+        <translation>¿Quieres añadir un archivo o una carpeta?</translation>
+    </message>
+    <message>
+        <source>Select a file/program to open</source>
+        <translation>Selecciona el archivo o programa que se abrirá</translation>
+    </message>
+    <message>
+        <source>Please Select A Folder</source>
+        <translation>Selecciona una carpeta</translation>
+    </message>
+    <message>
+        <source>Save changes to your hotkeys?</source>
+        <translation>¿Guardar los cambios en tus atajos?</translation>
+    </message>
+    <message>
+        <source>This hotkey can never run: while %1 is typed, hotkey %2 (%3, action &quot;%4&quot;) runs first.</source>
+        <translation>Este atajo nunca se ejecutará: al escribir %1, antes se ejecuta el atajo %2 (%3, acción «%4»).</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::HotkeyEntry</name>
+    <message>
+        <source>The key combination must not contain &quot;*&quot;, &quot;|&quot; or a line break, because the hotkey file uses them to separate its entries.</source>
+        <translation>La combinación de teclas no puede contener «*», «|» ni saltos de línea, porque el archivo de atajos los usa para separar sus entradas.</translation>
+    </message>
+    <message>
+        <source>The target must not contain &quot;*&quot;, &quot;|&quot; or a line break, because the hotkey file uses them to separate its entries.</source>
+        <translation>El destino no puede contener «*», «|» ni saltos de línea, porque el archivo de atajos los usa para separar sus entradas.</translation>
+    </message>
+    <message>
+        <source>The target must not contain control characters (such as a tab or a NUL), because no file name or address holds them.</source>
+        <translation>El destino no puede contener caracteres de control (como un tabulador o un NUL), porque ningún nombre de archivo ni dirección los contiene.</translation>
+    </message>
+    <message>
+        <source>it has no key combination, so it would run at every key press</source>
+        <translation>no tiene combinación de teclas, así que se ejecutaría con cada pulsación</translation>
+    </message>
+    <message>
+        <source>its action holds a control character, which no file name or address holds</source>
+        <translation>su acción contiene un carácter de control, que ningún nombre de archivo ni dirección contiene</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::HotkeyFileIO</name>
+    <message>
+        <source>it is larger than %1 MB.</source>
+        <translation>ocupa más de %1 MB.</translation>
+    </message>
+    <message>
+        <source>it is not a regular file.</source>
+        <translation>no es un archivo normal.</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::HotkeyListModel</name>
+    <message>
+        <source>Hotkey</source>
+        <translation>Atajo</translation>
+    </message>
+    <message>
+        <source>Action</source>
+        <translation>Acción</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::KeyCapture</name>
+    <message>
+        <source>ClickToEdit</source>
+        <extracomment>One word of plain letters: the key box shows any other character as a key&apos;s name.</extracomment>
+        <translation>ClicParaEditar</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::ProgramTrayIcon</name>
+    <message>
+        <source>Tarvex is now running. The hotkeys you have set will be instantly activated when you press their keyboard combinations.</source>
+        <translation>Tarvex ya está en marcha. Los atajos que has configurado se activarán al instante cuando pulses sus combinaciones de teclas.</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::SettingsStore</name>
+    <message>
+        <source>it holds a value that is not plain text.</source>
+        <translation>contiene un valor que no es texto sin formato.</translation>
+    </message>
+    <message>
+        <source>The setting %1/%2 could not be saved to &quot;%3&quot;: %4 It was left as it is.</source>
+        <translation>No se pudo guardar el ajuste %1/%2 en «%3»: %4 Se ha dejado como estaba.</translation>
+    </message>
+    <message>
+        <source>The setting %1/%2 could not be saved to &quot;%3&quot;.</source>
+        <translation>No se pudo guardar el ajuste %1/%2 en «%3».</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::SpecialActions</name>
+    <message>
+        <source>Do you want to log off from current user account?</source>
+        <translation>¿Quieres cerrar la sesión de la cuenta de usuario actual?</translation>
+    </message>
+    <message>
+        <source>Do you want to shutdown the computer?</source>
+        <translation>¿Quieres apagar el equipo?</translation>
+    </message>
+    <message>
+        <source>Shutdown Computer</source>
+        <translation>Apagar el equipo</translation>
+    </message>
+    <message>
+        <source>Do you want to restart the computer?</source>
+        <translation>¿Quieres reiniciar el equipo?</translation>
+    </message>
+    <message>
+        <source>Do you want to instantly shut down the computer?</source>
+        <translation>¿Quieres apagar el equipo al instante?</translation>
+    </message>
+    <message>
+        <source>Do you want to instantly restart the computer?</source>
+        <translation>¿Quieres reiniciar el equipo al instante?</translation>
+    </message>
+    <message>
+        <source>Restart Computer</source>
+        <translation>Reiniciar el equipo</translation>
+    </message>
+    <message>
+        <source>Do you want to poweroff the computer?</source>
+        <translation>¿Quieres cortar la alimentación del equipo?</translation>
+    </message>
+    <message>
+        <source>Poweroff Computer</source>
+        <translation>Cortar la alimentación del equipo</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::Tarvex</name>
+    <message>
+        <source>Show Advanced Settings</source>
+        <translation>Mostrar ajustes avanzados</translation>
+    </message>
+    <message>
+        <source>Hide Advanced Settings</source>
+        <translation>Ocultar ajustes avanzados</translation>
+    </message>
+    <message>
+        <source>Info</source>
+        <translation>Información</translation>
+    </message>
+    <message>
+        <source>Hotkeys are running</source>
+        <translation>Atajos activos</translation>
+    </message>
+    <message>
+        <source>Hotkeys are off</source>
+        <translation>Atajos desactivados</translation>
+    </message>
+    <message>
+        <source> Start Tarvex</source>
+        <translation> Iniciar Tarvex</translation>
+    </message>
+    <message>
+        <source> Configure Hotkeys</source>
+        <translation> Configurar atajos</translation>
+    </message>
+    <message>
+        <source> Customize Appearance</source>
+        <translation> Personalizar apariencia</translation>
+    </message>
+    <message>
+        <source>  Exit Tarvex</source>
+        <translation>  Salir de Tarvex</translation>
+    </message>
+    <message>
+        <source>Click Me to Edit Your Hotkeys!</source>
+        <translation>¡Haz clic aquí para editar tus atajos!</translation>
+    </message>
+    <message>
+        <source>Finishing using Tarvex Already?</source>
+        <translation>¿Ya has terminado de usar Tarvex?</translation>
+    </message>
+    <message>
+        <source>Show Advanced Options</source>
+        <translation>Mostrar opciones avanzadas</translation>
+    </message>
+    <message>
+        <source>Run Tarvex When I Login</source>
+        <translation>Ejecutar Tarvex al iniciar sesión</translation>
+    </message>
+    <message>
+        <source>Disable Notification</source>
+        <translation>Desactivar notificación</translation>
+    </message>
+    <message>
+        <source>Do you need help with using Tarvex?</source>
+        <translation>¿Necesitas ayuda para usar Tarvex?</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::TarvexShell</name>
+    <message>
+        <source>Tarvex is already running. To open Tarvex, double click on the Tarvex icon in the notification area.</source>
+        <translation>Tarvex ya se está ejecutando. Para abrir Tarvex, haz doble clic en el icono de Tarvex en el área de notificación.</translation>
+    </message>
+    <message>
+        <source>Tarvex is running</source>
+        <translation>Tarvex está en marcha</translation>
+    </message>
+    <message>
+        <source>Tarvex cannot watch the keyboard on this desktop (an X11 display with the XInput extension is needed), so your hotkeys will not work.</source>
+        <translation>Tarvex no puede vigilar el teclado en este escritorio (necesita una pantalla X11 con la extensión XInput), así que tus atajos no funcionarán.</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::ThemeOptions</name>
+    <message>
+        <source>Select sound file</source>
+        <translation>Seleccionar archivo de sonido</translation>
+    </message>
+    <message>
+        <source>WAV Sound Files (*.wav *.WAV)</source>
+        <translation>Archivos de sonido WAV (*.wav *.WAV)</translation>
+    </message>
+    <message>
+        <source>Click to select sound file</source>
+        <translation>Haz clic para elegir un archivo de sonido</translation>
+    </message>
+    <message>
+        <source>Customize Tarvex Appearance</source>
+        <translation>Personalizar la apariencia de Tarvex</translation>
+    </message>
+    <message>
+        <source>Your appearance choices could not all be saved:
+
+</source>
+        <translation>No se pudieron guardar todas tus opciones de apariencia:
+
+</translation>
+    </message>
+    <message>
+        <source>Window Options</source>
+        <translation>Opciones de ventana</translation>
+    </message>
+    <message>
+        <source>Select Your Preferred Window Color</source>
+        <translation>Elige el color de ventana que prefieras</translation>
+    </message>
+    <message>
+        <source>Select Your Window Style</source>
+        <translation>Elige el estilo de ventana</translation>
+    </message>
+    <message>
+        <source>Button Options</source>
+        <translation>Opciones de botones</translation>
+    </message>
+    <message>
+        <source>Tarvex Options</source>
+        <translation>Opciones de Tarvex</translation>
+    </message>
+    <message>
+        <source>Play sound effect when hotkey is activated</source>
+        <translation>Reproducir un sonido al activarse un atajo</translation>
+    </message>
+    <message>
+        <source>Show notification when hotkey is activated</source>
+        <translation>Mostrar una notificación al activarse un atajo</translation>
+    </message>
+    <message>
+        <source>Preview customized appearance on this window</source>
+        <translation>Vista previa de la apariencia en esta ventana</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Aplicar</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::TrayFallbackWindow</name>
+    <message>
+        <source>Tarvex notification</source>
+        <translation>Notificación de Tarvex</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::WebAddress</name>
+    <message>
+        <source>The website address &quot;%1&quot; has no valid host name. Enter the whole address, such as http://example.org.</source>
+        <translation>La dirección web «%1» no tiene un nombre de host válido. Escribe la dirección completa, como http://example.org.</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::XdgLoginEntry</name>
+    <message>
+        <source>Error %1 %2
+%3</source>
+        <translation>Error %1 %2
+%3</translation>
+    </message>
+    <message>
+        <source>opening key</source>
+        <translation>al abrir la clave</translation>
+    </message>
+    <message>
+        <source>Cannot create the folder %1</source>
+        <translation>No se puede crear la carpeta %1</translation>
+    </message>
+    <message>
+        <source>setting key</source>
+        <translation>al escribir la clave</translation>
+    </message>
+    <message>
+        <source>deleting key</source>
+        <translation>al eliminar la clave</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::hkCORE</name>
+    <message>
+        <source>Configure Hotkeys</source>
+        <translation>Configurar atajos</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::hkPopupMenu</name>
+    <message>
+        <source>Open</source>
+        <translation>Abrir</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Ajustes</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Salir</translation>
+    </message>
+</context>
+</TS>
