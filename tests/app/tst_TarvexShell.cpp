@@ -660,25 +660,6 @@ private Q_SLOTS:
         QCOMPARE(editor->frameGeometry().topLeft(), frame.topLeft() + QPoint(5, 7));
     }
 
-    // Applying a look (a taller title band included) leaves the main window where it was.
-    void mainWindowKeepsPlaceWhenLookApplied()
-    {
-        ShellFixture f;
-        QVERIFY(f.shell->start());
-        Tarvex* main = f.shell->mainWindow();
-        main->move(131, 77);
-        const QPoint place = main->pos();
-        main->Command3()->Click();
-        auto* options = qobject_cast<ThemeOptions*>(f.shell->optionsWindow());
-        options->wStyle()->setCurrentIndex(1);
-        options->theme()->setCurrentIndex(2);
-        options->cmdApply_Click();
-        options->cmdOK_Click();
-        QVERIFY(main->isVisible());
-        QCOMPARE(main->ThemeForm()->Style(), 1);
-        QCOMPARE(main->pos(), place);
-    }
-
     void unreadableHotkeyFileIsReported()
     {
         ShellFixture f({"automatic"});

@@ -49,17 +49,6 @@ private Q_SLOTS:
             QVERIFY2(off.manhattanLength() <= 2, parent ? "parent" : "none");
         }
     }
-
-    // Over a window at the screen's corner the box stays whole inside the work area.
-    void boxStaysOnTheScreen()
-    {
-        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-        QWidget window;
-        window.setGeometry(area.right() - 80, area.bottom() - 60, 60, 40);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        QVERIFY(area.contains(messageBoxPlace(&window)));
-    }
 };
 
 QTEST_MAIN(TestQtDialogs)
