@@ -112,7 +112,8 @@ void RealServices::createDesktopWindows(Parts& p)
     p.desktop = std::make_unique<UnavailableDesktopWindows>([&dialogs = p.dialogs] {
         dialogs.inform(
             nullptr, ProgramTitle,
-            QStringLiteral(
+            QCoreApplication::translate(
+                "tarvex::RealServices",
                 "This desktop does not let programs act on other programs' windows, so the hotkeys "
                 "that hide, close, minimize or maximize a window do nothing here. Opening files, "
                 "programs, folders and web addresses, sounds and the log-off and shutdown actions "

@@ -432,6 +432,13 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
     </message>
 </context>
 <context>
+    <name>tarvex::RealServices</name>
+    <message>
+        <source>This desktop does not let programs act on other programs&apos; windows, so the hotkeys that hide, close, minimize or maximize a window do nothing here. Opening files, programs, folders and web addresses, sounds and the log-off and shutdown actions work as usual.</source>
+        <translation>Este escritorio no permite que los programas actúen sobre las ventanas de otros programas, así que aquí no hacen nada los atajos que ocultan, cierran, minimizan o maximizan una ventana. Abrir archivos, programas, carpetas y direcciones web, los sonidos y las acciones de cerrar sesión y apagar funcionan como siempre.</translation>
+    </message>
+</context>
+<context>
     <name>tarvex::SettingsStore</name>
     <message>
         <source>it holds a value that is not plain text.</source>
