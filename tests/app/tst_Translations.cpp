@@ -13,6 +13,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -68,6 +69,26 @@ class TestTranslations final : public QObject
 
 private Q_SLOTS:
     void cleanup() { InstallTranslations(*qApp, QLocale::c()); }
+
+    // Spanish captions run longer than the English ones: every button caption and every
+    // option of the main window still fits its control, advanced settings shown.
+    void spanishCaptionsFitMainWindow()
+    {
+        QCOMPARE(InstallTranslations(*qApp, QLocale(QLocale::Spanish)), QStringLiteral("es"));
+        MainWindow main;
+        main.window.Label3_Click();
+        const QList<velbutton*> buttons = main.window.findChildren<velbutton*>();
+        QVERIFY(buttons.size() >= 4);
+        for (velbutton* button : buttons) {
+            if (button->Caption().isEmpty())
+                continue;
+            QVERIFY2(button->fontMetrics().horizontalAdvance(button->Caption()) < button->width(),
+                     qPrintable(button->Caption()));
+        }
+        for (QCheckBox* option : {main.window.hks(), main.window.Check1()}) {
+            QVERIFY2(option->width() >= option->sizeHint().width(), qPrintable(option->text()));
+        }
+    }
 
     void spanishLocaleShowsSpanish_data()
     {
