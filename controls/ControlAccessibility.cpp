@@ -7,11 +7,33 @@
 #include "controls/tips/HyperlinkAccessible.h"
 
 #include <QAccessible>
+#include <QAccessibleWidget>
+#include <QComboBox>
 #include <QWidget>
 
 namespace tarvex {
 
 namespace {
+
+// A drop-down list given a name of its own ("Action") reports that name; Qt's own interface
+// reports the chosen entry as the list's name on Linux, which leaves the list unnamed. The
+// chosen entry is its value.
+class NamedComboBoxAccessible final : public QAccessibleWidget
+{
+public:
+    explicit NamedComboBoxAccessible(QComboBox* box) : QAccessibleWidget(box, QAccessible::ComboBox)
+    {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        const auto* box = static_cast<const QComboBox*>(widget());
+        if (t == QAccessible::Name)
+            return box->accessibleName();
+        if (t == QAccessible::Value)
+            return box->currentText();
+        return QAccessibleWidget::text(t);
+    }
+};
 
 bool HostsFrame(const QWidget* w)
 {
@@ -32,6 +54,8 @@ QAccessibleInterface* Factory(const QString& className, QObject* object)
     if (auto* frame = qobject_cast<velForms*>(object))
         return new FrameAccessible(frame);
     auto* widget = static_cast<QWidget*>(object);
+    if (auto* box = qobject_cast<QComboBox*>(object); box && !box->accessibleName().isEmpty())
+        return new NamedComboBoxAccessible(box);
     if (HostsFrame(widget))
         return new FramedWindowAccessible(widget);
     return nullptr;

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QShortcut>
 
 namespace tarvex {
 namespace {
@@ -53,6 +54,9 @@ FormWizard::FormWizard(Dialogs& dialogs, QWidget* owner) : QDialog(owner), m_dia
     m_frame->setGeometry(rect());
     m_frame->Refresh(true);
     showPanel(m_step1);
+    // F1 asks for the help document.
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, &FormWizard::helpRequested);
 }
 
 FormWizard::~FormWizard() = default;
@@ -89,6 +93,9 @@ velbutton* FormWizard::addButton(QWidget* panel, const char* name, const QString
     button->setObjectName(QLatin1String(name));
     button->setCaption(caption);
     button->setGeometry(PanelWidth - ButtonWidth, top, ButtonWidth, ButtonHeight);
+    // Each panel has one button, and Enter presses it: only the shown panel's button takes
+    // the key, since a hidden button's keys do nothing.
+    button->setDefault(true);
     return button;
 }
 
@@ -185,6 +192,7 @@ void FormWizard::createChooseKey()
     meaning->setGeometry(Margin, 2 * RowHeight, PanelWidth - Margin, RowHeight);
     m_txtKey = new CaptureBox(false, m_chooseKey);
     m_txtKey->setObjectName(QStringLiteral("txtKey"));
+    m_txtKey->setAccessibleName(tr("Hotkey"));
     m_txtKey->setGeometry(Margin, 3 * RowHeight + 8, 300, 24);
     velbutton* done = addButton(m_chooseKey, "Done", tr("Done"), PanelHeight - 40);
     connect(done, &velbutton::Click, this, &FormWizard::keyDone);
@@ -197,6 +205,14 @@ void FormWizard::showPanel(QWidget* panel)
     if (m_current && m_current != panel)
         m_current->hide();
     m_current = panel;
+    // The keyboard moves on with the steps: the panel's first control (the first choice, the
+    // list, the box or the button) takes the focus.
+    for (QWidget* child : panel->findChildren<QWidget*>()) {
+        if ((child->focusPolicy() & Qt::TabFocus) && child->isEnabled()) {
+            child->setFocus();
+            break;
+        }
+    }
 }
 
 void FormWizard::chooseTarget(const QString& kindWord, const QString& target)
@@ -230,6 +246,7 @@ void FormWizard::specialDone()
 {
     if (m_sp->currentIndex() < 0) {
         m_dialogs.inform(this, ProgramTitle, tr("Please select a special action"));
+        m_sp->setFocus();
         return;
     }
     chooseTarget(SpecialWord, QString::number(m_sp->currentIndex() + 1));
@@ -254,6 +271,7 @@ void FormWizard::keyDone()
     if (m_txtKey->text().trimmed().isEmpty()) {
         m_dialogs.inform(this, ProgramTitle,
                          tr("Please enter a keyboard combination to activate this hotkey."));
+        m_txtKey->setFocus();
         return;
     }
     m_combination = m_txtKey->text();

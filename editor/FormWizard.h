@@ -38,6 +38,10 @@ public:
     /// The panel shown now.
     QWidget* currentPanel() const { return m_current; }
 
+Q_SIGNALS:
+    /// F1: the help document is to be opened.
+    void helpRequested();
+
 private:
     QWidget* addPanel(const char* name, const QString& caption);
     velbutton* addButton(QWidget* panel, const char* name, const QString& caption, int top);

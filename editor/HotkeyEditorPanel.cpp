@@ -7,6 +7,7 @@
 #include "editor/CaptureBox.h"
 #include "editor/FormWizard.h"
 #include "editor/HotkeyListModel.h"
+#include "editor/HotkeyListView.h"
 #include "editor/RowIcons.h"
 #include "keys/KeyCapture.h"
 #include "ui/Twips.h"
@@ -37,7 +38,12 @@ HotkeyEditorPanel::HotkeyEditorPanel(QWidget* form, HotkeyList& list, ActiveHotk
                                      Dialogs& dialogs, const QString& programFolder)
     : QObject(form), m_form(form), m_list(list), m_table(table), m_dialogs(dialogs),
       m_icons(std::make_unique<RowIcons>(programFolder)),
-      m_runWizard([&dialogs](QWidget* owner) { return FormWizard::GetUserHotkey(dialogs, owner); })
+      m_runWizard([this, &dialogs](QWidget* owner) {
+          FormWizard wizard(dialogs, owner);
+          connect(&wizard, &FormWizard::helpRequested, this, &HotkeyEditorPanel::helpRequested);
+          wizard.exec();
+          return wizard.result();
+      })
 {
     m_model = new HotkeyListModel(m_list, *m_icons, this);
     createControls();
@@ -56,8 +62,9 @@ void HotkeyEditorPanel::createControls()
     m_TForm = new velForms(m_form);
     m_TForm->setObjectName(QStringLiteral("TForm"));
     m_TForm->setMaxButton(false);
-    m_Hotkey = new QTreeView(m_TForm);
+    m_Hotkey = new HotkeyListView(m_TForm);
     m_Hotkey->setObjectName(QStringLiteral("Hotkey"));
+    m_Hotkey->setAccessibleName(tr("Hotkeys"));
     m_Hotkey->setModel(m_model);
     // Uniform rows and fixed column widths keep a list of tens of thousands of rows instant.
     m_Hotkey->setUniformRowHeights(true);
@@ -74,6 +81,7 @@ void HotkeyEditorPanel::createControls()
     m_shadowLabel = new QLabel(m_TForm);
     m_shadowLabel->setObjectName(QStringLiteral("ShadowWarning"));
     m_shadowLabel->setStyleSheet(QStringLiteral("color: #a00000;"));
+    m_shadowLabel->setWordWrap(true);
     m_shadowLabel->hide();
     createEditFrame();
     createButtons();
@@ -93,9 +101,11 @@ void HotkeyEditorPanel::createEditFrame()
     label("Label3", tr("Action:"), Twips::rect(5730, 405, 735, 255));
     m_hktype = new QComboBox(m_Frame1);
     m_hktype->setObjectName(QStringLiteral("hktype"));
+    m_hktype->setAccessibleName(tr("Action"));
     m_hktype->addItems({tr("File"), tr("Website"), tr("Action")});
     m_hk = new CaptureBox(true, m_Frame1);
     m_hk->setObjectName(QStringLiteral("hk"));
+    m_hk->setAccessibleName(tr("Hotkey"));
     m_hk->setText(KeyCapture::Placeholder());
     m_ws = new QLineEdit(m_Frame1);
     m_ws->setObjectName(QStringLiteral("ws"));
@@ -157,9 +167,12 @@ void HotkeyEditorPanel::connectFields()
     connect(m_sp, &QComboBox::currentIndexChanged, this, &HotkeyEditorPanel::specialChosen);
     connect(m_browse, &velbutton::Click, this, &HotkeyEditorPanel::browseClicked);
     connect(m_Command1, &velbutton::Click, this, &HotkeyEditorPanel::requestClose);
-    // Escape anywhere in the window is "Cancel" (a list's open drop-down takes it first).
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), m_form);
-    connect(escape, &QShortcut::activated, this, &HotkeyEditorPanel::requestClose);
+    // Escape anywhere in the window is "Cancel" (a list's open drop-down takes it first), and
+    // Enter is "Save Settings" unless a focused button takes it for itself.
+    m_Command1->setCancel(true);
+    m_Command2->setDefault(true);
+    auto* help = new QShortcut(QKeySequence::HelpContents, m_form);
+    connect(help, &QShortcut::activated, this, &HotkeyEditorPanel::helpRequested);
     connect(m_Command2, &velbutton::Click, this, &HotkeyEditorPanel::saveSettings);
     connect(m_Command3, &velbutton::Click, this, &HotkeyEditorPanel::deleteHotkey);
     connect(m_Command4, &velbutton::Click, this, &HotkeyEditorPanel::addHotkey);
@@ -167,9 +180,7 @@ void HotkeyEditorPanel::connectFields()
 
 void HotkeyEditorPanel::layOut()
 {
-    // The list gives up 330 twips at its foot to the line that warns of a hidden hotkey.
-    m_Hotkey->setGeometry(Twips::rect(120, 600, 10695, 5805));
-    m_shadowLabel->setGeometry(Twips::rect(150, 6430, 10695, 330));
+    layOutShadowWarning();
     m_Frame1->setGeometry(Twips::rect(150, 6800, 10695, 885));
     m_hktype->setGeometry(Twips::rect(720, 360, 1455, 360));
     m_hk->setGeometry(Twips::rect(3240, 360, 2295, 360));
@@ -182,6 +193,30 @@ void HotkeyEditorPanel::layOut()
     m_Command1->setGeometry(Twips::rect(8160, 8640, 2295, 495));
     m_form->setFixedSize(Twips::toPixels(FormWidth), Twips::toPixels(FormHeight));
     m_TForm->setGeometry(m_form->rect());
+}
+
+// The list gives up 330 twips at its foot to the line that warns of a hidden hotkey; a
+// warning that needs more lines takes more of the list's foot, so it is never cut.
+void HotkeyEditorPanel::layOutShadowWarning()
+{
+    const QRect list = Twips::rect(120, 600, 10695, 5805);
+    const QRect line = Twips::rect(150, 6430, 10695, 330);
+    int height = line.height();
+    if (!m_shadowLabel->text().isEmpty())
+        height = std::max(height, m_shadowLabel->heightForWidth(line.width()));
+    const int top = std::max(line.bottom() + 1 - height, list.top() + list.height() / 2);
+    m_shadowLabel->setGeometry(line.x(), top, line.width(), line.bottom() + 1 - top);
+    const int gap = line.top() - list.bottom() - 1;
+    m_Hotkey->setGeometry(list.x(), list.y(), list.width(),
+                          std::min(list.height(), top - gap - list.y()));
+}
+
+void HotkeyEditorPanel::focusFirstControl()
+{
+    if (m_list.count() > 0)
+        m_Hotkey->setFocus();
+    else
+        m_Command4->setFocus();
 }
 
 void HotkeyEditorPanel::load(const HotkeyDatabase& database, const EditorLook& look)
@@ -199,8 +234,7 @@ void HotkeyEditorPanel::load(const HotkeyDatabase& database, const EditorLook& l
     configCTRL(hasRows);
     m_sp->setCurrentIndex(0);
     ConfigAction(ActionFor(m_hktype->currentIndex()));
-    if (hasRows)
-        m_Hotkey->setFocus();
+    focusFirstControl();
     updateShadowWarning();
     m_savedEntries = m_list.entries();
 }

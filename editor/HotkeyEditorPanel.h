@@ -23,6 +23,7 @@ namespace tarvex {
 class CaptureBox;
 class Dialogs;
 class HotkeyListModel;
+class HotkeyListView;
 class RowIcons;
 class velbutton;
 class velForms;
@@ -90,6 +91,9 @@ public:
     HotkeyListModel& model() { return *m_model; }
     /// The warning shown when the selected row can never fire, empty when none.
     QString shadowWarning() const;
+    /// Gives the keyboard focus to the first control a user needs: the list, or " &Add New
+    /// Hotkey" while the list is empty.
+    void focusFirstControl();
 
 Q_SIGNALS:
     /// The list was saved: the editor hides and the main window comes back.
@@ -97,6 +101,8 @@ Q_SIGNALS:
     /// The editor is left without saving ("Cancel", Escape, window closed): unsaved edits are
     /// dropped.
     void cancelled();
+    /// F1 in the editor or in its wizard: the help document is to be opened.
+    void helpRequested();
 
 private:
     void createControls();
@@ -106,6 +112,7 @@ private:
                           const QString& tip);
     void connectFields();
     void layOut();
+    void layOutShadowWarning();
 
     void rowClicked(int position, bool focusCombination = true);
     void rememberRowTarget(const QString& target);
@@ -130,7 +137,7 @@ private:
     HotkeyShadowing m_shadowing;
 
     velForms* m_TForm = nullptr;
-    QTreeView* m_Hotkey = nullptr;
+    HotkeyListView* m_Hotkey = nullptr;
     QLabel* m_shadowLabel = nullptr;
     QGroupBox* m_Frame1 = nullptr;
     QComboBox* m_hktype = nullptr;

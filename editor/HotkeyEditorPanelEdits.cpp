@@ -5,15 +5,18 @@
 #include "editor/FormWizard.h"
 #include "editor/HotkeyEditorPanel.h"
 #include "editor/HotkeyListModel.h"
+#include "editor/HotkeyListView.h"
 #include "editor/RowIcons.h"
 #include "keys/HotkeyShadowing.h"
 #include "keys/KeyCapture.h"
 #include "platform/Dialogs.h"
 #include "store/WebAddress.h"
 #include "ui/ProgramIcon.h"
+#include "ui/Twips.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
@@ -149,6 +152,7 @@ void HotkeyEditorPanel::targetChanged(const QString& text)
         cleaned.remove(QRegularExpression(QStringLiteral("[*|\\x00-\\x1f\\x7f]")));
         m_ws->setText(cleaned);
         m_dialogs.warn(m_form, ProgramTitle, problem);
+        m_ws->setFocus();
         return;
     }
     if (const int selected = selectedPosition(); selected && !m_filling)
@@ -254,10 +258,15 @@ void HotkeyEditorPanel::deleteHotkey()
 bool HotkeyEditorPanel::saveSettings()
 {
     for (int position = 1; position <= m_list.count(); ++position) {
-        const QString problem = SaveProblem(position, m_list.at(position));
+        const HotkeyEntry entry = m_list.at(position);
+        const QString problem = SaveProblem(position, entry);
         if (!problem.isEmpty()) {
             selectPosition(position);
             m_dialogs.warn(m_form, ProgramTitle, problem);
+            // Back in the editor, the focus is on the field the warning is about.
+            const bool keys = !HasKeyCombination(entry.combination) ||
+                              !ValidateCombination(entry.combination).isEmpty();
+            (keys ? static_cast<QWidget*>(m_hk) : m_ws)->setFocus();
             return false;
         }
     }
@@ -292,7 +301,7 @@ bool HotkeyEditorPanel::hasUnsavedChanges() const
 
 QString HotkeyEditorPanel::shadowWarning() const
 {
-    return m_shadowLabel->text();
+    return m_shadowLabel->toolTip().isEmpty() ? m_shadowLabel->text() : m_shadowLabel->toolTip();
 }
 
 void HotkeyEditorPanel::updateShadowWarning()
@@ -300,17 +309,28 @@ void HotkeyEditorPanel::updateShadowWarning()
     const int selected = selectedPosition();
     const int winner = m_shadowing.winnerOver(m_list.entries(), selected);
     QString text;
+    QString whole;
     if (winner > 0) {
         const HotkeyEntry hidden = m_list.at(selected);
         const HotkeyEntry first = m_list.at(winner);
-        text = tr("This hotkey can never run: while %1 is typed, hotkey %2 (%3, "
-                  "action \"%4\") runs first.")
-                   .arg(hidden.combination)
+        const QString message = tr("This hotkey can never run: while %1 is typed, hotkey %2 (%3, "
+                                   "action \"%4\") runs first.");
+        // Long key texts and paths are shortened in the middle so the warning wraps onto a few
+        // lines; its tooltip holds the whole text.
+        const QFontMetrics metrics(m_shadowLabel->font());
+        const int room = Twips::toPixels(10695) / 3;
+        const auto shortened = [&metrics, room](const QString& part) {
+            return metrics.elidedText(part, Qt::ElideMiddle, room);
+        };
+        text = message.arg(shortened(hidden.combination))
                    .arg(winner)
-                   .arg(first.combination, first.target);
+                   .arg(shortened(first.combination), shortened(first.target));
+        whole = message.arg(hidden.combination).arg(winner).arg(first.combination, first.target);
     }
     m_shadowLabel->setText(text);
+    m_shadowLabel->setToolTip(whole == text ? QString() : whole);
     m_shadowLabel->setVisible(!text.isEmpty());
+    layOutShadowWarning();
 }
 
 void HotkeyEditorPanel::clearFields()

@@ -5,6 +5,10 @@
 #include "ui/ProgramIcon.h"
 
 #include <QCloseEvent>
+#include <QScreen>
+#include <QWindow>
+
+#include <utility>
 
 namespace tarvex {
 
@@ -44,9 +48,39 @@ void hkCORE::setVisible(bool visible)
 {
     // The editing controls are built when the form is first shown: while the hotkeys run in
     // the background nobody sees them, and they would only hold memory.
+    const bool appearing = visible && !isVisible();
     if (visible)
         editing();
+    if (appearing) {
+        // Shown again without a position of its own, the window manager would place it anew.
+        // Set on the window itself: a move to the position the widget still holds does nothing.
+        if (m_placed && windowHandle())
+            windowHandle()->setFramePosition(m_hiddenAt);
+        placeFirstTime();
+        m_editing->focusFirstControl();
+    } else if (!visible && isVisible()) {
+        m_hiddenAt = pos();
+    }
     QWidget::setVisible(visible);
+}
+
+// The first showing centres the form on its screen's work area (beside panels and docks) and
+// keeps a margin to the edges; a form taller or wider than the work area keeps its title bar
+// on the screen. Later showings keep wherever the user put it.
+void hkCORE::placeFirstTime()
+{
+    if (std::exchange(m_placed, true))
+        return;
+    QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry().adjusted(ScreenMargin, ScreenMargin,
+                                                            -ScreenMargin, -ScreenMargin);
+    // A window's position is that of its frame, whose size is known once it was shown.
+    const QSize frame = frameGeometry().size().expandedTo(size());
+    const int x = area.x() + std::max(0, (area.width() - frame.width()) / 2);
+    const int y = area.y() + std::max(0, (area.height() - frame.height()) / 2);
+    move(x, y);
 }
 
 void hkCORE::createEditing()
@@ -57,6 +91,7 @@ void hkCORE::createEditing()
         Q_EMIT settingsSaved();
     });
     // Leaving without saving unloads the form; its owner decides what comes back.
+    connect(m_editing, &HotkeyEditorPanel::helpRequested, this, &hkCORE::helpRequested);
     connect(m_editing, &HotkeyEditorPanel::cancelled, this, [this] {
         hide();
         Q_EMIT editingCancelled();

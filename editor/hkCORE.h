@@ -37,8 +37,12 @@ public:
     /// The visible editing part: the list, the "Edit Hotkey" fields and the buttons (built
     /// at the first call or when the form is first shown).
     HotkeyEditorPanel& editing();
-    /// Builds the editing part before the form is shown.
+    /// Builds the editing part before the form is shown; the first showing places the form
+    /// inside the screen's work area, a later one where it was hidden, and each showing gives
+    /// the list the keyboard focus.
     void setVisible(bool visible) override;
+    /// Room kept between the form and the edges of the screen's work area (pixels).
+    static constexpr int ScreenMargin = 24;
 
     /// The tray icon's left double-click: restores the minimized form, hides a visible one
     /// (minimized first, so the next double-click restores it), and asks a hidden one to be
@@ -52,6 +56,8 @@ Q_SIGNALS:
     void editingCancelled();
     /// "Save Settings" wrote the file and hid the form.
     void settingsSaved();
+    /// F1 in the form or in its wizard: the help document is to be opened.
+    void helpRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -61,6 +67,7 @@ private:
     void loadEditing();
     void savePlacement();
     void restorePlacement();
+    void placeFirstTime();
 
     SettingsStore& m_settings;
     HotkeyList& m_list;
@@ -70,6 +77,8 @@ private:
     const HotkeyDatabase* m_database = nullptr;
     HotkeyEditorPanel* m_editing = nullptr;
     bool m_loaded = false;
+    bool m_placed = false;
+    QPoint m_hiddenAt;
     Qt::WindowStates m_savedState;
     QRect m_savedGeometry;
 };

@@ -14,6 +14,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFileInfo>
+#include <QShortcut>
 
 namespace tarvex {
 namespace {
@@ -61,6 +62,8 @@ void ThemeOptions::connectControls()
     connect(m_cmdOK, &velbutton::Click, this, &ThemeOptions::cmdOK_Click);
     connect(m_cmdCancel, &velbutton::Click, this, &ThemeOptions::cmdCancel_Click);
     connect(m_cmdApply, &velbutton::Click, this, &ThemeOptions::cmdApply_Click);
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, &ThemeOptions::helpRequested);
     // Style 1 moves the controls down with its taller title bar: the window follows.
     connect(m_themeForm, &velForms::propertyChanged, this, [this](const QString& name) {
         if (name == QLatin1String("Style"))
@@ -145,6 +148,7 @@ QString ThemeOptions::FileNameOfPath(const QString& path)
 void ThemeOptions::openFromMainWindow()
 {
     m_themeForm->setStyle(AppearanceChoices::StoredFrameStyle(m_settings));
+    m_theme->setFocus();
     show();
     activateWindow();
 }

@@ -39,7 +39,8 @@ public:
                  const QString& programFolder, QWidget* parent = nullptr);
     ~ThemeOptions() override;
 
-    /// The opening from the main window: frame style from the store, then shown and active.
+    /// The opening from the main window: frame style from the store, then shown and active with
+    /// the keyboard on its first list.
     void openFromMainWindow();
     /// Announces the chosen look for the main window's frame and buttons (lookApplied).
     void ChangesF();
@@ -86,6 +87,8 @@ Q_SIGNALS:
     void cancelled();
     /// OK finished: the window asks its owner to unload it.
     void unloadRequested();
+    /// F1: the help document is to be opened.
+    void helpRequested();
 
 protected:
     void changeEvent(QEvent* event) override;

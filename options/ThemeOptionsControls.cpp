@@ -173,8 +173,10 @@ void ThemeOptions::createButtons()
     m_cmdOK = createButton("cmdOK", tr("OK"), Twips::rect(3120, 4575, 1335, 375));
     m_cmdCancel = createButton("cmdCancel", tr("Cancel"), Twips::rect(4560, 4575, 1335, 375));
     m_cmdApply = createButton("cmdApply", tr("Apply"), Twips::rect(3120, 5400, 1335, 375));
-    // Escape leaves the window the way Cancel does (it has no close button of its own).
+    // Escape leaves the window the way Cancel does (it has no close button of its own); Enter
+    // is OK unless a focused button takes it for itself.
     m_cmdCancel->setCancel(true);
+    m_cmdOK->setDefault(true);
 }
 
 } // namespace tarvex

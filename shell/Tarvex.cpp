@@ -14,6 +14,8 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QShortcut>
+#include <QWindow>
 
 namespace tarvex {
 
@@ -44,6 +46,10 @@ Tarvex::Tarvex(SettingsStore& settings, Dialogs& dialogs, QWidget* parent)
     createButtons();
     createLabels();
     createOptions();
+    // The keyboard starts on the first button; F1 opens the help document without asking.
+    m_command1->setFocus();
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, &Tarvex::helpRequested);
 }
 
 Tarvex::~Tarvex()
@@ -109,6 +115,8 @@ void Tarvex::createLabels()
     m_label2->setObjectName(QStringLiteral("Label2"));
     m_label2->setGeometry(Twips::rect(0, 0, 2295, 15));
     m_label2->lower();
+    // Never seen, so hidden: screen readers would otherwise read it out as showing.
+    m_label2->hide();
     m_label3 = new Hyperlink(m_themeForm, QStringLiteral("Label3"));
     m_label3->setObjectName(QStringLiteral("Label3"));
     m_label3->SetCaption(tr(ShowAdvanced));
@@ -133,9 +141,30 @@ void Tarvex::createOptions()
     m_check1->setObjectName(QStringLiteral("Check1"));
     m_check1->setGeometry(Twips::rect(360, 4800, 1815, 255));
     m_check1->hide();
+    // A desktop font wider than the designed one would cut the captions: the boxes grow to
+    // their text (there is room to the right).
+    for (QCheckBox* box : {m_hks, m_check1}) {
+        const QSize text = box->sizeHint();
+        box->resize(std::max(box->width(), text.width()), std::max(box->height(), text.height()));
+    }
     // `clicked` comes from the user only, so setting the boxes at load stores nothing.
     connect(m_hks, &QCheckBox::clicked, this, &Tarvex::hks_Click);
     connect(m_check1, &QCheckBox::clicked, this, &Tarvex::Check1_Click);
+}
+
+// Hidden while another window is used and shown again afterwards, the window comes back where
+// the user left it: shown again without a position of its own, the window manager places it
+// like a new window.
+void Tarvex::setVisible(bool visible)
+{
+    if (!visible && isVisible()) {
+        m_hiddenAt = pos();
+        m_wasShown = true;
+    } else if (visible && !isVisible() && m_wasShown && windowHandle()) {
+        // Set on the window itself: a move to the position the widget still holds does nothing.
+        windowHandle()->setFramePosition(m_hiddenAt);
+    }
+    QWidget::setVisible(visible);
 }
 
 void Tarvex::load()
@@ -183,8 +212,8 @@ void Tarvex::showHotkeysRunning(bool running)
 
 void Tarvex::Label1_Click()
 {
-    // A question of the program as a whole, like the other messages it shows without a window.
-    if (m_dialogs.askYesNo(nullptr, ProgramTitle, tr("Do you need help with using Tarvex?")))
+    // Asked over this window, centred on it.
+    if (m_dialogs.askYesNo(this, ProgramTitle, tr("Do you need help with using Tarvex?")))
         Q_EMIT helpRequested();
 }
 

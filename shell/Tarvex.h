@@ -35,6 +35,10 @@ public:
     Tarvex(SettingsStore& settings, Dialogs& dialogs, QWidget* parent = nullptr);
     ~Tarvex() override;
 
+    /// Shows the window where it was last hidden (the window manager would place it anew), or
+    /// hides it.
+    void setVisible(bool visible) override;
+
     /// The window's own load steps: stored look, start-up options, the first-run login entry
     /// (runAtLoginChosen), icons. Showing it is its owner's choice.
     void load();
@@ -88,7 +92,7 @@ Q_SIGNALS:
     void appearanceRequested();
     /// "  Exit Tarvex", or a close from the window manager.
     void exitRequested();
-    /// Yes to the help question: the help document is to be opened.
+    /// Yes to the help question, or F1: the help document is to be opened.
     void helpRequested();
     /// "Run Tarvex When I Login" was ticked (`run`) or unticked, or ticked at the first run:
     /// the login entry is to be written or removed.
@@ -121,6 +125,8 @@ private:
     QLabel* m_hotkeyState = nullptr;
     QLabel* m_keyboardNote = nullptr;
     int m_keyboardNoteGrowth = 0;
+    QPoint m_hiddenAt;
+    bool m_wasShown = false;
 };
 
 } // namespace tarvex

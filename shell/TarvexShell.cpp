@@ -153,8 +153,12 @@ void TarvexShell::connectMainWindow(Tarvex* window)
     connect(window, &Tarvex::appearanceRequested, this, &TarvexShell::customizeAppearance);
     connect(window, &Tarvex::exitRequested, this, &TarvexShell::exitFromMainWindow);
     connect(window, &Tarvex::runAtLoginChosen, this, &TarvexShell::runAtLoginChosen);
-    connect(window, &Tarvex::helpRequested, this,
-            [this] { m_services.opener.open(m_services.programFolder + u'/' + HelpFileName); });
+    connect(window, &Tarvex::helpRequested, this, &TarvexShell::openHelp);
+}
+
+void TarvexShell::openHelp()
+{
+    m_services.opener.open(m_services.programFolder + u'/' + HelpFileName);
 }
 
 void TarvexShell::runAtLoginChosen(bool run)
@@ -204,6 +208,7 @@ hkCORE& TarvexShell::loadEditor()
     connect(m_editor, &hkCORE::unloadRequested, this, &TarvexShell::unloadEditor);
     connect(m_editor, &hkCORE::settingsSaved, this, &TarvexShell::onSettingsSaved);
     connect(m_editor, &hkCORE::editingCancelled, this, &TarvexShell::onEditingCancelled);
+    connect(m_editor, &hkCORE::helpRequested, this, &TarvexShell::openHelp);
     connect(m_trayIcon, &ProgramTrayIcon::doubleClicked, m_editor, &hkCORE::onTrayDoubleClicked);
     connect(m_trayIcon, &ProgramTrayIcon::menuRequested, this, &TarvexShell::popUpTrayMenu);
     const QString problem =
@@ -291,6 +296,7 @@ void TarvexShell::customizeAppearance()
                 &TarvexShell::showMainWindowRepainted);
         connect(options, &ThemeOptions::cancelled, this, &TarvexShell::optionsCancelled);
         connect(options, &ThemeOptions::unloadRequested, this, &TarvexShell::unloadOptions);
+        connect(options, &ThemeOptions::helpRequested, this, &TarvexShell::openHelp);
         m_options = options;
     }
     static_cast<ThemeOptions*>(m_options.data())->openFromMainWindow();
@@ -405,6 +411,7 @@ void TarvexShell::popUpTrayMenu(const QPoint& globalPos)
         m_popupMenu = new hkPopupMenu();
         connect(m_popupMenu, &hkPopupMenu::openChosen, this, &TarvexShell::openFromTray);
         connect(m_popupMenu, &hkPopupMenu::settingsChosen, this, &TarvexShell::settingsFromTray);
+        connect(m_popupMenu, &hkPopupMenu::helpChosen, this, &TarvexShell::openHelp);
         connect(m_popupMenu, &hkPopupMenu::exitChosen, this, &TarvexShell::exitFromTray);
     }
     m_popupMenu->popupAt(globalPos);

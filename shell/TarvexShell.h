@@ -95,6 +95,8 @@ public:
     void exitFromTray();
     /// A termination signal: ends like the tray menu's "Exit".
     void terminate();
+    /// Opens the help document (F1 in any window, the help question, the tray menu's "Help").
+    void openHelp();
     /// Pops up the tray menu at `globalPos`.
     void popUpTrayMenu(const QPoint& globalPos);
 

@@ -7,9 +7,11 @@ hkPopupMenu::hkPopupMenu(QWidget* parent) : QMenu(QStringLiteral("Tarvex "), par
     setObjectName(QStringLiteral("mp"));
     m_open = addAction(tr("Open"));
     m_settings = addAction(tr("Settings"));
+    m_help = addAction(tr("Help"));
     m_exit = addAction(tr("Exit"));
     m_open->setObjectName(QStringLiteral("msp"));
     m_settings->setObjectName(QStringLiteral("ms"));
+    m_help->setObjectName(QStringLiteral("mh"));
     m_exit->setObjectName(QStringLiteral("me"));
     // The menu's default item is drawn bold; setting the font makes sure of it in every style.
     QFont bold = m_settings->font();
@@ -19,6 +21,7 @@ hkPopupMenu::hkPopupMenu(QWidget* parent) : QMenu(QStringLiteral("Tarvex "), par
     connect(m_open, &QAction::triggered, this, &hkPopupMenu::openChosen, Qt::QueuedConnection);
     connect(m_settings, &QAction::triggered, this, &hkPopupMenu::settingsChosen,
             Qt::QueuedConnection);
+    connect(m_help, &QAction::triggered, this, &hkPopupMenu::helpChosen, Qt::QueuedConnection);
     connect(m_exit, &QAction::triggered, this, &hkPopupMenu::exitChosen, Qt::QueuedConnection);
 }
 

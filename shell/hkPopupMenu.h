@@ -4,7 +4,7 @@
 
 namespace tarvex {
 
-/// The tray menu "Tarvex " with "Open", "Settings" (the bold default item) and "Exit".
+/// The tray menu "Tarvex " with "Open", "Settings" (the bold default item), "Help" and "Exit".
 class hkPopupMenu final : public QMenu
 {
     Q_OBJECT
@@ -20,6 +20,8 @@ public:
     QAction* msp() const { return m_open; }
     /// The "Settings" item.
     QAction* ms() const { return m_settings; }
+    /// The "Help" item.
+    QAction* helpItem() const { return m_help; }
     /// The "Exit" item.
     QAction* me() const { return m_exit; }
 
@@ -28,12 +30,15 @@ Q_SIGNALS:
     void openChosen();
     /// "Settings" was chosen.
     void settingsChosen();
+    /// "Help" was chosen.
+    void helpChosen();
     /// "Exit" was chosen.
     void exitChosen();
 
 private:
     QAction* m_open = nullptr;
     QAction* m_settings = nullptr;
+    QAction* m_help = nullptr;
     QAction* m_exit = nullptr;
 };
 

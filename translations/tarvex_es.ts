@@ -212,6 +212,10 @@
         <source>Please enter a keyboard combination to activate this hotkey.</source>
         <translation>Escribe una combinación de teclas para activar este atajo.</translation>
     </message>
+    <message>
+        <source>Hotkey</source>
+        <translation>Atajo</translation>
+    </message>
 </context>
 <context>
     <name>tarvex::HotkeyDatabase</name>
@@ -357,6 +361,14 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
     <message>
         <source>This hotkey can never run: while %1 is typed, hotkey %2 (%3, action &quot;%4&quot;) runs first.</source>
         <translation>Este atajo nunca se ejecutará: al escribir %1, antes se ejecuta el atajo %2 (%3, acción «%4»).</translation>
+    </message>
+    <message>
+        <source>Hotkeys</source>
+        <translation>Atajos</translation>
+    </message>
+    <message>
+        <source>Hotkey</source>
+        <translation>Atajo</translation>
     </message>
 </context>
 <context>
@@ -688,6 +700,10 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
     <message>
         <source>Exit</source>
         <translation>Salir</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Ayuda</translation>
     </message>
 </context>
 </TS>

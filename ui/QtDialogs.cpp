@@ -2,17 +2,57 @@
 
 #include "ui/ProgramIcon.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace tarvex {
 namespace {
 
+// A message box centred on the window it belongs to: its parent's window, or for a message
+// of the program as a whole the program's window in front; kept inside that screen's work area.
+class CentredBox final : public QMessageBox
+{
+public:
+    CentredBox(Icon icon, const QString& title, const QString& text, StandardButtons buttons,
+               QWidget* parent)
+        : QMessageBox(icon, title, text, buttons, parent),
+          m_owner(parent ? parent->window() : QApplication::activeWindow())
+    {
+        SetWindowIcons(this);
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override
+    {
+        QMessageBox::showEvent(event); // lays the box out at its final size
+        if (!m_owner || !m_owner->isVisible())
+            return;
+        const QRect owner = m_owner->frameGeometry();
+        QRect box = frameGeometry();
+        box.moveCenter(owner.center());
+        if (const QScreen* screen = m_owner->screen()) {
+            const QRect area = screen->availableGeometry();
+            box.moveLeft(std::clamp(box.left(), area.left(),
+                                    std::max(area.left(), area.right() - box.width() + 1)));
+            box.moveTop(std::clamp(box.top(), area.top(),
+                                   std::max(area.top(), area.bottom() - box.height() + 1)));
+        }
+        move(box.topLeft());
+    }
+
+private:
+    QPointer<QWidget> m_owner;
+};
+
 void ShowBox(QWidget* parent, QMessageBox::Icon icon, const QString& title, const QString& text)
 {
-    QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
-    SetWindowIcons(&box);
+    CentredBox box(icon, title, text, QMessageBox::Ok, parent);
     box.exec();
 }
 
@@ -36,8 +76,7 @@ Dialogs::Answer QtDialogs::ask(QWidget* parent, const QString& title, const QStr
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
     if (withCancel)
         buttons |= QMessageBox::Cancel;
-    QMessageBox box(QMessageBox::Question, title, question, buttons, parent);
-    SetWindowIcons(&box);
+    CentredBox box(QMessageBox::Question, title, question, buttons, parent);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(withCancel ? QMessageBox::Cancel : QMessageBox::No);
     box.exec();
@@ -54,8 +93,7 @@ Dialogs::Answer QtDialogs::ask(QWidget* parent, const QString& title, const QStr
 QString QtDialogs::choose(QWidget* parent, const QString& title, const QString& text,
                           const QStringList& choices)
 {
-    QMessageBox box(QMessageBox::Information, title, text, QMessageBox::NoButton, parent);
-    SetWindowIcons(&box);
+    CentredBox box(QMessageBox::Information, title, text, QMessageBox::NoButton, parent);
     QList<QPushButton*> buttons;
     for (const QString& choice : choices) {
         // The first button is the affirmative one, the others its alternatives.

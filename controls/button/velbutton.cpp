@@ -7,6 +7,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
@@ -27,6 +28,40 @@ QFont AmbientFont(const QWidget* w)
 {
     return w->parentWidget() ? w->parentWidget()->font() : QApplication::font();
 }
+
+// Enter in an open pop-up (a drop-down list's entries, a menu) belongs to the pop-up: it
+// chooses the entry. A drop-down list closes itself while Qt asks whether anyone claims the key,
+// and then the window's default button would take the same key press too. Claiming Enter for
+// every widget of a pop-up window keeps the default button out of it.
+class PopupEnterFilter final : public QObject
+{
+public:
+    static void install()
+    {
+        static PopupEnterFilter* filter = [] {
+            auto* f = new PopupEnterFilter(qApp);
+            qApp->installEventFilter(f);
+            return f;
+        }();
+        Q_UNUSED(filter);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType()) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            const auto* widget = static_cast<QWidget*>(watched);
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+                widget->window()->windowType() == Qt::Popup)
+                event->accept();
+        }
+        return false;
+    }
+
+private:
+    using QObject::QObject;
+};
 
 } // namespace
 
@@ -206,6 +241,7 @@ void velbutton::setDefault(bool on)
     m_defaultShortcut = m_defaultEnterShortcut = nullptr;
     disconnect(m_focusWatch);
     if (on) {
+        PopupEnterFilter::install();
         // Another button taking the focus takes Enter too: redraw without the default look.
         m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this] { RedrawButton(); });
         m_defaultShortcut = new QShortcut(QKeySequence(Qt::Key_Return), this);

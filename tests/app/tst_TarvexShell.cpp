@@ -12,6 +12,7 @@
 #include "editor/hkCORE.h"
 #include "editor/HotkeyEditorPanel.h"
 #include "editor/HotkeyListModel.h"
+#include "options/ThemeOptions.h"
 #include "shell/CommandLine.h"
 #include "shell/hkPopupMenu.h"
 #include "shell/Tarvex.h"
@@ -25,6 +26,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -421,7 +423,7 @@ private Q_SLOTS:
         QStringList texts;
         for (QAction* action : menu->actions())
             texts << action->text();
-        QCOMPARE(texts, (QStringList{"Open", "Settings", "Exit"}));
+        QCOMPARE(texts, (QStringList{"Open", "Settings", "Help", "Exit"}));
         QCOMPARE(menu->defaultAction(), menu->ms());
         QVERIFY(menu->ms()->font().bold());
         menu->close();
@@ -584,6 +586,78 @@ private Q_SLOTS:
         f.shell->startHotkeys(true);
         QCOMPARE(f.keySourceStarts, 2);
         QCOMPARE(f.messages().size(), 1);
+    }
+
+    // F1 in the main window, the editor, its wizard and the appearance window, and the tray
+    // menu's "Help", each open the help document once, and each window opens with the keyboard
+    // on its first control.
+    void helpFromEveryWindow()
+    {
+        ShellFixture f;
+        QVERIFY(f.shell->start());
+        const QString help = QStringLiteral("open /opt/tarvex/tarvex.html");
+        int opened = 0;
+        const auto pressHelp = [&](QWidget* window, QWidget* first) {
+            QApplication::setActiveWindow(window);
+            QVERIFY(QTest::qWaitForWindowActive(window));
+            QCOMPARE(QApplication::focusWidget(), first);
+            QTest::keyClick(first, Qt::Key_F1);
+            QCOMPARE(f.opener.calls(), QStringList(++opened, help));
+        };
+        Tarvex* main = f.shell->mainWindow();
+        pressHelp(main, main->Command1());
+        QVERIFY(f.dialogs.calls().isEmpty()); // no question first
+
+        f.shell->configureHotkeys();
+        hkCORE* editor = f.shell->editor();
+        pressHelp(editor, editor->findChild<QWidget*>(QStringLiteral("Command4")));
+        editor->editing().setWizardRunner([&](QWidget* owner) {
+            FormWizard wizard(f.dialogs, owner);
+            connect(&wizard, &FormWizard::helpRequested, &editor->editing(),
+                    &HotkeyEditorPanel::helpRequested);
+            wizard.show();
+            pressHelp(&wizard, wizard.findChild<QWidget*>(QStringLiteral("Option2")));
+            return wizard.result();
+        });
+        editor->editing().addHotkey();
+        QApplication::setActiveWindow(editor);
+        QVERIFY(QTest::qWaitForWindowActive(editor));
+        QTest::keyClick(editor, Qt::Key_Escape);
+        QTRY_VERIFY(!f.shell->editor());
+
+        main = f.shell->mainWindow();
+        main->Command3()->Click();
+        auto* options = qobject_cast<ThemeOptions*>(f.shell->optionsWindow());
+        pressHelp(options, options->theme());
+        QTest::keyClick(options->theme(), Qt::Key_Return); // OK
+        QVERIFY(main->isVisible());
+
+        f.shell->popUpTrayMenu(QPoint(10, 10));
+        f.shell->popupMenu()->helpItem()->trigger();
+        QTRY_COMPARE(f.opener.calls().size(), opened + 1);
+    }
+
+    // The editor's first showing lies inside the screen's work area, a margin from its edges
+    // (its title bar on the screen where the form is taller than the area).
+    void editorFirstPlacedInsideWorkArea()
+    {
+        ShellFixture f;
+        QVERIFY(f.shell->start());
+        f.shell->configureHotkeys();
+        hkCORE* editor = f.shell->editor();
+        const QRect area = editor->screen()->availableGeometry();
+        const QRect frame = editor->frameGeometry();
+        const int margin = hkCORE::ScreenMargin;
+        QVERIFY(frame.left() >= area.left() + margin && frame.top() >= area.top() + margin);
+        if (frame.width() <= area.width() - 2 * margin)
+            QVERIFY(frame.right() <= area.right() - margin);
+        if (frame.height() <= area.height() - 2 * margin)
+            QVERIFY(frame.bottom() <= area.bottom() - margin);
+        // Moved by the user, it stays there when shown again.
+        editor->move(frame.topLeft() + QPoint(5, 7));
+        editor->hide();
+        editor->show();
+        QCOMPARE(editor->frameGeometry().topLeft(), frame.topLeft() + QPoint(5, 7));
     }
 
     void unreadableHotkeyFileIsReported()

@@ -6,6 +6,7 @@
 #include "shell/Tarvex.h"
 #include "tests/app/ShellFixture.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
 #include <QTest>
@@ -51,6 +52,9 @@ private Q_SLOTS:
         window.Label3_Click();
         for (QCheckBox* option : {window.hks(), window.Check1()}) {
             QVERIFY(window.rect().contains(place(option)));
+            // The caption is not cut by a designed width narrower than the desktop's font.
+            QVERIFY2(option->width() >= option->sizeHint().width(),
+                     qPrintable(option->objectName()));
             for (const QRect& other : taken)
                 QVERIFY2(!place(option).intersects(other), qPrintable(option->objectName()));
         }
@@ -66,8 +70,10 @@ private Q_SLOTS:
         QCOMPARE(window.ThemeForm()->ThemeColor(), 2);
         QCOMPARE(window.ThemeForm()->Style(), 4);
         QVERIFY(!window.ThemeForm()->CloseButton());
-        // The designed one-pixel label lies under the frame.
+        // The designed one-pixel label lies under the frame, and screen readers are not told
+        // it shows.
         QCOMPARE(window.childAt(window.Label2()->geometry().center()), window.ThemeForm());
+        QVERIFY(QAccessible::queryAccessibleInterface(window.Label2())->state().invisible);
         window.cStyle(1);
         QCOMPARE(window.ThemeForm()->Style(), 1);
     }

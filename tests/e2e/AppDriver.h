@@ -54,7 +54,7 @@ public:
 
     // Starts an xmessage window titled `title`, activates it and returns its id.
     QString openVictim(const QString& title);
-    // Right-clicks `icon` and picks menu item `position` (1 Open, 2 Settings, 3 Exit).
+    // Right-clicks `icon` and picks menu item `position` (1 Open, 2 Settings, 3 Help, 4 Exit).
     void chooseFromTrayMenu(const QString& icon, int position);
     // Clicks with the left button at `at`, relative to `window`, and waits `settleMs`.
     static void clickIn(const QString& window, QPoint at, int settleMs = 300);

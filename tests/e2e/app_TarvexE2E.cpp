@@ -96,7 +96,7 @@ void TestTarvexE2E::trayExitEndsWithoutMainWindowAndRestoresHidden()
     const QString victim = m_app->openVictim("Victim exit");
     press("ctrl+alt+h");
     QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsUnMapped"), 5000);
-    m_app->chooseFromTrayMenu(icon, 3);
+    m_app->chooseFromTrayMenu(icon, 4); // "Exit"
     // Watch the task list until the program has ended: the main window never appears.
     QStringList seen;
     const QDeadlineTimer deadline(8000);

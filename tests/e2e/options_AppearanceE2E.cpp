@@ -8,7 +8,7 @@
 // The appearance options window in the whole program, build/tarvex, on a private X session: a
 // user opens it from the main window, picks another button style and frame colour with the
 // mouse and keyboard, presses OK, and the main window comes back drawn in the new look, which
-// it keeps after a restart.
+// it keeps after a restart, in the place where the user had put it.
 class TestAppearanceE2E final : public QObject
 {
     Q_OBJECT
@@ -83,6 +83,10 @@ void TestAppearanceE2E::chosenLookRedrawsMainWindow()
     m_app->start({});
     const QString main = AppDriver::waitForWindow("Tarvex", 500);
     QVERIFY(!main.isEmpty());
+    // Moved by the user away from where it first appeared, the window stays there.
+    E2EHarness::xdotool({"windowmove", "--sync", main, "173", "121"});
+    E2EHarness::settle(300);
+    const QPoint place = AppDriver::geometryOf(main).topLeft();
     const QImage before = screenshot(main, "before");
     QVERIFY(!before.isNull());
     clickIn(main, AppDriver::designed(360, 2760, 4215, 615)); // " Customize Appearance"
@@ -102,6 +106,7 @@ void TestAppearanceE2E::chosenLookRedrawsMainWindow()
     const QSettings stored(m_harness->home() + "/.config/Tarvex/Tarvex.ini", QSettings::IniFormat);
     QCOMPARE(stored.value("ButtonTheme/Color").toString(), QStringLiteral("1"));
     QCOMPARE(stored.value("Theme/Color").toString(), QStringLiteral("2"));
+    QCOMPARE(AppDriver::geometryOf(shown).topLeft(), place);
     const QImage after = screenshot(shown, "after");
     QCOMPARE(after.size(), before.size());
     QVERIFY2(!sameRegion(before, after, TitleBar), "the frame colour did not change");

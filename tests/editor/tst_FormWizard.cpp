@@ -3,11 +3,13 @@
 #include "editor/FormWizard.h"
 #include "tests/fakes/FakeDialogs.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -80,6 +82,8 @@ private Q_SLOTS:
     void flows();
     void closingReturnsNone_data();
     void closingReturnsNone();
+    void keyboardWalksTheSteps();
+    void escapeAndHelpKeys();
 };
 
 void TestFormWizard::startsAtStep1()
@@ -218,6 +222,53 @@ void TestFormWizard::closingReturnsNone()
     });
     QCOMPARE(FormWizard::GetUserHotkey(*g_dialogs, &owner),
              (QStringList{"URL", "http://x.example", "x"}));
+}
+
+// Only keys: the first choice has the focus, Space picks it, Enter in the address box is
+// "Done", and after the complaint about an empty combination the keyboard is back in the box.
+void TestFormWizard::keyboardWalksTheSteps()
+{
+    FormWizard wizard(*g_dialogs);
+    wizard.show();
+    QApplication::setActiveWindow(&wizard);
+    QVERIFY(QTest::qWaitForWindowActive(&wizard));
+    QCOMPARE(QApplication::focusWidget(), wizard.findChild<QWidget*>(QStringLiteral("Option2")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(QApplication::focusWidget(), wizard.findChild<QWidget*>(QStringLiteral("Option1")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    auto* url = wizard.findChild<QLineEdit*>(QStringLiteral("txtURL"));
+    QCOMPARE(QApplication::focusWidget(), url);
+    QTest::keyClicks(url, QStringLiteral("example.org"));
+    QTest::keyClick(url, Qt::Key_Return);
+    QCOMPARE(wizard.currentPanel()->objectName(), QStringLiteral("ChooseKey"));
+    auto* box = wizard.findChild<CaptureBox*>(QStringLiteral("txtKey"));
+    QCOMPARE(QApplication::focusWidget(), box);
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(box);
+    QCOMPARE(face->text(QAccessible::Name), QStringLiteral("Hotkey"));
+    QTest::mouseClick(wizard.currentPanel()->findChild<velbutton*>(QStringLiteral("Done")),
+                      Qt::LeftButton);
+    QCOMPARE(g_dialogs->calls(), QStringList{KeyComplaint});
+    QCOMPARE(QApplication::focusWidget(), box);
+    QTest::keyClicks(box, QStringLiteral("ex"));
+    QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(wizard.result(), (QStringList{"URL", "http://example.org", "ex"}));
+}
+
+// Escape leaves the wizard at any step without a hotkey; F1 asks for the help document.
+void TestFormWizard::escapeAndHelpKeys()
+{
+    FormWizard wizard(*g_dialogs);
+    QSignalSpy help(&wizard, &FormWizard::helpRequested);
+    wizard.show();
+    QApplication::setActiveWindow(&wizard);
+    QVERIFY(QTest::qWaitForWindowActive(&wizard));
+    RunStep(wizard, QStringLiteral("option:Option3"));
+    QCOMPARE(QApplication::focusWidget(), wizard.findChild<QWidget*>(QStringLiteral("sp")));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    QCOMPARE(help.count(), 1);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(!wizard.isVisible());
+    QCOMPARE(wizard.result(), NoneResult());
 }
 
 QTEST_MAIN(TestFormWizard)

@@ -6,9 +6,14 @@
 #include "store/AppSettings.h"
 #include "tests/fakes/FakeDialogs.h"
 
+#include "tests/controls/Contrast.h"
+
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -80,6 +85,20 @@ QString Line(const QStringList& records)
     return records.join(QLatin1Char('|'));
 }
 
+// Shows the editor's form and makes it the active window, as keys need.
+void Activate(QWidget& form)
+{
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+}
+
+QString AccessibleName(QWidget* widget)
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+    return face ? face->text(QAccessible::Name) : QString();
+}
+
 } // namespace
 
 class TestHotkeyEditor final : public QObject
@@ -114,6 +133,11 @@ private Q_SLOTS:
     void shadowingWarning();
     void cancelButtonIsInsideTheWindow();
     void arrowKeysWalkTheList();
+    void keyboardAndScreenReaderReachTheEditor();
+    void warningReturnsFocusToItsField_data();
+    void warningReturnsFocusToItsField();
+    void focusedRowShowsARing();
+    void longShadowWarningIsNotCut();
 };
 
 void TestHotkeyEditor::emptyListDisablesFields_data()
@@ -514,6 +538,115 @@ void TestHotkeyEditor::arrowKeysWalkTheList()
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
     QCOMPARE(editor.panel->selectedPosition(), 3);
     QVERIFY(editor.child<CaptureBox>("hk")->hasFocus());
+}
+
+// The list has the focus at the start (" &Add New Hotkey" while it is empty); Enter saves, Escape
+// cancels, a focused button keeps Enter for itself, F1 asks for help; the fields carry names.
+void TestHotkeyEditor::keyboardAndScreenReaderReachTheEditor()
+{
+    Editor empty{QString()};
+    Activate(empty.form);
+    QCOMPARE(QApplication::focusWidget(), empty.child<QWidget>("Command4"));
+
+    Editor editor(Line({FileRow, WebRow}));
+    Activate(editor.form);
+    auto* list = editor.child<QTreeView>("Hotkey");
+    QCOMPARE(QApplication::focusWidget(), list);
+    QCOMPARE(AccessibleName(list), QStringLiteral("Hotkeys"));
+    QCOMPARE(AccessibleName(editor.child<CaptureBox>("hk")), QStringLiteral("Hotkey"));
+    QCOMPARE(AccessibleName(editor.child<QComboBox>("hktype")), QStringLiteral("Action"));
+
+    QSignalSpy help(editor.panel.get(), &HotkeyEditorPanel::helpRequested);
+    QSignalSpy saved(editor.panel.get(), &HotkeyEditorPanel::saved);
+    QSignalSpy cancelled(editor.panel.get(), &HotkeyEditorPanel::cancelled);
+    QTest::keyClick(list, Qt::Key_F1);
+    QCOMPARE(help.count(), 1);
+    // Enter on the focused browse button is that button's; nothing is saved.
+    auto* browse = editor.child<velbutton>("browse");
+    browse->setFocus();
+    QTest::keyClick(browse, Qt::Key_Return);
+    QVERIFY(editor.dialogs.calls().last().startsWith(QStringLiteral("choose Add File or Folder")));
+    QCOMPARE(saved.count(), 0);
+    auto* hk = editor.child<CaptureBox>("hk");
+    hk->setFocus();
+    QTest::keyClick(hk, Qt::Key_Escape);
+    QCOMPARE(cancelled.count(), 1);
+    QTest::keyClick(hk, Qt::Key_Z);
+    QTest::keyClick(hk, Qt::Key_Return);
+    QCOMPARE(saved.count(), 1);
+    QVERIFY(editor.fileBytes().startsWith("gofbz*"));
+}
+
+void TestHotkeyEditor::warningReturnsFocusToItsField_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("no keys") << Line({FileRow, QStringLiteral("*/bin/true")}) << "hk";
+    QTest::newRow("no host") << Line({FileRow, QStringLiteral("w*http://")}) << "ws";
+}
+
+// Enter from the list saves; the refused row is selected and, once the warning is read, the
+// keyboard is in the field to mend.
+void TestHotkeyEditor::warningReturnsFocusToItsField()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, field);
+    Editor editor(line);
+    Activate(editor.form);
+    auto* list = editor.child<QTreeView>("Hotkey");
+    QCOMPARE(QApplication::focusWidget(), list);
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(editor.dialogs.calls().size(), 1);
+    QVERIFY(editor.dialogs.calls().first().startsWith(QStringLiteral("warn ")));
+    QCOMPARE(editor.panel->selectedPosition(), 2);
+    QCOMPARE(QApplication::focusWidget(), editor.child<QWidget>(qPrintable(field)));
+}
+
+// While the list has the focus its current row carries a ring that stands out from the row's
+// fill all along its top and bottom edges; without the focus the row looks as before.
+void TestHotkeyEditor::focusedRowShowsARing()
+{
+    Editor editor(Line({FileRow, WebRow, SpecialRow}));
+    Activate(editor.form);
+    auto* list = editor.child<QTreeView>("Hotkey");
+    list->setFocus();
+    const QImage focused = list->viewport()->grab().toImage();
+    editor.child<QWidget>("Command4")->setFocus();
+    QVERIFY(!list->hasFocus());
+    const QImage unfocused = list->viewport()->grab().toImage();
+    const QModelIndex current = list->currentIndex();
+    const QRect row = list->visualRect(current).united(
+        list->visualRect(current.siblingAtColumn(editor.panel->model().columnCount() - 1)));
+    const qreal ratio = focused.devicePixelRatio();
+    for (const int y : {row.top() + 1, row.bottom() - 1}) {
+        int changed = 0;
+        for (int x = 2; x < list->viewport()->width() - 2; ++x) {
+            const QPoint at(qRound(x * ratio), qRound(y * ratio));
+            if (PixelContrast(focused.pixel(at), unfocused.pixel(at)) >= 3.0)
+                ++changed;
+        }
+        QVERIFY2(changed >= (list->viewport()->width() - 4) * 4 / 10,
+                 qPrintable(QString::number(changed)));
+    }
+}
+
+// A warning naming long keys and a long path stays whole: every line fits the warning's width,
+// its height holds every line, and it keeps clear of the list and the "Edit Hotkey" frame.
+void TestHotkeyEditor::longShadowWarningIsNotCut()
+{
+    const QString path = QStringLiteral("/home/someone/") + QString(160, QLatin1Char('p'));
+    const QString keys = QString(60, QLatin1Char('g'));
+    Editor editor(Line({keys + QStringLiteral("*") + path, keys + QStringLiteral("x*/bin/true")}));
+    editor.panel->selectPosition(2);
+    auto* label = editor.child<QLabel>("ShadowWarning");
+    QVERIFY(label->isVisibleTo(&editor.form));
+    QVERIFY(editor.panel->shadowWarning().contains(path));
+    const QRect needed = label->fontMetrics().boundingRect(QRect(0, 0, label->width(), 10000),
+                                                           Qt::TextWordWrap, label->text());
+    QVERIFY2(needed.width() <= label->width(), qPrintable(QString::number(needed.width())));
+    QVERIFY2(needed.height() <= label->height(), qPrintable(QString::number(needed.height())));
+    QVERIFY(!label->geometry().intersects(editor.child<QTreeView>("Hotkey")->geometry()));
+    QVERIFY(!label->geometry().intersects(editor.child<QGroupBox>("Frame1")->geometry()));
 }
 
 QTEST_MAIN(TestHotkeyEditor)

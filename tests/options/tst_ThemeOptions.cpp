@@ -7,9 +7,12 @@
 #include "shell/Tarvex.h"
 #include "tests/app/ShellFixture.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace tarvex;
@@ -369,6 +372,32 @@ private Q_SLOTS:
     }
 
     // Escape and a close from the window manager leave like Cancel: the main window returns.
+    // Enter in an open drop-down list chooses its entry and leaves the window open; Enter in
+    // the closed list is OK.
+    void enterInOpenListChoosesOnlyTheEntry()
+    {
+        ShellFixture f;
+        ThemeOptions& w = opened(f);
+        QSignalSpy unload(&w, &ThemeOptions::unloadRequested);
+        QApplication::setActiveWindow(&w);
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QComboBox* list = w.btnTHEME();
+        const int start = list->currentIndex();
+        QVERIFY(start > 0);
+        list->showPopup();
+        QAbstractItemView* entries = list->view();
+        QTRY_VERIFY(entries->isVisible());
+        QTest::keyClick(entries, Qt::Key_Up);
+        QTest::keyClick(entries, Qt::Key_Return);
+        QTRY_VERIFY(!entries->isVisible());
+        QCOMPARE(list->currentIndex(), start - 1);
+        QCOMPARE(unload.count(), 0);
+        QVERIFY(w.isVisible());
+        QTest::keyClick(list, Qt::Key_Return);
+        QCOMPARE(unload.count(), 1);
+        QCOMPARE(Stored(f, "ButtonTheme"), QString::number(start - 1));
+    }
+
     void closingActsAsCancel_data()
     {
         QTest::addColumn<bool>("byEscape");
