@@ -152,11 +152,17 @@ bool FrameHostWindow::startSystemMove()
     return window && window->startSystemMove();
 }
 
-bool FrameHostWindow::startSystemResize(int pointer)
+bool FrameHostWindow::startSystemResize(int pointer, int minHeight)
 {
     const Qt::Edges edges = EdgesOf(pointer);
     QWindow* window = m_host ? m_host->windowHandle() : nullptr;
-    return window && edges && systemResize(window, edges);
+    if (!window || !edges)
+        return false;
+    // The window manager keeps the window within its minimum size, as resizeTo does by hand.
+    const QSize least = m_host->minimumSize().expandedTo(QSize(MinimumWidth, minHeight));
+    if (least != m_host->minimumSize())
+        m_host->setMinimumSize(least);
+    return systemResize(window, edges);
 }
 
 void FrameHostWindow::resizeTo(const QPoint& pos, int pointer, int minHeight)

@@ -68,9 +68,10 @@ public:
     // Starts a move of the window by the window manager; false when it cannot.
     bool startSystemMove();
 
-    // Starts a resize by the window manager for a grip drag with pointer code pointer;
-    // false when it cannot (resizeTo then follows the pointer by hand).
-    bool startSystemResize(int pointer);
+    // Starts a resize by the window manager for a grip drag with pointer code pointer, at
+    // least MinimumWidth wide and minHeight high; false when it cannot (resizeTo then follows
+    // the pointer by hand).
+    bool startSystemResize(int pointer, int minHeight);
 
     // Size for a grip drag to pos (frame coordinates): pointer 7 height only,
     // 9 width only, 8 both; at least MinimumWidth wide and minHeight high.

@@ -371,6 +371,7 @@ void TestVelForms::systemResizeTakesTheDrag()
     };
     QTest::mousePress(g, Qt::LeftButton, Qt::NoModifier, from);
     QCOMPARE(SystemResizeStandIn::asked, QList<Qt::Edges>{edges});
+    QCOMPARE(rig.host.minimumSize(), QSize(130, 46)); // what the window manager must keep
     move(g->mapFrom(rig.frame, to), Qt::LeftButton);
     QCOMPARE(rig.host.size(), QSize(400, 300));
     move(from, Qt::NoButton);
