@@ -45,9 +45,12 @@ void TrayFallbackWindow::setTip(const QString& tip)
 
 void TrayFallbackWindow::showInCorner()
 {
-    adjustSize();
+    // A fixed size keeps it small everywhere: tiling compositors (sway) float a utility
+    // window whose smallest and largest sizes are equal instead of giving it half the screen.
+    setFixedSize(sizeHint());
     const QScreen* screen = QGuiApplication::primaryScreen();
-    if (screen) {
+    // A Wayland compositor places the window itself and ignores the position asked for.
+    if (screen && !QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
         const QRect area = screen->availableGeometry();
         move(area.right() - width() - CornerMargin, area.bottom() - height() - CornerMargin);
     }

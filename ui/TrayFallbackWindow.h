@@ -7,7 +7,8 @@ class QLabel;
 namespace tarvex {
 
 /// Stands in for the program's tray icon on a desktop without a notification area: a small
-/// window in the lower right corner showing the icon and its tip, with the same double-click
+/// fixed-size utility window in the lower right corner (where the compositor lets a program
+/// choose), showing the icon and its tip, with the same double-click
 /// and context-menu actions, and a balloon shown next to it.
 class TrayFallbackWindow final : public QWidget
 {

@@ -65,6 +65,12 @@ void FrameGrip::mousePressEvent(QMouseEvent* event)
 void FrameGrip::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint pos = event->position().toPoint();
+    // A window manager that took the drag over keeps the release: a move without the button
+    // ends the drag here.
+    if (m_dragPointer != Default && !(event->buttons() & Qt::LeftButton)) {
+        m_dragPointer = Default;
+        emit dragEnded();
+    }
     if (m_dragPointer == Default) {
         setCursor(CursorOf(pointerAt(pos)));
         return;

@@ -3,6 +3,7 @@
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QScreen>
 #include <QWindow>
@@ -39,7 +40,33 @@ void paintControl(QWidget* w, OleColor colour)
     w->setPalette(palette);
 }
 
+bool qtSystemResize(QWindow* window, Qt::Edges edges)
+{
+    return window->startSystemResize(edges);
+}
+
 } // namespace
+
+FrameHostWindow::SystemResize FrameHostWindow::systemResize = &qtSystemResize;
+
+bool FrameHostWindow::compositorPlacesWindows()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+Qt::Edges FrameHostWindow::EdgesOf(int pointer)
+{
+    switch (pointer) {
+    case 7:
+        return Qt::BottomEdge;
+    case 8:
+        return Qt::BottomEdge | Qt::RightEdge;
+    case 9:
+        return Qt::RightEdge;
+    default:
+        return {};
+    }
+}
 
 void FrameHostWindow::makeFrameless()
 {
@@ -81,7 +108,9 @@ void FrameHostWindow::restore(const QRect& restore, bool centred)
 void FrameHostWindow::centre()
 {
     QScreen* screen = m_host ? m_host->screen() : nullptr;
-    if (!screen)
+    // A Wayland compositor ignores absolute positions; it places a new window itself (over its
+    // transient parent for an owned window).
+    if (!screen || compositorPlacesWindows())
         return;
     const QRect s = screen->geometry();
     m_host->move(s.x() + (s.width() - m_host->width()) / 2,
@@ -121,6 +150,19 @@ bool FrameHostWindow::startSystemMove()
 {
     QWindow* window = m_host ? m_host->windowHandle() : nullptr;
     return window && window->startSystemMove();
+}
+
+bool FrameHostWindow::startSystemResize(int pointer, int minHeight)
+{
+    const Qt::Edges edges = EdgesOf(pointer);
+    QWindow* window = m_host ? m_host->windowHandle() : nullptr;
+    if (!window || !edges)
+        return false;
+    // The window manager keeps the window within its minimum size, as resizeTo does by hand.
+    const QSize least = m_host->minimumSize().expandedTo(QSize(MinimumWidth, minHeight));
+    if (least != m_host->minimumSize())
+        m_host->setMinimumSize(least);
+    return systemResize(window, edges);
 }
 
 void FrameHostWindow::resizeTo(const QPoint& pos, int pointer, int minHeight)

@@ -7,6 +7,8 @@
 #include <QRect>
 #include <QWidget>
 
+class QWindow;
+
 namespace tarvex {
 
 // The window a frame turns into a themed window, and what the frame does to
@@ -17,6 +19,18 @@ namespace tarvex {
 class FrameHostWindow final
 {
 public:
+    // How a resize is handed to the window manager: QWindow::startSystemResize, replaceable so
+    // that tests can stand in for a window manager that takes (or refuses) the drag.
+    using SystemResize = bool (*)(QWindow* window, Qt::Edges edges);
+    static SystemResize systemResize;
+
+    // True where the compositor places top-level windows and ignores the positions a client
+    // asks for (Wayland): centring is then left to the compositor.
+    static bool compositorPlacesWindows();
+
+    // The edges a grip drag with pointer code pointer (see FrameGrip) moves.
+    static Qt::Edges EdgesOf(int pointer);
+
     // Smallest width a drag may give the window.
     static constexpr int MinimumWidth = 130;
 
@@ -38,7 +52,8 @@ public:
     // Returns to restore, or to its size centred on the screen when centred is set.
     void restore(const QRect& restore, bool centred);
 
-    // Centres the window on its screen, keeping its size.
+    // Centres the window on its screen, keeping its size (left to the compositor where it
+    // places windows itself).
     void centre();
 
     // Makes the window dy pixels taller (shorter when negative), also when its size is fixed.
@@ -52,6 +67,11 @@ public:
 
     // Starts a move of the window by the window manager; false when it cannot.
     bool startSystemMove();
+
+    // Starts a resize by the window manager for a grip drag with pointer code pointer, at
+    // least MinimumWidth wide and minHeight high; false when it cannot (resizeTo then follows
+    // the pointer by hand).
+    bool startSystemResize(int pointer, int minHeight);
 
     // Size for a grip drag to pos (frame coordinates): pointer 7 height only,
     // 9 width only, 8 both; at least MinimumWidth wide and minHeight high.

@@ -33,7 +33,11 @@ velForms::velForms(QWidget* host)
     m_picRight->hide();
     m_picBottom->hide();
     for (FrameGrip* grip : {m_picRight, m_picBottom}) {
-        connect(grip, &FrameGrip::dragStarted, this, [this](int p) { m_gripDrag = p; });
+        // The window manager resizes from the pointer where it can; the frame follows the
+        // drag by hand only where it cannot.
+        connect(grip, &FrameGrip::dragStarted, this, [this](int p) {
+            m_gripDrag = m_host.startSystemResize(p, m_titleBarHeight + 15) ? 0 : p;
+        });
         connect(grip, &FrameGrip::dragMoved, this, [this](const QPoint& pos) {
             m_host.resizeTo(pos, m_gripDrag, m_titleBarHeight + 15);
         });

@@ -56,16 +56,27 @@ QBitmap coverage(const QImage& tip)
 TipWindow::TipWindow(const TipContent& content, QWidget* owner)
     : QWidget(owner, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowTransparentForInput |
                          Qt::WindowDoesNotAcceptFocus),
-      m_content(content)
+      m_content(content), m_translucent(TranslucentOnThisDesktop())
 {
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TransparentForMouseEvents);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    setAttribute(Qt::WA_NoSystemBackground);
+    if (m_translucent) {
+        setAttribute(Qt::WA_TranslucentBackground);
+    } else {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setAttribute(Qt::WA_NoSystemBackground);
+    }
     setLayoutDirection(content.rightToLeft ? Qt::RightToLeft : Qt::LeftToRight);
     setFont(QToolTip::font());
     setPalette(QToolTip::palette());
     setObjectName(QStringLiteral("TipWindow"));
+}
+
+bool TipWindow::TranslucentOnThisDesktop()
+{
+    // Only X11 lets a program read the screen beneath a window; elsewhere (Wayland, or no
+    // screen at all) the compositor blends the window's alpha.
+    return QGuiApplication::platformName() != QLatin1String("xcb");
 }
 
 void TipWindow::popUp(const QPoint& cursor)
@@ -78,8 +89,8 @@ void TipWindow::popUp(const QPoint& cursor)
     const QRect frame = m_content.shape == TipShape::Balloon
                             ? placeBalloon(painter, cursor, area, stemX)
                             : placeRectangle(painter, cursor, area);
-    const QImage under = m_content.shadow ? backdrop(frame) : QImage();
-    if (m_content.shadow && under.isNull()) {
+    const QImage under = m_content.shadow && !m_translucent ? backdrop(frame) : QImage();
+    if (m_content.shadow && !m_translucent && under.isNull()) {
         // Nothing to blend the shadow onto: draw the tip without one rather than a dark smear.
         TipContent flat = m_content;
         flat.shadow = false;
@@ -155,6 +166,9 @@ void TipWindow::applyImage(const QImage& tip, const QImage& under)
 void TipWindow::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    // Translucent, the shadow's alpha replaces whatever the window held before.
+    if (m_translucent)
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(0, 0, m_image);
 }
 

@@ -27,6 +27,12 @@ public:
     const QImage& image() const { return m_image; }
     /// Side the balloon's stem points from, after the last placement.
     StemSide stemSide() const { return m_side; }
+    /// True when the shadow is drawn with alpha on a translucent window; false when it is
+    /// blended onto a capture of the screen beneath (X11, where a server without a compositing
+    /// manager shows no translucency).
+    bool translucent() const { return m_translucent; }
+    /// Whether tips on this desktop get translucent windows rather than screen captures.
+    static bool TranslucentOnThisDesktop();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -41,6 +47,7 @@ private:
     TipContent m_content;
     StemSide m_side = StemSide::None;
     QImage m_image;
+    bool m_translucent = false;
 };
 
 } // namespace tarvex

@@ -88,3 +88,25 @@ inline QPair<QString, bool> swayPlaceOf(const QString& appId)
     }
     return {};
 }
+
+/// The windows of the process `pid` as sway shows them, each with "floating" added (true for a
+/// floating window) beside sway's own "rect" (x, y, width, height).
+inline QList<QJsonObject> swayWindowsOf(qint64 pid)
+{
+    const QJsonDocument tree =
+        QJsonDocument::fromJson(E2EHarness::run("swaymsg", {"-r", "-t", "get_tree"}).toUtf8());
+    QList<QPair<QJsonObject, bool>> nodes{{tree.object(), false}};
+    QList<QJsonObject> windows;
+    while (!nodes.isEmpty()) {
+        auto [node, floating] = nodes.takeLast();
+        if (node.value("pid").toInteger() == pid) {
+            node.insert("floating", floating);
+            windows << node;
+        }
+        for (const QJsonValue& child : node.value("nodes").toArray())
+            nodes.append({child.toObject(), floating});
+        for (const QJsonValue& child : node.value("floating_nodes").toArray())
+            nodes.append({child.toObject(), true});
+    }
+    return windows;
+}

@@ -27,6 +27,7 @@ private slots:
     void hotkeysFireOnceEach();
     void closeWindowClosesTheFocusedOne();
     void hiddenWindowHasAnIconAndComesBack();
+    void standInWindowFloatsSmall();
 
 private:
     bool startProgram(const QString& busAddress = QString());
@@ -266,6 +267,25 @@ void TestWaylandE2E::hiddenWindowHasAnIconAndComesBack()
     m_program->terminate();
     QTRY_COMPARE_WITH_TIMEOUT(m_program->state(), QProcess::NotRunning, 10000);
     QCOMPARE(swayPlaceOf("test.hidden"), qMakePair(workspace, false));
+}
+
+// With no tray on the desktop the program's stand-in window appears; sway floats it at its own
+// small size rather than tiling it over half the screen.
+void TestWaylandE2E::standInWindowFloatsSmall()
+{
+    QVERIFY(m_harness->writeHotkeys({"gofb*-Close Window-"}));
+    QVERIFY(startProgram());
+    QTRY_VERIFY_WITH_TIMEOUT(!swayWindowsOf(m_program->processId()).isEmpty(), 15000);
+    const QList<QJsonObject> windows = swayWindowsOf(m_program->processId());
+    QCOMPARE(windows.size(), 1);
+    const QJsonObject window = windows.first();
+    const QJsonObject rect = window.value("rect").toObject();
+    const QString seen = QJsonDocument(window).toJson(QJsonDocument::Compact).left(600);
+    QVERIFY2(window.value("floating").toBool(), qPrintable(seen));
+    // The output is 1280 x 800: a tiled window would have all of it or half of it.
+    QVERIFY2(rect.value("width").toInt() < 400 && rect.value("height").toInt() < 200,
+             qPrintable(seen));
+    QCOMPARE(window.value("name").toString(), "Tarvex");
 }
 
 QTEST_GUILESS_MAIN(TestWaylandE2E)

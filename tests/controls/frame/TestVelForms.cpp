@@ -1,6 +1,7 @@
 #include "FrameFixture.h"
 
 #include "controls/frame/FrameGrip.h"
+#include "controls/frame/FrameHostWindow.h"
 #include "controls/frame/FrameSystemMenu.h"
 #include "controls/frame/velForms.h"
 
@@ -61,6 +62,25 @@ struct Rig
     }
 };
 
+// Stands in for the window manager's resize: records what it was asked and takes the drag
+// over or refuses it.
+struct SystemResizeStandIn
+{
+    static inline QList<Qt::Edges> asked;
+    static inline bool accept = false;
+    SystemResizeStandIn(bool accepts)
+    {
+        asked.clear();
+        accept = accepts;
+        FrameHostWindow::systemResize = [](QWindow*, Qt::Edges edges) {
+            asked << edges;
+            return accept;
+        };
+    }
+    ~SystemResizeStandIn() { FrameHostWindow::systemResize = saved; }
+    FrameHostWindow::SystemResize saved = FrameHostWindow::systemResize;
+};
+
 } // namespace
 
 class TestVelForms final : public QObject
@@ -81,6 +101,8 @@ private slots:
     void storedMaximizedState();
     void minimumResize_data();
     void minimumResize();
+    void systemResizeTakesTheDrag_data() { minimumResize_data(); }
+    void systemResizeTakesTheDrag();
     void menuCaptions_data();
     void menuCaptions();
     void styleOneShiftsControls();
@@ -278,14 +300,31 @@ void TestVelForms::minimumResize_data()
     QTest::addColumn<QPoint>("to");   // in the frame
     QTest::addColumn<int>("pointer");
     QTest::addColumn<QSize>("size");
-    QTest::newRow("right, narrower than 130")
-        << "m_picRight" << QPoint(1, 50) << QPoint(40, 80) << 9 << QSize(130, 300);
+    QTest::addColumn<Qt::Edges>("edges");
+    const Qt::Edges corner = Qt::RightEdge | Qt::BottomEdge;
+    QTest::newRow("right, narrower than 130") << "m_picRight" << QPoint(1, 50) << QPoint(40, 80)
+                                              << 9 << QSize(130, 300) << Qt::Edges(Qt::RightEdge);
     QTest::newRow("bottom, lower than the title")
-        << "m_picBottom" << QPoint(100, 1) << QPoint(200, 5) << 7 << QSize(400, 46);
+        << "m_picBottom" << QPoint(100, 1) << QPoint(200, 5) << 7 << QSize(400, 46)
+        << Qt::Edges(Qt::BottomEdge);
     QTest::newRow("corner, both ways")
-        << "m_picRight" << QPoint(1, 255) << QPoint(500, 420) << 8 << QSize(500, 420);
+        << "m_picRight" << QPoint(1, 255) << QPoint(500, 420) << 8 << QSize(500, 420) << corner;
     QTest::newRow("bottom near its right end")
-        << "m_picBottom" << QPoint(380, 1) << QPoint(450, 350) << 8 << QSize(450, 350);
+        << "m_picBottom" << QPoint(380, 1) << QPoint(450, 350) << 8 << QSize(450, 350) << corner;
+}
+
+// Drags the grip named grip from `from` (grip coordinates) to `to` (frame coordinates) with the
+// left button, then moves the pointer on with the button up.
+static void dragGrip(velForms* frame, const QString& grip, const QPoint& from, const QPoint& to)
+{
+    auto* g = frame->findChild<FrameGrip*>(grip);
+    QVERIFY(g && g->isVisible());
+    QTest::mousePress(g, Qt::LeftButton, Qt::NoModifier, from);
+    QMouseEvent move(QEvent::MouseMove, g->mapFrom(frame, to),
+                     g->mapToGlobal(g->mapFrom(frame, to)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(g, &move);
+    QTest::mouseRelease(g, Qt::LeftButton, Qt::NoModifier, g->mapFrom(frame, to));
 }
 
 void TestVelForms::minimumResize()
@@ -295,20 +334,49 @@ void TestVelForms::minimumResize()
     QFETCH(QPoint, to);
     QFETCH(int, pointer);
     QFETCH(QSize, size);
+    QFETCH(Qt::Edges, edges);
+    // A window manager that cannot resize: the frame follows the pointer by hand.
+    const SystemResizeStandIn windowManager(false);
     Rig rig;
     rig.mouse(QEvent::MouseMove, {200, 150}); // the grips are placed on the first move
     auto* g = rig.frame->findChild<FrameGrip*>(grip);
     QVERIFY(g && g->isVisible());
     QCOMPARE(g->pointerAt(from), pointer);
     QCOMPARE(g->cursor().shape(), Qt::ArrowCursor);
-    QTest::mousePress(g, Qt::LeftButton, Qt::NoModifier, from);
-    QMouseEvent move(QEvent::MouseMove, g->mapFrom(rig.frame, to),
-                     g->mapToGlobal(g->mapFrom(rig.frame, to)), Qt::NoButton, Qt::LeftButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(g, &move);
-    QTest::mouseRelease(g, Qt::LeftButton, Qt::NoModifier, g->mapFrom(rig.frame, to));
+    dragGrip(rig.frame, grip, from, to);
+    QCOMPARE(SystemResizeStandIn::asked, QList<Qt::Edges>{edges});
     QCOMPARE(rig.host.size(), size);
     QCOMPARE(rig.frame->size(), size);
+}
+
+// Where the window manager takes the resize, it alone sizes the window: the frame does not
+// follow the drag, and the grip lets go once the pointer moves with the button up (the window
+// manager kept the release).
+void TestVelForms::systemResizeTakesTheDrag()
+{
+    QFETCH(QString, grip);
+    QFETCH(QPoint, from);
+    QFETCH(QPoint, to);
+    QFETCH(int, pointer);
+    QFETCH(Qt::Edges, edges);
+    const SystemResizeStandIn windowManager(true);
+    Rig rig;
+    rig.mouse(QEvent::MouseMove, {200, 150});
+    auto* g = rig.frame->findChild<FrameGrip*>(grip);
+    QVERIFY(g);
+    const auto move = [g](const QPoint& pos, Qt::MouseButtons held) {
+        QMouseEvent e(QEvent::MouseMove, pos, g->mapToGlobal(pos), Qt::NoButton, held,
+                      Qt::NoModifier);
+        QApplication::sendEvent(g, &e);
+    };
+    QTest::mousePress(g, Qt::LeftButton, Qt::NoModifier, from);
+    QCOMPARE(SystemResizeStandIn::asked, QList<Qt::Edges>{edges});
+    QCOMPARE(rig.host.minimumSize(), QSize(130, 46)); // what the window manager must keep
+    move(g->mapFrom(rig.frame, to), Qt::LeftButton);
+    QCOMPARE(rig.host.size(), QSize(400, 300));
+    move(from, Qt::NoButton);
+    QCOMPARE(g->cursor().shape(), FrameGrip::CursorOf(pointer));
+    QCOMPARE(rig.host.size(), QSize(400, 300));
 }
 
 void TestVelForms::menuCaptions_data()

@@ -90,6 +90,7 @@ private slots:
     void colours_data();
     void colours();
     void balloonStemAndShadow();
+    void shadowWithoutScreenCapture();
     void placement_data();
     void placement();
     void tipWaitsForRestAndGoesOnMove();
@@ -224,6 +225,30 @@ void TestTips::balloonStemAndShadow()
     const QImage down = painter.render(StemSide::Bottom, 20);
     QCOMPARE(painter.bodyRect(StemSide::Bottom).top(), 0);
     QVERIFY(qAlpha(down.pixel(20, down.height() - TipPainter::ShadowDepth - 3)) > 0);
+}
+
+// Off X11 nothing can read the screen below: the tip's window is translucent and carries the
+// shadow as alpha, so the compositor blends it onto whatever lies beneath.
+void TestTips::shadowWithoutScreenCapture()
+{
+    QVERIFY(QGuiApplication::platformName() != "xcb");
+    TipWindow tip(content("A shadow of its own", TipShape::Rectangle), m_host.get());
+    QVERIFY(tip.translucent());
+    QVERIFY(tip.testAttribute(Qt::WA_TranslucentBackground));
+    tip.popUp(m_host->geometry().center());
+    QVERIFY(tip.isVisible());
+    QImage shown(tip.size(), QImage::Format_ARGB32_Premultiplied);
+    shown.fill(Qt::transparent);
+    tip.render(&shown, {}, {}, QWidget::DrawChildren);
+    const int depth = TipPainter::ShadowDepth;
+    for (const QImage& image : {tip.image(), shown}) {
+        const QSize size = image.deviceIndependentSize().toSize();
+        const QRgb shadow = image.pixel(size.width() - depth / 2 - 1, size.height() / 2);
+        QVERIFY2(qAlpha(shadow) > 0 && qAlpha(shadow) < 160,
+                 qPrintable(QString::number(qAlpha(shadow))));
+        QCOMPARE(qAlpha(image.pixel(size.width() - 1, 0)), 0); // beside the shadow: nothing
+        QCOMPARE(qAlpha(image.pixel(depth, depth)), 255);      // the body itself
+    }
 }
 
 void TestTips::placement_data()
