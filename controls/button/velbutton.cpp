@@ -87,7 +87,12 @@ velbutton::velbutton(QWidget* parent, const QString& name) : QWidget(parent)
     RedrawButton();
 }
 
-velbutton::~velbutton() = default;
+velbutton::~velbutton()
+{
+    // The base destructor moves the focus away, which emits focusChanged while this is no
+    // longer a button: the default look's watch must not run then.
+    disconnect(m_focusWatch);
+}
 
 void velbutton::ReadProperties(const PropertyBag& bag)
 {
