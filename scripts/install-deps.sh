@@ -15,7 +15,7 @@ PACKAGES="$PACKAGES scdoc desktop-file-utils appstream man-db"
 PACKAGES="$PACKAGES qt6-tools-dev qt6-l10n-tools qt6-translations-l10n"
 # The key source of Wayland desktops (kernel input devices, xkbcommon layouts) and its
 # end-to-end tests on a headless Wayland compositor.
-PACKAGES="$PACKAGES libevdev-dev libxkbcommon-dev qt6-wayland sway foot grim"
+PACKAGES="$PACKAGES libevdev-dev libxkbcommon-dev qt6-wayland sway foot grim wtype"
 # Window actions on Wayland compositors (libwayland and wayland-scanner); the tests' stand-in
 # KWin runs scripts with Qt's JavaScript engine.
 PACKAGES="$PACKAGES libwayland-dev qt6-declarative-dev"

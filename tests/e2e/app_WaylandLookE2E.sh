@@ -1,8 +1,9 @@
 #!/bin/bash
-# The main window drawn by the Wayland back end looks as the X11 one does: the program is shot
-# once on a private X session (import) and once on headless sway (grim); the two shots have the
-# same size, and the frame's borders, the title band right of its text and the panel below the
-# buttons have the same pixels.
+# The main window and the editor drawn by the Wayland back end look as on X11: the program is
+# shot once on a private X session (import) and once on headless sway (grim); each window has the
+# same size in both, and the frame's borders and the title band right of its text have the same
+# pixels (the main window's panel below the buttons too). The editor is opened from the keyboard
+# (Tab to " Configure Hotkeys", Space): xdotool on X11, a virtual keyboard (wtype) on sway.
 # Usage: app_WaylandLookE2E.sh PROGRAM
 set -u
 program=$1
@@ -15,32 +16,51 @@ trap 'rm -rf "$work"' EXIT
 cat >"$work/shoot.sh" <<'SHOT'
 #!/bin/bash
 set -u
-program=$1 out=$2
+program=$1 out=$2 title=$3
 home=$(mktemp -d /tmp/tarvex-look-home.XXXXXX)
 chmod 755 "$home"
 export HOME=$home
 "$program" >"$out.log" 2>&1 &
 pid=$!
-for _ in $(seq 100); do
+find_window()
+{
+    local title=$1
     if [ -n "${WAYLAND_DISPLAY:-}" ]; then
         rect=$(swaymsg -t get_tree | /usr/bin/python3 -c '
 import json, sys
 def walk(n):
-    if n.get("pid") == '"$pid"' and n.get("name") == "Tarvex":
+    if n.get("pid") == '"$pid"' and n.get("name") == "'"$title"'":
         r = n["rect"]
         print("%d,%d %dx%d" % (r["x"], r["y"], r["width"], r["height"]))
     for c in n.get("nodes", []) + n.get("floating_nodes", []):
         walk(c)
 walk(json.load(sys.stdin))')
     else
-        rect=$(xdotool search --onlyvisible --pid "$pid" --name '^Tarvex$' 2>/dev/null | head -n 1)
+        rect=$(xdotool search --onlyvisible --pid "$pid" --name "^$title\$" 2>/dev/null | head -n 1)
     fi
-    [ -n "$rect" ] && break
-    sleep 0.1
-done
-sleep 1.5 # the first paint and the focus
+}
+wait_window()
+{
+    rect=
+    for _ in $(seq 100); do
+        find_window "$1"
+        [ -n "$rect" ] && break
+        sleep 0.1
+    done
+    sleep 1.5 # the first paint and the focus
+}
+wait_window Tarvex
+if [ "$title" != Tarvex ] && [ -n "$rect" ]; then
+    if [ -n "${WAYLAND_DISPLAY:-}" ]; then
+        # The virtual keyboard's first key only makes the seat's keyboard known.
+        wtype -k Shift_L -s 800 -k Tab -s 300 -k space
+    else
+        xdotool key --delay 300 Tab space
+    fi
+    wait_window "$title"
+fi
 if [ -z "$rect" ]; then
-    echo "no main window in $out" >&2
+    echo "no window \"$title\" in $out" >&2
 elif [ -n "${WAYLAND_DISPLAY:-}" ]; then
     grim -g "$rect" "$out.png"
 else
@@ -52,36 +72,50 @@ rm -rf "$home"
 SHOT
 chmod 755 "$work/shoot.sh"
 
-bash "$here/run-in-xsession.sh" "$work/shoot.sh" "$program" "$work/x11"
-bash "$here/run-in-sway.sh" "$work/shoot.sh" "$program" "$work/wayland"
-for shot in x11 wayland; do
-    if [ ! -s "$work/$shot.png" ]; then
-        echo "FAIL: no $shot shot"; cat "$work/$shot.log"; exit 1
-    fi
-done
-
-size() { identify -format '%wx%h' "$1"; }
-x11=$(size "$work/x11.png") wayland=$(size "$work/wayland.png")
-echo "main window: X11 $x11, Wayland $wayland"
-if [ "$x11" != "$wayland" ]; then
-    echo "FAIL: the sizes differ"; exit 1
-fi
-w=${x11%x*} h=${x11#*x}
 status=0
-# A shot of the window, not of an empty screen: the title band is a gradient.
-colours=$(convert "$work/x11.png" -crop "$((w - 20))x24+10+2" +repage -format '%k' info:)
-if [ "$colours" -lt 3 ]; then
-    echo "FAIL: the X11 shot shows no title band ($colours colours)"; exit 1
-fi
-# Regions without text: left, right and bottom borders, the title band's right end, the panel
-# strip under the last button's row, left of the link.
-for region in "4x$((h - 30))+0+30" "4x$((h - 30))+$((w - 4))+30" "$((w))x3+0+$((h - 3))" \
-    "60x20+$((w - 70))+4" "12x60+6+$((h - 80))"; do
-    convert "$work/x11.png" -crop "$region" +repage "$work/x11-part.png"
-    convert "$work/wayland.png" -crop "$region" +repage "$work/wayland-part.png"
-    differing=$(compare -metric AE "$work/x11-part.png" "$work/wayland-part.png" null: 2>&1)
-    echo "region $region: $differing pixels differ"
-    [ "$differing" = "0" ] || status=1
+# compare_shots NAME REGION...: the X11 and Wayland shots of NAME have one size and the same
+# pixels in each region (regions may use $w and $h, the shot's size).
+compare_shots()
+{
+    local name=$1
+    shift
+    for shot in x11 wayland; do
+        if [ ! -s "$work/$name-$shot.png" ]; then
+            echo "FAIL: no $shot shot of $name"; cat "$work/$name-$shot.log"; status=1; return
+        fi
+    done
+    local x11 wayland w h colours differing
+    x11=$(identify -format '%wx%h' "$work/$name-x11.png")
+    wayland=$(identify -format '%wx%h' "$work/$name-wayland.png")
+    echo "$name: X11 $x11, Wayland $wayland"
+    if [ "$x11" != "$wayland" ]; then
+        echo "FAIL: the sizes of $name differ"; status=1; return
+    fi
+    w=${x11%x*} h=${x11#*x}
+    # A shot of the window, not of an empty screen: the title band is a gradient.
+    colours=$(convert "$work/$name-x11.png" -crop "$((w - 20))x24+10+2" +repage -format '%k' info:)
+    if [ "$colours" -lt 3 ]; then
+        echo "FAIL: the X11 shot of $name shows no title band ($colours colours)"; status=1; return
+    fi
+    for region in "$@"; do
+        region=$(eval echo "$region")
+        convert "$work/$name-x11.png" -crop "$region" +repage "$work/x11-part.png"
+        convert "$work/$name-wayland.png" -crop "$region" +repage "$work/wayland-part.png"
+        differing=$(compare -metric AE "$work/x11-part.png" "$work/wayland-part.png" null: 2>&1)
+        echo "  region $region: $differing pixels differ"
+        [ "$differing" = "0" ] || status=1
+    done
+}
+
+for window in Tarvex "Configure Hotkeys"; do
+    name=${window// /-}
+    bash "$here/run-in-xsession.sh" "$work/shoot.sh" "$program" "$work/$name-x11" "$window"
+    bash "$here/run-in-sway.sh" "$work/shoot.sh" "$program" "$work/$name-wayland" "$window"
 done
-[ $status -eq 0 ] && echo PASS || echo "FAIL: the frame is drawn differently"
+# Borders left, right and bottom, and the title band's right end.
+frame=('4x$((h - 30))+0+30' '4x$((h - 30))+$((w - 4))+30' '${w}x3+0+$((h - 3))'
+    '60x20+$((w - 70))+4')
+compare_shots Tarvex "${frame[@]}" '12x60+6+$((h - 80))'
+compare_shots Configure-Hotkeys "${frame[@]}"
+[ $status -eq 0 ] && echo PASS || echo "FAIL: a window is drawn differently"
 exit $status
