@@ -1,9 +1,9 @@
 #!/bin/bash
-# The main window and the editor drawn by the Wayland back end look as on X11: the program is
-# shot once on a private X session (import) and once on headless sway (grim); each window has the
-# same size in both, and the frame's borders and the title band right of its text have the same
-# pixels (the main window's panel below the buttons too). The editor is opened from the keyboard
-# (Tab to " Configure Hotkeys", Space): xdotool on X11, a virtual keyboard (wtype) on sway.
+# The main window, the editor and the appearance window drawn on Wayland look as on X11: the
+# program is shot once on a private X session (import) and once on headless sway (grim); each
+# window has the same size in both, and the frame's borders and the title band right of its text have the same
+# pixels (the main window's panel below the buttons too). The windows are opened from the
+# keyboard: xdotool on X11, a virtual keyboard (wtype) on sway.
 # Usage: app_WaylandLookE2E.sh PROGRAM
 set -u
 program=$1
@@ -12,11 +12,15 @@ work=$(mktemp -d /tmp/tarvex-look.XXXXXX)
 chmod 755 "$work"
 trap 'rm -rf "$work"' EXIT
 
-# One shot of the main window of a fresh start into $work/$1.png (run inside a session).
+# shoot.sh PROGRAM OUT STEP...: starts PROGRAM, waits for its main window, then takes each step
+# (a key name is pressed, "=Title" waits for that window) and shoots the last window waited for
+# into OUT.png. It runs inside a session.
 cat >"$work/shoot.sh" <<'SHOT'
 #!/bin/bash
 set -u
-program=$1 out=$2 title=$3
+program=$1 out=$2
+shift 2
+title=Tarvex
 home=$(mktemp -d /tmp/tarvex-look-home.XXXXXX)
 chmod 755 "$home"
 export HOME=$home
@@ -50,15 +54,19 @@ wait_window()
     sleep 1.5 # the first paint and the focus
 }
 wait_window Tarvex
-if [ "$title" != Tarvex ] && [ -n "$rect" ]; then
-    if [ -n "${WAYLAND_DISPLAY:-}" ]; then
-        # The virtual keyboard's first key only makes the seat's keyboard known.
-        wtype -k Shift_L -s 800 -k Tab -s 300 -k space
+# The virtual keyboard's first key only makes the seat's keyboard known.
+[ $# -gt 0 ] && [ -n "${WAYLAND_DISPLAY:-}" ] && wtype -k Shift_L
+for step in "$@"; do
+    [ -n "$rect" ] || break
+    if [ "${step:0:1}" = "=" ]; then
+        title=${step:1}
+        wait_window "$title"
+    elif [ -n "${WAYLAND_DISPLAY:-}" ]; then
+        wtype -s 300 -k "$step"
     else
-        xdotool key --delay 300 Tab space
+        xdotool key --delay 300 "$step"
     fi
-    wait_window "$title"
-fi
+done
 if [ -z "$rect" ]; then
     echo "no window \"$title\" in $out" >&2
 elif [ -n "${WAYLAND_DISPLAY:-}" ]; then
@@ -107,15 +115,22 @@ compare_shots()
     done
 }
 
-for window in Tarvex "Configure Hotkeys"; do
-    name=${window// /-}
-    bash "$here/run-in-xsession.sh" "$work/shoot.sh" "$program" "$work/$name-x11" "$window"
-    bash "$here/run-in-sway.sh" "$work/shoot.sh" "$program" "$work/$name-wayland" "$window"
-done
+# shoot_both NAME STEP...: shots of one window on X11 and on sway.
+shoot_both()
+{
+    local name=$1
+    shift
+    bash "$here/run-in-xsession.sh" "$work/shoot.sh" "$program" "$work/$name-x11" "$@"
+    bash "$here/run-in-sway.sh" "$work/shoot.sh" "$program" "$work/$name-wayland" "$@"
+}
+shoot_both main
+shoot_both editor Tab space "=Configure Hotkeys"
+shoot_both options Tab Tab space "=Customize Tarvex Appearance"
 # Borders left, right and bottom, and the title band's right end.
 frame=('4x$((h - 30))+0+30' '4x$((h - 30))+$((w - 4))+30' '${w}x3+0+$((h - 3))'
     '60x20+$((w - 70))+4')
-compare_shots Tarvex "${frame[@]}" '12x60+6+$((h - 80))'
-compare_shots Configure-Hotkeys "${frame[@]}"
+compare_shots main "${frame[@]}" '12x60+6+$((h - 80))'
+compare_shots editor "${frame[@]}"
+compare_shots options "${frame[@]}"
 [ $status -eq 0 ] && echo PASS || echo "FAIL: a window is drawn differently"
 exit $status
