@@ -1,9 +1,9 @@
 #!/bin/bash
-# The main window, the editor and the appearance window drawn on Wayland look as on X11: the
-# program is shot once on a private X session (import) and once on headless sway (grim); each
-# window has the same size in both, and the frame's borders and the title band right of its text have the same
-# pixels (the main window's panel below the buttons too). The windows are opened from the
-# keyboard: xdotool on X11, a virtual keyboard (wtype) on sway.
+# The main window, the editor, the wizard and the appearance window look on Wayland as on X11:
+# the program is shot once on a private X session (import) and once on headless sway (grim);
+# each window has the same size in both, and the frame's borders and the title band right of
+# its text have the same pixels (the main window's panel below the buttons too). The windows
+# are opened from the keyboard: xdotool on X11, a virtual keyboard (wtype) on sway.
 # Usage: app_WaylandLookE2E.sh PROGRAM
 set -u
 program=$1
@@ -40,7 +40,7 @@ def walk(n):
         walk(c)
 walk(json.load(sys.stdin))')
     else
-        rect=$(xdotool search --onlyvisible --pid "$pid" --name "^$title\$" 2>/dev/null | head -n 1)
+        rect=$(xdotool search --all --onlyvisible --pid "$pid" --name "^$title\$" 2>/dev/null | head -n 1)
     fi
 }
 wait_window()
@@ -64,6 +64,8 @@ for step in "$@"; do
     elif [ -n "${WAYLAND_DISPLAY:-}" ]; then
         wtype -s 300 -k "$step"
     else
+        # The window manager may not have given the window the focus yet.
+        xdotool windowactivate --sync "$rect" 2>/dev/null
         xdotool key --delay 300 "$step"
     fi
 done
@@ -125,12 +127,15 @@ shoot_both()
 }
 shoot_both main
 shoot_both editor Tab space "=Configure Hotkeys"
+# The editor opens on " &Add New Hotkey" while its list is empty: Space opens the wizard.
+shoot_both wizard Tab space "=Configure Hotkeys" space "=Hotkey Wizard"
 shoot_both options Tab Tab space "=Customize Tarvex Appearance"
 # Borders left, right and bottom, and the title band's right end.
 frame=('4x$((h - 30))+0+30' '4x$((h - 30))+$((w - 4))+30' '${w}x3+0+$((h - 3))'
     '60x20+$((w - 70))+4')
 compare_shots main "${frame[@]}" '12x60+6+$((h - 80))'
 compare_shots editor "${frame[@]}"
+compare_shots wizard "${frame[@]}"
 compare_shots options "${frame[@]}"
 [ $status -eq 0 ] && echo PASS || echo "FAIL: a window is drawn differently"
 exit $status
