@@ -1,6 +1,7 @@
 #include "activation/ActionRunner.h"
 
 #include "activation/SpecialActionTable.h"
+#include "keys/KeyNames.h"
 
 namespace tarvex {
 
@@ -18,7 +19,7 @@ void ActionRunner::RunHotkeyAction(const QString& target, const QString& combina
         m_sound.playAsync(sound);
     // Before the action, which may wait for the user (a confirmation) or end the session.
     if (m_notifier && m_settings.activationNotification())
-        m_notifier->notify(combination, target);
+        m_notifier->notify(KeyNames::Displayed(combination), target);
     if (target.startsWith(u'-')) {
         const SpecialAction action = SpecialActionFor(target);
         if (action != SpecialAction::None) {

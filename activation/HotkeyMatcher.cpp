@@ -44,12 +44,12 @@ int HotkeyMatcher::addChild(int node, quint8 code)
 void HotkeyMatcher::insert(const QString& sequence, int record)
 {
     for (QChar c : sequence) {
-        if (c.unicode() > 255)
-            return; // the buffer only ever holds codes 1-255
+        if (c.unicode() == 0 || c.unicode() > 255)
+            return; // names no key: the buffer only ever holds codes 1-255
     }
     int node = 0;
     for (QChar c : sequence)
-        node = addChild(node, quint8(FoldKeyCode(c.unicode())));
+        node = addChild(node, quint8(c.unicode()));
     m_nodes[node].output = Lowest(m_nodes[node].output, record);
 }
 
@@ -92,14 +92,13 @@ void HotkeyMatcher::compile(const ActiveHotkeyTable& table)
 
 int HotkeyMatcher::step(int state, quint8 code) const
 {
-    const quint8 folded = quint8(FoldKeyCode(code));
     while (state != 0) {
-        const int next = child(state, folded);
+        const int next = child(state, code);
         if (next >= 0)
             return next;
         state = m_nodes[state].fail;
     }
-    return m_rootNext[folded];
+    return m_rootNext[code];
 }
 
 int HotkeyMatcher::feed(quint8 code)

@@ -9,11 +9,11 @@
 
 namespace tarvex {
 
-/// The active table compiled into one Aho-Corasick automaton over case-folded key codes.
+/// The active table compiled into one Aho-Corasick automaton over key codes.
 /// Fed one code per append, it names the lowest record index whose sequence ends at that code,
 /// in time independent of the buffer length and of the table size (amortised). Records without
 /// a "*" (no target), records the running hotkeys ignore (ReasonNotRun: no key combination, a
-/// control character in the target) and sequences holding characters above 255 never match.
+/// control character in the target) and sequences naming no key never match.
 class HotkeyMatcher final
 {
 public:

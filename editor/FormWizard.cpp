@@ -274,7 +274,7 @@ void FormWizard::keyDone()
         m_txtKey->setFocus();
         return;
     }
-    m_combination = m_txtKey->text();
+    m_combination = m_txtKey->combination();
     m_finished = true;
     accept();
 }

@@ -9,6 +9,7 @@
 #include "editor/RowIcons.h"
 #include "keys/HotkeyShadowing.h"
 #include "keys/KeyCapture.h"
+#include "keys/KeyNames.h"
 #include "platform/Dialogs.h"
 #include "store/WebAddress.h"
 #include "ui/ProgramIcon.h"
@@ -53,7 +54,7 @@ QString SaveProblem(int position, const HotkeyEntry& entry)
                ? QString()
                : QCoreApplication::translate("tarvex::HotkeyEditorPanel", "Hotkey %1 (%2): %3")
                      .arg(position)
-                     .arg(entry.combination, problem);
+                     .arg(KeyNames::Displayed(entry.combination), problem);
 }
 
 } // namespace
@@ -95,7 +96,7 @@ void HotkeyEditorPanel::rowClicked(int position, bool focusCombination)
     m_filling = true;
     rememberRowTarget(entry.target);
     configCTRL(true);
-    m_hk->setText(entry.combination);
+    m_hk->setCombination(entry.combination);
     m_ws->setText(entry.target);
     ConfigAction(ActionFor(m_hktype->currentIndex()));
     m_filling = false;
@@ -311,8 +312,9 @@ void HotkeyEditorPanel::updateShadowWarning()
     QString text;
     QString whole;
     if (winner > 0) {
-        const HotkeyEntry hidden = m_list.at(selected);
+        const QString hidden = KeyNames::Displayed(m_list.at(selected).combination);
         const HotkeyEntry first = m_list.at(winner);
+        const QString firstKeys = KeyNames::Displayed(first.combination);
         const QString message = tr("This hotkey can never run: while %1 is typed, hotkey %2 (%3, "
                                    "action \"%4\") runs first.");
         // Long key texts and paths are shortened in the middle so the warning wraps onto a few
@@ -322,10 +324,10 @@ void HotkeyEditorPanel::updateShadowWarning()
         const auto shortened = [&metrics, room](const QString& part) {
             return metrics.elidedText(part, Qt::ElideMiddle, room);
         };
-        text = message.arg(shortened(hidden.combination))
+        text = message.arg(shortened(hidden))
                    .arg(winner)
-                   .arg(shortened(first.combination), shortened(first.target));
-        whole = message.arg(hidden.combination).arg(winner).arg(first.combination, first.target);
+                   .arg(shortened(firstKeys), shortened(first.target));
+        whole = message.arg(hidden).arg(winner).arg(firstKeys, first.target);
     }
     m_shadowLabel->setText(text);
     m_shadowLabel->setToolTip(whole == text ? QString() : whole);

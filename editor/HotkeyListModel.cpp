@@ -1,6 +1,7 @@
 #include "editor/HotkeyListModel.h"
 
 #include "editor/RowIcons.h"
+#include "keys/KeyNames.h"
 
 namespace tarvex {
 
@@ -84,7 +85,7 @@ QVariant HotkeyListModel::data(const QModelIndex& index, int role) const
         return {};
     const HotkeyEntry& entry = m_list.entries().at(index.row());
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-        return index.column() == 0 ? entry.combination : entry.target;
+        return index.column() == 0 ? KeyNames::Displayed(entry.combination) : entry.target;
     if (role == Qt::DecorationRole && index.column() == 0)
         return m_icons.icon(m_iconKeys.at(index.row()));
     return {};

@@ -2,54 +2,21 @@
 
 #include "keys/KeyText.h"
 
-#include <algorithm>
-
 namespace tarvex {
 namespace {
 
-bool MatchesAt(const char16_t* outer, const char16_t* inner, qsizetype length)
-{
-    for (qsizetype i = 0; i < length; ++i) {
-        if (FoldKeyCode(outer[i]) != FoldKeyCode(inner[i]))
-            return false;
-    }
-    return true;
-}
-
-// The matcher never fires a sequence holding a character above 255 (not a key code).
+// The matcher never fires a sequence holding an item that names no key (code 0).
 bool IsMatchable(const QString& codes)
 {
-    return !codes.isEmpty() &&
-           std::all_of(codes.cbegin(), codes.cend(), [](QChar c) { return c.unicode() <= 255; });
+    return !codes.isEmpty() && !codes.contains(QChar(0));
 }
 
 } // namespace
 
-void HotkeyShadowing::CodesInto(const QString& text, QString& codes)
-{
-    codes.resize(0);
-    for (qsizetype i = 0; i < text.size();) {
-        const KeyToken* token = nullptr;
-        if (text.at(i) == QLatin1Char('(')) {
-            for (const KeyToken& candidate : KeyTokens) {
-                if (QStringView(text).sliced(i).startsWith(candidate.text))
-                    token = &candidate;
-            }
-        }
-        codes.append(token ? QChar(token->code) : text.at(i));
-        i += token ? token->text.size() : 1;
-    }
-}
-
 int HotkeyShadowing::FirstEnd(const QString& outer, const QString& inner)
 {
-    const char16_t* outerCodes = reinterpret_cast<const char16_t*>(outer.constData());
-    const char16_t* innerCodes = reinterpret_cast<const char16_t*>(inner.constData());
-    for (qsizetype start = 0; start + inner.size() <= outer.size(); ++start) {
-        if (MatchesAt(outerCodes + start, innerCodes, inner.size()))
-            return int(start + inner.size());
-    }
-    return -1;
+    const qsizetype start = outer.indexOf(inner);
+    return start < 0 ? -1 : int(start + inner.size());
 }
 
 int HotkeyShadowing::WinnerOver(const QList<HotkeyEntry>& entries, int position)
@@ -95,7 +62,7 @@ const QString& HotkeyShadowing::codesAt(const QList<HotkeyEntry>& entries, int p
     }
     if (!m_valid[index]) {
         QString& codes = m_codes[qsizetype(index)];
-        CodesInto(entries.at(position - 1).combination, codes);
+        KeyCodesInto(entries.at(position - 1).combination, codes);
         // A row the matcher can never fire is kept as an empty sequence, which is skipped.
         if (!IsMatchable(codes))
             codes.resize(0);

@@ -26,11 +26,8 @@ public:
     /// Forgets the kept sequence of the row at `position` (its combination changed).
     void invalidate(int position);
     /// Returns the index just past the first place where code sequence `inner` ends inside
-    /// `outer` under the matching equality, or -1 when it does not occur.
+    /// `outer`, or -1 when it does not occur.
     static int FirstEnd(const QString& outer, const QString& inner);
-    /// Puts the code sequence of combination `text` into `codes` (as KeyCodesFromText does),
-    /// reusing the buffer of `codes`.
-    static void CodesInto(const QString& text, QString& codes);
 
 private:
     const QString& codesAt(const QList<HotkeyEntry>& entries, int position);

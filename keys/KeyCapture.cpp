@@ -1,5 +1,6 @@
 #include "keys/KeyCapture.h"
 
+#include "keys/KeyNames.h"
 #include "keys/KeyText.h"
 
 #include <QCoreApplication>
@@ -23,11 +24,9 @@ QString KeyCapture::Placeholder()
 
 QString KeyCapture::KeyDown(const CaptureState& state, int code)
 {
-    if (IsArrow(code) || code <= 0 || code > 255)
-        return state.text;
     if (code == Backspace)
         return Erase(state);
-    return state.text + QChar(char16_t(code)).toLower();
+    return state.text + KeyNames::Displayed(KeyText(code));
 }
 
 QString KeyCapture::Erase(const CaptureState& state)
@@ -35,18 +34,25 @@ QString KeyCapture::Erase(const CaptureState& state)
     QString text = state.text;
     if (HasSelection(state))
         return text.remove(state.selectionStart, state.selectionLength);
-    // A trailing token goes as a whole, in any letter case (a hand-edited "(ALT)" too).
-    for (const KeyToken& token : KeyTokens) {
-        if (text.endsWith(token.text, Qt::CaseInsensitive))
-            return text.chopped(token.text.size());
-    }
-    text.chop(1);
+    // A trailing key name goes as a whole, in any letter case (a hand-edited "(ALT)" too).
+    const qsizetype name = KeyNames().trailingNameLength(text);
+    text.chop(name > 0 ? name : 1);
     return text;
 }
 
 QString KeyCapture::Normalised(const QString& text)
 {
-    return KeyTextFromCodes(text);
+    const QString alphabet = KeyAlphabet();
+    const KeyNames names;
+    QString result;
+    result.reserve(text.size());
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype name = names.nameLengthAt(text, i);
+        if (name > 0 || alphabet.contains(text.at(i)))
+            result += QStringView(text).sliced(i, name > 0 ? name : 1);
+        i += name > 0 ? name : 1;
+    }
+    return result;
 }
 
 QString KeyCapture::Clicked(const QString& text)

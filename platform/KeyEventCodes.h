@@ -4,10 +4,11 @@ class QKeyEvent;
 
 namespace tarvex {
 
-/// Turns the key events of a capture box into virtual-key numbers by the same table as the
-/// session's key-state source, so a captured key is stored under the number that later fires
-/// it. The X11 session reads the X server's keymap; a session watched through the kernel's
-/// input devices uses the table of that source.
+/// Turns the key events of a capture box into keys (virtual-key numbers, KeyTable.h) by the
+/// same table as the session's key-state source, so a captured key is stored as the key that
+/// later fires it. The event's keysym names the key first; where it names none, the X11 session
+/// reads the X server's keymap and a session watched through the kernel's input devices uses
+/// the table of that source.
 class KeyEventCodes
 {
 public:

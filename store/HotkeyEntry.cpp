@@ -1,5 +1,6 @@
 #include "store/HotkeyEntry.h"
 
+#include "keys/KeyText.h"
 #include "store/WebAddress.h"
 
 #include <algorithm>
@@ -8,7 +9,10 @@
 namespace tarvex {
 namespace {
 
-bool HoldsSeparator(const QString& text)
+// The keypad's multiply key, the one key whose text holds the record separator "*".
+constexpr QLatin1StringView KeypadMultiply{"(Num*)"};
+
+bool HoldsSeparator(QStringView text)
 {
     for (QChar c : text) {
         if (c == u'*' || c == u'|' || c == u'\r' || c == u'\n')
@@ -17,11 +21,20 @@ bool HoldsSeparator(const QString& text)
     return false;
 }
 
+// The first "*" that is not the middle of a keypad multiply key, or -1.
+qsizetype SeparatorStar(QStringView record)
+{
+    qsizetype star = record.indexOf(u'*');
+    while (star >= 4 && record.sliced(star - 4).startsWith(KeypadMultiply))
+        star = record.indexOf(u'*', star + 1);
+    return star;
+}
+
 } // namespace
 
 HotkeyRecord SplitHotkeyRecord(QStringView record)
 {
-    const qsizetype star = record.indexOf(u'*');
+    const qsizetype star = SeparatorStar(record);
     if (star < 0)
         return {{record.toString(), QString()}, false};
     const qsizetype next = record.indexOf(u'*', star + 1);
@@ -77,7 +90,7 @@ int TypeSelectorPosition(TargetKind kind, int current)
 
 QString ValidateCombination(const QString& combination)
 {
-    if (!HoldsSeparator(combination))
+    if (!HoldsSeparator(QString(combination).remove(KeypadMultiply)))
         return {};
     return QCoreApplication::translate(
         "tarvex::HotkeyEntry", "The key combination must not contain \"*\", \"|\" or a line break, "
@@ -117,6 +130,10 @@ QString ReasonNotRun(const HotkeyEntry& entry)
         return QCoreApplication::translate(
             "tarvex::HotkeyEntry", "its action holds a control character, which no file name or "
                                    "address holds");
+    if (KeyCodesFromText(entry.combination).contains(QChar(0)))
+        return QCoreApplication::translate(
+            "tarvex::HotkeyEntry", "its key combination holds text that names no key (such as "
+                                   "a lone parenthesis or a key name in other letters)");
     return {};
 }
 

@@ -15,8 +15,9 @@ struct HotkeyEntry
 };
 
 /// One record of the hotkey file ("combination*target") taken apart: the combination is the
-/// text before the first "*", the target the text from there up to the next "*" (anything
-/// after that is ignored). A record without "*" is all combination and has no target.
+/// text before the first "*" that is not the middle of the keypad multiply key "(Num*)", the
+/// target the text from there up to the next "*" (anything after that is ignored). A record
+/// without such a "*" is all combination and has no target.
 struct HotkeyRecord
 {
     HotkeyEntry entry;
@@ -48,7 +49,7 @@ QString IconKeyFor(const HotkeyEntry& entry);
 int TypeSelectorPosition(TargetKind kind, int current);
 
 /// Returns a message for the user when `combination` cannot be stored in the hotkey file
-/// (it holds "*", "|", a carriage return or a line feed), else an empty text.
+/// (it holds "|", a carriage return, a line feed or a "*" outside "(Num*)"), else an empty text.
 QString ValidateCombination(const QString& combination);
 
 /// Returns a message for the user when `target` cannot be stored in the hotkey file (it holds
@@ -64,8 +65,8 @@ bool HasKeyCombination(const QString& combination);
 /// holds one, and a NUL would cut the target short on its way to the desktop.
 bool HoldsControlCharacter(const QString& text);
 
-/// Returns why the running hotkeys ignore `entry` (it has no key combination, or its target
-/// holds a control character), else an empty text.
+/// Returns why the running hotkeys ignore `entry` (it has no key combination, its target holds
+/// a control character, or its combination holds text that names no key), else an empty text.
 QString ReasonNotRun(const HotkeyEntry& entry);
 
 /// Returns the first message of ValidateCombination and ValidateTarget, or an empty text.

@@ -116,6 +116,13 @@
     </message>
 </context>
 <context>
+    <name>tarvex::CaptureBox</name>
+    <message>
+        <source>Press the keys of the hotkey one after another. Backspace erases the last key; Ctrl+Tab moves on.</source>
+        <translation>Pulsa las teclas del atajo una tras otra. Retroceso borra la última tecla; Ctrl+Tab pasa al siguiente control.</translation>
+    </message>
+</context>
+<context>
     <name>tarvex::EvdevKeyStateSource</name>
     <message>
         <source>Tarvex cannot read the keyboard: allow it with the udev rule in the README (or join the input group), then start Tarvex again.</source>
@@ -393,6 +400,10 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
         <source>its action holds a control character, which no file name or address holds</source>
         <translation>su acción contiene un carácter de control, que ningún nombre de archivo ni dirección contiene</translation>
     </message>
+    <message>
+        <source>its key combination holds text that names no key (such as a lone parenthesis or a key name in other letters)</source>
+        <translation>su combinación de teclas contiene un texto que no nombra ninguna tecla (como un paréntesis suelto o el nombre de una tecla escrito con otras letras)</translation>
+    </message>
 </context>
 <context>
     <name>tarvex::HotkeyFileIO</name>
@@ -422,6 +433,130 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
         <source>ClickToEdit</source>
         <extracomment>One word of plain letters: the key box shows any other character as a key&apos;s name.</extracomment>
         <translation>ClicParaEditar</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::KeyNames</name>
+    <message>
+        <source>(Shift)</source>
+        <extracomment>A key&apos;s name as the key boxes and the hotkey list show it (hotkeys store it in English): in parentheses, without spaces, unlike every other key&apos;s name.</extracomment>
+        <translation>(Mayús)</translation>
+    </message>
+    <message>
+        <source>(Ctrl)</source>
+        <translation>(Ctrl)</translation>
+    </message>
+    <message>
+        <source>(Alt)</source>
+        <translation>(Alt)</translation>
+    </message>
+    <message>
+        <source>(Win)</source>
+        <translation>(Win)</translation>
+    </message>
+    <message>
+        <source>(Space)</source>
+        <translation>(Espacio)</translation>
+    </message>
+    <message>
+        <source>(Del)</source>
+        <translation>(Supr)</translation>
+    </message>
+    <message>
+        <source>(Backspace)</source>
+        <translation>(Retroceso)</translation>
+    </message>
+    <message>
+        <source>(Tab)</source>
+        <translation>(Tab)</translation>
+    </message>
+    <message>
+        <source>(Enter)</source>
+        <translation>(Intro)</translation>
+    </message>
+    <message>
+        <source>(Esc)</source>
+        <translation>(Esc)</translation>
+    </message>
+    <message>
+        <source>(Ins)</source>
+        <translation>(Insert)</translation>
+    </message>
+    <message>
+        <source>(Home)</source>
+        <translation>(Inicio)</translation>
+    </message>
+    <message>
+        <source>(End)</source>
+        <translation>(Fin)</translation>
+    </message>
+    <message>
+        <source>(PgUp)</source>
+        <translation>(RePág)</translation>
+    </message>
+    <message>
+        <source>(PgDn)</source>
+        <translation>(AvPág)</translation>
+    </message>
+    <message>
+        <source>(Up)</source>
+        <translation>(Arriba)</translation>
+    </message>
+    <message>
+        <source>(Down)</source>
+        <translation>(Abajo)</translation>
+    </message>
+    <message>
+        <source>(Left)</source>
+        <translation>(Izquierda)</translation>
+    </message>
+    <message>
+        <source>(Right)</source>
+        <translation>(Derecha)</translation>
+    </message>
+    <message>
+        <source>(NumEnter)</source>
+        <translation>(NumIntro)</translation>
+    </message>
+    <message>
+        <source>(Print)</source>
+        <translation>(ImprPant)</translation>
+    </message>
+    <message>
+        <source>(Pause)</source>
+        <translation>(Pausa)</translation>
+    </message>
+    <message>
+        <source>(Menu)</source>
+        <translation>(Menú)</translation>
+    </message>
+    <message>
+        <source>(Mute)</source>
+        <translation>(Silencio)</translation>
+    </message>
+    <message>
+        <source>(VolDown)</source>
+        <translation>(BajarVol)</translation>
+    </message>
+    <message>
+        <source>(VolUp)</source>
+        <translation>(SubirVol)</translation>
+    </message>
+    <message>
+        <source>(Play)</source>
+        <translation>(Reproducir)</translation>
+    </message>
+    <message>
+        <source>(Stop)</source>
+        <translation>(Detener)</translation>
+    </message>
+    <message>
+        <source>(Prev)</source>
+        <translation>(Anterior)</translation>
+    </message>
+    <message>
+        <source>(Next)</source>
+        <translation>(Siguiente)</translation>
     </message>
 </context>
 <context>

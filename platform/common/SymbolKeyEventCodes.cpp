@@ -11,12 +11,17 @@ namespace {
 KeyEventCodes* g_session = nullptr;
 } // namespace
 
-int codeFromEventSymbol(const QKeyEvent& event)
+int codeFromEventKeysym(const QKeyEvent& event)
 {
     unsigned long keysym = event.nativeVirtualKey();
     if (keysym == 0)
         keysym = KeysymForQtKey(event.key(), event.modifiers());
-    if (const int code = virtualKeyForKeysym(keysym))
+    return virtualKeyForKeysym(keysym);
+}
+
+int codeFromEventSymbol(const QKeyEvent& event)
+{
+    if (const int code = codeFromEventKeysym(event))
         return code;
     return virtualKeyForKeycodePosition(int(event.nativeScanCode()));
 }

@@ -9,6 +9,8 @@ namespace tarvex {
 
 int EvdevKeyEventCodes::codeFor(const QKeyEvent& event)
 {
+    if (const int code = codeFromEventKeysym(event))
+        return code;
     if (const int code = m_keymap.codeFor(int(event.nativeScanCode())))
         return code;
     return codeFromEventSymbol(event);

@@ -6,10 +6,11 @@ namespace tarvex {
 
 class SessionKeymap;
 
-/// The capture box's key numbers on a session whose keys are read from the kernel's input
-/// devices: the event's X keycode (evdev code + 8, as Qt reports it on Wayland and on X11)
-/// through the same table as that key source, so a captured key is stored under the number
-/// that fires it. Events without a keycode (synthesised ones) go by their key symbol.
+/// The capture box's keys on a session whose keys are read from the kernel's input devices.
+/// The event's keysym names the key first, so a virtual keyboard with a keymap of its own
+/// (wtype, an on-screen keyboard, a remote desktop) records the keys it types; a keysym that
+/// names no key falls back to the event's X keycode (evdev code + 8, as Qt reports it on
+/// Wayland and on X11) through the same table as that key source.
 class EvdevKeyEventCodes final : public KeyEventCodes
 {
 public:

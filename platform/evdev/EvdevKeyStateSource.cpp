@@ -50,7 +50,6 @@ EvdevKeyStateSource::EvdevKeyStateSource(SessionKeymap& keymap, const QString& f
     : QObject(parent), m_keymap(keymap),
       m_folder(QDir::cleanPath(QFileInfo(folder).absoluteFilePath())),
       m_state({[this](int key) { keyDown(key); }, [this](int key) { keyUp(key); },
-               [this](bool on) { m_keymap.setNumLock(on); },
                [this](int id) {
                    const auto it = m_streams.find(id);
                    return it == m_streams.end() ? std::nullopt : it->second.input->heldKeys();
@@ -186,8 +185,6 @@ void EvdevKeyStateSource::consider(const QString& path)
     }
     m_refused.erase(path);
     qCInfo(lcEvdev, "reading keyboard %s (%s)", qPrintable(path), qPrintable(input->name()));
-    if (const std::optional<bool> numLock = input->numLock())
-        m_keymap.setNumLock(*numLock);
     const int id = m_nextId++;
     const InputStream::Kind kind = input->kind();
     m_streams[id].input = std::move(input);

@@ -103,8 +103,6 @@ std::unique_ptr<InputStream> InputStream::open(const QString& path, bool anyKeyD
     }
     std::unique_ptr<InputStream> stream(new InputStream(fd, Kind::Device, path));
     stream->m_name = QString::fromUtf8(libevdev_get_name(device));
-    if (libevdev_has_event_code(device, EV_LED, LED_NUML))
-        stream->m_numLock = libevdev_get_event_value(device, EV_LED, LED_NUML) != 0;
     libevdev_free(device);
     refusal = Refusal::None;
     return stream;

@@ -48,8 +48,6 @@ public:
     const QString& path() const { return m_path; }
     /// The device's name, or the path of a stream.
     const QString& name() const { return m_name; }
-    /// The device's Num Lock light when it was opened (nothing for streams and unlit devices).
-    std::optional<bool> numLock() const { return m_numLock; }
 
     /// Reads every whole record there is now into `records` (a partial one waits for its rest).
     ReadEnd read(std::vector<InputRecord>& records);
@@ -69,7 +67,6 @@ private:
     Kind m_kind;
     QString m_path;
     QString m_name;
-    std::optional<bool> m_numLock;
     QByteArray m_partial;
 };
 

@@ -38,8 +38,6 @@ void KeyboardState::feed(int keyboard, quint16 type, quint16 code, qint32 value)
         press(keyboard, code);
     else if (type == EV_KEY && value == 0)
         release(keyboard, code);
-    else if (type == EV_LED && code == LED_NUML && m_handlers.numLock)
-        m_handlers.numLock(value != 0);
 }
 
 void KeyboardState::remove(int keyboard)

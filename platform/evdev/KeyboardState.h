@@ -30,8 +30,6 @@ public:
         std::function<void(int key)> keyDown;
         /// A key went up on the last keyboard that held it.
         std::function<void(int key)> keyUp;
-        /// A keyboard reported its Num Lock light on or off.
-        std::function<void(bool on)> numLock;
         /// The keys keyboard `keyboard` holds now, read from the device after a loss of
         /// events; nothing (a stream, or the device could not say) counts as no key held.
         std::function<std::optional<Keys>(int keyboard)> heldKeys;

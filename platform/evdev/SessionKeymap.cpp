@@ -86,14 +86,6 @@ void SessionKeymap::keyUp(int keycode)
     }
 }
 
-void SessionKeymap::setNumLock(bool on)
-{
-    if (on == m_numLock)
-        return;
-    m_numLock = on;
-    rebuild();
-}
-
 // Asked without waiting: localed may first have to be started by the bus.
 void SessionKeymap::askLocale()
 {
@@ -190,7 +182,7 @@ void SessionKeymap::rebuild()
                                                  xkb_level_index_t(level), &symbols);
             return count > 0 ? symbols[0] : 0;
         };
-        m_codes[keycode] = quint8(virtualKeyForKey(keycode, m_group, m_numLock, keysymAt));
+        m_codes[keycode] = quint8(virtualKeyForKey(keycode, m_group, keysymAt));
     }
 }
 

@@ -50,8 +50,6 @@ public:
     /// A key went down or up: the layout toggles of the keymap act on the active layout.
     void keyDown(int keycode);
     void keyUp(int keycode);
-    /// Num Lock went on or off (keypad keys give digits while it is on).
-    void setNumLock(bool on);
     /// The names the current table was built from (the environment's already applied).
     Names names() const { return m_names; }
 
@@ -76,7 +74,6 @@ private:
     xkb_state* m_state = nullptr;
     Names m_names;
     int m_group = 0;
-    bool m_numLock = false;
     std::array<quint8, 256> m_codes{};
 };
 

@@ -7,8 +7,6 @@
 #include <QKeyEvent>
 #include <QtGui/qguiapplication_platform.h>
 
-#include <X11/keysym.h>
-
 namespace tarvex {
 namespace {
 
@@ -29,6 +27,8 @@ X11KeyEventCodes::~X11KeyEventCodes() = default;
 
 int X11KeyEventCodes::codeFor(const QKeyEvent& event)
 {
+    if (const int code = codeFromEventKeysym(event))
+        return code;
     if (const int code = codeFromLayout(event))
         return code;
     return codeFromEventSymbol(event);
@@ -45,15 +45,11 @@ int X11KeyEventCodes::codeFromLayout(const QKeyEvent& event)
         if (!m_layout)
             m_layout = std::make_unique<XkbLayoutMap>();
         m_layout->reload(display);
-        // Num Lock is whichever modifier the keymap binds it to (Mod2 on most set-ups only).
-        m_numLockMask = m_layout->modifiersOf(XK_Num_Lock);
         m_layoutLoaded = true;
     }
     if (!m_layout)
         return 0;
-    const unsigned state = event.nativeModifiers();
-    const bool numLock = m_numLockMask != 0 && (state & m_numLockMask) != 0;
-    m_layout->setState(int((state >> GroupShift) & GroupBits), numLock);
+    m_layout->setGroup(int((event.nativeModifiers() >> GroupShift) & GroupBits));
     return m_layout->codeFor(int(event.nativeScanCode()));
 }
 

@@ -8,11 +8,11 @@ namespace tarvex {
 
 class XkbLayoutMap;
 
-/// The capture box's key numbers on an X11 session: the X keycode of the event through the same
-/// keycode → virtual-key table of the active layout as the XInput2 key source (so Shift+1 is the
-/// "1" key and letters follow the layout). The layout group and the Num Lock state come from the
-/// event's modifier state; which modifier Num Lock is comes from the server's XKB keymap. Events
-/// without an X keycode (synthesised ones) go by their key symbol.
+/// The capture box's keys on an X11 session. The event's keysym names the key first (so a
+/// virtual keyboard with a keymap of its own records the keys it types); a keysym that names
+/// no key (Shift+1 gives "!") falls back to the X keycode through the same keycode → key table
+/// of the active layout as the XInput2 key source, so Shift+1 is the "1" key and letters follow
+/// the layout. The layout group comes from the event's modifier state.
 class X11KeyEventCodes final : public KeyEventCodes
 {
 public:
@@ -29,7 +29,6 @@ private:
     int codeFromLayout(const QKeyEvent& event);
 
     std::unique_ptr<XkbLayoutMap> m_layout;
-    unsigned m_numLockMask = 0;
     bool m_layoutLoaded = false;
 };
 

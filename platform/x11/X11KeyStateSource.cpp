@@ -6,7 +6,6 @@
 #include <QSocketNotifier>
 
 #include <X11/extensions/XInput2.h>
-#include <X11/keysym.h>
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 
@@ -90,25 +89,19 @@ void X11KeyStateSource::selectEvents()
     const unsigned long mapChanges = XkbNewKeyboardNotifyMask | XkbMapNotifyMask;
     XkbSelectEvents(m_display, XkbUseCoreKbd, mapChanges | XkbStateNotifyMask,
                     mapChanges | XkbStateNotifyMask);
-    // Only layout switches and lock changes matter; plain modifier presses would wake us twice.
+    // Only layout switches matter; plain modifier presses would wake us twice.
     XkbSelectEventDetails(m_display, XkbUseCoreKbd, XkbStateNotify, XkbAllStateComponentsMask,
-                          XkbGroupStateMask | XkbModifierLockMask);
-    m_numLockMask = XkbKeysymToModifiers(m_display, XK_Num_Lock);
+                          XkbGroupStateMask);
     m_layout.reload(m_display);
-    readXkbState();
+    readXkbGroup();
     grabReservedHotkey(m_display);
 }
 
-void X11KeyStateSource::readXkbState()
+void X11KeyStateSource::readXkbGroup()
 {
     XkbStateRec state{};
     if (XkbGetState(m_display, XkbUseCoreKbd, &state) == Success)
-        applyXkbState(state.group, state.locked_mods);
-}
-
-void X11KeyStateSource::applyXkbState(int group, unsigned int lockedModifiers)
-{
-    m_layout.setState(group, m_numLockMask != 0 && (lockedModifiers & m_numLockMask) != 0);
+        m_layout.setGroup(state.group);
 }
 
 // Xlib may already hold events in its queue (read while waiting for a reply),
@@ -155,12 +148,11 @@ void X11KeyStateSource::handleXkb(XEvent& event)
 {
     const auto& xkb = reinterpret_cast<const XkbEvent&>(event);
     if (xkb.any.xkb_type == XkbStateNotify) {
-        applyXkbState(xkb.state.group, xkb.state.locked_mods);
+        m_layout.setGroup(xkb.state.group);
         return;
     }
     if (xkb.any.xkb_type == XkbMapNotify)
         XkbRefreshKeyboardMapping(const_cast<XkbMapNotifyEvent*>(&xkb.map));
-    m_numLockMask = XkbKeysymToModifiers(m_display, XK_Num_Lock);
     m_layout.reload(m_display);
 }
 

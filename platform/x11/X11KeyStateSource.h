@@ -23,7 +23,7 @@ namespace tarvex {
 // is applied, so a short tap is never lost; a held key (auto-repeat included)
 // is one press. Nothing wakes up while the keyboard is idle.
 //
-// Keys are numbered by the keysym of the active layout (KeysymTable). Shift,
+// Keys are numbered by the keysyms of the active layout (KeysymTable). Shift,
 // Ctrl and Alt of either side are reported under their generic codes 16, 17
 // and 18 only, so a hotkey with "(Ctrl)" fires with either Ctrl key and the
 // poll never sees the sided codes 160-165; the left and right Windows keys
@@ -51,8 +51,7 @@ private:
     void handleEvent(_XEvent& event);
     void handleRawKey(_XEvent& event);
     void handleXkb(_XEvent& event);
-    void readXkbState();
-    void applyXkbState(int group, unsigned int lockedModifiers);
+    void readXkbGroup();
 
     _XDisplay* m_display = nullptr;
     std::unique_ptr<QSocketNotifier> m_notifier;
@@ -60,7 +59,6 @@ private:
     XkbLayoutMap m_layout;
     int m_xiOpcode = 0;
     int m_xkbEventBase = 0;
-    unsigned int m_numLockMask = 0;
 };
 
 } // namespace tarvex

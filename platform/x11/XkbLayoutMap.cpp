@@ -16,38 +16,21 @@ void XkbLayoutMap::reload(_XDisplay* display)
 {
     if (m_desc)
         XkbFreeKeyboard(m_desc, 0, True);
-    m_desc =
-        XkbGetMap(display, XkbKeyTypesMask | XkbKeySymsMask | XkbModifierMapMask, XkbUseCoreKbd);
+    m_desc = XkbGetMap(display, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
     rebuild();
 }
 
-void XkbLayoutMap::setState(int group, bool numLock)
+void XkbLayoutMap::setGroup(int group)
 {
-    if (group == m_group && numLock == m_numLock)
+    if (group == m_group)
         return;
     m_group = group;
-    m_numLock = numLock;
     rebuild();
 }
 
 int XkbLayoutMap::codeFor(int keycode) const
 {
     return keycode > 0 && keycode < 256 ? m_codes[keycode] : 0;
-}
-
-unsigned int XkbLayoutMap::modifiersOf(unsigned long keysym) const
-{
-    unsigned int modifiers = 0;
-    if (!m_desc || !m_desc->map || !m_desc->map->modmap)
-        return 0;
-    for (int keycode = m_desc->min_key_code; keycode <= m_desc->max_key_code; ++keycode) {
-        const int count = XkbKeyNumSyms(m_desc, keycode);
-        for (int i = 0; i < count; ++i) {
-            if (XkbKeySymsPtr(m_desc, keycode)[i] == keysym)
-                modifiers |= m_desc->map->modmap[keycode];
-        }
-    }
-    return modifiers;
 }
 
 void XkbLayoutMap::rebuild()
@@ -62,7 +45,7 @@ void XkbLayoutMap::rebuild()
 
 int XkbLayoutMap::lookUp(int keycode) const
 {
-    return virtualKeyForKey(keycode, m_group, m_numLock, [this, keycode](int group, int level) {
+    return virtualKeyForKey(keycode, m_group, [this, keycode](int group, int level) {
         return keysymAt(keycode, group, level);
     });
 }

@@ -9,9 +9,10 @@ struct _XkbDesc;
 
 namespace tarvex {
 
-// The X keycode → virtual-key number table of the active keyboard layout. It
-// is rebuilt when the keymap, the layout group or the Num Lock state changes,
-// so a lookup for a key press is a plain array read.
+// The X keycode → key (virtual-key number) table of the active keyboard layout.
+// It is rebuilt when the keymap or the layout group changes, so a lookup for a
+// key press is a plain array read. Num Lock changes nothing: a keypad key is
+// the same key with or without it.
 class XkbLayoutMap final
 {
 public:
@@ -22,12 +23,10 @@ public:
 
     /// Reads the keymap from the server again (one round trip) and rebuilds the table.
     void reload(_XDisplay* display);
-    /// Takes the active layout group and the Num Lock state; rebuilds on a change.
-    void setState(int group, bool numLock);
+    /// Takes the active layout group; rebuilds on a change.
+    void setGroup(int group);
     /// The virtual-key number of an X keycode in the active layout, or 0.
     int codeFor(int keycode) const;
-    /// The modifiers bound to the keys that carry `keysym` (Num_Lock: the Num Lock modifier).
-    unsigned int modifiersOf(unsigned long keysym) const;
 
 private:
     void rebuild();
@@ -36,7 +35,6 @@ private:
 
     _XkbDesc* m_desc = nullptr;
     int m_group = 0;
-    bool m_numLock = false;
     std::array<quint8, 256> m_codes{};
 };
 

@@ -4,7 +4,11 @@
 #include "controls/button/velbutton.h"
 #include "controls/frame/FrameSystemMenu.h"
 #include "controls/frame/velForms.h"
+#include "editor/CaptureBox.h"
 #include "keys/KeyCapture.h"
+#include "keys/KeyNames.h"
+#include "keys/KeyText.h"
+#include "platform/KeyTable.h"
 #include "shell/Tarvex.h"
 #include "shell/Translations.h"
 #include "store/SettingsStore.h"
@@ -16,6 +20,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -124,6 +129,36 @@ private Q_SLOTS:
         const QString placeholder = KeyCapture::Placeholder();
         QVERIFY(placeholder != QStringLiteral("ClickToEdit"));
         QCOMPARE(KeyCapture::Normalised(placeholder), placeholder);
+    }
+
+    // Spanish key names: each key shows a name of its own that is no other key's stored name
+    // and reads back as its English token; the key box shows them and hands on English.
+    void spanishKeyNamesReadBack()
+    {
+        InstallTranslations(*qApp, QLocale(QLocale::Spanish));
+        QCOMPARE(KeyNames::Displayed(u"(Ctrl)(Home)(PgUp)a"),
+                 QStringLiteral("(Ctrl)(Inicio)(RePág)a"));
+        const KeyNames names;
+        QSet<QString> shown;
+        for (const KeyTableEntry& key : KeyTable) {
+            const QString token = QString::fromLatin1(key.text);
+            if (!token.startsWith(u'('))
+                continue;
+            const QString name = KeyNames::Displayed(token);
+            QVERIFY2(!shown.contains(name), qPrintable(name));
+            shown.insert(name);
+            QVERIFY2(name == token || KeyCodeOf(name) == 0, qPrintable(name));
+            QCOMPARE(names.stored(name), token);
+        }
+        CaptureBox box(false);
+        for (int key : {17, 36, 46})
+            box.applyKeyDown(key);
+        QCOMPARE(box.text(), QStringLiteral("(Ctrl)(Inicio)(Supr)"));
+        QCOMPARE(box.combination(), QStringLiteral("(Ctrl)(Home)(Del)"));
+        box.applyKeyDown(KeyCapture::Backspace);
+        QCOMPARE(box.text(), QStringLiteral("(Ctrl)(Inicio)"));
+        box.setCombination(QStringLiteral("(Shift)x(End)"));
+        QCOMPARE(box.text(), QStringLiteral("(Mayús)x(Fin)"));
     }
 
     void otherLocaleFallsBackToEnglish_data()

@@ -11,9 +11,9 @@ namespace tarvex {
 
 /// The matching algorithm written out plainly, for comparison with the compiled matcher:
 /// after each append (keeping the newest `capacity` codes) remove every 162, convert every
-/// record's combination and search it in the whole buffer; the first record found fires and
-/// empties the buffer. A new table empties the buffer too. Records without a "*", without a key
-/// combination or with a control character in the target take no part.
+/// record's combination and search it in the whole buffer, code for code; the first record
+/// found fires and empties the buffer. A new table empties the buffer too. Records without a
+/// "*", without a key combination or with a control character in the target take no part.
 class ReferenceMatcher final
 {
 public:
@@ -31,10 +31,11 @@ public:
     {
         QList<std::optional<QString>> sequences;
         for (const QString& record : records) {
-            const QStringList parts = record.split(u'*');
-            const bool runs = parts.size() >= 2 && !parts.at(0).trimmed().isEmpty() &&
-                              !HoldsControlCharacter(parts.at(1));
-            sequences.append(runs ? std::optional(KeyCodesFromText(parts.at(0))) : std::nullopt);
+            const HotkeyRecord parts = SplitHotkeyRecord(record);
+            const bool runs = parts.hasTarget && HasKeyCombination(parts.entry.combination) &&
+                              !HoldsControlCharacter(parts.entry.target);
+            sequences.append(runs ? std::optional(KeyCodesFromText(parts.entry.combination))
+                                  : std::nullopt);
         }
         return sequences;
     }
@@ -68,8 +69,7 @@ public:
             return !buffer.isEmpty();
         for (qsizetype start = 0; start + sequence.size() <= buffer.size(); ++start) {
             qsizetype i = 0;
-            while (i < sequence.size() &&
-                   KeyCodesMatch(sequence.at(i).unicode(), buffer.at(start + i).unicode()))
+            while (i < sequence.size() && sequence.at(i) == buffer.at(start + i))
                 ++i;
             if (i == sequence.size())
                 return true;

@@ -1,5 +1,7 @@
+#include "keys/KeyText.h"
 #include "store/HotkeyDatabase.h"
 #include "store/HotkeyFileIO.h"
+#include "tests/core/CodesText.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,6 +52,7 @@ private slots:
     void saveWithoutEditsKeepsBytes();
     void editedRecordsAreWrittenAsUtf8();
     void reportsHotkeysThatWillNotRun();
+    void fileOfTheReleasedProgram();
     void readsOnlyRegularFiles_data();
     void readsOnlyRegularFiles();
     void loadsMoreThan32767Records();
@@ -209,6 +212,8 @@ void TestHotkeyDatabase::saveWithoutEditsKeepsBytes_data()
     QTest::newRow("record without star") << QByteArray("abc|d*e\r\n") << "abc";
     QTest::newRow("empty records") << QByteArray("a*1||b*2|\r\n") << "a";
     QTest::newRow("empty file") << QByteArray() << "";
+    QTest::newRow("keys named by tokens")
+        << QByteArray("(Num*)a*/m|(Ctrl)(F4)*/n\r\n") << "(Num*)a";
 }
 
 void TestHotkeyDatabase::saveWithoutEditsKeepsBytes()
@@ -254,6 +259,39 @@ void TestHotkeyDatabase::reportsHotkeysThatWillNotRun()
     QVERIFY(!report.contains(QStringLiteral("Hotkey 2")));
     WriteAll(path(), QByteArray("a*/bin/fine\r\n"));
     QCOMPARE(HotkeyDatabase(path()).load(list, table), QString());
+}
+
+// A file written by the released program, whose texts named keys by their codes (F4 was "s"):
+// every letter, digit and token keeps its key, and a save without edits writes it back byte
+// for byte. A stray parenthesis names no key now; the load says so.
+void TestHotkeyDatabase::fileOfTheReleasedProgram()
+{
+    const QString released = qEnvironmentVariable("TARVEX_TEST_SOURCE_DIR") +
+                             QStringLiteral("/tests/core/data/written-by-tarvex-1.0.TarvexDB");
+    const QByteArray bytes = ReadAll(released);
+    WriteAll(path(), bytes);
+    HotkeyList list;
+    ActiveHotkeyTable table;
+    const HotkeyDatabase database(path());
+    const QString report = database.load(list, table);
+    QVERIFY2(report.contains(QStringLiteral("Hotkey 9 (action \"/tmp/paren\")")),
+             qPrintable(report));
+    QCOMPARE(report.count(QStringLiteral("Hotkey ")), 1);
+    const QList<QString> keys{Codes({17, 83}),
+                              Codes({71, 79, 87, 80}),
+                              Codes({17, 18, 75}),
+                              Codes({16, 32, 46, 91, 88}),
+                              Codes({48, 49, 50, 51, 52, 53, 54, 55, 56, 57}),
+                              Codes({65, 66, 67, 68, 69, 70, 71, 72, 73, 74, 75, 76, 77,
+                                     78, 79, 80, 81, 82, 83, 84, 85, 86, 87, 88, 89, 90}),
+                              Codes({18, 17, 17}),
+                              Codes({65, 66, 67, 90}),
+                              Codes({65, 0, 66})};
+    QCOMPARE(list.count(), keys.size());
+    for (int position = 1; position <= list.count(); ++position)
+        QCOMPARE(KeyCodesFromText(list.at(position).combination), keys.at(position - 1));
+    QCOMPARE(database.save(list, table), QString());
+    QCOMPARE(ReadAll(path()), bytes);
 }
 
 void TestHotkeyDatabase::readsOnlyRegularFiles_data()

@@ -125,6 +125,9 @@ void TestHotkeyStore::tableSplits_data()
     QTest::newRow("trailing bar gives empty record")
         << "a*t|" << QStringList{"a", ""} << QStringList{"t", "<none>"};
     QTest::newRow("empty target") << "k*" << QStringList{"k"} << QStringList{""};
+    QTest::newRow("keypad multiply is no separator")
+        << "(Num*)*/m|a(Num*)(Num*)b*/n*x" << QStringList{"(Num*)", "a(Num*)(Num*)b"}
+        << QStringList{"/m", "/n"};
 }
 
 void TestHotkeyStore::tableSplits()
@@ -175,6 +178,12 @@ void TestHotkeyStore::validation_data()
     QTest::newRow("bar in combination") << "|"
                                         << "/x"
                                         << "combination";
+    QTest::newRow("keypad multiply") << "(Ctrl)(Num*)"
+                                     << "/x"
+                                     << "";
+    QTest::newRow("star beside keypad multiply") << "(Num*)*"
+                                                 << "/x"
+                                                 << "combination";
     QTest::newRow("nul in target") << "a" << QStringLiteral("count.sh") + QChar(0) + ".txt"
                                    << "control characters";
     QTest::newRow("tab in target") << "a"

@@ -1,6 +1,9 @@
+#include "activation/HotkeyMatcher.h"
 #include "keys/KeyText.h"
+#include "platform/KeyTable.h"
 #include "tests/core/CodesText.h"
 
+#include <QSet>
 #include <QTest>
 
 using namespace tarvex;
@@ -10,85 +13,91 @@ class TestKeyText final : public QObject
     Q_OBJECT
 
 private slots:
-    void alphabet();
-    void filter_data();
-    void filter();
-    void textFromCodes_data();
-    void textFromCodes();
+    void tableWalksBothWays();
+    void eachKeyFiresItsOwnTextOnly();
     void codesFromText_data();
     void codesFromText();
-    void roundTripsCapturedTexts();
-    void matchingEquality_data();
-    void matchingEquality();
 };
 
-void TestKeyText::alphabet()
+// Every key of the table: key -> text -> key and text -> key -> text, with no text, keysym or
+// position naming two keys.
+void TestKeyText::tableWalksBothWays()
 {
-    const QString alphabet = KeyAlphabet();
-    QCOMPARE(alphabet.size(), 64);
-    QVERIFY(!alphabet.contains(u'*') && !alphabet.contains(u'|') && !alphabet.contains(u' '));
+    QSet<int> codes;
+    QSet<QString> texts;
+    QSet<quint32> keysyms;
+    QSet<int> positions;
+    for (const KeyTableEntry& key : KeyTable) {
+        const QString text = QString::fromLatin1(key.text);
+        QVERIFY2(!codes.contains(key.code), qPrintable(QString::number(key.code)));
+        codes.insert(key.code);
+        QCOMPARE(KeyText(key.code), text);
+        if (!text.isEmpty()) {
+            QVERIFY2(!texts.contains(text), qPrintable(text));
+            texts.insert(text);
+            QCOMPARE(KeyCodeOf(text), int(key.code));
+            QCOMPARE(KeyText(KeyCodeOf(text)), text);
+            QCOMPARE(KeyCodesFromText(text), Codes({key.code}));
+        }
+        for (const quint32 keysym : key.keysyms) {
+            QVERIFY2(keysym == 0 || !keysyms.contains(keysym), qPrintable(text));
+            keysyms.insert(keysym);
+        }
+        QVERIFY(key.position == 0 || !positions.contains(key.position));
+        positions.insert(key.position);
+    }
+    for (int code = 1; code < 256; ++code)
+        QVERIFY(codes.contains(code) || KeyText(code).isEmpty());
 }
 
-void TestKeyText::filter_data()
+// A table of every text (capital letters too) through the matcher: each key fires the record
+// of its own text and no other; a key without a text fires none.
+void TestKeyText::eachKeyFiresItsOwnTextOnly()
 {
-    QTest::addColumn<QString>("input");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("keeps alphabet") << "(Ctrl)x9Z"
-                                    << "(Ctrl)x9Z";
-    QTest::newRow("drops separators") << "a*b|c d"
-                                      << "abcd";
-    QTest::newRow("drops control and high codes") << Codes({16, 'a', 200, 0xE9}) << "a";
-    QTest::newRow("empty") << ""
-                           << "";
-}
-
-void TestKeyText::filter()
-{
-    QFETCH(QString, input);
-    QFETCH(QString, expected);
-    QCOMPARE(FilterKeyText(input), expected);
-}
-
-void TestKeyText::textFromCodes_data()
-{
-    QTest::addColumn<QString>("codes");
-    QTest::addColumn<QString>("expected");
-    QTest::newRow("ctrl alt k") << Codes({17, 18, 'k'}) << "(Ctrl)(Alt)k";
-    QTest::newRow("alt ctrl k") << Codes({18, 17, 'k'}) << "(Alt)(Ctrl)k";
-    QTest::newRow("shift a stays lower") << Codes({16, 'a'}) << "(Shift)a";
-    QTest::newRow("F1 is p") << QString(QChar(112)).toLower() << "p";
-    QTest::newRow("keypad 1 is a") << Codes({97}) << "a";
-    QTest::newRow("F12 tab keypad 0 leave nothing") << Codes({123, 9, 96}) << "";
-    QTest::newRow("repeated modifier") << Codes({17, 17, 'a'}) << "(Ctrl)(Ctrl)a";
-    QTest::newRow("space dot bracket") << " .["
-                                       << "(Space)(Del)(Win)";
-    QTest::newRow("combination unchanged") << "(Ctrl)x"
-                                           << "(Ctrl)x";
-    QTest::newRow("sided modifiers leave nothing") << Codes({160, 162, 164, 92}) << "";
-}
-
-void TestKeyText::textFromCodes()
-{
-    QFETCH(QString, codes);
-    QFETCH(QString, expected);
-    QCOMPARE(KeyTextFromCodes(codes), expected);
+    QStringList records;
+    for (int code = 1; code < 256; ++code) {
+        if (!KeyText(code).isEmpty())
+            records << KeyText(code) + u'*' + QString::number(code);
+    }
+    for (char letter = 'A'; letter <= 'Z'; ++letter)
+        records << QString(QChar(letter)) + u'*' + QString::number(letter);
+    ActiveHotkeyTable table;
+    table.replaceFromText(records.join(u'|'));
+    HotkeyMatcher matcher;
+    matcher.compile(table);
+    for (int code = 1; code < 256; ++code) {
+        matcher.reset();
+        const int fired = matcher.feed(quint8(code));
+        const QString expected = KeyText(code).isEmpty() ? QString() : QString::number(code);
+        QCOMPARE(fired < 0 ? QString() : table.targetAt(fired).value_or(QString()), expected);
+    }
 }
 
 void TestKeyText::codesFromText_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("ctrl alt k") << "(Ctrl)(Alt)k" << Codes({17, 18, 'k'});
-    QTest::newRow("alt space") << "(Alt)(Space)" << Codes({18, 32});
-    QTest::newRow("all tokens") << "(Shift)(Del)(Win)" << Codes({16, 46, 91});
-    QTest::newRow("capitals are no token") << "(ALT)k"
-                                           << "(ALT)k";
-    QTest::newRow("stray parenthesis") << "(a)"
-                                       << "(a)";
+    QTest::newRow("ctrl alt k") << "(Ctrl)(Alt)k" << Codes({17, 18, 75});
+    QTest::newRow("ctrl s is not ctrl F4") << "(Ctrl)s(Ctrl)(F4)" << Codes({17, 83, 17, 115});
+    QTest::newRow("letters are the letter keys") << "gowp" << Codes({71, 79, 87, 80});
+    QTest::newRow("a capital is the same key") << "S" << Codes({83});
+    QTest::newRow("keypad 1 is not a") << "(Num1)a" << Codes({97, 65});
+    QTest::newRow("keypad signs") << "(Num*)(Num+)(Num-)(Num/)(Num.)(NumEnter)"
+                                  << Codes({106, 107, 109, 111, 110, 14});
+    QTest::newRow("keys of the main block")
+        << "(Tab)(Enter)(Esc)(Backspace)(Ins)(Home)(End)(PgUp)(PgDn)"
+        << Codes({9, 13, 27, 8, 45, 36, 35, 33, 34});
+    QTest::newRow("arrows") << "(Up)(Down)(Left)(Right)" << Codes({38, 40, 37, 39});
+    QTest::newRow("media") << "(Mute)(VolDown)(VolUp)(Play)(Stop)(Prev)(Next)"
+                           << Codes({173, 174, 175, 179, 178, 177, 176});
+    QTest::newRow("F24, Print, Pause, Menu")
+        << "(F24)(Print)(Pause)(Menu)" << Codes({135, 44, 19, 93});
+    QTest::newRow("capitals are no token") << "(ALT)k" << Codes({0, 65, 76, 84, 0, 75});
+    QTest::newRow("stray parentheses name no key") << "(a)" << Codes({0, 65, 0});
+    QTest::newRow("unknown token") << "(F25)" << Codes({0, 70, 50, 53, 0});
+    QTest::newRow("foreign characters") << "ctrl+a" << Codes({67, 84, 82, 76, 0, 65});
     QTest::newRow("empty") << ""
                            << "";
-    QTest::newRow("plain keys") << "gofb"
-                                << "gofb";
 }
 
 void TestKeyText::codesFromText()
@@ -96,40 +105,6 @@ void TestKeyText::codesFromText()
     QFETCH(QString, text);
     QFETCH(QString, expected);
     QCOMPARE(KeyCodesFromText(text), expected);
-}
-
-void TestKeyText::roundTripsCapturedTexts()
-{
-    // Every capturable code sequence survives text form and back (up to letter case).
-    const QString codes = Codes({17, 18, 'k', 16, 32, 91, 46, '7'});
-    const QString text = KeyTextFromCodes(codes);
-    QCOMPARE(KeyCodesFromText(text), codes);
-    QCOMPARE(KeyTextFromCodes(text), text);
-}
-
-void TestKeyText::matchingEquality_data()
-{
-    QTest::addColumn<int>("a");
-    QTest::addColumn<int>("b");
-    QTest::addColumn<bool>("equal");
-    QTest::newRow("A a") << 65 << 97 << true;
-    QTest::newRow("Z z") << 90 << 122 << true;
-    QTest::newRow("P and F1") << 80 << 112 << true;
-    QTest::newRow("same code") << 17 << 17 << true;
-    QTest::newRow("@ is not `") << 64 << 96 << false;
-    QTest::newRow("[ is not {") << 91 << 123 << false;
-    QTest::newRow("ctrl is not 49") << 17 << 49 << false;
-    QTest::newRow("a is not b") << 97 << 98 << false;
-    QTest::newRow("high codes exact") << 192 << 224 << false;
-}
-
-void TestKeyText::matchingEquality()
-{
-    QFETCH(int, a);
-    QFETCH(int, b);
-    QFETCH(bool, equal);
-    QCOMPARE(KeyCodesMatch(char16_t(a), char16_t(b)), equal);
-    QCOMPARE(KeyCodesMatch(char16_t(b), char16_t(a)), equal);
 }
 
 QTEST_GUILESS_MAIN(TestKeyText)

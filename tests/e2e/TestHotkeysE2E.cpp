@@ -77,6 +77,13 @@ void TestHotkeysE2E::keys_data()
         << QStringList{"space"};
     QTest::newRow("first record wins") << QStringList{"k*first", "(Alt)k*second"}
                                        << Presses{{"key", "alt+k"}} << QStringList{"first"};
+    // Each key its own: Ctrl+F4 is no Ctrl+S, keypad 1 is no A (with Num Lock off and on).
+    QTest::newRow("every key its own hotkey")
+        << QStringList{"(Ctrl)s*ctrls", "(Ctrl)(F4)*ctrlf4", "(F12)*f12",  "(Num1)*num1",
+                       "a*a",           "(Win)e*wine",       "(Play)*play"}
+        << Presses{{"key", "--delay", "100", "ctrl+F4", "ctrl+s", "F12", "KP_End", "a", "super+e",
+                    "XF86AudioPlay", "Num_Lock", "KP_End", "Num_Lock"}}
+        << QStringList{"ctrlf4", "ctrls", "f12", "num1", "a", "wine", "play", "num1"};
 }
 
 void TestHotkeysE2E::keys()
@@ -92,8 +99,16 @@ void TestHotkeysE2E::keys()
     if (!fired.isEmpty())
         QTRY_COMPARE_WITH_TIMEOUT(harness.logLines().size(), fired.size(), 5000);
     E2EHarness::settle(500); // nothing more may follow
-    QCOMPARE(harness.logLines(), fired);
-    QCOMPARE(harness.hostLines("action").size(), fired.size());
+    // The host names the targets in firing order; the targets, processes of their own, may
+    // finish in another order.
+    QStringList order;
+    for (const QString& line : harness.hostLines("action"))
+        order << QFileInfo(line.section(u' ', 1)).fileName();
+    QCOMPARE(order, fired);
+    QStringList ran = harness.logLines();
+    ran.sort();
+    fired.sort();
+    QCOMPARE(ran, fired);
 }
 
 void TestHotkeysE2E::rapidPressesFireEachTime()

@@ -25,12 +25,14 @@ private slots:
     void init();
     void cleanup();
     void hotkeysFireOnceEach();
+    void wizardRecordsKeysByTheirNames();
     void closeWindowClosesTheFocusedOne();
     void hiddenWindowHasAnIconAndComesBack();
     void standInWindowFloatsSmall();
 
 private:
-    bool startProgram(const QString& busAddress = QString());
+    bool startProgram(const QString& busAddress = QString(),
+                      const QStringList& arguments = {"automatic"});
     bool openFoot(const QString& appId);
     bool openKeyboard();
     void write(quint16 type, quint16 code, qint32 value);
@@ -95,7 +97,7 @@ bool TestWaylandE2E::openFoot(const QString& appId)
 }
 
 // With `busAddress`, the program's session bus (a tray); else it has none.
-bool TestWaylandE2E::startProgram(const QString& busAddress)
+bool TestWaylandE2E::startProgram(const QString& busAddress, const QStringList& arguments)
 {
     const QString home = m_harness->home();
     QFile settings(home + "/.config/Tarvex/Tarvex.ini");
@@ -124,7 +126,7 @@ bool TestWaylandE2E::startProgram(const QString& busAddress)
     m_program->setProcessEnvironment(env);
     m_program->setProcessChannelMode(QProcess::ForwardedChannels);
     m_program->setWorkingDirectory(home);
-    m_program->start(qEnvironmentVariable("TARVEX_PROGRAM"), {"automatic"});
+    m_program->start(qEnvironmentVariable("TARVEX_PROGRAM"), arguments);
     return m_program->waitForStarted();
 }
 
@@ -168,10 +170,15 @@ bool TestWaylandE2E::isWaylandClient(qint64 pid) const
 void TestWaylandE2E::hotkeysFireOnceEach()
 {
     E2EHarness& h = *m_harness;
-    QVERIFY(h.writeHotkeys({"gofb*" + h.writeLoggingTarget("gofb", "gofb"),
-                            "(Ctrl)(Alt)k*" + h.writeLoggingTarget("chord", "chord"),
-                            "(Shift)x*" + h.writeLoggingTarget("shiftx", "shiftx"),
-                            "a*" + h.writeLoggingTarget("held", "held")}));
+    QStringList records;
+    for (const char* binding :
+         {"gofb*gofb", "(Ctrl)(Alt)k*chord", "(Shift)x*shiftx", "a*held", "(Ctrl)s*ctrls",
+          "(Ctrl)(F4)*ctrlf4", "(F12)*f12", "(Num1)*num1", "(Win)e*wine", "(Play)*play"}) {
+        const QString word = QString::fromLatin1(binding).section(u'*', 1);
+        records << QString::fromLatin1(binding).section(u'*', 0, 0) + u'*' +
+                       h.writeLoggingTarget(word, word);
+    }
+    QVERIFY(h.writeHotkeys(records));
     QVERIFY(startProgram());
     QVERIFY2(openKeyboard(), "the program never read its keyboard");
 
@@ -201,11 +208,81 @@ void TestWaylandE2E::hotkeysFireOnceEach()
     }
     release(KEY_A);
     QTRY_COMPARE_WITH_TIMEOUT(h.logLines().size(), 5, 10000);
+
+    // Each key its own: Ctrl+F4 is no Ctrl+S, keypad 1 is no A (Num Lock light off and on).
+    // The targets run as processes of their own: each is waited for, so the log keeps order.
+    const auto chord = [this](int modifier, int key) {
+        press(modifier);
+        tap(key);
+        release(modifier);
+    };
+    const QList<std::function<void()>> presses{
+        [&] { chord(KEY_LEFTCTRL, KEY_F4); },
+        [&] { chord(KEY_LEFTCTRL, KEY_S); },
+        [&] { tap(KEY_F12); },
+        [&] { tap(KEY_KP1); },
+        [&] {
+            write(EV_LED, LED_NUML, 1);
+            tap(KEY_KP1);
+            write(EV_LED, LED_NUML, 0);
+        },
+        [&] { tap(KEY_A); },
+        [&] { chord(KEY_LEFTMETA, KEY_E); },
+        [&] { tap(KEY_PLAYPAUSE); },
+    };
+    for (const auto& keys : presses) {
+        const qsizetype fired = h.logLines().size();
+        keys();
+        QTRY_COMPARE_WITH_TIMEOUT(h.logLines().size(), fired + 1, 10000);
+    }
     QTest::qWait(1000); // nothing more may follow
-    QCOMPARE(h.logLines(), (QStringList{"gofb", "chord", "shiftx", "shiftx", "held"}));
+    QCOMPARE(h.logLines(), (QStringList{"gofb", "chord", "shiftx", "shiftx", "held", "ctrlf4",
+                                        "ctrls", "f12", "num1", "num1", "held", "wine", "play"}));
 
     QTRY_VERIFY_WITH_TIMEOUT(isWaylandClient(m_program->processId()), 15000);
     QCOMPARE(m_program->state(), QProcess::Running);
+}
+
+// The wizard on sway, typed into by a virtual keyboard with a keymap of its own (wtype): F4,
+// keypad 1, Tab and an arrow are recorded by their names and saved so.
+void TestWaylandE2E::wizardRecordsKeysByTheirNames()
+{
+    QVERIFY(m_harness->writeHotkeys({}));
+    QVERIFY(startProgram(QString(), {}));
+    const auto shown = [this](const QString& title) {
+        const QList<QJsonObject> windows = swayWindowsOf(m_program->processId());
+        return std::any_of(windows.cbegin(), windows.cend(),
+                           [&title](const QJsonObject& w) { return w.value("name") == title; });
+    };
+    // Each step is one virtual keyboard: sway needs a moment to hand its keymap to the program
+    // before the first key. A step that opens a window waits for it, its paint and its focus.
+    const auto step = [&shown](const QStringList& keys, const QString& opens = QString()) {
+        E2EHarness::run("wtype", QStringList{"-s", "300"} + keys);
+        for (int i = 0; i < 150 && !opens.isEmpty() && !shown(opens); ++i)
+            QTest::qWait(100);
+        QTest::qWait(opens.isEmpty() ? 300 : 1000);
+        return opens.isEmpty() || shown(opens);
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(shown("Tarvex"), 15000);
+    QTest::qWait(1000);
+    E2EHarness::run("wtype", {"-k", "Shift_L"}); // makes the seat's keyboard known
+    QVERIFY(step({"-k", "Tab", "-k", "space"}, "Configure Hotkeys"));
+    QVERIFY(step({"-k", "space"}, "Hotkey Wizard"));
+    // The website choice and its address, then the keys in the key box; Ctrl+Tab leaves it
+    // for "Done" (wtype presses Ctrl without telling the modifier state, as some do).
+    QVERIFY(step({"-k", "Down", "-k", "space"}));
+    QVERIFY(step({"example.org", "-k", "Return"}));
+    QVERIFY(step({"-k", "F4", "-k", "KP_1", "-k", "Tab", "-k", "Left"}));
+    QVERIFY(step({"-P", "Control_L", "-k", "Tab", "-p", "Control_L"}));
+    QVERIFY(step({"-k", "space"}));
+    QTRY_VERIFY_WITH_TIMEOUT(!shown("Hotkey Wizard"), 10000);
+    // In the editor the new row's key box has the focus: Ctrl+Tab to the action box, then
+    // Tab past "Cancel" to "Save Settings".
+    QVERIFY(step({"-P", "Control_L", "-k", "Tab", "-p", "Control_L"}));
+    QVERIFY(step({"-k", "Tab", "-k", "Tab", "-k", "space"}));
+    const QString file = m_harness->home() + "/Documents/Hotkeys.TarvexDB";
+    QTRY_COMPARE_WITH_TIMEOUT(E2EHarness::run("cat", {file}),
+                              "(F4)(Num1)(Tab)(Left)*http://example.org\r\n", 10000);
 }
 
 // "-Close Window-" through the compositor's foreign-toplevel protocol: the terminal sway

@@ -55,8 +55,10 @@ void TestEditorE2E::addedHotkeyRunsItsTarget()
     E2EHarness::xdotool({"type", "--delay", "20", target});
     E2EHarness::xdotool({"key", "Return"});
     E2EHarness::settle(800);
-    // The capture box has the focus: real key presses, modifiers included, in press order.
-    E2EHarness::xdotool({"key", "--delay", "80", "ctrl+alt+t"});
+    // The capture box has the focus: real key presses, modifiers included, in press order;
+    // F4, keypad 1 (KP_End with Num Lock off), Tab and an arrow are keys like the others.
+    const QStringList keys{"ctrl+alt+t", "F4", "KP_End", "Tab", "Left"};
+    E2EHarness::xdotool(QStringList{"key", "--delay", "80"} + keys);
     E2EHarness::settle(300);
     AppDriver::clickIn(wizard, {8 + 600 - 65, panelTop + 150 + 15}); // "Done"
     E2EHarness::settle(500);
@@ -64,13 +66,14 @@ void TestEditorE2E::addedHotkeyRunsItsTarget()
     QFile file(m_harness->home() + "/Documents/Hotkeys.TarvexDB");
     QTRY_VERIFY_WITH_TIMEOUT(file.exists(), 5000);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(QString::fromUtf8(file.readAll()), "(Ctrl)(Alt)t*" + target + "\r\n");
+    QCOMPARE(QString::fromUtf8(file.readAll()),
+             "(Ctrl)(Alt)t(F4)(Num1)(Tab)(Left)*" + target + "\r\n");
     const QString shown = AppDriver::waitForWindow("Tarvex");
     QVERIFY(!shown.isEmpty());
     AppDriver::clickIn(shown, AppDriver::designed(360, 1380, 4215, 615)); // " Start Tarvex"
     E2EHarness::settle(1500);
     QCOMPARE(m_harness->logLines(), QStringList());
-    E2EHarness::xdotool({"key", "ctrl+alt+t"});
+    E2EHarness::xdotool(QStringList{"key", "--delay", "80"} + keys);
     QTRY_COMPARE_WITH_TIMEOUT(m_harness->logLines(), QStringList{"fired"}, 5000);
 }
 

@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMimeData>
+#include <QShortcut>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -43,7 +45,8 @@ private Q_SLOTS:
     void autoRepeatRecordsEachRepeat();
     void selectionErase_data();
     void selectionErase();
-    void arrowsOnlyMoveTheCaret();
+    void tabIsRecordedCtrlTabMovesOn();
+    void windowShortcutsTakeNoKey();
     void placeholderClick_data();
     void placeholderClick();
     void foreignTextIsFiltered();
@@ -68,17 +71,24 @@ void TestEditorKeyCapture::keys_data()
     QTest::newRow("super") << QString() << KeyPresses{Key(Qt::Key_Meta)} << "(Win)";
     QTest::newRow("delete") << "a" << KeyPresses{Key(Qt::Key_Delete)} << "a(Del)";
     QTest::newRow("space") << "a" << KeyPresses{Key(Qt::Key_Space)} << "a(Space)";
-    QTest::newRow("enter") << "a" << KeyPresses{Key(Qt::Key_Return)} << "a";
-    QTest::newRow("keypad enter") << "a" << KeyPresses{Keypad(Qt::Key_Enter)} << "a";
-    QTest::newRow("escape") << "a" << KeyPresses{Key(Qt::Key_Escape)} << "a";
-    QTest::newRow("tab") << "a" << KeyPresses{Key(Qt::Key_Tab)} << "a";
-    QTest::newRow("f12") << "a" << KeyPresses{Key(Qt::Key_F12)} << "a";
-    QTest::newRow("f1 records p") << "a" << KeyPresses{Key(Qt::Key_F1)} << "ap";
-    QTest::newRow("f11 records z") << "" << KeyPresses{Key(Qt::Key_F11)} << "z";
+    QTest::newRow("enter, tab, escape")
+        << "a" << KeyPresses{Key(Qt::Key_Return), Key(Qt::Key_Tab), Key(Qt::Key_Escape)}
+        << "a(Enter)(Tab)(Esc)";
+    QTest::newRow("function keys")
+        << "a" << KeyPresses{Key(Qt::Key_F1), Key(Qt::Key_F12), Key(Qt::Key_F24)}
+        << "a(F1)(F12)(F24)";
+    QTest::newRow("arrows, home, page down")
+        << ""
+        << KeyPresses{Key(Qt::Key_Left), Key(Qt::Key_Up), Key(Qt::Key_Home), Key(Qt::Key_PageDown)}
+        << "(Left)(Up)(Home)(PgDn)";
     QTest::newRow("digits") << "" << KeyPresses{Key('4'), Key('2')} << "42";
-    QTest::newRow("keypad 1 records a") << "" << KeyPresses{Keypad(Qt::Key_1)} << "a";
-    QTest::newRow("keypad 0 records nothing") << "x" << KeyPresses{Keypad(Qt::Key_0)} << "x";
-    QTest::newRow("keypad minus records m") << "" << KeyPresses{Keypad(Qt::Key_Minus)} << "m";
+    QTest::newRow("keypad") << ""
+                            << KeyPresses{Keypad(Qt::Key_1), Keypad(Qt::Key_0),
+                                          Keypad(Qt::Key_Minus), Keypad(Qt::Key_Enter),
+                                          Keypad(Qt::Key_End)}
+                            << "(Num1)(Num0)(Num-)(NumEnter)(Num1)";
+    QTest::newRow("media") << "" << KeyPresses{Key(Qt::Key_MediaPlay), Key(Qt::Key_VolumeUp)}
+                           << "(Play)(VolUp)";
     QTest::newRow("punctuation records nothing") << "x" << KeyPresses{Key(Qt::Key_Period)} << "x";
     QTest::newRow("backspace sequence")
         << ""
@@ -94,6 +104,8 @@ void TestEditorKeyCapture::keys_data()
         << "k(ALT)" << KeyPresses{Key(Qt::Key_Backspace)} << "k";
     QTest::newRow("backspace mixed case token")
         << "(sPaCe)" << KeyPresses{Key(Qt::Key_Backspace)} << "";
+    QTest::newRow("backspace a new token")
+        << "(Ctrl)(F4)" << KeyPresses{Key(Qt::Key_Backspace)} << "(Ctrl)";
     QTest::newRow("backspace plain character")
         << "gofb" << KeyPresses{Key(Qt::Key_Backspace)} << "gof";
     QTest::newRow("backspace unclosed token")
@@ -149,21 +161,47 @@ void TestEditorKeyCapture::selectionErase()
     QCOMPARE(box.text(), expected);
 }
 
-void TestEditorKeyCapture::arrowsOnlyMoveTheCaret()
+// Tab is a key to record; Ctrl+Tab leaves the box (Ctrl+Shift+Tab backwards) without the
+// Ctrl that was pressed for it.
+void TestEditorKeyCapture::tabIsRecordedCtrlTabMovesOn()
 {
-    CaptureBox box(false);
-    box.setText(QStringLiteral("abc"));
-    QTest::keyClick(&box, Qt::Key_Left);
-    QTest::keyClick(&box, Qt::Key_Left);
-    QCOMPARE(box.text(), QStringLiteral("abc"));
-    QCOMPARE(box.cursorPosition(), 1);
-    // A key appends at the end wherever the caret stands.
-    QTest::keyClick(&box, Qt::Key_D);
-    QCOMPARE(box.text(), QStringLiteral("abcd"));
-    // Shift, held to extend a selection, is a key like any other (QTest presses it first).
-    QTest::keyClick(&box, Qt::Key_Left, Qt::ShiftModifier);
-    QCOMPARE(box.text(), QStringLiteral("abcd(Shift)"));
-    QCOMPARE(box.selectedText(), QStringLiteral(")"));
+    QWidget window;
+    auto* before = new QLineEdit(&window);
+    auto* box = new CaptureBox(false, &window);
+    auto* after = new QLineEdit(&window);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Tab);
+    QCOMPARE(box->text(), QStringLiteral("(Tab)"));
+    QCOMPARE(QApplication::focusWidget(), box);
+    QTest::keyClick(box, Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(box->text(), QStringLiteral("(Tab)"));
+    QCOMPARE(QApplication::focusWidget(), after);
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(box->text(), QStringLiteral("(Tab)"));
+    QCOMPARE(QApplication::focusWidget(), before);
+}
+
+// While the box has the focus, every key is recorded: the window's shortcuts (F1 for help, an
+// Alt+D button) take none away.
+void TestEditorKeyCapture::windowShortcutsTakeNoKey()
+{
+    QWidget window;
+    auto* box = new CaptureBox(false, &window);
+    int triggered = 0;
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_F1), QKeySequence(Qt::ALT | Qt::Key_D)})
+        QObject::connect(new QShortcut(keys, &window), &QShortcut::activated, [&] { ++triggered; });
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    box->setFocus();
+    QTest::keyClick(box, Qt::Key_F1);
+    QTest::keyClick(box, Qt::Key_D, Qt::AltModifier);
+    QCOMPARE(box->text(), QStringLiteral("(F1)(Alt)d"));
+    QCOMPARE(triggered, 0);
 }
 
 void TestEditorKeyCapture::placeholderClick_data()
@@ -210,7 +248,7 @@ void TestEditorKeyCapture::takesKeyPressesOnly_data()
     QTest::newRow("ctrl v") << "ctrl v"
                             << "x(Ctrl)v";
     QTest::newRow("shift insert") << "shift insert"
-                                  << "x(Shift)";
+                                  << "x(Shift)(Ins)";
     QTest::newRow("middle click") << "middle click"
                                   << "x";
     QTest::newRow("context menu") << "context menu"

@@ -1,5 +1,4 @@
 #include "keys/HotkeyShadowing.h"
-#include "keys/KeyText.h"
 
 #include <QTest>
 
@@ -12,8 +11,6 @@ class TestHotkeyShadowing final : public QObject
 private Q_SLOTS:
     void winner_data();
     void winner();
-    void codesAsTheMatcherSeesThem_data();
-    void codesAsTheMatcherSeesThem();
 };
 
 void TestHotkeyShadowing::winner_data()
@@ -29,8 +26,12 @@ void TestHotkeyShadowing::winner_data()
     QTest::newRow("inner run") << QStringList{"xyz", "wxyzw"} << 2 << 1;
     QTest::newRow("second duplicate is dead") << QStringList{"x", "x"} << 2 << 1;
     QTest::newRow("first duplicate fires") << QStringList{"x", "x"} << 1 << 0;
-    QTest::newRow("letter case ignored") << QStringList{"G", "gofb"} << 2 << 1;
+    QTest::newRow("a capital is the same key") << QStringList{"G", "gofb"} << 2 << 1;
     QTest::newRow("tokens as key codes") << QStringList{"(Ctrl)", "(Ctrl)(Alt)k"} << 2 << 1;
+    QTest::newRow("ctrl s is no ctrl F4") << QStringList{"(Ctrl)s", "(Ctrl)(F4)x"} << 2 << 0;
+    QTest::newRow("a is no keypad 1") << QStringList{"a", "(Num1)(Num2)"} << 2 << 0;
+    QTest::newRow("keypad multiply") << QStringList{"(Num*)", "x(Num*)y"} << 2 << 1;
+    QTest::newRow("a row naming no key hides none") << QStringList{"(ALT)", "(ALT)k"} << 2 << 0;
     QTest::newRow("earliest end wins") << QStringList{"cd", "bc", "abcd"} << 3 << 2;
     QTest::newRow("same end: first row") << QStringList{"abcd", "d", "cd"} << 1 << 0;
     QTest::newRow("same end: earlier row") << QStringList{"d", "cd", "abcd"} << 3 << 1;
@@ -50,23 +51,6 @@ void TestHotkeyShadowing::winner()
     for (const QString& combination : combinations)
         entries.append({combination, QStringLiteral("/bin/true")});
     QCOMPARE(HotkeyShadowing::WinnerOver(entries, position), winner);
-}
-
-void TestHotkeyShadowing::codesAsTheMatcherSeesThem_data()
-{
-    QTest::addColumn<QString>("text");
-    for (const char* text : {"", "gofb", "(Ctrl)(Alt)k", "(Alt)(Space)", "(ALT)k", "(Win)(Del)x",
-                             "(Shift", "((Ctrl))", "a(Ctrl)b(Shift)(Shift)c", "(Space)(Spac)e",
-                             "ctrl+a", "(Del)(Win)(Alt)(Shift)(Ctrl)(Space)"})
-        QTest::newRow(text) << QString::fromLatin1(text);
-}
-
-void TestHotkeyShadowing::codesAsTheMatcherSeesThem()
-{
-    QFETCH(QString, text);
-    QString codes = QStringLiteral("left over from an earlier row");
-    HotkeyShadowing::CodesInto(text, codes);
-    QCOMPARE(codes, KeyCodesFromText(text));
 }
 
 QTEST_GUILESS_MAIN(TestHotkeyShadowing)

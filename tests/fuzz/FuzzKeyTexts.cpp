@@ -1,51 +1,50 @@
 // Fuzz target "key_texts". Each input byte is one item: 0-63 a character of the key alphabet,
-// 64-69 a token ("(Alt)" ... "(Win)"), 70-79 one of the six token codes or ")" as a raw code,
-// and 80-255 the character of that code as it is (foreign characters, capitals of tokens...).
-#include "keys/HotkeyShadowing.h"
+// 64 on a token of the key table in table order while there are tokens, and every byte above
+// that the character of that code as it is (foreign characters, "*", "+", capitals...).
+#include "keys/KeyCapture.h"
 #include "keys/KeyText.h"
+#include "platform/KeyTable.h"
 #include "tests/fuzz/FuzzTargets.h"
 
 namespace tarvex::fuzz {
 namespace {
 
-const char* const Tokens[] = {"(Alt)", "(Shift)", "(Ctrl)", "(Space)", "(Del)", "(Win)"};
-constexpr char16_t TokenCodes[] = {18, 16, 17, 32, 46, 91};
-
 struct Texts
 {
     QString combination; // alphabet characters and tokens only
-    QString captured;    // the codes capture would collect for it (lower case only)
+    QString canonical;   // the same keys as capture writes them (letters in lower case)
     QString raw;         // every item, foreign ones included
 };
 
+QStringList Tokens()
+{
+    QStringList tokens;
+    for (const KeyTableEntry& key : KeyTable) {
+        if (key.text[0] == '(')
+            tokens << QString::fromLatin1(key.text);
+    }
+    return tokens;
+}
+
 Texts Build(QByteArrayView data)
 {
-    const QString alphabet = KeyAlphabet();
+    static const QString alphabet = KeyAlphabet();
+    static const QStringList tokens = Tokens();
     Texts texts;
     for (char c : data) {
-        const quint8 b = quint8(c);
-        if (b < 64) {
-            const QChar key = alphabet.at(b);
-            texts.combination += key;
-            texts.raw += key;
-            if (!key.isUpper() && key != u'(')
-                texts.captured += key;
-        } else if (b < 70) {
-            texts.combination += QLatin1String(Tokens[b - 64]);
-            texts.raw += QLatin1String(Tokens[b - 64]);
-            texts.captured += QChar(TokenCodes[b - 64]);
-        } else if (b < 80) {
-            texts.raw += b < 76 ? QChar(TokenCodes[b - 70]) : QChar(u')');
-        } else {
-            texts.raw += QChar(char16_t(b));
+        const int b = quint8(c);
+        QString item = b < 64                   ? QString(alphabet.at(b))
+                       : b - 64 < tokens.size() ? tokens.at(b - 64)
+                                                : QString(QChar(char16_t(b)));
+        texts.raw += item;
+        if (b < 64 && (item == u"(" || item == u")"))
+            continue; // a stray parenthesis names no key
+        if (b < 64 || b - 64 < tokens.size()) {
+            texts.combination += item;
+            texts.canonical += item.size() == 1 ? item.toLower() : item;
         }
     }
     return texts;
-}
-
-bool IsCombinationText(const QString& text)
-{
-    return FilterKeyText(text) == text;
 }
 
 } // namespace
@@ -53,22 +52,23 @@ bool IsCombinationText(const QString& text)
 QString FuzzKeyTexts(QByteArrayView data)
 {
     const Texts texts = Build(data);
-    if (!IsCombinationText(texts.combination) ||
-        KeyTextFromCodes(texts.combination) != texts.combination)
-        return QStringLiteral("a combination text is not kept by the capture conversion");
-    if (KeyTextFromCodes(KeyCodesFromText(texts.combination)) != texts.combination)
-        return QStringLiteral("text -> codes -> text changed the combination");
-    if (KeyCodesFromText(KeyTextFromCodes(texts.captured)) != texts.captured)
-        return QStringLiteral("captured codes -> text -> codes changed the codes");
-    const QString converted = KeyTextFromCodes(texts.raw);
-    if (!IsCombinationText(converted) || KeyTextFromCodes(converted) != converted)
-        return QStringLiteral("the capture conversion left foreign characters or is not stable");
-    // The editor's fast converter must give the matcher's codes for every text.
-    QString fast;
-    for (const QString& text : {texts.combination, texts.raw}) {
-        HotkeyShadowing::CodesInto(text, fast);
-        if (fast != KeyCodesFromText(text))
-            return QStringLiteral("the two code converters disagree");
+    const QString codes = KeyCodesFromText(texts.combination);
+    if (codes.contains(QChar(0)))
+        return QStringLiteral("a key's text names no key");
+    if (KeyTextFromCodes(codes) != texts.canonical)
+        return QStringLiteral("text -> codes -> text changed the keys");
+    if (KeyCapture::Normalised(texts.combination) != texts.combination)
+        return QStringLiteral("capture changed a combination text");
+    const QString normalised = KeyCapture::Normalised(texts.raw);
+    if (KeyCapture::Normalised(normalised) != normalised)
+        return QStringLiteral("the capture conversion is not stable");
+    QString reused = QStringLiteral("left over from an earlier text");
+    KeyCodesInto(texts.raw, reused);
+    if (reused != KeyCodesFromText(texts.raw))
+        return QStringLiteral("the two code converters disagree");
+    for (QChar code : reused) {
+        if (code.unicode() > 255)
+            return QStringLiteral("a code above 255");
     }
     return {};
 }

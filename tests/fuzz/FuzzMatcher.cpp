@@ -10,9 +10,11 @@
 namespace tarvex::fuzz {
 namespace {
 
-const char* const Items[] = {"a",     "b",     "c",       "A", "B", "(Ctrl)", "(Alt)", "(Shift)",
-                             "(Win)", "(Del)", "(Space)", "(", ")", "(ALT)",  "1",     " "};
-constexpr int KeyPool[] = {65, 66, 67, 97, 98, 16, 17, 18, 32, 40, 41, 46, 49, 80, 91, 162};
+const char* const Items[] = {"a",       "b",     "c",     "A",       "B",      "(Ctrl)", "(Alt)",
+                             "(Shift)", "(Win)", "(Del)", "(Space)", "(",      ")",      "(ALT)",
+                             "1",       " ",     "p",     "(F1)",    "(Num1)", "(Num*)", "(Down)"};
+constexpr int KeyPool[] = {65, 66, 67, 80, 97, 98, 16,  17,  18,
+                           32, 40, 41, 46, 49, 91, 106, 112, 162};
 
 class SilentKeys final : public KeyStateSource
 {

@@ -14,8 +14,9 @@ namespace tarvex::fuzz {
 /// unchanged; the list and table agree; an edited list re-saved reads back the same texts.
 QString FuzzHotkeyFile(QByteArrayView data);
 
-/// The combination texts: text -> codes -> text is the identity on combination texts; the
-/// capture conversion always yields a combination text; both code converters agree.
+/// The combination texts: every key's text names its key, and text -> codes -> text gives the
+/// same keys; capture keeps combination texts and its conversion is stable; both code
+/// converters agree.
 QString FuzzKeyTexts(QByteArrayView data);
 
 /// The capture rules: a run of key presses and selections always leaves a combination text,

@@ -1,12 +1,12 @@
 #pragma once
 
-// The key numbers both key sources must give on a US and on a German layout:
+// The keys both key sources must give on a US and on a German layout:
 // the X11 source (XInput2, the X server's keymap) and the source that reads the
 // kernel's input devices (xkbcommon) are tested against this one table. Keys
 // are named by their evdev code (X keycode = code + 8). The letters follow the
 // layout; a key whose symbol has no number (the German umlauts) keeps the number
 // of its US position; a symbol on the shifted level counts when the first has
-// none (German ß gives "?"); Num Lock turns keypad keys into digits.
+// none (German ß gives "?"); a keypad key is the same key with Num Lock on or off.
 struct LayoutKey
 {
     const char* name;
@@ -57,10 +57,12 @@ inline constexpr LayoutKey LayoutKeys[] = {
     {"Page Up", 104, false, 33, 33},
     {"Print", 99, false, 44, 44},
     {"mute", 113, false, 173, 173},
+    {"play/pause", 164, false, 179, 179},
+    {"F13 (a tool key in XKB)", 183, false, 124, 124},
     {"keypad multiply", 55, false, 106, 106},
-    {"keypad Enter", 96, false, 13, 13},
-    {"keypad 1 without Num Lock", 79, false, 35, 35},
-    {"keypad decimal without Num Lock", 83, false, 46, 46},
+    {"keypad Enter", 96, false, 14, 14},
+    {"keypad 1 without Num Lock", 79, false, 97, 97},
+    {"keypad decimal without Num Lock", 83, false, 110, 110},
     {"keypad 1 with Num Lock", 79, true, 97, 97},
-    {"keypad decimal with Num Lock", 83, true, 110, 108},
+    {"keypad decimal with Num Lock", 83, true, 110, 110},
 };
