@@ -125,6 +125,7 @@ CaptureBox::Held CaptureBox::HeldFlag(int code)
 {
     return code == 17 ? Held::Ctrl : code == 16 ? Held::Shift : Held::None;
 }
+
 void CaptureBox::mousePressEvent(QMouseEvent* event)
 {
     if (m_clickClearsPlaceholder)

@@ -61,11 +61,14 @@ bool IsUsableName(QStringView name)
     return true;
 }
 
-// The shown name of token `token`; a translation that could not be read back is not used.
+// The shown name of token `token`. A translation that could not be read back is not used, nor
+// one that is another key's token (that key would take its place).
 QString ShownName(const char* token)
 {
     const QString shown = QCoreApplication::translate(Context, token);
-    return IsUsableName(shown) ? shown : QString::fromLatin1(token);
+    const bool usable =
+        IsUsableName(shown) && (shown == QLatin1StringView(token) || KeyCodeOf(shown) == 0);
+    return usable ? shown : QString::fromLatin1(token);
 }
 
 // The text from `from` to the first ")" after it when `from` holds a "(", else empty.
@@ -92,8 +95,7 @@ KeyNames::KeyNames()
 {
     for (const char* token : Translatable) {
         const QString shown = ShownName(token);
-        // A shown name that is another key's token would make that key unreadable.
-        if (shown != QLatin1StringView(token) && KeyCodeOf(shown) == 0)
+        if (shown != QLatin1StringView(token))
             m_tokenOfShown.insert(shown, QLatin1StringView(token));
     }
 }

@@ -22,7 +22,7 @@ export ASAN_OPTIONS=abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_er
 declare -A units=(
     [hotkey_file]='store/(HotkeyDatabase|HotkeyFileIO|HotkeyList|ActiveHotkeyTable)\.cpp'
     [key_texts]='keys/KeyText\.cpp'
-    [key_capture]='keys/KeyCapture\.cpp'
+    [key_capture]='keys/(KeyCapture|KeyNames)\.cpp'
     [matcher]='activation/(HotkeyMatcher|HotkeyDetection|KeyBuffer)\.cpp'
     [settings]='store/(SettingsStore|AppSettings)\.cpp'
     [login_entry]='platform/linux/DesktopEntryText\.cpp'

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Reads the running program's windows over AT-SPI, as a screen reader does: the main window's
 four buttons by name, then, after pressing " Configure Hotkeys" through its accessible action,
-the editor's buttons and its named list, box and selector; "Cancel" and "Exit Tarvex" end it.
+the editor's buttons and its named list, box (with the way out of it) and selector; "Cancel"
+and "Exit Tarvex" end it.
 
 Usage: app_ScreenReaderE2E.py (run by app_ScreenReaderE2E.sh on a private session bus)."""
 import sys
@@ -92,6 +93,10 @@ def main():
                         (("combo box",), "Action")):
         wait_for("editor %s named %s" % (" or ".join(roles), name),
                  lambda: [n for n, r, nm in showing_objects(app) if r in roles and nm == name])
+    # The key box says how to leave it, since Tab is a key it records.
+    box = find(app, "text", "Hotkey")
+    if not box or "Ctrl+Tab" not in (box.description or ""):
+        fail("the key box does not say how to leave it: %r" % (box and box.description))
     if find(app, "push button", "Start Tarvex"):
         fail("the hidden main window is reported as showing")
     print("editor:", ", ".join(editor_buttons))
