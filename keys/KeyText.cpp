@@ -111,12 +111,4 @@ QString KeyCodesFromText(QStringView text)
     return codes;
 }
 
-QString KeyTextFromCodes(QStringView codes)
-{
-    QString text;
-    for (QChar code : codes)
-        text += KeyText(code.unicode());
-    return text;
-}
-
 } // namespace tarvex

@@ -29,8 +29,4 @@ void KeyCodesInto(QStringView text, QString& codes);
 /// Returns the key-code sequence of combination `text` (see KeyCodesInto).
 QString KeyCodesFromText(QStringView text);
 
-/// Returns the combination text of a key-code sequence: the text of each code in turn; codes
-/// of keys without a text leave nothing.
-QString KeyTextFromCodes(QStringView codes);
-
 } // namespace tarvex

@@ -542,6 +542,7 @@ void TestHotkeyEditor::arrowKeysWalkTheList()
 
 // The list has the focus at the start (" &Add New Hotkey" while it is empty); Enter saves, Escape
 // cancels, a focused button keeps Enter for itself, F1 asks for help; the fields carry names.
+// In the HotKey box Escape and Enter are keys to record; Ctrl+Tab leaves it.
 void TestHotkeyEditor::keyboardAndScreenReaderReachTheEditor()
 {
     Editor empty{QString()};
@@ -569,12 +570,20 @@ void TestHotkeyEditor::keyboardAndScreenReaderReachTheEditor()
     QCOMPARE(saved.count(), 0);
     auto* hk = editor.child<CaptureBox>("hk");
     hk->setFocus();
-    QTest::keyClick(hk, Qt::Key_Escape);
+    QTest::keyClick(hk, Qt::Key_Tab, Qt::ControlModifier);
+    QWidget* next = QApplication::focusWidget();
+    QVERIFY(next && next != hk);
+    QTest::keyClick(next, Qt::Key_Escape);
     QCOMPARE(cancelled.count(), 1);
-    QTest::keyClick(hk, Qt::Key_Z);
-    QTest::keyClick(hk, Qt::Key_Return);
+    hk->setFocus();
+    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Z, Qt::Key_Return})
+        QTest::keyClick(hk, key);
+    QCOMPARE(cancelled.count(), 1);
+    QCOMPARE(saved.count(), 0);
+    QTest::keyClick(hk, Qt::Key_Tab, Qt::ControlModifier);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(saved.count(), 1);
-    QVERIFY(editor.fileBytes().startsWith("gofbz*"));
+    QVERIFY(editor.fileBytes().startsWith("gofb(Esc)z(Enter)*"));
 }
 
 void TestHotkeyEditor::warningReturnsFocusToItsField_data()
