@@ -84,16 +84,18 @@ home xinput2 x11
 )
 latencies "$work/xinput2/sends" "$work/xinput2/actions" >"$work/xinput2.ms"
 
-# The portal on headless KWin, the program and the presses as the session's user.
+# The portal on headless KWin, the program and the presses as the session's user, which may
+# not reach the build folder: they run from copies.
 home portal portal
+cp "$BUILD/tarvex" "$BUILD/tests/tarvex_fake_input" "$work/portal/"
 [ "$(id -u)" -eq 0 ] && chown -R 65534:65534 "$work/portal"
 cat >"$work/portal/run" <<EOF
 #!/bin/bash
 dir=$work/portal
 \$KWIN_RUN_AS env HOME=\$dir XDG_CONFIG_HOME=\$dir/.config XDG_RUNTIME_DIR=\$KWIN_RUNTIME_DIR \
-    QT_QPA_PLATFORM=wayland "$BUILD/tarvex" automatic >/dev/null 2>&1 &
+    QT_QPA_PLATFORM=wayland "\$dir/tarvex" automatic >/dev/null 2>&1 &
 prog=\$!
-press() { \$KWIN_RUN_AS "$BUILD/tests/tarvex_fake_input" 29 56 37; }
+press() { \$KWIN_RUN_AS "\$dir/tarvex_fake_input" 29 56 37; }
 for _ in \$(seq 40); do
     sleep 0.25
     press >/dev/null

@@ -28,12 +28,15 @@ private slots:
 private:
     bool startProgram();
     static QStringList asSessionUser(const QStringList& command);
+    QString runnable(const QString& program) const;
     QStringList boundShortcuts() const;
     QStringList openedFiles() const;
 
     std::unique_ptr<E2EHarness> m_harness;
     std::unique_ptr<QProcess> m_program;
     QString m_fifo;
+    QString m_programFile;
+    QString m_fakeInput;
 };
 
 void TestKWinPortalE2E::init()
@@ -42,6 +45,19 @@ void TestKWinPortalE2E::init()
     m_harness = std::make_unique<E2EHarness>();
     m_fifo = m_harness->home() + "/keyboard";
     QVERIFY(::mkfifo(QFile::encodeName(m_fifo).constData(), 0600) == 0);
+    m_programFile = runnable(qEnvironmentVariable("TARVEX_PROGRAM"));
+    m_fakeInput = runnable(qEnvironmentVariable("TARVEX_FAKE_INPUT"));
+    QVERIFY(!m_programFile.isEmpty() && !m_fakeInput.isEmpty());
+}
+
+// The session's user may not reach the build folder: its programs run from a copy in HOME
+// (the program finds no data files beside it, and needs none here).
+QString TestKWinPortalE2E::runnable(const QString& program) const
+{
+    if (qEnvironmentVariableIsEmpty("KWIN_RUN_AS"))
+        return program;
+    const QString copy = m_harness->home() + '/' + QFileInfo(program).fileName();
+    return QFile::copy(program, copy) ? copy : QString();
 }
 
 void TestKWinPortalE2E::cleanup()
@@ -67,7 +83,7 @@ bool TestKWinPortalE2E::startProgram()
                    "[Keyboard]\nSource=portal\nDevices=" +
                    m_fifo.toUtf8() + "\n");
     settings.close();
-    QStringList command = asSessionUser({qEnvironmentVariable("TARVEX_PROGRAM"), "automatic"});
+    QStringList command = asSessionUser({m_programFile, "automatic"});
     if (command.size() > 2 && QProcess::execute("chown", {"-R", "65534:65534", home}) != 0)
         return false;
     m_program = std::make_unique<QProcess>();
@@ -127,9 +143,8 @@ void TestKWinPortalE2E::chordsRunThroughTheDesktopWithNoDeviceOpen()
     QCOMPARE(bound, (QStringList{"CTRL+ALT+k", "LOGO+e"}));
 
     // KWin offers its fake input only to programs of its own user.
-    QStringList pressChord =
-        asSessionUser({qEnvironmentVariable("TARVEX_FAKE_INPUT"), QString::number(KEY_LEFTCTRL),
-                       QString::number(KEY_LEFTALT), QString::number(KEY_K)});
+    QStringList pressChord = asSessionUser({m_fakeInput, QString::number(KEY_LEFTCTRL),
+                                            QString::number(KEY_LEFTALT), QString::number(KEY_K)});
     QProcess keys;
     keys.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     keys.start(pressChord.takeFirst(), pressChord);
