@@ -1,11 +1,16 @@
 #include "activation/HotkeyHost.h"
 
+#include "activation/ChordDetection.h"
 #include "activation/HotkeyDetection.h"
 
 namespace tarvex {
 
 HotkeyHost::HotkeyHost(KeyStateSource& keys, ActionFunction runAction, QObject* parent)
-    : QObject(parent), m_keys(keys), m_runAction(std::move(runAction))
+    : QObject(parent), m_keys(&keys), m_runAction(std::move(runAction))
+{}
+
+HotkeyHost::HotkeyHost(GlobalShortcuts& shortcuts, ActionFunction runAction, QObject* parent)
+    : QObject(parent), m_shortcuts(&shortcuts), m_runAction(std::move(runAction))
 {}
 
 HotkeyHost::~HotkeyHost() = default;
@@ -21,18 +26,43 @@ void HotkeyHost::setEditorVisibleQuery(std::function<bool()> query)
     m_editorVisible = std::move(query);
     if (m_detection)
         m_detection->setEditorVisibleQuery(m_editorVisible);
+    if (m_chords)
+        m_chords->setEditorVisibleQuery(m_editorVisible);
+    syncShortcuts();
 }
 
 void HotkeyHost::setPollingEnabled(bool enabled)
 {
     if (enabled == isPollingEnabled())
         return;
-    if (!enabled) {
-        m_detection.reset();
-        return;
+    const QString problemBefore = problem();
+    m_detection.reset();
+    m_chords.reset();
+    if (enabled && m_keys) {
+        m_detection = std::make_unique<HotkeyDetection>(*m_keys, m_table, m_runAction);
+        m_detection->setEditorVisibleQuery(m_editorVisible);
+    } else if (enabled) {
+        m_chords = std::make_unique<ChordDetection>(*m_shortcuts, m_table, m_runAction);
+        m_chords->setEditorVisibleQuery(m_editorVisible);
+        m_chords->sync();
     }
-    m_detection = std::make_unique<HotkeyDetection>(m_keys, m_table, m_runAction);
-    m_detection->setEditorVisibleQuery(m_editorVisible);
+    if (problem() != problemBefore)
+        Q_EMIT problemChanged();
+}
+
+void HotkeyHost::syncShortcuts()
+{
+    if (!m_chords)
+        return;
+    const QString problemBefore = problem();
+    m_chords->sync();
+    if (problem() != problemBefore)
+        Q_EMIT problemChanged();
+}
+
+QString HotkeyHost::problem() const
+{
+    return m_chords ? m_chords->problem() : QString();
 }
 
 } // namespace tarvex

@@ -11,13 +11,16 @@
 
 namespace tarvex {
 
+class ChordDetection;
+class GlobalShortcuts;
 class HotkeyDetection;
 class KeyStateSource;
 
 /// The running hotkeys: the hotkey list and the active table read from the database file, and
-/// the detection over the key-state source while the polling is on. The hotkey editor edits
-/// the list and saves into the table; the detection pauses while the editor is visible.
-/// Destroying the host stops the hotkeys.
+/// while the polling is on either the detection over a key-state source or, where the desktop
+/// watches the keys, the table's chords bound as the desktop's global shortcuts. The hotkey
+/// editor edits the list and saves into the table; the hotkeys pause while the editor is
+/// visible. Destroying the host stops the hotkeys.
 class HotkeyHost final : public QObject
 {
     Q_OBJECT
@@ -28,6 +31,9 @@ public:
 
     /// Polls `keys` and runs matches with `runAction`; `keys` must outlive the host.
     HotkeyHost(KeyStateSource& keys, ActionFunction runAction, QObject* parent = nullptr);
+    /// Binds the chords through `shortcuts` and runs activated ones with `runAction`; no key
+    /// source is read. `shortcuts` must outlive the host.
+    HotkeyHost(GlobalShortcuts& shortcuts, ActionFunction runAction, QObject* parent = nullptr);
     ~HotkeyHost() override;
 
     /// Reads `database` into the list and the active table; returns a message for the user
@@ -45,18 +51,31 @@ public:
     /// Switches the key polling (`Timer1`) on or off.
     void setPollingEnabled(bool enabled);
     /// True while the key polling runs.
-    bool isPollingEnabled() const { return m_detection != nullptr; }
-    /// The polling and matching, or nullptr while the polling is off.
+    bool isPollingEnabled() const { return m_detection || m_chords; }
+    /// The polling and matching, or nullptr while the polling is off or the desktop watches.
     HotkeyDetection* detection() const { return m_detection.get(); }
+    /// The chords bound as global shortcuts, or nullptr while the polling is off or keys are read.
+    ChordDetection* chords() const { return m_chords.get(); }
+    /// Binds the desktop's shortcuts as the table and the pause now stand (released while the
+    /// editor is visible or the hotkeys are off); call it when either changed.
+    void syncShortcuts();
+    /// Why some of the hotkeys do not run where the desktop watches the keys, or an empty text.
+    QString problem() const;
+
+Q_SIGNALS:
+    /// problem() may have changed.
+    void problemChanged();
 
 private:
-    KeyStateSource& m_keys;
+    KeyStateSource* m_keys = nullptr;
+    GlobalShortcuts* m_shortcuts = nullptr;
     ActionFunction m_runAction;
     std::function<bool()> m_editorVisible;
     HotkeyDatabase m_database{QString()};
     HotkeyList m_list;
     ActiveHotkeyTable m_table;
     std::unique_ptr<HotkeyDetection> m_detection;
+    std::unique_ptr<ChordDetection> m_chords;
 };
 
 } // namespace tarvex

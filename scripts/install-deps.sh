@@ -21,6 +21,10 @@ PACKAGES="$PACKAGES libevdev-dev libxkbcommon-dev qt6-wayland sway foot grim wty
 PACKAGES="$PACKAGES libwayland-dev qt6-declarative-dev"
 # The screen-reader test: the accessibility bus and a client that reads it.
 PACKAGES="$PACKAGES at-spi2-core python3-pyatspi"
+# Chords through the desktop portal's global shortcuts: the real portal frontend, and KDE
+# Plasma's compositor (headless) with KDE's own portal backend, which needs Qt 5's Wayland
+# platform.
+PACKAGES="$PACKAGES xdg-desktop-portal kwin-wayland xdg-desktop-portal-kde qtwayland5"
 if [ "${1:-}" = fuzz ]; then
     PACKAGES="clang libclang-rt-dev libglib2.0-dev"
 elif [ "${1:-}" = package ]; then

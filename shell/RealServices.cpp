@@ -15,6 +15,7 @@
 #include "platform/linux/ProcessOpener.h"
 #include "platform/linux/XdgDocumentsFolder.h"
 #include "platform/linux/XdgLoginEntry.h"
+#include "platform/portal/PortalGlobalShortcuts.h"
 #include "platform/wayland/SwayIpc.h"
 #include "platform/wayland/WaylandGlobals.h"
 #include "platform/wayland/WlrDesktopWindows.h"
@@ -45,6 +46,7 @@ struct RealServices::Parts
     // The key source and the capture box's key numbers of the session (createKeySource).
     std::unique_ptr<SessionKeymap> keymap;
     std::unique_ptr<KeyStateSource> keys;
+    std::unique_ptr<PortalGlobalShortcuts> shortcuts;
     std::function<bool()> startKeys;
     std::unique_ptr<KeyEventCodes> keyCodes;
     // The windows of other programs and the icons of hidden ones (createDesktopWindows).
@@ -57,7 +59,9 @@ struct RealServices::Parts
 };
 
 // An X11 session keeps XInput2; a Wayland session reads the kernel's input devices, with the
-// keys numbered by the session's layout; "Keyboard"/"Source" may choose either.
+// keys numbered by the session's layout; "Keyboard"/"Source" may choose either, or the desktop
+// portal's global shortcuts, which open no device at all (the capture box still numbers the
+// keys by the session's layout).
 void RealServices::createKeySource(Parts& p)
 {
     const AppSettings settings(p.settings);
@@ -72,11 +76,16 @@ void RealServices::createKeySource(Parts& p)
         return;
     }
     p.keymap = std::make_unique<SessionKeymap>();
+    p.keyCodes = std::make_unique<EvdevKeyEventCodes>(*p.keymap);
+    if (kind == KeySourceKind::Portal) {
+        p.shortcuts = std::make_unique<PortalGlobalShortcuts>();
+        p.startKeys = [] { return true; };
+        return;
+    }
     auto keys = std::make_unique<EvdevKeyStateSource>(*p.keymap, QStringLiteral("/dev/input"),
                                                       settings.keyboardDevices());
     p.startKeys = [&source = *keys] { return source.start(); };
     p.keys = std::move(keys);
-    p.keyCodes = std::make_unique<EvdevKeyEventCodes>(*p.keymap);
 }
 
 // Chosen from what the compositor advertises: EWMH on X11, the foreign-toplevel protocol on
@@ -148,7 +157,7 @@ ShellServices RealServices::services()
         p.login,
         p.opener,
         p.dialogs,
-        *p.keys,
+        p.keys.get(),
         *p.desktop,
         *p.hiddenIcons,
         p.sound,
@@ -162,6 +171,7 @@ ShellServices RealServices::services()
         m_executableFolder,
     };
     services.notifier = &p.notifier;
+    services.shortcuts = p.shortcuts.get();
     return services;
 }
 

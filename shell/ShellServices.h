@@ -10,6 +10,7 @@ namespace tarvex {
 class DesktopWindows;
 class Dialogs;
 class DocumentsFolder;
+class GlobalShortcuts;
 class HiddenWindowIcons;
 class KeyStateSource;
 class LoginEntry;
@@ -30,7 +31,9 @@ struct ShellServices
     LoginEntry& login;
     Opener& opener;
     Dialogs& dialogs;
-    KeyStateSource& keys;
+    /// The keyboard the hotkeys read, or nullptr where the desktop watches the keys instead
+    /// (`shortcuts`).
+    KeyStateSource* keys;
     DesktopWindows& desktop;
     HiddenWindowIcons& hiddenIcons;
     SoundPlayer& sound;
@@ -49,6 +52,8 @@ struct ShellServices
     QString executableFolder;
     /// Shows the activation notifications (nullptr: none are shown).
     Notifier* notifier = nullptr;
+    /// The desktop's global shortcuts that run the chords when `keys` is nullptr.
+    GlobalShortcuts* shortcuts = nullptr;
 };
 
 } // namespace tarvex

@@ -11,6 +11,7 @@
 #include "options/ThemeOptions.h"
 #include "platform/Dialogs.h"
 #include "platform/DocumentsFolder.h"
+#include "platform/GlobalShortcuts.h"
 #include "platform/KeyStateSource.h"
 #include "platform/LoginEntry.h"
 #include "platform/Opener.h"
@@ -23,6 +24,8 @@
 #include "ui/AppearanceChoices.h"
 #include "ui/ProgramIcon.h"
 #include "ui/ProgramTrayIcon.h"
+
+#include <QEvent>
 
 #include <utility>
 
@@ -53,7 +56,10 @@ TarvexShell::TarvexShell(ShellServices services, QObject* parent)
 
 TarvexShell::~TarvexShell()
 {
-    m_services.keys.setProblemCallback({});
+    if (m_services.keys)
+        m_services.keys->setProblemCallback({});
+    if (m_services.shortcuts)
+        m_services.shortcuts->setStateCallback({});
     delete m_popupMenu.data();
     delete m_editor.data();
     delete m_host.data();
@@ -121,7 +127,10 @@ void TarvexShell::HookMainWindow()
     if (m_hooked)
         return;
     m_hooked = true;
-    m_services.keys.setProblemCallback([this] { showKeyboardProblem(); });
+    if (m_services.keys)
+        m_services.keys->setProblemCallback([this] { showKeyboardProblem(); });
+    if (m_services.shortcuts)
+        m_services.shortcuts->setStateCallback([this] { showKeyboardProblem(); });
     m_keySourceStarted = m_services.startKeySource && m_services.startKeySource();
 }
 
@@ -138,7 +147,7 @@ Tarvex& TarvexShell::loadMainWindow()
     showLoginEntryState();
     SetHK(false);
     HookMainWindow();
-    m_mainWindow->setKeyboardNote(m_services.keys.problem());
+    m_mainWindow->setKeyboardNote(keyboardProblem());
     if (CommandLine::isAutomaticStart(m_services.arguments))
         startHotkeys(true);
     else if (m_mainWindow)
@@ -195,16 +204,19 @@ hkCORE& TarvexShell::loadEditor()
 {
     if (m_editor)
         return *m_editor;
-    m_host =
-        new HotkeyHost(m_services.keys, [this](const QString& combination, const QString& target) {
-            runAction(combination, target);
-        });
+    const auto run = [this](const QString& combination, const QString& target) {
+        runAction(combination, target);
+    };
+    m_host = m_services.keys ? new HotkeyHost(*m_services.keys, run)
+                             : new HotkeyHost(*m_services.shortcuts, run);
+    connect(m_host, &HotkeyHost::problemChanged, this, &TarvexShell::showKeyboardProblem);
     m_trayIcon = new ProgramTrayIcon();
     hkCORE* editor = new hkCORE(m_host->list(), m_host->table(), m_services.settings,
                                 m_services.dialogs, m_services.programFolder);
     m_editor = editor;
     m_host->setEditorVisibleQuery(
         [editor = QPointer<hkCORE>(editor)] { return editor && editor->isVisible(); });
+    editor->installEventFilter(this);
     connect(m_editor, &hkCORE::unloadRequested, this, &TarvexShell::unloadEditor);
     connect(m_editor, &hkCORE::settingsSaved, this, &TarvexShell::onSettingsSaved);
     connect(m_editor, &hkCORE::editingCancelled, this, &TarvexShell::onEditingCancelled);
@@ -234,12 +246,13 @@ void TarvexShell::startHotkeys(bool silent)
 void TarvexShell::startHotkeys(bool silent, bool balloon)
 {
     // A keyboard that could not be read before may be readable now (access granted since).
-    if (m_hooked && (!m_keySourceStarted || !m_services.keys.problem().isEmpty()))
+    if (m_hooked && (!m_keySourceStarted || !keyboardProblem().isEmpty()))
         m_keySourceStarted = m_services.startKeySource && m_services.startKeySource();
     const bool wasRunning = hotkeysRunning() && m_trayIcon->isShown();
     loadEditor();
     SetHK(true);
     m_host->setPollingEnabled(true);
+    m_host->syncShortcuts();
     if (!wasRunning)
         showProgramIcon(balloon);
     if (m_mainWindow) {
@@ -247,28 +260,54 @@ void TarvexShell::startHotkeys(bool silent, bool balloon)
         if (!silent)
             m_mainWindow->hide();
     }
-    const QString problem = m_services.keys.problem();
+    const QString problem = keyboardProblem();
     if (m_hooked && (!m_keySourceStarted || !problem.isEmpty()) && !m_keySourceFailureShown) {
         m_keySourceFailureShown = true;
         showMessage(problem.isEmpty() ? tr(NoKeyboardMessage) : problem);
     }
 }
 
-// The key source found (or lost) a keyboard it can read: the main window and the tray tip
-// say so at once.
+// The key source found (or lost) a keyboard it can read, or the desktop answered about its
+// shortcuts: the main window and the tray tip say so at once. The desktop answers after the
+// hotkeys started, so its refusal is also said in a message, as a failure at the start is
+// (once for each reason).
 void TarvexShell::showKeyboardProblem()
 {
-    const QString problem = m_services.keys.problem();
+    const QString problem = keyboardProblem();
     if (m_mainWindow)
         m_mainWindow->setKeyboardNote(problem);
     if (m_trayIcon && m_trayIcon->isShown())
         m_trayIcon->setTip(problem.isEmpty() ? tr(RunningTip) : problem);
+    const QString refusal = m_services.shortcuts ? m_services.shortcuts->problem() : QString();
+    if (!refusal.isEmpty() && refusal != m_refusalShown && hotkeysRunning()) {
+        m_refusalShown = refusal;
+        showMessage(refusal);
+    }
+}
+
+// Where the desktop watches the keys, its own answer first, then the hotkeys it cannot run.
+QString TarvexShell::keyboardProblem() const
+{
+    if (m_services.keys)
+        return m_services.keys->problem();
+    const QString problem = m_services.shortcuts->problem();
+    return problem.isEmpty() && m_host ? m_host->problem() : problem;
+}
+
+// The desktop's shortcuts are released while the editor is visible, so its key box gets them.
+bool TarvexShell::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool shownOrHidden =
+        event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent;
+    if (shownOrHidden && m_host && watched == m_editor.data())
+        m_host->syncShortcuts();
+    return QObject::eventFilter(watched, event);
 }
 
 void TarvexShell::showProgramIcon(bool balloon)
 {
     m_trayIcon->add(hkCORE::Caption(), balloon);
-    const QString problem = m_services.keys.problem();
+    const QString problem = keyboardProblem();
     m_trayIcon->setTip(problem.isEmpty() ? tr(RunningTip) : problem);
 }
 
@@ -278,6 +317,7 @@ void TarvexShell::configureHotkeys()
     hkCORE& editor = loadEditor();
     m_resumeAfterEditing = false;
     SetHK(false);
+    m_host->syncShortcuts();
     removeProgramIcon();
     editor.show();
     if (m_mainWindow) {

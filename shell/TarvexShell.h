@@ -104,6 +104,9 @@ Q_SIGNALS:
     /// The last window is gone: the program ends.
     void finished();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void createRunObjects();
     void connectMainWindow(Tarvex* window);
@@ -123,6 +126,7 @@ private:
     void unloadOptions();
     void removeProgramIcon();
     void showKeyboardProblem();
+    QString keyboardProblem() const;
     void showLoginEntryState();
     void finish();
     void runAction(const QString& combination, const QString& target);
@@ -142,6 +146,7 @@ private:
     bool m_hooked = false;
     bool m_keySourceStarted = false;
     bool m_keySourceFailureShown = false;
+    QString m_refusalShown;
     bool m_finished = false;
 };
 

@@ -123,6 +123,13 @@
     </message>
 </context>
 <context>
+    <name>tarvex::ChordDetection</name>
+    <message>
+        <source>The desktop&apos;s shortcuts run only modifier keys with one key, so these hotkeys will not run: %1.</source>
+        <translation>Los atajos del escritorio solo admiten teclas modificadoras con una tecla más, así que estos atajos no funcionarán: %1.</translation>
+    </message>
+</context>
+<context>
     <name>tarvex::EvdevKeyStateSource</name>
     <message>
         <source>Tarvex cannot read the keyboard: allow it with the udev rule in the README (or join the input group), then start Tarvex again.</source>
@@ -557,6 +564,25 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
     <message>
         <source>(Next)</source>
         <translation>(Siguiente)</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::PortalGlobalShortcuts</name>
+    <message>
+        <source>This desktop does not offer global shortcuts to programs (the desktop portal&apos;s GlobalShortcuts), so your hotkeys cannot run through it.</source>
+        <translation>Este escritorio no ofrece atajos globales a los programas (GlobalShortcuts del portal del escritorio), así que tus atajos no pueden funcionar a través de él.</translation>
+    </message>
+    <message>
+        <source>Your hotkeys were not allowed in the desktop&apos;s shortcut dialog, so they will not run. Choose &quot; Start Tarvex&quot; to be asked again.</source>
+        <translation>Tus atajos no se permitieron en el diálogo de atajos del escritorio, así que no funcionarán. Elige &quot; Iniciar Tarvex&quot; para que se te pregunte de nuevo.</translation>
+    </message>
+    <message>
+        <source>The desktop could not set up your hotkeys as its shortcuts (%1), so they will not run.</source>
+        <translation>El escritorio no pudo registrar tus atajos como atajos propios (%1), así que no funcionarán.</translation>
+    </message>
+    <message>
+        <source>the portal answered %1</source>
+        <translation>el portal respondió %1</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,8 @@ KeySourceKind chooseKeySource(const QString& setting, const QString& sessionType
         return KeySourceKind::X11;
     if (chosen == u"evdev")
         return KeySourceKind::Evdev;
+    if (chosen == u"portal")
+        return KeySourceKind::Portal;
     const QString session = sessionType.trimmed().toLower();
     if (session == u"wayland")
         return KeySourceKind::Evdev;

@@ -59,7 +59,7 @@ struct ShellFixture
         ShellServices services{
             settings,      instance,
             login,         opener,
-            dialogs,       keys,
+            dialogs,       &keys,
             desktop,       hiddenIcons,
             sound,         power,
             documents,     [this] { return ++keySourceStarts > 0; },

@@ -17,6 +17,7 @@
 #include "shell/hkPopupMenu.h"
 #include "shell/Tarvex.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/fakes/FakeGlobalShortcuts.h"
 #include "ui/ProgramTrayIcon.h"
 #include "ui/Twips.h"
 
@@ -586,6 +587,42 @@ private Q_SLOTS:
         f.shell->startHotkeys(true);
         QCOMPARE(f.keySourceStarts, 2);
         QCOMPARE(f.messages().size(), 1);
+    }
+
+    // Where the desktop watches the keys: the chords are bound at the start and run their
+    // targets; they are released while the editor is open and bound again as saved; the
+    // desktop's refusal is said in a message, the tray tip and the main window's note.
+    void desktopShortcutsRunTheChords()
+    {
+        FakeGlobalShortcuts desktop; // outlives the shell, as the real services do
+        ShellFixture f({"automatic"});
+        ShellServices services = f.services({"automatic"});
+        services.keys = nullptr;
+        services.shortcuts = &desktop;
+        f.shell = std::make_unique<TarvexShell>(services);
+        f.writeHotkeys("(Win)e*/tmp/e");
+        QVERIFY(f.shell->start());
+        QCOMPARE(desktop.calls(), QStringList{"bind LOGO+e=LOGO+e (/tmp/e)"});
+        desktop.answer(GlobalShortcuts::State::Bound);
+        desktop.press("LOGO+e");
+        QCOMPARE(f.opener.calls(), QStringList{"open /tmp/e"});
+
+        f.shell->settingsFromTray();
+        QCOMPARE(desktop.calls().last(), "bind");
+        hkCORE* editor = f.shell->editor();
+        editor->editing().setWizardRunner([](QWidget*) {
+            return QStringList{"URL", "http://example.org", "(Ctrl)(Alt)q"};
+        });
+        editor->editing().addHotkey();
+        QTest::mouseClick(editor->findChild<velbutton*>("Command2"), Qt::LeftButton);
+        QCOMPARE(desktop.calls().last(), "bind LOGO+e=LOGO+e (/tmp/e), "
+                                         "CTRL+ALT+q=CTRL+ALT+q (http://example.org)");
+        QVERIFY(f.messages().isEmpty());
+
+        desktop.answer(GlobalShortcuts::State::Declined);
+        QCOMPARE(f.messages(), QStringList{"declined"});
+        QCOMPARE(f.shell->trayIcon()->tip(), "declined");
+        QCOMPARE(f.shell->mainWindow()->KeyboardNote()->text(), "declined");
     }
 
     // F1 in the main window, the editor, its wizard and the appearance window, and the tray

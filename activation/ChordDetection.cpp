@@ -1,0 +1,132 @@
+#include "activation/ChordDetection.h"
+
+#include "activation/GlobalFlags.h"
+#include "keys/ChordTrigger.h"
+#include "store/HotkeyEntry.h"
+
+#include <QCoreApplication>
+
+namespace tarvex {
+namespace {
+
+struct Chords
+{
+    QList<GlobalShortcut> shortcuts;
+    QHash<QString, int> records; // shortcut id -> lowest record index
+    QStringList sequences;
+};
+
+// The hotkeys the key matcher would run: a target, and nothing that makes them ignored.
+Chords ChordsOf(const ActiveHotkeyTable& table)
+{
+    Chords chords;
+    for (int i = 0; i < table.size(); ++i) {
+        const HotkeyRecord record = SplitHotkeyRecord(table.records().at(i));
+        if (!record.hasTarget || !ReasonNotRun(record.entry).isEmpty())
+            continue;
+        const QString trigger = ChordTrigger(record.entry.combination);
+        if (trigger.isEmpty())
+            chords.sequences.append(record.entry.combination);
+        else if (!chords.records.contains(trigger)) {
+            chords.records.insert(trigger, i);
+            chords.shortcuts.append({trigger, record.entry.target, trigger});
+        }
+    }
+    return chords;
+}
+
+} // namespace
+
+ChordDetection::ChordDetection(GlobalShortcuts& shortcuts, const ActiveHotkeyTable& table,
+                               MatchFunction runMatch)
+    : m_shortcuts(shortcuts), m_table(table), m_runMatch(std::move(runMatch))
+{
+    m_shortcuts.setActivatedCallback([this](const QString& id) { activate(id); });
+}
+
+ChordDetection::~ChordDetection()
+{
+    *m_alive = false;
+    m_shortcuts.setActivatedCallback({});
+    m_shortcuts.bind({});
+}
+
+void ChordDetection::readTable()
+{
+    if (m_generation == m_table.generation())
+        return;
+    m_generation = m_table.generation();
+    Chords chords = ChordsOf(m_table);
+    m_chords = std::move(chords.shortcuts);
+    m_records = std::move(chords.records);
+    m_sequences = std::move(chords.sequences);
+}
+
+void ChordDetection::sync()
+{
+    readTable();
+    const QList<GlobalShortcut> wanted = isReleased() ? QList<GlobalShortcut>() : m_chords;
+    const GlobalShortcuts::State state = m_shortcuts.state();
+    const bool running =
+        state == GlobalShortcuts::State::Binding || state == GlobalShortcuts::State::Bound;
+    if (wanted == m_asked && (wanted.isEmpty() || running))
+        return;
+    m_asked = wanted;
+    m_shortcuts.bind(wanted);
+}
+
+bool ChordDetection::isReleased() const
+{
+    return !HotkeysEnabled() || (m_editorVisible && m_editorVisible());
+}
+
+bool ChordDetection::isPaused() const
+{
+    return m_runningAction || isReleased();
+}
+
+void ChordDetection::activate(const QString& id)
+{
+    readTable();
+    const auto found = m_records.constFind(id);
+    if (found == m_records.constEnd() || isPaused())
+        return;
+    const QString combination = m_table.combinationAt(*found);
+    const QString target = m_table.targetAt(*found).value_or(QString());
+    const std::shared_ptr<bool> alive = m_alive;
+    // A copy, so the function survives even if the action ends this detection.
+    const MatchFunction action = m_runMatch;
+    m_runningAction = true;
+    if (action)
+        action(combination, target);
+    if (*alive)
+        m_runningAction = false;
+}
+
+QString ChordDetection::problem() const
+{
+    if (m_sequences.isEmpty())
+        return {};
+    return QCoreApplication::translate("tarvex::ChordDetection",
+                                       "The desktop's shortcuts run only modifier keys with one "
+                                       "key, so these hotkeys will not run: %1.")
+        .arg(m_sequences.join(QStringLiteral(", ")));
+}
+
+QList<GlobalShortcut> ChordDetection::ShortcutsOf(const ActiveHotkeyTable& table,
+                                                  QStringList* sequences)
+{
+    Chords chords = ChordsOf(table);
+    if (sequences)
+        *sequences = std::move(chords.sequences);
+    return chords.shortcuts;
+}
+
+bool ChordDetection::IsChordTable(const ActiveHotkeyTable& table)
+{
+    QStringList sequences;
+    ShortcutsOf(table, &sequences);
+    return sequences.isEmpty();
+}
+
+} // namespace tarvex
