@@ -4,6 +4,7 @@
 #include "controls/button/velbutton.h"
 #include "controls/frame/FrameSystemMenu.h"
 #include "controls/frame/velForms.h"
+#include "editor/FormWizard.h"
 #include "keys/KeyCapture.h"
 #include "shell/Tarvex.h"
 #include "shell/Translations.h"
@@ -14,6 +15,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -114,6 +116,10 @@ private Q_SLOTS:
         QCOMPARE(box.text, QStringLiteral("¿Necesitas ayuda para usar Tarvex?"));
         QVERIFY2(box.buttons.contains(QStringLiteral("&Sí")), qPrintable(box.buttons.join(',')));
         QVERIFY(ValidateWebAddress(QStringLiteral("http://")).startsWith(u"La dirección web"));
+        // The special actions show in Spanish in the lists.
+        FormWizard wizard(main.dialogs);
+        QCOMPARE(wizard.findChild<QComboBox*>(QStringLiteral("sp"))->itemText(4),
+                 QStringLiteral("-Cerrar sesión-"));
     }
 
     // The key box turns any character that is not a plain letter into a key's name, so the
