@@ -125,7 +125,7 @@ void TestTarvexE2E::hotkeysFireWhileAQuestionIsOpen()
     QVERIFY(!m_app->waitForNewWindow("Restart Computer").isEmpty());
     press("ctrl+alt+t");
     QTRY_COMPARE_WITH_TIMEOUT(m_harness->logLines(), QStringList{"fired"}, 5000);
-    QCOMPARE(m_app->shownWindows("Restart Computer").size(), 1);
+    QVERIFY(!AppDriver::windowGone("Restart Computer")); // still waiting for its answer
 }
 
 void TestTarvexE2E::trayExitEndsWithoutMainWindowAndRestoresHidden()

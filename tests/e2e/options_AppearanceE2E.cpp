@@ -17,7 +17,6 @@ private slots:
     void init();
     void cleanup();
     void chosenLookRedrawsMainWindow();
-    void dropDownListOpensAtItsBox();
 
 private:
     QImage screenshot(const QString& window, const QString& name) const;
@@ -122,50 +121,6 @@ void TestAppearanceE2E::chosenLookRedrawsMainWindow()
     QTRY_VERIFY_WITH_TIMEOUT(sameRegion(after, screenshot(restarted, "again"), TitleBar) &&
                                  sameRegion(after, screenshot(restarted, "again"), StartButton),
                              5000);
-}
-
-// Opened again and again, the window's drop-down list opens at its box each time, never off by
-// the window's place on the screen (as when the window was moved while it was being shown).
-void TestAppearanceE2E::dropDownListOpensAtItsBox()
-{
-    QProcess& program = m_app->start({});
-    const QString pid = QString::number(program.processId());
-    const QPoint list = AppDriver::designed(240 + 120, 2520 + 360, 5295, 315); // `btnTHEME`
-    for (int round = 0; round < 8; ++round) {
-        const QString main = AppDriver::waitForWindow("Tarvex", 300);
-        QVERIFY(!main.isEmpty());
-        clickIn(main, AppDriver::designed(360, 2760, 4215, 615)); // " Customize Appearance"
-        const QString options = AppDriver::waitForWindow("Customize Tarvex Appearance", 0);
-        QVERIFY(!options.isEmpty());
-        const QStringList before =
-            E2EHarness::xdotool({"search", "--onlyvisible", "--pid", pid}).split('\n');
-        AppDriver::clickIn(options, list, 0);
-        QRect popup;
-        QTRY_VERIFY_WITH_TIMEOUT(
-            [&] {
-                for (const QString& window :
-                     E2EHarness::xdotool({"search", "--onlyvisible", "--pid", pid}).split('\n'))
-                    if (!window.isEmpty() && !before.contains(window))
-                        popup = AppDriver::geometryOf(window);
-                return popup.width() > 100;
-            }(),
-            5000);
-        const QRect box(AppDriver::geometryOf(options).topLeft() + QPoint(24, list.y() - 10),
-                        QSize(353, 21));
-        // The style may open the list over its box, the chosen entry on the box.
-        QVERIFY2(qAbs(popup.left() - box.left()) <= 16 && popup.top() <= box.bottom() + 40 &&
-                     popup.bottom() >= box.top() - 40,
-                 qPrintable(QStringLiteral("round %1: list at %2,%3, its box at %4,%5")
-                                .arg(round)
-                                .arg(popup.left())
-                                .arg(popup.top())
-                                .arg(box.left())
-                                .arg(box.bottom())));
-        E2EHarness::xdotool({"key", "Escape"});
-        E2EHarness::settle(200);
-        clickIn(options, AppDriver::designed(4560, 4575, 1335, 375)); // "Cancel"
-        QTRY_VERIFY_WITH_TIMEOUT(AppDriver::windowGone("Customize Tarvex Appearance"), 5000);
-    }
 }
 
 QTEST_GUILESS_MAIN(TestAppearanceE2E)
