@@ -128,6 +128,7 @@ void TestCoreWiring::hotkeysRunWhileAQuestionIsOpen()
     m_keys.tap({17});
     m_keys.tap({81});
     QTRY_VERIFY(m_log.contains(QStringLiteral("open /bin/xy")));
+    m_dialogs.setWhileOpen({});
     QVERIFY(m_power.calls().isEmpty());
     QVERIFY(m_dialogs.answerOpenQuestion(true));
     QCOMPARE(m_power.calls(), QStringList{"shutDown"});

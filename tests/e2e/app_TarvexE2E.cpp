@@ -182,7 +182,8 @@ void TestTarvexE2E::keyboardFocusShows()
     QVERIFY(!main.isEmpty());
     E2EHarness::xdotool({"mousemove", "0", "799"}); // no button under the pointer
     E2EHarness::xdotool({"windowactivate", "--sync", main});
-    E2EHarness::settle(500);
+    QTRY_COMPARE_WITH_TIMEOUT(E2EHarness::xdotool({"getactivewindow"}).trimmed(), main, 5000);
+    E2EHarness::settle(500); // the repaint in the active look
     const QImage before = screenshot(main, "before");
     press("Tab");
     E2EHarness::settle(500);
