@@ -37,8 +37,12 @@ struct SpecialActionRow
 /// Returns the ten special actions in row order.
 const std::array<SpecialActionRow, 10>& SpecialActionTable();
 
-/// Returns the ten names in row order, as the selection lists show them.
+/// Returns the ten names in row order, as targets store them.
 QStringList SpecialActionNames();
+
+/// Returns the name of `action` as lists show it, in the user's language (what is stored stays
+/// the name of the table); `action` must not be None.
+QString SpecialActionDisplayName(SpecialAction action);
 
 /// Returns the action named by `target` (compared without regard to letter case, in the
 /// activation's comparison order), or None when it names none.

@@ -11,12 +11,17 @@ SpecialActions::SpecialActions(DesktopWindows& desktop, PowerControl& power, Dia
     : m_desktop(desktop), m_power(power), m_dialogs(dialogs), m_slots(hiddenSlots)
 {}
 
+SpecialActions::~SpecialActions()
+{
+    *m_alive = false;
+}
+
 void SpecialActions::RunSpecialAction(SpecialAction action)
 {
     if (action >= A::HideWindow && action <= A::MaximizeWindow)
         runWindowAction(action);
     else if (action >= A::LogOff && action <= A::InstantPoweroff)
-        runPowerAction(action);
+        askPowerAction(action);
 }
 
 void SpecialActions::runWindowAction(SpecialAction action)
@@ -34,7 +39,7 @@ void SpecialActions::runWindowAction(SpecialAction action)
         m_desktop.maximizeWindow(window);
 }
 
-void SpecialActions::runPowerAction(SpecialAction action)
+void SpecialActions::askPowerAction(SpecialAction action)
 {
     const SpecialActionRow& row = SpecialActionRowOf(action);
     // The question belongs to no window: the hotkey was pressed in another program.
@@ -42,8 +47,15 @@ void SpecialActions::runPowerAction(SpecialAction action)
         return text.isEmpty() ? QString()
                               : QCoreApplication::translate("tarvex::SpecialActions", text.data());
     };
-    if (!m_dialogs.askYesNo(nullptr, translated(row.title), translated(row.prompt)))
-        return;
+    m_dialogs.askLater(translated(row.title), translated(row.prompt),
+                       [this, action, alive = m_alive](bool yes) {
+                           if (yes && *alive)
+                               runPowerAction(action);
+                       });
+}
+
+void SpecialActions::runPowerAction(SpecialAction action)
+{
     switch (action) {
     case A::LogOff:
         m_power.logOff();

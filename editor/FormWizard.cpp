@@ -2,6 +2,7 @@
 
 #include "activation/SpecialActionTable.h"
 #include "controls/button/velbutton.h"
+#include "controls/frame/FrameHostWindow.h"
 #include "controls/frame/velForms.h"
 #include "editor/CaptureBox.h"
 #include "platform/Dialogs.h"
@@ -13,7 +14,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QShortcut>
+
+#include <algorithm>
 
 namespace tarvex {
 namespace {
@@ -60,6 +64,28 @@ FormWizard::FormWizard(Dialogs& dialogs, QWidget* owner) : QDialog(owner), m_dia
 }
 
 FormWizard::~FormWizard() = default;
+
+void FormWizard::setVisible(bool visible)
+{
+    // A dialog not placed by then centres itself while it is being shown.
+    if (visible && !isVisible() && !testAttribute(Qt::WA_Moved))
+        placeOverOwner();
+    QDialog::setVisible(visible);
+}
+
+// Where the dialog would centre itself: over its owner's window, inside the owner's screen.
+void FormWizard::placeOverOwner()
+{
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    const QScreen* place = owner ? owner->screen() : screen();
+    if (!place || FrameHostWindow::compositorPlacesWindows())
+        return;
+    const QRect area = place->availableGeometry();
+    QRect box(QPoint(), size());
+    box.moveCenter(owner && owner->isVisible() ? owner->frameGeometry().center() : area.center());
+    move(std::clamp(box.left(), area.left(), std::max(area.left(), area.right() - width() + 1)),
+         std::clamp(box.top(), area.top(), std::max(area.top(), area.bottom() - height() + 1)));
+}
 
 QStringList FormWizard::GetUserHotkey(Dialogs& dialogs, QWidget* owner)
 {
@@ -164,7 +190,8 @@ void FormWizard::createSpecialAction()
     m_sp = new QComboBox(m_specialAction);
     m_sp->setObjectName(QStringLiteral("sp"));
     m_sp->setEditable(false);
-    m_sp->addItems(SpecialActionNames());
+    for (const SpecialActionRow& row : SpecialActionTable())
+        m_sp->addItem(SpecialActionDisplayName(row.action));
     m_sp->setCurrentIndex(-1);
     m_sp->setGeometry(Margin, RowHeight + 4, 300, 26);
     velbutton* done = addButton(m_specialAction, "Done", tr("Done"), PanelHeight - 40);

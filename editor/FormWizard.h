@@ -37,6 +37,9 @@ public:
     QStringList result() const;
     /// The panel shown now.
     QWidget* currentPanel() const { return m_current; }
+    /// Shows the wizard centred over its owner, placed before it is shown (see
+    /// velForms::PlaceBeforeShowing for why), or hides it.
+    void setVisible(bool visible) override;
 
 Q_SIGNALS:
     /// F1: the help document is to be opened.
@@ -53,6 +56,7 @@ private:
     void createChooseKey();
     void showPanel(QWidget* panel);
     void chooseTarget(const QString& kindWord, const QString& target);
+    void placeOverOwner();
 
     void websiteDone();
     void specialDone();

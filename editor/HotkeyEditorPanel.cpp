@@ -97,7 +97,7 @@ void HotkeyEditorPanel::createEditFrame()
         label->setGeometry(place);
     };
     label("Label1", tr("Type:"), Twips::rect(120, 405, 615, 255));
-    label("Label2", tr("HotKey:"), Twips::rect(2400, 405, 735, 255));
+    label("Label2", tr("Hotkey:"), Twips::rect(2400, 405, 735, 255));
     label("Label3", tr("Action:"), Twips::rect(5730, 405, 735, 255));
     m_hktype = new QComboBox(m_Frame1);
     m_hktype->setObjectName(QStringLiteral("hktype"));
@@ -114,7 +114,9 @@ void HotkeyEditorPanel::createEditFrame()
     m_sp = new QComboBox(m_Frame1);
     m_sp->setObjectName(QStringLiteral("sp"));
     m_sp->addItem(tr("-None-"));
-    m_sp->addItems(SpecialActionNames());
+    // Each entry shows its name in the user's language and carries the name a row stores.
+    for (const SpecialActionRow& row : SpecialActionTable())
+        m_sp->addItem(SpecialActionDisplayName(row.action), QString(row.name));
     m_sp->hide();
     m_browse =
         makeButton(m_Frame1, "browse", QStringLiteral("..."), tr("Want to browse for a program?"));
@@ -149,7 +151,7 @@ void HotkeyEditorPanel::connectFields()
     connect(m_Hotkey->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
                 // Walking the list with the arrow keys keeps the focus in the list; a click
-                // (or a selection made by the editor itself) moves it to the HotKey box.
+                // (or a selection made by the editor itself) moves it to the Hotkey box.
                 const bool walking =
                     m_Hotkey->hasFocus() && QGuiApplication::mouseButtons() == Qt::NoButton;
                 rowClicked(current.isValid() ? current.row() + 1 : 0, !walking);
@@ -242,9 +244,10 @@ void HotkeyEditorPanel::load(const HotkeyDatabase& database, const EditorLook& l
 void HotkeyEditorPanel::configCTRL(bool CT)
 {
     m_fieldsEnabled = CT;
-    for (QWidget* field :
-         std::initializer_list<QWidget*>{m_hk, m_ws, m_sp, m_hktype, m_browse, m_Command3})
+    for (QWidget* field : std::initializer_list<QWidget*>{m_hk, m_ws, m_sp, m_hktype, m_Command3})
         field->setEnabled(CT);
+    // Browsing picks a file or a folder: it belongs to file rows only.
+    m_browse->setEnabled(CT && m_hktype->currentIndex() == 0);
     // "Save Settings" stays enabled: an emptied list must be savable, or the last hotkey
     // could never be removed from the file.
     m_Command2->setEnabled(true);
@@ -261,12 +264,9 @@ void HotkeyEditorPanel::ConfigAction(int s)
         m_sp->setCurrentIndex(0);
         return;
     }
-    for (int i = 1; i < m_sp->count(); ++i) {
-        if (m_sp->itemText(i) == m_ws->text()) {
-            m_sp->setCurrentIndex(i);
-            return;
-        }
-    }
+    // Action names are matched without regard to letter case, as a hotkey runs them.
+    if (const SpecialAction action = SpecialActionFor(m_ws->text()); action != SpecialAction::None)
+        m_sp->setCurrentIndex(int(action));
 }
 
 void HotkeyEditorPanel::ButtonCfg(int s)

@@ -31,7 +31,7 @@ class velForms;
 /// The stored look the editor is drawn in, each code already checked against its list.
 struct EditorLook
 {
-    int buttonStyle = 13; // "Windows Theme", the editor's own default
+    int buttonStyle = 13; // "Desktop Theme", the editor's own default
     int frameStyle = 3;
     int themeColor = 0;
 };

@@ -26,7 +26,6 @@
 namespace tarvex {
 namespace {
 
-const char* const NoneAction = QT_TRANSLATE_NOOP("tarvex::HotkeyEditorPanel", "-None-");
 const QString WebPrefix = QStringLiteral("http://");
 const char* const FileChoice = QT_TRANSLATE_NOOP("tarvex::HotkeyEditorPanel", "File");
 const char* const FolderChoice = QT_TRANSLATE_NOOP("tarvex::HotkeyEditorPanel", "Folder");
@@ -36,7 +35,7 @@ QString EmptyCombinationMessage(int position, const HotkeyEntry& entry)
     return QCoreApplication::translate(
                "tarvex::HotkeyEditorPanel",
                "Hotkey %1 (action \"%2\") has no key combination, so it would run at "
-               "every key press. Click its HotKey box and press its keys, or delete "
+               "every key press. Click its Hotkey box and press its keys, or delete "
                "it, then save again.")
         .arg(position)
         .arg(entry.target);
@@ -170,11 +169,13 @@ void HotkeyEditorPanel::targetEdited(const QString& text)
         m_ws->setText(address);
 }
 
+// The list shows the names in the user's language; the row stores the name as the hotkey file
+// holds it.
 void HotkeyEditorPanel::specialChosen(int position)
 {
-    if (position < 0 || m_sp->itemText(position) == tr(NoneAction))
-        return;
-    m_ws->setText(m_sp->itemText(position));
+    const QString name = m_sp->itemData(position).toString();
+    if (position > 0 && !name.isEmpty())
+        m_ws->setText(name);
 }
 
 void HotkeyEditorPanel::combinationChanged(const QString& text)
@@ -206,6 +207,8 @@ void HotkeyEditorPanel::setTargetFromBrowse(const QString& path)
         m_dialogs.warn(m_form, ProgramTitle, problem);
         return;
     }
+    // A chosen file or folder makes the row a file row, and the type box says so.
+    m_hktype->setCurrentIndex(0);
     m_icons->addPath(path);
     if (const int selected = selectedPosition())
         m_model->setIconKey(selected, path);
@@ -247,13 +250,14 @@ void HotkeyEditorPanel::deleteHotkey()
         return;
     m_model->removePosition(selected);
     const int count = m_list.count();
-    // The fields show the row that is selected now, so typing never edits a row not shown.
+    configCTRL(count > 0);
+    // The row after the deleted one takes its place (the one before it at the end of the
+    // list), and the fields show it, so typing never edits a row they do not show.
     if (count > 0)
-        selectPosition(count);
+        selectPosition(std::min(selected, count));
     else
         clearFields();
     m_Hotkey->setFocus();
-    configCTRL(count > 0);
 }
 
 bool HotkeyEditorPanel::saveSettings()

@@ -1,5 +1,6 @@
 #include "editor/HotkeyListModel.h"
 
+#include "activation/SpecialActionTable.h"
 #include "editor/RowIcons.h"
 #include "keys/KeyNames.h"
 
@@ -84,8 +85,14 @@ QVariant HotkeyListModel::data(const QModelIndex& index, int role) const
     if (!index.isValid() || index.row() >= m_list.count())
         return {};
     const HotkeyEntry& entry = m_list.entries().at(index.row());
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-        return index.column() == 0 ? KeyNames::Displayed(entry.combination) : entry.target;
+    if ((role == Qt::DisplayRole || role == Qt::ToolTipRole) && index.column() == 0)
+        return KeyNames::Displayed(entry.combination);
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+        // A special action shows under its name in the user's language.
+        const SpecialAction action =
+            entry.target.startsWith(u'-') ? SpecialActionFor(entry.target) : SpecialAction::None;
+        return action == SpecialAction::None ? entry.target : SpecialActionDisplayName(action);
+    }
     if (role == Qt::DecorationRole && index.column() == 0)
         return m_icons.icon(m_iconKeys.at(index.row()));
     return {};

@@ -149,6 +149,7 @@ void ThemeOptions::openFromMainWindow()
 {
     m_themeForm->setStyle(AppearanceChoices::StoredFrameStyle(m_settings));
     m_theme->setFocus();
+    m_themeForm->PlaceBeforeShowing();
     show();
     activateWindow();
 }

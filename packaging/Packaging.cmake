@@ -22,7 +22,7 @@ set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tarvex)
 set(CPACK_PACKAGE_VENDOR "The Tarvex developers")
-set(CPACK_PACKAGE_CONTACT "The Tarvex developers <maintainers@tarvex.example>")
+set(CPACK_PACKAGE_CONTACT "The Tarvex developers <maintainers@tarvex.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "hotkey manager: open files, programs and web pages with key sequences")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION

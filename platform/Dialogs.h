@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QWidget;
 
 namespace tarvex {
@@ -29,9 +31,9 @@ public:
     /// with `withCancel` also Cancel. Yes is the default button.
     virtual Answer ask(QWidget* parent, const QString& title, const QString& question,
                        bool withCancel = false) = 0;
-    /// Asks `text` under `title` with the information icon and one button per entry of
-    /// `choices` (the first the default); returns the caption of the button pressed, or an
-    /// empty text when the box was closed.
+    /// Asks `text` under `title` with the information icon, one button per entry of `choices`
+    /// (the first the default) and Cancel; returns the caption of the button pressed, or an
+    /// empty text for Cancel, Escape or a closed box.
     virtual QString choose(QWidget* parent, const QString& title, const QString& text,
                            const QStringList& choices) = 0;
     /// The open-file dialog titled `title`, starting in `folder` (empty: the dialog's own
@@ -42,6 +44,16 @@ public:
     /// The folder browser titled `title`, showing folders only; returns the chosen folder, or
     /// an empty text when cancelled.
     virtual QString chooseFolder(QWidget* parent, const QString& title) = 0;
+
+    /// Shows `text` under `title` with the information icon and an OK button, and returns at
+    /// once: the box belongs to no window and nothing waits for it.
+    virtual void informLater(const QString& title, const QString& text) = 0;
+    /// Asks the Yes/No `question` under `title` with the question icon, No the default button,
+    /// and returns at once; `answered` runs once the box is left, with true for Yes only. The
+    /// same question still open is brought to the front instead of asked twice (its first
+    /// `answered` alone runs).
+    virtual void askLater(const QString& title, const QString& question,
+                          std::function<void(bool yes)> answered) = 0;
 
     /// Asks the Yes/No `question`; true only for Yes.
     bool askYesNo(QWidget* parent, const QString& title, const QString& question)

@@ -43,6 +43,7 @@ struct RealServices::Parts
     XdgLoginEntry login;
     ProcessOpener opener;
     QtDialogs dialogs;
+    DBusNotifier notifier;
     // The key source and the capture box's key numbers of the session (createKeySource).
     std::unique_ptr<SessionKeymap> keymap;
     std::unique_ptr<KeyStateSource> keys;
@@ -55,7 +56,6 @@ struct RealServices::Parts
     CanberraSoundPlayer sound;
     LogindPowerControl power;
     XdgDocumentsFolder documents;
-    DBusNotifier notifier;
 };
 
 // An X11 session keeps XInput2; a Wayland session reads the kernel's input devices, with the
@@ -118,16 +118,7 @@ void RealServices::createDesktopWindows(Parts& p)
         p.desktop = std::move(windows);
         return;
     }
-    p.desktop = std::make_unique<UnavailableDesktopWindows>([&dialogs = p.dialogs] {
-        dialogs.inform(
-            nullptr, ProgramTitle,
-            QCoreApplication::translate(
-                "tarvex::RealServices",
-                "This desktop does not let programs act on other programs' windows, so the hotkeys "
-                "that hide, close, minimize or maximize a window do nothing here. Opening files, "
-                "programs, folders and web addresses, sounds and the log-off and shutdown actions "
-                "work as usual."));
-    });
+    p.desktop = std::make_unique<UnavailableDesktopWindows>(p.notifier, p.dialogs);
     p.hiddenIcons = std::make_unique<TrayHiddenWindowIcons>(std::function<QIcon(WindowId)>());
 }
 

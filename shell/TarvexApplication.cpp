@@ -1,6 +1,7 @@
 #include "shell/TarvexApplication.h"
 
 #include "shell/CommandLine.h"
+#include "shell/QtMessageFilter.h"
 #include "shell/RealServices.h"
 #include "shell/SignalWatcher.h"
 #include "shell/TarvexShell.h"
@@ -49,6 +50,7 @@ int TarvexApplication::run(int argc, char* argv[])
     if (CommandLine::asksForInformation(rawArguments))
         return answerRequest(rawArguments);
 
+    InstallQtMessageFilter();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvex"));
     QApplication::setOrganizationName(QStringLiteral("Tarvex"));

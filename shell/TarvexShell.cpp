@@ -24,17 +24,27 @@
 #include "ui/AppearanceChoices.h"
 #include "ui/ProgramIcon.h"
 #include "ui/ProgramTrayIcon.h"
+#include "ui/TrayFallbackWindow.h"
 
+#include <QApplication>
 #include <QEvent>
 
 #include <utility>
 
 namespace tarvex {
 
-QString TarvexShell::AlreadyRunningMessage()
+QString TarvexShell::AlreadyRunningMessage(SingleInstance::Presence presence)
 {
-    return tr("Tarvex is already running. To open Tarvex, double click on the Tarvex icon in the "
-              "notification area.");
+    switch (presence) {
+    case SingleInstance::Presence::TrayIcon:
+        return tr("Tarvex is already running, with its hotkeys on. To open Tarvex, click or "
+                  "double-click its icon in the notification area.");
+    case SingleInstance::Presence::StandInWindow:
+        return tr("Tarvex is already running, with its hotkeys on. To open Tarvex, double-click "
+                  "the small Tarvex window that stands in for its icon.");
+    default:
+        return tr("Tarvex is already running.");
+    }
 }
 const QString TarvexShell::HelpFileName = QStringLiteral("tarvex.html");
 
@@ -60,6 +70,7 @@ TarvexShell::~TarvexShell()
         m_services.keys->setProblemCallback({});
     if (m_services.shortcuts)
         m_services.shortcuts->setStateCallback({});
+    m_services.instance.setActivationHandler({});
     delete m_popupMenu.data();
     delete m_editor.data();
     delete m_host.data();
@@ -102,12 +113,50 @@ QWidget* TarvexShell::optionsWindow() const
 bool TarvexShell::start()
 {
     if (!m_services.instance.tryClaim()) {
-        showMessage(AlreadyRunningMessage());
+        // The running instance shows what the user started the program for; only what is not
+        // in front of them needs saying.
+        const SingleInstance::Presence presence = m_services.instance.activateRunning();
+        if (presence != SingleInstance::Presence::WindowRaised)
+            showMessage(AlreadyRunningMessage(presence));
         return false;
     }
     createRunObjects();
     loadMainWindow();
+    m_services.instance.setActivationHandler([this] { return comeForward(); });
     return true;
+}
+
+// A later start of the program: the window the user works in comes to the front. Running in
+// the notification area, the program stays there (a stand-in window comes to the front).
+SingleInstance::Presence TarvexShell::comeForward()
+{
+    const QList<QWidget*> windows{QApplication::activeModalWidget(), m_editor.data(),
+                                  m_options.data(), m_mainWindow.data()};
+    for (QWidget* window : windows) {
+        if (window && window->isVisible()) {
+            bringToFront(window);
+            return SingleInstance::Presence::WindowRaised;
+        }
+    }
+    if (m_trayIcon && m_trayIcon->isShown()) {
+        if (QWidget* standIn = m_trayIcon->fallbackWindow(); standIn && standIn->isVisible()) {
+            bringToFront(standIn);
+            return SingleInstance::Presence::StandInWindow;
+        }
+        return SingleInstance::Presence::TrayIcon;
+    }
+    if (m_finished)
+        return SingleInstance::Presence::NoAnswer;
+    showMainWindow();
+    return SingleInstance::Presence::WindowRaised;
+}
+
+void TarvexShell::bringToFront(QWidget* window)
+{
+    if (window->isMinimized())
+        window->showNormal();
+    window->raise();
+    window->activateWindow();
 }
 
 // The slots and the actions live for the whole run, so a reloaded main window finds every

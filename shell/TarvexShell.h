@@ -1,11 +1,14 @@
 #pragma once
 
+#include "platform/SingleInstance.h"
 #include "shell/ShellServices.h"
 
 #include <QObject>
 #include <QPointer>
 
 #include <memory>
+
+class QWidget;
 
 namespace tarvex {
 
@@ -32,8 +35,9 @@ class TarvexShell final : public QObject
     Q_OBJECT
 
 public:
-    /// The message shown by a second start before it ends.
-    static QString AlreadyRunningMessage();
+    /// The message shown by a second start before it ends, naming where the running instance
+    /// is (`presence`, its answer); none is shown when its window came to the front.
+    static QString AlreadyRunningMessage(SingleInstance::Presence presence);
     /// The help file in the program's folder.
     static const QString HelpFileName;
 
@@ -41,8 +45,9 @@ public:
     explicit TarvexShell(ShellServices services, QObject* parent = nullptr);
     ~TarvexShell() override;
 
-    /// The entry: refuses a second instance (message, then false); otherwise loads the main
-    /// window, which shows itself or starts the hotkeys silently.
+    /// The entry: refuses a second instance (false), which asks the running one to come
+    /// forward and says where it is; otherwise loads the main window, which shows itself or
+    /// starts the hotkeys silently.
     bool start();
 
     /// The services this run uses.
@@ -108,6 +113,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    SingleInstance::Presence comeForward();
+    static void bringToFront(QWidget* window);
     void createRunObjects();
     void connectMainWindow(Tarvex* window);
     void showMessage(const QString& text);

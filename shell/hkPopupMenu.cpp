@@ -13,10 +13,11 @@ hkPopupMenu::hkPopupMenu(QWidget* parent) : QMenu(QStringLiteral("Tarvex "), par
     m_settings->setObjectName(QStringLiteral("ms"));
     m_help->setObjectName(QStringLiteral("mh"));
     m_exit->setObjectName(QStringLiteral("me"));
-    // The menu's default item is drawn bold; setting the font makes sure of it in every style.
-    QFont bold = m_settings->font();
+    // The menu's default item is what a double-click on the icon does, "Open"; it is drawn
+    // bold, and setting the font makes sure of it in every style.
+    QFont bold = m_open->font();
     bold.setBold(true);
-    m_settings->setFont(bold);
+    m_open->setFont(bold);
     // Queued, so the menu has closed (and released its grab) before the command runs.
     connect(m_open, &QAction::triggered, this, &hkPopupMenu::openChosen, Qt::QueuedConnection);
     connect(m_settings, &QAction::triggered, this, &hkPopupMenu::settingsChosen,
@@ -27,7 +28,7 @@ hkPopupMenu::hkPopupMenu(QWidget* parent) : QMenu(QStringLiteral("Tarvex "), par
 
 void hkPopupMenu::popupAt(const QPoint& globalPos)
 {
-    setDefaultAction(m_settings);
+    setDefaultAction(m_open);
     popup(globalPos);
     // A tray icon belongs to no active window; without activating, a click elsewhere would
     // not close the menu on some window managers.

@@ -4,7 +4,8 @@
 
 namespace tarvex {
 
-/// The tray menu "Tarvex " with "Open", "Settings" (the bold default item), "Help" and "Exit".
+/// The tray menu "Tarvex " with "Open" (the bold default item, as a double-click on the icon
+/// opens), "Settings", "Help" and "Exit".
 class hkPopupMenu final : public QMenu
 {
     Q_OBJECT
@@ -13,7 +14,7 @@ public:
     /// Builds the menu; nothing is shown until popupAt().
     explicit hkPopupMenu(QWidget* parent = nullptr);
 
-    /// Pops the menu up at the screen position `globalPos`, with "Settings" as default item.
+    /// Pops the menu up at the screen position `globalPos`, with "Open" as default item.
     void popupAt(const QPoint& globalPos);
 
     /// The "Open" item.

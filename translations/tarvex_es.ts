@@ -23,40 +23,8 @@
         <translation>Plano</translation>
     </message>
     <message>
-        <source>Windows XP</source>
-        <translation>Windows XP</translation>
-    </message>
-    <message>
         <source>3D Hover</source>
         <translation>3D al pasar</translation>
-    </message>
-    <message>
-        <source>Vista Aero</source>
-        <translation>Vista Aero</translation>
-    </message>
-    <message>
-        <source>Office XP</source>
-        <translation>Office XP</translation>
-    </message>
-    <message>
-        <source>Office 2003</source>
-        <translation>Office 2003</translation>
-    </message>
-    <message>
-        <source>XP Toolbar</source>
-        <translation>Barra de herramientas XP</translation>
-    </message>
-    <message>
-        <source>Vista Toolbar</source>
-        <translation>Barra de herramientas Vista</translation>
-    </message>
-    <message>
-        <source>Outlook 2007</source>
-        <translation>Outlook 2007</translation>
-    </message>
-    <message>
-        <source>Install Shield</source>
-        <translation>Install Shield</translation>
     </message>
     <message>
         <source>Gel Button</source>
@@ -65,10 +33,6 @@
     <message>
         <source>Flat Hover</source>
         <translation>Plano al pasar</translation>
-    </message>
-    <message>
-        <source>Windows Theme</source>
-        <translation>Tema de Windows</translation>
     </message>
     <message>
         <source>Blue</source>
@@ -81,14 +45,6 @@
     <message>
         <source>Olive</source>
         <translation>Oliva</translation>
-    </message>
-    <message>
-        <source>VB 2005</source>
-        <translation>VB 2005</translation>
-    </message>
-    <message>
-        <source>Norton 2004</source>
-        <translation>Norton 2004</translation>
     </message>
     <message>
         <source>Style One</source>
@@ -113,6 +69,50 @@
     <message>
         <source>Style Six</source>
         <translation>Estilo seis</translation>
+    </message>
+    <message>
+        <source>Rounded</source>
+        <translation>Redondeado</translation>
+    </message>
+    <message>
+        <source>Glass</source>
+        <translation>Cristal</translation>
+    </message>
+    <message>
+        <source>Soft Highlight</source>
+        <translation>Resalte suave</translation>
+    </message>
+    <message>
+        <source>Gradient</source>
+        <translation>Degradado</translation>
+    </message>
+    <message>
+        <source>Toolbar</source>
+        <translation>Barra de herramientas</translation>
+    </message>
+    <message>
+        <source>Glossy Toolbar</source>
+        <translation>Barra de herramientas brillante</translation>
+    </message>
+    <message>
+        <source>Banded</source>
+        <translation>Franjas</translation>
+    </message>
+    <message>
+        <source>Tile</source>
+        <translation>Mosaico</translation>
+    </message>
+    <message>
+        <source>Desktop Theme</source>
+        <translation>Tema del escritorio</translation>
+    </message>
+    <message>
+        <source>Khaki</source>
+        <translation>Caqui</translation>
+    </message>
+    <message>
+        <source>Amber</source>
+        <translation>Ámbar</translation>
     </message>
 </context>
 <context>
@@ -281,10 +281,6 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
         <translation>Tipo:</translation>
     </message>
     <message>
-        <source>HotKey:</source>
-        <translation>Atajo:</translation>
-    </message>
-    <message>
         <source>Action:</source>
         <translation>Acción:</translation>
     </message>
@@ -345,10 +341,6 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
         <translation>Carpeta</translation>
     </message>
     <message>
-        <source>Hotkey %1 (action &quot;%2&quot;) has no key combination, so it would run at every key press. Click its HotKey box and press its keys, or delete it, then save again.</source>
-        <translation>El atajo %1 (acción «%2») no tiene combinación de teclas, así que se ejecutaría con cada pulsación. Haz clic en su cuadro Atajo y pulsa sus teclas, o elimínalo, y vuelve a guardar.</translation>
-    </message>
-    <message>
         <source>Hotkey %1 (%2): %3</source>
         <translation>Atajo %1 (%2): %3</translation>
     </message>
@@ -383,6 +375,14 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
     <message>
         <source>Hotkey</source>
         <translation>Atajo</translation>
+    </message>
+    <message>
+        <source>Hotkey:</source>
+        <translation>Atajo:</translation>
+    </message>
+    <message>
+        <source>Hotkey %1 (action &quot;%2&quot;) has no key combination, so it would run at every key press. Click its Hotkey box and press its keys, or delete it, then save again.</source>
+        <translation>El atajo %1 (acción «%2») no tiene combinación de teclas, así que se ejecutaría con cada pulsación. Haz clic en su cuadro Atajo y pulsa sus teclas, o elimínalo, y vuelve a guardar.</translation>
     </message>
 </context>
 <context>
@@ -594,10 +594,6 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
 </context>
 <context>
     <name>tarvex::RealServices</name>
-    <message>
-        <source>This desktop does not let programs act on other programs&apos; windows, so the hotkeys that hide, close, minimize or maximize a window do nothing here. Opening files, programs, folders and web addresses, sounds and the log-off and shutdown actions work as usual.</source>
-        <translation>Este escritorio no permite que los programas actúen sobre las ventanas de otros programas, así que aquí no hacen nada los atajos que ocultan, cierran, minimizan o maximizan una ventana. Abrir archivos, programas, carpetas y direcciones web, los sonidos y las acciones de cerrar sesión y apagar funcionan como siempre.</translation>
-    </message>
 </context>
 <context>
     <name>tarvex::SettingsStore</name>
@@ -651,6 +647,46 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
     <message>
         <source>Poweroff Computer</source>
         <translation>Cortar la alimentación del equipo</translation>
+    </message>
+    <message>
+        <source>-Hide Window-</source>
+        <translation>-Ocultar ventana-</translation>
+    </message>
+    <message>
+        <source>-Close Window-</source>
+        <translation>-Cerrar ventana-</translation>
+    </message>
+    <message>
+        <source>-Minimize Window-</source>
+        <translation>-Minimizar ventana-</translation>
+    </message>
+    <message>
+        <source>-Maximize Window-</source>
+        <translation>-Maximizar ventana-</translation>
+    </message>
+    <message>
+        <source>-Log Off-</source>
+        <translation>-Cerrar sesión-</translation>
+    </message>
+    <message>
+        <source>-Shut Down-</source>
+        <translation>-Apagar-</translation>
+    </message>
+    <message>
+        <source>-Restart-</source>
+        <translation>-Reiniciar-</translation>
+    </message>
+    <message>
+        <source>-Instant Shutdown-</source>
+        <translation>-Apagado inmediato-</translation>
+    </message>
+    <message>
+        <source>-Instant Restart-</source>
+        <translation>-Reinicio inmediato-</translation>
+    </message>
+    <message>
+        <source>-Instant Poweroff-</source>
+        <translation>-Corte de alimentación inmediato-</translation>
     </message>
 </context>
 <context>
@@ -719,16 +755,24 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
 <context>
     <name>tarvex::TarvexShell</name>
     <message>
-        <source>Tarvex is already running. To open Tarvex, double click on the Tarvex icon in the notification area.</source>
-        <translation>Tarvex ya se está ejecutando. Para abrir Tarvex, haz doble clic en el icono de Tarvex en el área de notificación.</translation>
-    </message>
-    <message>
         <source>Tarvex is running</source>
         <translation>Tarvex está en marcha</translation>
     </message>
     <message>
         <source>Tarvex cannot watch the keyboard on this desktop (an X11 display with the XInput extension is needed), so your hotkeys will not work.</source>
         <translation>Tarvex no puede vigilar el teclado en este escritorio (necesita una pantalla X11 con la extensión XInput), así que tus atajos no funcionarán.</translation>
+    </message>
+    <message>
+        <source>Tarvex is already running, with its hotkeys on. To open Tarvex, click or double-click its icon in the notification area.</source>
+        <translation>Tarvex ya se está ejecutando, con sus atajos activos. Para abrir Tarvex, haz clic o doble clic en su icono del área de notificación.</translation>
+    </message>
+    <message>
+        <source>Tarvex is already running, with its hotkeys on. To open Tarvex, double-click the small Tarvex window that stands in for its icon.</source>
+        <translation>Tarvex ya se está ejecutando, con sus atajos activos. Para abrir Tarvex, haz doble clic en la pequeña ventana de Tarvex que ocupa el lugar de su icono.</translation>
+    </message>
+    <message>
+        <source>Tarvex is already running.</source>
+        <translation>Tarvex ya se está ejecutando.</translation>
     </message>
 </context>
 <context>
@@ -807,6 +851,13 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
     <message>
         <source>Tarvex notification</source>
         <translation>Notificación de Tarvex</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::UnavailableDesktopWindows</name>
+    <message>
+        <source>This desktop does not let programs act on other programs&apos; windows, so the hotkeys that hide, close, minimize or maximize a window do nothing here. Opening files, programs, folders and web addresses, sounds and the log-off and shutdown actions work as usual.</source>
+        <translation>Este escritorio no permite que los programas actúen sobre las ventanas de otros programas, así que aquí no hacen nada los atajos que ocultan, cierran, minimizan o maximizan una ventana. Abrir archivos, programas, carpetas y direcciones web, los sonidos y las acciones de cerrar sesión y apagar funcionan como siempre.</translation>
     </message>
 </context>
 <context>

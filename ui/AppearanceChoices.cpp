@@ -36,18 +36,18 @@ QStringList AppearanceChoices::ButtonStyles()
     static constexpr std::array styles{
         QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Standard"),
         QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Flat"),
-        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Windows XP"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Rounded"),
         QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "3D Hover"),
-        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Vista Aero"),
-        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Office XP"),
-        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Office 2003"),
-        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "XP Toolbar"),
-        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Vista Toolbar"),
-        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Outlook 2007"),
-        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Install Shield"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Glass"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Soft Highlight"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Gradient"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Toolbar"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Glossy Toolbar"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Banded"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Tile"),
         QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Gel Button"),
         QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Flat Hover"),
-        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Windows Theme"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Desktop Theme"),
     };
     return Translated(styles);
 }
@@ -58,8 +58,8 @@ QStringList AppearanceChoices::WindowColors()
         QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Blue"),
         QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Silver"),
         QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Olive"),
-        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "VB 2005"),
-        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Norton 2004"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Khaki"),
+        QT_TRANSLATE_NOOP("tarvex::AppearanceChoices", "Amber"),
     };
     return Translated(colors);
 }

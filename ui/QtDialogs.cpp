@@ -103,9 +103,59 @@ QString QtDialogs::choose(QWidget* parent, const QString& title, const QString& 
     }
     if (!buttons.isEmpty())
         box.setDefaultButton(buttons.first());
+    // Escape and the window's close box take Cancel, never one of the choices.
+    box.setEscapeButton(box.addButton(QMessageBox::Cancel));
     box.exec();
     const qsizetype pressed = buttons.indexOf(box.clickedButton());
     return pressed < 0 ? QString() : choices.at(pressed);
+}
+
+QtDialogs::~QtDialogs()
+{
+    for (const QPointer<QMessageBox>& box : std::as_const(m_open))
+        if (box)
+            box->close();
+}
+
+// A box that waits for nobody: it belongs to no window, deletes itself once closed, and comes
+// to the front, since whatever the user was doing goes on meanwhile.
+void QtDialogs::showLater(QMessageBox* box)
+{
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    m_open.removeAll(nullptr);
+    m_open.append(box);
+    box->show();
+    box->raise();
+    box->activateWindow();
+}
+
+void QtDialogs::informLater(const QString& title, const QString& text)
+{
+    showLater(new CentredBox(QMessageBox::Information, title, text, QMessageBox::Ok, nullptr));
+}
+
+void QtDialogs::askLater(const QString& title, const QString& question,
+                         std::function<void(bool yes)> answered)
+{
+    for (const QPointer<QMessageBox>& open : std::as_const(m_open)) {
+        if (open && open->windowTitle() == title && open->text() == question && open->isVisible()) {
+            open->raise();
+            open->activateWindow();
+            return;
+        }
+    }
+    auto* box = new CentredBox(QMessageBox::Question, title, question,
+                               QMessageBox::Yes | QMessageBox::No, nullptr);
+    // A question that ends the session waits for a deliberate Yes: Enter, Escape and the
+    // window's close box all answer No.
+    box->setDefaultButton(QMessageBox::No);
+    box->setEscapeButton(QMessageBox::No);
+    QObject::connect(box, &QMessageBox::finished, box, [box, answered = std::move(answered)] {
+        if (answered)
+            answered(box->standardButton(box->clickedButton()) == QMessageBox::Yes);
+    });
+    showLater(box);
 }
 
 QString QtDialogs::chooseFile(QWidget* parent, const QString& title, const QString& folder,

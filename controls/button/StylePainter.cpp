@@ -158,6 +158,10 @@ void StylePainter::drawClassic()
     if (m_state == ButtonState::Normal) {
         if (s == S::Standard || s == S::Flat)
             m_c.DrawEdge(all, raised);
+        else if (m_d.runtime && m_d.parentActive)
+            // The gel and flat-hover faces have no edge until the pointer comes; in the window
+            // the keyboard works in, a thin outline still tells the buttons from the background.
+            frame(0, 0, m_w, m_h, AverageColor(m_base, ContrastingInk(m_base)));
     } else if (m_state == ButtonState::Hot) {
         m_c.DrawEdge(all, (s == S::Flat || s == S::FlatHover) ? Canvas::BdrRaisedInner
                                                               : Canvas::EdgeRaised);

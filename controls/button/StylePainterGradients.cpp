@@ -1,4 +1,4 @@
-// StylePainter: styles 2 "Windows XP", 3 "3D Hover", 4 "Vista Aero" and 5 "Office XP".
+// StylePainter: styles 2 "Rounded", 3 "3D Hover", 4 "Glass" and 5 "Soft Highlight".
 #include "controls/button/StylePainter.h"
 
 #include "controls/SystemColors.h"

@@ -1,5 +1,5 @@
-// StylePainter: styles 6 "Office 2003", 7 "XP Toolbar", 8 "Vista Toolbar",
-// 9 "Outlook 2007" and 10 "Install Shield".
+// StylePainter: styles 6 "Gradient", 7 "Toolbar", 8 "Glossy Toolbar", 9 "Banded" and
+// 10 "Tile".
 #include "controls/button/StylePainter.h"
 
 #include "controls/SystemColors.h"

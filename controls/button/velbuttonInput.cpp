@@ -215,6 +215,15 @@ bool velbutton::event(QEvent* event)
         return true;
     if (event->type() == QEvent::ToolTipChange)
         m_props.ToolTip = QWidget::toolTip();
+    // Qt tells every shown widget of a window that the window became active or inactive with
+    // these; ActivationChange reaches the window itself only, never a button inside it.
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate)
+        activationChanged(event->type() == QEvent::WindowActivate);
+    // Shown inside a window that is already active: nothing else tells it so.
+    if (event->type() == QEvent::Show && m_parentActive != isActiveWindow()) {
+        m_parentActive = isActiveWindow();
+        RedrawButton();
+    }
     // Enter and Space belong to the focused button, not to window shortcuts.
     if (event->type() == QEvent::ShortcutOverride) {
         const int k = static_cast<QKeyEvent*>(event)->key();
@@ -396,9 +405,6 @@ void velbutton::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
     switch (event->type()) {
-    case QEvent::ActivationChange:
-        activationChanged(isActiveWindow());
-        break;
     case QEvent::EnabledChange:
         m_props.Enabled = !testAttribute(Qt::WA_ForceDisabled);
         RedrawButton();

@@ -13,8 +13,8 @@ constexpr std::array<Pair, 5> kFixed{{
     {RGB(19, 97, 156), RGB(221, 236, 254)}, // Blue
     {RGB(95, 95, 111), RGB(244, 244, 251)}, // Silver
     {RGB(63, 93, 56), RGB(247, 249, 225)},  // Olive
-    {RGB(98, 107, 72), RGB(248, 248, 242)}, // VB 2005
-    {RGB(117, 91, 30), RGB(255, 239, 165)}, // Norton 2004
+    {RGB(98, 107, 72), RGB(248, 248, 242)}, // Khaki
+    {RGB(117, 91, 30), RGB(255, 239, 165)}, // Amber
 }};
 
 constexpr OleColor kWhite = RGB(255, 255, 255);

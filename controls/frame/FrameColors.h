@@ -27,7 +27,7 @@ OleColor Blend(OleColor a, OleColor b, int weight);
 Pair FixedPair(int theme);
 
 // The pair that follows the desktop: the hue of the palette's highlight colour
-// picks blue, silver (grey), olive (green) or Norton 2004 (amber); blue otherwise.
+// picks blue, silver (grey), olive (green) or amber; blue otherwise.
 Pair DesktopPair(const QPalette& palette);
 
 // The pair of theme: 0-4 fixed, 5 (colorFrom, colorTo), 6 from the desktop.

@@ -46,7 +46,7 @@ public:
     explicit velForms(QWidget* host);
     ~velForms() override;
 
-    // Colour theme 0-6: Blue, Silver, Olive, VB 2005, Norton 2004, custom, desktop.
+    // Colour theme 0-6: Blue, Silver, Olive, Khaki, Amber, custom, desktop.
     int ThemeColor() const { return m_p.ThemeColor; }
     void setThemeColor(int value);
     // Frame style 0-5.
@@ -88,8 +88,14 @@ public:
 
     // Whether dragging the title bar moves the window.
     void setMoveable(bool moveable) { m_moveable = moveable; }
-    // 2 = the window is centred on the screen when shown and when restored.
+    // 2 = the window is centred on the screen before it is first shown, and when restored.
     void setStartUpPosition(int position) { m_startUpPosition = position; }
+    // Centres a form whose StartUpPosition is 2 and that was never shown; its owner calls this
+    // just before showing it. Moved while it is being shown (Qt has created the native window
+    // by then, the window manager has not placed it yet), the window ends up in the right place,
+    // but Qt may keep the screen's corner as its position under an X11 window manager such as
+    // openbox, and opens its drop-down lists, menus and tips that far off.
+    void PlaceBeforeShowing();
 
     // Loads a stored property set (absent names read their defaults).
     void ReadProperties(const PropertyBag& bag);

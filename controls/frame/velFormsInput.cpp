@@ -290,13 +290,18 @@ void velForms::onHostMessage(qint32 uMsg, qint32 wParam)
         redraw();
         break;
     case WM::ShowWindow:
-        if (wParam && !m_shownOnce && m_startUpPosition == 2)
-            m_host.centre();
         m_shownOnce = m_shownOnce || wParam;
         break;
     default:
         break;
     }
+}
+
+void velForms::PlaceBeforeShowing()
+{
+    const QWidget* host = m_host.widget();
+    if (m_startUpPosition == 2 && !m_shownOnce && host && !host->isVisible())
+        m_host.centre();
 }
 
 void velForms::onHostMoved()

@@ -2,18 +2,22 @@
 
 #include "platform/DesktopWindows.h"
 
-#include <functional>
-
 namespace tarvex {
+
+class Dialogs;
+class Notifier;
 
 // The windows of other programs where the desktop lets no program act on them (GNOME's
 // compositor offers no such interface). There is never a foreground window, so the four
-// window actions do nothing; the first time one asks for it, `report` is called once, so the
-// user learns why instead of pressing the hotkey again and again.
+// window actions do nothing; the first time one asks for it the user is told why, once per
+// run, so they do not press the hotkey again and again: by a desktop notification, or where no
+// notification service runs, by a box that waits for nobody (the hotkeys keep running).
 class UnavailableDesktopWindows final : public DesktopWindows
 {
 public:
-    explicit UnavailableDesktopWindows(std::function<void()> report) : m_report(std::move(report))
+    /// Tells the user through `notifier`, else `dialogs`; both must outlive this object.
+    UnavailableDesktopWindows(Notifier& notifier, Dialogs& dialogs)
+        : m_notifier(notifier), m_dialogs(dialogs)
     {}
 
     /// Always 0; reports the first time.
@@ -26,7 +30,10 @@ public:
     QString windowTitle(WindowId) override { return QString(); }
 
 private:
-    std::function<void()> m_report;
+    void report();
+
+    Notifier& m_notifier;
+    Dialogs& m_dialogs;
     bool m_reported = false;
 };
 

@@ -45,19 +45,31 @@ QDBusConnection& DBusNotifier::bus()
 
 void DBusNotifier::notify(const QString& summary, const QString& body)
 {
+    enqueue({summary, body, true, {}});
+}
+
+void DBusNotifier::report(const QString& summary, const QString& body,
+                          std::function<void()> notShown)
+{
+    enqueue({summary, body, false, std::move(notShown)});
+}
+
+void DBusNotifier::enqueue(Pending notification)
+{
     // Calls on a bus that never connected are answered by no one, not even with an error.
     if (!bus().isConnected()) {
-        reportMissingService(bus().lastError().message());
+        notShown(notification, bus().lastError().message());
         return;
     }
-    const Pending notification{summary, body};
     switch (m_markup) {
     case BodyMarkup::Unknown:
-        m_pending = notification;
-        askCapabilities();
-        break;
-    case BodyMarkup::Asking: // only the latest waits for the answer
-        m_pending = notification;
+    case BodyMarkup::Asking:
+        // Only the latest plain notification waits for the answer; every report does.
+        if (notification.replaces)
+            m_pending.removeIf([](const Pending& waiting) { return waiting.replaces; });
+        m_pending.append(std::move(notification));
+        if (m_markup == BodyMarkup::Unknown)
+            askCapabilities();
         break;
     default:
         send(notification);
@@ -76,17 +88,18 @@ void DBusNotifier::onCapabilities(QDBusPendingCallWatcher* watcher)
 {
     watcher->deleteLater();
     const QDBusPendingReply<QStringList> reply = *watcher;
-    std::optional<Pending> pending = std::exchange(m_pending, std::nullopt);
+    const QList<Pending> pending = std::exchange(m_pending, {});
     if (reply.isError()) {
         // Asked again with the next notification: a service may start later.
         m_markup = BodyMarkup::Unknown;
-        reportMissingService(reply.error().message());
+        for (const Pending& notification : pending)
+            notShown(notification, reply.error().message());
         return;
     }
     m_markup = reply.value().contains(QStringLiteral("body-markup")) ? BodyMarkup::Read
                                                                      : BodyMarkup::NotRead;
-    if (pending)
-        send(*pending);
+    for (const Pending& notification : pending)
+        send(notification);
 }
 
 void DBusNotifier::send(const Pending& notification)
@@ -94,31 +107,36 @@ void DBusNotifier::send(const Pending& notification)
     const QString body =
         m_markup == BodyMarkup::Read ? notification.body.toHtmlEscaped() : notification.body;
     const QVariantMap hints{{QStringLiteral("desktop-entry"), IconName}};
+    const uint replaces = notification.replaces ? m_lastId : 0;
     QDBusMessage call = serviceCall(QStringLiteral("Notify"));
-    call.setArguments({AppName, m_lastId, IconName, notification.summary, body, QStringList(),
+    call.setArguments({AppName, replaces, IconName, notification.summary, body, QStringList(),
                        hints, DefaultTimeout});
     auto* watcher = new QDBusPendingCallWatcher(bus().asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, &DBusNotifier::onSent);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, notification](QDBusPendingCallWatcher* done) { onSent(done, notification); });
 }
 
-void DBusNotifier::onSent(QDBusPendingCallWatcher* watcher)
+void DBusNotifier::onSent(QDBusPendingCallWatcher* watcher, const Pending& notification)
 {
     watcher->deleteLater();
     const QDBusPendingReply<uint> reply = *watcher;
     if (reply.isError()) {
         m_markup = BodyMarkup::Unknown;
-        reportMissingService(reply.error().message());
+        notShown(notification, reply.error().message());
         return;
     }
-    m_lastId = reply.value();
+    if (notification.replaces)
+        m_lastId = reply.value();
 }
 
-void DBusNotifier::reportMissingService(const QString& error)
+void DBusNotifier::notShown(const Pending& notification, const QString& error)
 {
-    if (m_missingReported)
-        return;
-    m_missingReported = true;
-    qCInfo(lcNotify).noquote() << "No desktop notification shown:" << error;
+    if (!m_missingReported) {
+        m_missingReported = true;
+        qCInfo(lcNotify).noquote() << "No desktop notification shown:" << error;
+    }
+    if (notification.notShown)
+        notification.notShown();
 }
 
 } // namespace tarvex

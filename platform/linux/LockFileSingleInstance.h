@@ -4,6 +4,10 @@
 
 #include <QString>
 
+#include <memory>
+
+class QSocketNotifier;
+
 namespace tarvex {
 
 // One running instance per user: a lock file in the user's runtime folder
@@ -13,6 +17,10 @@ namespace tarvex {
 // crashed instance) it never makes a later start think one is running. A
 // symlink or anything else that is not a plain file at the lock path is
 // replaced by one.
+//
+// The holder listens on a local socket beside the lock ("<name>.socket"), where
+// a later start of the same user asks it to come forward; the answer is one
+// byte, the Presence. Connections of other users are refused on both sides.
 class LockFileSingleInstance final : public SingleInstance
 {
 public:
@@ -25,15 +33,25 @@ public:
     /// Takes the lock; false only when another running process holds it. When no lock can
     /// be set up at all (no writable runtime folder) the claim succeeds with a logged warning.
     bool tryClaim() override;
+    void setActivationHandler(std::function<Presence()> comeForward) override;
+    Presence activateRunning() override;
 
     /// The path of the lock file.
     QString lockPath() const { return m_path; }
+    /// The path of the socket where the holder is asked to come forward.
+    QString socketPath() const { return m_socketPath; }
 
 private:
     int openLockFile();
+    void listen();
+    void answerLaterStart();
 
     QString m_path;
+    QString m_socketPath;
     int m_fd = -1;
+    int m_listenFd = -1;
+    std::unique_ptr<QSocketNotifier> m_listening;
+    std::function<Presence()> m_comeForward;
 };
 
 } // namespace tarvex

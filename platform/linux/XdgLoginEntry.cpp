@@ -52,8 +52,11 @@ QString XdgLoginEntry::entryPath(const QString& appName)
 QString XdgLoginEntry::entryText(const QString& appName, const QString& appFolder)
 {
     const QString program = QDir(appFolder).filePath(appName);
+    // TryExec: a session skips the entry once the program file is gone (removed by hand or by a
+    // package manager that leaves the user's files alone), instead of failing at every login.
     return QLatin1String("[Desktop Entry]\nType=Application\nName=") +
-           DesktopEntryText::stringValue(appName) + QLatin1String("\nExec=") +
+           DesktopEntryText::stringValue(appName) + QLatin1String("\nTryExec=") +
+           DesktopEntryText::stringValue(program) + QLatin1String("\nExec=") +
            DesktopEntryText::quotedExecArgument(program) +
            QLatin1String(" automatic\nTerminal=false\nX-GNOME-Autostart-enabled=true\n");
 }

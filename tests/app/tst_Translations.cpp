@@ -5,6 +5,7 @@
 #include "controls/frame/FrameSystemMenu.h"
 #include "controls/frame/velForms.h"
 #include "editor/CaptureBox.h"
+#include "editor/FormWizard.h"
 #include "keys/KeyCapture.h"
 #include "keys/KeyNames.h"
 #include "keys/KeyText.h"
@@ -18,6 +19,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QSet>
@@ -119,6 +121,10 @@ private Q_SLOTS:
         QCOMPARE(box.text, QStringLiteral("¿Necesitas ayuda para usar Tarvex?"));
         QVERIFY2(box.buttons.contains(QStringLiteral("&Sí")), qPrintable(box.buttons.join(',')));
         QVERIFY(ValidateWebAddress(QStringLiteral("http://")).startsWith(u"La dirección web"));
+        // The special actions show in Spanish in the lists.
+        FormWizard wizard(main.dialogs);
+        QCOMPARE(wizard.findChild<QComboBox*>(QStringLiteral("sp"))->itemText(4),
+                 QStringLiteral("-Cerrar sesión-"));
     }
 
     // The key box turns any character that is not a plain letter into a key's name, so the

@@ -74,7 +74,7 @@ void TestActions::dispatch_data()
         << "-Hide Window-" << QStringList{"hide 7", "add 0 7 Editor"};
     QTest::newRow("shut down lower case")
         << "-shut down-"
-        << QStringList{"ask Shutdown Computer|Do you want to shutdown the computer?"};
+        << QStringList{"ask later Shutdown Computer|Do you want to shutdown the computer?"};
 }
 
 void TestActions::dispatch()
@@ -118,24 +118,26 @@ void TestActions::confirmations_data()
     QTest::addColumn<QString>("question");
     QTest::addColumn<QString>("powerCall");
     QTest::newRow("log off") << "-Log Off-"
-                             << "ask |Do you want to log off from current user account?"
+                             << "ask later |Do you want to log off from current user account?"
                              << "logOff";
-    QTest::newRow("shut down") << "-Shut Down-"
-                               << "ask Shutdown Computer|Do you want to shutdown the computer?"
-                               << "shutDown";
+    QTest::newRow("shut down")
+        << "-Shut Down-"
+        << "ask later Shutdown Computer|Do you want to shutdown the computer?"
+        << "shutDown";
     QTest::newRow("restart") << "-Restart-"
-                             << "ask |Do you want to restart the computer?"
+                             << "ask later |Do you want to restart the computer?"
                              << "restart";
-    QTest::newRow("instant shutdown") << "-Instant Shutdown-"
-                                      << "ask |Do you want to instantly shut down the computer?"
-                                      << "instantShutdown";
+    QTest::newRow("instant shutdown")
+        << "-Instant Shutdown-"
+        << "ask later |Do you want to instantly shut down the computer?"
+        << "instantShutdown";
     QTest::newRow("instant restart")
         << "-Instant Restart-"
-        << "ask Restart Computer|Do you want to instantly restart the computer?"
+        << "ask later Restart Computer|Do you want to instantly restart the computer?"
         << "instantRestart";
     QTest::newRow("instant poweroff")
         << "-Instant Poweroff-"
-        << "ask Poweroff Computer|Do you want to poweroff the computer?"
+        << "ask later Poweroff Computer|Do you want to poweroff the computer?"
         << "instantPoweroff";
 }
 

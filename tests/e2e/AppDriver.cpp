@@ -116,7 +116,8 @@ QString AppDriver::programWindow(int minWidth, int maxWidth) const
 
 QStringList AppDriver::shownWindows(const QString& title) const
 {
-    return E2EHarness::xdotool({"search", "--onlyvisible", "--pid",
+    // --all: xdotool matches any one of the conditions unless told otherwise.
+    return E2EHarness::xdotool({"search", "--all", "--onlyvisible", "--pid",
                                 QString::number(m_program->processId()), "--name",
                                 "^" + QRegularExpression::escape(title) + "$"})
         .split('\n', Qt::SkipEmptyParts);

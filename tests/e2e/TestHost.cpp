@@ -56,6 +56,11 @@ public:
         return {};
     }
     QString chooseFolder(QWidget*, const QString&) override { return {}; }
+    void informLater(const QString&, const QString&) override {}
+    void askLater(const QString&, const QString& question, std::function<void(bool)>) override
+    {
+        report(QStringLiteral("question ") + question);
+    }
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 #include "E2EHarness.h"
 #include "StatusNotifierHost.h"
 
+#include <QImage>
 #include <QtTest>
 
 #include <csignal>
@@ -17,7 +18,11 @@ private slots:
     void cleanup();
     void automaticStartShowsOnlyTrayIcon();
     void savedHotkeyFiresOnKeyPress();
+    void secondStartIsRefused_data();
     void secondStartIsRefused();
+    void hotkeysFireWhileAQuestionIsOpen();
+    void keyboardFocusShows_data();
+    void keyboardFocusShows();
     void trayExitEndsWithoutMainWindowAndRestoresHidden();
     void trayDoubleClickStopsHotkeysAndShowsMainWindow();
     void hiddenWindowsComeBackAfterOpenAndAtExit();
@@ -26,6 +31,7 @@ private slots:
     void trayStartedLaterTakesTheIcon();
 
 private:
+    QImage screenshot(const QString& window, const QString& name) const;
     QString standInWindow() const { return m_app->programWindow(40, 200); }
     static void press(const QString& keys) { AppDriver::press(keys); }
 
@@ -69,22 +75,57 @@ void TestTarvexE2E::savedHotkeyFiresOnKeyPress()
     QTRY_COMPARE_WITH_TIMEOUT(m_harness->logLines(), (QStringList{"fired", "fired"}), 5000);
 }
 
+void TestTarvexE2E::secondStartIsRefused_data()
+{
+    QTest::addColumn<bool>("automatic");
+    QTest::newRow("hotkeys in the notification area: a box says so") << true;
+    QTest::newRow("main window open: it comes to the front, no box") << false;
+}
+
 void TestTarvexE2E::secondStartIsRefused()
 {
-    QProcess& first = m_app->start({"automatic"});
-    QVERIFY(!m_app->waitForProgramIcon().isEmpty());
+    QFETCH(bool, automatic);
+    QProcess& first = m_app->start(automatic ? QStringList{"automatic"} : QStringList{});
+    QString main;
+    if (automatic) {
+        QVERIFY(!m_app->waitForProgramIcon().isEmpty());
+    } else {
+        QVERIFY(!(main = AppDriver::waitForWindow("Tarvex", 500)).isEmpty());
+        QVERIFY(!m_app->openVictim("Victim in front").isEmpty());
+    }
     std::unique_ptr<QProcess> second = m_app->startAnother({});
-    const QString box = E2EHarness::xdotool({"search", "--sync", "--onlyvisible", "--pid",
-                                             QString::number(second->processId())})
-                            .section('\n', 0, 0);
-    QVERIFY(!box.isEmpty());
-    QCOMPARE(E2EHarness::xdotool({"getwindowname", box}).trimmed(), QString("Tarvex"));
-    E2EHarness::xdotool({"windowactivate", "--sync", box});
-    press("Return");
-    QVERIFY(second->waitForFinished(5000));
+    if (automatic) {
+        const QString box = E2EHarness::xdotool({"search", "--sync", "--onlyvisible", "--pid",
+                                                 QString::number(second->processId())})
+                                .section('\n', 0, 0);
+        QVERIFY(!box.isEmpty());
+        QCOMPARE(E2EHarness::xdotool({"getwindowname", box}).trimmed(), QString("Tarvex"));
+        E2EHarness::xdotool({"windowactivate", "--sync", box});
+        press("Return");
+    }
+    QVERIFY(second->waitForFinished(10000));
     QCOMPARE(second->exitCode(), 0);
     QCOMPARE(first.state(), QProcess::Running);
-    QCOMPARE(m_app->managedWindows(), QStringList());
+    if (automatic)
+        QCOMPARE(m_app->managedWindows(), QStringList());
+    else
+        QTRY_COMPARE_WITH_TIMEOUT(E2EHarness::xdotool({"getactivewindow"}).trimmed(), main, 5000);
+}
+
+// A confirmation box of the program is open (it waits for the user, who does not answer it):
+// the other hotkeys still fire. The box is never answered here: its Yes would restart the
+// machine where the system allows it.
+void TestTarvexE2E::hotkeysFireWhileAQuestionIsOpen()
+{
+    const QString target = m_harness->writeLoggingTarget("target.sh", "fired");
+    QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)r*-Instant Restart-", "(Ctrl)(Alt)t*" + target}));
+    m_app->start({"automatic"});
+    QVERIFY(!m_app->waitForProgramIcon().isEmpty());
+    press("ctrl+alt+r");
+    QVERIFY(!m_app->waitForNewWindow("Restart Computer").isEmpty());
+    press("ctrl+alt+t");
+    QTRY_COMPARE_WITH_TIMEOUT(m_harness->logLines(), QStringList{"fired"}, 5000);
+    QVERIFY(!AppDriver::windowGone("Restart Computer")); // still waiting for its answer
 }
 
 void TestTarvexE2E::trayExitEndsWithoutMainWindowAndRestoresHidden()
@@ -108,6 +149,53 @@ void TestTarvexE2E::trayExitEndsWithoutMainWindowAndRestoresHidden()
     QCOMPARE(program.exitCode(), 0);
     QCOMPARE(seen, QStringList());
     QCOMPARE(AppDriver::mapState(victim), QString("IsViewable"));
+}
+
+QImage TestTarvexE2E::screenshot(const QString& window, const QString& name) const
+{
+    const QString file = m_harness->home() + '/' + name + ".png";
+    E2EHarness::run("import", {"-window", window, file});
+    return QImage(file).convertToFormat(QImage::Format_RGB32);
+}
+
+void TestTarvexE2E::keyboardFocusShows_data()
+{
+    QTest::addColumn<int>("style");
+    QTest::newRow("3D Hover, the default look") << 3;
+    QTest::newRow("Gel Button") << 11;
+    QTest::newRow("Flat Hover") << 12;
+}
+
+// Tab takes the focus from " Start Tarvex" to " Configure Hotkeys": both buttons change where
+// the user can see it. Buttons with no edge of their own until the pointer comes show one in
+// the active window.
+void TestTarvexE2E::keyboardFocusShows()
+{
+    QFETCH(int, style);
+    QDir().mkpath(m_harness->home() + "/.config/Tarvex");
+    QFile settings(m_harness->home() + "/.config/Tarvex/Tarvex.ini");
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write("[ButtonTheme]\nColor=" + QByteArray::number(style) + "\n");
+    settings.close();
+    m_app->start({});
+    const QString main = AppDriver::waitForWindow("Tarvex", 500);
+    QVERIFY(!main.isEmpty());
+    E2EHarness::xdotool({"mousemove", "0", "799"}); // no button under the pointer
+    E2EHarness::xdotool({"windowactivate", "--sync", main});
+    QTRY_COMPARE_WITH_TIMEOUT(E2EHarness::xdotool({"getactivewindow"}).trimmed(), main, 5000);
+    E2EHarness::settle(500); // the repaint in the active look
+    const QImage before = screenshot(main, "before");
+    press("Tab");
+    E2EHarness::settle(500);
+    const QImage after = screenshot(main, "after");
+    QVERIFY(!before.isNull() && before.size() == after.size());
+    // The buttons as designed (twips / 15): " Start Tarvex", " Configure Hotkeys", "  Exit Tarvex".
+    const QRect start(24, 92, 281, 41), configure(24, 139, 281, 39), exit(24, 232, 281, 41);
+    QVERIFY2(before.copy(start) != after.copy(start), "the focus leaving does not show");
+    QVERIFY2(before.copy(configure) != after.copy(configure), "the focus coming does not show");
+    const int y = exit.center().y();
+    QVERIFY2(before.pixel(exit.left(), y) != before.pixel(exit.left() - 4, y),
+             "a button without the focus cannot be told from the window");
 }
 
 // On an XEmbed tray a single click does nothing; the double-click opens.

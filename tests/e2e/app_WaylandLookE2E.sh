@@ -23,7 +23,10 @@ shift 2
 title=Tarvex
 home=$(mktemp -d /tmp/tarvex-look-home.XXXXXX)
 chmod 755 "$home"
-export HOME=$home
+# A runtime folder of its own: a Tarvex already running for this user (another test at the same
+# time) would otherwise be asked to come forward, and this start would end.
+mkdir -m 700 "$home/runtime"
+export HOME=$home XDG_RUNTIME_DIR=$home/runtime
 "$program" >"$out.log" 2>&1 &
 pid=$!
 find_window()

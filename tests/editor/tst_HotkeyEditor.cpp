@@ -124,7 +124,8 @@ private Q_SLOTS:
     void saveRefusesRowsThatCannotRun();
     void failedSaveIsReported();
     void deletingLastRowKeepsSaving();
-    void deleteRefreshesFields();
+    void deleteShowsTheNextRow_data();
+    void deleteShowsTheNextRow();
     void browse_data();
     void browse();
     void separatorsInTargetRefused_data();
@@ -422,17 +423,37 @@ void TestHotkeyEditor::deletingLastRowKeepsSaving()
     QCOMPARE(editor.table.size(), 0);
 }
 
-void TestHotkeyEditor::deleteRefreshesFields()
+void TestHotkeyEditor::deleteShowsTheNextRow_data()
 {
-    Editor editor(Line({FileRow, WebRow, SpecialRow}));
-    editor.panel->selectPosition(1);
+    QTest::addColumn<int>("deleted");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<int>("type");
+    QTest::newRow("first: the next takes its place") << 1 << 1 << 1;
+    QTest::newRow("middle: the next takes its place") << 2 << 2 << 2;
+    QTest::newRow("last: the previous") << 3 << 2 << 1;
+}
+
+// After a delete the fields, the selected row and what Save writes agree, and "..." is there
+// for file rows only.
+void TestHotkeyEditor::deleteShowsTheNextRow()
+{
+    QFETCH(int, deleted);
+    QFETCH(int, selected);
+    QFETCH(int, type);
+    const QStringList rows{FileRow, WebRow, SpecialRow};
+    Editor editor(Line(rows));
+    editor.panel->selectPosition(deleted);
     editor.click("Command3");
-    QCOMPARE(editor.panel->selectedPosition(), 2);
-    QCOMPARE(editor.child<CaptureBox>("hk")->text(), QStringLiteral("x"));
-    QCOMPARE(editor.child<QComboBox>("sp")->currentText(), QStringLiteral("-Restart-"));
+    QCOMPARE(editor.panel->selectedPosition(), selected);
+    QCOMPARE(editor.child<QComboBox>("hktype")->currentIndex(), type);
+    QCOMPARE(editor.child<velbutton>("browse")->isEnabled(), type == 0);
     QTest::keyClick(editor.child<CaptureBox>("hk"), Qt::Key_Z);
-    QCOMPARE(editor.combination(2), QStringLiteral("xz"));
-    QCOMPARE(editor.combination(1), QStringLiteral("(Ctrl)(Alt)k"));
+    QStringList kept = rows;
+    kept.removeAt(deleted - 1);
+    kept[selected - 1].replace(u'*', QStringLiteral("z*"));
+    QCOMPARE(editor.child<CaptureBox>("hk")->text(), editor.combination(selected));
+    editor.click("Command2");
+    QCOMPARE(editor.fileBytes(), Line(kept).toUtf8() + "\r\n");
 }
 
 void TestHotkeyEditor::browse_data()

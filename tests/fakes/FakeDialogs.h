@@ -3,6 +3,8 @@
 #include "platform/Dialogs.h"
 #include "tests/fakes/CallLog.h"
 
+#include <QTimer>
+
 #include <functional>
 #include <utility>
 
@@ -10,10 +12,13 @@ namespace tarvex {
 
 /// Dialogs that a test answers in advance. Each dialog is recorded as one call:
 /// "inform <title>|<text>", "warn <title>|<text>", "ask <title>|<question>",
-/// "choose <title>|<text>", "file <title>|<folder>|<filter>" and "folder <title>".
+/// "choose <title>|<text>", "file <title>|<folder>|<filter>" and "folder <title>"; the boxes
+/// that do not wait as "inform later <title>|<text>" and "ask later <title>|<question>".
 /// Questions and choosers take the next queued answer ("Yes", "No", "Cancel", a caption, a
 /// path); with none left they answer as a closed dialog does (No, or Cancel where offered;
-/// no choice; no file). An optional hook runs while each dialog is "open".
+/// no choice; no file), except a question that does not wait: it stays open until
+/// answerOpenQuestion(). An optional hook runs while each dialog is "open" (for those that do
+/// not wait, from the event loop once the call has returned).
 class FakeDialogs final : public Dialogs, public CallLog
 {
 public:
@@ -55,6 +60,30 @@ public:
         return nextAnswer();
     }
 
+    void informLater(const QString& title, const QString& text) override
+    {
+        openedLater(QStringLiteral("inform later %1|%2").arg(title, text));
+    }
+    void askLater(const QString& title, const QString& question,
+                  std::function<void(bool)> answered) override
+    {
+        openedLater(QStringLiteral("ask later %1|%2").arg(title, question));
+        if (m_answers.isEmpty())
+            m_openQuestions.append(std::move(answered));
+        else if (answered)
+            answered(nextAnswer() == QLatin1String("Yes"));
+    }
+
+    /// Answers the oldest question still open (true: Yes); false when none is open.
+    bool answerOpenQuestion(bool yes)
+    {
+        if (m_openQuestions.isEmpty())
+            return false;
+        const std::function<void(bool)> answered = m_openQuestions.takeFirst();
+        if (answered)
+            answered(yes);
+        return true;
+    }
     /// Queues the answer of the next question or chooser.
     void answer(const QString& answer) { m_answers.append(answer); }
     /// Sets a function run while each dialog is open (empty = none).
@@ -70,9 +99,17 @@ private:
         if (m_whileOpen)
             m_whileOpen();
     }
+    void openedLater(const QString& call)
+    {
+        m_lastParent = nullptr;
+        record(call);
+        if (m_whileOpen)
+            QTimer::singleShot(0, [hook = m_whileOpen] { hook(); });
+    }
     QString nextAnswer() { return m_answers.isEmpty() ? QString() : m_answers.takeFirst(); }
 
     QStringList m_answers;
+    QList<std::function<void(bool)>> m_openQuestions;
     std::function<void()> m_whileOpen;
     QWidget* m_lastParent = nullptr;
 };

@@ -5,14 +5,29 @@
 
 namespace tarvex {
 
-/// Records "notify <summary> | <body>".
+/// Records "notify <summary> | <body>" and "report <summary> | <body>"; without a service (see
+/// setServiceMissing) a report's stand-in runs instead of being recorded.
 class FakeNotifier final : public Notifier, public CallLog
 {
 public:
     void notify(const QString& summary, const QString& body) override
     {
-        record(QStringLiteral("notify %1 | %2").arg(summary, body));
+        if (!m_serviceMissing)
+            record(QStringLiteral("notify %1 | %2").arg(summary, body));
     }
+    void report(const QString& summary, const QString& body,
+                std::function<void()> notShown) override
+    {
+        if (!m_serviceMissing)
+            record(QStringLiteral("report %1 | %2").arg(summary, body));
+        else if (notShown)
+            notShown();
+    }
+    /// Pretends that no notification service runs (or that one does).
+    void setServiceMissing(bool missing) { m_serviceMissing = missing; }
+
+private:
+    bool m_serviceMissing = false;
 };
 
 } // namespace tarvex

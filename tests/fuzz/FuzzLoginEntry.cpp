@@ -1,6 +1,7 @@
 // Fuzz target "login_entry". The input, as UTF-8, is the program's path. Its `Exec` line is read
 // back the way a desktop starts a login entry: GLib's key-file parser undoes the string escapes,
-// the field codes are expanded ("%%" is "%"), and GLib's shell parser splits the arguments.
+// the field codes are expanded ("%%" is "%"), and GLib's shell parser splits the arguments. Its
+// `TryExec` line must read back as the path itself.
 #include "platform/linux/DesktopEntryText.h"
 #include "tests/fuzz/FuzzTargets.h"
 
@@ -27,16 +28,16 @@ bool ExpandFieldCodes(const QString& exec, QString& expanded)
     return true;
 }
 
-QString ExecValue(const QString& entryText)
+QString KeyValue(const QString& entryText, const char* key)
 {
     GKeyFile* file = g_key_file_new();
     const QByteArray bytes = entryText.toUtf8();
     QString value;
     if (g_key_file_load_from_data(file, bytes.constData(), gsize(bytes.size()), G_KEY_FILE_NONE,
                                   nullptr)) {
-        gchar* exec = g_key_file_get_string(file, "Desktop Entry", "Exec", nullptr);
-        value = exec ? QString::fromUtf8(exec) : QStringLiteral("<no Exec>");
-        g_free(exec);
+        gchar* text = g_key_file_get_string(file, "Desktop Entry", key, nullptr);
+        value = text ? QString::fromUtf8(text) : QStringLiteral("<no %1>").arg(QLatin1String(key));
+        g_free(text);
     } else {
         value = QStringLiteral("<not a key file>");
     }
@@ -65,8 +66,12 @@ QString FuzzLoginEntry(QByteArrayView data)
     if (path.isEmpty() || path.contains(QChar(0)))
         return {}; // no file has such a path
     const QString exec = DesktopEntryText::quotedExecArgument(path) + QStringLiteral(" automatic");
-    const QString value = ExecValue(QStringLiteral("[Desktop Entry]\nType=Application\nExec=") +
-                                    exec + QStringLiteral("\n"));
+    const QString entry = QStringLiteral("[Desktop Entry]\nType=Application\nTryExec=") +
+                          DesktopEntryText::stringValue(path) + QStringLiteral("\nExec=") + exec +
+                          QStringLiteral("\n");
+    if (const QString tryExec = KeyValue(entry, "TryExec"); tryExec != path)
+        return QStringLiteral("TryExec reads back as ") + tryExec;
+    const QString value = KeyValue(entry, "Exec");
     QString expanded;
     if (!ExpandFieldCodes(value, expanded))
         return QStringLiteral("the Exec value holds a field code: ") + value;

@@ -30,6 +30,15 @@ grep -q "<launchable type=\"desktop-id\">tarvex.desktop</launchable>" "$metainfo
     fail "the metadata does not launch tarvex.desktop"
 grep -q '<release version="1.0.0"' "$metainfo" || fail "the metadata has no release 1.0.0"
 
+# The project's address (the metadata's and the package's) is a real one, not a placeholder of
+# the names reserved for examples.
+homepage=$(sed -n 's|.*<url type="homepage">\(.*\)</url>.*|\1|p' "$metainfo")
+if ! grep -qE '^https://[a-z0-9.-]+\.[a-z]{2,}(/|$)' <<<"$homepage" ||
+    grep -qiE '\.(example|invalid|test|localhost)(/|$)|//([a-z0-9-]+\.)*example\.(com|net|org)(/|$)' \
+        <<<"$homepage"; then
+    fail "the homepage \"$homepage\" is a placeholder"
+fi
+
 # The screenshot the metadata names is in the tree and is a real picture.
 shot=$(sed -n 's|.*<image>.*/\(screenshots/[^<]*\)</image>.*|\1|p' "$metainfo")
 [ -n "$shot" ] || fail "the metadata names no screenshot below screenshots/"

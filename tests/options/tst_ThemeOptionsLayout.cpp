@@ -43,15 +43,13 @@ private Q_SLOTS:
     {
         ShellFixture f;
         ThemeOptions& w = opened(f);
-        QCOMPARE(entries(w.theme()),
-                 (QStringList{"Blue", "Silver", "Olive", "VB 2005", "Norton 2004"}));
+        QCOMPARE(entries(w.theme()), (QStringList{"Blue", "Silver", "Olive", "Khaki", "Amber"}));
         QCOMPARE(entries(w.wStyle()), (QStringList{"Style One", "Style Two", "Style Three",
                                                    "Style Four", "Style Five", "Style Six"}));
-        QCOMPARE(
-            entries(w.btnTHEME()),
-            (QStringList{"Standard", "Flat", "Windows XP", "3D Hover", "Vista Aero", "Office XP",
-                         "Office 2003", "XP Toolbar", "Vista Toolbar", "Outlook 2007",
-                         "Install Shield", "Gel Button", "Flat Hover", "Windows Theme"}));
+        QCOMPARE(entries(w.btnTHEME()),
+                 (QStringList{"Standard", "Flat", "Rounded", "3D Hover", "Glass", "Soft Highlight",
+                              "Gradient", "Toolbar", "Glossy Toolbar", "Banded", "Tile",
+                              "Gel Button", "Flat Hover", "Desktop Theme"}));
     }
 
     void frameAsDesigned()

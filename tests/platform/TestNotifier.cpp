@@ -89,6 +89,16 @@ void TestNotifier::laterNotificationReplacesEarlier()
     QTRY_COMPARE(m_service.shown.size(), 2);
     QCOMPARE(m_service.shown[1].summary, QString("b"));
     QCOMPARE(m_service.shown[1].replacesId, 101u);
+    // A report stands apart: it replaces none, and none replaces it.
+    bool standIn = false;
+    notifier.report("Tarvex", "Why", [&standIn] { standIn = true; });
+    QTRY_COMPARE(m_service.shown.size(), 3);
+    QCOMPARE(m_service.shown[2].replacesId, 0u);
+    QTest::qWait(200);
+    notifier.notify("c", "/third");
+    QTRY_COMPARE(m_service.shown.size(), 4);
+    QCOMPARE(m_service.shown[3].replacesId, 101u);
+    QVERIFY(!standIn);
 }
 
 void TestNotifier::withoutServiceNothingBreaks()
@@ -98,8 +108,13 @@ void TestNotifier::withoutServiceNothingBreaks()
     DBusNotifier notifier(QDBusConnection::connectToBus(m_address, "client"));
     QTest::ignoreMessage(QtInfoMsg, QRegularExpression("^No desktop notification shown: .+"));
     notifier.notify("a", "/nobody listens");
+    int standIns = 0;
+    notifier.report("Tarvex", "Why", [&standIns] { ++standIns; });
     notifier.notify("b", "/nobody listens either");
+    // The report's stand-in takes its place, once.
+    QTRY_COMPARE(standIns, 1);
     QTest::qWait(200);
+    QCOMPARE(standIns, 1);
     // A service that starts later is used.
     QVERIFY(service.registerService("org.freedesktop.Notifications"));
     notifier.notify("c", "/heard");
@@ -109,7 +124,8 @@ void TestNotifier::withoutServiceNothingBreaks()
     DBusNotifier unconnected(QDBusConnection::connectToBus("unix:path=/nonexistent", "none"));
     QTest::ignoreMessage(QtInfoMsg, QRegularExpression("^No desktop notification shown: .+"));
     unconnected.notify("d", "/nowhere");
-    QTest::qWait(100);
+    unconnected.report("Tarvex", "Why", [&standIns] { ++standIns; });
+    QCOMPARE(standIns, 2);
     QDBusConnection::disconnectFromBus("none");
 }
 

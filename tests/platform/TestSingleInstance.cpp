@@ -27,6 +27,8 @@ private slots:
     void symlinkAtLockPathIsReplaced();
     void lockIsReleasedAtExit();
     void lockLivesInRuntimeFolder();
+    void laterStartIsAnswered_data();
+    void laterStartIsAnswered();
     void documentsFolder_data();
     void documentsFolder();
 
@@ -165,6 +167,40 @@ void TestSingleInstance::lockLivesInRuntimeFolder()
     QCOMPARE(instance.lockPath(), m_runtime->path() + "/tarvex.lock");
 }
 
+void TestSingleInstance::laterStartIsAnswered_data()
+{
+    QTest::addColumn<bool>("handler");
+    QTest::addColumn<int>("presence");
+    using P = SingleInstance::Presence;
+    QTest::newRow("window raised") << true << int(P::WindowRaised);
+    QTest::newRow("in the notification area") << true << int(P::TrayIcon);
+    QTest::newRow("in the stand-in window") << true << int(P::StandInWindow);
+    QTest::newRow("holder still starting") << false << int(P::NoAnswer);
+}
+
+// A later start asks the holder to come forward and hears what it shows; the holder answers
+// from its event loop.
+void TestSingleInstance::laterStartIsAnswered()
+{
+    QFETCH(bool, handler);
+    QFETCH(int, presence);
+    LockFileSingleInstance instance;
+    QVERIFY(instance.tryClaim());
+    int asked = 0;
+    if (handler)
+        instance.setActivationHandler([&asked, presence] {
+            ++asked;
+            return SingleInstance::Presence(presence);
+        });
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TARVEX_TEST_HOLD_LOCK", "ask");
+    m_holder.setProcessEnvironment(env);
+    m_holder.start(QCoreApplication::applicationFilePath(), {});
+    QTRY_VERIFY_WITH_TIMEOUT(m_holder.canReadLine(), 10000);
+    QCOMPARE(m_holder.readLine().trimmed(), QByteArray::number(presence));
+    QCOMPARE(asked, handler ? 1 : 0);
+}
+
 void TestSingleInstance::documentsFolder_data()
 {
     QTest::addColumn<QString>("userDirs");
@@ -193,6 +229,13 @@ void TestSingleInstance::documentsFolder()
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    if (qEnvironmentVariable("TARVEX_TEST_HOLD_LOCK") == "ask") {
+        LockFileSingleInstance instance;
+        if (instance.tryClaim())
+            return 1;
+        std::printf("%d\n", int(instance.activateRunning()));
+        return 0;
+    }
     if (qEnvironmentVariableIsSet("TARVEX_TEST_HOLD_LOCK")) {
         LockFileSingleInstance instance;
         std::puts(instance.tryClaim() ? "claimed" : "refused");

@@ -1,4 +1,4 @@
-// The message boxes as Qt draws them: where they appear.
+// The message boxes as Qt draws them: where they appear, and what keys answer.
 
 #include "ui/QtDialogs.h"
 
@@ -48,6 +48,44 @@ private Q_SLOTS:
             const QPoint off = place.center() - window.frameGeometry().center();
             QVERIFY2(off.manhattanLength() <= 2, parent ? "parent" : "none");
         }
+    }
+
+    void keysAnswerSafely_data()
+    {
+        QTest::addColumn<bool>("waits");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("choice, Enter: the first") << true << int(Qt::Key_Return) << "File";
+        QTest::newRow("choice, Escape: none") << true << int(Qt::Key_Escape) << "";
+        QTest::newRow("log-off question, Enter: No") << false << int(Qt::Key_Return) << "No";
+        QTest::newRow("log-off question, Escape: No") << false << int(Qt::Key_Escape) << "No";
+    }
+
+    // Enter and Escape never choose what the user did not pick: Escape leaves the file-or-folder
+    // choice without either, and a question that ends the session takes No from both.
+    void keysAnswerSafely()
+    {
+        QFETCH(bool, waits);
+        QFETCH(int, key);
+        QFETCH(QString, answer);
+        QtDialogs dialogs;
+        QString given = QStringLiteral("none");
+        const auto press = [key] {
+            for (QWidget* box : QApplication::topLevelWidgets())
+                if (qobject_cast<QMessageBox*>(box) && box->isVisible())
+                    QTest::keyClick(box, Qt::Key(key));
+        };
+        if (waits) {
+            QTimer::singleShot(0, press);
+            given = dialogs.choose(nullptr, QStringLiteral("Add File or Folder"),
+                                   QStringLiteral("Do You Want To Add A File Or A Folder?"),
+                                   {QStringLiteral("File"), QStringLiteral("Folder")});
+        } else {
+            dialogs.askLater(QString(), QStringLiteral("Do you want to log off?"),
+                             [&given](bool yes) { given = yes ? "Yes" : "No"; });
+            press();
+        }
+        QTRY_COMPARE(given, answer);
     }
 };
 

@@ -40,9 +40,9 @@ const Column kColumns[] = {
 };
 
 const char* const kStyleNames[] = {
-    "0 Standard",        "1 Flat",        "2 Windows XP",  "3 3D Hover",      "4 Vista Aero",
-    "5 Office XP",       "6 Office 2003", "7 XP Toolbar",  "8 Vista Toolbar", "9 Outlook 2007",
-    "10 Install Shield", "11 Soft",       "12 Flat Hover", "13 Qt style"};
+    "0 Standard",       "1 Flat",        "2 Rounded",     "3 3D Hover",       "4 Glass",
+    "5 Soft Highlight", "6 Gradient",    "7 Toolbar",     "8 Glossy Toolbar", "9 Banded",
+    "10 Tile",          "11 Gel Button", "12 Flat Hover", "13 Desktop Theme"};
 
 QImage Arrow()
 {

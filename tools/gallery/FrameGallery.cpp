@@ -15,8 +15,8 @@ namespace {
 
 constexpr int kFrameW = 260, kFrameH = 96, kGap = 10, kLabelW = 150, kHeaderH = 22;
 
-const char* const kThemeNames[] = {"Blue",        "Silver", "Olive",  "VB 2005",
-                                   "Norton 2004", "Custom", "Desktop"};
+const char* const kThemeNames[] = {"Blue",  "Silver", "Olive",  "Khaki",
+                                   "Amber", "Custom", "Desktop"};
 
 QIcon GalleryIcon()
 {

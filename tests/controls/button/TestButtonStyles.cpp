@@ -137,11 +137,14 @@ void TestButtonStyles::classicStyles_data()
     Row("1 down: right stays white", Make(1, D), {79, 5}, kWhite);
     Row("1 down: bottom stays white", Make(1, D), {5, 23}, kWhite);
     Row("1 disabled keeps raised inner", With(Make(1), disabled), {0, 0}, kHilite);
-    Row("11 normal: no frame", Make(11), {0, 0}, kFace);
+    auto inactive = [](StyleSetup& s) { s.parentActive = false; };
+    Row("11 normal, window inactive: no frame", With(Make(11), inactive), {0, 0}, kFace);
+    Row("11 normal, window active: outline", Make(11), {0, 0}, RGB(100, 100, 100));
     Row("11 hot: raised", Make(11, H), {0, 0}, kLight3D);
     Row("11 down: sunken", Make(11, D), {0, 0}, kShadow);
     Row("11 disabled: no frame", With(Make(11, H), disabled), {0, 0}, kFace);
-    Row("12 normal: no frame", Make(12), {0, 0}, kFace);
+    Row("12 normal, window inactive: no frame", With(Make(12), inactive), {0, 0}, kFace);
+    Row("12 normal, window active: outline", Make(12), {79, 23}, RGB(100, 100, 100));
     Row("12 hot: raised inner", Make(12, H), {0, 0}, kHilite);
     Row("12 down: grey top", Make(12, D), {5, 0}, kGrey);
     Row("12 checked: no sunken edge", With(Make(12), checked), {0, 0}, RGB(205, 205, 205));
