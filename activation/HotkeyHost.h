@@ -12,12 +12,15 @@
 namespace tarvex {
 
 class HotkeyDetection;
+class HotkeyFileWatcher;
 class KeyStateSource;
 
 /// The running hotkeys: the hotkey list and the active table read from the database file, and
 /// the detection over the key-state source while the polling is on. The hotkey editor edits
 /// the list and saves into the table; the detection pauses while the editor is visible.
-/// Destroying the host stops the hotkeys.
+/// While the editor is not visible, the list and the table follow the file when it changes on
+/// disk (a file that cannot be read keeps the last good ones). Destroying the host stops the
+/// hotkeys.
 class HotkeyHost final : public QObject
 {
     Q_OBJECT
@@ -33,8 +36,11 @@ public:
     /// Reads `database` into the list and the active table; returns a message for the user
     /// when the file exists but cannot be read (the list is then empty), else an empty text.
     QString load(const HotkeyDatabase& database);
-    /// The database the list was read from.
-    const HotkeyDatabase& database() const { return m_database; }
+    /// The database the list was read from (which the editor saves to).
+    HotkeyDatabase& database() { return m_database; }
+    /// Reads the file again if it changed on disk, unless the editor is visible (its Save asks
+    /// about the change); what happened is logged.
+    void followFile();
     /// The editor's rows.
     HotkeyList& list() { return m_list; }
     /// The table the matcher reads.
@@ -49,6 +55,10 @@ public:
     /// The polling and matching, or nullptr while the polling is off.
     HotkeyDetection* detection() const { return m_detection.get(); }
 
+Q_SIGNALS:
+    /// The list and the table were read again after the file changed on disk.
+    void fileReloaded();
+
 private:
     KeyStateSource& m_keys;
     ActionFunction m_runAction;
@@ -57,6 +67,7 @@ private:
     HotkeyList m_list;
     ActiveHotkeyTable m_table;
     std::unique_ptr<HotkeyDetection> m_detection;
+    HotkeyFileWatcher* m_watcher = nullptr;
 };
 
 } // namespace tarvex

@@ -210,6 +210,9 @@ hkCORE& TarvexShell::loadEditor()
     connect(m_editor, &hkCORE::editingCancelled, this, &TarvexShell::onEditingCancelled);
     connect(m_editor, &hkCORE::helpRequested, this, &TarvexShell::openHelp);
     connect(m_trayIcon, &ProgramTrayIcon::doubleClicked, m_editor, &hkCORE::onTrayDoubleClicked);
+    // The hidden editor shows the rows the running hotkeys follow when it opens next.
+    connect(m_host, &HotkeyHost::fileReloaded, m_editor,
+            [editor = m_editor.data(), host = m_host.data()] { editor->load(host->database()); });
     connect(m_trayIcon, &ProgramTrayIcon::menuRequested, this, &TarvexShell::popUpTrayMenu);
     const QString problem =
         m_host->load(HotkeyDatabase::InFolder(m_services.documents.documentsFolder()));
