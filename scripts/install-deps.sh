@@ -21,6 +21,8 @@ PACKAGES="$PACKAGES libevdev-dev libxkbcommon-dev qt6-wayland sway foot grim wty
 PACKAGES="$PACKAGES libwayland-dev qt6-declarative-dev"
 # The screen-reader test: the accessibility bus and a client that reads it.
 PACKAGES="$PACKAGES at-spi2-core python3-pyatspi"
+# A password database of the test's own (the start without HOME).
+PACKAGES="$PACKAGES libnss-wrapper"
 if [ "${1:-}" = fuzz ]; then
     PACKAGES="clang libclang-rt-dev libglib2.0-dev"
 elif [ "${1:-}" = package ]; then

@@ -1,10 +1,13 @@
 #include "shell/TarvexApplication.h"
 
+#include "platform/linux/HomeFolder.h"
 #include "shell/CommandLine.h"
 #include "shell/RealServices.h"
 #include "shell/SignalWatcher.h"
 #include "shell/TarvexShell.h"
 #include "shell/Translations.h"
+#include "ui/ProgramIcon.h"
+#include "ui/QtDialogs.h"
 
 #include <QApplication>
 
@@ -38,6 +41,15 @@ int answerRequest(const QStringList& arguments)
     return -1;
 }
 
+// Says on standard error and in a message box why the program cannot start without a home folder.
+int refuseWithoutHome()
+{
+    const QString problem = HomeFolder::problem();
+    std::fprintf(stderr, "tarvex: %s\n", qPrintable(problem));
+    QtDialogs().warn(nullptr, ProgramTitle, problem);
+    return 1;
+}
+
 } // namespace
 
 int TarvexApplication::run(int argc, char* argv[])
@@ -48,6 +60,8 @@ int TarvexApplication::run(int argc, char* argv[])
         rawArguments << QString::fromLocal8Bit(argv[i]);
     if (CommandLine::asksForInformation(rawArguments))
         return answerRequest(rawArguments);
+    // Before the toolkit starts: it reads HOME once, and takes "/" when it is not set.
+    const bool homeKnown = HomeFolder::ensure();
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tarvex"));
@@ -60,6 +74,8 @@ int TarvexApplication::run(int argc, char* argv[])
     const QStringList arguments = app.arguments().mid(1);
     if (const int status = answerRequest(arguments); status >= 0)
         return status;
+    if (!homeKnown)
+        return refuseWithoutHome();
 
     RealServices real(arguments);
     TarvexShell shell(real.services());
