@@ -31,6 +31,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QStandardPaths>
 
 namespace tarvex {
 
@@ -162,6 +163,7 @@ ShellServices RealServices::services()
         m_executableFolder,
     };
     services.notifier = &p.notifier;
+    services.runtimeFolder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     return services;
 }
 

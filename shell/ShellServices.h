@@ -49,6 +49,8 @@ struct ShellServices
     QString executableFolder;
     /// Shows the activation notifications (nullptr: none are shown).
     Notifier* notifier = nullptr;
+    /// The user's runtime folder, where the hidden windows are recorded (empty: nowhere).
+    QString runtimeFolder{};
 };
 
 } // namespace tarvex

@@ -109,7 +109,10 @@ bool TarvexShell::start()
 void TarvexShell::createRunObjects()
 {
     ShellServices& s = m_services;
-    m_slots = std::make_unique<HiddenWindowSlots>(s.desktop, s.hiddenIcons);
+    m_slots = std::make_unique<HiddenWindowSlots>(s.desktop, s.hiddenIcons,
+                                                  HiddenWindowRecord(s.runtimeFolder));
+    // Windows that a crashed or killed run left hidden come back.
+    m_slots->restoreRecorded();
     m_specialActions = std::make_unique<SpecialActions>(s.desktop, s.power, s.dialogs, *m_slots);
     m_actionRunner = std::make_unique<ActionRunner>(*m_appSettings, s.sound, s.opener,
                                                     *m_specialActions, s.programFolder);

@@ -21,6 +21,7 @@ private slots:
     void trayExitEndsWithoutMainWindowAndRestoresHidden();
     void trayDoubleClickStopsHotkeysAndShowsMainWindow();
     void hiddenWindowsComeBackAfterOpenAndAtExit();
+    void windowHiddenByAKilledRunComesBackMaximized();
     void statusNotifierTrayOpensOnSingleClick();
     void standInWindowWithoutTray();
     void trayStartedLaterTakesTheIcon();
@@ -159,6 +160,31 @@ void TestTarvexE2E::hiddenWindowsComeBackAfterOpenAndAtExit()
     QVERIFY(program.waitForFinished(5000));
     QCOMPARE(program.exitStatus(), QProcess::NormalExit);
     QCOMPARE(AppDriver::mapState(second), QString("IsViewable"));
+}
+
+// A run killed while it holds a maximized window hidden leaves it unmapped; the next start
+// brings it back, still maximized.
+void TestTarvexE2E::windowHiddenByAKilledRunComesBackMaximized()
+{
+    const auto maximized = [](const QString& window) {
+        const QString state = E2EHarness::run("xprop", {"-id", window, "_NET_WM_STATE"});
+        return state.contains("_NET_WM_STATE_MAXIMIZED_VERT") &&
+               state.contains("_NET_WM_STATE_MAXIMIZED_HORZ");
+    };
+    QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)h*-Hide Window-"}));
+    QProcess& killed = m_app->start({"automatic"});
+    QVERIFY(!m_app->waitForProgramIcon().isEmpty());
+    const QString victim = m_app->openVictim("Victim killed");
+    E2EHarness::run("wmctrl", {"-i", "-r", victim, "-b", "add,maximized_vert,maximized_horz"});
+    QTRY_VERIFY_WITH_TIMEOUT(maximized(victim), 5000);
+    press("ctrl+alt+h");
+    QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsUnMapped"), 5000);
+    ::kill(pid_t(killed.processId()), SIGKILL);
+    QVERIFY(killed.waitForFinished(5000));
+    QCOMPARE(AppDriver::mapState(victim), QString("IsUnMapped"));
+    m_app->start({"automatic"});
+    QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsViewable"), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(maximized(victim), 5000);
 }
 
 // A StatusNotifierItem tray (here one written for the test, on a private session bus) draws
