@@ -99,6 +99,8 @@ void HiddenWindowSlots::record() const
     }
     if (const QString problem = m_record.write(hidden); !problem.isEmpty())
         qCWarning(lcHidden).noquote() << "The hidden windows could not be recorded:" << problem;
+    if (m_changed)
+        m_changed();
 }
 
 } // namespace tarvex

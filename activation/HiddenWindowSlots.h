@@ -3,6 +3,7 @@
 #include "activation/HiddenWindowRecord.h"
 #include "activation/Window.h"
 
+#include <functional>
 #include <vector>
 
 namespace tarvex {
@@ -42,6 +43,8 @@ public:
     int NextFreeSlot() const { return m_nextFreeSlot; }
     /// Returns slot `n` (0-10).
     const Window& slot(int n) const { return m_slots.at(size_t(n)); }
+    /// Sets the function called after a window was hidden or shown again.
+    void setChangedCallback(std::function<void()> callback) { m_changed = std::move(callback); }
 
 private:
     int lowestFreeSlot() const;
@@ -52,6 +55,7 @@ private:
     HiddenWindowIcons& m_icons;
     std::vector<Window> m_slots;
     HiddenWindowRecord m_record;
+    std::function<void()> m_changed;
     int m_nextFreeSlot = 0;
 };
 

@@ -25,6 +25,7 @@ private slots:
     void statusNotifierTrayOpensOnSingleClick();
     void standInWindowWithoutTray();
     void trayStartedLaterTakesTheIcon();
+    void hiddenWindowListedWithoutTray();
 
 private:
     QString standInWindow() const { return m_app->programWindow(40, 200); }
@@ -243,6 +244,27 @@ void TestTarvexE2E::trayStartedLaterTakesTheIcon()
     QTRY_VERIFY_WITH_TIMEOUT(standInWindow().isEmpty(), 10000);
     tray.terminate();
     tray.waitForFinished();
+}
+
+// Run in a session without a tray: the stand-in window grows a list of the hidden window, and
+// Enter there brings it back.
+void TestTarvexE2E::hiddenWindowListedWithoutTray()
+{
+    if (qEnvironmentVariable("XSESSION_NO_TRAY") != "1")
+        QSKIP("runs in the session that starts without a tray");
+    QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)h*-Hide Window-"}));
+    m_app->start({"automatic"});
+    QString standIn;
+    QTRY_VERIFY_WITH_TIMEOUT(!(standIn = standInWindow()).isEmpty(), 10000);
+    const int smallHeight = AppDriver::geometryOf(standIn).height();
+    const QString victim = m_app->openVictim("Victim listed");
+    press("ctrl+alt+h");
+    QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsUnMapped"), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(AppDriver::geometryOf(standIn).height() > smallHeight, 5000);
+    E2EHarness::xdotool({"windowactivate", "--sync", standIn});
+    press("Return");
+    QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsViewable"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(AppDriver::geometryOf(standIn).height(), smallHeight, 5000);
 }
 
 QTEST_GUILESS_MAIN(TestTarvexE2E)
