@@ -206,6 +206,10 @@ void TestTarvexE2E::statusNotifierTrayOpensOnSingleClick()
     QTRY_COMPARE_WITH_TIMEOUT(tray.items().size(), 2, 10000);
     // The icons live in the D-Bus tray only, never in the session's XEmbed tray.
     QCOMPARE(m_app->embeddedIcons(), QStringList());
+    // A tray that lists its entries by title tells the hidden window from the program.
+    QCOMPARE(tray.property(tray.items().last(), "Title").toString(), QString("Victim tray"));
+    QCOMPARE(tray.property(programItem, "Title").toString(), QString("Tarvex"));
+    QVERIFY(!tray.property(tray.items().last(), "IconPixmap").isNull());
 
     QVERIFY(tray.activate(tray.items().last()));
     QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsViewable"), 5000);
