@@ -24,7 +24,7 @@ declare -A units=(
     [key_texts]='keys/KeyText\.cpp'
     [key_capture]='keys/KeyCapture\.cpp'
     [matcher]='activation/(HotkeyMatcher|HotkeyDetection|KeyBuffer)\.cpp'
-    [settings]='store/(SettingsStore|AppSettings)\.cpp'
+    [settings]='store/(SettingsStore|AppSettings|IniDocument)\.cpp'
     [login_entry]='platform/linux/DesktopEntryText\.cpp'
 )
 

@@ -129,6 +129,27 @@ qsizetype LineEnd(const QByteArray& bytes, qsizetype pos)
     return pos;
 }
 
+// The line starting at `pos`, with the lines it goes on in joined to it. Only an entry goes on
+// in the next line; a header or comment ends where it ends.
+IniDocument::LogicalLine ReadLogicalLine(const QByteArray& bytes, qsizetype pos)
+{
+    IniDocument::LogicalLine logical{pos, pos, {}, false};
+    bool continued = false;
+    do {
+        const qsizetype end = LineEnd(bytes, pos);
+        const QByteArray line = bytes.mid(pos, end - pos);
+        pos = bytes.mid(end, 2) == "\r\n" ? end + 2 : std::min(end + 1, bytes.size());
+        const QByteArray trimmed = line.trimmed();
+        const bool entry = continued || (!trimmed.isEmpty() && trimmed.contains('=') &&
+                                         !QByteArrayView(";#[").contains(trimmed.at(0)));
+        continued = entry && EndsContinued(line);
+        logical.text += continued ? line.chopped(1) : line;
+    } while (continued && pos < bytes.size());
+    logical.end = pos;
+    logical.continuedToEnd = continued;
+    return logical;
+}
+
 } // namespace
 
 IniDocument::IniDocument(QByteArray bytes) : m_bytes(std::move(bytes))
@@ -163,40 +184,35 @@ void IniDocument::parse()
     QString section;
     qsizetype pos = QByteArrayView(m_bytes).startsWith(Utf8Bom) ? Utf8Bom.size() : 0;
     while (pos < m_bytes.size()) {
-        const qsizetype start = pos;
-        QByteArray logical;
-        bool continued = false;
-        do {
-            const qsizetype end = LineEnd(m_bytes, pos);
-            const QByteArray line = m_bytes.mid(pos, end - pos);
-            pos = m_bytes.mid(end, 2) == "\r\n" ? end + 2 : std::min(end + 1, m_bytes.size());
-            // Only an entry goes on in the next line; a header or comment ends where it ends.
-            const QByteArray trimmed = line.trimmed();
-            const bool entry = continued || (!trimmed.isEmpty() && trimmed.contains('=') &&
-                                             !QByteArrayView(";#[").contains(trimmed.at(0)));
-            continued = entry && EndsContinued(line);
-            logical += continued ? line.chopped(1) : line;
-        } while (continued && pos < m_bytes.size());
-        m_endsContinued = continued;
-        const QByteArray trimmed = logical.trimmed();
-        if (trimmed.isEmpty() || trimmed.startsWith(';') || trimmed.startsWith('#'))
-            continue;
-        if (trimmed.startsWith('[')) {
-            const qsizetype close = trimmed.indexOf(']');
-            section = DecodeName(trimmed.mid(1, close < 0 ? -1 : close - 1));
-            if (section.compare(QLatin1String("General"), Qt::CaseInsensitive) == 0)
-                section.clear();
-            m_groups.append({section, pos});
-            continue;
-        }
-        const qsizetype equals = trimmed.indexOf('=');
-        if (equals < 0)
-            continue; // a stray line: no setting
-        m_entries.append({section, DecodeName(trimmed.left(equals)),
-                          DecodeValue(trimmed.mid(equals + 1)), start, pos});
-        if (!m_groups.isEmpty())
-            m_groups.last().bodyEnd = pos;
+        const LogicalLine line = ReadLogicalLine(m_bytes, pos);
+        pos = line.end;
+        m_endsContinued = line.continuedToEnd;
+        take(line, section);
     }
+}
+
+// Takes one line: a header starts a group of `section`, an entry joins the current group;
+// comments and stray lines hold no setting.
+void IniDocument::take(const LogicalLine& line, QString& section)
+{
+    const QByteArray text = line.text.trimmed();
+    if (text.isEmpty() || text.startsWith(';') || text.startsWith('#'))
+        return;
+    if (text.startsWith('[')) {
+        const qsizetype close = text.indexOf(']');
+        section = DecodeName(text.mid(1, close < 0 ? -1 : close - 1));
+        if (section.compare(QLatin1String("General"), Qt::CaseInsensitive) == 0)
+            section.clear();
+        m_groups.append({section, line.end});
+        return;
+    }
+    const qsizetype equals = text.indexOf('=');
+    if (equals < 0)
+        return;
+    m_entries.append({section, DecodeName(text.left(equals)), DecodeValue(text.mid(equals + 1)),
+                      line.start, line.end});
+    if (!m_groups.isEmpty())
+        m_groups.last().bodyEnd = line.end;
 }
 
 std::optional<qsizetype> IniDocument::lastEntry(const QString& section, const QString& key) const

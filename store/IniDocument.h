@@ -33,6 +33,15 @@ public:
     /// Returns `text` as an INI value that reads back as `text`.
     static QByteArray EncodeValue(const QString& text);
 
+    /// One line as the reader takes it: an entry's lines joined where they go on.
+    struct LogicalLine
+    {
+        qsizetype start = 0;         // its first byte
+        qsizetype end = 0;           // the first byte after its last line end
+        QByteArray text;             // without the line ends and the joining backslashes
+        bool continuedToEnd = false; // it ends in a backslash at the end of the file
+    };
+
 private:
     // One entry "key=value": where its lines lie in the bytes.
     struct Entry
@@ -51,6 +60,7 @@ private:
     };
 
     void parse();
+    void take(const LogicalLine& line, QString& section);
     std::optional<qsizetype> lastEntry(const QString& section, const QString& key) const;
     void insertLine(qsizetype at, const QByteArray& line);
 
