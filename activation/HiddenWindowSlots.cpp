@@ -1,9 +1,16 @@
 #include "activation/HiddenWindowSlots.h"
 
+#include <QLoggingCategory>
+
 namespace tarvex {
 
-HiddenWindowSlots::HiddenWindowSlots(DesktopWindows& desktop, HiddenWindowIcons& icons)
-    : m_desktop(desktop), m_icons(icons)
+namespace {
+Q_LOGGING_CATEGORY(lcHidden, "tarvex.hidden")
+} // namespace
+
+HiddenWindowSlots::HiddenWindowSlots(DesktopWindows& desktop, HiddenWindowIcons& icons,
+                                     HiddenWindowRecord record)
+    : m_desktop(desktop), m_icons(icons), m_record(std::move(record))
 {
     m_slots.reserve(SlotCount);
     for (int n = 0; n < SlotCount; ++n)
@@ -48,6 +55,7 @@ void HiddenWindowSlots::HideForegroundWindow()
     m_slots[slot].setHandle(foreground);
     m_slots[slot].Show(false);
     m_nextFreeSlot = lowestFreeSlot();
+    record();
 }
 
 void HiddenWindowSlots::Tarvex_Mouse(int Button, int Shift, int X, int Y)
@@ -55,8 +63,10 @@ void HiddenWindowSlots::Tarvex_Mouse(int Button, int Shift, int X, int Y)
     Q_UNUSED(X);
     Q_UNUSED(Y);
     const int slot = qint16(Shift);
-    if (Button == 1 && slot >= 0 && slot < SlotCount)
+    if (Button == 1 && slot >= 0 && slot < SlotCount) {
         m_slots[slot].Show(true);
+        record();
+    }
 }
 
 void HiddenWindowSlots::RestoreAll()
@@ -65,6 +75,32 @@ void HiddenWindowSlots::RestoreAll()
         if (window.hidden())
             window.Show(true);
     }
+    record();
+}
+
+void HiddenWindowSlots::restoreRecorded()
+{
+    for (const WindowId window : m_record.take()) {
+        if (!holds(window) && m_desktop.stillHidden(window)) {
+            qCInfo(lcHidden) << "Showing window" << window << "hidden by an earlier run again.";
+            m_desktop.showWindow(window);
+        }
+    }
+    record();
+}
+
+// Written as each window is hidden, so a crash right after leaves it named.
+void HiddenWindowSlots::record() const
+{
+    QList<WindowId> hidden;
+    for (const Window& window : m_slots) {
+        if (window.hidden())
+            hidden.append(window.handle());
+    }
+    if (const QString problem = m_record.write(hidden); !problem.isEmpty())
+        qCWarning(lcHidden).noquote() << "The hidden windows could not be recorded:" << problem;
+    if (m_changed)
+        m_changed();
 }
 
 } // namespace tarvex

@@ -2,8 +2,15 @@
 
 #include "activation/ChordDetection.h"
 #include "activation/HotkeyDetection.h"
+#include "store/HotkeyFileWatcher.h"
+
+#include <QLoggingCategory>
 
 namespace tarvex {
+
+namespace {
+Q_LOGGING_CATEGORY(lcStore, "tarvex.store")
+} // namespace
 
 HotkeyHost::HotkeyHost(KeyStateSource& keys, ActionFunction runAction, QObject* parent)
     : QObject(parent), m_keys(&keys), m_runAction(std::move(runAction))
@@ -18,7 +25,31 @@ HotkeyHost::~HotkeyHost() = default;
 QString HotkeyHost::load(const HotkeyDatabase& database)
 {
     m_database = database;
+    delete m_watcher;
+    m_watcher = new HotkeyFileWatcher(m_database.path(), this);
+    connect(m_watcher, &HotkeyFileWatcher::changed, this, &HotkeyHost::followFile);
     return m_database.load(m_list, m_table);
+}
+
+void HotkeyHost::followFile()
+{
+    if (m_editorVisible && m_editorVisible())
+        return;
+    QString problem;
+    switch (m_database.refresh(m_list, m_table, problem)) {
+    case HotkeyDatabase::Refresh::Unchanged:
+        return;
+    case HotkeyDatabase::Refresh::KeptLastGood:
+        qCWarning(lcStore).noquote() << problem << "The hotkeys read before keep running.";
+        return;
+    case HotkeyDatabase::Refresh::Reloaded:
+        qCInfo(lcStore).noquote() << "The hotkey file" << m_database.path()
+                                  << "changed on disk; the hotkeys now follow it.";
+        if (!problem.isEmpty())
+            qCWarning(lcStore).noquote() << problem;
+        Q_EMIT fileReloaded();
+        return;
+    }
 }
 
 void HotkeyHost::setEditorVisibleQuery(std::function<bool()> query)

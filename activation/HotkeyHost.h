@@ -14,13 +14,16 @@ namespace tarvex {
 class ChordDetection;
 class GlobalShortcuts;
 class HotkeyDetection;
+class HotkeyFileWatcher;
 class KeyStateSource;
 
 /// The running hotkeys: the hotkey list and the active table read from the database file, and
 /// while the polling is on either the detection over a key-state source or, where the desktop
 /// watches the keys, the table's chords bound as the desktop's global shortcuts. The hotkey
 /// editor edits the list and saves into the table; the hotkeys pause while the editor is
-/// visible. Destroying the host stops the hotkeys.
+/// visible. While the editor is not visible, the list and the table follow the file when it
+/// changes on disk (a file that cannot be read keeps the last good ones). Destroying the host
+/// stops the hotkeys.
 class HotkeyHost final : public QObject
 {
     Q_OBJECT
@@ -39,8 +42,11 @@ public:
     /// Reads `database` into the list and the active table; returns a message for the user
     /// when the file exists but cannot be read (the list is then empty), else an empty text.
     QString load(const HotkeyDatabase& database);
-    /// The database the list was read from.
-    const HotkeyDatabase& database() const { return m_database; }
+    /// The database the list was read from (which the editor saves to).
+    HotkeyDatabase& database() { return m_database; }
+    /// Reads the file again if it changed on disk, unless the editor is visible (its Save asks
+    /// about the change); what happened is logged.
+    void followFile();
     /// The editor's rows.
     HotkeyList& list() { return m_list; }
     /// The table the matcher reads.
@@ -65,6 +71,8 @@ public:
 Q_SIGNALS:
     /// problem() may have changed.
     void problemChanged();
+    /// The list and the table were read again after the file changed on disk.
+    void fileReloaded();
 
 private:
     KeyStateSource* m_keys = nullptr;
@@ -76,6 +84,7 @@ private:
     ActiveHotkeyTable m_table;
     std::unique_ptr<HotkeyDetection> m_detection;
     std::unique_ptr<ChordDetection> m_chords;
+    HotkeyFileWatcher* m_watcher = nullptr;
 };
 
 } // namespace tarvex

@@ -46,7 +46,7 @@ int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    const HotkeyDatabase database(dir.filePath(QStringLiteral("Hotkeys.TarvexDB")));
+    HotkeyDatabase database(dir.filePath(QStringLiteral("Hotkeys.TarvexDB")));
     const QString rawPath = dir.filePath(QStringLiteral("raw.bin"));
     const HotkeyList list = MakeList();
     const QByteArray bytes = HotkeyDatabase::Serialize(list);

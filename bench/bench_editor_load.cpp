@@ -41,7 +41,7 @@ template <typename Work> double MillisecondsPerRound(Work work)
     return double(timer.nsecsElapsed()) / 1e6 / Rounds;
 }
 
-double EditorLoad(const HotkeyDatabase& database)
+double EditorLoad(HotkeyDatabase& database)
 {
     return MillisecondsPerRound([&] {
         HotkeyList list;
@@ -58,7 +58,7 @@ double EditorLoad(const HotkeyDatabase& database)
     });
 }
 
-double KeyWithAllRows(const HotkeyDatabase& database)
+double KeyWithAllRows(HotkeyDatabase& database)
 {
     HotkeyList list;
     ActiveHotkeyTable table;
@@ -88,7 +88,7 @@ int main(int argc, char** argv)
     for (int i = 0; i < Records; ++i)
         list.append(MakeEntry(i));
     ActiveHotkeyTable table;
-    const HotkeyDatabase database(dir.filePath(QStringLiteral("Hotkeys.TarvexDB")));
+    HotkeyDatabase database(dir.filePath(QStringLiteral("Hotkeys.TarvexDB")));
     if (!database.save(list, table).isEmpty())
         return 1;
     const double baseline = MillisecondsPerRound([&] {

@@ -221,13 +221,19 @@ void HotkeyEditorPanel::focusFirstControl()
         m_Command4->setFocus();
 }
 
-void HotkeyEditorPanel::load(const HotkeyDatabase& database, const EditorLook& look)
+void HotkeyEditorPanel::load(HotkeyDatabase& database, const EditorLook& look)
 {
-    m_database = database;
+    m_database = &database;
     ButtonCfg(look.buttonStyle);
     m_TForm->setStyle(look.frameStyle);
-    m_model->reload();
     m_TForm->setThemeColor(look.themeColor);
+    showRows();
+}
+
+// Shows the list as it stands, the first row selected, with nothing unsaved.
+void HotkeyEditorPanel::showRows()
+{
+    m_model->reload();
     const bool hasRows = m_list.count() > 0;
     if (hasRows)
         selectPosition(1);

@@ -55,8 +55,8 @@ public:
     ~HotkeyEditorPanel() override;
 
     /// The load: applies `look` and shows the list (already read from `database`, which saves
-    /// write to), selecting the first row.
-    void load(const HotkeyDatabase& database, const EditorLook& look = EditorLook());
+    /// write to and which must outlive the editor), selecting the first row.
+    void load(HotkeyDatabase& database, const EditorLook& look = EditorLook());
     /// Replaces the wizard (tests).
     void setWizardRunner(WizardRunner runner) { m_runWizard = std::move(runner); }
 
@@ -72,7 +72,8 @@ public:
     /// "&Delete Hotkey": removes the selected row (not saved).
     void deleteHotkey();
     /// "Save Settings": refuses rows that cannot be saved or run (no combination, a control
-    /// character, a website without a host), naming the first; then writes the file. True on
+    /// character, a website without a host), naming the first; asks whether to reload or
+    /// overwrite a file changed on disk since it was read; then writes the file. True on
     /// success.
     bool saveSettings();
     /// "Cancel", Escape or closing the window: with unsaved changes asks "Save changes to your
@@ -123,6 +124,8 @@ private:
     void combinationChanged(const QString& text);
     void setTargetFromBrowse(const QString& path);
     void updateShadowWarning();
+    bool confirmOverwrite();
+    void showRows();
     void clearFields();
     static int ActionFor(int typePosition);
 
@@ -130,7 +133,7 @@ private:
     HotkeyList& m_list;
     ActiveHotkeyTable& m_table;
     Dialogs& m_dialogs;
-    HotkeyDatabase m_database{QString()};
+    HotkeyDatabase* m_database = nullptr;
     std::unique_ptr<RowIcons> m_icons;
     HotkeyListModel* m_model = nullptr;
     WizardRunner m_runWizard;

@@ -275,7 +275,9 @@ bool HotkeyEditorPanel::saveSettings()
             return false;
         }
     }
-    const QString error = m_database.save(m_list, m_table);
+    if (!confirmOverwrite())
+        return false;
+    const QString error = m_database->save(m_list, m_table);
     if (!error.isEmpty()) {
         m_dialogs.warn(m_form, ProgramTitle, error);
         return false;
@@ -283,6 +285,31 @@ bool HotkeyEditorPanel::saveSettings()
     m_savedEntries = m_list.entries();
     Q_EMIT saved();
     return true;
+}
+
+// The file changed on disk since it was read (by hand, a second editor, a sync client): the
+// user chooses which wins. Reload shows the file and keeps the editor open; so does Cancel,
+// with the edits kept. True when the save may go on.
+bool HotkeyEditorPanel::confirmOverwrite()
+{
+    if (!m_database->changedOnDisk())
+        return true;
+    const QString reload = tr("Reload");
+    const QString overwrite = tr("Overwrite");
+    const QString choice = m_dialogs.choose(
+        m_form, ProgramTitle,
+        tr("The hotkey file was changed outside Tarvex. Reload it (your unsaved edits are lost) "
+           "or overwrite it?"),
+        {reload, overwrite, tr("Cancel")});
+    if (choice == overwrite)
+        return true;
+    if (choice == reload) {
+        const QString problem = m_database->load(m_list, m_table);
+        showRows();
+        if (!problem.isEmpty())
+            m_dialogs.warn(m_form, ProgramTitle, problem);
+    }
+    return false;
 }
 
 void HotkeyEditorPanel::requestClose()

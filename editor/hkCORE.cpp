@@ -29,7 +29,7 @@ hkCORE::hkCORE(HotkeyList& list, ActiveHotkeyTable& table, SettingsStore& settin
 
 hkCORE::~hkCORE() = default;
 
-void hkCORE::load(const HotkeyDatabase& database)
+void hkCORE::load(HotkeyDatabase& database)
 {
     m_database = &database;
     m_loaded = true;

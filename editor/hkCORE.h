@@ -31,7 +31,7 @@ public:
 
     /// The form's load: shows the rows (already read from `database`, which saves write to)
     /// in the stored look.
-    void load(const HotkeyDatabase& database);
+    void load(HotkeyDatabase& database);
     /// Sets the style of the editor's five skinned buttons (the appearance window's Apply).
     void ButtonCfg(int s);
     /// The visible editing part: the list, the "Edit Hotkey" fields and the buttons (built
@@ -74,7 +74,7 @@ private:
     ActiveHotkeyTable& m_table;
     Dialogs& m_dialogs;
     QString m_programFolder;
-    const HotkeyDatabase* m_database = nullptr;
+    HotkeyDatabase* m_database = nullptr;
     HotkeyEditorPanel* m_editing = nullptr;
     bool m_loaded = false;
     bool m_placed = false;

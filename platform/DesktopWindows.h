@@ -29,6 +29,13 @@ public:
     virtual void showWindow(WindowId window) = 0;
     /// Returns the window's title (empty when it has none or does not exist).
     virtual QString windowTitle(WindowId window) = 0;
+    /// True when `window` still exists, hidden by hideWindow in this run or an earlier one of
+    /// the program (one that ended without showing it again); false where that is unknown.
+    virtual bool stillHidden(WindowId window)
+    {
+        Q_UNUSED(window);
+        return false;
+    }
 };
 
 } // namespace tarvex

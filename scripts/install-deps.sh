@@ -25,6 +25,8 @@ PACKAGES="$PACKAGES at-spi2-core python3-pyatspi"
 # Plasma's compositor (headless) with KDE's own portal backend, which needs Qt 5's Wayland
 # platform.
 PACKAGES="$PACKAGES xdg-desktop-portal kwin-wayland xdg-desktop-portal-kde qtwayland5"
+# A password database of the test's own (the start without HOME).
+PACKAGES="$PACKAGES libnss-wrapper"
 if [ "${1:-}" = fuzz ]; then
     PACKAGES="clang libclang-rt-dev libglib2.0-dev"
 elif [ "${1:-}" = package ]; then

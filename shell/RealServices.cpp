@@ -32,6 +32,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QStandardPaths>
 
 namespace tarvex {
 
@@ -163,6 +164,7 @@ ShellServices RealServices::services()
     };
     services.notifier = &p.notifier;
     services.shortcuts = p.shortcuts.get();
+    services.runtimeFolder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     return services;
 }
 

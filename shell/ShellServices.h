@@ -54,6 +54,8 @@ struct ShellServices
     Notifier* notifier = nullptr;
     /// The desktop's global shortcuts that run the chords when `keys` is nullptr.
     GlobalShortcuts* shortcuts = nullptr;
+    /// The user's runtime folder, where the hidden windows are recorded (empty: nowhere).
+    QString runtimeFolder{};
 };
 
 } // namespace tarvex

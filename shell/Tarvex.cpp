@@ -224,8 +224,7 @@ void Tarvex::Label3_Click()
     const int growth = Twips::toPixels(AdvancedGrowth);
     const int height = m_hks->isVisible() ? this->height() + growth : this->height() - growth;
     setFixedSize(width(), height);
-    if (m_keyboardNoteGrowth > 0)
-        m_keyboardNote->move(m_keyboardNote->x(), height - m_keyboardNoteGrowth);
+    layOutFoot();
     m_label3->SetCaption(tr(m_label3->Caption() == tr(ShowAdvanced) ? HideAdvanced : ShowAdvanced));
 }
 
@@ -240,18 +239,45 @@ void Tarvex::setKeyboardNote(const QString& text)
         m_keyboardNote->setTextFormat(Qt::PlainText);
         m_keyboardNote->setWordWrap(true);
     }
-    setFixedSize(width(), height() - m_keyboardNoteGrowth);
-    m_keyboardNoteGrowth = 0;
     m_keyboardNote->setText(text);
     m_keyboardNote->setVisible(!text.isEmpty());
-    if (text.isEmpty())
-        return;
+    layOutFoot();
+}
+
+// Without a notification area the hidden windows' icons have no place: the window lists them.
+void Tarvex::setHiddenWindows(const QList<HiddenWindowList::Entry>& entries)
+{
+    if (!m_hiddenWindows) {
+        if (entries.isEmpty())
+            return;
+        m_hiddenWindows = new HiddenWindowList(m_themeForm);
+        connect(m_hiddenWindows, &HiddenWindowList::windowChosen, this,
+                &Tarvex::hiddenWindowChosen);
+    }
+    m_hiddenWindows->setEntries(entries);
+    m_hiddenWindows->setVisible(!entries.isEmpty());
+    layOutFoot();
+}
+
+// The keyboard note and the list of hidden windows stand below the designed controls (and the
+// start-up options when they are shown), one under the other; the window grows to hold them.
+void Tarvex::layOutFoot()
+{
+    const int base = height() - m_footGrowth;
     const int margin = Twips::toPixels(240);
-    const int noteWidth = width() - 2 * margin;
-    const int noteHeight = m_keyboardNote->heightForWidth(noteWidth);
-    m_keyboardNote->setGeometry(margin, height(), noteWidth, noteHeight);
-    m_keyboardNoteGrowth = noteHeight + margin / 2;
-    setFixedSize(width(), height() + m_keyboardNoteGrowth);
+    const int footWidth = width() - 2 * margin;
+    int y = base;
+    for (QWidget* part :
+         {static_cast<QWidget*>(m_keyboardNote), static_cast<QWidget*>(m_hiddenWindows)}) {
+        if (!part || part->isHidden())
+            continue;
+        const int partHeight =
+            part == m_keyboardNote ? m_keyboardNote->heightForWidth(footWidth) : part->height();
+        part->setGeometry(margin, y, footWidth, partHeight);
+        y += partHeight + margin / 2;
+    }
+    m_footGrowth = y - base;
+    setFixedSize(width(), y);
 }
 
 void Tarvex::Check1_Click()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/HiddenWindowList.h"
+
 #include <QWidget>
 
 class QCheckBox;
@@ -58,6 +60,10 @@ public:
     void setKeyboardNote(const QString& text);
     /// The keyboard note, or nullptr while none was ever shown.
     QLabel* KeyboardNote() const { return m_keyboardNote; }
+    /// Lists the windows hidden by "-Hide Window-" below the buttons (none: no list).
+    void setHiddenWindows(const QList<HiddenWindowList::Entry>& entries);
+    /// The list of hidden windows, or nullptr while none was ever shown.
+    HiddenWindowList* hiddenWindows() const { return m_hiddenWindows; }
 
     /// Controls, by their designer names (for the shell and for tests).
     velbutton* Command1() const { return m_command1; }
@@ -97,6 +103,8 @@ Q_SIGNALS:
     /// "Run Tarvex When I Login" was ticked (`run`) or unticked, or ticked at the first run:
     /// the login entry is to be written or removed.
     void runAtLoginChosen(bool run);
+    /// The hidden window of `slot` was chosen from the list to be shown again.
+    void hiddenWindowChosen(int slot);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -108,6 +116,7 @@ private:
     void createLabels();
     void createOptions();
     void applyStoredLook();
+    void layOutFoot();
 
     SettingsStore& m_settings;
     Dialogs& m_dialogs;
@@ -124,7 +133,8 @@ private:
     QCheckBox* m_check1 = nullptr;
     QLabel* m_hotkeyState = nullptr;
     QLabel* m_keyboardNote = nullptr;
-    int m_keyboardNoteGrowth = 0;
+    HiddenWindowList* m_hiddenWindows = nullptr;
+    int m_footGrowth = 0;
     QPoint m_hiddenAt;
     bool m_wasShown = false;
 };

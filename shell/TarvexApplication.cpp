@@ -1,11 +1,14 @@
 #include "shell/TarvexApplication.h"
 
+#include "platform/linux/HomeFolder.h"
 #include "shell/CommandLine.h"
 #include "shell/QtMessageFilter.h"
 #include "shell/RealServices.h"
 #include "shell/SignalWatcher.h"
 #include "shell/TarvexShell.h"
 #include "shell/Translations.h"
+#include "ui/ProgramIcon.h"
+#include "ui/QtDialogs.h"
 
 #include <QApplication>
 
@@ -39,6 +42,15 @@ int answerRequest(const QStringList& arguments)
     return -1;
 }
 
+// Says on standard error and in a message box why the program cannot start without a home folder.
+int refuseWithoutHome()
+{
+    const QString problem = HomeFolder::problem();
+    std::fprintf(stderr, "tarvex: %s\n", qPrintable(problem));
+    QtDialogs().warn(nullptr, ProgramTitle, problem);
+    return 1;
+}
+
 } // namespace
 
 int TarvexApplication::run(int argc, char* argv[])
@@ -49,6 +61,8 @@ int TarvexApplication::run(int argc, char* argv[])
         rawArguments << QString::fromLocal8Bit(argv[i]);
     if (CommandLine::asksForInformation(rawArguments))
         return answerRequest(rawArguments);
+    // Before the toolkit starts: it reads HOME once, and takes "/" when it is not set.
+    const bool homeKnown = HomeFolder::ensure();
 
     InstallQtMessageFilter();
     QApplication app(argc, argv);
@@ -62,6 +76,8 @@ int TarvexApplication::run(int argc, char* argv[])
     const QStringList arguments = app.arguments().mid(1);
     if (const int status = answerRequest(arguments); status >= 0)
         return status;
+    if (!homeKnown)
+        return refuseWithoutHome();
 
     RealServices real(arguments);
     TarvexShell shell(real.services());

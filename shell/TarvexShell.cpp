@@ -28,6 +28,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QSystemTrayIcon>
 
 #include <utility>
 
@@ -71,6 +72,9 @@ TarvexShell::~TarvexShell()
     if (m_services.shortcuts)
         m_services.shortcuts->setStateCallback({});
     m_services.instance.setActivationHandler({});
+    // The slots show their windows again when they go, after the windows here are gone.
+    if (m_slots)
+        m_slots->setChangedCallback({});
     delete m_popupMenu.data();
     delete m_editor.data();
     delete m_host.data();
@@ -164,7 +168,11 @@ void TarvexShell::bringToFront(QWidget* window)
 void TarvexShell::createRunObjects()
 {
     ShellServices& s = m_services;
-    m_slots = std::make_unique<HiddenWindowSlots>(s.desktop, s.hiddenIcons);
+    m_slots = std::make_unique<HiddenWindowSlots>(s.desktop, s.hiddenIcons,
+                                                  HiddenWindowRecord(s.runtimeFolder));
+    // Windows that a crashed or killed run left hidden come back.
+    m_slots->restoreRecorded();
+    m_slots->setChangedCallback([this] { showHiddenWindows(); });
     m_specialActions = std::make_unique<SpecialActions>(s.desktop, s.power, s.dialogs, *m_slots);
     m_actionRunner = std::make_unique<ActionRunner>(*m_appSettings, s.sound, s.opener,
                                                     *m_specialActions, s.programFolder);
@@ -212,6 +220,29 @@ void TarvexShell::connectMainWindow(Tarvex* window)
     connect(window, &Tarvex::exitRequested, this, &TarvexShell::exitFromMainWindow);
     connect(window, &Tarvex::runAtLoginChosen, this, &TarvexShell::runAtLoginChosen);
     connect(window, &Tarvex::helpRequested, this, &TarvexShell::openHelp);
+    connect(window, &Tarvex::hiddenWindowChosen, this, &TarvexShell::showHiddenWindow);
+}
+
+// Where no notification area shows the hidden windows' icons, the stand-in window and the main
+// window list them.
+void TarvexShell::showHiddenWindows()
+{
+    QList<HiddenWindowList::Entry> entries;
+    for (int n = 0; m_slots && n < HiddenWindowSlots::SlotCount; ++n) {
+        if (m_slots->slot(n).hidden())
+            entries.append({n, m_slots->slot(n).title()});
+    }
+    if (m_trayIcon)
+        m_trayIcon->setHiddenWindows(entries);
+    if (m_mainWindow)
+        m_mainWindow->setHiddenWindows(
+            QSystemTrayIcon::isSystemTrayAvailable() ? QList<HiddenWindowList::Entry>() : entries);
+}
+
+void TarvexShell::showHiddenWindow(int slot)
+{
+    if (m_slots)
+        m_slots->Tarvex_Mouse(1, slot, 0, 0);
 }
 
 void TarvexShell::openHelp()
@@ -244,6 +275,7 @@ void TarvexShell::showMainWindow()
 {
     Tarvex& window = loadMainWindow();
     window.showHotkeysRunning(hotkeysRunning());
+    showHiddenWindows(); // a tray may have come or gone since
     window.show();
     window.raise();
     window.activateWindow();
@@ -271,7 +303,12 @@ hkCORE& TarvexShell::loadEditor()
     connect(m_editor, &hkCORE::editingCancelled, this, &TarvexShell::onEditingCancelled);
     connect(m_editor, &hkCORE::helpRequested, this, &TarvexShell::openHelp);
     connect(m_trayIcon, &ProgramTrayIcon::doubleClicked, m_editor, &hkCORE::onTrayDoubleClicked);
+    // The hidden editor shows the rows the running hotkeys follow when it opens next.
+    connect(m_host, &HotkeyHost::fileReloaded, m_editor,
+            [editor = m_editor.data(), host = m_host.data()] { editor->load(host->database()); });
     connect(m_trayIcon, &ProgramTrayIcon::menuRequested, this, &TarvexShell::popUpTrayMenu);
+    connect(m_trayIcon, &ProgramTrayIcon::hiddenWindowChosen, this, &TarvexShell::showHiddenWindow);
+    showHiddenWindows();
     const QString problem =
         m_host->load(HotkeyDatabase::InFolder(m_services.documents.documentsFolder()));
     m_editor->load(m_host->database());

@@ -137,6 +137,8 @@ private:
     void showLoginEntryState();
     void finish();
     void runAction(const QString& combination, const QString& target);
+    void showHiddenWindows();
+    void showHiddenWindow(int slot);
 
     ShellServices m_services;
     std::unique_ptr<AppSettings> m_appSettings;

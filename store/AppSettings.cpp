@@ -2,11 +2,6 @@
 
 #include "store/HotkeyDatabase.h"
 
-#include <QFile>
-#include <QFileInfo>
-
-#include <optional>
-
 namespace tarvex {
 namespace {
 
@@ -17,33 +12,6 @@ const QString Startup = QStringLiteral("Startup");
 const QString Activation = QStringLiteral("Hotkey Activation");
 const QString Color = QStringLiteral("Color");
 const QString Keyboard = QStringLiteral("Keyboard");
-
-// The value of `key` in `section` as written on its line of the INI file. The settings
-// reader takes a ";" for the start of a comment; in a list of paths it is the separator.
-std::optional<QString> WrittenValue(const QString& path, const QString& section, const QString& key)
-{
-    const QFileInfo info(path);
-    QFile file(path);
-    if (!info.isFile() || info.size() > 1024 * 1024 || !file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(u'\n');
-    bool inSection = false;
-    for (const QString& raw : lines) {
-        const QString line = raw.trimmed();
-        if (line.startsWith(u'[')) {
-            inSection = line == u'[' + section + u']';
-            continue;
-        }
-        const qsizetype equals = line.indexOf(u'=');
-        if (!inSection || equals < 0 || line.left(equals).trimmed() != key)
-            continue;
-        QString value = line.mid(equals + 1).trimmed();
-        if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
-            value = value.mid(1, value.size() - 2);
-        return value;
-    }
-    return std::nullopt;
-}
 
 QString Flag(bool on)
 {
@@ -151,11 +119,7 @@ QString AppSettings::keyboardSource() const
 QStringList AppSettings::keyboardDevices() const
 {
     QStringList devices;
-    const QString key = QStringLiteral("Devices");
-    const QString stored = m_store.contains(Keyboard, key)
-                               ? WrittenValue(m_store.fileName(), Keyboard, key)
-                                     .value_or(m_store.readText(Keyboard, key, QString()))
-                               : QString();
+    const QString stored = m_store.readText(Keyboard, QStringLiteral("Devices"), QString());
     for (const QString& device : stored.split(u';', Qt::SkipEmptyParts)) {
         if (!device.trimmed().isEmpty())
             devices << device.trimmed();

@@ -3,25 +3,15 @@
 #include "store/HotkeyFileIO.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace tarvex {
 namespace {
 
 constexpr int MostNamedEntries = 10;
 constexpr int MostShownTargetLength = 80;
-
-// A short write (file size limit, full disk) is not reported as an error, and a commit after it
-// would replace the file by the truncated text; so the file is unbuffered and the count checked.
-bool WriteWhole(QSaveFile& file, const QByteArray& bytes)
-{
-    if (file.write(bytes) == bytes.size())
-        return true;
-    file.cancelWriting();
-    return false;
-}
 
 QString ReadError(const QString& path, const QString& reason)
 {
@@ -59,7 +49,38 @@ QByteArray RecordBytes(const HotkeyList& list, int position)
     return (entry.combination + u'*' + entry.target).toUtf8();
 }
 
+// The first line of a hotkey file's bytes, each record decoded on its own.
+QString DecodedFirstLine(const QByteArray& bytes)
+{
+    const QList<QByteArray> records = SplitHotkeyFile(bytes).records;
+    QStringList texts;
+    texts.reserve(records.size());
+    for (const QByteArray& record : records)
+        texts.append(DecodeRecord(record));
+    return texts.join(u'|');
+}
+
+// The stamp of what reading a file gave: none for a missing file, one of size -1 for a file
+// that was not read.
+FileStamp StampOf(const RegularFileRead& file)
+{
+    if (!file.reason.isEmpty())
+        return {true, -1, file.modified, {}};
+    return file.exists ? FileStamp::Of(file.bytes, file.modified) : FileStamp{};
+}
+
 } // namespace
+
+FileStamp FileStamp::Of(const QByteArray& bytes, qint64 modified)
+{
+    return {true, bytes.size(), modified,
+            QCryptographicHash::hash(bytes, QCryptographicHash::Sha256)};
+}
+
+bool FileStamp::sameContent(const FileStamp& other) const
+{
+    return exists == other.exists && size == other.size && hash == other.hash;
+}
 
 QString JoinPath(QString a, QString b)
 {
@@ -82,12 +103,7 @@ QString HotkeyDatabase::ReadFirstLine(const QString& path, QString* error)
     const RegularFileRead file = ReadRegularFile(path);
     if (!file.reason.isEmpty() && error)
         *error = ReadError(path, file.reason);
-    const QList<QByteArray> records = SplitHotkeyFile(file.bytes).records;
-    QStringList texts;
-    texts.reserve(records.size());
-    for (const QByteArray& record : records)
-        texts.append(DecodeRecord(record));
-    return texts.join(u'|');
+    return DecodedFirstLine(file.bytes);
 }
 
 QByteArray HotkeyDatabase::Serialize(const HotkeyList& list)
@@ -135,14 +151,22 @@ QString HotkeyDatabase::NotRunReport(const HotkeyList& list)
         .arg(named.join(u'\n'));
 }
 
-QString HotkeyDatabase::load(HotkeyList& list, ActiveHotkeyTable& table) const
+QString HotkeyDatabase::load(HotkeyList& list, ActiveHotkeyTable& table)
 {
-    list.clear();
     const RegularFileRead file = ReadRegularFile(m_path);
     if (!file.reason.isEmpty()) {
+        list.clear();
         table.replaceFromText(QString());
+        m_stamp = StampOf(file);
         return ReadError(m_path, file.reason);
     }
+    return fill(file, list, table);
+}
+
+QString HotkeyDatabase::fill(const RegularFileRead& file, HotkeyList& list,
+                             ActiveHotkeyTable& table)
+{
+    list.clear();
     const HotkeyFileParts parts = SplitHotkeyFile(file.bytes);
     QStringList records;
     records.reserve(parts.records.size());
@@ -153,17 +177,37 @@ QString HotkeyDatabase::load(HotkeyList& list, ActiveHotkeyTable& table) const
     if (file.exists)
         list.setFraming(parts.leader, parts.trailer);
     table.replaceFromText(records.join(u'|'));
+    m_stamp = StampOf(file);
     return NotRunReport(list);
 }
 
-QString HotkeyDatabase::save(const HotkeyList& list, ActiveHotkeyTable& table) const
+bool HotkeyDatabase::changedOnDisk() const
 {
-    // Past the file-size limit a write then fails and is reported, instead of ending the program.
-    IgnoreFileSizeSignal();
+    return !StampOf(ReadRegularFile(m_path)).sameContent(m_stamp);
+}
+
+HotkeyDatabase::Refresh HotkeyDatabase::refresh(HotkeyList& list, ActiveHotkeyTable& table,
+                                                QString& problem)
+{
+    const RegularFileRead file = ReadRegularFile(m_path);
+    if (StampOf(file).sameContent(m_stamp))
+        return Refresh::Unchanged;
+    if (!file.exists || !file.reason.isEmpty()) {
+        problem = file.exists ? ReadError(m_path, file.reason)
+                              : QCoreApplication::translate("tarvex::HotkeyDatabase",
+                                                            "The hotkey file \"%1\" is gone.")
+                                    .arg(m_path);
+        return Refresh::KeptLastGood;
+    }
+    problem = fill(file, list, table);
+    return Refresh::Reloaded;
+}
+
+QString HotkeyDatabase::save(const HotkeyList& list, ActiveHotkeyTable& table)
+{
     QString error;
     const QString folder = QFileInfo(m_path).absolutePath();
     const QString notReplaceable = ReasonNotToReplace(m_path);
-    QSaveFile file(m_path);
     if (!notReplaceable.isEmpty())
         error = SaveError(m_path,
                           notReplaceable + QCoreApplication::translate("tarvex::HotkeyDatabase",
@@ -171,12 +215,13 @@ QString HotkeyDatabase::save(const HotkeyList& list, ActiveHotkeyTable& table) c
     else if (!QDir().mkpath(folder))
         error = SaveError(m_path, QCoreApplication::translate("tarvex::HotkeyDatabase",
                                                               "the folder cannot be created."));
-    else if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        error = SaveError(m_path, file.errorString());
-    else if (!WriteWhole(file, Serialize(list)) || !file.commit())
-        error = SaveError(m_path, file.errorString());
+    else if (const QString reason = ReplaceFile(m_path, Serialize(list)); !reason.isEmpty())
+        error = SaveError(m_path, reason);
     // The table always shows what really is on disk, whether the save worked or not.
-    table.replaceFromText(ReadFirstLine(m_path));
+    const RegularFileRead file = ReadRegularFile(m_path);
+    table.replaceFromText(DecodedFirstLine(file.bytes));
+    if (error.isEmpty())
+        m_stamp = StampOf(file);
     return error;
 }
 

@@ -1,6 +1,7 @@
 #include "store/HotkeyFileIO.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -21,6 +22,11 @@ QString ErrnoText(int error)
     return QString::fromLocal8Bit(std::strerror(error)) + QLatin1Char('.');
 }
 
+QString Sentence(const QString& reason)
+{
+    return reason.endsWith(QLatin1Char('.')) ? reason : reason + QLatin1Char('.');
+}
+
 QString LimitText(qint64 limit)
 {
     return QCoreApplication::translate("tarvex::HotkeyFileIO", "it is larger than %1 MB.")
@@ -30,12 +36,11 @@ QString LimitText(qint64 limit)
 // Opens `path` for reading when it is a regular file of at most `limit` bytes. The type is
 // checked before opening (a device is never opened) and again on the open file (it may have
 // been replaced meanwhile); O_NONBLOCK keeps a FIFO put there in between from blocking.
-// Returns the descriptor, or -1 with `reason` set (empty when nothing is at the path).
-int OpenRegularFile(const QString& path, qint64 limit, QString& reason, qint64& size)
+// Returns the descriptor with `info` of the open file, or -1 with `reason` set (empty when
+// nothing is at the path).
+int OpenRegularFile(const QString& path, qint64 limit, QString& reason, struct stat& info)
 {
     const QByteArray name = QFile::encodeName(path);
-    struct stat info
-    {};
     if (::stat(name.constData(), &info) != 0) {
         if (errno != ENOENT && errno != ENOTDIR)
             reason = ErrnoText(errno);
@@ -53,7 +58,6 @@ int OpenRegularFile(const QString& path, qint64 limit, QString& reason, qint64& 
     } else if (info.st_size > limit) {
         reason = LimitText(limit);
     } else {
-        size = info.st_size;
         return fd;
     }
     if (fd >= 0)
@@ -90,12 +94,14 @@ bool ReadAtMost(int fd, qint64 expected, qint64 limit, QByteArray& bytes, QStrin
 RegularFileRead ReadRegularFile(const QString& path, qint64 limit)
 {
     RegularFileRead result;
-    qint64 size = 0;
-    const int fd = OpenRegularFile(path, limit, result.reason, size);
+    struct stat info
+    {};
+    const int fd = OpenRegularFile(path, limit, result.reason, info);
     result.exists = fd >= 0 || !result.reason.isEmpty();
     if (fd < 0)
         return result;
-    if (!ReadAtMost(fd, size, limit, result.bytes, result.reason))
+    result.modified = qint64(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    if (!ReadAtMost(fd, info.st_size, limit, result.bytes, result.reason))
         result.bytes.clear();
     ::close(fd);
     return result;
@@ -104,8 +110,9 @@ RegularFileRead ReadRegularFile(const QString& path, qint64 limit)
 QString ReasonNotToReplace(const QString& path, qint64 limit)
 {
     QString reason;
-    qint64 size = 0;
-    const int fd = OpenRegularFile(path, limit, reason, size);
+    struct stat info
+    {};
+    const int fd = OpenRegularFile(path, limit, reason, info);
     if (fd >= 0)
         ::close(fd);
     return reason;
@@ -134,6 +141,31 @@ QString DecodeRecord(QByteArrayView bytes)
         return QString::fromLatin1(bytes);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
     return utf8(bytes);
+}
+
+QString ReplaceFile(const QString& path, QByteArrayView bytes)
+{
+    IgnoreFileSizeSignal();
+    // Unbuffered, so each failed write says why at once: a buffered one is only found out when
+    // the file is committed, and cancelling then replaces the reason by "Writing canceled".
+    // A file that may not be written is kept as it is; the system says why (permission, a
+    // read-only disk) better than the save file's own "is not writable".
+    if (::access(QFile::encodeName(path).constData(), W_OK) != 0 && errno != ENOENT)
+        return ErrnoText(errno);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return Sentence(file.errorString());
+    // A write may store only part (the disk fills up in the middle); the next one says why.
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 wrote = file.write(bytes.data() + done, bytes.size() - done);
+        if (wrote <= 0) {
+            const QString reason = Sentence(file.errorString());
+            file.cancelWriting();
+            return reason;
+        }
+        done += qsizetype(wrote);
+    }
+    return file.commit() ? QString() : Sentence(file.errorString());
 }
 
 void IgnoreFileSizeSignal()

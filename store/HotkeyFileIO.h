@@ -16,6 +16,7 @@ struct RegularFileRead
 {
     bool exists = false; // something is at the path
     QByteArray bytes;    // the whole file; empty when missing or not read
+    qint64 modified = 0; // its modification time (nanoseconds since 1970) when it was opened
     QString reason;      // why the file was not read (for the user), else empty
 };
 
@@ -45,6 +46,11 @@ HotkeyFileParts SplitHotkeyFile(const QByteArray& bytes);
 /// Decodes the bytes of one record on their own: as UTF-8 when they are valid UTF-8, else as
 /// Latin-1 (every byte kept).
 QString DecodeRecord(QByteArrayView bytes);
+
+/// Replaces the file at `path` by one holding `bytes`, atomically: a new file beside it is
+/// written whole, then renamed over it (a link is followed to its file). Returns why it failed,
+/// in the system's words ("No space left on device."), leaving the file as it was; else empty.
+QString ReplaceFile(const QString& path, QByteArrayView bytes);
 
 /// Makes a write beyond the file-size limit fail with an error instead of ending the process
 /// (SIGXFSZ is ignored from then on), so every writer can report it. Safe to call often.

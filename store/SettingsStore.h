@@ -11,10 +11,10 @@ namespace tarvex {
 /// key, kept in an INI file in the XDG config folder ("~/.config/Tarvex/Tarvex.ini"). Every read
 /// passes its own default; a number that cannot be read falls back to that default.
 ///
-/// A file that is no regular file, is larger than 1 MB or holds a value the settings library
-/// would decode as serialized data (which this program never writes, and which a damaged file
-/// can make that library allocate without bound) is not used: every read gives its default,
-/// and a write is refused with a message, leaving the file as it is.
+/// Writing a key changes only that key's line (IniDocument), so no other key reads differently
+/// afterwards, even in a file whose sections repeat. A file that is no regular file or is
+/// larger than 1 MB is not used: every read gives its default, and a write is refused with a
+/// message, leaving the file as it is.
 class SettingsStore final
 {
 public:
@@ -43,7 +43,6 @@ public:
 
 private:
     std::optional<QString> stored(const QString& section, const QString& key) const;
-    QString unusableReason() const;
 
     QString m_path;
 };

@@ -232,6 +232,36 @@
     </message>
 </context>
 <context>
+    <name>tarvex::HiddenWindowList</name>
+    <message>
+        <source>Hidden windows</source>
+        <translation>Ventanas ocultas</translation>
+    </message>
+    <message>
+        <source>Double-click a hidden window, or press Enter, to show it again.</source>
+        <translation>Haga doble clic en una ventana oculta, o pulse Intro, para volver a mostrarla.</translation>
+    </message>
+    <message>
+        <source>(window without a title)</source>
+        <translation>(ventana sin título)</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::HomeFolder</name>
+    <message>
+        <source>the password database names no home folder for your account (user %1)</source>
+        <translation>la base de datos de contraseñas no indica ninguna carpeta personal para su cuenta (usuario %1)</translation>
+    </message>
+    <message>
+        <source>the password database names &quot;%1&quot; for your account, which is not a folder</source>
+        <translation>la base de datos de contraseñas indica «%1» para su cuenta, que no es una carpeta</translation>
+    </message>
+    <message>
+        <source>Tarvex cannot start: HOME is not set, and %1. Tarvex keeps your hotkeys and settings in your home folder; set HOME to it and start Tarvex again.</source>
+        <translation>Tarvex no puede iniciarse: HOME no está definida, y %1. Tarvex guarda sus teclas de acceso rápido y sus ajustes en su carpeta personal; defina HOME con ella e inicie Tarvex de nuevo.</translation>
+    </message>
+</context>
+<context>
     <name>tarvex::HotkeyDatabase</name>
     <message>
         <source>The hotkey file &quot;%1&quot; could not be read: %2 It was left as it is.</source>
@@ -264,6 +294,10 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
     <message>
         <source>the folder cannot be created.</source>
         <translation>no se puede crear la carpeta.</translation>
+    </message>
+    <message>
+        <source>The hotkey file &quot;%1&quot; is gone.</source>
+        <translation>El archivo de teclas de acceso rápido «%1» ya no existe.</translation>
     </message>
 </context>
 <context>
@@ -383,6 +417,18 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
     <message>
         <source>Hotkey %1 (action &quot;%2&quot;) has no key combination, so it would run at every key press. Click its Hotkey box and press its keys, or delete it, then save again.</source>
         <translation>El atajo %1 (acción «%2») no tiene combinación de teclas, así que se ejecutaría con cada pulsación. Haz clic en su cuadro Atajo y pulsa sus teclas, o elimínalo, y vuelve a guardar.</translation>
+    </message>
+    <message>
+        <source>Reload</source>
+        <translation>Volver a cargar</translation>
+    </message>
+    <message>
+        <source>Overwrite</source>
+        <translation>Sobrescribir</translation>
+    </message>
+    <message>
+        <source>The hotkey file was changed outside Tarvex. Reload it (your unsaved edits are lost) or overwrite it?</source>
+        <translation>El archivo de teclas de acceso rápido se cambió fuera de Tarvex. ¿Volver a cargarlo (se pierden los cambios sin guardar) o sobrescribirlo?</translation>
     </message>
 </context>
 <context>
@@ -593,21 +639,22 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
     </message>
 </context>
 <context>
-    <name>tarvex::RealServices</name>
-</context>
-<context>
     <name>tarvex::SettingsStore</name>
-    <message>
-        <source>it holds a value that is not plain text.</source>
-        <translation>contiene un valor que no es texto sin formato.</translation>
-    </message>
     <message>
         <source>The setting %1/%2 could not be saved to &quot;%3&quot;: %4 It was left as it is.</source>
         <translation>No se pudo guardar el ajuste %1/%2 en «%3»: %4 Se ha dejado como estaba.</translation>
     </message>
     <message>
-        <source>The setting %1/%2 could not be saved to &quot;%3&quot;.</source>
-        <translation>No se pudo guardar el ajuste %1/%2 en «%3».</translation>
+        <source>it would grow larger than 1 MB.</source>
+        <translation>superaría 1 MB.</translation>
+    </message>
+    <message>
+        <source>the folder cannot be created.</source>
+        <translation>no se puede crear la carpeta.</translation>
+    </message>
+    <message>
+        <source>The setting %1/%2 could not be saved to &quot;%3&quot;: %4</source>
+        <translation>No se pudo guardar el ajuste %1/%2 en «%3»: %4</translation>
     </message>
 </context>
 <context>

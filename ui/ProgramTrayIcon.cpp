@@ -96,6 +96,13 @@ void ProgramTrayIcon::remove()
     m_shown = m_balloonPrepared = m_balloonPending = false;
 }
 
+void ProgramTrayIcon::setHiddenWindows(const QList<HiddenWindowList::Entry>& entries)
+{
+    m_hiddenWindows = entries;
+    if (m_fallback)
+        m_fallback->setHiddenWindows(entries);
+}
+
 bool ProgramTrayIcon::usesFallbackWindow() const
 {
     return m_fallback && m_fallback->isVisible();
@@ -176,6 +183,9 @@ void ProgramTrayIcon::createFallbackWindow()
         return;
     m_fallback = std::make_unique<TrayFallbackWindow>();
     m_fallback->setTip(m_tip);
+    m_fallback->setHiddenWindows(m_hiddenWindows);
+    connect(m_fallback.get(), &TrayFallbackWindow::hiddenWindowChosen, this,
+            &ProgramTrayIcon::hiddenWindowChosen);
     connect(m_fallback.get(), &TrayFallbackWindow::doubleClicked, this,
             &ProgramTrayIcon::doubleClicked);
     connect(m_fallback.get(), &TrayFallbackWindow::menuRequested, this,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/HiddenWindowList.h"
+
 #include <QObject>
 #include <QPoint>
 #include <QString>
@@ -51,6 +53,8 @@ public:
     static void setDefaultFallbackDelay(int milliseconds);
     /// The stand-in window while one exists, else nullptr.
     TrayFallbackWindow* fallbackWindow() const { return m_fallback.get(); }
+    /// The windows hidden by "-Hide Window-", which the stand-in window lists.
+    void setHiddenWindows(const QList<HiddenWindowList::Entry>& entries);
 
 Q_SIGNALS:
     /// The icon was double-clicked with the left button (clicked once on a tray that reports no
@@ -60,6 +64,8 @@ Q_SIGNALS:
     void menuRequested(const QPoint& globalPos);
     /// A balloon was shown with `title` and `text`.
     void balloonShown(const QString& title, const QString& text);
+    /// The hidden window of `slot` was chosen from the stand-in window's list.
+    void hiddenWindowChosen(int slot);
 
 private:
     void onTrayCheck();
@@ -72,6 +78,7 @@ private:
     std::unique_ptr<TrayFallbackWindow> m_fallback;
     QTimer* m_trayCheck = nullptr;
     QString m_tip;
+    QList<HiddenWindowList::Entry> m_hiddenWindows;
     int m_fallbackDelay;
     qint64 m_waitedSince = 0;
     bool m_shown = false;

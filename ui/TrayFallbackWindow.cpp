@@ -25,10 +25,16 @@ TrayFallbackWindow::TrayFallbackWindow(QWidget* parent)
     SetWindowIcons(this);
     auto* icon = new QLabel(this);
     icon->setPixmap(ProgramIcon::icon().pixmap(32, 32));
-    auto* layout = new QHBoxLayout(this);
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
-    layout->addWidget(icon);
-    layout->addWidget(new QLabel(QStringLiteral("Tarvex"), this));
+    auto* row = new QHBoxLayout();
+    row->addWidget(icon);
+    row->addWidget(new QLabel(QStringLiteral("Tarvex"), this));
+    layout->addLayout(row);
+    m_hidden = new HiddenWindowList(this);
+    layout->addWidget(m_hidden);
+    connect(m_hidden, &HiddenWindowList::windowChosen, this,
+            &TrayFallbackWindow::hiddenWindowChosen);
     // A child with window flags is a separate top-level window that this one still owns.
     m_balloon = new QLabel(this);
     m_balloon->setWindowFlags(Qt::ToolTip);
@@ -45,8 +51,23 @@ void TrayFallbackWindow::setTip(const QString& tip)
 
 void TrayFallbackWindow::showInCorner()
 {
+    fitInCorner();
+    show();
+}
+
+void TrayFallbackWindow::setHiddenWindows(const QList<HiddenWindowList::Entry>& entries)
+{
+    m_hidden->setEntries(entries);
+    m_hidden->setVisible(!entries.isEmpty());
+    if (isVisible())
+        fitInCorner();
+}
+
+void TrayFallbackWindow::fitInCorner()
+{
     // A fixed size keeps it small everywhere: tiling compositors (sway) float a utility
     // window whose smallest and largest sizes are equal instead of giving it half the screen.
+    layout()->activate();
     setFixedSize(sizeHint());
     const QScreen* screen = QGuiApplication::primaryScreen();
     // A Wayland compositor places the window itself and ignores the position asked for.
@@ -54,7 +75,6 @@ void TrayFallbackWindow::showInCorner()
         const QRect area = screen->availableGeometry();
         move(area.right() - width() - CornerMargin, area.bottom() - height() - CornerMargin);
     }
-    show();
 }
 
 void TrayFallbackWindow::showBalloon(const QString& title, const QString& text)

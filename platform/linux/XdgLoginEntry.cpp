@@ -68,11 +68,23 @@ QString XdgLoginEntry::writeEntry(const QString& appName, const QString& appFold
             QFileDevice::OpenError, QT_TRANSLATE_NOOP("tarvex::XdgLoginEntry", "opening key"),
             QCoreApplication::translate("tarvex::XdgLoginEntry", "Cannot create the folder %1")
                 .arg(autostartFolder()));
+    // Unbuffered, so a failed write says why at once (a full disk, say): a buffered one is only
+    // found out when the file is committed, which may then report no reason at all.
     QSaveFile file(entryPath(appName));
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return failure(file.error(), QT_TRANSLATE_NOOP("tarvex::XdgLoginEntry", "opening key"),
                        file.errorString());
-    file.write(entryText(appName, appFolder).toUtf8());
+    const QByteArray text = entryText(appName, appFolder).toUtf8();
+    for (qsizetype done = 0; done < text.size();) {
+        const qint64 wrote = file.write(text.constData() + done, text.size() - done);
+        if (wrote <= 0) {
+            const QString reason = file.errorString();
+            file.cancelWriting();
+            return failure(QFileDevice::WriteError,
+                           QT_TRANSLATE_NOOP("tarvex::XdgLoginEntry", "setting key"), reason);
+        }
+        done += qsizetype(wrote);
+    }
     if (!file.commit())
         return failure(file.error(), QT_TRANSLATE_NOOP("tarvex::XdgLoginEntry", "setting key"),
                        file.errorString());

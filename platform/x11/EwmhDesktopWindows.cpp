@@ -8,6 +8,7 @@
 #include <X11/Xutil.h>
 
 #include <algorithm>
+#include <vector>
 
 namespace tarvex {
 
@@ -18,6 +19,8 @@ constexpr int kTitleLength = 50;
 // which window managers obey without focus-stealing checks.
 constexpr long kSourcePager = 2;
 constexpr long kStateAdd = 1;
+// The states a window had when it was hidden; present while it is hidden by the program.
+constexpr char HiddenStateName[] = "_TARVEX_HIDDEN_STATE";
 
 } // namespace
 
@@ -77,20 +80,64 @@ void EwmhDesktopWindows::maximizeWindow(WindowId window)
     activate(window);
 }
 
+// The window manager drops _NET_WM_STATE when a window is withdrawn; the window keeps it in a
+// property of its own, which also marks it as hidden by this program.
 void EwmhDesktopWindows::hideWindow(WindowId window)
 {
     if (window == 0 || !display())
         return;
+    const QList<unsigned long> states =
+        X11Property::cardinals(m_display, window, atom("_NET_WM_STATE"), XA_ATOM);
+    setAtoms(window, atom(HiddenStateName), states);
     XWithdrawWindow(m_display, window, DefaultScreen(m_display));
     XFlush(m_display);
 }
 
+// A window mapped with _NET_WM_STATE set starts in those states (a maximized one maximized).
 void EwmhDesktopWindows::showWindow(WindowId window)
 {
     if (window == 0 || !display())
         return;
+    if (hasProperty(window, atom(HiddenStateName))) {
+        const QList<unsigned long> states =
+            X11Property::cardinals(m_display, window, atom(HiddenStateName), XA_ATOM);
+        setAtoms(window, atom("_NET_WM_STATE"), states);
+        XDeleteProperty(m_display, window, atom(HiddenStateName));
+    }
     XMapWindow(m_display, window);
     activate(window);
+}
+
+bool EwmhDesktopWindows::stillHidden(WindowId window)
+{
+    if (window == 0 || !display())
+        return false;
+    XWindowAttributes attributes;
+    return XGetWindowAttributes(m_display, window, &attributes) &&
+           attributes.map_state == IsUnmapped && hasProperty(window, atom(HiddenStateName));
+}
+
+bool EwmhDesktopWindows::hasProperty(WindowId window, unsigned long property)
+{
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long after = 0;
+    unsigned char* data = nullptr;
+    const int status = XGetWindowProperty(m_display, window, property, 0, 0, False, AnyPropertyType,
+                                          &type, &format, &count, &after, &data);
+    if (data)
+        XFree(data);
+    return status == Success && type != None;
+}
+
+void EwmhDesktopWindows::setAtoms(WindowId window, unsigned long property,
+                                  const QList<unsigned long>& atoms)
+{
+    // Xlib takes 32-bit properties as an array of longs.
+    const std::vector<long> values(atoms.begin(), atoms.end());
+    XChangeProperty(m_display, window, property, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(values.data()), int(values.size()));
 }
 
 void EwmhDesktopWindows::activate(WindowId window)

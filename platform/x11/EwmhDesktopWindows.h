@@ -14,7 +14,9 @@ namespace tarvex {
 // closing asks the window manager (_NET_CLOSE_WINDOW, so the window may ask
 // its own question), maximizing sets _NET_WM_STATE. Hiding unmaps (withdraws)
 // the window, which leaves the window manager's lists; showing maps it again
-// and activates it. A window that vanished makes every operation do nothing.
+// and activates it. The window keeps its states (maximized, ...) in a property
+// of its own while hidden, so it comes back in them even after a crash of the
+// program. A window that vanished makes every operation do nothing.
 class EwmhDesktopWindows final : public DesktopWindows
 {
 public:
@@ -31,10 +33,12 @@ public:
     void minimizeWindow(WindowId window) override;
     /// Maximizes the window both ways and activates it.
     void maximizeWindow(WindowId window) override;
-    /// Withdraws (unmaps) the window.
+    /// Keeps the window's states in _TARVEX_HIDDEN_STATE, then withdraws (unmaps) it.
     void hideWindow(WindowId window) override;
-    /// Maps the window again and activates it.
+    /// Maps the window again in the states it had, and activates it.
     void showWindow(WindowId window) override;
+    /// True when the window exists, is unmapped and carries _TARVEX_HIDDEN_STATE.
+    bool stillHidden(WindowId window) override;
     /// _NET_WM_NAME, else WM_NAME, at most 50 characters.
     QString windowTitle(WindowId window) override;
     /// The window's icons from _NET_WM_ICON, largest first, else its WM_HINTS icon;
@@ -46,6 +50,8 @@ private:
     unsigned long atom(const char* name);
     void sendToRoot(WindowId window, const char* messageType, const long (&data)[5]);
     void activate(WindowId window);
+    bool hasProperty(WindowId window, unsigned long property);
+    void setAtoms(WindowId window, unsigned long property, const QList<unsigned long>& atoms);
     QString fullTitle(WindowId window);
 
     _XDisplay* m_display = nullptr;

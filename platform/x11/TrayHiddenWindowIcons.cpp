@@ -1,5 +1,6 @@
 #include "platform/x11/TrayHiddenWindowIcons.h"
 
+#include "platform/linux/StatusNotifierItem.h"
 #include "platform/linux/TrayActivation.h"
 #include "platform/x11/EwmhDesktopWindows.h"
 
@@ -30,18 +31,31 @@ TrayHiddenWindowIcons::~TrayHiddenWindowIcons() = default;
 
 void TrayHiddenWindowIcons::addIcon(int slot, WindowId window, const QString& tip)
 {
-    auto icon = std::make_unique<QSystemTrayIcon>(iconOf(window));
+    removeIcon(slot);
+    if (StatusNotifierItem::TrayAvailable()) {
+        auto item = std::make_unique<StatusNotifierItem>(slot, tip, iconOf(window));
+        connect(item.get(), &StatusNotifierItem::activated, this,
+                [this, slot] { notifyDoubleClicked(slot); });
+        m_icons[slot] = std::move(item);
+    } else {
+        m_icons[slot].reset(trayIcon(slot, window, tip));
+    }
+    emit iconAdded(slot);
+}
+
+QObject* TrayHiddenWindowIcons::trayIcon(int slot, WindowId window, const QString& tip)
+{
+    auto* icon = new QSystemTrayIcon(iconOf(window));
     icon->setToolTip(tip);
     // A double-click on an XEmbed tray, a single click on a StatusNotifierItem tray.
-    connect(icon.get(), &QSystemTrayIcon::activated, this,
+    connect(icon, &QSystemTrayIcon::activated, this,
             [this, slot,
              activation = TrayActivation()](QSystemTrayIcon::ActivationReason reason) mutable {
                 if (activation.opens(reason))
                     notifyDoubleClicked(slot);
             });
     icon->show();
-    m_icons[slot] = std::move(icon);
-    emit iconAdded(slot);
+    return icon;
 }
 
 void TrayHiddenWindowIcons::removeIcon(int slot)
@@ -49,7 +63,8 @@ void TrayHiddenWindowIcons::removeIcon(int slot)
     const auto it = m_icons.find(slot);
     if (it == m_icons.end())
         return;
-    it->second->hide();
+    if (auto* icon = qobject_cast<QSystemTrayIcon*>(it->second.get()))
+        icon->hide();
     // The double-click that removes the icon is still being delivered by it.
     it->second.release()->deleteLater();
     m_icons.erase(it);

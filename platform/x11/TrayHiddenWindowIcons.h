@@ -17,10 +17,11 @@ namespace tarvex {
 
 class EwmhDesktopWindows;
 
-// One notification-area icon per hidden window (QSystemTrayIcon), showing the
-// window's own icon and its title as the tip; a double-click (a single click on a
-// StatusNotifierItem tray) reports the slot. An icon added while no tray runs appears
-// when a tray starts.
+// One notification-area icon per hidden window, showing the window's own icon and
+// its title as the tip; a double-click (a single click on a StatusNotifierItem tray)
+// reports the slot. On a StatusNotifierItem tray each icon is an entry of its own
+// titled like the window (StatusNotifierItem); elsewhere a QSystemTrayIcon, which
+// appears when a tray starts if none runs yet.
 class TrayHiddenWindowIcons final : public QObject, public HiddenWindowIcons
 {
     Q_OBJECT
@@ -46,7 +47,9 @@ private:
     QIcon iconOf(WindowId window);
 
     std::function<QIcon(WindowId)> m_iconsOf;
-    std::map<int, std::unique_ptr<QSystemTrayIcon>> m_icons;
+    QObject* trayIcon(int slot, WindowId window, const QString& tip);
+
+    std::map<int, std::unique_ptr<QObject>> m_icons;
 };
 
 } // namespace tarvex

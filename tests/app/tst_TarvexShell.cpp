@@ -683,6 +683,32 @@ private Q_SLOTS:
         QVERIFY(!f.desktop.isHidden(7));
     }
 
+    // Without a notification area (none runs on the offscreen platform) the hidden window's icon
+    // has no place: the stand-in window and the main window list it, and bring it back.
+    void hiddenWindowsListedWithoutTray()
+    {
+        ShellFixture f({"automatic"});
+        f.desktop.setTitle(7, QStringLiteral("Notes"));
+        startAutomaticWithHideKey(f);
+        f.keys.tap({72});
+        QTRY_VERIFY(f.shell->trayIcon()->usesFallbackWindow());
+        HiddenWindowList* standIn = f.shell->trayIcon()->fallbackWindow()->hiddenWindows();
+        QCOMPARE(standIn->entries(), (QList<HiddenWindowList::Entry>{{0, "Notes"}}));
+        QVERIFY(standIn->isVisible());
+        QTest::keyClick(standIn, Qt::Key_Return);
+        QVERIFY(!f.desktop.isHidden(7));
+        QVERIFY(standIn->isHidden());
+        f.keys.tap({72});
+        f.shell->openFromTray();
+        HiddenWindowList* listed = f.shell->mainWindow()->hiddenWindows();
+        QVERIFY(listed && listed->isVisible());
+        QCOMPARE(listed->entries(), (QList<HiddenWindowList::Entry>{{1, "Notes"}}));
+        QVERIFY(listed->geometry().bottom() < f.shell->mainWindow()->height());
+        QTest::keyClick(listed, Qt::Key_Return);
+        QVERIFY(!f.desktop.isHidden(7));
+        QVERIFY(listed->isHidden());
+    }
+
     // Without access to the keyboard the main window and the tray tip say so; starting the
     // hotkeys asks the key source again, and the texts go as soon as a keyboard can be read.
     void keyboardProblemIsShownUntilSolved()

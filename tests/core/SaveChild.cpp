@@ -27,7 +27,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     if (argc < 3)
         return 2;
-    const HotkeyDatabase database(QString::fromLocal8Bit(argv[1]));
+    HotkeyDatabase database(QString::fromLocal8Bit(argv[1]));
     const int count = QByteArray(argv[2]).toInt();
     const HotkeyList lists[2] = {MakeList(QStringLiteral("a"), count),
                                  MakeList(QStringLiteral("b"), count)};

@@ -3,7 +3,9 @@
 #include "activation/ActionRunner.h"
 #include "activation/GlobalFlags.h"
 #include "activation/HotkeyDetection.h"
+#include "activation/HotkeyHost.h"
 #include "store/HotkeyDatabase.h"
+#include "store/HotkeyFileWatcher.h"
 #include "tests/fakes/FakeDesktopWindows.h"
 #include "tests/fakes/FakeDialogs.h"
 #include "tests/fakes/FakeHiddenWindowIcons.h"
@@ -12,8 +14,13 @@
 #include "tests/fakes/FakePowerControl.h"
 #include "tests/fakes/FakeSoundPlayer.h"
 
+#include <QRegularExpression>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cstdio>
+#include <sys/stat.h>
 
 using namespace tarvex;
 
@@ -28,6 +35,7 @@ private slots:
     void declinedQuestionStillEmptiesBuffer();
     void hotkeysRunWhileAQuestionIsOpen();
     void savedEntryActiveOnlyAfterSave();
+    void runningHotkeysFollowTheFile();
 
 private:
     void save(const QList<HotkeyEntry>& entries);
@@ -147,6 +155,41 @@ void TestCoreWiring::savedEntryActiveOnlyAfterSave()
     m_keys.tap({88});
     m_keys.tap({89});
     QCOMPARE(m_log, (QStringList{"play /s/bing.wav", "open /bin/xy"}));
+}
+
+// Editors and sync clients save by renaming a new file over the old one; the running hotkeys
+// follow it while the editor is closed, and keep the last good table when it cannot be read.
+void TestCoreWiring::runningHotkeysFollowTheFile()
+{
+    const QString path = m_dir->filePath(QStringLiteral("Hotkeys.TarvexDB"));
+    const QByteArray staged = QFile::encodeName(path + QStringLiteral(".new"));
+    const auto replace = [&](const QByteArray& bytes) {
+        QFile file(QFile::decodeName(staged));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        QCOMPARE(::rename(staged.constData(), QFile::encodeName(path).constData()), 0);
+    };
+    const auto settled = [] { QTest::qWait(3 * HotkeyFileWatcher::SettleMilliseconds); };
+    replace("a*/bin/a\r\n");
+    bool editorVisible = false;
+    HotkeyHost host(m_keys, {});
+    host.setEditorVisibleQuery([&] { return editorVisible; });
+    host.load(HotkeyDatabase(path));
+    QSignalSpy reloaded(&host, &HotkeyHost::fileReloaded);
+    replace("b*/bin/b\r\n");
+    QTRY_COMPARE(host.table().records(), QStringList{"b*/bin/b"});
+    QCOMPARE(reloaded.count(), 1);
+    // No file that can be read: the last good table stays, and the log says so.
+    QCOMPARE(::mkfifo(staged.constData(), 0600), 0);
+    QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not a regular file.*keep running"));
+    QCOMPARE(::rename(staged.constData(), QFile::encodeName(path).constData()), 0);
+    settled();
+    QCOMPARE(host.table().records(), QStringList{"b*/bin/b"});
+    editorVisible = true; // the editor's Save asks about the change instead
+    replace("c*/bin/c\r\n");
+    settled();
+    QCOMPARE(host.table().records(), QStringList{"b*/bin/b"});
+    QCOMPARE(reloaded.count(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestCoreWiring)

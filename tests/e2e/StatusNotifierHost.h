@@ -30,6 +30,8 @@ public:
     QStringList items() const { return m_items; }
     // Calls Activate(x, y) on `item`, as a left click in the tray does; false on an error reply.
     bool activate(const QString& item);
+    // The item's property `name` (its Title, say), as a tray reads it; invalid on an error.
+    QVariant property(const QString& item, const QString& name);
 
     bool isHostRegistered() const { return true; }
     int protocolVersion() const { return 0; }

@@ -17,6 +17,8 @@ private slots:
     void cleanup();
     void informationOptionsLeaveRunningInstanceAlone();
     void unknownOptionIsAnError();
+    void withoutHomeTheAccountsHomeIsUsed();
+    void withoutAnyHomeTheProgramRefuses();
     void signalEndsAlreadyRunningBox_data();
     void signalEndsAlreadyRunningBox();
     void signalDuringStartupBox();
@@ -25,6 +27,7 @@ private slots:
 
 private:
     static QString outputOf(QProcess& process, QProcess::ProcessChannel channel);
+    void useAccountHome(const QString& home);
     void expectCleanEnd(QProcess& process);
 
     std::unique_ptr<E2EHarness> m_harness;
@@ -88,6 +91,61 @@ void TestEndingE2E::unknownOptionIsAnError()
     QVERIFY2(errors.contains("unknown option --hide"), qPrintable(errors));
     QVERIFY2(errors.contains("Usage: tarvex"), qPrintable(errors));
     QVERIFY(outputOf(*wrong, QProcess::StandardOutput).isEmpty());
+}
+
+// The program starts without HOME (and without the XDG folders set from it), as a service or a
+// bare login shell starts it; the password database (a private one) gives `home`.
+void TestEndingE2E::useAccountHome(const QString& home)
+{
+    QFile passwd(m_harness->home() + "/passwd");
+    QVERIFY(passwd.open(QIODevice::WriteOnly));
+    passwd.write("root:x:0:0:root:" + QFile::encodeName(home) + ":/bin/sh\n");
+    passwd.close();
+    QFile group(m_harness->home() + "/group");
+    QVERIFY(group.open(QIODevice::WriteOnly));
+    group.write("root:x:0:\n");
+    group.close();
+    m_app->setEnvironment("LD_PRELOAD", "libnss_wrapper.so");
+    m_app->setEnvironment("NSS_WRAPPER_PASSWD", passwd.fileName());
+    m_app->setEnvironment("NSS_WRAPPER_GROUP", group.fileName());
+    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
+        m_app->setEnvironment(name, QString());
+}
+
+void TestEndingE2E::withoutHomeTheAccountsHomeIsUsed()
+{
+    const QString home = m_harness->home() + "/account";
+    QVERIFY(QDir().mkpath(home + "/Documents"));
+    QFile hotkeys(home + "/Documents/Hotkeys.TarvexDB");
+    QVERIFY(hotkeys.open(QIODevice::WriteOnly));
+    hotkeys.write("gofb*/bin/true\r\n");
+    hotkeys.close();
+    useAccountHome(home);
+    QProcess& program = m_app->start({"automatic"});
+    QVERIFY(!m_app->waitForProgramIcon().isEmpty());
+    QCOMPARE(program.state(), QProcess::Running);
+    // The first start writes the login entry and its choice, both below the account's home.
+    QTRY_VERIFY(QFile::exists(home + "/.config/autostart/tarvex.desktop"));
+    QVERIFY(QFile::exists(home + "/.config/Tarvex/Tarvex.ini"));
+    QVERIFY(!QFile::exists("/.config/Tarvex/Tarvex.ini"));
+}
+
+void TestEndingE2E::withoutAnyHomeTheProgramRefuses()
+{
+    useAccountHome("/nonexistent/home");
+    std::unique_ptr<QProcess> program = m_app->startAnother({}, QProcess::SeparateChannels);
+    const QString box = E2EHarness::xdotool({"search", "--sync", "--onlyvisible", "--pid",
+                                             QString::number(program->processId())})
+                            .trimmed();
+    QVERIFY(!box.isEmpty());
+    QVERIFY(!QFile::exists("/.config/Tarvex/Tarvex.ini"));
+    E2EHarness::xdotool({"windowactivate", "--sync", box});
+    AppDriver::press("Return");
+    QVERIFY(program->waitForFinished(5000));
+    QCOMPARE(program->exitCode(), 1);
+    const QString errors = outputOf(*program, QProcess::StandardError);
+    QVERIFY2(errors.contains("HOME is not set") && errors.contains("\"/nonexistent/home\""),
+             qPrintable(errors));
 }
 
 void TestEndingE2E::signalEndsAlreadyRunningBox_data()

@@ -26,9 +26,11 @@ private slots:
     void trayExitEndsWithoutMainWindowAndRestoresHidden();
     void trayDoubleClickStopsHotkeysAndShowsMainWindow();
     void hiddenWindowsComeBackAfterOpenAndAtExit();
+    void windowHiddenByAKilledRunComesBackMaximized();
     void statusNotifierTrayOpensOnSingleClick();
     void standInWindowWithoutTray();
     void trayStartedLaterTakesTheIcon();
+    void hiddenWindowListedWithoutTray();
 
 private:
     QImage screenshot(const QString& window, const QString& name) const;
@@ -249,6 +251,31 @@ void TestTarvexE2E::hiddenWindowsComeBackAfterOpenAndAtExit()
     QCOMPARE(AppDriver::mapState(second), QString("IsViewable"));
 }
 
+// A run killed while it holds a maximized window hidden leaves it unmapped; the next start
+// brings it back, still maximized.
+void TestTarvexE2E::windowHiddenByAKilledRunComesBackMaximized()
+{
+    const auto maximized = [](const QString& window) {
+        const QString state = E2EHarness::run("xprop", {"-id", window, "_NET_WM_STATE"});
+        return state.contains("_NET_WM_STATE_MAXIMIZED_VERT") &&
+               state.contains("_NET_WM_STATE_MAXIMIZED_HORZ");
+    };
+    QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)h*-Hide Window-"}));
+    QProcess& killed = m_app->start({"automatic"});
+    QVERIFY(!m_app->waitForProgramIcon().isEmpty());
+    const QString victim = m_app->openVictim("Victim killed");
+    E2EHarness::run("wmctrl", {"-i", "-r", victim, "-b", "add,maximized_vert,maximized_horz"});
+    QTRY_VERIFY_WITH_TIMEOUT(maximized(victim), 5000);
+    press("ctrl+alt+h");
+    QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsUnMapped"), 5000);
+    ::kill(pid_t(killed.processId()), SIGKILL);
+    QVERIFY(killed.waitForFinished(5000));
+    QCOMPARE(AppDriver::mapState(victim), QString("IsUnMapped"));
+    m_app->start({"automatic"});
+    QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsViewable"), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(maximized(victim), 5000);
+}
+
 // A StatusNotifierItem tray (here one written for the test, on a private session bus) draws
 // the icons itself and reports a click as an activation, never a double-click: one click on a
 // hidden window's icon brings the window back, one on the program's icon opens the main window.
@@ -267,6 +294,10 @@ void TestTarvexE2E::statusNotifierTrayOpensOnSingleClick()
     QTRY_COMPARE_WITH_TIMEOUT(tray.items().size(), 2, 10000);
     // The icons live in the D-Bus tray only, never in the session's XEmbed tray.
     QCOMPARE(m_app->embeddedIcons(), QStringList());
+    // A tray that lists its entries by title tells the hidden window from the program.
+    QCOMPARE(tray.property(tray.items().last(), "Title").toString(), QString("Victim tray"));
+    QCOMPARE(tray.property(programItem, "Title").toString(), QString("Tarvex"));
+    QVERIFY(!tray.property(tray.items().last(), "IconPixmap").isNull());
 
     QVERIFY(tray.activate(tray.items().last()));
     QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsViewable"), 5000);
@@ -305,6 +336,27 @@ void TestTarvexE2E::trayStartedLaterTakesTheIcon()
     QTRY_VERIFY_WITH_TIMEOUT(standInWindow().isEmpty(), 10000);
     tray.terminate();
     tray.waitForFinished();
+}
+
+// Run in a session without a tray: the stand-in window grows a list of the hidden window, and
+// Enter there brings it back.
+void TestTarvexE2E::hiddenWindowListedWithoutTray()
+{
+    if (qEnvironmentVariable("XSESSION_NO_TRAY") != "1")
+        QSKIP("runs in the session that starts without a tray");
+    QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)h*-Hide Window-"}));
+    m_app->start({"automatic"});
+    QString standIn;
+    QTRY_VERIFY_WITH_TIMEOUT(!(standIn = standInWindow()).isEmpty(), 10000);
+    const int smallHeight = AppDriver::geometryOf(standIn).height();
+    const QString victim = m_app->openVictim("Victim listed");
+    press("ctrl+alt+h");
+    QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsUnMapped"), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(AppDriver::geometryOf(standIn).height() > smallHeight, 5000);
+    E2EHarness::xdotool({"windowactivate", "--sync", standIn});
+    press("Return");
+    QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsViewable"), 5000);
+    QTRY_COMPARE_WITH_TIMEOUT(AppDriver::geometryOf(standIn).height(), smallHeight, 5000);
 }
 
 QTEST_GUILESS_MAIN(TestTarvexE2E)

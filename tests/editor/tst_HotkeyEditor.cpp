@@ -119,6 +119,8 @@ private Q_SLOTS:
     void addThroughWizard();
     void cancelDropsAddedRows();
     void saveWritesFileAndTable();
+    void saveAsksAboutOutsideChanges_data();
+    void saveAsksAboutOutsideChanges();
     void saveRefusesEmptyCombination();
     void saveRefusesRowsThatCannotRun_data();
     void saveRefusesRowsThatCannotRun();
@@ -338,6 +340,45 @@ void TestHotkeyEditor::saveWritesFileAndTable()
     QVERIFY(editor.dialogs.calls().isEmpty());
 }
 
+void TestHotkeyEditor::saveAsksAboutOutsideChanges_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<QString>("onDisk");
+    QTest::addColumn<QStringList>("rows"); // the editor's rows afterwards
+    QTest::addColumn<bool>("saved");
+    const QString outside = Line({FileRow, SpecialRow});
+    const QString edited = Line({FileRow, WebRow});
+    QTest::newRow("reload") << "Reload" << outside << QStringList{FileRow, SpecialRow} << false;
+    QTest::newRow("overwrite") << "Overwrite" << edited << QStringList{FileRow, WebRow} << true;
+    QTest::newRow("cancel") << "Cancel" << outside << QStringList{FileRow, WebRow} << false;
+}
+
+// A hotkey added to the file by hand while the editor is open is not dropped without asking.
+void TestHotkeyEditor::saveAsksAboutOutsideChanges()
+{
+    QFETCH(QString, answer);
+    QFETCH(QString, onDisk);
+    QFETCH(QStringList, rows);
+    QFETCH(bool, saved);
+    Editor editor(Line({FileRow}));
+    editor.panel->setWizardRunner([](QWidget*) {
+        return QStringList{"URL", "http://example.org", "(Ctrl)(Alt)k"};
+    });
+    editor.click("Command4");
+    editor.write(Line({FileRow, SpecialRow}));
+    editor.dialogs.answer(answer);
+    QCOMPARE(editor.panel->saveSettings(), saved);
+    QCOMPARE(editor.dialogs.calls(),
+             QStringList{"choose Tarvex|The hotkey file was changed outside Tarvex. Reload it "
+                         "(your unsaved edits are lost) or overwrite it?"});
+    QCOMPARE(editor.fileBytes(), onDisk.toUtf8() + "\r\n");
+    QStringList shown;
+    for (int row = 1; row <= editor.panel->model().rowCount(); ++row)
+        shown << editor.combination(row) + u'*' + editor.target(row);
+    QCOMPARE(shown, rows);
+    QCOMPARE(editor.panel->hasUnsavedChanges(), answer == QLatin1String("Cancel"));
+}
+
 void TestHotkeyEditor::saveRefusesEmptyCombination()
 {
     Editor editor(Line({FileRow, WebRow, SpecialRow}));
@@ -401,7 +442,8 @@ void TestHotkeyEditor::failedSaveIsReported()
     QFile blocker(editor.dir.filePath(QStringLiteral("blocker")));
     QVERIFY(blocker.open(QIODevice::WriteOnly));
     blocker.close();
-    editor.panel->load(HotkeyDatabase(blocker.fileName() + QStringLiteral("/Hotkeys.TarvexDB")));
+    HotkeyDatabase blocked(blocker.fileName() + QStringLiteral("/Hotkeys.TarvexDB"));
+    editor.panel->load(blocked);
     QSignalSpy saved(editor.panel.get(), &HotkeyEditorPanel::saved);
     QVERIFY(!editor.panel->saveSettings());
     QCOMPARE(saved.count(), 0);

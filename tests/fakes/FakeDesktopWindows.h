@@ -20,6 +20,7 @@ public:
     void hideWindow(WindowId window) override;
     void showWindow(WindowId window) override;
     QString windowTitle(WindowId window) override;
+    bool stillHidden(WindowId window) override { return isHidden(window); }
 
     /// Makes `window` the foreground window (0 = none).
     void setForeground(WindowId window) { m_foreground = window; }

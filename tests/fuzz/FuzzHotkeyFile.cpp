@@ -27,7 +27,7 @@ QString FuzzHotkeyFile(QByteArrayView data)
     const QString path = ScratchPath(QStringLiteral("Hotkeys.TarvexDB"));
     if (!WriteFile(path, data))
         return QStringLiteral("cannot write the scratch file");
-    const HotkeyDatabase database(path);
+    HotkeyDatabase database(path);
     HotkeyList list;
     ActiveHotkeyTable table;
     database.load(list, table);

@@ -1,5 +1,6 @@
 #include "platform/linux/DesktopEntryText.h"
 #include "platform/linux/XdgLoginEntry.h"
+#include "tests/fakes/FullFolder.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -23,6 +24,7 @@ private slots:
     void disableWithoutEntryIsSilent();
     void enableTwiceReplaces();
     void unwritableFolderReportsOpeningError();
+    void fullDiskNamesTheCause();
     void entryThatStaysIsReported();
 
 private:
@@ -143,6 +145,17 @@ void TestLoginEntry::unwritableFolderReportsOpeningError()
     QVERIFY2(QRegularExpression("^Error \\d+ opening key\n.+").match(error).hasMatch(),
              qPrintable(error));
     QCOMPARE(entry.SetRunAtLogin("tarvex", "/opt", false), QString());
+}
+
+void TestLoginEntry::fullDiskNamesTheCause()
+{
+    const FullFolder full(FullFolder::Kind::Full, {{QStringLiteral("autostart/"), {}}});
+    if (full.path().isEmpty())
+        QSKIP("mounting a small file system needs root");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(full.path()));
+    const QString error = XdgLoginEntry().SetRunAtLogin("tarvex", "/opt/tarvex", true);
+    QVERIFY2(error.contains(QStringLiteral("No space left on device")), qPrintable(error));
+    QVERIFY(!XdgLoginEntry().runsAtLogin("tarvex"));
 }
 
 void TestLoginEntry::entryThatStaysIsReported()
