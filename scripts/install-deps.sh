@@ -21,6 +21,8 @@ PACKAGES="$PACKAGES libevdev-dev libxkbcommon-dev qt6-wayland sway foot grim wty
 PACKAGES="$PACKAGES libwayland-dev qt6-declarative-dev"
 # The screen-reader test: the accessibility bus and a client that reads it.
 PACKAGES="$PACKAGES at-spi2-core python3-pyatspi"
+# The font the controls' golden pictures are drawn in.
+PACKAGES="$PACKAGES fonts-dejavu-core"
 if [ "${1:-}" = fuzz ]; then
     PACKAGES="clang libclang-rt-dev libglib2.0-dev"
 elif [ "${1:-}" = package ]; then
