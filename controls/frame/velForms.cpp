@@ -3,8 +3,6 @@
 #include "controls/ControlAccessibility.h"
 #include "controls/frame/FrameGrip.h"
 #include "controls/frame/FrameSystemMenu.h"
-#include "controls/frame/WindowHandles.h"
-#include "controls/frame/WindowMessage.h"
 #include "controls/SystemColors.h"
 
 #include <QAction>
@@ -21,8 +19,8 @@ const QStringList kGripNames{QStringLiteral("m_picRight"), QStringLiteral("m_pic
 } // namespace
 
 velForms::velForms(QWidget* host)
-    : QWidget(host), m_host(host), m_subclass(QStringLiteral("velForms"), this),
-      m_menu(new FrameSystemMenu(this)), m_picRight(new FrameGrip(FrameGrip::Right, this)),
+    : QWidget(host), m_host(host), m_menu(new FrameSystemMenu(this)),
+      m_picRight(new FrameGrip(FrameGrip::Right, this)),
       m_picBottom(new FrameGrip(FrameGrip::Bottom, this))
 {
     Q_ASSERT_X(host, "velForms", "a frame needs the form it covers");
@@ -49,7 +47,9 @@ velForms::velForms(QWidget* host)
     m_startUpPosition = host->property("StartUpPosition").toInt();
     m_host.makeFrameless();
     load();
-    startSubclassing();
+    // The window's events are watched, never consumed: every other filter and the window's own
+    // handling still see them.
+    host->installEventFilter(this);
     applySettings();
     ControlAccessibility::RefreshWindow(host);
 }
@@ -61,27 +61,13 @@ void velForms::load()
     if (!m_p.MaxButton)
         m_p.WindowState = 0;
     m_caption = m_host.widget()->windowTitle();
-    m_alive = true;
+    m_closing = false;
     m_pressed = -1;
     m_active = m_host.widget()->isActiveWindow();
     computeColours();
     setShiftMark();
     computeTitleHeights();
     fitToHost();
-}
-
-void velForms::startSubclassing()
-{
-    // Everything is watched after the window's own handling: nothing is consumed.
-    const qint32 own = m_ownHandle = WindowHandles::handleOf(this);
-    const qint32 host = WindowHandles::handleOf(m_host.widget());
-    if (m_subclass.sc_Subclass(own))
-        for (qint32 msg : {WM::MouseMove, WM::MouseLeave})
-            m_subclass.sc_WatchMessage(own, msg, Subclasser::MSG_AFTER);
-    if (m_subclass.sc_Subclass(host))
-        for (qint32 msg : {WM::SetCursor, WM::SysCommand, WM::Move, WM::Activate,
-                           WM::SysColorChange, WM::Size, WM::SetText, WM::SetIcon, WM::ShowWindow})
-            m_subclass.sc_WatchMessage(host, msg, Subclasser::MSG_AFTER);
 }
 
 void velForms::applySettings()

@@ -5,8 +5,6 @@
 #include "controls/frame/FrameHostWindow.h"
 #include "controls/frame/FramePainter.h"
 #include "controls/frame/FrameProperties.h"
-#include "controls/frame/Subclasser.h"
-#include "controls/frame/SubclassOwner.h"
 #include "controls/PropertyBag.h"
 
 #include <QImage>
@@ -37,7 +35,7 @@ class FrameSystemMenu;
 // Optional form properties read when the frame is created: "Moveable" (bool,
 // default true: dragging the title bar moves the window) and
 // "StartUpPosition" (2 = centred on the screen); both also have setters.
-class velForms final : public QWidget, private SubclassOwner
+class velForms final : public QWidget
 {
     Q_OBJECT
 
@@ -152,6 +150,7 @@ signals:
     void propertyChanged(const QString& name);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -160,13 +159,13 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
-    void zSubclass_Proc(bool bBefore, bool& bHandled, qint32& lReturn, qint32& lng_hWnd,
-                        qint32& uMsg, qint32& wParam, qint32& lParam) override;
-    void onHostMessage(qint32 uMsg, qint32 wParam);
+    void onHostEvent(const QEvent& event);
+    void onHostActivation(bool active);
     void onHostMoved();
-    void startSubclassing();
+    void onHostShown();
     void load();
     void applySettings();
     void syncMenu();
@@ -196,8 +195,6 @@ private:
 
     FrameProperties m_p;
     FrameHostWindow m_host;
-    Subclasser m_subclass;
-    qint32 m_ownHandle = 0;
     CaptionButtons m_buttons;
     FrameSystemMenu* m_menu;
     FrameGrip* m_picRight;
@@ -213,8 +210,7 @@ private:
     int m_titleBarHeight = 31;
     QRect m_restore;
     bool m_active = false;
-    bool m_inside = false;
-    bool m_alive = false;
+    bool m_closing = false; // the frame closes the window: its look stays as it is
     bool m_gripsInUse = false;
     bool m_shifted = false;
     bool m_moveable = true;

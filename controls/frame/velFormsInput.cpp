@@ -1,10 +1,9 @@
-// velForms: the window behaviour: mouse, keys, window messages, maximize,
+// velForms: the window behaviour: mouse, keys, the window's events, maximize,
 // minimize, close and the system menu.
 #include "controls/frame/velForms.h"
 
 #include "controls/frame/FrameGrip.h"
 #include "controls/frame/FrameSystemMenu.h"
-#include "controls/frame/WindowMessage.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -182,10 +181,10 @@ void velForms::act(int index)
 
 void velForms::closeHost()
 {
-    // A form that refuses to close stays alive.
-    m_alive = false;
+    // A form that refuses to close goes on following its activation.
+    m_closing = true;
     if (m_host.widget() && !m_host.widget()->close())
-        m_alive = true;
+        m_closing = false;
 }
 
 void velForms::minimize()
@@ -241,62 +240,69 @@ void velForms::onMenuItem(int index)
         emit MenuItemSelected(short(index), item->text());
 }
 
-void velForms::zSubclass_Proc(bool bBefore, bool& /*bHandled*/, qint32& /*lReturn*/,
-                              qint32& lng_hWnd, qint32& uMsg, qint32& wParam, qint32& /*lParam*/)
+void velForms::leaveEvent(QEvent* event)
 {
-    if (bBefore)
-        return;
-    if (lng_hWnd != m_ownHandle) {
-        onHostMessage(uMsg, wParam);
-    } else if (uMsg == WM::MouseMove) {
-        m_inside = true; // the pointer's leaving is reported from now on
-    } else if (uMsg == WM::MouseLeave && m_inside) {
-        m_inside = false;
-        m_drawnHover = CaptionButtons::None;
-        setToolTip(QString());
-        redraw();
-    }
+    // The pointer left the frame, or went onto one of its controls: no caption button is hot.
+    m_drawnHover = CaptionButtons::None;
+    setToolTip(QString());
+    redraw();
+    QWidget::leaveEvent(event);
 }
 
-void velForms::onHostMessage(qint32 uMsg, qint32 wParam)
+bool velForms::eventFilter(QObject* watched, QEvent* event)
 {
-    switch (uMsg) {
-    case WM::SetCursor:
-    case WM::Size:
+    if (watched == m_host.widget())
+        onHostEvent(*event);
+    return QWidget::eventFilter(watched, event);
+}
+
+void velForms::onHostEvent(const QEvent& event)
+{
+    switch (event.type()) {
+    case QEvent::Enter:
+    case QEvent::Resize:
         fitToHost();
         rememberRestore();
         break;
-    case WM::Move:
+    case QEvent::Move:
         onHostMoved();
         break;
-    case WM::Activate:
-        if (m_alive) {
-            m_active = wParam != 0;
-            computeColours();
-            Refresh();
-        }
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+        onHostActivation(event.type() == QEvent::WindowActivate);
         break;
-    case WM::SysColorChange:
+    case QEvent::ThemeChange:
+    case QEvent::ApplicationPaletteChange:
         computeColours();
         Refresh(true);
         break;
-    case WM::SysCommand:
-        // The window manager's close went through the form's own close handling.
-        if ((wParam & 0xFFF0) == WM::ScClose && m_host.widget() && !m_host.widget()->isVisible())
-            m_alive = false;
-        break;
-    case WM::SetText:
-    case WM::SetIcon:
+    case QEvent::WindowTitleChange:
+    case QEvent::WindowIconChange:
         redraw();
         break;
-    case WM::ShowWindow:
-        if (wParam && !m_shownOnce && m_startUpPosition == 2)
-            m_host.centre();
-        m_shownOnce = m_shownOnce || wParam;
+    case QEvent::Show:
+        onHostShown();
         break;
     default:
         break;
     }
+}
+
+void velForms::onHostActivation(bool active)
+{
+    if (m_closing)
+        return;
+    m_active = active;
+    computeColours();
+    Refresh();
+}
+
+void velForms::onHostShown()
+{
+    m_closing = false;
+    if (!m_shownOnce && m_startUpPosition == 2)
+        m_host.centre();
+    m_shownOnce = true;
 }
 
 void velForms::onHostMoved()

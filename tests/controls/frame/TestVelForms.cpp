@@ -15,6 +15,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QtTest/qtestspontaneevent.h>
+#include <QWindow>
 
 using namespace tarvex;
 
@@ -114,6 +115,9 @@ private slots:
     void changeAllBackgrounds();
     void hoverTooltips();
     void titleAndIconFollowTheForm();
+    void earlierFiltersSeeEveryEvent();
+    void reopenedWindowFollowsActivation_data();
+    void reopenedWindowFollowsActivation();
 };
 
 void TestVelForms::initialAndStoredDefaults()
@@ -574,6 +578,60 @@ void TestVelForms::titleAndIconFollowTheForm()
     QCOMPARE(FromQRgb(rig.frame->picture().pixel(9, 9)), RGB(255, 0, 0));
     QCOMPARE(FromQRgb(rig.frame->picture().pixel(24, 24)), RGB(255, 0, 0));
     QVERIFY(FromQRgb(rig.frame->picture().pixel(25, 24)) != RGB(255, 0, 0));
+}
+
+// A filter the window had before it got its frame still sees every event of the window.
+void TestVelForms::earlierFiltersSeeEveryEvent()
+{
+    struct Recorder final : QObject
+    {
+        QList<QEvent::Type> seen;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            seen << event->type();
+            return false;
+        }
+    } recorder;
+    Form host;
+    host.installEventFilter(&recorder);
+    auto* frame = new velForms(&host);
+    host.show();
+    host.setGeometry(50, 60, 400, 300);
+    host.setWindowTitle(QStringLiteral("Settings"));
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(&host, &deactivate);
+    const QList<QEvent::Type> expected{QEvent::Show, QEvent::Move, QEvent::Resize,
+                                       QEvent::WindowTitleChange, QEvent::WindowDeactivate};
+    for (QEvent::Type type : expected)
+        QVERIFY2(recorder.seen.contains(type), qPrintable(QString::number(type)));
+    QCOMPARE(frame->geometry(), QRect(0, 0, 400, 300)); // and the frame saw them too
+}
+
+void TestVelForms::reopenedWindowFollowsActivation_data()
+{
+    QTest::addColumn<bool>("byWindowManager");
+    QTest::newRow("closed by the window manager") << true;
+    QTest::newRow("closed from the system menu") << false;
+}
+
+// A window closed once and shown again: its title bar still follows the activation.
+void TestVelForms::reopenedWindowFollowsActivation()
+{
+    QFETCH(bool, byWindowManager);
+    Rig rig;
+    QEvent on(QEvent::WindowActivate), off(QEvent::WindowDeactivate);
+    QApplication::sendEvent(&rig.host, &off);
+    const FrameColors::Pair inactive = rig.frame->currentColours();
+    QApplication::sendEvent(&rig.host, &on);
+    QVERIFY(rig.frame->currentColours() != inactive);
+    if (byWindowManager)
+        rig.host.windowHandle()->close(); // what a close asked by the window manager runs
+    else
+        rig.frame->MnuSyst(FrameSystemMenu::Close)->trigger();
+    QVERIFY(!rig.host.isVisible());
+    rig.host.show();
+    QApplication::sendEvent(&rig.host, &off);
+    QCOMPARE(rig.frame->currentColours(), inactive);
 }
 
 QTEST_MAIN(TestVelForms)
