@@ -65,10 +65,7 @@ void ThemeOptions::connectControls()
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, &ThemeOptions::helpRequested);
     // Style 1 moves the controls down with its taller title bar: the window follows.
-    connect(m_themeForm, &velForms::propertyChanged, this, [this](const QString& name) {
-        if (name == QLatin1String("Style"))
-            fitToControls();
-    });
+    connect(m_themeForm, &velForms::controlsShifted, this, &ThemeOptions::fitToControls);
 }
 
 // The designed client height leaves `prev` and `cmdApply` below the window's edge: the window

@@ -11,11 +11,7 @@
 
 namespace tarvex {
 
-class PropertyBag;
-
-// The persisted properties of a velbutton, with the values a freshly placed
-// control starts with as member initialisers. Reading a property set uses
-// the "missing" defaults instead (see ReadFrom).
+// The properties of a velbutton, with the values a freshly placed control starts with.
 struct ButtonProperties final
 {
     OleColor BackColor = SystemColor(SystemColors::ButtonFace);
@@ -55,15 +51,6 @@ struct ButtonProperties final
     int ToolTipType = 0;
     bool UseMaskColor = true;
     bool Value = false;
-
-    // Loads every property from bag in the fixed read order; a missing name
-    // takes its "missing" default (ambientFont for Font). Style colours are
-    // taken as stored, not re-derived.
-    void ReadFrom(const PropertyBag& bag, const QFont& ambientFont);
-
-    // Stores every property in bag, leaving out values equal to their
-    // "missing" default.
-    void WriteTo(PropertyBag& bag, const QFont& ambientFont) const;
 
     // Sets ColorScheme to the default of ButtonStyle (styles 5, 11, 12, 13 keep theirs).
     void DefaultColorSchemeFor();

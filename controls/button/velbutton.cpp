@@ -2,7 +2,6 @@
 
 #include "controls/button/StylePainter.h"
 #include "controls/ControlAccessibility.h"
-#include "controls/PropertyBag.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -92,22 +91,6 @@ velbutton::~velbutton()
     // The base destructor moves the focus away, which emits focusChanged while this is no
     // longer a button: the default look's watch must not run then.
     disconnect(m_focusWatch);
-}
-
-void velbutton::ReadProperties(const PropertyBag& bag)
-{
-    m_props.ReadFrom(bag, AmbientFont(this));
-    setFont(m_props.Font); // an ambient font read back stays inherited in effect
-    setEnabled(m_props.Enabled);
-    UpdateAccessKey();
-    CreateButtonRegion();
-    applyCursor();
-    RedrawButton();
-}
-
-void velbutton::WriteProperties(PropertyBag& bag) const
-{
-    m_props.WriteTo(bag, AmbientFont(this));
 }
 
 void velbutton::setBackColor(OleColor colour)

@@ -14,12 +14,10 @@ class QShortcut;
 
 namespace tarvex {
 
-class PropertyBag;
-
 // The program's skinned push button: fourteen drawing styles, push, check
 // and option modes, an optional drop-down menu, pointer tracking and the
-// keyboard handling of a standard button. Properties persist through a
-// PropertyBag; events are the signals below, with their arguments in order.
+// keyboard handling of a standard button. Events are the signals below, with their arguments
+// in order.
 class velbutton final : public QWidget
 {
     Q_OBJECT
@@ -32,10 +30,6 @@ public:
 
     // All properties at once (read only; use the setters to change them).
     const ButtonProperties& properties() const { return m_props; }
-    // Loads a stored property set ("Missing" defaults for absent names) and applies it.
-    void ReadProperties(const PropertyBag& bag);
-    // Stores every property that differs from its "Missing" default.
-    void WriteProperties(PropertyBag& bag) const;
 
     // BackColor; setting it switches ColorScheme to 3 (custom) unless ButtonStyle is 4.
     OleColor BackColor() const { return m_props.BackColor; }

@@ -121,11 +121,6 @@ OleColor velForms::background() const
     return SystemColors::color(SystemColors::ButtonFace);
 }
 
-void velForms::changed(const char* name)
-{
-    emit propertyChanged(QString::fromLatin1(name));
-}
-
 void velForms::setThemeColor(int value)
 {
     if (value == m_p.ThemeColor)
@@ -133,7 +128,6 @@ void velForms::setThemeColor(int value)
     m_p.ThemeColor = value;
     computeColours();
     Refresh();
-    changed("ThemeColor");
 }
 
 void velForms::setStyle(int value)
@@ -148,7 +142,6 @@ void velForms::setStyle(int value)
     else if (m_p.Style != 1 && m_shifted)
         shiftContainedControls(-10);
     setShiftMark();
-    changed("Style");
 }
 
 void velForms::setIconSize(int value)
@@ -161,7 +154,6 @@ void velForms::setIconSize(int value)
     // Controls keep their distance below a taller or shorter title bar.
     shiftContainedControls(m_titleBarHeight - oldHeight);
     Refresh();
-    changed("IconSize");
 }
 
 void velForms::setColorFrom(OleColor value)
@@ -169,7 +161,6 @@ void velForms::setColorFrom(OleColor value)
     m_p.ColorFrom = TranslateColor(value);
     computeColours();
     Refresh();
-    changed("ColorFrom");
 }
 
 void velForms::setColorTo(OleColor value)
@@ -177,7 +168,6 @@ void velForms::setColorTo(OleColor value)
     m_p.ColorTo = TranslateColor(value);
     computeColours();
     Refresh();
-    changed("ColorTo");
 }
 
 void velForms::setCustomBackColor(OleColor value)
@@ -185,7 +175,6 @@ void velForms::setCustomBackColor(OleColor value)
     m_p.CustomBackColor = value;
     if (m_p.BackColorStyle == 2)
         Refresh();
-    changed("CustomBackColor");
 }
 
 void velForms::setBorderStyle(int value)
@@ -193,7 +182,6 @@ void velForms::setBorderStyle(int value)
     m_p.BorderStyle = value;
     applySettings();
     Refresh();
-    changed("BorderStyle");
 }
 
 void velForms::setWindowState(int value)
@@ -202,21 +190,18 @@ void velForms::setWindowState(int value)
     if ((value == 2) != (m_p.WindowState == 2) && (value == 0 || value == 2))
         toggleMaximize();
     applySettings();
-    changed("WindowState");
 }
 
 void velForms::setBackColorStyle(int value)
 {
     m_p.BackColorStyle = value;
     Refresh();
-    changed("BackColorStyle");
 }
 
 void velForms::setChangeAllBackgrounds(bool value)
 {
     m_p.ChangeAllBackgrounds = value;
     Refresh();
-    changed("ChangeAllBackgrounds");
 }
 
 void velForms::setCloseButton(bool value)
@@ -224,7 +209,6 @@ void velForms::setCloseButton(bool value)
     m_p.CloseButton = value;
     applySettings();
     Refresh();
-    changed("CloseButton");
 }
 
 void velForms::setMaxButton(bool value)
@@ -232,7 +216,6 @@ void velForms::setMaxButton(bool value)
     m_p.MaxButton = value;
     applySettings();
     Refresh();
-    changed("MaxButton");
 }
 
 void velForms::setMinButton(bool value)
@@ -240,14 +223,12 @@ void velForms::setMinButton(bool value)
     m_p.MinButton = value;
     applySettings();
     Refresh();
-    changed("MinButton");
 }
 
 void velForms::setTitleBarShadow(bool value)
 {
     m_p.TitleBarShadow = value;
     Refresh();
-    changed("TitleBarShadow");
 }
 
 void velForms::shiftContainedControls(int dy)
@@ -260,33 +241,13 @@ void velForms::shiftContainedControls(int dy)
     }
     // The window grows (or shrinks) with its contents, so the lowest controls stay clear
     // of the bottom border. A maximized window keeps the work area; its normal size follows.
-    if (m_p.WindowState == 2) {
-        if (m_restore.isValid())
-            m_restore.setHeight(m_restore.height() + dy);
-        return;
+    if (m_p.WindowState != 2) {
+        m_host.growHeight(dy);
+        fitToHost();
+    } else if (m_restore.isValid()) {
+        m_restore.setHeight(m_restore.height() + dy);
     }
-    m_host.growHeight(dy);
-    fitToHost();
-}
-
-void velForms::ReadProperties(const PropertyBag& bag)
-{
-    const bool wasMaximized = m_p.WindowState == 2;
-    rememberRestore();
-    m_p = FrameProperties::read(bag);
-    load();
-    // The window takes the stored state at once.
-    if (m_p.WindowState == 2 && !wasMaximized)
-        m_host.maximize();
-    else if (m_p.WindowState != 2 && wasMaximized)
-        m_host.restore(m_restore, m_startUpPosition == 2);
-    applySettings();
-    Refresh();
-}
-
-void velForms::WriteProperties(PropertyBag& bag) const
-{
-    m_p.write(bag);
+    emit controlsShifted(dy);
 }
 
 void velForms::Refresh(bool /*blnForce*/)

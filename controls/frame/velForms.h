@@ -5,7 +5,6 @@
 #include "controls/frame/FrameHostWindow.h"
 #include "controls/frame/FramePainter.h"
 #include "controls/frame/FrameProperties.h"
-#include "controls/PropertyBag.h"
 
 #include <QImage>
 #include <QWidget>
@@ -89,11 +88,6 @@ public:
     // 2 = the window is centred on the screen when shown and when restored.
     void setStartUpPosition(int position) { m_startUpPosition = position; }
 
-    // Loads a stored property set (absent names read their defaults).
-    void ReadProperties(const PropertyBag& bag);
-    // Stores the properties that differ from their defaults.
-    void WriteProperties(PropertyBag& bag) const;
-
     // Re-lays out and redraws (the background always follows BackColorStyle;
     // the form's controls get it too with ChangeAllBackgrounds).
     void Refresh(bool blnForce = false);
@@ -146,8 +140,8 @@ signals:
     void ReSize();
     // System menu item MenuItem was chosen; MenuCaption is its text.
     void MenuItemSelected(short MenuItem, const QString& MenuCaption);
-    // A property changed (for persistence).
-    void propertyChanged(const QString& name);
+    // The frame moved its controls by dy pixels, down for a taller title bar, up for a shorter.
+    void controlsShifted(int dy);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -191,7 +185,6 @@ private:
     void setHover(int hover);
     void moveWindow(QMouseEvent* event);
     void endMove();
-    void changed(const char* name);
 
     FrameProperties m_p;
     FrameHostWindow m_host;

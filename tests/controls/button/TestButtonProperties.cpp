@@ -1,7 +1,6 @@
 #include "StyleFixture.h"
 
 #include "controls/button/velbutton.h"
-#include "controls/PropertyBag.h"
 
 #include <QtTest>
 
@@ -16,10 +15,6 @@ class TestButtonProperties final : public QObject
 private slots:
     void initTestCase() { UseTestPalette(); }
     void cleanupTestCase() { SystemColors::reset(); }
-    void newControlDefaults();
-    void missingDefaults_data();
-    void missingDefaults();
-    void propertySetRoundTrip();
     void backColorSwitchesScheme_data();
     void backColorSwitchesScheme();
     void styleResetsForeColor();
@@ -31,95 +26,6 @@ private slots:
 private:
     QWidget m_window;
 };
-
-void TestButtonProperties::newControlDefaults()
-{
-    velbutton b(nullptr, QStringLiteral("velbutton7"));
-    QCOMPARE(b.ButtonStyle(), ButtonStyleKind::WindowsTheme);
-    QCOMPARE(b.ShowFocusRect(), true); // every style shows the keyboard focus
-    QCOMPARE(b.Caption(), QStringLiteral("velbutton7"));
-    QCOMPARE(b.ForeColorHover(), OleColor(0));
-    QCOMPARE(b.TooltipBackColor(), OleColor(0));
-    QCOMPARE(b.PictureEffectOnOver(), 0);
-    QCOMPARE(b.PictureEffectOnDown(), 0);
-    QCOMPARE(b.ForeColor(), SystemColor(18));
-    QCOMPARE(b.MaskColor(), OleColor(0xE0E0E0));
-    QCOMPARE(b.Font().family(), QStringLiteral("Tahoma"));
-}
-
-void TestButtonProperties::missingDefaults_data()
-{
-    QTest::addColumn<QString>("property");
-    QTest::addColumn<qlonglong>("expected");
-    QTest::newRow("ButtonStyle") << "ButtonStyle" << 1LL;
-    QTest::newRow("ForeColorHover") << "ForeColorHover" << 0x80000012LL;
-    QTest::newRow("TooltipBackColor") << "TooltipBackColor" << 0x80000018LL;
-    QTest::newRow("PictureEffectOnOver") << "PictureEffectOnOver" << 1LL;
-    QTest::newRow("PictureEffectOnDown") << "PictureEffectOnDown" << 2LL;
-    QTest::newRow("BackColor") << "BackColor" << 0x8000000FLL;
-    QTest::newRow("ColorScheme") << "ColorScheme" << 0LL;
-    QTest::newRow("ShowFocusRect") << "ShowFocusRect" << 0LL;
-}
-
-void TestButtonProperties::missingDefaults()
-{
-    QFETCH(QString, property);
-    QFETCH(qlonglong, expected);
-    velbutton b;
-    b.ReadProperties(PropertyBag());
-    const ButtonProperties& p = b.properties();
-    const QHash<QString, qlonglong> values{{"ButtonStyle", int(p.ButtonStyle)},
-                                           {"ForeColorHover", p.ForeColorHover},
-                                           {"TooltipBackColor", p.TooltipBackColor},
-                                           {"PictureEffectOnOver", p.PictureEffectOnOver},
-                                           {"PictureEffectOnDown", p.PictureEffectOnDown},
-                                           {"BackColor", p.BackColor},
-                                           {"ColorScheme", p.ColorScheme},
-                                           {"ShowFocusRect", p.ShowFocusRect}};
-    QCOMPARE(values.value(property), expected);
-    QCOMPARE(b.Caption(), QStringLiteral("velbutton"));
-    // Written back, nothing differs from the defaults: the set stays empty.
-    PropertyBag out;
-    b.WriteProperties(out);
-    QCOMPARE(out.names(), QStringList());
-}
-
-void TestButtonProperties::propertySetRoundTrip()
-{
-    velbutton a(&m_window, "a");
-    a.setButtonStyle(ButtonStyleKind(3));
-    a.setBackColor(RGB(1, 2, 3));
-    a.setCaption("Save && &Exit");
-    a.setMode(ButtonMode::Check);
-    a.setValue(true);
-    a.setPictureAlign(PicturePosition::BottomEdge);
-    a.setTooltipTitle("Info");
-    a.setDropDownSymbol(2);
-    QImage pic(5, 5, QImage::Format_ARGB32);
-    pic.fill(Qt::red);
-    a.setPictureNormal(pic);
-    PropertyBag bag;
-    a.WriteProperties(bag);
-    PropertyBag json;
-    QVERIFY(PropertyBag::fromJson(bag.toJson(), json));
-    velbutton b(&m_window, "b");
-    b.ReadProperties(json);
-    QCOMPARE(b.ButtonStyle(), ButtonStyleKind::Hover3D);
-    QCOMPARE(b.BackColor(), RGB(1, 2, 3));
-    QCOMPARE(b.ColorScheme(), 3);
-    QCOMPARE(b.Caption(), QStringLiteral("Save && &Exit"));
-    QCOMPARE(b.accessKey(), QChar('E'));
-    QVERIFY(b.Value());
-    QCOMPARE(b.PictureNormal().pixel(2, 2), pic.pixel(2, 2));
-    PropertyBag again;
-    b.WriteProperties(again);
-    QVERIFY(again == bag);
-    // Keys match without regard to case.
-    PropertyBag lower;
-    lower.WriteProperty("buttonstyle", 9, 1);
-    b.ReadProperties(lower);
-    QCOMPARE(b.ButtonStyle(), ButtonStyleKind::Outlook2007);
-}
 
 void TestButtonProperties::backColorSwitchesScheme_data()
 {
@@ -207,10 +113,6 @@ void TestButtonProperties::widgetSettersReachProperties()
     QCOMPARE(b.Font().pointSize(), 17);
     b.setEnabled(false);
     QVERIFY(!b.Enabled());
-    PropertyBag bag;
-    b.WriteProperties(bag);
-    QCOMPARE(bag.ReadProperty("Enabled", true).toBool(), false);
-    QCOMPARE(bag.ReadProperty("ToolTip").toString(), QStringLiteral("Starts the hotkeys"));
 }
 
 QTEST_MAIN(TestButtonProperties)

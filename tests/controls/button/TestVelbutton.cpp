@@ -2,7 +2,6 @@
 
 #include "controls/button/velbutton.h"
 #include "controls/frame/velForms.h"
-#include "controls/PropertyBag.h"
 
 #include <QDesktopServices>
 #include <QDialog>

@@ -90,16 +90,13 @@ class TestVelForms final : public QObject
 
 private slots:
     void init() { QLocale::setDefault(QLocale::c()); }
-    void initialAndStoredDefaults();
-    void storedProperties();
-    void maxButtonOffForcesNormal();
+    void maxButtonOffKeepsNormal();
     void closeButton_data();
     void closeButton();
     void closingWithoutCloseClick_data();
     void closingWithoutCloseClick();
     void maximizeAndRestore();
     void restoreCentresCentredForm();
-    void storedMaximizedState();
     void minimumResize_data();
     void minimumResize();
     void systemResizeTakesTheDrag_data() { minimumResize_data(); }
@@ -120,62 +117,10 @@ private slots:
     void reopenedWindowFollowsActivation();
 };
 
-void TestVelForms::initialAndStoredDefaults()
+void TestVelForms::maxButtonOffKeepsNormal()
 {
     Rig rig;
-    velForms& f = *rig.frame;
-    QCOMPARE(f.ThemeColor(), 0);
-    QCOMPARE(f.BorderStyle(), 1);
-    QCOMPARE(f.CustomBackColor(), 0x8000000Fu);
-    QVERIFY(rig.host.windowFlags() & Qt::FramelessWindowHint);
-    QCOMPARE(f.geometry(), QRect(0, 0, 400, 300));
-    f.ReadProperties(PropertyBag());
-    QCOMPARE(f.ThemeColor(), 6); // a stored set without the key follows the desktop
-    QCOMPARE(f.ColorFrom(), 0x404080u);
-    QCOMPARE(f.IconSize(), 16);
-    PropertyBag bag;
-    f.WriteProperties(bag);
-    QCOMPARE(bag.size(), 0);
-}
-
-void TestVelForms::storedProperties()
-{
-    Rig rig;
-    PropertyBag stored;
-    for (const char* name : {"TitleBarShadow", "WindowState", "Style", "ThemeColor"})
-        stored.WriteProperty(QString::fromLatin1(name), 0, 99);
-    stored.WriteProperty("themecolor", 3); // names match in any case
-    rig.frame->ReadProperties(stored);
-    QCOMPARE(rig.frame->ThemeColor(), 3);
-    QCOMPARE(rig.frame->TitleBarShadow(), false);
-    velForms& f = *rig.frame;
-    f.setColorFrom(1);
-    f.setColorTo(2);
-    f.setBackColorStyle(1);
-    f.setBorderStyle(0);
-    f.setCloseButton(false);
-    f.setMaxButton(false);
-    f.setMinButton(false);
-    f.setCustomBackColor(0xF0F0F0);
-    f.setIconSize(20);
-    f.setChangeAllBackgrounds(true);
-    PropertyBag written;
-    f.WriteProperties(written);
-    QCOMPARE(written.names(),
-             QStringList({"ColorFrom", "ColorTo", "ThemeColor", "BackColorStyle", "BorderStyle",
-                          "CloseButton", "MaxButton", "MinButton", "CustomBackColor", "IconSize",
-                          "ChangeAllBackgrounds", "TitleBarShadow"}));
-    QCOMPARE(written.ReadProperty("CustomBackColor").toLongLong(), 0xF0F0F0);
-}
-
-void TestVelForms::maxButtonOffForcesNormal()
-{
-    Rig rig;
-    PropertyBag stored;
-    stored.WriteProperty("WindowState", 2);
-    stored.WriteProperty("MaxButton", false);
-    rig.frame->ReadProperties(stored);
-    QCOMPARE(rig.frame->WindowState(), 0);
+    rig.frame->setMaxButton(false);
     QVERIFY(!rig.frame->MnuSyst(FrameSystemMenu::Maximize)->isVisible());
     const QRect before = rig.host.geometry();
     rig.doubleClick({150, 12});
@@ -281,20 +226,6 @@ void TestVelForms::restoreCentresCentredForm()
     const QRect screen = rig.host.screen()->geometry();
     QCOMPARE(rig.host.size(), QSize(400, 300));
     QCOMPARE(rig.host.pos(), QPoint((screen.width() - 400) / 2, (screen.height() - 300) / 2));
-}
-
-void TestVelForms::storedMaximizedState()
-{
-    Rig rig;
-    const QRect normal = rig.host.geometry();
-    PropertyBag maximized, normalSet;
-    maximized.WriteProperty("WindowState", 2);
-    rig.frame->ReadProperties(maximized);
-    QCOMPARE(rig.frame->WindowState(), 2);
-    QCOMPARE(rig.host.geometry(), rig.host.screen()->availableGeometry());
-    rig.frame->ReadProperties(normalSet);
-    QCOMPARE(rig.frame->WindowState(), 0);
-    QCOMPARE(rig.host.geometry(), normal);
 }
 
 void TestVelForms::minimumResize_data()
