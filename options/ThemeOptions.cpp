@@ -59,9 +59,9 @@ void ThemeOptions::connectControls()
     connect(m_btnTheme, &QComboBox::currentIndexChanged, this, &ThemeOptions::btnTHEME_Click);
     connect(m_chkSoundEffect, &QCheckBox::toggled, this, &ThemeOptions::chkSoundEffect_Click);
     connect(m_soundFile, &Hyperlink::Jump, this, &ThemeOptions::soundFile_Jump);
-    connect(m_cmdOK, &velbutton::Click, this, &ThemeOptions::cmdOK_Click);
-    connect(m_cmdCancel, &velbutton::Click, this, &ThemeOptions::cmdCancel_Click);
-    connect(m_cmdApply, &velbutton::Click, this, &ThemeOptions::cmdApply_Click);
+    connect(m_cmdOK, &velbutton::clicked, this, &ThemeOptions::cmdOK_Click);
+    connect(m_cmdCancel, &velbutton::clicked, this, &ThemeOptions::cmdCancel_Click);
+    connect(m_cmdApply, &velbutton::clicked, this, &ThemeOptions::cmdApply_Click);
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, &ThemeOptions::helpRequested);
     // Style 1 moves the controls down with its taller title bar: the window follows.

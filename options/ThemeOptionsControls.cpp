@@ -159,7 +159,7 @@ velbutton* ThemeOptions::createButton(const char* name, const QString& caption, 
     button->setButtonStyle(ButtonStyleKind::Hover3D);
     button->setShowFocusRect(false);
     button->setForeColorHover(SystemColor(SystemColors::ButtonText));
-    button->setCaptionFont(Tahoma());
+    button->setFont(Tahoma());
     button->setGeometry(place);
     return button;
 }

@@ -27,16 +27,9 @@ enum class ButtonStyleKind : int {
 // The number of drawing styles; the highest style number is one less.
 inline constexpr int ButtonStyleCount = 14;
 
-// How a click acts (Mode): a plain push, a check that toggles Value, or an option that sets
-// Value and clears it on the other option buttons of its container.
+// How a click acts (Mode): a plain push, a check that toggles, or an option that is checked
+// and unchecks the other option buttons of its container.
 enum class ButtonMode : int { Push = 0, Check = 1, Option = 2 };
-
-// True for the modes in which Value is kept (check and option); a number outside the list
-// acts as a push.
-constexpr bool KeepsValue(ButtonMode mode)
-{
-    return mode == ButtonMode::Check || mode == ButtonMode::Option;
-}
 
 // Where the caption stands (CaptionAlign).
 enum class CaptionAlignment : int { Left = 0, Center = 1, Right = 2 };

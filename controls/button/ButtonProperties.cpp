@@ -63,16 +63,4 @@ void ButtonProperties::ApplyStyleColors()
         PicturePushOnHover = true;
 }
 
-QChar ButtonProperties::AccessKeyOf(const QString& caption)
-{
-    for (int i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] != u'&')
-            continue;
-        if (caption[i + 1] != u'&')
-            return caption[i + 1];
-        ++i; // "&&" is a literal ampersand
-    }
-    return QChar();
-}
-
 } // namespace tarvex

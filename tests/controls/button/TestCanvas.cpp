@@ -9,7 +9,7 @@
 
 using namespace tarvex;
 
-// Canvas primitives, colour operations, system colours and property sets.
+// Canvas primitives, colour operations and system colours.
 class TestCanvas final : public QObject
 {
     Q_OBJECT
