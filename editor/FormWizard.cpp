@@ -52,7 +52,7 @@ FormWizard::FormWizard(Dialogs& dialogs, QWidget* owner) : QDialog(owner), m_dia
     const int top = m_frame->TitleBarHeight() + Margin;
     setFixedSize(PanelWidth + 2 * Margin, top + PanelHeight + Margin);
     m_frame->setGeometry(rect());
-    m_frame->Refresh(true);
+    m_frame->refresh();
     showPanel(m_step1);
     // F1 asks for the help document.
     auto* help = new QShortcut(QKeySequence::HelpContents, this);

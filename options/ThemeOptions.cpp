@@ -85,7 +85,7 @@ void ThemeOptions::Form_Load()
     const SettingsStore& store = m_settings;
     SetWindowIcons(this);
     m_themeForm->setThemeColor(AppearanceChoices::StoredThemeColor(store));
-    m_themeForm->SetAlwaysOnTop(true);
+    m_themeForm->setAlwaysOnTop(true);
     fillList(m_theme, AppearanceChoices::WindowColors(),
              AppearanceChoices::StoredThemeColor(store));
     m_themeForm->setThemeColor(m_theme->currentIndex());

@@ -178,7 +178,7 @@ void Tarvex::load()
         hks_Click();
     }
     SetWindowIcons(this);
-    m_themeForm->Refresh(true);
+    m_themeForm->refresh();
 }
 
 // Codes outside their lists read as the defaults, as the appearance window reads them.

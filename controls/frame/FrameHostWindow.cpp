@@ -1,5 +1,7 @@
 #include "controls/frame/FrameHostWindow.h"
 
+#include "controls/frame/FrameGrip.h"
+
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QComboBox>
@@ -179,13 +181,12 @@ void FrameHostWindow::resizeTo(const QPoint& pos, int pointer, int minHeight)
         m_host->resize(width, height);
 }
 
-void FrameHostWindow::paintControls(OleColor colour, const QWidget* frame,
-                                    const QStringList& skip) const
+void FrameHostWindow::paintControls(OleColor colour, const QWidget* frame) const
 {
     if (!m_host)
         return;
     for (QWidget* w : m_host->findChildren<QWidget*>()) {
-        if (w != frame && !w->isWindow() && !skip.contains(w->objectName()))
+        if (w != frame && !w->isWindow() && !qobject_cast<FrameGrip*>(w))
             paintControl(w, colour);
     }
 }

@@ -10,7 +10,7 @@ const QString FrameSystemMenu::CloseSuffix = QStringLiteral("            Alt+F4"
 
 FrameSystemMenu::FrameSystemMenu(QWidget* parent) : QObject(parent), m_menu(new QMenu(parent))
 {
-    m_menu->setObjectName(QStringLiteral("SysMnu"));
+    m_menu->setObjectName(QStringLiteral("systemMenu"));
     for (int i = 0; i < FirstAdded; ++i)
         append(QString())->setSeparator(i == 3 || i == 5);
     connect(m_menu, &QMenu::triggered, this, &FrameSystemMenu::onTriggered);

@@ -14,7 +14,7 @@ class QWidget;
 
 namespace tarvex {
 
-// The frame's system menu SysMnu and its item array MnuSyst: 0 Restore,
+// The frame's system menu and its items: 0 Restore,
 // 1 Minimize, 2 Maximize, 3 separator, 4 Close (with its "Alt+F4" hint),
 // 5 separator, 6 Always on Top, then items the host adds. Indexes stay put
 // when an added item is removed. Captions are Spanish when the user's

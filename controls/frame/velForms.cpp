@@ -14,23 +14,23 @@ namespace tarvex {
 
 namespace {
 
-const QStringList kGripNames{QStringLiteral("m_picRight"), QStringLiteral("m_picBottom")};
+const QStringList kGripNames{QStringLiteral("m_rightGrip"), QStringLiteral("m_bottomGrip")};
 
 } // namespace
 
 velForms::velForms(QWidget* host)
     : QWidget(host), m_host(host), m_menu(new FrameSystemMenu(this)),
-      m_picRight(new FrameGrip(FrameGrip::Right, this)),
-      m_picBottom(new FrameGrip(FrameGrip::Bottom, this))
+      m_rightGrip(new FrameGrip(FrameGrip::Right, this)),
+      m_bottomGrip(new FrameGrip(FrameGrip::Bottom, this))
 {
     Q_ASSERT_X(host, "velForms", "a frame needs the form it covers");
     ControlAccessibility::Install();
     setObjectName(QStringLiteral("velForms"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    m_picRight->hide();
-    m_picBottom->hide();
-    for (FrameGrip* grip : {m_picRight, m_picBottom}) {
+    m_rightGrip->hide();
+    m_bottomGrip->hide();
+    for (FrameGrip* grip : {m_rightGrip, m_bottomGrip}) {
         // The window manager resizes from the pointer where it can; the frame follows the
         // drag by hand only where it cannot.
         connect(grip, &FrameGrip::dragStarted, this, [this](int p) {
@@ -102,7 +102,7 @@ void velForms::computeColours()
     m_theme = FrameColors::ThemePair(m_p.ThemeColor, m_p.ColorFrom, m_p.ColorTo,
                                      QGuiApplication::palette());
     m_current = FrameColors::CurrentPair(m_theme, m_active);
-    for (FrameGrip* grip : {m_picRight, m_picBottom})
+    for (FrameGrip* grip : {m_rightGrip, m_bottomGrip})
         grip->setColour(m_current.dark);
 }
 
@@ -127,7 +127,7 @@ void velForms::setThemeColor(int value)
         return;
     m_p.ThemeColor = value;
     computeColours();
-    Refresh();
+    refresh();
 }
 
 void velForms::setStyle(int value)
@@ -136,7 +136,7 @@ void velForms::setStyle(int value)
         return;
     m_p.Style = value;
     computeTitleHeights(); // style 1 has the taller title bar
-    Refresh();
+    refresh();
     if (m_p.Style == 1 && !m_shifted)
         shiftContainedControls(10);
     else if (m_p.Style != 1 && m_shifted)
@@ -153,35 +153,35 @@ void velForms::setIconSize(int value)
     computeTitleHeights();
     // Controls keep their distance below a taller or shorter title bar.
     shiftContainedControls(m_titleBarHeight - oldHeight);
-    Refresh();
+    refresh();
 }
 
 void velForms::setColorFrom(OleColor value)
 {
     m_p.ColorFrom = TranslateColor(value);
     computeColours();
-    Refresh();
+    refresh();
 }
 
 void velForms::setColorTo(OleColor value)
 {
     m_p.ColorTo = TranslateColor(value);
     computeColours();
-    Refresh();
+    refresh();
 }
 
 void velForms::setCustomBackColor(OleColor value)
 {
     m_p.CustomBackColor = value;
     if (m_p.BackColorStyle == 2)
-        Refresh();
+        refresh();
 }
 
 void velForms::setBorderStyle(int value)
 {
     m_p.BorderStyle = value;
     applySettings();
-    Refresh();
+    refresh();
 }
 
 void velForms::setWindowState(int value)
@@ -195,40 +195,40 @@ void velForms::setWindowState(int value)
 void velForms::setBackColorStyle(int value)
 {
     m_p.BackColorStyle = value;
-    Refresh();
+    refresh();
 }
 
 void velForms::setChangeAllBackgrounds(bool value)
 {
     m_p.ChangeAllBackgrounds = value;
-    Refresh();
+    refresh();
 }
 
 void velForms::setCloseButton(bool value)
 {
     m_p.CloseButton = value;
     applySettings();
-    Refresh();
+    refresh();
 }
 
 void velForms::setMaxButton(bool value)
 {
     m_p.MaxButton = value;
     applySettings();
-    Refresh();
+    refresh();
 }
 
 void velForms::setMinButton(bool value)
 {
     m_p.MinButton = value;
     applySettings();
-    Refresh();
+    refresh();
 }
 
 void velForms::setTitleBarShadow(bool value)
 {
     m_p.TitleBarShadow = value;
-    Refresh();
+    refresh();
 }
 
 void velForms::shiftContainedControls(int dy)
@@ -236,7 +236,7 @@ void velForms::shiftContainedControls(int dy)
     if (dy == 0)
         return;
     for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (!child->isWindow() && !kGripNames.contains(child->objectName()))
+        if (!child->isWindow() && !qobject_cast<FrameGrip*>(child))
             child->move(child->x(), child->y() + dy);
     }
     // The window grows (or shrinks) with its contents, so the lowest controls stay clear
@@ -250,7 +250,7 @@ void velForms::shiftContainedControls(int dy)
     emit controlsShifted(dy);
 }
 
-void velForms::Refresh(bool /*blnForce*/)
+void velForms::refresh()
 {
     // The frame's own background always follows BackColorStyle; the form's
     // controls are painted in it only with ChangeAllBackgrounds.
@@ -260,24 +260,23 @@ void velForms::Refresh(bool /*blnForce*/)
 void velForms::resizeHandling()
 {
     if (m_p.ChangeAllBackgrounds)
-        m_host.paintControls(background(), this, kGripNames);
+        m_host.paintControls(background(), this);
     m_buttons.layout(width(), m_titleBarHeight, m_p.Style);
     redraw();
-    emit ReSize();
     placeGrips();
 }
 
 void velForms::placeGrips()
 {
     const bool shown = m_p.BorderStyle == 1 && m_gripsInUse && m_p.WindowState != 2;
-    m_picRight->setVisible(shown);
-    m_picBottom->setVisible(shown);
+    m_rightGrip->setVisible(shown);
+    m_bottomGrip->setVisible(shown);
     if (!shown)
         return;
     const int w = width(), h = height(), top = m_titleBarHeight + 9;
-    m_picRight->setGeometry(w - 4, top, 3, std::max(h - top - 1, 1));
-    m_picBottom->setGeometry(9, h - 4, std::max(w - 10, 1), 3);
-    for (FrameGrip* grip : {m_picRight, m_picBottom}) {
+    m_rightGrip->setGeometry(w - 4, top, 3, std::max(h - top - 1, 1));
+    m_bottomGrip->setGeometry(9, h - 4, std::max(w - 10, 1), 3);
+    for (FrameGrip* grip : {m_rightGrip, m_bottomGrip}) {
         grip->setResizable(true);
         grip->raise();
     }
@@ -344,42 +343,41 @@ void velForms::resizeEvent(QResizeEvent*)
     resizeHandling();
 }
 
-void velForms::SetAlwaysOnTop(bool blnValue)
+void velForms::setAlwaysOnTop(bool onTop)
 {
-    m_host.setAlwaysOnTop(blnValue);
-    FrameSystemMenu::setChecked(m_menu->item(FrameSystemMenu::AlwaysOnTop), blnValue);
+    m_host.setAlwaysOnTop(onTop);
+    FrameSystemMenu::setChecked(m_menu->item(FrameSystemMenu::AlwaysOnTop), onTop);
 }
 
-void velForms::SetvelFormsMenuCaption(int BtnID, const QString& strCaption)
+void velForms::setMenuCaption(int item, const QString& caption)
 {
-    if (m_menu->setCaption(BtnID, strCaption))
+    if (m_menu->setCaption(item, caption))
         updateTooltips();
 }
 
-int velForms::FormMenuAdd(const QString& strMenuCaption, bool blnAddSeparator, bool blnEnabled,
-                          bool blnChecked, bool blnVisible)
+int velForms::addMenuItem(const QString& caption, bool separatorBefore, bool enabled, bool checked,
+                          bool visible)
 {
-    return m_menu->add(strMenuCaption, blnAddSeparator, blnEnabled, blnChecked, blnVisible);
+    return m_menu->add(caption, separatorBefore, enabled, checked, visible);
 }
 
-void velForms::FormMenuRemove(int intMenuID)
+void velForms::removeMenuItem(int item)
 {
-    m_menu->remove(intMenuID);
+    m_menu->remove(item);
 }
 
-QVariant velForms::GetMenuItemValue(int iMenuID, int PropertyID) const
+QVariant velForms::menuItemValue(int item, int property) const
 {
-    return m_menu->value(iMenuID, PropertyID);
+    return m_menu->value(item, property);
 }
 
-void velForms::ModifyAddedMenu(int intMenuID, const QString& strMenuCaption,
-                               std::optional<bool> blnEnabled, std::optional<bool> blnChecked,
-                               std::optional<bool> blnVisible)
+void velForms::changeMenuItem(int item, const QString& caption, std::optional<bool> enabled,
+                              std::optional<bool> checked, std::optional<bool> visible)
 {
-    m_menu->modify(intMenuID, strMenuCaption, blnEnabled, blnChecked, blnVisible);
+    m_menu->modify(item, caption, enabled, checked, visible);
 }
 
-QAction* velForms::MnuSyst(int index) const
+QAction* velForms::menuItem(int index) const
 {
     return m_menu->item(index);
 }

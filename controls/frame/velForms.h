@@ -90,25 +90,24 @@ public:
 
     // Re-lays out and redraws (the background always follows BackColorStyle;
     // the form's controls get it too with ChangeAllBackgrounds).
-    void Refresh(bool blnForce = false);
+    void refresh();
     // Does what a click on caption button 0 close, 1 maximize or 2 minimize does
     // (for assistive tools); nothing for a hidden button.
-    void PressCaptionButton(int index);
+    void pressCaptionButton(int index);
     // Keeps the window above others and checks "Always on Top".
-    void SetAlwaysOnTop(bool blnValue);
+    void setAlwaysOnTop(bool onTop);
     // Renames system menu item 0, 1, 2, 4 or 6 and the matching button tooltip.
-    void SetvelFormsMenuCaption(int BtnID, const QString& strCaption);
+    void setMenuCaption(int item, const QString& caption);
     // Appends an item (after a separator when asked) to the system menu; returns its index.
-    int FormMenuAdd(const QString& strMenuCaption, bool blnAddSeparator = false,
-                    bool blnEnabled = true, bool blnChecked = false, bool blnVisible = true);
+    int addMenuItem(const QString& caption, bool separatorBefore = false, bool enabled = true,
+                    bool checked = false, bool visible = true);
     // Removes an added menu item (index 7 or above).
-    void FormMenuRemove(int intMenuID);
+    void removeMenuItem(int item);
     // Caption (0), enabled (1), checked (2) or visible (3) of a menu item.
-    QVariant GetMenuItemValue(int iMenuID, int PropertyID) const;
+    QVariant menuItemValue(int item, int property) const;
     // Changes an added menu item; an empty caption or an unset flag keeps its value.
-    void ModifyAddedMenu(int intMenuID, const QString& strMenuCaption = {},
-                         std::optional<bool> blnEnabled = {}, std::optional<bool> blnChecked = {},
-                         std::optional<bool> blnVisible = {});
+    void changeMenuItem(int item, const QString& caption = {}, std::optional<bool> enabled = {},
+                        std::optional<bool> checked = {}, std::optional<bool> visible = {});
 
     // Height of the title bar in pixels (10 more for style 1).
     int TitleBarHeight() const { return m_titleBarHeight; }
@@ -116,30 +115,18 @@ public:
     const QImage& picture() const { return m_picture; }
     // Caption button record 0 close, 1 maximize, 2 minimize.
     const CaptionButtons::Record& captionButton(int index) const { return m_buttons[index]; }
-    // The system menu item MnuSyst(index), null when there is none.
-    QAction* MnuSyst(int index) const;
+    // The system menu's item index, null when there is none.
+    QAction* menuItem(int index) const;
     // The system menu.
-    FrameSystemMenu* SysMnu() const { return m_menu; }
+    FrameSystemMenu* systemMenu() const { return m_menu; }
     // The colours drawn now (dark, light).
     FrameColors::Pair currentColours() const { return m_current; }
 
 signals:
-    // Pressed and released on the frame's own area (title bar, border).
-    void Click();
-    // Double-clicked on the frame's own area.
-    void DblClick();
-    // Mouse on the frame: Button 1 left, 2 right, 4 middle; Shift 1 Shift, 2 Ctrl, 4 Alt.
-    void MouseDown(short Button, short Shift, float X, float Y);
-    // The pointer moved over the frame; Button holds the buttons down.
-    void MouseMove(short Button, short Shift, float X, float Y);
-    // A button was released over (or after pressing on) the frame.
-    void MouseUp(short Button, short Shift, float X, float Y);
     // The close button was clicked (not Alt+F4, the menu or the window manager).
-    void velCloseClick();
-    // The frame was laid out and redrawn for a new size or look.
-    void ReSize();
-    // System menu item MenuItem was chosen; MenuCaption is its text.
-    void MenuItemSelected(short MenuItem, const QString& MenuCaption);
+    void closeClicked();
+    // System menu item index was chosen; caption is its text.
+    void menuItemChosen(int index, const QString& caption);
     // The frame moved its controls by dy pixels, down for a taller title bar, up for a shorter.
     void controlsShifted(int dy);
 
@@ -190,8 +177,8 @@ private:
     FrameHostWindow m_host;
     CaptionButtons m_buttons;
     FrameSystemMenu* m_menu;
-    FrameGrip* m_picRight;
-    FrameGrip* m_picBottom;
+    FrameGrip* m_rightGrip;
+    FrameGrip* m_bottomGrip;
     QImage m_picture;
     QString m_caption;
     FrameColors::Pair m_theme;

@@ -11,23 +11,6 @@
 
 namespace tarvex {
 
-namespace {
-
-short vbButtons(Qt::MouseButtons buttons)
-{
-    return short(((buttons & Qt::LeftButton) ? 1 : 0) | ((buttons & Qt::RightButton) ? 2 : 0) |
-                 ((buttons & Qt::MiddleButton) ? 4 : 0));
-}
-
-short vbShift(Qt::KeyboardModifiers modifiers)
-{
-    return short(((modifiers & Qt::ShiftModifier) ? 1 : 0) |
-                 ((modifiers & Qt::ControlModifier) ? 2 : 0) |
-                 ((modifiers & Qt::AltModifier) ? 4 : 0));
-}
-
-} // namespace
-
 void velForms::mousePressEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
@@ -46,15 +29,11 @@ void velForms::mousePressEvent(QMouseEvent* event)
             m_moveOffset = event->globalPosition().toPoint() - m_host.widget()->pos();
         }
     }
-    emit MouseDown(vbButtons(event->button()), vbShift(event->modifiers()), float(p.x()),
-                   float(p.y()));
 }
 
 void velForms::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
-    emit MouseMove(vbButtons(event->buttons()), vbShift(event->modifiers()), float(p.x()),
-                   float(p.y()));
     if (!m_gripsInUse && m_p.BorderStyle == 1) {
         m_gripsInUse = true;
         placeGrips();
@@ -105,8 +84,6 @@ void velForms::mouseReleaseEvent(QMouseEvent* event)
     const QPoint p = event->position().toPoint();
     m_gripDrag = 0;
     endMove();
-    emit MouseUp(vbButtons(event->button()), vbShift(event->modifiers()), float(p.x()),
-                 float(p.y()));
     const int hover = m_buttons.hitTest(p.x(), p.y());
     if (event->button() == Qt::LeftButton) {
         const int pressed = m_pressed;
@@ -122,8 +99,6 @@ void velForms::mouseReleaseEvent(QMouseEvent* event)
         if (m_buttons.lastVisible() == CaptionButtons::None || p.x() < m_buttons.leftmostLeft(0))
             popupMenu(event->globalPosition().toPoint());
     }
-    if (rect().contains(p))
-        emit Click();
 }
 
 void velForms::mouseDoubleClickEvent(QMouseEvent* event)
@@ -137,7 +112,6 @@ void velForms::mouseDoubleClickEvent(QMouseEvent* event)
     m_lastButton = event->button();
     if (m_p.MaxButton && m_lastButton == Qt::LeftButton && p.y() < m_titleBarHeight)
         toggleMaximize();
-    emit DblClick();
     m_lastButton = Qt::NoButton;
 }
 
@@ -146,7 +120,7 @@ void velForms::changeEvent(QEvent* event)
     // A new font changes the title bar's height.
     if (event->type() == QEvent::FontChange) {
         computeTitleHeights();
-        Refresh();
+        refresh();
     }
     QWidget::changeEvent(event);
 }
@@ -160,7 +134,7 @@ void velForms::keyPressEvent(QKeyEvent* event)
     event->ignore();
 }
 
-void velForms::PressCaptionButton(int index)
+void velForms::pressCaptionButton(int index)
 {
     if (index >= CaptionButtons::Close && index <= CaptionButtons::Minimize &&
         m_buttons[index].Visible)
@@ -170,7 +144,7 @@ void velForms::PressCaptionButton(int index)
 void velForms::act(int index)
 {
     if (index == CaptionButtons::Close) {
-        emit velCloseClick();
+        emit closeClicked();
         closeHost();
     } else if (index == CaptionButtons::Maximize) {
         toggleMaximize();
@@ -235,9 +209,9 @@ void velForms::onMenuItem(int index)
     else if (index == FrameSystemMenu::Close)
         closeHost();
     else if (index == FrameSystemMenu::AlwaysOnTop)
-        SetAlwaysOnTop(!m_menu->item(FrameSystemMenu::AlwaysOnTop)->isChecked());
+        setAlwaysOnTop(!m_menu->item(FrameSystemMenu::AlwaysOnTop)->isChecked());
     if (const QAction* item = m_menu->item(index))
-        emit MenuItemSelected(short(index), item->text());
+        emit menuItemChosen(index, item->text());
 }
 
 void velForms::leaveEvent(QEvent* event)
@@ -274,7 +248,7 @@ void velForms::onHostEvent(const QEvent& event)
     case QEvent::ThemeChange:
     case QEvent::ApplicationPaletteChange:
         computeColours();
-        Refresh(true);
+        refresh();
         break;
     case QEvent::WindowTitleChange:
     case QEvent::WindowIconChange:
@@ -294,7 +268,7 @@ void velForms::onHostActivation(bool active)
         return;
     m_active = active;
     computeColours();
-    Refresh();
+    refresh();
 }
 
 void velForms::onHostShown()

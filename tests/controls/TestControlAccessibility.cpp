@@ -259,7 +259,7 @@ void TestControlAccessibility::framedWindow()
     buttons["Maximize"]->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(frame->WindowState(), 2);
     QCOMPARE(ChildrenOfRole(body, QAccessible::Button).contains("Restore"), true);
-    QSignalSpy closeClicks(frame, &velForms::velCloseClick);
+    QSignalSpy closeClicks(frame, &velForms::closeClicked);
     ChildrenOfRole(body, QAccessible::Button)["Close"]->actionInterface()->doAction(
         QAccessibleActionInterface::pressAction());
     QCOMPARE(closeClicks.count(), 1);

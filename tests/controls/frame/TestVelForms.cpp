@@ -121,7 +121,7 @@ void TestVelForms::maxButtonOffKeepsNormal()
 {
     Rig rig;
     rig.frame->setMaxButton(false);
-    QVERIFY(!rig.frame->MnuSyst(FrameSystemMenu::Maximize)->isVisible());
+    QVERIFY(!rig.frame->menuItem(FrameSystemMenu::Maximize)->isVisible());
     const QRect before = rig.host.geometry();
     rig.doubleClick({150, 12});
     QCOMPARE(rig.frame->WindowState(), 0);
@@ -142,7 +142,7 @@ void TestVelForms::closeButton()
     QFETCH(int, releaseOn);
     QFETCH(int, closeClicks);
     Rig rig;
-    QSignalSpy clicks(rig.frame, &velForms::velCloseClick);
+    QSignalSpy clicks(rig.frame, &velForms::closeClicked);
     const QPoint release = releaseOn < 0 ? QPoint(150, 12) : rig.centreOf(releaseOn);
     rig.mouse(QEvent::MouseButtonPress, rig.centreOf(0));
     rig.mouse(QEvent::MouseMove, release);
@@ -171,13 +171,13 @@ void TestVelForms::closingWithoutCloseClick()
     QFETCH(bool, closes);
     Rig rig;
     rig.frame->setCloseButton(closeButton);
-    QSignalSpy clicks(rig.frame, &velForms::velCloseClick);
-    QSignalSpy chosen(rig.frame, &velForms::MenuItemSelected);
+    QSignalSpy clicks(rig.frame, &velForms::closeClicked);
+    QSignalSpy chosen(rig.frame, &velForms::menuItemChosen);
     if (how == "keys") {
         QKeyEvent key(QEvent::KeyPress, Qt::Key_F4, Qt::AltModifier);
         QApplication::sendEvent(rig.frame, &key);
     } else if (how == "menu") {
-        rig.frame->MnuSyst(FrameSystemMenu::Close)->trigger();
+        rig.frame->menuItem(FrameSystemMenu::Close)->trigger();
         QCOMPARE(chosen.count(), 1);
         QCOMPARE(chosen.first().at(0).toInt(), 4);
         QCOMPARE(chosen.first().at(1).toString(), QStringLiteral("Close            Alt+F4"));
@@ -196,20 +196,20 @@ void TestVelForms::maximizeAndRestore()
     Rig rig;
     const QRect normal = rig.host.geometry();
     const QRect work = rig.host.screen()->availableGeometry();
-    QVERIFY(!rig.frame->MnuSyst(FrameSystemMenu::Restore)->isEnabled());
+    QVERIFY(!rig.frame->menuItem(FrameSystemMenu::Restore)->isEnabled());
     rig.click(rig.centreOf(1));
     QCOMPARE(rig.frame->WindowState(), 2);
     QCOMPARE(rig.host.geometry(), work);
     QCOMPARE(rig.frame->geometry(), QRect(QPoint(0, 0), work.size()));
-    QVERIFY(rig.frame->MnuSyst(FrameSystemMenu::Restore)->isEnabled());
-    QVERIFY(!rig.frame->MnuSyst(FrameSystemMenu::Maximize)->isEnabled());
+    QVERIFY(rig.frame->menuItem(FrameSystemMenu::Restore)->isEnabled());
+    QVERIFY(!rig.frame->menuItem(FrameSystemMenu::Maximize)->isEnabled());
     QCOMPARE(rig.frame->captionButton(1).TooltipText, QStringLiteral("Restore"));
     rig.click(rig.centreOf(1)); // the button moved with the wider frame
     QCOMPARE(rig.frame->WindowState(), 0);
     QCOMPARE(rig.host.geometry(), normal);
     rig.doubleClick({150, 12});
     QCOMPARE(rig.host.geometry(), work);
-    rig.frame->MnuSyst(FrameSystemMenu::Restore)->trigger();
+    rig.frame->menuItem(FrameSystemMenu::Restore)->trigger();
     QCOMPARE(rig.host.geometry(), normal);
     rig.doubleClick({150, 100}); // below the title bar: nothing
     QCOMPARE(rig.frame->WindowState(), 0);
@@ -237,15 +237,15 @@ void TestVelForms::minimumResize_data()
     QTest::addColumn<QSize>("size");
     QTest::addColumn<Qt::Edges>("edges");
     const Qt::Edges corner = Qt::RightEdge | Qt::BottomEdge;
-    QTest::newRow("right, narrower than 130") << "m_picRight" << QPoint(1, 50) << QPoint(40, 80)
-                                              << 9 << QSize(130, 300) << Qt::Edges(Qt::RightEdge);
+    QTest::newRow("right, narrower than 130") << "rightGrip" << QPoint(1, 50) << QPoint(40, 80) << 9
+                                              << QSize(130, 300) << Qt::Edges(Qt::RightEdge);
     QTest::newRow("bottom, lower than the title")
-        << "m_picBottom" << QPoint(100, 1) << QPoint(200, 5) << 7 << QSize(400, 46)
+        << "bottomGrip" << QPoint(100, 1) << QPoint(200, 5) << 7 << QSize(400, 46)
         << Qt::Edges(Qt::BottomEdge);
     QTest::newRow("corner, both ways")
-        << "m_picRight" << QPoint(1, 255) << QPoint(500, 420) << 8 << QSize(500, 420) << corner;
+        << "rightGrip" << QPoint(1, 255) << QPoint(500, 420) << 8 << QSize(500, 420) << corner;
     QTest::newRow("bottom near its right end")
-        << "m_picBottom" << QPoint(380, 1) << QPoint(450, 350) << 8 << QSize(450, 350) << corner;
+        << "bottomGrip" << QPoint(380, 1) << QPoint(450, 350) << 8 << QSize(450, 350) << corner;
 }
 
 // Drags the grip named grip from `from` (grip coordinates) to `to` (frame coordinates) with the
@@ -334,7 +334,7 @@ void TestVelForms::menuCaptions()
     Rig rig;
     const int items[] = {0, 1, 2, 4, 6};
     for (int i = 0; i < 5; ++i)
-        QCOMPARE(rig.frame->GetMenuItemValue(items[i], FrameSystemMenu::Caption).toString(),
+        QCOMPARE(rig.frame->menuItemValue(items[i], FrameSystemMenu::Caption).toString(),
                  captions[i]);
     QCOMPARE(rig.frame->captionButton(0).TooltipText, captions[3].chopped(18));
     QCOMPARE(rig.frame->captionButton(1).TooltipText, captions[2]);
@@ -423,35 +423,35 @@ void TestVelForms::addedMenuItems()
 {
     Rig rig;
     velForms& f = *rig.frame;
-    QCOMPARE(f.FormMenuAdd("About", true, true, true), 8);
-    QCOMPARE(f.GetMenuItemValue(7, FrameSystemMenu::Caption).toString(), QStringLiteral("-"));
-    QCOMPARE(f.GetMenuItemValue(8, FrameSystemMenu::Checked).toBool(), true);
-    QVERIFY(!f.GetMenuItemValue(8, 9).isValid());
-    f.ModifyAddedMenu(8, "Info", false, false);
-    QCOMPARE(f.GetMenuItemValue(8, FrameSystemMenu::Caption).toString(), QStringLiteral("Info"));
-    QCOMPARE(f.GetMenuItemValue(8, FrameSystemMenu::Enabled).toBool(), false);
-    QCOMPARE(f.GetMenuItemValue(8, FrameSystemMenu::Visible).toBool(), true);
-    f.ModifyAddedMenu(4, "Quit");
-    f.FormMenuRemove(4);
-    QCOMPARE(f.GetMenuItemValue(4, 0).toString(), QStringLiteral("Close            Alt+F4"));
-    QSignalSpy chosen(&f, &velForms::MenuItemSelected);
-    f.MnuSyst(8)->setEnabled(true);
-    f.MnuSyst(8)->trigger();
+    QCOMPARE(f.addMenuItem("About", true, true, true), 8);
+    QCOMPARE(f.menuItemValue(7, FrameSystemMenu::Caption).toString(), QStringLiteral("-"));
+    QCOMPARE(f.menuItemValue(8, FrameSystemMenu::Checked).toBool(), true);
+    QVERIFY(!f.menuItemValue(8, 9).isValid());
+    f.changeMenuItem(8, "Info", false, false);
+    QCOMPARE(f.menuItemValue(8, FrameSystemMenu::Caption).toString(), QStringLiteral("Info"));
+    QCOMPARE(f.menuItemValue(8, FrameSystemMenu::Enabled).toBool(), false);
+    QCOMPARE(f.menuItemValue(8, FrameSystemMenu::Visible).toBool(), true);
+    f.changeMenuItem(4, "Quit");
+    f.removeMenuItem(4);
+    QCOMPARE(f.menuItemValue(4, 0).toString(), QStringLiteral("Close            Alt+F4"));
+    QSignalSpy chosen(&f, &velForms::menuItemChosen);
+    f.menuItem(8)->setEnabled(true);
+    f.menuItem(8)->trigger();
     QCOMPARE(chosen.count(), 1);
     QCOMPARE(chosen.first().at(1).toString(), QStringLiteral("Info"));
-    f.FormMenuRemove(8);
-    QVERIFY(!f.GetMenuItemValue(8, 0).isValid());
-    f.SetvelFormsMenuCaption(3, "x");
-    f.SetvelFormsMenuCaption(4, "");
-    f.SetvelFormsMenuCaption(4, "Shut");
-    QCOMPARE(f.GetMenuItemValue(4, 0).toString(), QStringLiteral("Shut            Alt+F4"));
+    f.removeMenuItem(8);
+    QVERIFY(!f.menuItemValue(8, 0).isValid());
+    f.setMenuCaption(3, "x");
+    f.setMenuCaption(4, "");
+    f.setMenuCaption(4, "Shut");
+    QCOMPARE(f.menuItemValue(4, 0).toString(), QStringLiteral("Shut            Alt+F4"));
     QCOMPARE(f.captionButton(0).TooltipText, QStringLiteral("Shut"));
 }
 
 void TestVelForms::alwaysOnTop()
 {
     Rig rig;
-    QAction* item = rig.frame->MnuSyst(FrameSystemMenu::AlwaysOnTop);
+    QAction* item = rig.frame->menuItem(FrameSystemMenu::AlwaysOnTop);
     item->trigger();
     QVERIFY(item->isChecked());
     QVERIFY(rig.host.windowFlags() & Qt::WindowStaysOnTopHint);
@@ -558,7 +558,7 @@ void TestVelForms::reopenedWindowFollowsActivation()
     if (byWindowManager)
         rig.host.windowHandle()->close(); // what a close asked by the window manager runs
     else
-        rig.frame->MnuSyst(FrameSystemMenu::Close)->trigger();
+        rig.frame->menuItem(FrameSystemMenu::Close)->trigger();
     QVERIFY(!rig.host.isVisible());
     rig.host.show();
     QApplication::sendEvent(&rig.host, &off);
