@@ -16,8 +16,6 @@ namespace tarvex {
 
 namespace {
 
-constexpr OleColor kWindowColour = 0x80000005u;
-
 // Text boxes, lists and drop-downs keep the window colour, as they would elsewhere.
 bool usesWindowColour(const QWidget* w)
 {
@@ -28,12 +26,6 @@ bool usesWindowColour(const QWidget* w)
 
 void paintControl(QWidget* w, OleColor colour)
 {
-    const QVariant backColor = w->property("BackColor");
-    if (backColor.isValid()) {
-        if (OleColor(backColor.toLongLong()) != kWindowColour)
-            w->setProperty("BackColor", QVariant::fromValue(colour));
-        return;
-    }
     if (usesWindowColour(w))
         return;
     QPalette palette = w->palette();

@@ -12,12 +12,6 @@
 
 namespace tarvex {
 
-namespace {
-
-const QStringList kGripNames{QStringLiteral("m_rightGrip"), QStringLiteral("m_bottomGrip")};
-
-} // namespace
-
 velForms::velForms(QWidget* host)
     : QWidget(host), m_host(host), m_menu(new FrameSystemMenu(this)),
       m_rightGrip(new FrameGrip(FrameGrip::Right, this)),
@@ -42,11 +36,12 @@ velForms::velForms(QWidget* host)
         connect(grip, &FrameGrip::dragEnded, this, [this] { m_gripDrag = 0; });
     }
     connect(m_menu, &FrameSystemMenu::itemClicked, this, &velForms::onMenuItem);
-    const QVariant moveable = host->property("Moveable");
-    m_moveable = !moveable.isValid() || moveable.toBool();
-    m_startUpPosition = host->property("StartUpPosition").toInt();
     m_host.makeFrameless();
-    load();
+    m_caption = host->windowTitle();
+    m_active = host->isActiveWindow();
+    computeColours();
+    computeTitleHeights();
+    fitToHost();
     // The window's events are watched, never consumed: every other filter and the window's own
     // handling still see them.
     host->installEventFilter(this);
@@ -55,20 +50,6 @@ velForms::velForms(QWidget* host)
 }
 
 velForms::~velForms() = default;
-
-void velForms::load()
-{
-    if (!m_p.MaxButton)
-        m_p.WindowState = 0;
-    m_caption = m_host.widget()->windowTitle();
-    m_closing = false;
-    m_pressed = -1;
-    m_active = m_host.widget()->isActiveWindow();
-    computeColours();
-    setShiftMark();
-    computeTitleHeights();
-    fitToHost();
-}
 
 void velForms::applySettings()
 {
@@ -347,34 +328,6 @@ void velForms::setAlwaysOnTop(bool onTop)
 {
     m_host.setAlwaysOnTop(onTop);
     FrameSystemMenu::setChecked(m_menu->item(FrameSystemMenu::AlwaysOnTop), onTop);
-}
-
-void velForms::setMenuCaption(int item, const QString& caption)
-{
-    if (m_menu->setCaption(item, caption))
-        updateTooltips();
-}
-
-int velForms::addMenuItem(const QString& caption, bool separatorBefore, bool enabled, bool checked,
-                          bool visible)
-{
-    return m_menu->add(caption, separatorBefore, enabled, checked, visible);
-}
-
-void velForms::removeMenuItem(int item)
-{
-    m_menu->remove(item);
-}
-
-QVariant velForms::menuItemValue(int item, int property) const
-{
-    return m_menu->value(item, property);
-}
-
-void velForms::changeMenuItem(int item, const QString& caption, std::optional<bool> enabled,
-                              std::optional<bool> checked, std::optional<bool> visible)
-{
-    m_menu->modify(item, caption, enabled, checked, visible);
 }
 
 QAction* velForms::menuItem(int index) const

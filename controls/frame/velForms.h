@@ -9,8 +9,6 @@
 #include <QImage>
 #include <QWidget>
 
-#include <optional>
-
 class QAction;
 
 namespace tarvex {
@@ -31,9 +29,6 @@ class FrameSystemMenu;
 // windowTitle() and the icon its windowIcon(). Controls on the frame live in
 // its coordinates below TitleBarHeight(); when Style becomes 1 (a title bar
 // 10 px taller) they move down by 10 px, and back when it changes again.
-// Optional form properties read when the frame is created: "Moveable" (bool,
-// default true: dragging the title bar moves the window) and
-// "StartUpPosition" (2 = centred on the screen); both also have setters.
 class velForms final : public QWidget
 {
     Q_OBJECT
@@ -96,18 +91,6 @@ public:
     void pressCaptionButton(int index);
     // Keeps the window above others and checks "Always on Top".
     void setAlwaysOnTop(bool onTop);
-    // Renames system menu item 0, 1, 2, 4 or 6 and the matching button tooltip.
-    void setMenuCaption(int item, const QString& caption);
-    // Appends an item (after a separator when asked) to the system menu; returns its index.
-    int addMenuItem(const QString& caption, bool separatorBefore = false, bool enabled = true,
-                    bool checked = false, bool visible = true);
-    // Removes an added menu item (index 7 or above).
-    void removeMenuItem(int item);
-    // Caption (0), enabled (1), checked (2) or visible (3) of a menu item.
-    QVariant menuItemValue(int item, int property) const;
-    // Changes an added menu item; an empty caption or an unset flag keeps its value.
-    void changeMenuItem(int item, const QString& caption = {}, std::optional<bool> enabled = {},
-                        std::optional<bool> checked = {}, std::optional<bool> visible = {});
 
     // Height of the title bar in pixels (10 more for style 1).
     int TitleBarHeight() const { return m_titleBarHeight; }
@@ -147,7 +130,6 @@ private:
     void onHostActivation(bool active);
     void onHostMoved();
     void onHostShown();
-    void load();
     void applySettings();
     void syncMenu();
     void updateTooltips();

@@ -107,7 +107,6 @@ private slots:
     void styleOneGrowsTheWindow();
     void activationColours();
     void desktopThemeFollowsPalette();
-    void addedMenuItems();
     void alwaysOnTop();
     void changeAllBackgrounds();
     void hoverTooltips();
@@ -334,8 +333,7 @@ void TestVelForms::menuCaptions()
     Rig rig;
     const int items[] = {0, 1, 2, 4, 6};
     for (int i = 0; i < 5; ++i)
-        QCOMPARE(rig.frame->menuItemValue(items[i], FrameSystemMenu::Caption).toString(),
-                 captions[i]);
+        QCOMPARE(rig.frame->menuItem(items[i])->text(), captions[i]);
     QCOMPARE(rig.frame->captionButton(0).TooltipText, captions[3].chopped(18));
     QCOMPARE(rig.frame->captionButton(1).TooltipText, captions[2]);
     QCOMPARE(rig.frame->captionButton(2).TooltipText, captions[1]);
@@ -417,35 +415,6 @@ void TestVelForms::desktopThemeFollowsPalette()
     QCOMPARE(FromQRgb(rig.frame->picture().pixel(1, 200)), RGB(63, 93, 56));
     QApplication::setPalette(original);
     QTRY_COMPARE(rig.frame->currentColours(), FrameColors::DesktopPair(original));
-}
-
-void TestVelForms::addedMenuItems()
-{
-    Rig rig;
-    velForms& f = *rig.frame;
-    QCOMPARE(f.addMenuItem("About", true, true, true), 8);
-    QCOMPARE(f.menuItemValue(7, FrameSystemMenu::Caption).toString(), QStringLiteral("-"));
-    QCOMPARE(f.menuItemValue(8, FrameSystemMenu::Checked).toBool(), true);
-    QVERIFY(!f.menuItemValue(8, 9).isValid());
-    f.changeMenuItem(8, "Info", false, false);
-    QCOMPARE(f.menuItemValue(8, FrameSystemMenu::Caption).toString(), QStringLiteral("Info"));
-    QCOMPARE(f.menuItemValue(8, FrameSystemMenu::Enabled).toBool(), false);
-    QCOMPARE(f.menuItemValue(8, FrameSystemMenu::Visible).toBool(), true);
-    f.changeMenuItem(4, "Quit");
-    f.removeMenuItem(4);
-    QCOMPARE(f.menuItemValue(4, 0).toString(), QStringLiteral("Close            Alt+F4"));
-    QSignalSpy chosen(&f, &velForms::menuItemChosen);
-    f.menuItem(8)->setEnabled(true);
-    f.menuItem(8)->trigger();
-    QCOMPARE(chosen.count(), 1);
-    QCOMPARE(chosen.first().at(1).toString(), QStringLiteral("Info"));
-    f.removeMenuItem(8);
-    QVERIFY(!f.menuItemValue(8, 0).isValid());
-    f.setMenuCaption(3, "x");
-    f.setMenuCaption(4, "");
-    f.setMenuCaption(4, "Shut");
-    QCOMPARE(f.menuItemValue(4, 0).toString(), QStringLiteral("Shut            Alt+F4"));
-    QCOMPARE(f.captionButton(0).TooltipText, QStringLiteral("Shut"));
 }
 
 void TestVelForms::alwaysOnTop()
