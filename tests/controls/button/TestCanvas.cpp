@@ -1,6 +1,4 @@
-#include "controls/Canvas.h"
-#include "controls/ColorOps.h"
-#include "controls/SystemColors.h"
+#include "StyleFixture.h"
 
 #include "../Contrast.h"
 
@@ -15,7 +13,7 @@ class TestCanvas final : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { UseTestPalette(); } // every edge line told apart
     void cleanupTestCase() { SystemColors::reset(); }
     void shiftColor_data();
     void shiftColor();
@@ -44,18 +42,6 @@ QImage TestCanvas::blank(int w, int h, OleColor c)
     QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
     img.fill(ToQColor(c));
     return img;
-}
-
-void TestCanvas::initTestCase()
-{
-    // Distinct palette colours so every edge line is told apart.
-    QPalette p;
-    p.setColor(QPalette::All, QPalette::Button, QColor(200, 200, 200));
-    p.setColor(QPalette::All, QPalette::Light, QColor(255, 255, 254));
-    p.setColor(QPalette::All, QPalette::Midlight, QColor(220, 221, 222));
-    p.setColor(QPalette::All, QPalette::Dark, QColor(128, 129, 130));
-    p.setColor(QPalette::All, QPalette::Shadow, QColor(1, 2, 3));
-    SystemColors::setPaletteOverride(p);
 }
 
 void TestCanvas::shiftColor_data()
