@@ -27,7 +27,7 @@ struct ButtonDrawing final
     bool displayAsDefault = false;
     bool parentActive = false;
     bool pointerOver = false;
-    bool leftDown = false;
+    bool leftDown = false;              // pressed with the left button (or Space), pointer on it
     bool runtime = true;                // focus rectangles show at run time only
     const QStyle* themeStyle = nullptr; // style 13 draws with it; none = style 2 look
     const QWidget* widget = nullptr;    // passed to the style for its options

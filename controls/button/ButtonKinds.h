@@ -2,9 +2,9 @@
 
 namespace tarvex {
 
-// The choices of a velbutton that name one of a few kinds. Their numbers are the ones property
-// sets and settings hold, so a stored number reads back as the same kind. A number outside the
-// list may still arrive from a stored set; each reader and painter says what it does with one.
+// The choices of a velbutton that name one of a few kinds. Their numbers are the ones the
+// settings hold, so a stored number reads back as the same kind. A number outside the list may
+// still arrive from a settings file; each reader and painter says what it does with one.
 
 // The fourteen drawing styles (ButtonStyle), in the order of the appearance options list.
 enum class ButtonStyleKind : int {
