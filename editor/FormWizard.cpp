@@ -56,7 +56,7 @@ FormWizard::FormWizard(Dialogs& dialogs, QWidget* owner) : QDialog(owner), m_dia
     const int top = m_frame->TitleBarHeight() + Margin;
     setFixedSize(PanelWidth + 2 * Margin, top + PanelHeight + Margin);
     m_frame->setGeometry(rect());
-    m_frame->Refresh(true);
+    m_frame->refresh();
     showPanel(m_step1);
     // F1 asks for the help document.
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
@@ -180,7 +180,7 @@ void FormWizard::createEnterWebsite()
             m_txtURL->setText(address);
     });
     velbutton* done = addButton(m_enterWebsite, "Done", tr("Done"), PanelHeight - 40);
-    connect(done, &velbutton::Click, this, &FormWizard::websiteDone);
+    connect(done, &velbutton::clicked, this, &FormWizard::websiteDone);
 }
 
 void FormWizard::createSpecialAction()
@@ -195,17 +195,17 @@ void FormWizard::createSpecialAction()
     m_sp->setCurrentIndex(-1);
     m_sp->setGeometry(Margin, RowHeight + 4, 300, 26);
     velbutton* done = addButton(m_specialAction, "Done", tr("Done"), PanelHeight - 40);
-    connect(done, &velbutton::Click, this, &FormWizard::specialDone);
+    connect(done, &velbutton::clicked, this, &FormWizard::specialDone);
 }
 
 void FormWizard::createChooseTarget()
 {
     m_sOpenFile = addPanel("sOpenFile", tr("Choose a file that you want the hotkey to open"));
     velbutton* file = addButton(m_sOpenFile, "ChooseFile", tr("Choose File"), RowHeight);
-    connect(file, &velbutton::Click, this, &FormWizard::chooseFileClicked);
+    connect(file, &velbutton::clicked, this, &FormWizard::chooseFileClicked);
     m_sOpenFolder = addPanel("sOpenFolder", tr("Choose a folder that you want the hotkey to open"));
     velbutton* folder = addButton(m_sOpenFolder, "ChooseFolder", tr("Choose Folder"), RowHeight);
-    connect(folder, &velbutton::Click, this, &FormWizard::chooseFolderClicked);
+    connect(folder, &velbutton::clicked, this, &FormWizard::chooseFolderClicked);
 }
 
 void FormWizard::createChooseKey()
@@ -222,7 +222,7 @@ void FormWizard::createChooseKey()
     m_txtKey->setAccessibleName(tr("Hotkey"));
     m_txtKey->setGeometry(Margin, 3 * RowHeight + 8, 300, 24);
     velbutton* done = addButton(m_chooseKey, "Done", tr("Done"), PanelHeight - 40);
-    connect(done, &velbutton::Click, this, &FormWizard::keyDone);
+    connect(done, &velbutton::clicked, this, &FormWizard::keyDone);
 }
 
 void FormWizard::showPanel(QWidget* panel)

@@ -38,7 +38,7 @@ public:
     /// The panel shown now.
     QWidget* currentPanel() const { return m_current; }
     /// Shows the wizard centred over its owner, placed before it is shown (see
-    /// velForms::PlaceBeforeShowing for why), or hides it.
+    /// velForms::placeBeforeShowing for why), or hides it.
     void setVisible(bool visible) override;
 
 Q_SIGNALS:

@@ -141,7 +141,7 @@ velbutton* HotkeyEditorPanel::makeButton(QWidget* parent, const char* name, cons
     auto* button = new velbutton(parent, QLatin1String(name));
     button->setObjectName(QLatin1String(name));
     button->setCaption(caption);
-    connect(button, &velbutton::MouseMove, this,
+    connect(button, &velbutton::pointerMoved, this,
             [button, tip] { ShowInfoTip(button, tip, tr(InfoTitle)); });
     return button;
 }
@@ -167,17 +167,17 @@ void HotkeyEditorPanel::connectFields()
     connect(m_ws, &QLineEdit::textChanged, this, &HotkeyEditorPanel::targetChanged);
     connect(m_ws, &QLineEdit::textEdited, this, &HotkeyEditorPanel::targetEdited);
     connect(m_sp, &QComboBox::currentIndexChanged, this, &HotkeyEditorPanel::specialChosen);
-    connect(m_browse, &velbutton::Click, this, &HotkeyEditorPanel::browseClicked);
-    connect(m_Command1, &velbutton::Click, this, &HotkeyEditorPanel::requestClose);
+    connect(m_browse, &velbutton::clicked, this, &HotkeyEditorPanel::browseClicked);
+    connect(m_Command1, &velbutton::clicked, this, &HotkeyEditorPanel::requestClose);
     // Escape anywhere in the window is "Cancel" (a list's open drop-down takes it first), and
     // Enter is "Save Settings" unless a focused button takes it for itself.
     m_Command1->setCancel(true);
     m_Command2->setDefault(true);
     auto* help = new QShortcut(QKeySequence::HelpContents, m_form);
     connect(help, &QShortcut::activated, this, &HotkeyEditorPanel::helpRequested);
-    connect(m_Command2, &velbutton::Click, this, &HotkeyEditorPanel::saveSettings);
-    connect(m_Command3, &velbutton::Click, this, &HotkeyEditorPanel::deleteHotkey);
-    connect(m_Command4, &velbutton::Click, this, &HotkeyEditorPanel::addHotkey);
+    connect(m_Command2, &velbutton::clicked, this, &HotkeyEditorPanel::saveSettings);
+    connect(m_Command3, &velbutton::clicked, this, &HotkeyEditorPanel::deleteHotkey);
+    connect(m_Command4, &velbutton::clicked, this, &HotkeyEditorPanel::addHotkey);
 }
 
 void HotkeyEditorPanel::layOut()

@@ -59,16 +59,13 @@ void ThemeOptions::connectControls()
     connect(m_btnTheme, &QComboBox::currentIndexChanged, this, &ThemeOptions::btnTHEME_Click);
     connect(m_chkSoundEffect, &QCheckBox::toggled, this, &ThemeOptions::chkSoundEffect_Click);
     connect(m_soundFile, &Hyperlink::Jump, this, &ThemeOptions::soundFile_Jump);
-    connect(m_cmdOK, &velbutton::Click, this, &ThemeOptions::cmdOK_Click);
-    connect(m_cmdCancel, &velbutton::Click, this, &ThemeOptions::cmdCancel_Click);
-    connect(m_cmdApply, &velbutton::Click, this, &ThemeOptions::cmdApply_Click);
+    connect(m_cmdOK, &velbutton::clicked, this, &ThemeOptions::cmdOK_Click);
+    connect(m_cmdCancel, &velbutton::clicked, this, &ThemeOptions::cmdCancel_Click);
+    connect(m_cmdApply, &velbutton::clicked, this, &ThemeOptions::cmdApply_Click);
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, &ThemeOptions::helpRequested);
     // Style 1 moves the controls down with its taller title bar: the window follows.
-    connect(m_themeForm, &velForms::propertyChanged, this, [this](const QString& name) {
-        if (name == QLatin1String("Style"))
-            fitToControls();
-    });
+    connect(m_themeForm, &velForms::controlsShifted, this, &ThemeOptions::fitToControls);
 }
 
 // The designed client height leaves `prev` and `cmdApply` below the window's edge: the window
@@ -88,7 +85,7 @@ void ThemeOptions::Form_Load()
     const SettingsStore& store = m_settings;
     SetWindowIcons(this);
     m_themeForm->setThemeColor(AppearanceChoices::StoredThemeColor(store));
-    m_themeForm->SetAlwaysOnTop(true);
+    m_themeForm->setAlwaysOnTop(true);
     fillList(m_theme, AppearanceChoices::WindowColors(),
              AppearanceChoices::StoredThemeColor(store));
     m_themeForm->setThemeColor(m_theme->currentIndex());
@@ -149,7 +146,7 @@ void ThemeOptions::openFromMainWindow()
 {
     m_themeForm->setStyle(AppearanceChoices::StoredFrameStyle(m_settings));
     m_theme->setFocus();
-    m_themeForm->PlaceBeforeShowing();
+    m_themeForm->placeBeforeShowing();
     show();
     activateWindow();
 }

@@ -5,7 +5,6 @@
 
 #include "controls/button/velbutton.h"
 #include "controls/frame/velForms.h"
-#include "controls/PropertyBag.h"
 #include "controls/tips/Hyperlink.h"
 #include "options/FittedCheckBox.h"
 #include "ui/Twips.h"
@@ -19,7 +18,6 @@ namespace tarvex {
 namespace {
 
 constexpr OleColor WindowBackColor = RGB(240, 240, 240);
-constexpr OleColor ButtonBackColor = RGB(227, 227, 227);
 
 // The designed font at 8.25 points, or the nearest sans-serif face of similar width where the
 // desktop lacks it.
@@ -155,15 +153,13 @@ void ThemeOptions::createTarvexOptions()
 velbutton* ThemeOptions::createButton(const char* name, const QString& caption, QRect place)
 {
     auto* button = new velbutton(m_themeForm, QLatin1String(name));
-    button->setObjectName(QLatin1String(name));
-    // The designed property set, read the way a placed control reads it.
-    PropertyBag bag;
-    bag.WriteProperty(QStringLiteral("Caption"), caption);
-    bag.WriteProperty(QStringLiteral("ButtonStyle"), 3);
-    bag.WriteProperty(QStringLiteral("BackColor"), qint64(ButtonBackColor));
-    bag.WriteProperty(QStringLiteral("ColorScheme"), 2);
-    button->ReadProperties(bag);
-    button->setCaptionFont(Tahoma()); // with its fallback faces, which a stored font text lacks
+    button->setCaption(caption);
+    // The designed look: 3D Hover in its silver scheme (light grey, 227, 227, 227), no focus
+    // rectangle and the button text colour under the pointer, until the stored style comes.
+    button->setButtonStyle(ButtonStyleKind::Hover3D);
+    button->setShowFocusRect(false);
+    button->setForeColorHover(SystemColor(SystemColors::ButtonText));
+    button->setFont(Tahoma());
     button->setGeometry(place);
     return button;
 }

@@ -27,6 +27,8 @@ PACKAGES="$PACKAGES at-spi2-core python3-pyatspi"
 PACKAGES="$PACKAGES xdg-desktop-portal kwin-wayland xdg-desktop-portal-kde qtwayland5"
 # A password database of the test's own (the start without HOME).
 PACKAGES="$PACKAGES libnss-wrapper"
+# The font the controls' golden pictures are drawn in.
+PACKAGES="$PACKAGES fonts-dejavu-core"
 if [ "${1:-}" = fuzz ]; then
     PACKAGES="clang libclang-rt-dev libglib2.0-dev"
 elif [ "${1:-}" = package ]; then

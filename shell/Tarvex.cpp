@@ -85,14 +85,14 @@ void Tarvex::createButtons()
     m_command2 = make("Command2", tr(" Configure Hotkeys"), Twips::rect(360, 2090, 4215, 585));
     m_command3 = make("Command3", tr(" Customize Appearance"), Twips::rect(360, 2760, 4215, 615));
     m_command4 = make("Command4", tr("  Exit Tarvex"), Twips::rect(360, 3480, 4215, 615));
-    connect(m_command1, &velbutton::Click, this, &Tarvex::startRequested);
-    connect(m_command2, &velbutton::Click, this, &Tarvex::configureRequested);
-    connect(m_command3, &velbutton::Click, this, &Tarvex::appearanceRequested);
-    connect(m_command4, &velbutton::Click, this, &Tarvex::exitRequested);
-    connect(m_command2, &velbutton::MouseMove, this, [this] {
+    connect(m_command1, &velbutton::clicked, this, &Tarvex::startRequested);
+    connect(m_command2, &velbutton::clicked, this, &Tarvex::configureRequested);
+    connect(m_command3, &velbutton::clicked, this, &Tarvex::appearanceRequested);
+    connect(m_command4, &velbutton::clicked, this, &Tarvex::exitRequested);
+    connect(m_command2, &velbutton::pointerMoved, this, [this] {
         ShowInfoTip(m_command2, tr("Click Me to Edit Your Hotkeys!"), tr(InfoTitle));
     });
-    connect(m_command4, &velbutton::MouseMove, this, [this] {
+    connect(m_command4, &velbutton::pointerMoved, this, [this] {
         ShowInfoTip(m_command4, tr("Finishing using Tarvex Already?"), tr(InfoTitle));
     });
 }
@@ -178,7 +178,7 @@ void Tarvex::load()
         hks_Click();
     }
     SetWindowIcons(this);
-    m_themeForm->Refresh(true);
+    m_themeForm->refresh();
 }
 
 // Codes outside their lists read as the defaults, as the appearance window reads them.

@@ -5,7 +5,6 @@
 #include "activation/HiddenWindowSlots.h"
 #include "activation/HotkeyHost.h"
 #include "activation/SpecialActions.h"
-#include "controls/frame/ErrorReport.h"
 #include "controls/frame/velForms.h"
 #include "editor/hkCORE.h"
 #include "options/ThemeOptions.h"
@@ -60,10 +59,7 @@ const char* const NoKeyboardMessage = QT_TRANSLATE_NOOP(
 TarvexShell::TarvexShell(ShellServices services, QObject* parent)
     : QObject(parent), m_services(std::move(services)),
       m_appSettings(std::make_unique<AppSettings>(m_services.settings))
-{
-    // The skinned controls report their errors in the run's own dialogs.
-    ErrorReport::setDialogs(&m_services.dialogs);
-}
+{}
 
 TarvexShell::~TarvexShell()
 {
@@ -81,7 +77,6 @@ TarvexShell::~TarvexShell()
     delete m_trayIcon.data();
     delete m_options.data();
     delete m_mainWindow.data();
-    ErrorReport::setDialogs(nullptr);
 }
 
 Tarvex* TarvexShell::mainWindow() const

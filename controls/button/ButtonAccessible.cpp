@@ -4,6 +4,17 @@
 
 namespace tarvex {
 
+namespace {
+
+// The caption as read aloud: "&&" gives "&", a single "&" goes, outer blanks go.
+QString SpokenCaption(QString caption)
+{
+    caption.replace(QStringLiteral("&&"), QStringLiteral("\1")).remove(u'&').replace(u'\1', u'&');
+    return caption.trimmed();
+}
+
+} // namespace
+
 ButtonAccessible::ButtonAccessible(velbutton* button)
     : QAccessibleWidget(button, QAccessible::Button)
 {}
@@ -11,20 +22,6 @@ ButtonAccessible::ButtonAccessible(velbutton* button)
 velbutton* ButtonAccessible::button() const
 {
     return static_cast<velbutton*>(widget());
-}
-
-QString ButtonAccessible::SpokenCaption(const QString& caption)
-{
-    QString spoken;
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] == u'&') {
-            if (i + 1 < caption.size() && caption[i + 1] == u'&')
-                spoken += caption[++i];
-            continue;
-        }
-        spoken += caption[i];
-    }
-    return spoken.trimmed();
 }
 
 QAccessible::Role ButtonAccessible::role() const
@@ -44,23 +41,19 @@ QAccessible::Role ButtonAccessible::role() const
 QString ButtonAccessible::text(QAccessible::Text t) const
 {
     const velbutton* b = button();
-    const QString caption = SpokenCaption(b->Caption());
+    const QString caption = SpokenCaption(b->text());
     switch (t) {
     case QAccessible::Name:
         if (!b->accessibleName().isEmpty())
             return b->accessibleName();
-        return caption.isEmpty() ? b->ToolTip() : caption;
+        return caption.isEmpty() ? b->toolTip() : caption;
     case QAccessible::Description:
         if (!b->accessibleDescription().isEmpty())
             return b->accessibleDescription();
         // A tooltip that already names the button is not read twice.
-        return caption.isEmpty() && b->accessibleName().isEmpty() ? QString() : b->ToolTip();
+        return caption.isEmpty() && b->accessibleName().isEmpty() ? QString() : b->toolTip();
     case QAccessible::Accelerator:
-        if (b->accessKey().isNull())
-            return {};
-        return QKeySequence(
-                   QKeyCombination(Qt::AltModifier, Qt::Key(b->accessKey().toUpper().unicode())))
-            .toString(QKeySequence::NativeText);
+        return b->shortcut().toString(QKeySequence::NativeText);
     default:
         return QAccessibleWidget::text(t);
     }
@@ -70,11 +63,10 @@ QAccessible::State ButtonAccessible::state() const
 {
     QAccessible::State s = QAccessibleWidget::state();
     const velbutton* b = button();
-    const bool toggles = KeepsValue(b->Mode());
     s.invisible = !b->isVisible();
-    s.checkable = toggles;
-    s.checked = toggles && b->Value();
-    s.pressed = !toggles && b->state() == ButtonState::Down;
+    s.checkable = b->isCheckable();
+    s.checked = b->isCheckable() && b->isChecked();
+    s.pressed = !b->isCheckable() && b->isDown();
     s.defaultButton = b->isDefault();
     s.hasPopup = b->hasPopupMenu();
     return s;
@@ -84,7 +76,7 @@ QString ButtonAccessible::mainAction() const
 {
     if (button()->hasPopupMenu())
         return showMenuAction();
-    return button()->Mode() == ButtonMode::Push ? pressAction() : toggleAction();
+    return button()->isCheckable() ? toggleAction() : pressAction();
 }
 
 QStringList ButtonAccessible::actionNames() const
@@ -97,22 +89,18 @@ QStringList ButtonAccessible::actionNames() const
 
 void ButtonAccessible::doAction(const QString& actionName)
 {
-    if (!button()->isEnabled())
-        return;
     if (actionName == pressAction() || actionName == toggleAction() ||
         actionName == showMenuAction())
-        button()->Press();
+        button()->press();
     else
         QAccessibleWidget::doAction(actionName);
 }
 
 QStringList ButtonAccessible::keyBindingsForAction(const QString& actionName) const
 {
-    if (actionName == mainAction()) {
-        const QString accelerator = text(QAccessible::Accelerator);
-        if (!accelerator.isEmpty())
-            return {accelerator};
-    }
+    const QString accelerator = text(QAccessible::Accelerator);
+    if (actionName == mainAction() && !accelerator.isEmpty())
+        return {accelerator};
     return QAccessibleWidget::keyBindingsForAction(actionName);
 }
 

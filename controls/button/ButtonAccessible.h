@@ -6,11 +6,11 @@
 
 namespace tarvex {
 
-// What a screen reader learns of a velbutton: a push button (a check box or
-// radio button in check and option mode, a menu button with a menu), named by
-// its caption without the access-key "&" (its tooltip when the caption is
-// empty), described by its hover hint, with its pressed, checked, default,
-// focus and enabled states, and a press action that clicks it.
+// What a screen reader learns of a velbutton: a push button (a check box or radio button in
+// check and option mode, a menu button with a menu), named by its caption without the
+// access-key "&" and outer blanks (its tooltip when the caption is empty), described by its
+// tooltip, with its pressed, checked, default, focus and enabled states, and a press action
+// that clicks it.
 class ButtonAccessible final : public QAccessibleWidget
 {
 public:
@@ -22,9 +22,6 @@ public:
     QStringList actionNames() const override;
     void doAction(const QString& actionName) override;
     QStringList keyBindingsForAction(const QString& actionName) const override;
-
-    // caption as read aloud: "&&" gives "&", a single "&" goes, outer blanks go.
-    static QString SpokenCaption(const QString& caption);
 
 private:
     velbutton* button() const;

@@ -67,9 +67,9 @@ int ButtonContent::captionLeft(const ButtonProperties& p, int w, int tw, int pw,
     }
 }
 
-ButtonContent::Layout ButtonContent::Arrange(Canvas& canvas, const ButtonProperties& p,
-                                             QSize picture)
+ButtonContent::Layout ButtonContent::Arrange(Canvas& canvas, const ButtonDrawing& d, QSize picture)
 {
+    const ButtonProperties& p = d.props;
     const int w = canvas.width(), h = canvas.height();
     const bool dropDown = HasDropDown(p);
     const PicturePosition pa = p.PictureAlign;
@@ -79,8 +79,8 @@ ButtonContent::Layout ButtonContent::Arrange(Canvas& canvas, const ButtonPropert
     int areaW = w - 8;
     if (dropDown)
         areaW = (pa == P::RightEdge || pa == P::RightOfCaption) ? w - 24 : w - 16;
-    canvas.setFont(p.Font);
-    const QRect m = canvas.MeasureText(p.Caption, QRect(0, 0, areaW, h), TextFlags(p));
+    canvas.setFont(d.font);
+    const QRect m = canvas.MeasureText(d.caption, QRect(0, 0, areaW, h), TextFlags(p));
     const int tw = m.width(), th = m.height();
     int x = captionLeft(p, w, tw, pw, dropDown), y = (h - th) / 2;
     if (!picture.isEmpty()) {
@@ -99,19 +99,20 @@ ButtonContent::Layout ButtonContent::Arrange(Canvas& canvas, const ButtonPropert
     }
     Layout out;
     out.caption = QRect(x, y, tw, th);
-    out.picture = QRect(picturePlace(p, w, h, picture, out.caption, dropDown), picture);
+    out.picture = QRect(picturePlace(d, w, h, picture, out.caption, dropDown), picture);
     if (dropDown)
         out.symbol = QRect(w - 15, 0, 10, h);
     return out;
 }
 
-QPoint ButtonContent::picturePlace(const ButtonProperties& p, int w, int h, QSize picture,
+QPoint ButtonContent::picturePlace(const ButtonDrawing& d, int w, int h, QSize picture,
                                    const QRect& caption, bool dropDown)
 {
+    const ButtonProperties& p = d.props;
     const int pw = picture.width(), ph = picture.height();
     const int dd8 = dropDown ? 8 : 0, dd16 = dropDown ? 16 : 0;
     const int capRight = caption.left() + caption.width();
-    if (p.Caption.trimmed().isEmpty() || p.PictureAlign == P::Center)
+    if (d.caption.trimmed().isEmpty() || p.PictureAlign == P::Center)
         return {(w - pw) / 2 - dd8, (h - ph) / 2};
     auto notLeftOfCaption = [&](int x) { return dropDown ? std::max(x, capRight + 2) : x; };
     switch (p.PictureAlign) {
@@ -134,15 +135,16 @@ QPoint ButtonContent::picturePlace(const ButtonProperties& p, int w, int h, QSiz
     }
 }
 
-void ButtonContent::Draw(Canvas& canvas, const ButtonProperties& p, const Options& o)
+void ButtonContent::Draw(Canvas& canvas, const ButtonDrawing& d, const Options& o)
 {
+    const ButtonProperties& p = d.props;
     const QImage picture = PictureFor(p, o.state, o.checked);
     const QSize size = picture.isNull() ? QSize() : picture.deviceIndependentSize().toSize();
-    const Layout l = Arrange(canvas, p, size);
+    const Layout l = Arrange(canvas, d, size);
     const QPoint shift = o.shift ? QPoint(1, 1) : QPoint(0, 0);
     if (!picture.isNull())
         drawPicture(canvas, p, o, picture, l.picture.topLeft() + shift);
-    drawCaption(canvas, p, o, l.caption.translated(shift));
+    drawCaption(canvas, d, o, l.caption.translated(shift));
     if (!l.symbol.isNull())
         drawSymbol(canvas, p, o, l.symbol.translated(shift * (o.symbolShift ? 2 : 1)));
 }
@@ -175,9 +177,10 @@ void ButtonContent::drawPicture(Canvas& canvas, const ButtonProperties& p, const
     painter.restore();
 }
 
-void ButtonContent::drawCaption(Canvas& canvas, const ButtonProperties& p, const Options& o,
+void ButtonContent::drawCaption(Canvas& canvas, const ButtonDrawing& d, const Options& o,
                                 const QRect& caption)
 {
+    const ButtonProperties& p = d.props;
     // One pixel of slack each side so the measured lines wrap the same way.
     const QRect r = caption.adjusted(-1, 0, 1, 0);
     const int flags = TextFlags(p);
@@ -197,8 +200,8 @@ void ButtonContent::drawCaption(Canvas& canvas, const ButtonProperties& p, const
         break;
     case 4:
     case 5:
-        for (const QPoint& d : around)
-            passes.push_back({ShiftColor(base, p.CaptionEffects == 4 ? 0.1 : -0.1), d});
+        for (const QPoint& offset : around)
+            passes.push_back({ShiftColor(base, p.CaptionEffects == 4 ? 0.1 : -0.1), offset});
         break;
     default:
         break;
@@ -206,13 +209,13 @@ void ButtonContent::drawCaption(Canvas& canvas, const ButtonProperties& p, const
     if (!passes.empty())
         passes.push_back({o.enabled ? o.foreColor : Grey(), QPoint(0, 0)});
     for (const Pass& pass : passes)
-        canvas.DrawText(p.Caption, r.translated(pass.second), pass.first, flags);
+        canvas.DrawText(d.caption, r.translated(pass.second), pass.first, flags);
     OleColor colour = o.foreColor;
     if (!o.enabled)
         colour = Grey();
     else if (o.state == ButtonState::Hot)
         colour = p.ForeColorHover;
-    canvas.DrawText(p.Caption, r, colour, flags);
+    canvas.DrawText(d.caption, r, colour, flags);
 }
 
 // Separator: a dark and a light line left of the symbol area. Symbols: 1 (and

@@ -32,20 +32,20 @@ public:
     // The picture shown in state (PictureDown, then PictureHot, then PictureNormal).
     static QImage PictureFor(const ButtonProperties& p, ButtonState state, bool checked);
 
-    // Places caption, picture and drop-down symbol; canvas measures the text
-    // with p.Font. picture is the size of the picture shown (empty for none).
-    static Layout Arrange(Canvas& canvas, const ButtonProperties& p, QSize picture);
+    // Places caption, picture and drop-down symbol; canvas measures the caption
+    // in d.font. picture is the size of the picture shown (empty for none).
+    static Layout Arrange(Canvas& canvas, const ButtonDrawing& d, QSize picture);
 
     // Draws the layer onto canvas, which is the button's size.
-    static void Draw(Canvas& canvas, const ButtonProperties& p, const Options& o);
+    static void Draw(Canvas& canvas, const ButtonDrawing& d, const Options& o);
 
 private:
     static int captionLeft(const ButtonProperties& p, int w, int tw, int pw, bool dropDown);
-    static QPoint picturePlace(const ButtonProperties& p, int w, int h, QSize picture,
+    static QPoint picturePlace(const ButtonDrawing& d, int w, int h, QSize picture,
                                const QRect& caption, bool dropDown);
     static void drawPicture(Canvas& canvas, const ButtonProperties& p, const Options& o,
                             const QImage& image, QPoint at);
-    static void drawCaption(Canvas& canvas, const ButtonProperties& p, const Options& o,
+    static void drawCaption(Canvas& canvas, const ButtonDrawing& d, const Options& o,
                             const QRect& caption);
     static void drawSymbol(Canvas& canvas, const ButtonProperties& p, const Options& o,
                            const QRect& area);

@@ -2,9 +2,9 @@
 
 namespace tarvex {
 
-// The choices of a velbutton that name one of a few kinds. Their numbers are the ones property
-// sets and settings hold, so a stored number reads back as the same kind. A number outside the
-// list may still arrive from a stored set; each reader and painter says what it does with one.
+// The choices of a velbutton that name one of a few kinds. Their numbers are the ones the
+// settings hold, so a stored number reads back as the same kind. A number outside the list may
+// still arrive from a settings file; each reader and painter says what it does with one.
 
 // The fourteen drawing styles (ButtonStyle), in the order of the appearance options list.
 enum class ButtonStyleKind : int {
@@ -27,16 +27,9 @@ enum class ButtonStyleKind : int {
 // The number of drawing styles; the highest style number is one less.
 inline constexpr int ButtonStyleCount = 14;
 
-// How a click acts (Mode): a plain push, a check that toggles Value, or an option that sets
-// Value and clears it on the other option buttons of its container.
+// How a click acts (Mode): a plain push, a check that toggles, or an option that is checked
+// and unchecks the other option buttons of its container.
 enum class ButtonMode : int { Push = 0, Check = 1, Option = 2 };
-
-// True for the modes in which Value is kept (check and option); a number outside the list
-// acts as a push.
-constexpr bool KeepsValue(ButtonMode mode)
-{
-    return mode == ButtonMode::Check || mode == ButtonMode::Option;
-}
 
 // Where the caption stands (CaptionAlign).
 enum class CaptionAlignment : int { Left = 0, Center = 1, Right = 2 };

@@ -4,36 +4,28 @@
 #include "controls/ColorOps.h"
 #include "controls/SystemColors.h"
 
-#include <QFont>
 #include <QImage>
 #include <QPixmap>
 #include <QString>
 
 namespace tarvex {
 
-class PropertyBag;
-
-// The persisted properties of a velbutton, with the values a freshly placed
-// control starts with as member initialisers. Reading a property set uses
-// the "missing" defaults instead (see ReadFrom).
+// The look of a velbutton, with the values a freshly placed control starts with. Its caption,
+// font, check mode, enabled state and tooltip text are the widget's own (QAbstractButton).
 struct ButtonProperties final
 {
     OleColor BackColor = SystemColor(SystemColors::ButtonFace);
     ButtonStyleKind ButtonStyle = ButtonStyleKind::WindowsTheme;
-    QString Caption = QStringLiteral("velbutton1");
     CaptionAlignment CaptionAlign = CaptionAlignment::Center;
     int CaptionEffects = 0;
     int ColorScheme = 0;
     int DisabledPictureMode = 0;
     bool DropDownSeparator = false;
     int DropDownSymbol = 0;
-    bool Enabled = true;
-    QFont Font;
     OleColor ForeColor = SystemColor(SystemColors::ButtonText);
     OleColor ForeColorHover = 0;
     bool HandPointer = false;
     OleColor MaskColor = 0xE0E0E0;
-    ButtonMode Mode = ButtonMode::Push;
     QPixmap MouseIcon;
     int MousePointer = 0;
     PicturePosition PictureAlign = PicturePosition::LeftOfCaption;
@@ -48,22 +40,11 @@ struct ButtonProperties final
     bool PictureShadow = false;
     bool RightToLeft = false;
     bool ShowFocusRect = false;
-    QString ToolTip;
     OleColor TooltipBackColor = 0;
     int ToolTipIcon = 0;
     QString TooltipTitle;
     int ToolTipType = 0;
     bool UseMaskColor = true;
-    bool Value = false;
-
-    // Loads every property from bag in the fixed read order; a missing name
-    // takes its "missing" default (ambientFont for Font). Style colours are
-    // taken as stored, not re-derived.
-    void ReadFrom(const PropertyBag& bag, const QFont& ambientFont);
-
-    // Stores every property in bag, leaving out values equal to their
-    // "missing" default.
-    void WriteTo(PropertyBag& bag, const QFont& ambientFont) const;
 
     // Sets ColorScheme to the default of ButtonStyle (styles 5, 11, 12, 13 keep theirs).
     void DefaultColorSchemeFor();
@@ -71,10 +52,6 @@ struct ButtonProperties final
     // Re-derives BackColor from ButtonStyle and ColorScheme, resets ForeColor,
     // sets ShowFocusRect and (style 4) PicturePushOnHover.
     void ApplyStyleColors();
-
-    // The access key of Caption: the character after the first single "&"
-    // ("&&" is a literal ampersand); a null QChar when there is none.
-    static QChar AccessKeyOf(const QString& caption);
 };
 
 } // namespace tarvex

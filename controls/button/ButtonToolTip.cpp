@@ -5,17 +5,17 @@
 
 namespace tarvex {
 
-// Called on every change of state into Hot: replaces the button's tooltip with a fresh one
-// built from the current ToolTip, TooltipTitle, ToolTipIcon, ToolTipType, TooltipBackColor
-// and RightToLeft, so changed properties take effect on the next entry. The tip window is
-// owned by the button and shows itself once the pointer rests on it.
-void velbutton::CreateButtonToolTip()
+// Replaces the button's tip window with a fresh one built from its tooltip text and the look's
+// TooltipTitle, ToolTipIcon, ToolTipType, TooltipBackColor and RightToLeft, so changes take
+// effect on the next entry. The tip window is owned by the button and shows itself once the
+// pointer rests on it.
+void velbutton::renewToolTip()
 {
-    if (!Enabled() || m_menuClosedOnButton || m_state == ButtonState::Down)
+    if (!isEnabled() || m_menuClosedOnButton || isDown())
         return;
     delete m_toolTip.data();
     TipContent tip;
-    tip.text = m_props.ToolTip;
+    tip.text = toolTip();
     // A title or an icon alone is enough for the title line.
     tip.title = m_props.TooltipTitle;
     tip.icon = tipIconFromCode(m_props.ToolTipIcon);

@@ -27,7 +27,7 @@ OleColor Sys(int index)
 
 StylePainter::StylePainter(Canvas& canvas, const ButtonDrawing& d)
     : m_c(canvas), m_d(d), m_p(d.props), m_w(canvas.width()), m_h(canvas.height()),
-      m_base(d.props.BackColor), m_state(d.state), m_enabled(d.enabled && d.props.Enabled),
+      m_base(d.props.BackColor), m_state(d.state), m_enabled(d.enabled),
       m_foreColor(d.props.ForeColor)
 {}
 
@@ -38,7 +38,7 @@ int StylePainter::Round(double value)
 
 bool StylePainter::checkedLook() const
 {
-    return KeepsValue(m_p.Mode) && m_p.Value;
+    return m_d.checked;
 }
 
 void StylePainter::Paint()
@@ -109,7 +109,7 @@ void StylePainter::content(ButtonState state)
     o.shift = down && kShifts[s];
     o.symbolShift = down && kSymbolShifts[s];
     o.checked = checkedLook();
-    ButtonContent::Draw(m_c, m_p, o);
+    ButtonContent::Draw(m_c, m_d, o);
 }
 
 void StylePainter::corners(OleColor colour)
@@ -204,9 +204,10 @@ void StylePainter::drawTheme()
         fallback.ColorScheme = 0;
         fallback.ApplyStyleColors();
         const ButtonDrawing& d = m_d;
-        const ButtonDrawing copy{fallback,           d.state,        d.enabled,     d.hasFocus,
-                                 d.displayAsDefault, d.parentActive, d.pointerOver, d.leftDown,
-                                 d.runtime,          nullptr,        d.widget};
+        const ButtonDrawing copy{fallback,       d.caption,     d.font,     d.checked,
+                                 d.state,        d.enabled,     d.hasFocus, d.displayAsDefault,
+                                 d.parentActive, d.pointerOver, d.leftDown, d.runtime,
+                                 nullptr,        d.widget};
         StylePainter(m_c, copy).Paint();
         m_focusDrawn = true; // the style 2 look has drawn it
         return;

@@ -1,21 +1,18 @@
 #include "controls/button/velbutton.h"
 
 #include "controls/button/StylePainter.h"
+#include "controls/Canvas.h"
 #include "controls/ControlAccessibility.h"
-#include "controls/PropertyBag.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QKeyEvent>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QShortcut>
 #include <QUrl>
 
 #include <cmath>
-#include <utility>
 
 namespace tarvex {
 
@@ -23,11 +20,6 @@ namespace {
 
 // 220 twips at 15 twips per pixel, rounded up to whole pixels.
 const int kMinimumPixels = int(std::ceil(220 / 15.0));
-
-QFont AmbientFont(const QWidget* w)
-{
-    return w->parentWidget() ? w->parentWidget()->font() : QApplication::font();
-}
 
 // Enter in an open pop-up (a drop-down list's entries, a menu) belongs to the pop-up: it
 // chooses the entry. A drop-down list closes itself while Qt asks whether anyone claims the key,
@@ -65,7 +57,7 @@ private:
 
 } // namespace
 
-velbutton::velbutton(QWidget* parent, const QString& name) : QWidget(parent)
+velbutton::velbutton(QWidget* parent, const QString& name) : QAbstractButton(parent)
 {
     ControlAccessibility::Install();
     setObjectName(name);
@@ -73,18 +65,13 @@ velbutton::velbutton(QWidget* parent, const QString& name) : QWidget(parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(kMinimumPixels, kMinimumPixels);
-    m_themeAvailable = qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
-    m_props.Caption = name;
-    // Tahoma where installed, else the host's own family rather than whatever
-    // the font matcher picks for an unknown name.
-    m_props.Font = AmbientFont(this);
-    m_props.Font.setFamilies({QStringLiteral("Tahoma"), m_props.Font.family()});
-    setFont(m_props.Font);
-    m_props.DefaultColorSchemeFor();
-    m_props.ApplyStyleColors();
-    UpdateAccessKey();
-    CreateButtonRegion();
-    RedrawButton();
+    // Tahoma where installed, else the host's own family rather than whatever the font matcher
+    // picks for an unknown name.
+    QFont captionFont = font();
+    captionFont.setFamilies({QStringLiteral("Tahoma"), captionFont.family()});
+    setFont(captionFont);
+    setText(name);
+    restyle();
 }
 
 velbutton::~velbutton()
@@ -94,20 +81,32 @@ velbutton::~velbutton()
     disconnect(m_focusWatch);
 }
 
-void velbutton::ReadProperties(const PropertyBag& bag)
+ButtonMode velbutton::Mode() const
 {
-    m_props.ReadFrom(bag, AmbientFont(this));
-    setFont(m_props.Font); // an ambient font read back stays inherited in effect
-    setEnabled(m_props.Enabled);
-    UpdateAccessKey();
-    CreateButtonRegion();
-    applyCursor();
-    RedrawButton();
+    if (!isCheckable())
+        return ButtonMode::Push;
+    return autoExclusive() ? ButtonMode::Option : ButtonMode::Check;
 }
 
-void velbutton::WriteProperties(PropertyBag& bag) const
+void velbutton::setMode(ButtonMode mode)
 {
-    m_props.WriteTo(bag, AmbientFont(this));
+    setCheckable(mode == ButtonMode::Check || mode == ButtonMode::Option);
+    setAutoExclusive(mode == ButtonMode::Option);
+    update();
+}
+
+void velbutton::setButtonStyle(ButtonStyleKind style)
+{
+    m_props.ButtonStyle = ButtonStyleKind(std::clamp(int(style), 0, ButtonStyleCount - 1));
+    restyle();
+}
+
+void velbutton::restyle()
+{
+    m_props.DefaultColorSchemeFor();
+    m_props.ApplyStyleColors();
+    applyMask();
+    update();
 }
 
 void velbutton::setBackColor(OleColor colour)
@@ -115,44 +114,14 @@ void velbutton::setBackColor(OleColor colour)
     m_props.BackColor = colour;
     if (m_props.ButtonStyle != ButtonStyleKind::VistaAero)
         m_props.ColorScheme = 3;
-    RedrawButton();
-}
-
-void velbutton::setButtonStyle(ButtonStyleKind style)
-{
-    m_props.ButtonStyle = ButtonStyleKind(std::clamp(int(style), 0, ButtonStyleCount - 1));
-    applyStyleDefaults();
-}
-
-void velbutton::applyStyleDefaults()
-{
-    m_props.DefaultColorSchemeFor();
-    m_props.ApplyStyleColors();
-    CreateButtonRegion();
-    RedrawButton();
-}
-
-void velbutton::setCaption(const QString& caption)
-{
-    m_props.Caption = caption;
-    UpdateAccessKey();
-    updateGeometry();
-    RedrawButton();
-    QAccessibleEvent named(this, QAccessible::NameChanged);
-    QAccessible::updateAccessibility(&named);
+    update();
 }
 
 void velbutton::setColorScheme(int scheme)
 {
     m_props.ColorScheme = scheme;
     m_props.ApplyStyleColors();
-    RedrawButton();
-}
-
-void velbutton::setCaptionFont(const QFont& font)
-{
-    m_props.Font = font;
-    setFont(font); // FontChange redraws
+    update();
 }
 
 void velbutton::setHandPointer(bool on)
@@ -160,13 +129,6 @@ void velbutton::setHandPointer(bool on)
     m_props.HandPointer = on;
     if (on)
         m_props.MousePointer = 0;
-    applyCursor();
-    RedrawButton();
-}
-
-void velbutton::setMouseIcon(const QPixmap& icon)
-{
-    m_props.MouseIcon = icon;
     applyCursor();
 }
 
@@ -176,71 +138,59 @@ void velbutton::setMousePointer(int pointer)
     applyCursor();
 }
 
-void velbutton::setShowFocusRect(bool on)
+void velbutton::setMouseIcon(const QPixmap& icon)
 {
-    m_props.ShowFocusRect = on;
+    m_props.MouseIcon = icon;
+    applyCursor();
 }
-
-void velbutton::setValue(bool value)
-{
-    if (KeepsValue(m_props.Mode)) {
-        m_props.Value = value;
-        if (!value)
-            m_state = ButtonState::Normal;
-    } else {
-        m_state = ButtonState::Normal;
-    }
-    RedrawButton();
-}
-
-// Properties whose only side effect is a redraw.
-#define VELBUTTON_REDRAWING_SETTER(Setter, Type, Member)                                           \
-    void velbutton::Setter(Type value)                                                             \
-    {                                                                                              \
-        m_props.Member = value;                                                                    \
-        RedrawButton();                                                                            \
-    }
-VELBUTTON_REDRAWING_SETTER(setCaptionAlign, CaptionAlignment, CaptionAlign)
-VELBUTTON_REDRAWING_SETTER(setCaptionEffects, int, CaptionEffects)
-VELBUTTON_REDRAWING_SETTER(setDisabledPictureMode, int, DisabledPictureMode)
-VELBUTTON_REDRAWING_SETTER(setDropDownSeparator, bool, DropDownSeparator)
-VELBUTTON_REDRAWING_SETTER(setDropDownSymbol, int, DropDownSymbol)
-VELBUTTON_REDRAWING_SETTER(setForeColor, OleColor, ForeColor)
-VELBUTTON_REDRAWING_SETTER(setForeColorHover, OleColor, ForeColorHover)
-VELBUTTON_REDRAWING_SETTER(setMaskColor, OleColor, MaskColor)
-VELBUTTON_REDRAWING_SETTER(setMode, ButtonMode, Mode)
-VELBUTTON_REDRAWING_SETTER(setPictureAlign, PicturePosition, PictureAlign)
-VELBUTTON_REDRAWING_SETTER(setPictureNormal, const QImage&, PictureNormal)
-VELBUTTON_REDRAWING_SETTER(setPictureHot, const QImage&, PictureHot)
-VELBUTTON_REDRAWING_SETTER(setPictureDown, const QImage&, PictureDown)
-VELBUTTON_REDRAWING_SETTER(setPictureEffectOnDown, int, PictureEffectOnDown)
-VELBUTTON_REDRAWING_SETTER(setPictureEffectOnOver, int, PictureEffectOnOver)
-VELBUTTON_REDRAWING_SETTER(setPicturePushOnHover, bool, PicturePushOnHover)
-VELBUTTON_REDRAWING_SETTER(setPictureShadow, bool, PictureShadow)
-VELBUTTON_REDRAWING_SETTER(setRightToLeft, bool, RightToLeft)
-VELBUTTON_REDRAWING_SETTER(setToolTipText, const QString&, ToolTip)
-VELBUTTON_REDRAWING_SETTER(setTooltipTitle, const QString&, TooltipTitle)
-VELBUTTON_REDRAWING_SETTER(setToolTipIcon, int, ToolTipIcon)
-VELBUTTON_REDRAWING_SETTER(setToolTipType, int, ToolTipType)
-VELBUTTON_REDRAWING_SETTER(setTooltipBackColor, OleColor, TooltipBackColor)
-VELBUTTON_REDRAWING_SETTER(setUseMaskColor, bool, UseMaskColor)
-#undef VELBUTTON_REDRAWING_SETTER
 
 void velbutton::setPictureOpacity(int opacity)
 {
     m_props.PictureOpacity = std::clamp(opacity, 0, 255);
-    RedrawButton();
+    update();
 }
 
 void velbutton::setPictureOpacityOnOver(int opacity)
 {
     m_props.PictureOpacityOnOver = std::clamp(opacity, 0, 255);
-    RedrawButton();
+    update();
 }
+
+// Parts of the look whose only side effect is a redraw.
+#define VELBUTTON_LOOK_SETTER(Setter, Type, Member)                                                \
+    void velbutton::Setter(Type value)                                                             \
+    {                                                                                              \
+        m_props.Member = value;                                                                    \
+        update();                                                                                  \
+    }
+VELBUTTON_LOOK_SETTER(setCaptionAlign, CaptionAlignment, CaptionAlign)
+VELBUTTON_LOOK_SETTER(setCaptionEffects, int, CaptionEffects)
+VELBUTTON_LOOK_SETTER(setDisabledPictureMode, int, DisabledPictureMode)
+VELBUTTON_LOOK_SETTER(setDropDownSeparator, bool, DropDownSeparator)
+VELBUTTON_LOOK_SETTER(setDropDownSymbol, int, DropDownSymbol)
+VELBUTTON_LOOK_SETTER(setForeColor, OleColor, ForeColor)
+VELBUTTON_LOOK_SETTER(setForeColorHover, OleColor, ForeColorHover)
+VELBUTTON_LOOK_SETTER(setMaskColor, OleColor, MaskColor)
+VELBUTTON_LOOK_SETTER(setPictureAlign, PicturePosition, PictureAlign)
+VELBUTTON_LOOK_SETTER(setPictureNormal, const QImage&, PictureNormal)
+VELBUTTON_LOOK_SETTER(setPictureHot, const QImage&, PictureHot)
+VELBUTTON_LOOK_SETTER(setPictureDown, const QImage&, PictureDown)
+VELBUTTON_LOOK_SETTER(setPictureEffectOnDown, int, PictureEffectOnDown)
+VELBUTTON_LOOK_SETTER(setPictureEffectOnOver, int, PictureEffectOnOver)
+VELBUTTON_LOOK_SETTER(setPicturePushOnHover, bool, PicturePushOnHover)
+VELBUTTON_LOOK_SETTER(setPictureShadow, bool, PictureShadow)
+VELBUTTON_LOOK_SETTER(setRightToLeft, bool, RightToLeft)
+VELBUTTON_LOOK_SETTER(setShowFocusRect, bool, ShowFocusRect)
+VELBUTTON_LOOK_SETTER(setTooltipTitle, const QString&, TooltipTitle)
+VELBUTTON_LOOK_SETTER(setToolTipIcon, int, ToolTipIcon)
+VELBUTTON_LOOK_SETTER(setToolTipType, int, ToolTipType)
+VELBUTTON_LOOK_SETTER(setTooltipBackColor, OleColor, TooltipBackColor)
+VELBUTTON_LOOK_SETTER(setUseMaskColor, bool, UseMaskColor)
+#undef VELBUTTON_LOOK_SETTER
 
 void velbutton::setDefault(bool on)
 {
-    m_displayAsDefault = on;
+    m_default = on;
     delete m_defaultShortcut;
     delete m_defaultEnterShortcut;
     m_defaultShortcut = m_defaultEnterShortcut = nullptr;
@@ -248,15 +198,15 @@ void velbutton::setDefault(bool on)
     if (on) {
         PopupEnterFilter::install();
         // Another button taking the focus takes Enter too: redraw without the default look.
-        m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this] { RedrawButton(); });
+        m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this] { update(); });
         m_defaultShortcut = new QShortcut(QKeySequence(Qt::Key_Return), this);
         m_defaultEnterShortcut = new QShortcut(QKeySequence(Qt::Key_Enter), this);
         for (QShortcut* s : {m_defaultShortcut, m_defaultEnterShortcut}) {
             s->setContext(Qt::WindowShortcut);
-            connect(s, &QShortcut::activated, this, [this] { AccessKeyPress(13); });
+            connect(s, &QShortcut::activated, this, [this] { pressByKey(true); });
         }
     }
-    RedrawButton();
+    update();
 }
 
 void velbutton::setCancel(bool on)
@@ -267,21 +217,19 @@ void velbutton::setCancel(bool on)
         return;
     m_cancelShortcut = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     m_cancelShortcut->setContext(Qt::WindowShortcut);
-    connect(m_cancelShortcut, &QShortcut::activated, this, [this] { AccessKeyPress(27); });
+    connect(m_cancelShortcut, &QShortcut::activated, this, [this] { pressByKey(true); });
 }
 
-void velbutton::UpdateAccessKey()
+// The window's access, default and cancel keys: pending events run first, then the click. A
+// check or option button takes no default or cancel key.
+void velbutton::pressByKey(bool defaultOrCancel)
 {
-    m_accessKey = ButtonProperties::AccessKeyOf(m_props.Caption);
-    delete m_accessShortcut;
-    m_accessShortcut = nullptr;
-    const QKeySequence keys = QKeySequence::mnemonic(m_props.Caption);
-    if (m_accessKey.isNull() || keys.isEmpty())
+    if (!isEnabled() || (defaultOrCancel && isCheckable()))
         return;
-    m_accessShortcut = new QShortcut(keys, this);
-    m_accessShortcut->setContext(Qt::WindowShortcut);
-    connect(m_accessShortcut, &QShortcut::activated, this,
-            [this] { AccessKeyPress(m_accessKey.unicode()); });
+    const QPointer<velbutton> alive(this);
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (alive)
+        click();
 }
 
 void velbutton::applyCursor()
@@ -326,7 +274,7 @@ QRegion velbutton::ButtonRegion(ButtonStyleKind style, QSize size)
     return r;
 }
 
-void velbutton::CreateButtonRegion()
+void velbutton::applyMask()
 {
     const QRegion r = ButtonRegion(m_props.ButtonStyle, size());
     if (r.isEmpty())
@@ -335,115 +283,66 @@ void velbutton::CreateButtonRegion()
         setMask(r);
 }
 
-void velbutton::RedrawButton()
+ButtonState velbutton::state() const
 {
-    if (m_props.ButtonStyle == ButtonStyleKind::WindowsTheme && !m_themeAvailable) {
-        // No style can draw a themed push button: become style 2, scheme 0.
-        m_props.ButtonStyle = ButtonStyleKind::WindowsXP;
-        m_props.ColorScheme = 0;
-        m_props.ApplyStyleColors();
-        CreateButtonRegion();
-    }
-    m_dirty = true;
-    update();
-    notifyAccessibleState();
-}
-
-// Every change of look passes here, so assistive tools hear of pressed and checked changes.
-void velbutton::notifyAccessibleState()
-{
-    if (!QAccessible::isActive())
-        return;
-    const bool toggles = KeepsValue(m_props.Mode);
-    const bool pressed = !toggles && m_state == ButtonState::Down;
-    const bool checked = toggles && m_props.Value;
-    QAccessible::State changed;
-    changed.pressed = std::exchange(m_reportedPressed, pressed) != pressed;
-    changed.checked = std::exchange(m_reportedChecked, checked) != checked;
-    if (!changed.pressed && !changed.checked)
-        return;
-    QAccessibleStateChangeEvent event(this, changed);
-    QAccessible::updateAccessibility(&event);
-}
-
-void velbutton::renderSurface()
-{
-    const QSize s = size().expandedTo(QSize(1, 1));
-    if (m_surface.size() != s)
-        m_surface = QImage(s, QImage::Format_ARGB32_Premultiplied);
-    ButtonDrawing d{m_props};
-    d.state = m_state;
-    d.enabled = isEnabled();
-    d.hasFocus = m_hasFocus;
-    d.displayAsDefault = showsAsDefault();
-    d.parentActive = m_parentActive;
-    d.pointerOver = m_pointerOver;
-    d.leftDown = m_leftDown;
-    d.themeStyle = m_themeAvailable ? style() : nullptr;
-    d.widget = this;
-    Canvas canvas(m_surface);
-    StylePainter(canvas, d).Paint();
-    m_dirty = false;
+    if (isDown())
+        return ButtonState::Down;
+    return m_hot ? ButtonState::Hot : ButtonState::Normal;
 }
 
 // The default button shows as such unless another button of its window has the focus.
 bool velbutton::showsAsDefault() const
 {
     const auto* focused = qobject_cast<const velbutton*>(QApplication::focusWidget());
-    return m_displayAsDefault && !(focused && focused != this && focused->window() == window());
+    return m_default && !(focused && focused != this && focused->window() == window());
 }
 
-QImage velbutton::surface()
+ButtonDrawing velbutton::drawing() const
 {
-    if (m_dirty || m_surface.size() != size())
-        renderSurface();
-    return m_surface;
+    ButtonDrawing d{m_props};
+    d.caption = text();
+    d.font = font();
+    d.checked = isCheckable() && isChecked();
+    d.state = state();
+    d.enabled = isEnabled();
+    d.hasFocus = m_hasFocus;
+    d.displayAsDefault = showsAsDefault();
+    d.parentActive = m_parentActive;
+    d.pointerOver = m_pointerOver;
+    d.leftDown = isDown();
+    d.themeStyle = style();
+    d.widget = this;
+    return d;
 }
 
 void velbutton::paintEvent(QPaintEvent*)
 {
-    const QImage img = surface();
-    QPainter p(this);
-    p.drawImage(0, 0, img);
+    QImage picture(size().expandedTo(QSize(1, 1)), QImage::Format_ARGB32_Premultiplied);
+    {
+        Canvas canvas(picture);
+        StylePainter(canvas, drawing()).Paint();
+    }
+    QPainter(this).drawImage(0, 0, picture);
 }
 
 void velbutton::resizeEvent(QResizeEvent* event)
 {
-    QWidget::resizeEvent(event);
-    CreateButtonRegion();
-    RedrawButton();
+    QAbstractButton::resizeEvent(event);
+    applyMask();
 }
 
 QSize velbutton::sizeHint() const
 {
-    const QFontMetrics fm(m_props.Font);
-    QString text = m_props.Caption;
-    text.replace(QStringLiteral("&&"), QStringLiteral("\1")).remove(u'&').replace(u'\1', u'&');
-    const int w = fm.horizontalAdvance(text) + 24 + (m_props.DropDownSymbol ? 16 : 0);
+    const QFontMetrics fm(font());
+    QString caption = text();
+    caption.replace(QStringLiteral("&&"), QStringLiteral("\1")).remove(u'&').replace(u'\1', u'&');
+    const int w = fm.horizontalAdvance(caption) + 24 + (m_props.DropDownSymbol ? 16 : 0);
     return QSize(std::max(w, 75), std::max(fm.height() + 10, 23));
 }
 
-void velbutton::SetPopupMenu(QMenu* menu, int align, int flags, QAction* defaultMenu)
+bool velbutton::OpenWebsite(const QString& address)
 {
-    if (!menu)
-        return;
-    m_menu = menu;
-    m_menuAlign = align;
-    m_menuFlags = flags;
-    m_defaultMenu = defaultMenu;
-}
-
-void velbutton::UnsetPopupMenu()
-{
-    m_menu = nullptr;
-    m_defaultMenu = nullptr;
-    m_menuShowing = false;
-    m_menuClosedOnButton = false;
-}
-
-bool velbutton::OpenWebsite(const QString& sAddress)
-{
-    const QUrl url = QUrl::fromUserInput(sAddress);
+    const QUrl url = QUrl::fromUserInput(address);
     return url.isValid() && QDesktopServices::openUrl(url);
 }
 
@@ -454,17 +353,6 @@ void velbutton::About()
                                    "fourteen styles, check and option modes, drop-down menus."),
                     QMessageBox::Ok, this);
     box.exec();
-}
-
-void velbutton::ClearOptionGroup()
-{
-    QWidget* container = parentWidget();
-    if (!container)
-        return;
-    for (velbutton* b : container->findChildren<velbutton*>(Qt::FindDirectChildrenOnly)) {
-        if (b != this && b->Mode() == ButtonMode::Option)
-            b->setValue(false);
-    }
 }
 
 } // namespace tarvex

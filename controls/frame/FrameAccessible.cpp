@@ -133,7 +133,7 @@ QStringList CaptionButtonAccessible::actionNames() const
 void CaptionButtonAccessible::doAction(const QString& actionName)
 {
     if (m_frame && actionName == pressAction())
-        m_frame->PressCaptionButton(m_button);
+        m_frame->pressCaptionButton(m_button);
 }
 
 } // namespace tarvex

@@ -7,7 +7,7 @@ namespace tarvex {
 
 FrameGrip::FrameGrip(Edge edge, QWidget* frame) : QWidget(frame), m_edge(edge)
 {
-    setObjectName(edge == Right ? QStringLiteral("m_picRight") : QStringLiteral("m_picBottom"));
+    setObjectName(edge == Right ? QStringLiteral("rightGrip") : QStringLiteral("bottomGrip"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
 }

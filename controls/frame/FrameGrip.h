@@ -6,8 +6,8 @@
 
 namespace tarvex {
 
-// One resize grip of the frame: a thin strip along the right (m_picRight) or
-// bottom (m_picBottom) edge in the frame's dark colour. Over it the pointer
+// One resize grip of the frame: a thin strip along the right (rightGrip) or
+// bottom (bottomGrip) edge in the frame's dark colour. Over it the pointer
 // shows which way a drag resizes: 7 vertical, 8 diagonal near the corner end,
 // 9 horizontal, 0 default when resizing is off.
 class FrameGrip final : public QWidget

@@ -1,5 +1,7 @@
 #include "controls/frame/FrameHostWindow.h"
 
+#include "controls/frame/FrameGrip.h"
+
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QComboBox>
@@ -14,8 +16,6 @@ namespace tarvex {
 
 namespace {
 
-constexpr OleColor kWindowColour = 0x80000005u;
-
 // Text boxes, lists and drop-downs keep the window colour, as they would elsewhere.
 bool usesWindowColour(const QWidget* w)
 {
@@ -26,12 +26,6 @@ bool usesWindowColour(const QWidget* w)
 
 void paintControl(QWidget* w, OleColor colour)
 {
-    const QVariant backColor = w->property("BackColor");
-    if (backColor.isValid()) {
-        if (OleColor(backColor.toLongLong()) != kWindowColour)
-            w->setProperty("BackColor", QVariant::fromValue(colour));
-        return;
-    }
     if (usesWindowColour(w))
         return;
     QPalette palette = w->palette();
@@ -179,13 +173,12 @@ void FrameHostWindow::resizeTo(const QPoint& pos, int pointer, int minHeight)
         m_host->resize(width, height);
 }
 
-void FrameHostWindow::paintControls(OleColor colour, const QWidget* frame,
-                                    const QStringList& skip) const
+void FrameHostWindow::paintControls(OleColor colour, const QWidget* frame) const
 {
     if (!m_host)
         return;
     for (QWidget* w : m_host->findChildren<QWidget*>()) {
-        if (w != frame && !w->isWindow() && !skip.contains(w->objectName()))
+        if (w != frame && !w->isWindow() && !qobject_cast<FrameGrip*>(w))
             paintControl(w, colour);
     }
 }

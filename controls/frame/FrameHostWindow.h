@@ -78,8 +78,8 @@ public:
     void resizeTo(const QPoint& pos, int pointer, int minHeight);
 
     // Gives the window's controls the background colour; controls that use the
-    // text-entry (window) colour, the frame itself and the names in skip are left alone.
-    void paintControls(OleColor colour, const QWidget* frame, const QStringList& skip) const;
+    // text-entry (window) colour, the frame itself and its grips are left alone.
+    void paintControls(OleColor colour, const QWidget* frame) const;
 
 private:
     QPointer<QWidget> m_host;

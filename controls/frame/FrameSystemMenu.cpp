@@ -10,8 +10,8 @@ const QString FrameSystemMenu::CloseSuffix = QStringLiteral("            Alt+F4"
 
 FrameSystemMenu::FrameSystemMenu(QWidget* parent) : QObject(parent), m_menu(new QMenu(parent))
 {
-    m_menu->setObjectName(QStringLiteral("SysMnu"));
-    for (int i = 0; i < FirstAdded; ++i)
+    m_menu->setObjectName(QStringLiteral("systemMenu"));
+    for (int i = 0; i < ItemCount; ++i)
         append(QString())->setSeparator(i == 3 || i == 5);
     connect(m_menu, &QMenu::triggered, this, &FrameSystemMenu::onTriggered);
     setLanguage(LanguageName());
@@ -42,7 +42,7 @@ void FrameSystemMenu::setLanguage(const QString& languageName)
 
 QString FrameSystemMenu::caption(int index) const
 {
-    return (index >= 0 && index < FirstAdded) ? m_captions[size_t(index)] : QString();
+    return (index >= 0 && index < ItemCount) ? m_captions[size_t(index)] : QString();
 }
 
 bool FrameSystemMenu::setCaption(int id, const QString& caption)
@@ -65,63 +65,6 @@ void FrameSystemMenu::setChecked(QAction* action, bool checked)
     // Only a checked item shows a check box; an unchecked one stays plain.
     action->setCheckable(checked);
     action->setChecked(checked);
-}
-
-int FrameSystemMenu::add(const QString& caption, bool separator, bool enabled, bool checked,
-                         bool visible)
-{
-    if (separator)
-        append(QStringLiteral("-"))->setSeparator(true);
-    QAction* action = append(caption);
-    action->setEnabled(enabled);
-    setChecked(action, checked);
-    action->setVisible(visible);
-    return int(m_items.size()) - 1;
-}
-
-void FrameSystemMenu::remove(int id)
-{
-    if (id < FirstAdded || !item(id))
-        return;
-    delete m_items[id];
-    m_items[id] = nullptr;
-    while (!m_items.isEmpty() && !m_items.last())
-        m_items.removeLast();
-}
-
-QVariant FrameSystemMenu::value(int id, int property) const
-{
-    const QAction* action = item(id);
-    if (!action)
-        return {};
-    switch (property) {
-    case Caption:
-        return action->text();
-    case Enabled:
-        return action->isEnabled();
-    case Checked:
-        return action->isChecked();
-    case Visible:
-        return action->isVisible();
-    default:
-        return {};
-    }
-}
-
-void FrameSystemMenu::modify(int id, const QString& caption, std::optional<bool> enabled,
-                             std::optional<bool> checked, std::optional<bool> visible)
-{
-    QAction* action = id >= FirstAdded ? item(id) : nullptr;
-    if (!action)
-        return;
-    if (!caption.isEmpty())
-        action->setText(caption);
-    if (enabled)
-        action->setEnabled(*enabled);
-    if (checked)
-        setChecked(action, *checked);
-    if (visible)
-        action->setVisible(*visible);
 }
 
 void FrameSystemMenu::popup(const QPoint& globalPos)

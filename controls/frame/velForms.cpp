@@ -3,8 +3,6 @@
 #include "controls/ControlAccessibility.h"
 #include "controls/frame/FrameGrip.h"
 #include "controls/frame/FrameSystemMenu.h"
-#include "controls/frame/WindowHandles.h"
-#include "controls/frame/WindowMessage.h"
 #include "controls/SystemColors.h"
 
 #include <QAction>
@@ -14,25 +12,19 @@
 
 namespace tarvex {
 
-namespace {
-
-const QStringList kGripNames{QStringLiteral("m_picRight"), QStringLiteral("m_picBottom")};
-
-} // namespace
-
 velForms::velForms(QWidget* host)
-    : QWidget(host), m_host(host), m_subclass(QStringLiteral("velForms"), this),
-      m_menu(new FrameSystemMenu(this)), m_picRight(new FrameGrip(FrameGrip::Right, this)),
-      m_picBottom(new FrameGrip(FrameGrip::Bottom, this))
+    : QWidget(host), m_host(host), m_menu(new FrameSystemMenu(this)),
+      m_rightGrip(new FrameGrip(FrameGrip::Right, this)),
+      m_bottomGrip(new FrameGrip(FrameGrip::Bottom, this))
 {
     Q_ASSERT_X(host, "velForms", "a frame needs the form it covers");
     ControlAccessibility::Install();
     setObjectName(QStringLiteral("velForms"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
-    m_picRight->hide();
-    m_picBottom->hide();
-    for (FrameGrip* grip : {m_picRight, m_picBottom}) {
+    m_rightGrip->hide();
+    m_bottomGrip->hide();
+    for (FrameGrip* grip : {m_rightGrip, m_bottomGrip}) {
         // The window manager resizes from the pointer where it can; the frame follows the
         // drag by hand only where it cannot.
         connect(grip, &FrameGrip::dragStarted, this, [this](int p) {
@@ -44,45 +36,20 @@ velForms::velForms(QWidget* host)
         connect(grip, &FrameGrip::dragEnded, this, [this] { m_gripDrag = 0; });
     }
     connect(m_menu, &FrameSystemMenu::itemClicked, this, &velForms::onMenuItem);
-    const QVariant moveable = host->property("Moveable");
-    m_moveable = !moveable.isValid() || moveable.toBool();
-    m_startUpPosition = host->property("StartUpPosition").toInt();
     m_host.makeFrameless();
-    load();
-    startSubclassing();
+    m_caption = host->windowTitle();
+    m_active = host->isActiveWindow();
+    computeColours();
+    computeTitleHeights();
+    fitToHost();
+    // The window's events are watched, never consumed: every other filter and the window's own
+    // handling still see them.
+    host->installEventFilter(this);
     applySettings();
     ControlAccessibility::RefreshWindow(host);
 }
 
 velForms::~velForms() = default;
-
-void velForms::load()
-{
-    if (!m_p.MaxButton)
-        m_p.WindowState = 0;
-    m_caption = m_host.widget()->windowTitle();
-    m_alive = true;
-    m_pressed = -1;
-    m_active = m_host.widget()->isActiveWindow();
-    computeColours();
-    setShiftMark();
-    computeTitleHeights();
-    fitToHost();
-}
-
-void velForms::startSubclassing()
-{
-    // Everything is watched after the window's own handling: nothing is consumed.
-    const qint32 own = m_ownHandle = WindowHandles::handleOf(this);
-    const qint32 host = WindowHandles::handleOf(m_host.widget());
-    if (m_subclass.sc_Subclass(own))
-        for (qint32 msg : {WM::MouseMove, WM::MouseLeave})
-            m_subclass.sc_WatchMessage(own, msg, Subclasser::MSG_AFTER);
-    if (m_subclass.sc_Subclass(host))
-        for (qint32 msg : {WM::SetCursor, WM::SysCommand, WM::Move, WM::Activate,
-                           WM::SysColorChange, WM::Size, WM::SetText, WM::SetIcon, WM::ShowWindow})
-            m_subclass.sc_WatchMessage(host, msg, Subclasser::MSG_AFTER);
-}
 
 void velForms::applySettings()
 {
@@ -116,7 +83,7 @@ void velForms::computeColours()
     m_theme = FrameColors::ThemePair(m_p.ThemeColor, m_p.ColorFrom, m_p.ColorTo,
                                      QGuiApplication::palette());
     m_current = FrameColors::CurrentPair(m_theme, m_active);
-    for (FrameGrip* grip : {m_picRight, m_picBottom})
+    for (FrameGrip* grip : {m_rightGrip, m_bottomGrip})
         grip->setColour(m_current.dark);
 }
 
@@ -135,19 +102,13 @@ OleColor velForms::background() const
     return SystemColors::color(SystemColors::ButtonFace);
 }
 
-void velForms::changed(const char* name)
-{
-    emit propertyChanged(QString::fromLatin1(name));
-}
-
 void velForms::setThemeColor(int value)
 {
     if (value == m_p.ThemeColor)
         return;
     m_p.ThemeColor = value;
     computeColours();
-    Refresh();
-    changed("ThemeColor");
+    refresh();
 }
 
 void velForms::setStyle(int value)
@@ -156,13 +117,12 @@ void velForms::setStyle(int value)
         return;
     m_p.Style = value;
     computeTitleHeights(); // style 1 has the taller title bar
-    Refresh();
+    refresh();
     if (m_p.Style == 1 && !m_shifted)
         shiftContainedControls(10);
     else if (m_p.Style != 1 && m_shifted)
         shiftContainedControls(-10);
     setShiftMark();
-    changed("Style");
 }
 
 void velForms::setIconSize(int value)
@@ -174,40 +134,35 @@ void velForms::setIconSize(int value)
     computeTitleHeights();
     // Controls keep their distance below a taller or shorter title bar.
     shiftContainedControls(m_titleBarHeight - oldHeight);
-    Refresh();
-    changed("IconSize");
+    refresh();
 }
 
 void velForms::setColorFrom(OleColor value)
 {
     m_p.ColorFrom = TranslateColor(value);
     computeColours();
-    Refresh();
-    changed("ColorFrom");
+    refresh();
 }
 
 void velForms::setColorTo(OleColor value)
 {
     m_p.ColorTo = TranslateColor(value);
     computeColours();
-    Refresh();
-    changed("ColorTo");
+    refresh();
 }
 
 void velForms::setCustomBackColor(OleColor value)
 {
     m_p.CustomBackColor = value;
     if (m_p.BackColorStyle == 2)
-        Refresh();
-    changed("CustomBackColor");
+        refresh();
 }
 
 void velForms::setBorderStyle(int value)
 {
     m_p.BorderStyle = value;
     applySettings();
-    Refresh();
-    changed("BorderStyle");
+    refresh();
 }
 
 void velForms::setWindowState(int value)
@@ -216,52 +171,45 @@ void velForms::setWindowState(int value)
     if ((value == 2) != (m_p.WindowState == 2) && (value == 0 || value == 2))
         toggleMaximize();
     applySettings();
-    changed("WindowState");
 }
 
 void velForms::setBackColorStyle(int value)
 {
     m_p.BackColorStyle = value;
-    Refresh();
-    changed("BackColorStyle");
+    refresh();
 }
 
 void velForms::setChangeAllBackgrounds(bool value)
 {
     m_p.ChangeAllBackgrounds = value;
-    Refresh();
-    changed("ChangeAllBackgrounds");
+    refresh();
 }
 
 void velForms::setCloseButton(bool value)
 {
     m_p.CloseButton = value;
     applySettings();
-    Refresh();
-    changed("CloseButton");
+    refresh();
 }
 
 void velForms::setMaxButton(bool value)
 {
     m_p.MaxButton = value;
     applySettings();
-    Refresh();
-    changed("MaxButton");
+    refresh();
 }
 
 void velForms::setMinButton(bool value)
 {
     m_p.MinButton = value;
     applySettings();
-    Refresh();
-    changed("MinButton");
+    refresh();
 }
 
 void velForms::setTitleBarShadow(bool value)
 {
     m_p.TitleBarShadow = value;
-    Refresh();
-    changed("TitleBarShadow");
+    refresh();
 }
 
 void velForms::shiftContainedControls(int dy)
@@ -269,41 +217,21 @@ void velForms::shiftContainedControls(int dy)
     if (dy == 0)
         return;
     for (QWidget* child : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) {
-        if (!child->isWindow() && !kGripNames.contains(child->objectName()))
+        if (!child->isWindow() && !qobject_cast<FrameGrip*>(child))
             child->move(child->x(), child->y() + dy);
     }
     // The window grows (or shrinks) with its contents, so the lowest controls stay clear
     // of the bottom border. A maximized window keeps the work area; its normal size follows.
-    if (m_p.WindowState == 2) {
-        if (m_restore.isValid())
-            m_restore.setHeight(m_restore.height() + dy);
-        return;
+    if (m_p.WindowState != 2) {
+        m_host.growHeight(dy);
+        fitToHost();
+    } else if (m_restore.isValid()) {
+        m_restore.setHeight(m_restore.height() + dy);
     }
-    m_host.growHeight(dy);
-    fitToHost();
+    emit controlsShifted(dy);
 }
 
-void velForms::ReadProperties(const PropertyBag& bag)
-{
-    const bool wasMaximized = m_p.WindowState == 2;
-    rememberRestore();
-    m_p = FrameProperties::read(bag);
-    load();
-    // The window takes the stored state at once.
-    if (m_p.WindowState == 2 && !wasMaximized)
-        m_host.maximize();
-    else if (m_p.WindowState != 2 && wasMaximized)
-        m_host.restore(m_restore, m_startUpPosition == 2);
-    applySettings();
-    Refresh();
-}
-
-void velForms::WriteProperties(PropertyBag& bag) const
-{
-    m_p.write(bag);
-}
-
-void velForms::Refresh(bool /*blnForce*/)
+void velForms::refresh()
 {
     // The frame's own background always follows BackColorStyle; the form's
     // controls are painted in it only with ChangeAllBackgrounds.
@@ -313,24 +241,23 @@ void velForms::Refresh(bool /*blnForce*/)
 void velForms::resizeHandling()
 {
     if (m_p.ChangeAllBackgrounds)
-        m_host.paintControls(background(), this, kGripNames);
+        m_host.paintControls(background(), this);
     m_buttons.layout(width(), m_titleBarHeight, m_p.Style);
     redraw();
-    emit ReSize();
     placeGrips();
 }
 
 void velForms::placeGrips()
 {
     const bool shown = m_p.BorderStyle == 1 && m_gripsInUse && m_p.WindowState != 2;
-    m_picRight->setVisible(shown);
-    m_picBottom->setVisible(shown);
+    m_rightGrip->setVisible(shown);
+    m_bottomGrip->setVisible(shown);
     if (!shown)
         return;
     const int w = width(), h = height(), top = m_titleBarHeight + 9;
-    m_picRight->setGeometry(w - 4, top, 3, std::max(h - top - 1, 1));
-    m_picBottom->setGeometry(9, h - 4, std::max(w - 10, 1), 3);
-    for (FrameGrip* grip : {m_picRight, m_picBottom}) {
+    m_rightGrip->setGeometry(w - 4, top, 3, std::max(h - top - 1, 1));
+    m_bottomGrip->setGeometry(9, h - 4, std::max(w - 10, 1), 3);
+    for (FrameGrip* grip : {m_rightGrip, m_bottomGrip}) {
         grip->setResizable(true);
         grip->raise();
     }
@@ -397,42 +324,13 @@ void velForms::resizeEvent(QResizeEvent*)
     resizeHandling();
 }
 
-void velForms::SetAlwaysOnTop(bool blnValue)
+void velForms::setAlwaysOnTop(bool onTop)
 {
-    m_host.setAlwaysOnTop(blnValue);
-    FrameSystemMenu::setChecked(m_menu->item(FrameSystemMenu::AlwaysOnTop), blnValue);
+    m_host.setAlwaysOnTop(onTop);
+    FrameSystemMenu::setChecked(m_menu->item(FrameSystemMenu::AlwaysOnTop), onTop);
 }
 
-void velForms::SetvelFormsMenuCaption(int BtnID, const QString& strCaption)
-{
-    if (m_menu->setCaption(BtnID, strCaption))
-        updateTooltips();
-}
-
-int velForms::FormMenuAdd(const QString& strMenuCaption, bool blnAddSeparator, bool blnEnabled,
-                          bool blnChecked, bool blnVisible)
-{
-    return m_menu->add(strMenuCaption, blnAddSeparator, blnEnabled, blnChecked, blnVisible);
-}
-
-void velForms::FormMenuRemove(int intMenuID)
-{
-    m_menu->remove(intMenuID);
-}
-
-QVariant velForms::GetMenuItemValue(int iMenuID, int PropertyID) const
-{
-    return m_menu->value(iMenuID, PropertyID);
-}
-
-void velForms::ModifyAddedMenu(int intMenuID, const QString& strMenuCaption,
-                               std::optional<bool> blnEnabled, std::optional<bool> blnChecked,
-                               std::optional<bool> blnVisible)
-{
-    m_menu->modify(intMenuID, strMenuCaption, blnEnabled, blnChecked, blnVisible);
-}
-
-QAction* velForms::MnuSyst(int index) const
+QAction* velForms::menuItem(int index) const
 {
     return m_menu->item(index);
 }

@@ -5,14 +5,9 @@
 #include "controls/frame/FrameHostWindow.h"
 #include "controls/frame/FramePainter.h"
 #include "controls/frame/FrameProperties.h"
-#include "controls/frame/Subclasser.h"
-#include "controls/frame/SubclassOwner.h"
-#include "controls/PropertyBag.h"
 
 #include <QImage>
 #include <QWidget>
-
-#include <optional>
 
 class QAction;
 
@@ -34,10 +29,7 @@ class FrameSystemMenu;
 // windowTitle() and the icon its windowIcon(). Controls on the frame live in
 // its coordinates below TitleBarHeight(); when Style becomes 1 (a title bar
 // 10 px taller) they move down by 10 px, and back when it changes again.
-// Optional form properties read when the frame is created: "Moveable" (bool,
-// default true: dragging the title bar moves the window) and
-// "StartUpPosition" (2 = centred on the screen); both also have setters.
-class velForms final : public QWidget, private SubclassOwner
+class velForms final : public QWidget
 {
     Q_OBJECT
 
@@ -95,34 +87,16 @@ public:
     // by then, the window manager has not placed it yet), the window ends up in the right place,
     // but Qt may keep the screen's corner as its position under an X11 window manager such as
     // openbox, and opens its drop-down lists, menus and tips that far off.
-    void PlaceBeforeShowing();
-
-    // Loads a stored property set (absent names read their defaults).
-    void ReadProperties(const PropertyBag& bag);
-    // Stores the properties that differ from their defaults.
-    void WriteProperties(PropertyBag& bag) const;
+    void placeBeforeShowing();
 
     // Re-lays out and redraws (the background always follows BackColorStyle;
     // the form's controls get it too with ChangeAllBackgrounds).
-    void Refresh(bool blnForce = false);
+    void refresh();
     // Does what a click on caption button 0 close, 1 maximize or 2 minimize does
     // (for assistive tools); nothing for a hidden button.
-    void PressCaptionButton(int index);
+    void pressCaptionButton(int index);
     // Keeps the window above others and checks "Always on Top".
-    void SetAlwaysOnTop(bool blnValue);
-    // Renames system menu item 0, 1, 2, 4 or 6 and the matching button tooltip.
-    void SetvelFormsMenuCaption(int BtnID, const QString& strCaption);
-    // Appends an item (after a separator when asked) to the system menu; returns its index.
-    int FormMenuAdd(const QString& strMenuCaption, bool blnAddSeparator = false,
-                    bool blnEnabled = true, bool blnChecked = false, bool blnVisible = true);
-    // Removes an added menu item (index 7 or above).
-    void FormMenuRemove(int intMenuID);
-    // Caption (0), enabled (1), checked (2) or visible (3) of a menu item.
-    QVariant GetMenuItemValue(int iMenuID, int PropertyID) const;
-    // Changes an added menu item; an empty caption or an unset flag keeps its value.
-    void ModifyAddedMenu(int intMenuID, const QString& strMenuCaption = {},
-                         std::optional<bool> blnEnabled = {}, std::optional<bool> blnChecked = {},
-                         std::optional<bool> blnVisible = {});
+    void setAlwaysOnTop(bool onTop);
 
     // Height of the title bar in pixels (10 more for style 1).
     int TitleBarHeight() const { return m_titleBarHeight; }
@@ -130,34 +104,23 @@ public:
     const QImage& picture() const { return m_picture; }
     // Caption button record 0 close, 1 maximize, 2 minimize.
     const CaptionButtons::Record& captionButton(int index) const { return m_buttons[index]; }
-    // The system menu item MnuSyst(index), null when there is none.
-    QAction* MnuSyst(int index) const;
+    // The system menu's item index, null when there is none.
+    QAction* menuItem(int index) const;
     // The system menu.
-    FrameSystemMenu* SysMnu() const { return m_menu; }
+    FrameSystemMenu* systemMenu() const { return m_menu; }
     // The colours drawn now (dark, light).
     FrameColors::Pair currentColours() const { return m_current; }
 
 signals:
-    // Pressed and released on the frame's own area (title bar, border).
-    void Click();
-    // Double-clicked on the frame's own area.
-    void DblClick();
-    // Mouse on the frame: Button 1 left, 2 right, 4 middle; Shift 1 Shift, 2 Ctrl, 4 Alt.
-    void MouseDown(short Button, short Shift, float X, float Y);
-    // The pointer moved over the frame; Button holds the buttons down.
-    void MouseMove(short Button, short Shift, float X, float Y);
-    // A button was released over (or after pressing on) the frame.
-    void MouseUp(short Button, short Shift, float X, float Y);
     // The close button was clicked (not Alt+F4, the menu or the window manager).
-    void velCloseClick();
-    // The frame was laid out and redrawn for a new size or look.
-    void ReSize();
-    // System menu item MenuItem was chosen; MenuCaption is its text.
-    void MenuItemSelected(short MenuItem, const QString& MenuCaption);
-    // A property changed (for persistence).
-    void propertyChanged(const QString& name);
+    void closeClicked();
+    // System menu item index was chosen; caption is its text.
+    void menuItemChosen(int index, const QString& caption);
+    // The frame moved its controls by dy pixels, down for a taller title bar, up for a shorter.
+    void controlsShifted(int dy);
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -166,14 +129,13 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
-    void zSubclass_Proc(bool bBefore, bool& bHandled, qint32& lReturn, qint32& lng_hWnd,
-                        qint32& uMsg, qint32& wParam, qint32& lParam) override;
-    void onHostMessage(qint32 uMsg, qint32 wParam);
+    void onHostEvent(const QEvent& event);
+    void onHostActivation(bool active);
     void onHostMoved();
-    void startSubclassing();
-    void load();
+    void onHostShown();
     void applySettings();
     void syncMenu();
     void updateTooltips();
@@ -198,16 +160,13 @@ private:
     void setHover(int hover);
     void moveWindow(QMouseEvent* event);
     void endMove();
-    void changed(const char* name);
 
     FrameProperties m_p;
     FrameHostWindow m_host;
-    Subclasser m_subclass;
-    qint32 m_ownHandle = 0;
     CaptionButtons m_buttons;
     FrameSystemMenu* m_menu;
-    FrameGrip* m_picRight;
-    FrameGrip* m_picBottom;
+    FrameGrip* m_rightGrip;
+    FrameGrip* m_bottomGrip;
     QImage m_picture;
     QString m_caption;
     FrameColors::Pair m_theme;
@@ -219,8 +178,7 @@ private:
     int m_titleBarHeight = 31;
     QRect m_restore;
     bool m_active = false;
-    bool m_inside = false;
-    bool m_alive = false;
+    bool m_closing = false; // the frame closes the window: its look stays as it is
     bool m_gripsInUse = false;
     bool m_shifted = false;
     bool m_moveable = true;

@@ -1,33 +1,15 @@
-// velForms: the window behaviour: mouse, keys, window messages, maximize,
+// velForms: the window behaviour: mouse, keys, the window's events, maximize,
 // minimize, close and the system menu.
 #include "controls/frame/velForms.h"
 
 #include "controls/frame/FrameGrip.h"
 #include "controls/frame/FrameSystemMenu.h"
-#include "controls/frame/WindowMessage.h"
 
 #include <QAction>
 #include <QKeyEvent>
 #include <QMouseEvent>
 
 namespace tarvex {
-
-namespace {
-
-short vbButtons(Qt::MouseButtons buttons)
-{
-    return short(((buttons & Qt::LeftButton) ? 1 : 0) | ((buttons & Qt::RightButton) ? 2 : 0) |
-                 ((buttons & Qt::MiddleButton) ? 4 : 0));
-}
-
-short vbShift(Qt::KeyboardModifiers modifiers)
-{
-    return short(((modifiers & Qt::ShiftModifier) ? 1 : 0) |
-                 ((modifiers & Qt::ControlModifier) ? 2 : 0) |
-                 ((modifiers & Qt::AltModifier) ? 4 : 0));
-}
-
-} // namespace
 
 void velForms::mousePressEvent(QMouseEvent* event)
 {
@@ -47,15 +29,11 @@ void velForms::mousePressEvent(QMouseEvent* event)
             m_moveOffset = event->globalPosition().toPoint() - m_host.widget()->pos();
         }
     }
-    emit MouseDown(vbButtons(event->button()), vbShift(event->modifiers()), float(p.x()),
-                   float(p.y()));
 }
 
 void velForms::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
-    emit MouseMove(vbButtons(event->buttons()), vbShift(event->modifiers()), float(p.x()),
-                   float(p.y()));
     if (!m_gripsInUse && m_p.BorderStyle == 1) {
         m_gripsInUse = true;
         placeGrips();
@@ -106,8 +84,6 @@ void velForms::mouseReleaseEvent(QMouseEvent* event)
     const QPoint p = event->position().toPoint();
     m_gripDrag = 0;
     endMove();
-    emit MouseUp(vbButtons(event->button()), vbShift(event->modifiers()), float(p.x()),
-                 float(p.y()));
     const int hover = m_buttons.hitTest(p.x(), p.y());
     if (event->button() == Qt::LeftButton) {
         const int pressed = m_pressed;
@@ -123,8 +99,6 @@ void velForms::mouseReleaseEvent(QMouseEvent* event)
         if (m_buttons.lastVisible() == CaptionButtons::None || p.x() < m_buttons.leftmostLeft(0))
             popupMenu(event->globalPosition().toPoint());
     }
-    if (rect().contains(p))
-        emit Click();
 }
 
 void velForms::mouseDoubleClickEvent(QMouseEvent* event)
@@ -138,7 +112,6 @@ void velForms::mouseDoubleClickEvent(QMouseEvent* event)
     m_lastButton = event->button();
     if (m_p.MaxButton && m_lastButton == Qt::LeftButton && p.y() < m_titleBarHeight)
         toggleMaximize();
-    emit DblClick();
     m_lastButton = Qt::NoButton;
 }
 
@@ -147,7 +120,7 @@ void velForms::changeEvent(QEvent* event)
     // A new font changes the title bar's height.
     if (event->type() == QEvent::FontChange) {
         computeTitleHeights();
-        Refresh();
+        refresh();
     }
     QWidget::changeEvent(event);
 }
@@ -161,7 +134,7 @@ void velForms::keyPressEvent(QKeyEvent* event)
     event->ignore();
 }
 
-void velForms::PressCaptionButton(int index)
+void velForms::pressCaptionButton(int index)
 {
     if (index >= CaptionButtons::Close && index <= CaptionButtons::Minimize &&
         m_buttons[index].Visible)
@@ -171,7 +144,7 @@ void velForms::PressCaptionButton(int index)
 void velForms::act(int index)
 {
     if (index == CaptionButtons::Close) {
-        emit velCloseClick();
+        emit closeClicked();
         closeHost();
     } else if (index == CaptionButtons::Maximize) {
         toggleMaximize();
@@ -182,10 +155,10 @@ void velForms::act(int index)
 
 void velForms::closeHost()
 {
-    // A form that refuses to close stays alive.
-    m_alive = false;
+    // A form that refuses to close goes on following its activation.
+    m_closing = true;
     if (m_host.widget() && !m_host.widget()->close())
-        m_alive = true;
+        m_closing = false;
 }
 
 void velForms::minimize()
@@ -236,72 +209,81 @@ void velForms::onMenuItem(int index)
     else if (index == FrameSystemMenu::Close)
         closeHost();
     else if (index == FrameSystemMenu::AlwaysOnTop)
-        SetAlwaysOnTop(!m_menu->item(FrameSystemMenu::AlwaysOnTop)->isChecked());
+        setAlwaysOnTop(!m_menu->item(FrameSystemMenu::AlwaysOnTop)->isChecked());
     if (const QAction* item = m_menu->item(index))
-        emit MenuItemSelected(short(index), item->text());
+        emit menuItemChosen(index, item->text());
 }
 
-void velForms::zSubclass_Proc(bool bBefore, bool& /*bHandled*/, qint32& /*lReturn*/,
-                              qint32& lng_hWnd, qint32& uMsg, qint32& wParam, qint32& /*lParam*/)
+void velForms::leaveEvent(QEvent* event)
 {
-    if (bBefore)
-        return;
-    if (lng_hWnd != m_ownHandle) {
-        onHostMessage(uMsg, wParam);
-    } else if (uMsg == WM::MouseMove) {
-        m_inside = true; // the pointer's leaving is reported from now on
-    } else if (uMsg == WM::MouseLeave && m_inside) {
-        m_inside = false;
-        m_drawnHover = CaptionButtons::None;
-        setToolTip(QString());
-        redraw();
-    }
+    // The pointer left the frame, or went onto one of its controls: no caption button is hot.
+    m_drawnHover = CaptionButtons::None;
+    setToolTip(QString());
+    redraw();
+    QWidget::leaveEvent(event);
 }
 
-void velForms::onHostMessage(qint32 uMsg, qint32 wParam)
+bool velForms::eventFilter(QObject* watched, QEvent* event)
 {
-    switch (uMsg) {
-    case WM::SetCursor:
-    case WM::Size:
+    if (watched == m_host.widget())
+        onHostEvent(*event);
+    return QWidget::eventFilter(watched, event);
+}
+
+void velForms::onHostEvent(const QEvent& event)
+{
+    switch (event.type()) {
+    case QEvent::Enter:
+    case QEvent::Resize:
         fitToHost();
         rememberRestore();
         break;
-    case WM::Move:
+    case QEvent::Move:
         onHostMoved();
         break;
-    case WM::Activate:
-        if (m_alive) {
-            m_active = wParam != 0;
-            computeColours();
-            Refresh();
-        }
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+        onHostActivation(event.type() == QEvent::WindowActivate);
         break;
-    case WM::SysColorChange:
+    case QEvent::ThemeChange:
+    case QEvent::ApplicationPaletteChange:
         computeColours();
-        Refresh(true);
+        refresh();
         break;
-    case WM::SysCommand:
-        // The window manager's close went through the form's own close handling.
-        if ((wParam & 0xFFF0) == WM::ScClose && m_host.widget() && !m_host.widget()->isVisible())
-            m_alive = false;
-        break;
-    case WM::SetText:
-    case WM::SetIcon:
+    case QEvent::WindowTitleChange:
+    case QEvent::WindowIconChange:
         redraw();
         break;
-    case WM::ShowWindow:
-        m_shownOnce = m_shownOnce || wParam;
+    case QEvent::Show:
+        onHostShown();
         break;
     default:
         break;
     }
 }
 
-void velForms::PlaceBeforeShowing()
+void velForms::placeBeforeShowing()
 {
     const QWidget* host = m_host.widget();
     if (m_startUpPosition == 2 && !m_shownOnce && host && !host->isVisible())
         m_host.centre();
+}
+
+void velForms::onHostActivation(bool active)
+{
+    if (m_closing)
+        return;
+    m_active = active;
+    computeColours();
+    refresh();
+}
+
+void velForms::onHostShown()
+{
+    // Placing happens before showing (placeBeforeShowing); a form shown again after the frame
+    // closed it follows its activation again.
+    m_closing = false;
+    m_shownOnce = true;
 }
 
 void velForms::onHostMoved()

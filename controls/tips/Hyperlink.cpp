@@ -2,7 +2,6 @@
 
 #include "controls/Canvas.h"
 #include "controls/ControlAccessibility.h"
-#include "controls/PropertyBag.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -57,19 +56,6 @@ Hyperlink::Hyperlink(QWidget* parent, const QString& name)
     m_props.FontNormal = font();
     m_props.FontHover = font();
     applyAll();
-}
-
-void Hyperlink::ReadProperties(const PropertyBag& bag)
-{
-    const QFont ambient = parentWidget() ? parentWidget()->font() : QApplication::font();
-    m_props.ReadFrom(bag, ambient);
-    applyAll();
-}
-
-void Hyperlink::WriteProperties(PropertyBag& bag) const
-{
-    const QFont ambient = parentWidget() ? parentWidget()->font() : QApplication::font();
-    m_props.WriteTo(bag, ambient);
 }
 
 void Hyperlink::applyAll()

@@ -8,8 +8,6 @@ class QLabel;
 
 namespace tarvex {
 
-class PropertyBag;
-
 // A one-line text that behaves like a web link: it changes colour and font while the pointer
 // is over it (only while the program is in the foreground), shows a hand pointer, takes the
 // focus from the keyboard only (clicking it leaves the focus where it was), draws a dotted
@@ -25,11 +23,6 @@ public:
     /// A link with the initial values of a newly placed control, its caption set to its name.
     explicit Hyperlink(QWidget* parent = nullptr,
                        const QString& name = QStringLiteral("Hyperlink1"));
-
-    /// Takes every property from `bag` (read defaults for what is missing) and applies them.
-    void ReadProperties(const PropertyBag& bag);
-    /// Stores every property that differs from its read default in `bag`.
-    void WriteProperties(PropertyBag& bag) const;
 
     /// Text of the link.
     QString Caption() const { return m_props.Caption; }

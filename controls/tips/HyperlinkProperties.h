@@ -8,14 +8,11 @@
 
 namespace tarvex {
 
-class PropertyBag;
-
 // Where the text of a Hyperlink stands (its Alignment property), numbered as stored.
 enum class LinkAlignment : int { Left = 0, Right = 1, Center = 2 };
 
-// The persisted properties of a Hyperlink, with the values a freshly placed link starts
-// with as member initialisers (Caption and the fonts are filled in by the control). Reading
-// a property set uses the read defaults instead (see ReadFrom).
+// The properties of a Hyperlink, with the values a freshly placed link starts with (Caption and
+// the fonts are filled in by the control).
 struct HyperlinkProperties final
 {
     QString Caption;
@@ -32,12 +29,6 @@ struct HyperlinkProperties final
     OleColor ColorUsed = RGB(50, 100, 200);
     QFont FontNormal;
     QFont FontHover;
-
-    /// Loads every property from `bag`; a missing or unreadable value takes its read default
-    /// (`ambientFont` for the fonts, an empty caption).
-    void ReadFrom(const PropertyBag& bag, const QFont& ambientFont);
-    /// Stores every property in `bag`, leaving out values equal to their read default.
-    void WriteTo(PropertyBag& bag, const QFont& ambientFont) const;
 };
 
 } // namespace tarvex

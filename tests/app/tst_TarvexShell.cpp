@@ -817,7 +817,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!f.shell->editor());
 
         main = f.shell->mainWindow();
-        main->Command3()->Click();
+        main->Command3()->click();
         auto* options = qobject_cast<ThemeOptions*>(f.shell->optionsWindow());
         pressHelp(options, options->theme());
         QTest::keyClick(options->theme(), Qt::Key_Return); // OK

@@ -115,7 +115,7 @@ private Q_SLOTS:
         QCOMPARE(main.window.hotkeyState()->text(), QStringLiteral("Atajos desactivados"));
         main.window.showHotkeysRunning(true);
         QCOMPARE(main.window.hotkeyState()->text(), QStringLiteral("Atajos activos"));
-        QCOMPARE(main.window.ThemeForm()->SysMnu()->caption(FrameSystemMenu::Close),
+        QCOMPARE(main.window.ThemeForm()->systemMenu()->caption(FrameSystemMenu::Close),
                  QStringLiteral("Cerrar"));
         const SeenBox box = readMessageBox([&main] { main.window.Label1_Click(); });
         QCOMPARE(box.text, QStringLiteral("¿Necesitas ayuda para usar Tarvex?"));
@@ -186,7 +186,7 @@ private Q_SLOTS:
         MainWindow main;
         QCOMPARE(main.window.Command1()->Caption(), QStringLiteral(" Start Tarvex"));
         QCOMPARE(main.window.hotkeyState()->text(), QStringLiteral("Hotkeys are off"));
-        QCOMPARE(main.window.ThemeForm()->SysMnu()->caption(FrameSystemMenu::Close),
+        QCOMPARE(main.window.ThemeForm()->systemMenu()->caption(FrameSystemMenu::Close),
                  QStringLiteral("Close"));
         const SeenBox box = readMessageBox([&main] { main.window.Label1_Click(); });
         QCOMPARE(box.text, QStringLiteral("Do you need help with using Tarvex?"));

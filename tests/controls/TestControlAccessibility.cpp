@@ -116,7 +116,7 @@ void TestControlAccessibility::buttonNameAndDescription()
     QFETCH(QString, description);
     auto* b = new velbutton(m_window, "b");
     b->setCaption(caption);
-    b->setToolTipText(tip);
+    b->setToolTip(tip);
     QCOMPARE(Iface(b)->text(QAccessible::Name), name);
     QCOMPARE(Iface(b)->text(QAccessible::Description), description);
 }
@@ -164,9 +164,9 @@ void TestControlAccessibility::pressActionPresses()
     auto* optionB = new velbutton(m_window, "b");
     optionA->setMode(ButtonMode::Option);
     optionB->setMode(ButtonMode::Option);
-    optionA->setValue(true);
-    QSignalSpy clicks(push, &velbutton::Click);
-    QSignalSpy checkClicks(check, &velbutton::Click);
+    optionA->setChecked(true);
+    QSignalSpy clicks(push, &velbutton::clicked);
+    QSignalSpy checkClicks(check, &velbutton::clicked);
 
     const QString press = QAccessibleActionInterface::pressAction();
     const QString toggle = QAccessibleActionInterface::toggleAction();
@@ -176,14 +176,14 @@ void TestControlAccessibility::pressActionPresses()
 
     QVERIFY(Actions(check)->actionNames().contains(toggle));
     Actions(check)->doAction(toggle);
-    QVERIFY(check->Value());
+    QVERIFY(check->isChecked());
     QCOMPARE(checkClicks.count(), 1);
     Actions(check)->doAction(toggle);
-    QVERIFY(!check->Value());
+    QVERIFY(!check->isChecked());
 
     Actions(optionB)->doAction(toggle);
-    QVERIFY(optionB->Value());
-    QVERIFY(!optionA->Value());
+    QVERIFY(optionB->isChecked());
+    QVERIFY(!optionA->isChecked());
 
     // A disabled button offers no press, and a press asked for anyway does nothing.
     push->setEnabled(false);
@@ -259,7 +259,7 @@ void TestControlAccessibility::framedWindow()
     buttons["Maximize"]->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     QCOMPARE(frame->WindowState(), 2);
     QCOMPARE(ChildrenOfRole(body, QAccessible::Button).contains("Restore"), true);
-    QSignalSpy closeClicks(frame, &velForms::velCloseClick);
+    QSignalSpy closeClicks(frame, &velForms::closeClicked);
     ChildrenOfRole(body, QAccessible::Button)["Close"]->actionInterface()->doAction(
         QAccessibleActionInterface::pressAction());
     QCOMPARE(closeClicks.count(), 1);

@@ -52,7 +52,7 @@ private:
     static ThemeOptions& opened(ShellFixture& f)
     {
         f.shell->start();
-        f.shell->mainWindow()->Command3()->Click();
+        f.shell->mainWindow()->Command3()->click();
         auto* window = qobject_cast<ThemeOptions*>(f.shell->optionsWindow());
         Q_ASSERT(window);
         return *window;
@@ -350,7 +350,7 @@ private Q_SLOTS:
         QVERIFY(main.isVisible() && !w.isVisible());
         // Still loaded: the next opening shows the lists as the user left them.
         QCOMPARE(f.shell->optionsWindow(), &w);
-        main.Command3()->Click();
+        main.Command3()->click();
         QVERIFY(w.isVisible());
         QCOMPARE(w.btnTHEME()->currentIndex(), 1);
         QCOMPARE(w.ThemeForm()->Style(), 4); // the opening sets the stored frame style

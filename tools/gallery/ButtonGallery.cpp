@@ -60,14 +60,13 @@ QImage RenderCell(int style, const Column& col, bool withPicture)
     props.ButtonStyle = ButtonStyleKind(style);
     props.DefaultColorSchemeFor();
     props.ApplyStyleColors();
-    props.Caption = withPicture ? QStringLiteral("&Picture") : QStringLiteral("&Button");
-    props.Mode = col.checked ? ButtonMode::Check : ButtonMode::Push;
-    props.Value = col.checked;
-    props.Font = QApplication::font();
     if (withPicture)
         props.PictureNormal = Arrow();
     QImage img(kCellW, kCellH, QImage::Format_ARGB32_Premultiplied);
     ButtonDrawing d{props};
+    d.caption = withPicture ? QStringLiteral("&Picture") : QStringLiteral("&Button");
+    d.font = QApplication::font();
+    d.checked = col.checked;
     d.state = col.state;
     d.enabled = col.enabled;
     d.hasFocus = col.focus;
@@ -154,11 +153,11 @@ QImage RenderFeature(const Feature& f)
     props.ButtonStyle = ButtonStyleKind::Hover3D;
     props.DefaultColorSchemeFor();
     props.ApplyStyleColors();
-    props.Caption = QStringLiteral("Go");
-    props.Font = QApplication::font();
     f.tweak(props);
     QImage img(kCellW, kFeatureH, QImage::Format_ARGB32_Premultiplied);
     ButtonDrawing d{props};
+    d.caption = QStringLiteral("Go");
+    d.font = QApplication::font();
     d.state = f.state;
     d.enabled = f.enabled;
     d.parentActive = true;

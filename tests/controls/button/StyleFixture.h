@@ -25,6 +25,7 @@ struct StyleSetup
     bool over = false;
     bool leftDown = false;
     bool runtime = true;
+    QString caption;
     std::function<void(ButtonProperties&)> tweak;
 };
 Q_DECLARE_METATYPE(StyleSetup)
@@ -44,20 +45,19 @@ inline void UseTestPalette()
     SystemColors::setPaletteOverride(p);
 }
 
-// Renders s at 80 x 24 with an empty caption (no glyph pixels).
+// Renders s at 80 x 24 (with no caption, no glyph pixels).
 inline QImage RenderStyle(const StyleSetup& s, QSize size = QSize(80, 24))
 {
     ButtonProperties props;
     props.ButtonStyle = ButtonStyleKind(s.style);
     props.DefaultColorSchemeFor();
     props.ApplyStyleColors();
-    props.Caption.clear();
-    props.Mode = s.checked ? ButtonMode::Check : ButtonMode::Push;
-    props.Value = s.checked;
     if (s.tweak)
         s.tweak(props);
     QImage img(size, QImage::Format_ARGB32_Premultiplied);
     ButtonDrawing d{props};
+    d.caption = s.caption;
+    d.checked = s.checked;
     d.state = s.state;
     d.enabled = s.enabled;
     d.hasFocus = s.focus;

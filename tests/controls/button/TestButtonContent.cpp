@@ -47,13 +47,14 @@ void TestButtonContent::picturePlaces()
     QFETCH(bool, dropDown);
     QFETCH(QString, rule);
     ButtonProperties p;
-    p.Caption = QStringLiteral("Go");
     p.PictureAlign = PicturePosition(align);
     p.DropDownSymbol = dropDown ? 1 : 0;
+    ButtonDrawing d{p};
+    d.caption = QStringLiteral("Go");
     QImage img(160, 60, QImage::Format_ARGB32_Premultiplied);
     Canvas canvas(img);
     const QSize pic(16, 12);
-    const ButtonContent::Layout l = ButtonContent::Arrange(canvas, p, pic);
+    const ButtonContent::Layout l = ButtonContent::Arrange(canvas, d, pic);
     const QRect c = l.caption, r = l.picture;
     const int capRight = c.left() + c.width(), capBottom = c.top() + c.height();
     QCOMPARE(r.size(), pic);
@@ -136,8 +137,8 @@ void TestButtonContent::captionEffects()
     auto render = [](int e) {
         StyleSetup s;
         s.style = 1;
+        s.caption = QStringLiteral("Effects");
         s.tweak = [e](ButtonProperties& p) {
-            p.Caption = QStringLiteral("Effects");
             p.CaptionEffects = e;
             p.BackColor = RGB(90, 120, 160); // effects shift this colour both ways
             p.ForeColor = RGB(255, 255, 255);

@@ -414,7 +414,6 @@ void TestButtonStyles::themeStyle()
     // With no widget to take a Qt style from, style 13 paints as style 2 in scheme 0.
     ButtonProperties props;
     props.ButtonStyle = ButtonStyleKind::WindowsTheme;
-    props.Caption.clear();
     ButtonDrawing d{props};
     d.parentActive = true;
     QImage img(80, 24, QImage::Format_ARGB32_Premultiplied);
@@ -541,7 +540,7 @@ void TestButtonStyles::office2003PressedCaptionReadable()
 {
     auto render = [](const QString& caption) {
         StyleSetup s = Make(6, D);
-        s.tweak = [caption](ButtonProperties& p) { p.Caption = caption; };
+        s.caption = caption;
         return RenderStyle(s, QSize(120, 30));
     };
     const QImage face = render(QString()), text = render(QStringLiteral("MMMMWW"));

@@ -1,7 +1,4 @@
-#include "controls/Canvas.h"
-#include "controls/ColorOps.h"
-#include "controls/PropertyBag.h"
-#include "controls/SystemColors.h"
+#include "StyleFixture.h"
 
 #include "../Contrast.h"
 
@@ -10,13 +7,13 @@
 
 using namespace tarvex;
 
-// Canvas primitives, colour operations, system colours and property sets.
+// Canvas primitives, colour operations and system colours.
 class TestCanvas final : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { UseTestPalette(); } // every edge line told apart
     void cleanupTestCase() { SystemColors::reset(); }
     void shiftColor_data();
     void shiftColor();
@@ -34,10 +31,6 @@ private slots:
     void edges();
     void focusRect();
     void textFlags();
-    void bagReadsWithoutCase();
-    void bagJsonRoundTrip();
-    void bagRejectsBadInput_data();
-    void bagRejectsBadInput();
 
 private:
     static QImage blank(int w, int h, OleColor c = RGB(10, 20, 30));
@@ -49,18 +42,6 @@ QImage TestCanvas::blank(int w, int h, OleColor c)
     QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
     img.fill(ToQColor(c));
     return img;
-}
-
-void TestCanvas::initTestCase()
-{
-    // Distinct palette colours so every edge line is told apart.
-    QPalette p;
-    p.setColor(QPalette::All, QPalette::Button, QColor(200, 200, 200));
-    p.setColor(QPalette::All, QPalette::Light, QColor(255, 255, 254));
-    p.setColor(QPalette::All, QPalette::Midlight, QColor(220, 221, 222));
-    p.setColor(QPalette::All, QPalette::Dark, QColor(128, 129, 130));
-    p.setColor(QPalette::All, QPalette::Shadow, QColor(1, 2, 3));
-    SystemColors::setPaletteOverride(p);
 }
 
 void TestCanvas::shiftColor_data()
@@ -330,55 +311,6 @@ void TestCanvas::textFlags()
             if (at(rtl, x, y) != RGB(255, 255, 255))
                 rtlMax = std::max(rtlMax, x);
     QVERIFY(rtlMax >= 0 && rtlMax < 100);
-}
-
-void TestCanvas::bagReadsWithoutCase()
-{
-    PropertyBag bag;
-    bag.WriteProperty("ButtonStyle", 3, 1);
-    bag.WriteProperty("Caption", "velbutton", "velbutton"); // equals the default: not written
-    bag.WriteProperty("Enabled", true, true);
-    QCOMPARE(bag.names(), QStringList{"ButtonStyle"});
-    QCOMPARE(bag.ReadProperty("buttonstyle", 1).toInt(), 3);
-    QCOMPARE(bag.ReadProperty("CAPTION", "velbutton").toString(), QString("velbutton"));
-    bag.WriteProperty("BUTTONSTYLE", 1, 1); // back to the default removes it
-    QCOMPARE(bag.size(), 0);
-}
-
-void TestCanvas::bagJsonRoundTrip()
-{
-    PropertyBag bag;
-    bag.WriteProperty("BackColor", QVariant::fromValue<quint32>(0x8000000F), 0);
-    bag.WriteProperty("Caption", "Save && &Exit", "");
-    bag.WriteProperty("Value", true, false);
-    bag.WriteProperty("PictureNormal", QByteArray("\x89PNG\0\1", 6), QByteArray());
-    PropertyBag back;
-    QString error;
-    QVERIFY2(PropertyBag::fromJson(bag.toJson(), back, &error), qPrintable(error));
-    QVERIFY(back == bag);
-    QCOMPARE(back.ReadProperty("backcolor").toLongLong(), 0x8000000FLL);
-    QCOMPARE(back.ReadProperty("picturenormal").toByteArray(), QByteArray("\x89PNG\0\1", 6));
-}
-
-void TestCanvas::bagRejectsBadInput_data()
-{
-    QTest::addColumn<QByteArray>("json");
-    QTest::newRow("not json") << QByteArray("{oops");
-    QTest::newRow("no list") << QByteArray("{\"x\":1}");
-    QTest::newRow("nameless") << QByteArray("{\"properties\":[{\"value\":1}]}");
-    QTest::newRow("bad bytes") << QByteArray(
-        "{\"properties\":[{\"name\":\"P\",\"bytes\":\"@@\"}]}");
-}
-
-void TestCanvas::bagRejectsBadInput()
-{
-    QFETCH(QByteArray, json);
-    PropertyBag bag;
-    bag.WriteProperty("Caption", "kept", "");
-    QString error;
-    QVERIFY(!PropertyBag::fromJson(json, bag, &error));
-    QVERIFY(!error.isEmpty());
-    QCOMPARE(bag.ReadProperty("Caption").toString(), QString("kept"));
 }
 
 QTEST_MAIN(TestCanvas)

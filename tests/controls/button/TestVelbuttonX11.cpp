@@ -84,31 +84,25 @@ void TestVelbuttonX11::cleanup()
 
 void TestVelbuttonX11::hoverFollowsThePointer()
 {
-    QSignalSpy enter(m_button, &velbutton::MouseEnter);
-    QSignalSpy leave(m_button, &velbutton::MouseLeave);
+    QSignalSpy moves(m_button, &velbutton::pointerMoved);
     m_pointer.moveTo(m_button->mapToGlobal(QPoint(60, 16)));
     QTRY_COMPARE(m_button->state(), ButtonState::Hot);
-    QVERIFY(enter.count() >= 1);
+    QVERIFY(moves.count() >= 1);
     // Hot draws style 3's fixed blue frame.
-    QCOMPARE(m_button->surface().pixel(0, 10), qRgb(50, 117, 167));
+    QCOMPARE(m_button->grab().toImage().pixel(0, 10), qRgb(50, 117, 167));
     m_pointer.moveTo(m_window->mapToGlobal(QPoint(280, 180)));
-    QTRY_COMPARE(leave.count(), 1);
-    QCOMPARE(m_button->state(), ButtonState::Normal);
+    QTRY_COMPARE(m_button->state(), ButtonState::Normal);
 }
 
 // Two quick clicks: the second press arrives as the window system's double
 // click, and the button still sees it as a press.
 void TestVelbuttonX11::doubleClickPressesTwice()
 {
-    QSignalSpy downs(m_button, &velbutton::MouseDown);
-    QSignalSpy clicks(m_button, &velbutton::Click);
-    QSignalSpy doubles(m_button, &velbutton::DblClick);
+    QSignalSpy clicks(m_button, &velbutton::clicked);
     const QPoint onButton = m_button->mapToGlobal(QPoint(60, 16));
     m_pointer.click(onButton);
     m_pointer.click(onButton);
     QTRY_COMPARE(clicks.count(), 2);
-    QCOMPARE(downs.count(), 2);
-    QCOMPARE(doubles.count(), 1);
 }
 
 void TestVelbuttonX11::clickOnButtonClosesMenuWithoutReopening()
@@ -117,7 +111,7 @@ void TestVelbuttonX11::clickOnButtonClosesMenuWithoutReopening()
     menu.addAction("One");
     menu.addAction("Two");
     int shown = 0;
-    QSignalSpy downs(m_button, &velbutton::MouseDown);
+    QSignalSpy clicks(m_button, &velbutton::clicked);
     const QPoint onButton = m_button->mapToGlobal(QPoint(60, 16));
     connect(&menu, &QMenu::aboutToShow, this, [&] {
         ++shown;
@@ -133,7 +127,7 @@ void TestVelbuttonX11::clickOnButtonClosesMenuWithoutReopening()
     QTRY_VERIFY(!menu.isVisible());
     QTest::qWait(500);
     QCOMPARE(shown, 1);
-    QCOMPARE(downs.count(), 0);
+    QCOMPARE(clicks.count(), 0);
     m_pointer.click(onButton);
     QTRY_COMPARE(shown, 2);
     QTRY_VERIFY(!menu.isVisible());

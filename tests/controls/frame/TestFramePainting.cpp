@@ -66,99 +66,19 @@ class TestFramePainting final : public QObject
     Q_OBJECT
 
 private slots:
-    void styles_data();
-    void styles();
     void titleBarShadow_data();
     void titleBarShadow();
-    void captionButtons_data();
-    void captionButtons();
     void glyphContrast_data();
     void glyphContrast();
-    void restoreGlyph();
     void captionShortening_data();
     void captionShortening();
     void captionRectangle_data();
     void captionRectangle();
-    void gripperDots();
     void blendAndThemes_data();
     void blendAndThemes();
     void primitives();
     void horizontalGradients();
 };
-
-void TestFramePainting::styles_data()
-{
-    QTest::addColumn<int>("theme");
-    QTest::addColumn<bool>("active");
-    QTest::addColumn<int>("style");
-    QTest::addColumn<OleColor>("dark");
-    QTest::addColumn<OleColor>("light");
-    QTest::addColumn<OleColor>("shade");
-    QTest::addColumn<Colours>("bands"); // rows 0, 3, 9, 20 and the last title row
-    // Every style of one theme; the theme and the activation only choose the colour pair, so
-    // one inactive row and one row of another theme check that choice.
-    // clang-format off
-    QTest::newRow("theme 0 active style 0") << 0 << true << 0 << 0x9C6113u << 0xFEECDDu << 0x4E310Au
-                          << Colours{0xAC7835u, 0xDDBE9Au, 0xECD2B8u, 0xC49A65u, 0xA0661Au};
-    QTest::newRow("theme 0 active style 1") << 0 << true << 1 << 0x9C6113u << 0xFEECDDu << 0x4E310Au
-                          << Colours{0xF3DDC7u, 0xD2AE83u, 0xB8894Du, 0xE6C9AAu, 0xA0661Au};
-    QTest::newRow("theme 0 active style 2") << 0 << true << 2 << 0x9C6113u << 0xFEECDDu << 0x4E310Au
-                          << Colours{0xEAD0B5u, 0xCDA678u, 0x9C6113u, 0x9C6113u, 0x9C6113u};
-    QTest::newRow("theme 0 active style 3") << 0 << true << 3 << 0x9C6113u << 0xFEECDDu << 0x4E310Au
-                          << Colours{0xFBE8D7u, 0xF2DBC4u, 0xDFC19Eu, 0xBE9158u, 0x9F6519u};
-    QTest::newRow("theme 0 active style 4") << 0 << true << 4 << 0x9C6113u << 0xFEECDDu << 0x4E310Au
-                          << Colours{0xE2C4A3u, 0xB8894Du, 0xECD2B8u, 0xC49A65u, 0xA0661Au};
-    QTest::newRow("theme 0 active style 5") << 0 << true << 5 << 0x9C6113u << 0xFEECDDu << 0x4E310Au
-                          << Colours{0xFFF6EEu, 0xFEF0E4u, 0x9C6113u, 0x9C6113u, 0x9C6113u};
-    QTest::newRow("theme 0 inactive style 0") << 0 << false << 0 << 0xB5894Fu << 0xFEF1E6u << 0x5B4528u
-                          << Colours{0xC19A68u, 0xE6CEB4u, 0xF0DECAu, 0xD3B38Du, 0xB88D55u};
-    QTest::newRow("theme 2 active style 0") << 2 << true << 0 << 0x385D3Fu << 0xE1F9F7u << 0x1C2F20u
-                          << Colours{0x54775Eu, 0xA9C5BAu, 0xC2DCD5u, 0x7D9D8Au, 0x3E6346u};
-    // clang-format on
-}
-
-void TestFramePainting::styles()
-{
-    QFETCH(int, theme);
-    QFETCH(bool, active);
-    QFETCH(int, style);
-    QFETCH(OleColor, dark);
-    QFETCH(OleColor, light);
-    QFETCH(OleColor, shade);
-    QFETCH(Colours, bands);
-    FrameRig rig(theme, style, active);
-    const int h = rig.frame->TitleBarHeight(), w = 300, bottom = rig.frame->height() - 1;
-    QCOMPARE(h, style == 1 ? 41 : 31);
-    QCOMPARE(bottom, style == 1 ? 159 : 149); // the window grows with the taller title bar
-    QCOMPARE(rig.frame->currentColours(), (FrameColors::Pair{dark, light}));
-    const int rows[] = {0, 3, 9, 20, h - 1};
-    for (int i = 0; i < 5; ++i)
-        QCOMPARE(rig.at(60, rows[i]), hex(bands[size_t(i)]));
-    // Body border: two dark rings and a shaded one, left, right and bottom.
-    for (const auto& [x, y, c] : {std::tuple{0, 100, dark},
-                                  {1, 100, dark},
-                                  {2, 100, shade},
-                                  {w - 1, 100, dark},
-                                  {w - 2, 100, dark},
-                                  {w - 3, 100, shade},
-                                  {100, bottom, dark},
-                                  {100, bottom - 1, dark},
-                                  {100, bottom - 2, shade},
-                                  {3, 100, kBody}})
-        QCOMPARE(rig.at(x, y), hex(c));
-    // Corner pixels under the title bar, mirrored on the right.
-    for (const auto& [x, y, c] : {std::tuple{2, h + 1, dark},
-                                  {2, h + 2, dark},
-                                  {3, h + 1, dark},
-                                  {4, h + 1, shade},
-                                  {3, h + 2, shade},
-                                  {w - 3, h + 1, dark},
-                                  {w - 3, h + 2, dark},
-                                  {w - 4, h + 1, dark},
-                                  {w - 5, h + 1, shade},
-                                  {w - 4, h + 2, shade}})
-        QCOMPARE(rig.at(x, y), hex(c));
-}
 
 void TestFramePainting::titleBarShadow_data()
 {
@@ -192,67 +112,6 @@ void TestFramePainting::titleBarShadow()
     for (const auto& [row, grey] : {std::pair{1, 135}, {4, 180}, {7, 225}})
         QCOMPARE(rig.at(100, h + row), hex(RGB(grey, grey, grey)));
     QCOMPARE(rig.at(100, h + 8), hex(kBody));
-}
-
-void TestFramePainting::captionButtons_data()
-{
-    QTest::addColumn<int>("style");
-    QTest::addColumn<int>("button");
-    QTest::addColumn<int>("state");
-    QTest::addColumn<QPoint>("glyph");
-    QTest::addColumn<QPoint>("empty");
-    QTest::addColumn<OleColor>("face"); // hover / pressed face at the empty point
-    const QPoint closeX(6, 5), closeGap(9, 5), maxBar(10, 5), maxInside(9, 10), minBar(13, 13),
-        minEnd(14, 12);
-    for (int style : {0, 2}) {
-        for (int state : {0, 1, 2}) {
-            const QString name = QStringLiteral("style %1 state %2 ").arg(style).arg(state);
-            QTest::newRow(qPrintable(name + "close"))
-                << style << 0 << state << closeX << closeGap << RGB(203, 220, 233);
-            QTest::newRow(qPrintable(name + "maximize"))
-                << style << 1 << state << maxBar << maxInside << RGB(231, 239, 245);
-            QTest::newRow(qPrintable(name + "minimize"))
-                << style << 2 << state << minBar << minEnd << RGB(208, 223, 235);
-        }
-    }
-}
-
-void TestFramePainting::captionButtons()
-{
-    QFETCH(int, style);
-    QFETCH(int, button);
-    QFETCH(int, state);
-    QFETCH(QPoint, glyph);
-    QFETCH(QPoint, empty);
-    QFETCH(OleColor, face);
-    FrameRig rig(0, style, true);
-    const OleColor dark = RGB(19, 97, 156), light = RGB(221, 236, 254);
-    const int left = 300 - 3 - 21 * (button + 1), top = 8;
-    QCOMPARE(rig.frame->captionButton(button).Left, left);
-    QCOMPARE(rig.frame->captionButton(button).Top, top);
-    const QPoint centre(left + 9, top + 9);
-    if (state >= 1)
-        rig.moveTo(centre);
-    if (state == 2)
-        QTest::mousePress(rig.frame, Qt::LeftButton, Qt::NoModifier, centre);
-    const QPoint g = QPoint(left, top) + glyph, e = QPoint(left, top) + empty;
-    if (state == 0) {
-        // The title band runs on under the button, with a glyph on it: light on
-        // the dark band of style 2, dark on the pale band of style 0.
-        QCOMPARE(rig.at(g.x(), g.y()), hex(style == 2 ? light : RGB(10, 49, 78)));
-        QCOMPARE(rig.at(e.x(), e.y()), rig.at(60, e.y()));
-        QCOMPARE(rig.at(left, top), rig.at(60, top));
-        return;
-    }
-    // Hover and pressed: a white-going face framed in the border colour, dark glyph.
-    const OleColor border = style == 2 ? dark : RGB(10, 49, 78);
-    QCOMPARE(rig.at(g.x(), g.y()), hex(dark));
-    QCOMPARE(rig.at(left, top), hex(border));
-    QCOMPARE(rig.at(left + 18, top + 18), hex(border));
-    // Blend(dark, white, 128) at the top, white a little above the middle, back down.
-    QCOMPARE(rig.at(left + 5, top + 1), hex(RGB(150, 185, 211)));
-    QCOMPARE(rig.at(left + 1, top + 17), hex(RGB(149, 184, 210)));
-    QCOMPARE(rig.at(e.x(), e.y()), hex(face));
 }
 
 void TestFramePainting::glyphContrast_data()
@@ -305,20 +164,6 @@ void TestFramePainting::glyphContrast()
             }
         }
     }
-}
-
-void TestFramePainting::restoreGlyph()
-{
-    FrameRig rig(0, 0, true);
-    rig.frame->setWindowState(2);
-    QCOMPARE(rig.frame->WindowState(), 2);
-    const auto& b = rig.frame->captionButton(1);
-    QCOMPARE(b.Left, rig.frame->width() - 3 - 42);
-    const QString glyph = rig.at(b.Left + 15, b.Top + 4);
-    QVERIFY(glyph != rig.at(b.Left + 1, b.Top + 4));
-    for (const QPoint& p : {QPoint(3, 15), QPoint(10, 15), QPoint(7, 7)})
-        QCOMPARE(rig.at(b.Left + p.x(), b.Top + p.y()), glyph);
-    QVERIFY(rig.at(b.Left + 5, b.Top + 5) != glyph); // outside both boxes
 }
 
 void TestFramePainting::captionShortening_data()
@@ -388,21 +233,6 @@ void TestFramePainting::captionRectangle()
     }
     QImage picture(300, 150, QImage::Format_RGB32);
     QCOMPARE(FramePainter(picture, look).captionRect(), rect);
-}
-
-void TestFramePainting::gripperDots()
-{
-    FrameRig rig(0, 1, true);
-    const OleColor light = RGB(221, 236, 254), shade = RGB(10, 49, 78);
-    const int start = (300 - 34) / 2;
-    for (int k : {0, 8}) {
-        const int x = start + 4 * k;
-        QCOMPARE(rig.at(x, 2), hex(shade));
-        QCOMPARE(rig.at(x + 1, 3), hex(shade)); // the dark square overlaps the light one
-        QCOMPARE(rig.at(x + 2, 4), hex(light));
-        QCOMPARE(rig.at(x + 1, 4), hex(light));
-    }
-    QVERIFY(rig.at(start + 3, 3) != hex(shade));
 }
 
 void TestFramePainting::blendAndThemes_data()

@@ -15,6 +15,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QtTest/qtestspontaneevent.h>
+#include <QWindow>
 
 using namespace tarvex;
 
@@ -89,16 +90,13 @@ class TestVelForms final : public QObject
 
 private slots:
     void init() { QLocale::setDefault(QLocale::c()); }
-    void initialAndStoredDefaults();
-    void storedProperties();
-    void maxButtonOffForcesNormal();
+    void maxButtonOffKeepsNormal();
     void closeButton_data();
     void closeButton();
     void closingWithoutCloseClick_data();
     void closingWithoutCloseClick();
     void maximizeAndRestore();
     void restoreCentresCentredForm();
-    void storedMaximizedState();
     void minimumResize_data();
     void minimumResize();
     void systemResizeTakesTheDrag_data() { minimumResize_data(); }
@@ -107,72 +105,21 @@ private slots:
     void menuCaptions();
     void styleOneShiftsControls();
     void styleOneGrowsTheWindow();
-    void activationColours();
     void desktopThemeFollowsPalette();
-    void addedMenuItems();
     void alwaysOnTop();
     void changeAllBackgrounds();
     void hoverTooltips();
     void titleAndIconFollowTheForm();
+    void earlierFiltersSeeEveryEvent();
+    void reopenedWindowFollowsActivation_data();
+    void reopenedWindowFollowsActivation();
 };
 
-void TestVelForms::initialAndStoredDefaults()
+void TestVelForms::maxButtonOffKeepsNormal()
 {
     Rig rig;
-    velForms& f = *rig.frame;
-    QCOMPARE(f.ThemeColor(), 0);
-    QCOMPARE(f.BorderStyle(), 1);
-    QCOMPARE(f.CustomBackColor(), 0x8000000Fu);
-    QVERIFY(rig.host.windowFlags() & Qt::FramelessWindowHint);
-    QCOMPARE(f.geometry(), QRect(0, 0, 400, 300));
-    f.ReadProperties(PropertyBag());
-    QCOMPARE(f.ThemeColor(), 6); // a stored set without the key follows the desktop
-    QCOMPARE(f.ColorFrom(), 0x404080u);
-    QCOMPARE(f.IconSize(), 16);
-    PropertyBag bag;
-    f.WriteProperties(bag);
-    QCOMPARE(bag.size(), 0);
-}
-
-void TestVelForms::storedProperties()
-{
-    Rig rig;
-    PropertyBag stored;
-    for (const char* name : {"TitleBarShadow", "WindowState", "Style", "ThemeColor"})
-        stored.WriteProperty(QString::fromLatin1(name), 0, 99);
-    stored.WriteProperty("themecolor", 3); // names match in any case
-    rig.frame->ReadProperties(stored);
-    QCOMPARE(rig.frame->ThemeColor(), 3);
-    QCOMPARE(rig.frame->TitleBarShadow(), false);
-    velForms& f = *rig.frame;
-    f.setColorFrom(1);
-    f.setColorTo(2);
-    f.setBackColorStyle(1);
-    f.setBorderStyle(0);
-    f.setCloseButton(false);
-    f.setMaxButton(false);
-    f.setMinButton(false);
-    f.setCustomBackColor(0xF0F0F0);
-    f.setIconSize(20);
-    f.setChangeAllBackgrounds(true);
-    PropertyBag written;
-    f.WriteProperties(written);
-    QCOMPARE(written.names(),
-             QStringList({"ColorFrom", "ColorTo", "ThemeColor", "BackColorStyle", "BorderStyle",
-                          "CloseButton", "MaxButton", "MinButton", "CustomBackColor", "IconSize",
-                          "ChangeAllBackgrounds", "TitleBarShadow"}));
-    QCOMPARE(written.ReadProperty("CustomBackColor").toLongLong(), 0xF0F0F0);
-}
-
-void TestVelForms::maxButtonOffForcesNormal()
-{
-    Rig rig;
-    PropertyBag stored;
-    stored.WriteProperty("WindowState", 2);
-    stored.WriteProperty("MaxButton", false);
-    rig.frame->ReadProperties(stored);
-    QCOMPARE(rig.frame->WindowState(), 0);
-    QVERIFY(!rig.frame->MnuSyst(FrameSystemMenu::Maximize)->isVisible());
+    rig.frame->setMaxButton(false);
+    QVERIFY(!rig.frame->menuItem(FrameSystemMenu::Maximize)->isVisible());
     const QRect before = rig.host.geometry();
     rig.doubleClick({150, 12});
     QCOMPARE(rig.frame->WindowState(), 0);
@@ -193,7 +140,7 @@ void TestVelForms::closeButton()
     QFETCH(int, releaseOn);
     QFETCH(int, closeClicks);
     Rig rig;
-    QSignalSpy clicks(rig.frame, &velForms::velCloseClick);
+    QSignalSpy clicks(rig.frame, &velForms::closeClicked);
     const QPoint release = releaseOn < 0 ? QPoint(150, 12) : rig.centreOf(releaseOn);
     rig.mouse(QEvent::MouseButtonPress, rig.centreOf(0));
     rig.mouse(QEvent::MouseMove, release);
@@ -222,13 +169,13 @@ void TestVelForms::closingWithoutCloseClick()
     QFETCH(bool, closes);
     Rig rig;
     rig.frame->setCloseButton(closeButton);
-    QSignalSpy clicks(rig.frame, &velForms::velCloseClick);
-    QSignalSpy chosen(rig.frame, &velForms::MenuItemSelected);
+    QSignalSpy clicks(rig.frame, &velForms::closeClicked);
+    QSignalSpy chosen(rig.frame, &velForms::menuItemChosen);
     if (how == "keys") {
         QKeyEvent key(QEvent::KeyPress, Qt::Key_F4, Qt::AltModifier);
         QApplication::sendEvent(rig.frame, &key);
     } else if (how == "menu") {
-        rig.frame->MnuSyst(FrameSystemMenu::Close)->trigger();
+        rig.frame->menuItem(FrameSystemMenu::Close)->trigger();
         QCOMPARE(chosen.count(), 1);
         QCOMPARE(chosen.first().at(0).toInt(), 4);
         QCOMPARE(chosen.first().at(1).toString(), QStringLiteral("Close            Alt+F4"));
@@ -247,20 +194,20 @@ void TestVelForms::maximizeAndRestore()
     Rig rig;
     const QRect normal = rig.host.geometry();
     const QRect work = rig.host.screen()->availableGeometry();
-    QVERIFY(!rig.frame->MnuSyst(FrameSystemMenu::Restore)->isEnabled());
+    QVERIFY(!rig.frame->menuItem(FrameSystemMenu::Restore)->isEnabled());
     rig.click(rig.centreOf(1));
     QCOMPARE(rig.frame->WindowState(), 2);
     QCOMPARE(rig.host.geometry(), work);
     QCOMPARE(rig.frame->geometry(), QRect(QPoint(0, 0), work.size()));
-    QVERIFY(rig.frame->MnuSyst(FrameSystemMenu::Restore)->isEnabled());
-    QVERIFY(!rig.frame->MnuSyst(FrameSystemMenu::Maximize)->isEnabled());
+    QVERIFY(rig.frame->menuItem(FrameSystemMenu::Restore)->isEnabled());
+    QVERIFY(!rig.frame->menuItem(FrameSystemMenu::Maximize)->isEnabled());
     QCOMPARE(rig.frame->captionButton(1).TooltipText, QStringLiteral("Restore"));
     rig.click(rig.centreOf(1)); // the button moved with the wider frame
     QCOMPARE(rig.frame->WindowState(), 0);
     QCOMPARE(rig.host.geometry(), normal);
     rig.doubleClick({150, 12});
     QCOMPARE(rig.host.geometry(), work);
-    rig.frame->MnuSyst(FrameSystemMenu::Restore)->trigger();
+    rig.frame->menuItem(FrameSystemMenu::Restore)->trigger();
     QCOMPARE(rig.host.geometry(), normal);
     rig.doubleClick({150, 100}); // below the title bar: nothing
     QCOMPARE(rig.frame->WindowState(), 0);
@@ -279,20 +226,6 @@ void TestVelForms::restoreCentresCentredForm()
     QCOMPARE(rig.host.pos(), QPoint((screen.width() - 400) / 2, (screen.height() - 300) / 2));
 }
 
-void TestVelForms::storedMaximizedState()
-{
-    Rig rig;
-    const QRect normal = rig.host.geometry();
-    PropertyBag maximized, normalSet;
-    maximized.WriteProperty("WindowState", 2);
-    rig.frame->ReadProperties(maximized);
-    QCOMPARE(rig.frame->WindowState(), 2);
-    QCOMPARE(rig.host.geometry(), rig.host.screen()->availableGeometry());
-    rig.frame->ReadProperties(normalSet);
-    QCOMPARE(rig.frame->WindowState(), 0);
-    QCOMPARE(rig.host.geometry(), normal);
-}
-
 void TestVelForms::minimumResize_data()
 {
     QTest::addColumn<QString>("grip");
@@ -302,15 +235,15 @@ void TestVelForms::minimumResize_data()
     QTest::addColumn<QSize>("size");
     QTest::addColumn<Qt::Edges>("edges");
     const Qt::Edges corner = Qt::RightEdge | Qt::BottomEdge;
-    QTest::newRow("right, narrower than 130") << "m_picRight" << QPoint(1, 50) << QPoint(40, 80)
-                                              << 9 << QSize(130, 300) << Qt::Edges(Qt::RightEdge);
+    QTest::newRow("right, narrower than 130") << "rightGrip" << QPoint(1, 50) << QPoint(40, 80) << 9
+                                              << QSize(130, 300) << Qt::Edges(Qt::RightEdge);
     QTest::newRow("bottom, lower than the title")
-        << "m_picBottom" << QPoint(100, 1) << QPoint(200, 5) << 7 << QSize(400, 46)
+        << "bottomGrip" << QPoint(100, 1) << QPoint(200, 5) << 7 << QSize(400, 46)
         << Qt::Edges(Qt::BottomEdge);
     QTest::newRow("corner, both ways")
-        << "m_picRight" << QPoint(1, 255) << QPoint(500, 420) << 8 << QSize(500, 420) << corner;
+        << "rightGrip" << QPoint(1, 255) << QPoint(500, 420) << 8 << QSize(500, 420) << corner;
     QTest::newRow("bottom near its right end")
-        << "m_picBottom" << QPoint(380, 1) << QPoint(450, 350) << 8 << QSize(450, 350) << corner;
+        << "bottomGrip" << QPoint(380, 1) << QPoint(450, 350) << 8 << QSize(450, 350) << corner;
 }
 
 // Drags the grip named grip from `from` (grip coordinates) to `to` (frame coordinates) with the
@@ -399,8 +332,7 @@ void TestVelForms::menuCaptions()
     Rig rig;
     const int items[] = {0, 1, 2, 4, 6};
     for (int i = 0; i < 5; ++i)
-        QCOMPARE(rig.frame->GetMenuItemValue(items[i], FrameSystemMenu::Caption).toString(),
-                 captions[i]);
+        QCOMPARE(rig.frame->menuItem(items[i])->text(), captions[i]);
     QCOMPARE(rig.frame->captionButton(0).TooltipText, captions[3].chopped(18));
     QCOMPARE(rig.frame->captionButton(1).TooltipText, captions[2]);
     QCOMPARE(rig.frame->captionButton(2).TooltipText, captions[1]);
@@ -454,69 +386,27 @@ void TestVelForms::styleOneGrowsTheWindow()
     }
 }
 
-void TestVelForms::activationColours()
-{
-    Rig rig;
-    QEvent off(QEvent::WindowDeactivate), on(QEvent::WindowActivate);
-    QApplication::sendEvent(&rig.host, &off);
-    QCOMPARE(rig.frame->currentColours(),
-             (FrameColors::Pair{RGB(79, 137, 181), RGB(230, 241, 254)}));
-    QApplication::sendEvent(&rig.host, &on);
-    QCOMPARE(rig.frame->currentColours(), FrameColors::FixedPair(0));
-    rig.frame->setThemeColor(5);
-    rig.frame->setColorFrom(RGB(1, 2, 3));
-    QCOMPARE(rig.frame->currentColours().dark, RGB(1, 2, 3));
-}
-
+// The desktop theme follows the desktop's accent colour as it changes.
 void TestVelForms::desktopThemeFollowsPalette()
 {
     Rig rig;
     QEvent on(QEvent::WindowActivate);
     QApplication::sendEvent(&rig.host, &on);
     rig.frame->setThemeColor(6);
+    const QImage before = rig.frame->picture();
     const QPalette original = QApplication::palette();
     QPalette green = original;
     green.setColor(QPalette::Highlight, QColor(60, 160, 70));
     QApplication::setPalette(green); // reaches the form as a system colour change
-    QTRY_COMPARE(rig.frame->currentColours(), FrameColors::FixedPair(FrameColors::Olive));
-    QCOMPARE(FromQRgb(rig.frame->picture().pixel(1, 200)), RGB(63, 93, 56));
+    QTRY_COMPARE(FromQRgb(rig.frame->picture().pixel(1, 200)), RGB(63, 93, 56)); // olive's border
     QApplication::setPalette(original);
-    QTRY_COMPARE(rig.frame->currentColours(), FrameColors::DesktopPair(original));
-}
-
-void TestVelForms::addedMenuItems()
-{
-    Rig rig;
-    velForms& f = *rig.frame;
-    QCOMPARE(f.FormMenuAdd("About", true, true, true), 8);
-    QCOMPARE(f.GetMenuItemValue(7, FrameSystemMenu::Caption).toString(), QStringLiteral("-"));
-    QCOMPARE(f.GetMenuItemValue(8, FrameSystemMenu::Checked).toBool(), true);
-    QVERIFY(!f.GetMenuItemValue(8, 9).isValid());
-    f.ModifyAddedMenu(8, "Info", false, false);
-    QCOMPARE(f.GetMenuItemValue(8, FrameSystemMenu::Caption).toString(), QStringLiteral("Info"));
-    QCOMPARE(f.GetMenuItemValue(8, FrameSystemMenu::Enabled).toBool(), false);
-    QCOMPARE(f.GetMenuItemValue(8, FrameSystemMenu::Visible).toBool(), true);
-    f.ModifyAddedMenu(4, "Quit");
-    f.FormMenuRemove(4);
-    QCOMPARE(f.GetMenuItemValue(4, 0).toString(), QStringLiteral("Close            Alt+F4"));
-    QSignalSpy chosen(&f, &velForms::MenuItemSelected);
-    f.MnuSyst(8)->setEnabled(true);
-    f.MnuSyst(8)->trigger();
-    QCOMPARE(chosen.count(), 1);
-    QCOMPARE(chosen.first().at(1).toString(), QStringLiteral("Info"));
-    f.FormMenuRemove(8);
-    QVERIFY(!f.GetMenuItemValue(8, 0).isValid());
-    f.SetvelFormsMenuCaption(3, "x");
-    f.SetvelFormsMenuCaption(4, "");
-    f.SetvelFormsMenuCaption(4, "Shut");
-    QCOMPARE(f.GetMenuItemValue(4, 0).toString(), QStringLiteral("Shut            Alt+F4"));
-    QCOMPARE(f.captionButton(0).TooltipText, QStringLiteral("Shut"));
+    QTRY_COMPARE(rig.frame->picture(), before);
 }
 
 void TestVelForms::alwaysOnTop()
 {
     Rig rig;
-    QAction* item = rig.frame->MnuSyst(FrameSystemMenu::AlwaysOnTop);
+    QAction* item = rig.frame->menuItem(FrameSystemMenu::AlwaysOnTop);
     item->trigger();
     QVERIFY(item->isChecked());
     QVERIFY(rig.host.windowFlags() & Qt::WindowStaysOnTopHint);
@@ -574,6 +464,60 @@ void TestVelForms::titleAndIconFollowTheForm()
     QCOMPARE(FromQRgb(rig.frame->picture().pixel(9, 9)), RGB(255, 0, 0));
     QCOMPARE(FromQRgb(rig.frame->picture().pixel(24, 24)), RGB(255, 0, 0));
     QVERIFY(FromQRgb(rig.frame->picture().pixel(25, 24)) != RGB(255, 0, 0));
+}
+
+// A filter the window had before it got its frame still sees every event of the window.
+void TestVelForms::earlierFiltersSeeEveryEvent()
+{
+    struct Recorder final : QObject
+    {
+        QList<QEvent::Type> seen;
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            seen << event->type();
+            return false;
+        }
+    } recorder;
+    Form host;
+    host.installEventFilter(&recorder);
+    auto* frame = new velForms(&host);
+    host.show();
+    host.setGeometry(50, 60, 400, 300);
+    host.setWindowTitle(QStringLiteral("Settings"));
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QApplication::sendEvent(&host, &deactivate);
+    const QList<QEvent::Type> expected{QEvent::Show, QEvent::Move, QEvent::Resize,
+                                       QEvent::WindowTitleChange, QEvent::WindowDeactivate};
+    for (QEvent::Type type : expected)
+        QVERIFY2(recorder.seen.contains(type), qPrintable(QString::number(type)));
+    QCOMPARE(frame->geometry(), QRect(0, 0, 400, 300)); // and the frame saw them too
+}
+
+void TestVelForms::reopenedWindowFollowsActivation_data()
+{
+    QTest::addColumn<bool>("byWindowManager");
+    QTest::newRow("closed by the window manager") << true;
+    QTest::newRow("closed from the system menu") << false;
+}
+
+// A window closed once and shown again: its title bar still follows the activation.
+void TestVelForms::reopenedWindowFollowsActivation()
+{
+    QFETCH(bool, byWindowManager);
+    Rig rig;
+    QEvent on(QEvent::WindowActivate), off(QEvent::WindowDeactivate);
+    QApplication::sendEvent(&rig.host, &off);
+    const FrameColors::Pair inactive = rig.frame->currentColours();
+    QApplication::sendEvent(&rig.host, &on);
+    QVERIFY(rig.frame->currentColours() != inactive);
+    if (byWindowManager)
+        rig.host.windowHandle()->close(); // what a close asked by the window manager runs
+    else
+        rig.frame->menuItem(FrameSystemMenu::Close)->trigger();
+    QVERIFY(!rig.host.isVisible());
+    rig.host.show();
+    QApplication::sendEvent(&rig.host, &off);
+    QCOMPARE(rig.frame->currentColours(), inactive);
 }
 
 QTEST_MAIN(TestVelForms)

@@ -1,7 +1,7 @@
 // velForms on a real X server with a window manager: the title bar moves the
 // window through the window manager, double-clicks maximize onto the work
 // area and restore, the grips resize, and only the close button raises
-// velCloseClick. The pointer is driven with xdotool (XTest).
+// closeClicked. The pointer is driven with xdotool (XTest).
 #include "FrameFixture.h"
 
 #include "controls/frame/FrameSystemMenu.h"
@@ -129,17 +129,17 @@ void TestVelFormsX11::gripResizes()
 
 void TestVelFormsX11::systemMenu()
 {
-    QSignalSpy chosen(m_frame, &velForms::MenuItemSelected);
+    QSignalSpy chosen(m_frame, &velForms::menuItemChosen);
     const QPoint title = m_frame->mapToGlobal(QPoint(150, 12));
     xdo({"mousemove", QString::number(title.x()), QString::number(title.y())});
     QTest::qWait(100);
     xdo({"click", "3"});
-    QMenu* menu = m_frame->SysMnu()->menu();
+    QMenu* menu = m_frame->systemMenu()->menu();
     QTRY_VERIFY_WITH_TIMEOUT(menu->isVisible(), 3000);
     QVERIFY(menu->geometry().contains(title + QPoint(1, 1)) ||
             (menu->pos() - title).manhattanLength() <= 4);
     // Always on Top, chosen with the pointer.
-    QAction* onTop = m_frame->MnuSyst(FrameSystemMenu::AlwaysOnTop);
+    QAction* onTop = m_frame->menuItem(FrameSystemMenu::AlwaysOnTop);
     const QPoint item = menu->mapToGlobal(menu->actionGeometry(onTop).center());
     xdo({"mousemove", QString::number(item.x()), QString::number(item.y())});
     QTest::qWait(150);
@@ -152,7 +152,7 @@ void TestVelFormsX11::systemMenu()
 
 void TestVelFormsX11::closePaths()
 {
-    QSignalSpy clicks(m_frame, &velForms::velCloseClick);
+    QSignalSpy clicks(m_frame, &velForms::closeClicked);
     xdo({"key", "--clearmodifiers", "alt+F4"}); // the window manager's close
     QTRY_COMPARE_WITH_TIMEOUT(m_form->closes, 1, 3000);
     QCOMPARE(clicks.count(), 0);

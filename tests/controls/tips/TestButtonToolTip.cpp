@@ -59,7 +59,7 @@ void TestButtonToolTip::init()
     auto* layout = new QVBoxLayout(m_host.get());
     m_button = new velbutton(nullptr, "Command1");
     m_button->setFixedSize(140, 40);
-    m_button->setToolTipText("Starts the hotkeys");
+    m_button->setToolTip("Starts the hotkeys");
     layout->addWidget(m_button);
     layout->addSpacing(40);
     m_host->move(150, 150);
@@ -120,7 +120,7 @@ void TestButtonToolTip::eachEntryReplacesTheTip()
     enter({40, 10}); // still Hot: no new tip
     QCOMPARE(m_button->toolTipWindow(), first.data());
     leave();
-    m_button->setToolTipText("Changed text");
+    m_button->setToolTip("Changed text");
     m_button->setTooltipTitle("Info");
     enter();
     QVERIFY(!first); // the old window is gone
@@ -134,7 +134,7 @@ void TestButtonToolTip::eachEntryReplacesTheTip()
 
 void TestButtonToolTip::emptyTextRegistersButShowsNothing()
 {
-    m_button->setToolTipText(QString());
+    m_button->setToolTip(QString());
     enter();
     TipWindow* tip = tipOf(m_button);
     QVERIFY(tip);

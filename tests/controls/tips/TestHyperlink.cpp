@@ -1,5 +1,4 @@
 // The hyperlink label: properties, hover from pointer events, jumps, keyboard and focus rules.
-#include "controls/PropertyBag.h"
 #include "controls/tips/Hyperlink.h"
 
 #include <QApplication>
@@ -37,9 +36,6 @@ private slots:
     void init();
     void cleanup();
     void newControlStartsWithInitialValues();
-    void missingKeysReadAsDefaults();
-    void propertiesRoundTrip();
-    void unreadableValuesKeepDefaults();
     void usedColourAfterFirstJump();
     void noHoverLookInBackground();
     void coveredLinkDoesNotHover();
@@ -121,68 +117,6 @@ void TestHyperlink::newControlStartsWithInitialValues()
     QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
     link.SetCursorUse(false);
     QVERIFY(!label->testAttribute(Qt::WA_SetCursor));
-}
-
-void TestHyperlink::missingKeysReadAsDefaults()
-{
-    QWidget parent;
-    QFont ambient("Serif", 13);
-    parent.setFont(ambient);
-    Hyperlink link(&parent, "Label3");
-    link.ReadProperties(PropertyBag());
-    QCOMPARE(link.Caption(), QString());
-    QCOMPARE(link.BackColor(), SystemColor(SystemColors::ButtonFace));
-    QCOMPARE(link.ColorNormal(), RGB(50, 100, 200));
-    QCOMPARE(link.FontNormal(), ambient);
-    QCOMPARE(link.FontHover(), ambient);
-    PropertyBag written;
-    link.WriteProperties(written);
-    QCOMPARE(written.size(), 0); // every value equals its default, so nothing is written
-}
-
-void TestHyperlink::propertiesRoundTrip()
-{
-    QWidget parent;
-    Hyperlink source(&parent, "Label3");
-    source.SetCaption("Show Advanced Settings");
-    source.SetHoverEnabled(false);
-    source.SetCursorID(7);
-    source.SetCursorCustom(true);
-    source.SetAutoSize(true);
-    source.SetAlignment(LinkAlignment::Center);
-    source.SetColorHover(RGB(1, 2, 3));
-    QFont bold = source.FontHover();
-    bold.setBold(true);
-    source.SetFontHover(bold);
-    PropertyBag bag;
-    source.WriteProperties(bag);
-    QVERIFY(!bag.contains("ColorNormal") && !bag.contains("Enabled"));
-    Hyperlink copy(&parent, "other");
-    copy.ReadProperties(bag);
-    QCOMPARE(copy.Caption(), "Show Advanced Settings");
-    QVERIFY(!copy.HoverEnabled() && copy.CursorCustom() && copy.AutoSize());
-    QCOMPARE(copy.CursorID(), 7);
-    QCOMPARE(copy.Alignment(), LinkAlignment::Center);
-    QCOMPARE(copy.ColorHover(), RGB(1, 2, 3));
-    QVERIFY(copy.FontHover().bold());
-    PropertyBag rewritten;
-    copy.WriteProperties(rewritten);
-    QVERIFY(rewritten == bag);
-}
-
-void TestHyperlink::unreadableValuesKeepDefaults()
-{
-    PropertyBag bag;
-    bag.WriteProperty("cursorid", "not a number");
-    bag.WriteProperty("COLORHOVER", qlonglong(-5));
-    bag.WriteProperty("colorused", qlonglong(Purple));
-    bag.WriteProperty("fontnormal", "");
-    Hyperlink link;
-    link.ReadProperties(bag);
-    QCOMPARE(link.CursorID(), 1000);
-    QCOMPARE(link.ColorHover(), RGB(255, 0, 0));
-    QCOMPARE(link.ColorUsed(), Purple); // names match in any letter case
-    QCOMPARE(link.FontNormal(), QApplication::font());
 }
 
 void TestHyperlink::usedColourAfterFirstJump()

@@ -1,0 +1,289 @@
+// The looks of the skinned controls, pixel for pixel: every button style in every state a user
+// can bring about, and every frame style in every theme, active and inactive, with its caption
+// buttons hovered and pressed. The real controls are driven the way a user drives them (pointer,
+// focus, activation) on the offscreen platform, and each picture is compared with the one kept
+// in tests/controls/golden/. Glyphs are drawn in DejaVu Sans at 11 pixels (fonts-dejavu-core)
+// under the Fusion style with its standard palette, so nothing depends on the desktop.
+// TARVEX_RECORD_GOLDEN=1 writes the pictures anew; a mismatch writes the picture drawn and a
+// difference picture (differing pixels red) into golden-failures/ beside the test program.
+#include "controls/button/velbutton.h"
+#include "controls/frame/velForms.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QtTest>
+
+using namespace tarvex;
+
+namespace {
+
+QString GoldenPath(const QString& name)
+{
+    return qEnvironmentVariable("TARVEX_TEST_SOURCE_DIR") + "/tests/controls/golden/" + name +
+           ".png";
+}
+
+// Dimmed grey where the pictures agree, red where they differ.
+QImage Difference(const QImage& expected, const QImage& actual)
+{
+    QImage diff(actual.size(), QImage::Format_RGB32);
+    for (int y = 0; y < diff.height(); ++y)
+        for (int x = 0; x < diff.width(); ++x) {
+            const bool same = expected.valid(x, y) && expected.pixel(x, y) == actual.pixel(x, y);
+            const int grey = 170 + qGray(actual.pixel(x, y)) / 3;
+            diff.setPixel(x, y, same ? qRgb(grey, grey, grey) : qRgb(255, 0, 0));
+        }
+    return diff;
+}
+
+// Empty when picture matches its golden picture (or has just been recorded); else what differs.
+QString CompareWithGolden(const QImage& picture, const QString& name)
+{
+    const QImage actual = picture.convertToFormat(QImage::Format_RGB32);
+    if (qEnvironmentVariableIntValue("TARVEX_RECORD_GOLDEN"))
+        return actual.save(GoldenPath(name)) ? QString() : "cannot write " + GoldenPath(name);
+    const QImage expected = QImage(GoldenPath(name)).convertToFormat(QImage::Format_RGB32);
+    if (expected == actual)
+        return {};
+    const QDir out(QCoreApplication::applicationDirPath() + "/golden-failures");
+    out.mkpath(QStringLiteral("."));
+    actual.save(out.filePath(name + "-actual.png"));
+    Difference(expected, actual).save(out.filePath(name + "-diff.png"));
+    return QStringLiteral("%1 differs from %2: see %3")
+        .arg(name, GoldenPath(name), out.filePath(name + "-diff.png"));
+}
+
+// Cells side by side on one strip.
+QImage Strip(const QList<QImage>& cells)
+{
+    int width = 0, height = 0;
+    for (const QImage& cell : cells) {
+        width += cell.width();
+        height = std::max(height, cell.height());
+    }
+    QImage strip(width, height, QImage::Format_RGB32);
+    strip.fill(Qt::white);
+    QPainter painter(&strip);
+    int x = 0;
+    for (const QImage& cell : cells) {
+        painter.drawImage(x, 0, cell);
+        x += cell.width();
+    }
+    return strip;
+}
+
+// Rows stacked under each other.
+QImage Stack(const QList<QImage>& rows)
+{
+    int width = 0, height = 0;
+    for (const QImage& row : rows) {
+        width = std::max(width, row.width());
+        height += row.height();
+    }
+    QImage sheet(width, height, QImage::Format_RGB32);
+    sheet.fill(Qt::white);
+    QPainter painter(&sheet);
+    int y = 0;
+    for (const QImage& row : rows) {
+        painter.drawImage(0, y, row);
+        y += row.height();
+    }
+    return sheet;
+}
+
+void Settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+bool Activate(QWidget* window)
+{
+    window->show();
+    window->activateWindow();
+    return QTest::qWaitForWindowActive(window);
+}
+
+QIcon TestIcon()
+{
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.fillRect(1, 3, 14, 10, QColor(40, 120, 200));
+    p.fillRect(3, 5, 10, 2, QColor(250, 210, 60));
+    return QIcon(pixmap);
+}
+
+// A window with one button and a plain widget that holds the focus when the button must not.
+struct ButtonScene
+{
+    QWidget window;
+    QWidget* elsewhere = new QWidget(&window);
+    velbutton* button = new velbutton(&window, QStringLiteral("golden"));
+    const QPoint away{130, 54};
+
+    explicit ButtonScene(int style)
+    {
+        window.setGeometry(40, 40, 140, 60);
+        elsewhere->setGeometry(0, 50, 8, 8);
+        elsewhere->setFocusPolicy(Qt::StrongFocus);
+        button->setGeometry(10, 10, 104, 28);
+        button->setCaption(QStringLiteral("&Apply"));
+        button->setButtonStyle(ButtonStyleKind(style));
+    }
+    QImage grab()
+    {
+        Settle();
+        return window.grab(button->geometry()).toImage();
+    }
+    void pointerAway() { QTest::mouseMove(&window, away); }
+    void pointerOver() { QTest::mouseMove(button, button->rect().center()); }
+    void focusElsewhere()
+    {
+        elsewhere->setFocus(Qt::TabFocusReason);
+        Settle();
+    }
+};
+
+// A shown window of 220 x 72 covered by a frame, and another window to take the activation.
+struct FrameScene
+{
+    QWidget host;
+    QWidget other;
+    velForms* frame;
+
+    explicit FrameScene(int style)
+    {
+        host.setGeometry(40, 40, 220, 72);
+        host.setWindowTitle(QStringLiteral("Tarvex"));
+        host.setWindowIcon(TestIcon());
+        frame = new velForms(&host);
+        frame->setStyle(style);
+        other.setGeometry(500, 400, 60, 40);
+    }
+    QImage grab()
+    {
+        Settle();
+        return frame->grab().toImage();
+    }
+    QPoint centreOf(int button) const
+    {
+        const auto& b = frame->captionButton(button);
+        return {b.Left + b.Width / 2, b.Top + b.Height / 2};
+    }
+};
+
+} // namespace
+
+class TestGoldenImages final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void buttonStates_data();
+    void buttonStates();
+    void frameThemes_data();
+    void frameThemes();
+};
+
+void TestGoldenImages::initTestCase()
+{
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QApplication::setPalette(QApplication::style()->standardPalette());
+    QFont font(QStringLiteral("DejaVu Sans"));
+    font.setPixelSize(11);
+    QApplication::setFont(font);
+    QVERIFY2(QFontInfo(font).family() == QLatin1String("DejaVu Sans"),
+             "the pictures are drawn in DejaVu Sans (fonts-dejavu-core)");
+}
+
+void TestGoldenImages::buttonStates_data()
+{
+    QTest::addColumn<int>("style");
+    for (int style = 0; style < ButtonStyleCount; ++style)
+        QTest::addRow("style %d", style) << style;
+}
+
+// One strip per style: normal, pointer over, pressed, keyboard focus, default button, disabled,
+// checked, checked with the pointer over.
+void TestGoldenImages::buttonStates()
+{
+    QFETCH(int, style);
+    ButtonScene scene(style);
+    QVERIFY(Activate(&scene.window));
+    scene.focusElsewhere();
+    scene.pointerAway();
+    QList<QImage> cells{scene.grab()};
+    scene.pointerOver();
+    cells << scene.grab();
+    QTest::mousePress(scene.button, Qt::LeftButton, {}, scene.button->rect().center());
+    cells << scene.grab();
+    QTest::mouseRelease(scene.button, Qt::LeftButton, {}, QPoint(-20, -20)); // let go outside
+    scene.pointerAway();
+    scene.button->setFocus(Qt::TabFocusReason);
+    cells << scene.grab();
+    scene.focusElsewhere();
+    scene.button->setDefault(true);
+    cells << scene.grab();
+    scene.button->setDefault(false);
+    scene.button->setEnabled(false);
+    cells << scene.grab();
+    scene.button->setEnabled(true);
+    scene.button->setMode(ButtonMode::Check);
+    QTest::mouseClick(scene.button, Qt::LeftButton, {}, scene.button->rect().center());
+    scene.focusElsewhere();
+    scene.pointerAway();
+    cells << scene.grab();
+    scene.pointerOver();
+    cells << scene.grab();
+    const QString error =
+        CompareWithGolden(Strip(cells), QStringLiteral("button-style-%1").arg(style));
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+}
+
+void TestGoldenImages::frameThemes_data()
+{
+    QTest::addColumn<int>("style");
+    for (int style = 0; style < 6; ++style)
+        QTest::addRow("style %d", style) << style;
+}
+
+// One sheet per style: a row per theme (active, inactive), then the close button under the
+// pointer, the minimize button pressed and the maximized window's top right corner.
+void TestGoldenImages::frameThemes()
+{
+    QFETCH(int, style);
+    FrameScene scene(style);
+    QList<QImage> rows;
+    for (int theme = 0; theme <= 6; ++theme) {
+        scene.frame->setThemeColor(theme);
+        QVERIFY(Activate(&scene.host));
+        const QImage active = scene.grab();
+        QVERIFY(Activate(&scene.other));
+        rows << Strip({active, scene.grab()});
+    }
+    scene.frame->setThemeColor(0);
+    QVERIFY(Activate(&scene.host));
+    QTest::mouseMove(scene.frame, scene.centreOf(CaptionButtons::Close));
+    const QImage closeHovered = scene.grab();
+    QTest::mouseMove(scene.frame, scene.centreOf(CaptionButtons::Minimize));
+    QTest::mousePress(scene.frame, Qt::LeftButton, {}, scene.centreOf(CaptionButtons::Minimize));
+    const QImage minimizePressed = scene.grab();
+    QTest::mouseRelease(scene.frame, Qt::LeftButton, {}, QPoint(60, 60)); // let go outside
+    QTest::mouseMove(scene.frame, QPoint(60, 60));
+    rows << Strip({closeHovered, minimizePressed});
+    scene.frame->setWindowState(2);
+    const QImage maximized = scene.grab();
+    rows << maximized.copy(maximized.width() - 220, 0, 220, 72);
+    scene.frame->setWindowState(0);
+    const QString error =
+        CompareWithGolden(Stack(rows), QStringLiteral("frame-style-%1").arg(style));
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+}
+
+QTEST_MAIN(TestGoldenImages)
+#include "TestGoldenImages.moc"
