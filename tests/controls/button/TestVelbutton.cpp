@@ -477,15 +477,18 @@ void TestVelbutton::aboutBox()
 void TestVelbutton::focusAndActivation_data()
 {
     QTest::addColumn<int>("style");
+    QTest::addColumn<bool>("shownLater");
     for (int style = 0; style < ButtonStyleCount; ++style)
-        QTest::newRow(qPrintable(QString::number(style))) << style;
+        QTest::newRow(qPrintable(QString::number(style))) << style << false;
+    QTest::newRow("3, panel shown in the active window") << 3 << true;
 }
 
-// A button inside a panel of a window, as the program's windows hold them: the keyboard focus
-// changes its pixels in every style.
+// A button inside a panel of a window, as the program's windows hold them (the wizard shows its
+// panels one after the other): the keyboard focus changes its pixels in every style.
 void TestVelbutton::focusAndActivation()
 {
     QFETCH(int, style);
+    QFETCH(bool, shownLater);
     auto* panel = new QWidget(m_window);
     panel->setGeometry(m_window->rect());
     velbutton* b = make("b", panel);
@@ -493,8 +496,10 @@ void TestVelbutton::focusAndActivation()
     next->move(20, 60);
     for (velbutton* button : {b, next})
         button->setButtonStyle(ButtonStyleKind(style));
-    next->setFocus();
+    panel->setVisible(!shownLater);
     showActive();
+    panel->show();
+    next->setFocus();
     QTRY_VERIFY(next->hasFocus());
     const QImage unfocused = b->grab().toImage();
     b->setFocus();
