@@ -193,6 +193,8 @@ void Tarvex::ButtonCfg(qint16 s)
 {
     for (velbutton* button : {m_command1, m_command2, m_command3, m_command4})
         button->setButtonStyle(ButtonStyleKind(s));
+    if (m_keyboardAccess)
+        m_keyboardAccess->setButtonStyle(ButtonStyleKind(s));
 }
 
 void Tarvex::cStyle(qint32 s)
@@ -225,33 +227,53 @@ void Tarvex::Label3_Click()
     const int height = m_hks->isVisible() ? this->height() + growth : this->height() - growth;
     setFixedSize(width(), height);
     if (m_keyboardNoteGrowth > 0)
-        m_keyboardNote->move(m_keyboardNote->x(), height - m_keyboardNoteGrowth);
+        placeKeyboardNote(height - m_keyboardNoteGrowth);
     m_label3->SetCaption(tr(m_label3->Caption() == tr(ShowAdvanced) ? HideAdvanced : ShowAdvanced));
 }
 
-// The note sits at the bottom, below the start-up options when they are shown.
-void Tarvex::setKeyboardNote(const QString& text)
+// The note sits at the bottom, below the start-up options when they are shown, with its button
+// under it.
+void Tarvex::setKeyboardNote(const QString& text, bool offerAccess)
 {
     if (!m_keyboardNote) {
         if (text.isEmpty())
             return;
-        m_keyboardNote = new QLabel(m_themeForm);
-        m_keyboardNote->setObjectName(QStringLiteral("KeyboardNote"));
-        m_keyboardNote->setTextFormat(Qt::PlainText);
-        m_keyboardNote->setWordWrap(true);
+        createKeyboardNote();
     }
     setFixedSize(width(), height() - m_keyboardNoteGrowth);
     m_keyboardNoteGrowth = 0;
     m_keyboardNote->setText(text);
     m_keyboardNote->setVisible(!text.isEmpty());
+    m_keyboardAccess->setVisible(!text.isEmpty() && offerAccess);
     if (text.isEmpty())
         return;
+    placeKeyboardNote(height());
+    const QRect last = offerAccess ? m_keyboardAccess->geometry() : m_keyboardNote->geometry();
+    m_keyboardNoteGrowth = last.bottom() + 1 - height() + Twips::toPixels(120);
+    setFixedSize(width(), height() + m_keyboardNoteGrowth);
+}
+
+void Tarvex::createKeyboardNote()
+{
+    m_keyboardNote = new QLabel(m_themeForm);
+    m_keyboardNote->setObjectName(QStringLiteral("KeyboardNote"));
+    m_keyboardNote->setTextFormat(Qt::PlainText);
+    m_keyboardNote->setWordWrap(true);
+    m_keyboardAccess = new velbutton(m_themeForm, QStringLiteral("KeyboardAccess"));
+    m_keyboardAccess->setObjectName(QStringLiteral("KeyboardAccess"));
+    m_keyboardAccess->setCaption(tr("&Allow the Key Reader..."));
+    m_keyboardAccess->setButtonStyle(m_command1->ButtonStyle());
+    m_keyboardAccess->hide();
+    connect(m_keyboardAccess, &velbutton::Click, this, &Tarvex::keyboardAccessRequested);
+}
+
+void Tarvex::placeKeyboardNote(int top)
+{
     const int margin = Twips::toPixels(240);
     const int noteWidth = width() - 2 * margin;
-    const int noteHeight = m_keyboardNote->heightForWidth(noteWidth);
-    m_keyboardNote->setGeometry(margin, height(), noteWidth, noteHeight);
-    m_keyboardNoteGrowth = noteHeight + margin / 2;
-    setFixedSize(width(), height() + m_keyboardNoteGrowth);
+    m_keyboardNote->setGeometry(margin, top, noteWidth, m_keyboardNote->heightForWidth(noteWidth));
+    const int buttonTop = m_keyboardNote->geometry().bottom() + 1 + margin / 2;
+    m_keyboardAccess->setGeometry(Twips::rect(360, 0, 4215, 495).translated(0, buttonTop));
 }
 
 void Tarvex::Check1_Click()

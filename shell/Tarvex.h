@@ -53,11 +53,14 @@ public:
     void showHotkeysRunning(bool running);
     /// The line that says whether the hotkeys run.
     QLabel* hotkeyState() const { return m_hotkeyState; }
-    /// Shows `text` (why the keyboard cannot be read, and the fix) below the buttons, growing
-    /// the window to hold it; an empty text removes it.
-    void setKeyboardNote(const QString& text);
+    /// Shows `text` (why no key reaches Tarvex, and the ways out) below the buttons, growing the
+    /// window to hold it, with the button that asks for the key reader's permission when
+    /// `offerAccess`; an empty text removes both.
+    void setKeyboardNote(const QString& text, bool offerAccess = false);
     /// The keyboard note, or nullptr while none was ever shown.
     QLabel* KeyboardNote() const { return m_keyboardNote; }
+    /// The button below the note that asks for the key reader's permission (nullptr likewise).
+    velbutton* KeyboardAccess() const { return m_keyboardAccess; }
 
     /// Controls, by their designer names (for the shell and for tests).
     velbutton* Command1() const { return m_command1; }
@@ -94,6 +97,8 @@ Q_SIGNALS:
     void exitRequested();
     /// Yes to the help question, or F1: the help document is to be opened.
     void helpRequested();
+    /// The button below the keyboard note: the user is to be asked to let Tarvex see the keys.
+    void keyboardAccessRequested();
     /// "Run Tarvex When I Login" was ticked (`run`) or unticked, or ticked at the first run:
     /// the login entry is to be written or removed.
     void runAtLoginChosen(bool run);
@@ -108,6 +113,8 @@ private:
     void createLabels();
     void createOptions();
     void applyStoredLook();
+    void createKeyboardNote();
+    void placeKeyboardNote(int top);
 
     SettingsStore& m_settings;
     Dialogs& m_dialogs;
@@ -124,6 +131,7 @@ private:
     QCheckBox* m_check1 = nullptr;
     QLabel* m_hotkeyState = nullptr;
     QLabel* m_keyboardNote = nullptr;
+    velbutton* m_keyboardAccess = nullptr;
     int m_keyboardNoteGrowth = 0;
     QPoint m_hiddenAt;
     bool m_wasShown = false;

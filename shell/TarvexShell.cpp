@@ -138,7 +138,7 @@ Tarvex& TarvexShell::loadMainWindow()
     showLoginEntryState();
     SetHK(false);
     HookMainWindow();
-    m_mainWindow->setKeyboardNote(m_services.keys.problem());
+    m_mainWindow->setKeyboardNote(m_services.keys.problem(), m_services.keys.canAskForAccess());
     if (CommandLine::isAutomaticStart(m_services.arguments))
         startHotkeys(true);
     else if (m_mainWindow)
@@ -154,6 +154,8 @@ void TarvexShell::connectMainWindow(Tarvex* window)
     connect(window, &Tarvex::exitRequested, this, &TarvexShell::exitFromMainWindow);
     connect(window, &Tarvex::runAtLoginChosen, this, &TarvexShell::runAtLoginChosen);
     connect(window, &Tarvex::helpRequested, this, &TarvexShell::openHelp);
+    connect(window, &Tarvex::keyboardAccessRequested, this,
+            [this] { m_services.keys.askForAccess(); });
 }
 
 void TarvexShell::openHelp()
@@ -247,8 +249,13 @@ void TarvexShell::startHotkeys(bool silent, bool balloon)
         if (!silent)
             m_mainWindow->hide();
     }
+    // The user asked for the hotkeys: a permission they lack is asked for at once (the
+    // desktop's dialog) rather than explained in a box.
     const QString problem = m_services.keys.problem();
-    if (m_hooked && (!m_keySourceStarted || !problem.isEmpty()) && !m_keySourceFailureShown) {
+    if (!silent && m_services.keys.canAskForAccess()) {
+        m_services.keys.askForAccess();
+    } else if (m_hooked && (!m_keySourceStarted || !problem.isEmpty()) &&
+               !m_keySourceFailureShown) {
         m_keySourceFailureShown = true;
         showMessage(problem.isEmpty() ? tr(NoKeyboardMessage) : problem);
     }
@@ -260,7 +267,7 @@ void TarvexShell::showKeyboardProblem()
 {
     const QString problem = m_services.keys.problem();
     if (m_mainWindow)
-        m_mainWindow->setKeyboardNote(problem);
+        m_mainWindow->setKeyboardNote(problem, m_services.keys.canAskForAccess());
     if (m_trayIcon && m_trayIcon->isShown())
         m_trayIcon->setTip(problem.isEmpty() ? tr(RunningTip) : problem);
 }
@@ -270,6 +277,9 @@ void TarvexShell::showProgramIcon(bool balloon)
     m_trayIcon->add(hkCORE::Caption(), balloon);
     const QString problem = m_services.keys.problem();
     m_trayIcon->setTip(problem.isEmpty() ? tr(RunningTip) : problem);
+    // The icon shows while the hotkeys run: a source that reads through another program
+    // passes keys on from now on, until the icon goes.
+    m_services.keys.setListening(true);
 }
 
 // The hotkeys stop while editing, and the icon that says they run goes with them.
@@ -446,6 +456,7 @@ void TarvexShell::disposeEditor()
     editor->hide();
     host->setPollingEnabled(false);
     icon->remove();
+    m_services.keys.setListening(false);
     editor->deleteLater();
     host->deleteLater();
     icon->deleteLater();
@@ -473,6 +484,7 @@ void TarvexShell::removeProgramIcon()
 {
     if (m_trayIcon)
         m_trayIcon->remove();
+    m_services.keys.setListening(false);
 }
 
 void TarvexShell::finish()

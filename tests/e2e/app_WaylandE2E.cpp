@@ -1,6 +1,9 @@
 #include "E2EHarness.h"
 #include "StatusNotifierHost.h"
 #include "SwayTree.h"
+#include "tests/platform/MockSystemBus.h"
+
+#include "platform/evdev/devices/ReaderProtocol.h"
 
 #include <QDeadlineTimer>
 #include <QJsonArray>
@@ -13,10 +16,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using tarvex::reader::Status;
+
 // The whole program on a Wayland desktop (headless sway): started as the login
 // entry starts it, as a Wayland client with no X display, reading its keys from
-// the FIFO that "[Keyboard] Devices" names; records written into it, as a
-// keyboard's device would give them, fire the hotkeys.
+// the FIFO that "[Keyboard] Devices" names, or through tarvex-keyreader reading
+// such a FIFO; records written into it, as a keyboard's device would give them,
+// fire the hotkeys.
 class TestWaylandE2E final : public QObject
 {
     Q_OBJECT
@@ -28,9 +34,11 @@ private slots:
     void closeWindowClosesTheFocusedOne();
     void hiddenWindowHasAnIconAndComesBack();
     void standInWindowFloatsSmall();
+    void readerPassesKeysAfterOneAuthorisation();
 
 private:
-    bool startProgram(const QString& busAddress = QString());
+    bool startProgram(const QString& busAddress = QString(), const QByteArray& keyboard = {},
+                      const QStringList& arguments = {"automatic"});
     bool openFoot(const QString& appId);
     bool openKeyboard();
     void write(quint16 type, quint16 code, qint32 value);
@@ -94,8 +102,10 @@ bool TestWaylandE2E::openFoot(const QString& appId)
     return waitForFocus(appId);
 }
 
-// With `busAddress`, the program's session bus (a tray); else it has none.
-bool TestWaylandE2E::startProgram(const QString& busAddress)
+// With `busAddress`, the program's session bus (a tray); else it has none. `keyboard` is more
+// of the settings' [Keyboard] section.
+bool TestWaylandE2E::startProgram(const QString& busAddress, const QByteArray& keyboard,
+                                  const QStringList& arguments)
 {
     const QString home = m_harness->home();
     QFile settings(home + "/.config/Tarvex/Tarvex.ini");
@@ -103,7 +113,7 @@ bool TestWaylandE2E::startProgram(const QString& busAddress)
         return false;
     settings.write("[Hotkey%20Activation]\nSound=\nNotification=0\n[Startup]\nNote=1\nRun=0\n"
                    "[Keyboard]\nDevices=" +
-                   m_fifo.toUtf8() + "\n");
+                   m_fifo.toUtf8() + "\n" + keyboard);
     settings.close();
     const QString runtime = home + "/runtime";
     QDir().mkpath(runtime);
@@ -124,7 +134,7 @@ bool TestWaylandE2E::startProgram(const QString& busAddress)
     m_program->setProcessEnvironment(env);
     m_program->setProcessChannelMode(QProcess::ForwardedChannels);
     m_program->setWorkingDirectory(home);
-    m_program->start(qEnvironmentVariable("TARVEX_PROGRAM"), {"automatic"});
+    m_program->start(qEnvironmentVariable("TARVEX_PROGRAM"), arguments);
     return m_program->waitForStarted();
 }
 
@@ -286,6 +296,70 @@ void TestWaylandE2E::standInWindowFloatsSmall()
     QVERIFY2(rect.value("width").toInt() < 400 && rect.value("height").toInt() < 200,
              qPrintable(seen));
     QCOMPARE(window.value("name").toString(), "Tarvex");
+}
+
+// With "Source=reader" the program opens no device: tarvex-keyreader (here run as root against
+// a FIFO, beside stand-ins for logind and polkit on a private system bus) passes the keys once
+// the user has allowed it. " Start Tarvex" asks (polkit's question), a hotkey of plain keys
+// fires, and a later start passes keys without asking again.
+void TestWaylandE2E::readerPassesKeysAfterOneAuthorisation()
+{
+    E2EHarness& h = *m_harness;
+    PrivateSystemBus bus;
+    QVERIFY(!bus.address().isEmpty());
+    QDBusConnection standIns = QDBusConnection::connectToBus(bus.address(), "standins");
+    MockLogindSeat seat;
+    seat.reset(::geteuid());
+    MockPolkit polkit;
+    QVERIFY(seat.serve(standIns) && polkit.serve(standIns));
+    const QString devices = h.home() + "/devices";
+    QVERIFY(QDir().mkpath(devices));
+    m_fifo = devices + "/event0";
+    QVERIFY(::mkfifo(QFile::encodeName(m_fifo).constData(), 0600) == 0);
+    const QString socket = h.home() + "/reader.socket";
+    QProcess reader;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DBUS_SYSTEM_BUS_ADDRESS", bus.address());
+    reader.setProcessEnvironment(environment);
+    reader.setProcessChannelMode(QProcess::MergedChannels);
+    reader.start(qEnvironmentVariable("TARVEX_KEYREADER"),
+                 {"--socket", socket, "--folder", devices, "--state", h.home() + "/state"});
+    QString log;
+    const auto said = [&](Status status) {
+        log += QString::fromUtf8(reader.readAll());
+        return log.contains(
+            QStringLiteral("caller %1: status %2").arg(m_program->processId()).arg(int(status)));
+    };
+    QVERIFY(h.writeHotkeys({"gofb*" + h.writeLoggingTarget("gofb", "gofb")}));
+    qputenv("TARVEX_KEYREADER_SOCKET", QFile::encodeName(socket));
+    QVERIFY(startProgram(QString(), "Source=reader\n", {}));
+    QTRY_VERIFY_WITH_TIMEOUT(said(Status::NotAuthorised), 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(swayFocused().value("pid").toInteger(), m_program->processId(),
+                              15000);
+    // The virtual keyboard's first key only makes the seat's keyboard known; Space presses
+    // " Start Tarvex", which has the keyboard focus.
+    E2EHarness::run("wtype", {"-k", "Shift_L"});
+    E2EHarness::run("wtype", {"-k", "space"});
+    QTRY_VERIFY_WITH_TIMEOUT(said(Status::Streaming), 15000);
+    QCOMPARE(polkit.calls.size(), 1);
+    QVERIFY2(openKeyboard(), "the reader never read its keyboard");
+    for (int key : {KEY_G, KEY_O, KEY_F, KEY_B})
+        tap(key);
+    QTRY_COMPARE_WITH_TIMEOUT(h.logLines(), QStringList{"gofb"}, 10000);
+
+    ::close(std::exchange(m_keyboard, -1));
+    m_program->terminate();
+    QVERIFY(m_program->waitForFinished(10000));
+    QVERIFY(startProgram(QString(), "Source=reader\n"));
+    QTRY_VERIFY_WITH_TIMEOUT(said(Status::Streaming), 15000);
+    QVERIFY2(openKeyboard(), "the reader never read its keyboard again");
+    for (int key : {KEY_G, KEY_O, KEY_F, KEY_B})
+        tap(key);
+    QTRY_COMPARE_WITH_TIMEOUT(h.logLines().size(), 2, 10000);
+    QCOMPARE(polkit.calls.size(), 1);
+    qunsetenv("TARVEX_KEYREADER_SOCKET");
+    reader.terminate();
+    reader.waitForFinished();
 }
 
 QTEST_GUILESS_MAIN(TestWaylandE2E)

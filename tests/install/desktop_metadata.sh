@@ -28,7 +28,8 @@ grep -qx "Exec=tarvex" "$desktop" || fail "the launcher does not start tarvex"
 grep -qx "Icon=tarvex" "$desktop" || fail "the launcher does not show the tarvex icon"
 grep -q "<launchable type=\"desktop-id\">tarvex.desktop</launchable>" "$metainfo" ||
     fail "the metadata does not launch tarvex.desktop"
-grep -q '<release version="1.0.0"' "$metainfo" || fail "the metadata has no release 1.0.0"
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY timeout 20 "$BUILD/tarvex" --version | cut -d' ' -f2)
+grep -q "<release version=\"$version\"" "$metainfo" || fail "the metadata has no release $version"
 
 # The screenshot the metadata names is in the tree and is a real picture.
 shot=$(sed -n 's|.*<image>.*/\(screenshots/[^<]*\)</image>.*|\1|p' "$metainfo")
