@@ -31,6 +31,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -92,6 +93,11 @@ int passedSocket()
     if (!forUs || ::getsockopt(FirstPassedFd, SOL_SOCKET, SO_TYPE, &type, &size) != 0 ||
         ::getsockopt(FirstPassedFd, SOL_SOCKET, SO_ACCEPTCONN, &listening, &size) != 0 ||
         type != SOCK_SEQPACKET || !listening)
+        return -1;
+    // The reader accepts until nobody waits: the socket must not block.
+    const int flags = ::fcntl(FirstPassedFd, F_GETFL);
+    if (flags < 0 || ::fcntl(FirstPassedFd, F_SETFL, flags | O_NONBLOCK) != 0 ||
+        ::fcntl(FirstPassedFd, F_SETFD, FD_CLOEXEC) != 0)
         return -1;
     return FirstPassedFd;
 }

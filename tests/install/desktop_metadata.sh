@@ -19,8 +19,10 @@ desktop-file-validate "$desktop" || fail "desktop-file-validate $desktop"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate --no-net $metainfo"
 
 # man prints the warnings of the formatter (groff) on its standard error.
-warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$manpage" 2>&1 >/dev/null)
-[ -z "$warnings" ] || fail "man --warnings -l $manpage: $warnings"
+for page in "$manpage" "$BUILD/tarvex-keyreader.8"; do
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fail "man --warnings -l $page: $warnings"
+done
 
 # The launcher starts the installed program with the icon the install gives it, and the
 # metadata launches that launcher.

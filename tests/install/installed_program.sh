@@ -49,7 +49,8 @@ for size in 16 22 24 32 48 64 128 256; do
 done
 # The key reader, started by systemd through its socket, and the question polkit asks; no
 # udev rule gives anyone access to the input devices.
-expected+=(libexec/tarvex-keyreader lib/systemd/system/tarvex-keyreader.socket
+expected+=(libexec/tarvex-keyreader share/man/man8/tarvex-keyreader.8.gz
+    lib/systemd/system/tarvex-keyreader.socket
     lib/systemd/system/tarvex-keyreader.service
     share/polkit-1/actions/org.tarvex.read-keyboards.policy)
 printf '%s\n' "${expected[@]}" | sort >"$work/expected"

@@ -83,6 +83,7 @@ private slots:
     void lockOrSwitchStopsTheStream();
     void refusedCallers_data();
     void refusedCallers();
+    void startedThroughItsSocketUnit();
     void brokenRequestsEndTheConnection_data();
     void brokenRequestsEndTheConnection();
 
@@ -256,6 +257,28 @@ void TestKeyReader::refusedCallers()
     QTest::qWait(100); // a wrongly answered request would have reached polkit by now
     QCOMPARE(m_polkit.calls, QStringList());
     QCOMPARE(openAccess(m_reader->processId(), m_keyboard->path()), -1);
+}
+
+// systemd passes the listening socket (LISTEN_FDS) and starts the reader at the first
+// connection; it serves one caller after the other.
+void TestKeyReader::startedThroughItsSocketUnit()
+{
+    const QString passed = m_work->filePath("passed.socket");
+    QProcess activator;
+    activator.setProcessChannelMode(QProcess::ForwardedChannels);
+    activator.start("systemd-socket-activate",
+                    {"--seqpacket", "--listen=" + passed,
+                     "--setenv=DBUS_SYSTEM_BUS_ADDRESS=" + m_bus->address(),
+                     qEnvironmentVariable("TARVEX_KEYREADER"), "--folder",
+                     m_work->filePath("input"), "--state", m_work->filePath("state")});
+    QTRY_VERIFY(QFileInfo(passed).exists());
+    for (int caller = 0; caller < 2; ++caller) {
+        Client client(passed);
+        client.source.start();
+        QTRY_COMPARE(client.source.status(), Status::NotAuthorised);
+    }
+    activator.terminate();
+    activator.waitForFinished();
 }
 
 void TestKeyReader::brokenRequestsEndTheConnection_data()
