@@ -8,6 +8,7 @@
 #include <QLoggingCategory>
 #include <QSocketNotifier>
 
+#include <algorithm>
 #include <cerrno>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -101,8 +102,7 @@ void KeyReader::accept()
             return;
         ucred peer{};
         socklen_t size = sizeof(peer);
-        if (m_clients.size() >= MaxClients ||
-            ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0) {
+        if (::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) != 0 || !mayConnect(peer.uid)) {
             ::close(fd);
             continue;
         }
@@ -116,6 +116,13 @@ void KeyReader::accept()
         m_idle.stop();
         qCInfo(lcKeyReader, "caller %u (user %u) connected", client.pid, client.uid);
     }
+}
+
+bool KeyReader::mayConnect(uint uid) const
+{
+    const auto ofUser = std::count_if(m_clients.begin(), m_clients.end(),
+                                      [uid](const auto& entry) { return entry.second.uid == uid; });
+    return m_clients.size() < MaxClients && ofUser < MaxClientsOfUser;
 }
 
 // Every packet must be one whole, valid request; anything else ends the connection.

@@ -27,8 +27,10 @@ class KeyReader final : public QObject
     Q_OBJECT
 
 public:
-    /// At most this many callers are connected at once; more are turned away.
-    static constexpr int MaxClients = 16;
+    /// At most this many callers are connected at once, and this many of one user (so no user
+    /// can keep another from connecting); more are turned away.
+    static constexpr int MaxClients = 64;
+    static constexpr int MaxClientsOfUser = 4;
 
     /// Serves the listening socket `listenFd` (taken over) with the keyboards of `folder`
     /// (/dev/input), for the user `seat` names, as `grants` allow.
@@ -54,6 +56,7 @@ private:
     };
 
     void accept();
+    bool mayConnect(uint uid) const;
     void receive(int fd);
     bool handle(Client& client, reader::Request request, quint8 value);
     void remove(int fd);

@@ -83,6 +83,7 @@ private slots:
     void lockOrSwitchStopsTheStream();
     void refusedCallers_data();
     void refusedCallers();
+    void connectionsOfOneUserAreFew();
     void startedThroughItsSocketUnit();
     void brokenRequestsEndTheConnection_data();
     void brokenRequestsEndTheConnection();
@@ -257,6 +258,21 @@ void TestKeyReader::refusedCallers()
     QTest::qWait(100); // a wrongly answered request would have reached polkit by now
     QCOMPARE(m_polkit.calls, QStringList());
     QCOMPARE(openAccess(m_reader->processId(), m_keyboard->path()), -1);
+}
+
+// One user cannot take every connection the reader accepts, and so keep others out.
+void TestKeyReader::connectionsOfOneUserAreFew()
+{
+    std::vector<std::unique_ptr<Client>> clients;
+    for (int i = 0; i < 5; ++i) {
+        clients.push_back(std::make_unique<Client>(socket()));
+        clients.back()->source.start();
+    }
+    for (int i = 0; i < 4; ++i)
+        QTRY_COMPARE(clients[i]->source.status(), Status::NotAuthorised);
+    // Turned away: the connection ends without an answer.
+    QTRY_VERIFY(!clients[4]->source.problem().isEmpty());
+    QVERIFY(!clients[4]->source.status());
 }
 
 // systemd passes the listening socket (LISTEN_FDS) and starts the reader at the first
