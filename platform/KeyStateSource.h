@@ -25,8 +25,9 @@ namespace tarvex {
 /// callback: the owner runs one poll tick from inside the callback, once per press, in press
 /// order, before the matching release is applied, so that a quick tap is never lost.
 ///
-/// A source that cannot read the keyboard says why in problem(), with what the user can do, and
-/// announces each change of it through the problem callback. Where the user's permission would
+/// A source that cannot read the keyboard says why in problem(): one sentence (short enough for
+/// a tray tip), then, after a blank line, what the user can do; it announces each change of it
+/// through the problem callback. Where the user's permission would
 /// mend it, canAskForAccess() is true and askForAccess() asks through the desktop's own dialog.
 ///
 /// The owner says through setListening() whether the hotkeys run: a source that reads the keys

@@ -269,14 +269,20 @@ void TarvexShell::showKeyboardProblem()
     if (m_mainWindow)
         m_mainWindow->setKeyboardNote(problem, m_services.keys.canAskForAccess());
     if (m_trayIcon && m_trayIcon->isShown())
-        m_trayIcon->setTip(problem.isEmpty() ? tr(RunningTip) : problem);
+        m_trayIcon->setTip(runningTip());
+}
+
+// The tip is short: the problem's first paragraph; the main window holds the rest.
+QString TarvexShell::runningTip() const
+{
+    const QString problem = m_services.keys.problem();
+    return problem.isEmpty() ? tr(RunningTip) : problem.section(QStringLiteral("\n\n"), 0, 0);
 }
 
 void TarvexShell::showProgramIcon(bool balloon)
 {
     m_trayIcon->add(hkCORE::Caption(), balloon);
-    const QString problem = m_services.keys.problem();
-    m_trayIcon->setTip(problem.isEmpty() ? tr(RunningTip) : problem);
+    m_trayIcon->setTip(runningTip());
     // The icon shows while the hotkeys run: a source that reads through another program
     // passes keys on from now on, until the icon goes.
     m_services.keys.setListening(true);

@@ -123,6 +123,7 @@ private:
     void unloadOptions();
     void removeProgramIcon();
     void showKeyboardProblem();
+    QString runningTip() const;
     void showLoginEntryState();
     void finish();
     void runAction(const QString& combination, const QString& target);

@@ -459,8 +459,8 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
         <translation>El lector de teclas de Tarvex no responde (viene con el paquete de Tarvex), así que tus atajos no funcionan.</translation>
     </message>
     <message>
-        <source>The key reader passes keys only to the user of the active, unlocked session at this computer, so your hotkeys wait until this session is that one.</source>
-        <translation>El lector de teclas solo pasa las teclas al usuario de la sesión activa y desbloqueada de este equipo, así que tus atajos esperan hasta que esta sesión sea esa.</translation>
+        <source>Your hotkeys wait: the key reader serves only the user of the active, unlocked session at this computer.</source>
+        <translation>Tus atajos esperan: el lector de teclas solo sirve al usuario de la sesión activa y desbloqueada de este equipo.</translation>
     </message>
     <message>
         <source>Tarvex cannot see your keys until you allow its key reader, so your hotkeys do not work yet.</source>

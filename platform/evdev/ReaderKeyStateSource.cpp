@@ -127,8 +127,8 @@ QString ReaderKeyStateSource::problem() const
     case Status::Quiet:
         return {};
     case Status::NotActive:
-        return tr("The key reader passes keys only to the user of the active, unlocked session "
-                  "at this computer, so your hotkeys wait until this session is that one.");
+        return tr("Your hotkeys wait: the key reader serves only the user of the active, "
+                  "unlocked session at this computer.");
     case Status::NotAuthorised:
         return KeyboardAccessTexts::withChoices(
             tr("Tarvex cannot see your keys until you allow its key reader, so your hotkeys do "

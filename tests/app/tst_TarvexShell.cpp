@@ -559,7 +559,7 @@ private Q_SLOTS:
     void keyboardProblemIsShownUntilSolved()
     {
         ShellFixture f;
-        const QString problem = QStringLiteral("No keyboard can be read: fix it, then start.");
+        const QString problem = QStringLiteral("No keyboard can be read.\n\nFix it, then start.");
         f.keys.setProblem(problem);
         QVERIFY(f.shell->start());
         Tarvex* window = f.shell->mainWindow();
@@ -576,7 +576,8 @@ private Q_SLOTS:
 
         QTest::mouseClick(window->Command1(), Qt::LeftButton);
         QCOMPARE(f.keySourceStarts, 2);
-        QCOMPARE(f.shell->trayIcon()->tip(), problem);
+        // The tip is its first paragraph.
+        QCOMPARE(f.shell->trayIcon()->tip(), QStringLiteral("No keyboard can be read."));
         QCOMPARE(f.messages(), QStringList{problem});
 
         f.keys.setProblem(QString());
