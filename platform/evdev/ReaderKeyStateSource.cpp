@@ -33,7 +33,8 @@ int connectTo(const QString& path)
     if (name.isEmpty() || name.size() >= qsizetype(sizeof(address.sun_path)))
         return -1;
     std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
-    const int fd = ::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0);
+    // Without blocking: a reader that does not take connections must not hold Tarvex up.
+    const int fd = ::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0)
         return fd;
     if (fd >= 0)
