@@ -471,8 +471,8 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
         <translation>El escritorio te pregunta si Tarvex puede ver tus teclas: tus atajos funcionarán en cuanto lo permitas.</translation>
     </message>
     <message>
-        <source>You did not allow the key reader, so Tarvex cannot see your keys and your hotkeys do not work.</source>
-        <translation>No has permitido el lector de teclas, así que Tarvex no puede ver tus teclas y tus atajos no funcionan.</translation>
+        <source>The key reader was not allowed (or the system could not ask you), so Tarvex cannot see your keys and your hotkeys do not work.</source>
+        <translation>No se permitió el lector de teclas (o no se pudo preguntarte): Tarvex no ve tus teclas y tus atajos no funcionan.</translation>
     </message>
 </context>
 <context>

@@ -139,8 +139,8 @@ QString ReaderKeyStateSource::problem() const
                   "you allow it.");
     case Status::Denied:
         return KeyboardAccessTexts::withChoices(
-            tr("You did not allow the key reader, so Tarvex cannot see your keys and your "
-               "hotkeys do not work."));
+            tr("The key reader was not allowed (or the system could not ask you), so Tarvex "
+               "cannot see your keys and your hotkeys do not work."));
     case Status::WrongVersion:
         break;
     }
