@@ -57,7 +57,7 @@ bench: program
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
 	scripts/bench.sh $(BUILD)
 
-# The program with its data, the menu entry and the keyboard access rule (DESTDIR, PREFIX).
+# The program with its data, the menu entry and the key reader with its units (DESTDIR, PREFIX).
 install: deps configure
 	cmake --build $(BUILD) --target installable -j $(JOBS)
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
@@ -69,6 +69,7 @@ package: deps configure
 	rm -f $(BUILD)/tarvex_*.deb
 	cd $(BUILD) && cpack
 	lintian --fail-on error --display-info $(BUILD)/tarvex_*.deb
+	scripts/check-package.sh $(BUILD)/tarvex_*.deb
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,10 +1,12 @@
 #include "shell/RealServices.h"
 
 #include "platform/common/DesktopWindowsChoice.h"
+#include "platform/common/KeySourceChain.h"
 #include "platform/common/KeySourceChoice.h"
 #include "platform/common/UnavailableDesktopWindows.h"
 #include "platform/evdev/EvdevKeyEventCodes.h"
 #include "platform/evdev/EvdevKeyStateSource.h"
+#include "platform/evdev/ReaderKeyStateSource.h"
 #include "platform/evdev/SessionKeymap.h"
 #include "platform/kwin/KWinDesktopWindows.h"
 #include "platform/linux/AppIdIcon.h"
@@ -59,10 +61,11 @@ struct RealServices::Parts
     XdgDocumentsFolder documents;
 };
 
-// An X11 session keeps XInput2; a Wayland session reads the kernel's input devices, with the
-// keys numbered by the session's layout; "Keyboard"/"Source" may choose either, or the desktop
-// portal's global shortcuts, which open no device at all (the capture box still numbers the
-// keys by the session's layout).
+// An X11 session keeps XInput2; a Wayland session reads the kernel's input devices, itself where
+// the user can read them and else through the key reader, with the keys numbered by the
+// session's layout; "Keyboard"/"Source" may choose any one of them, or the desktop portal's
+// global shortcuts, which open no device at all (the capture box still numbers the keys by the
+// session's layout).
 void RealServices::createKeySource(Parts& p)
 {
     const AppSettings settings(p.settings);
@@ -83,10 +86,25 @@ void RealServices::createKeySource(Parts& p)
         p.startKeys = [] { return true; };
         return;
     }
-    auto keys = std::make_unique<EvdevKeyStateSource>(*p.keymap, QStringLiteral("/dev/input"),
-                                                      settings.keyboardDevices());
-    p.startKeys = [&source = *keys] { return source.start(); };
-    p.keys = std::move(keys);
+    auto devices = std::make_unique<EvdevKeyStateSource>(*p.keymap, QStringLiteral("/dev/input"),
+                                                         settings.keyboardDevices());
+    auto reader = std::make_unique<ReaderKeyStateSource>(*p.keymap,
+                                                         ReaderKeyStateSource::defaultSocketPath());
+    if (kind == KeySourceKind::Evdev) {
+        p.startKeys = [&source = *devices] { return source.start(); };
+        p.keys = std::move(devices);
+    } else if (kind == KeySourceKind::Reader) {
+        p.startKeys = [&source = *reader] { return source.start(); };
+        p.keys = std::move(reader);
+    } else {
+        auto chain = std::make_unique<KeySourceChain>();
+        EvdevKeyStateSource& direct = *devices;
+        ReaderKeyStateSource& passed = *reader;
+        chain->add(std::move(devices), [&direct] { return direct.start(); });
+        chain->add(std::move(reader), [&passed] { return passed.start(); });
+        p.startKeys = [&source = *chain] { return source.start(); };
+        p.keys = std::move(chain);
+    }
 }
 
 // Chosen from what the compositor advertises: EWMH on X11, the foreign-toplevel protocol on

@@ -204,7 +204,7 @@ Tarvex& TarvexShell::loadMainWindow()
     showLoginEntryState();
     SetHK(false);
     HookMainWindow();
-    m_mainWindow->setKeyboardNote(keyboardProblem());
+    m_mainWindow->setKeyboardNote(keyboardProblem(), canAskForAccess());
     if (CommandLine::isAutomaticStart(m_services.arguments))
         startHotkeys(true);
     else if (m_mainWindow)
@@ -221,6 +221,10 @@ void TarvexShell::connectMainWindow(Tarvex* window)
     connect(window, &Tarvex::runAtLoginChosen, this, &TarvexShell::runAtLoginChosen);
     connect(window, &Tarvex::helpRequested, this, &TarvexShell::openHelp);
     connect(window, &Tarvex::hiddenWindowChosen, this, &TarvexShell::showHiddenWindow);
+    connect(window, &Tarvex::keyboardAccessRequested, this, [this] {
+        if (m_services.keys)
+            m_services.keys->askForAccess();
+    });
 }
 
 // Where no notification area shows the hidden windows' icons, the stand-in window and the main
@@ -346,8 +350,13 @@ void TarvexShell::startHotkeys(bool silent, bool balloon)
         if (!silent)
             m_mainWindow->hide();
     }
+    // The user asked for the hotkeys: a permission they lack is asked for at once (the
+    // desktop's dialog) rather than explained in a box.
     const QString problem = keyboardProblem();
-    if (m_hooked && (!m_keySourceStarted || !problem.isEmpty()) && !m_keySourceFailureShown) {
+    if (!silent && canAskForAccess()) {
+        m_services.keys->askForAccess();
+    } else if (m_hooked && (!m_keySourceStarted || !problem.isEmpty()) &&
+               !m_keySourceFailureShown) {
         m_keySourceFailureShown = true;
         showMessage(problem.isEmpty() ? tr(NoKeyboardMessage) : problem);
     }
@@ -361,14 +370,20 @@ void TarvexShell::showKeyboardProblem()
 {
     const QString problem = keyboardProblem();
     if (m_mainWindow)
-        m_mainWindow->setKeyboardNote(problem);
+        m_mainWindow->setKeyboardNote(problem, canAskForAccess());
     if (m_trayIcon && m_trayIcon->isShown())
-        m_trayIcon->setTip(problem.isEmpty() ? tr(RunningTip) : problem);
+        m_trayIcon->setTip(runningTip());
     const QString refusal = m_services.shortcuts ? m_services.shortcuts->problem() : QString();
     if (!refusal.isEmpty() && refusal != m_refusalShown && hotkeysRunning()) {
         m_refusalShown = refusal;
         showMessage(refusal);
     }
+}
+
+// True while the key source's problem is one the user's permission would mend.
+bool TarvexShell::canAskForAccess() const
+{
+    return m_services.keys && m_services.keys->canAskForAccess();
 }
 
 // Where the desktop watches the keys, its own answer first, then the hotkeys it cannot run.
@@ -390,11 +405,21 @@ bool TarvexShell::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
+// The tip is short: the problem's first paragraph; the main window holds the rest.
+QString TarvexShell::runningTip() const
+{
+    const QString problem = keyboardProblem();
+    return problem.isEmpty() ? tr(RunningTip) : problem.section(QStringLiteral("\n\n"), 0, 0);
+}
+
 void TarvexShell::showProgramIcon(bool balloon)
 {
     m_trayIcon->add(hkCORE::Caption(), balloon);
-    const QString problem = keyboardProblem();
-    m_trayIcon->setTip(problem.isEmpty() ? tr(RunningTip) : problem);
+    m_trayIcon->setTip(runningTip());
+    // The icon shows while the hotkeys run: a source that reads through another program
+    // passes keys on from now on, until the icon goes.
+    if (m_services.keys)
+        m_services.keys->setListening(true);
 }
 
 // The hotkeys stop while editing, and the icon that says they run goes with them.
@@ -572,6 +597,8 @@ void TarvexShell::disposeEditor()
     editor->hide();
     host->setPollingEnabled(false);
     icon->remove();
+    if (m_services.keys)
+        m_services.keys->setListening(false);
     editor->deleteLater();
     host->deleteLater();
     icon->deleteLater();
@@ -599,6 +626,8 @@ void TarvexShell::removeProgramIcon()
 {
     if (m_trayIcon)
         m_trayIcon->remove();
+    if (m_services.keys)
+        m_services.keys->setListening(false);
 }
 
 void TarvexShell::finish()

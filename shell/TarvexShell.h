@@ -134,6 +134,8 @@ private:
     void removeProgramIcon();
     void showKeyboardProblem();
     QString keyboardProblem() const;
+    bool canAskForAccess() const;
+    QString runningTip() const;
     void showLoginEntryState();
     void finish();
     void runAction(const QString& combination, const QString& target);

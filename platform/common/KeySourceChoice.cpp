@@ -13,14 +13,16 @@ KeySourceKind chooseKeySource(const QString& setting, const QString& sessionType
         return KeySourceKind::Evdev;
     if (chosen == u"portal")
         return KeySourceKind::Portal;
+    if (chosen == u"reader")
+        return KeySourceKind::Reader;
     const QString session = sessionType.trimmed().toLower();
     if (session == u"wayland")
-        return KeySourceKind::Evdev;
+        return KeySourceKind::EvdevOrReader;
     if (session == u"x11")
         return KeySourceKind::X11;
     // Without a session type, a Wayland display decides only where X11 cannot be used.
     if (!waylandDisplay.isEmpty() && !(x11DisplayUsable && x11DisplayUsable()))
-        return KeySourceKind::Evdev;
+        return KeySourceKind::EvdevOrReader;
     return KeySourceKind::X11;
 }
 

@@ -714,7 +714,7 @@ private Q_SLOTS:
     void keyboardProblemIsShownUntilSolved()
     {
         ShellFixture f;
-        const QString problem = QStringLiteral("No keyboard can be read: fix it, then start.");
+        const QString problem = QStringLiteral("No keyboard can be read.\n\nFix it, then start.");
         f.keys.setProblem(problem);
         QVERIFY(f.shell->start());
         Tarvex* window = f.shell->mainWindow();
@@ -731,7 +731,8 @@ private Q_SLOTS:
 
         QTest::mouseClick(window->Command1(), Qt::LeftButton);
         QCOMPARE(f.keySourceStarts, 2);
-        QCOMPARE(f.shell->trayIcon()->tip(), problem);
+        // The tip is its first paragraph.
+        QCOMPARE(f.shell->trayIcon()->tip(), QStringLiteral("No keyboard can be read."));
         QCOMPARE(f.messages(), QStringList{problem});
 
         f.keys.setProblem(QString());
@@ -777,6 +778,41 @@ private Q_SLOTS:
         QCOMPARE(f.messages(), QStringList{"declined"});
         QCOMPARE(f.shell->trayIcon()->tip(), "declined");
         QCOMPARE(f.shell->mainWindow()->KeyboardNote()->text(), "declined");
+    }
+
+    // Where the user's permission would let keys in, the main window offers its button and
+    // " Start Tarvex" asks at once, instead of a box; a silent start only tells. The source
+    // passes keys on only while the hotkeys run, not while the editor pauses them.
+    void keyboardPermissionIsAskedForAndKeysFlowOnlyWhileRunning()
+    {
+        ShellFixture f;
+        f.keys.setProblem(QStringLiteral("Allow the key reader."));
+        f.keys.setAskable(true);
+        QVERIFY(f.shell->start());
+        Tarvex* window = f.shell->mainWindow();
+        QVERIFY(window->KeyboardAccess() && window->KeyboardAccess()->isVisibleTo(window));
+        QVERIFY(window->KeyboardAccess()->y() > window->KeyboardNote()->geometry().bottom());
+        QVERIFY(window->KeyboardAccess()->geometry().bottom() < window->height());
+        QTest::mouseClick(window->KeyboardAccess(), Qt::LeftButton);
+        QCOMPARE(f.keys.asks(), 1);
+        QVERIFY(!f.keys.listening());
+        QTest::mouseClick(window->Command1(), Qt::LeftButton);
+        QCOMPARE(f.keys.asks(), 2);
+        QCOMPARE(f.messages(), QStringList());
+        QVERIFY(f.keys.listening());
+        f.keys.setAskable(false);
+        QVERIFY(!window->KeyboardAccess()->isVisibleTo(window));
+        f.shell->settingsFromTray();
+        QVERIFY(!f.keys.listening());
+        QTest::mouseClick(f.shell->editor()->findChild<velbutton*>("Command1"), Qt::LeftButton);
+        QVERIFY(f.keys.listening());
+        f.shell->openFromTray();
+        QVERIFY(!f.keys.listening());
+
+        f.keys.setAskable(true);
+        f.shell->startHotkeys(true);
+        QCOMPARE(f.keys.asks(), 2);
+        QVERIFY(f.keys.listening());
     }
 
     // F1 in the main window, the editor, its wizard and the appearance window, and the tray
