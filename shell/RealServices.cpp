@@ -61,11 +61,11 @@ struct RealServices::Parts
     XdgDocumentsFolder documents;
 };
 
-// An X11 session keeps XInput2; a Wayland session reads the kernel's input devices, itself where
-// the user can read them and else through the key reader, with the keys numbered by the
-// session's layout; "Keyboard"/"Source" may choose any one of them, or the desktop portal's
-// global shortcuts, which open no device at all (the capture box still numbers the keys by the
-// session's layout).
+// An X11 session keeps XInput2. A Wayland session offers the desktop portal's global shortcuts,
+// which open no device and run a table of chords, beside the keys: through the key reader when
+// the user has allowed it, else from the devices the user can read, else the reader's
+// permission is what the main window asks for (the route between them: HotkeyRoute). The keys
+// are numbered by the session's layout. "Keyboard"/"Source" may choose any one way.
 void RealServices::createKeySource(Parts& p)
 {
     const AppSettings settings(p.settings);
@@ -81,27 +81,30 @@ void RealServices::createKeySource(Parts& p)
     }
     p.keymap = std::make_unique<SessionKeymap>();
     p.keyCodes = std::make_unique<EvdevKeyEventCodes>(*p.keymap);
-    if (kind == KeySourceKind::Portal) {
+    if (kind == KeySourceKind::Portal || kind == KeySourceKind::Wayland)
         p.shortcuts = std::make_unique<PortalGlobalShortcuts>();
-        p.startKeys = [] { return true; };
-        return;
-    }
-    auto devices = std::make_unique<EvdevKeyStateSource>(*p.keymap, QStringLiteral("/dev/input"),
-                                                         settings.keyboardDevices());
+    if (kind != KeySourceKind::Portal)
+        createEvdevKeys(p, kind, settings.keyboardDevices());
+}
+
+void RealServices::createEvdevKeys(Parts& p, KeySourceKind kind, const QStringList& devices)
+{
+    auto direct =
+        std::make_unique<EvdevKeyStateSource>(*p.keymap, QStringLiteral("/dev/input"), devices);
     auto reader = std::make_unique<ReaderKeyStateSource>(*p.keymap,
                                                          ReaderKeyStateSource::defaultSocketPath());
     if (kind == KeySourceKind::Evdev) {
-        p.startKeys = [&source = *devices] { return source.start(); };
-        p.keys = std::move(devices);
+        p.startKeys = [&source = *direct] { return source.start(); };
+        p.keys = std::move(direct);
     } else if (kind == KeySourceKind::Reader) {
         p.startKeys = [&source = *reader] { return source.start(); };
         p.keys = std::move(reader);
     } else {
         auto chain = std::make_unique<KeySourceChain>();
-        EvdevKeyStateSource& direct = *devices;
         ReaderKeyStateSource& passed = *reader;
-        chain->add(std::move(devices), [&direct] { return direct.start(); });
+        EvdevKeyStateSource& read = *direct;
         chain->add(std::move(reader), [&passed] { return passed.start(); });
+        chain->add(std::move(direct), [&read] { return read.start(); });
         p.startKeys = [&source = *chain] { return source.start(); };
         p.keys = std::move(chain);
     }

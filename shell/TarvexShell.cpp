@@ -1,6 +1,7 @@
 #include "shell/TarvexShell.h"
 
 #include "activation/ActionRunner.h"
+#include "activation/ChordDetection.h"
 #include "activation/GlobalFlags.h"
 #include "activation/HiddenWindowSlots.h"
 #include "activation/HotkeyHost.h"
@@ -18,6 +19,7 @@
 #include "platform/SingleInstance.h"
 #include "shell/CommandLine.h"
 #include "shell/hkPopupMenu.h"
+#include "shell/HotkeyRoute.h"
 #include "shell/Tarvex.h"
 #include "store/AppSettings.h"
 #include "store/HotkeyDatabase.h"
@@ -59,7 +61,9 @@ const char* const NoKeyboardMessage = QT_TRANSLATE_NOOP(
 
 TarvexShell::TarvexShell(ShellServices services, QObject* parent)
     : QObject(parent), m_services(std::move(services)),
-      m_appSettings(std::make_unique<AppSettings>(m_services.settings))
+      m_appSettings(std::make_unique<AppSettings>(m_services.settings)),
+      m_route(std::make_unique<HotkeyRoute>(m_services.keys, m_services.shortcuts,
+                                            m_services.startKeySource))
 {
     // The skinned controls report their errors in the run's own dialogs.
     ErrorReport::setDialogs(&m_services.dialogs);
@@ -67,10 +71,7 @@ TarvexShell::TarvexShell(ShellServices services, QObject* parent)
 
 TarvexShell::~TarvexShell()
 {
-    if (m_services.keys)
-        m_services.keys->setProblemCallback({});
-    if (m_services.shortcuts)
-        m_services.shortcuts->setStateCallback({});
+    m_route->disconnect(this);
     m_services.instance.setActivationHandler({});
     // The slots show their windows again when they go, after the windows here are gone.
     if (m_slots)
@@ -184,11 +185,16 @@ void TarvexShell::HookMainWindow()
     if (m_hooked)
         return;
     m_hooked = true;
-    if (m_services.keys)
-        m_services.keys->setProblemCallback([this] { showKeyboardProblem(); });
-    if (m_services.shortcuts)
-        m_services.shortcuts->setStateCallback([this] { showKeyboardProblem(); });
-    m_keySourceStarted = m_services.startKeySource && m_services.startKeySource();
+    connect(m_route.get(), &HotkeyRoute::problemChanged, this, &TarvexShell::showKeyboardProblem);
+    connect(m_route.get(), &HotkeyRoute::wayChanged, this, &TarvexShell::followRoute);
+    connect(m_route.get(), &HotkeyRoute::shortcutsRefused, this, [this](const QString& message) {
+        if (!message.isEmpty())
+            showMessage(message);
+    });
+    // Before the editor reads the table, the file says which way the hotkeys will run.
+    if (m_route->followsTable())
+        m_route->choose(storedTableIsChordsOnly());
+    m_route->startKeys();
 }
 
 // The main window's load: its own steps (which may already ask for the login entry), then the
@@ -204,7 +210,7 @@ Tarvex& TarvexShell::loadMainWindow()
     showLoginEntryState();
     SetHK(false);
     HookMainWindow();
-    m_mainWindow->setKeyboardNote(keyboardProblem(), canAskForAccess());
+    m_mainWindow->setKeyboardNote(keyboardProblem(), m_route->canAskForAccess());
     if (CommandLine::isAutomaticStart(m_services.arguments))
         startHotkeys(true);
     else if (m_mainWindow)
@@ -221,10 +227,7 @@ void TarvexShell::connectMainWindow(Tarvex* window)
     connect(window, &Tarvex::runAtLoginChosen, this, &TarvexShell::runAtLoginChosen);
     connect(window, &Tarvex::helpRequested, this, &TarvexShell::openHelp);
     connect(window, &Tarvex::hiddenWindowChosen, this, &TarvexShell::showHiddenWindow);
-    connect(window, &Tarvex::keyboardAccessRequested, this, [this] {
-        if (m_services.keys)
-            m_services.keys->askForAccess();
-    });
+    connect(window, &Tarvex::keyboardAccessRequested, m_route.get(), &HotkeyRoute::askForAccess);
 }
 
 // Where no notification area shows the hidden windows' icons, the stand-in window and the main
@@ -292,8 +295,8 @@ hkCORE& TarvexShell::loadEditor()
     const auto run = [this](const QString& combination, const QString& target) {
         runAction(combination, target);
     };
-    m_host = m_services.keys ? new HotkeyHost(*m_services.keys, run)
-                             : new HotkeyHost(*m_services.shortcuts, run);
+    m_host = new HotkeyHost(m_services.keys, m_services.shortcuts, run);
+    m_host->useShortcuts(m_route->way() == HotkeyWay::Shortcuts);
     connect(m_host, &HotkeyHost::problemChanged, this, &TarvexShell::showKeyboardProblem);
     m_trayIcon = new ProgramTrayIcon();
     hkCORE* editor = new hkCORE(m_host->list(), m_host->table(), m_services.settings,
@@ -310,6 +313,7 @@ hkCORE& TarvexShell::loadEditor()
     // The hidden editor shows the rows the running hotkeys follow when it opens next.
     connect(m_host, &HotkeyHost::fileReloaded, m_editor,
             [editor = m_editor.data(), host = m_host.data()] { editor->load(host->database()); });
+    connect(m_host, &HotkeyHost::fileReloaded, this, &TarvexShell::routeHotkeys);
     connect(m_trayIcon, &ProgramTrayIcon::menuRequested, this, &TarvexShell::popUpTrayMenu);
     connect(m_trayIcon, &ProgramTrayIcon::hiddenWindowChosen, this, &TarvexShell::showHiddenWindow);
     showHiddenWindows();
@@ -335,11 +339,11 @@ void TarvexShell::startHotkeys(bool silent)
 // icon, one balloon.
 void TarvexShell::startHotkeys(bool silent, bool balloon)
 {
-    // A keyboard that could not be read before may be readable now (access granted since).
-    if (m_hooked && (!m_keySourceStarted || !keyboardProblem().isEmpty()))
-        m_keySourceStarted = m_services.startKeySource && m_services.startKeySource();
     const bool wasRunning = hotkeysRunning() && m_trayIcon->isShown();
     loadEditor();
+    // The way follows the table; a keyboard that could not be read before may be readable now
+    // (access granted since).
+    routeHotkeys();
     SetHK(true);
     m_host->setPollingEnabled(true);
     m_host->syncShortcuts();
@@ -353,9 +357,9 @@ void TarvexShell::startHotkeys(bool silent, bool balloon)
     // The user asked for the hotkeys: a permission they lack is asked for at once (the
     // desktop's dialog) rather than explained in a box.
     const QString problem = keyboardProblem();
-    if (!silent && canAskForAccess()) {
-        m_services.keys->askForAccess();
-    } else if (m_hooked && (!m_keySourceStarted || !problem.isEmpty()) &&
+    if (!silent && m_route->canAskForAccess()) {
+        m_route->askForAccess();
+    } else if (m_hooked && (m_route->keysFailed() || !problem.isEmpty()) &&
                !m_keySourceFailureShown) {
         m_keySourceFailureShown = true;
         showMessage(problem.isEmpty() ? tr(NoKeyboardMessage) : problem);
@@ -370,29 +374,50 @@ void TarvexShell::showKeyboardProblem()
 {
     const QString problem = keyboardProblem();
     if (m_mainWindow)
-        m_mainWindow->setKeyboardNote(problem, canAskForAccess());
+        m_mainWindow->setKeyboardNote(problem, m_route->canAskForAccess());
     if (m_trayIcon && m_trayIcon->isShown())
         m_trayIcon->setTip(runningTip());
-    const QString refusal = m_services.shortcuts ? m_services.shortcuts->problem() : QString();
+    const QString refusal =
+        m_route->way() == HotkeyWay::Shortcuts ? m_services.shortcuts->problem() : QString();
     if (!refusal.isEmpty() && refusal != m_refusalShown && hotkeysRunning()) {
         m_refusalShown = refusal;
         showMessage(refusal);
     }
 }
 
-// True while the key source's problem is one the user's permission would mend.
-bool TarvexShell::canAskForAccess() const
-{
-    return m_services.keys && m_services.keys->canAskForAccess();
-}
-
 // Where the desktop watches the keys, its own answer first, then the hotkeys it cannot run.
 QString TarvexShell::keyboardProblem() const
 {
-    if (m_services.keys)
-        return m_services.keys->problem();
-    const QString problem = m_services.shortcuts->problem();
+    const QString problem = m_route->problem();
     return problem.isEmpty() && m_host ? m_host->problem() : problem;
+}
+
+// The table decides the way where both are at hand: after a start, a save and a change of the
+// file on disk.
+void TarvexShell::routeHotkeys()
+{
+    if (m_host && m_route->followsTable())
+        m_route->choose(ChordDetection::IsChordTable(m_host->table()));
+    followRoute();
+}
+
+// The running hotkeys take the way chosen; the keys start once they are chosen.
+void TarvexShell::followRoute()
+{
+    if (m_host)
+        m_host->useShortcuts(m_route->way() == HotkeyWay::Shortcuts);
+    if (m_hooked)
+        m_route->startKeys();
+    showKeyboardProblem();
+}
+
+// The hotkey file as stored (an unreadable one counts as empty).
+bool TarvexShell::storedTableIsChordsOnly() const
+{
+    HotkeyList list;
+    ActiveHotkeyTable table;
+    HotkeyDatabase::InFolder(m_services.documents.documentsFolder()).load(list, table);
+    return ChordDetection::IsChordTable(table);
 }
 
 // The desktop's shortcuts are released while the editor is visible, so its key box gets them.
@@ -418,8 +443,7 @@ void TarvexShell::showProgramIcon(bool balloon)
     m_trayIcon->setTip(runningTip());
     // The icon shows while the hotkeys run: a source that reads through another program
     // passes keys on from now on, until the icon goes.
-    if (m_services.keys)
-        m_services.keys->setListening(true);
+    m_route->setListening(true);
 }
 
 // The hotkeys stop while editing, and the icon that says they run goes with them.
@@ -522,6 +546,7 @@ void TarvexShell::settingsFromTray()
 
 void TarvexShell::onSettingsSaved()
 {
+    routeHotkeys();
     if (std::exchange(m_resumeAfterEditing, false) && hotkeysRunning())
         showProgramIcon(false);
     else
@@ -597,8 +622,7 @@ void TarvexShell::disposeEditor()
     editor->hide();
     host->setPollingEnabled(false);
     icon->remove();
-    if (m_services.keys)
-        m_services.keys->setListening(false);
+    m_route->setListening(false);
     editor->deleteLater();
     host->deleteLater();
     icon->deleteLater();
@@ -626,8 +650,7 @@ void TarvexShell::removeProgramIcon()
 {
     if (m_trayIcon)
         m_trayIcon->remove();
-    if (m_services.keys)
-        m_services.keys->setListening(false);
+    m_route->setListening(false);
 }
 
 void TarvexShell::finish()

@@ -485,6 +485,17 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
     </message>
 </context>
 <context>
+    <name>tarvex::HotkeyRoute</name>
+    <message>
+        <source>Your hotkeys were not allowed in the desktop&apos;s shortcut dialog, so Tarvex watches the keyboard for them instead.</source>
+        <translation>Tus atajos no se permitieron en el diálogo de atajos del escritorio, así que Tarvex vigila el teclado para ellos en su lugar.</translation>
+    </message>
+    <message>
+        <source>The desktop could not set up your hotkeys as its shortcuts, so Tarvex watches the keyboard for them instead.</source>
+        <translation>El escritorio no pudo registrar tus atajos como atajos propios, así que Tarvex vigila el teclado para ellos en su lugar.</translation>
+    </message>
+</context>
+<context>
     <name>tarvex::KeyCapture</name>
     <message>
         <source>ClickToEdit</source>

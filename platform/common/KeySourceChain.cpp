@@ -26,6 +26,7 @@ void KeySourceChain::add(std::unique_ptr<KeyStateSource> source, std::function<b
 
 bool KeySourceChain::start()
 {
+    m_started = true;
     for (Member& member : m_members) {
         if (member.started && !member.source->problem().isEmpty())
             member.started = member.start();
@@ -90,12 +91,13 @@ void KeySourceChain::settle()
         notifyProblemChanged();
 }
 
+// No member starts before the chain does: until then nobody needs the keys.
 void KeySourceChain::chooseActive()
 {
     m_active = -1;
     for (size_t i = 0; i < m_members.size() && m_active < 0; ++i) {
         Member& member = m_members[i];
-        if (!member.started)
+        if (!member.started && m_started)
             member.started = member.start();
         if (member.started && member.source->problem().isEmpty())
             m_active = int(i);

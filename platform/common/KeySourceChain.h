@@ -9,9 +9,10 @@
 namespace tarvex {
 
 /// Several key sources tried in order, seen as one: the first that delivers keys (no problem)
-/// is used; a later one is started only when every one before it has a problem, and the first
-/// again takes over as soon as its problem is gone. While none delivers keys, problem() is that
-/// of the first one whose user may be asked for access (its button mends it), else the first's.
+/// is used; none starts before the chain does, a later one only when every one before it has a
+/// problem, and the first again takes over as soon as its problem is gone. While none delivers
+/// keys, problem() is that of the first one whose user may be asked for access (its button mends
+/// it), else the first's.
 class KeySourceChain final : public KeyStateSource
 {
 public:
@@ -49,6 +50,7 @@ private:
     std::vector<Member> m_members;
     int m_active = -1;
     bool m_listening = false;
+    bool m_started = false;
     bool m_settling = false;
     bool m_settleAgain = false;
     QString m_problem;

@@ -773,11 +773,70 @@ private Q_SLOTS:
         QCOMPARE(desktop.calls().last(), "bind LOGO+e=LOGO+e (/tmp/e), "
                                          "CTRL+ALT+q=CTRL+ALT+q (http://example.org)");
         QVERIFY(f.messages().isEmpty());
+        // The file changed on disk while the hotkeys run: the desktop binds what it says now.
+        f.writeHotkeys("(F12)*/tmp/f");
+        f.shell->hotkeyHost()->followFile();
+        QCOMPARE(desktop.calls().last(), "bind F12=F12 (/tmp/f)");
 
         desktop.answer(GlobalShortcuts::State::Declined);
         QCOMPARE(f.messages(), QStringList{"declined"});
         QCOMPARE(f.shell->trayIcon()->tip(), "declined");
         QCOMPARE(f.shell->mainWindow()->KeyboardNote()->text(), "declined");
+    }
+
+    // "auto" on Wayland offers both ways: a table of chords runs through the desktop's shortcuts
+    // with no key source started; a sequence, saved or written to the file on disk, moves the
+    // hotkeys to the keys, and chords move them back. A declined dialog leaves them on the keys
+    // for the rest of the run, and a message says so.
+    void autoRunsChordsThroughTheDesktopAndSequencesThroughTheKeys()
+    {
+        FakeGlobalShortcuts desktop;
+        ShellFixture f({"automatic"});
+        ShellServices services = f.services({"automatic"});
+        services.shortcuts = &desktop;
+        f.shell = std::make_unique<TarvexShell>(services);
+        f.writeHotkeys("(Win)e*/tmp/e");
+        QVERIFY(f.shell->start());
+        QCOMPARE(f.keySourceStarts, 0);
+        QCOMPARE(desktop.calls(), QStringList{"bind LOGO+e=LOGO+e (/tmp/e)"});
+        desktop.answer(GlobalShortcuts::State::Bound);
+
+        f.writeHotkeys("(Win)e*/tmp/e|a*/tmp/a");
+        f.shell->hotkeyHost()->followFile();
+        QCOMPARE(desktop.calls().last(), "bind");
+        QCOMPARE(f.keySourceStarts, 1);
+        QVERIFY(f.keys.listening());
+        f.keys.tap({65});
+        QCOMPARE(f.opener.calls(), QStringList{"open /tmp/a"});
+
+        f.writeHotkeys("(F12)*/tmp/f");
+        f.shell->hotkeyHost()->followFile();
+        QCOMPARE(desktop.calls().last(), "bind F12=F12 (/tmp/f)");
+        QVERIFY(!f.keys.listening());
+
+        f.shell->settingsFromTray();
+        hkCORE* editor = f.shell->editor();
+        editor->editing().setWizardRunner([](QWidget*) {
+            return QStringList{"URL", "http://example.org", "q"};
+        });
+        editor->editing().addHotkey();
+        QTest::mouseClick(editor->findChild<velbutton*>("Command2"), Qt::LeftButton);
+        QCOMPARE(desktop.calls().last(), "bind");
+        QVERIFY(f.keys.listening());
+
+        f.writeHotkeys("(F12)*/tmp/f");
+        f.shell->hotkeyHost()->followFile();
+        QCOMPARE(desktop.calls().last(), "bind F12=F12 (/tmp/f)");
+        QVERIFY(f.messages().isEmpty());
+        desktop.answer(GlobalShortcuts::State::Declined);
+        QCOMPARE(f.messages().size(), 1);
+        QVERIFY(f.messages().first().contains("watches the keyboard"));
+        QVERIFY(f.keys.listening());
+        QCOMPARE(desktop.calls().last(), "bind");
+        f.writeHotkeys("(F11)*/tmp/f");
+        f.shell->hotkeyHost()->followFile();
+        QCOMPARE(desktop.calls().last(), "bind");
+        QVERIFY(f.keys.listening());
     }
 
     // Where the user's permission would let keys in, the main window offers its button and

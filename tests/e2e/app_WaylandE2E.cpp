@@ -118,7 +118,7 @@ QByteArray TestWaylandE2E::programErrors()
 }
 
 // With `busAddress`, the program's session bus (a tray); else it has none. `keyboard` is more
-// of the settings' [Keyboard] section.
+// of the settings' [Keyboard] section; the keyboard device is the test's FIFO unless it says.
 bool TestWaylandE2E::startProgram(const QString& busAddress, const QByteArray& keyboard,
                                   const QStringList& arguments)
 {
@@ -126,9 +126,10 @@ bool TestWaylandE2E::startProgram(const QString& busAddress, const QByteArray& k
     QFile settings(home + "/.config/Tarvex/Tarvex.ini");
     if (!settings.open(QIODevice::WriteOnly))
         return false;
+    const QByteArray devices = keyboard.contains("Devices=") ? "" : "Devices=" + m_fifo.toUtf8();
     settings.write("[Hotkey%20Activation]\nSound=\nNotification=0\n[Startup]\nNote=1\nRun=0\n"
-                   "[Keyboard]\nDevices=" +
-                   m_fifo.toUtf8() + "\n" + keyboard);
+                   "[Keyboard]\n" +
+                   devices + "\n" + keyboard);
     settings.close();
     const QString runtime = home + "/runtime";
     QDir().mkpath(runtime);
@@ -391,10 +392,11 @@ void TestWaylandE2E::standInWindowFloatsSmall()
     QVERIFY2(!programErrors().contains("systemTrayWindowChanged"), m_errors.constData());
 }
 
-// With "Source=reader" the program opens no device: tarvex-keyreader (here run as root against
-// a FIFO, beside stand-ins for logind and polkit on a private system bus) passes the keys once
-// the user has allowed it. " Start Tarvex" asks (polkit's question), a hotkey of plain keys
-// fires, and a later start passes keys without asking again.
+// With "Source=auto", a table with a sequence and no keyboard the program may read itself, the
+// keys come through tarvex-keyreader (here run as root against a FIFO, beside stand-ins for
+// logind and polkit on a private system bus) once the user has allowed it: the main window
+// says so and " Start Tarvex" asks (polkit's question), a hotkey of plain keys fires, and a
+// later start passes keys without asking again.
 void TestWaylandE2E::readerPassesKeysAfterOneAuthorisation()
 {
     E2EHarness& h = *m_harness;
@@ -425,7 +427,10 @@ void TestWaylandE2E::readerPassesKeysAfterOneAuthorisation()
     };
     QVERIFY(h.writeHotkeys({"gofb*" + h.writeLoggingTarget("gofb", "gofb")}));
     qputenv("TARVEX_KEYREADER_SOCKET", QFile::encodeName(socket));
-    QVERIFY(startProgram(QString(), "Source=reader\n", {}));
+    // "auto" (the default): a table with a sequence goes to the reader; the program itself can
+    // read no keyboard.
+    const QByteArray noDevices = "Devices=" + QFile::encodeName(h.home()) + "/no-keyboard\n";
+    QVERIFY(startProgram(QString(), noDevices, {}));
     QTRY_VERIFY_WITH_TIMEOUT(said(Status::NotAuthorised), 15000);
     QTRY_COMPARE_WITH_TIMEOUT(swayFocused().value("pid").toInteger(), m_program->processId(),
                               15000);
@@ -455,7 +460,7 @@ void TestWaylandE2E::readerPassesKeysAfterOneAuthorisation()
     ::close(std::exchange(m_keyboard, -1));
     m_program->terminate();
     QVERIFY(m_program->waitForFinished(10000));
-    QVERIFY(startProgram(QString(), "Source=reader\n"));
+    QVERIFY(startProgram(QString(), noDevices));
     QTRY_VERIFY_WITH_TIMEOUT(said(Status::Streaming), 15000);
     QVERIFY2(openKeyboard(), "the reader never read its keyboard again");
     for (int key : {KEY_G, KEY_O, KEY_F, KEY_B})

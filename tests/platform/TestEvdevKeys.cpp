@@ -125,6 +125,8 @@ private slots:
     void unreadableDevicesShowWhetherTheyAreKeyboards();
     void choice_data();
     void choice();
+    void way_data();
+    void way();
 
 private:
     QProcess m_daemon;
@@ -496,7 +498,7 @@ void TestEvdevKeys::choice_data()
     const int x11 = int(KeySourceKind::X11);
     const int devices = int(KeySourceKind::Evdev);
     const int reader = int(KeySourceKind::Reader);
-    const int either = int(KeySourceKind::EvdevOrReader);
+    const int either = int(KeySourceKind::Wayland);
     QTest::newRow("X11 session") << "auto"
                                  << "x11"
                                  << "" << true << x11;
@@ -538,6 +540,29 @@ void TestEvdevKeys::choice()
     QFETCH(int, kind);
     QCOMPARE(int(chooseKeySource(setting, sessionType, waylandDisplay, [=] { return x11Usable; })),
              kind);
+}
+
+// Where "auto" offers both on Wayland, the table decides; a way that is all there is stays.
+void TestEvdevKeys::way_data()
+{
+    QTest::addColumn<QByteArray>("facts"); // keys, shortcuts, chords only, refused: 1 or 0
+    QTest::addColumn<int>("way");
+    const int keys = int(HotkeyWay::Keys);
+    const int shortcuts = int(HotkeyWay::Shortcuts);
+    QTest::newRow("chords through the desktop") << QByteArray("1110") << shortcuts;
+    QTest::newRow("a sequence needs the keys") << QByteArray("1100") << keys;
+    QTest::newRow("refused: the keys") << QByteArray("1111") << keys;
+    QTest::newRow("keys alone (X11)") << QByteArray("1010") << keys;
+    QTest::newRow("portal alone keeps it") << QByteArray("0101") << shortcuts;
+    QTest::newRow("portal alone, sequences") << QByteArray("0100") << shortcuts;
+}
+
+void TestEvdevKeys::way()
+{
+    QFETCH(QByteArray, facts);
+    QFETCH(int, way);
+    const auto fact = [&facts](int i) { return facts.at(i) == '1'; };
+    QCOMPARE(int(chooseHotkeyWay({fact(0), fact(1), fact(2), fact(3)})), way);
 }
 
 QTEST_GUILESS_MAIN(TestEvdevKeys)
