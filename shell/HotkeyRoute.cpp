@@ -1,6 +1,5 @@
 #include "shell/HotkeyRoute.h"
 
-#include "platform/GlobalShortcuts.h"
 #include "platform/KeyStateSource.h"
 
 #include <QLoggingCategory>
@@ -16,7 +15,7 @@ HotkeyRoute::HotkeyRoute(KeyStateSource* keys, GlobalShortcuts* shortcuts,
       m_way(chooseHotkeyWay({keys != nullptr, shortcuts != nullptr, false, false}))
 {
     if (m_keys)
-        m_keys->setProblemCallback([this] { Q_EMIT problemChanged(); });
+        m_keys->setProblemCallback([this] { announce(); });
     if (m_shortcuts)
         m_shortcuts->setStateCallback([this] { onShortcutsState(); });
 }
@@ -39,7 +38,7 @@ void HotkeyRoute::choose(bool chordsOnly)
     m_way = way;
     applyListening();
     Q_EMIT wayChanged();
-    Q_EMIT problemChanged();
+    announce();
 }
 
 bool HotkeyRoute::startKeys()
@@ -60,6 +59,7 @@ bool HotkeyRoute::keysFailed() const
 void HotkeyRoute::setListening(bool listening)
 {
     m_listening = listening;
+    m_askWhenKeysTakeOver = m_askWhenKeysTakeOver && listening;
     applyListening();
 }
 
@@ -87,29 +87,61 @@ void HotkeyRoute::askForAccess()
         m_keys->askForAccess();
 }
 
-// A desktop without shortcuts for programs is the usual case on many desktops: only the log
-// says so. A refusal or a failure is the user's business.
+bool HotkeyRoute::askForAccessAsStarted()
+{
+    m_askWhenKeysTakeOver = followsTable() && m_way == HotkeyWay::Shortcuts;
+    if (!canAskForAccess())
+        return false;
+    m_keys->askForAccess();
+    return true;
+}
+
+// The keys' problem, or the way, changed: where the user started hotkeys that the keys now
+// run, the permission they lack is asked for.
+void HotkeyRoute::announce()
+{
+    if (m_askWhenKeysTakeOver && canAskForAccess()) {
+        m_askWhenKeysTakeOver = false;
+        m_keys->askForAccess();
+    }
+    Q_EMIT problemChanged();
+}
+
+// Where the desktop alone runs the hotkeys, its refusal is said while they run; where the keys
+// can take over, they do.
 void HotkeyRoute::onShortcutsState()
 {
     const GlobalShortcuts::State state = m_shortcuts->state();
     const bool refused = state == GlobalShortcuts::State::Missing ||
                          state == GlobalShortcuts::State::Declined ||
                          state == GlobalShortcuts::State::Failed;
-    if (!refused || !followsTable() || m_way != HotkeyWay::Shortcuts) {
-        Q_EMIT problemChanged();
+    if (refused && followsTable() && m_way == HotkeyWay::Shortcuts) {
+        fallBack(state);
         return;
     }
+    const QString refusal = m_way == HotkeyWay::Shortcuts ? m_shortcuts->problem() : QString();
+    announce();
+    if (!refusal.isEmpty() && refusal != m_refusalShown && m_listening) {
+        m_refusalShown = refusal;
+        Q_EMIT shortcutsRefused(refusal);
+    }
+}
+
+// A desktop without shortcuts for programs is the usual case on many desktops: only the log
+// says so. A refusal or a failure is the user's business, who is not asked again at once.
+void HotkeyRoute::fallBack(GlobalShortcuts::State state)
+{
     qCInfo(lcRoute).noquote() << m_shortcuts->problem() << "The keyboard is watched instead.";
     m_refused = true;
+    if (state != GlobalShortcuts::State::Missing)
+        m_askWhenKeysTakeOver = false;
     choose(m_chordsOnly);
-    QString message;
     if (state == GlobalShortcuts::State::Declined)
-        message = tr("Your hotkeys were not allowed in the desktop's shortcut dialog, so Tarvex "
-                     "watches the keyboard for them instead.");
+        Q_EMIT shortcutsRefused(tr("Your hotkeys were not allowed in the desktop's shortcut "
+                                   "dialog, so Tarvex watches the keyboard for them instead."));
     else if (state == GlobalShortcuts::State::Failed)
-        message = tr("The desktop could not set up your hotkeys as its shortcuts, so Tarvex "
-                     "watches the keyboard for them instead.");
-    Q_EMIT shortcutsRefused(message);
+        Q_EMIT shortcutsRefused(tr("The desktop could not set up your hotkeys as its shortcuts, "
+                                   "so Tarvex watches the keyboard for them instead."));
 }
 
 } // namespace tarvex

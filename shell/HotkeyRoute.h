@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/common/KeySourceChoice.h"
+#include "platform/GlobalShortcuts.h"
 
 #include <QObject>
 
@@ -8,7 +9,6 @@
 
 namespace tarvex {
 
-class GlobalShortcuts;
 class KeyStateSource;
 
 /// Which way the running hotkeys reach Tarvex: a key source, or the desktop's shortcuts. The
@@ -53,18 +53,25 @@ public:
     bool canAskForAccess() const;
     /// Asks the user's permission for the keys (the desktop's own dialog).
     void askForAccess();
+    /// The user started the hotkeys: asks the permission the keys lack now (true), or later,
+    /// should the keys take over from a desktop that turns out to have no shortcuts while the
+    /// hotkeys run.
+    bool askForAccessAsStarted();
 
 Q_SIGNALS:
     /// way() changed: the desktop refused its shortcuts, or the table changed.
     void wayChanged();
     /// problem() or canAskForAccess() may have changed.
     void problemChanged();
-    /// The desktop refused its shortcuts and the keys took over; `message` tells the user so
-    /// (empty where nothing needs saying: a desktop that has no shortcuts to offer).
+    /// The desktop refused its shortcuts while the hotkeys run: `message` tells the user so,
+    /// and, where the keys take over, that they do (once for each reason; nothing is said of a
+    /// desktop that has no shortcuts to offer when the keys take over quietly).
     void shortcutsRefused(const QString& message);
 
 private:
     void onShortcutsState();
+    void fallBack(GlobalShortcuts::State state);
+    void announce();
     void applyListening();
 
     KeyStateSource* m_keys;
@@ -75,6 +82,8 @@ private:
     bool m_refused = false;
     bool m_keysStarted = false;
     bool m_listening = false;
+    bool m_askWhenKeysTakeOver = false;
+    QString m_refusalShown;
 };
 
 } // namespace tarvex

@@ -187,10 +187,7 @@ void TarvexShell::HookMainWindow()
     m_hooked = true;
     connect(m_route.get(), &HotkeyRoute::problemChanged, this, &TarvexShell::showKeyboardProblem);
     connect(m_route.get(), &HotkeyRoute::wayChanged, this, &TarvexShell::followRoute);
-    connect(m_route.get(), &HotkeyRoute::shortcutsRefused, this, [this](const QString& message) {
-        if (!message.isEmpty())
-            showMessage(message);
-    });
+    connect(m_route.get(), &HotkeyRoute::shortcutsRefused, this, &TarvexShell::showMessage);
     // Before the editor reads the table, the file says which way the hotkeys will run.
     if (m_route->followsTable())
         m_route->choose(storedTableIsChordsOnly());
@@ -354,22 +351,19 @@ void TarvexShell::startHotkeys(bool silent, bool balloon)
         if (!silent)
             m_mainWindow->hide();
     }
-    // The user asked for the hotkeys: a permission they lack is asked for at once (the
-    // desktop's dialog) rather than explained in a box.
+    // The user asked for the hotkeys: a permission they lack is asked for (the desktop's
+    // dialog) rather than explained in a box.
     const QString problem = keyboardProblem();
-    if (!silent && m_route->canAskForAccess()) {
-        m_route->askForAccess();
-    } else if (m_hooked && (m_route->keysFailed() || !problem.isEmpty()) &&
-               !m_keySourceFailureShown) {
+    const bool asked = !silent && m_route->askForAccessAsStarted();
+    if (!asked && m_hooked && (m_route->keysFailed() || !problem.isEmpty()) &&
+        !m_keySourceFailureShown) {
         m_keySourceFailureShown = true;
         showMessage(problem.isEmpty() ? tr(NoKeyboardMessage) : problem);
     }
 }
 
 // The key source found (or lost) a keyboard it can read, or the desktop answered about its
-// shortcuts: the main window and the tray tip say so at once. The desktop answers after the
-// hotkeys started, so its refusal is also said in a message, as a failure at the start is
-// (once for each reason).
+// shortcuts: the main window and the tray tip say so at once.
 void TarvexShell::showKeyboardProblem()
 {
     const QString problem = keyboardProblem();
@@ -377,12 +371,6 @@ void TarvexShell::showKeyboardProblem()
         m_mainWindow->setKeyboardNote(problem, m_route->canAskForAccess());
     if (m_trayIcon && m_trayIcon->isShown())
         m_trayIcon->setTip(runningTip());
-    const QString refusal =
-        m_route->way() == HotkeyWay::Shortcuts ? m_services.shortcuts->problem() : QString();
-    if (!refusal.isEmpty() && refusal != m_refusalShown && hotkeysRunning()) {
-        m_refusalShown = refusal;
-        showMessage(refusal);
-    }
 }
 
 // Where the desktop watches the keys, its own answer first, then the hotkeys it cannot run.

@@ -160,7 +160,6 @@ private:
     bool m_resumeAfterEditing = false;
     bool m_hooked = false;
     bool m_keySourceFailureShown = false;
-    QString m_refusalShown;
     bool m_finished = false;
 };
 

@@ -839,6 +839,26 @@ private Q_SLOTS:
         QVERIFY(f.keys.listening());
     }
 
+    // " Start Tarvex" with a table of chords on a desktop without the portal: the keys take
+    // over, and the permission they need is asked for as the start would have asked it.
+    void startAsksForTheKeysWhereTheDesktopHasNoShortcuts()
+    {
+        FakeGlobalShortcuts desktop;
+        ShellFixture f;
+        ShellServices services = f.services({});
+        services.shortcuts = &desktop;
+        f.shell = std::make_unique<TarvexShell>(services);
+        f.writeHotkeys("(Win)e*/tmp/e");
+        f.keys.setProblem(QStringLiteral("Allow the key reader."));
+        f.keys.setAskable(true);
+        QVERIFY(f.shell->start());
+        QTest::mouseClick(f.shell->mainWindow()->Command1(), Qt::LeftButton);
+        QCOMPARE(f.keys.asks(), 0);
+        desktop.answer(GlobalShortcuts::State::Missing);
+        QCOMPARE(f.keys.asks(), 1);
+        QVERIFY(f.messages().isEmpty());
+    }
+
     // Where the user's permission would let keys in, the main window offers its button and
     // " Start Tarvex" asks at once, instead of a box; a silent start only tells. The source
     // passes keys on only while the hotkeys run, not while the editor pauses them.
