@@ -77,7 +77,9 @@ TarvexShell::~TarvexShell()
     if (m_slots)
         m_slots->setChangedCallback({});
     delete m_popupMenu.data();
-    delete m_editor.data();
+    // The editor hides as it goes, when it is no editor any more: the event filter must not
+    // take it for one.
+    delete std::exchange(m_editor, nullptr).data();
     delete m_host.data();
     delete m_trayIcon.data();
     delete m_options.data();
