@@ -42,14 +42,10 @@ HEADER = '''#pragma once
 %s
 inline bool tarvex_mutant_on(int id)
 {
-    static const int active = [] {
-        const char *value = std::getenv("TARVEX_MUTANT");
-        return value ? std::atoi(value) : 0;
-    }();
-    static std::FILE *const trace = [] {
-        const char *path = std::getenv("TARVEX_MUTANT_TRACE");
-        return path && *path ? std::fopen(path, "a") : nullptr;
-    }();
+    static const char *const on = std::getenv("TARVEX_MUTANT");
+    static const int active = on ? std::atoi(on) : 0;
+    static const char *const path = std::getenv("TARVEX_MUTANT_TRACE");
+    static std::FILE *const trace = path && *path ? std::fopen(path, "a") : nullptr;
     static std::atomic<bool> reached[%d + 1];
     if (trace && !reached[id].exchange(true)) {
         std::fprintf(trace, "%%d\\n", id);
@@ -561,6 +557,7 @@ def trace(bdir, tests, jobs):
                 break
         if verdict != 'passed':
             print(f'mutate: {test["name"]} {verdict} with no mutant on; left out', flush=True)
+            test['left out'] = verdict
             return test['name'], set()
         with open(path) as f:
             return test['name'], {int(line) for line in f}
@@ -631,6 +628,9 @@ def report(args, mutants, tests, timings):
     survivors = [m for m in mutants if m.status == 'survived']
     lines += ['', f'Score (killed / reached): {score(table["all"])}', '',
               f'Survivors ({len(survivors)}):'] + [f'  {m.describe()}' for m in survivors]
+    left_out = [f'{t["name"]} ({t["left out"]})' for t in tests if 'left out' in t]
+    if left_out:
+        lines += ['', 'Left out, as they fail with no mutant on: ' + ', '.join(left_out)]
     if args.compare:
         lines += compared(args.compare, mutants)
     text = '\n'.join(lines) + '\n'
@@ -639,7 +639,8 @@ def report(args, mutants, tests, timings):
         f.write(text)
     with open(os.path.join(args.build, 'mutate-report.json'), 'w') as f:
         json.dump({'tree': version(), 'seed': args.seed, 'mutants': args.mutants, 'e2e': args.e2e,
-                   'timings': timings, 'tests': {t['name']: round(t['seconds'], 2) for t in tests},
+                   'timings': timings, 'left out': left_out,
+                   'tests': {t['name']: round(t['seconds'], 2) for t in tests},
                    'results': [{'id': m.id, 'file': m.rel, 'line': m.site.lines[0],
                                 'kind': m.site.kind, 'was': m.was, 'becomes': m.becomes,
                                 'key': m.key, 'status': m.status, 'killer': m.killer,
