@@ -12,6 +12,7 @@ mutate-report.json in the build folder. The checkout itself is never written to.
 
 Usage: scripts/mutate.py [--mutants N] [--seed S] [--e2e] [--compare OLD.json] [--jobs J]
                          [--build DIR]
+   or: make mutate [MUTANTS=N] [SEED=S] [E2E=1] [COMPARE=OLD.json]
 """
 import argparse
 import concurrent.futures
@@ -93,7 +94,8 @@ class Source:
             if m.lastgroup not in ('ws', 'comment', 'pp'):
                 toks.append((m.group(), m.lastgroup, m.start(), m.end(), line))
             line += m.group().count('\n')
-        self.tok, self.kind, self.start, self.end, self.line = map(list, zip(*toks))
+        self.tok, self.kind, self.start, self.end, self.line = (
+            map(list, zip(*toks)) if toks else ([], [], [], [], []))
         self.match, self.templates, self.blocks, stack = {}, set(), set(), []
         for i, t in enumerate(self.tok):
             if t in OPEN:
@@ -108,7 +110,7 @@ class Source:
                     self.match[i] = close
                     self.match.setdefault(close, i)
                     self.templates.update((i, close))
-        self.parent, self.code = [], []  # innermost bracket around each token; inside a body?
+        self.parent, self.code, stack = [], [], []  # innermost bracket around; inside a body?
         for i, t in enumerate(self.tok):
             self.parent.append(stack[-1] if stack else -1)
             self.code.append(bool(stack) and (stack[-1] in self.blocks or self.code[stack[-1]]))
@@ -672,13 +674,16 @@ def minutes(seconds):
 
 
 def main():
-    parser = argparse.ArgumentParser(description=__doc__.split('\n\n')[0])
+    parser = argparse.ArgumentParser(description=__doc__.split('\n\n')[0],
+                                     epilog='or: make mutate [MUTANTS=N] [SEED=S] [E2E=1] '
+                                            '[COMPARE=OLD.json]')
     parser.add_argument('--mutants', type=int, default=450, help='how many mutants to draw')
     parser.add_argument('--seed', type=int, default=1, help='the seed of the draw')
     parser.add_argument('--e2e', action='store_true', help='add the end-to-end tests')
     parser.add_argument('--compare', help="run an earlier JSON report's mutants again")
     parser.add_argument('--jobs', type=int, default=2, help='parallel compiles and test runs')
-    parser.add_argument('--build', default=os.path.join(ROOT, 'build-mutate'))
+    parser.add_argument('--build', default=os.path.join(ROOT, 'build-mutate'),
+                        help='its build folder (build-mutate/ in the checkout)')
     args = parser.parse_args()
     args.build, began, timings = os.path.abspath(args.build), time.monotonic(), {}
     # The copy lies beside its build folder as build/ lies in a checkout, so the files that
