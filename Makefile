@@ -6,10 +6,14 @@ BUILD_TYPE ?= RelWithDebInfo
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+MUTATE_BUILD ?= build-mutate
+MUTANTS ?= 450
+SEED ?= 1
 CMAKE_FLAGS ?= -G Ninja
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure program build run test asan-test fuzz bench install package format clean
+.PHONY: all deps configure program build run test asan-test fuzz mutate bench install package format \
+	clean
 
 all: build
 
@@ -52,6 +56,13 @@ fuzz: deps
 	@scripts/install-deps.sh fuzz
 	scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(JOBS)
 
+# Mutation testing, not part of CI: MUTANTS mutants drawn with SEED, compiled all at once in
+# their own folder, each run against the unit tests that reach it (E2E=1 adds the end-to-end
+# tests); COMPARE=old.json runs an earlier report's mutants again and lists those no longer killed.
+mutate: deps
+	scripts/mutate.py --build $(MUTATE_BUILD) --mutants $(MUTANTS) --seed $(SEED) --jobs $(JOBS) \
+	    $(if $(filter 1,$(E2E)),--e2e) $(if $(COMPARE),--compare $(COMPARE))
+
 # The benchmarks of the optimised build; the peer benchmark runs the program idle in a tray.
 bench: program
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
@@ -74,4 +85,4 @@ format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(MUTATE_BUILD)
