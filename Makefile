@@ -6,6 +6,7 @@ BUILD_TYPE ?= RelWithDebInfo
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+FUZZ_RUNS ?=
 MUTATE_BUILD ?= build-mutate
 MUTANTS ?= 450
 SEED ?= 1
@@ -52,9 +53,11 @@ asan-test: deps
 
 # libFuzzer targets built with clang in their own folder, each run FUZZ_SECONDS from the seed
 # corpus in tests/fuzz/corpus; failing inputs are saved in tests/fuzz/crashes for tst_FuzzReplay.
+# FUZZ_RUNS=N makes N runs per target with a fixed seed instead (what CI runs: the same tree
+# always gets the same verdict).
 fuzz: deps
 	@scripts/install-deps.sh fuzz
-	scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(JOBS)
+	FUZZ_RUNS=$(FUZZ_RUNS) scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(JOBS)
 
 # Mutation testing, not part of CI: MUTANTS mutants drawn with SEED, compiled all at once in
 # their own folder, each run against the unit tests that reach it (E2E=1 adds the end-to-end
