@@ -11,7 +11,9 @@ xsession_start()
     # parallel test runs never race for the same number.
     fifo=$(mktemp -u /tmp/xsession.XXXXXX)
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    # -noreset: by default the server resets when its last client leaves (here the xdpyinfo
+    # below), and a client connecting during that reset (openbox) is refused.
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
     XSESSION_PIDS+=($!)
     read -r -t 10 n <"$fifo"
     rm -f "$fifo"
@@ -23,10 +25,15 @@ xsession_start()
     # openbox names itself before it has taken over the screen's windows; it publishes
     # the list of the windows it manages once it has, and only then handles new ones
     # reliably. A window mapped before that may stay unmapped or be taken over late.
-    for i in $(seq 200); do
+    for i in $(seq 600); do
         xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q "window id" && break
         sleep 0.05
     done
+    # A session without its window manager would fail every test in confusing ways.
+    xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q "window id" || {
+        echo "xsession: openbox did not take over the screen" >&2
+        return 1
+    }
     if [ "${XSESSION_NO_TRAY:-0}" != 1 ]; then
         trayer --edge bottom --align right --widthtype pixel --width 200 --height 24 \
             --transparent false >/dev/null 2>&1 &
