@@ -6,10 +6,15 @@ BUILD_TYPE ?= RelWithDebInfo
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
+FUZZ_RUNS ?=
+MUTATE_BUILD ?= build-mutate
+MUTANTS ?= 450
+SEED ?= 1
 CMAKE_FLAGS ?= -G Ninja
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure program build run test asan-test fuzz bench install package format clean
+.PHONY: all deps configure program build run test asan-test fuzz mutate bench install package format \
+	clean
 
 all: build
 
@@ -48,16 +53,25 @@ asan-test: deps
 
 # libFuzzer targets built with clang in their own folder, each run FUZZ_SECONDS from the seed
 # corpus in tests/fuzz/corpus; failing inputs are saved in tests/fuzz/crashes for tst_FuzzReplay.
+# FUZZ_RUNS=N makes N runs per target with a fixed seed instead (what CI runs: the same tree
+# always gets the same verdict).
 fuzz: deps
 	@scripts/install-deps.sh fuzz
-	scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(JOBS)
+	FUZZ_RUNS=$(FUZZ_RUNS) scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(JOBS)
+
+# Mutation testing, not part of CI: MUTANTS mutants drawn with SEED, compiled all at once in
+# their own folder, each run against the unit tests that reach it (E2E=1 adds the end-to-end
+# tests); COMPARE=old.json runs an earlier report's mutants again and lists those no longer killed.
+mutate: deps
+	scripts/mutate.py --build $(MUTATE_BUILD) --mutants $(MUTANTS) --seed $(SEED) --jobs $(JOBS) \
+	    $(if $(filter 1,$(E2E)),--e2e) $(if $(COMPARE),--compare $(COMPARE))
 
 # The benchmarks of the optimised build; the peer benchmark runs the program idle in a tray.
 bench: program
 	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
 	scripts/bench.sh $(BUILD)
 
-# The program with its data, the menu entry and the keyboard access rule (DESTDIR, PREFIX).
+# The program with its data, the menu entry and the key reader with its units (DESTDIR, PREFIX).
 install: deps configure
 	cmake --build $(BUILD) --target installable -j $(JOBS)
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
@@ -69,9 +83,10 @@ package: deps configure
 	rm -f $(BUILD)/tarvex_*.deb
 	cd $(BUILD) && cpack
 	lintian --fail-on error --display-info $(BUILD)/tarvex_*.deb
+	scripts/check-package.sh $(BUILD)/tarvex_*.deb
 
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(MUTATE_BUILD)

@@ -13,11 +13,18 @@ Q_LOGGING_CATEGORY(lcStore, "tarvex.store")
 } // namespace
 
 HotkeyHost::HotkeyHost(KeyStateSource& keys, ActionFunction runAction, QObject* parent)
-    : QObject(parent), m_keys(&keys), m_runAction(std::move(runAction))
+    : HotkeyHost(&keys, nullptr, std::move(runAction), parent)
 {}
 
 HotkeyHost::HotkeyHost(GlobalShortcuts& shortcuts, ActionFunction runAction, QObject* parent)
-    : QObject(parent), m_shortcuts(&shortcuts), m_runAction(std::move(runAction))
+    : HotkeyHost(nullptr, &shortcuts, std::move(runAction), parent)
+{
+    m_useShortcuts = true;
+}
+
+HotkeyHost::HotkeyHost(KeyStateSource* keys, GlobalShortcuts* shortcuts, ActionFunction runAction,
+                       QObject* parent)
+    : QObject(parent), m_keys(keys), m_shortcuts(shortcuts), m_runAction(std::move(runAction))
 {}
 
 HotkeyHost::~HotkeyHost() = default;
@@ -47,6 +54,7 @@ void HotkeyHost::followFile()
                                   << "changed on disk; the hotkeys now follow it.";
         if (!problem.isEmpty())
             qCWarning(lcStore).noquote() << problem;
+        syncShortcuts();
         Q_EMIT fileReloaded();
         return;
     }
@@ -62,6 +70,16 @@ void HotkeyHost::setEditorVisibleQuery(std::function<bool()> query)
     syncShortcuts();
 }
 
+void HotkeyHost::useShortcuts(bool use)
+{
+    if (use == m_useShortcuts)
+        return;
+    const bool polling = isPollingEnabled();
+    setPollingEnabled(false);
+    m_useShortcuts = use;
+    setPollingEnabled(polling);
+}
+
 void HotkeyHost::setPollingEnabled(bool enabled)
 {
     if (enabled == isPollingEnabled())
@@ -69,7 +87,7 @@ void HotkeyHost::setPollingEnabled(bool enabled)
     const QString problemBefore = problem();
     m_detection.reset();
     m_chords.reset();
-    if (enabled && m_keys) {
+    if (enabled && !m_useShortcuts) {
         m_detection = std::make_unique<HotkeyDetection>(*m_keys, m_table, m_runAction);
         m_detection->setEditorVisibleQuery(m_editorVisible);
     } else if (enabled) {

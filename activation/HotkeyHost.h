@@ -19,7 +19,8 @@ class KeyStateSource;
 
 /// The running hotkeys: the hotkey list and the active table read from the database file, and
 /// while the polling is on either the detection over a key-state source or, where the desktop
-/// watches the keys, the table's chords bound as the desktop's global shortcuts. The hotkey
+/// watches the keys, the table's chords bound as the desktop's global shortcuts (useShortcuts()
+/// switches between the two where both are at hand). The hotkey
 /// editor edits the list and saves into the table; the hotkeys pause while the editor is
 /// visible. While the editor is not visible, the list and the table follow the file when it
 /// changes on disk (a file that cannot be read keeps the last good ones). Destroying the host
@@ -37,6 +38,10 @@ public:
     /// Binds the chords through `shortcuts` and runs activated ones with `runAction`; no key
     /// source is read. `shortcuts` must outlive the host.
     HotkeyHost(GlobalShortcuts& shortcuts, ActionFunction runAction, QObject* parent = nullptr);
+    /// Polls `keys` or binds through `shortcuts`, as useShortcuts() says (the keys at first);
+    /// either may be nullptr while it is never used. Both must outlive the host.
+    HotkeyHost(KeyStateSource* keys, GlobalShortcuts* shortcuts, ActionFunction runAction,
+               QObject* parent = nullptr);
     ~HotkeyHost() override;
 
     /// Reads `database` into the list and the active table; returns a message for the user
@@ -45,7 +50,8 @@ public:
     /// The database the list was read from (which the editor saves to).
     HotkeyDatabase& database() { return m_database; }
     /// Reads the file again if it changed on disk, unless the editor is visible (its Save asks
-    /// about the change); what happened is logged.
+    /// about the change), and binds the desktop's shortcuts as the new table says; what
+    /// happened is logged.
     void followFile();
     /// The editor's rows.
     HotkeyList& list() { return m_list; }
@@ -54,6 +60,11 @@ public:
 
     /// Sets the query that answers whether the editor is visible (the polling pauses then).
     void setEditorVisibleQuery(std::function<bool()> query);
+    /// Runs the hotkeys through the desktop's shortcuts (true) or the key source (false); while
+    /// the polling is on, the one running gives way to the other at once.
+    void useShortcuts(bool use);
+    /// True while the hotkeys run, or would run, through the desktop's shortcuts.
+    bool usesShortcuts() const { return m_useShortcuts; }
     /// Switches the key polling (`Timer1`) on or off.
     void setPollingEnabled(bool enabled);
     /// True while the key polling runs.
@@ -77,6 +88,7 @@ Q_SIGNALS:
 private:
     KeyStateSource* m_keys = nullptr;
     GlobalShortcuts* m_shortcuts = nullptr;
+    bool m_useShortcuts = false;
     ActionFunction m_runAction;
     std::function<bool()> m_editorVisible;
     HotkeyDatabase m_database{QString()};

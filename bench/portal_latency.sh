@@ -1,10 +1,11 @@
 #!/bin/bash
 # Key press → action start of the whole program (build/tarvex automatic) through the desktop
 # portal's global shortcuts, beside XInput2 in the same run. Portal: headless KWin with KDE's
-# own portal backend (tests/e2e/run-in-kwin.sh), "[Keyboard] Source=portal", Ctrl+Alt+K pressed
-# through KWin's fake input (tarvex_fake_input prints the time of the K press). XInput2: a
-# private X session, the same chord sent with XTest by tarvex_keyfeed. The hotkey (Ctrl)(Alt)k
-# runs a script that writes the time; latency = that time - the press time.
+# own portal backend (tests/e2e/run-in-kwin.sh), "[Keyboard] Source=auto" with a table of
+# chords (so the portal runs it), Ctrl+Alt+K pressed through KWin's fake input
+# (tarvex_fake_input prints the time of the K press). XInput2: a private X session, the same
+# chord sent with XTest by tarvex_keyfeed. The hotkey (Ctrl)(Alt)k runs a script that writes
+# the time; latency = that time - the press time. bench/key_sources.sh has the other sources.
 # Usage: bash bench/portal_latency.sh BUILD_DIR   (environment: N=50 INTERVAL_MS=100)
 set -u
 BUILD=$(cd "${1:-build}" && pwd)
@@ -86,7 +87,7 @@ latencies "$work/xinput2/sends" "$work/xinput2/actions" >"$work/xinput2.ms"
 
 # The portal on headless KWin, the program and the presses as the session's user, which may
 # not reach the build folder: they run from copies.
-home portal portal
+home portal auto
 cp "$BUILD/tarvex" "$BUILD/tests/tarvex_fake_input" "$work/portal/"
 [ "$(id -u)" -eq 0 ] && chown -R 65534:65534 "$work/portal"
 cat >"$work/portal/run" <<EOF

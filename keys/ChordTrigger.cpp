@@ -1,6 +1,8 @@
 #include "keys/ChordTrigger.h"
 
-#include <QHash>
+#include "keys/KeyText.h"
+#include "platform/KeyTable.h"
+
 #include <QStringList>
 
 #include <array>
@@ -11,54 +13,19 @@ namespace {
 
 enum Modifier : unsigned { Ctrl = 1, Alt = 2, Shift = 4, Logo = 8 };
 
-// A bracketed key token and the keysym name the desktop knows it by; `alone` keys do not type
-// or move in text, so they may be bound without Ctrl, Alt or Win.
-struct ChordKey
+// The keys a chord may begin with, in the order a trigger names them.
+struct ChordModifier
 {
-    const char* token;
-    const char* keysym;
-    bool alone;
+    int code;
+    Modifier bit;
+    const char* name;
 };
 
-constexpr std::array<ChordKey, 31> NamedKeys{{
-    {"(Space)", "space", false},
-    {"(Del)", "Delete", false},
-    {"(Tab)", "Tab", false},
-    {"(Enter)", "Return", false},
-    {"(Esc)", "Escape", false},
-    {"(Backspace)", "BackSpace", false},
-    {"(Ins)", "Insert", false},
-    {"(Home)", "Home", false},
-    {"(End)", "End", false},
-    {"(PgUp)", "Page_Up", false},
-    {"(PgDn)", "Page_Down", false},
-    {"(Up)", "Up", false},
-    {"(Down)", "Down", false},
-    {"(Left)", "Left", false},
-    {"(Right)", "Right", false},
-    {"(Num+)", "KP_Add", false},
-    {"(Num-)", "KP_Subtract", false},
-    {"(Num*)", "KP_Multiply", false},
-    {"(Num/)", "KP_Divide", false},
-    {"(Num.)", "KP_Decimal", false},
-    {"(NumEnter)", "KP_Enter", false},
-    {"(Menu)", "Menu", false},
-    {"(Print)", "Print", true},
-    {"(Pause)", "Pause", true},
-    {"(Mute)", "XF86AudioMute", true},
-    {"(VolDown)", "XF86AudioLowerVolume", true},
-    {"(VolUp)", "XF86AudioRaiseVolume", true},
-    {"(Play)", "XF86AudioPlay", true},
-    {"(Stop)", "XF86AudioStop", true},
-    {"(Prev)", "XF86AudioPrev", true},
-    {"(Next)", "XF86AudioNext", true},
-}};
-
-constexpr std::array<std::pair<const char*, Modifier>, 4> Modifiers{{
-    {"(Ctrl)", Ctrl},
-    {"(Alt)", Alt},
-    {"(Shift)", Shift},
-    {"(Win)", Logo},
+constexpr std::array<ChordModifier, 4> Modifiers{{
+    {17, Ctrl, "CTRL"},
+    {18, Alt, "ALT"},
+    {16, Shift, "SHIFT"},
+    {91, Logo, "LOGO"},
 }};
 
 struct Key
@@ -67,50 +34,44 @@ struct Key
     bool alone = false;
 };
 
-// Every bracketed key token: the named keys, the F-keys and the keypad digits.
-const QHash<QString, Key>& BracketedKeys()
+unsigned ModifierOf(int code)
 {
-    static const QHash<QString, Key> keys = [] {
-        QHash<QString, Key> table;
-        for (const ChordKey& key : NamedKeys)
-            table.insert(QLatin1StringView(key.token), {QLatin1StringView(key.keysym), key.alone});
-        for (int n = 1; n <= 24; ++n)
-            table.insert(QStringLiteral("(F%1)").arg(n), {QStringLiteral("F%1").arg(n), true});
-        for (int n = 0; n <= 9; ++n)
-            table.insert(QStringLiteral("(Num%1)").arg(n), {QStringLiteral("KP_%1").arg(n), false});
-        return table;
-    }();
-    return keys;
-}
-
-unsigned ModifierOf(QStringView token)
-{
-    for (const auto& [text, modifier] : Modifiers) {
-        if (token == QLatin1StringView(text))
-            return modifier;
+    for (const ChordModifier& modifier : Modifiers) {
+        if (modifier.code == code)
+            return modifier.bit;
     }
     return 0;
 }
 
-// The key at the end of a chord: a bracketed token, or one letter or digit.
+// Keys that neither type nor move in text: the function keys, Print, Pause and the vendor keys
+// (media, volume).
+bool StandsAlone(quint32 keysym)
+{
+    return (keysym >= XKB_KEY_F1 && keysym <= XKB_KEY_F35) || keysym == XKB_KEY_Print ||
+           keysym == XKB_KEY_Pause || (keysym & 0xffffff00u) == 0x1008ff00u;
+}
+
+// The key at the end of a chord: one letter or digit (either case) or a token of the key
+// table, named for the desktop as the key table names it.
 std::optional<Key> FinalKey(QStringView text)
 {
-    if (text.size() == 1 && text[0].isLetterOrNumber() && text[0].unicode() < 128)
-        return Key{text.toString().toLower(), false};
-    const auto found = BracketedKeys().constFind(text.toString());
-    if (found == BracketedKeys().constEnd())
+    const int code = KeyCodeOf(text);
+    if (code == 0 || ModifierOf(code))
         return std::nullopt;
-    return *found;
+    for (const KeyTableEntry& key : KeyTable) {
+        if (key.code == code)
+            return Key{QLatin1StringView(key.keysymName ? key.keysymName : key.text).toString(),
+                       StandsAlone(key.keysyms[0])};
+    }
+    return std::nullopt;
 }
 
 QString TriggerText(unsigned modifiers, const QString& keysym)
 {
     QStringList parts;
-    const std::array<std::pair<Modifier, const char*>, 4> names{
-        {{Ctrl, "CTRL"}, {Alt, "ALT"}, {Shift, "SHIFT"}, {Logo, "LOGO"}}};
-    for (const auto& [modifier, name] : names) {
-        if (modifiers & modifier)
-            parts.append(QLatin1StringView(name));
+    for (const ChordModifier& modifier : Modifiers) {
+        if (modifiers & modifier.bit)
+            parts.append(QLatin1StringView(modifier.name));
     }
     parts.append(keysym);
     return parts.join(u'+');
@@ -125,14 +86,14 @@ QString ChordTrigger(const QString& combination)
     qsizetype at = 0;
     // Leading modifier tokens, each at most once; whatever follows them is the one key.
     while (at < text.size() && text[at] == u'(') {
-        const qsizetype close = text.indexOf(u')', at);
-        const unsigned modifier = close < 0 ? 0 : ModifierOf(text.sliced(at, close - at + 1));
+        const qsizetype length = KeyItemLength(text, at);
+        const unsigned modifier = ModifierOf(KeyCodeOf(text.sliced(at, length)));
         if (!modifier)
             break;
         if (modifiers & modifier)
             return {};
         modifiers |= modifier;
-        at = close + 1;
+        at += length;
     }
     const std::optional<Key> key = FinalKey(text.sliced(at));
     if (!key || (!key->alone && !(modifiers & (Ctrl | Alt | Logo))))

@@ -12,9 +12,9 @@ namespace tarvex {
 /// `(Ctrl)ab`) are not chords.
 ///
 /// Returns the chord's trigger in the freedesktop shortcut syntax (modifiers CTRL, ALT, SHIFT,
-/// LOGO in that order, then the key's keysym name: `CTRL+ALT+k`, `LOGO+e`, `F12`), or an empty
-/// text when `combination` is not a chord. Combinations that differ only in the order of their
-/// modifiers or the letter case of their key give the same trigger.
+/// LOGO in that order, then the key's keysym name from the key table: `CTRL+ALT+k`, `LOGO+e`,
+/// `F12`), or an empty text when `combination` is not a chord. Combinations that differ only in
+/// the order of their modifiers or the letter case of their key give the same trigger.
 QString ChordTrigger(const QString& combination);
 
 } // namespace tarvex

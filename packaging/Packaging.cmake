@@ -16,7 +16,8 @@ install(FILES ${tarvex_changelog} DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/tarve
 
 # What the install takes from the build folder, built without the tests (make install and
 # make package build this target; the install itself builds nothing).
-add_custom_target(installable DEPENDS tarvex tarvex_data tarvex_manpage tarvex_debian_changelog)
+add_custom_target(installable DEPENDS tarvex tarvex-keyreader tarvex_data tarvex_manpage
+    tarvex_keyreader_manpage tarvex_debian_changelog)
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 set(CPACK_GENERATOR DEB)
@@ -30,7 +31,9 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
 to a file, program, folder or web address to open, or to an action on the
 window in front (hide, close, minimize, maximize) or on the computer (log off,
 shut down, restart). While the hotkeys run it waits in the notification area
-and works in every application, on X11 and on Wayland desktops.")
+and works in every application, on X11 and on Wayland desktops. On Wayland a
+small system service, the key reader, passes the keys to Tarvex once the user
+has allowed it, and only while that user's session is the active one.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
@@ -50,7 +53,12 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # xdg-open opens the targets that are not programs and the help document; libcanberra plays the
 # sounds and is opened at the first one, so shlibdeps cannot see it.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "xdg-utils, libcanberra0")
+# The key reader asks the user through polkit, which must find the reader's own user (a
+# systemd dynamic user) by name; setfacl takes back the keyboard access of the rule that
+# versions before 1.1.0 installed.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "polkitd, libnss-systemd, acl")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
-    ${CMAKE_CURRENT_LIST_DIR}/postinst ${CMAKE_CURRENT_LIST_DIR}/postrm)
+    ${CMAKE_CURRENT_LIST_DIR}/postinst ${CMAKE_CURRENT_LIST_DIR}/prerm
+    ${CMAKE_CURRENT_LIST_DIR}/postrm)
 include(CPack)

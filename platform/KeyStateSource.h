@@ -25,8 +25,13 @@ namespace tarvex {
 /// callback: the owner runs one poll tick from inside the callback, once per press, in press
 /// order, before the matching release is applied, so that a quick tap is never lost.
 ///
-/// A source that cannot read the keyboard says why in problem(), in one sentence that tells
-/// the user the fix, and announces each change of it through the problem callback.
+/// A source that cannot read the keyboard says why in problem(): one sentence (short enough for
+/// a tray tip), then, after a blank line, what the user can do; it announces each change of it
+/// through the problem callback. Where the user's permission would
+/// mend it, canAskForAccess() is true and askForAccess() asks through the desktop's own dialog.
+///
+/// The owner says through setListening() whether the hotkeys run: a source that reads the keys
+/// through another program passes that on, so keys flow only while the hotkeys need them.
 class KeyStateSource
 {
 public:
@@ -40,6 +45,13 @@ public:
 
     /// Why no keyboard can be read, with the fix, in one sentence; empty while keys are read.
     virtual QString problem() const { return {}; }
+    /// True while asking the user's permission (askForAccess()) could mend problem().
+    virtual bool canAskForAccess() const { return false; }
+    /// Asks the user for the permission to read the keys; problem() follows the answer.
+    virtual void askForAccess() {}
+    /// Says whether the hotkeys run (true) or are paused or stopped (false).
+    virtual void setListening(bool listening) { Q_UNUSED(listening); }
+
     /// Sets the function called when problem() has changed (empty = none).
     void setProblemCallback(std::function<void()> callback)
     {

@@ -5,7 +5,10 @@
 # (tests/fuzz/crashes/<target>/) are run again first; a new one is saved there, where the unit
 # test tst_FuzzReplay replays it too. At the end it prints the executions per second and the
 # coverage of each target, and fails if any target failed.
-# Usage: scripts/fuzz.sh BUILD_FOLDER SECONDS JOBS
+# With FUZZ_RUNS=N set, each target instead makes exactly N runs with a fixed seed from the
+# committed corpus alone (a fresh working corpus): the same tree always gives the same verdict,
+# as CI needs; time-bound random fuzzing finds new inputs when run by hand.
+# Usage: [FUZZ_RUNS=N] scripts/fuzz.sh BUILD_FOLDER SECONDS JOBS
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-fuzz}
@@ -47,11 +50,18 @@ for corpus in tests/fuzz/corpus/*/; do
     work="$build/corpus/$target"
     crashes="tests/fuzz/crashes/$target"
     log="$build/fuzz-$target.log"
+    if [ -n "${FUZZ_RUNS:-}" ]; then
+        rm -rf "$work"
+        budget="-runs=$FUZZ_RUNS -seed=1"
+        echo "== fuzz_$target for $FUZZ_RUNS runs (seed 1)"
+    else
+        budget="-max_total_time=$seconds"
+        echo "== fuzz_$target for ${seconds}s"
+    fi
     mkdir -p "$work" "$crashes"
-    echo "== fuzz_$target for ${seconds}s"
     status=0
     # shellcheck disable=SC2086
-    "$build/fuzz_$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    "$build/fuzz_$target" $budget -timeout=10 -rss_limit_mb=2048 \
         ${options[$target]:-} \
         -print_final_stats=1 -artifact_prefix="$crashes/" "$work" "$corpus" "$crashes" \
         >"$log" 2>&1 ||
@@ -69,6 +79,10 @@ for corpus in tests/fuzz/corpus/*/; do
     summary+=("$line")
 done
 echo
-echo "Fuzzing, ${seconds}s per target:"
+if [ -n "${FUZZ_RUNS:-}" ]; then
+    echo "Fuzzing, $FUZZ_RUNS runs with seed 1 per target:"
+else
+    echo "Fuzzing, ${seconds}s per target:"
+fi
 printf '  %s\n' "${summary[@]}"
 exit "$failed"

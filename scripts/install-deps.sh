@@ -19,6 +19,8 @@ PACKAGES="$PACKAGES libevdev-dev libxkbcommon-dev qt6-wayland sway foot grim wty
 # Window actions on Wayland compositors (libwayland and wayland-scanner); the tests' stand-in
 # KWin runs scripts with Qt's JavaScript engine.
 PACKAGES="$PACKAGES libwayland-dev qt6-declarative-dev"
+# The key reader's tests: its units checked by systemd-analyze, its polkit action by xmllint.
+PACKAGES="$PACKAGES systemd libxml2-utils"
 # The screen-reader test: the accessibility bus and a client that reads it.
 PACKAGES="$PACKAGES at-spi2-core python3-pyatspi"
 # Chords through the desktop portal's global shortcuts: the real portal frontend, and KDE

@@ -1,7 +1,8 @@
 #!/bin/bash
 # Tries the Debian package on a fresh Debian 12 made with debootstrap (no container needed):
-# `apt-get install ./tarvex_*.deb` must give a working `tarvex --version` and a launcher, and
-# purging the package (and the packages it pulled in) must leave no file behind.
+# `apt-get install ./tarvex_*.deb` must give a working `tarvex --version`, a launcher and the
+# key reader with its units (the socket enabled) and polkit action, and no udev rule; purging
+# the package (and the packages it pulled in) must leave no file behind.
 # Usage: scripts/package-chroot.sh PACKAGE.deb [BASE]
 # As root. BASE (made on the first run) stays untouched for later runs; each run works on a
 # copy of it, removed at the end.
@@ -50,6 +51,17 @@ in_root test -f /usr/share/applications/tarvex.desktop
 in_root test -f /usr/share/icons/hicolor/48x48/apps/tarvex.png
 echo "== launcher: $(grep -E '^(Name|Exec|Icon)=' "$ROOT/usr/share/applications/tarvex.desktop" |
     tr '\n' ' ')"
+in_root test -x /usr/libexec/tarvex-keyreader
+in_root test -f /usr/lib/systemd/system/tarvex-keyreader.service
+in_root test -f /usr/share/polkit-1/actions/org.tarvex.read-keyboards.policy
+in_root test -L /etc/systemd/system/sockets.target.wants/tarvex-keyreader.socket
+echo "== key reader: $(in_root /usr/libexec/tarvex-keyreader --help 2>&1 | head -n 1 || true)"
+rules=$(cd "$ROOT" && find etc/udev lib/udev usr/lib/udev -name '*tarvex*' 2>/dev/null || true)
+if [ -n "$rules" ]; then
+    echo "FAIL: the package installs udev rules: $rules" >&2
+    exit 1
+fi
+echo "== no udev rule gives anyone access to the input devices"
 
 # Removing it leaves the system as it was without it: compared with the packages it needed
 # still there, since apt keeps some of those (recommended by the base system) anyway.

@@ -19,6 +19,8 @@ CommandLine::Request CommandLine::parse(const QStringList& arguments, QString* o
             return Request::Help;
         if (argument == QLatin1String("--version"))
             return Request::Version;
+        if (argument == QLatin1String("--revoke-key-reader"))
+            return Request::RevokeKeyReader;
         return Request::Unknown;
     }
     return Request::Run;
@@ -27,14 +29,15 @@ CommandLine::Request CommandLine::parse(const QStringList& arguments, QString* o
 bool CommandLine::asksForInformation(const QStringList& arguments)
 {
     const Request request = parse(arguments);
-    return request == Request::Help || request == Request::Version;
+    return request == Request::Help || request == Request::Version ||
+           request == Request::RevokeKeyReader;
 }
 
 QString CommandLine::usage()
 {
     return QStringLiteral(
         "Usage: tarvex [automatic]\n"
-        "       tarvex --help | --version\n"
+        "       tarvex --help | --version | --revoke-key-reader\n"
         "\n"
         "Tarvex runs your hotkeys: key sequences that open a file, program, folder or web\n"
         "address, or act on the window in front. Without an argument it shows its main window.\n"
@@ -42,7 +45,10 @@ QString CommandLine::usage()
         "  automatic    start the hotkeys at once with only the icon in the notification area\n"
         "               (the login entry starts Tarvex this way)\n"
         "  -h, --help   show this help and exit\n"
-        "  --version    show the version and exit\n");
+        "  --version    show the version and exit\n"
+        "  --revoke-key-reader\n"
+        "               take back your permission for the key reader to pass your keys to\n"
+        "               Tarvex (it is asked for again when needed), and exit\n");
 }
 
 QString CommandLine::versionText()

@@ -16,6 +16,7 @@ public:
         Run,     ///< start the program (plain arguments, "automatic" among them, are allowed)
         Help,    ///< print the usage and end
         Version, ///< print the version and end
+        RevokeKeyReader, ///< tell the key reader to forget the user's permission, and end
         Unknown, ///< an option the program does not know: print the usage as an error and end
     };
 
@@ -26,7 +27,8 @@ public:
     /// The request of `arguments` (without the program name): the first argument that begins
     /// with "-" decides; `option` receives it.
     static Request parse(const QStringList& arguments, QString* option = nullptr);
-    /// True when `arguments` ask for the usage or the version (answered before any window).
+    /// True when `arguments` ask for the usage, the version or the revocation (answered before
+    /// any window).
     static bool asksForInformation(const QStringList& arguments);
 
     /// The usage text printed by --help and after an unknown option.

@@ -1,10 +1,12 @@
 #include "shell/RealServices.h"
 
 #include "platform/common/DesktopWindowsChoice.h"
+#include "platform/common/KeySourceChain.h"
 #include "platform/common/KeySourceChoice.h"
 #include "platform/common/UnavailableDesktopWindows.h"
 #include "platform/evdev/EvdevKeyEventCodes.h"
 #include "platform/evdev/EvdevKeyStateSource.h"
+#include "platform/evdev/ReaderKeyStateSource.h"
 #include "platform/evdev/SessionKeymap.h"
 #include "platform/kwin/KWinDesktopWindows.h"
 #include "platform/linux/AppIdIcon.h"
@@ -59,10 +61,11 @@ struct RealServices::Parts
     XdgDocumentsFolder documents;
 };
 
-// An X11 session keeps XInput2; a Wayland session reads the kernel's input devices, with the
-// keys numbered by the session's layout; "Keyboard"/"Source" may choose either, or the desktop
-// portal's global shortcuts, which open no device at all (the capture box still numbers the
-// keys by the session's layout).
+// An X11 session keeps XInput2. A Wayland session offers the desktop portal's global shortcuts,
+// which open no device and run a table of chords, beside the keys: through the key reader when
+// the user has allowed it, else from the devices the user can read, else the reader's
+// permission is what the main window asks for (the route between them: HotkeyRoute). The keys
+// are numbered by the session's layout. "Keyboard"/"Source" may choose any one way.
 void RealServices::createKeySource(Parts& p)
 {
     const AppSettings settings(p.settings);
@@ -78,15 +81,33 @@ void RealServices::createKeySource(Parts& p)
     }
     p.keymap = std::make_unique<SessionKeymap>();
     p.keyCodes = std::make_unique<EvdevKeyEventCodes>(*p.keymap);
-    if (kind == KeySourceKind::Portal) {
+    if (kind == KeySourceKind::Portal || kind == KeySourceKind::Wayland)
         p.shortcuts = std::make_unique<PortalGlobalShortcuts>();
-        p.startKeys = [] { return true; };
-        return;
+    if (kind != KeySourceKind::Portal)
+        createEvdevKeys(p, kind, settings.keyboardDevices());
+}
+
+void RealServices::createEvdevKeys(Parts& p, KeySourceKind kind, const QStringList& devices)
+{
+    auto direct =
+        std::make_unique<EvdevKeyStateSource>(*p.keymap, QStringLiteral("/dev/input"), devices);
+    auto reader = std::make_unique<ReaderKeyStateSource>(*p.keymap,
+                                                         ReaderKeyStateSource::defaultSocketPath());
+    if (kind == KeySourceKind::Evdev) {
+        p.startKeys = [&source = *direct] { return source.start(); };
+        p.keys = std::move(direct);
+    } else if (kind == KeySourceKind::Reader) {
+        p.startKeys = [&source = *reader] { return source.start(); };
+        p.keys = std::move(reader);
+    } else {
+        auto chain = std::make_unique<KeySourceChain>();
+        ReaderKeyStateSource& passed = *reader;
+        EvdevKeyStateSource& read = *direct;
+        chain->add(std::move(reader), [&passed] { return passed.start(); });
+        chain->add(std::move(direct), [&read] { return read.start(); });
+        p.startKeys = [&source = *chain] { return source.start(); };
+        p.keys = std::move(chain);
     }
-    auto keys = std::make_unique<EvdevKeyStateSource>(*p.keymap, QStringLiteral("/dev/input"),
-                                                      settings.keyboardDevices());
-    p.startKeys = [&source = *keys] { return source.start(); };
-    p.keys = std::move(keys);
 }
 
 // Chosen from what the compositor advertises: EWMH on X11, the foreign-toplevel protocol on

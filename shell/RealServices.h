@@ -6,6 +6,8 @@
 
 namespace tarvex {
 
+enum class KeySourceKind;
+
 /// The desktop services of a Linux session (X11 or Wayland), owned for the life of the program, and
 /// the facts of this start (program file and data folders, program name, arguments).
 class RealServices final
@@ -23,6 +25,7 @@ public:
 private:
     struct Parts;
     static void createKeySource(Parts& parts);
+    static void createEvdevKeys(Parts& parts, KeySourceKind kind, const QStringList& devices);
     static void createDesktopWindows(Parts& parts);
 
     std::unique_ptr<Parts> m_parts;

@@ -31,15 +31,16 @@ struct ShellServices
     LoginEntry& login;
     Opener& opener;
     Dialogs& dialogs;
-    /// The keyboard the hotkeys read, or nullptr where the desktop watches the keys instead
-    /// (`shortcuts`).
+    /// The keyboard the hotkeys read, or nullptr where only the desktop's shortcuts run them.
+    /// With both at hand ("auto" on Wayland) the table decides which runs (HotkeyRoute).
     KeyStateSource* keys;
     DesktopWindows& desktop;
     HiddenWindowIcons& hiddenIcons;
     SoundPlayer& sound;
     PowerControl& power;
     DocumentsFolder& documents;
-    /// Starts watching the keyboard (and reserves Ctrl+Alt+Space); false when it cannot.
+    /// Starts watching the keyboard (and reserves Ctrl+Alt+Space); false when it cannot. Called
+    /// only once the keys run the hotkeys, and again while they have a problem.
     std::function<bool()> startKeySource;
     /// The folder of the program's data files (Icons/, Sounds/, help): the program file's own
     /// folder in the build folder, the data folder of the install otherwise (ProgramFolder).
@@ -52,7 +53,7 @@ struct ShellServices
     QString executableFolder;
     /// Shows the activation notifications (nullptr: none are shown).
     Notifier* notifier = nullptr;
-    /// The desktop's global shortcuts that run the chords when `keys` is nullptr.
+    /// The desktop's global shortcuts that run a table of chords (nullptr: none).
     GlobalShortcuts* shortcuts = nullptr;
     /// The user's runtime folder, where the hidden windows are recorded (empty: nowhere).
     QString runtimeFolder{};

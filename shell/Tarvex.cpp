@@ -193,6 +193,8 @@ void Tarvex::ButtonCfg(qint16 s)
 {
     for (velbutton* button : {m_command1, m_command2, m_command3, m_command4})
         button->setButtonStyle(ButtonStyleKind(s));
+    if (m_keyboardAccess)
+        m_keyboardAccess->setButtonStyle(ButtonStyleKind(s));
 }
 
 void Tarvex::cStyle(qint32 s)
@@ -228,20 +230,33 @@ void Tarvex::Label3_Click()
     m_label3->SetCaption(tr(m_label3->Caption() == tr(ShowAdvanced) ? HideAdvanced : ShowAdvanced));
 }
 
-// The note sits at the bottom, below the start-up options when they are shown.
-void Tarvex::setKeyboardNote(const QString& text)
+// The note sits at the bottom, below the start-up options when they are shown, with its button
+// under it.
+void Tarvex::setKeyboardNote(const QString& text, bool offerAccess)
 {
     if (!m_keyboardNote) {
         if (text.isEmpty())
             return;
-        m_keyboardNote = new QLabel(m_themeForm);
-        m_keyboardNote->setObjectName(QStringLiteral("KeyboardNote"));
-        m_keyboardNote->setTextFormat(Qt::PlainText);
-        m_keyboardNote->setWordWrap(true);
+        createKeyboardNote();
     }
     m_keyboardNote->setText(text);
     m_keyboardNote->setVisible(!text.isEmpty());
+    m_keyboardAccess->setVisible(!text.isEmpty() && offerAccess);
     layOutFoot();
+}
+
+void Tarvex::createKeyboardNote()
+{
+    m_keyboardNote = new QLabel(m_themeForm);
+    m_keyboardNote->setObjectName(QStringLiteral("KeyboardNote"));
+    m_keyboardNote->setTextFormat(Qt::PlainText);
+    m_keyboardNote->setWordWrap(true);
+    m_keyboardAccess = new velbutton(m_themeForm, QStringLiteral("KeyboardAccess"));
+    m_keyboardAccess->setObjectName(QStringLiteral("KeyboardAccess"));
+    m_keyboardAccess->setCaption(tr("&Allow the Key Reader..."));
+    m_keyboardAccess->setButtonStyle(m_command1->ButtonStyle());
+    m_keyboardAccess->hide();
+    connect(m_keyboardAccess, &velbutton::clicked, this, &Tarvex::keyboardAccessRequested);
 }
 
 // Without a notification area the hidden windows' icons have no place: the window lists them.
@@ -259,22 +274,26 @@ void Tarvex::setHiddenWindows(const QList<HiddenWindowList::Entry>& entries)
     layOutFoot();
 }
 
-// The keyboard note and the list of hidden windows stand below the designed controls (and the
-// start-up options when they are shown), one under the other; the window grows to hold them.
+// The keyboard note (with the button that asks for the key reader's permission) and the list
+// of hidden windows stand below the designed controls (and the start-up options when they are
+// shown), one under the other; the window grows to hold them.
 void Tarvex::layOutFoot()
 {
     const int base = height() - m_footGrowth;
     const int margin = Twips::toPixels(240);
     const int footWidth = width() - 2 * margin;
     int y = base;
-    for (QWidget* part :
-         {static_cast<QWidget*>(m_keyboardNote), static_cast<QWidget*>(m_hiddenWindows)}) {
+    const QList<QWidget*> parts{m_keyboardNote, m_keyboardAccess, m_hiddenWindows};
+    for (QWidget* part : parts) {
         if (!part || part->isHidden())
             continue;
-        const int partHeight =
-            part == m_keyboardNote ? m_keyboardNote->heightForWidth(footWidth) : part->height();
-        part->setGeometry(margin, y, footWidth, partHeight);
-        y += partHeight + margin / 2;
+        if (part == m_keyboardNote)
+            part->setGeometry(margin, y, footWidth, m_keyboardNote->heightForWidth(footWidth));
+        else if (part == m_keyboardAccess)
+            part->setGeometry(Twips::rect(360, 0, 4215, 495).translated(0, y));
+        else
+            part->setGeometry(margin, y, footWidth, part->height());
+        y += part->height() + margin / 2;
     }
     m_footGrowth = y - base;
     setFixedSize(width(), y);

@@ -55,15 +55,18 @@ public:
     void showHotkeysRunning(bool running);
     /// The line that says whether the hotkeys run.
     QLabel* hotkeyState() const { return m_hotkeyState; }
-    /// Shows `text` (why the keyboard cannot be read, and the fix) below the buttons, growing
-    /// the window to hold it; an empty text removes it.
-    void setKeyboardNote(const QString& text);
+    /// Shows `text` (why no key reaches Tarvex, and the ways out) below the buttons, growing the
+    /// window to hold it, with the button that asks for the key reader's permission when
+    /// `offerAccess`; an empty text removes both.
+    void setKeyboardNote(const QString& text, bool offerAccess = false);
     /// The keyboard note, or nullptr while none was ever shown.
     QLabel* KeyboardNote() const { return m_keyboardNote; }
     /// Lists the windows hidden by "-Hide Window-" below the buttons (none: no list).
     void setHiddenWindows(const QList<HiddenWindowList::Entry>& entries);
     /// The list of hidden windows, or nullptr while none was ever shown.
     HiddenWindowList* hiddenWindows() const { return m_hiddenWindows; }
+    /// The button below the note that asks for the key reader's permission (nullptr likewise).
+    velbutton* KeyboardAccess() const { return m_keyboardAccess; }
 
     /// Controls, by their designer names (for the shell and for tests).
     velbutton* Command1() const { return m_command1; }
@@ -100,6 +103,8 @@ Q_SIGNALS:
     void exitRequested();
     /// Yes to the help question, or F1: the help document is to be opened.
     void helpRequested();
+    /// The button below the keyboard note: the user is to be asked to let Tarvex see the keys.
+    void keyboardAccessRequested();
     /// "Run Tarvex When I Login" was ticked (`run`) or unticked, or ticked at the first run:
     /// the login entry is to be written or removed.
     void runAtLoginChosen(bool run);
@@ -117,6 +122,7 @@ private:
     void createOptions();
     void applyStoredLook();
     void layOutFoot();
+    void createKeyboardNote();
 
     SettingsStore& m_settings;
     Dialogs& m_dialogs;
@@ -135,6 +141,7 @@ private:
     QLabel* m_keyboardNote = nullptr;
     HiddenWindowList* m_hiddenWindows = nullptr;
     int m_footGrowth = 0;
+    velbutton* m_keyboardAccess = nullptr;
     QPoint m_hiddenAt;
     bool m_wasShown = false;
 };

@@ -1,5 +1,6 @@
 #include "shell/TarvexApplication.h"
 
+#include "platform/evdev/ReaderKeyStateSource.h"
 #include "platform/linux/HomeFolder.h"
 #include "shell/CommandLine.h"
 #include "shell/QtMessageFilter.h"
@@ -33,6 +34,15 @@ int answerRequest(const QStringList& arguments)
         return 0;
     case CommandLine::Request::Version:
         std::fputs(qPrintable(CommandLine::versionText()), stdout);
+        return 0;
+    case CommandLine::Request::RevokeKeyReader:
+        if (!ReaderKeyStateSource::revokeAccess(ReaderKeyStateSource::defaultSocketPath())) {
+            std::fputs("tarvex: the key reader does not answer (tarvex-keyreader.socket); an "
+                       "administrator can remove /var/lib/tarvex-keyreader/granted/UID\n",
+                       stderr);
+            return 1;
+        }
+        std::fputs("The key reader no longer passes your keys to Tarvex.\n", stdout);
         return 0;
     case CommandLine::Request::Unknown:
         std::fprintf(stderr, "tarvex: unknown option %s\n\n%s", qPrintable(option),

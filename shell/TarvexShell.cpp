@@ -1,6 +1,7 @@
 #include "shell/TarvexShell.h"
 
 #include "activation/ActionRunner.h"
+#include "activation/ChordDetection.h"
 #include "activation/GlobalFlags.h"
 #include "activation/HiddenWindowSlots.h"
 #include "activation/HotkeyHost.h"
@@ -17,6 +18,7 @@
 #include "platform/SingleInstance.h"
 #include "shell/CommandLine.h"
 #include "shell/hkPopupMenu.h"
+#include "shell/HotkeyRoute.h"
 #include "shell/Tarvex.h"
 #include "store/AppSettings.h"
 #include "store/HotkeyDatabase.h"
@@ -58,21 +60,22 @@ const char* const NoKeyboardMessage = QT_TRANSLATE_NOOP(
 
 TarvexShell::TarvexShell(ShellServices services, QObject* parent)
     : QObject(parent), m_services(std::move(services)),
-      m_appSettings(std::make_unique<AppSettings>(m_services.settings))
+      m_appSettings(std::make_unique<AppSettings>(m_services.settings)),
+      m_route(std::make_unique<HotkeyRoute>(m_services.keys, m_services.shortcuts,
+                                            m_services.startKeySource))
 {}
 
 TarvexShell::~TarvexShell()
 {
-    if (m_services.keys)
-        m_services.keys->setProblemCallback({});
-    if (m_services.shortcuts)
-        m_services.shortcuts->setStateCallback({});
+    m_route->disconnect(this);
     m_services.instance.setActivationHandler({});
     // The slots show their windows again when they go, after the windows here are gone.
     if (m_slots)
         m_slots->setChangedCallback({});
     delete m_popupMenu.data();
-    delete m_editor.data();
+    // The editor hides as it goes, when it is no editor any more: the event filter must not
+    // take it for one.
+    delete std::exchange(m_editor, nullptr).data();
     delete m_host.data();
     delete m_trayIcon.data();
     delete m_options.data();
@@ -179,11 +182,13 @@ void TarvexShell::HookMainWindow()
     if (m_hooked)
         return;
     m_hooked = true;
-    if (m_services.keys)
-        m_services.keys->setProblemCallback([this] { showKeyboardProblem(); });
-    if (m_services.shortcuts)
-        m_services.shortcuts->setStateCallback([this] { showKeyboardProblem(); });
-    m_keySourceStarted = m_services.startKeySource && m_services.startKeySource();
+    connect(m_route.get(), &HotkeyRoute::problemChanged, this, &TarvexShell::showKeyboardProblem);
+    connect(m_route.get(), &HotkeyRoute::wayChanged, this, &TarvexShell::followRoute);
+    connect(m_route.get(), &HotkeyRoute::shortcutsRefused, this, &TarvexShell::showMessage);
+    // Before the editor reads the table, the file says which way the hotkeys will run.
+    if (m_route->followsTable())
+        m_route->choose(storedTableIsChordsOnly());
+    m_route->startKeys();
 }
 
 // The main window's load: its own steps (which may already ask for the login entry), then the
@@ -199,7 +204,7 @@ Tarvex& TarvexShell::loadMainWindow()
     showLoginEntryState();
     SetHK(false);
     HookMainWindow();
-    m_mainWindow->setKeyboardNote(keyboardProblem());
+    m_mainWindow->setKeyboardNote(keyboardProblem(), m_route->canAskForAccess());
     if (CommandLine::isAutomaticStart(m_services.arguments))
         startHotkeys(true);
     else if (m_mainWindow)
@@ -216,6 +221,7 @@ void TarvexShell::connectMainWindow(Tarvex* window)
     connect(window, &Tarvex::runAtLoginChosen, this, &TarvexShell::runAtLoginChosen);
     connect(window, &Tarvex::helpRequested, this, &TarvexShell::openHelp);
     connect(window, &Tarvex::hiddenWindowChosen, this, &TarvexShell::showHiddenWindow);
+    connect(window, &Tarvex::keyboardAccessRequested, m_route.get(), &HotkeyRoute::askForAccess);
 }
 
 // Where no notification area shows the hidden windows' icons, the stand-in window and the main
@@ -283,8 +289,8 @@ hkCORE& TarvexShell::loadEditor()
     const auto run = [this](const QString& combination, const QString& target) {
         runAction(combination, target);
     };
-    m_host = m_services.keys ? new HotkeyHost(*m_services.keys, run)
-                             : new HotkeyHost(*m_services.shortcuts, run);
+    m_host = new HotkeyHost(m_services.keys, m_services.shortcuts, run);
+    m_host->useShortcuts(m_route->way() == HotkeyWay::Shortcuts);
     connect(m_host, &HotkeyHost::problemChanged, this, &TarvexShell::showKeyboardProblem);
     m_trayIcon = new ProgramTrayIcon();
     hkCORE* editor = new hkCORE(m_host->list(), m_host->table(), m_services.settings,
@@ -301,6 +307,7 @@ hkCORE& TarvexShell::loadEditor()
     // The hidden editor shows the rows the running hotkeys follow when it opens next.
     connect(m_host, &HotkeyHost::fileReloaded, m_editor,
             [editor = m_editor.data(), host = m_host.data()] { editor->load(host->database()); });
+    connect(m_host, &HotkeyHost::fileReloaded, this, &TarvexShell::routeHotkeys);
     connect(m_trayIcon, &ProgramTrayIcon::menuRequested, this, &TarvexShell::popUpTrayMenu);
     connect(m_trayIcon, &ProgramTrayIcon::hiddenWindowChosen, this, &TarvexShell::showHiddenWindow);
     showHiddenWindows();
@@ -326,11 +333,11 @@ void TarvexShell::startHotkeys(bool silent)
 // icon, one balloon.
 void TarvexShell::startHotkeys(bool silent, bool balloon)
 {
-    // A keyboard that could not be read before may be readable now (access granted since).
-    if (m_hooked && (!m_keySourceStarted || !keyboardProblem().isEmpty()))
-        m_keySourceStarted = m_services.startKeySource && m_services.startKeySource();
     const bool wasRunning = hotkeysRunning() && m_trayIcon->isShown();
     loadEditor();
+    // The way follows the table; a keyboard that could not be read before may be readable now
+    // (access granted since).
+    routeHotkeys();
     SetHK(true);
     m_host->setPollingEnabled(true);
     m_host->syncShortcuts();
@@ -341,38 +348,61 @@ void TarvexShell::startHotkeys(bool silent, bool balloon)
         if (!silent)
             m_mainWindow->hide();
     }
+    // The user asked for the hotkeys: a permission they lack is asked for (the desktop's
+    // dialog) rather than explained in a box.
     const QString problem = keyboardProblem();
-    if (m_hooked && (!m_keySourceStarted || !problem.isEmpty()) && !m_keySourceFailureShown) {
+    const bool asked = !silent && m_route->askForAccessAsStarted();
+    if (!asked && m_hooked && (m_route->keysFailed() || !problem.isEmpty()) &&
+        !m_keySourceFailureShown) {
         m_keySourceFailureShown = true;
         showMessage(problem.isEmpty() ? tr(NoKeyboardMessage) : problem);
     }
 }
 
 // The key source found (or lost) a keyboard it can read, or the desktop answered about its
-// shortcuts: the main window and the tray tip say so at once. The desktop answers after the
-// hotkeys started, so its refusal is also said in a message, as a failure at the start is
-// (once for each reason).
+// shortcuts: the main window and the tray tip say so at once.
 void TarvexShell::showKeyboardProblem()
 {
     const QString problem = keyboardProblem();
     if (m_mainWindow)
-        m_mainWindow->setKeyboardNote(problem);
+        m_mainWindow->setKeyboardNote(problem, m_route->canAskForAccess());
     if (m_trayIcon && m_trayIcon->isShown())
-        m_trayIcon->setTip(problem.isEmpty() ? tr(RunningTip) : problem);
-    const QString refusal = m_services.shortcuts ? m_services.shortcuts->problem() : QString();
-    if (!refusal.isEmpty() && refusal != m_refusalShown && hotkeysRunning()) {
-        m_refusalShown = refusal;
-        showMessage(refusal);
-    }
+        m_trayIcon->setTip(runningTip());
 }
 
 // Where the desktop watches the keys, its own answer first, then the hotkeys it cannot run.
 QString TarvexShell::keyboardProblem() const
 {
-    if (m_services.keys)
-        return m_services.keys->problem();
-    const QString problem = m_services.shortcuts->problem();
+    const QString problem = m_route->problem();
     return problem.isEmpty() && m_host ? m_host->problem() : problem;
+}
+
+// The table decides the way where both are at hand: after a start, a save and a change of the
+// file on disk.
+void TarvexShell::routeHotkeys()
+{
+    if (m_host && m_route->followsTable())
+        m_route->choose(ChordDetection::IsChordTable(m_host->table()));
+    followRoute();
+}
+
+// The running hotkeys take the way chosen; the keys start once they are chosen.
+void TarvexShell::followRoute()
+{
+    if (m_host)
+        m_host->useShortcuts(m_route->way() == HotkeyWay::Shortcuts);
+    if (m_hooked)
+        m_route->startKeys();
+    showKeyboardProblem();
+}
+
+// The hotkey file as stored (an unreadable one counts as empty).
+bool TarvexShell::storedTableIsChordsOnly() const
+{
+    HotkeyList list;
+    ActiveHotkeyTable table;
+    HotkeyDatabase::InFolder(m_services.documents.documentsFolder()).load(list, table);
+    return ChordDetection::IsChordTable(table);
 }
 
 // The desktop's shortcuts are released while the editor is visible, so its key box gets them.
@@ -385,11 +415,20 @@ bool TarvexShell::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
+// The tip is short: the problem's first paragraph; the main window holds the rest.
+QString TarvexShell::runningTip() const
+{
+    const QString problem = keyboardProblem();
+    return problem.isEmpty() ? tr(RunningTip) : problem.section(QStringLiteral("\n\n"), 0, 0);
+}
+
 void TarvexShell::showProgramIcon(bool balloon)
 {
     m_trayIcon->add(hkCORE::Caption(), balloon);
-    const QString problem = keyboardProblem();
-    m_trayIcon->setTip(problem.isEmpty() ? tr(RunningTip) : problem);
+    m_trayIcon->setTip(runningTip());
+    // The icon shows while the hotkeys run: a source that reads through another program
+    // passes keys on from now on, until the icon goes.
+    m_route->setListening(true);
 }
 
 // The hotkeys stop while editing, and the icon that says they run goes with them.
@@ -492,6 +531,7 @@ void TarvexShell::settingsFromTray()
 
 void TarvexShell::onSettingsSaved()
 {
+    routeHotkeys();
     if (std::exchange(m_resumeAfterEditing, false) && hotkeysRunning())
         showProgramIcon(false);
     else
@@ -567,6 +607,7 @@ void TarvexShell::disposeEditor()
     editor->hide();
     host->setPollingEnabled(false);
     icon->remove();
+    m_route->setListening(false);
     editor->deleteLater();
     host->deleteLater();
     icon->deleteLater();
@@ -594,6 +635,7 @@ void TarvexShell::removeProgramIcon()
 {
     if (m_trayIcon)
         m_trayIcon->remove();
+    m_route->setListening(false);
 }
 
 void TarvexShell::finish()

@@ -16,6 +16,7 @@ class ActionRunner;
 class AppSettings;
 class HiddenWindowSlots;
 class HotkeyHost;
+class HotkeyRoute;
 class ProgramTrayIcon;
 class SpecialActions;
 class Tarvex;
@@ -134,6 +135,10 @@ private:
     void removeProgramIcon();
     void showKeyboardProblem();
     QString keyboardProblem() const;
+    QString runningTip() const;
+    void routeHotkeys();
+    void followRoute();
+    bool storedTableIsChordsOnly() const;
     void showLoginEntryState();
     void finish();
     void runAction(const QString& combination, const QString& target);
@@ -142,6 +147,7 @@ private:
 
     ShellServices m_services;
     std::unique_ptr<AppSettings> m_appSettings;
+    std::unique_ptr<HotkeyRoute> m_route;
     std::unique_ptr<HiddenWindowSlots> m_slots;
     std::unique_ptr<SpecialActions> m_specialActions;
     std::unique_ptr<ActionRunner> m_actionRunner;
@@ -153,9 +159,7 @@ private:
     QPointer<QWidget> m_options;
     bool m_resumeAfterEditing = false;
     bool m_hooked = false;
-    bool m_keySourceStarted = false;
     bool m_keySourceFailureShown = false;
-    QString m_refusalShown;
     bool m_finished = false;
 };
 

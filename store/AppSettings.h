@@ -34,8 +34,9 @@ public:
     QString activationSound(const QString& programFolder) const;
     /// "Hotkey Activation"/"Notification" equals 1 (default 1).
     bool activationNotification() const;
-    /// "Keyboard"/"Source": which source watches the keyboard, "auto", "x11", "evdev" or
-    /// "portal" (the desktop's global shortcuts; default "auto"; the composition root reads it).
+    /// "Keyboard"/"Source": which source watches the keyboard, "auto", "x11", "evdev", "reader"
+    /// (the key reader) or "portal" (the desktop's global shortcuts); default "auto"; the
+    /// composition root reads it.
     QString keyboardSource() const;
     /// "Keyboard"/"Devices": the input devices to read, a ";"-separated list of paths
     /// (default none: every keyboard).

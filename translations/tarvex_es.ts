@@ -132,8 +132,12 @@
 <context>
     <name>tarvex::EvdevKeyStateSource</name>
     <message>
-        <source>Tarvex cannot read the keyboard: allow it with the udev rule in the README (or join the input group), then start Tarvex again.</source>
-        <translation>Tarvex no puede leer el teclado: permíteselo con la regla de udev del README (o únete al grupo input) y vuelve a iniciar Tarvex.</translation>
+        <source>Tarvex cannot read the keyboards, so your hotkeys do not work.</source>
+        <translation>Tarvex no puede leer los teclados, así que tus atajos no funcionan.</translation>
+    </message>
+    <message>
+        <source>Tarvex finds no keyboard, so your hotkeys do not work.</source>
+        <translation>Tarvex no encuentra ningún teclado, así que tus atajos no funcionan.</translation>
     </message>
 </context>
 <context>
@@ -481,6 +485,17 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
     </message>
 </context>
 <context>
+    <name>tarvex::HotkeyRoute</name>
+    <message>
+        <source>Your hotkeys were not allowed in the desktop&apos;s shortcut dialog, so Tarvex watches the keyboard for them instead.</source>
+        <translation>Tus atajos no se permitieron en el diálogo de atajos del escritorio, así que Tarvex vigila el teclado para ellos en su lugar.</translation>
+    </message>
+    <message>
+        <source>The desktop could not set up your hotkeys as its shortcuts, so Tarvex watches the keyboard for them instead.</source>
+        <translation>El escritorio no pudo registrar tus atajos como atajos propios, así que Tarvex vigila el teclado para ellos en su lugar.</translation>
+    </message>
+</context>
+<context>
     <name>tarvex::KeyCapture</name>
     <message>
         <source>ClickToEdit</source>
@@ -613,6 +628,19 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
     </message>
 </context>
 <context>
+    <name>tarvex::KeyboardAccessTexts</name>
+    <message>
+        <source>Tarvex can see your keys in one of these ways:
+• Its key reader, a small system service, passes every key you type to Tarvex while the hotkeys run and your session is the active, unlocked one. You allow it once, with your password.
+• The “input” group (an administrator adds you; log in again) lets Tarvex read the keyboards itself, but also lets every program you run read and type on every input device.
+• A desktop with a shortcut portal (KDE Plasma 5.27 or later, GNOME 48 or later) runs chords such as (Ctrl)(Alt)k with no access at all, but not sequences of plain keys such as gofb.</source>
+        <translation>Tarvex puede ver tus teclas de una de estas formas:
+• Su lector de teclas, un pequeño servicio del sistema, pasa a Tarvex cada tecla que pulsas mientras los atajos están en marcha y tu sesión es la activa y está desbloqueada. Lo permites una vez, con tu contraseña.
+• El grupo «input» (un administrador te añade; vuelve a iniciar sesión) permite a Tarvex leer los teclados por sí mismo, pero también permite a todos los programas que ejecutas leer y escribir en cada dispositivo de entrada.
+• Un escritorio con portal de atajos (KDE Plasma 5.27 o posterior, GNOME 48 o posterior) ejecuta combinaciones como (Ctrl)(Alt)k sin ningún acceso, pero no secuencias de teclas normales como gofb.</translation>
+    </message>
+</context>
+<context>
     <name>tarvex::PortalGlobalShortcuts</name>
     <message>
         <source>This desktop does not offer global shortcuts to programs (the desktop portal&apos;s GlobalShortcuts), so your hotkeys cannot run through it.</source>
@@ -636,6 +664,33 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
     <message>
         <source>Tarvex is now running. The hotkeys you have set will be instantly activated when you press their keyboard combinations.</source>
         <translation>Tarvex ya está en marcha. Los atajos que has configurado se activarán al instante cuando pulses sus combinaciones de teclas.</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::ReaderKeyStateSource</name>
+    <message>
+        <source>The key reader installed does not match this Tarvex: install Tarvex again.</source>
+        <translation>El lector de teclas instalado no corresponde a este Tarvex: vuelve a instalar Tarvex.</translation>
+    </message>
+    <message>
+        <source>Tarvex&apos;s key reader does not answer (it comes with the Tarvex package), so your hotkeys do not work.</source>
+        <translation>El lector de teclas de Tarvex no responde (viene con el paquete de Tarvex), así que tus atajos no funcionan.</translation>
+    </message>
+    <message>
+        <source>Your hotkeys wait: the key reader serves only the user of the active, unlocked session at this computer.</source>
+        <translation>Tus atajos esperan: el lector de teclas solo sirve al usuario de la sesión activa y desbloqueada de este equipo.</translation>
+    </message>
+    <message>
+        <source>Tarvex cannot see your keys until you allow its key reader, so your hotkeys do not work yet.</source>
+        <translation>Tarvex no puede ver tus teclas hasta que permitas su lector de teclas, así que tus atajos aún no funcionan.</translation>
+    </message>
+    <message>
+        <source>The desktop asks whether Tarvex may see your keys: your hotkeys work once you allow it.</source>
+        <translation>El escritorio te pregunta si Tarvex puede ver tus teclas: tus atajos funcionarán en cuanto lo permitas.</translation>
+    </message>
+    <message>
+        <source>The key reader was not allowed (or the system could not ask you), so Tarvex cannot see your keys and your hotkeys do not work.</source>
+        <translation>No se permitió el lector de teclas (o no se pudo preguntarte): Tarvex no ve tus teclas y tus atajos no funcionan.</translation>
     </message>
 </context>
 <context>
@@ -797,6 +852,10 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
     <message>
         <source>Do you need help with using Tarvex?</source>
         <translation>¿Necesitas ayuda para usar Tarvex?</translation>
+    </message>
+    <message>
+        <source>&amp;Allow the Key Reader...</source>
+        <translation>&amp;Permitir el lector de teclas...</translation>
     </message>
 </context>
 <context>

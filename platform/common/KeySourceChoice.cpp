@@ -13,15 +13,26 @@ KeySourceKind chooseKeySource(const QString& setting, const QString& sessionType
         return KeySourceKind::Evdev;
     if (chosen == u"portal")
         return KeySourceKind::Portal;
+    if (chosen == u"reader")
+        return KeySourceKind::Reader;
     const QString session = sessionType.trimmed().toLower();
     if (session == u"wayland")
-        return KeySourceKind::Evdev;
+        return KeySourceKind::Wayland;
     if (session == u"x11")
         return KeySourceKind::X11;
     // Without a session type, a Wayland display decides only where X11 cannot be used.
     if (!waylandDisplay.isEmpty() && !(x11DisplayUsable && x11DisplayUsable()))
-        return KeySourceKind::Evdev;
+        return KeySourceKind::Wayland;
     return KeySourceKind::X11;
+}
+
+HotkeyWay chooseHotkeyWay(const HotkeyWayFacts& facts)
+{
+    if (!facts.shortcuts)
+        return HotkeyWay::Keys;
+    if (!facts.keys)
+        return HotkeyWay::Shortcuts;
+    return facts.chordsOnly && !facts.shortcutsRefused ? HotkeyWay::Shortcuts : HotkeyWay::Keys;
 }
 
 } // namespace tarvex

@@ -1,7 +1,7 @@
 #include "platform/evdev/SessionKeymap.h"
 
 #include "platform/common/KeysymTable.h"
-#include "platform/evdev/EvdevLogging.h"
+#include "platform/evdev/devices/EvdevLogging.h"
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -38,8 +38,6 @@ const char* orNull(const QByteArray& text)
 }
 
 } // namespace
-
-Q_LOGGING_CATEGORY(lcEvdev, "tarvex.evdev")
 
 SessionKeymap::SessionKeymap(const QDBusConnection& systemBus, QObject* parent)
     : QObject(parent), m_bus(systemBus), m_context(xkb_context_new(XKB_CONTEXT_NO_FLAGS))

@@ -38,4 +38,9 @@ QString stringValue(const QString& value)
     return escaped;
 }
 
+bool stringValueReadsBack(const QString& value)
+{
+    return !value.startsWith(QLatin1Char('\f')) && !value.startsWith(QLatin1Char('\v'));
+}
+
 } // namespace tarvex::DesktopEntryText

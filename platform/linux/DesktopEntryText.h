@@ -15,6 +15,10 @@ QString quotedExecArgument(const QString& argument);
 /// A plain string value: backslash, line breaks and tabs escaped, a leading space as \s.
 QString stringValue(const QString& value);
 
+/// False when stringValue(value) cannot read back as `value`: readers drop a leading form
+/// feed or vertical tab, and the format has no escape for either.
+bool stringValueReadsBack(const QString& value);
+
 } // namespace DesktopEntryText
 
 } // namespace tarvex

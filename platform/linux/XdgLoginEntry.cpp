@@ -53,10 +53,14 @@ QString XdgLoginEntry::entryText(const QString& appName, const QString& appFolde
 {
     const QString program = QDir(appFolder).filePath(appName);
     // TryExec: a session skips the entry once the program file is gone (removed by hand or by a
-    // package manager that leaves the user's files alone), instead of failing at every login.
+    // package manager that leaves the user's files alone), instead of failing at every login. A
+    // path it could not hold exactly would name a missing file and stop the entry for good.
+    const QString tryExec =
+        DesktopEntryText::stringValueReadsBack(program)
+            ? QLatin1String("\nTryExec=") + DesktopEntryText::stringValue(program)
+            : QString();
     return QLatin1String("[Desktop Entry]\nType=Application\nName=") +
-           DesktopEntryText::stringValue(appName) + QLatin1String("\nTryExec=") +
-           DesktopEntryText::stringValue(program) + QLatin1String("\nExec=") +
+           DesktopEntryText::stringValue(appName) + tryExec + QLatin1String("\nExec=") +
            DesktopEntryText::quotedExecArgument(program) +
            QLatin1String(" automatic\nTerminal=false\nX-GNOME-Autostart-enabled=true\n");
 }

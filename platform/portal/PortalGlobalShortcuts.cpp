@@ -31,10 +31,13 @@ const QString SessionToken = QStringLiteral("Tarvex");
 constexpr uint Success = 0;
 constexpr uint Cancelled = 1;
 
-// The errors of a bus without the portal, or of a portal without GlobalShortcuts.
+// The errors of no session bus, of a bus without the portal, or of a portal without
+// GlobalShortcuts.
 bool MeansMissing(const QString& errorName)
 {
     static const QStringList missing{
+        QStringLiteral("org.freedesktop.DBus.Error.Disconnected"),
+        QStringLiteral("org.freedesktop.DBus.Error.NoServer"),
         QStringLiteral("org.freedesktop.DBus.Error.ServiceUnknown"),
         QStringLiteral("org.freedesktop.DBus.Error.NameHasNoOwner"),
         QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
@@ -72,7 +75,8 @@ PortalGlobalShortcuts::PortalGlobalShortcuts(const QDBusConnection& bus, QObject
                       SLOT(onActivated(QDBusObjectPath, QString, qulonglong, QVariantMap))) &&
         m_bus.connect(Service, Path, Interface, QStringLiteral("Deactivated"), this,
                       SLOT(onDeactivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
-    if (!watched)
+    // Without a session bus there is no portal: the first bind says so.
+    if (!watched && m_bus.isConnected())
         qCWarning(lcPortal) << "cannot watch the portal's Activated signal";
 }
 
@@ -172,6 +176,18 @@ void PortalGlobalShortcuts::closeSession(const std::function<void()>& then)
 void PortalGlobalShortcuts::request(Step step, const QString& method, QVariantList arguments,
                                     QVariantMap options)
 {
+    // Without a session bus no call is ever answered: there is no portal, said once this call
+    // has returned, as an answer would be.
+    if (!m_bus.isConnected()) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                callFailed(QStringLiteral("org.freedesktop.DBus.Error.Disconnected"),
+                           QStringLiteral("no session bus"));
+            },
+            Qt::QueuedConnection);
+        return;
+    }
     const QString token = QStringLiteral("tarvex%1").arg(++m_requests);
     options.insert(QStringLiteral("handle_token"), token);
     QString sender = m_bus.baseService().mid(1);

@@ -714,7 +714,7 @@ private Q_SLOTS:
     void keyboardProblemIsShownUntilSolved()
     {
         ShellFixture f;
-        const QString problem = QStringLiteral("No keyboard can be read: fix it, then start.");
+        const QString problem = QStringLiteral("No keyboard can be read.\n\nFix it, then start.");
         f.keys.setProblem(problem);
         QVERIFY(f.shell->start());
         Tarvex* window = f.shell->mainWindow();
@@ -731,7 +731,8 @@ private Q_SLOTS:
 
         QTest::mouseClick(window->Command1(), Qt::LeftButton);
         QCOMPARE(f.keySourceStarts, 2);
-        QCOMPARE(f.shell->trayIcon()->tip(), problem);
+        // The tip is its first paragraph.
+        QCOMPARE(f.shell->trayIcon()->tip(), QStringLiteral("No keyboard can be read."));
         QCOMPARE(f.messages(), QStringList{problem});
 
         f.keys.setProblem(QString());
@@ -772,11 +773,125 @@ private Q_SLOTS:
         QCOMPARE(desktop.calls().last(), "bind LOGO+e=LOGO+e (/tmp/e), "
                                          "CTRL+ALT+q=CTRL+ALT+q (http://example.org)");
         QVERIFY(f.messages().isEmpty());
+        // The file changed on disk while the hotkeys run: the desktop binds what it says now.
+        f.writeHotkeys("(F12)*/tmp/f");
+        f.shell->hotkeyHost()->followFile();
+        QCOMPARE(desktop.calls().last(), "bind F12=F12 (/tmp/f)");
 
         desktop.answer(GlobalShortcuts::State::Declined);
         QCOMPARE(f.messages(), QStringList{"declined"});
         QCOMPARE(f.shell->trayIcon()->tip(), "declined");
         QCOMPARE(f.shell->mainWindow()->KeyboardNote()->text(), "declined");
+    }
+
+    // "auto" on Wayland offers both ways: a table of chords runs through the desktop's shortcuts
+    // with no key source started; a sequence, saved or written to the file on disk, moves the
+    // hotkeys to the keys, and chords move them back. A declined dialog leaves them on the keys
+    // for the rest of the run, and a message says so.
+    void autoRunsChordsThroughTheDesktopAndSequencesThroughTheKeys()
+    {
+        FakeGlobalShortcuts desktop;
+        ShellFixture f({"automatic"});
+        ShellServices services = f.services({"automatic"});
+        services.shortcuts = &desktop;
+        f.shell = std::make_unique<TarvexShell>(services);
+        f.writeHotkeys("(Win)e*/tmp/e");
+        QVERIFY(f.shell->start());
+        QCOMPARE(f.keySourceStarts, 0);
+        QCOMPARE(desktop.calls(), QStringList{"bind LOGO+e=LOGO+e (/tmp/e)"});
+        desktop.answer(GlobalShortcuts::State::Bound);
+
+        f.writeHotkeys("(Win)e*/tmp/e|a*/tmp/a");
+        f.shell->hotkeyHost()->followFile();
+        QCOMPARE(desktop.calls().last(), "bind");
+        QCOMPARE(f.keySourceStarts, 1);
+        QVERIFY(f.keys.listening());
+        f.keys.tap({65});
+        QCOMPARE(f.opener.calls(), QStringList{"open /tmp/a"});
+
+        f.writeHotkeys("(F12)*/tmp/f");
+        f.shell->hotkeyHost()->followFile();
+        QCOMPARE(desktop.calls().last(), "bind F12=F12 (/tmp/f)");
+        QVERIFY(!f.keys.listening());
+
+        f.shell->settingsFromTray();
+        hkCORE* editor = f.shell->editor();
+        editor->editing().setWizardRunner([](QWidget*) {
+            return QStringList{"URL", "http://example.org", "q"};
+        });
+        editor->editing().addHotkey();
+        QTest::mouseClick(editor->findChild<velbutton*>("Command2"), Qt::LeftButton);
+        QCOMPARE(desktop.calls().last(), "bind");
+        QVERIFY(f.keys.listening());
+
+        f.writeHotkeys("(F12)*/tmp/f");
+        f.shell->hotkeyHost()->followFile();
+        QCOMPARE(desktop.calls().last(), "bind F12=F12 (/tmp/f)");
+        QVERIFY(f.messages().isEmpty());
+        desktop.answer(GlobalShortcuts::State::Declined);
+        QCOMPARE(f.messages().size(), 1);
+        QVERIFY(f.messages().first().contains("watches the keyboard"));
+        QVERIFY(f.keys.listening());
+        QCOMPARE(desktop.calls().last(), "bind");
+        f.writeHotkeys("(F11)*/tmp/f");
+        f.shell->hotkeyHost()->followFile();
+        QCOMPARE(desktop.calls().last(), "bind");
+        QVERIFY(f.keys.listening());
+    }
+
+    // " Start Tarvex" with a table of chords on a desktop without the portal: the keys take
+    // over, and the permission they need is asked for as the start would have asked it.
+    void startAsksForTheKeysWhereTheDesktopHasNoShortcuts()
+    {
+        FakeGlobalShortcuts desktop;
+        ShellFixture f;
+        ShellServices services = f.services({});
+        services.shortcuts = &desktop;
+        f.shell = std::make_unique<TarvexShell>(services);
+        f.writeHotkeys("(Win)e*/tmp/e");
+        f.keys.setProblem(QStringLiteral("Allow the key reader."));
+        f.keys.setAskable(true);
+        QVERIFY(f.shell->start());
+        QTest::mouseClick(f.shell->mainWindow()->Command1(), Qt::LeftButton);
+        QCOMPARE(f.keys.asks(), 0);
+        desktop.answer(GlobalShortcuts::State::Missing);
+        QCOMPARE(f.keys.asks(), 1);
+        QVERIFY(f.messages().isEmpty());
+    }
+
+    // Where the user's permission would let keys in, the main window offers its button and
+    // " Start Tarvex" asks at once, instead of a box; a silent start only tells. The source
+    // passes keys on only while the hotkeys run, not while the editor pauses them.
+    void keyboardPermissionIsAskedForAndKeysFlowOnlyWhileRunning()
+    {
+        ShellFixture f;
+        f.keys.setProblem(QStringLiteral("Allow the key reader."));
+        f.keys.setAskable(true);
+        QVERIFY(f.shell->start());
+        Tarvex* window = f.shell->mainWindow();
+        QVERIFY(window->KeyboardAccess() && window->KeyboardAccess()->isVisibleTo(window));
+        QVERIFY(window->KeyboardAccess()->y() > window->KeyboardNote()->geometry().bottom());
+        QVERIFY(window->KeyboardAccess()->geometry().bottom() < window->height());
+        QTest::mouseClick(window->KeyboardAccess(), Qt::LeftButton);
+        QCOMPARE(f.keys.asks(), 1);
+        QVERIFY(!f.keys.listening());
+        QTest::mouseClick(window->Command1(), Qt::LeftButton);
+        QCOMPARE(f.keys.asks(), 2);
+        QCOMPARE(f.messages(), QStringList());
+        QVERIFY(f.keys.listening());
+        f.keys.setAskable(false);
+        QVERIFY(!window->KeyboardAccess()->isVisibleTo(window));
+        f.shell->settingsFromTray();
+        QVERIFY(!f.keys.listening());
+        QTest::mouseClick(f.shell->editor()->findChild<velbutton*>("Command1"), Qt::LeftButton);
+        QVERIFY(f.keys.listening());
+        f.shell->openFromTray();
+        QVERIFY(!f.keys.listening());
+
+        f.keys.setAskable(true);
+        f.shell->startHotkeys(true);
+        QCOMPARE(f.keys.asks(), 2);
+        QVERIFY(f.keys.listening());
     }
 
     // F1 in the main window, the editor, its wizard and the appearance window, and the tray

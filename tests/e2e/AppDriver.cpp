@@ -173,9 +173,7 @@ QString AppDriver::openVictim(const QString& title)
     if (!victim->waitForStarted())
         return QString();
     m_victims.push_back(std::move(victim));
-    const QString window =
-        E2EHarness::xdotool({"search", "--sync", "--onlyvisible", "--name", "^" + title + "$"})
-            .section('\n', 0, 0);
+    const QString window = E2EHarness::findWindow({"--name", "^" + title + "$"});
     E2EHarness::xdotool({"windowactivate", "--sync", window});
     return window;
 }

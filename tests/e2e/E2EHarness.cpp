@@ -126,6 +126,25 @@ QString E2EHarness::run(const QString& program, const QStringList& arguments, in
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+QString E2EHarness::findWindow(const QStringList& criteria, int timeoutMs)
+{
+    const QDeadlineTimer deadline(timeoutMs);
+    QString errors;
+    do {
+        QProcess search;
+        search.start("xdotool", QStringList{"search", "--onlyvisible"} + criteria);
+        search.waitForFinished(5000);
+        const QString found = QString::fromUtf8(search.readAllStandardOutput()).section('\n', 0, 0);
+        if (!found.trimmed().isEmpty())
+            return found.trimmed();
+        errors = QString::fromUtf8(search.readAllStandardError()).trimmed();
+        settle(50);
+    } while (!deadline.hasExpired());
+    qWarning("no window for %s%s%s", qPrintable(criteria.join(u' ')), errors.isEmpty() ? "" : ": ",
+             qPrintable(errors));
+    return QString();
+}
+
 void E2EHarness::tapKeycode(int keycode)
 {
     Display* display = XOpenDisplay(nullptr);

@@ -37,6 +37,10 @@ public:
     static QString run(const QString& program, const QStringList& arguments, int timeoutMs = 20000);
     /// Runs xdotool with `arguments`.
     static QString xdotool(const QStringList& arguments) { return run("xdotool", arguments); }
+    /// The first visible window that `xdotool search --onlyvisible <criteria>` finds, asked
+    /// again until one is there or `timeoutMs` has passed ("" then). A search can fail while
+    /// other windows come and go; asking again rides that out.
+    static QString findWindow(const QStringList& criteria, int timeoutMs = 20000);
     /// Presses and releases the key with X keycode `keycode` through XTest.
     static void tapKeycode(int keycode);
     /// Locks the keyboard's layout group `group` (0 = first layout), as a layout switch does.

@@ -167,9 +167,7 @@ void TestDesktopWindowsE2E::foregroundWindow()
     QProcess program;
     program.start("xmessage", {"-title", "Foreground probe", "-buttons", "", "probe"});
     QVERIFY(program.waitForStarted());
-    const QString window =
-        E2EHarness::xdotool({"search", "--sync", "--onlyvisible", "--name", "^Foreground probe$"})
-            .section('\n', 0, 0);
+    const QString window = E2EHarness::findWindow({"--name", "^Foreground probe$"});
     E2EHarness::xdotool({"windowactivate", "--sync", window});
     QTRY_COMPARE(m_windows.foregroundWindow(), WindowId(window.toULongLong()));
     QCOMPARE(m_windows.windowTitle(window.toULongLong()), QString("Foreground probe"));

@@ -60,9 +60,7 @@ QString TestWindowsE2E::openVictim(const QString& title)
     m_victim->start("xmessage", {"-title", title, "-buttons", "", "A window to act on"});
     if (!m_victim->waitForStarted())
         return QString();
-    const QString window =
-        E2EHarness::xdotool({"search", "--sync", "--onlyvisible", "--name", "^" + title + "$"})
-            .section('\n', 0, 0);
+    const QString window = E2EHarness::findWindow({"--name", "^" + title + "$"});
     if (window.isEmpty())
         return QString();
     QElapsedTimer waited;

@@ -134,9 +134,7 @@ void TestEndingE2E::withoutAnyHomeTheProgramRefuses()
 {
     useAccountHome("/nonexistent/home");
     std::unique_ptr<QProcess> program = m_app->startAnother({}, QProcess::SeparateChannels);
-    const QString box = E2EHarness::xdotool({"search", "--sync", "--onlyvisible", "--pid",
-                                             QString::number(program->processId())})
-                            .trimmed();
+    const QString box = E2EHarness::findWindow({"--pid", QString::number(program->processId())});
     QVERIFY(!box.isEmpty());
     QVERIFY(!QFile::exists("/.config/Tarvex/Tarvex.ini"));
     E2EHarness::xdotool({"windowactivate", "--sync", box});
@@ -161,8 +159,7 @@ void TestEndingE2E::signalEndsAlreadyRunningBox()
     QProcess& first = m_app->start({"automatic"});
     QVERIFY(!m_app->waitForProgramIcon().isEmpty());
     std::unique_ptr<QProcess> second = m_app->startAnother({});
-    const QString box = E2EHarness::xdotool(
-        {"search", "--sync", "--onlyvisible", "--pid", QString::number(second->processId())});
+    const QString box = E2EHarness::findWindow({"--pid", QString::number(second->processId())});
     QVERIFY(!box.trimmed().isEmpty());
     ::kill(pid_t(second->processId()), signalNumber);
     expectCleanEnd(*second);

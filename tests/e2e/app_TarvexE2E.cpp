@@ -97,9 +97,7 @@ void TestTarvexE2E::secondStartIsRefused()
     }
     std::unique_ptr<QProcess> second = m_app->startAnother({});
     if (automatic) {
-        const QString box = E2EHarness::xdotool({"search", "--sync", "--onlyvisible", "--pid",
-                                                 QString::number(second->processId())})
-                                .section('\n', 0, 0);
+        const QString box = E2EHarness::findWindow({"--pid", QString::number(second->processId())});
         QVERIFY(!box.isEmpty());
         QCOMPARE(E2EHarness::xdotool({"getwindowname", box}).trimmed(), QString("Tarvex"));
         E2EHarness::xdotool({"windowactivate", "--sync", box});

@@ -1,6 +1,9 @@
 #include "E2EHarness.h"
 #include "StatusNotifierHost.h"
 #include "SwayTree.h"
+#include "tests/platform/MockSystemBus.h"
+
+#include "platform/evdev/devices/ReaderProtocol.h"
 
 #include <QDeadlineTimer>
 #include <QJsonArray>
@@ -14,10 +17,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using tarvex::reader::Status;
+
 // The whole program on a Wayland desktop (headless sway): started as the login
 // entry starts it, as a Wayland client with no X display, reading its keys from
-// the FIFO that "[Keyboard] Devices" names; records written into it, as a
-// keyboard's device would give them, fire the hotkeys.
+// the FIFO that "[Keyboard] Devices" names, or through tarvex-keyreader reading
+// such a FIFO; records written into it, as a keyboard's device would give them,
+// fire the hotkeys.
 class TestWaylandE2E final : public QObject
 {
     Q_OBJECT
@@ -30,9 +36,10 @@ private slots:
     void closeWindowClosesTheFocusedOne();
     void hiddenWindowHasAnIconAndComesBack();
     void standInWindowFloatsSmall();
+    void readerPassesKeysAfterOneAuthorisation();
 
 private:
-    bool startProgram(const QString& busAddress = QString(),
+    bool startProgram(const QString& busAddress = QString(), const QByteArray& keyboard = {},
                       const QStringList& arguments = {"automatic"});
     bool openFoot(const QString& appId);
     bool openKeyboard();
@@ -101,7 +108,6 @@ bool TestWaylandE2E::openFoot(const QString& appId)
     return waitForFocus(appId);
 }
 
-// With `busAddress`, the program's session bus (a tray); else it has none.
 // What the program wrote on its standard error so far, also passed on to the test's.
 QByteArray TestWaylandE2E::programErrors()
 {
@@ -111,15 +117,19 @@ QByteArray TestWaylandE2E::programErrors()
     return m_errors;
 }
 
-bool TestWaylandE2E::startProgram(const QString& busAddress, const QStringList& arguments)
+// With `busAddress`, the program's session bus (a tray); else it has none. `keyboard` is more
+// of the settings' [Keyboard] section; the keyboard device is the test's FIFO unless it says.
+bool TestWaylandE2E::startProgram(const QString& busAddress, const QByteArray& keyboard,
+                                  const QStringList& arguments)
 {
     const QString home = m_harness->home();
     QFile settings(home + "/.config/Tarvex/Tarvex.ini");
     if (!settings.open(QIODevice::WriteOnly))
         return false;
+    const QByteArray devices = keyboard.contains("Devices=") ? "" : "Devices=" + m_fifo.toUtf8();
     settings.write("[Hotkey%20Activation]\nSound=\nNotification=0\n[Startup]\nNote=1\nRun=0\n"
-                   "[Keyboard]\nDevices=" +
-                   m_fifo.toUtf8() + "\n");
+                   "[Keyboard]\n" +
+                   devices + "\n" + keyboard);
     settings.close();
     const QString runtime = home + "/runtime";
     QDir().mkpath(runtime);
@@ -263,7 +273,7 @@ void TestWaylandE2E::hotkeysFireOnceEach()
 void TestWaylandE2E::wizardRecordsKeysByTheirNames()
 {
     QVERIFY(m_harness->writeHotkeys({}));
-    QVERIFY(startProgram(QString(), {}));
+    QVERIFY(startProgram(QString(), {}, {}));
     const auto shown = [this](const QString& title) {
         const QList<QJsonObject> windows = swayWindowsOf(m_program->processId());
         return std::any_of(windows.cbegin(), windows.cend(),
@@ -380,6 +390,86 @@ void TestWaylandE2E::standInWindowFloatsSmall()
     QCOMPARE(window.value("name").toString(), "Tarvex");
     // Qt's tray warns of a signal only X11 has; the stand-in window makes it say nothing.
     QVERIFY2(!programErrors().contains("systemTrayWindowChanged"), m_errors.constData());
+}
+
+// With "Source=auto", a table with a sequence and no keyboard the program may read itself, the
+// keys come through tarvex-keyreader (here run as root against a FIFO, beside stand-ins for
+// logind and polkit on a private system bus) once the user has allowed it: the main window
+// says so and " Start Tarvex" asks (polkit's question), a hotkey of plain keys fires, and a
+// later start passes keys without asking again.
+void TestWaylandE2E::readerPassesKeysAfterOneAuthorisation()
+{
+    E2EHarness& h = *m_harness;
+    PrivateSystemBus bus;
+    QVERIFY(!bus.address().isEmpty());
+    QDBusConnection standIns = QDBusConnection::connectToBus(bus.address(), "standins");
+    MockLogindSeat seat;
+    seat.reset(::geteuid());
+    MockPolkit polkit;
+    QVERIFY(seat.serve(standIns) && polkit.serve(standIns));
+    const QString devices = h.home() + "/devices";
+    QVERIFY(QDir().mkpath(devices));
+    m_fifo = devices + "/event0";
+    QVERIFY(::mkfifo(QFile::encodeName(m_fifo).constData(), 0600) == 0);
+    const QString socket = h.home() + "/reader.socket";
+    QProcess reader;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("DBUS_SYSTEM_BUS_ADDRESS", bus.address());
+    reader.setProcessEnvironment(environment);
+    reader.setProcessChannelMode(QProcess::MergedChannels);
+    reader.start(qEnvironmentVariable("TARVEX_KEYREADER"),
+                 {"--socket", socket, "--folder", devices, "--state", h.home() + "/state"});
+    QString log;
+    const auto said = [&](Status status) {
+        log += QString::fromUtf8(reader.readAll());
+        return log.contains(
+            QStringLiteral("caller %1: status %2").arg(m_program->processId()).arg(int(status)));
+    };
+    QVERIFY(h.writeHotkeys({"gofb*" + h.writeLoggingTarget("gofb", "gofb")}));
+    qputenv("TARVEX_KEYREADER_SOCKET", QFile::encodeName(socket));
+    // "auto" (the default): a table with a sequence goes to the reader; the program itself can
+    // read no keyboard.
+    const QByteArray noDevices = "Devices=" + QFile::encodeName(h.home()) + "/no-keyboard\n";
+    QVERIFY(startProgram(QString(), noDevices, {}));
+    QTRY_VERIFY_WITH_TIMEOUT(said(Status::NotAuthorised), 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(swayFocused().value("pid").toInteger(), m_program->processId(),
+                              15000);
+    // The main window says so, below its buttons (it grows from its designed 305 pixels).
+    const auto mainWindowFocused = [this] {
+        const QJsonObject window = swayFocused();
+        return window.value("pid").toInteger() == m_program->processId() &&
+               window.value("rect").toObject().value("height").toInt() > 400;
+    };
+    QTRY_VERIFY_WITH_TIMEOUT(mainWindowFocused(), 10000);
+    // Space presses " Start Tarvex", which has the keyboard focus. The virtual keyboard's first
+    // key only makes the seat's keyboard known, and a key may come before the window takes
+    // keys: pressed again while the window is there and polkit was not asked.
+    E2EHarness::run("wtype", {"-k", "Shift_L"});
+    for (int i = 0; i < 10 && polkit.calls.isEmpty() && mainWindowFocused(); ++i) {
+        E2EHarness::run("wtype", {"-k", "space"});
+        if (QTest::qWaitFor([&] { return !polkit.calls.isEmpty(); }, 1000))
+            break;
+    }
+    QTRY_VERIFY_WITH_TIMEOUT(said(Status::Streaming), 15000);
+    QCOMPARE(polkit.calls.size(), 1);
+    QVERIFY2(openKeyboard(), "the reader never read its keyboard");
+    for (int key : {KEY_G, KEY_O, KEY_F, KEY_B})
+        tap(key);
+    QTRY_COMPARE_WITH_TIMEOUT(h.logLines(), QStringList{"gofb"}, 10000);
+
+    ::close(std::exchange(m_keyboard, -1));
+    m_program->terminate();
+    QVERIFY(m_program->waitForFinished(10000));
+    QVERIFY(startProgram(QString(), noDevices));
+    QTRY_VERIFY_WITH_TIMEOUT(said(Status::Streaming), 15000);
+    QVERIFY2(openKeyboard(), "the reader never read its keyboard again");
+    for (int key : {KEY_G, KEY_O, KEY_F, KEY_B})
+        tap(key);
+    QTRY_COMPARE_WITH_TIMEOUT(h.logLines().size(), 2, 10000);
+    QCOMPARE(polkit.calls.size(), 1);
+    qunsetenv("TARVEX_KEYREADER_SOCKET");
+    reader.terminate();
+    reader.waitForFinished();
 }
 
 QTEST_GUILESS_MAIN(TestWaylandE2E)

@@ -23,10 +23,18 @@ shift 2
 title=Tarvex
 home=$(mktemp -d /tmp/tarvex-look-home.XXXXXX)
 chmod 755 "$home"
-# A runtime folder of its own: a Tarvex already running for this user (another test at the same
-# time) would otherwise be asked to come forward, and this start would end.
-mkdir -m 700 "$home/runtime"
-export HOME=$home XDG_RUNTIME_DIR=$home/runtime
+export HOME=$home
+# A runtime folder of its own: the single-instance lock lives there, and another Tarvex on the
+# machine must not make this one a second start.
+export XDG_RUNTIME_DIR=$home/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+# On Wayland the keys come from a FIFO keyboard, as on a desktop with a readable keyboard: with
+# none, the main window would grow to say so.
+if [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    mkfifo "$home/keyboard"
+    mkdir -p "$home/.config/Tarvex"
+    printf '[Keyboard]\nDevices=%s\n' "$home/keyboard" >"$home/.config/Tarvex/Tarvex.ini"
+fi
 "$program" >"$out.log" 2>&1 &
 pid=$!
 find_window()

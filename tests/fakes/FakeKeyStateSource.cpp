@@ -41,6 +41,12 @@ void FakeKeyStateSource::setProblem(const QString& problem)
     notifyProblemChanged();
 }
 
+void FakeKeyStateSource::setAskable(bool askable)
+{
+    m_askable = askable;
+    notifyProblemChanged();
+}
+
 int FakeKeyStateSource::queries(int code) const
 {
     return code == 0 ? m_totalQueries : m_queries[code];

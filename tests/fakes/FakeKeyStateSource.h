@@ -27,6 +27,15 @@ public:
     QString problem() const override { return m_problem; }
     /// Sets the text problem() returns and announces the change.
     void setProblem(const QString& problem);
+    bool canAskForAccess() const override { return m_askable; }
+    /// Sets what canAskForAccess() returns and announces the change.
+    void setAskable(bool askable);
+    void askForAccess() override { ++m_asks; }
+    /// How many times askForAccess() was called.
+    int asks() const { return m_asks; }
+    void setListening(bool listening) override { m_listening = listening; }
+    /// What setListening() was told last.
+    bool listening() const { return m_listening; }
 
 private:
     std::array<bool, 256> m_down{};
@@ -34,6 +43,9 @@ private:
     std::array<int, 256> m_queries{};
     int m_totalQueries = 0;
     QString m_problem;
+    bool m_askable = false;
+    int m_asks = 0;
+    bool m_listening = false;
 };
 
 } // namespace tarvex

@@ -1,7 +1,7 @@
 // Fuzz target "login_entry". The input, as UTF-8, is the program's path. Its `Exec` line is read
 // back the way a desktop starts a login entry: GLib's key-file parser undoes the string escapes,
 // the field codes are expanded ("%%" is "%"), and GLib's shell parser splits the arguments. Its
-// `TryExec` line must read back as the path itself.
+// `TryExec` line must read back as the path itself whenever the writer says it can.
 #include "platform/linux/DesktopEntryText.h"
 #include "tests/fuzz/FuzzTargets.h"
 
@@ -66,10 +66,12 @@ QString FuzzLoginEntry(QByteArrayView data)
     if (path.isEmpty() || path.contains(QChar(0)))
         return {}; // no file has such a path
     const QString exec = DesktopEntryText::quotedExecArgument(path) + QStringLiteral(" automatic");
+    const bool exact = DesktopEntryText::stringValueReadsBack(path);
     const QString entry = QStringLiteral("[Desktop Entry]\nType=Application\nTryExec=") +
                           DesktopEntryText::stringValue(path) + QStringLiteral("\nExec=") + exec +
                           QStringLiteral("\n");
-    if (const QString tryExec = KeyValue(entry, "TryExec"); tryExec != path)
+    // A value said to read back must do so (one said not to is left out of the entry).
+    if (const QString tryExec = KeyValue(entry, "TryExec"); exact && tryExec != path)
         return QStringLiteral("TryExec reads back as ") + tryExec;
     const QString value = KeyValue(entry, "Exec");
     QString expanded;

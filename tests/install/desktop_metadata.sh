@@ -19,8 +19,10 @@ desktop-file-validate "$desktop" || fail "desktop-file-validate $desktop"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate --no-net $metainfo"
 
 # man prints the warnings of the formatter (groff) on its standard error.
-warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$manpage" 2>&1 >/dev/null)
-[ -z "$warnings" ] || fail "man --warnings -l $manpage: $warnings"
+for page in "$manpage" "$BUILD/tarvex-keyreader.8"; do
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$page" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fail "man --warnings -l $page: $warnings"
+done
 
 # The launcher starts the installed program with the icon the install gives it, and the
 # metadata launches that launcher.
@@ -28,7 +30,8 @@ grep -qx "Exec=tarvex" "$desktop" || fail "the launcher does not start tarvex"
 grep -qx "Icon=tarvex" "$desktop" || fail "the launcher does not show the tarvex icon"
 grep -q "<launchable type=\"desktop-id\">tarvex.desktop</launchable>" "$metainfo" ||
     fail "the metadata does not launch tarvex.desktop"
-grep -q '<release version="1.0.0"' "$metainfo" || fail "the metadata has no release 1.0.0"
+version=$(env -u DISPLAY -u WAYLAND_DISPLAY timeout 20 "$BUILD/tarvex" --version | cut -d' ' -f2)
+grep -q "<release version=\"$version\"" "$metainfo" || fail "the metadata has no release $version"
 
 # The project's address (the metadata's and the package's) is a real one, not a placeholder of
 # the names reserved for examples.

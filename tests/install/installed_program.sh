@@ -47,13 +47,29 @@ expected=(
 for size in 16 22 24 32 48 64 128 256; do
     expected+=("share/icons/hicolor/${size}x${size}/apps/tarvex.png")
 done
-expected+=(lib/udev/rules.d/70-tarvex-keyboards.rules)
+# The key reader, started by systemd through its socket, and the question polkit asks; no
+# udev rule gives anyone access to the input devices.
+expected+=(libexec/tarvex-keyreader share/man/man8/tarvex-keyreader.8.gz
+    lib/systemd/system/tarvex-keyreader.socket
+    lib/systemd/system/tarvex-keyreader.service
+    share/polkit-1/actions/org.tarvex.read-keyboards.policy)
 printf '%s\n' "${expected[@]}" | sort >"$work/expected"
 (cd "$prefix" && find . -type f -o -type l | sed 's|^\./||' | sort) >"$work/installed"
 if ! diff -u "$work/expected" "$work/installed" >&2; then
     fail "the installed files differ from the layout above (- expected, + installed)"
 fi
 [ -x "$prefix/bin/tarvex" ] || fail "bin/tarvex is not executable"
+[ -x "$prefix/libexec/tarvex-keyreader" ] || fail "libexec/tarvex-keyreader is not executable"
+unit=$prefix/lib/systemd/system/tarvex-keyreader.service
+grep -qx "ExecStart=$prefix/libexec/tarvex-keyreader" "$unit" ||
+    fail "the service does not start the installed reader: $(grep ExecStart= "$unit")"
+if ! systemd-analyze verify --man=no "$unit" "${unit%.service}.socket" >"$work/units.log" 2>&1 ||
+    grep -v 'No such file or directory' "$work/units.log" | grep -q .; then
+    cat "$work/units.log" >&2
+    fail "systemd-analyze verify finds fault with the key reader's units"
+fi
+xmllint --noout "$prefix/share/polkit-1/actions/org.tarvex.read-keyboards.policy" ||
+    fail "the polkit action is not well-formed XML"
 
 # The installed tree as software centres read it: metainfo, launcher and icons together.
 if ! appstreamcli validate-tree --no-net "$work" >"$work/tree.log" 2>&1; then

@@ -2,6 +2,7 @@
 #include "platform/evdev/EvdevKeyEventCodes.h"
 #include "platform/evdev/EvdevKeyStateSource.h"
 #include "platform/evdev/SessionKeymap.h"
+#include "tests/platform/FifoKeyboard.h"
 #include "tests/platform/LayoutKeys.h"
 
 #include <QDBusConnection>
@@ -23,60 +24,6 @@
 using namespace tarvex;
 
 namespace {
-
-// A keyboard for the source: a FIFO in the folder it watches, written the way
-// the kernel writes an event device.
-class FifoKeyboard final
-{
-public:
-    explicit FifoKeyboard(QString path) : m_path(std::move(path))
-    {
-        ::mkfifo(QFile::encodeName(m_path).constData(), 0644);
-    }
-    ~FifoKeyboard() { close(); }
-
-    const QString& path() const { return m_path; }
-    /// Writes one record; the source must have the FIFO open for reading.
-    bool write(quint16 type, quint16 code, qint32 value)
-    {
-        // Between two writers the reader may be reopening the FIFO for a moment.
-        for (int i = 0; m_fd < 0 && i < 200; ++i) {
-            m_fd = ::open(QFile::encodeName(m_path).constData(), O_WRONLY | O_NONBLOCK);
-            if (m_fd < 0)
-                QTest::qWait(5);
-        }
-        const input_event event{{0, 0}, type, code, value};
-        return m_fd >= 0 && ::write(m_fd, &event, sizeof(event)) == ssize_t(sizeof(event));
-    }
-    /// Returns once the source has read everything written so far.
-    bool waitUntilRead()
-    {
-        for (int i = 0; i < 500; ++i) {
-            int pending = 0;
-            if (m_fd < 0 || ::ioctl(m_fd, FIONREAD, &pending) != 0 || pending == 0) {
-                QCoreApplication::processEvents();
-                return true;
-            }
-            QTest::qWait(2);
-        }
-        return false;
-    }
-    void close()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        m_fd = -1;
-    }
-    void remove()
-    {
-        close();
-        QFile::remove(m_path);
-    }
-
-private:
-    QString m_path;
-    int m_fd = -1;
-};
 
 // The source under test with a poll that works like the detection's: at each announced
 // press it takes every code that reads 0x8001, in code order.
@@ -171,12 +118,15 @@ private slots:
     void layouts();
     void layoutFromLocaleAndEnvironment();
     void hotPlug();
+    void listedKeyboardInAFolderThatComesAndGoes();
     void unreadableKeyboardSaysSoUntilReadable();
     void captureBoxUsesTheSourcesTable();
     void unreadableDevicesShowWhetherTheyAreKeyboards_data();
     void unreadableDevicesShowWhetherTheyAreKeyboards();
     void choice_data();
     void choice();
+    void way_data();
+    void way();
 
 private:
     QProcess m_daemon;
@@ -434,6 +384,28 @@ void TestEvdevKeys::hotPlug()
     QVERIFY(rig.source->problem().isEmpty());
 }
 
+// A listed keyboard whose folder is missing at start, or goes and comes back (udev removes
+// /dev/input/by-id with the last USB keyboard), is read whenever it is there.
+void TestEvdevKeys::listedKeyboardInAFolderThatComesAndGoes()
+{
+    QTemporaryDir root;
+    const QString top = root.filePath("by-id");
+    const QString path = top + "/usb/kbd";
+    Rig rig({path});
+    rig.source->start();
+    QCOMPARE(rig.source->problem(), EvdevKeyStateSource::NoKeyboardProblem());
+    for (int key : {KEY_A, KEY_B}) {
+        QVERIFY(QDir().mkpath(top + "/usb"));
+        FifoKeyboard keyboard(path);
+        QVERIFY(rig.waitFor([&] { return rig.source->keyboards() == QStringList{path}; }));
+        QVERIFY(keyboard.write(EV_KEY, quint16(key), 1) && keyboard.waitUntilRead());
+        keyboard.remove();
+        QVERIFY(QDir(top).removeRecursively());
+        QVERIFY(rig.waitFor([&] { return rig.source->keyboards().isEmpty(); }));
+    }
+    QCOMPARE(rig.polled, (QList<int>{65, 66}));
+}
+
 // Without access to any keyboard the source says so (and nothing fails); once the user has
 // access, starting again reads the keyboard.
 void TestEvdevKeys::unreadableKeyboardSaysSoUntilReadable()
@@ -522,34 +494,41 @@ void TestEvdevKeys::choice_data()
     QTest::addColumn<QString>("sessionType");
     QTest::addColumn<QString>("waylandDisplay");
     QTest::addColumn<bool>("x11Usable");
-    QTest::addColumn<bool>("evdev");
+    QTest::addColumn<int>("kind");
+    const int x11 = int(KeySourceKind::X11);
+    const int devices = int(KeySourceKind::Evdev);
+    const int reader = int(KeySourceKind::Reader);
+    const int either = int(KeySourceKind::Wayland);
     QTest::newRow("X11 session") << "auto"
                                  << "x11"
-                                 << "" << true << false;
+                                 << "" << true << x11;
     QTest::newRow("Wayland session with Xwayland") << "auto"
                                                    << "wayland"
-                                                   << "wayland-0" << true << true;
+                                                   << "wayland-0" << true << either;
     QTest::newRow("Wayland display, no X11") << ""
                                              << ""
-                                             << "wayland-0" << false << true;
+                                             << "wayland-0" << false << either;
     QTest::newRow("Wayland display beside a usable X11 one") << ""
                                                              << "tty"
-                                                             << "wayland-0" << true << false;
+                                                             << "wayland-0" << true << x11;
     QTest::newRow("no session type, X11 only") << "auto"
                                                << ""
-                                               << "" << true << false;
+                                               << "" << true << x11;
     QTest::newRow("nothing usable stays with X11") << "auto"
                                                    << ""
-                                                   << "" << false << false;
+                                                   << "" << false << x11;
     QTest::newRow("setting evdev on X11") << "evdev"
                                           << "x11"
-                                          << "" << true << true;
+                                          << "" << true << devices;
+    QTest::newRow("setting reader on X11") << "Reader"
+                                           << "x11"
+                                           << "" << true << reader;
     QTest::newRow("setting X11 on Wayland") << " X11 "
                                             << "wayland"
-                                            << "wayland-0" << true << false;
+                                            << "wayland-0" << true << x11;
     QTest::newRow("unknown setting is auto") << "kernel"
                                              << "wayland"
-                                             << "" << false << true;
+                                             << "" << false << either;
 }
 
 void TestEvdevKeys::choice()
@@ -558,10 +537,32 @@ void TestEvdevKeys::choice()
     QFETCH(QString, sessionType);
     QFETCH(QString, waylandDisplay);
     QFETCH(bool, x11Usable);
-    QFETCH(bool, evdev);
-    const KeySourceKind kind =
-        chooseKeySource(setting, sessionType, waylandDisplay, [=] { return x11Usable; });
-    QCOMPARE(kind == KeySourceKind::Evdev, evdev);
+    QFETCH(int, kind);
+    QCOMPARE(int(chooseKeySource(setting, sessionType, waylandDisplay, [=] { return x11Usable; })),
+             kind);
+}
+
+// Where "auto" offers both on Wayland, the table decides; a way that is all there is stays.
+void TestEvdevKeys::way_data()
+{
+    QTest::addColumn<QByteArray>("facts"); // keys, shortcuts, chords only, refused: 1 or 0
+    QTest::addColumn<int>("way");
+    const int keys = int(HotkeyWay::Keys);
+    const int shortcuts = int(HotkeyWay::Shortcuts);
+    QTest::newRow("chords through the desktop") << QByteArray("1110") << shortcuts;
+    QTest::newRow("a sequence needs the keys") << QByteArray("1100") << keys;
+    QTest::newRow("refused: the keys") << QByteArray("1111") << keys;
+    QTest::newRow("keys alone (X11)") << QByteArray("1010") << keys;
+    QTest::newRow("portal alone keeps it") << QByteArray("0101") << shortcuts;
+    QTest::newRow("portal alone, sequences") << QByteArray("0100") << shortcuts;
+}
+
+void TestEvdevKeys::way()
+{
+    QFETCH(QByteArray, facts);
+    QFETCH(int, way);
+    const auto fact = [&facts](int i) { return facts.at(i) == '1'; };
+    QCOMPARE(int(chooseHotkeyWay({fact(0), fact(1), fact(2), fact(3)})), way);
 }
 
 QTEST_GUILESS_MAIN(TestEvdevKeys)

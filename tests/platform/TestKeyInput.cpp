@@ -1,10 +1,12 @@
 #include "platform/common/KeyLatch.h"
 #include "platform/common/KeysymTable.h"
+#include "platform/KeyTable.h"
 
 #include <QtTest>
 
 #include <X11/keysym.h>
 #include <X11/XF86keysym.h>
+#include <X11/Xlib.h>
 
 using namespace tarvex;
 
@@ -16,6 +18,7 @@ class TestKeyInput final : public QObject
 private slots:
     void keysym_data();
     void keysym();
+    void keysymNamesNameTheirKeys();
     void keycodePosition_data();
     void keycodePosition();
     void latch_data();
@@ -57,6 +60,18 @@ void TestKeyInput::keysym()
     QFETCH(qulonglong, keysym);
     QFETCH(int, code);
     QCOMPARE(virtualKeyForKeysym(keysym), code);
+}
+
+// The desktop's shortcuts name a key by its keysym name (a letter's or digit's is its text):
+// each one in the key table must be read back as that key's keysym.
+void TestKeyInput::keysymNamesNameTheirKeys()
+{
+    for (const KeyTableEntry& key : KeyTable) {
+        const bool character = key.text[0] && !key.text[1];
+        const char* name = key.keysymName ? key.keysymName : character ? key.text : nullptr;
+        if (name)
+            QVERIFY2(XStringToKeysym(name) == key.keysyms[0], name);
+    }
 }
 
 void TestKeyInput::keycodePosition_data()

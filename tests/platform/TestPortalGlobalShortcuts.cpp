@@ -185,6 +185,10 @@ void TestPortalGlobalShortcuts::missingWhereNoPortalAnswers()
     QDBusConnection::disconnectFromBus("bare");
     bare.terminate();
     bare.waitForFinished();
+    // No session bus at all (a bare Wayland session): no call is ever answered.
+    PortalGlobalShortcuts unconnected(QDBusConnection(QStringLiteral("none")));
+    unconnected.bind({{"F12", "x", "F12"}});
+    QTRY_COMPARE(unconnected.state(), State::Missing);
 }
 
 QTEST_GUILESS_MAIN(TestPortalGlobalShortcuts)

@@ -65,7 +65,8 @@ void TestWlrDesktopWindows::windowActionsSendTheirRequests()
 
     actions.RunSpecialAction(SpecialAction::MinimizeWindow);
     actions.RunSpecialAction(SpecialAction::MaximizeWindow);
-    actions.RunSpecialAction(SpecialAction::MaximizeWindow); // a maximized window stays maximized, as on X11
+    actions.RunSpecialAction(
+        SpecialAction::MaximizeWindow); // a maximized window stays maximized, as on X11
     QTRY_COMPARE(server.requests(), (QStringList{"set_minimized Terminal", "set_maximized Terminal",
                                                  "set_maximized Terminal"}));
     QCOMPARE(server.states(terminal), (QStringList{"maximized", "minimized", "activated"}));

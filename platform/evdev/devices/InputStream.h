@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/evdev/KeyboardState.h"
+#include "platform/evdev/devices/KeyboardState.h"
 
 #include <QByteArray>
 #include <QString>

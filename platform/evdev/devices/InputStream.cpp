@@ -1,4 +1,4 @@
-#include "platform/evdev/InputStream.h"
+#include "platform/evdev/devices/InputStream.h"
 
 #include <QFile>
 

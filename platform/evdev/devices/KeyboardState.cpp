@@ -1,4 +1,4 @@
-#include "platform/evdev/KeyboardState.h"
+#include "platform/evdev/devices/KeyboardState.h"
 
 #include <linux/input-event-codes.h>
 

@@ -1,0 +1,29 @@
+#include "platform/evdev/EvdevKeyLatch.h"
+
+#include "platform/evdev/SessionKeymap.h"
+
+namespace tarvex {
+
+namespace {
+
+// X keycodes are evdev key codes + 8, as in every XKB keymap.
+constexpr int KeycodeOffset = 8;
+
+} // namespace
+
+bool EvdevKeyLatch::keyDown(int key)
+{
+    const int keycode = key + KeycodeOffset;
+    const int code = m_keymap.codeFor(keycode);
+    m_keymap.keyDown(keycode);
+    return m_latch.press(keycode, code);
+}
+
+void EvdevKeyLatch::keyUp(int key)
+{
+    const int keycode = key + KeycodeOffset;
+    m_keymap.keyUp(keycode);
+    m_latch.release(keycode);
+}
+
+} // namespace tarvex

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTest>
+
+#include <fcntl.h>
+#include <linux/input.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// A keyboard for the key sources: a FIFO in the folder they watch, written the way the kernel
+// writes an event device.
+class FifoKeyboard final
+{
+public:
+    explicit FifoKeyboard(QString path) : m_path(std::move(path))
+    {
+        ::mkfifo(QFile::encodeName(m_path).constData(), 0644);
+    }
+    ~FifoKeyboard() { close(); }
+
+    const QString& path() const { return m_path; }
+    /// Writes one record; the source must have the FIFO open for reading.
+    bool write(quint16 type, quint16 code, qint32 value)
+    {
+        // Between two writers the reader may be reopening the FIFO for a moment.
+        for (int i = 0; m_fd < 0 && i < 200; ++i) {
+            m_fd = ::open(QFile::encodeName(m_path).constData(), O_WRONLY | O_NONBLOCK);
+            if (m_fd < 0)
+                QTest::qWait(5);
+        }
+        const input_event event{{0, 0}, type, code, value};
+        return m_fd >= 0 && ::write(m_fd, &event, sizeof(event)) == ssize_t(sizeof(event));
+    }
+    /// Presses and releases `keys` one after the other.
+    bool type(std::initializer_list<int> keys)
+    {
+        bool written = true;
+        for (int key : keys)
+            written = write(EV_KEY, quint16(key), 1) && write(EV_KEY, quint16(key), 0) && written;
+        return written;
+    }
+    /// Returns once the source has read everything written so far.
+    bool waitUntilRead()
+    {
+        for (int i = 0; i < 500; ++i) {
+            int pending = 0;
+            if (m_fd < 0 || ::ioctl(m_fd, FIONREAD, &pending) != 0 || pending == 0) {
+                QCoreApplication::processEvents();
+                return true;
+            }
+            QTest::qWait(2);
+        }
+        return false;
+    }
+    void close()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+        m_fd = -1;
+    }
+    void remove()
+    {
+        close();
+        QFile::remove(m_path);
+    }
+
+private:
+    QString m_path;
+    int m_fd = -1;
+};
