@@ -76,7 +76,7 @@ TarvexShell::~TarvexShell()
     // The editor hides as it goes, when it is no editor any more: the event filter must not
     // take it for one.
     delete std::exchange(m_editor, nullptr).data();
-    delete m_host.data();
+    m_host.reset();
     delete m_trayIcon.data();
     delete m_options.data();
     delete m_mainWindow.data();
@@ -94,7 +94,7 @@ hkCORE* TarvexShell::editor() const
 
 HotkeyHost* TarvexShell::hotkeyHost() const
 {
-    return m_host;
+    return m_host.get();
 }
 
 ProgramTrayIcon* TarvexShell::trayIcon() const
@@ -161,8 +161,9 @@ void TarvexShell::bringToFront(QWidget* window)
     window->activateWindow();
 }
 
-// The slots and the actions live for the whole run, so a reloaded main window finds every
-// window hidden earlier and every hidden-window icon keeps reaching its handler.
+// The slots, the actions and the running hotkeys live for the whole run, so a reloaded main
+// window finds every window hidden earlier, every hidden-window icon keeps reaching its handler,
+// and the hotkeys run on while windows come and go.
 void TarvexShell::createRunObjects()
 {
     ShellServices& s = m_services;
@@ -175,6 +176,18 @@ void TarvexShell::createRunObjects()
     m_actionRunner = std::make_unique<ActionRunner>(*m_appSettings, s.sound, s.opener,
                                                     *m_specialActions, s.programFolder);
     m_actionRunner->setNotifier(s.notifier);
+    createHotkeyHost();
+}
+
+void TarvexShell::createHotkeyHost()
+{
+    const auto run = [this](const QString& combination, const QString& target) {
+        runAction(combination, target);
+    };
+    m_host = std::make_unique<HotkeyHost>(m_services.keys, m_services.shortcuts, run);
+    m_host->useShortcuts(m_route->way() == HotkeyWay::Shortcuts);
+    connect(m_host.get(), &HotkeyHost::problemChanged, this, &TarvexShell::showKeyboardProblem);
+    connect(m_host.get(), &HotkeyHost::fileReloaded, this, &TarvexShell::routeHotkeys);
 }
 
 void TarvexShell::HookMainWindow()
@@ -286,12 +299,6 @@ hkCORE& TarvexShell::loadEditor()
 {
     if (m_editor)
         return *m_editor;
-    const auto run = [this](const QString& combination, const QString& target) {
-        runAction(combination, target);
-    };
-    m_host = new HotkeyHost(m_services.keys, m_services.shortcuts, run);
-    m_host->useShortcuts(m_route->way() == HotkeyWay::Shortcuts);
-    connect(m_host, &HotkeyHost::problemChanged, this, &TarvexShell::showKeyboardProblem);
     m_trayIcon = new ProgramTrayIcon();
     hkCORE* editor = new hkCORE(m_host->list(), m_host->table(), m_services.settings,
                                 m_services.dialogs, m_services.programFolder);
@@ -305,12 +312,12 @@ hkCORE& TarvexShell::loadEditor()
     connect(m_editor, &hkCORE::helpRequested, this, &TarvexShell::openHelp);
     connect(m_trayIcon, &ProgramTrayIcon::doubleClicked, m_editor, &hkCORE::onTrayDoubleClicked);
     // The hidden editor shows the rows the running hotkeys follow when it opens next.
-    connect(m_host, &HotkeyHost::fileReloaded, m_editor,
-            [editor = m_editor.data(), host = m_host.data()] { editor->load(host->database()); });
-    connect(m_host, &HotkeyHost::fileReloaded, this, &TarvexShell::routeHotkeys);
+    connect(m_host.get(), &HotkeyHost::fileReloaded, m_editor,
+            [editor = m_editor.data(), host = m_host.get()] { editor->load(host->database()); });
     connect(m_trayIcon, &ProgramTrayIcon::menuRequested, this, &TarvexShell::popUpTrayMenu);
     connect(m_trayIcon, &ProgramTrayIcon::hiddenWindowChosen, this, &TarvexShell::showHiddenWindow);
     showHiddenWindows();
+    // Each editor starts from the file: the edits an earlier one left unsaved are dropped.
     const QString problem =
         m_host->load(HotkeyDatabase::InFolder(m_services.documents.documentsFolder()));
     m_editor->load(m_host->database());
@@ -333,7 +340,7 @@ void TarvexShell::startHotkeys(bool silent)
 // icon, one balloon.
 void TarvexShell::startHotkeys(bool silent, bool balloon)
 {
-    const bool wasRunning = hotkeysRunning() && m_trayIcon->isShown();
+    const bool wasRunning = hotkeysRunning() && m_trayIcon && m_trayIcon->isShown();
     loadEditor();
     // The way follows the table; a keyboard that could not be read before may be readable now
     // (access granted since).
@@ -544,7 +551,7 @@ void TarvexShell::onEditingCancelled()
         unloadEditor();
         return;
     }
-    // Unloading drops the unsaved edits; a fresh host reads the file again.
+    // The hotkeys run on; the next editor reads the file again, without the unsaved edits.
     disposeEditor();
     startHotkeys(true, false);
 }
@@ -593,23 +600,21 @@ void TarvexShell::unloadEditor()
     if (!m_editor)
         return;
     m_resumeAfterEditing = false;
+    m_host->setPollingEnabled(false);
     disposeEditor();
     if (!ExitRequested() && !m_finished)
         showMainWindow();
 }
 
-// The editor goes first: it holds the rows of the host, which is deleted after it.
+// The editor and its icon go; the running hotkeys stay with the shell.
 void TarvexShell::disposeEditor()
 {
     hkCORE* editor = std::exchange(m_editor, nullptr);
-    HotkeyHost* host = std::exchange(m_host, nullptr);
     ProgramTrayIcon* icon = std::exchange(m_trayIcon, nullptr);
     editor->hide();
-    host->setPollingEnabled(false);
     icon->remove();
     m_route->setListening(false);
     editor->deleteLater();
-    host->deleteLater();
     icon->deleteLater();
 }
 

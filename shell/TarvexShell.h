@@ -29,8 +29,8 @@ class hkPopupMenu;
 /// windows say what the user asked for through their signals; loading and unloading windows,
 /// starting and stopping the hotkeys and the exit order are decided here.
 ///
-/// The running hotkeys and their icon are loaded and unloaded together with the editor, which
-/// edits their rows: unloading the editor stops the hotkeys and drops unsaved edits.
+/// The running hotkeys live as long as the run; their icon is loaded with the editor, which edits
+/// their rows: unloading the editor stops the hotkeys, and every editor starts from the file.
 class TarvexShell final : public QObject
 {
     Q_OBJECT
@@ -59,7 +59,7 @@ public:
     Tarvex* mainWindow() const;
     /// The editor, or nullptr while it is unloaded.
     hkCORE* editor() const;
-    /// The running hotkeys (loaded with the editor), or nullptr while the editor is unloaded.
+    /// The running hotkeys (created at start, they outlive every window), or nullptr before.
     HotkeyHost* hotkeyHost() const;
     /// The program's tray icon (loaded with the editor), or nullptr while it is unloaded.
     ProgramTrayIcon* trayIcon() const;
@@ -117,6 +117,7 @@ private:
     SingleInstance::Presence comeForward();
     static void bringToFront(QWidget* window);
     void createRunObjects();
+    void createHotkeyHost();
     void connectMainWindow(Tarvex* window);
     void showMessage(const QString& text);
     void runAtLoginChosen(bool run);
@@ -153,7 +154,7 @@ private:
     std::unique_ptr<ActionRunner> m_actionRunner;
     QPointer<Tarvex> m_mainWindow;
     QPointer<hkCORE> m_editor;
-    QPointer<HotkeyHost> m_host;
+    std::unique_ptr<HotkeyHost> m_host;
     QPointer<ProgramTrayIcon> m_trayIcon;
     QPointer<hkPopupMenu> m_popupMenu;
     QPointer<QWidget> m_options;

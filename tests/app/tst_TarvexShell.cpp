@@ -29,6 +29,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPointer>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -443,7 +444,8 @@ private Q_SLOTS:
         f.writeHotkeys("a*/tmp/a file");
         QVERIFY(f.shell->start());
         f.shell->settingsFromTray();
-        hkCORE* editor = f.shell->editor();
+        const HotkeyHost* host = f.shell->hotkeyHost();
+        QPointer<hkCORE> editor = f.shell->editor();
         editor->editing().setWizardRunner([](QWidget*) {
             return QStringList{"URL", "http://example.org", "q"};
         });
@@ -452,6 +454,10 @@ private Q_SLOTS:
         QTest::mouseClick(editor->findChild<velbutton*>(save ? "Command2" : "Command1"),
                           Qt::LeftButton);
         QVERIFY(f.shell->editor() && !f.shell->editor()->isVisible());
+        // Leaving without saving disposes of the editor; the hotkeys it paused run on.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCOMPARE(editor.isNull(), !save);
+        QVERIFY(f.shell->hotkeyHost() == host);
         QVERIFY(HotkeysEnabled());
         QVERIFY(trayIconShown(f));
         QVERIFY(!mainWindowVisible(f));
