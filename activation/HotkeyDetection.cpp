@@ -40,7 +40,7 @@ HotkeyDetection::HotkeyDetection(KeyStateSource& source, const ActiveHotkeyTable
                                  MatchFunction runMatch, int bufferCapacity)
     : m_source(source), m_table(table), m_runAction(std::move(runMatch)), m_buffer(bufferCapacity)
 {
-    m_source.setPressCallback([this] { KeyPoll(); });
+    m_source.setPressCallback([this] { onKeyPressed(); });
 }
 
 HotkeyDetection::~HotkeyDetection()
@@ -60,7 +60,7 @@ void HotkeyDetection::discardPresses()
         m_source.keyState(code);
 }
 
-void HotkeyDetection::KeyPoll()
+void HotkeyDetection::onKeyPressed()
 {
     if (m_inTick || isPaused()) {
         discardPresses();

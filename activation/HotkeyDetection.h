@@ -12,7 +12,7 @@ namespace tarvex {
 
 /// The running hotkeys: the poll tick over the key-state source, the key buffer and the matcher.
 ///
-/// It runs one KeyPoll per press that the source announces (no timer). When the table has been
+/// It runs one onKeyPressed per press that the source announces (no timer). When the table has been
 /// replaced since the last press, the key buffer is emptied first, so keys typed before a
 /// hotkey existed never complete it. A tick does nothing
 /// while the editor is visible or HotkeysEnabled is false, and nothing while an action started
@@ -41,7 +41,7 @@ public:
     void setEditorVisibleQuery(std::function<bool()> query) { m_editorVisible = std::move(query); }
     /// One poll tick: scans codes 1-255 and appends each newly pressed one (163 and 161 append
     /// 17 and 16, 164 appends 18; those three end the tick).
-    void KeyPoll();
+    void onKeyPressed();
     /// Appends `code` (1-255) to the buffer and runs MatchHotkeys.
     void appendKeyCode(int code);
     /// Returns the key buffer.

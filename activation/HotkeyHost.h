@@ -65,7 +65,7 @@ public:
     void useShortcuts(bool use);
     /// True while the hotkeys run, or would run, through the desktop's shortcuts.
     bool usesShortcuts() const { return m_useShortcuts; }
-    /// Switches the key polling (`Timer1`) on or off.
+    /// Switches the key polling on or off.
     void setPollingEnabled(bool enabled);
     /// True while the key polling runs.
     bool isPollingEnabled() const { return m_detection || m_chords; }

@@ -134,36 +134,36 @@ void FormWizard::createStep1()
         button->setGeometry(Margin, RowHeight * (row + 1), PanelWidth - Margin, RowHeight);
         return button;
     };
-    QRadioButton* option2 = option("Option2", tr("Open a file, program or folder"), 0);
-    QRadioButton* option1 =
-        option("Option1", tr("Open a website (such as wikipedia.org, openstreetmap.org)"), 1);
-    QRadioButton* option3 = option("Option3",
-                                   tr("Perform a special action (such as minimizing a "
-                                      "window, shutting down your computer, etc)"),
-                                   2);
-    connect(option1, &QRadioButton::clicked, this, [this] {
+    QRadioButton* openOption = option("openOption", tr("Open a file, program or folder"), 0);
+    QRadioButton* websiteOption =
+        option("websiteOption", tr("Open a website (such as wikipedia.org, openstreetmap.org)"), 1);
+    QRadioButton* specialOption = option("specialOption",
+                                         tr("Perform a special action (such as minimizing a "
+                                            "window, shutting down your computer, etc)"),
+                                         2);
+    connect(websiteOption, &QRadioButton::clicked, this, [this] {
         showPanel(m_enterWebsite);
         m_txtURL->setFocus();
         m_txtURL->deselect();
         m_txtURL->end(false);
     });
-    connect(option2, &QRadioButton::clicked, this, [this] { showPanel(m_openFile); });
-    connect(option3, &QRadioButton::clicked, this, [this] { showPanel(m_specialAction); });
+    connect(openOption, &QRadioButton::clicked, this, [this] { showPanel(m_openFile); });
+    connect(specialOption, &QRadioButton::clicked, this, [this] { showPanel(m_specialAction); });
 }
 
 void FormWizard::createOpenFile()
 {
     m_openFile = addPanel("OpenFile", tr("Select the item you want your Hotkey to open"));
-    auto* option4 = new QRadioButton(
+    auto* fileOption = new QRadioButton(
         tr("A file (such as programs, music, videos, documents, pictures, etc)"), m_openFile);
-    option4->setObjectName(QStringLiteral("Option4"));
-    option4->setGeometry(Margin, RowHeight, PanelWidth - Margin, RowHeight);
-    auto* option5 = new QRadioButton(
+    fileOption->setObjectName(QStringLiteral("fileOption"));
+    fileOption->setGeometry(Margin, RowHeight, PanelWidth - Margin, RowHeight);
+    auto* folderOption = new QRadioButton(
         tr("A folder (such as your documents folder, your desktop, etc)"), m_openFile);
-    option5->setObjectName(QStringLiteral("Option5"));
-    option5->setGeometry(Margin, 2 * RowHeight, PanelWidth - Margin, RowHeight);
-    connect(option4, &QRadioButton::clicked, this, [this] { showPanel(m_sOpenFile); });
-    connect(option5, &QRadioButton::clicked, this, [this] { showPanel(m_sOpenFolder); });
+    folderOption->setObjectName(QStringLiteral("folderOption"));
+    folderOption->setGeometry(Margin, 2 * RowHeight, PanelWidth - Margin, RowHeight);
+    connect(fileOption, &QRadioButton::clicked, this, [this] { showPanel(m_sOpenFile); });
+    connect(folderOption, &QRadioButton::clicked, this, [this] { showPanel(m_sOpenFolder); });
 }
 
 void FormWizard::createEnterWebsite()

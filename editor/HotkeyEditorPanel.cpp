@@ -89,50 +89,50 @@ void HotkeyEditorPanel::createControls()
 
 void HotkeyEditorPanel::createEditFrame()
 {
-    m_Frame1 = new QGroupBox(tr("Edit Hotkey"), m_TForm);
-    m_Frame1->setObjectName(QStringLiteral("Frame1"));
+    m_editFrame = new QGroupBox(tr("Edit Hotkey"), m_TForm);
+    m_editFrame->setObjectName(QStringLiteral("editFrame"));
     const auto label = [this](const char* name, const QString& caption, QRect place) {
-        auto* label = new QLabel(caption, m_Frame1);
+        auto* label = new QLabel(caption, m_editFrame);
         label->setObjectName(QLatin1String(name));
         label->setGeometry(place);
     };
-    label("Label1", tr("Type:"), Twips::rect(120, 405, 615, 255));
-    label("Label2", tr("Hotkey:"), Twips::rect(2400, 405, 735, 255));
-    label("Label3", tr("Action:"), Twips::rect(5730, 405, 735, 255));
-    m_hktype = new QComboBox(m_Frame1);
+    label("typeLabel", tr("Type:"), Twips::rect(120, 405, 615, 255));
+    label("hotkeyLabel", tr("Hotkey:"), Twips::rect(2400, 405, 735, 255));
+    label("actionLabel", tr("Action:"), Twips::rect(5730, 405, 735, 255));
+    m_hktype = new QComboBox(m_editFrame);
     m_hktype->setObjectName(QStringLiteral("hktype"));
     m_hktype->setAccessibleName(tr("Action"));
     m_hktype->addItems({tr("File"), tr("Website"), tr("Action")});
-    m_hk = new CaptureBox(true, m_Frame1);
+    m_hk = new CaptureBox(true, m_editFrame);
     m_hk->setObjectName(QStringLiteral("hk"));
     m_hk->setAccessibleName(tr("Hotkey"));
     m_hk->setText(KeyCapture::Placeholder());
-    m_ws = new QLineEdit(m_Frame1);
+    m_ws = new QLineEdit(m_editFrame);
     m_ws->setObjectName(QStringLiteral("ws"));
     // A target of any length is shown whole, never cut to 32767 characters.
     m_ws->setMaxLength(std::numeric_limits<int>::max());
-    m_sp = new QComboBox(m_Frame1);
+    m_sp = new QComboBox(m_editFrame);
     m_sp->setObjectName(QStringLiteral("sp"));
     m_sp->addItem(tr("-None-"));
     // Each entry shows its name in the user's language and carries the name a row stores.
     for (const SpecialActionRow& row : SpecialActionTable())
         m_sp->addItem(SpecialActionDisplayName(row.action), QString(row.name));
     m_sp->hide();
-    m_browse =
-        makeButton(m_Frame1, "browse", QStringLiteral("..."), tr("Want to browse for a program?"));
+    m_browse = makeButton(m_editFrame, "browse", QStringLiteral("..."),
+                          tr("Want to browse for a program?"));
 }
 
 void HotkeyEditorPanel::createButtons()
 {
-    m_Command1 = makeButton(m_TForm, "Command1", tr("Cancel"),
-                            tr("Click Here When You Are Done With Setting Up Your "
-                               "Hotkeys!"));
-    m_Command2 = makeButton(m_TForm, "Command2", tr("Save Settings"),
-                            tr("Click Here to Save Your Hotkey List"));
-    m_Command3 = makeButton(m_TForm, "Command3", tr("&Delete Hotkey"),
-                            tr("This Deletes the Selected Hotkey"));
-    m_Command4 =
-        makeButton(m_TForm, "Command4", tr(" &Add New Hotkey"), tr("Click to Add a New Hotkey"));
+    m_cancelButton = makeButton(m_TForm, "cancelButton", tr("Cancel"),
+                                tr("Click Here When You Are Done With Setting Up Your "
+                                   "Hotkeys!"));
+    m_saveButton = makeButton(m_TForm, "saveButton", tr("Save Settings"),
+                              tr("Click Here to Save Your Hotkey List"));
+    m_deleteButton = makeButton(m_TForm, "deleteButton", tr("&Delete Hotkey"),
+                                tr("This Deletes the Selected Hotkey"));
+    m_addButton =
+        makeButton(m_TForm, "addButton", tr(" &Add New Hotkey"), tr("Click to Add a New Hotkey"));
 }
 
 velbutton* HotkeyEditorPanel::makeButton(QWidget* parent, const char* name, const QString& caption,
@@ -168,31 +168,31 @@ void HotkeyEditorPanel::connectFields()
     connect(m_ws, &QLineEdit::textEdited, this, &HotkeyEditorPanel::targetEdited);
     connect(m_sp, &QComboBox::currentIndexChanged, this, &HotkeyEditorPanel::specialChosen);
     connect(m_browse, &velbutton::clicked, this, &HotkeyEditorPanel::browseClicked);
-    connect(m_Command1, &velbutton::clicked, this, &HotkeyEditorPanel::requestClose);
+    connect(m_cancelButton, &velbutton::clicked, this, &HotkeyEditorPanel::requestClose);
     // Escape anywhere in the window is "Cancel" (a list's open drop-down takes it first), and
     // Enter is "Save Settings" unless a focused button takes it for itself.
-    m_Command1->setCancel(true);
-    m_Command2->setDefault(true);
+    m_cancelButton->setCancel(true);
+    m_saveButton->setDefault(true);
     auto* help = new QShortcut(QKeySequence::HelpContents, m_form);
     connect(help, &QShortcut::activated, this, &HotkeyEditorPanel::helpRequested);
-    connect(m_Command2, &velbutton::clicked, this, &HotkeyEditorPanel::saveSettings);
-    connect(m_Command3, &velbutton::clicked, this, &HotkeyEditorPanel::deleteHotkey);
-    connect(m_Command4, &velbutton::clicked, this, &HotkeyEditorPanel::addHotkey);
+    connect(m_saveButton, &velbutton::clicked, this, &HotkeyEditorPanel::saveSettings);
+    connect(m_deleteButton, &velbutton::clicked, this, &HotkeyEditorPanel::deleteHotkey);
+    connect(m_addButton, &velbutton::clicked, this, &HotkeyEditorPanel::addHotkey);
 }
 
 void HotkeyEditorPanel::layOut()
 {
     layOutShadowWarning();
-    m_Frame1->setGeometry(Twips::rect(150, 6800, 10695, 885));
+    m_editFrame->setGeometry(Twips::rect(150, 6800, 10695, 885));
     m_hktype->setGeometry(Twips::rect(720, 360, 1455, 360));
     m_hk->setGeometry(Twips::rect(3240, 360, 2295, 360));
     m_sp->setGeometry(Twips::rect(6480, 360, 3495, 360));
     m_ws->setGeometry(Twips::rect(6480, 360, 3495, 285));
     m_browse->setGeometry(Twips::rect(10080, 350, 495, 375));
-    m_Command4->setGeometry(Twips::rect(240, 7800, 2295, 495));
-    m_Command3->setGeometry(Twips::rect(2640, 7800, 2295, 495));
-    m_Command2->setGeometry(Twips::rect(5040, 7800, 2295, 495));
-    m_Command1->setGeometry(Twips::rect(8160, 8640, 2295, 495));
+    m_addButton->setGeometry(Twips::rect(240, 7800, 2295, 495));
+    m_deleteButton->setGeometry(Twips::rect(2640, 7800, 2295, 495));
+    m_saveButton->setGeometry(Twips::rect(5040, 7800, 2295, 495));
+    m_cancelButton->setGeometry(Twips::rect(8160, 8640, 2295, 495));
     m_form->setFixedSize(Twips::toPixels(FormWidth), Twips::toPixels(FormHeight));
     m_TForm->setGeometry(m_form->rect());
 }
@@ -218,7 +218,7 @@ void HotkeyEditorPanel::focusFirstControl()
     if (m_list.count() > 0)
         m_Hotkey->setFocus();
     else
-        m_Command4->setFocus();
+        m_addButton->setFocus();
 }
 
 void HotkeyEditorPanel::load(HotkeyDatabase& database, const EditorLook& look)
@@ -250,13 +250,14 @@ void HotkeyEditorPanel::showRows()
 void HotkeyEditorPanel::configCTRL(bool CT)
 {
     m_fieldsEnabled = CT;
-    for (QWidget* field : std::initializer_list<QWidget*>{m_hk, m_ws, m_sp, m_hktype, m_Command3})
+    for (QWidget* field :
+         std::initializer_list<QWidget*>{m_hk, m_ws, m_sp, m_hktype, m_deleteButton})
         field->setEnabled(CT);
     // Browsing picks a file or a folder: it belongs to file rows only.
     m_browse->setEnabled(CT && m_hktype->currentIndex() == 0);
     // "Save Settings" stays enabled: an emptied list must be savable, or the last hotkey
     // could never be removed from the file.
-    m_Command2->setEnabled(true);
+    m_saveButton->setEnabled(true);
 }
 
 void HotkeyEditorPanel::ConfigAction(int s)
@@ -277,7 +278,7 @@ void HotkeyEditorPanel::ConfigAction(int s)
 
 void HotkeyEditorPanel::ButtonCfg(int s)
 {
-    for (velbutton* button : {m_Command1, m_Command2, m_Command3, m_Command4, m_browse})
+    for (velbutton* button : {m_cancelButton, m_saveButton, m_deleteButton, m_addButton, m_browse})
         button->setButtonStyle(ButtonStyleKind(s));
 }
 

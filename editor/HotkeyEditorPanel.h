@@ -142,16 +142,16 @@ private:
     velForms* m_TForm = nullptr;
     HotkeyListView* m_Hotkey = nullptr;
     QLabel* m_shadowLabel = nullptr;
-    QGroupBox* m_Frame1 = nullptr;
+    QGroupBox* m_editFrame = nullptr;
     QComboBox* m_hktype = nullptr;
     CaptureBox* m_hk = nullptr;
     QLineEdit* m_ws = nullptr;
     QComboBox* m_sp = nullptr;
     velbutton* m_browse = nullptr;
-    velbutton* m_Command1 = nullptr;
-    velbutton* m_Command2 = nullptr;
-    velbutton* m_Command3 = nullptr;
-    velbutton* m_Command4 = nullptr;
+    velbutton* m_cancelButton = nullptr;
+    velbutton* m_saveButton = nullptr;
+    velbutton* m_deleteButton = nullptr;
+    velbutton* m_addButton = nullptr;
 
     QList<HotkeyEntry> m_savedEntries;
     QString m_rememberedFile;

@@ -47,28 +47,28 @@ ThemeOptions::ThemeOptions(SettingsStore& settings, SoundPlayer& sound, Dialogs&
     createButtons();
     connectControls();
     fitToControls();
-    Form_Load();
+    loadStoredChoices();
 }
 
 ThemeOptions::~ThemeOptions() = default;
 
 void ThemeOptions::connectControls()
 {
-    connect(m_theme, &QComboBox::currentIndexChanged, this, &ThemeOptions::theme_Click);
-    connect(m_wStyle, &QComboBox::currentIndexChanged, this, &ThemeOptions::wStyle_Click);
-    connect(m_btnTheme, &QComboBox::currentIndexChanged, this, &ThemeOptions::btnTHEME_Click);
-    connect(m_chkSoundEffect, &QCheckBox::toggled, this, &ThemeOptions::chkSoundEffect_Click);
+    connect(m_theme, &QComboBox::currentIndexChanged, this, &ThemeOptions::onThemeChosen);
+    connect(m_wStyle, &QComboBox::currentIndexChanged, this, &ThemeOptions::onWindowStyleChosen);
+    connect(m_btnTheme, &QComboBox::currentIndexChanged, this, &ThemeOptions::onButtonStyleChosen);
+    connect(m_chkSoundEffect, &QCheckBox::toggled, this, &ThemeOptions::onSoundEffectToggled);
     connect(m_soundFile, &Hyperlink::Jump, this, &ThemeOptions::soundFile_Jump);
-    connect(m_cmdOK, &velbutton::clicked, this, &ThemeOptions::cmdOK_Click);
-    connect(m_cmdCancel, &velbutton::clicked, this, &ThemeOptions::cmdCancel_Click);
-    connect(m_cmdApply, &velbutton::clicked, this, &ThemeOptions::cmdApply_Click);
+    connect(m_okButton, &velbutton::clicked, this, &ThemeOptions::acceptChoices);
+    connect(m_cancelButton, &velbutton::clicked, this, &ThemeOptions::cancelChoices);
+    connect(m_applyButton, &velbutton::clicked, this, &ThemeOptions::applyChoices);
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, &ThemeOptions::helpRequested);
     // Style 1 moves the controls down with its taller title bar: the window follows.
     connect(m_themeForm, &velForms::controlsShifted, this, &ThemeOptions::fitToControls);
 }
 
-// The designed client height leaves `prev` and `cmdApply` below the window's edge: the window
+// The designed client height leaves `prev` and `applyButton` below the window's edge: the window
 // is made tall enough for its lowest control, so every control can be seen and reached.
 void ThemeOptions::fitToControls()
 {
@@ -80,7 +80,7 @@ void ThemeOptions::fitToControls()
     setFixedSize(width(), bottom + Twips::toPixels(BottomMargin));
 }
 
-void ThemeOptions::Form_Load()
+void ThemeOptions::loadStoredChoices()
 {
     const SettingsStore& store = m_settings;
     SetWindowIcons(this);
@@ -155,38 +155,38 @@ void ThemeOptions::changeEvent(QEvent* event)
 {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        Form_Activate();
+        showStoredButtonStyle();
 }
 
 // Whenever the window comes to the front its own buttons show the stored button style.
-void ThemeOptions::Form_Activate()
+void ThemeOptions::showStoredButtonStyle()
 {
     const int style = AppearanceChoices::StoredButtonStyle(m_settings);
-    for (velbutton* button : {m_cmdOK, m_cmdCancel, m_cmdApply})
+    for (velbutton* button : {m_okButton, m_cancelButton, m_applyButton})
         button->setButtonStyle(ButtonStyleKind(style));
 }
 
-void ThemeOptions::theme_Click()
+void ThemeOptions::onThemeChosen()
 {
     if (m_prev->isChecked())
         m_themeForm->setThemeColor(m_theme->currentIndex());
 }
 
-void ThemeOptions::wStyle_Click()
+void ThemeOptions::onWindowStyleChosen()
 {
     if (m_prev->isChecked())
         m_themeForm->setStyle(m_wStyle->currentIndex());
 }
 
-void ThemeOptions::btnTHEME_Click()
+void ThemeOptions::onButtonStyleChosen()
 {
     if (!m_prev->isChecked())
         return;
-    m_cmdOK->setButtonStyle(ButtonStyleKind(m_btnTheme->currentIndex()));
-    m_cmdCancel->setButtonStyle(ButtonStyleKind(m_btnTheme->currentIndex()));
+    m_okButton->setButtonStyle(ButtonStyleKind(m_btnTheme->currentIndex()));
+    m_cancelButton->setButtonStyle(ButtonStyleKind(m_btnTheme->currentIndex()));
 }
 
-void ThemeOptions::chkSoundEffect_Click()
+void ThemeOptions::onSoundEffectToggled()
 {
     m_soundFile->SetEnabled(m_chkSoundEffect->isChecked());
 }
@@ -210,7 +210,7 @@ void ThemeOptions::ChangesF()
                        m_btnTheme->currentIndex());
 }
 
-void ThemeOptions::cmdApply_Click()
+void ThemeOptions::applyChoices()
 {
     AppSettings settings(m_settings);
     record(settings.setButtonStyle(qint16(m_btnTheme->currentIndex())));
@@ -221,7 +221,7 @@ void ThemeOptions::cmdApply_Click()
 }
 
 // Every step runs even when storing fails; the failures are reported together at the end.
-void ThemeOptions::cmdOK_Click()
+void ThemeOptions::acceptChoices()
 {
     AppSettings settings(m_settings);
     record(settings.setThemeColor(m_theme->currentIndex()));
@@ -236,7 +236,7 @@ void ThemeOptions::cmdOK_Click()
     Q_EMIT unloadRequested();
 }
 
-void ThemeOptions::cmdCancel_Click()
+void ThemeOptions::cancelChoices()
 {
     hide();
     Q_EMIT cancelled();
@@ -248,7 +248,7 @@ void ThemeOptions::closeEvent(QCloseEvent* event)
 {
     event->ignore();
     if (isVisible())
-        cmdCancel_Click();
+        cancelChoices();
 }
 
 void ThemeOptions::record(const QString& error)

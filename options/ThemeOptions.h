@@ -50,21 +50,21 @@ public:
     QString soundPath() const;
 
     /// Apply: stores the three look codes and announces them.
-    void cmdApply_Click();
+    void applyChoices();
     /// OK: stores everything, announces the look, asks for the main window, unloads.
-    void cmdOK_Click();
+    void acceptChoices();
     /// Cancel: hides (staying loaded) and says so; the stored look goes back to the main window.
-    void cmdCancel_Click();
+    void cancelChoices();
     /// The sound link's Jump: the "Select sound file" dialog; a chosen file plays once.
     void soundFile_Jump();
 
     /// Controls, by their designer names (for the shell and for tests).
     velForms* ThemeForm() const { return m_themeForm; }
-    QGroupBox* Frame1() const { return m_frame1; }
-    QGroupBox* Frame2() const { return m_frame2; }
-    QGroupBox* Frame3() const { return m_frame3; }
-    QLabel* Label1() const { return m_label1; }
-    QLabel* Label2() const { return m_label2; }
+    QGroupBox* windowOptions() const { return m_windowOptions; }
+    QGroupBox* buttonOptions() const { return m_buttonOptions; }
+    QGroupBox* programOptions() const { return m_programOptions; }
+    QLabel* colorLabel() const { return m_colorLabel; }
+    QLabel* styleLabel() const { return m_styleLabel; }
     QComboBox* theme() const { return m_theme; }
     QComboBox* wStyle() const { return m_wStyle; }
     QComboBox* btnTHEME() const { return m_btnTheme; }
@@ -72,9 +72,9 @@ public:
     Hyperlink* soundFile() const { return m_soundFile; }
     QCheckBox* chkNotification() const { return m_chkNotification; }
     QCheckBox* prev() const { return m_prev; }
-    velbutton* cmdOK() const { return m_cmdOK; }
-    velbutton* cmdCancel() const { return m_cmdCancel; }
-    velbutton* cmdApply() const { return m_cmdApply; }
+    velbutton* okButton() const { return m_okButton; }
+    velbutton* cancelButton() const { return m_cancelButton; }
+    velbutton* applyButton() const { return m_applyButton; }
 
 Q_SIGNALS:
     /// Apply or OK: the main window is to show the frame style `frameStyle` (the stored one),
@@ -103,14 +103,14 @@ private:
     velbutton* createButton(const char* name, const QString& caption, QRect place);
     QComboBox* createList(const char* name, QWidget* parent, QRect place);
     void connectControls();
-    void Form_Load();
-    void Form_Activate();
+    void loadStoredChoices();
+    void showStoredButtonStyle();
     void loadSound();
     void fillList(QComboBox* list, const QStringList& entries, int selected);
-    void theme_Click();
-    void wStyle_Click();
-    void btnTHEME_Click();
-    void chkSoundEffect_Click();
+    void onThemeChosen();
+    void onWindowStyleChosen();
+    void onButtonStyleChosen();
+    void onSoundEffectToggled();
     void setSoundPath(const QString& path);
     void fitToControls();
     void record(const QString& error);
@@ -122,11 +122,11 @@ private:
     QString m_programFolder;
     QStringList m_errors;
     velForms* m_themeForm = nullptr;
-    QGroupBox* m_frame1 = nullptr;
-    QGroupBox* m_frame2 = nullptr;
-    QGroupBox* m_frame3 = nullptr;
-    QLabel* m_label1 = nullptr;
-    QLabel* m_label2 = nullptr;
+    QGroupBox* m_windowOptions = nullptr;
+    QGroupBox* m_buttonOptions = nullptr;
+    QGroupBox* m_programOptions = nullptr;
+    QLabel* m_colorLabel = nullptr;
+    QLabel* m_styleLabel = nullptr;
     QComboBox* m_theme = nullptr;
     QComboBox* m_wStyle = nullptr;
     QComboBox* m_btnTheme = nullptr;
@@ -134,9 +134,9 @@ private:
     Hyperlink* m_soundFile = nullptr;
     QCheckBox* m_chkNotification = nullptr;
     QCheckBox* m_prev = nullptr;
-    velbutton* m_cmdOK = nullptr;
-    velbutton* m_cmdCancel = nullptr;
-    velbutton* m_cmdApply = nullptr;
+    velbutton* m_okButton = nullptr;
+    velbutton* m_cancelButton = nullptr;
+    velbutton* m_applyButton = nullptr;
 };
 
 } // namespace tarvex

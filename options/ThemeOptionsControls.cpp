@@ -107,33 +107,33 @@ QComboBox* ThemeOptions::createList(const char* name, QWidget* parent, QRect pla
 
 void ThemeOptions::createWindowOptions()
 {
-    m_frame1 = GroupFrame("Frame1", tr("Window Options"), m_themeForm,
-                          Twips::rect(240, 720, 5655, 1695), Tahoma());
-    m_label1 = Label("Label1", tr("Select Your Preferred Window Color"), m_frame1,
-                     Twips::rect(120, 240, 4335, 255));
-    m_theme = createList("theme", m_frame1, Twips::rect(120, 600, 5295, 315));
-    m_label2 =
-        Label("Label2", tr("Select Your Window Style"), m_frame1, Twips::rect(120, 960, 2895, 255));
-    m_wStyle = createList("wStyle", m_frame1, Twips::rect(120, 1250, 5295, 315));
+    m_windowOptions = GroupFrame("windowOptions", tr("Window Options"), m_themeForm,
+                                 Twips::rect(240, 720, 5655, 1695), Tahoma());
+    m_colorLabel = Label("colorLabel", tr("Select Your Preferred Window Color"), m_windowOptions,
+                         Twips::rect(120, 240, 4335, 255));
+    m_theme = createList("theme", m_windowOptions, Twips::rect(120, 600, 5295, 315));
+    m_styleLabel = Label("styleLabel", tr("Select Your Window Style"), m_windowOptions,
+                         Twips::rect(120, 960, 2895, 255));
+    m_wStyle = createList("wStyle", m_windowOptions, Twips::rect(120, 1250, 5295, 315));
     for (QComboBox* list : {m_theme, m_wStyle})
         list->setFont(SansSerif());
 }
 
 void ThemeOptions::createButtonOptions()
 {
-    m_frame2 = GroupFrame("Frame2", tr("Button Options"), m_themeForm,
-                          Twips::rect(240, 2520, 5655, 855), Tahoma());
-    m_btnTheme = createList("btnTHEME", m_frame2, Twips::rect(120, 360, 5295, 315));
+    m_buttonOptions = GroupFrame("buttonOptions", tr("Button Options"), m_themeForm,
+                                 Twips::rect(240, 2520, 5655, 855), Tahoma());
+    m_btnTheme = createList("btnTHEME", m_buttonOptions, Twips::rect(120, 360, 5295, 315));
     m_btnTheme->setFont(SansSerif());
 }
 
 void ThemeOptions::createTarvexOptions()
 {
-    m_frame3 = GroupFrame("Frame3", tr("Tarvex Options"), m_themeForm,
-                          Twips::rect(240, 3480, 5655, 1030), SansSerif());
+    m_programOptions = GroupFrame("programOptions", tr("Tarvex Options"), m_themeForm,
+                                  Twips::rect(240, 3480, 5655, 1030), SansSerif());
     m_chkSoundEffect = CheckBox("chkSoundEffect", tr("Play sound effect when hotkey is activated"),
-                                m_frame3, Twips::rect(120, 240, 3375, 255));
-    m_soundFile = new Hyperlink(m_frame3, QStringLiteral("soundFile"));
+                                m_programOptions, Twips::rect(120, 240, 3375, 255));
+    m_soundFile = new Hyperlink(m_programOptions, QStringLiteral("soundFile"));
     m_soundFile->setObjectName(QStringLiteral("soundFile"));
     m_soundFile->SetBackColor(WindowBackColor);
     m_soundFile->SetFontNormal(SansSerif());
@@ -141,8 +141,8 @@ void ThemeOptions::createTarvexOptions()
     m_soundFile->SetCaption(NoSoundCaption());
     m_soundFile->setGeometry(Twips::rect(3600, 240, 1935, 255));
     m_chkNotification =
-        CheckBox("chkNotification", tr("Show notification when hotkey is activated"), m_frame3,
-                 Twips::rect(120, 600, 3375, 255));
+        CheckBox("chkNotification", tr("Show notification when hotkey is activated"),
+                 m_programOptions, Twips::rect(120, 600, 3375, 255));
     auto* preview = CheckBox("prev", tr("Preview customized appearance on this window"),
                              m_themeForm, Twips::rect(240, 5160, 2775, 495));
     preview->setDesignFont(Tahoma());
@@ -166,13 +166,13 @@ velbutton* ThemeOptions::createButton(const char* name, const QString& caption, 
 
 void ThemeOptions::createButtons()
 {
-    m_cmdOK = createButton("cmdOK", tr("OK"), Twips::rect(3120, 4575, 1335, 375));
-    m_cmdCancel = createButton("cmdCancel", tr("Cancel"), Twips::rect(4560, 4575, 1335, 375));
-    m_cmdApply = createButton("cmdApply", tr("Apply"), Twips::rect(3120, 5400, 1335, 375));
+    m_okButton = createButton("okButton", tr("OK"), Twips::rect(3120, 4575, 1335, 375));
+    m_cancelButton = createButton("cancelButton", tr("Cancel"), Twips::rect(4560, 4575, 1335, 375));
+    m_applyButton = createButton("applyButton", tr("Apply"), Twips::rect(3120, 5400, 1335, 375));
     // Escape leaves the window the way Cancel does (it has no close button of its own); Enter
     // is OK unless a focused button takes it for itself.
-    m_cmdCancel->setCancel(true);
-    m_cmdOK->setDefault(true);
+    m_cancelButton->setCancel(true);
+    m_okButton->setDefault(true);
 }
 
 } // namespace tarvex

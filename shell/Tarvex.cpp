@@ -47,7 +47,7 @@ Tarvex::Tarvex(SettingsStore& settings, Dialogs& dialogs, QWidget* parent)
     createLabels();
     createOptions();
     // The keyboard starts on the first button; F1 opens the help document without asking.
-    m_command1->setFocus();
+    m_startButton->setFocus();
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
     connect(help, &QShortcut::activated, this, &Tarvex::helpRequested);
 }
@@ -81,49 +81,51 @@ void Tarvex::createButtons()
         button->setGeometry(place);
         return button;
     };
-    m_command1 = make("Command1", tr(" Start Tarvex"), Twips::rect(360, 1380, 4215, 615));
-    m_command2 = make("Command2", tr(" Configure Hotkeys"), Twips::rect(360, 2090, 4215, 585));
-    m_command3 = make("Command3", tr(" Customize Appearance"), Twips::rect(360, 2760, 4215, 615));
-    m_command4 = make("Command4", tr("  Exit Tarvex"), Twips::rect(360, 3480, 4215, 615));
-    connect(m_command1, &velbutton::clicked, this, &Tarvex::startRequested);
-    connect(m_command2, &velbutton::clicked, this, &Tarvex::configureRequested);
-    connect(m_command3, &velbutton::clicked, this, &Tarvex::appearanceRequested);
-    connect(m_command4, &velbutton::clicked, this, &Tarvex::exitRequested);
-    connect(m_command2, &velbutton::pointerMoved, this, [this] {
-        ShowInfoTip(m_command2, tr("Click Me to Edit Your Hotkeys!"), tr(InfoTitle));
+    m_startButton = make("startButton", tr(" Start Tarvex"), Twips::rect(360, 1380, 4215, 615));
+    m_configureButton =
+        make("configureButton", tr(" Configure Hotkeys"), Twips::rect(360, 2090, 4215, 585));
+    m_appearanceButton =
+        make("appearanceButton", tr(" Customize Appearance"), Twips::rect(360, 2760, 4215, 615));
+    m_exitButton = make("exitButton", tr("  Exit Tarvex"), Twips::rect(360, 3480, 4215, 615));
+    connect(m_startButton, &velbutton::clicked, this, &Tarvex::startRequested);
+    connect(m_configureButton, &velbutton::clicked, this, &Tarvex::configureRequested);
+    connect(m_appearanceButton, &velbutton::clicked, this, &Tarvex::appearanceRequested);
+    connect(m_exitButton, &velbutton::clicked, this, &Tarvex::exitRequested);
+    connect(m_configureButton, &velbutton::pointerMoved, this, [this] {
+        ShowInfoTip(m_configureButton, tr("Click Me to Edit Your Hotkeys!"), tr(InfoTitle));
     });
-    connect(m_command4, &velbutton::pointerMoved, this, [this] {
-        ShowInfoTip(m_command4, tr("Finishing using Tarvex Already?"), tr(InfoTitle));
+    connect(m_exitButton, &velbutton::pointerMoved, this, [this] {
+        ShowInfoTip(m_exitButton, tr("Finishing using Tarvex Already?"), tr(InfoTitle));
     });
 }
 
 void Tarvex::createLabels()
 {
-    m_label1 = new QLabel(QStringLiteral("Tarvex"), m_themeForm);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setGeometry(Twips::rect(1800, 750, 2535, 495));
-    m_label1->setFont(QFont(QStringLiteral("Tahoma"), 15.75 * 1, QFont::Normal));
-    m_label1->setCursor(Qt::PointingHandCursor);
-    m_label1->installEventFilter(this);
-    m_image1 = new QLabel(m_themeForm);
-    m_image1->setObjectName(QStringLiteral("Image1"));
-    m_image1->setGeometry(Twips::rect(1200, 720, 480, 480));
-    m_image1->setPixmap(ProgramIcon::icon().pixmap(32, 32));
-    // Label2 sits on the form itself, beneath the frame that covers the whole window, so
+    m_titleLabel = new QLabel(QStringLiteral("Tarvex"), m_themeForm);
+    m_titleLabel->setObjectName(QStringLiteral("titleLabel"));
+    m_titleLabel->setGeometry(Twips::rect(1800, 750, 2535, 495));
+    m_titleLabel->setFont(QFont(QStringLiteral("Tahoma"), 15.75 * 1, QFont::Normal));
+    m_titleLabel->setCursor(Qt::PointingHandCursor);
+    m_titleLabel->installEventFilter(this);
+    m_iconImage = new QLabel(m_themeForm);
+    m_iconImage->setObjectName(QStringLiteral("iconImage"));
+    m_iconImage->setGeometry(Twips::rect(1200, 720, 480, 480));
+    m_iconImage->setPixmap(ProgramIcon::icon().pixmap(32, 32));
+    // This label sits on the form itself, beneath the frame that covers the whole window, so
     // its one-pixel strip of text never shows.
-    m_label2 = new QLabel(tr("Show Advanced Options"), this);
-    m_label2->setObjectName(QStringLiteral("Label2"));
-    m_label2->setGeometry(Twips::rect(0, 0, 2295, 15));
-    m_label2->lower();
+    m_hiddenAdvancedLabel = new QLabel(tr("Show Advanced Options"), this);
+    m_hiddenAdvancedLabel->setObjectName(QStringLiteral("hiddenAdvancedLabel"));
+    m_hiddenAdvancedLabel->setGeometry(Twips::rect(0, 0, 2295, 15));
+    m_hiddenAdvancedLabel->lower();
     // Never seen, so hidden: screen readers would otherwise read it out as showing.
-    m_label2->hide();
-    m_label3 = new Hyperlink(m_themeForm, QStringLiteral("Label3"));
-    m_label3->setObjectName(QStringLiteral("Label3"));
-    m_label3->SetCaption(tr(ShowAdvanced));
+    m_hiddenAdvancedLabel->hide();
+    m_advancedLink = new Hyperlink(m_themeForm, QStringLiteral("advancedLink"));
+    m_advancedLink->setObjectName(QStringLiteral("advancedLink"));
+    m_advancedLink->SetCaption(tr(ShowAdvanced));
     // Sized to its text: the caption grows to "Hide Advanced Settings".
-    m_label3->SetAutoSize(true);
-    m_label3->move(Twips::rect(240, 4230, 1800, 195).topLeft());
-    connect(m_label3, &Hyperlink::Jump, this, &Tarvex::Label3_Click);
+    m_advancedLink->SetAutoSize(true);
+    m_advancedLink->move(Twips::rect(240, 4230, 1800, 195).topLeft());
+    connect(m_advancedLink, &Hyperlink::Jump, this, &Tarvex::toggleAdvancedOptions);
     // Whether the hotkeys run, at the foot across from "Show Advanced Settings".
     m_hotkeyState = new QLabel(HotkeysOffText(), m_themeForm);
     m_hotkeyState->setObjectName(QStringLiteral("HotkeyState"));
@@ -133,23 +135,23 @@ void Tarvex::createLabels()
 
 void Tarvex::createOptions()
 {
-    m_hks = new QCheckBox(tr("Run Tarvex When I Login"), m_themeForm);
-    m_hks->setObjectName(QStringLiteral("hks"));
-    m_hks->setGeometry(Twips::rect(360, 4540, 3735, 255));
-    m_hks->hide();
-    m_check1 = new QCheckBox(tr("Disable Notification"), m_themeForm);
-    m_check1->setObjectName(QStringLiteral("Check1"));
-    m_check1->setGeometry(Twips::rect(360, 4800, 1815, 255));
-    m_check1->hide();
+    m_runAtLoginBox = new QCheckBox(tr("Run Tarvex When I Login"), m_themeForm);
+    m_runAtLoginBox->setObjectName(QStringLiteral("runAtLoginBox"));
+    m_runAtLoginBox->setGeometry(Twips::rect(360, 4540, 3735, 255));
+    m_runAtLoginBox->hide();
+    m_noNotificationBox = new QCheckBox(tr("Disable Notification"), m_themeForm);
+    m_noNotificationBox->setObjectName(QStringLiteral("noNotificationBox"));
+    m_noNotificationBox->setGeometry(Twips::rect(360, 4800, 1815, 255));
+    m_noNotificationBox->hide();
     // A desktop font wider than the designed one would cut the captions: the boxes grow to
     // their text (there is room to the right).
-    for (QCheckBox* box : {m_hks, m_check1}) {
+    for (QCheckBox* box : {m_runAtLoginBox, m_noNotificationBox}) {
         const QSize text = box->sizeHint();
         box->resize(std::max(box->width(), text.width()), std::max(box->height(), text.height()));
     }
     // `clicked` comes from the user only, so setting the boxes at load stores nothing.
-    connect(m_hks, &QCheckBox::clicked, this, &Tarvex::hks_Click);
-    connect(m_check1, &QCheckBox::clicked, this, &Tarvex::Check1_Click);
+    connect(m_runAtLoginBox, &QCheckBox::clicked, this, &Tarvex::storeRunAtLogin);
+    connect(m_noNotificationBox, &QCheckBox::clicked, this, &Tarvex::storeNotificationChoice);
 }
 
 // Hidden while another window is used and shown again afterwards, the window comes back where
@@ -172,10 +174,10 @@ void Tarvex::load()
     QCoreApplication::processEvents();
     applyStoredLook();
     const AppSettings settings(m_settings);
-    m_check1->setChecked(settings.startupNote() == 1);
+    m_noNotificationBox->setChecked(settings.startupNote() == 1);
     if (!settings.runChoiceStored()) {
-        m_hks->setChecked(true);
-        hks_Click();
+        m_runAtLoginBox->setChecked(true);
+        storeRunAtLogin();
     }
     SetWindowIcons(this);
     m_themeForm->refresh();
@@ -191,7 +193,7 @@ void Tarvex::applyStoredLook()
 
 void Tarvex::ButtonCfg(qint16 s)
 {
-    for (velbutton* button : {m_command1, m_command2, m_command3, m_command4})
+    for (velbutton* button : {m_startButton, m_configureButton, m_appearanceButton, m_exitButton})
         button->setButtonStyle(ButtonStyleKind(s));
     if (m_keyboardAccess)
         m_keyboardAccess->setButtonStyle(ButtonStyleKind(s));
@@ -212,22 +214,24 @@ void Tarvex::showHotkeysRunning(bool running)
     m_hotkeyState->setText(running ? HotkeysRunningText() : HotkeysOffText());
 }
 
-void Tarvex::Label1_Click()
+void Tarvex::askAboutHelp()
 {
     // Asked over this window, centred on it.
     if (m_dialogs.askYesNo(this, ProgramTitle, tr("Do you need help with using Tarvex?")))
         Q_EMIT helpRequested();
 }
 
-void Tarvex::Label3_Click()
+void Tarvex::toggleAdvancedOptions()
 {
-    m_check1->setVisible(!m_check1->isVisible());
-    m_hks->setVisible(!m_hks->isVisible());
+    m_noNotificationBox->setVisible(!m_noNotificationBox->isVisible());
+    m_runAtLoginBox->setVisible(!m_runAtLoginBox->isVisible());
     const int growth = Twips::toPixels(AdvancedGrowth);
-    const int height = m_hks->isVisible() ? this->height() + growth : this->height() - growth;
+    const int height =
+        m_runAtLoginBox->isVisible() ? this->height() + growth : this->height() - growth;
     setFixedSize(width(), height);
     layOutFoot();
-    m_label3->SetCaption(tr(m_label3->Caption() == tr(ShowAdvanced) ? HideAdvanced : ShowAdvanced));
+    m_advancedLink->SetCaption(
+        tr(m_advancedLink->Caption() == tr(ShowAdvanced) ? HideAdvanced : ShowAdvanced));
 }
 
 // The note sits at the bottom, below the start-up options when they are shown, with its button
@@ -254,7 +258,7 @@ void Tarvex::createKeyboardNote()
     m_keyboardAccess = new velbutton(m_themeForm, QStringLiteral("KeyboardAccess"));
     m_keyboardAccess->setObjectName(QStringLiteral("KeyboardAccess"));
     m_keyboardAccess->setCaption(tr("&Allow the Key Reader..."));
-    m_keyboardAccess->setButtonStyle(m_command1->ButtonStyle());
+    m_keyboardAccess->setButtonStyle(m_startButton->ButtonStyle());
     m_keyboardAccess->hide();
     connect(m_keyboardAccess, &velbutton::clicked, this, &Tarvex::keyboardAccessRequested);
 }
@@ -299,27 +303,27 @@ void Tarvex::layOutFoot()
     setFixedSize(width(), y);
 }
 
-void Tarvex::Check1_Click()
+void Tarvex::storeNotificationChoice()
 {
-    AppSettings(m_settings).setStartupNote(m_check1->isChecked());
+    AppSettings(m_settings).setStartupNote(m_noNotificationBox->isChecked());
 }
 
-void Tarvex::hks_Click()
+void Tarvex::storeRunAtLogin()
 {
-    const bool run = m_hks->isChecked();
+    const bool run = m_runAtLoginBox->isChecked();
     AppSettings(m_settings).setRunChoice(run);
     Q_EMIT runAtLoginChosen(run);
 }
 
 void Tarvex::showRunsAtLogin(bool runs)
 {
-    m_hks->setChecked(runs);
+    m_runAtLoginBox->setChecked(runs);
 }
 
 bool Tarvex::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() == QEvent::MouseButtonRelease && watched == m_label1)
-        Label1_Click();
+    if (event->type() == QEvent::MouseButtonRelease && watched == m_titleLabel)
+        askAboutHelp();
     return QWidget::eventFilter(watched, event);
 }
 

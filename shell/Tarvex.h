@@ -68,27 +68,27 @@ public:
     /// The button below the note that asks for the key reader's permission (nullptr likewise).
     velbutton* KeyboardAccess() const { return m_keyboardAccess; }
 
-    /// Controls, by their designer names (for the shell and for tests).
-    velbutton* Command1() const { return m_command1; }
-    velbutton* Command2() const { return m_command2; }
-    velbutton* Command3() const { return m_command3; }
-    velbutton* Command4() const { return m_command4; }
-    QLabel* Label1() const { return m_label1; }
-    QLabel* Label2() const { return m_label2; }
-    Hyperlink* Label3() const { return m_label3; }
-    QLabel* Image1() const { return m_image1; }
-    QCheckBox* hks() const { return m_hks; }
-    QCheckBox* Check1() const { return m_check1; }
+    /// The window's controls (for the shell and for tests).
+    velbutton* startButton() const { return m_startButton; }
+    velbutton* configureButton() const { return m_configureButton; }
+    velbutton* appearanceButton() const { return m_appearanceButton; }
+    velbutton* exitButton() const { return m_exitButton; }
+    QLabel* titleLabel() const { return m_titleLabel; }
+    QLabel* hiddenAdvancedLabel() const { return m_hiddenAdvancedLabel; }
+    Hyperlink* advancedLink() const { return m_advancedLink; }
+    QLabel* iconImage() const { return m_iconImage; }
+    QCheckBox* runAtLoginBox() const { return m_runAtLoginBox; }
+    QCheckBox* noNotificationBox() const { return m_noNotificationBox; }
     velForms* ThemeForm() const { return m_themeForm; }
 
-    /// The help question; Yes asks for the help file (`Label1` click).
-    void Label1_Click();
-    /// Shows or hides the two start-up options and resizes the window (`Label3` click).
-    void Label3_Click();
-    /// Stores "Disable Notification" (`Check1` click).
-    void Check1_Click();
-    /// Stores "Run Tarvex When I Login" and asks for the login entry to follow (`hks` click).
-    void hks_Click();
+    /// The help question; Yes asks for the help file (a click on the title).
+    void askAboutHelp();
+    /// Shows or hides the two start-up options and resizes the window (the advanced-settings link).
+    void toggleAdvancedOptions();
+    /// Stores "Disable Notification" as the box shows it.
+    void storeNotificationChoice();
+    /// Stores "Run Tarvex When I Login" and asks for the login entry to follow.
+    void storeRunAtLogin();
     /// Ticks "Run Tarvex When I Login" when the login entry exists, whoever made or removed it.
     void showRunsAtLogin(bool runs);
 
@@ -127,16 +127,16 @@ private:
     SettingsStore& m_settings;
     Dialogs& m_dialogs;
     velForms* m_themeForm = nullptr;
-    velbutton* m_command1 = nullptr;
-    velbutton* m_command2 = nullptr;
-    velbutton* m_command3 = nullptr;
-    velbutton* m_command4 = nullptr;
-    QLabel* m_label1 = nullptr;
-    QLabel* m_label2 = nullptr;
-    Hyperlink* m_label3 = nullptr;
-    QLabel* m_image1 = nullptr;
-    QCheckBox* m_hks = nullptr;
-    QCheckBox* m_check1 = nullptr;
+    velbutton* m_startButton = nullptr;
+    velbutton* m_configureButton = nullptr;
+    velbutton* m_appearanceButton = nullptr;
+    velbutton* m_exitButton = nullptr;
+    QLabel* m_titleLabel = nullptr;
+    QLabel* m_hiddenAdvancedLabel = nullptr;
+    Hyperlink* m_advancedLink = nullptr;
+    QLabel* m_iconImage = nullptr;
+    QCheckBox* m_runAtLoginBox = nullptr;
+    QCheckBox* m_noNotificationBox = nullptr;
     QLabel* m_hotkeyState = nullptr;
     QLabel* m_keyboardNote = nullptr;
     HiddenWindowList* m_hiddenWindows = nullptr;

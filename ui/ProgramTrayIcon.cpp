@@ -1,6 +1,6 @@
 #include "ui/ProgramTrayIcon.h"
 
-#include "platform/linux/TrayActivation.h"
+#include "platform/TrayActivation.h"
 #include "ui/ProgramIcon.h"
 #include "ui/TrayFallbackWindow.h"
 

@@ -1,7 +1,7 @@
 #include "platform/x11/TrayHiddenWindowIcons.h"
 
 #include "platform/linux/StatusNotifierItem.h"
-#include "platform/linux/TrayActivation.h"
+#include "platform/TrayActivation.h"
 #include "platform/x11/EwmhDesktopWindows.h"
 
 #include <QApplication>

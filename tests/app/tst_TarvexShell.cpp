@@ -259,7 +259,7 @@ private Q_SLOTS:
         ShellFixture f;
         f.writeHotkeys("a*/tmp/a file");
         QVERIFY(f.shell->start());
-        QTest::mouseClick(f.shell->mainWindow()->Command1(), Qt::LeftButton);
+        QTest::mouseClick(f.shell->mainWindow()->startButton(), Qt::LeftButton);
         QVERIFY(!mainWindowVisible(f));
         QVERIFY(HotkeysEnabled());
         QVERIFY(trayIconShown(f));
@@ -330,7 +330,7 @@ private Q_SLOTS:
         ShellFixture f;
         f.writeHotkeys("a*/tmp/a file");
         QVERIFY(f.shell->start());
-        QTest::mouseClick(f.shell->mainWindow()->Command2(), Qt::LeftButton);
+        QTest::mouseClick(f.shell->mainWindow()->configureButton(), Qt::LeftButton);
         QVERIFY(!HotkeysEnabled());
         QVERIFY(f.shell->editor()->isVisible());
         QVERIFY(!mainWindowVisible(f));
@@ -407,7 +407,7 @@ private Q_SLOTS:
         QVERIFY(mainWindowVisible(f));
         QCOMPARE(f.shell->mainWindow()->hotkeyState()->text(), Tarvex::HotkeysRunningText());
         const HotkeyDetection* detection = f.shell->hotkeyHost()->detection();
-        QTest::mouseClick(f.shell->mainWindow()->Command1(), Qt::LeftButton);
+        QTest::mouseClick(f.shell->mainWindow()->startButton(), Qt::LeftButton);
         QVERIFY(!mainWindowVisible(f));
         QCOMPARE(f.shell->hotkeyHost()->detection(), detection);
         f.keys.tap({65});
@@ -420,10 +420,10 @@ private Q_SLOTS:
         QVERIFY(f.shell->start());
         f.shell->openFromTray();
         QVERIFY(trayIconShown(f));
-        QTest::mouseClick(f.shell->mainWindow()->Command2(), Qt::LeftButton);
+        QTest::mouseClick(f.shell->mainWindow()->configureButton(), Qt::LeftButton);
         QVERIFY(!HotkeysEnabled());
         QVERIFY(!trayIconShown(f));
-        QTest::mouseClick(f.shell->editor()->findChild<velbutton*>("Command2"), Qt::LeftButton);
+        QTest::mouseClick(f.shell->editor()->findChild<velbutton*>("saveButton"), Qt::LeftButton);
         QVERIFY(mainWindowVisible(f));
         QCOMPARE(f.shell->mainWindow()->hotkeyState()->text(), Tarvex::HotkeysOffText());
     }
@@ -451,7 +451,7 @@ private Q_SLOTS:
         });
         editor->editing().addHotkey();
         f.dialogs.answer(QStringLiteral("No"));
-        QTest::mouseClick(editor->findChild<velbutton*>(save ? "Command2" : "Command1"),
+        QTest::mouseClick(editor->findChild<velbutton*>(save ? "saveButton" : "cancelButton"),
                           Qt::LeftButton);
         QVERIFY(f.shell->editor() && !f.shell->editor()->isVisible());
         // Leaving without saving disposes of the editor; the hotkeys it paused run on.
@@ -585,7 +585,7 @@ private Q_SLOTS:
         ShellFixture f;
         QVERIFY(f.shell->start());
         QSignalSpy finished(f.shell.get(), &TarvexShell::finished);
-        QTest::mouseClick(f.shell->mainWindow()->Command4(), Qt::LeftButton);
+        QTest::mouseClick(f.shell->mainWindow()->exitButton(), Qt::LeftButton);
         QCOMPARE(finished.count(), 1);
         QVERIFY(ExitRequested());
         QVERIFY(!f.shell->mainWindow());
@@ -729,13 +729,13 @@ private Q_SLOTS:
         QCOMPARE(window->KeyboardNote()->text(), problem);
         QVERIFY(window->height() > plainHeight);
         // Below the start-up options when they are shown, inside the window either way.
-        window->Label3_Click();
-        QVERIFY(window->KeyboardNote()->y() >= window->Check1()->geometry().bottom());
+        window->toggleAdvancedOptions();
+        QVERIFY(window->KeyboardNote()->y() >= window->noNotificationBox()->geometry().bottom());
         QVERIFY(window->KeyboardNote()->geometry().bottom() < window->height());
-        window->Label3_Click();
+        window->toggleAdvancedOptions();
         QVERIFY(window->KeyboardNote()->geometry().bottom() < window->height());
 
-        QTest::mouseClick(window->Command1(), Qt::LeftButton);
+        QTest::mouseClick(window->startButton(), Qt::LeftButton);
         QCOMPARE(f.keySourceStarts, 2);
         // The tip is its first paragraph.
         QCOMPARE(f.shell->trayIcon()->tip(), QStringLiteral("No keyboard can be read."));
@@ -775,7 +775,7 @@ private Q_SLOTS:
             return QStringList{"URL", "http://example.org", "(Ctrl)(Alt)q"};
         });
         editor->editing().addHotkey();
-        QTest::mouseClick(editor->findChild<velbutton*>("Command2"), Qt::LeftButton);
+        QTest::mouseClick(editor->findChild<velbutton*>("saveButton"), Qt::LeftButton);
         QCOMPARE(desktop.calls().last(), "bind LOGO+e=LOGO+e (/tmp/e), "
                                          "CTRL+ALT+q=CTRL+ALT+q (http://example.org)");
         QVERIFY(f.messages().isEmpty());
@@ -826,7 +826,7 @@ private Q_SLOTS:
             return QStringList{"URL", "http://example.org", "q"};
         });
         editor->editing().addHotkey();
-        QTest::mouseClick(editor->findChild<velbutton*>("Command2"), Qt::LeftButton);
+        QTest::mouseClick(editor->findChild<velbutton*>("saveButton"), Qt::LeftButton);
         QCOMPARE(desktop.calls().last(), "bind");
         QVERIFY(f.keys.listening());
 
@@ -858,7 +858,7 @@ private Q_SLOTS:
         f.keys.setProblem(QStringLiteral("Allow the key reader."));
         f.keys.setAskable(true);
         QVERIFY(f.shell->start());
-        QTest::mouseClick(f.shell->mainWindow()->Command1(), Qt::LeftButton);
+        QTest::mouseClick(f.shell->mainWindow()->startButton(), Qt::LeftButton);
         QCOMPARE(f.keys.asks(), 0);
         desktop.answer(GlobalShortcuts::State::Missing);
         QCOMPARE(f.keys.asks(), 1);
@@ -881,7 +881,7 @@ private Q_SLOTS:
         QTest::mouseClick(window->KeyboardAccess(), Qt::LeftButton);
         QCOMPARE(f.keys.asks(), 1);
         QVERIFY(!f.keys.listening());
-        QTest::mouseClick(window->Command1(), Qt::LeftButton);
+        QTest::mouseClick(window->startButton(), Qt::LeftButton);
         QCOMPARE(f.keys.asks(), 2);
         QCOMPARE(f.messages(), QStringList());
         QVERIFY(f.keys.listening());
@@ -889,7 +889,7 @@ private Q_SLOTS:
         QVERIFY(!window->KeyboardAccess()->isVisibleTo(window));
         f.shell->settingsFromTray();
         QVERIFY(!f.keys.listening());
-        QTest::mouseClick(f.shell->editor()->findChild<velbutton*>("Command1"), Qt::LeftButton);
+        QTest::mouseClick(f.shell->editor()->findChild<velbutton*>("cancelButton"), Qt::LeftButton);
         QVERIFY(f.keys.listening());
         f.shell->openFromTray();
         QVERIFY(!f.keys.listening());
@@ -917,18 +917,18 @@ private Q_SLOTS:
             QCOMPARE(f.opener.calls(), QStringList(++opened, help));
         };
         Tarvex* main = f.shell->mainWindow();
-        pressHelp(main, main->Command1());
+        pressHelp(main, main->startButton());
         QVERIFY(f.dialogs.calls().isEmpty()); // no question first
 
         f.shell->configureHotkeys();
         hkCORE* editor = f.shell->editor();
-        pressHelp(editor, editor->findChild<QWidget*>(QStringLiteral("Command4")));
+        pressHelp(editor, editor->findChild<QWidget*>(QStringLiteral("addButton")));
         editor->editing().setWizardRunner([&](QWidget* owner) {
             FormWizard wizard(f.dialogs, owner);
             connect(&wizard, &FormWizard::helpRequested, &editor->editing(),
                     &HotkeyEditorPanel::helpRequested);
             wizard.show();
-            pressHelp(&wizard, wizard.findChild<QWidget*>(QStringLiteral("Option2")));
+            pressHelp(&wizard, wizard.findChild<QWidget*>(QStringLiteral("openOption")));
             return wizard.result();
         });
         editor->editing().addHotkey();
@@ -938,7 +938,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!f.shell->editor());
 
         main = f.shell->mainWindow();
-        main->Command3()->click();
+        main->appearanceButton()->click();
         auto* options = qobject_cast<ThemeOptions*>(f.shell->optionsWindow());
         pressHelp(options, options->theme());
         QTest::keyClick(options->theme(), Qt::Key_Return); // OK

@@ -36,10 +36,10 @@ private Q_SLOTS:
         const auto place = [&window](QWidget* widget) {
             return QRect(widget->mapTo(&window, QPoint(0, 0)), widget->size());
         };
-        const QList<velbutton*> buttons{window.Command1(), window.Command2(), window.Command3(),
-                                        window.Command4()};
-        QList<QRect> taken{place(window.findChild<QWidget*>(QStringLiteral("Image1"))),
-                           place(window.Label3())};
+        const QList<velbutton*> buttons{window.startButton(), window.configureButton(),
+                                        window.appearanceButton(), window.exitButton()};
+        QList<QRect> taken{place(window.findChild<QWidget*>(QStringLiteral("iconImage"))),
+                           place(window.advancedLink())};
         for (velbutton* button : buttons) {
             const QRect rect = place(button);
             QVERIFY2(window.rect().contains(rect), qPrintable(button->objectName()));
@@ -49,8 +49,8 @@ private Q_SLOTS:
             taken.append(rect);
             QVERIFY(button->fontMetrics().horizontalAdvance(button->Caption()) < rect.width());
         }
-        window.Label3_Click();
-        for (QCheckBox* option : {window.hks(), window.Check1()}) {
+        window.toggleAdvancedOptions();
+        for (QCheckBox* option : {window.runAtLoginBox(), window.noNotificationBox()}) {
             QVERIFY(window.rect().contains(place(option)));
             // The caption is not cut by a designed width narrower than the desktop's font.
             QVERIFY2(option->width() >= option->sizeHint().width(),
@@ -72,8 +72,10 @@ private Q_SLOTS:
         QVERIFY(!window.ThemeForm()->CloseButton());
         // The designed one-pixel label lies under the frame, and screen readers are not told
         // it shows.
-        QCOMPARE(window.childAt(window.Label2()->geometry().center()), window.ThemeForm());
-        QVERIFY(QAccessible::queryAccessibleInterface(window.Label2())->state().invisible);
+        QCOMPARE(window.childAt(window.hiddenAdvancedLabel()->geometry().center()),
+                 window.ThemeForm());
+        QVERIFY(
+            QAccessible::queryAccessibleInterface(window.hiddenAdvancedLabel())->state().invisible);
         window.cStyle(1);
         QCOMPARE(window.ThemeForm()->Style(), 1);
     }
@@ -82,24 +84,24 @@ private Q_SLOTS:
     {
         ShellFixture f;
         Tarvex& window = started(f);
-        QVERIFY(!window.hks()->isVisible() && !window.Check1()->isVisible());
-        window.Label3_Click();
+        QVERIFY(!window.runAtLoginBox()->isVisible() && !window.noNotificationBox()->isVisible());
+        window.toggleAdvancedOptions();
         QCOMPARE(window.height(), 345);
-        QCOMPARE(window.Label3()->Caption(), QStringLiteral("Hide Advanced Settings"));
+        QCOMPARE(window.advancedLink()->Caption(), QStringLiteral("Hide Advanced Settings"));
         QCOMPARE(window.ThemeForm()->height(), 345);
-        QVERIFY(window.hks()->isVisible() && window.Check1()->isVisible());
-        QVERIFY(window.Check1()->geometry().bottom() < window.ThemeForm()->height());
-        window.Label3_Click();
+        QVERIFY(window.runAtLoginBox()->isVisible() && window.noNotificationBox()->isVisible());
+        QVERIFY(window.noNotificationBox()->geometry().bottom() < window.ThemeForm()->height());
+        window.toggleAdvancedOptions();
         QCOMPARE(window.height(), 305);
-        QCOMPARE(window.Label3()->Caption(), QStringLiteral("Show Advanced Settings"));
-        QVERIFY(!window.hks()->isVisible() && !window.Check1()->isVisible());
+        QCOMPARE(window.advancedLink()->Caption(), QStringLiteral("Show Advanced Settings"));
+        QVERIFY(!window.runAtLoginBox()->isVisible() && !window.noNotificationBox()->isVisible());
     }
 
     void advancedSettingsByMouse()
     {
         ShellFixture f;
         Tarvex& window = started(f);
-        QTest::mouseClick(window.Label3(), Qt::LeftButton);
+        QTest::mouseClick(window.advancedLink(), Qt::LeftButton);
         QCOMPARE(window.height(), 345);
     }
 
@@ -107,7 +109,7 @@ private Q_SLOTS:
     {
         ShellFixture f;
         Tarvex& window = started(f);
-        QVERIFY(window.hks()->isChecked());
+        QVERIFY(window.runAtLoginBox()->isChecked());
         QCOMPARE(f.settings.readText("Startup", "Run", "NOTSET"), QStringLiteral("1"));
         QCOMPARE(f.login.calls(), QStringList{"login tarvex /opt/tarvex on"});
     }
@@ -124,7 +126,7 @@ private Q_SLOTS:
         Tarvex& window = started(f);
         QCOMPARE(f.login.calls(), QStringList{"login tarvex /usr/bin on"});
         f.dialogs.answer(QStringLiteral("Yes"));
-        QTest::mouseClick(window.Label1(), Qt::LeftButton);
+        QTest::mouseClick(window.titleLabel(), Qt::LeftButton);
         QCOMPARE(f.opener.calls(), QStringList{"open /usr/share/tarvex/tarvex.html"});
     }
 
@@ -146,7 +148,7 @@ private Q_SLOTS:
         f.settings.writeText("Startup", "Run", stored);
         f.login.setExists(exists);
         Tarvex& window = started(f);
-        QCOMPARE(window.hks()->isChecked(), exists);
+        QCOMPARE(window.runAtLoginBox()->isChecked(), exists);
         QVERIFY(f.login.calls().isEmpty());
         QCOMPARE(f.settings.readText("Startup", "Run", "NOTSET"), stored);
     }
@@ -156,9 +158,9 @@ private Q_SLOTS:
         ShellFixture f;
         Tarvex& window = started(f);
         f.login.clearCalls();
-        window.Label3_Click();
-        QTest::mouseClick(window.hks(), Qt::LeftButton);
-        QVERIFY(!window.hks()->isChecked());
+        window.toggleAdvancedOptions();
+        QTest::mouseClick(window.runAtLoginBox(), Qt::LeftButton);
+        QVERIFY(!window.runAtLoginBox()->isChecked());
         QCOMPARE(f.settings.readText("Startup", "Run", "NOTSET"), QStringLiteral("0"));
         QCOMPARE(f.login.calls(), QStringList{"login tarvex /opt/tarvex off"});
     }
@@ -171,11 +173,11 @@ private Q_SLOTS:
         QCOMPARE(f.messages(), QStringList{"Error 13 opening key"});
         QCOMPARE(f.settings.readText("Startup", "Run", "NOTSET"), QStringLiteral("1"));
         // The box does not claim an entry that was never written.
-        QVERIFY(!window.hks()->isChecked());
-        window.Label3_Click();
-        QTest::mouseClick(window.hks(), Qt::LeftButton);
+        QVERIFY(!window.runAtLoginBox()->isChecked());
+        window.toggleAdvancedOptions();
+        QTest::mouseClick(window.runAtLoginBox(), Qt::LeftButton);
         QCOMPARE(f.messages().size(), 2);
-        QVERIFY(!window.hks()->isChecked());
+        QVERIFY(!window.runAtLoginBox()->isChecked());
     }
 
     void check1ReadsNote_data()
@@ -195,7 +197,7 @@ private Q_SLOTS:
         ShellFixture f;
         if (!stored.isNull())
             f.settings.writeText("Startup", "Note", stored);
-        QCOMPARE(started(f).Check1()->isChecked(), checked);
+        QCOMPARE(started(f).noNotificationBox()->isChecked(), checked);
         // Loading stores nothing of its own.
         QCOMPARE(f.settings.readText("Startup", "Note", "absent"),
                  stored.isNull() ? QStringLiteral("absent") : stored);
@@ -205,10 +207,10 @@ private Q_SLOTS:
     {
         ShellFixture f;
         Tarvex& window = started(f);
-        window.Label3_Click();
-        QTest::mouseClick(window.Check1(), Qt::LeftButton);
+        window.toggleAdvancedOptions();
+        QTest::mouseClick(window.noNotificationBox(), Qt::LeftButton);
         QCOMPARE(f.settings.readText("Startup", "Note", ""), QStringLiteral("1"));
-        QTest::mouseClick(window.Check1(), Qt::LeftButton);
+        QTest::mouseClick(window.noNotificationBox(), Qt::LeftButton);
         QCOMPARE(f.settings.readText("Startup", "Note", ""), QStringLiteral("0"));
     }
 
@@ -227,7 +229,7 @@ private Q_SLOTS:
         ShellFixture f;
         Tarvex& window = started(f);
         f.dialogs.answer(yes ? QStringLiteral("Yes") : QStringLiteral("No"));
-        QTest::mouseClick(window.Label1(), Qt::LeftButton);
+        QTest::mouseClick(window.titleLabel(), Qt::LeftButton);
         QCOMPARE(f.dialogs.calls(), QStringList{"ask Tarvex|Do you need help with using Tarvex?"});
         QCOMPARE(f.opener.calls(), opened);
     }
@@ -249,11 +251,11 @@ private Q_SLOTS:
         if (!stored.isNull())
             f.settings.writeText("ButtonTheme", "Color", stored);
         Tarvex& window = started(f);
-        for (velbutton* button :
-             {window.Command1(), window.Command2(), window.Command3(), window.Command4()})
+        for (velbutton* button : {window.startButton(), window.configureButton(),
+                                  window.appearanceButton(), window.exitButton()})
             QCOMPARE(int(button->ButtonStyle()), style);
         window.ButtonCfg(11);
-        QCOMPARE(window.Command4()->ButtonStyle(), ButtonStyleKind::GelButton);
+        QCOMPARE(window.exitButton()->ButtonStyle(), ButtonStyleKind::GelButton);
     }
 };
 

@@ -83,7 +83,7 @@ private Q_SLOTS:
     {
         QCOMPARE(InstallTranslations(*qApp, QLocale(QLocale::Spanish)), QStringLiteral("es"));
         MainWindow main;
-        main.window.Label3_Click();
+        main.window.toggleAdvancedOptions();
         const QList<velbutton*> buttons = main.window.findChildren<velbutton*>();
         QVERIFY(buttons.size() >= 4);
         for (velbutton* button : buttons) {
@@ -92,7 +92,7 @@ private Q_SLOTS:
             QVERIFY2(button->fontMetrics().horizontalAdvance(button->Caption()) < button->width(),
                      qPrintable(button->Caption()));
         }
-        for (QCheckBox* option : {main.window.hks(), main.window.Check1()}) {
+        for (QCheckBox* option : {main.window.runAtLoginBox(), main.window.noNotificationBox()}) {
             QVERIFY2(option->width() >= option->sizeHint().width(), qPrintable(option->text()));
         }
     }
@@ -111,13 +111,13 @@ private Q_SLOTS:
         QFETCH(QLocale, locale);
         QCOMPARE(InstallTranslations(*qApp, locale), QStringLiteral("es"));
         MainWindow main;
-        QCOMPARE(main.window.Command1()->Caption(), QStringLiteral(" Iniciar Tarvex"));
+        QCOMPARE(main.window.startButton()->Caption(), QStringLiteral(" Iniciar Tarvex"));
         QCOMPARE(main.window.hotkeyState()->text(), QStringLiteral("Atajos desactivados"));
         main.window.showHotkeysRunning(true);
         QCOMPARE(main.window.hotkeyState()->text(), QStringLiteral("Atajos activos"));
         QCOMPARE(main.window.ThemeForm()->systemMenu()->caption(FrameSystemMenu::Close),
                  QStringLiteral("Cerrar"));
-        const SeenBox box = readMessageBox([&main] { main.window.Label1_Click(); });
+        const SeenBox box = readMessageBox([&main] { main.window.askAboutHelp(); });
         QCOMPARE(box.text, QStringLiteral("¿Necesitas ayuda para usar Tarvex?"));
         QVERIFY2(box.buttons.contains(QStringLiteral("&Sí")), qPrintable(box.buttons.join(',')));
         QVERIFY(ValidateWebAddress(QStringLiteral("http://")).startsWith(u"La dirección web"));
@@ -184,11 +184,11 @@ private Q_SLOTS:
         QCOMPARE(InstallTranslations(*qApp, QLocale(QLocale::Spanish)), QStringLiteral("es"));
         QCOMPARE(InstallTranslations(*qApp, locale), QString());
         MainWindow main;
-        QCOMPARE(main.window.Command1()->Caption(), QStringLiteral(" Start Tarvex"));
+        QCOMPARE(main.window.startButton()->Caption(), QStringLiteral(" Start Tarvex"));
         QCOMPARE(main.window.hotkeyState()->text(), QStringLiteral("Hotkeys are off"));
         QCOMPARE(main.window.ThemeForm()->systemMenu()->caption(FrameSystemMenu::Close),
                  QStringLiteral("Close"));
-        const SeenBox box = readMessageBox([&main] { main.window.Label1_Click(); });
+        const SeenBox box = readMessageBox([&main] { main.window.askAboutHelp(); });
         QCOMPARE(box.text, QStringLiteral("Do you need help with using Tarvex?"));
         QVERIFY2(box.buttons.contains(QStringLiteral("&Yes")), qPrintable(box.buttons.join(',')));
     }

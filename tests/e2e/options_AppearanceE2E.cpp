@@ -93,8 +93,8 @@ void TestAppearanceE2E::chosenLookRedrawsMainWindow()
     const QString options = AppDriver::waitForWindow("Customize Tarvex Appearance", 500);
     QVERIFY(!options.isEmpty());
     QVERIFY(AppDriver::windowGone("Tarvex")); // the main window hides while the options are open
-    // Lists in their frames: Frame2 at 240, 2520 holds `btnTHEME` at 120, 360; Frame1 at
-    // 240, 720 holds `theme` at 120, 600.
+    // Lists in their frames: the button options at 240, 2520 hold their list at 120, 360; the
+    // window options at 240, 720 hold the colour list at 120, 600.
     pickEntry(options, AppDriver::designed(240 + 120, 2520 + 360, 5295, 315),
               "Up Up"); // "3D Hover" -> "Flat"
     pickEntry(options, AppDriver::designed(240 + 120, 720 + 600, 5295, 315),

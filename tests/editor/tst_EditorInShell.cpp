@@ -42,7 +42,8 @@ private:
         editor.editing().setWizardRunner([combination](QWidget*) {
             return QStringList{"URL", "http://example.org", combination};
         });
-        QTest::mouseClick(editor.findChild<velbutton*>(QStringLiteral("Command4")), Qt::LeftButton);
+        QTest::mouseClick(editor.findChild<velbutton*>(QStringLiteral("addButton")),
+                          Qt::LeftButton);
     }
     static void click(hkCORE& editor, const char* button)
     {
@@ -57,7 +58,7 @@ private:
     static void leave(hkCORE& editor, int way)
     {
         if (way == 0) {
-            click(editor, "Command1");
+            click(editor, "cancelButton");
         } else if (way == 1) {
             editor.close();
         } else {
@@ -85,7 +86,7 @@ void TestEditorInShell::cancelDropsAddedRows()
     addWebsite(*editor, QStringLiteral("w"));
     QCOMPARE(f.shell->hotkeyHost()->list().count(), 2);
     f.dialogs.answer(QStringLiteral("No"));
-    click(*editor, "Command1");
+    click(*editor, "cancelButton");
     QTRY_VERIFY(!f.shell->editor());
     QVERIFY(mainWindowVisible(f));
     f.shell->configureHotkeys();
@@ -164,7 +165,7 @@ void TestEditorInShell::saveHidesEditorAndShowsMainWindow()
     f.shell->configureHotkeys();
     hkCORE* editor = f.shell->editor();
     addWebsite(*editor, QStringLiteral("w"));
-    click(*editor, "Command2");
+    click(*editor, "saveButton");
     QCOMPARE(f.shell->editor(), editor);
     QVERIFY(!editor->isVisible());
     QVERIFY(mainWindowVisible(f));
@@ -187,7 +188,7 @@ void TestEditorInShell::saveFromTrayRefreshesRunningHotkeys()
     // While the editor is visible the hotkeys pause, and only saved rows ever run.
     f.keys.tap({81});
     QVERIFY(f.opener.calls().isEmpty());
-    click(*editor, "Command2");
+    click(*editor, "saveButton");
     QVERIFY(!editor->isVisible());
     QVERIFY(HotkeysEnabled());
     f.keys.tap({81});
@@ -225,9 +226,9 @@ void TestEditorInShell::storedLookReadFromTheRunsStore()
         return QList<int>{int(window->findChild<velbutton*>(QLatin1String(button))->ButtonStyle()),
                           skin->ThemeColor(), skin->Style()};
     };
-    QCOMPARE(lookOf(f.shell->mainWindow(), "Command1", "ThemeForm"), mainLook);
+    QCOMPARE(lookOf(f.shell->mainWindow(), "startButton", "ThemeForm"), mainLook);
     f.shell->configureHotkeys();
-    QCOMPARE(lookOf(f.shell->editor(), "Command2", "TForm"), editorLook);
+    QCOMPARE(lookOf(f.shell->editor(), "saveButton", "TForm"), editorLook);
     QCOMPARE(lookOf(f.shell->editor(), "browse", "TForm").first(), editorLook.first());
 }
 

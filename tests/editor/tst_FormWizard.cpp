@@ -113,54 +113,58 @@ void TestFormWizard::flows_data()
 
     const QString fileTitle = QStringLiteral("file Select a file/program to open||");
     const QString folderTitle = QStringLiteral("folder Please Select A Folder");
-    QTest::newRow("website") << QStringList{"option:Option1", "url:http://example.org/a b",
-                                            "button:Done",    "ctrl",
-                                            "keys:gk",        "button:Done"}
+    QTest::newRow("website") << QStringList{"option:websiteOption",
+                                            "url:http://example.org/a b",
+                                            "button:Done",
+                                            "ctrl",
+                                            "keys:gk",
+                                            "button:Done"}
                              << "ChooseKey"
                              << QStringList{"URL", "http://example.org/a b", "(Ctrl)gk"}
                              << QStringList{};
     QTest::newRow("address without host refused")
-        << QStringList{"option:Option1", "button:Done", "url:https:///a", "button:Done"}
+        << QStringList{"option:websiteOption", "button:Done", "url:https:///a", "button:Done"}
         << "EnterWebsite" << NoneResult()
         << QStringList{NoHost.arg("http://"), NoHost.arg("https:///a")};
     QTest::newRow("secure address typed after the prefill")
-        << QStringList{"option:Option1", "type:https://example.org/x", "button:Done", "keys:s",
-                       "button:Done"}
+        << QStringList{"option:websiteOption", "type:https://example.org/x", "button:Done",
+                       "keys:s", "button:Done"}
         << "ChooseKey" << QStringList{"URL", "https://example.org/x", "s"} << QStringList{};
     QTest::newRow("address pasted after the prefill")
-        << QStringList{"option:Option1", "paste:ftp://files.example.org", "button:Done", "keys:f",
-                       "button:Done"}
+        << QStringList{"option:websiteOption", "paste:ftp://files.example.org", "button:Done",
+                       "keys:f", "button:Done"}
         << "ChooseKey" << QStringList{"URL", "ftp://files.example.org", "f"} << QStringList{};
-    QTest::newRow("file") << QStringList{"option:Option2",     "option:Option4",
+    QTest::newRow("file") << QStringList{"option:openOption",  "option:fileOption",
                                          "answer:/opt/my app", "button:ChooseFile",
                                          "keys:gofb",          "button:Done"}
                           << "ChooseKey" << QStringList{"File", "/opt/my app", "gofb"}
                           << QStringList{fileTitle};
     QTest::newRow("file dialog cancelled")
-        << QStringList{"option:Option2", "option:Option4", "answer:  ", "button:ChooseFile"}
+        << QStringList{"option:openOption", "option:fileOption", "answer:  ", "button:ChooseFile"}
         << "sOpenFile" << NoneResult() << QStringList{fileTitle};
     QTest::newRow("folder after a cancel")
-        << QStringList{"option:Option2",  "option:Option5",      "button:ChooseFolder",
-                       "answer:/home/me", "button:ChooseFolder", "keys:h",
+        << QStringList{"option:openOption", "option:folderOption", "button:ChooseFolder",
+                       "answer:/home/me",   "button:ChooseFolder", "keys:h",
                        "button:Done"}
         << "ChooseKey" << QStringList{"File", "/home/me", "h"}
         << QStringList{folderTitle, folderTitle};
     QTest::newRow("separator in file refused")
-        << QStringList{"option:Option2", "option:Option4", "answer:/tmp/a|b", "button:ChooseFile"}
+        << QStringList{"option:openOption", "option:fileOption", "answer:/tmp/a|b",
+                       "button:ChooseFile"}
         << "sOpenFile" << NoneResult()
         << QStringList{fileTitle, QStringLiteral("warn Tarvex|The target must not contain \"*\", "
                                                  "\"|\" or a line break, because the hotkey "
                                                  "file uses them to separate its entries.")};
     QTest::newRow("special log off")
-        << QStringList{"option:Option3", "button:Done", "sp:4",       "button:Done",
-                       "button:Done",    "keys:l",      "button:Done"}
+        << QStringList{"option:specialOption", "button:Done", "sp:4",       "button:Done",
+                       "button:Done",          "keys:l",      "button:Done"}
         << "ChooseKey" << QStringList{"Special", "5", "l"}
         << QStringList{SpecialComplaint, KeyComplaint};
     QTest::newRow("special first and last")
-        << QStringList{"option:Option3", "sp:9", "button:Done", "ctrl", "button:Done"}
+        << QStringList{"option:specialOption", "sp:9", "button:Done", "ctrl", "button:Done"}
         << "ChooseKey" << QStringList{"Special", "10", "(Ctrl)"} << QStringList{};
     QTest::newRow("empty combination stays")
-        << QStringList{"option:Option1", "type:a.example", "button:Done", "button:Done"}
+        << QStringList{"option:websiteOption", "type:a.example", "button:Done", "button:Done"}
         << "ChooseKey" << NoneResult() << QStringList{KeyComplaint};
 }
 
@@ -190,9 +194,9 @@ void TestFormWizard::closingReturnsNone_data()
 {
     QTest::addColumn<QStringList>("steps");
     QTest::newRow("at step 1") << QStringList{};
-    QTest::newRow("at OpenFile") << QStringList{"option:Option2"};
+    QTest::newRow("at OpenFile") << QStringList{"option:openOption"};
     QTest::newRow("at ChooseKey with keys")
-        << QStringList{"option:Option3", "sp:0", "button:Done", "keys:abc"};
+        << QStringList{"option:specialOption", "sp:0", "button:Done", "keys:abc"};
 }
 
 void TestFormWizard::closingReturnsNone()
@@ -215,7 +219,7 @@ void TestFormWizard::closingReturnsNone()
         auto* wizard = qobject_cast<FormWizard*>(QApplication::activeModalWidget());
         QVERIFY(wizard);
         QCOMPARE(wizard->currentPanel()->objectName(), QStringLiteral("Step1"));
-        const QStringList steps{"option:Option1", "type:x.example", "button:Done", "keys:x",
+        const QStringList steps{"option:websiteOption", "type:x.example", "button:Done", "keys:x",
                                 "button:Done"};
         for (const QString& step : steps)
             RunStep(*wizard, step);
@@ -233,9 +237,10 @@ void TestFormWizard::keyboardWalksTheSteps()
     wizard.show();
     QApplication::setActiveWindow(&wizard);
     QVERIFY(QTest::qWaitForWindowActive(&wizard));
-    QCOMPARE(QApplication::focusWidget(), wizard.findChild<QWidget*>(QStringLiteral("Option2")));
+    QCOMPARE(QApplication::focusWidget(), wizard.findChild<QWidget*>(QStringLiteral("openOption")));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-    QCOMPARE(QApplication::focusWidget(), wizard.findChild<QWidget*>(QStringLiteral("Option1")));
+    QCOMPARE(QApplication::focusWidget(),
+             wizard.findChild<QWidget*>(QStringLiteral("websiteOption")));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
     auto* url = wizard.findChild<QLineEdit*>(QStringLiteral("txtURL"));
     QCOMPARE(QApplication::focusWidget(), url);
@@ -266,7 +271,7 @@ void TestFormWizard::escapeAndHelpKeys()
     wizard.show();
     QApplication::setActiveWindow(&wizard);
     QVERIFY(QTest::qWaitForWindowActive(&wizard));
-    RunStep(wizard, QStringLiteral("option:Option3"));
+    RunStep(wizard, QStringLiteral("option:specialOption"));
     QCOMPARE(QApplication::focusWidget(), wizard.findChild<QWidget*>(QStringLiteral("sp")));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
     QCOMPARE(help.count(), 1);

@@ -155,9 +155,9 @@ void TestHotkeyEditor::emptyListDisablesFields()
     QFETCH(bool, writeFile);
     Editor editor(QString(), writeFile);
     QCOMPARE(editor.list.count(), 0);
-    for (const char* name : {"hk", "ws", "sp", "hktype", "browse", "Command3"})
+    for (const char* name : {"hk", "ws", "sp", "hktype", "browse", "deleteButton"})
         QVERIFY2(!editor.form.findChild<QWidget*>(QLatin1String(name))->isEnabled(), name);
-    QVERIFY(editor.child<velbutton>("Command2")->isEnabled());
+    QVERIFY(editor.child<velbutton>("saveButton")->isEnabled());
     QCOMPARE(editor.child<CaptureBox>("hk")->text(), QStringLiteral("ClickToEdit"));
 }
 
@@ -295,7 +295,7 @@ void TestHotkeyEditor::addThroughWizard()
     Editor editor(line);
     const int before = editor.list.count();
     editor.panel->setWizardRunner([&](QWidget*) { return result; });
-    editor.click("Command4");
+    editor.click("addButton");
     QCOMPARE(editor.list.count(), before + 1);
     QCOMPARE(editor.panel->selectedPosition(), before + 1);
     QCOMPARE(editor.combination(before + 1), result.at(2));
@@ -313,13 +313,13 @@ void TestHotkeyEditor::cancelDropsAddedRows()
     editor.panel->setWizardRunner([](QWidget*) {
         return QStringList{FormWizard::None, FormWizard::None, FormWizard::None};
     });
-    editor.click("Command4");
+    editor.click("addButton");
     QCOMPARE(editor.list.count(), 1);
     editor.panel->setWizardRunner([](QWidget*) { return QStringList{"URL", "http://b", "b"}; });
-    editor.click("Command4");
+    editor.click("addButton");
     QCOMPARE(editor.list.count(), 2);
     editor.dialogs.answer(QStringLiteral("No")); // "Save changes to your hotkeys?"
-    editor.click("Command1");
+    editor.click("cancelButton");
     QCOMPARE(cancelled.count(), 1);
     HotkeyList reloaded;
     ActiveHotkeyTable table;
@@ -333,7 +333,7 @@ void TestHotkeyEditor::saveWritesFileAndTable()
     QSignalSpy saved(editor.panel.get(), &HotkeyEditorPanel::saved);
     editor.panel->selectPosition(2);
     QTest::keyClick(editor.child<CaptureBox>("hk"), Qt::Key_Y);
-    editor.click("Command2");
+    editor.click("saveButton");
     QCOMPARE(saved.count(), 1);
     QCOMPARE(editor.fileBytes(), QByteArray("gofb*/bin/true|xy*-Restart-\r\n"));
     QCOMPARE(editor.table.records(), (QStringList{"gofb*/bin/true", "xy*-Restart-"}));
@@ -364,7 +364,7 @@ void TestHotkeyEditor::saveAsksAboutOutsideChanges()
     editor.panel->setWizardRunner([](QWidget*) {
         return QStringList{"URL", "http://example.org", "(Ctrl)(Alt)k"};
     });
-    editor.click("Command4");
+    editor.click("addButton");
     editor.write(Line({FileRow, SpecialRow}));
     editor.dialogs.answer(answer);
     QCOMPARE(editor.panel->saveSettings(), saved);
@@ -455,12 +455,12 @@ void TestHotkeyEditor::failedSaveIsReported()
 void TestHotkeyEditor::deletingLastRowKeepsSaving()
 {
     Editor editor(Line({FileRow}));
-    editor.click("Command3");
+    editor.click("deleteButton");
     QCOMPARE(editor.list.count(), 0);
     QVERIFY(!editor.child<CaptureBox>("hk")->isEnabled());
     QCOMPARE(editor.child<CaptureBox>("hk")->text(), QStringLiteral("ClickToEdit"));
-    QVERIFY(editor.child<velbutton>("Command2")->isEnabled());
-    editor.click("Command2");
+    QVERIFY(editor.child<velbutton>("saveButton")->isEnabled());
+    editor.click("saveButton");
     QCOMPARE(editor.fileBytes(), QByteArray("\r\n"));
     QCOMPARE(editor.table.size(), 0);
 }
@@ -485,7 +485,7 @@ void TestHotkeyEditor::deleteShowsTheNextRow()
     const QStringList rows{FileRow, WebRow, SpecialRow};
     Editor editor(Line(rows));
     editor.panel->selectPosition(deleted);
-    editor.click("Command3");
+    editor.click("deleteButton");
     QCOMPARE(editor.panel->selectedPosition(), selected);
     QCOMPARE(editor.child<QComboBox>("hktype")->currentIndex(), type);
     QCOMPARE(editor.child<velbutton>("browse")->isEnabled(), type == 0);
@@ -494,7 +494,7 @@ void TestHotkeyEditor::deleteShowsTheNextRow()
     kept.removeAt(deleted - 1);
     kept[selected - 1].replace(u'*', QStringLiteral("z*"));
     QCOMPARE(editor.child<CaptureBox>("hk")->text(), editor.combination(selected));
-    editor.click("Command2");
+    editor.click("saveButton");
     QCOMPARE(editor.fileBytes(), Line(kept).toUtf8() + "\r\n");
 }
 
@@ -578,7 +578,7 @@ void TestHotkeyEditor::shadowingWarning()
 void TestHotkeyEditor::cancelButtonIsInsideTheWindow()
 {
     Editor editor{QString()};
-    for (const char* name : {"Command1", "Command2", "Command3", "Command4"}) {
+    for (const char* name : {"cancelButton", "saveButton", "deleteButton", "addButton"}) {
         const QRect place = editor.child<velbutton>(name)->geometry();
         QVERIFY2(editor.form.rect().contains(place), name);
     }
@@ -610,7 +610,7 @@ void TestHotkeyEditor::keyboardAndScreenReaderReachTheEditor()
 {
     Editor empty{QString()};
     Activate(empty.form);
-    QCOMPARE(QApplication::focusWidget(), empty.child<QWidget>("Command4"));
+    QCOMPARE(QApplication::focusWidget(), empty.child<QWidget>("addButton"));
 
     Editor editor(Line({FileRow, WebRow}));
     Activate(editor.form);
@@ -683,7 +683,7 @@ void TestHotkeyEditor::focusedRowShowsARing()
     auto* list = editor.child<QTreeView>("Hotkey");
     list->setFocus();
     const QImage focused = list->viewport()->grab().toImage();
-    editor.child<QWidget>("Command4")->setFocus();
+    editor.child<QWidget>("addButton")->setFocus();
     QVERIFY(!list->hasFocus());
     const QImage unfocused = list->viewport()->grab().toImage();
     const QModelIndex current = list->currentIndex();
@@ -718,7 +718,7 @@ void TestHotkeyEditor::longShadowWarningIsNotCut()
     QVERIFY2(needed.width() <= label->width(), qPrintable(QString::number(needed.width())));
     QVERIFY2(needed.height() <= label->height(), qPrintable(QString::number(needed.height())));
     QVERIFY(!label->geometry().intersects(editor.child<QTreeView>("Hotkey")->geometry()));
-    QVERIFY(!label->geometry().intersects(editor.child<QGroupBox>("Frame1")->geometry()));
+    QVERIFY(!label->geometry().intersects(editor.child<QGroupBox>("editFrame")->geometry()));
 }
 
 QTEST_MAIN(TestHotkeyEditor)

@@ -30,15 +30,16 @@ QString Stored(ShellFixture& f, const char* section, const char* key = "Color")
 QList<int> MainButtonStyles(Tarvex& main)
 {
     QList<int> styles;
-    for (velbutton* b : {main.Command1(), main.Command2(), main.Command3(), main.Command4()})
+    for (velbutton* b :
+         {main.startButton(), main.configureButton(), main.appearanceButton(), main.exitButton()})
         styles.append(int(b->ButtonStyle()));
     return styles;
 }
 
 QList<int> OwnButtonStyles(ThemeOptions& w)
 {
-    return {int(w.cmdOK()->ButtonStyle()), int(w.cmdCancel()->ButtonStyle()),
-            int(w.cmdApply()->ButtonStyle())};
+    return {int(w.okButton()->ButtonStyle()), int(w.cancelButton()->ButtonStyle()),
+            int(w.applyButton()->ButtonStyle())};
 }
 
 } // namespace
@@ -52,7 +53,7 @@ private:
     static ThemeOptions& opened(ShellFixture& f)
     {
         f.shell->start();
-        f.shell->mainWindow()->Command3()->click();
+        f.shell->mainWindow()->appearanceButton()->click();
         auto* window = qobject_cast<ThemeOptions*>(f.shell->optionsWindow());
         Q_ASSERT(window);
         return *window;
@@ -125,10 +126,10 @@ private Q_SLOTS:
         // The frame shows the same look as the lists.
         QCOMPARE(w.ThemeForm()->ThemeColor(), shown[1]);
         QCOMPARE(w.ThemeForm()->Style(), shown[2]);
-        w.cmdApply()->setButtonStyle(ButtonStyleKind::Standard);
+        w.applyButton()->setButtonStyle(ButtonStyleKind::Standard);
         QApplication::setActiveWindow(nullptr);
         QApplication::setActiveWindow(&w);
-        QCOMPARE(int(w.cmdApply()->ButtonStyle()), shown[0]);
+        QCOMPARE(int(w.applyButton()->ButtonStyle()), shown[0]);
     }
 
     void emptySoundDisablesLink()
@@ -163,7 +164,7 @@ private Q_SLOTS:
         QCOMPARE(w.soundFile()->Enabled(), clicks % 2 == 0);
         QCOMPARE(w.soundPath(), DefaultSound); // the link keeps its path either way
         QCOMPARE(w.soundFile()->Caption(), QStringLiteral("Bing.wav"));
-        w.cmdOK_Click();
+        w.acceptChoices();
         QCOMPARE(Stored(f, "Hotkey Activation", "Sound"), stored);
     }
 
@@ -231,7 +232,7 @@ private Q_SLOTS:
         QCOMPARE(w.soundFile()->toolTip(), path); // the whole path, which the caption cuts
         QCOMPARE(f.sound.calls(),
                  answer.isEmpty() ? QStringList() : QStringList{QStringLiteral("play ") + answer});
-        w.cmdOK_Click();
+        w.acceptChoices();
         QCOMPARE(Stored(f, "Hotkey Activation", "Sound"), path);
     }
 
@@ -290,7 +291,7 @@ private Q_SLOTS:
         w.btnTHEME()->setCurrentIndex(7);
         w.wStyle()->setCurrentIndex(1);
         QTest::mouseClick(w.chkNotification(), Qt::LeftButton);
-        QTest::mouseClick(w.cmdOK(), Qt::LeftButton);
+        QTest::mouseClick(w.okButton(), Qt::LeftButton);
         QCOMPARE(Stored(f, "Theme"), QStringLiteral("2"));
         QCOMPARE(Stored(f, "ButtonTheme"), QStringLiteral("7"));
         QCOMPARE(Stored(f, "WTheme"), QStringLiteral("1"));
@@ -315,7 +316,7 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(f.settings.fileName()));
         QVERIFY(QDir().mkpath(f.settings.fileName())); // a folder where the file must go
         w.btnTHEME()->setCurrentIndex(4);
-        w.cmdOK_Click();
+        w.acceptChoices();
         QCOMPARE(MainButtonStyles(main), (QList<int>{4, 4, 4, 4}));
         QVERIFY(main.isVisible());
         QVERIFY(!f.shell->optionsWindow());
@@ -333,7 +334,7 @@ private Q_SLOTS:
         w.theme()->setCurrentIndex(3);
         w.btnTHEME()->setCurrentIndex(9);
         w.wStyle()->setCurrentIndex(4);
-        QTest::mouseClick(w.cmdApply(), Qt::LeftButton);
+        QTest::mouseClick(w.applyButton(), Qt::LeftButton);
         QCOMPARE(Stored(f, "ButtonTheme"), QStringLiteral("9"));
         QCOMPARE(Stored(f, "Theme"), QStringLiteral("3"));
         QCOMPARE(Stored(f, "WTheme"), QStringLiteral("4"));
@@ -342,7 +343,7 @@ private Q_SLOTS:
         QCOMPARE(MainButtonStyles(main), (QList<int>{9, 9, 9, 9}));
         w.btnTHEME()->setCurrentIndex(1);
         w.wStyle()->setCurrentIndex(0);
-        QTest::mouseClick(w.cmdCancel(), Qt::LeftButton);
+        QTest::mouseClick(w.cancelButton(), Qt::LeftButton);
         QCOMPARE(Stored(f, "ButtonTheme"), QStringLiteral("9"));
         QCOMPARE(MainButtonStyles(main), (QList<int>{9, 9, 9, 9}));
         QCOMPARE(main.ThemeForm()->Style(), 4);
@@ -350,7 +351,7 @@ private Q_SLOTS:
         QVERIFY(main.isVisible() && !w.isVisible());
         // Still loaded: the next opening shows the lists as the user left them.
         QCOMPARE(f.shell->optionsWindow(), &w);
-        main.Command3()->click();
+        main.appearanceButton()->click();
         QVERIFY(w.isVisible());
         QCOMPARE(w.btnTHEME()->currentIndex(), 1);
         QCOMPARE(w.ThemeForm()->Style(), 4); // the opening sets the stored frame style
@@ -365,7 +366,7 @@ private Q_SLOTS:
         Tarvex& main = *f.shell->mainWindow();
         main.ButtonCfg(0);
         main.cStyle(0);
-        w.cmdCancel_Click();
+        w.cancelChoices();
         QCOMPARE(MainButtonStyles(main), (QList<int>{5, 5, 5, 5}));
         QCOMPARE(main.ThemeForm()->Style(), 2);
         QVERIFY(main.isVisible());

@@ -84,7 +84,7 @@ private Q_SLOTS:
         QCOMPARE(w.width(), 410);
         QVERIFY(w.height() >= 343);
         QCOMPARE(w.ThemeForm()->geometry(), w.rect());
-        const QList<QWidget*> controls{w.prev(), w.cmdApply(), w.cmdOK(), w.Frame3()};
+        const QList<QWidget*> controls{w.prev(), w.applyButton(), w.okButton(), w.programOptions()};
         for (QWidget* control : controls) {
             const QRect place(control->mapTo(&w, QPoint(0, 0)), control->size());
             QVERIFY2(w.rect().contains(place), qPrintable(control->objectName()));

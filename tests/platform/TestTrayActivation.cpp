@@ -2,7 +2,7 @@
 // this program and a press reaches it first; a single click on a StatusNotifierItem tray, whose
 // Activate call comes with no mouse button down in this program.
 
-#include "platform/linux/TrayActivation.h"
+#include "platform/TrayActivation.h"
 
 #include <QApplication>
 #include <QMouseEvent>
