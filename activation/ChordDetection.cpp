@@ -2,7 +2,6 @@
 
 #include "activation/GlobalFlags.h"
 #include "keys/ChordTrigger.h"
-#include "store/HotkeyEntry.h"
 
 #include <QCoreApplication>
 
@@ -21,15 +20,15 @@ Chords ChordsOf(const ActiveHotkeyTable& table)
 {
     Chords chords;
     for (int i = 0; i < table.size(); ++i) {
-        const HotkeyRecord record = SplitHotkeyRecord(table.records().at(i));
-        if (!record.hasTarget || !ReasonNotRun(record.entry).isEmpty())
+        const ActiveHotkey& hotkey = table.at(i);
+        if (!hotkey.runs)
             continue;
-        const QString trigger = ChordTrigger(record.entry.combination);
+        const QString trigger = ChordTrigger(hotkey.entry.combination);
         if (trigger.isEmpty())
-            chords.sequences.append(record.entry.combination);
+            chords.sequences.append(hotkey.entry.combination);
         else if (!chords.records.contains(trigger)) {
             chords.records.insert(trigger, i);
-            chords.shortcuts.append({trigger, record.entry.target, trigger});
+            chords.shortcuts.append({trigger, hotkey.entry.target, trigger});
         }
     }
     return chords;

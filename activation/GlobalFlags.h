@@ -2,7 +2,7 @@
 
 namespace tarvex {
 
-/// True while the hotkeys are switched on; the poll does nothing while it is false.
+/// True while the hotkeys are switched on; key presses are ignored while it is false.
 bool HotkeysEnabled();
 /// Switches the hotkeys on or off (the only writer of HotkeysEnabled).
 void SetHK(bool s);

@@ -5,21 +5,21 @@
 namespace tarvex {
 namespace {
 
-constexpr quint16 NewlyPressed = 0x8001;
 constexpr quint8 LeftCtrl = 162;
 
-// Sided codes that append their generic code and end the tick.
-int GenericCodeEndingTick(int code)
+// The sided codes that count as their generic one; the others stay as they are (and a left Ctrl
+// is taken out of the buffer again by the match).
+int AppendedCode(int code)
 {
     switch (code) {
-    case 163:
-        return 17;
     case 161:
         return 16;
+    case 163:
+        return 17;
     case 164:
         return 18;
     default:
-        return 0;
+        return code;
     }
 }
 
@@ -40,7 +40,7 @@ HotkeyDetection::HotkeyDetection(KeyStateSource& source, const ActiveHotkeyTable
                                  MatchFunction runMatch, int bufferCapacity)
     : m_source(source), m_table(table), m_runAction(std::move(runMatch)), m_buffer(bufferCapacity)
 {
-    m_source.setPressCallback([this] { onKeyPressed(); });
+    m_source.setPressCallback([this](int code) { onKeyPressed(code); });
 }
 
 HotkeyDetection::~HotkeyDetection()
@@ -54,31 +54,10 @@ bool HotkeyDetection::isPaused() const
     return !HotkeysEnabled() || (m_editorVisible && m_editorVisible());
 }
 
-void HotkeyDetection::discardPresses()
+void HotkeyDetection::onKeyPressed(int code)
 {
-    for (int code = 1; code <= 255; ++code)
-        m_source.keyState(code);
-}
-
-void HotkeyDetection::onKeyPressed()
-{
-    if (m_inTick || isPaused()) {
-        discardPresses();
-        return;
-    }
-    const std::shared_ptr<bool> alive = m_alive;
-    m_inTick = true;
-    // The loop counter is local: whatever an action does, each code is visited once per tick.
-    for (int code = 1; code <= 255 && *alive; ++code) {
-        if (m_source.keyState(code) != NewlyPressed)
-            continue;
-        const int generic = GenericCodeEndingTick(code);
-        appendKeyCode(generic ? generic : code);
-        if (generic)
-            break;
-    }
-    if (*alive)
-        m_inTick = false;
+    if (!m_runningAction && !isPaused())
+        appendKeyCode(AppendedCode(code));
 }
 
 void HotkeyDetection::appendKeyCode(int code)

@@ -10,14 +10,13 @@
 
 namespace tarvex {
 
-/// The running hotkeys: the poll tick over the key-state source, the key buffer and the matcher.
-///
-/// It runs one onKeyPressed per press that the source announces (no timer). When the table has been
-/// replaced since the last press, the key buffer is emptied first, so keys typed before a
-/// hotkey existed never complete it. A tick does nothing
-/// while the editor is visible or HotkeysEnabled is false, and nothing while an action started
-/// by the matcher is still running (for example while a confirmation box is open); presses made
-/// during such times are discarded, so they never reach the buffer later.
+/// The running hotkeys: the key buffer and the matcher, fed by the presses a key source announces
+/// (no timer). Each press appends its code (a sided modifier code by the rule of onKeyPressed)
+/// and matches. When the table has been replaced since the last press, the key buffer is emptied
+/// first, so keys typed before a hotkey existed never complete it. Presses are ignored while the
+/// editor is visible or HotkeysEnabled is false, and while an action started by the matcher is
+/// still running (for example while a confirmation box is open), so they never reach the buffer
+/// later.
 class HotkeyDetection final
 {
 public:
@@ -37,11 +36,11 @@ public:
     HotkeyDetection(const HotkeyDetection&) = delete;
     HotkeyDetection& operator=(const HotkeyDetection&) = delete;
 
-    /// Sets the query that answers whether the hotkey editor is visible (ticks pause then).
+    /// Sets the query that answers whether the hotkey editor is visible (presses pause then).
     void setEditorVisibleQuery(std::function<bool()> query) { m_editorVisible = std::move(query); }
-    /// One poll tick: scans codes 1-255 and appends each newly pressed one (163 and 161 append
-    /// 17 and 16, 164 appends 18; those three end the tick).
-    void onKeyPressed();
+    /// A new press of key `code`: appended unless paused. The right Shift, right Ctrl and left
+    /// Alt codes (161, 163, 164) append their generic codes 16, 17 and 18.
+    void onKeyPressed(int code);
     /// Appends `code` (1-255) to the buffer and runs MatchHotkeys.
     void appendKeyCode(int code);
     /// Returns the key buffer.
@@ -51,7 +50,6 @@ public:
 
 private:
     bool isPaused() const;
-    void discardPresses();
     void MatchHotkeys(quint8 appended, bool trimmed);
     int findMatch(quint8 appended, bool trimmed);
     void runMatch(int record);
@@ -62,7 +60,6 @@ private:
     std::function<bool()> m_editorVisible;
     KeyBuffer m_buffer;
     HotkeyMatcher m_matcher;
-    bool m_inTick = false;
     bool m_runningAction = false;
     // Cleared on destruction, so a match run whose action ended the detection stops at once.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);

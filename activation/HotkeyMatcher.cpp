@@ -1,8 +1,5 @@
 #include "activation/HotkeyMatcher.h"
 
-#include "keys/KeyText.h"
-#include "store/HotkeyEntry.h"
-
 #include <algorithm>
 
 namespace tarvex {
@@ -81,9 +78,8 @@ void HotkeyMatcher::compile(const ActiveHotkeyTable& table)
 {
     m_nodes.assign(1, Node{});
     for (int i = 0; i < table.size(); ++i) {
-        const HotkeyRecord record = SplitHotkeyRecord(table.records().at(i));
-        if (record.hasTarget && ReasonNotRun(record.entry).isEmpty())
-            insert(KeyCodesFromText(record.entry.combination), i);
+        if (table.at(i).runs)
+            insert(table.at(i).keys, i);
     }
     link();
     m_generation = table.generation();

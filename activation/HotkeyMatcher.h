@@ -9,8 +9,8 @@
 
 namespace tarvex {
 
-/// The active table compiled into one Aho-Corasick automaton over key codes.
-/// Fed one code per append, it names the lowest record index whose sequence ends at that code,
+/// The active table's key codes compiled into one Aho-Corasick automaton.
+/// Fed one code per append, it names the lowest index into the table whose sequence ends there,
 /// in time independent of the buffer length and of the table size (amortised). Records without
 /// a "*" (no target), records the running hotkeys ignore (ReasonNotRun: no key combination, a
 /// control character in the target) and sequences naming no key never match.

@@ -1,6 +1,6 @@
 #include "store/ActiveHotkeyTable.h"
 
-#include "store/HotkeyEntry.h"
+#include "keys/KeyText.h"
 
 #include <atomic>
 
@@ -13,27 +13,41 @@ quint64 NextGeneration()
     return ++counter;
 }
 
+ActiveHotkey TakeApart(const QString& record)
+{
+    const HotkeyRecord parts = SplitHotkeyRecord(record);
+    ActiveHotkey hotkey{parts.entry, parts.hasTarget, false, {}};
+    hotkey.runs = parts.hasTarget && ReasonNotRun(parts.entry).isEmpty();
+    if (hotkey.runs)
+        hotkey.keys = KeyCodesFromText(parts.entry.combination);
+    return hotkey;
+}
+
 } // namespace
 
 ActiveHotkeyTable::ActiveHotkeyTable() : m_generation(NextGeneration()) {}
 
 void ActiveHotkeyTable::replaceFromText(const QString& line)
 {
-    m_records = line.isEmpty() ? QStringList{} : line.split(u'|');
-    m_generation = NextGeneration();
+    replace(line.isEmpty() ? QStringList{} : line.split(u'|'));
 }
 
-QString ActiveHotkeyTable::combinationAt(int index) const
+void ActiveHotkeyTable::replace(QStringList records)
 {
-    return SplitHotkeyRecord(m_records.at(index)).entry.combination;
+    m_records = std::move(records);
+    m_entries.clear();
+    m_entries.reserve(m_records.size());
+    for (const QString& record : std::as_const(m_records))
+        m_entries.append(TakeApart(record));
+    m_generation = NextGeneration();
 }
 
 std::optional<QString> ActiveHotkeyTable::targetAt(int index) const
 {
-    HotkeyRecord record = SplitHotkeyRecord(m_records.at(index));
-    if (!record.hasTarget)
+    const ActiveHotkey& hotkey = at(index);
+    if (!hotkey.hasTarget)
         return std::nullopt;
-    return std::move(record.entry.target);
+    return hotkey.entry.target;
 }
 
 } // namespace tarvex

@@ -49,6 +49,16 @@ QByteArray RecordBytes(const HotkeyList& list, int position)
     return (entry.combination + u'*' + entry.target).toUtf8();
 }
 
+// The records of `list` as Serialize writes them, each decoded as a read of the file decodes it.
+QStringList WrittenRecords(const HotkeyList& list)
+{
+    QStringList records;
+    records.reserve(list.count());
+    for (int position = 1; position <= list.count(); ++position)
+        records.append(DecodeRecord(RecordBytes(list, position)));
+    return records;
+}
+
 // The first line of a hotkey file's bytes, each record decoded on its own.
 QString DecodedFirstLine(const QByteArray& bytes)
 {
@@ -176,7 +186,7 @@ QString HotkeyDatabase::fill(const RegularFileRead& file, HotkeyList& list,
     }
     if (file.exists)
         list.setFraming(parts.leader, parts.trailer);
-    table.replaceFromText(records.join(u'|'));
+    table.replace(std::move(records));
     m_stamp = StampOf(file);
     return NotRunReport(list);
 }
@@ -205,24 +215,30 @@ HotkeyDatabase::Refresh HotkeyDatabase::refresh(HotkeyList& list, ActiveHotkeyTa
 
 QString HotkeyDatabase::save(const HotkeyList& list, ActiveHotkeyTable& table)
 {
-    QString error;
-    const QString folder = QFileInfo(m_path).absolutePath();
+    const QByteArray bytes = Serialize(list);
+    if (const QString error = write(bytes); !error.isEmpty()) {
+        // What runs is what is on disk: whatever the file still holds.
+        table.replaceFromText(DecodedFirstLine(ReadRegularFile(m_path).bytes));
+        return error;
+    }
+    // The file was replaced whole: the records just written run, without reading them back.
+    table.replace(WrittenRecords(list));
+    m_stamp = FileStamp::Of(bytes, 0);
+    return {};
+}
+
+QString HotkeyDatabase::write(const QByteArray& bytes) const
+{
     const QString notReplaceable = ReasonNotToReplace(m_path);
     if (!notReplaceable.isEmpty())
-        error = SaveError(m_path,
-                          notReplaceable + QCoreApplication::translate("tarvex::HotkeyDatabase",
-                                                                       " It was left as it is."));
-    else if (!QDir().mkpath(folder))
-        error = SaveError(m_path, QCoreApplication::translate("tarvex::HotkeyDatabase",
-                                                              "the folder cannot be created."));
-    else if (const QString reason = ReplaceFile(m_path, Serialize(list)); !reason.isEmpty())
-        error = SaveError(m_path, reason);
-    // The table always shows what really is on disk, whether the save worked or not.
-    const RegularFileRead file = ReadRegularFile(m_path);
-    table.replaceFromText(DecodedFirstLine(file.bytes));
-    if (error.isEmpty())
-        m_stamp = StampOf(file);
-    return error;
+        return SaveError(m_path,
+                         notReplaceable + QCoreApplication::translate("tarvex::HotkeyDatabase",
+                                                                      " It was left as it is."));
+    if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
+        return SaveError(m_path, QCoreApplication::translate("tarvex::HotkeyDatabase",
+                                                             "the folder cannot be created."));
+    const QString reason = ReplaceFile(m_path, bytes);
+    return reason.isEmpty() ? QString() : SaveError(m_path, reason);
 }
 
 } // namespace tarvex

@@ -50,9 +50,10 @@ public:
     /// message for the user when the file exists but was not read (it is left alone), or when
     /// it holds hotkeys that the running hotkeys ignore (each named), else an empty text.
     QString load(HotkeyList& list, ActiveHotkeyTable& table);
-    /// Writes `list` to the file atomically (creating the folder if needed), then refreshes
-    /// `table` from what is on disk. A file there that could not have been read (no regular
-    /// file, too large, unreadable) is not replaced. Returns a message on failure, else empty.
+    /// Writes `list` to the file atomically (creating the folder if needed), then hands the
+    /// records written to `table`; when the write fails, `table` follows what the file still
+    /// holds. A file there that could not have been read (no regular file, too large,
+    /// unreadable) is not replaced. Returns a message on failure, else empty.
     QString save(const HotkeyList& list, ActiveHotkeyTable& table);
     /// True when the file on disk no longer holds what it held when last loaded or saved.
     bool changedOnDisk() const;
@@ -75,6 +76,7 @@ public:
 
 private:
     QString fill(const RegularFileRead& file, HotkeyList& list, ActiveHotkeyTable& table);
+    QString write(const QByteArray& bytes) const;
 
     QString m_path;
     FileStamp m_stamp;

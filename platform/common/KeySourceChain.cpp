@@ -16,9 +16,9 @@ KeySourceChain::~KeySourceChain()
 void KeySourceChain::add(std::unique_ptr<KeyStateSource> source, std::function<bool()> start)
 {
     const int index = int(m_members.size());
-    source->setPressCallback([this, index] {
+    source->setPressCallback([this, index](int code) {
         if (index == m_active)
-            notifyPressed();
+            notifyPressed(code);
     });
     source->setProblemCallback([this] { settle(); });
     m_members.push_back({std::move(source), std::move(start)});
@@ -39,12 +39,6 @@ bool KeySourceChain::start()
 KeyStateSource* KeySourceChain::active() const
 {
     return m_active >= 0 ? m_members[size_t(m_active)].source.get() : nullptr;
-}
-
-quint16 KeySourceChain::keyState(int code)
-{
-    KeyStateSource* source = active();
-    return source ? source->keyState(code) : 0;
 }
 
 bool KeySourceChain::canAskForAccess() const

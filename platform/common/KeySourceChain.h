@@ -29,7 +29,6 @@ public:
     /// The source used now, or nullptr while none delivers keys.
     KeyStateSource* active() const;
 
-    quint16 keyState(int code) override;
     QString problem() const override { return m_problem; }
     bool canAskForAccess() const override;
     void askForAccess() override;

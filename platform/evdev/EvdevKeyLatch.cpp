@@ -11,12 +11,12 @@ constexpr int KeycodeOffset = 8;
 
 } // namespace
 
-bool EvdevKeyLatch::keyDown(int key)
+int EvdevKeyLatch::keyDown(int key)
 {
     const int keycode = key + KeycodeOffset;
     const int code = m_keymap.codeFor(keycode);
     m_keymap.keyDown(keycode);
-    return m_latch.press(keycode, code);
+    return m_latch.press(keycode, code) ? code : 0;
 }
 
 void EvdevKeyLatch::keyUp(int key)

@@ -24,8 +24,8 @@ EvdevKeyStateSource::EvdevKeyStateSource(SessionKeymap& keymap, const QString& f
                                          const QStringList& devices, QObject* parent)
     : QObject(parent), m_keys(keymap),
       m_devices({[this](int key) {
-                     if (m_keys.keyDown(key))
-                         notifyPressed();
+                     if (const int code = m_keys.keyDown(key))
+                         notifyPressed(code);
                  },
                  [this](int key) { m_keys.keyUp(key); }, [this] { updateProblem(); }},
                 folder, devices)
@@ -41,11 +41,6 @@ bool EvdevKeyStateSource::start()
     else
         qCInfo(lcEvdev, "reading %s", qPrintable(keyboards().join(QStringLiteral(", "))));
     return true;
-}
-
-quint16 EvdevKeyStateSource::keyState(int code)
-{
-    return m_keys.query(code);
 }
 
 void EvdevKeyStateSource::updateProblem()

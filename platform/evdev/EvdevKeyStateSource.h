@@ -42,8 +42,6 @@ public:
     /// Starts watching and opens every keyboard that can be read now; a later call looks
     /// again for keyboards that could not be read before. Returns true.
     bool start();
-    /// Returns the state of key code 1-255 (0x8001 = down and newly pressed).
-    quint16 keyState(int code) override;
     QString problem() const override { return m_problem; }
     /// The paths read now, in the order they were opened.
     QStringList keyboards() const { return m_devices.keyboards(); }

@@ -72,8 +72,8 @@ ReaderKeyStateSource::ReaderKeyStateSource(SessionKeymap& keymap, const QString&
                                            QObject* parent)
     : QObject(parent), m_socketPath(socketPath), m_keys(keymap),
       m_state({[this](int key) {
-                   if (m_keys.keyDown(key))
-                       notifyPressed();
+                   if (const int code = m_keys.keyDown(key))
+                       notifyPressed(code);
                },
                [this](int key) { m_keys.keyUp(key); },
                {}})

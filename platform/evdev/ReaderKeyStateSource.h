@@ -42,7 +42,6 @@ public:
 
     /// Connects to the reader unless connected. Returns true.
     bool start();
-    quint16 keyState(int code) override { return m_keys.query(code); }
     QString problem() const override;
     bool canAskForAccess() const override;
     void askForAccess() override;

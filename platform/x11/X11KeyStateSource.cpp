@@ -73,11 +73,6 @@ bool X11KeyStateSource::displayUsable()
     return display != nullptr;
 }
 
-quint16 X11KeyStateSource::keyState(int code)
-{
-    return m_latch.query(code);
-}
-
 void X11KeyStateSource::selectEvents()
 {
     unsigned char mask[XIMaskLen(XI_LASTEVENT)] = {};
@@ -138,10 +133,13 @@ void X11KeyStateSource::handleRawKey(XEvent& event)
     // Freed before the press callback runs: it may open a modal box whose event loop
     // brings us back here for the next events.
     XFreeEventData(m_display, &event.xcookie);
-    if (type == XI_RawKeyRelease)
+    if (type == XI_RawKeyRelease) {
         m_latch.release(keycode);
-    else if (type == XI_RawKeyPress && m_latch.press(keycode, m_layout.codeFor(keycode)))
-        notifyPressed();
+        return;
+    }
+    const int code = m_layout.codeFor(keycode);
+    if (type == XI_RawKeyPress && m_latch.press(keycode, code))
+        notifyPressed(code);
 }
 
 void X11KeyStateSource::handleXkb(XEvent& event)

@@ -26,7 +26,7 @@ namespace tarvex {
 // Keys are numbered by the keysyms of the active layout (KeysymTable). Shift,
 // Ctrl and Alt of either side are reported under their generic codes 16, 17
 // and 18 only, so a hotkey with "(Ctrl)" fires with either Ctrl key and the
-// poll never sees the sided codes 160-165; the left and right Windows keys
+// detection never sees the sided codes 160-165; the left and right Windows keys
 // keep their own codes 91 and 92, as the "(Win)" text stands for 91.
 class X11KeyStateSource final : public QObject, public KeyStateSource
 {
@@ -39,8 +39,6 @@ public:
     /// Connects to the X display, grabs the reserved Ctrl+Alt+Space and starts
     /// listening; false when there is no display or it lacks XInput 2.2 or XKB.
     bool start();
-    /// Returns the state of key code 1-255 (0x8001 = down and newly pressed).
-    quint16 keyState(int code) override;
 
     /// True when an X display can be opened (DISPLAY names a running server).
     static bool displayUsable();

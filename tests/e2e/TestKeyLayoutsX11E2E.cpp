@@ -43,12 +43,7 @@ void TestKeyLayoutsX11E2E::layouts()
     X11KeyStateSource source;
     QVERIFY(source.start());
     QList<int> polled;
-    source.setPressCallback([&] {
-        for (int code = 1; code < 256; ++code) {
-            if (source.keyState(code) == 0x8001)
-                polled << code;
-        }
-    });
+    source.setPressCallback([&](int code) { polled << code; });
     QStringList wrong;
     for (const LayoutKey& key : LayoutKeys) {
         XkbLockModifiers(display, XkbUseCoreKbd, numLockMask, key.numLock ? numLockMask : 0);

@@ -19,8 +19,8 @@ namespace {
 
 const QString Action = QStringLiteral("org.tarvex.read-keyboards unix-process 1");
 
-// A Tarvex as the reader sees it: the source that reads from the reader, with a poll that
-// takes every newly pressed code at each announced press.
+// A Tarvex as the reader sees it: the source that reads from the reader, with the codes of the
+// presses it announced.
 struct Client
 {
     SessionKeymap keymap{QDBusConnection(QStringLiteral("no bus"))};
@@ -29,12 +29,7 @@ struct Client
 
     explicit Client(const QString& socket) : source(keymap, socket)
     {
-        source.setPressCallback([this] {
-            for (int code = 1; code < 256; ++code) {
-                if (source.keyState(code) == 0x8001)
-                    polled << code;
-            }
-        });
+        source.setPressCallback([this](int code) { polled << code; });
     }
 };
 
