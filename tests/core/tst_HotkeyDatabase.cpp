@@ -1,8 +1,8 @@
 #include "keys/KeyText.h"
 #include "store/HotkeyDatabase.h"
 #include "store/HotkeyFileIO.h"
-#include "tests/core/CodesText.h"
 #include "store/SettingsStore.h"
+#include "tests/core/CodesText.h"
 #include "tests/fakes/FullFolder.h"
 
 #include <QDir>
@@ -232,6 +232,11 @@ void TestHotkeyDatabase::saveWithoutEditsKeepsBytes()
     QCOMPARE(list.at(1).combination, firstCombination);
     QCOMPARE(database.save(list, table), QString());
     QCOMPARE(ReadAll(path()), bytes);
+    // The records handed to the running table are those a read of the file gives.
+    HotkeyList reread;
+    ActiveHotkeyTable fromDisk;
+    HotkeyDatabase(path()).load(reread, fromDisk);
+    QCOMPARE(table.records(), fromDisk.records());
 }
 
 void TestHotkeyDatabase::editedRecordsAreWrittenAsUtf8()
