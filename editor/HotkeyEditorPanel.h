@@ -1,6 +1,6 @@
 #pragma once
 
-#include "keys/HotkeyShadowing.h"
+#include "activation/HotkeyShadowing.h"
 #include "store/ActiveHotkeyTable.h"
 #include "store/HotkeyDatabase.h"
 #include "store/HotkeyList.h"

@@ -1,5 +1,6 @@
 // The editing algorithms of the hotkey editor: row selection, the type selector, the target
 // fields, browsing, adding through the wizard, deleting and saving.
+#include "activation/HotkeyShadowing.h"
 #include "controls/button/velbutton.h"
 #include "editor/CaptureBox.h"
 #include "editor/FormWizard.h"
@@ -7,7 +8,6 @@
 #include "editor/HotkeyListModel.h"
 #include "editor/HotkeyListView.h"
 #include "editor/RowIcons.h"
-#include "keys/HotkeyShadowing.h"
 #include "keys/KeyCapture.h"
 #include "keys/KeyNames.h"
 #include "platform/Dialogs.h"

@@ -1,4 +1,4 @@
-#include "keys/HotkeyShadowing.h"
+#include "activation/HotkeyShadowing.h"
 
 #include <QTest>
 
