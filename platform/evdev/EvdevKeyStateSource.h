@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/evdev/devices/KeyboardDevices.h"
-#include "platform/evdev/EvdevKeyLatch.h"
+#include "platform/evdev/EvdevHeldKeys.h"
 #include "platform/KeyStateSource.h"
 
 #include <QObject>
@@ -51,7 +51,7 @@ public:
 private:
     void updateProblem();
 
-    EvdevKeyLatch m_keys;
+    EvdevHeldKeys m_keys;
     KeyboardDevices m_devices;
     QString m_problem;
 };

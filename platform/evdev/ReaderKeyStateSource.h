@@ -2,7 +2,7 @@
 
 #include "platform/evdev/devices/KeyboardState.h"
 #include "platform/evdev/devices/ReaderProtocol.h"
-#include "platform/evdev/EvdevKeyLatch.h"
+#include "platform/evdev/EvdevHeldKeys.h"
 #include "platform/KeyStateSource.h"
 
 #include <QObject>
@@ -63,7 +63,7 @@ private:
     void announceChange(const Snapshot& before);
 
     QString m_socketPath;
-    EvdevKeyLatch m_keys;
+    EvdevHeldKeys m_keys;
     KeyboardState m_state;
     int m_fd = -1;
     std::unique_ptr<QSocketNotifier> m_notifier;

@@ -134,11 +134,11 @@ void X11KeyStateSource::handleRawKey(XEvent& event)
     // brings us back here for the next events.
     XFreeEventData(m_display, &event.xcookie);
     if (type == XI_RawKeyRelease) {
-        m_latch.release(keycode);
+        m_held.release(keycode);
         return;
     }
     const int code = m_layout.codeFor(keycode);
-    if (type == XI_RawKeyPress && m_latch.press(keycode, code))
+    if (type == XI_RawKeyPress && m_held.press(keycode, code))
         notifyPressed(code);
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/common/KeyLatch.h"
+#include "platform/common/HeldKeys.h"
 #include "platform/KeyStateSource.h"
 #include "platform/x11/XkbLayoutMap.h"
 
@@ -53,7 +53,7 @@ private:
 
     _XDisplay* m_display = nullptr;
     std::unique_ptr<QSocketNotifier> m_notifier;
-    KeyLatch m_latch;
+    HeldKeys m_held;
     XkbLayoutMap m_layout;
     int m_xiOpcode = 0;
     int m_xkbEventBase = 0;

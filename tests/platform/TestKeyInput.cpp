@@ -1,4 +1,4 @@
-#include "platform/common/KeyLatch.h"
+#include "platform/common/HeldKeys.h"
 #include "platform/common/KeysymTable.h"
 #include "platform/KeyTable.h"
 
@@ -10,7 +10,7 @@
 
 using namespace tarvex;
 
-// The keysym → virtual-key table and the key latch behind the X11 key-state source.
+// The keysym → virtual-key table and the held keys behind the X11 key source.
 class TestKeyInput final : public QObject
 {
     Q_OBJECT
@@ -21,8 +21,8 @@ private slots:
     void keysymNamesNameTheirKeys();
     void keycodePosition_data();
     void keycodePosition();
-    void latch_data();
-    void latch();
+    void heldKeys_data();
+    void heldKeys();
 };
 
 void TestKeyInput::keysym_data()
@@ -94,9 +94,9 @@ void TestKeyInput::keycodePosition()
     QCOMPARE(virtualKeyForKeycodePosition(keycode), code);
 }
 
-// A script of latch steps: "p<keycode>:<code>+" expects a new press, "p..-" none
+// A script of steps: "p<keycode>:<code>+" expects a new press, "p..-" none
 // (a repeat, or a code another key holds down); "r<keycode>" releases.
-void TestKeyInput::latch_data()
+void TestKeyInput::heldKeys_data()
 {
     QTest::addColumn<QString>("script");
     QTest::newRow("press, release, press") << "p38:65+ r38 p38:65+";
@@ -109,20 +109,20 @@ void TestKeyInput::latch_data()
     QTest::newRow("out of range") << "p300:65- r300 p38:256- p38:65+";
 }
 
-void TestKeyInput::latch()
+void TestKeyInput::heldKeys()
 {
     QFETCH(QString, script);
-    KeyLatch latch;
+    HeldKeys held;
     const QRegularExpression step(QStringLiteral("^([pr])(-?\\d+)(?::(\\d+)([+-]))?$"));
     for (const QString& text : script.split(QLatin1Char(' '))) {
         const QRegularExpressionMatch m = step.match(text);
         QVERIFY2(m.hasMatch(), qPrintable(text));
         const int first = m.captured(2).toInt();
         if (m.captured(1) == QLatin1String("p"))
-            QVERIFY2(latch.press(first, m.captured(3).toInt()) == (m.captured(4) == "+"),
+            QVERIFY2(held.press(first, m.captured(3).toInt()) == (m.captured(4) == "+"),
                      qPrintable(text));
         else
-            latch.release(first);
+            held.release(first);
     }
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/common/KeyLatch.h"
+#include "platform/common/HeldKeys.h"
 
 namespace tarvex {
 
@@ -9,11 +9,11 @@ class SessionKeymap;
 // Keys of the kernel's keyboards (evdev key codes) numbered by the session's keymap, with the
 // keys held: what the source that reads the devices and the source that reads the key reader
 // share, so a key has one number whichever way it came.
-class EvdevKeyLatch final
+class EvdevHeldKeys final
 {
 public:
-    /// Numbers keys by `keymap`, which must outlive the latch.
-    explicit EvdevKeyLatch(SessionKeymap& keymap) : m_keymap(keymap) {}
+    /// Numbers keys by `keymap`, which must outlive this object.
+    explicit EvdevHeldKeys(SessionKeymap& keymap) : m_keymap(keymap) {}
 
     /// Key `key` went down; returns its number when that is a new press of it, else 0.
     int keyDown(int key);
@@ -22,7 +22,7 @@ public:
 
 private:
     SessionKeymap& m_keymap;
-    KeyLatch m_latch;
+    HeldKeys m_held;
 };
 
 } // namespace tarvex

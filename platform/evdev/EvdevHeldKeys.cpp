@@ -1,4 +1,4 @@
-#include "platform/evdev/EvdevKeyLatch.h"
+#include "platform/evdev/EvdevHeldKeys.h"
 
 #include "platform/evdev/SessionKeymap.h"
 
@@ -11,19 +11,19 @@ constexpr int KeycodeOffset = 8;
 
 } // namespace
 
-int EvdevKeyLatch::keyDown(int key)
+int EvdevHeldKeys::keyDown(int key)
 {
     const int keycode = key + KeycodeOffset;
     const int code = m_keymap.codeFor(keycode);
     m_keymap.keyDown(keycode);
-    return m_latch.press(keycode, code) ? code : 0;
+    return m_held.press(keycode, code) ? code : 0;
 }
 
-void EvdevKeyLatch::keyUp(int key)
+void EvdevHeldKeys::keyUp(int key)
 {
     const int keycode = key + KeycodeOffset;
     m_keymap.keyUp(keycode);
-    m_latch.release(keycode);
+    m_held.release(keycode);
 }
 
 } // namespace tarvex

@@ -1,4 +1,4 @@
-#include "platform/common/KeyLatch.h"
+#include "platform/common/HeldKeys.h"
 
 namespace tarvex {
 
@@ -11,7 +11,7 @@ bool inRange(int value)
 
 } // namespace
 
-bool KeyLatch::press(int keycode, int code)
+bool HeldKeys::press(int keycode, int code)
 {
     if (!inRange(keycode) || !inRange(code) || m_codeOfKeycode[keycode] != 0)
         return false;
@@ -19,7 +19,7 @@ bool KeyLatch::press(int keycode, int code)
     return m_heldKeys[code]++ == 0;
 }
 
-void KeyLatch::release(int keycode)
+void HeldKeys::release(int keycode)
 {
     if (!inRange(keycode) || m_codeOfKeycode[keycode] == 0)
         return;
@@ -28,7 +28,7 @@ void KeyLatch::release(int keycode)
     --m_heldKeys[code];
 }
 
-void KeyLatch::clear()
+void HeldKeys::clear()
 {
     m_codeOfKeycode.fill(0);
     m_heldKeys.fill(0);

@@ -10,7 +10,7 @@ namespace tarvex {
 // key is no new press. Several physical keys may share one code (both Shift
 // keys are 16): the code is down while any of them is, and only the first of
 // them going down is a press.
-class KeyLatch final
+class HeldKeys final
 {
 public:
     /// Records that the key with this X keycode went down as key code `code`;
