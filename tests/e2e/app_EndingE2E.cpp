@@ -106,11 +106,10 @@ void TestEndingE2E::useAccountHome(const QString& home)
     group.write("root:x:0:\n");
     group.close();
     m_app->setEnvironment("LD_PRELOAD", "libnss_wrapper.so");
-    // A sanitized build: its runtime must not refuse a library preloaded ahead of it, nor the
-    // wrapper load the C library with RTLD_DEEPBIND, which the sanitizers cannot run.
-    QStringList asanOptions{qEnvironmentVariable("ASAN_OPTIONS")};
-    asanOptions.removeAll(QString());
-    m_app->setEnvironment("ASAN_OPTIONS", (asanOptions << "verify_asan_link_order=0").join(u':'));
+    // A sanitized build wants its runtime loaded first, and no library opened with
+    // RTLD_DEEPBIND: the preloaded library comes before it and opens the C library so.
+    m_app->setEnvironment("ASAN_OPTIONS",
+                          qEnvironmentVariable("ASAN_OPTIONS") + ":verify_asan_link_order=0");
     m_app->setEnvironment("NSS_WRAPPER_DISABLE_DEEPBIND", "1");
     m_app->setEnvironment("NSS_WRAPPER_PASSWD", passwd.fileName());
     m_app->setEnvironment("NSS_WRAPPER_GROUP", group.fileName());

@@ -44,7 +44,7 @@ find_window()
         rect=$(swaymsg -t get_tree | /usr/bin/python3 -c '
 import json, sys
 def walk(n):
-    if n.get("pid") == '"$pid"' and n.get("name") == "'"$title"'":
+    if n.get("pid") == '"$pid"' and n.get("name") == "'"$title"'" and n.get("focused"):
         r = n["rect"]
         print("%d,%d %dx%d" % (r["x"], r["y"], r["width"], r["height"]))
     for c in n.get("nodes", []) + n.get("floating_nodes", []):
@@ -52,8 +52,21 @@ def walk(n):
 walk(json.load(sys.stdin))')
     else
         rect=$(xdotool search --all --onlyvisible --pid "$pid" --name "^$title\$" 2>/dev/null | head -n 1)
+        # The window manager may not have given the window the focus yet.
+        [ -n "$rect" ] && xdotool windowactivate --sync "$rect" 2>/dev/null
+        [ "$(xdotool getactivewindow 2>/dev/null)" = "$rect" ] || rect=
     fi
 }
+shoot()
+{
+    if [ -n "${WAYLAND_DISPLAY:-}" ]; then
+        grim -g "$rect" "$1"
+    else
+        import -window "$rect" "$1"
+    fi
+}
+# Waits until the window is there with the keyboard focus, and its picture has settled: two
+# shots in a row alike (the frame repaints in its active colours once the focus arrives).
 wait_window()
 {
     rect=
@@ -62,7 +75,15 @@ wait_window()
         [ -n "$rect" ] && break
         sleep 0.1
     done
-    sleep 1.5 # the first paint and the focus
+    [ -n "$rect" ] || return
+    shoot "$out.a.png"
+    for _ in $(seq 40); do
+        sleep 0.25
+        shoot "$out.b.png"
+        [ "$(compare -metric AE "$out.a.png" "$out.b.png" null: 2>&1)" = 0 ] && break
+        mv "$out.b.png" "$out.a.png"
+    done
+    [ -e "$out.b.png" ] || mv "$out.a.png" "$out.b.png"
 }
 wait_window Tarvex
 # The virtual keyboard's first key only makes the seat's keyboard known.
@@ -75,17 +96,13 @@ for step in "$@"; do
     elif [ -n "${WAYLAND_DISPLAY:-}" ]; then
         wtype -s 300 -k "$step"
     else
-        # The window manager may not have given the window the focus yet.
-        xdotool windowactivate --sync "$rect" 2>/dev/null
         xdotool key --delay 300 "$step"
     fi
 done
 if [ -z "$rect" ]; then
     echo "no window \"$title\" in $out" >&2
-elif [ -n "${WAYLAND_DISPLAY:-}" ]; then
-    grim -g "$rect" "$out.png"
 else
-    import -window "$rect" "$out.png"
+    mv "$out.b.png" "$out.png"
 fi
 kill "$pid"
 wait "$pid"
