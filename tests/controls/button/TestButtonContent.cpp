@@ -1,26 +1,76 @@
-#include "StyleFixture.h"
-
+// What a button shows inside its face: which picture for which state, and where it goes.
 #include "controls/button/ButtonContent.h"
-#include "controls/button/PictureEffects.h"
+#include "controls/button/velbutton.h"
 
 #include <QtTest>
 
 using namespace tarvex;
 
-// The content layer's layout and the picture treatments.
+namespace {
+
+QImage Filled(QColor colour)
+{
+    QImage picture(16, 16, QImage::Format_ARGB32);
+    picture.fill(colour);
+    return picture;
+}
+
+} // namespace
+
 class TestButtonContent final : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void pictureOfEachState_data();
+    void pictureOfEachState();
     void picturePlaces_data();
     void picturePlaces();
-    void lookupTables_data();
-    void lookupTables();
-    void pictureTreatments();
-    void captionEffects_data();
-    void captionEffects();
 };
+
+void TestButtonContent::pictureOfEachState_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<bool>("withHot");
+    QTest::addColumn<QColor>("shown");
+    QTest::newRow("normal") << "" << true << QColor(Qt::red);
+    QTest::newRow("pointer over") << "over" << true << QColor(Qt::green);
+    QTest::newRow("pressed") << "press" << true << QColor(Qt::blue);
+    QTest::newRow("checked, pointer away") << "check" << true << QColor(Qt::blue);
+    QTest::newRow("pointer over, no hot picture") << "over" << false << QColor(Qt::red);
+}
+
+// The pictures of a real button driven by the pointer; a checked toggle button keeps its
+// pressed picture once the pointer has left it.
+void TestButtonContent::pictureOfEachState()
+{
+    QFETCH(QString, input);
+    QFETCH(bool, withHot);
+    QFETCH(QColor, shown);
+    QWidget window;
+    window.resize(200, 80);
+    auto* b = new velbutton(&window, QStringLiteral("b"));
+    b->setGeometry(10, 10, 100, 30);
+    b->setMode(input == "check" ? ButtonMode::Check : ButtonMode::Push);
+    b->setPictureAlign(PicturePosition::Center);
+    b->setPictureNormal(Filled(Qt::red));
+    b->setPictureHot(withHot ? Filled(Qt::green) : QImage());
+    b->setPictureDown(Filled(Qt::blue));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QPoint centre = b->rect().center();
+    if (input == "over")
+        QTest::mouseMove(b, centre);
+    if (input == "press" || input == "check")
+        QTest::mousePress(b, Qt::LeftButton, {}, centre);
+    if (input == "check") {
+        QTest::mouseRelease(b, Qt::LeftButton, {}, centre);
+        QTest::mouseMove(&window, QPoint(180, 70));
+        QTRY_COMPARE(b->state(), ButtonState::Normal);
+        QVERIFY(b->isChecked());
+    }
+    QCOMPARE(b->grab().toImage().pixelColor(centre), shown);
+}
 
 void TestButtonContent::picturePlaces_data()
 {
@@ -37,10 +87,10 @@ void TestButtonContent::picturePlaces_data()
     QTest::newRow("7 bottom edge") << 7 << false << "y=h-ph-4";
     QTest::newRow("8 below caption") << 8 << false << "y=caption bottom+2";
     QTest::newRow("4 centre, drop-down") << 4 << true << "centred-8";
-    QTest::newRow("5 top edge, drop-down") << 5 << true << "centred-8";
     QTest::newRow("2 right edge, drop-down") << 2 << true << "x=w-pw-19";
 }
 
+// A 16 x 12 picture on a 160 x 60 face with the caption "Go".
 void TestButtonContent::picturePlaces()
 {
     QFETCH(int, align);
@@ -53,23 +103,22 @@ void TestButtonContent::picturePlaces()
     d.caption = QStringLiteral("Go");
     QImage img(160, 60, QImage::Format_ARGB32_Premultiplied);
     Canvas canvas(img);
-    const QSize pic(16, 12);
-    const ButtonContent::Layout l = ButtonContent::Arrange(canvas, d, pic);
+    const ButtonContent::Layout l = ButtonContent::Arrange(canvas, d, QSize(16, 12));
     const QRect c = l.caption, r = l.picture;
     const int capRight = c.left() + c.width(), capBottom = c.top() + c.height();
-    QCOMPARE(r.size(), pic);
+    QCOMPARE(r.size(), QSize(16, 12));
     const QHash<QString, bool> rules{
-        {"x=3", r.left() == 3 && r.top() == (60 - 12) / 2},
-        {"right+4=caption left", r.left() + 16 + 4 == c.left()},
-        {"x=w-pw-3", r.left() == 160 - 16 - 3},
+        {"x=3", r.left() == 3 && r.top() == 24},
+        {"right+4=caption left", r.left() + 20 == c.left()},
+        {"x=w-pw-3", r.left() == 141},
         {"x=caption right+4", r.left() == capRight + 4},
-        {"centred", r.topLeft() == QPoint((160 - 16) / 2, (60 - 12) / 2)},
-        {"centred-8", r.left() == (160 - 16) / 2 - 8},
+        {"centred", r.topLeft() == QPoint(72, 24)},
+        {"centred-8", r.left() == 64},
         {"y=4", r.top() == 4},
-        {"bottom+2=caption top", r.top() + 12 + 2 == c.top()},
-        {"y=h-ph-4", r.top() == 60 - 12 - 4},
+        {"bottom+2=caption top", r.top() + 14 == c.top()},
+        {"y=h-ph-4", r.top() == 44},
         {"y=caption bottom+2", r.top() == capBottom + 2},
-        {"x=w-pw-19", r.left() == std::max(160 - 16 - 3 - 16, capRight + 2)},
+        {"x=w-pw-19", r.left() == std::max(125, capRight + 2)},
     };
     QVERIFY2(rules.value(rule), qPrintable(QStringLiteral("picture %1,%2 caption %3,%4 %5x%6")
                                                .arg(r.left())
@@ -78,75 +127,7 @@ void TestButtonContent::picturePlaces()
                                                .arg(c.top())
                                                .arg(c.width())
                                                .arg(c.height())));
-    QVERIFY(dropDown == !l.symbol.isNull());
-}
-
-void TestButtonContent::lookupTables_data()
-{
-    QTest::addColumn<int>("x");
-    QTest::addColumn<int>("light");
-    QTest::addColumn<int>("dark");
-    QTest::newRow("0") << 0 << 0 << 0;
-    QTest::newRow("1") << 1 << 1 << 0;
-    QTest::newRow("128") << 128 << 147 << 108;
-    QTest::newRow("221: last below the cap") << 221 << 253 << 188;
-    QTest::newRow("222: capped") << 222 << 255 << 188;
-    QTest::newRow("255") << 255 << 255 << 217;
-}
-
-void TestButtonContent::lookupTables()
-{
-    QFETCH(int, x);
-    QFETCH(int, light);
-    QFETCH(int, dark);
-    QCOMPARE(int(PictureEffects::LightTable()[std::size_t(x)]), light);
-    QCOMPARE(int(PictureEffects::DarkTable()[std::size_t(x)]), dark);
-}
-
-void TestButtonContent::pictureTreatments()
-{
-    QImage pic(2, 1, QImage::Format_ARGB32);
-    pic.setPixel(0, 0, qRgb(224, 224, 224)); // the default mask colour
-    pic.setPixel(1, 0, qRgb(128, 100, 10));
-    const QImage masked = PictureEffects::Masked(pic, 0xE0E0E0);
-    QCOMPARE(qAlpha(masked.pixel(0, 0)), 0);
-    QCOMPARE(masked.pixel(1, 0), qRgb(128, 100, 10));
-    QCOMPARE(PictureEffects::Apply(pic, PictureEffects::Lighten).pixel(1, 0), qRgb(147, 114, 11));
-    QCOMPARE(PictureEffects::Apply(pic, PictureEffects::Darken).pixel(1, 0), qRgb(108, 85, 8));
-    QCOMPARE(PictureEffects::Apply(pic, PictureEffects::None), pic);
-    const QImage shadow = PictureEffects::Silhouette(masked, RGB(192, 192, 192));
-    QCOMPARE(shadow.pixel(1, 0), qRgb(192, 192, 192));
-    QCOMPARE(qAlpha(shadow.pixel(0, 0)), 0);
-}
-
-void TestButtonContent::captionEffects_data()
-{
-    QTest::addColumn<int>("effects");
-    QTest::addColumn<bool>("extraPasses");
-    for (int e = 1; e <= 5; ++e)
-        QTest::newRow(qPrintable(QStringLiteral("effect %1").arg(e))) << e << true;
-    QTest::newRow("unknown code draws none") << 9 << false;
-    QTest::newRow("negative draws none") << -1 << false;
-}
-
-// Effect passes add ink round the caption; unknown codes leave it as effect 0 draws it.
-void TestButtonContent::captionEffects()
-{
-    QFETCH(int, effects);
-    QFETCH(bool, extraPasses);
-    auto render = [](int e) {
-        StyleSetup s;
-        s.style = 1;
-        s.caption = QStringLiteral("Effects");
-        s.tweak = [e](ButtonProperties& p) {
-            p.CaptionEffects = e;
-            p.BackColor = RGB(90, 120, 160); // effects shift this colour both ways
-            p.ForeColor = RGB(255, 255, 255);
-        };
-        return RenderStyle(s, QSize(120, 30));
-    };
-    const QImage plain = render(0);
-    QCOMPARE(render(effects) != plain, extraPasses);
+    QCOMPARE(!l.symbol.isNull(), dropDown);
 }
 
 QTEST_MAIN(TestButtonContent)

@@ -101,8 +101,6 @@ private slots:
     void minimumResize();
     void systemResizeTakesTheDrag_data() { minimumResize_data(); }
     void systemResizeTakesTheDrag();
-    void menuCaptions_data();
-    void menuCaptions();
     void styleOneShiftsControls();
     void styleOneGrowsTheWindow();
     void desktopThemeFollowsPalette();
@@ -310,32 +308,6 @@ void TestVelForms::systemResizeTakesTheDrag()
     move(from, Qt::NoButton);
     QCOMPARE(g->cursor().shape(), FrameGrip::CursorOf(pointer));
     QCOMPARE(rig.host.size(), QSize(400, 300));
-}
-
-void TestVelForms::menuCaptions_data()
-{
-    QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<QStringList>("captions"); // items 0, 1, 2, 4, 6
-    QTest::newRow("Spanish") << QLocale(QLocale::Spanish, QLocale::Mexico)
-                             << QStringList{"Restaurar", "Minimizar", "Maximizar",
-                                            "Cerrar            Alt+F4", "Siempre Visible"};
-    QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany)
-                            << QStringList{"Restore", "Minimize", "Maximize",
-                                           "Close            Alt+F4", "Always on Top"};
-}
-
-void TestVelForms::menuCaptions()
-{
-    QFETCH(QLocale, locale);
-    QFETCH(QStringList, captions);
-    QLocale::setDefault(locale);
-    Rig rig;
-    const int items[] = {0, 1, 2, 4, 6};
-    for (int i = 0; i < 5; ++i)
-        QCOMPARE(rig.frame->menuItem(items[i])->text(), captions[i]);
-    QCOMPARE(rig.frame->captionButton(0).TooltipText, captions[3].chopped(18));
-    QCOMPARE(rig.frame->captionButton(1).TooltipText, captions[2]);
-    QCOMPARE(rig.frame->captionButton(2).TooltipText, captions[1]);
 }
 
 void TestVelForms::styleOneShiftsControls()

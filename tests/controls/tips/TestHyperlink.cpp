@@ -35,7 +35,6 @@ class TestHyperlink final : public QObject
 private slots:
     void init();
     void cleanup();
-    void newControlStartsWithInitialValues();
     void usedColourAfterFirstJump();
     void noHoverLookInBackground();
     void coveredLinkDoesNotHover();
@@ -96,27 +95,6 @@ QPoint TestHyperlink::labelCentre() const
 {
     const auto* label = m_link->findChild<QLabel*>("LabelHyperlink");
     return label->geometry().center();
-}
-
-void TestHyperlink::newControlStartsWithInitialValues()
-{
-    Hyperlink link(nullptr, "Label3");
-    QCOMPARE(link.Caption(), "Label3");
-    QVERIFY(link.Enabled() && link.HoverEnabled() && link.CursorUse());
-    QVERIFY(!link.CursorCustom() && !link.AutoSize());
-    QCOMPARE(link.CursorID(), 1000);
-    QCOMPARE(link.Alignment(), LinkAlignment::Left);
-    QCOMPARE(link.ColorNormal(), RGB(50, 100, 200));
-    QCOMPARE(link.ColorHover(), RGB(255, 0, 0));
-    QCOMPARE(link.ColorUsed(), RGB(50, 100, 200));
-    QCOMPARE(link.FontNormal(), link.font());
-    QCOMPARE(link.focusPolicy(), Qt::TabFocus);
-    const auto* label = link.findChild<QLabel*>("LabelHyperlink");
-    QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
-    link.SetCursorCustom(true); // the program has no cursor 1000: the pointer stays
-    QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
-    link.SetCursorUse(false);
-    QVERIFY(!label->testAttribute(Qt::WA_SetCursor));
 }
 
 void TestHyperlink::usedColourAfterFirstJump()

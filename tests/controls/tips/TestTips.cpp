@@ -84,8 +84,6 @@ class TestTips final : public QObject
 private slots:
     void init();
     void cleanup();
-    void titleLine_data();
-    void titleLine();
     void longTextWrapsAt240();
     void colours_data();
     void colours();
@@ -100,7 +98,6 @@ private slots:
     void clickTakesTipDown();
     void hidingTheToolRemovesTheTip();
     void emptyTitleShowsNoIcon();
-    void codes();
 
 private:
     void moveTo(QWidget* widget, const QPoint& local);
@@ -133,33 +130,6 @@ void TestTips::cleanup()
 void TestTips::moveTo(QWidget* widget, const QPoint& local)
 {
     QTest::mouseMove(widget, local);
-}
-
-void TestTips::titleLine_data()
-{
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<TipIcon>("icon");
-    QTest::addColumn<bool>("titleLine");
-    QTest::newRow("neither") << QString() << TipIcon::None << false;
-    QTest::newRow("title only") << "Info" << TipIcon::None << true;
-    QTest::newRow("icon only") << QString() << TipIcon::Warning << true;
-    QTest::newRow("both") << "Info" << TipIcon::Information << true;
-}
-
-void TestTips::titleLine()
-{
-    QFETCH(QString, title);
-    QFETCH(TipIcon, icon);
-    QFETCH(bool, titleLine);
-    TipContent tip = content("Hint");
-    tip.title = title;
-    tip.icon = icon;
-    const TipPainter painter(tip, QToolTip::font(), QToolTip::palette(), QApplication::style());
-    QCOMPARE(!painter.titleRect(StemSide::None).isEmpty(), titleLine);
-    QVERIFY(painter.textRect(StemSide::None).top() > painter.titleRect(StemSide::None).bottom());
-    const TipPainter plain(content("Hint"), QToolTip::font(), QToolTip::palette(), nullptr);
-    QCOMPARE(painter.imageSize(StemSide::None).height() > plain.imageSize(StemSide::None).height(),
-             titleLine);
 }
 
 void TestTips::longTextWrapsAt240()
@@ -391,17 +361,6 @@ void TestTips::emptyTitleShowsNoIcon()
     QCOMPARE(shown.icon, TipIcon::None);
     QVERIFY(!shown.hasTitleLine());
     QCOMPARE(shown.text, "Hint only");
-}
-
-void TestTips::codes()
-{
-    QCOMPARE(tipIconFromCode(0), TipIcon::None);
-    QCOMPARE(tipIconFromCode(3), TipIcon::Error);
-    QCOMPARE(tipIconFromCode(4), TipIcon::None);
-    QCOMPARE(tipIconFromCode(-1), TipIcon::None);
-    QCOMPARE(tipShapeFromCode(1), TipShape::Balloon);
-    QCOMPARE(tipShapeFromCode(0), TipShape::Rectangle);
-    QCOMPARE(tipShapeFromCode(2), TipShape::Rectangle);
 }
 
 QTEST_MAIN(TestTips)
