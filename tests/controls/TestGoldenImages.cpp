@@ -9,6 +9,7 @@
 #include "controls/button/PictureEffects.h"
 #include "controls/button/velbutton.h"
 #include "controls/frame/velForms.h"
+#include "controls/tips/TipPainter.h"
 
 #include <QApplication>
 #include <QDir>
@@ -189,6 +190,7 @@ private slots:
     void buttonStates();
     void buttonContent_data();
     void buttonContent();
+    void tips();
     void frameThemes_data();
     void frameThemes();
 };
@@ -329,6 +331,42 @@ void TestGoldenImages::buttonContent()
     }
     QVERIFY(!cells.isEmpty());
     const QString error = CompareWithGolden(Strip(cells), "button-content-" + kind);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+}
+
+// One strip of tips: a rectangle in the desktop's colours; one in colours of its own with a
+// title and the information icon; balloons with the warning icon (stem up) and the error icon
+// (stem down, read right to left); a long text wrapped, without a shadow.
+void TestGoldenImages::tips()
+{
+    const auto tip = [](const QString& text, const QString& title, TipIcon icon, TipShape shape) {
+        TipContent content;
+        content.text = text;
+        content.title = title;
+        content.icon = icon;
+        content.shape = shape;
+        return content;
+    };
+    const auto draw = [](const TipContent& content, StemSide side) {
+        return TipPainter(content, QApplication::font(), QApplication::palette(),
+                          QApplication::style())
+            .render(side, 30);
+    };
+    TipContent own = tip("Closes the program", "Info", TipIcon::Information, TipShape::Rectangle);
+    own.background = QColor(250, 250, 210);
+    own.foreground = QColor(120, 0, 0);
+    TipContent down = tip("Not saved", QString(), TipIcon::Error, TipShape::Balloon);
+    down.rightToLeft = true;
+    TipContent wrapped =
+        tip(QStringLiteral("wrap ").repeated(30), QString(), TipIcon::None, TipShape::Rectangle);
+    wrapped.shadow = false;
+    const QImage strip = Strip(
+        {draw(tip("Starts the hotkeys", QString(), TipIcon::None, TipShape::Rectangle),
+              StemSide::None),
+         draw(own, StemSide::None),
+         draw(tip("Mind the keys", "Warning", TipIcon::Warning, TipShape::Balloon), StemSide::Top),
+         draw(down, StemSide::Bottom), draw(wrapped, StemSide::None)});
+    const QString error = CompareWithGolden(strip, QStringLiteral("tips"));
     QVERIFY2(error.isEmpty(), qPrintable(error));
 }
 
