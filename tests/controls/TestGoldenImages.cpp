@@ -193,6 +193,7 @@ private slots:
     void tips();
     void frameThemes_data();
     void frameThemes();
+    void frameCaptions();
 };
 
 void TestGoldenImages::initTestCase()
@@ -407,6 +408,22 @@ void TestGoldenImages::frameThemes()
     scene.frame->setWindowState(0);
     const QString error =
         CompareWithGolden(Stack(rows), QStringLiteral("frame-style-%1").arg(style));
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+}
+
+// A title too long for its bar, shortened before the caption buttons, then before the bar's
+// end once the window has no caption buttons.
+void TestGoldenImages::frameCaptions()
+{
+    FrameScene scene(0);
+    scene.host.setWindowTitle(QStringLiteral("Tarvex: the hotkeys of this computer and more"));
+    QVERIFY(Activate(&scene.host));
+    const QImage withButtons = scene.grab();
+    scene.frame->setMinButton(false);
+    scene.frame->setMaxButton(false);
+    scene.frame->setCloseButton(false);
+    const QString error =
+        CompareWithGolden(Stack({withButtons, scene.grab()}), QStringLiteral("frame-captions"));
     QVERIFY2(error.isEmpty(), qPrintable(error));
 }
 

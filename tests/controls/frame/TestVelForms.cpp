@@ -90,6 +90,7 @@ class TestVelForms final : public QObject
 
 private slots:
     void init() { QLocale::setDefault(QLocale::c()); }
+    void coversItsWindowAtOnce();
     void maxButtonOffKeepsNormal();
     void closeButton_data();
     void closeButton();
@@ -112,6 +113,19 @@ private slots:
     void reopenedWindowFollowsActivation_data();
     void reopenedWindowFollowsActivation();
 };
+
+// A frame put on a window that is not shown yet covers it at once, with its caption buttons at
+// the right end and the window's own title bar gone.
+void TestVelForms::coversItsWindowAtOnce()
+{
+    Form host;
+    host.resize(300, 200);
+    auto* frame = new velForms(&host);
+    QCOMPARE(frame->geometry(), host.rect());
+    const auto& close = frame->captionButton(CaptionButtons::Close);
+    QVERIFY(close.Left > 250 && close.Left + close.Width <= 300);
+    QVERIFY(host.windowFlags() & Qt::FramelessWindowHint);
+}
 
 void TestVelForms::maxButtonOffKeepsNormal()
 {
@@ -173,7 +187,9 @@ void TestVelForms::closingWithoutCloseClick()
         QKeyEvent key(QEvent::KeyPress, Qt::Key_F4, Qt::AltModifier);
         QApplication::sendEvent(rig.frame, &key);
     } else if (how == "menu") {
-        rig.frame->menuItem(FrameSystemMenu::Close)->trigger();
+        QAction* item = rig.frame->menuItem(FrameSystemMenu::Close);
+        QCOMPARE(item->text(), QStringLiteral("Close            Alt+F4"));
+        item->trigger();
         QCOMPARE(chosen.count(), 1);
         QCOMPARE(chosen.first().at(0).toInt(), 4);
         QCOMPARE(chosen.first().at(1).toString(), QStringLiteral("Close            Alt+F4"));
@@ -358,19 +374,24 @@ void TestVelForms::styleOneGrowsTheWindow()
     }
 }
 
-// The desktop theme follows the desktop's accent colour as it changes.
+// The desktop theme follows the desktop's accent colour as it changes; an accent of no theme's
+// colour gives the first theme.
 void TestVelForms::desktopThemeFollowsPalette()
 {
     Rig rig;
     QEvent on(QEvent::WindowActivate);
     QApplication::sendEvent(&rig.host, &on);
+    const QImage blue = rig.frame->picture();
     rig.frame->setThemeColor(6);
     const QImage before = rig.frame->picture();
     const QPalette original = QApplication::palette();
-    QPalette green = original;
-    green.setColor(QPalette::Highlight, QColor(60, 160, 70));
-    QApplication::setPalette(green); // reaches the form as a system colour change
+    QPalette accent = original;
+    accent.setColor(QPalette::Highlight, QColor(60, 160, 70));
+    QApplication::setPalette(accent); // reaches the form as a system colour change
     QTRY_COMPARE(FromQRgb(rig.frame->picture().pixel(1, 200)), RGB(63, 93, 56)); // olive's border
+    accent.setColor(QPalette::Highlight, QColor(200, 30, 40)); // no theme of that colour: blue
+    QApplication::setPalette(accent);
+    QTRY_COMPARE(rig.frame->picture(), blue);
     QApplication::setPalette(original);
     QTRY_COMPARE(rig.frame->picture(), before);
 }

@@ -93,6 +93,11 @@ void TestButtonToolTip::createdOnEnteringHot()
     QCOMPARE(tip->content().text, "Starts the hotkeys");
     QTRY_VERIFY(tip->isVisible());
     QVERIFY(!tip->geometry().contains(QCursor::pos()));
+    enter(); // a move event where the pointer already rests (a window appeared): it stays
+    QVERIFY(tip->isVisible());
+    enter({40, 10}); // the pointer moves on over the button: down, until it rests again
+    QVERIFY(!tip->isVisible());
+    QTRY_VERIFY(tip->isVisible());
     leave();
     QVERIFY(!tip->isVisible());
 }
