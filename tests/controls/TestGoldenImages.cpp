@@ -259,7 +259,8 @@ void TestGoldenImages::buttonContent_data()
 }
 
 // One strip per kind of content on a style 1 button with a picture: the nine picture places;
-// the four drop-down symbols with their separator, then pressed; the caption effects 0 to 5;
+// the four drop-down symbols with their separator, then pressed; the caption effects 0 to 5,
+// then the caption's own colour under the pointer;
 // the picture disabled (greyed, embossed, faded), shadowed, masked, half opaque, lightened
 // under the pointer, pushed up under the pointer, inverted while pressed, and checked with its
 // pressed picture.
@@ -298,6 +299,10 @@ void TestGoldenImages::buttonContent()
     } else if (kind == "caption-effects") {
         for (int effects = 0; effects <= 5; ++effects)
             cell([effects](ButtonScene& s) { s.button->setCaptionEffects(effects); });
+        cell([](ButtonScene& s) {
+            s.button->setForeColorHover(RGB(200, 0, 0));
+            s.pointerOver();
+        });
     } else {
         for (int mode = 0; mode <= 2; ++mode)
             cell([mode](ButtonScene& s) {

@@ -125,6 +125,11 @@ void TestVelForms::coversItsWindowAtOnce()
     const auto& close = frame->captionButton(CaptionButtons::Close);
     QVERIFY(close.Left > 250 && close.Left + close.Width <= 300);
     QVERIFY(host.windowFlags() & Qt::FramelessWindowHint);
+    // Its system menu: every item named, separators before Close and Always on Top.
+    for (int id : {FrameSystemMenu::Restore, FrameSystemMenu::Minimize, FrameSystemMenu::Maximize,
+                   FrameSystemMenu::Close, FrameSystemMenu::AlwaysOnTop})
+        QVERIFY(!frame->menuItem(id)->text().isEmpty());
+    QVERIFY(frame->menuItem(3)->isSeparator() && frame->menuItem(5)->isSeparator());
 }
 
 void TestVelForms::maxButtonOffKeepsNormal()
@@ -374,24 +379,28 @@ void TestVelForms::styleOneGrowsTheWindow()
     }
 }
 
-// The desktop theme follows the desktop's accent colour as it changes; an accent of no theme's
-// colour gives the first theme.
+// The desktop theme follows the desktop's accent colour as it changes: green gives Olive (2),
+// amber gives Amber (4), a colour of no theme Blue (0).
 void TestVelForms::desktopThemeFollowsPalette()
 {
     Rig rig;
     QEvent on(QEvent::WindowActivate);
     QApplication::sendEvent(&rig.host, &on);
-    const QImage blue = rig.frame->picture();
+    QHash<int, QImage> themes;
+    for (int theme : {0, 2, 4}) {
+        rig.frame->setThemeColor(theme);
+        themes[theme] = rig.frame->picture();
+    }
     rig.frame->setThemeColor(6);
     const QImage before = rig.frame->picture();
     const QPalette original = QApplication::palette();
     QPalette accent = original;
-    accent.setColor(QPalette::Highlight, QColor(60, 160, 70));
-    QApplication::setPalette(accent); // reaches the form as a system colour change
-    QTRY_COMPARE(FromQRgb(rig.frame->picture().pixel(1, 200)), RGB(63, 93, 56)); // olive's border
-    accent.setColor(QPalette::Highlight, QColor(200, 30, 40)); // no theme of that colour: blue
-    QApplication::setPalette(accent);
-    QTRY_COMPARE(rig.frame->picture(), blue);
+    for (const auto& [colour, theme] :
+         {std::pair{QColor(60, 160, 70), 2}, {QColor(230, 160, 20), 4}, {QColor(200, 30, 40), 0}}) {
+        accent.setColor(QPalette::Highlight, colour);
+        QApplication::setPalette(accent); // reaches the form as a system colour change
+        QTRY_COMPARE(rig.frame->picture(), themes[theme]);
+    }
     QApplication::setPalette(original);
     QTRY_COMPARE(rig.frame->picture(), before);
 }
