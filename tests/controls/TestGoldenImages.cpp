@@ -6,8 +6,10 @@
 // under the Fusion style with its standard palette, so nothing depends on the desktop.
 // TARVEX_RECORD_GOLDEN=1 writes the pictures anew; a mismatch writes the picture drawn and a
 // difference picture (differing pixels red) into golden-failures/ beside the test program.
+#include "controls/button/PictureEffects.h"
 #include "controls/button/velbutton.h"
 #include "controls/frame/velForms.h"
+#include "controls/tips/TipPainter.h"
 
 #include <QApplication>
 #include <QDir>
@@ -186,8 +188,12 @@ private slots:
     void initTestCase();
     void buttonStates_data();
     void buttonStates();
+    void buttonContent_data();
+    void buttonContent();
+    void tips();
     void frameThemes_data();
     void frameThemes();
+    void frameCaptions();
 };
 
 void TestGoldenImages::initTestCase()
@@ -245,6 +251,131 @@ void TestGoldenImages::buttonStates()
     QVERIFY2(error.isEmpty(), qPrintable(error));
 }
 
+void TestGoldenImages::buttonContent_data()
+{
+    QTest::addColumn<QString>("kind");
+    for (const char* kind : {"picture-places", "drop-down", "caption-effects", "picture-looks"})
+        QTest::newRow(kind) << QString::fromLatin1(kind);
+}
+
+// One strip per kind of content on a style 1 button with a picture: the nine picture places;
+// the four drop-down symbols with their separator, then pressed; the caption effects 0 to 5,
+// then the caption's own colour under the pointer;
+// the picture disabled (greyed, embossed, faded), shadowed, masked, half opaque, lightened
+// under the pointer, pushed up under the pointer, inverted while pressed, and checked with its
+// pressed picture.
+void TestGoldenImages::buttonContent()
+{
+    QFETCH(QString, kind);
+    QList<QImage> cells;
+    const auto cell = [&cells](const std::function<void(ButtonScene&)>& set) {
+        ButtonScene scene(1);
+        scene.button->setPictureNormal(TestIcon().pixmap(16, 16).toImage());
+        if (!Activate(&scene.window))
+            return;
+        scene.focusElsewhere();
+        scene.pointerAway();
+        set(scene);
+        cells << scene.grab();
+        if (scene.button->isDown()) // let go outside, so no button stays held for the next test
+            QTest::mouseRelease(scene.button, Qt::LeftButton, {}, QPoint(-20, -20));
+    };
+    const auto press = [](ButtonScene& s) {
+        QTest::mousePress(s.button, Qt::LeftButton, {}, s.button->rect().center());
+    };
+    if (kind == "picture-places") {
+        for (int place = 0; place <= 8; ++place)
+            cell([place](ButtonScene& s) { s.button->setPictureAlign(PicturePosition(place)); });
+    } else if (kind == "drop-down") {
+        for (int symbol = 1; symbol <= 4; ++symbol)
+            cell([symbol](ButtonScene& s) {
+                s.button->setDropDownSymbol(symbol);
+                s.button->setDropDownSeparator(true);
+            });
+        cell([press](ButtonScene& s) {
+            s.button->setDropDownSymbol(1);
+            press(s);
+        });
+    } else if (kind == "caption-effects") {
+        for (int effects = 0; effects <= 5; ++effects)
+            cell([effects](ButtonScene& s) { s.button->setCaptionEffects(effects); });
+        cell([](ButtonScene& s) {
+            s.button->setForeColorHover(RGB(200, 0, 0));
+            s.pointerOver();
+        });
+    } else {
+        for (int mode = 0; mode <= 2; ++mode)
+            cell([mode](ButtonScene& s) {
+                s.button->setDisabledPictureMode(mode);
+                s.button->setEnabled(false);
+            });
+        cell([](ButtonScene& s) { s.button->setPictureShadow(true); });
+        cell([](ButtonScene& s) {
+            s.button->setMaskColor(RGB(250, 210, 60));
+            s.button->setUseMaskColor(true);
+        });
+        cell([](ButtonScene& s) { s.button->setPictureOpacity(128); });
+        cell([](ButtonScene& s) {
+            s.button->setPictureEffectOnOver(PictureEffects::Lighten);
+            s.pointerOver();
+        });
+        cell([](ButtonScene& s) {
+            s.button->setPicturePushOnHover(true);
+            s.pointerOver();
+        });
+        cell([press](ButtonScene& s) {
+            s.button->setPictureEffectOnDown(PictureEffects::Invert);
+            press(s);
+        });
+        cell([](ButtonScene& s) {
+            QImage down(16, 16, QImage::Format_RGB32);
+            down.fill(QColor(200, 40, 40));
+            s.button->setPictureDown(down);
+            s.button->setMode(ButtonMode::Check);
+            s.button->setChecked(true);
+        });
+    }
+    QVERIFY(!cells.isEmpty());
+    const QString error = CompareWithGolden(Strip(cells), "button-content-" + kind);
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+}
+
+// One strip of tips: a rectangle in the desktop's colours; one in colours of its own with a
+// title and the information icon; balloons with the warning icon (stem up) and the error icon
+// (stem down, read right to left); a long text wrapped, without a shadow.
+void TestGoldenImages::tips()
+{
+    const auto tip = [](const QString& text, const QString& title, TipIcon icon, TipShape shape) {
+        TipContent content;
+        content.text = text;
+        content.title = title;
+        content.icon = icon;
+        content.shape = shape;
+        return content;
+    };
+    const auto draw = [](const TipContent& content, StemSide side) {
+        return TipPainter(content, QApplication::font(), QApplication::palette(),
+                          QApplication::style())
+            .render(side, 30);
+    };
+    TipContent own = tip("Closes the program", "Info", TipIcon::Information, TipShape::Rectangle);
+    own.background = QColor(250, 250, 210);
+    own.foreground = QColor(120, 0, 0);
+    TipContent down = tip("Not saved", QString(), TipIcon::Error, TipShape::Balloon);
+    down.rightToLeft = true;
+    TipContent wrapped =
+        tip(QStringLiteral("wrap ").repeated(30), QString(), TipIcon::None, TipShape::Rectangle);
+    wrapped.shadow = false;
+    const QImage strip = Strip(
+        {draw(tip("Starts the hotkeys", QString(), TipIcon::None, TipShape::Rectangle),
+              StemSide::None),
+         draw(own, StemSide::None),
+         draw(tip("Mind the keys", "Warning", TipIcon::Warning, TipShape::Balloon), StemSide::Top),
+         draw(down, StemSide::Bottom), draw(wrapped, StemSide::None)});
+    const QString error = CompareWithGolden(strip, QStringLiteral("tips"));
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+}
+
 void TestGoldenImages::frameThemes_data()
 {
     QTest::addColumn<int>("style");
@@ -282,6 +413,22 @@ void TestGoldenImages::frameThemes()
     scene.frame->setWindowState(0);
     const QString error =
         CompareWithGolden(Stack(rows), QStringLiteral("frame-style-%1").arg(style));
+    QVERIFY2(error.isEmpty(), qPrintable(error));
+}
+
+// A title too long for its bar, shortened before the caption buttons, then before the bar's
+// end once the window has no caption buttons.
+void TestGoldenImages::frameCaptions()
+{
+    FrameScene scene(0);
+    scene.host.setWindowTitle(QStringLiteral("Tarvex: the hotkeys of this computer and more"));
+    QVERIFY(Activate(&scene.host));
+    const QImage withButtons = scene.grab();
+    scene.frame->setMinButton(false);
+    scene.frame->setMaxButton(false);
+    scene.frame->setCloseButton(false);
+    const QString error =
+        CompareWithGolden(Stack({withButtons, scene.grab()}), QStringLiteral("frame-captions"));
     QVERIFY2(error.isEmpty(), qPrintable(error));
 }
 

@@ -1,5 +1,5 @@
-// The appearance options window as shown: list entries in the order of the stored codes, its
-// frame, and every control inside the window with captions that fit.
+// The appearance options window as shown: its frame, and every control inside the window with
+// captions that fit.
 
 #include "controls/button/velbutton.h"
 #include "controls/frame/velForms.h"
@@ -29,29 +29,7 @@ private:
         return *qobject_cast<ThemeOptions*>(f.shell->optionsWindow());
     }
 
-    static QStringList entries(QComboBox* list)
-    {
-        QStringList texts;
-        for (int i = 0; i < list->count(); ++i)
-            texts.append(list->itemText(i));
-        return texts;
-    }
-
 private Q_SLOTS:
-    // The entries stand in the order of the stored codes: entry n is stored as n.
-    void listEntriesInCodeOrder()
-    {
-        ShellFixture f;
-        ThemeOptions& w = opened(f);
-        QCOMPARE(entries(w.theme()), (QStringList{"Blue", "Silver", "Olive", "Khaki", "Amber"}));
-        QCOMPARE(entries(w.wStyle()), (QStringList{"Style One", "Style Two", "Style Three",
-                                                   "Style Four", "Style Five", "Style Six"}));
-        QCOMPARE(entries(w.btnTHEME()),
-                 (QStringList{"Standard", "Flat", "Rounded", "3D Hover", "Glass", "Soft Highlight",
-                              "Gradient", "Toolbar", "Glossy Toolbar", "Banded", "Tile",
-                              "Gel Button", "Flat Hover", "Desktop Theme"}));
-    }
-
     void frameAsDesigned()
     {
         ShellFixture f;

@@ -5,6 +5,8 @@
 #include "ui/TrayFallbackWindow.h"
 
 #include <QContextMenuEvent>
+#include <QLabel>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSystemTrayIcon>
 #include <QTest>
@@ -88,6 +90,33 @@ private Q_SLOTS:
         QApplication::sendEvent(window, &event);
         QCOMPARE(menus.count(), 1);
         QCOMPARE(menus.first().first().toPoint(), QPoint(103, 104));
+    }
+
+    // The stand-in names the program with its icon and name, in the screen's bottom right
+    // corner where a tray would be.
+    void standInShowsIconAndName()
+    {
+        ProgramTrayIcon icon;
+        icon.add(QStringLiteral("Tarvex"), false);
+        TrayFallbackWindow* window = waitForFallback(icon);
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Tarvex"));
+        QVERIFY(!window->windowIcon().isNull());
+        QRect picture, name;
+        for (const QLabel* label : window->findChildren<QLabel*>()) {
+            if (!label->pixmap().isNull())
+                picture = label->geometry();
+            else if (label->text() == QStringLiteral("Tarvex"))
+                name = label->geometry();
+        }
+        QCOMPARE(picture.size(), QSize(32, 32));
+        QVERIFY(window->rect().contains(picture) && window->rect().contains(name));
+        QVERIFY(!picture.intersects(name));
+        const QRect area = window->screen()->availableGeometry();
+        QVERIFY(area.contains(window->geometry()));
+        QVERIFY(window->geometry().bottom() > area.center().y());
+        QVERIFY(window->geometry().right() > area.center().x());
     }
 
     void removeTakesStandInAway()

@@ -31,7 +31,7 @@ private:
 
 private Q_SLOTS:
     // A box is centred on the window it belongs to: its parent's window (the parent may be a
-    // control inside it), or the window in front for a message without one.
+    // control inside it), or the window in front for a message without one; never off screen.
     void boxCentredOnItsWindow()
     {
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
@@ -48,6 +48,9 @@ private Q_SLOTS:
             const QPoint off = place.center() - window.frameGeometry().center();
             QVERIFY2(off.manhattanLength() <= 2, parent ? "parent" : "none");
         }
+        // A window in the screen's corner: its box stays whole on the screen.
+        window.move(area.bottomRight() - QPoint(120, 60));
+        QVERIFY(area.contains(messageBoxPlace(control)));
     }
 
     void keysAnswerSafely_data()

@@ -35,16 +35,13 @@ class TestHyperlink final : public QObject
 private slots:
     void init();
     void cleanup();
-    void newControlStartsWithInitialValues();
     void usedColourAfterFirstJump();
     void noHoverLookInBackground();
     void coveredLinkDoesNotHover();
-    void activationKeys_data();
-    void activationKeys();
-    void releaseOutsideDoesNotJump();
+    void inputsThatJump_data();
+    void inputsThatJump();
     void prepareJumpCanEnsureLostFocus_data();
     void prepareJumpCanEnsureLostFocus();
-    void clickLeavesFocusWhereItWas();
     void focusRectangleOnlyForKeyboardFocus();
     void arrowKeysGoToParent();
     void nothingRunsWhileIdle();
@@ -98,27 +95,6 @@ QPoint TestHyperlink::labelCentre() const
     return label->geometry().center();
 }
 
-void TestHyperlink::newControlStartsWithInitialValues()
-{
-    Hyperlink link(nullptr, "Label3");
-    QCOMPARE(link.Caption(), "Label3");
-    QVERIFY(link.Enabled() && link.HoverEnabled() && link.CursorUse());
-    QVERIFY(!link.CursorCustom() && !link.AutoSize());
-    QCOMPARE(link.CursorID(), 1000);
-    QCOMPARE(link.Alignment(), LinkAlignment::Left);
-    QCOMPARE(link.ColorNormal(), RGB(50, 100, 200));
-    QCOMPARE(link.ColorHover(), RGB(255, 0, 0));
-    QCOMPARE(link.ColorUsed(), RGB(50, 100, 200));
-    QCOMPARE(link.FontNormal(), link.font());
-    QCOMPARE(link.focusPolicy(), Qt::TabFocus);
-    const auto* label = link.findChild<QLabel*>("LabelHyperlink");
-    QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
-    link.SetCursorCustom(true); // the program has no cursor 1000: the pointer stays
-    QCOMPARE(label->cursor().shape(), Qt::PointingHandCursor);
-    link.SetCursorUse(false);
-    QVERIFY(!label->testAttribute(Qt::WA_SetCursor));
-}
-
 void TestHyperlink::usedColourAfterFirstJump()
 {
     QCOMPARE(labelColour(), ToQColor(RGB(50, 100, 200)));
@@ -164,37 +140,41 @@ void TestHyperlink::coveredLinkDoesNotHover()
     QTRY_VERIFY(m_link->isHovering());
 }
 
-void TestHyperlink::activationKeys_data()
+void TestHyperlink::inputsThatJump_data()
 {
+    QTest::addColumn<QString>("input");
     QTest::addColumn<int>("key");
     QTest::addColumn<int>("jumps");
-    QTest::newRow("space") << int(Qt::Key_Space) << 1;
-    QTest::newRow("enter") << int(Qt::Key_Return) << 1;
-    QTest::newRow("keypad enter") << int(Qt::Key_Enter) << 1;
-    QTest::newRow("letter") << int(Qt::Key_A) << 0;
-    QTest::newRow("escape") << int(Qt::Key_Escape) << 0;
+    QTest::newRow("Space") << "key" << int(Qt::Key_Space) << 1;
+    QTest::newRow("Enter") << "key" << int(Qt::Key_Return) << 1;
+    QTest::newRow("keypad Enter") << "key" << int(Qt::Key_Enter) << 1;
+    QTest::newRow("a letter") << "key" << int(Qt::Key_A) << 0;
+    QTest::newRow("Escape") << "key" << int(Qt::Key_Escape) << 0;
+    QTest::newRow("click: the focus stays where it was") << "click" << 0 << 1;
+    QTest::newRow("let go outside") << "outside" << 0 << 0;
+    QTest::newRow("right button") << "right" << 0 << 0;
 }
 
-void TestHyperlink::activationKeys()
+// A held key jumps once; a click jumps without taking the focus from the edit box.
+void TestHyperlink::inputsThatJump()
 {
+    QFETCH(QString, input);
     QFETCH(int, key);
     QFETCH(int, jumps);
-    m_link->setFocus(Qt::TabFocusReason);
-    QTest::keyClick(m_link, Qt::Key(key));
+    const QPoint outside(m_link->width() + 20, 2);
+    if (input == "key") {
+        m_link->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(m_link, Qt::Key(key));
+        QKeyEvent repeat(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(m_link, &repeat);
+    } else {
+        const auto button = input == "right" ? Qt::RightButton : Qt::LeftButton;
+        QTest::mousePress(m_link, button, {}, labelCentre());
+        QTest::mouseRelease(m_link, button, {}, input == "outside" ? outside : labelCentre());
+        QVERIFY(m_edit->hasFocus());
+        QVERIFY(!m_link->isFocusRectShown());
+    }
     QCOMPARE(m_jumps, jumps);
-    QKeyEvent repeat(QEvent::KeyPress, key, Qt::NoModifier, QString(), true);
-    QApplication::sendEvent(m_link, &repeat);
-    QCOMPARE(m_jumps, jumps); // a held key jumps once
-}
-
-void TestHyperlink::releaseOutsideDoesNotJump()
-{
-    QTest::mousePress(m_link, Qt::LeftButton, {}, labelCentre());
-    QTest::mouseRelease(m_link, Qt::LeftButton, {}, QPoint(m_link->width() + 20, 2));
-    QCOMPARE(m_jumps, 0);
-    QTest::mousePress(m_link, Qt::RightButton, {}, labelCentre());
-    QTest::mouseRelease(m_link, Qt::RightButton, {}, labelCentre());
-    QCOMPARE(m_jumps, 0);
 }
 
 void TestHyperlink::prepareJumpCanEnsureLostFocus_data()
@@ -222,15 +202,6 @@ void TestHyperlink::prepareJumpCanEnsureLostFocus()
     QTest::keyClick(m_link, Qt::Key_Space);
     QCOMPARE(order, QStringList({"prepare", "jump"}));
     QCOMPARE(rectDuringJump, !ensure);
-}
-
-void TestHyperlink::clickLeavesFocusWhereItWas()
-{
-    QVERIFY(m_edit->hasFocus());
-    QTest::mouseClick(m_link, Qt::LeftButton, {}, labelCentre());
-    QCOMPARE(m_jumps, 1);
-    QVERIFY(m_edit->hasFocus());
-    QVERIFY(!m_link->isFocusRectShown());
 }
 
 void TestHyperlink::focusRectangleOnlyForKeyboardFocus()
