@@ -24,11 +24,7 @@ class TestSignalWatcher final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        ShellFixture::usePrivateHome();
-        ProgramTrayIcon::setDefaultFallbackDelay(0);
-    }
+    void initTestCase() { ProgramTrayIcon::setDefaultFallbackDelay(0); }
 
     void signalsArriveInTheEventLoop()
     {

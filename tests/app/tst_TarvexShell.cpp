@@ -81,21 +81,6 @@ protected:
     }
 };
 
-// Counts every Show event of a main window, visible to the user or not.
-class ShowCounter final : public QObject
-{
-public:
-    int shows = 0;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Show && qobject_cast<Tarvex*>(watched))
-            ++shows;
-        return false;
-    }
-};
-
 using Presence = SingleInstance::Presence;
 
 } // namespace
@@ -124,11 +109,7 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        ShellFixture::usePrivateHome();
-        ProgramTrayIcon::setDefaultFallbackDelay(0);
-    }
+    void initTestCase() { ProgramTrayIcon::setDefaultFallbackDelay(0); }
 
     void automaticArgument_data()
     {
@@ -547,22 +528,6 @@ private Q_SLOTS:
         menu->close();
     }
 
-    void trayExitDoesNotShowMainWindow()
-    {
-        ShellFixture f({"automatic"});
-        ShowCounter counter;
-        qApp->installEventFilter(&counter);
-        QVERIFY(f.shell->start());
-        QSignalSpy finished(f.shell.get(), &TarvexShell::finished);
-        f.shell->popUpTrayMenu(QPoint(10, 10));
-        f.shell->popupMenu()->me()->trigger();
-        QTRY_COMPARE(finished.count(), 1);
-        qApp->removeEventFilter(&counter);
-        QCOMPARE(counter.shows, 0);
-        QVERIFY(ExitRequested());
-        QVERIFY(!f.shell->editor() && !f.shell->mainWindow() && !f.shell->popupMenu());
-    }
-
     void mainWindowExitEndsProgram()
     {
         ShellFixture f;
@@ -616,20 +581,6 @@ private Q_SLOTS:
         f.shell->editor()->hide();
         f.keys.tap({65});
         QCOMPARE(f.opener.calls(), QStringList{"open /tmp/a file"});
-    }
-
-    // One set of slots and one hook for the whole run: windows hidden before "Open" can
-    // still be restored from their icons afterwards.
-    void hiddenWindowsSurviveOpen()
-    {
-        ShellFixture f({"automatic"});
-        startAutomaticWithHideKey(f);
-        f.keys.tap({72});
-        QVERIFY(f.desktop.isHidden(7));
-        f.shell->openFromTray();
-        f.hiddenIcons.doubleClick(0);
-        QVERIFY(!f.desktop.isHidden(7));
-        QCOMPARE(f.keySourceStarts, 1);
     }
 
     void exitRestoresHiddenWindows_data()

@@ -33,7 +33,6 @@ private slots:
     void cleanup();
     void hideAndRestoreThroughHotkeys();
     void declinedQuestionStillEmptiesBuffer();
-    void hotkeysRunWhileAQuestionIsOpen();
     void savedEntryActiveOnlyAfterSave();
     void runningHotkeysFollowTheFile();
 
@@ -122,24 +121,6 @@ void TestCoreWiring::declinedQuestionStillEmptiesBuffer()
              (QStringList{"play /s/bing.wav",
                           "ask later Shutdown Computer|Do you want to shutdown the computer?"}));
     QVERIFY(m_detection->buffer().isEmpty());
-}
-
-// While the shutdown question is open the user types another hotkey: it runs at once, and the
-// shutdown waits for its Yes.
-void TestCoreWiring::hotkeysRunWhileAQuestionIsOpen()
-{
-    save({{"(Ctrl)q", "-Shut Down-"}, {"xy", "/bin/xy"}});
-    m_dialogs.setWhileOpen([this] {
-        m_keys.tap({88});
-        m_keys.tap({89});
-    });
-    m_keys.tap({17});
-    m_keys.tap({81});
-    QTRY_VERIFY(m_log.contains(QStringLiteral("open /bin/xy")));
-    m_dialogs.setWhileOpen({});
-    QVERIFY(m_power.calls().isEmpty());
-    QVERIFY(m_dialogs.answerOpenQuestion(true));
-    QCOMPARE(m_power.calls(), QStringList{"shutDown"});
 }
 
 void TestCoreWiring::savedEntryActiveOnlyAfterSave()

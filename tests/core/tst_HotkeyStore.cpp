@@ -22,7 +22,6 @@ private slots:
     void listIgnoresBadPositions();
     void tableSplits_data();
     void tableSplits();
-    void tableGenerationChanges();
     void validation_data();
     void validation();
     void webAddressEntry_data();
@@ -142,17 +141,6 @@ void TestHotkeyStore::tableSplits()
         QCOMPARE(table.combinationAt(i), combinations.at(i));
         QCOMPARE(table.targetAt(i).value_or(QStringLiteral("<none>")), targets.at(i));
     }
-}
-
-void TestHotkeyStore::tableGenerationChanges()
-{
-    ActiveHotkeyTable first;
-    ActiveHotkeyTable second;
-    QVERIFY(first.generation() != second.generation());
-    const quint64 before = first.generation();
-    first.replaceFromText(QStringLiteral("a*b"));
-    QVERIFY(first.generation() != before);
-    QVERIFY(first.generation() != second.generation());
 }
 
 void TestHotkeyStore::validation_data()

@@ -13,14 +13,11 @@ class TestSettingsStore final : public QObject
 
 private slots:
     void init();
-    void cleanStoreDefaults();
-    void storedButtonStyleWinsEverywhere();
     void notANumberFallsBack_data();
     void notANumberFallsBack();
     void soundEmptyVersusAbsent();
     void startupNoteBalloonRule_data();
     void startupNoteBalloonRule();
-    void runChoiceFirstRun();
     void valuesAreTextInIniFile();
     void defaultStoreIsTarvexIni();
     void unusableFileIsLeftAlone_data();
@@ -37,30 +34,6 @@ void TestSettingsStore::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     m_store = std::make_unique<SettingsStore>(m_dir->filePath(QStringLiteral("Tarvex.ini")));
-}
-
-void TestSettingsStore::cleanStoreDefaults()
-{
-    const AppSettings settings(*m_store);
-    QCOMPARE(settings.mainWindowButtonStyle(), qint16(3));
-    QCOMPARE(settings.editorButtonStyle(), qint16(13));
-    QCOMPARE(settings.optionsButtonStyle(), qint16(3));
-    QCOMPARE(settings.themeColor(), 0);
-    QCOMPARE(settings.frameStyle(), 3);
-    QCOMPARE(settings.startupNote(), qint16(0));
-    QVERIFY(!settings.startupBalloonSuppressed());
-    QVERIFY(!settings.runChoiceStored());
-    QVERIFY(settings.activationNotification());
-    QCOMPARE(settings.activationSound(QStringLiteral("/opt/tarvex")),
-             QStringLiteral("/opt/tarvex/Sounds/Bing.wav"));
-}
-
-void TestSettingsStore::storedButtonStyleWinsEverywhere()
-{
-    AppSettings settings(*m_store);
-    QCOMPARE(settings.setButtonStyle(7), QString());
-    QCOMPARE(settings.mainWindowButtonStyle(), qint16(7));
-    QCOMPARE(settings.editorButtonStyle(), qint16(7));
 }
 
 void TestSettingsStore::notANumberFallsBack_data()
@@ -119,16 +92,6 @@ void TestSettingsStore::startupNoteBalloonRule()
     const AppSettings settings(*m_store);
     QCOMPARE(settings.startupBalloonSuppressed(), suppressed);
     QCOMPARE(int(settings.startupNote()), checkBox);
-}
-
-void TestSettingsStore::runChoiceFirstRun()
-{
-    AppSettings settings(*m_store);
-    QVERIFY(!settings.runChoiceStored());
-    settings.setRunChoice(false);
-    QVERIFY(settings.runChoiceStored());
-    QCOMPARE(m_store->readText(QStringLiteral("Startup"), QStringLiteral("Run"), "NOTSET"),
-             QStringLiteral("0"));
 }
 
 void TestSettingsStore::valuesAreTextInIniFile()

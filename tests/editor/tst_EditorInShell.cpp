@@ -24,7 +24,6 @@ class TestEditorInShell final : public QObject
 
 private Q_SLOTS:
     void initTestCase() { ProgramTrayIcon::setDefaultFallbackDelay(0); }
-    void cancelDropsAddedRows();
     void leavingWithUnsavedChangesAsks_data();
     void leavingWithUnsavedChangesAsks();
     void leavingWithoutChangesDoesNotAsk_data();
@@ -73,25 +72,6 @@ private:
         }
     }
 };
-
-void TestEditorInShell::cancelDropsAddedRows()
-{
-    ShellFixture f;
-    f.writeHotkeys("a*/tmp/a file");
-    QVERIFY(f.shell->start());
-    f.shell->configureHotkeys();
-    hkCORE* editor = f.shell->editor();
-    QVERIFY(editor->isVisible());
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Configure Hotkeys"));
-    addWebsite(*editor, QStringLiteral("w"));
-    QCOMPARE(f.shell->hotkeyHost()->list().count(), 2);
-    f.dialogs.answer(QStringLiteral("No"));
-    click(*editor, "cancelButton");
-    QTRY_VERIFY(!f.shell->editor());
-    QVERIFY(mainWindowVisible(f));
-    f.shell->configureHotkeys();
-    QCOMPARE(f.shell->hotkeyHost()->list().count(), 1);
-}
 
 // "Yes" saves and leaves, "No" drops the edits and leaves, "Cancel" stays, however the
 // editor is left.
