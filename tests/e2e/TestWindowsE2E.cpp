@@ -10,14 +10,111 @@ class TestWindowsE2E final : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanup();
-    void minimize();
-    void maximize();
-    void close();
-    void hideAndRestoreFromTray();
-    void closedWindowIsNoError();
-    void trayStartedLater();
+    void initTestCase()
+    {
+        m_harness = std::make_unique<E2EHarness>();
+        QVERIFY(m_harness->writeHotkeys(
+            {"(Ctrl)(Alt)m*-Minimize Window-", "(Ctrl)(Alt)x*-maximize window-",
+             "(Ctrl)(Alt)c*-Close Window-", "(Ctrl)(Alt)h*-Hide Window-"}));
+        QVERIFY(m_harness->startHost());
+    }
+
+    void cleanup()
+    {
+        if (m_victim && m_victim->state() != QProcess::NotRunning) {
+            m_victim->kill();
+            m_victim->waitForFinished();
+        }
+        m_victim.reset();
+    }
+
+    void minimize()
+    {
+        const QString window = openVictim("Victim minimize");
+        QVERIFY(!window.isEmpty());
+        QVERIFY(property(window, "WM_STATE").contains("Normal"));
+        press("ctrl+alt+m");
+        QTRY_VERIFY_WITH_TIMEOUT(property(window, "WM_STATE").contains("Iconic"), 5000);
+    }
+
+    void maximize()
+    {
+        const QString window = openVictim("Victim maximize");
+        QVERIFY(!window.isEmpty());
+        QVERIFY(!property(window, "_NET_WM_STATE").contains("MAXIMIZED"));
+        press("ctrl+alt+x");
+        QTRY_VERIFY_WITH_TIMEOUT(
+            property(window, "_NET_WM_STATE").contains("_NET_WM_STATE_MAXIMIZED_VERT"), 5000);
+        QVERIFY(property(window, "_NET_WM_STATE").contains("_NET_WM_STATE_MAXIMIZED_HORZ"));
+    }
+
+    void close()
+    {
+        const QString window = openVictim("Victim close");
+        QVERIFY(!window.isEmpty());
+        press("ctrl+alt+c");
+        QVERIFY(m_victim->waitForFinished(5000));
+    }
+
+    void hideAndRestoreFromTray()
+    {
+        const QString window = openVictim("Victim hide");
+        QVERIFY(!window.isEmpty());
+        press("ctrl+alt+h");
+        QTRY_COMPARE_WITH_TIMEOUT(mapState(window), QString("IsUnMapped"), 5000);
+        QCOMPARE(m_harness->waitForHostLine("tray ", 5000), QString("tray 0"));
+        QPoint icon;
+        QTRY_VERIFY_WITH_TIMEOUT(!(icon = embeddedIconCentre()).isNull(), 10000);
+        E2EHarness::xdotool({"mousemove", QString::number(icon.x()), QString::number(icon.y())});
+        E2EHarness::xdotool({"click", "--repeat", "2", "--delay", "60", "1"});
+        QTRY_COMPARE_WITH_TIMEOUT(mapState(window), QString("IsViewable"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), window.toULongLong(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(embeddedIconCentre().isNull(), 5000);
+    }
+
+    // The foreground window may vanish between the hotkey and the action: nothing happens.
+    void closedWindowIsNoError()
+    {
+        const QString window = openVictim("Victim gone");
+        QVERIFY(!window.isEmpty());
+        m_victim->kill();
+        m_victim->waitForFinished();
+        const qsizetype actions = m_harness->hostLines("action").size();
+        const qsizetype trayIcons = m_harness->hostLines("tray").size();
+        press("ctrl+alt+x");
+        press("ctrl+alt+h");
+        QTRY_COMPARE_WITH_TIMEOUT(m_harness->hostLines("action").size(), actions + 2, 5000);
+        E2EHarness::settle(300);
+        QCOMPARE(m_harness->hostLines("tray").size(), trayIcons); // nothing was hidden
+        // The host is still running and acting.
+        const QString next = openVictim("Victim after");
+        press("ctrl+alt+m");
+        QTRY_VERIFY_WITH_TIMEOUT(property(next, "WM_STATE").contains("Iconic"), 5000);
+    }
+
+    // Run in a session without a tray: the icon of a window hidden then appears
+    // when a tray starts, and restores the window as usual.
+    void trayStartedLater()
+    {
+        if (qEnvironmentVariable("XSESSION_NO_TRAY") != "1")
+            QSKIP("runs in the session that starts without a tray");
+        const QString window = openVictim("Victim late tray");
+        QVERIFY(!window.isEmpty());
+        press("ctrl+alt+h");
+        QTRY_COMPARE_WITH_TIMEOUT(mapState(window), QString("IsUnMapped"), 5000);
+        QVERIFY(!m_harness->waitForHostLine("tray ", 5000).isEmpty());
+        QVERIFY(embeddedIconCentre().isNull());
+        QProcess tray;
+        tray.start("trayer", {"--edge", "bottom", "--align", "right", "--widthtype", "pixel",
+                              "--width", "200", "--height", "24"});
+        QPoint icon;
+        QTRY_VERIFY_WITH_TIMEOUT(!(icon = embeddedIconCentre()).isNull(), 10000);
+        E2EHarness::xdotool({"mousemove", QString::number(icon.x()), QString::number(icon.y())});
+        E2EHarness::xdotool({"click", "--repeat", "2", "--delay", "60", "1"});
+        QTRY_COMPARE_WITH_TIMEOUT(mapState(window), QString("IsViewable"), 5000);
+        tray.terminate();
+        tray.waitForFinished();
+    }
 
 private:
     QString openVictim(const QString& title);
@@ -30,24 +127,6 @@ private:
     std::unique_ptr<E2EHarness> m_harness;
     std::unique_ptr<QProcess> m_victim;
 };
-
-void TestWindowsE2E::initTestCase()
-{
-    m_harness = std::make_unique<E2EHarness>();
-    QVERIFY(
-        m_harness->writeHotkeys({"(Ctrl)(Alt)m*-Minimize Window-", "(Ctrl)(Alt)x*-maximize window-",
-                                 "(Ctrl)(Alt)c*-Close Window-", "(Ctrl)(Alt)h*-Hide Window-"}));
-    QVERIFY(m_harness->startHost());
-}
-
-void TestWindowsE2E::cleanup()
-{
-    if (m_victim && m_victim->state() != QProcess::NotRunning) {
-        m_victim->kill();
-        m_victim->waitForFinished();
-    }
-    m_victim.reset();
-}
 
 // Starts an xmessage window titled `title`, activates it and returns its id
 // once the window manager names it the active window (else an empty id).
@@ -109,94 +188,6 @@ QPoint TestWindowsE2E::embeddedIconCentre()
             return {value("X") + value("WIDTH") / 2, value("Y") + value("HEIGHT") / 2};
     }
     return {};
-}
-
-void TestWindowsE2E::minimize()
-{
-    const QString window = openVictim("Victim minimize");
-    QVERIFY(!window.isEmpty());
-    QVERIFY(property(window, "WM_STATE").contains("Normal"));
-    press("ctrl+alt+m");
-    QTRY_VERIFY_WITH_TIMEOUT(property(window, "WM_STATE").contains("Iconic"), 5000);
-}
-
-void TestWindowsE2E::maximize()
-{
-    const QString window = openVictim("Victim maximize");
-    QVERIFY(!window.isEmpty());
-    QVERIFY(!property(window, "_NET_WM_STATE").contains("MAXIMIZED"));
-    press("ctrl+alt+x");
-    QTRY_VERIFY_WITH_TIMEOUT(
-        property(window, "_NET_WM_STATE").contains("_NET_WM_STATE_MAXIMIZED_VERT"), 5000);
-    QVERIFY(property(window, "_NET_WM_STATE").contains("_NET_WM_STATE_MAXIMIZED_HORZ"));
-}
-
-void TestWindowsE2E::close()
-{
-    const QString window = openVictim("Victim close");
-    QVERIFY(!window.isEmpty());
-    press("ctrl+alt+c");
-    QVERIFY(m_victim->waitForFinished(5000));
-}
-
-void TestWindowsE2E::hideAndRestoreFromTray()
-{
-    const QString window = openVictim("Victim hide");
-    QVERIFY(!window.isEmpty());
-    press("ctrl+alt+h");
-    QTRY_COMPARE_WITH_TIMEOUT(mapState(window), QString("IsUnMapped"), 5000);
-    QCOMPARE(m_harness->waitForHostLine("tray ", 5000), QString("tray 0"));
-    QPoint icon;
-    QTRY_VERIFY_WITH_TIMEOUT(!(icon = embeddedIconCentre()).isNull(), 10000);
-    E2EHarness::xdotool({"mousemove", QString::number(icon.x()), QString::number(icon.y())});
-    E2EHarness::xdotool({"click", "--repeat", "2", "--delay", "60", "1"});
-    QTRY_COMPARE_WITH_TIMEOUT(mapState(window), QString("IsViewable"), 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), window.toULongLong(), 5000);
-    QTRY_VERIFY_WITH_TIMEOUT(embeddedIconCentre().isNull(), 5000);
-}
-
-// The foreground window may vanish between the hotkey and the action: nothing happens.
-void TestWindowsE2E::closedWindowIsNoError()
-{
-    const QString window = openVictim("Victim gone");
-    QVERIFY(!window.isEmpty());
-    m_victim->kill();
-    m_victim->waitForFinished();
-    const qsizetype actions = m_harness->hostLines("action").size();
-    const qsizetype trayIcons = m_harness->hostLines("tray").size();
-    press("ctrl+alt+x");
-    press("ctrl+alt+h");
-    QTRY_COMPARE_WITH_TIMEOUT(m_harness->hostLines("action").size(), actions + 2, 5000);
-    E2EHarness::settle(300);
-    QCOMPARE(m_harness->hostLines("tray").size(), trayIcons); // nothing was hidden
-    // The host is still running and acting.
-    const QString next = openVictim("Victim after");
-    press("ctrl+alt+m");
-    QTRY_VERIFY_WITH_TIMEOUT(property(next, "WM_STATE").contains("Iconic"), 5000);
-}
-
-// Run in a session without a tray: the icon of a window hidden then appears
-// when a tray starts, and restores the window as usual.
-void TestWindowsE2E::trayStartedLater()
-{
-    if (qEnvironmentVariable("XSESSION_NO_TRAY") != "1")
-        QSKIP("runs in the session that starts without a tray");
-    const QString window = openVictim("Victim late tray");
-    QVERIFY(!window.isEmpty());
-    press("ctrl+alt+h");
-    QTRY_COMPARE_WITH_TIMEOUT(mapState(window), QString("IsUnMapped"), 5000);
-    QVERIFY(!m_harness->waitForHostLine("tray ", 5000).isEmpty());
-    QVERIFY(embeddedIconCentre().isNull());
-    QProcess tray;
-    tray.start("trayer", {"--edge", "bottom", "--align", "right", "--widthtype", "pixel", "--width",
-                          "200", "--height", "24"});
-    QPoint icon;
-    QTRY_VERIFY_WITH_TIMEOUT(!(icon = embeddedIconCentre()).isNull(), 10000);
-    E2EHarness::xdotool({"mousemove", QString::number(icon.x()), QString::number(icon.y())});
-    E2EHarness::xdotool({"click", "--repeat", "2", "--delay", "60", "1"});
-    QTRY_COMPARE_WITH_TIMEOUT(mapState(window), QString("IsViewable"), 5000);
-    tray.terminate();
-    tray.waitForFinished();
 }
 
 QTEST_GUILESS_MAIN(TestWindowsE2E)
