@@ -73,8 +73,6 @@ private slots:
         QFETCH(QString, b);
         QFETCH(QString, joined);
         QCOMPARE(JoinPath(a, b), joined);
-        QCOMPARE(HotkeyDatabase::InFolder(a).path(),
-                 JoinPath(a, QStringLiteral("Hotkeys.TarvexDB")));
     }
 
     void savesExactBytes()
@@ -133,28 +131,6 @@ private slots:
         QCOMPARE(HotkeyDatabase(path()).load(list, table), QString());
         QCOMPARE(list.count(), 0);
         QCOMPARE(table.size(), 0);
-    }
-
-    void keepsNonAsciiText()
-    {
-        HotkeyList list;
-        list.append({"a", QStringLiteral("/home/jürgen/Übersicht €.txt")});
-        ActiveHotkeyTable table;
-        HotkeyDatabase(path()).save(list, table);
-        QVERIFY(ReadAll(path()).contains("j\xc3\xbcrgen"));
-        HotkeyList loaded;
-        HotkeyDatabase(path()).load(loaded, table);
-        QCOMPARE(loaded.at(1), list.at(1));
-    }
-
-    void readsEightBitFile()
-    {
-        // A hand-made file in an 8-bit code page is not UTF-8; its letters must not be lost.
-        WriteAll(path(), QByteArray("a*/home/j\xfcrgen\r\n"));
-        HotkeyList list;
-        ActiveHotkeyTable table;
-        HotkeyDatabase(path()).load(list, table);
-        QCOMPARE(list.at(1).target, QStringLiteral("/home/jürgen"));
     }
 
     void decodesEachRecordOnItsOwn()

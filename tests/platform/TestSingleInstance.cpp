@@ -39,13 +39,6 @@ private slots:
         QVERIFY(instance.tryClaim());
     }
 
-    void secondProcessIsRefused()
-    {
-        LockFileSingleInstance instance;
-        QVERIFY(instance.tryClaim());
-        startHolder("refused");
-    }
-
     void lockOfCrashedProcessIsTakenOver()
     {
         startHolder("claimed");
@@ -124,12 +117,6 @@ private slots:
             QVERIFY(first.tryClaim());
         }
         startHolder("claimed");
-    }
-
-    void lockLivesInRuntimeFolder()
-    {
-        LockFileSingleInstance instance;
-        QCOMPARE(instance.lockPath(), m_runtime->path() + "/tarvex.lock");
     }
 
     void laterStartIsAnswered_data()
