@@ -107,26 +107,6 @@ private Q_SLOTS:
         QVERIFY(f.messages().isEmpty());
     }
 
-    void saveFromTrayRefreshesRunningHotkeys()
-    {
-        ShellFixture f({"automatic"});
-        f.writeHotkeys("a*/tmp/a file");
-        QVERIFY(f.shell->start());
-        f.shell->settingsFromTray();
-        hkCORE* editor = f.shell->editor();
-        QVERIFY(editor->isVisible());
-        QVERIFY(HotkeysEnabled());
-        addWebsite(*editor, QStringLiteral("q"));
-        // While the editor is visible the hotkeys pause, and only saved rows ever run.
-        f.keys.tap({81});
-        QVERIFY(f.opener.calls().isEmpty());
-        click(*editor, "saveButton");
-        QVERIFY(!editor->isVisible());
-        QVERIFY(HotkeysEnabled());
-        f.keys.tap({81});
-        QCOMPARE(f.opener.calls(), QStringList{"open http://example.org"});
-    }
-
     // The main window and the editor read the look from the run's settings store, and a code
     // outside its list reads as that window's default (3 for the main window's buttons, 13 for the
     // editor's).
