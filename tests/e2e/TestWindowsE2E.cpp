@@ -1,3 +1,4 @@
+#include "AppDriver.h"
 #include "E2EHarness.h"
 
 #include <QtTest>
@@ -19,14 +20,8 @@ private slots:
         QVERIFY(m_harness->startHost());
     }
 
-    void cleanup()
-    {
-        if (m_victim && m_victim->state() != QProcess::NotRunning) {
-            m_victim->kill();
-            m_victim->waitForFinished();
-        }
-        m_victim.reset();
-    }
+    void init() { m_windows = std::make_unique<AppDriver>(*m_harness); }
+    void cleanup() { m_windows.reset(); } // its windows end with it
 
     void minimize()
     {
@@ -53,7 +48,7 @@ private slots:
         const QString window = openVictim("Victim close");
         QVERIFY(!window.isEmpty());
         press("ctrl+alt+c");
-        QVERIFY(m_victim->waitForFinished(5000));
+        QVERIFY(m_windows->lastVictim().waitForFinished(5000));
     }
 
     void hideAndRestoreFromTray()
@@ -65,8 +60,7 @@ private slots:
         QCOMPARE(m_harness->waitForHostLine("tray ", 5000), QString("tray 0"));
         QPoint icon;
         QTRY_VERIFY_WITH_TIMEOUT(!(icon = embeddedIconCentre()).isNull(), 10000);
-        E2EHarness::xdotool({"mousemove", QString::number(icon.x()), QString::number(icon.y())});
-        E2EHarness::xdotool({"click", "--repeat", "2", "--delay", "60", "1"});
+        AppDriver::doubleClick(icon);
         QTRY_COMPARE_WITH_TIMEOUT(mapState(window), QString("IsViewable"), 5000);
         QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), window.toULongLong(), 5000);
         QTRY_VERIFY_WITH_TIMEOUT(embeddedIconCentre().isNull(), 5000);
@@ -77,8 +71,8 @@ private slots:
     {
         const QString window = openVictim("Victim gone");
         QVERIFY(!window.isEmpty());
-        m_victim->kill();
-        m_victim->waitForFinished();
+        m_windows->lastVictim().kill();
+        m_windows->lastVictim().waitForFinished();
         const qsizetype actions = m_harness->hostLines("action").size();
         const qsizetype trayIcons = m_harness->hostLines("tray").size();
         press("ctrl+alt+x");
@@ -109,66 +103,27 @@ private slots:
                               "--width", "200", "--height", "24"});
         QPoint icon;
         QTRY_VERIFY_WITH_TIMEOUT(!(icon = embeddedIconCentre()).isNull(), 10000);
-        E2EHarness::xdotool({"mousemove", QString::number(icon.x()), QString::number(icon.y())});
-        E2EHarness::xdotool({"click", "--repeat", "2", "--delay", "60", "1"});
+        AppDriver::doubleClick(icon);
         QTRY_COMPARE_WITH_TIMEOUT(mapState(window), QString("IsViewable"), 5000);
         tray.terminate();
         tray.waitForFinished();
     }
 
 private:
-    QString openVictim(const QString& title);
+    QString openVictim(const QString& title) { return m_windows->openVictim(title); }
     void press(const QString& keys) { E2EHarness::xdotool({"key", keys}); }
     static QString property(const QString& window, const QString& name);
-    static QString mapState(const QString& window);
-    static qulonglong activeWindow();
+    static QString mapState(const QString& window) { return AppDriver::mapState(window); }
+    static qulonglong activeWindow() { return AppDriver::activeWindow(); }
     static QPoint embeddedIconCentre();
 
     std::unique_ptr<E2EHarness> m_harness;
-    std::unique_ptr<QProcess> m_victim;
+    std::unique_ptr<AppDriver> m_windows;
 };
-
-// Starts an xmessage window titled `title`, activates it and returns its id
-// once the window manager names it the active window (else an empty id).
-// On a loaded machine openbox may not have taken the new window over yet
-// when the first activation request arrives, and then ignores it for good:
-// the request is repeated until it holds.
-QString TestWindowsE2E::openVictim(const QString& title)
-{
-    m_victim = std::make_unique<QProcess>();
-    m_victim->start("xmessage", {"-title", title, "-buttons", "", "A window to act on"});
-    if (!m_victim->waitForStarted())
-        return QString();
-    const QString window = E2EHarness::findWindow({"--name", "^" + title + "$"});
-    if (window.isEmpty())
-        return QString();
-    QElapsedTimer waited;
-    waited.start();
-    while (activeWindow() != window.toULongLong()) {
-        if (waited.hasExpired(10000))
-            return QString();
-        E2EHarness::xdotool({"windowactivate", window});
-        E2EHarness::settle(200);
-    }
-    return window;
-}
 
 QString TestWindowsE2E::property(const QString& window, const QString& name)
 {
     return E2EHarness::run("xprop", {"-id", window, name});
-}
-
-QString TestWindowsE2E::mapState(const QString& window)
-{
-    const QString info = E2EHarness::run("xwininfo", {"-id", window});
-    const qsizetype at = info.indexOf("Map State: ");
-    return at < 0 ? QString() : info.mid(at + 11).section('\n', 0, 0);
-}
-
-qulonglong TestWindowsE2E::activeWindow()
-{
-    const QString root = E2EHarness::run("xprop", {"-root", "_NET_ACTIVE_WINDOW"});
-    return root.section("# ", 1).trimmed().toULongLong(nullptr, 16);
 }
 
 // The centre of the host's tray icon once the tray has embedded it (the host's
@@ -180,12 +135,8 @@ QPoint TestWindowsE2E::embeddedIconCentre()
     for (const QString& window : windows) {
         if (!E2EHarness::run("xprop", {"-id", window, "_XEMBED_INFO"}).contains("= "))
             continue;
-        const QString shape = E2EHarness::xdotool({"getwindowgeometry", "--shell", window});
-        const auto value = [&shape](const QString& name) {
-            return shape.section(name + '=', 1).section('\n', 0, 0).toInt();
-        };
-        if (value("X") > 0 && mapState(window) == "IsViewable")
-            return {value("X") + value("WIDTH") / 2, value("Y") + value("HEIGHT") / 2};
+        if (AppDriver::geometryOf(window).x() > 0 && mapState(window) == "IsViewable")
+            return AppDriver::centreOf(window);
     }
     return {};
 }
