@@ -268,7 +268,7 @@ private slots:
     void readerPassesKeysAfterOneAuthorisation()
     {
         E2EHarness& h = *m_harness;
-        PrivateSystemBus bus;
+        PrivateBus bus(PrivateBus::Kind::System);
         QVERIFY(!bus.address().isEmpty());
         QDBusConnection standIns = QDBusConnection::connectToBus(bus.address(), "standins");
         MockLogindSeat seat;

@@ -2,6 +2,7 @@
 #include "platform/evdev/EvdevKeyEventCodes.h"
 #include "platform/evdev/EvdevKeyStateSource.h"
 #include "platform/evdev/SessionKeymap.h"
+#include "tests/fakes/PrivateBus.h"
 #include "tests/platform/FifoKeyboard.h"
 #include "tests/platform/LayoutKeys.h"
 
@@ -125,7 +126,7 @@ private slots:
     void way();
 
 private:
-    QProcess m_daemon;
+    PrivateBus m_bus;
     QString m_address;
     MockLocale m_locale;
 };
@@ -135,9 +136,8 @@ void TestEvdevKeys::initTestCase()
     qputenv("XKB_DEFAULT_LAYOUT", "us");
     qunsetenv("XKB_DEFAULT_VARIANT");
     qunsetenv("XKB_DEFAULT_OPTIONS");
-    m_daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-    QVERIFY2(m_daemon.waitForReadyRead(10000), "dbus-daemon did not start");
-    m_address = QString::fromUtf8(m_daemon.readLine().trimmed());
+    m_address = m_bus.address();
+    QVERIFY2(!m_address.isEmpty(), "dbus-daemon did not start");
     QDBusConnection service = QDBusConnection::connectToBus(m_address, "localed");
     QVERIFY(service.isConnected());
     QVERIFY(service.registerObject("/org/freedesktop/locale1", &m_locale,
@@ -149,8 +149,6 @@ void TestEvdevKeys::cleanupTestCase()
 {
     QDBusConnection::disconnectFromBus("localed");
     QDBusConnection::disconnectFromBus("client");
-    m_daemon.terminate();
-    m_daemon.waitForFinished();
 }
 
 // Steps: "1+30" keyboard 1 presses evdev key 30 (A), "1-30" releases it, "1=30"

@@ -1,9 +1,11 @@
 #include "platform/kwin/KWinDesktopWindows.h"
 #include "tests/platform/MockKWin.h"
 
+#include "tests/fakes/PrivateBus.h"
 #include <QDBusConnection>
 #include <QProcess>
 #include <QRegularExpression>
+
 #include <QtTest>
 
 using namespace tarvex;
@@ -19,16 +21,11 @@ class TestKWinDesktopWindows final : public QObject
 private slots:
     void initTestCase()
     {
-        m_daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-        QVERIFY2(m_daemon.waitForReadyRead(10000), "dbus-daemon did not start");
-        m_address = QString::fromUtf8(m_daemon.readLine().trimmed());
+        m_address = m_bus.address();
+        QVERIFY2(!m_address.isEmpty(), "dbus-daemon did not start");
     }
 
-    void cleanupTestCase()
-    {
-        m_daemon.terminate();
-        m_daemon.waitForFinished();
-    }
+    void cleanupTestCase() {}
 
     void actionsReachTheActiveWindow_data()
     {
@@ -116,7 +113,7 @@ private:
     {
         return QDBusConnection::connectToBus(m_address, name);
     }
-    QProcess m_daemon;
+    PrivateBus m_bus;
     QString m_address;
 };
 

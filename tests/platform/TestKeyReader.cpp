@@ -78,7 +78,7 @@ private slots:
 
     void init()
     {
-        m_bus = std::make_unique<PrivateSystemBus>();
+        m_bus = std::make_unique<PrivateBus>(PrivateBus::Kind::System);
         QVERIFY2(!m_bus->address().isEmpty(), "dbus-daemon did not start");
         m_standIns = QDBusConnection::connectToBus(m_bus->address(), "standins");
         m_seat.reset(::geteuid());
@@ -318,7 +318,7 @@ private:
     bool allow(Client& client);
     QString socket() const { return m_work->filePath("socket"); }
 
-    std::unique_ptr<PrivateSystemBus> m_bus;
+    std::unique_ptr<PrivateBus> m_bus;
     QDBusConnection m_standIns{QString()};
     MockLogindSeat m_seat;
     MockPolkit m_polkit;

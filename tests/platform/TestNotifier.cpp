@@ -1,8 +1,10 @@
 #include "platform/linux/DBusNotifier.h"
 #include "tests/platform/MockNotifications.h"
 
+#include "tests/fakes/PrivateBus.h"
 #include <QDBusConnection>
 #include <QProcess>
+
 #include <QtTest>
 
 using namespace tarvex;
@@ -16,9 +18,8 @@ class TestNotifier final : public QObject
 private slots:
     void initTestCase()
     {
-        m_daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-        QVERIFY2(m_daemon.waitForReadyRead(10000), "dbus-daemon did not start");
-        m_address = QString::fromUtf8(m_daemon.readLine().trimmed());
+        m_address = m_bus.address();
+        QVERIFY2(!m_address.isEmpty(), "dbus-daemon did not start");
         QDBusConnection service = QDBusConnection::connectToBus(m_address, "service");
         QVERIFY(service.isConnected());
         QVERIFY(service.registerObject("/org/freedesktop/Notifications", &m_service,
@@ -30,8 +31,6 @@ private slots:
     {
         QDBusConnection::disconnectFromBus("service");
         QDBusConnection::disconnectFromBus("client");
-        m_daemon.terminate();
-        m_daemon.waitForFinished();
     }
 
     void init()
@@ -116,7 +115,7 @@ private slots:
     }
 
 private:
-    QProcess m_daemon;
+    PrivateBus m_bus;
     MockNotifications m_service;
     QString m_address;
 };

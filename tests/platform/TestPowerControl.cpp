@@ -1,9 +1,11 @@
 #include "platform/linux/LogindPowerControl.h"
 #include "tests/platform/MockLogind.h"
 
+#include "tests/fakes/PrivateBus.h"
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QProcess>
+
 #include <QtTest>
 
 using namespace tarvex;
@@ -17,9 +19,8 @@ class TestPowerControl final : public QObject
 private slots:
     void initTestCase()
     {
-        m_daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-        QVERIFY2(m_daemon.waitForReadyRead(10000), "dbus-daemon did not start");
-        m_address = QString::fromUtf8(m_daemon.readLine().trimmed());
+        m_address = m_bus.address();
+        QVERIFY2(!m_address.isEmpty(), "dbus-daemon did not start");
         QDBusConnection service = QDBusConnection::connectToBus(m_address, "logind");
         QVERIFY(service.isConnected());
         QVERIFY(service.registerObject("/org/freedesktop/login1", &m_logind,
@@ -31,8 +32,6 @@ private slots:
     {
         QDBusConnection::disconnectFromBus("logind");
         QDBusConnection::disconnectFromBus("client");
-        m_daemon.terminate();
-        m_daemon.waitForFinished();
     }
     void init() { m_logind.calls.clear(); }
 
@@ -97,7 +96,7 @@ private slots:
 private:
     static bool run(LogindPowerControl& power, const QString& request);
 
-    QProcess m_daemon;
+    PrivateBus m_bus;
     MockLogind m_logind;
     QString m_address;
 };
