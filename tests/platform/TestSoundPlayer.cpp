@@ -7,6 +7,13 @@
 
 using namespace tarvex;
 
+// Whether libcanberra is mapped into this process.
+static bool canberraLoaded()
+{
+    QFile maps("/proc/self/maps");
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libcanberra.so");
+}
+
 // The activation sound: libcanberra on a thread of its own. The tests give
 // ALSA a silent device through the private HOME's .asoundrc.
 class TestSoundPlayer final : public QObject
@@ -14,24 +21,48 @@ class TestSoundPlayer final : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void playable_data();
-    void playable();
-    void workerPlaysOnSilentDevice();
+    void initTestCase()
+    {
+        qputenv("PULSE_SERVER", "unix:/nonexistent"); // no sound server: straight to ALSA
+        writeFile(".asoundrc", "pcm.!default { type null }\nctl.!default { type hw card 0 }\n");
+        QFile chime(qEnvironmentVariable("TARVEX_TEST_SOURCE_DIR") + "/resources/Sounds/Bing.wav");
+        QVERIFY(chime.open(QIODevice::ReadOnly));
+        m_wav = writeFile("chime.wav", chime.readAll());
+    }
+
+    void playable_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("playable");
+        QTest::newRow("wav file") << "chime.wav" << true;
+        QTest::newRow("missing file") << "gone.wav" << false;
+        QTest::newRow("folder") << "" << false;
+    }
+
+    void playable()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, playable);
+        QCOMPARE(CanberraSoundPlayer::isPlayableFile(QDir::homePath() + '/' + name), playable);
+    }
+
+    void workerPlaysOnSilentDevice()
+    {
+        // Nothing of the library is loaded before the first sound.
+        CanberraSoundPlayer player;
+        QVERIFY(!canberraLoaded());
+        CanberraWorker worker;
+        worker.play(m_wav);
+        QVERIFY(canberraLoaded());
+        QCOMPARE(worker.lastResult(), 0);
+        worker.play(QDir::homePath() + "/gone.wav");
+        QVERIFY(worker.lastResult() != 0);
+    }
 
 private:
     QString writeFile(const QString& name, const QByteArray& bytes);
     QString m_wav;
 };
-
-void TestSoundPlayer::initTestCase()
-{
-    qputenv("PULSE_SERVER", "unix:/nonexistent"); // no sound server: straight to ALSA
-    writeFile(".asoundrc", "pcm.!default { type null }\nctl.!default { type hw card 0 }\n");
-    QFile chime(qEnvironmentVariable("TARVEX_TEST_SOURCE_DIR") + "/resources/Sounds/Bing.wav");
-    QVERIFY(chime.open(QIODevice::ReadOnly));
-    m_wav = writeFile("chime.wav", chime.readAll());
-}
 
 QString TestSoundPlayer::writeFile(const QString& name, const QByteArray& bytes)
 {
@@ -40,42 +71,6 @@ QString TestSoundPlayer::writeFile(const QString& name, const QByteArray& bytes)
         return QString();
     file.write(bytes);
     return file.fileName();
-}
-
-void TestSoundPlayer::playable_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("playable");
-    QTest::newRow("wav file") << "chime.wav" << true;
-    QTest::newRow("missing file") << "gone.wav" << false;
-    QTest::newRow("folder") << "" << false;
-}
-
-void TestSoundPlayer::playable()
-{
-    QFETCH(QString, name);
-    QFETCH(bool, playable);
-    QCOMPARE(CanberraSoundPlayer::isPlayableFile(QDir::homePath() + '/' + name), playable);
-}
-
-// Whether libcanberra is mapped into this process.
-static bool canberraLoaded()
-{
-    QFile maps("/proc/self/maps");
-    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libcanberra.so");
-}
-
-void TestSoundPlayer::workerPlaysOnSilentDevice()
-{
-    // Nothing of the library is loaded before the first sound.
-    CanberraSoundPlayer player;
-    QVERIFY(!canberraLoaded());
-    CanberraWorker worker;
-    worker.play(m_wav);
-    QVERIFY(canberraLoaded());
-    QCOMPARE(worker.lastResult(), 0);
-    worker.play(QDir::homePath() + "/gone.wav");
-    QVERIFY(worker.lastResult() != 0);
 }
 
 QTEST_GUILESS_MAIN(TestSoundPlayer)
