@@ -581,6 +581,7 @@ private Q_SLOTS:
         else
             f.shell->terminate();
         QVERIFY(f.shell->hasFinished());
+        QVERIFY(!f.shell->editor() && !f.shell->mainWindow() && !f.shell->popupMenu());
         QVERIFY(!f.desktop.isHidden(7));
         QVERIFY(f.hiddenIcons.entries().isEmpty());
     }
