@@ -81,17 +81,6 @@ struct ShellFixture
         return texts;
     }
 
-    /// Points HOME and the XDG folders of this test process at a private temporary folder,
-    /// so that nothing the windows read or write by default touches the user's files.
-    static void usePrivateHome()
-    {
-        static QTemporaryDir home;
-        for (const char* name : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME"})
-            qputenv(name, home.filePath(QString::fromLatin1(name)).toUtf8());
-        qputenv("HOME", home.path().toUtf8());
-        qputenv("XDG_RUNTIME_DIR", home.path().toUtf8());
-    }
-
     /// Writes the hotkey file line `line` into the Documents folder.
     void writeHotkeys(const QByteArray& line)
     {

@@ -33,15 +33,6 @@ private:
     }
 
 private Q_SLOTS:
-    void installedProgramReadsShare()
-    {
-        const QString bin = make("usr/bin");
-        const QString share = make("usr/share/tarvex");
-        QCOMPARE(ProgramFolder::locate(bin, "../share/tarvex"), share);
-        // The prefix the build gives the program: bin and share side by side.
-        QCOMPARE(ProgramFolder::InstalledRelative, QStringLiteral("../share/tarvex"));
-    }
-
     void buildFolderReadsBesideItself()
     {
         const QString build = make("work/build");

@@ -24,11 +24,7 @@ class TestSignalWatcher final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        ShellFixture::usePrivateHome();
-        ProgramTrayIcon::setDefaultFallbackDelay(0);
-    }
+    void initTestCase() { ProgramTrayIcon::setDefaultFallbackDelay(0); }
 
     void signalsArriveInTheEventLoop()
     {
@@ -52,8 +48,47 @@ private Q_SLOTS:
         QVERIFY(!second.isActive());
     }
 
-    void signalEndsTheRunAfterTheOpenDialog_data();
-    void signalEndsTheRunAfterTheOpenDialog();
+    // A signal while a message box (on the stack, a window its parent) runs its own event loop:
+    // the box returns first, its window still there, and only then does the run end, with the
+    // window the hotkeys hid shown again.
+    void signalEndsTheRunAfterTheOpenDialog_data()
+    {
+        QTest::addColumn<bool>("overEditor");
+        QTest::newRow("box over the editor") << true;
+        QTest::newRow("box over the main window") << false;
+    }
+
+    void signalEndsTheRunAfterTheOpenDialog()
+    {
+        QFETCH(bool, overEditor);
+        ShellFixture f({"automatic"});
+        f.writeHotkeys("h*-Hide Window-");
+        f.desktop.setForeground(7);
+        SignalWatcher watcher({SIGTERM});
+        bool dialogRunning = false;
+        bool endedUnderDialog = false;
+        bool ownerKeptThroughDialog = false;
+        connect(f.shell.get(), &TarvexShell::finished, this,
+                [&] { endedUnderDialog = dialogRunning; });
+        QTimer::singleShot(0, this, [&] {
+            f.keys.tap({72});
+            f.shell->openFromTray();
+            if (overEditor)
+                f.shell->configureHotkeys();
+            QPointer<QWidget> owner =
+                overEditor ? static_cast<QWidget*>(f.shell->editor()) : f.shell->mainWindow();
+            QTimer::singleShot(100, [] { ::raise(SIGTERM); });
+            dialogRunning = true;
+            QtDialogs().warn(owner, ProgramTitle, QStringLiteral("A box that waits for an answer"));
+            dialogRunning = false;
+            ownerKeptThroughDialog = !owner.isNull();
+        });
+        QCOMPARE(TarvexApplication::exec(*f.shell, watcher), 0);
+        QVERIFY(f.shell->hasFinished());
+        QVERIFY(ownerKeptThroughDialog);
+        QVERIFY(!endedUnderDialog);
+        QVERIFY(!f.desktop.isHidden(7));
+    }
 
     void destructionRestoresDefaultHandling()
     {
@@ -65,47 +100,6 @@ private Q_SLOTS:
         QVERIFY(current.sa_handler == SIG_DFL);
     }
 };
-
-// A signal while a message box (on the stack, a window its parent) runs its own event loop:
-// the box returns first, its window still there, and only then does the run end, with the
-// window the hotkeys hid shown again.
-void TestSignalWatcher::signalEndsTheRunAfterTheOpenDialog_data()
-{
-    QTest::addColumn<bool>("overEditor");
-    QTest::newRow("box over the editor") << true;
-    QTest::newRow("box over the main window") << false;
-}
-
-void TestSignalWatcher::signalEndsTheRunAfterTheOpenDialog()
-{
-    QFETCH(bool, overEditor);
-    ShellFixture f({"automatic"});
-    f.writeHotkeys("h*-Hide Window-");
-    f.desktop.setForeground(7);
-    SignalWatcher watcher({SIGTERM});
-    bool dialogRunning = false;
-    bool endedUnderDialog = false;
-    bool ownerKeptThroughDialog = false;
-    connect(f.shell.get(), &TarvexShell::finished, this, [&] { endedUnderDialog = dialogRunning; });
-    QTimer::singleShot(0, this, [&] {
-        f.keys.tap({72});
-        f.shell->openFromTray();
-        if (overEditor)
-            f.shell->configureHotkeys();
-        QPointer<QWidget> owner =
-            overEditor ? static_cast<QWidget*>(f.shell->editor()) : f.shell->mainWindow();
-        QTimer::singleShot(100, [] { ::raise(SIGTERM); });
-        dialogRunning = true;
-        QtDialogs().warn(owner, ProgramTitle, QStringLiteral("A box that waits for an answer"));
-        dialogRunning = false;
-        ownerKeptThroughDialog = !owner.isNull();
-    });
-    QCOMPARE(TarvexApplication::exec(*f.shell, watcher), 0);
-    QVERIFY(f.shell->hasFinished());
-    QVERIFY(ownerKeptThroughDialog);
-    QVERIFY(!endedUnderDialog);
-    QVERIFY(!f.desktop.isHidden(7));
-}
 
 QTEST_MAIN(TestSignalWatcher)
 #include "tst_SignalWatcher.moc"

@@ -25,8 +25,6 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() { ShellFixture::usePrivateHome(); }
-
     // The four buttons and the picture lie inside the window, under the title bar, apart from
     // each other, and each button's caption fits it; the advanced settings fit too once shown.
     void controlsInsideWindowAndApart()
@@ -60,15 +58,11 @@ private Q_SLOTS:
         }
     }
 
-    void frameCoversWindowInStoredLook()
+    void frameCoversWindow()
     {
         ShellFixture f;
-        f.settings.writeText("Theme", "Color", "2");
-        f.settings.writeText("WTheme", "Color", "4");
         Tarvex& window = started(f);
         QCOMPARE(window.ThemeForm()->geometry(), window.rect());
-        QCOMPARE(window.ThemeForm()->ThemeColor(), 2);
-        QCOMPARE(window.ThemeForm()->Style(), 4);
         QVERIFY(!window.ThemeForm()->CloseButton());
         // The designed one-pixel label lies under the frame, and screen readers are not told
         // it shows.
@@ -232,30 +226,6 @@ private Q_SLOTS:
         QTest::mouseClick(window.titleLabel(), Qt::LeftButton);
         QCOMPARE(f.dialogs.calls(), QStringList{"ask Tarvex|Do you need help with using Tarvex?"});
         QCOMPARE(f.opener.calls(), opened);
-    }
-
-    void storedLookApplied_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<int>("style");
-        QTest::newRow("absent: 3") << QString() << 3;
-        QTest::newRow("stored 7") << "7" << 7;
-        QTest::newRow("not a number: 3") << "blue" << 3;
-    }
-
-    void storedLookApplied()
-    {
-        QFETCH(QString, stored);
-        QFETCH(int, style);
-        ShellFixture f;
-        if (!stored.isNull())
-            f.settings.writeText("ButtonTheme", "Color", stored);
-        Tarvex& window = started(f);
-        for (velbutton* button : {window.startButton(), window.configureButton(),
-                                  window.appearanceButton(), window.exitButton()})
-            QCOMPARE(int(button->ButtonStyle()), style);
-        window.ButtonCfg(11);
-        QCOMPARE(window.exitButton()->ButtonStyle(), ButtonStyleKind::GelButton);
     }
 };
 

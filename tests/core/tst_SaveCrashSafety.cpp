@@ -28,63 +28,60 @@ class TestSaveCrashSafety final : public QObject
     Q_OBJECT
 
 private slots:
-    void killedSaveLeavesOldOrNewFile();
-    void fileSizeLimitIsReportedNotFatal();
-};
-
-void TestSaveCrashSafety::killedSaveLeavesOldOrNewFile()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Hotkeys.TarvexDB"));
-    const QByteArray a = Expected(QStringLiteral("a"));
-    const QByteArray b = Expected(QStringLiteral("b"));
+    void killedSaveLeavesOldOrNewFile()
     {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(a);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Hotkeys.TarvexDB"));
+        const QByteArray a = Expected(QStringLiteral("a"));
+        const QByteArray b = Expected(QStringLiteral("b"));
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(a);
+        }
+        int sawB = 0;
+        for (int round = 0; round < 12; ++round) {
+            QProcess child;
+            child.start(QStringLiteral(TARVEX_SAVE_CHILD), {path, QString::number(RecordCount)});
+            QVERIFY(child.waitForStarted());
+            QTest::qWait(20 + QRandomGenerator::global()->bounded(120));
+            child.kill(); // SIGKILL: no clean-up runs in the child
+            QVERIFY(child.waitForFinished());
+            QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QByteArray bytes = file.readAll();
+            QVERIFY2(bytes == a || bytes == b,
+                     qPrintable(QStringLiteral("mixed file of %1 bytes").arg(bytes.size())));
+            sawB += bytes == b ? 1 : 0;
+        }
+        qInfo("file held the second list after %d of 12 kills", sawB);
     }
-    int sawB = 0;
-    for (int round = 0; round < 12; ++round) {
+
+    void fileSizeLimitIsReportedNotFatal()
+    {
+        // Past a file-size limit the system sends SIGXFSZ, which would end the program mid-save;
+        // the save must report the failure instead and leave the old file whole.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Hotkeys.TarvexDB"));
+        const QByteArray old = QByteArray("old*/x\r\n");
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(old);
+        }
         QProcess child;
-        child.start(QStringLiteral(TARVEX_SAVE_CHILD), {path, QString::number(RecordCount)});
-        QVERIFY(child.waitForStarted());
-        QTest::qWait(20 + QRandomGenerator::global()->bounded(120));
-        child.kill(); // SIGKILL: no clean-up runs in the child
+        child.start(QStringLiteral(TARVEX_SAVE_CHILD), {path, QStringLiteral("2000"), "4096"});
         QVERIFY(child.waitForFinished());
-        QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(child.exitCode(), 3);
+        QVERIFY(child.readAllStandardError().contains("could not be saved"));
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        const QByteArray bytes = file.readAll();
-        QVERIFY2(bytes == a || bytes == b,
-                 qPrintable(QStringLiteral("mixed file of %1 bytes").arg(bytes.size())));
-        sawB += bytes == b ? 1 : 0;
+        QCOMPARE(file.readAll(), old);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Hotkeys.TarvexDB"});
     }
-    qInfo("file held the second list after %d of 12 kills", sawB);
-}
-
-void TestSaveCrashSafety::fileSizeLimitIsReportedNotFatal()
-{
-    // Past a file-size limit the system sends SIGXFSZ, which would end the program mid-save;
-    // the save must report the failure instead and leave the old file whole.
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Hotkeys.TarvexDB"));
-    const QByteArray old = QByteArray("old*/x\r\n");
-    {
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(old);
-    }
-    QProcess child;
-    child.start(QStringLiteral(TARVEX_SAVE_CHILD), {path, QStringLiteral("2000"), "4096"});
-    QVERIFY(child.waitForFinished());
-    QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(child.exitCode(), 3);
-    QVERIFY(child.readAllStandardError().contains("could not be saved"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), old);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Hotkeys.TarvexDB"});
-}
+};
 
 QTEST_GUILESS_MAIN(TestSaveCrashSafety)
 #include "tst_SaveCrashSafety.moc"

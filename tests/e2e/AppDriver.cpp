@@ -2,6 +2,7 @@
 
 #include "E2EHarness.h"
 
+#include <QElapsedTimer>
 #include <QtTest>
 
 AppDriver::~AppDriver()
@@ -166,16 +167,32 @@ bool AppDriver::windowGone(const QString& title)
         .isEmpty();
 }
 
+// On a loaded machine openbox may not have taken the new window over yet when the first
+// activation request arrives, and then ignores it for good: the request is repeated until the
+// window manager names the window active.
 QString AppDriver::openVictim(const QString& title)
 {
     auto victim = std::make_unique<QProcess>();
-    victim->start("xmessage", {"-title", title, "-buttons", "", "A window to hide"});
+    victim->start("xmessage", {"-title", title, "-buttons", "", "A window to act on"});
     if (!victim->waitForStarted())
         return QString();
     m_victims.push_back(std::move(victim));
     const QString window = E2EHarness::findWindow({"--name", "^" + title + "$"});
-    E2EHarness::xdotool({"windowactivate", "--sync", window});
+    QElapsedTimer waited;
+    waited.start();
+    while (!window.isEmpty() && activeWindow() != window.toULongLong()) {
+        if (waited.hasExpired(10000))
+            return QString();
+        E2EHarness::xdotool({"windowactivate", window});
+        E2EHarness::settle(200);
+    }
     return window;
+}
+
+qulonglong AppDriver::activeWindow()
+{
+    const QString root = E2EHarness::run("xprop", {"-root", "_NET_ACTIVE_WINDOW"});
+    return root.section("# ", 1).trimmed().toULongLong(nullptr, 16);
 }
 
 // The menu is worked with the keyboard, which the open menu holds.

@@ -56,8 +56,13 @@ public:
     // True when no window titled `title` is shown on the display.
     static bool windowGone(const QString& title);
 
-    // Starts an xmessage window titled `title`, activates it and returns its id.
+    // Starts an xmessage window titled `title`, activates it and returns its id ("" when the
+    // window manager never made it the active window).
     QString openVictim(const QString& title);
+    // The process of the window the last openVictim() started.
+    QProcess& lastVictim() { return *m_victims.back(); }
+    // The window the window manager names active.
+    static qulonglong activeWindow();
     // Right-clicks `icon` and picks menu item `position` (1 Open, 2 Settings, 3 Help, 4 Exit).
     void chooseFromTrayMenu(const QString& icon, int position);
     // Clicks with the left button at `at`, relative to `window`, and waits `settleMs`.

@@ -5,23 +5,6 @@
 #include <X11/keysym.h>
 #include <X11/Xlib.h>
 
-// The running hotkeys on a real X server: XTest presses (xdotool) reach the
-// XInput2 key source of the test host, the core matches them and the Linux
-// opener starts the target scripts.
-class TestHotkeysE2E final : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void keys_data();
-    void keys();
-    void rapidPressesFireEachTime();
-    void layoutSwitchIsFollowed();
-    void layoutGroupSwitchIsFollowed();
-    void reservedHotkeyIsGrabbed();
-    void shellInjectionTargetRunsNothing();
-};
-
 namespace {
 
 using Presses = QList<QStringList>;
@@ -37,136 +20,6 @@ QStringList bindLogging(E2EHarness& harness, const QStringList& bindings)
     return records;
 }
 
-} // namespace
-
-void TestHotkeysE2E::keys_data()
-{
-    QTest::addColumn<QStringList>("bindings");
-    QTest::addColumn<Presses>("presses");
-    QTest::addColumn<QStringList>("fired");
-    const QStringList sequence{"gofb*gofb"};
-    const QStringList chord{"(Ctrl)(Alt)k*chord"};
-    QTest::newRow("plain sequence")
-        << sequence << Presses{{"key", "g", "o", "f", "b"}} << QStringList{"gofb"};
-    QTest::newRow("sequence after other typing")
-        << sequence << Presses{{"key", "x", "g", "o", "f", "b", "y"}} << QStringList{"gofb"};
-    QTest::newRow("interrupted sequence")
-        << sequence << Presses{{"key", "g", "o", "x", "f", "b"}} << QStringList{};
-    QTest::newRow("shifted letters put Shift between them")
-        << sequence << Presses{{"key", "shift+g", "shift+o", "shift+f", "shift+b"}}
-        << QStringList{};
-    QTest::newRow("ctrl alt k") << chord << Presses{{"key", "ctrl+alt+k"}} << QStringList{"chord"};
-    QTest::newRow("right-hand ctrl alt k")
-        << chord << Presses{{"key", "Control_R+Alt_R+k"}} << QStringList{"chord"};
-    QTest::newRow("alt ctrl k is another order")
-        << chord << Presses{{"key", "alt+ctrl+k"}} << QStringList{};
-    QTest::newRow("chord twice") << chord << Presses{{"key", "ctrl+alt+k", "ctrl+alt+k"}}
-                                 << QStringList{"chord", "chord"};
-    QTest::newRow("lone ctrl, either side")
-        << QStringList{"(Ctrl)*ctrl"} << Presses{{"key", "ctrl"}, {"key", "Control_R"}}
-        << QStringList{"ctrl", "ctrl"};
-    QTest::newRow("held key fires once")
-        << QStringList{"a*a"} << Presses{{"keydown", "a"}, {"sleep", "0.7"}, {"keyup", "a"}}
-        << QStringList{"a"};
-    QTest::newRow("repeated press of a held key")
-        << QStringList{"a*a"}
-        << Presses{{"keydown", "a", "keydown", "a", "keydown", "a"}, {"keyup", "a"}, {"keyup", "a"}}
-        << QStringList{"a"};
-    QTest::newRow("reserved ctrl alt space still seen")
-        << QStringList{"(Ctrl)(Alt)(Space)*space"} << Presses{{"key", "ctrl+alt+space"}}
-        << QStringList{"space"};
-    QTest::newRow("first record wins") << QStringList{"k*first", "(Alt)k*second"}
-                                       << Presses{{"key", "alt+k"}} << QStringList{"first"};
-    // Each key its own: Ctrl+F4 is no Ctrl+S, keypad 1 is no A (with Num Lock off and on).
-    QTest::newRow("every key its own hotkey")
-        << QStringList{"(Ctrl)s*ctrls", "(Ctrl)(F4)*ctrlf4", "(F12)*f12",  "(Num1)*num1",
-                       "a*a",           "(Win)e*wine",       "(Play)*play"}
-        << Presses{{"key", "--delay", "100", "ctrl+F4", "ctrl+s", "F12", "KP_End", "a", "super+e",
-                    "XF86AudioPlay", "Num_Lock", "KP_End", "Num_Lock"}}
-        << QStringList{"ctrlf4", "ctrls", "f12", "num1", "a", "wine", "play", "num1"};
-}
-
-void TestHotkeysE2E::keys()
-{
-    QFETCH(QStringList, bindings);
-    QFETCH(Presses, presses);
-    QFETCH(QStringList, fired);
-    E2EHarness harness;
-    QVERIFY(harness.writeHotkeys(bindLogging(harness, bindings)));
-    QVERIFY(harness.startHost());
-    for (const QStringList& press : presses)
-        E2EHarness::xdotool(press);
-    if (!fired.isEmpty())
-        QTRY_COMPARE_WITH_TIMEOUT(harness.logLines().size(), fired.size(), 5000);
-    E2EHarness::settle(500); // nothing more may follow
-    // The host names the targets in firing order; the targets, processes of their own, may
-    // finish in another order.
-    QStringList order;
-    for (const QString& line : harness.hostLines("action"))
-        order << QFileInfo(line.section(u' ', 1)).fileName();
-    QCOMPARE(order, fired);
-    QStringList ran = harness.logLines();
-    ran.sort();
-    fired.sort();
-    QCOMPARE(ran, fired);
-}
-
-void TestHotkeysE2E::rapidPressesFireEachTime()
-{
-    E2EHarness harness;
-    QVERIFY(harness.writeHotkeys(bindLogging(harness, {"q*q"})));
-    QVERIFY(harness.startHost());
-    QStringList press{"key", "--delay", "0"};
-    for (int i = 0; i < 200; ++i)
-        press << "q";
-    E2EHarness::xdotool(press);
-    QTRY_COMPARE_WITH_TIMEOUT(harness.hostLines("action").size(), 200, 10000);
-    QTRY_COMPARE_WITH_TIMEOUT(harness.logLines().size(), 200, 20000);
-    E2EHarness::settle(500);
-    QCOMPARE(harness.hostLines("action").size(), 200);
-    QCOMPARE(harness.logLines().size(), 200);
-}
-
-// The physical key right of T is Y on a US keyboard and Z on a German one.
-void TestHotkeysE2E::layoutSwitchIsFollowed()
-{
-    const int keyRightOfT = 29;
-    E2EHarness harness;
-    QVERIFY(harness.writeHotkeys(bindLogging(harness, {"y*y", "z*z"})));
-    E2EHarness::run("setxkbmap", {"us"});
-    QVERIFY(harness.startHost());
-    E2EHarness::tapKeycode(keyRightOfT);
-    QTRY_COMPARE_WITH_TIMEOUT(harness.logLines(), QStringList{"y"}, 5000);
-    E2EHarness::run("setxkbmap", {"de"});
-    E2EHarness::settle(300);
-    E2EHarness::tapKeycode(keyRightOfT);
-    E2EHarness::run("setxkbmap", {"us"});
-    QTRY_COMPARE_WITH_TIMEOUT(harness.logLines(), (QStringList{"y", "z"}), 5000);
-}
-
-// Two layouts in one keymap, switched by locking the group (what a layout
-// toggle key does): the keymap stays, only the keyboard state changes.
-void TestHotkeysE2E::layoutGroupSwitchIsFollowed()
-{
-    const int keyRightOfT = 29;
-    E2EHarness harness;
-    QVERIFY(harness.writeHotkeys(bindLogging(harness, {"y*y", "z*z"})));
-    E2EHarness::run("setxkbmap", {"-layout", "us,de"});
-    E2EHarness::lockLayoutGroup(0);
-    QVERIFY(harness.startHost());
-    E2EHarness::lockLayoutGroup(1);
-    E2EHarness::settle(200);
-    E2EHarness::tapKeycode(keyRightOfT);
-    QTRY_COMPARE_WITH_TIMEOUT(harness.logLines(), QStringList{"z"}, 5000);
-    E2EHarness::lockLayoutGroup(0);
-    E2EHarness::settle(200);
-    E2EHarness::tapKeycode(keyRightOfT);
-    QTRY_COMPARE_WITH_TIMEOUT(harness.logLines(), (QStringList{"z", "y"}), 5000);
-    E2EHarness::run("setxkbmap", {"us"});
-}
-
-namespace {
-
 int g_lastError = 0;
 
 int recordError(Display*, XErrorEvent* error)
@@ -177,35 +30,173 @@ int recordError(Display*, XErrorEvent* error)
 
 } // namespace
 
-void TestHotkeysE2E::reservedHotkeyIsGrabbed()
+// The running hotkeys on a real X server: XTest presses (xdotool) reach the
+// XInput2 key source of the test host, the core matches them and the Linux
+// opener starts the target scripts.
+class TestHotkeysE2E final : public QObject
 {
-    E2EHarness harness;
-    QVERIFY(harness.writeHotkeys({}));
-    QVERIFY(harness.startHost());
-    Display* display = XOpenDisplay(nullptr);
-    QVERIFY(display);
-    const auto previous = XSetErrorHandler(recordError);
-    g_lastError = 0;
-    XGrabKey(display, XKeysymToKeycode(display, XK_space), ControlMask | Mod1Mask,
-             DefaultRootWindow(display), True, GrabModeAsync, GrabModeAsync);
-    XSync(display, False);
-    XSetErrorHandler(previous);
-    XCloseDisplay(display);
-    QCOMPARE(g_lastError, int(BadAccess));
-}
+    Q_OBJECT
 
-void TestHotkeysE2E::shellInjectionTargetRunsNothing()
-{
-    E2EHarness harness;
-    QVERIFY(harness.writeHotkeys({"j*a b; touch pwned", "l*$(touch pwned2)"}));
-    QVERIFY(harness.startHost());
-    E2EHarness::xdotool({"key", "j", "l"});
-    QTRY_COMPARE_WITH_TIMEOUT(harness.hostLines("action").size(), 2, 5000);
-    E2EHarness::settle(1500); // time for xdg-open to give up
-    QVERIFY(!QFile::exists(harness.home() + "/pwned"));
-    QVERIFY(!QFile::exists(harness.home() + "/pwned2"));
-    QVERIFY(!QFile::exists(QDir::currentPath() + "/pwned"));
-}
+private slots:
+    void keys_data()
+    {
+        QTest::addColumn<QStringList>("bindings");
+        QTest::addColumn<Presses>("presses");
+        QTest::addColumn<QStringList>("fired");
+        const QStringList sequence{"gofb*gofb"};
+        const QStringList chord{"(Ctrl)(Alt)k*chord"};
+        QTest::newRow("plain sequence")
+            << sequence << Presses{{"key", "g", "o", "f", "b"}} << QStringList{"gofb"};
+        QTest::newRow("sequence after other typing")
+            << sequence << Presses{{"key", "x", "g", "o", "f", "b", "y"}} << QStringList{"gofb"};
+        QTest::newRow("interrupted sequence")
+            << sequence << Presses{{"key", "g", "o", "x", "f", "b"}} << QStringList{};
+        QTest::newRow("shifted letters put Shift between them")
+            << sequence << Presses{{"key", "shift+g", "shift+o", "shift+f", "shift+b"}}
+            << QStringList{};
+        QTest::newRow("ctrl alt k")
+            << chord << Presses{{"key", "ctrl+alt+k"}} << QStringList{"chord"};
+        QTest::newRow("right-hand ctrl alt k")
+            << chord << Presses{{"key", "Control_R+Alt_R+k"}} << QStringList{"chord"};
+        QTest::newRow("alt ctrl k is another order")
+            << chord << Presses{{"key", "alt+ctrl+k"}} << QStringList{};
+        QTest::newRow("chord twice") << chord << Presses{{"key", "ctrl+alt+k", "ctrl+alt+k"}}
+                                     << QStringList{"chord", "chord"};
+        QTest::newRow("lone ctrl, either side")
+            << QStringList{"(Ctrl)*ctrl"} << Presses{{"key", "ctrl"}, {"key", "Control_R"}}
+            << QStringList{"ctrl", "ctrl"};
+        QTest::newRow("held key fires once")
+            << QStringList{"a*a"} << Presses{{"keydown", "a"}, {"sleep", "0.7"}, {"keyup", "a"}}
+            << QStringList{"a"};
+        QTest::newRow("repeated press of a held key")
+            << QStringList{"a*a"}
+            << Presses{{"keydown", "a", "keydown", "a", "keydown", "a"},
+                       {"keyup", "a"},
+                       {"keyup", "a"}}
+            << QStringList{"a"};
+        QTest::newRow("reserved ctrl alt space still seen")
+            << QStringList{"(Ctrl)(Alt)(Space)*space"} << Presses{{"key", "ctrl+alt+space"}}
+            << QStringList{"space"};
+        QTest::newRow("first record wins") << QStringList{"k*first", "(Alt)k*second"}
+                                           << Presses{{"key", "alt+k"}} << QStringList{"first"};
+        // Each key its own: Ctrl+F4 is no Ctrl+S, keypad 1 is no A (with Num Lock off and on).
+        QTest::newRow("every key its own hotkey")
+            << QStringList{"(Ctrl)s*ctrls", "(Ctrl)(F4)*ctrlf4", "(F12)*f12",  "(Num1)*num1",
+                           "a*a",           "(Win)e*wine",       "(Play)*play"}
+            << Presses{{"key", "--delay", "100", "ctrl+F4", "ctrl+s", "F12", "KP_End", "a",
+                        "super+e", "XF86AudioPlay", "Num_Lock", "KP_End", "Num_Lock"}}
+            << QStringList{"ctrlf4", "ctrls", "f12", "num1", "a", "wine", "play", "num1"};
+    }
+
+    void keys()
+    {
+        QFETCH(QStringList, bindings);
+        QFETCH(Presses, presses);
+        QFETCH(QStringList, fired);
+        E2EHarness harness;
+        QVERIFY(harness.writeHotkeys(bindLogging(harness, bindings)));
+        QVERIFY(harness.startHost());
+        for (const QStringList& press : presses)
+            E2EHarness::xdotool(press);
+        if (!fired.isEmpty())
+            QTRY_COMPARE_WITH_TIMEOUT(harness.logLines().size(), fired.size(), 5000);
+        E2EHarness::settle(500); // nothing more may follow
+        // The host names the targets in firing order; the targets, processes of their own, may
+        // finish in another order.
+        QStringList order;
+        for (const QString& line : harness.hostLines("action"))
+            order << QFileInfo(line.section(u' ', 1)).fileName();
+        QCOMPARE(order, fired);
+        QStringList ran = harness.logLines();
+        ran.sort();
+        fired.sort();
+        QCOMPARE(ran, fired);
+    }
+
+    void rapidPressesFireEachTime()
+    {
+        E2EHarness harness;
+        QVERIFY(harness.writeHotkeys(bindLogging(harness, {"q*q"})));
+        QVERIFY(harness.startHost());
+        QStringList press{"key", "--delay", "0"};
+        for (int i = 0; i < 200; ++i)
+            press << "q";
+        E2EHarness::xdotool(press);
+        QTRY_COMPARE_WITH_TIMEOUT(harness.hostLines("action").size(), 200, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(harness.logLines().size(), 200, 20000);
+        E2EHarness::settle(500);
+        QCOMPARE(harness.hostLines("action").size(), 200);
+        QCOMPARE(harness.logLines().size(), 200);
+    }
+
+    // The physical key right of T is Y on a US keyboard and Z on a German one.
+    void layoutSwitchIsFollowed()
+    {
+        const int keyRightOfT = 29;
+        E2EHarness harness;
+        QVERIFY(harness.writeHotkeys(bindLogging(harness, {"y*y", "z*z"})));
+        E2EHarness::run("setxkbmap", {"us"});
+        QVERIFY(harness.startHost());
+        E2EHarness::tapKeycode(keyRightOfT);
+        QTRY_COMPARE_WITH_TIMEOUT(harness.logLines(), QStringList{"y"}, 5000);
+        E2EHarness::run("setxkbmap", {"de"});
+        E2EHarness::settle(300);
+        E2EHarness::tapKeycode(keyRightOfT);
+        E2EHarness::run("setxkbmap", {"us"});
+        QTRY_COMPARE_WITH_TIMEOUT(harness.logLines(), (QStringList{"y", "z"}), 5000);
+    }
+
+    // Two layouts in one keymap, switched by locking the group (what a layout
+    // toggle key does): the keymap stays, only the keyboard state changes.
+    void layoutGroupSwitchIsFollowed()
+    {
+        const int keyRightOfT = 29;
+        E2EHarness harness;
+        QVERIFY(harness.writeHotkeys(bindLogging(harness, {"y*y", "z*z"})));
+        E2EHarness::run("setxkbmap", {"-layout", "us,de"});
+        E2EHarness::lockLayoutGroup(0);
+        QVERIFY(harness.startHost());
+        E2EHarness::lockLayoutGroup(1);
+        E2EHarness::settle(200);
+        E2EHarness::tapKeycode(keyRightOfT);
+        QTRY_COMPARE_WITH_TIMEOUT(harness.logLines(), QStringList{"z"}, 5000);
+        E2EHarness::lockLayoutGroup(0);
+        E2EHarness::settle(200);
+        E2EHarness::tapKeycode(keyRightOfT);
+        QTRY_COMPARE_WITH_TIMEOUT(harness.logLines(), (QStringList{"z", "y"}), 5000);
+        E2EHarness::run("setxkbmap", {"us"});
+    }
+
+    void reservedHotkeyIsGrabbed()
+    {
+        E2EHarness harness;
+        QVERIFY(harness.writeHotkeys({}));
+        QVERIFY(harness.startHost());
+        Display* display = XOpenDisplay(nullptr);
+        QVERIFY(display);
+        const auto previous = XSetErrorHandler(recordError);
+        g_lastError = 0;
+        XGrabKey(display, XKeysymToKeycode(display, XK_space), ControlMask | Mod1Mask,
+                 DefaultRootWindow(display), True, GrabModeAsync, GrabModeAsync);
+        XSync(display, False);
+        XSetErrorHandler(previous);
+        XCloseDisplay(display);
+        QCOMPARE(g_lastError, int(BadAccess));
+    }
+
+    void shellInjectionTargetRunsNothing()
+    {
+        E2EHarness harness;
+        QVERIFY(harness.writeHotkeys({"j*a b; touch pwned", "l*$(touch pwned2)"}));
+        QVERIFY(harness.startHost());
+        E2EHarness::xdotool({"key", "j", "l"});
+        QTRY_COMPARE_WITH_TIMEOUT(harness.hostLines("action").size(), 2, 5000);
+        E2EHarness::settle(1500); // time for xdg-open to give up
+        QVERIFY(!QFile::exists(harness.home() + "/pwned"));
+        QVERIFY(!QFile::exists(harness.home() + "/pwned2"));
+        QVERIFY(!QFile::exists(QDir::currentPath() + "/pwned"));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestHotkeysE2E)
 #include "TestHotkeysE2E.moc"

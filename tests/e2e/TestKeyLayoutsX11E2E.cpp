@@ -22,50 +22,47 @@ class TestKeyLayoutsX11E2E final : public QObject
     Q_OBJECT
 
 private slots:
-    void layouts_data();
-    void layouts();
-};
-
-void TestKeyLayoutsX11E2E::layouts_data()
-{
-    QTest::addColumn<QString>("layout");
-    QTest::newRow("us") << "us";
-    QTest::newRow("de") << "de";
-}
-
-void TestKeyLayoutsX11E2E::layouts()
-{
-    QFETCH(QString, layout);
-    E2EHarness::run("setxkbmap", {layout});
-    Display* display = XOpenDisplay(nullptr);
-    QVERIFY(display);
-    const unsigned numLockMask = XkbKeysymToModifiers(display, XK_Num_Lock);
-    X11KeyStateSource source;
-    QVERIFY(source.start());
-    QList<int> polled;
-    source.setPressCallback([&](int code) { polled << code; });
-    QStringList wrong;
-    for (const LayoutKey& key : LayoutKeys) {
-        XkbLockModifiers(display, XkbUseCoreKbd, numLockMask, key.numLock ? numLockMask : 0);
-        polled.clear();
-        XTestFakeKeyEvent(display, unsigned(key.evdevCode + 8), True, 0);
-        XTestFakeKeyEvent(display, unsigned(key.evdevCode + 8), False, 0);
-        XFlush(display);
-        for (int i = 0; i < 400 && polled.isEmpty(); ++i)
-            QTest::qWait(5);
-        const int expected = layout == u"us" ? key.us : key.de;
-        if (polled != QList<int>{expected})
-            wrong << QStringLiteral("%1: %2 instead of %3")
-                         .arg(QLatin1String(key.name), polled.isEmpty()
-                                                           ? QStringLiteral("nothing")
-                                                           : QString::number(polled.first()))
-                         .arg(expected);
+    void layouts_data()
+    {
+        QTest::addColumn<QString>("layout");
+        QTest::newRow("us") << "us";
+        QTest::newRow("de") << "de";
     }
-    XkbLockModifiers(display, XkbUseCoreKbd, numLockMask, 0);
-    XCloseDisplay(display);
-    E2EHarness::run("setxkbmap", {"us"});
-    QCOMPARE(wrong, QStringList{});
-}
+
+    void layouts()
+    {
+        QFETCH(QString, layout);
+        E2EHarness::run("setxkbmap", {layout});
+        Display* display = XOpenDisplay(nullptr);
+        QVERIFY(display);
+        const unsigned numLockMask = XkbKeysymToModifiers(display, XK_Num_Lock);
+        X11KeyStateSource source;
+        QVERIFY(source.start());
+        QList<int> polled;
+        source.setPressCallback([&](int code) { polled << code; });
+        QStringList wrong;
+        for (const LayoutKey& key : LayoutKeys) {
+            XkbLockModifiers(display, XkbUseCoreKbd, numLockMask, key.numLock ? numLockMask : 0);
+            polled.clear();
+            XTestFakeKeyEvent(display, unsigned(key.evdevCode + 8), True, 0);
+            XTestFakeKeyEvent(display, unsigned(key.evdevCode + 8), False, 0);
+            XFlush(display);
+            for (int i = 0; i < 400 && polled.isEmpty(); ++i)
+                QTest::qWait(5);
+            const int expected = layout == u"us" ? key.us : key.de;
+            if (polled != QList<int>{expected})
+                wrong << QStringLiteral("%1: %2 instead of %3")
+                             .arg(QLatin1String(key.name), polled.isEmpty()
+                                                               ? QStringLiteral("nothing")
+                                                               : QString::number(polled.first()))
+                             .arg(expected);
+        }
+        XkbLockModifiers(display, XkbUseCoreKbd, numLockMask, 0);
+        XCloseDisplay(display);
+        E2EHarness::run("setxkbmap", {"us"});
+        QCOMPARE(wrong, QStringList{});
+    }
+};
 
 QTEST_MAIN(TestKeyLayoutsX11E2E)
 #include "TestKeyLayoutsX11E2E.moc"

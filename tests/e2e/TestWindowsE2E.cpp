@@ -1,3 +1,4 @@
+#include "AppDriver.h"
 #include "E2EHarness.h"
 
 #include <QtTest>
@@ -10,86 +11,119 @@ class TestWindowsE2E final : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanup();
-    void minimize();
-    void maximize();
-    void close();
-    void hideAndRestoreFromTray();
-    void closedWindowIsNoError();
-    void trayStartedLater();
+    void initTestCase()
+    {
+        m_harness = std::make_unique<E2EHarness>();
+        QVERIFY(m_harness->writeHotkeys(
+            {"(Ctrl)(Alt)m*-Minimize Window-", "(Ctrl)(Alt)x*-maximize window-",
+             "(Ctrl)(Alt)c*-Close Window-", "(Ctrl)(Alt)h*-Hide Window-"}));
+        QVERIFY(m_harness->startHost());
+    }
+
+    void init() { m_windows = std::make_unique<AppDriver>(*m_harness); }
+    void cleanup() { m_windows.reset(); } // its windows end with it
+
+    void minimize()
+    {
+        const QString window = openVictim("Victim minimize");
+        QVERIFY(!window.isEmpty());
+        QVERIFY(property(window, "WM_STATE").contains("Normal"));
+        press("ctrl+alt+m");
+        QTRY_VERIFY_WITH_TIMEOUT(property(window, "WM_STATE").contains("Iconic"), 5000);
+    }
+
+    void maximize()
+    {
+        const QString window = openVictim("Victim maximize");
+        QVERIFY(!window.isEmpty());
+        QVERIFY(!property(window, "_NET_WM_STATE").contains("MAXIMIZED"));
+        press("ctrl+alt+x");
+        QTRY_VERIFY_WITH_TIMEOUT(
+            property(window, "_NET_WM_STATE").contains("_NET_WM_STATE_MAXIMIZED_VERT"), 5000);
+        QVERIFY(property(window, "_NET_WM_STATE").contains("_NET_WM_STATE_MAXIMIZED_HORZ"));
+    }
+
+    void close()
+    {
+        const QString window = openVictim("Victim close");
+        QVERIFY(!window.isEmpty());
+        press("ctrl+alt+c");
+        QVERIFY(m_windows->lastVictim().waitForFinished(5000));
+    }
+
+    void hideAndRestoreFromTray()
+    {
+        const QString window = openVictim("Victim hide");
+        QVERIFY(!window.isEmpty());
+        press("ctrl+alt+h");
+        QTRY_COMPARE_WITH_TIMEOUT(mapState(window), QString("IsUnMapped"), 5000);
+        QCOMPARE(m_harness->waitForHostLine("tray ", 5000), QString("tray 0"));
+        QPoint icon;
+        QTRY_VERIFY_WITH_TIMEOUT(!(icon = embeddedIconCentre()).isNull(), 10000);
+        AppDriver::doubleClick(icon);
+        QTRY_COMPARE_WITH_TIMEOUT(mapState(window), QString("IsViewable"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), window.toULongLong(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(embeddedIconCentre().isNull(), 5000);
+    }
+
+    // The foreground window may vanish between the hotkey and the action: nothing happens.
+    void closedWindowIsNoError()
+    {
+        const QString window = openVictim("Victim gone");
+        QVERIFY(!window.isEmpty());
+        m_windows->lastVictim().kill();
+        m_windows->lastVictim().waitForFinished();
+        const qsizetype actions = m_harness->hostLines("action").size();
+        const qsizetype trayIcons = m_harness->hostLines("tray").size();
+        press("ctrl+alt+x");
+        press("ctrl+alt+h");
+        QTRY_COMPARE_WITH_TIMEOUT(m_harness->hostLines("action").size(), actions + 2, 5000);
+        E2EHarness::settle(300);
+        QCOMPARE(m_harness->hostLines("tray").size(), trayIcons); // nothing was hidden
+        // The host is still running and acting.
+        const QString next = openVictim("Victim after");
+        press("ctrl+alt+m");
+        QTRY_VERIFY_WITH_TIMEOUT(property(next, "WM_STATE").contains("Iconic"), 5000);
+    }
+
+    // Run in a session without a tray: the icon of a window hidden then appears
+    // when a tray starts, and restores the window as usual.
+    void trayStartedLater()
+    {
+        if (qEnvironmentVariable("XSESSION_NO_TRAY") != "1")
+            QSKIP("runs in the session that starts without a tray");
+        const QString window = openVictim("Victim late tray");
+        QVERIFY(!window.isEmpty());
+        press("ctrl+alt+h");
+        QTRY_COMPARE_WITH_TIMEOUT(mapState(window), QString("IsUnMapped"), 5000);
+        QVERIFY(!m_harness->waitForHostLine("tray ", 5000).isEmpty());
+        QVERIFY(embeddedIconCentre().isNull());
+        QProcess tray;
+        tray.start("trayer", {"--edge", "bottom", "--align", "right", "--widthtype", "pixel",
+                              "--width", "200", "--height", "24"});
+        QPoint icon;
+        QTRY_VERIFY_WITH_TIMEOUT(!(icon = embeddedIconCentre()).isNull(), 10000);
+        AppDriver::doubleClick(icon);
+        QTRY_COMPARE_WITH_TIMEOUT(mapState(window), QString("IsViewable"), 5000);
+        tray.terminate();
+        tray.waitForFinished();
+    }
 
 private:
-    QString openVictim(const QString& title);
+    QString openVictim(const QString& title) { return m_windows->openVictim(title); }
     void press(const QString& keys) { E2EHarness::xdotool({"key", keys}); }
     static QString property(const QString& window, const QString& name);
-    static QString mapState(const QString& window);
-    static qulonglong activeWindow();
+    static QString mapState(const QString& window) { return AppDriver::mapState(window); }
+    static qulonglong activeWindow() { return AppDriver::activeWindow(); }
     static QPoint embeddedIconCentre();
 
     std::unique_ptr<E2EHarness> m_harness;
-    std::unique_ptr<QProcess> m_victim;
+    std::unique_ptr<AppDriver> m_windows;
 };
-
-void TestWindowsE2E::initTestCase()
-{
-    m_harness = std::make_unique<E2EHarness>();
-    QVERIFY(
-        m_harness->writeHotkeys({"(Ctrl)(Alt)m*-Minimize Window-", "(Ctrl)(Alt)x*-maximize window-",
-                                 "(Ctrl)(Alt)c*-Close Window-", "(Ctrl)(Alt)h*-Hide Window-"}));
-    QVERIFY(m_harness->startHost());
-}
-
-void TestWindowsE2E::cleanup()
-{
-    if (m_victim && m_victim->state() != QProcess::NotRunning) {
-        m_victim->kill();
-        m_victim->waitForFinished();
-    }
-    m_victim.reset();
-}
-
-// Starts an xmessage window titled `title`, activates it and returns its id
-// once the window manager names it the active window (else an empty id).
-// On a loaded machine openbox may not have taken the new window over yet
-// when the first activation request arrives, and then ignores it for good:
-// the request is repeated until it holds.
-QString TestWindowsE2E::openVictim(const QString& title)
-{
-    m_victim = std::make_unique<QProcess>();
-    m_victim->start("xmessage", {"-title", title, "-buttons", "", "A window to act on"});
-    if (!m_victim->waitForStarted())
-        return QString();
-    const QString window = E2EHarness::findWindow({"--name", "^" + title + "$"});
-    if (window.isEmpty())
-        return QString();
-    QElapsedTimer waited;
-    waited.start();
-    while (activeWindow() != window.toULongLong()) {
-        if (waited.hasExpired(10000))
-            return QString();
-        E2EHarness::xdotool({"windowactivate", window});
-        E2EHarness::settle(200);
-    }
-    return window;
-}
 
 QString TestWindowsE2E::property(const QString& window, const QString& name)
 {
     return E2EHarness::run("xprop", {"-id", window, name});
-}
-
-QString TestWindowsE2E::mapState(const QString& window)
-{
-    const QString info = E2EHarness::run("xwininfo", {"-id", window});
-    const qsizetype at = info.indexOf("Map State: ");
-    return at < 0 ? QString() : info.mid(at + 11).section('\n', 0, 0);
-}
-
-qulonglong TestWindowsE2E::activeWindow()
-{
-    const QString root = E2EHarness::run("xprop", {"-root", "_NET_ACTIVE_WINDOW"});
-    return root.section("# ", 1).trimmed().toULongLong(nullptr, 16);
 }
 
 // The centre of the host's tray icon once the tray has embedded it (the host's
@@ -101,102 +135,10 @@ QPoint TestWindowsE2E::embeddedIconCentre()
     for (const QString& window : windows) {
         if (!E2EHarness::run("xprop", {"-id", window, "_XEMBED_INFO"}).contains("= "))
             continue;
-        const QString shape = E2EHarness::xdotool({"getwindowgeometry", "--shell", window});
-        const auto value = [&shape](const QString& name) {
-            return shape.section(name + '=', 1).section('\n', 0, 0).toInt();
-        };
-        if (value("X") > 0 && mapState(window) == "IsViewable")
-            return {value("X") + value("WIDTH") / 2, value("Y") + value("HEIGHT") / 2};
+        if (AppDriver::geometryOf(window).x() > 0 && mapState(window) == "IsViewable")
+            return AppDriver::centreOf(window);
     }
     return {};
-}
-
-void TestWindowsE2E::minimize()
-{
-    const QString window = openVictim("Victim minimize");
-    QVERIFY(!window.isEmpty());
-    QVERIFY(property(window, "WM_STATE").contains("Normal"));
-    press("ctrl+alt+m");
-    QTRY_VERIFY_WITH_TIMEOUT(property(window, "WM_STATE").contains("Iconic"), 5000);
-}
-
-void TestWindowsE2E::maximize()
-{
-    const QString window = openVictim("Victim maximize");
-    QVERIFY(!window.isEmpty());
-    QVERIFY(!property(window, "_NET_WM_STATE").contains("MAXIMIZED"));
-    press("ctrl+alt+x");
-    QTRY_VERIFY_WITH_TIMEOUT(
-        property(window, "_NET_WM_STATE").contains("_NET_WM_STATE_MAXIMIZED_VERT"), 5000);
-    QVERIFY(property(window, "_NET_WM_STATE").contains("_NET_WM_STATE_MAXIMIZED_HORZ"));
-}
-
-void TestWindowsE2E::close()
-{
-    const QString window = openVictim("Victim close");
-    QVERIFY(!window.isEmpty());
-    press("ctrl+alt+c");
-    QVERIFY(m_victim->waitForFinished(5000));
-}
-
-void TestWindowsE2E::hideAndRestoreFromTray()
-{
-    const QString window = openVictim("Victim hide");
-    QVERIFY(!window.isEmpty());
-    press("ctrl+alt+h");
-    QTRY_COMPARE_WITH_TIMEOUT(mapState(window), QString("IsUnMapped"), 5000);
-    QCOMPARE(m_harness->waitForHostLine("tray ", 5000), QString("tray 0"));
-    QPoint icon;
-    QTRY_VERIFY_WITH_TIMEOUT(!(icon = embeddedIconCentre()).isNull(), 10000);
-    E2EHarness::xdotool({"mousemove", QString::number(icon.x()), QString::number(icon.y())});
-    E2EHarness::xdotool({"click", "--repeat", "2", "--delay", "60", "1"});
-    QTRY_COMPARE_WITH_TIMEOUT(mapState(window), QString("IsViewable"), 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(activeWindow(), window.toULongLong(), 5000);
-    QTRY_VERIFY_WITH_TIMEOUT(embeddedIconCentre().isNull(), 5000);
-}
-
-// The foreground window may vanish between the hotkey and the action: nothing happens.
-void TestWindowsE2E::closedWindowIsNoError()
-{
-    const QString window = openVictim("Victim gone");
-    QVERIFY(!window.isEmpty());
-    m_victim->kill();
-    m_victim->waitForFinished();
-    const qsizetype actions = m_harness->hostLines("action").size();
-    const qsizetype trayIcons = m_harness->hostLines("tray").size();
-    press("ctrl+alt+x");
-    press("ctrl+alt+h");
-    QTRY_COMPARE_WITH_TIMEOUT(m_harness->hostLines("action").size(), actions + 2, 5000);
-    E2EHarness::settle(300);
-    QCOMPARE(m_harness->hostLines("tray").size(), trayIcons); // nothing was hidden
-    // The host is still running and acting.
-    const QString next = openVictim("Victim after");
-    press("ctrl+alt+m");
-    QTRY_VERIFY_WITH_TIMEOUT(property(next, "WM_STATE").contains("Iconic"), 5000);
-}
-
-// Run in a session without a tray: the icon of a window hidden then appears
-// when a tray starts, and restores the window as usual.
-void TestWindowsE2E::trayStartedLater()
-{
-    if (qEnvironmentVariable("XSESSION_NO_TRAY") != "1")
-        QSKIP("runs in the session that starts without a tray");
-    const QString window = openVictim("Victim late tray");
-    QVERIFY(!window.isEmpty());
-    press("ctrl+alt+h");
-    QTRY_COMPARE_WITH_TIMEOUT(mapState(window), QString("IsUnMapped"), 5000);
-    QVERIFY(!m_harness->waitForHostLine("tray ", 5000).isEmpty());
-    QVERIFY(embeddedIconCentre().isNull());
-    QProcess tray;
-    tray.start("trayer", {"--edge", "bottom", "--align", "right", "--widthtype", "pixel", "--width",
-                          "200", "--height", "24"});
-    QPoint icon;
-    QTRY_VERIFY_WITH_TIMEOUT(!(icon = embeddedIconCentre()).isNull(), 10000);
-    E2EHarness::xdotool({"mousemove", QString::number(icon.x()), QString::number(icon.y())});
-    E2EHarness::xdotool({"click", "--repeat", "2", "--delay", "60", "1"});
-    QTRY_COMPARE_WITH_TIMEOUT(mapState(window), QString("IsViewable"), 5000);
-    tray.terminate();
-    tray.waitForFinished();
 }
 
 QTEST_GUILESS_MAIN(TestWindowsE2E)

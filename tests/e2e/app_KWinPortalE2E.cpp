@@ -21,10 +21,92 @@ class TestKWinPortalE2E final : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-    void chordsRunThroughTheDesktopWithNoDeviceOpen_data();
-    void chordsRunThroughTheDesktopWithNoDeviceOpen();
+    void init()
+    {
+        QVERIFY2(qEnvironmentVariableIsSet("KWIN_RUNTIME_DIR"), "run this test in run-in-kwin.sh");
+        m_harness = std::make_unique<E2EHarness>();
+        m_fifo = m_harness->home() + "/keyboard";
+        QVERIFY(::mkfifo(QFile::encodeName(m_fifo).constData(), 0600) == 0);
+        m_programFile = runnable(qEnvironmentVariable("TARVEX_PROGRAM"));
+        m_fakeInput = runnable(qEnvironmentVariable("TARVEX_FAKE_INPUT"));
+        QVERIFY(!m_programFile.isEmpty() && !m_fakeInput.isEmpty());
+    }
+
+    void cleanup()
+    {
+        if (m_program) {
+            m_program->terminate();
+            if (!m_program->waitForFinished(5000))
+                m_program->kill();
+            m_program->waitForFinished(5000);
+        }
+        m_program.reset();
+        m_harness.reset();
+    }
+
+    // The session outlives a row: each row binds chords of its own, so the next row's bind shows.
+    void chordsRunThroughTheDesktopWithNoDeviceOpen_data()
+    {
+        QTest::addColumn<QByteArray>("source");
+        QTest::addColumn<QStringList>("bindings"); // pressed, invoked, others
+        QTest::addColumn<int>("key");              // pressed with Ctrl and Alt
+        QTest::addColumn<QStringList>("bound");
+        QTest::newRow("portal, with a sequence it cannot run")
+            << QByteArray("portal") << QStringList{"(Ctrl)(Alt)k", "(Win)e", "gofb"} << KEY_K
+            << QStringList{"CTRL+ALT+k", "LOGO+e"};
+        QTest::newRow("auto, chords only")
+            << QByteArray("auto") << QStringList{"(Ctrl)(Alt)j", "(Win)r"} << KEY_J
+            << QStringList{"CTRL+ALT+j", "LOGO+r"};
+    }
+
+    void chordsRunThroughTheDesktopWithNoDeviceOpen()
+    {
+        QFETCH(QByteArray, source);
+        QFETCH(QStringList, bindings);
+        QFETCH(int, key);
+        QFETCH(QStringList, bound);
+        E2EHarness& h = *m_harness;
+        QStringList records{bindings[0] + "*" + h.writeLoggingTarget("chord", "chord"),
+                            bindings[1] + "*" + h.writeLoggingTarget("invoked", "invoked")};
+        for (const QString& other : bindings.mid(2))
+            records << other + "*other";
+        QVERIFY(h.writeHotkeys(records));
+        QVERIFY(startProgram(source));
+        const auto isBound = [&] {
+            const QStringList names = boundShortcuts();
+            return names.contains(bound[0]) && names.contains(bound[1]);
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(isBound() || m_program->state() != QProcess::Running, 30000);
+        QCOMPARE(m_program->state(), QProcess::Running);
+
+        // KWin offers its fake input only to programs of its own user.
+        QStringList pressChord =
+            asSessionUser({m_fakeInput, QString::number(KEY_LEFTCTRL), QString::number(KEY_LEFTALT),
+                           QString::number(key)});
+        QProcess keys;
+        keys.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        keys.start(pressChord.takeFirst(), pressChord);
+        QVERIFY(keys.waitForFinished(10000));
+        QCOMPARE(keys.exitCode(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(h.logLines(), QStringList{"chord"}, 10000);
+
+        QDBusMessage invoke =
+            QDBusMessage::createMethodCall("org.kde.kglobalaccel", "/component/Tarvex",
+                                           "org.kde.kglobalaccel.Component", "invokeShortcut");
+        invoke << bound[1];
+        QCOMPARE(QDBusConnection::sessionBus().call(invoke).type(), QDBusMessage::ReplyMessage);
+        QTRY_COMPARE_WITH_TIMEOUT(h.logLines(), (QStringList{"chord", "invoked"}), 10000);
+
+        // Nobody reads the FIFO a key source would read, and no input device is open.
+        const QStringList files = openedFiles();
+        QVERIFY(!files.isEmpty());
+        QVERIFY2(!files.contains(m_fifo), qPrintable(files.join(' ')));
+        for (const QString& file : files)
+            QVERIFY2(!file.startsWith("/dev/input"), qPrintable(file));
+        QVERIFY(::open(QFile::encodeName(m_fifo).constData(), O_WRONLY | O_NONBLOCK) < 0);
+        QCOMPARE(errno, ENXIO);
+        QCOMPARE(m_program->state(), QProcess::Running);
+    }
 
 private:
     bool startProgram(const QByteArray& source);
@@ -40,17 +122,6 @@ private:
     QString m_fakeInput;
 };
 
-void TestKWinPortalE2E::init()
-{
-    QVERIFY2(qEnvironmentVariableIsSet("KWIN_RUNTIME_DIR"), "run this test in run-in-kwin.sh");
-    m_harness = std::make_unique<E2EHarness>();
-    m_fifo = m_harness->home() + "/keyboard";
-    QVERIFY(::mkfifo(QFile::encodeName(m_fifo).constData(), 0600) == 0);
-    m_programFile = runnable(qEnvironmentVariable("TARVEX_PROGRAM"));
-    m_fakeInput = runnable(qEnvironmentVariable("TARVEX_FAKE_INPUT"));
-    QVERIFY(!m_programFile.isEmpty() && !m_fakeInput.isEmpty());
-}
-
 // The session's user may not reach the build folder: its programs run from a copy in HOME
 // (the program finds no data files beside it, and needs none here).
 QString TestKWinPortalE2E::runnable(const QString& program) const
@@ -59,18 +130,6 @@ QString TestKWinPortalE2E::runnable(const QString& program) const
         return program;
     const QString copy = m_harness->home() + '/' + QFileInfo(program).fileName();
     return QFile::copy(program, copy) ? copy : QString();
-}
-
-void TestKWinPortalE2E::cleanup()
-{
-    if (m_program) {
-        m_program->terminate();
-        if (!m_program->waitForFinished(5000))
-            m_program->kill();
-        m_program->waitForFinished(5000);
-    }
-    m_program.reset();
-    m_harness.reset();
 }
 
 // The program as the session's user; "Devices" names a FIFO that a key source would read.
@@ -127,69 +186,6 @@ QStringList TestKWinPortalE2E::openedFiles() const
     while (fds.hasNext())
         files << QFileInfo(fds.next()).symLinkTarget();
     return files;
-}
-
-// The session outlives a row: each row binds chords of its own, so the next row's bind shows.
-void TestKWinPortalE2E::chordsRunThroughTheDesktopWithNoDeviceOpen_data()
-{
-    QTest::addColumn<QByteArray>("source");
-    QTest::addColumn<QStringList>("bindings"); // pressed, invoked, others
-    QTest::addColumn<int>("key");              // pressed with Ctrl and Alt
-    QTest::addColumn<QStringList>("bound");
-    QTest::newRow("portal, with a sequence it cannot run")
-        << QByteArray("portal") << QStringList{"(Ctrl)(Alt)k", "(Win)e", "gofb"} << KEY_K
-        << QStringList{"CTRL+ALT+k", "LOGO+e"};
-    QTest::newRow("auto, chords only")
-        << QByteArray("auto") << QStringList{"(Ctrl)(Alt)j", "(Win)r"} << KEY_J
-        << QStringList{"CTRL+ALT+j", "LOGO+r"};
-}
-
-void TestKWinPortalE2E::chordsRunThroughTheDesktopWithNoDeviceOpen()
-{
-    QFETCH(QByteArray, source);
-    QFETCH(QStringList, bindings);
-    QFETCH(int, key);
-    QFETCH(QStringList, bound);
-    E2EHarness& h = *m_harness;
-    QStringList records{bindings[0] + "*" + h.writeLoggingTarget("chord", "chord"),
-                        bindings[1] + "*" + h.writeLoggingTarget("invoked", "invoked")};
-    for (const QString& other : bindings.mid(2))
-        records << other + "*other";
-    QVERIFY(h.writeHotkeys(records));
-    QVERIFY(startProgram(source));
-    const auto isBound = [&] {
-        const QStringList names = boundShortcuts();
-        return names.contains(bound[0]) && names.contains(bound[1]);
-    };
-    QTRY_VERIFY_WITH_TIMEOUT(isBound() || m_program->state() != QProcess::Running, 30000);
-    QCOMPARE(m_program->state(), QProcess::Running);
-
-    // KWin offers its fake input only to programs of its own user.
-    QStringList pressChord = asSessionUser({m_fakeInput, QString::number(KEY_LEFTCTRL),
-                                            QString::number(KEY_LEFTALT), QString::number(key)});
-    QProcess keys;
-    keys.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    keys.start(pressChord.takeFirst(), pressChord);
-    QVERIFY(keys.waitForFinished(10000));
-    QCOMPARE(keys.exitCode(), 0);
-    QTRY_COMPARE_WITH_TIMEOUT(h.logLines(), QStringList{"chord"}, 10000);
-
-    QDBusMessage invoke =
-        QDBusMessage::createMethodCall("org.kde.kglobalaccel", "/component/Tarvex",
-                                       "org.kde.kglobalaccel.Component", "invokeShortcut");
-    invoke << bound[1];
-    QCOMPARE(QDBusConnection::sessionBus().call(invoke).type(), QDBusMessage::ReplyMessage);
-    QTRY_COMPARE_WITH_TIMEOUT(h.logLines(), (QStringList{"chord", "invoked"}), 10000);
-
-    // Nobody reads the FIFO a key source would read, and no input device is open.
-    const QStringList files = openedFiles();
-    QVERIFY(!files.isEmpty());
-    QVERIFY2(!files.contains(m_fifo), qPrintable(files.join(' ')));
-    for (const QString& file : files)
-        QVERIFY2(!file.startsWith("/dev/input"), qPrintable(file));
-    QVERIFY(::open(QFile::encodeName(m_fifo).constData(), O_WRONLY | O_NONBLOCK) < 0);
-    QCOMPARE(errno, ENXIO);
-    QCOMPARE(m_program->state(), QProcess::Running);
 }
 
 QTEST_GUILESS_MAIN(TestKWinPortalE2E)

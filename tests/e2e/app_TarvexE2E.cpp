@@ -14,23 +14,318 @@ class TestTarvexE2E final : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-    void automaticStartShowsOnlyTrayIcon();
-    void savedHotkeyFiresOnKeyPress();
-    void secondStartIsRefused_data();
-    void secondStartIsRefused();
-    void hotkeysFireWhileAQuestionIsOpen();
-    void keyboardFocusShows_data();
-    void keyboardFocusShows();
-    void trayExitEndsWithoutMainWindowAndRestoresHidden();
-    void trayDoubleClickStopsHotkeysAndShowsMainWindow();
-    void hiddenWindowsComeBackAfterOpenAndAtExit();
-    void windowHiddenByAKilledRunComesBackMaximized();
-    void statusNotifierTrayOpensOnSingleClick();
-    void standInWindowWithoutTray();
-    void trayStartedLaterTakesTheIcon();
-    void hiddenWindowListedWithoutTray();
+    void init()
+    {
+        m_harness = std::make_unique<E2EHarness>();
+        m_app = std::make_unique<AppDriver>(*m_harness);
+    }
+
+    void cleanup()
+    {
+        m_app.reset();
+        m_harness.reset();
+    }
+
+    void automaticStartShowsOnlyTrayIcon()
+    {
+        m_app->start({"AUTOMATIC"});
+        QVERIFY(!m_app->waitForProgramIcon().isEmpty());
+        E2EHarness::settle(500);
+        QCOMPARE(m_app->managedWindows(), QStringList());
+        // A first start on a clean settings store also writes the login entry.
+        QFile entry(m_harness->home() + "/.config/autostart/tarvex.desktop");
+        QVERIFY(entry.open(QIODevice::ReadOnly));
+        QVERIFY(QString::fromUtf8(entry.readAll()).contains(" automatic"));
+    }
+
+    void savedHotkeyFiresOnKeyPress()
+    {
+        const QString target = m_harness->writeLoggingTarget("target.sh", "fired");
+        QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)t*" + target, "gofb*" + target}));
+        m_app->start({"automatic"});
+        QVERIFY(!m_app->waitForProgramIcon().isEmpty());
+        press("ctrl+alt+t");
+        QTRY_COMPARE_WITH_TIMEOUT(m_harness->logLines(), QStringList{"fired"}, 5000);
+        E2EHarness::xdotool({"type", "--delay", "40", "gofb"});
+        QTRY_COMPARE_WITH_TIMEOUT(m_harness->logLines(), (QStringList{"fired", "fired"}), 5000);
+    }
+
+    void secondStartIsRefused_data()
+    {
+        QTest::addColumn<bool>("automatic");
+        QTest::newRow("hotkeys in the notification area: a box says so") << true;
+        QTest::newRow("main window open: it comes to the front, no box") << false;
+    }
+
+    void secondStartIsRefused()
+    {
+        QFETCH(bool, automatic);
+        QProcess& first = m_app->start(automatic ? QStringList{"automatic"} : QStringList{});
+        QString main;
+        if (automatic) {
+            QVERIFY(!m_app->waitForProgramIcon().isEmpty());
+        } else {
+            QVERIFY(!(main = AppDriver::waitForWindow("Tarvex", 500)).isEmpty());
+            QVERIFY(!m_app->openVictim("Victim in front").isEmpty());
+        }
+        std::unique_ptr<QProcess> second = m_app->startAnother({});
+        if (automatic) {
+            const QString box =
+                E2EHarness::findWindow({"--pid", QString::number(second->processId())});
+            QVERIFY(!box.isEmpty());
+            QCOMPARE(E2EHarness::xdotool({"getwindowname", box}).trimmed(), QString("Tarvex"));
+            E2EHarness::xdotool({"windowactivate", "--sync", box});
+            press("Return");
+        }
+        QVERIFY(second->waitForFinished(10000));
+        QCOMPARE(second->exitCode(), 0);
+        QCOMPARE(first.state(), QProcess::Running);
+        if (automatic)
+            QCOMPARE(m_app->managedWindows(), QStringList());
+        else
+            QTRY_COMPARE_WITH_TIMEOUT(E2EHarness::xdotool({"getactivewindow"}).trimmed(), main,
+                                      5000);
+    }
+
+    // A confirmation box of the program is open (it waits for the user, who does not answer it):
+    // the other hotkeys still fire. The box is never answered here: its Yes would restart the
+    // machine where the system allows it.
+    void hotkeysFireWhileAQuestionIsOpen()
+    {
+        const QString target = m_harness->writeLoggingTarget("target.sh", "fired");
+        QVERIFY(
+            m_harness->writeHotkeys({"(Ctrl)(Alt)r*-Instant Restart-", "(Ctrl)(Alt)t*" + target}));
+        m_app->start({"automatic"});
+        QVERIFY(!m_app->waitForProgramIcon().isEmpty());
+        press("ctrl+alt+r");
+        QVERIFY(!m_app->waitForNewWindow("Restart Computer").isEmpty());
+        press("ctrl+alt+t");
+        QTRY_COMPARE_WITH_TIMEOUT(m_harness->logLines(), QStringList{"fired"}, 5000);
+        QVERIFY(!AppDriver::windowGone("Restart Computer")); // still waiting for its answer
+    }
+
+    void keyboardFocusShows_data()
+    {
+        QTest::addColumn<int>("style");
+        QTest::newRow("3D Hover, the default look") << 3;
+        QTest::newRow("Gel Button") << 11;
+        QTest::newRow("Flat Hover") << 12;
+    }
+
+    // Tab takes the focus from " Start Tarvex" to " Configure Hotkeys": both buttons change where
+    // the user can see it. Buttons with no edge of their own until the pointer comes show one in
+    // the active window.
+    void keyboardFocusShows()
+    {
+        QFETCH(int, style);
+        QDir().mkpath(m_harness->home() + "/.config/Tarvex");
+        QFile settings(m_harness->home() + "/.config/Tarvex/Tarvex.ini");
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write("[ButtonTheme]\nColor=" + QByteArray::number(style) + "\n");
+        settings.close();
+        m_app->start({});
+        const QString main = AppDriver::waitForWindow("Tarvex", 500);
+        QVERIFY(!main.isEmpty());
+        E2EHarness::xdotool({"mousemove", "0", "799"}); // no button under the pointer
+        E2EHarness::xdotool({"windowactivate", "--sync", main});
+        QTRY_COMPARE_WITH_TIMEOUT(E2EHarness::xdotool({"getactivewindow"}).trimmed(), main, 5000);
+        E2EHarness::settle(500); // the repaint in the active look
+        const QImage before = screenshot(main, "before");
+        press("Tab");
+        E2EHarness::settle(500);
+        const QImage after = screenshot(main, "after");
+        QVERIFY(!before.isNull() && before.size() == after.size());
+        // The buttons as designed (twips / 15): " Start Tarvex", " Configure Hotkeys", "  Exit
+        // Tarvex".
+        const QRect start(24, 92, 281, 41), configure(24, 139, 281, 39), exit(24, 232, 281, 41);
+        QVERIFY2(before.copy(start) != after.copy(start), "the focus leaving does not show");
+        QVERIFY2(before.copy(configure) != after.copy(configure), "the focus coming does not show");
+        const int y = exit.center().y();
+        QVERIFY2(before.pixel(exit.left(), y) != before.pixel(exit.left() - 4, y),
+                 "a button without the focus cannot be told from the window");
+    }
+
+    void trayExitEndsWithoutMainWindowAndRestoresHidden()
+    {
+        QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)h*-Hide Window-"}));
+        QProcess& program = m_app->start({"automatic"});
+        const QString icon = m_app->waitForProgramIcon();
+        QVERIFY(!icon.isEmpty());
+        const QString victim = m_app->openVictim("Victim exit");
+        press("ctrl+alt+h");
+        QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsUnMapped"), 5000);
+        m_app->chooseFromTrayMenu(icon, 4); // "Exit"
+        // Watch the task list until the program has ended: the main window never appears.
+        QStringList seen;
+        const QDeadlineTimer deadline(8000);
+        while (program.state() != QProcess::NotRunning && !deadline.hasExpired()) {
+            seen << m_app->managedWindows();
+            program.waitForFinished(20);
+        }
+        QCOMPARE(program.state(), QProcess::NotRunning);
+        QCOMPARE(program.exitCode(), 0);
+        QCOMPARE(seen, QStringList());
+        QCOMPARE(AppDriver::mapState(victim), QString("IsViewable"));
+    }
+
+    // On an XEmbed tray a single click does nothing; the double-click opens.
+    void trayDoubleClickStopsHotkeysAndShowsMainWindow()
+    {
+        const QString target = m_harness->writeLoggingTarget("target.sh", "fired");
+        QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)t*" + target}));
+        m_app->start({"automatic"});
+        const QString icon = m_app->waitForProgramIcon();
+        QVERIFY(!icon.isEmpty());
+        AppDriver::click(AppDriver::centreOf(icon));
+        E2EHarness::settle(1000);
+        QCOMPARE(m_app->managedWindows(), QStringList());
+        AppDriver::doubleClick(AppDriver::centreOf(icon));
+        QTRY_COMPARE_WITH_TIMEOUT(m_app->managedWindows(), QStringList{"Tarvex"}, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(m_app->embeddedIcons().isEmpty(), 5000);
+        press("ctrl+alt+t");
+        E2EHarness::settle(1000);
+        QCOMPARE(m_harness->logLines(), QStringList());
+    }
+
+    // One set of hidden-window slots for the whole run: a window hidden before the tray menu's
+    // "Open" reloads the main window still comes back from its icon, and at the program's end.
+    void hiddenWindowsComeBackAfterOpenAndAtExit()
+    {
+        QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)h*-Hide Window-"}));
+        QProcess& program = m_app->start({"automatic"});
+        const QString programIcon = m_app->waitForProgramIcon();
+        QVERIFY(!programIcon.isEmpty());
+        const QString first = m_app->openVictim("Victim one");
+        press("ctrl+alt+h");
+        QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(first), QString("IsUnMapped"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(m_app->embeddedIcons().size(), 2, 10000);
+        QStringList hiddenIcons = m_app->embeddedIcons();
+        hiddenIcons.removeAll(programIcon);
+        QCOMPARE(hiddenIcons.size(), 1);
+
+        m_app->chooseFromTrayMenu(programIcon, 1);
+        QTRY_COMPARE_WITH_TIMEOUT(m_app->managedWindows(), QStringList{"Tarvex"}, 5000);
+        // Started with "automatic", the reloaded main window starts the hotkeys again.
+        QTRY_COMPARE_WITH_TIMEOUT(m_app->embeddedIcons().size(), 2, 10000);
+        AppDriver::doubleClick(AppDriver::centreOf(hiddenIcons.first()));
+        QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(first), QString("IsViewable"), 5000);
+
+        const QString second = m_app->openVictim("Victim two");
+        press("ctrl+alt+h");
+        QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(second), QString("IsUnMapped"), 5000);
+        ::kill(pid_t(program.processId()), SIGTERM);
+        QVERIFY(program.waitForFinished(5000));
+        QCOMPARE(program.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(AppDriver::mapState(second), QString("IsViewable"));
+    }
+
+    // A run killed while it holds a maximized window hidden leaves it unmapped; the next start
+    // brings it back, still maximized.
+    void windowHiddenByAKilledRunComesBackMaximized()
+    {
+        const auto maximized = [](const QString& window) {
+            const QString state = E2EHarness::run("xprop", {"-id", window, "_NET_WM_STATE"});
+            return state.contains("_NET_WM_STATE_MAXIMIZED_VERT") &&
+                   state.contains("_NET_WM_STATE_MAXIMIZED_HORZ");
+        };
+        QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)h*-Hide Window-"}));
+        QProcess& killed = m_app->start({"automatic"});
+        QVERIFY(!m_app->waitForProgramIcon().isEmpty());
+        const QString victim = m_app->openVictim("Victim killed");
+        E2EHarness::run("wmctrl", {"-i", "-r", victim, "-b", "add,maximized_vert,maximized_horz"});
+        QTRY_VERIFY_WITH_TIMEOUT(maximized(victim), 5000);
+        press("ctrl+alt+h");
+        QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsUnMapped"), 5000);
+        ::kill(pid_t(killed.processId()), SIGKILL);
+        QVERIFY(killed.waitForFinished(5000));
+        QCOMPARE(AppDriver::mapState(victim), QString("IsUnMapped"));
+        m_app->start({"automatic"});
+        QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsViewable"), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(maximized(victim), 5000);
+    }
+
+    // A StatusNotifierItem tray (here one written for the test, on a private session bus) draws
+    // the icons itself and reports a click as an activation, never a double-click: one click on a
+    // hidden window's icon brings the window back, one on the program's icon opens the main window.
+    void statusNotifierTrayOpensOnSingleClick()
+    {
+        StatusNotifierHost tray;
+        QVERIFY(tray.start());
+        m_app->setSessionBus(tray.address());
+        QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)h*-Hide Window-"}));
+        m_app->start({"automatic"});
+        QTRY_COMPARE_WITH_TIMEOUT(tray.items().size(), 1, 15000);
+        const QString programItem = tray.items().first();
+        const QString victim = m_app->openVictim("Victim tray");
+        press("ctrl+alt+h");
+        QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsUnMapped"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(tray.items().size(), 2, 10000);
+        // The icons live in the D-Bus tray only, never in the session's XEmbed tray.
+        QCOMPARE(m_app->embeddedIcons(), QStringList());
+        // A tray that lists its entries by title tells the hidden window from the program.
+        QCOMPARE(tray.property(tray.items().last(), "Title").toString(), QString("Victim tray"));
+        QCOMPARE(tray.property(programItem, "Title").toString(), QString("Tarvex"));
+        QVERIFY(!tray.property(tray.items().last(), "IconPixmap").isNull());
+
+        QVERIFY(tray.activate(tray.items().last()));
+        QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsViewable"), 5000);
+        QVERIFY(tray.activate(programItem));
+        QTRY_COMPARE_WITH_TIMEOUT(m_app->managedWindows(), QStringList{"Tarvex"}, 5000);
+    }
+
+    // Run in a session without a tray: a small window of the program's own keeps the icon's
+    // double-click (and menu, tip and balloon) available.
+    void standInWindowWithoutTray()
+    {
+        if (qEnvironmentVariable("XSESSION_NO_TRAY") != "1")
+            QSKIP("runs in the session that starts without a tray");
+        m_app->start({"automatic"});
+        QString standIn;
+        QTRY_VERIFY_WITH_TIMEOUT(!(standIn = standInWindow()).isEmpty(), 10000);
+        QVERIFY(!m_app->mainWindowShown());
+        AppDriver::doubleClick(AppDriver::centreOf(standIn));
+        QTRY_VERIFY_WITH_TIMEOUT(m_app->mainWindowShown(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(standInWindow().isEmpty(), 5000);
+    }
+
+    // Run in a session without a tray: a tray started later (as at login) receives the icon, and
+    // the stand-in window goes away.
+    void trayStartedLaterTakesTheIcon()
+    {
+        if (qEnvironmentVariable("XSESSION_NO_TRAY") != "1")
+            QSKIP("runs in the session that starts without a tray");
+        m_app->start({"automatic"});
+        QString standIn;
+        QTRY_VERIFY_WITH_TIMEOUT(!(standIn = standInWindow()).isEmpty(), 10000);
+        QProcess tray;
+        tray.start("trayer", {"--edge", "bottom", "--align", "right", "--widthtype", "pixel",
+                              "--width", "200", "--height", "24"});
+        QTRY_COMPARE_WITH_TIMEOUT(m_app->embeddedIcons().size(), 1, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(standInWindow().isEmpty(), 10000);
+        tray.terminate();
+        tray.waitForFinished();
+    }
+
+    // Run in a session without a tray: the stand-in window grows a list of the hidden window, and
+    // Enter there brings it back.
+    void hiddenWindowListedWithoutTray()
+    {
+        if (qEnvironmentVariable("XSESSION_NO_TRAY") != "1")
+            QSKIP("runs in the session that starts without a tray");
+        QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)h*-Hide Window-"}));
+        m_app->start({"automatic"});
+        QString standIn;
+        QTRY_VERIFY_WITH_TIMEOUT(!(standIn = standInWindow()).isEmpty(), 10000);
+        const int smallHeight = AppDriver::geometryOf(standIn).height();
+        const QString victim = m_app->openVictim("Victim listed");
+        press("ctrl+alt+h");
+        QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsUnMapped"), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(AppDriver::geometryOf(standIn).height() > smallHeight, 5000);
+        E2EHarness::xdotool({"windowactivate", "--sync", standIn});
+        press("Return");
+        QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsViewable"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(AppDriver::geometryOf(standIn).height(), smallHeight, 5000);
+    }
 
 private:
     QImage screenshot(const QString& window, const QString& name) const;
@@ -41,320 +336,11 @@ private:
     std::unique_ptr<AppDriver> m_app;
 };
 
-void TestTarvexE2E::init()
-{
-    m_harness = std::make_unique<E2EHarness>();
-    m_app = std::make_unique<AppDriver>(*m_harness);
-}
-
-void TestTarvexE2E::cleanup()
-{
-    m_app.reset();
-    m_harness.reset();
-}
-
-void TestTarvexE2E::automaticStartShowsOnlyTrayIcon()
-{
-    m_app->start({"AUTOMATIC"});
-    QVERIFY(!m_app->waitForProgramIcon().isEmpty());
-    E2EHarness::settle(500);
-    QCOMPARE(m_app->managedWindows(), QStringList());
-    // A first start on a clean settings store also writes the login entry.
-    QFile entry(m_harness->home() + "/.config/autostart/tarvex.desktop");
-    QVERIFY(entry.open(QIODevice::ReadOnly));
-    QVERIFY(QString::fromUtf8(entry.readAll()).contains(" automatic"));
-}
-
-void TestTarvexE2E::savedHotkeyFiresOnKeyPress()
-{
-    const QString target = m_harness->writeLoggingTarget("target.sh", "fired");
-    QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)t*" + target, "gofb*" + target}));
-    m_app->start({"automatic"});
-    QVERIFY(!m_app->waitForProgramIcon().isEmpty());
-    press("ctrl+alt+t");
-    QTRY_COMPARE_WITH_TIMEOUT(m_harness->logLines(), QStringList{"fired"}, 5000);
-    E2EHarness::xdotool({"type", "--delay", "40", "gofb"});
-    QTRY_COMPARE_WITH_TIMEOUT(m_harness->logLines(), (QStringList{"fired", "fired"}), 5000);
-}
-
-void TestTarvexE2E::secondStartIsRefused_data()
-{
-    QTest::addColumn<bool>("automatic");
-    QTest::newRow("hotkeys in the notification area: a box says so") << true;
-    QTest::newRow("main window open: it comes to the front, no box") << false;
-}
-
-void TestTarvexE2E::secondStartIsRefused()
-{
-    QFETCH(bool, automatic);
-    QProcess& first = m_app->start(automatic ? QStringList{"automatic"} : QStringList{});
-    QString main;
-    if (automatic) {
-        QVERIFY(!m_app->waitForProgramIcon().isEmpty());
-    } else {
-        QVERIFY(!(main = AppDriver::waitForWindow("Tarvex", 500)).isEmpty());
-        QVERIFY(!m_app->openVictim("Victim in front").isEmpty());
-    }
-    std::unique_ptr<QProcess> second = m_app->startAnother({});
-    if (automatic) {
-        const QString box = E2EHarness::findWindow({"--pid", QString::number(second->processId())});
-        QVERIFY(!box.isEmpty());
-        QCOMPARE(E2EHarness::xdotool({"getwindowname", box}).trimmed(), QString("Tarvex"));
-        E2EHarness::xdotool({"windowactivate", "--sync", box});
-        press("Return");
-    }
-    QVERIFY(second->waitForFinished(10000));
-    QCOMPARE(second->exitCode(), 0);
-    QCOMPARE(first.state(), QProcess::Running);
-    if (automatic)
-        QCOMPARE(m_app->managedWindows(), QStringList());
-    else
-        QTRY_COMPARE_WITH_TIMEOUT(E2EHarness::xdotool({"getactivewindow"}).trimmed(), main, 5000);
-}
-
-// A confirmation box of the program is open (it waits for the user, who does not answer it):
-// the other hotkeys still fire. The box is never answered here: its Yes would restart the
-// machine where the system allows it.
-void TestTarvexE2E::hotkeysFireWhileAQuestionIsOpen()
-{
-    const QString target = m_harness->writeLoggingTarget("target.sh", "fired");
-    QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)r*-Instant Restart-", "(Ctrl)(Alt)t*" + target}));
-    m_app->start({"automatic"});
-    QVERIFY(!m_app->waitForProgramIcon().isEmpty());
-    press("ctrl+alt+r");
-    QVERIFY(!m_app->waitForNewWindow("Restart Computer").isEmpty());
-    press("ctrl+alt+t");
-    QTRY_COMPARE_WITH_TIMEOUT(m_harness->logLines(), QStringList{"fired"}, 5000);
-    QVERIFY(!AppDriver::windowGone("Restart Computer")); // still waiting for its answer
-}
-
-void TestTarvexE2E::trayExitEndsWithoutMainWindowAndRestoresHidden()
-{
-    QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)h*-Hide Window-"}));
-    QProcess& program = m_app->start({"automatic"});
-    const QString icon = m_app->waitForProgramIcon();
-    QVERIFY(!icon.isEmpty());
-    const QString victim = m_app->openVictim("Victim exit");
-    press("ctrl+alt+h");
-    QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsUnMapped"), 5000);
-    m_app->chooseFromTrayMenu(icon, 4); // "Exit"
-    // Watch the task list until the program has ended: the main window never appears.
-    QStringList seen;
-    const QDeadlineTimer deadline(8000);
-    while (program.state() != QProcess::NotRunning && !deadline.hasExpired()) {
-        seen << m_app->managedWindows();
-        program.waitForFinished(20);
-    }
-    QCOMPARE(program.state(), QProcess::NotRunning);
-    QCOMPARE(program.exitCode(), 0);
-    QCOMPARE(seen, QStringList());
-    QCOMPARE(AppDriver::mapState(victim), QString("IsViewable"));
-}
-
 QImage TestTarvexE2E::screenshot(const QString& window, const QString& name) const
 {
     const QString file = m_harness->home() + '/' + name + ".png";
     E2EHarness::run("import", {"-window", window, file});
     return QImage(file).convertToFormat(QImage::Format_RGB32);
-}
-
-void TestTarvexE2E::keyboardFocusShows_data()
-{
-    QTest::addColumn<int>("style");
-    QTest::newRow("3D Hover, the default look") << 3;
-    QTest::newRow("Gel Button") << 11;
-    QTest::newRow("Flat Hover") << 12;
-}
-
-// Tab takes the focus from " Start Tarvex" to " Configure Hotkeys": both buttons change where
-// the user can see it. Buttons with no edge of their own until the pointer comes show one in
-// the active window.
-void TestTarvexE2E::keyboardFocusShows()
-{
-    QFETCH(int, style);
-    QDir().mkpath(m_harness->home() + "/.config/Tarvex");
-    QFile settings(m_harness->home() + "/.config/Tarvex/Tarvex.ini");
-    QVERIFY(settings.open(QIODevice::WriteOnly));
-    settings.write("[ButtonTheme]\nColor=" + QByteArray::number(style) + "\n");
-    settings.close();
-    m_app->start({});
-    const QString main = AppDriver::waitForWindow("Tarvex", 500);
-    QVERIFY(!main.isEmpty());
-    E2EHarness::xdotool({"mousemove", "0", "799"}); // no button under the pointer
-    E2EHarness::xdotool({"windowactivate", "--sync", main});
-    QTRY_COMPARE_WITH_TIMEOUT(E2EHarness::xdotool({"getactivewindow"}).trimmed(), main, 5000);
-    E2EHarness::settle(500); // the repaint in the active look
-    const QImage before = screenshot(main, "before");
-    press("Tab");
-    E2EHarness::settle(500);
-    const QImage after = screenshot(main, "after");
-    QVERIFY(!before.isNull() && before.size() == after.size());
-    // The buttons as designed (twips / 15): " Start Tarvex", " Configure Hotkeys", "  Exit Tarvex".
-    const QRect start(24, 92, 281, 41), configure(24, 139, 281, 39), exit(24, 232, 281, 41);
-    QVERIFY2(before.copy(start) != after.copy(start), "the focus leaving does not show");
-    QVERIFY2(before.copy(configure) != after.copy(configure), "the focus coming does not show");
-    const int y = exit.center().y();
-    QVERIFY2(before.pixel(exit.left(), y) != before.pixel(exit.left() - 4, y),
-             "a button without the focus cannot be told from the window");
-}
-
-// On an XEmbed tray a single click does nothing; the double-click opens.
-void TestTarvexE2E::trayDoubleClickStopsHotkeysAndShowsMainWindow()
-{
-    const QString target = m_harness->writeLoggingTarget("target.sh", "fired");
-    QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)t*" + target}));
-    m_app->start({"automatic"});
-    const QString icon = m_app->waitForProgramIcon();
-    QVERIFY(!icon.isEmpty());
-    AppDriver::click(AppDriver::centreOf(icon));
-    E2EHarness::settle(1000);
-    QCOMPARE(m_app->managedWindows(), QStringList());
-    AppDriver::doubleClick(AppDriver::centreOf(icon));
-    QTRY_COMPARE_WITH_TIMEOUT(m_app->managedWindows(), QStringList{"Tarvex"}, 5000);
-    QTRY_VERIFY_WITH_TIMEOUT(m_app->embeddedIcons().isEmpty(), 5000);
-    press("ctrl+alt+t");
-    E2EHarness::settle(1000);
-    QCOMPARE(m_harness->logLines(), QStringList());
-}
-
-// One set of hidden-window slots for the whole run: a window hidden before the tray menu's
-// "Open" reloads the main window still comes back from its icon, and at the program's end.
-void TestTarvexE2E::hiddenWindowsComeBackAfterOpenAndAtExit()
-{
-    QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)h*-Hide Window-"}));
-    QProcess& program = m_app->start({"automatic"});
-    const QString programIcon = m_app->waitForProgramIcon();
-    QVERIFY(!programIcon.isEmpty());
-    const QString first = m_app->openVictim("Victim one");
-    press("ctrl+alt+h");
-    QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(first), QString("IsUnMapped"), 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(m_app->embeddedIcons().size(), 2, 10000);
-    QStringList hiddenIcons = m_app->embeddedIcons();
-    hiddenIcons.removeAll(programIcon);
-    QCOMPARE(hiddenIcons.size(), 1);
-
-    m_app->chooseFromTrayMenu(programIcon, 1);
-    QTRY_COMPARE_WITH_TIMEOUT(m_app->managedWindows(), QStringList{"Tarvex"}, 5000);
-    // Started with "automatic", the reloaded main window starts the hotkeys again.
-    QTRY_COMPARE_WITH_TIMEOUT(m_app->embeddedIcons().size(), 2, 10000);
-    AppDriver::doubleClick(AppDriver::centreOf(hiddenIcons.first()));
-    QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(first), QString("IsViewable"), 5000);
-
-    const QString second = m_app->openVictim("Victim two");
-    press("ctrl+alt+h");
-    QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(second), QString("IsUnMapped"), 5000);
-    ::kill(pid_t(program.processId()), SIGTERM);
-    QVERIFY(program.waitForFinished(5000));
-    QCOMPARE(program.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(AppDriver::mapState(second), QString("IsViewable"));
-}
-
-// A run killed while it holds a maximized window hidden leaves it unmapped; the next start
-// brings it back, still maximized.
-void TestTarvexE2E::windowHiddenByAKilledRunComesBackMaximized()
-{
-    const auto maximized = [](const QString& window) {
-        const QString state = E2EHarness::run("xprop", {"-id", window, "_NET_WM_STATE"});
-        return state.contains("_NET_WM_STATE_MAXIMIZED_VERT") &&
-               state.contains("_NET_WM_STATE_MAXIMIZED_HORZ");
-    };
-    QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)h*-Hide Window-"}));
-    QProcess& killed = m_app->start({"automatic"});
-    QVERIFY(!m_app->waitForProgramIcon().isEmpty());
-    const QString victim = m_app->openVictim("Victim killed");
-    E2EHarness::run("wmctrl", {"-i", "-r", victim, "-b", "add,maximized_vert,maximized_horz"});
-    QTRY_VERIFY_WITH_TIMEOUT(maximized(victim), 5000);
-    press("ctrl+alt+h");
-    QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsUnMapped"), 5000);
-    ::kill(pid_t(killed.processId()), SIGKILL);
-    QVERIFY(killed.waitForFinished(5000));
-    QCOMPARE(AppDriver::mapState(victim), QString("IsUnMapped"));
-    m_app->start({"automatic"});
-    QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsViewable"), 10000);
-    QTRY_VERIFY_WITH_TIMEOUT(maximized(victim), 5000);
-}
-
-// A StatusNotifierItem tray (here one written for the test, on a private session bus) draws
-// the icons itself and reports a click as an activation, never a double-click: one click on a
-// hidden window's icon brings the window back, one on the program's icon opens the main window.
-void TestTarvexE2E::statusNotifierTrayOpensOnSingleClick()
-{
-    StatusNotifierHost tray;
-    QVERIFY(tray.start());
-    m_app->setSessionBus(tray.address());
-    QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)h*-Hide Window-"}));
-    m_app->start({"automatic"});
-    QTRY_COMPARE_WITH_TIMEOUT(tray.items().size(), 1, 15000);
-    const QString programItem = tray.items().first();
-    const QString victim = m_app->openVictim("Victim tray");
-    press("ctrl+alt+h");
-    QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsUnMapped"), 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(tray.items().size(), 2, 10000);
-    // The icons live in the D-Bus tray only, never in the session's XEmbed tray.
-    QCOMPARE(m_app->embeddedIcons(), QStringList());
-    // A tray that lists its entries by title tells the hidden window from the program.
-    QCOMPARE(tray.property(tray.items().last(), "Title").toString(), QString("Victim tray"));
-    QCOMPARE(tray.property(programItem, "Title").toString(), QString("Tarvex"));
-    QVERIFY(!tray.property(tray.items().last(), "IconPixmap").isNull());
-
-    QVERIFY(tray.activate(tray.items().last()));
-    QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsViewable"), 5000);
-    QVERIFY(tray.activate(programItem));
-    QTRY_COMPARE_WITH_TIMEOUT(m_app->managedWindows(), QStringList{"Tarvex"}, 5000);
-}
-
-// Run in a session without a tray: a small window of the program's own keeps the icon's
-// double-click (and menu, tip and balloon) available.
-void TestTarvexE2E::standInWindowWithoutTray()
-{
-    if (qEnvironmentVariable("XSESSION_NO_TRAY") != "1")
-        QSKIP("runs in the session that starts without a tray");
-    m_app->start({"automatic"});
-    QString standIn;
-    QTRY_VERIFY_WITH_TIMEOUT(!(standIn = standInWindow()).isEmpty(), 10000);
-    QVERIFY(!m_app->mainWindowShown());
-    AppDriver::doubleClick(AppDriver::centreOf(standIn));
-    QTRY_VERIFY_WITH_TIMEOUT(m_app->mainWindowShown(), 5000);
-    QTRY_VERIFY_WITH_TIMEOUT(standInWindow().isEmpty(), 5000);
-}
-
-// Run in a session without a tray: a tray started later (as at login) receives the icon, and
-// the stand-in window goes away.
-void TestTarvexE2E::trayStartedLaterTakesTheIcon()
-{
-    if (qEnvironmentVariable("XSESSION_NO_TRAY") != "1")
-        QSKIP("runs in the session that starts without a tray");
-    m_app->start({"automatic"});
-    QString standIn;
-    QTRY_VERIFY_WITH_TIMEOUT(!(standIn = standInWindow()).isEmpty(), 10000);
-    QProcess tray;
-    tray.start("trayer", {"--edge", "bottom", "--align", "right", "--widthtype", "pixel", "--width",
-                          "200", "--height", "24"});
-    QTRY_COMPARE_WITH_TIMEOUT(m_app->embeddedIcons().size(), 1, 10000);
-    QTRY_VERIFY_WITH_TIMEOUT(standInWindow().isEmpty(), 10000);
-    tray.terminate();
-    tray.waitForFinished();
-}
-
-// Run in a session without a tray: the stand-in window grows a list of the hidden window, and
-// Enter there brings it back.
-void TestTarvexE2E::hiddenWindowListedWithoutTray()
-{
-    if (qEnvironmentVariable("XSESSION_NO_TRAY") != "1")
-        QSKIP("runs in the session that starts without a tray");
-    QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)h*-Hide Window-"}));
-    m_app->start({"automatic"});
-    QString standIn;
-    QTRY_VERIFY_WITH_TIMEOUT(!(standIn = standInWindow()).isEmpty(), 10000);
-    const int smallHeight = AppDriver::geometryOf(standIn).height();
-    const QString victim = m_app->openVictim("Victim listed");
-    press("ctrl+alt+h");
-    QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsUnMapped"), 5000);
-    QTRY_VERIFY_WITH_TIMEOUT(AppDriver::geometryOf(standIn).height() > smallHeight, 5000);
-    E2EHarness::xdotool({"windowactivate", "--sync", standIn});
-    press("Return");
-    QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsViewable"), 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(AppDriver::geometryOf(standIn).height(), smallHeight, 5000);
 }
 
 QTEST_GUILESS_MAIN(TestTarvexE2E)

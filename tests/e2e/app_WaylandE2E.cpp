@@ -29,14 +29,317 @@ class TestWaylandE2E final : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-    void hotkeysFireOnceEach();
-    void wizardRecordsKeysByTheirNames();
-    void closeWindowClosesTheFocusedOne();
-    void hiddenWindowHasAnIconAndComesBack();
-    void standInWindowFloatsSmall();
-    void readerPassesKeysAfterOneAuthorisation();
+    void init()
+    {
+        QVERIFY2(qEnvironmentVariableIsSet("WAYLAND_DISPLAY"), "run this test in run-in-sway.sh");
+        m_harness = std::make_unique<E2EHarness>();
+        m_fifo = m_harness->home() + "/keyboard";
+        QVERIFY(::mkfifo(QFile::encodeName(m_fifo).constData(), 0600) == 0);
+    }
+
+    void cleanup()
+    {
+        if (m_keyboard >= 0)
+            ::close(m_keyboard);
+        m_keyboard = -1;
+        if (m_program) {
+            programErrors();
+            m_program->terminate();
+            if (!m_program->waitForFinished(5000))
+                m_program->kill();
+            m_program->waitForFinished(5000);
+        }
+        m_program.reset();
+        m_errors.clear();
+        for (auto& foot : m_feet) {
+            foot->kill();
+            foot->waitForFinished(5000);
+        }
+        m_feet.clear();
+        m_harness.reset();
+    }
+
+    void hotkeysFireOnceEach()
+    {
+        E2EHarness& h = *m_harness;
+        QStringList records;
+        for (const char* binding :
+             {"gofb*gofb", "(Ctrl)(Alt)k*chord", "(Shift)x*shiftx", "a*held", "(Ctrl)s*ctrls",
+              "(Ctrl)(F4)*ctrlf4", "(F12)*f12", "(Num1)*num1", "(Win)e*wine", "(Play)*play"}) {
+            const QString word = QString::fromLatin1(binding).section(u'*', 1);
+            records << QString::fromLatin1(binding).section(u'*', 0, 0) + u'*' +
+                           h.writeLoggingTarget(word, word);
+        }
+        QVERIFY(h.writeHotkeys(records));
+        QVERIFY(startProgram());
+        QVERIFY2(openKeyboard(), "the program never read its keyboard");
+
+        for (int key : {KEY_G, KEY_O, KEY_F, KEY_B})
+            tap(key);
+        QTRY_COMPARE_WITH_TIMEOUT(h.logLines(), QStringList{"gofb"}, 10000);
+
+        press(KEY_LEFTCTRL);
+        press(KEY_LEFTALT);
+        tap(KEY_K);
+        release(KEY_LEFTALT);
+        release(KEY_LEFTCTRL);
+        QTRY_COMPARE_WITH_TIMEOUT(h.logLines().size(), 2, 10000);
+
+        for (int shift : {KEY_LEFTSHIFT, KEY_RIGHTSHIFT}) {
+            press(shift);
+            tap(KEY_X);
+            release(shift);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(h.logLines().size(), 4, 10000);
+
+        // Held: the device repeats the key until it is let go.
+        press(KEY_A);
+        for (int i = 0; i < 20; ++i) {
+            write(EV_KEY, KEY_A, 2);
+            write(EV_SYN, SYN_REPORT, 0);
+        }
+        release(KEY_A);
+        QTRY_COMPARE_WITH_TIMEOUT(h.logLines().size(), 5, 10000);
+
+        // Each key its own: Ctrl+F4 is no Ctrl+S, keypad 1 is no A (Num Lock light off and on).
+        // The targets run as processes of their own: each is waited for, so the log keeps order.
+        const auto chord = [this](int modifier, int key) {
+            press(modifier);
+            tap(key);
+            release(modifier);
+        };
+        const QList<std::function<void()>> presses{
+            [&] { chord(KEY_LEFTCTRL, KEY_F4); },
+            [&] { chord(KEY_LEFTCTRL, KEY_S); },
+            [&] { tap(KEY_F12); },
+            [&] { tap(KEY_KP1); },
+            [&] {
+                write(EV_LED, LED_NUML, 1);
+                tap(KEY_KP1);
+                write(EV_LED, LED_NUML, 0);
+            },
+            [&] { tap(KEY_A); },
+            [&] { chord(KEY_LEFTMETA, KEY_E); },
+            [&] { tap(KEY_PLAYPAUSE); },
+        };
+        for (const auto& keys : presses) {
+            const qsizetype fired = h.logLines().size();
+            keys();
+            QTRY_COMPARE_WITH_TIMEOUT(h.logLines().size(), fired + 1, 10000);
+        }
+        QTest::qWait(1000); // nothing more may follow
+        QCOMPARE(h.logLines(),
+                 (QStringList{"gofb", "chord", "shiftx", "shiftx", "held", "ctrlf4", "ctrls", "f12",
+                              "num1", "num1", "held", "wine", "play"}));
+
+        QTRY_VERIFY_WITH_TIMEOUT(isWaylandClient(m_program->processId()), 15000);
+        QCOMPARE(m_program->state(), QProcess::Running);
+    }
+
+    // The wizard on sway, typed into by a virtual keyboard with a keymap of its own (wtype): F4,
+    // keypad 1, Tab and an arrow are recorded by their names and saved so.
+    void wizardRecordsKeysByTheirNames()
+    {
+        QVERIFY(m_harness->writeHotkeys({}));
+        QVERIFY(startProgram(QString(), {}, {}));
+        const auto shown = [this](const QString& title) {
+            const QList<QJsonObject> windows = swayWindowsOf(m_program->processId());
+            return std::any_of(windows.cbegin(), windows.cend(),
+                               [&title](const QJsonObject& w) { return w.value("name") == title; });
+        };
+        // Each step is one virtual keyboard: sway needs a moment to hand its keymap to the program
+        // before the first key. A step that opens a window waits for it, its paint and its focus.
+        const auto step = [&shown](const QStringList& keys, const QString& opens = QString()) {
+            E2EHarness::run("wtype", QStringList{"-s", "300"} + keys);
+            for (int i = 0; i < 150 && !opens.isEmpty() && !shown(opens); ++i)
+                QTest::qWait(100);
+            QTest::qWait(opens.isEmpty() ? 300 : 1000);
+            return opens.isEmpty() || shown(opens);
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(shown("Tarvex"), 15000);
+        QTest::qWait(1000);
+        E2EHarness::run("wtype", {"-k", "Shift_L"}); // makes the seat's keyboard known
+        QVERIFY(step({"-k", "Tab", "-k", "space"}, "Configure Hotkeys"));
+        QVERIFY(step({"-k", "space"}, "Hotkey Wizard"));
+        // The website choice and its address, then the keys in the key box; Ctrl+Tab leaves it
+        // for "Done" (wtype presses Ctrl without telling the modifier state, as some do).
+        QVERIFY(step({"-k", "Down", "-k", "space"}));
+        QVERIFY(step({"example.org", "-k", "Return"}));
+        QVERIFY(step({"-k", "F4", "-k", "KP_1", "-k", "Tab", "-k", "Left"}));
+        QVERIFY(step({"-P", "Control_L", "-k", "Tab", "-p", "Control_L"}));
+        QVERIFY(step({"-k", "space"}));
+        QTRY_VERIFY_WITH_TIMEOUT(!shown("Hotkey Wizard"), 10000);
+        // In the editor the new row's key box has the focus: Ctrl+Tab to the action box, then
+        // Tab past "Cancel" to "Save Settings".
+        QVERIFY(step({"-P", "Control_L", "-k", "Tab", "-p", "Control_L"}));
+        QVERIFY(step({"-k", "Tab", "-k", "Tab", "-k", "space"}));
+        const QString file = m_harness->home() + "/Documents/Hotkeys.TarvexDB";
+        QTRY_COMPARE_WITH_TIMEOUT(E2EHarness::run("cat", {file}),
+                                  "(F4)(Num1)(Tab)(Left)*http://example.org\r\n", 10000);
+    }
+
+    // "-Close Window-" through the compositor's foreign-toplevel protocol: the terminal sway
+    // shows focused closes, the other one and the program stay.
+    void closeWindowClosesTheFocusedOne()
+    {
+        E2EHarness& h = *m_harness;
+        QVERIFY(h.writeHotkeys({"(Ctrl)(Alt)c*-Close Window-"}));
+        QVERIFY(startProgram());
+        QVERIFY2(openKeyboard(), "the program never read its keyboard");
+        QTRY_VERIFY_WITH_TIMEOUT(isWaylandClient(m_program->processId()), 15000);
+
+        QVERIFY(openFoot("test.stays"));
+        QVERIFY(openFoot("test.closed"));
+
+        press(KEY_LEFTCTRL);
+        press(KEY_LEFTALT);
+        tap(KEY_C);
+        release(KEY_LEFTALT);
+        release(KEY_LEFTCTRL);
+        QTRY_VERIFY_WITH_TIMEOUT(!swayAppIds().contains("test.closed"), 10000);
+        QVERIFY(swayAppIds().contains("test.stays"));
+        QVERIFY(isWaylandClient(m_program->processId()));
+        QCOMPARE(m_program->state(), QProcess::Running);
+    }
+
+    // "-Hide Window-" on sway: the window goes to sway's scratchpad and gets its own icon in a
+    // StatusNotifierItem tray; a click on the icon brings it back with the focus, and a window
+    // still hidden when the program is ended (SIGTERM) comes back too.
+    void hiddenWindowHasAnIconAndComesBack()
+    {
+        StatusNotifierHost tray;
+        QVERIFY(tray.start());
+        QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)h*-Hide Window-"}));
+        QVERIFY(startProgram(tray.address()));
+        QVERIFY2(openKeyboard(), "the program never read its keyboard");
+        QTRY_COMPARE_WITH_TIMEOUT(tray.items().size(), 1, 15000); // the program's own icon
+        QVERIFY(openFoot("test.other"));
+        QVERIFY(openFoot("test.hidden"));
+        const QString workspace = swayPlaceOf("test.hidden").first;
+
+        const auto hide = [this] {
+            press(KEY_LEFTCTRL);
+            press(KEY_LEFTALT);
+            tap(KEY_H);
+            release(KEY_LEFTALT);
+            release(KEY_LEFTCTRL);
+        };
+        hide();
+        QTRY_COMPARE_WITH_TIMEOUT(swayPlaceOf("test.hidden").first, "__i3_scratch", 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(tray.items().size(), 2, 10000);
+        QVERIFY(tray.activate(tray.items().last()));
+        QTRY_COMPARE_WITH_TIMEOUT(swayPlaceOf("test.hidden"), qMakePair(workspace, false), 10000);
+        QTRY_COMPARE(swayFocused().value("app_id").toString(), "test.hidden");
+
+        hide();
+        QTRY_COMPARE_WITH_TIMEOUT(swayPlaceOf("test.hidden").first, "__i3_scratch", 10000);
+        // The tray answers the program's calls on the way out: wait without blocking it.
+        m_program->terminate();
+        QTRY_COMPARE_WITH_TIMEOUT(m_program->state(), QProcess::NotRunning, 10000);
+        QCOMPARE(swayPlaceOf("test.hidden"), qMakePair(workspace, false));
+    }
+
+    // With no tray on the desktop the program's stand-in window appears; sway floats it at its own
+    // small size rather than tiling it over half the screen.
+    void standInWindowFloatsSmall()
+    {
+        QVERIFY(m_harness->writeHotkeys({"gofb*-Close Window-"}));
+        QVERIFY(startProgram());
+        QTRY_VERIFY_WITH_TIMEOUT(!swayWindowsOf(m_program->processId()).isEmpty(), 15000);
+        const QList<QJsonObject> windows = swayWindowsOf(m_program->processId());
+        QCOMPARE(windows.size(), 1);
+        const QJsonObject window = windows.first();
+        const QJsonObject rect = window.value("rect").toObject();
+        const QString seen = QJsonDocument(window).toJson(QJsonDocument::Compact).left(600);
+        QVERIFY2(window.value("floating").toBool(), qPrintable(seen));
+        // The output is 1280 x 800: a tiled window would have all of it or half of it.
+        QVERIFY2(rect.value("width").toInt() < 400 && rect.value("height").toInt() < 200,
+                 qPrintable(seen));
+        QCOMPARE(window.value("name").toString(), "Tarvex");
+        // Qt's tray warns of a signal only X11 has; the stand-in window makes it say nothing.
+        QVERIFY2(!programErrors().contains("systemTrayWindowChanged"), m_errors.constData());
+    }
+
+    // With "Source=auto", a table with a sequence and no keyboard the program may read itself, the
+    // keys come through tarvex-keyreader (here run as root against a FIFO, beside stand-ins for
+    // logind and polkit on a private system bus) once the user has allowed it: the main window
+    // says so and " Start Tarvex" asks (polkit's question), a hotkey of plain keys fires, and a
+    // later start passes keys without asking again.
+    void readerPassesKeysAfterOneAuthorisation()
+    {
+        E2EHarness& h = *m_harness;
+        PrivateBus bus(PrivateBus::Kind::System);
+        QVERIFY(!bus.address().isEmpty());
+        QDBusConnection standIns = QDBusConnection::connectToBus(bus.address(), "standins");
+        MockLogindSeat seat;
+        seat.reset(::geteuid());
+        MockPolkit polkit;
+        QVERIFY(seat.serve(standIns) && polkit.serve(standIns));
+        const QString devices = h.home() + "/devices";
+        QVERIFY(QDir().mkpath(devices));
+        m_fifo = devices + "/event0";
+        QVERIFY(::mkfifo(QFile::encodeName(m_fifo).constData(), 0600) == 0);
+        const QString socket = h.home() + "/reader.socket";
+        QProcess reader;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("DBUS_SYSTEM_BUS_ADDRESS", bus.address());
+        reader.setProcessEnvironment(environment);
+        reader.setProcessChannelMode(QProcess::MergedChannels);
+        reader.start(qEnvironmentVariable("TARVEX_KEYREADER"),
+                     {"--socket", socket, "--folder", devices, "--state", h.home() + "/state"});
+        QString log;
+        const auto said = [&](Status status) {
+            log += QString::fromUtf8(reader.readAll());
+            return log.contains(QStringLiteral("caller %1: status %2")
+                                    .arg(m_program->processId())
+                                    .arg(int(status)));
+        };
+        QVERIFY(h.writeHotkeys({"gofb*" + h.writeLoggingTarget("gofb", "gofb")}));
+        qputenv("TARVEX_KEYREADER_SOCKET", QFile::encodeName(socket));
+        // "auto" (the default): a table with a sequence goes to the reader; the program itself can
+        // read no keyboard.
+        const QByteArray noDevices = "Devices=" + QFile::encodeName(h.home()) + "/no-keyboard\n";
+        QVERIFY(startProgram(QString(), noDevices, {}));
+        QTRY_VERIFY_WITH_TIMEOUT(said(Status::NotAuthorised), 15000);
+        QTRY_COMPARE_WITH_TIMEOUT(swayFocused().value("pid").toInteger(), m_program->processId(),
+                                  15000);
+        // The main window says so, below its buttons (it grows from its designed 305 pixels).
+        const auto mainWindowFocused = [this] {
+            const QJsonObject window = swayFocused();
+            return window.value("pid").toInteger() == m_program->processId() &&
+                   window.value("rect").toObject().value("height").toInt() > 400;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(mainWindowFocused(), 10000);
+        // Space presses " Start Tarvex", which has the keyboard focus. The virtual keyboard's first
+        // key only makes the seat's keyboard known, and a key may come before the window takes
+        // keys: pressed again while the window is there and polkit was not asked.
+        E2EHarness::run("wtype", {"-k", "Shift_L"});
+        for (int i = 0; i < 10 && polkit.calls.isEmpty() && mainWindowFocused(); ++i) {
+            E2EHarness::run("wtype", {"-k", "space"});
+            if (QTest::qWaitFor([&] { return !polkit.calls.isEmpty(); }, 1000))
+                break;
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(said(Status::Streaming), 15000);
+        QCOMPARE(polkit.calls.size(), 1);
+        QVERIFY2(openKeyboard(), "the reader never read its keyboard");
+        for (int key : {KEY_G, KEY_O, KEY_F, KEY_B})
+            tap(key);
+        QTRY_COMPARE_WITH_TIMEOUT(h.logLines(), QStringList{"gofb"}, 10000);
+
+        ::close(std::exchange(m_keyboard, -1));
+        m_program->terminate();
+        QVERIFY(m_program->waitForFinished(10000));
+        QVERIFY(startProgram(QString(), noDevices));
+        QTRY_VERIFY_WITH_TIMEOUT(said(Status::Streaming), 15000);
+        QVERIFY2(openKeyboard(), "the reader never read its keyboard again");
+        for (int key : {KEY_G, KEY_O, KEY_F, KEY_B})
+            tap(key);
+        QTRY_COMPARE_WITH_TIMEOUT(h.logLines().size(), 2, 10000);
+        QCOMPARE(polkit.calls.size(), 1);
+        qunsetenv("TARVEX_KEYREADER_SOCKET");
+        reader.terminate();
+        reader.waitForFinished();
+    }
 
 private:
     bool startProgram(const QString& busAddress = QString(), const QByteArray& keyboard = {},
@@ -66,36 +369,6 @@ private:
     QByteArray m_errors;
     int m_keyboard = -1;
 };
-
-void TestWaylandE2E::init()
-{
-    QVERIFY2(qEnvironmentVariableIsSet("WAYLAND_DISPLAY"), "run this test in run-in-sway.sh");
-    m_harness = std::make_unique<E2EHarness>();
-    m_fifo = m_harness->home() + "/keyboard";
-    QVERIFY(::mkfifo(QFile::encodeName(m_fifo).constData(), 0600) == 0);
-}
-
-void TestWaylandE2E::cleanup()
-{
-    if (m_keyboard >= 0)
-        ::close(m_keyboard);
-    m_keyboard = -1;
-    if (m_program) {
-        programErrors();
-        m_program->terminate();
-        if (!m_program->waitForFinished(5000))
-            m_program->kill();
-        m_program->waitForFinished(5000);
-    }
-    m_program.reset();
-    m_errors.clear();
-    for (auto& foot : m_feet) {
-        foot->kill();
-        foot->waitForFinished(5000);
-    }
-    m_feet.clear();
-    m_harness.reset();
-}
 
 // A foot terminal titled by its app id, running a quiet program; true once sway focuses it.
 bool TestWaylandE2E::openFoot(const QString& appId)
@@ -190,286 +463,6 @@ bool TestWaylandE2E::isWaylandClient(qint64 pid) const
         }
     }
     return false;
-}
-
-void TestWaylandE2E::hotkeysFireOnceEach()
-{
-    E2EHarness& h = *m_harness;
-    QStringList records;
-    for (const char* binding :
-         {"gofb*gofb", "(Ctrl)(Alt)k*chord", "(Shift)x*shiftx", "a*held", "(Ctrl)s*ctrls",
-          "(Ctrl)(F4)*ctrlf4", "(F12)*f12", "(Num1)*num1", "(Win)e*wine", "(Play)*play"}) {
-        const QString word = QString::fromLatin1(binding).section(u'*', 1);
-        records << QString::fromLatin1(binding).section(u'*', 0, 0) + u'*' +
-                       h.writeLoggingTarget(word, word);
-    }
-    QVERIFY(h.writeHotkeys(records));
-    QVERIFY(startProgram());
-    QVERIFY2(openKeyboard(), "the program never read its keyboard");
-
-    for (int key : {KEY_G, KEY_O, KEY_F, KEY_B})
-        tap(key);
-    QTRY_COMPARE_WITH_TIMEOUT(h.logLines(), QStringList{"gofb"}, 10000);
-
-    press(KEY_LEFTCTRL);
-    press(KEY_LEFTALT);
-    tap(KEY_K);
-    release(KEY_LEFTALT);
-    release(KEY_LEFTCTRL);
-    QTRY_COMPARE_WITH_TIMEOUT(h.logLines().size(), 2, 10000);
-
-    for (int shift : {KEY_LEFTSHIFT, KEY_RIGHTSHIFT}) {
-        press(shift);
-        tap(KEY_X);
-        release(shift);
-    }
-    QTRY_COMPARE_WITH_TIMEOUT(h.logLines().size(), 4, 10000);
-
-    // Held: the device repeats the key until it is let go.
-    press(KEY_A);
-    for (int i = 0; i < 20; ++i) {
-        write(EV_KEY, KEY_A, 2);
-        write(EV_SYN, SYN_REPORT, 0);
-    }
-    release(KEY_A);
-    QTRY_COMPARE_WITH_TIMEOUT(h.logLines().size(), 5, 10000);
-
-    // Each key its own: Ctrl+F4 is no Ctrl+S, keypad 1 is no A (Num Lock light off and on).
-    // The targets run as processes of their own: each is waited for, so the log keeps order.
-    const auto chord = [this](int modifier, int key) {
-        press(modifier);
-        tap(key);
-        release(modifier);
-    };
-    const QList<std::function<void()>> presses{
-        [&] { chord(KEY_LEFTCTRL, KEY_F4); },
-        [&] { chord(KEY_LEFTCTRL, KEY_S); },
-        [&] { tap(KEY_F12); },
-        [&] { tap(KEY_KP1); },
-        [&] {
-            write(EV_LED, LED_NUML, 1);
-            tap(KEY_KP1);
-            write(EV_LED, LED_NUML, 0);
-        },
-        [&] { tap(KEY_A); },
-        [&] { chord(KEY_LEFTMETA, KEY_E); },
-        [&] { tap(KEY_PLAYPAUSE); },
-    };
-    for (const auto& keys : presses) {
-        const qsizetype fired = h.logLines().size();
-        keys();
-        QTRY_COMPARE_WITH_TIMEOUT(h.logLines().size(), fired + 1, 10000);
-    }
-    QTest::qWait(1000); // nothing more may follow
-    QCOMPARE(h.logLines(), (QStringList{"gofb", "chord", "shiftx", "shiftx", "held", "ctrlf4",
-                                        "ctrls", "f12", "num1", "num1", "held", "wine", "play"}));
-
-    QTRY_VERIFY_WITH_TIMEOUT(isWaylandClient(m_program->processId()), 15000);
-    QCOMPARE(m_program->state(), QProcess::Running);
-}
-
-// The wizard on sway, typed into by a virtual keyboard with a keymap of its own (wtype): F4,
-// keypad 1, Tab and an arrow are recorded by their names and saved so.
-void TestWaylandE2E::wizardRecordsKeysByTheirNames()
-{
-    QVERIFY(m_harness->writeHotkeys({}));
-    QVERIFY(startProgram(QString(), {}, {}));
-    const auto shown = [this](const QString& title) {
-        const QList<QJsonObject> windows = swayWindowsOf(m_program->processId());
-        return std::any_of(windows.cbegin(), windows.cend(),
-                           [&title](const QJsonObject& w) { return w.value("name") == title; });
-    };
-    // Each step is one virtual keyboard: sway needs a moment to hand its keymap to the program
-    // before the first key. A step that opens a window waits for it, its paint and its focus.
-    const auto step = [&shown](const QStringList& keys, const QString& opens = QString()) {
-        E2EHarness::run("wtype", QStringList{"-s", "300"} + keys);
-        for (int i = 0; i < 150 && !opens.isEmpty() && !shown(opens); ++i)
-            QTest::qWait(100);
-        QTest::qWait(opens.isEmpty() ? 300 : 1000);
-        return opens.isEmpty() || shown(opens);
-    };
-    QTRY_VERIFY_WITH_TIMEOUT(shown("Tarvex"), 15000);
-    QTest::qWait(1000);
-    E2EHarness::run("wtype", {"-k", "Shift_L"}); // makes the seat's keyboard known
-    QVERIFY(step({"-k", "Tab", "-k", "space"}, "Configure Hotkeys"));
-    QVERIFY(step({"-k", "space"}, "Hotkey Wizard"));
-    // The website choice and its address, then the keys in the key box; Ctrl+Tab leaves it
-    // for "Done" (wtype presses Ctrl without telling the modifier state, as some do).
-    QVERIFY(step({"-k", "Down", "-k", "space"}));
-    QVERIFY(step({"example.org", "-k", "Return"}));
-    QVERIFY(step({"-k", "F4", "-k", "KP_1", "-k", "Tab", "-k", "Left"}));
-    QVERIFY(step({"-P", "Control_L", "-k", "Tab", "-p", "Control_L"}));
-    QVERIFY(step({"-k", "space"}));
-    QTRY_VERIFY_WITH_TIMEOUT(!shown("Hotkey Wizard"), 10000);
-    // In the editor the new row's key box has the focus: Ctrl+Tab to the action box, then
-    // Tab past "Cancel" to "Save Settings".
-    QVERIFY(step({"-P", "Control_L", "-k", "Tab", "-p", "Control_L"}));
-    QVERIFY(step({"-k", "Tab", "-k", "Tab", "-k", "space"}));
-    const QString file = m_harness->home() + "/Documents/Hotkeys.TarvexDB";
-    QTRY_COMPARE_WITH_TIMEOUT(E2EHarness::run("cat", {file}),
-                              "(F4)(Num1)(Tab)(Left)*http://example.org\r\n", 10000);
-}
-
-// "-Close Window-" through the compositor's foreign-toplevel protocol: the terminal sway
-// shows focused closes, the other one and the program stay.
-void TestWaylandE2E::closeWindowClosesTheFocusedOne()
-{
-    E2EHarness& h = *m_harness;
-    QVERIFY(h.writeHotkeys({"(Ctrl)(Alt)c*-Close Window-"}));
-    QVERIFY(startProgram());
-    QVERIFY2(openKeyboard(), "the program never read its keyboard");
-    QTRY_VERIFY_WITH_TIMEOUT(isWaylandClient(m_program->processId()), 15000);
-
-    QVERIFY(openFoot("test.stays"));
-    QVERIFY(openFoot("test.closed"));
-
-    press(KEY_LEFTCTRL);
-    press(KEY_LEFTALT);
-    tap(KEY_C);
-    release(KEY_LEFTALT);
-    release(KEY_LEFTCTRL);
-    QTRY_VERIFY_WITH_TIMEOUT(!swayAppIds().contains("test.closed"), 10000);
-    QVERIFY(swayAppIds().contains("test.stays"));
-    QVERIFY(isWaylandClient(m_program->processId()));
-    QCOMPARE(m_program->state(), QProcess::Running);
-}
-
-// "-Hide Window-" on sway: the window goes to sway's scratchpad and gets its own icon in a
-// StatusNotifierItem tray; a click on the icon brings it back with the focus, and a window still
-// hidden when the program is ended (SIGTERM) comes back too.
-void TestWaylandE2E::hiddenWindowHasAnIconAndComesBack()
-{
-    StatusNotifierHost tray;
-    QVERIFY(tray.start());
-    QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)h*-Hide Window-"}));
-    QVERIFY(startProgram(tray.address()));
-    QVERIFY2(openKeyboard(), "the program never read its keyboard");
-    QTRY_COMPARE_WITH_TIMEOUT(tray.items().size(), 1, 15000); // the program's own icon
-    QVERIFY(openFoot("test.other"));
-    QVERIFY(openFoot("test.hidden"));
-    const QString workspace = swayPlaceOf("test.hidden").first;
-
-    const auto hide = [this] {
-        press(KEY_LEFTCTRL);
-        press(KEY_LEFTALT);
-        tap(KEY_H);
-        release(KEY_LEFTALT);
-        release(KEY_LEFTCTRL);
-    };
-    hide();
-    QTRY_COMPARE_WITH_TIMEOUT(swayPlaceOf("test.hidden").first, "__i3_scratch", 10000);
-    QTRY_COMPARE_WITH_TIMEOUT(tray.items().size(), 2, 10000);
-    QVERIFY(tray.activate(tray.items().last()));
-    QTRY_COMPARE_WITH_TIMEOUT(swayPlaceOf("test.hidden"), qMakePair(workspace, false), 10000);
-    QTRY_COMPARE(swayFocused().value("app_id").toString(), "test.hidden");
-
-    hide();
-    QTRY_COMPARE_WITH_TIMEOUT(swayPlaceOf("test.hidden").first, "__i3_scratch", 10000);
-    // The tray answers the program's calls on the way out: wait without blocking it.
-    m_program->terminate();
-    QTRY_COMPARE_WITH_TIMEOUT(m_program->state(), QProcess::NotRunning, 10000);
-    QCOMPARE(swayPlaceOf("test.hidden"), qMakePair(workspace, false));
-}
-
-// With no tray on the desktop the program's stand-in window appears; sway floats it at its own
-// small size rather than tiling it over half the screen.
-void TestWaylandE2E::standInWindowFloatsSmall()
-{
-    QVERIFY(m_harness->writeHotkeys({"gofb*-Close Window-"}));
-    QVERIFY(startProgram());
-    QTRY_VERIFY_WITH_TIMEOUT(!swayWindowsOf(m_program->processId()).isEmpty(), 15000);
-    const QList<QJsonObject> windows = swayWindowsOf(m_program->processId());
-    QCOMPARE(windows.size(), 1);
-    const QJsonObject window = windows.first();
-    const QJsonObject rect = window.value("rect").toObject();
-    const QString seen = QJsonDocument(window).toJson(QJsonDocument::Compact).left(600);
-    QVERIFY2(window.value("floating").toBool(), qPrintable(seen));
-    // The output is 1280 x 800: a tiled window would have all of it or half of it.
-    QVERIFY2(rect.value("width").toInt() < 400 && rect.value("height").toInt() < 200,
-             qPrintable(seen));
-    QCOMPARE(window.value("name").toString(), "Tarvex");
-    // Qt's tray warns of a signal only X11 has; the stand-in window makes it say nothing.
-    QVERIFY2(!programErrors().contains("systemTrayWindowChanged"), m_errors.constData());
-}
-
-// With "Source=auto", a table with a sequence and no keyboard the program may read itself, the
-// keys come through tarvex-keyreader (here run as root against a FIFO, beside stand-ins for
-// logind and polkit on a private system bus) once the user has allowed it: the main window
-// says so and " Start Tarvex" asks (polkit's question), a hotkey of plain keys fires, and a
-// later start passes keys without asking again.
-void TestWaylandE2E::readerPassesKeysAfterOneAuthorisation()
-{
-    E2EHarness& h = *m_harness;
-    PrivateSystemBus bus;
-    QVERIFY(!bus.address().isEmpty());
-    QDBusConnection standIns = QDBusConnection::connectToBus(bus.address(), "standins");
-    MockLogindSeat seat;
-    seat.reset(::geteuid());
-    MockPolkit polkit;
-    QVERIFY(seat.serve(standIns) && polkit.serve(standIns));
-    const QString devices = h.home() + "/devices";
-    QVERIFY(QDir().mkpath(devices));
-    m_fifo = devices + "/event0";
-    QVERIFY(::mkfifo(QFile::encodeName(m_fifo).constData(), 0600) == 0);
-    const QString socket = h.home() + "/reader.socket";
-    QProcess reader;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("DBUS_SYSTEM_BUS_ADDRESS", bus.address());
-    reader.setProcessEnvironment(environment);
-    reader.setProcessChannelMode(QProcess::MergedChannels);
-    reader.start(qEnvironmentVariable("TARVEX_KEYREADER"),
-                 {"--socket", socket, "--folder", devices, "--state", h.home() + "/state"});
-    QString log;
-    const auto said = [&](Status status) {
-        log += QString::fromUtf8(reader.readAll());
-        return log.contains(
-            QStringLiteral("caller %1: status %2").arg(m_program->processId()).arg(int(status)));
-    };
-    QVERIFY(h.writeHotkeys({"gofb*" + h.writeLoggingTarget("gofb", "gofb")}));
-    qputenv("TARVEX_KEYREADER_SOCKET", QFile::encodeName(socket));
-    // "auto" (the default): a table with a sequence goes to the reader; the program itself can
-    // read no keyboard.
-    const QByteArray noDevices = "Devices=" + QFile::encodeName(h.home()) + "/no-keyboard\n";
-    QVERIFY(startProgram(QString(), noDevices, {}));
-    QTRY_VERIFY_WITH_TIMEOUT(said(Status::NotAuthorised), 15000);
-    QTRY_COMPARE_WITH_TIMEOUT(swayFocused().value("pid").toInteger(), m_program->processId(),
-                              15000);
-    // The main window says so, below its buttons (it grows from its designed 305 pixels).
-    const auto mainWindowFocused = [this] {
-        const QJsonObject window = swayFocused();
-        return window.value("pid").toInteger() == m_program->processId() &&
-               window.value("rect").toObject().value("height").toInt() > 400;
-    };
-    QTRY_VERIFY_WITH_TIMEOUT(mainWindowFocused(), 10000);
-    // Space presses " Start Tarvex", which has the keyboard focus. The virtual keyboard's first
-    // key only makes the seat's keyboard known, and a key may come before the window takes
-    // keys: pressed again while the window is there and polkit was not asked.
-    E2EHarness::run("wtype", {"-k", "Shift_L"});
-    for (int i = 0; i < 10 && polkit.calls.isEmpty() && mainWindowFocused(); ++i) {
-        E2EHarness::run("wtype", {"-k", "space"});
-        if (QTest::qWaitFor([&] { return !polkit.calls.isEmpty(); }, 1000))
-            break;
-    }
-    QTRY_VERIFY_WITH_TIMEOUT(said(Status::Streaming), 15000);
-    QCOMPARE(polkit.calls.size(), 1);
-    QVERIFY2(openKeyboard(), "the reader never read its keyboard");
-    for (int key : {KEY_G, KEY_O, KEY_F, KEY_B})
-        tap(key);
-    QTRY_COMPARE_WITH_TIMEOUT(h.logLines(), QStringList{"gofb"}, 10000);
-
-    ::close(std::exchange(m_keyboard, -1));
-    m_program->terminate();
-    QVERIFY(m_program->waitForFinished(10000));
-    QVERIFY(startProgram(QString(), noDevices));
-    QTRY_VERIFY_WITH_TIMEOUT(said(Status::Streaming), 15000);
-    QVERIFY2(openKeyboard(), "the reader never read its keyboard again");
-    for (int key : {KEY_G, KEY_O, KEY_F, KEY_B})
-        tap(key);
-    QTRY_COMPARE_WITH_TIMEOUT(h.logLines().size(), 2, 10000);
-    QCOMPARE(polkit.calls.size(), 1);
-    qunsetenv("TARVEX_KEYREADER_SOCKET");
-    reader.terminate();
-    reader.waitForFinished();
 }
 
 QTEST_GUILESS_MAIN(TestWaylandE2E)

@@ -24,17 +24,150 @@ class TestEditorInShell final : public QObject
 
 private Q_SLOTS:
     void initTestCase() { ProgramTrayIcon::setDefaultFallbackDelay(0); }
-    void cancelDropsAddedRows();
-    void leavingWithUnsavedChangesAsks_data();
-    void leavingWithUnsavedChangesAsks();
-    void leavingWithoutChangesDoesNotAsk_data();
-    void leavingWithoutChangesDoesNotAsk();
-    void saveHidesEditorAndShowsMainWindow();
-    void saveFromTrayRefreshesRunningHotkeys();
-    void storedLookReadFromTheRunsStore_data();
-    void storedLookReadFromTheRunsStore();
-    void rowIconsFromTheProgramFolder();
-    void hotkeysWithoutKeysAreNamedAndNeverRun();
+
+    // "Yes" saves and leaves, "No" drops the edits and leaves, "Cancel" stays, however the
+    // editor is left.
+    void leavingWithUnsavedChangesAsks_data()
+    {
+        QTest::addColumn<int>("way");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("Cancel button, No") << 0 << "No";
+        QTest::newRow("Cancel button, Cancel") << 0 << "Cancel";
+        QTest::newRow("window closed, Yes") << 1 << "Yes";
+        QTest::newRow("window closed, Cancel") << 1 << "Cancel";
+        QTest::newRow("Escape after the HotKey box, Yes") << 2 << "Yes";
+        QTest::newRow("Escape after the HotKey box, No") << 2 << "No";
+    }
+
+    void leavingWithUnsavedChangesAsks()
+    {
+        QFETCH(int, way);
+        QFETCH(QString, answer);
+        ShellFixture f;
+        f.writeHotkeys("a*/tmp/a file");
+        QVERIFY(f.shell->start());
+        f.shell->configureHotkeys();
+        hkCORE* editor = f.shell->editor();
+        addWebsite(*editor, QStringLiteral("w"));
+        f.dialogs.answer(answer);
+        leave(*editor, way);
+        QCOMPARE(f.dialogs.calls(), QStringList{"ask Tarvex|Save changes to your hotkeys?"});
+        if (answer == QLatin1String("Cancel")) {
+            QCOMPARE(f.shell->editor(), editor);
+            QVERIFY(editor->isVisible());
+            QCOMPARE(f.shell->hotkeyHost()->list().count(), 2);
+            return;
+        }
+        QTRY_VERIFY(mainWindowVisible(f));
+        QVERIFY(!f.shell->editor() || !f.shell->editor()->isVisible());
+        f.shell->configureHotkeys();
+        QCOMPARE(f.shell->hotkeyHost()->list().count(), answer == QLatin1String("Yes") ? 2 : 1);
+    }
+
+    void leavingWithoutChangesDoesNotAsk_data()
+    {
+        QTest::addColumn<int>("way");
+        QTest::newRow("Cancel button") << 0;
+        QTest::newRow("window closed") << 1;
+        QTest::newRow("Escape") << 2;
+    }
+
+    void leavingWithoutChangesDoesNotAsk()
+    {
+        QFETCH(int, way);
+        ShellFixture f;
+        f.writeHotkeys("a*/tmp/a file|b*http://example.org");
+        QVERIFY(f.shell->start());
+        f.shell->configureHotkeys();
+        hkCORE* editor = f.shell->editor();
+        // Walking the rows shows them in the fields and changes none.
+        editor->editing().selectPosition(2);
+        editor->editing().selectPosition(1);
+        leave(*editor, way);
+        QTRY_VERIFY(!f.shell->editor());
+        QVERIFY(f.dialogs.calls().isEmpty());
+        QVERIFY(mainWindowVisible(f));
+    }
+
+    void saveHidesEditorAndShowsMainWindow()
+    {
+        ShellFixture f;
+        f.writeHotkeys("a*/tmp/a file");
+        QVERIFY(f.shell->start());
+        f.shell->configureHotkeys();
+        hkCORE* editor = f.shell->editor();
+        addWebsite(*editor, QStringLiteral("w"));
+        click(*editor, "saveButton");
+        QCOMPARE(f.shell->editor(), editor);
+        QVERIFY(!editor->isVisible());
+        QVERIFY(mainWindowVisible(f));
+        QVERIFY(!HotkeysEnabled());
+        QCOMPARE(f.shell->hotkeyHost()->table().records(),
+                 (QStringList{"a*/tmp/a file", "w*http://example.org"}));
+        QVERIFY(f.messages().isEmpty());
+    }
+
+    // The main window and the editor read the look from the run's settings store, and a code
+    // outside its list reads as that window's default (3 for the main window's buttons, 13 for the
+    // editor's).
+    void storedLookReadFromTheRunsStore_data()
+    {
+        QTest::addColumn<QStringList>("stored");  // ButtonTheme, Theme, WTheme
+        QTest::addColumn<QList<int>>("mainLook"); // button style, frame colour, frame style
+        QTest::addColumn<QList<int>>("editorLook");
+        QTest::newRow("valid codes")
+            << QStringList{"5", "2", "4"} << QList<int>{5, 2, 4} << QList<int>{5, 2, 4};
+        QTest::newRow("codes past the lists")
+            << QStringList{"14", "5", "6"} << QList<int>{3, 0, 3} << QList<int>{13, 0, 3};
+        QTest::newRow("negative codes")
+            << QStringList{"-1", "-3", "-2"} << QList<int>{3, 0, 3} << QList<int>{13, 0, 3};
+    }
+
+    void storedLookReadFromTheRunsStore()
+    {
+        QFETCH(QStringList, stored);
+        QFETCH(QList<int>, mainLook);
+        QFETCH(QList<int>, editorLook);
+        ShellFixture f;
+        f.settings.writeText("ButtonTheme", "Color", stored.at(0));
+        f.settings.writeText("Theme", "Color", stored.at(1));
+        f.settings.writeText("WTheme", "Color", stored.at(2));
+        QVERIFY(f.shell->start());
+        const auto lookOf = [](QWidget* window, const char* button, const char* frame) {
+            auto* skin = window->findChild<velForms*>(QLatin1String(frame));
+            return QList<int>{
+                int(window->findChild<velbutton*>(QLatin1String(button))->ButtonStyle()),
+                skin->ThemeColor(), skin->Style()};
+        };
+        QCOMPARE(lookOf(f.shell->mainWindow(), "startButton", "ThemeForm"), mainLook);
+        f.shell->configureHotkeys();
+        QCOMPARE(lookOf(f.shell->editor(), "saveButton", "TForm"), editorLook);
+        QCOMPARE(lookOf(f.shell->editor(), "browse", "TForm").first(), editorLook.first());
+    }
+
+    void rowIconsFromTheProgramFolder()
+    {
+        ShellFixture f({}, qEnvironmentVariable("TARVEX_TEST_SOURCE_DIR") + "/resources");
+        f.writeHotkeys("w*http://example.org");
+        QVERIFY(f.shell->start());
+        f.shell->configureHotkeys();
+        HotkeyListModel& model = f.shell->editor()->editing().model();
+        QVERIFY(!model.data(model.index(0, 0), Qt::DecorationRole).value<QIcon>().isNull());
+    }
+
+    void hotkeysWithoutKeysAreNamedAndNeverRun()
+    {
+        ShellFixture f({"automatic"});
+        f.writeHotkeys("a*/tmp/a|*/tmp/every");
+        QVERIFY(f.shell->start());
+        QCOMPARE(f.messages().size(), 1);
+        QVERIFY2(f.messages().at(0).contains(QStringLiteral("Hotkey 2 (action \"/tmp/every\")")),
+                 qPrintable(f.messages().at(0)));
+        f.keys.tap({81});
+        QVERIFY(f.opener.calls().isEmpty());
+        f.keys.tap({65});
+        QCOMPARE(f.opener.calls(), QStringList{"open /tmp/a"});
+    }
 
 private:
     static void addWebsite(hkCORE& editor, const QString& combination)
@@ -73,188 +206,6 @@ private:
         }
     }
 };
-
-void TestEditorInShell::cancelDropsAddedRows()
-{
-    ShellFixture f;
-    f.writeHotkeys("a*/tmp/a file");
-    QVERIFY(f.shell->start());
-    f.shell->configureHotkeys();
-    hkCORE* editor = f.shell->editor();
-    QVERIFY(editor->isVisible());
-    QCOMPARE(editor->windowTitle(), QStringLiteral("Configure Hotkeys"));
-    addWebsite(*editor, QStringLiteral("w"));
-    QCOMPARE(f.shell->hotkeyHost()->list().count(), 2);
-    f.dialogs.answer(QStringLiteral("No"));
-    click(*editor, "cancelButton");
-    QTRY_VERIFY(!f.shell->editor());
-    QVERIFY(mainWindowVisible(f));
-    f.shell->configureHotkeys();
-    QCOMPARE(f.shell->hotkeyHost()->list().count(), 1);
-}
-
-// "Yes" saves and leaves, "No" drops the edits and leaves, "Cancel" stays, however the
-// editor is left.
-void TestEditorInShell::leavingWithUnsavedChangesAsks_data()
-{
-    QTest::addColumn<int>("way");
-    QTest::addColumn<QString>("answer");
-    QTest::newRow("Cancel button, No") << 0 << "No";
-    QTest::newRow("Cancel button, Cancel") << 0 << "Cancel";
-    QTest::newRow("window closed, Yes") << 1 << "Yes";
-    QTest::newRow("window closed, Cancel") << 1 << "Cancel";
-    QTest::newRow("Escape after the HotKey box, Yes") << 2 << "Yes";
-    QTest::newRow("Escape after the HotKey box, No") << 2 << "No";
-}
-
-void TestEditorInShell::leavingWithUnsavedChangesAsks()
-{
-    QFETCH(int, way);
-    QFETCH(QString, answer);
-    ShellFixture f;
-    f.writeHotkeys("a*/tmp/a file");
-    QVERIFY(f.shell->start());
-    f.shell->configureHotkeys();
-    hkCORE* editor = f.shell->editor();
-    addWebsite(*editor, QStringLiteral("w"));
-    f.dialogs.answer(answer);
-    leave(*editor, way);
-    QCOMPARE(f.dialogs.calls(), QStringList{"ask Tarvex|Save changes to your hotkeys?"});
-    if (answer == QLatin1String("Cancel")) {
-        QCOMPARE(f.shell->editor(), editor);
-        QVERIFY(editor->isVisible());
-        QCOMPARE(f.shell->hotkeyHost()->list().count(), 2);
-        return;
-    }
-    QTRY_VERIFY(mainWindowVisible(f));
-    QVERIFY(!f.shell->editor() || !f.shell->editor()->isVisible());
-    f.shell->configureHotkeys();
-    QCOMPARE(f.shell->hotkeyHost()->list().count(), answer == QLatin1String("Yes") ? 2 : 1);
-}
-
-void TestEditorInShell::leavingWithoutChangesDoesNotAsk_data()
-{
-    QTest::addColumn<int>("way");
-    QTest::newRow("Cancel button") << 0;
-    QTest::newRow("window closed") << 1;
-    QTest::newRow("Escape") << 2;
-}
-
-void TestEditorInShell::leavingWithoutChangesDoesNotAsk()
-{
-    QFETCH(int, way);
-    ShellFixture f;
-    f.writeHotkeys("a*/tmp/a file|b*http://example.org");
-    QVERIFY(f.shell->start());
-    f.shell->configureHotkeys();
-    hkCORE* editor = f.shell->editor();
-    // Walking the rows shows them in the fields and changes none.
-    editor->editing().selectPosition(2);
-    editor->editing().selectPosition(1);
-    leave(*editor, way);
-    QTRY_VERIFY(!f.shell->editor());
-    QVERIFY(f.dialogs.calls().isEmpty());
-    QVERIFY(mainWindowVisible(f));
-}
-
-void TestEditorInShell::saveHidesEditorAndShowsMainWindow()
-{
-    ShellFixture f;
-    f.writeHotkeys("a*/tmp/a file");
-    QVERIFY(f.shell->start());
-    f.shell->configureHotkeys();
-    hkCORE* editor = f.shell->editor();
-    addWebsite(*editor, QStringLiteral("w"));
-    click(*editor, "saveButton");
-    QCOMPARE(f.shell->editor(), editor);
-    QVERIFY(!editor->isVisible());
-    QVERIFY(mainWindowVisible(f));
-    QVERIFY(!HotkeysEnabled());
-    QCOMPARE(f.shell->hotkeyHost()->table().records(),
-             (QStringList{"a*/tmp/a file", "w*http://example.org"}));
-    QVERIFY(f.messages().isEmpty());
-}
-
-void TestEditorInShell::saveFromTrayRefreshesRunningHotkeys()
-{
-    ShellFixture f({"automatic"});
-    f.writeHotkeys("a*/tmp/a file");
-    QVERIFY(f.shell->start());
-    f.shell->settingsFromTray();
-    hkCORE* editor = f.shell->editor();
-    QVERIFY(editor->isVisible());
-    QVERIFY(HotkeysEnabled());
-    addWebsite(*editor, QStringLiteral("q"));
-    // While the editor is visible the hotkeys pause, and only saved rows ever run.
-    f.keys.tap({81});
-    QVERIFY(f.opener.calls().isEmpty());
-    click(*editor, "saveButton");
-    QVERIFY(!editor->isVisible());
-    QVERIFY(HotkeysEnabled());
-    f.keys.tap({81});
-    QCOMPARE(f.opener.calls(), QStringList{"open http://example.org"});
-}
-
-// The main window and the editor read the look from the run's settings store, and a code
-// outside its list reads as that window's default (3 for the main window's buttons, 13 for the
-// editor's).
-void TestEditorInShell::storedLookReadFromTheRunsStore_data()
-{
-    QTest::addColumn<QStringList>("stored");  // ButtonTheme, Theme, WTheme
-    QTest::addColumn<QList<int>>("mainLook"); // button style, frame colour, frame style
-    QTest::addColumn<QList<int>>("editorLook");
-    QTest::newRow("valid codes") << QStringList{"5", "2", "4"} << QList<int>{5, 2, 4}
-                                 << QList<int>{5, 2, 4};
-    QTest::newRow("codes past the lists")
-        << QStringList{"14", "5", "6"} << QList<int>{3, 0, 3} << QList<int>{13, 0, 3};
-    QTest::newRow("negative codes")
-        << QStringList{"-1", "-3", "-2"} << QList<int>{3, 0, 3} << QList<int>{13, 0, 3};
-}
-
-void TestEditorInShell::storedLookReadFromTheRunsStore()
-{
-    QFETCH(QStringList, stored);
-    QFETCH(QList<int>, mainLook);
-    QFETCH(QList<int>, editorLook);
-    ShellFixture f;
-    f.settings.writeText("ButtonTheme", "Color", stored.at(0));
-    f.settings.writeText("Theme", "Color", stored.at(1));
-    f.settings.writeText("WTheme", "Color", stored.at(2));
-    QVERIFY(f.shell->start());
-    const auto lookOf = [](QWidget* window, const char* button, const char* frame) {
-        auto* skin = window->findChild<velForms*>(QLatin1String(frame));
-        return QList<int>{int(window->findChild<velbutton*>(QLatin1String(button))->ButtonStyle()),
-                          skin->ThemeColor(), skin->Style()};
-    };
-    QCOMPARE(lookOf(f.shell->mainWindow(), "startButton", "ThemeForm"), mainLook);
-    f.shell->configureHotkeys();
-    QCOMPARE(lookOf(f.shell->editor(), "saveButton", "TForm"), editorLook);
-    QCOMPARE(lookOf(f.shell->editor(), "browse", "TForm").first(), editorLook.first());
-}
-
-void TestEditorInShell::rowIconsFromTheProgramFolder()
-{
-    ShellFixture f({}, qEnvironmentVariable("TARVEX_TEST_SOURCE_DIR") + "/resources");
-    f.writeHotkeys("w*http://example.org");
-    QVERIFY(f.shell->start());
-    f.shell->configureHotkeys();
-    HotkeyListModel& model = f.shell->editor()->editing().model();
-    QVERIFY(!model.data(model.index(0, 0), Qt::DecorationRole).value<QIcon>().isNull());
-}
-
-void TestEditorInShell::hotkeysWithoutKeysAreNamedAndNeverRun()
-{
-    ShellFixture f({"automatic"});
-    f.writeHotkeys("a*/tmp/a|*/tmp/every");
-    QVERIFY(f.shell->start());
-    QCOMPARE(f.messages().size(), 1);
-    QVERIFY2(f.messages().at(0).contains(QStringLiteral("Hotkey 2 (action \"/tmp/every\")")),
-             qPrintable(f.messages().at(0)));
-    f.keys.tap({81});
-    QVERIFY(f.opener.calls().isEmpty());
-    f.keys.tap({65});
-    QCOMPARE(f.opener.calls(), QStringList{"open /tmp/a"});
-}
 
 QTEST_MAIN(TestEditorInShell)
 #include "tst_EditorInShell.moc"

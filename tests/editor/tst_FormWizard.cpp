@@ -9,7 +9,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QRadioButton>
-#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -77,208 +76,183 @@ class TestFormWizard final : public QObject
 private Q_SLOTS:
     void init() { g_dialogs = std::make_unique<FakeDialogs>(); }
     void cleanup() { g_dialogs.reset(); }
-    void startsAtStep1();
-    void flows_data();
-    void flows();
-    void closingReturnsNone_data();
-    void closingReturnsNone();
-    void keyboardWalksTheSteps();
-    void escapeAndHelpKeys();
+
+    void flows_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<QStringList>("result");
+        QTest::addColumn<QStringList>("messages");
+
+        const QString fileTitle = QStringLiteral("file Select a file/program to open||");
+        const QString folderTitle = QStringLiteral("folder Please Select A Folder");
+        QTest::newRow("website") << QStringList{"option:websiteOption",
+                                                "url:http://example.org/a b",
+                                                "button:Done",
+                                                "ctrl",
+                                                "keys:gk",
+                                                "button:Done"}
+                                 << "ChooseKey"
+                                 << QStringList{"URL", "http://example.org/a b", "(Ctrl)gk"}
+                                 << QStringList{};
+        QTest::newRow("address without host refused")
+            << QStringList{"option:websiteOption", "button:Done", "url:https:///a", "button:Done"}
+            << "EnterWebsite" << NoneResult()
+            << QStringList{NoHost.arg("http://"), NoHost.arg("https:///a")};
+        QTest::newRow("secure address typed after the prefill")
+            << QStringList{"option:websiteOption", "type:https://example.org/x", "button:Done",
+                           "keys:s", "button:Done"}
+            << "ChooseKey" << QStringList{"URL", "https://example.org/x", "s"} << QStringList{};
+        QTest::newRow("address pasted after the prefill")
+            << QStringList{"option:websiteOption", "paste:ftp://files.example.org", "button:Done",
+                           "keys:f", "button:Done"}
+            << "ChooseKey" << QStringList{"URL", "ftp://files.example.org", "f"} << QStringList{};
+        QTest::newRow("file") << QStringList{"option:openOption",  "option:fileOption",
+                                             "answer:/opt/my app", "button:ChooseFile",
+                                             "keys:gofb",          "button:Done"}
+                              << "ChooseKey" << QStringList{"File", "/opt/my app", "gofb"}
+                              << QStringList{fileTitle};
+        QTest::newRow("file dialog cancelled")
+            << QStringList{"option:openOption", "option:fileOption",
+                           "answer:  ", "button:ChooseFile"}
+            << "sOpenFile" << NoneResult() << QStringList{fileTitle};
+        QTest::newRow("folder after a cancel")
+            << QStringList{"option:openOption", "option:folderOption", "button:ChooseFolder",
+                           "answer:/home/me",   "button:ChooseFolder", "keys:h",
+                           "button:Done"}
+            << "ChooseKey" << QStringList{"File", "/home/me", "h"}
+            << QStringList{folderTitle, folderTitle};
+        QTest::newRow("separator in file refused")
+            << QStringList{"option:openOption", "option:fileOption", "answer:/tmp/a|b",
+                           "button:ChooseFile"}
+            << "sOpenFile" << NoneResult()
+            << QStringList{fileTitle,
+                           QStringLiteral("warn Tarvex|The target must not contain \"*\", "
+                                          "\"|\" or a line break, because the hotkey "
+                                          "file uses them to separate its entries.")};
+        QTest::newRow("special log off")
+            << QStringList{"option:specialOption", "button:Done", "sp:4",       "button:Done",
+                           "button:Done",          "keys:l",      "button:Done"}
+            << "ChooseKey" << QStringList{"Special", "5", "l"}
+            << QStringList{SpecialComplaint, KeyComplaint};
+        QTest::newRow("special first and last")
+            << QStringList{"option:specialOption", "sp:9", "button:Done", "ctrl", "button:Done"}
+            << "ChooseKey" << QStringList{"Special", "10", "(Ctrl)"} << QStringList{};
+        QTest::newRow("empty combination stays")
+            << QStringList{"option:websiteOption", "type:a.example", "button:Done", "button:Done"}
+            << "ChooseKey" << NoneResult() << QStringList{KeyComplaint};
+    }
+
+    void flows()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, panel);
+        QFETCH(QStringList, result);
+        QFETCH(QStringList, messages);
+        FormWizard wizard(*g_dialogs);
+        wizard.show();
+        for (const QString& step : steps)
+            RunStep(wizard, step);
+        QCOMPARE(wizard.currentPanel()->objectName(), panel);
+        const auto panels = wizard.currentPanel()->parentWidget()->findChildren<QWidget*>(
+            QString(), Qt::FindDirectChildrenOnly);
+        int visiblePanels = 0;
+        for (const QWidget* child : panels)
+            visiblePanels += !child->isHidden() && child->findChild<QWidget*>("Caption") ? 1 : 0;
+        QCOMPARE(visiblePanels, 1);
+        QCOMPARE(wizard.result(), result);
+        QCOMPARE(wizard.isVisible(), result == NoneResult());
+        QCOMPARE(g_dialogs->calls(), messages);
+    }
+
+    void closingReturnsNone_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("at step 1") << QStringList{};
+        QTest::newRow("at OpenFile") << QStringList{"option:openOption"};
+        QTest::newRow("at ChooseKey with keys")
+            << QStringList{"option:specialOption", "sp:0", "button:Done", "keys:abc"};
+    }
+
+    void closingReturnsNone()
+    {
+        QFETCH(QStringList, steps);
+        bool ran = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* wizard = qobject_cast<FormWizard*>(QApplication::activeModalWidget());
+            QVERIFY(wizard);
+            for (const QString& step : steps)
+                RunStep(*wizard, step);
+            ran = true;
+            wizard->close();
+        });
+        QWidget owner;
+        QCOMPARE(FormWizard::GetUserHotkey(*g_dialogs, &owner), NoneResult());
+        QVERIFY(ran);
+        // The next use starts afresh.
+        QTimer::singleShot(0, this, [&] {
+            auto* wizard = qobject_cast<FormWizard*>(QApplication::activeModalWidget());
+            QVERIFY(wizard);
+            QCOMPARE(wizard->currentPanel()->objectName(), QStringLiteral("Step1"));
+            const QStringList steps{"option:websiteOption", "type:x.example", "button:Done",
+                                    "keys:x", "button:Done"};
+            for (const QString& step : steps)
+                RunStep(*wizard, step);
+        });
+        QCOMPARE(FormWizard::GetUserHotkey(*g_dialogs, &owner),
+                 (QStringList{"URL", "http://x.example", "x"}));
+    }
+
+    // Only keys: the first choice has the focus, Space picks it, Enter in the address box is
+    // "Done", and after the complaint about an empty combination the keyboard is back in the box,
+    // where Enter is a key to record; Ctrl+Tab leaves the box for "Done".
+    void keyboardWalksTheSteps()
+    {
+        FormWizard wizard(*g_dialogs);
+        wizard.show();
+        QApplication::setActiveWindow(&wizard);
+        QVERIFY(QTest::qWaitForWindowActive(&wizard));
+        QCOMPARE(QApplication::focusWidget(),
+                 wizard.findChild<QWidget*>(QStringLiteral("openOption")));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(),
+                 wizard.findChild<QWidget*>(QStringLiteral("websiteOption")));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        auto* url = wizard.findChild<QLineEdit*>(QStringLiteral("txtURL"));
+        QCOMPARE(QApplication::focusWidget(), url);
+        QTest::keyClicks(url, QStringLiteral("example.org"));
+        QTest::keyClick(url, Qt::Key_Return);
+        QCOMPARE(wizard.currentPanel()->objectName(), QStringLiteral("ChooseKey"));
+        auto* box = wizard.findChild<CaptureBox*>(QStringLiteral("txtKey"));
+        QCOMPARE(QApplication::focusWidget(), box);
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(box);
+        QCOMPARE(face->text(QAccessible::Name), QStringLiteral("Hotkey"));
+        QTest::mouseClick(wizard.currentPanel()->findChild<velbutton*>(QStringLiteral("Done")),
+                          Qt::LeftButton);
+        QCOMPARE(g_dialogs->calls(), QStringList{KeyComplaint});
+        QCOMPARE(QApplication::focusWidget(), box);
+        QTest::keyClicks(box, QStringLiteral("ex"));
+        QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(box, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), wizard.currentPanel()->findChild<velbutton*>("Done"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(wizard.result(), (QStringList{"URL", "http://example.org", "ex(NumEnter)"}));
+    }
+
+    // Escape leaves the wizard at any step without a hotkey (F1 is tested with the shell's help).
+    void escapeLeaves()
+    {
+        FormWizard wizard(*g_dialogs);
+        wizard.show();
+        QApplication::setActiveWindow(&wizard);
+        QVERIFY(QTest::qWaitForWindowActive(&wizard));
+        RunStep(wizard, QStringLiteral("option:specialOption"));
+        QCOMPARE(QApplication::focusWidget(), wizard.findChild<QWidget*>(QStringLiteral("sp")));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!wizard.isVisible());
+        QCOMPARE(wizard.result(), NoneResult());
+    }
 };
-
-void TestFormWizard::startsAtStep1()
-{
-    FormWizard wizard(*g_dialogs);
-    QCOMPARE(wizard.windowTitle(), QStringLiteral("Hotkey Wizard"));
-    QCOMPARE(wizard.currentPanel()->objectName(), QStringLiteral("Step1"));
-    const auto options = wizard.findChildren<QRadioButton*>();
-    QCOMPARE(options.size(), 5);
-    for (const QRadioButton* option : options)
-        QVERIFY(!option->isChecked());
-    QCOMPARE(wizard.findChild<QLineEdit*>(QStringLiteral("txtURL"))->text(),
-             QStringLiteral("http://"));
-    const auto* sp = wizard.findChild<QComboBox*>(QStringLiteral("sp"));
-    QCOMPARE(sp->count(), 10);
-    QCOMPARE(sp->currentIndex(), -1);
-    QCOMPARE(sp->itemText(4), QStringLiteral("-Log Off-"));
-    QCOMPARE(wizard.result(), NoneResult());
-}
-
-void TestFormWizard::flows_data()
-{
-    QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QString>("panel");
-    QTest::addColumn<QStringList>("result");
-    QTest::addColumn<QStringList>("messages");
-
-    const QString fileTitle = QStringLiteral("file Select a file/program to open||");
-    const QString folderTitle = QStringLiteral("folder Please Select A Folder");
-    QTest::newRow("website") << QStringList{"option:websiteOption",
-                                            "url:http://example.org/a b",
-                                            "button:Done",
-                                            "ctrl",
-                                            "keys:gk",
-                                            "button:Done"}
-                             << "ChooseKey"
-                             << QStringList{"URL", "http://example.org/a b", "(Ctrl)gk"}
-                             << QStringList{};
-    QTest::newRow("address without host refused")
-        << QStringList{"option:websiteOption", "button:Done", "url:https:///a", "button:Done"}
-        << "EnterWebsite" << NoneResult()
-        << QStringList{NoHost.arg("http://"), NoHost.arg("https:///a")};
-    QTest::newRow("secure address typed after the prefill")
-        << QStringList{"option:websiteOption", "type:https://example.org/x", "button:Done",
-                       "keys:s", "button:Done"}
-        << "ChooseKey" << QStringList{"URL", "https://example.org/x", "s"} << QStringList{};
-    QTest::newRow("address pasted after the prefill")
-        << QStringList{"option:websiteOption", "paste:ftp://files.example.org", "button:Done",
-                       "keys:f", "button:Done"}
-        << "ChooseKey" << QStringList{"URL", "ftp://files.example.org", "f"} << QStringList{};
-    QTest::newRow("file") << QStringList{"option:openOption",  "option:fileOption",
-                                         "answer:/opt/my app", "button:ChooseFile",
-                                         "keys:gofb",          "button:Done"}
-                          << "ChooseKey" << QStringList{"File", "/opt/my app", "gofb"}
-                          << QStringList{fileTitle};
-    QTest::newRow("file dialog cancelled")
-        << QStringList{"option:openOption", "option:fileOption", "answer:  ", "button:ChooseFile"}
-        << "sOpenFile" << NoneResult() << QStringList{fileTitle};
-    QTest::newRow("folder after a cancel")
-        << QStringList{"option:openOption", "option:folderOption", "button:ChooseFolder",
-                       "answer:/home/me",   "button:ChooseFolder", "keys:h",
-                       "button:Done"}
-        << "ChooseKey" << QStringList{"File", "/home/me", "h"}
-        << QStringList{folderTitle, folderTitle};
-    QTest::newRow("separator in file refused")
-        << QStringList{"option:openOption", "option:fileOption", "answer:/tmp/a|b",
-                       "button:ChooseFile"}
-        << "sOpenFile" << NoneResult()
-        << QStringList{fileTitle, QStringLiteral("warn Tarvex|The target must not contain \"*\", "
-                                                 "\"|\" or a line break, because the hotkey "
-                                                 "file uses them to separate its entries.")};
-    QTest::newRow("special log off")
-        << QStringList{"option:specialOption", "button:Done", "sp:4",       "button:Done",
-                       "button:Done",          "keys:l",      "button:Done"}
-        << "ChooseKey" << QStringList{"Special", "5", "l"}
-        << QStringList{SpecialComplaint, KeyComplaint};
-    QTest::newRow("special first and last")
-        << QStringList{"option:specialOption", "sp:9", "button:Done", "ctrl", "button:Done"}
-        << "ChooseKey" << QStringList{"Special", "10", "(Ctrl)"} << QStringList{};
-    QTest::newRow("empty combination stays")
-        << QStringList{"option:websiteOption", "type:a.example", "button:Done", "button:Done"}
-        << "ChooseKey" << NoneResult() << QStringList{KeyComplaint};
-}
-
-void TestFormWizard::flows()
-{
-    QFETCH(QStringList, steps);
-    QFETCH(QString, panel);
-    QFETCH(QStringList, result);
-    QFETCH(QStringList, messages);
-    FormWizard wizard(*g_dialogs);
-    wizard.show();
-    for (const QString& step : steps)
-        RunStep(wizard, step);
-    QCOMPARE(wizard.currentPanel()->objectName(), panel);
-    const auto panels = wizard.currentPanel()->parentWidget()->findChildren<QWidget*>(
-        QString(), Qt::FindDirectChildrenOnly);
-    int visiblePanels = 0;
-    for (const QWidget* child : panels)
-        visiblePanels += !child->isHidden() && child->findChild<QWidget*>("Caption") ? 1 : 0;
-    QCOMPARE(visiblePanels, 1);
-    QCOMPARE(wizard.result(), result);
-    QCOMPARE(wizard.isVisible(), result == NoneResult());
-    QCOMPARE(g_dialogs->calls(), messages);
-}
-
-void TestFormWizard::closingReturnsNone_data()
-{
-    QTest::addColumn<QStringList>("steps");
-    QTest::newRow("at step 1") << QStringList{};
-    QTest::newRow("at OpenFile") << QStringList{"option:openOption"};
-    QTest::newRow("at ChooseKey with keys")
-        << QStringList{"option:specialOption", "sp:0", "button:Done", "keys:abc"};
-}
-
-void TestFormWizard::closingReturnsNone()
-{
-    QFETCH(QStringList, steps);
-    bool ran = false;
-    QTimer::singleShot(0, this, [&] {
-        auto* wizard = qobject_cast<FormWizard*>(QApplication::activeModalWidget());
-        QVERIFY(wizard);
-        for (const QString& step : steps)
-            RunStep(*wizard, step);
-        ran = true;
-        wizard->close();
-    });
-    QWidget owner;
-    QCOMPARE(FormWizard::GetUserHotkey(*g_dialogs, &owner), NoneResult());
-    QVERIFY(ran);
-    // The next use starts afresh.
-    QTimer::singleShot(0, this, [&] {
-        auto* wizard = qobject_cast<FormWizard*>(QApplication::activeModalWidget());
-        QVERIFY(wizard);
-        QCOMPARE(wizard->currentPanel()->objectName(), QStringLiteral("Step1"));
-        const QStringList steps{"option:websiteOption", "type:x.example", "button:Done", "keys:x",
-                                "button:Done"};
-        for (const QString& step : steps)
-            RunStep(*wizard, step);
-    });
-    QCOMPARE(FormWizard::GetUserHotkey(*g_dialogs, &owner),
-             (QStringList{"URL", "http://x.example", "x"}));
-}
-
-// Only keys: the first choice has the focus, Space picks it, Enter in the address box is
-// "Done", and after the complaint about an empty combination the keyboard is back in the box,
-// where Enter is a key to record; Ctrl+Tab leaves the box for "Done".
-void TestFormWizard::keyboardWalksTheSteps()
-{
-    FormWizard wizard(*g_dialogs);
-    wizard.show();
-    QApplication::setActiveWindow(&wizard);
-    QVERIFY(QTest::qWaitForWindowActive(&wizard));
-    QCOMPARE(QApplication::focusWidget(), wizard.findChild<QWidget*>(QStringLiteral("openOption")));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-    QCOMPARE(QApplication::focusWidget(),
-             wizard.findChild<QWidget*>(QStringLiteral("websiteOption")));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-    auto* url = wizard.findChild<QLineEdit*>(QStringLiteral("txtURL"));
-    QCOMPARE(QApplication::focusWidget(), url);
-    QTest::keyClicks(url, QStringLiteral("example.org"));
-    QTest::keyClick(url, Qt::Key_Return);
-    QCOMPARE(wizard.currentPanel()->objectName(), QStringLiteral("ChooseKey"));
-    auto* box = wizard.findChild<CaptureBox*>(QStringLiteral("txtKey"));
-    QCOMPARE(QApplication::focusWidget(), box);
-    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(box);
-    QCOMPARE(face->text(QAccessible::Name), QStringLiteral("Hotkey"));
-    QTest::mouseClick(wizard.currentPanel()->findChild<velbutton*>(QStringLiteral("Done")),
-                      Qt::LeftButton);
-    QCOMPARE(g_dialogs->calls(), QStringList{KeyComplaint});
-    QCOMPARE(QApplication::focusWidget(), box);
-    QTest::keyClicks(box, QStringLiteral("ex"));
-    QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
-    QTest::keyClick(box, Qt::Key_Tab, Qt::ControlModifier);
-    QCOMPARE(QApplication::focusWidget(), wizard.currentPanel()->findChild<velbutton*>("Done"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    QCOMPARE(wizard.result(), (QStringList{"URL", "http://example.org", "ex(NumEnter)"}));
-}
-
-// Escape leaves the wizard at any step without a hotkey; F1 asks for the help document.
-void TestFormWizard::escapeAndHelpKeys()
-{
-    FormWizard wizard(*g_dialogs);
-    QSignalSpy help(&wizard, &FormWizard::helpRequested);
-    wizard.show();
-    QApplication::setActiveWindow(&wizard);
-    QVERIFY(QTest::qWaitForWindowActive(&wizard));
-    RunStep(wizard, QStringLiteral("option:specialOption"));
-    QCOMPARE(QApplication::focusWidget(), wizard.findChild<QWidget*>(QStringLiteral("sp")));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
-    QCOMPARE(help.count(), 1);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-    QVERIFY(!wizard.isVisible());
-    QCOMPARE(wizard.result(), NoneResult());
-}
 
 QTEST_MAIN(TestFormWizard)
 #include "tst_FormWizard.moc"

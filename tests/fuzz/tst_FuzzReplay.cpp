@@ -34,39 +34,37 @@ class TestFuzzReplay final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void savedInputs_data();
-    void savedInputs();
-};
-
-void TestFuzzReplay::savedInputs_data()
-{
-    QTest::addColumn<int>("target");
-    QTest::addColumn<QString>("file");
-    const QDir fuzz(qEnvironmentVariable("TARVEX_TEST_SOURCE_DIR") + QStringLiteral("/tests/fuzz"));
-    for (int t = 0; t < int(std::size(Targets)); ++t) {
-        int seeds = 0;
-        for (const char* kind : {"crashes", "corpus"}) {
-            const QDir dir(fuzz.filePath(QStringLiteral("%1/%2").arg(kind, Targets[t].name)));
-            for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
-                QTest::addRow("%s/%s/%s", Targets[t].name, kind, qPrintable(name))
-                    << t << dir.filePath(name);
-                seeds += kind == QLatin1String("corpus") ? 1 : 0;
+    void savedInputs_data()
+    {
+        QTest::addColumn<int>("target");
+        QTest::addColumn<QString>("file");
+        const QDir fuzz(qEnvironmentVariable("TARVEX_TEST_SOURCE_DIR") +
+                        QStringLiteral("/tests/fuzz"));
+        for (int t = 0; t < int(std::size(Targets)); ++t) {
+            int seeds = 0;
+            for (const char* kind : {"crashes", "corpus"}) {
+                const QDir dir(fuzz.filePath(QStringLiteral("%1/%2").arg(kind, Targets[t].name)));
+                for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
+                    QTest::addRow("%s/%s/%s", Targets[t].name, kind, qPrintable(name))
+                        << t << dir.filePath(name);
+                    seeds += kind == QLatin1String("corpus") ? 1 : 0;
+                }
             }
+            if (seeds == 0)
+                qFatal("no seed corpus for the fuzz target %s", Targets[t].name);
         }
-        if (seeds == 0)
-            qFatal("no seed corpus for the fuzz target %s", Targets[t].name);
     }
-}
 
-void TestFuzzReplay::savedInputs()
-{
-    QFETCH(int, target);
-    QFETCH(QString, file);
-    QFile input(file);
-    QVERIFY(input.open(QIODevice::ReadOnly));
-    const QString broken = Targets[target].entry(input.readAll());
-    QVERIFY2(broken.isEmpty(), qPrintable(broken));
-}
+    void savedInputs()
+    {
+        QFETCH(int, target);
+        QFETCH(QString, file);
+        QFile input(file);
+        QVERIFY(input.open(QIODevice::ReadOnly));
+        const QString broken = Targets[target].entry(input.readAll());
+        QVERIFY2(broken.isEmpty(), qPrintable(broken));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestFuzzReplay)
 #include "tst_FuzzReplay.moc"

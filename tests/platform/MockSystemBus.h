@@ -6,52 +6,8 @@
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusVirtualObject>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 
-#include <csignal>
-#include <sys/prctl.h>
-
-// A private bus configured as a system bus (dbus-daemon with a configuration file of its own),
-// for services that talk to logind and polkit: point them at it with DBUS_SYSTEM_BUS_ADDRESS.
-class PrivateSystemBus final
-{
-public:
-    /// Starts the daemon; address() is empty when it did not start.
-    PrivateSystemBus()
-    {
-        const QString config = m_folder.filePath("system.conf");
-        QFile file(config);
-        if (!file.open(QIODevice::WriteOnly))
-            return;
-        file.write("<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-BUS Bus Configuration "
-                   "1.0//EN\" \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-                   "<busconfig><type>system</type><listen>unix:path=" +
-                   QFile::encodeName(m_folder.filePath("bus")) +
-                   "</listen><auth>EXTERNAL</auth><policy context=\"default\">"
-                   "<allow user=\"*\"/><allow own=\"*\"/><allow send_destination=\"*\"/>"
-                   "<allow receive_sender=\"*\"/></policy></busconfig>\n");
-        file.close();
-        // The daemon ends with its owner, also when the owner is killed.
-        m_daemon.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
-        m_daemon.start("dbus-daemon", {"--config-file=" + config, "--nofork", "--print-address=1"});
-        if (m_daemon.waitForReadyRead(10000))
-            m_address = QString::fromUtf8(m_daemon.readLine().trimmed());
-    }
-    ~PrivateSystemBus()
-    {
-        m_daemon.terminate();
-        m_daemon.waitForFinished();
-    }
-
-    const QString& address() const { return m_address; }
-
-private:
-    QTemporaryDir m_folder;
-    QProcess m_daemon;
-    QString m_address;
-};
+#include "tests/fakes/PrivateBus.h"
 
 namespace mocksystembus {
 

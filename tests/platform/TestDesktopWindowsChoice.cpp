@@ -20,81 +20,79 @@ class TestDesktopWindowsChoice final : public QObject
     Q_OBJECT
 
 private slots:
-    void choice_data();
-    void choice();
-    void unavailableReportsOnceAndTheRestWorks_data();
-    void unavailableReportsOnceAndTheRestWorks();
-};
-
-void TestDesktopWindowsChoice::choice_data()
-{
-    QTest::addColumn<QString>("session");
-    QTest::addColumn<std::optional<QStringList>>("globals");
-    QTest::addColumn<DesktopWindowsKind>("kind");
-    const QStringList common{"wl_compositor", "wl_seat", "xdg_wm_base", "wl_output"};
-    const QStringList sway =
-        common + QStringList{"zwlr_layer_shell_v1", "zwlr_foreign_toplevel_manager_v1"};
-    const QStringList kwin =
-        common + QStringList{"org_kde_kwin_server_decoration_manager", "org_kde_plasma_shell"};
-    const QStringList gnome = common + QStringList{"gtk_shell1", "zwp_linux_dmabuf_v1"};
-    QTest::newRow("X11 session") << "x11" << std::optional(sway) << DesktopWindowsKind::Ewmh;
-    QTest::newRow("no compositor")
-        << "" << std::optional<QStringList>() << DesktopWindowsKind::Ewmh;
-    QTest::newRow("wlroots") << "wayland" << std::optional(sway)
-                             << DesktopWindowsKind::WlrForeignToplevel;
-    QTest::newRow("wlroots, session unset")
-        << "" << std::optional(sway) << DesktopWindowsKind::WlrForeignToplevel;
-    QTest::newRow("KWin") << "Wayland" << std::optional(kwin) << DesktopWindowsKind::KWinScripting;
-    QTest::newRow("KWin that also offers the protocol")
-        << "wayland" << std::optional(kwin + QStringList{"zwlr_foreign_toplevel_manager_v1"})
-        << DesktopWindowsKind::WlrForeignToplevel;
-    QTest::newRow("GNOME") << "wayland" << std::optional(gnome) << DesktopWindowsKind::Unavailable;
-    QTest::newRow("sway without the protocol")
-        << "wayland" << std::optional(common) << DesktopWindowsKind::Unavailable;
-}
-
-void TestDesktopWindowsChoice::choice()
-{
-    QFETCH(QString, session);
-    QFETCH(std::optional<QStringList>, globals);
-    QFETCH(DesktopWindowsKind, kind);
-    QCOMPARE(chooseDesktopWindows(session, globals), kind);
-}
-
-void TestDesktopWindowsChoice::unavailableReportsOnceAndTheRestWorks_data()
-{
-    QTest::addColumn<bool>("service");
-    QTest::addColumn<QString>("told");
-    QTest::newRow("notification service") << true << "report Tarvex | This desktop";
-    QTest::newRow("none: a box that does not wait") << false << "inform later Tarvex|This desktop";
-}
-
-// Told once per run, and never by a box that waits: the hotkeys keep running meanwhile.
-void TestDesktopWindowsChoice::unavailableReportsOnceAndTheRestWorks()
-{
-    QFETCH(bool, service);
-    QFETCH(QString, told);
-    FakeNotifier notifier;
-    notifier.setServiceMissing(!service);
-    FakeDialogs dialogs;
-    UnavailableDesktopWindows windows(notifier, dialogs);
-    FakeHiddenWindowIcons icons;
-    FakePowerControl power;
-    HiddenWindowSlots hiddenSlots(windows, icons);
-    SpecialActions actions(windows, power, dialogs, hiddenSlots);
-
-    for (int round = 0; round < 2; ++round) {
-        for (int row = 1; row <= 4; ++row)
-            actions.RunSpecialAction(SpecialAction(row));
+    void choice_data()
+    {
+        QTest::addColumn<QString>("session");
+        QTest::addColumn<std::optional<QStringList>>("globals");
+        QTest::addColumn<DesktopWindowsKind>("kind");
+        const QStringList common{"wl_compositor", "wl_seat", "xdg_wm_base", "wl_output"};
+        const QStringList sway =
+            common + QStringList{"zwlr_layer_shell_v1", "zwlr_foreign_toplevel_manager_v1"};
+        const QStringList kwin =
+            common + QStringList{"org_kde_kwin_server_decoration_manager", "org_kde_plasma_shell"};
+        const QStringList gnome = common + QStringList{"gtk_shell1", "zwp_linux_dmabuf_v1"};
+        QTest::newRow("X11 session") << "x11" << std::optional(sway) << DesktopWindowsKind::Ewmh;
+        QTest::newRow("no compositor")
+            << "" << std::optional<QStringList>() << DesktopWindowsKind::Ewmh;
+        QTest::newRow("wlroots") << "wayland" << std::optional(sway)
+                                 << DesktopWindowsKind::WlrForeignToplevel;
+        QTest::newRow("wlroots, session unset")
+            << "" << std::optional(sway) << DesktopWindowsKind::WlrForeignToplevel;
+        QTest::newRow("KWin") << "Wayland" << std::optional(kwin)
+                              << DesktopWindowsKind::KWinScripting;
+        QTest::newRow("KWin that also offers the protocol")
+            << "wayland" << std::optional(kwin + QStringList{"zwlr_foreign_toplevel_manager_v1"})
+            << DesktopWindowsKind::WlrForeignToplevel;
+        QTest::newRow("GNOME") << "wayland" << std::optional(gnome)
+                               << DesktopWindowsKind::Unavailable;
+        QTest::newRow("sway without the protocol")
+            << "wayland" << std::optional(common) << DesktopWindowsKind::Unavailable;
     }
-    const QStringList calls = notifier.calls() + dialogs.calls();
-    QCOMPARE(calls.size(), 1);
-    QVERIFY2(calls.first().startsWith(told), qPrintable(calls.first()));
-    QVERIFY(icons.calls().isEmpty()); // no icon for a window that was not hidden
-    dialogs.answer(QStringLiteral("Yes"));
-    actions.RunSpecialAction(SpecialAction::ShutDown);
-    QCOMPARE(power.calls(), QStringList{"shutDown"});
-}
+
+    void choice()
+    {
+        QFETCH(QString, session);
+        QFETCH(std::optional<QStringList>, globals);
+        QFETCH(DesktopWindowsKind, kind);
+        QCOMPARE(chooseDesktopWindows(session, globals), kind);
+    }
+
+    void unavailableReportsOnceAndTheRestWorks_data()
+    {
+        QTest::addColumn<bool>("service");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("notification service") << true << "report Tarvex | This desktop";
+        QTest::newRow("none: a box that does not wait")
+            << false << "inform later Tarvex|This desktop";
+    }
+
+    // Told once per run, and never by a box that waits: the hotkeys keep running meanwhile.
+    void unavailableReportsOnceAndTheRestWorks()
+    {
+        QFETCH(bool, service);
+        QFETCH(QString, told);
+        FakeNotifier notifier;
+        notifier.setServiceMissing(!service);
+        FakeDialogs dialogs;
+        UnavailableDesktopWindows windows(notifier, dialogs);
+        FakeHiddenWindowIcons icons;
+        FakePowerControl power;
+        HiddenWindowSlots hiddenSlots(windows, icons);
+        SpecialActions actions(windows, power, dialogs, hiddenSlots);
+
+        for (int round = 0; round < 2; ++round) {
+            for (int row = 1; row <= 4; ++row)
+                actions.RunSpecialAction(SpecialAction(row));
+        }
+        const QStringList calls = notifier.calls() + dialogs.calls();
+        QCOMPARE(calls.size(), 1);
+        QVERIFY2(calls.first().startsWith(told), qPrintable(calls.first()));
+        QVERIFY(icons.calls().isEmpty()); // no icon for a window that was not hidden
+        dialogs.answer(QStringLiteral("Yes"));
+        actions.RunSpecialAction(SpecialAction::ShutDown);
+        QCOMPARE(power.calls(), QStringList{"shutDown"});
+    }
+};
 
 QTEST_GUILESS_MAIN(TestDesktopWindowsChoice)
 #include "TestDesktopWindowsChoice.moc"

@@ -2,6 +2,7 @@
 #include "platform/evdev/EvdevKeyEventCodes.h"
 #include "platform/evdev/EvdevKeyStateSource.h"
 #include "platform/evdev/SessionKeymap.h"
+#include "tests/fakes/PrivateBus.h"
 #include "tests/platform/FifoKeyboard.h"
 #include "tests/platform/LayoutKeys.h"
 
@@ -103,459 +104,438 @@ class TestEvdevKeys final : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void streams_data();
-    void streams();
-    void pressIsPolledBeforeItsRelease();
-    void streamOutlivesItsWriters();
-    void regularFileIsReadAndFollowed();
-    void layouts_data();
-    void layouts();
-    void layoutFromLocaleAndEnvironment();
-    void hotPlug();
-    void listedKeyboardInAFolderThatComesAndGoes();
-    void unreadableKeyboardSaysSoUntilReadable();
-    void captureBoxUsesTheSourcesTable();
-    void unreadableDevicesShowWhetherTheyAreKeyboards_data();
-    void unreadableDevicesShowWhetherTheyAreKeyboards();
-    void choice_data();
-    void choice();
-    void way_data();
-    void way();
+    void initTestCase()
+    {
+        qputenv("XKB_DEFAULT_LAYOUT", "us");
+        qunsetenv("XKB_DEFAULT_VARIANT");
+        qunsetenv("XKB_DEFAULT_OPTIONS");
+        m_address = m_bus.address();
+        QVERIFY2(!m_address.isEmpty(), "dbus-daemon did not start");
+        QDBusConnection service = QDBusConnection::connectToBus(m_address, "localed");
+        QVERIFY(service.isConnected());
+        QVERIFY(service.registerObject("/org/freedesktop/locale1", &m_locale,
+                                       QDBusConnection::ExportAllProperties));
+        QVERIFY(service.registerService("org.freedesktop.locale1"));
+    }
+
+    void cleanupTestCase()
+    {
+        QDBusConnection::disconnectFromBus("localed");
+        QDBusConnection::disconnectFromBus("client");
+    }
+
+    // Steps: "1+30" keyboard 1 presses evdev key 30 (A), "1-30" releases it, "1=30"
+    // repeats it; "1!" is SYN_DROPPED, "1." SYN_REPORT; "1n1"/"1n0" its Num Lock light;
+    // "1x" removes keyboard 1. "p65,83" expects the codes announced as new presses since the
+    // last "p" (empty: none); a key still down is no new press, so pressing it again shows it is.
+    void streams_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::newRow("press once, held, released") << "1+30 p65 1+30 p 1-30 1+30 p65";
+        QTest::newRow("auto-repeat is no press") << "1+30 1=30 1=30 p65";
+        QTest::newRow("tap") << "1+30 1-30 p65 1+30 p65";
+        QTest::newRow("release without press") << "1-30 1-30 p 1+30 p65";
+        QTest::newRow("held on one keyboard, pressed on another: one press")
+            << "1+30 2+30 p65 1-30 1+30 p 1-30 2-30 2+30 p65";
+        QTest::newRow("keyboards interleaved") << "1+29 2+46 1+30 2-46 1-29 2+31 p17,67,65,83";
+        QTest::newRow("either Shift is the one Shift")
+            << "1+42 1+54 p16 1-42 1+42 p 1-42 1-54 1+54 p16";
+        QTest::newRow("Alt, Ctrl and the Windows keys of both sides")
+            << "1+56 1+100 1+29 1+97 1+125 1+126 p18,17,91,92";
+        QTest::newRow("lost events: records up to the report are skipped, held keys go up")
+            << "1+30 p65 1! 1+31 1-30 1+32 1. p 1+31 1+32 1+30 p83,68,65";
+        QTest::newRow("lost events on one keyboard leave the other's keys")
+            << "1+30 2+31 p65,83 1! 1. 2+31 1+30 p65";
+        QTest::newRow("keyboard removed mid-press") << "1+30 2+31 p65,83 1x 2+31 2+30 p65";
+        QTest::newRow("keyboard removed, key held on another stays down")
+            << "1+30 2+30 p65 1x 2-30 2+30 p65";
+        QTest::newRow("keypad 1 is one key whatever the Num Lock light says")
+            << "1+79 p97 1-79 1n1 1+79 p97 1-79 1n0 1+79 p97";
+        QTest::newRow("keys without a number are ignored") << "1+240 1+0 p";
+    }
+
+    void streams()
+    {
+        QFETCH(QString, script);
+        Rig rig;
+        std::map<int, std::unique_ptr<FifoKeyboard>> keyboards;
+        for (int n : {1, 2})
+            keyboards[n] =
+                std::make_unique<FifoKeyboard>(rig.path(QStringLiteral("event%1").arg(n)));
+        QVERIFY(rig.source->start());
+        QCOMPARE(rig.source->keyboards().size(), 2);
+        const auto flush = [&] {
+            bool read = true;
+            for (const auto& [n, keyboard] : keyboards)
+                read = keyboard->waitUntilRead() && read;
+            return read;
+        };
+        const QRegularExpression step(QStringLiteral("^(?:(\\d)([-+=n!.x])(\\d*)|p([\\d,]*))$"));
+        for (const QString& text : script.split(u' ')) {
+            const QRegularExpressionMatch m = step.match(text);
+            QVERIFY2(m.hasMatch(), qPrintable(text));
+            if (!m.captured(1).isEmpty()) {
+                FifoKeyboard& keyboard = *keyboards.at(m.captured(1).toInt());
+                const QString action = m.captured(2);
+                const int number = m.captured(3).toInt();
+                if (action == u"x") {
+                    QVERIFY(flush());
+                    keyboard.remove();
+                    QVERIFY(rig.waitFor([&] { return rig.source->keyboards().size() == 1; }));
+                    continue;
+                }
+                const bool written = action == u"+"   ? keyboard.write(EV_KEY, number, 1)
+                                     : action == u"-" ? keyboard.write(EV_KEY, number, 0)
+                                     : action == u"=" ? keyboard.write(EV_KEY, number, 2)
+                                     : action == u"n" ? keyboard.write(EV_LED, LED_NUML, number)
+                                     : action == u"!" ? keyboard.write(EV_SYN, SYN_DROPPED, 0)
+                                                      : keyboard.write(EV_SYN, SYN_REPORT, 0);
+                QVERIFY2(written, qPrintable(text));
+                // Keyboards are read one at a time as their records arrive, like real ones typed
+                // on.
+                QVERIFY(keyboard.waitUntilRead());
+                continue;
+            }
+            QVERIFY(flush());
+            QStringList polled;
+            for (int code : std::as_const(rig.polled))
+                polled << QString::number(code);
+            QCOMPARE(polled.join(u','), m.captured(4));
+            rig.polled.clear();
+        }
+    }
+
+    // Each press is announced, also when its release is read in the same go.
+    void pressIsPolledBeforeItsRelease()
+    {
+        Rig rig;
+        FifoKeyboard keyboard(rig.path("event0"));
+        rig.source->start();
+        for (int i = 0; i < 3; ++i) {
+            keyboard.write(EV_KEY, KEY_A, 1);
+            keyboard.write(EV_SYN, SYN_REPORT, 0);
+            keyboard.write(EV_KEY, KEY_A, 0);
+            keyboard.write(EV_SYN, SYN_REPORT, 0);
+        }
+        QVERIFY(keyboard.waitUntilRead());
+        QCOMPARE(rig.polled, (QList<int>{65, 65, 65}));
+    }
+
+    // Test feeders and benchmarks open, write and close: the FIFO is read again after each.
+    void streamOutlivesItsWriters()
+    {
+        Rig rig;
+        FifoKeyboard keyboard(rig.path("event0"));
+        rig.source->start();
+        for (int key : {KEY_G, KEY_O, KEY_F, KEY_B}) {
+            QVERIFY(keyboard.write(EV_KEY, key, 1));
+            QVERIFY(keyboard.write(EV_KEY, key, 0));
+            QVERIFY(keyboard.waitUntilRead());
+            keyboard.close();
+            QTest::qWait(20);
+        }
+        QCOMPARE(rig.polled, (QList<int>{71, 79, 70, 66}));
+        QCOMPARE(rig.source->keyboards(), QStringList{keyboard.path()});
+    }
+
+    void regularFileIsReadAndFollowed()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("keys");
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const auto append = [&](quint16 key, qint32 value) {
+            const input_event event{{0, 0}, EV_KEY, key, value};
+            file.write(reinterpret_cast<const char*>(&event), sizeof(event));
+            file.flush();
+        };
+        append(KEY_X, 1);
+        append(KEY_X, 0);
+        Rig rig({path});
+        rig.source->start();
+        QCOMPARE(rig.polled, QList<int>{88});
+        append(KEY_Y, 1);
+        QVERIFY(rig.waitFor([&] { return rig.polled.size() == 2; }));
+        QCOMPARE(rig.polled, (QList<int>{88, 89}));
+    }
+
+    void layouts_data()
+    {
+        QTest::addColumn<QByteArray>("layout");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("numLock");
+        QTest::addColumn<int>("code");
+        for (const LayoutKey& key : LayoutKeys) {
+            QTest::addRow("us %s", key.name)
+                << QByteArray("us") << key.evdevCode << key.numLock << key.us;
+            QTest::addRow("de %s", key.name)
+                << QByteArray("de") << key.evdevCode << key.numLock << key.de;
+        }
+    }
+
+    void layouts()
+    {
+        QFETCH(QByteArray, layout);
+        QFETCH(int, key);
+        QFETCH(bool, numLock);
+        QFETCH(int, code);
+        const ScopedEnvironment environment("XKB_DEFAULT_LAYOUT", layout);
+        Rig rig;
+        FifoKeyboard keyboard(rig.path("event0"));
+        rig.source->start();
+        keyboard.write(EV_LED, LED_NUML, numLock ? 1 : 0);
+        keyboard.write(EV_KEY, key, 1);
+        keyboard.write(EV_KEY, key, 0);
+        QVERIFY(keyboard.waitUntilRead());
+        QCOMPARE(rig.polled, QList<int>{code});
+    }
+
+    // The session's layout comes from localed and follows its changes; what the environment
+    // sets wins.
+    void layoutFromLocaleAndEnvironment()
+    {
+        const int keyRightOfT = 21 + 8;
+        const ScopedEnvironment noLayout("XKB_DEFAULT_LAYOUT", QByteArray());
+        QDBusConnection bus = QDBusConnection::connectToBus(m_address, "client");
+        m_locale.layout = "de";
+        m_locale.variant = "nodeadkeys";
+        SessionKeymap keymap(bus);
+        QTRY_COMPARE(keymap.names().layout, QStringLiteral("de"));
+        QCOMPARE(keymap.names().variant, QStringLiteral("nodeadkeys"));
+        QCOMPARE(keymap.codeFor(keyRightOfT), 90);
+
+        QSignalSpy changed(&keymap, &SessionKeymap::changed);
+        m_locale.layout = "us";
+        m_locale.variant.clear();
+        QDBusMessage signal = QDBusMessage::createSignal(
+            "/org/freedesktop/locale1", "org.freedesktop.DBus.Properties", "PropertiesChanged");
+        signal << QStringLiteral("org.freedesktop.locale1") << QVariantMap{}
+               << QStringList{"X11Layout", "X11Variant"};
+        QVERIFY(QDBusConnection(QStringLiteral("localed")).send(signal));
+        QVERIFY(changed.wait(5000));
+        QCOMPARE(keymap.names().layout, QStringLiteral("us"));
+        QCOMPARE(keymap.codeFor(keyRightOfT), 89);
+
+        const ScopedEnvironment german("XKB_DEFAULT_LAYOUT", "de");
+        SessionKeymap overridden(bus);
+        QTest::qWait(200); // localed's answer (us) has come and gone
+        QCOMPARE(overridden.names().layout, QStringLiteral("de"));
+        QCOMPARE(overridden.codeFor(keyRightOfT), 90);
+    }
+
+    // Keyboards plugged in are picked up, removed ones dropped; other devices never count.
+    void hotPlug()
+    {
+        Rig rig;
+        rig.source->start();
+        QCOMPARE(rig.source->keyboards(), QStringList{});
+        FifoKeyboard mouse(rig.path("mouse0"));
+        FifoKeyboard first(rig.path("event4"));
+        QVERIFY(rig.waitFor([&] { return rig.source->keyboards() == QStringList{first.path()}; }));
+        FifoKeyboard second(rig.path("event7"));
+        QVERIFY(rig.waitFor([&] { return rig.source->keyboards().size() == 2; }));
+        first.write(EV_KEY, KEY_A, 1);
+        second.write(EV_KEY, KEY_B, 1);
+        QVERIFY(first.waitUntilRead() && second.waitUntilRead());
+        QCOMPARE(rig.polled, (QList<int>{65, 66}));
+        first.remove();
+        QVERIFY(rig.waitFor([&] { return rig.source->keyboards() == QStringList{second.path()}; }));
+        // The removed keyboard's A went up with it; B is still held on the other.
+        rig.polled.clear();
+        second.write(EV_KEY, KEY_B, 1);
+        second.write(EV_KEY, KEY_A, 1);
+        QVERIFY(second.waitUntilRead());
+        QCOMPARE(rig.polled, QList<int>{65});
+        QVERIFY(rig.source->problem().isEmpty());
+    }
+
+    // A listed keyboard whose folder is missing at start, or goes and comes back (udev removes
+    // /dev/input/by-id with the last USB keyboard), is read whenever it is there.
+    void listedKeyboardInAFolderThatComesAndGoes()
+    {
+        QTemporaryDir root;
+        const QString top = root.filePath("by-id");
+        const QString path = top + "/usb/kbd";
+        Rig rig({path});
+        rig.source->start();
+        QCOMPARE(rig.source->problem(), EvdevKeyStateSource::NoKeyboardProblem());
+        for (int key : {KEY_A, KEY_B}) {
+            QVERIFY(QDir().mkpath(top + "/usb"));
+            FifoKeyboard keyboard(path);
+            QVERIFY(rig.waitFor([&] { return rig.source->keyboards() == QStringList{path}; }));
+            QVERIFY(keyboard.write(EV_KEY, quint16(key), 1) && keyboard.waitUntilRead());
+            keyboard.remove();
+            QVERIFY(QDir(top).removeRecursively());
+            QVERIFY(rig.waitFor([&] { return rig.source->keyboards().isEmpty(); }));
+        }
+        QCOMPARE(rig.polled, (QList<int>{65, 66}));
+    }
+
+    // Without access to any keyboard the source says so (and nothing fails); once the user has
+    // access, starting again reads the keyboard.
+    void unreadableKeyboardSaysSoUntilReadable()
+    {
+        // Root reads any file: the test drops to an ordinary user for the opening.
+        const bool root = ::geteuid() == 0;
+        Rig rig;
+        QVERIFY(::chmod(QFile::encodeName(rig.folder.path()).constData(), 0755) == 0);
+        FifoKeyboard keyboard(rig.path("event0"));
+        QVERIFY(::chmod(QFile::encodeName(keyboard.path()).constData(), 0) == 0);
+        int announced = 0;
+        rig.source->setProblemCallback([&] { ++announced; });
+        if (root)
+            QVERIFY(::seteuid(65534) == 0);
+        const bool started = rig.source->start();
+        if (root)
+            QVERIFY(::seteuid(0) == 0);
+        QVERIFY(started);
+        QCOMPARE(rig.source->problem(), EvdevKeyStateSource::NoAccessProblem());
+        QCOMPARE(announced, 1);
+        QCOMPARE(rig.source->keyboards(), QStringList{});
+
+        QVERIFY(::chmod(QFile::encodeName(keyboard.path()).constData(), 0644) == 0);
+        if (root)
+            QVERIFY(::seteuid(65534) == 0);
+        rig.source->start();
+        if (root)
+            QVERIFY(::seteuid(0) == 0);
+        QCOMPARE(rig.source->keyboards(), QStringList{keyboard.path()});
+        QVERIFY(rig.source->problem().isEmpty());
+        QCOMPARE(announced, 2);
+        keyboard.write(EV_KEY, KEY_K, 1);
+        QVERIFY(keyboard.waitUntilRead());
+        QCOMPARE(rig.polled, QList<int>{75});
+    }
+
+    // The capture box names a key by the event's keysym, so a virtual keyboard with a keymap of
+    // its own (wtype types "g" with keycode 10, the "1" of the session's layout) records what it
+    // types; a keysym that names no key goes by the source's table, in the source's state.
+    void captureBoxUsesTheSourcesTable()
+    {
+        const int keyRightOfT = 21 + 8;
+        const int keyOne = 2 + 8;
+        const int keyOfSharpS = 12 + 8;
+        const ScopedEnvironment environment("XKB_DEFAULT_LAYOUT", "de");
+        Rig rig;
+        EvdevKeyEventCodes codes(rig.keymap);
+        const auto codeOf = [&codes](int key, int keycode, quint32 keysym) {
+            return codes.codeFor(
+                QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, quint32(keycode), keysym, 0));
+        };
+        QCOMPARE(codeOf(Qt::Key_Z, keyRightOfT, 'z'), 90);
+        QCOMPARE(codeOf(Qt::Key_G, keyOne, 'g'), 71);
+        QCOMPARE(codeOf(Qt::Key_Exclam, keyOne, '!'), 49);
+        QCOMPARE(codeOf(Qt::Key_ssharp, keyOfSharpS, 0xdf), 191);
+        // A synthesised event has no keycode: its key symbol decides.
+        QCOMPARE(codeOf(Qt::Key_Y, 0, 0), 89);
+    }
+
+    // As sysfs lists them: a keyboard, a mouse, a power button.
+    void unreadableDevicesShowWhetherTheyAreKeyboards_data()
+    {
+        QTest::addColumn<QByteArray>("capabilities");
+        QTest::addColumn<bool>("keyboard");
+        QTest::addColumn<bool>("anyKey");
+        const QByteArray keyboard =
+            "1000000000007 ff9f207ac14057ff febeffdfffefffff fffffffffffffffe\n";
+        QTest::newRow("keyboard") << keyboard << true << true;
+        QTest::newRow("mouse") << QByteArray("1f0000 0 0 0 0\n") << false << true;
+        QTest::newRow("power button") << QByteArray("10000000000000 0\n") << false << true;
+        QTest::newRow("no keys") << QByteArray("0\n") << false << false;
+    }
+
+    void unreadableDevicesShowWhetherTheyAreKeyboards()
+    {
+        QFETCH(QByteArray, capabilities);
+        QFETCH(bool, keyboard);
+        QFETCH(bool, anyKey);
+        QCOMPARE(InputStream::capabilitiesShowKeyboard(capabilities, false), keyboard);
+        QCOMPARE(InputStream::capabilitiesShowKeyboard(capabilities, true), anyKey);
+    }
+
+    void choice_data()
+    {
+        QTest::addColumn<QString>("setting");
+        QTest::addColumn<QString>("sessionType");
+        QTest::addColumn<QString>("waylandDisplay");
+        QTest::addColumn<bool>("x11Usable");
+        QTest::addColumn<int>("kind");
+        const int x11 = int(KeySourceKind::X11);
+        const int devices = int(KeySourceKind::Evdev);
+        const int reader = int(KeySourceKind::Reader);
+        const int either = int(KeySourceKind::Wayland);
+        QTest::newRow("X11 session") << "auto"
+                                     << "x11"
+                                     << "" << true << x11;
+        QTest::newRow("Wayland session with Xwayland") << "auto"
+                                                       << "wayland"
+                                                       << "wayland-0" << true << either;
+        QTest::newRow("Wayland display, no X11") << ""
+                                                 << ""
+                                                 << "wayland-0" << false << either;
+        QTest::newRow("Wayland display beside a usable X11 one") << ""
+                                                                 << "tty"
+                                                                 << "wayland-0" << true << x11;
+        QTest::newRow("no session type, X11 only") << "auto"
+                                                   << ""
+                                                   << "" << true << x11;
+        QTest::newRow("nothing usable stays with X11") << "auto"
+                                                       << ""
+                                                       << "" << false << x11;
+        QTest::newRow("setting evdev on X11") << "evdev"
+                                              << "x11"
+                                              << "" << true << devices;
+        QTest::newRow("setting reader on X11") << "Reader"
+                                               << "x11"
+                                               << "" << true << reader;
+        QTest::newRow("setting X11 on Wayland") << " X11 "
+                                                << "wayland"
+                                                << "wayland-0" << true << x11;
+        QTest::newRow("unknown setting is auto") << "kernel"
+                                                 << "wayland"
+                                                 << "" << false << either;
+    }
+
+    void choice()
+    {
+        QFETCH(QString, setting);
+        QFETCH(QString, sessionType);
+        QFETCH(QString, waylandDisplay);
+        QFETCH(bool, x11Usable);
+        QFETCH(int, kind);
+        QCOMPARE(
+            int(chooseKeySource(setting, sessionType, waylandDisplay, [=] { return x11Usable; })),
+            kind);
+    }
+
+    // Where "auto" offers both on Wayland, the table decides; a way that is all there is stays.
+    void way_data()
+    {
+        QTest::addColumn<QByteArray>("facts"); // keys, shortcuts, chords only, refused: 1 or 0
+        QTest::addColumn<int>("way");
+        const int keys = int(HotkeyWay::Keys);
+        const int shortcuts = int(HotkeyWay::Shortcuts);
+        QTest::newRow("chords through the desktop") << QByteArray("1110") << shortcuts;
+        QTest::newRow("a sequence needs the keys") << QByteArray("1100") << keys;
+        QTest::newRow("refused: the keys") << QByteArray("1111") << keys;
+        QTest::newRow("keys alone (X11)") << QByteArray("1010") << keys;
+        QTest::newRow("portal alone keeps it") << QByteArray("0101") << shortcuts;
+        QTest::newRow("portal alone, sequences") << QByteArray("0100") << shortcuts;
+    }
+
+    void way()
+    {
+        QFETCH(QByteArray, facts);
+        QFETCH(int, way);
+        const auto fact = [&facts](int i) { return facts.at(i) == '1'; };
+        QCOMPARE(int(chooseHotkeyWay({fact(0), fact(1), fact(2), fact(3)})), way);
+    }
 
 private:
-    QProcess m_daemon;
+    PrivateBus m_bus;
     QString m_address;
     MockLocale m_locale;
 };
-
-void TestEvdevKeys::initTestCase()
-{
-    qputenv("XKB_DEFAULT_LAYOUT", "us");
-    qunsetenv("XKB_DEFAULT_VARIANT");
-    qunsetenv("XKB_DEFAULT_OPTIONS");
-    m_daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-    QVERIFY2(m_daemon.waitForReadyRead(10000), "dbus-daemon did not start");
-    m_address = QString::fromUtf8(m_daemon.readLine().trimmed());
-    QDBusConnection service = QDBusConnection::connectToBus(m_address, "localed");
-    QVERIFY(service.isConnected());
-    QVERIFY(service.registerObject("/org/freedesktop/locale1", &m_locale,
-                                   QDBusConnection::ExportAllProperties));
-    QVERIFY(service.registerService("org.freedesktop.locale1"));
-}
-
-void TestEvdevKeys::cleanupTestCase()
-{
-    QDBusConnection::disconnectFromBus("localed");
-    QDBusConnection::disconnectFromBus("client");
-    m_daemon.terminate();
-    m_daemon.waitForFinished();
-}
-
-// Steps: "1+30" keyboard 1 presses evdev key 30 (A), "1-30" releases it, "1=30"
-// repeats it; "1!" is SYN_DROPPED, "1." SYN_REPORT; "1n1"/"1n0" its Num Lock light;
-// "1x" removes keyboard 1. "p65,83" expects the codes announced as new presses since the
-// last "p" (empty: none); a key still down is no new press, so pressing it again shows it is.
-void TestEvdevKeys::streams_data()
-{
-    QTest::addColumn<QString>("script");
-    QTest::newRow("press once, held, released") << "1+30 p65 1+30 p 1-30 1+30 p65";
-    QTest::newRow("auto-repeat is no press") << "1+30 1=30 1=30 p65";
-    QTest::newRow("tap") << "1+30 1-30 p65 1+30 p65";
-    QTest::newRow("release without press") << "1-30 1-30 p 1+30 p65";
-    QTest::newRow("held on one keyboard, pressed on another: one press")
-        << "1+30 2+30 p65 1-30 1+30 p 1-30 2-30 2+30 p65";
-    QTest::newRow("keyboards interleaved") << "1+29 2+46 1+30 2-46 1-29 2+31 p17,67,65,83";
-    QTest::newRow("either Shift is the one Shift")
-        << "1+42 1+54 p16 1-42 1+42 p 1-42 1-54 1+54 p16";
-    QTest::newRow("Alt, Ctrl and the Windows keys of both sides")
-        << "1+56 1+100 1+29 1+97 1+125 1+126 p18,17,91,92";
-    QTest::newRow("lost events: records up to the report are skipped, held keys go up")
-        << "1+30 p65 1! 1+31 1-30 1+32 1. p 1+31 1+32 1+30 p83,68,65";
-    QTest::newRow("lost events on one keyboard leave the other's keys")
-        << "1+30 2+31 p65,83 1! 1. 2+31 1+30 p65";
-    QTest::newRow("keyboard removed mid-press") << "1+30 2+31 p65,83 1x 2+31 2+30 p65";
-    QTest::newRow("keyboard removed, key held on another stays down")
-        << "1+30 2+30 p65 1x 2-30 2+30 p65";
-    QTest::newRow("keypad 1 is one key whatever the Num Lock light says")
-        << "1+79 p97 1-79 1n1 1+79 p97 1-79 1n0 1+79 p97";
-    QTest::newRow("keys without a number are ignored") << "1+240 1+0 p";
-}
-
-void TestEvdevKeys::streams()
-{
-    QFETCH(QString, script);
-    Rig rig;
-    std::map<int, std::unique_ptr<FifoKeyboard>> keyboards;
-    for (int n : {1, 2})
-        keyboards[n] = std::make_unique<FifoKeyboard>(rig.path(QStringLiteral("event%1").arg(n)));
-    QVERIFY(rig.source->start());
-    QCOMPARE(rig.source->keyboards().size(), 2);
-    const auto flush = [&] {
-        bool read = true;
-        for (const auto& [n, keyboard] : keyboards)
-            read = keyboard->waitUntilRead() && read;
-        return read;
-    };
-    const QRegularExpression step(QStringLiteral("^(?:(\\d)([-+=n!.x])(\\d*)|p([\\d,]*))$"));
-    for (const QString& text : script.split(u' ')) {
-        const QRegularExpressionMatch m = step.match(text);
-        QVERIFY2(m.hasMatch(), qPrintable(text));
-        if (!m.captured(1).isEmpty()) {
-            FifoKeyboard& keyboard = *keyboards.at(m.captured(1).toInt());
-            const QString action = m.captured(2);
-            const int number = m.captured(3).toInt();
-            if (action == u"x") {
-                QVERIFY(flush());
-                keyboard.remove();
-                QVERIFY(rig.waitFor([&] { return rig.source->keyboards().size() == 1; }));
-                continue;
-            }
-            const bool written = action == u"+"   ? keyboard.write(EV_KEY, number, 1)
-                                 : action == u"-" ? keyboard.write(EV_KEY, number, 0)
-                                 : action == u"=" ? keyboard.write(EV_KEY, number, 2)
-                                 : action == u"n" ? keyboard.write(EV_LED, LED_NUML, number)
-                                 : action == u"!" ? keyboard.write(EV_SYN, SYN_DROPPED, 0)
-                                                  : keyboard.write(EV_SYN, SYN_REPORT, 0);
-            QVERIFY2(written, qPrintable(text));
-            // Keyboards are read one at a time as their records arrive, like real ones typed on.
-            QVERIFY(keyboard.waitUntilRead());
-            continue;
-        }
-        QVERIFY(flush());
-        QStringList polled;
-        for (int code : std::as_const(rig.polled))
-            polled << QString::number(code);
-        QCOMPARE(polled.join(u','), m.captured(4));
-        rig.polled.clear();
-    }
-}
-
-// Each press is announced, also when its release is read in the same go.
-void TestEvdevKeys::pressIsPolledBeforeItsRelease()
-{
-    Rig rig;
-    FifoKeyboard keyboard(rig.path("event0"));
-    rig.source->start();
-    for (int i = 0; i < 3; ++i) {
-        keyboard.write(EV_KEY, KEY_A, 1);
-        keyboard.write(EV_SYN, SYN_REPORT, 0);
-        keyboard.write(EV_KEY, KEY_A, 0);
-        keyboard.write(EV_SYN, SYN_REPORT, 0);
-    }
-    QVERIFY(keyboard.waitUntilRead());
-    QCOMPARE(rig.polled, (QList<int>{65, 65, 65}));
-}
-
-// Test feeders and benchmarks open, write and close: the FIFO is read again after each.
-void TestEvdevKeys::streamOutlivesItsWriters()
-{
-    Rig rig;
-    FifoKeyboard keyboard(rig.path("event0"));
-    rig.source->start();
-    for (int key : {KEY_G, KEY_O, KEY_F, KEY_B}) {
-        QVERIFY(keyboard.write(EV_KEY, key, 1));
-        QVERIFY(keyboard.write(EV_KEY, key, 0));
-        QVERIFY(keyboard.waitUntilRead());
-        keyboard.close();
-        QTest::qWait(20);
-    }
-    QCOMPARE(rig.polled, (QList<int>{71, 79, 70, 66}));
-    QCOMPARE(rig.source->keyboards(), QStringList{keyboard.path()});
-}
-
-void TestEvdevKeys::regularFileIsReadAndFollowed()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("keys");
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    const auto append = [&](quint16 key, qint32 value) {
-        const input_event event{{0, 0}, EV_KEY, key, value};
-        file.write(reinterpret_cast<const char*>(&event), sizeof(event));
-        file.flush();
-    };
-    append(KEY_X, 1);
-    append(KEY_X, 0);
-    Rig rig({path});
-    rig.source->start();
-    QCOMPARE(rig.polled, QList<int>{88});
-    append(KEY_Y, 1);
-    QVERIFY(rig.waitFor([&] { return rig.polled.size() == 2; }));
-    QCOMPARE(rig.polled, (QList<int>{88, 89}));
-}
-
-void TestEvdevKeys::layouts_data()
-{
-    QTest::addColumn<QByteArray>("layout");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<bool>("numLock");
-    QTest::addColumn<int>("code");
-    for (const LayoutKey& key : LayoutKeys) {
-        QTest::addRow("us %s", key.name)
-            << QByteArray("us") << key.evdevCode << key.numLock << key.us;
-        QTest::addRow("de %s", key.name)
-            << QByteArray("de") << key.evdevCode << key.numLock << key.de;
-    }
-}
-
-void TestEvdevKeys::layouts()
-{
-    QFETCH(QByteArray, layout);
-    QFETCH(int, key);
-    QFETCH(bool, numLock);
-    QFETCH(int, code);
-    const ScopedEnvironment environment("XKB_DEFAULT_LAYOUT", layout);
-    Rig rig;
-    FifoKeyboard keyboard(rig.path("event0"));
-    rig.source->start();
-    keyboard.write(EV_LED, LED_NUML, numLock ? 1 : 0);
-    keyboard.write(EV_KEY, key, 1);
-    keyboard.write(EV_KEY, key, 0);
-    QVERIFY(keyboard.waitUntilRead());
-    QCOMPARE(rig.polled, QList<int>{code});
-}
-
-// The session's layout comes from localed and follows its changes; what the environment
-// sets wins.
-void TestEvdevKeys::layoutFromLocaleAndEnvironment()
-{
-    const int keyRightOfT = 21 + 8;
-    const ScopedEnvironment noLayout("XKB_DEFAULT_LAYOUT", QByteArray());
-    QDBusConnection bus = QDBusConnection::connectToBus(m_address, "client");
-    m_locale.layout = "de";
-    m_locale.variant = "nodeadkeys";
-    SessionKeymap keymap(bus);
-    QTRY_COMPARE(keymap.names().layout, QStringLiteral("de"));
-    QCOMPARE(keymap.names().variant, QStringLiteral("nodeadkeys"));
-    QCOMPARE(keymap.codeFor(keyRightOfT), 90);
-
-    QSignalSpy changed(&keymap, &SessionKeymap::changed);
-    m_locale.layout = "us";
-    m_locale.variant.clear();
-    QDBusMessage signal = QDBusMessage::createSignal(
-        "/org/freedesktop/locale1", "org.freedesktop.DBus.Properties", "PropertiesChanged");
-    signal << QStringLiteral("org.freedesktop.locale1") << QVariantMap{}
-           << QStringList{"X11Layout", "X11Variant"};
-    QVERIFY(QDBusConnection(QStringLiteral("localed")).send(signal));
-    QVERIFY(changed.wait(5000));
-    QCOMPARE(keymap.names().layout, QStringLiteral("us"));
-    QCOMPARE(keymap.codeFor(keyRightOfT), 89);
-
-    const ScopedEnvironment german("XKB_DEFAULT_LAYOUT", "de");
-    SessionKeymap overridden(bus);
-    QTest::qWait(200); // localed's answer (us) has come and gone
-    QCOMPARE(overridden.names().layout, QStringLiteral("de"));
-    QCOMPARE(overridden.codeFor(keyRightOfT), 90);
-}
-
-// Keyboards plugged in are picked up, removed ones dropped; other devices never count.
-void TestEvdevKeys::hotPlug()
-{
-    Rig rig;
-    rig.source->start();
-    QCOMPARE(rig.source->keyboards(), QStringList{});
-    FifoKeyboard mouse(rig.path("mouse0"));
-    FifoKeyboard first(rig.path("event4"));
-    QVERIFY(rig.waitFor([&] { return rig.source->keyboards() == QStringList{first.path()}; }));
-    FifoKeyboard second(rig.path("event7"));
-    QVERIFY(rig.waitFor([&] { return rig.source->keyboards().size() == 2; }));
-    first.write(EV_KEY, KEY_A, 1);
-    second.write(EV_KEY, KEY_B, 1);
-    QVERIFY(first.waitUntilRead() && second.waitUntilRead());
-    QCOMPARE(rig.polled, (QList<int>{65, 66}));
-    first.remove();
-    QVERIFY(rig.waitFor([&] { return rig.source->keyboards() == QStringList{second.path()}; }));
-    // The removed keyboard's A went up with it; B is still held on the other.
-    rig.polled.clear();
-    second.write(EV_KEY, KEY_B, 1);
-    second.write(EV_KEY, KEY_A, 1);
-    QVERIFY(second.waitUntilRead());
-    QCOMPARE(rig.polled, QList<int>{65});
-    QVERIFY(rig.source->problem().isEmpty());
-}
-
-// A listed keyboard whose folder is missing at start, or goes and comes back (udev removes
-// /dev/input/by-id with the last USB keyboard), is read whenever it is there.
-void TestEvdevKeys::listedKeyboardInAFolderThatComesAndGoes()
-{
-    QTemporaryDir root;
-    const QString top = root.filePath("by-id");
-    const QString path = top + "/usb/kbd";
-    Rig rig({path});
-    rig.source->start();
-    QCOMPARE(rig.source->problem(), EvdevKeyStateSource::NoKeyboardProblem());
-    for (int key : {KEY_A, KEY_B}) {
-        QVERIFY(QDir().mkpath(top + "/usb"));
-        FifoKeyboard keyboard(path);
-        QVERIFY(rig.waitFor([&] { return rig.source->keyboards() == QStringList{path}; }));
-        QVERIFY(keyboard.write(EV_KEY, quint16(key), 1) && keyboard.waitUntilRead());
-        keyboard.remove();
-        QVERIFY(QDir(top).removeRecursively());
-        QVERIFY(rig.waitFor([&] { return rig.source->keyboards().isEmpty(); }));
-    }
-    QCOMPARE(rig.polled, (QList<int>{65, 66}));
-}
-
-// Without access to any keyboard the source says so (and nothing fails); once the user has
-// access, starting again reads the keyboard.
-void TestEvdevKeys::unreadableKeyboardSaysSoUntilReadable()
-{
-    // Root reads any file: the test drops to an ordinary user for the opening.
-    const bool root = ::geteuid() == 0;
-    Rig rig;
-    QVERIFY(::chmod(QFile::encodeName(rig.folder.path()).constData(), 0755) == 0);
-    FifoKeyboard keyboard(rig.path("event0"));
-    QVERIFY(::chmod(QFile::encodeName(keyboard.path()).constData(), 0) == 0);
-    int announced = 0;
-    rig.source->setProblemCallback([&] { ++announced; });
-    if (root)
-        QVERIFY(::seteuid(65534) == 0);
-    const bool started = rig.source->start();
-    if (root)
-        QVERIFY(::seteuid(0) == 0);
-    QVERIFY(started);
-    QCOMPARE(rig.source->problem(), EvdevKeyStateSource::NoAccessProblem());
-    QCOMPARE(announced, 1);
-    QCOMPARE(rig.source->keyboards(), QStringList{});
-
-    QVERIFY(::chmod(QFile::encodeName(keyboard.path()).constData(), 0644) == 0);
-    if (root)
-        QVERIFY(::seteuid(65534) == 0);
-    rig.source->start();
-    if (root)
-        QVERIFY(::seteuid(0) == 0);
-    QCOMPARE(rig.source->keyboards(), QStringList{keyboard.path()});
-    QVERIFY(rig.source->problem().isEmpty());
-    QCOMPARE(announced, 2);
-    keyboard.write(EV_KEY, KEY_K, 1);
-    QVERIFY(keyboard.waitUntilRead());
-    QCOMPARE(rig.polled, QList<int>{75});
-}
-
-// The capture box names a key by the event's keysym, so a virtual keyboard with a keymap of
-// its own (wtype types "g" with keycode 10, the "1" of the session's layout) records what it
-// types; a keysym that names no key goes by the source's table, in the source's state.
-void TestEvdevKeys::captureBoxUsesTheSourcesTable()
-{
-    const int keyRightOfT = 21 + 8;
-    const int keyOne = 2 + 8;
-    const int keyOfSharpS = 12 + 8;
-    const ScopedEnvironment environment("XKB_DEFAULT_LAYOUT", "de");
-    Rig rig;
-    EvdevKeyEventCodes codes(rig.keymap);
-    const auto codeOf = [&codes](int key, int keycode, quint32 keysym) {
-        return codes.codeFor(
-            QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, quint32(keycode), keysym, 0));
-    };
-    QCOMPARE(codeOf(Qt::Key_Z, keyRightOfT, 'z'), 90);
-    QCOMPARE(codeOf(Qt::Key_G, keyOne, 'g'), 71);
-    QCOMPARE(codeOf(Qt::Key_Exclam, keyOne, '!'), 49);
-    QCOMPARE(codeOf(Qt::Key_ssharp, keyOfSharpS, 0xdf), 191);
-    // A synthesised event has no keycode: its key symbol decides.
-    QCOMPARE(codeOf(Qt::Key_Y, 0, 0), 89);
-}
-
-// As sysfs lists them: a keyboard, a mouse, a power button.
-void TestEvdevKeys::unreadableDevicesShowWhetherTheyAreKeyboards_data()
-{
-    QTest::addColumn<QByteArray>("capabilities");
-    QTest::addColumn<bool>("keyboard");
-    QTest::addColumn<bool>("anyKey");
-    const QByteArray keyboard =
-        "1000000000007 ff9f207ac14057ff febeffdfffefffff fffffffffffffffe\n";
-    QTest::newRow("keyboard") << keyboard << true << true;
-    QTest::newRow("mouse") << QByteArray("1f0000 0 0 0 0\n") << false << true;
-    QTest::newRow("power button") << QByteArray("10000000000000 0\n") << false << true;
-    QTest::newRow("no keys") << QByteArray("0\n") << false << false;
-}
-
-void TestEvdevKeys::unreadableDevicesShowWhetherTheyAreKeyboards()
-{
-    QFETCH(QByteArray, capabilities);
-    QFETCH(bool, keyboard);
-    QFETCH(bool, anyKey);
-    QCOMPARE(InputStream::capabilitiesShowKeyboard(capabilities, false), keyboard);
-    QCOMPARE(InputStream::capabilitiesShowKeyboard(capabilities, true), anyKey);
-}
-
-void TestEvdevKeys::choice_data()
-{
-    QTest::addColumn<QString>("setting");
-    QTest::addColumn<QString>("sessionType");
-    QTest::addColumn<QString>("waylandDisplay");
-    QTest::addColumn<bool>("x11Usable");
-    QTest::addColumn<int>("kind");
-    const int x11 = int(KeySourceKind::X11);
-    const int devices = int(KeySourceKind::Evdev);
-    const int reader = int(KeySourceKind::Reader);
-    const int either = int(KeySourceKind::Wayland);
-    QTest::newRow("X11 session") << "auto"
-                                 << "x11"
-                                 << "" << true << x11;
-    QTest::newRow("Wayland session with Xwayland") << "auto"
-                                                   << "wayland"
-                                                   << "wayland-0" << true << either;
-    QTest::newRow("Wayland display, no X11") << ""
-                                             << ""
-                                             << "wayland-0" << false << either;
-    QTest::newRow("Wayland display beside a usable X11 one") << ""
-                                                             << "tty"
-                                                             << "wayland-0" << true << x11;
-    QTest::newRow("no session type, X11 only") << "auto"
-                                               << ""
-                                               << "" << true << x11;
-    QTest::newRow("nothing usable stays with X11") << "auto"
-                                                   << ""
-                                                   << "" << false << x11;
-    QTest::newRow("setting evdev on X11") << "evdev"
-                                          << "x11"
-                                          << "" << true << devices;
-    QTest::newRow("setting reader on X11") << "Reader"
-                                           << "x11"
-                                           << "" << true << reader;
-    QTest::newRow("setting X11 on Wayland") << " X11 "
-                                            << "wayland"
-                                            << "wayland-0" << true << x11;
-    QTest::newRow("unknown setting is auto") << "kernel"
-                                             << "wayland"
-                                             << "" << false << either;
-}
-
-void TestEvdevKeys::choice()
-{
-    QFETCH(QString, setting);
-    QFETCH(QString, sessionType);
-    QFETCH(QString, waylandDisplay);
-    QFETCH(bool, x11Usable);
-    QFETCH(int, kind);
-    QCOMPARE(int(chooseKeySource(setting, sessionType, waylandDisplay, [=] { return x11Usable; })),
-             kind);
-}
-
-// Where "auto" offers both on Wayland, the table decides; a way that is all there is stays.
-void TestEvdevKeys::way_data()
-{
-    QTest::addColumn<QByteArray>("facts"); // keys, shortcuts, chords only, refused: 1 or 0
-    QTest::addColumn<int>("way");
-    const int keys = int(HotkeyWay::Keys);
-    const int shortcuts = int(HotkeyWay::Shortcuts);
-    QTest::newRow("chords through the desktop") << QByteArray("1110") << shortcuts;
-    QTest::newRow("a sequence needs the keys") << QByteArray("1100") << keys;
-    QTest::newRow("refused: the keys") << QByteArray("1111") << keys;
-    QTest::newRow("keys alone (X11)") << QByteArray("1010") << keys;
-    QTest::newRow("portal alone keeps it") << QByteArray("0101") << shortcuts;
-    QTest::newRow("portal alone, sequences") << QByteArray("0100") << shortcuts;
-}
-
-void TestEvdevKeys::way()
-{
-    QFETCH(QByteArray, facts);
-    QFETCH(int, way);
-    const auto fact = [&facts](int i) { return facts.at(i) == '1'; };
-    QCOMPARE(int(chooseHotkeyWay({fact(0), fact(1), fact(2), fact(3)})), way);
-}
 
 QTEST_GUILESS_MAIN(TestEvdevKeys)
 #include "TestEvdevKeys.moc"

@@ -16,115 +16,108 @@ class TestKeyInput final : public QObject
     Q_OBJECT
 
 private slots:
-    void keysym_data();
-    void keysym();
-    void keysymNamesNameTheirKeys();
-    void keycodePosition_data();
-    void keycodePosition();
-    void heldKeys_data();
-    void heldKeys();
+    void keysym_data()
+    {
+        QTest::addColumn<qulonglong>("keysym");
+        QTest::addColumn<int>("code");
+        const auto row = [](const char* name, unsigned long keysym, int code) {
+            QTest::newRow(name) << qulonglong(keysym) << code;
+        };
+        // The whole table walks both ways in tst_KeyText; here the keysyms that name a key
+        // other than their own look suggests.
+        row("upper A is the A key", XK_A, 65);
+        row("keypad 1 with Num Lock", XK_KP_1, 97);
+        row("keypad 1 without Num Lock", XK_KP_End, 97);
+        row("keypad 5 without Num Lock", XK_KP_Begin, 101);
+        row("keypad decimal without Num Lock", XK_KP_Delete, 110);
+        row("keypad comma", XK_KP_Separator, 110);
+        row("keypad enter is no Enter", XK_KP_Enter, 14);
+        row("F1 is no letter", XK_F1, 112);
+        row("F24", XK_F24, 135);
+        row("right ctrl generic", XK_Control_R, 17);
+        row("AltGr is Alt", XK_ISO_Level3_Shift, 18);
+        row("right Windows key", XK_Super_R, 92);
+        row("shift tab", XK_ISO_Left_Tab, 9);
+        row("play", XF86XK_AudioPlay, 179);
+        row("shifted comma", XK_less, 188);
+        row("no symbol", 0, 0);
+        row("umlaut names no key", XK_odiaeresis, 0);
+        row("dead key names no key", XK_dead_acute, 0);
+        row("beyond 32 bits", 0x100000000UL + XK_a, 0);
+    }
+
+    void keysym()
+    {
+        QFETCH(qulonglong, keysym);
+        QFETCH(int, code);
+        QCOMPARE(virtualKeyForKeysym(keysym), code);
+    }
+
+    // The desktop's shortcuts name a key by its keysym name (a letter's or digit's is its text):
+    // each one in the key table must be read back as that key's keysym.
+    void keysymNamesNameTheirKeys()
+    {
+        for (const KeyTableEntry& key : KeyTable) {
+            const bool character = key.text[0] && !key.text[1];
+            const char* name = key.keysymName ? key.keysymName : character ? key.text : nullptr;
+            if (name)
+                QVERIFY2(XStringToKeysym(name) == key.keysyms[0], name);
+        }
+    }
+
+    void keycodePosition_data()
+    {
+        QTest::addColumn<int>("keycode");
+        QTest::addColumn<int>("code");
+        QTest::newRow("minus key") << 20 << 189;
+        QTest::newRow("key right of L") << 47 << 186;
+        QTest::newRow("key right of semicolon") << 48 << 222;
+        QTest::newRow("ISO key beside left shift") << 94 << 226;
+        QTest::newRow("F13, a tool key in XKB") << 191 << 124;
+        QTest::newRow("F24") << 202 << 135;
+        QTest::newRow("letter key has no fallback") << 38 << 0;
+    }
+
+    void keycodePosition()
+    {
+        QFETCH(int, keycode);
+        QFETCH(int, code);
+        QCOMPARE(virtualKeyForKeycodePosition(keycode), code);
+    }
+
+    // A script of steps: "p<keycode>:<code>+" expects a new press, "p..-" none
+    // (a repeat, or a code another key holds down); "r<keycode>" releases.
+    void heldKeys_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::newRow("press, release, press") << "p38:65+ r38 p38:65+";
+        QTest::newRow("auto-repeat is no new press") << "p38:65+ p38:65- p38:65- r38 p38:65+";
+        QTest::newRow("release without press is accepted") << "r38 r38 p38:65+";
+        QTest::newRow("duplicate release") << "p38:65+ r38 r38 p38:65+ p39:65-";
+        QTest::newRow("both shift keys are one code")
+            << "p50:16+ p62:16- r50 p50:16- r50 r62 p62:16+";
+        QTest::newRow("other codes are untouched") << "p38:65+ p39:66+";
+        QTest::newRow("keycode without a code") << "p200:0- p200:65+";
+        QTest::newRow("out of range") << "p300:65- r300 p38:256- p38:65+";
+    }
+
+    void heldKeys()
+    {
+        QFETCH(QString, script);
+        HeldKeys held;
+        const QRegularExpression step(QStringLiteral("^([pr])(-?\\d+)(?::(\\d+)([+-]))?$"));
+        for (const QString& text : script.split(QLatin1Char(' '))) {
+            const QRegularExpressionMatch m = step.match(text);
+            QVERIFY2(m.hasMatch(), qPrintable(text));
+            const int first = m.captured(2).toInt();
+            if (m.captured(1) == QLatin1String("p"))
+                QVERIFY2(held.press(first, m.captured(3).toInt()) == (m.captured(4) == "+"),
+                         qPrintable(text));
+            else
+                held.release(first);
+        }
+    }
 };
-
-void TestKeyInput::keysym_data()
-{
-    QTest::addColumn<qulonglong>("keysym");
-    QTest::addColumn<int>("code");
-    const auto row = [](const char* name, unsigned long keysym, int code) {
-        QTest::newRow(name) << qulonglong(keysym) << code;
-    };
-    // The whole table walks both ways in tst_KeyText; here the keysyms that name a key
-    // other than their own look suggests.
-    row("upper A is the A key", XK_A, 65);
-    row("keypad 1 with Num Lock", XK_KP_1, 97);
-    row("keypad 1 without Num Lock", XK_KP_End, 97);
-    row("keypad 5 without Num Lock", XK_KP_Begin, 101);
-    row("keypad decimal without Num Lock", XK_KP_Delete, 110);
-    row("keypad comma", XK_KP_Separator, 110);
-    row("keypad enter is no Enter", XK_KP_Enter, 14);
-    row("F1 is no letter", XK_F1, 112);
-    row("F24", XK_F24, 135);
-    row("right ctrl generic", XK_Control_R, 17);
-    row("AltGr is Alt", XK_ISO_Level3_Shift, 18);
-    row("right Windows key", XK_Super_R, 92);
-    row("shift tab", XK_ISO_Left_Tab, 9);
-    row("play", XF86XK_AudioPlay, 179);
-    row("shifted comma", XK_less, 188);
-    row("no symbol", 0, 0);
-    row("umlaut names no key", XK_odiaeresis, 0);
-    row("dead key names no key", XK_dead_acute, 0);
-    row("beyond 32 bits", 0x100000000UL + XK_a, 0);
-}
-
-void TestKeyInput::keysym()
-{
-    QFETCH(qulonglong, keysym);
-    QFETCH(int, code);
-    QCOMPARE(virtualKeyForKeysym(keysym), code);
-}
-
-// The desktop's shortcuts name a key by its keysym name (a letter's or digit's is its text):
-// each one in the key table must be read back as that key's keysym.
-void TestKeyInput::keysymNamesNameTheirKeys()
-{
-    for (const KeyTableEntry& key : KeyTable) {
-        const bool character = key.text[0] && !key.text[1];
-        const char* name = key.keysymName ? key.keysymName : character ? key.text : nullptr;
-        if (name)
-            QVERIFY2(XStringToKeysym(name) == key.keysyms[0], name);
-    }
-}
-
-void TestKeyInput::keycodePosition_data()
-{
-    QTest::addColumn<int>("keycode");
-    QTest::addColumn<int>("code");
-    QTest::newRow("minus key") << 20 << 189;
-    QTest::newRow("key right of L") << 47 << 186;
-    QTest::newRow("key right of semicolon") << 48 << 222;
-    QTest::newRow("ISO key beside left shift") << 94 << 226;
-    QTest::newRow("F13, a tool key in XKB") << 191 << 124;
-    QTest::newRow("F24") << 202 << 135;
-    QTest::newRow("letter key has no fallback") << 38 << 0;
-}
-
-void TestKeyInput::keycodePosition()
-{
-    QFETCH(int, keycode);
-    QFETCH(int, code);
-    QCOMPARE(virtualKeyForKeycodePosition(keycode), code);
-}
-
-// A script of steps: "p<keycode>:<code>+" expects a new press, "p..-" none
-// (a repeat, or a code another key holds down); "r<keycode>" releases.
-void TestKeyInput::heldKeys_data()
-{
-    QTest::addColumn<QString>("script");
-    QTest::newRow("press, release, press") << "p38:65+ r38 p38:65+";
-    QTest::newRow("auto-repeat is no new press") << "p38:65+ p38:65- p38:65- r38 p38:65+";
-    QTest::newRow("release without press is accepted") << "r38 r38 p38:65+";
-    QTest::newRow("duplicate release") << "p38:65+ r38 r38 p38:65+ p39:65-";
-    QTest::newRow("both shift keys are one code") << "p50:16+ p62:16- r50 p50:16- r50 r62 p62:16+";
-    QTest::newRow("other codes are untouched") << "p38:65+ p39:66+";
-    QTest::newRow("keycode without a code") << "p200:0- p200:65+";
-    QTest::newRow("out of range") << "p300:65- r300 p38:256- p38:65+";
-}
-
-void TestKeyInput::heldKeys()
-{
-    QFETCH(QString, script);
-    HeldKeys held;
-    const QRegularExpression step(QStringLiteral("^([pr])(-?\\d+)(?::(\\d+)([+-]))?$"));
-    for (const QString& text : script.split(QLatin1Char(' '))) {
-        const QRegularExpressionMatch m = step.match(text);
-        QVERIFY2(m.hasMatch(), qPrintable(text));
-        const int first = m.captured(2).toInt();
-        if (m.captured(1) == QLatin1String("p"))
-            QVERIFY2(held.press(first, m.captured(3).toInt()) == (m.captured(4) == "+"),
-                     qPrintable(text));
-        else
-            held.release(first);
-    }
-}
 
 QTEST_GUILESS_MAIN(TestKeyInput)
 #include "TestKeyInput.moc"

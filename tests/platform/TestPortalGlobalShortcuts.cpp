@@ -21,12 +21,132 @@ class TestPortalGlobalShortcuts final : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
-    void bindsThroughTheDocumentedFlow();
-    void changedListIsBoundInANewSession();
-    void declinedIsReportedAndNotBound();
-    void missingWhereNoPortalAnswers();
+    void initTestCase()
+    {
+        if (!QFile::exists(Frontend))
+            QSKIP("xdg-desktop-portal is not installed (scripts/install-deps.sh installs it)");
+        const QString portals = m_dir.filePath("xdg-desktop-portal/portals");
+        QVERIFY(QDir().mkpath(portals));
+        QFile file(portals + "/tarvextest.portal");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[portal]\nDBusName=org.freedesktop.impl.portal.desktop.tarvextest\n"
+                   "Interfaces=org.freedesktop.impl.portal.GlobalShortcuts\nUseIn=tarvextest\n");
+        file.close();
+        m_address = startBus(m_daemon, {"--session"});
+        QVERIFY2(!m_address.isEmpty(), "dbus-daemon did not start");
+
+        QDBusConnection backend = QDBusConnection::connectToBus(m_address, "backend");
+        m_backend = std::make_unique<StandInShortcutsPortal>(backend);
+        QVERIFY(backend.registerObject("/org/freedesktop/portal/desktop", m_backend.get(),
+                                       QDBusConnection::ExportAllContents));
+        QVERIFY(backend.registerService("org.freedesktop.impl.portal.desktop.tarvextest"));
+
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DBUS_SESSION_BUS_ADDRESS", m_address);
+        env.insert("XDG_CURRENT_DESKTOP", "tarvextest");
+        // Version 1.16 reads backends from XDG_DESKTOP_PORTAL_DIR, later ones from XDG_DATA_DIRS.
+        env.insert("XDG_DESKTOP_PORTAL_DIR", portals);
+        env.insert("XDG_DATA_DIRS", m_dir.path());
+        m_frontend.setProcessEnvironment(env);
+        m_frontend.start(Frontend, {"--replace"});
+        QDBusConnection client = QDBusConnection::connectToBus(m_address, "client");
+        QTRY_VERIFY_WITH_TIMEOUT(
+            client.interface()->isServiceRegistered("org.freedesktop.portal.Desktop"), 20000);
+        m_client = std::make_unique<PortalGlobalShortcuts>(client);
+        m_client->setActivatedCallback([this](const QString& id) { m_activated << id; });
+        QVERIFY(client.connect(
+            "org.freedesktop.portal.Desktop", "/org/freedesktop/portal/desktop",
+            "org.freedesktop.portal.GlobalShortcuts", "Activated", this,
+            SLOT(countForwarded(QDBusObjectPath, QString, qulonglong, QVariantMap))));
+        QVERIFY(PortalGlobalShortcuts::isOffered(client));
+    }
+
+    void cleanupTestCase()
+    {
+        m_client.reset();
+        m_frontend.terminate();
+        m_frontend.waitForFinished();
+        m_daemon.terminate();
+        m_daemon.waitForFinished();
+    }
+
+    void bindsThroughTheDocumentedFlow()
+    {
+        m_backend->answer = 0;
+        bindAndWait(
+            {{"CTRL+ALT+k", "/usr/bin/kate", "CTRL+ALT+k"}, {"F12", "-Close Window-", "F12"}},
+            State::Bound);
+        QCOMPARE(m_backend->calls,
+                 (QStringList{"CreateSession", "ListShortcuts",
+                              "BindShortcuts CTRL+ALT+k=CTRL+ALT+k (/usr/bin/kate), "
+                              "F12=F12 (-Close Window-)"}));
+        QVERIFY(m_client->problem().isEmpty());
+        m_backend->press("F12", m_backend->session);
+        m_backend->press("F11", m_backend->session); // not asked for
+        m_backend->press("CTRL+ALT+k", m_backend->session);
+        QTRY_COMPARE(m_activated, (QStringList{"F12", "CTRL+ALT+k"}));
+    }
+
+    void changedListIsBoundInANewSession()
+    {
+        m_backend->answer = 0;
+        bindAndWait({{"F12", "-Close Window-", "F12"}}, State::Bound);
+        const QString before = m_backend->session;
+        bindAndWait({{"LOGO+e", "/usr/bin/nautilus", "LOGO+e"}}, State::Bound);
+        QCOMPARE(m_backend->calls,
+                 (QStringList{"Close", "CreateSession", "ListShortcuts",
+                              "BindShortcuts LOGO+e=LOGO+e (/usr/bin/nautilus)"}));
+        QCOMPARE(m_backend->session, before);        // the same token: the desktop keeps one group
+        m_backend->press("F12", m_backend->session); // no longer asked for
+        m_backend->press("LOGO+e", m_backend->session);
+        QTRY_COMPARE(m_activated, QStringList{"LOGO+e"});
+    }
+
+    void declinedIsReportedAndNotBound()
+    {
+        m_backend->answer = 1;
+        bindAndWait({{"CTRL+q", "/usr/bin/x", "CTRL+q"}}, State::Declined);
+        QVERIFY(m_backend->calls.last().startsWith("BindShortcuts"));
+        QVERIFY(!m_client->problem().isEmpty());
+        m_forwarded = 0;
+        m_backend->press("CTRL+q", m_backend->session);
+        QTRY_COMPARE(m_forwarded, 1);
+        QVERIFY(m_activated.isEmpty());
+        m_backend->answer = 0;
+        m_client->bind({{"CTRL+q", "/usr/bin/x", "CTRL+q"}}); // asked again: now allowed
+        QTRY_COMPARE(m_client->state(), State::Bound);
+    }
+
+    void missingWhereNoPortalAnswers()
+    {
+        QFile config(m_dir.filePath("bare.conf"));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        // A session bus like the standard one, but with no service that it could start.
+        config.write("<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen>"
+                     "<auth>EXTERNAL</auth><policy context=\"default\">"
+                     "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
+                     "<allow own=\"*\"/></policy></busconfig>");
+        config.close();
+        QProcess bare;
+        const QString address = startBus(bare, {"--config-file=" + config.fileName()});
+        QVERIFY(!address.isEmpty());
+        const QDBusConnection bus = QDBusConnection::connectToBus(address, "bare");
+        QVERIFY(bus.isConnected());
+        QVERIFY(!PortalGlobalShortcuts::isOffered(bus));
+        {
+            PortalGlobalShortcuts client(bus);
+            client.bind({{"F12", "x", "F12"}});
+            QTRY_COMPARE(client.state(), State::Missing);
+            QVERIFY(!client.problem().isEmpty());
+        }
+        QDBusConnection::disconnectFromBus("bare");
+        bare.terminate();
+        bare.waitForFinished();
+        // No session bus at all (a bare Wayland session): no call is ever answered.
+        PortalGlobalShortcuts unconnected(QDBusConnection(QStringLiteral("none")));
+        unconnected.bind({{"F12", "x", "F12"}});
+        QTRY_COMPARE(unconnected.state(), State::Missing);
+    }
 
 public slots:
     // Every Activated signal that reaches the client's connection, used or not.
@@ -58,55 +178,6 @@ QString TestPortalGlobalShortcuts::startBus(QProcess& daemon, const QStringList&
     return QString::fromUtf8(daemon.readLine().trimmed());
 }
 
-void TestPortalGlobalShortcuts::initTestCase()
-{
-    if (!QFile::exists(Frontend))
-        QSKIP("xdg-desktop-portal is not installed (scripts/install-deps.sh installs it)");
-    const QString portals = m_dir.filePath("xdg-desktop-portal/portals");
-    QVERIFY(QDir().mkpath(portals));
-    QFile file(portals + "/tarvextest.portal");
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[portal]\nDBusName=org.freedesktop.impl.portal.desktop.tarvextest\n"
-               "Interfaces=org.freedesktop.impl.portal.GlobalShortcuts\nUseIn=tarvextest\n");
-    file.close();
-    m_address = startBus(m_daemon, {"--session"});
-    QVERIFY2(!m_address.isEmpty(), "dbus-daemon did not start");
-
-    QDBusConnection backend = QDBusConnection::connectToBus(m_address, "backend");
-    m_backend = std::make_unique<StandInShortcutsPortal>(backend);
-    QVERIFY(backend.registerObject("/org/freedesktop/portal/desktop", m_backend.get(),
-                                   QDBusConnection::ExportAllContents));
-    QVERIFY(backend.registerService("org.freedesktop.impl.portal.desktop.tarvextest"));
-
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DBUS_SESSION_BUS_ADDRESS", m_address);
-    env.insert("XDG_CURRENT_DESKTOP", "tarvextest");
-    // Version 1.16 reads backends from XDG_DESKTOP_PORTAL_DIR, later ones from XDG_DATA_DIRS.
-    env.insert("XDG_DESKTOP_PORTAL_DIR", portals);
-    env.insert("XDG_DATA_DIRS", m_dir.path());
-    m_frontend.setProcessEnvironment(env);
-    m_frontend.start(Frontend, {"--replace"});
-    QDBusConnection client = QDBusConnection::connectToBus(m_address, "client");
-    QTRY_VERIFY_WITH_TIMEOUT(
-        client.interface()->isServiceRegistered("org.freedesktop.portal.Desktop"), 20000);
-    m_client = std::make_unique<PortalGlobalShortcuts>(client);
-    m_client->setActivatedCallback([this](const QString& id) { m_activated << id; });
-    QVERIFY(
-        client.connect("org.freedesktop.portal.Desktop", "/org/freedesktop/portal/desktop",
-                       "org.freedesktop.portal.GlobalShortcuts", "Activated", this,
-                       SLOT(countForwarded(QDBusObjectPath, QString, qulonglong, QVariantMap))));
-    QVERIFY(PortalGlobalShortcuts::isOffered(client));
-}
-
-void TestPortalGlobalShortcuts::cleanupTestCase()
-{
-    m_client.reset();
-    m_frontend.terminate();
-    m_frontend.waitForFinished();
-    m_daemon.terminate();
-    m_daemon.waitForFinished();
-}
-
 void TestPortalGlobalShortcuts::bindAndWait(const QList<GlobalShortcut>& shortcuts, State expected)
 {
     m_backend->calls.clear();
@@ -114,81 +185,6 @@ void TestPortalGlobalShortcuts::bindAndWait(const QList<GlobalShortcut>& shortcu
     m_client->bind(shortcuts);
     QCOMPARE(m_client->state(), State::Binding);
     QTRY_COMPARE_WITH_TIMEOUT(m_client->state(), expected, 10000);
-}
-
-void TestPortalGlobalShortcuts::bindsThroughTheDocumentedFlow()
-{
-    m_backend->answer = 0;
-    bindAndWait({{"CTRL+ALT+k", "/usr/bin/kate", "CTRL+ALT+k"}, {"F12", "-Close Window-", "F12"}},
-                State::Bound);
-    QCOMPARE(m_backend->calls, (QStringList{"CreateSession", "ListShortcuts",
-                                            "BindShortcuts CTRL+ALT+k=CTRL+ALT+k (/usr/bin/kate), "
-                                            "F12=F12 (-Close Window-)"}));
-    QVERIFY(m_client->problem().isEmpty());
-    m_backend->press("F12", m_backend->session);
-    m_backend->press("F11", m_backend->session); // not asked for
-    m_backend->press("CTRL+ALT+k", m_backend->session);
-    QTRY_COMPARE(m_activated, (QStringList{"F12", "CTRL+ALT+k"}));
-}
-
-void TestPortalGlobalShortcuts::changedListIsBoundInANewSession()
-{
-    m_backend->answer = 0;
-    bindAndWait({{"F12", "-Close Window-", "F12"}}, State::Bound);
-    const QString before = m_backend->session;
-    bindAndWait({{"LOGO+e", "/usr/bin/nautilus", "LOGO+e"}}, State::Bound);
-    QCOMPARE(m_backend->calls, (QStringList{"Close", "CreateSession", "ListShortcuts",
-                                            "BindShortcuts LOGO+e=LOGO+e (/usr/bin/nautilus)"}));
-    QCOMPARE(m_backend->session, before);        // the same token: the desktop keeps one group
-    m_backend->press("F12", m_backend->session); // no longer asked for
-    m_backend->press("LOGO+e", m_backend->session);
-    QTRY_COMPARE(m_activated, QStringList{"LOGO+e"});
-}
-
-void TestPortalGlobalShortcuts::declinedIsReportedAndNotBound()
-{
-    m_backend->answer = 1;
-    bindAndWait({{"CTRL+q", "/usr/bin/x", "CTRL+q"}}, State::Declined);
-    QVERIFY(m_backend->calls.last().startsWith("BindShortcuts"));
-    QVERIFY(!m_client->problem().isEmpty());
-    m_forwarded = 0;
-    m_backend->press("CTRL+q", m_backend->session);
-    QTRY_COMPARE(m_forwarded, 1);
-    QVERIFY(m_activated.isEmpty());
-    m_backend->answer = 0;
-    m_client->bind({{"CTRL+q", "/usr/bin/x", "CTRL+q"}}); // asked again: now allowed
-    QTRY_COMPARE(m_client->state(), State::Bound);
-}
-
-void TestPortalGlobalShortcuts::missingWhereNoPortalAnswers()
-{
-    QFile config(m_dir.filePath("bare.conf"));
-    QVERIFY(config.open(QIODevice::WriteOnly));
-    // A session bus like the standard one, but with no service that it could start.
-    config.write("<busconfig><type>session</type><listen>unix:tmpdir=/tmp</listen>"
-                 "<auth>EXTERNAL</auth><policy context=\"default\">"
-                 "<allow send_destination=\"*\" eavesdrop=\"true\"/><allow eavesdrop=\"true\"/>"
-                 "<allow own=\"*\"/></policy></busconfig>");
-    config.close();
-    QProcess bare;
-    const QString address = startBus(bare, {"--config-file=" + config.fileName()});
-    QVERIFY(!address.isEmpty());
-    const QDBusConnection bus = QDBusConnection::connectToBus(address, "bare");
-    QVERIFY(bus.isConnected());
-    QVERIFY(!PortalGlobalShortcuts::isOffered(bus));
-    {
-        PortalGlobalShortcuts client(bus);
-        client.bind({{"F12", "x", "F12"}});
-        QTRY_COMPARE(client.state(), State::Missing);
-        QVERIFY(!client.problem().isEmpty());
-    }
-    QDBusConnection::disconnectFromBus("bare");
-    bare.terminate();
-    bare.waitForFinished();
-    // No session bus at all (a bare Wayland session): no call is ever answered.
-    PortalGlobalShortcuts unconnected(QDBusConnection(QStringLiteral("none")));
-    unconnected.bind({{"F12", "x", "F12"}});
-    QTRY_COMPARE(unconnected.state(), State::Missing);
 }
 
 QTEST_GUILESS_MAIN(TestPortalGlobalShortcuts)

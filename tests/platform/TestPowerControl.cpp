@@ -1,9 +1,11 @@
 #include "platform/linux/LogindPowerControl.h"
 #include "tests/platform/MockLogind.h"
 
+#include "tests/fakes/PrivateBus.h"
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QProcess>
+
 #include <QtTest>
 
 using namespace tarvex;
@@ -15,19 +17,86 @@ class TestPowerControl final : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void cleanupTestCase();
+    void initTestCase()
+    {
+        m_address = m_bus.address();
+        QVERIFY2(!m_address.isEmpty(), "dbus-daemon did not start");
+        QDBusConnection service = QDBusConnection::connectToBus(m_address, "logind");
+        QVERIFY(service.isConnected());
+        QVERIFY(service.registerObject("/org/freedesktop/login1", &m_logind,
+                                       QDBusConnection::ExportAllSlots));
+        QVERIFY(service.registerService("org.freedesktop.login1"));
+    }
+
+    void cleanupTestCase()
+    {
+        QDBusConnection::disconnectFromBus("logind");
+        QDBusConnection::disconnectFromBus("client");
+    }
     void init() { m_logind.calls.clear(); }
-    void request_data();
-    void request();
-    void instantFallsBackOnOlderLogind_data();
-    void instantFallsBackOnOlderLogind();
-    void noBusRefusesQuietly();
+
+    void request_data()
+    {
+        QTest::addColumn<QString>("request");
+        QTest::addColumn<QString>("received");
+        qputenv("XDG_SESSION_ID", "c7");
+        QTest::newRow("log off") << "logOff"
+                                 << "TerminateSession c7";
+        QTest::newRow("shut down") << "shutDown"
+                                   << "PowerOff true";
+        QTest::newRow("restart") << "restart"
+                                 << "Reboot true";
+        QTest::newRow("instant shutdown halts") << "instantShutdown"
+                                                << "HaltWithFlags 16";
+        QTest::newRow("instant restart") << "instantRestart"
+                                         << "RebootWithFlags 16";
+        QTest::newRow("instant poweroff") << "instantPoweroff"
+                                          << "PowerOffWithFlags 16";
+    }
+
+    void request()
+    {
+        QFETCH(QString, request);
+        QFETCH(QString, received);
+        m_logind.refuseFlags = false;
+        LogindPowerControl power(QDBusConnection::connectToBus(m_address, "client"));
+        QVERIFY(run(power, request));
+        QTRY_COMPARE(m_logind.calls, QStringList{received});
+    }
+
+    void instantFallsBackOnOlderLogind_data()
+    {
+        QTest::addColumn<QString>("request");
+        QTest::addColumn<QString>("received");
+        QTest::newRow("shutdown") << "instantShutdown"
+                                  << "Halt false";
+        QTest::newRow("restart") << "instantRestart"
+                                 << "Reboot false";
+        QTest::newRow("poweroff") << "instantPoweroff"
+                                  << "PowerOff false";
+    }
+
+    void instantFallsBackOnOlderLogind()
+    {
+        QFETCH(QString, request);
+        QFETCH(QString, received);
+        m_logind.refuseFlags = true;
+        LogindPowerControl power(QDBusConnection::connectToBus(m_address, "client"));
+        QVERIFY(run(power, request));
+        QTRY_COMPARE(m_logind.calls, QStringList{received});
+    }
+
+    void noBusRefusesQuietly()
+    {
+        LogindPowerControl power(QDBusConnection::connectToBus("unix:path=/nonexistent", "none"));
+        QVERIFY(!power.shutDown());
+        QVERIFY(!power.instantPoweroff());
+    }
 
 private:
     static bool run(LogindPowerControl& power, const QString& request);
 
-    QProcess m_daemon;
+    PrivateBus m_bus;
     MockLogind m_logind;
     QString m_address;
 };
@@ -43,84 +112,6 @@ bool TestPowerControl::run(LogindPowerControl& power, const QString& request)
         {"instantPoweroff", &LogindPowerControl::instantPoweroff},
     };
     return (power.*requests.value(request))();
-}
-
-void TestPowerControl::initTestCase()
-{
-    m_daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
-    QVERIFY2(m_daemon.waitForReadyRead(10000), "dbus-daemon did not start");
-    m_address = QString::fromUtf8(m_daemon.readLine().trimmed());
-    QDBusConnection service = QDBusConnection::connectToBus(m_address, "logind");
-    QVERIFY(service.isConnected());
-    QVERIFY(service.registerObject("/org/freedesktop/login1", &m_logind,
-                                   QDBusConnection::ExportAllSlots));
-    QVERIFY(service.registerService("org.freedesktop.login1"));
-}
-
-void TestPowerControl::cleanupTestCase()
-{
-    QDBusConnection::disconnectFromBus("logind");
-    QDBusConnection::disconnectFromBus("client");
-    m_daemon.terminate();
-    m_daemon.waitForFinished();
-}
-
-void TestPowerControl::request_data()
-{
-    QTest::addColumn<QString>("request");
-    QTest::addColumn<QString>("received");
-    qputenv("XDG_SESSION_ID", "c7");
-    QTest::newRow("log off") << "logOff"
-                             << "TerminateSession c7";
-    QTest::newRow("shut down") << "shutDown"
-                               << "PowerOff true";
-    QTest::newRow("restart") << "restart"
-                             << "Reboot true";
-    QTest::newRow("instant shutdown halts") << "instantShutdown"
-                                            << "HaltWithFlags 16";
-    QTest::newRow("instant restart") << "instantRestart"
-                                     << "RebootWithFlags 16";
-    QTest::newRow("instant poweroff") << "instantPoweroff"
-                                      << "PowerOffWithFlags 16";
-}
-
-void TestPowerControl::request()
-{
-    QFETCH(QString, request);
-    QFETCH(QString, received);
-    m_logind.refuseFlags = false;
-    LogindPowerControl power(QDBusConnection::connectToBus(m_address, "client"));
-    QVERIFY(run(power, request));
-    QTRY_COMPARE(m_logind.calls, QStringList{received});
-}
-
-void TestPowerControl::instantFallsBackOnOlderLogind_data()
-{
-    QTest::addColumn<QString>("request");
-    QTest::addColumn<QString>("received");
-    QTest::newRow("shutdown") << "instantShutdown"
-                              << "Halt false";
-    QTest::newRow("restart") << "instantRestart"
-                             << "Reboot false";
-    QTest::newRow("poweroff") << "instantPoweroff"
-                              << "PowerOff false";
-}
-
-void TestPowerControl::instantFallsBackOnOlderLogind()
-{
-    QFETCH(QString, request);
-    QFETCH(QString, received);
-    m_logind.refuseFlags = true;
-    LogindPowerControl power(QDBusConnection::connectToBus(m_address, "client"));
-    QVERIFY(run(power, request));
-    QTRY_COMPARE(m_logind.calls, QStringList{received});
-}
-
-void TestPowerControl::noBusRefusesQuietly()
-{
-    LogindPowerControl power(QDBusConnection::connectToBus("unix:path=/nonexistent", "none"));
-    QVERIFY(!power.shutDown());
-    QVERIFY(!power.instantPoweroff());
 }
 
 QTEST_GUILESS_MAIN(TestPowerControl)

@@ -1,65 +1,11 @@
 #include "platform/linux/CanberraSoundPlayer.h"
 #include "platform/linux/CanberraWorker.h"
 
+#include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace tarvex;
-
-// The activation sound: libcanberra on a thread of its own. The tests give
-// ALSA a silent device through the private HOME's .asoundrc.
-class TestSoundPlayer final : public QObject
-{
-    Q_OBJECT
-
-private slots:
-    void initTestCase();
-    void playable_data();
-    void playable();
-    void workerPlaysOnSilentDevice();
-
-private:
-    QString writeFile(const QString& name, const QByteArray& bytes);
-    QTemporaryDir m_home;
-    QString m_wav;
-};
-
-void TestSoundPlayer::initTestCase()
-{
-    QVERIFY(m_home.isValid());
-    qputenv("HOME", m_home.path().toLocal8Bit());
-    qputenv("PULSE_SERVER", "unix:/nonexistent"); // no sound server: straight to ALSA
-    writeFile(".asoundrc", "pcm.!default { type null }\nctl.!default { type hw card 0 }\n");
-    QFile chime(qEnvironmentVariable("TARVEX_TEST_SOURCE_DIR") + "/resources/Sounds/Bing.wav");
-    QVERIFY(chime.open(QIODevice::ReadOnly));
-    m_wav = writeFile("chime.wav", chime.readAll());
-}
-
-QString TestSoundPlayer::writeFile(const QString& name, const QByteArray& bytes)
-{
-    QFile file(m_home.path() + '/' + name);
-    if (!file.open(QIODevice::WriteOnly))
-        return QString();
-    file.write(bytes);
-    return file.fileName();
-}
-
-void TestSoundPlayer::playable_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("playable");
-    QTest::newRow("wav file") << "chime.wav" << true;
-    QTest::newRow("missing file") << "gone.wav" << false;
-    QTest::newRow("folder") << "" << false;
-}
-
-void TestSoundPlayer::playable()
-{
-    QFETCH(QString, name);
-    QFETCH(bool, playable);
-    QCOMPARE(CanberraSoundPlayer::isPlayableFile(m_home.path() + '/' + name), playable);
-}
 
 // Whether libcanberra is mapped into this process.
 static bool canberraLoaded()
@@ -68,17 +14,63 @@ static bool canberraLoaded()
     return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libcanberra.so");
 }
 
-void TestSoundPlayer::workerPlaysOnSilentDevice()
+// The activation sound: libcanberra on a thread of its own. The tests give
+// ALSA a silent device through the private HOME's .asoundrc.
+class TestSoundPlayer final : public QObject
 {
-    // Nothing of the library is loaded before the first sound.
-    CanberraSoundPlayer player;
-    QVERIFY(!canberraLoaded());
-    CanberraWorker worker;
-    worker.play(m_wav);
-    QVERIFY(canberraLoaded());
-    QCOMPARE(worker.lastResult(), 0);
-    worker.play(m_home.path() + "/gone.wav");
-    QVERIFY(worker.lastResult() != 0);
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        qputenv("PULSE_SERVER", "unix:/nonexistent"); // no sound server: straight to ALSA
+        writeFile(".asoundrc", "pcm.!default { type null }\nctl.!default { type hw card 0 }\n");
+        QFile chime(qEnvironmentVariable("TARVEX_TEST_SOURCE_DIR") + "/resources/Sounds/Bing.wav");
+        QVERIFY(chime.open(QIODevice::ReadOnly));
+        m_wav = writeFile("chime.wav", chime.readAll());
+    }
+
+    void playable_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("playable");
+        QTest::newRow("wav file") << "chime.wav" << true;
+        QTest::newRow("missing file") << "gone.wav" << false;
+        QTest::newRow("folder") << "" << false;
+    }
+
+    void playable()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, playable);
+        QCOMPARE(CanberraSoundPlayer::isPlayableFile(QDir::homePath() + '/' + name), playable);
+    }
+
+    void workerPlaysOnSilentDevice()
+    {
+        // Nothing of the library is loaded before the first sound.
+        CanberraSoundPlayer player;
+        QVERIFY(!canberraLoaded());
+        CanberraWorker worker;
+        worker.play(m_wav);
+        QVERIFY(canberraLoaded());
+        QCOMPARE(worker.lastResult(), 0);
+        worker.play(QDir::homePath() + "/gone.wav");
+        QVERIFY(worker.lastResult() != 0);
+    }
+
+private:
+    QString writeFile(const QString& name, const QByteArray& bytes);
+    QString m_wav;
+};
+
+QString TestSoundPlayer::writeFile(const QString& name, const QByteArray& bytes)
+{
+    QFile file(QDir::homePath() + '/' + name);
+    if (!file.open(QIODevice::WriteOnly))
+        return QString();
+    file.write(bytes);
+    return file.fileName();
 }
 
 QTEST_GUILESS_MAIN(TestSoundPlayer)
