@@ -59,6 +59,11 @@ void TrayFallbackWindow::setHiddenWindows(const QList<HiddenWindowList::Entry>& 
 {
     m_hidden->setEntries(entries);
     m_hidden->setVisible(!entries.isEmpty());
+    // The window manager often hands the focus to this window as the hidden one goes, before
+    // the list is shown: with nothing else to hold it, the list takes the focus, so Enter
+    // brings the window back.
+    if (!entries.isEmpty() && !focusWidget())
+        m_hidden->setFocus();
     if (isVisible())
         fitInCorner();
 }

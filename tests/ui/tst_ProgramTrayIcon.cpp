@@ -4,6 +4,7 @@
 #include "ui/ProgramTrayIcon.h"
 #include "ui/TrayFallbackWindow.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QScreen>
@@ -117,6 +118,22 @@ private Q_SLOTS:
         QVERIFY(area.contains(window->geometry()));
         QVERIFY(window->geometry().bottom() > area.center().y());
         QVERIFY(window->geometry().right() > area.center().x());
+    }
+
+    // The stand-in is often already active when the list appears: Enter there shows the window.
+    void enterOnActiveStandInShowsHiddenWindow()
+    {
+        ProgramTrayIcon icon;
+        icon.add(QStringLiteral("Tarvex"), false);
+        TrayFallbackWindow* window = waitForFallback(icon);
+        QVERIFY(window);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QSignalSpy chosen(window, &TrayFallbackWindow::hiddenWindowChosen);
+        window->setHiddenWindows({{3, QStringLiteral("Notes")}});
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(chosen.size(), 1);
+        QCOMPARE(chosen.at(0).at(0).toInt(), 3);
     }
 
     void removeTakesStandInAway()
