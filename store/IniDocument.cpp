@@ -251,13 +251,15 @@ void IniDocument::setValue(const QString& section, const QString& key, const QSt
 }
 
 // Inserts `line` at `at`, after a line end of its own: a last line without one gets one, and a
-// last entry that goes on past the end of the file gets an empty line to end it.
+// last entry that goes on past the end of the file gets an empty line to end it. After a lone
+// "\r" one "\n" would only make that line's end a "\r\n", so the empty line takes two.
 void IniDocument::insertLine(qsizetype at, const QByteArray& line)
 {
     QByteArray text = line;
+    const char before = at > 0 ? m_bytes.at(at - 1) : '\n';
     if (at == m_bytes.size() && m_endsContinued)
-        text.prepend('\n');
-    if (at > 0 && m_bytes.at(at - 1) != '\n' && m_bytes.at(at - 1) != '\r')
+        text.prepend(before == '\r' ? "\n\n" : "\n");
+    if (before != '\n' && before != '\r')
         text.prepend('\n');
     m_bytes.insert(at, text);
 }
