@@ -262,3 +262,17 @@ void AppDriver::press(const QString& keys)
 {
     E2EHarness::xdotool({"key", keys});
 }
+
+AppTestCase::~AppTestCase() = default;
+
+void AppTestCase::init()
+{
+    m_harness = std::make_unique<E2EHarness>();
+    m_app = std::make_unique<AppDriver>(*m_harness);
+}
+
+void AppTestCase::cleanup()
+{
+    m_app.reset();
+    m_harness.reset();
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QMap>
+#include <QObject>
 #include <QPoint>
 #include <QProcess>
 #include <QRect>
@@ -9,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-class E2EHarness;
+#include "E2EHarness.h"
 
 // The whole program, build/tarvex, as a user meets it on the private X session of an end-to-end
 // test: started in the test's HOME, observed with the X tools, driven with the mouse and keys.
@@ -85,4 +86,22 @@ private:
     QMap<QString, QString> m_changes;
     std::unique_ptr<QProcess> m_program;
     std::vector<std::unique_ptr<QProcess>> m_victims;
+};
+
+// The fixture of the whole-program tests: each test function gets a fresh harness (its own
+// HOME) and a driver of the program, both gone when it ends.
+class AppTestCase : public QObject
+{
+    Q_OBJECT
+
+public:
+    ~AppTestCase() override;
+
+private slots:
+    void init();
+    void cleanup();
+
+protected:
+    std::unique_ptr<E2EHarness> m_harness;
+    std::unique_ptr<AppDriver> m_app;
 };

@@ -8,23 +8,11 @@
 // How the whole program, build/tarvex, ends: on a termination signal whatever dialog is open
 // (the everyday case is logging out), and at once for --help, --version and unknown options,
 // never reaching the instance that already runs.
-class TestEndingE2E final : public QObject
+class TestEndingE2E final : public AppTestCase
 {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        m_harness = std::make_unique<E2EHarness>();
-        m_app = std::make_unique<AppDriver>(*m_harness);
-    }
-
-    void cleanup()
-    {
-        m_app.reset();
-        m_harness.reset();
-    }
-
     void informationOptionsLeaveRunningInstanceAlone()
     {
         QProcess& first = m_app->start({"automatic"});
@@ -178,9 +166,6 @@ private:
     static QString outputOf(QProcess& process, QProcess::ProcessChannel channel);
     void useAccountHome(const QString& home);
     void expectCleanEnd(QProcess& process);
-
-    std::unique_ptr<E2EHarness> m_harness;
-    std::unique_ptr<AppDriver> m_app;
 };
 
 QString TestEndingE2E::outputOf(QProcess& process, QProcess::ProcessChannel channel)

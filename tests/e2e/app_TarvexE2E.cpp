@@ -9,23 +9,11 @@
 
 // The whole program, build/tarvex, on a private X session with a window manager (openbox)
 // and an XEmbed tray (trayer): what a user sees and does, observed with the X tools.
-class TestTarvexE2E final : public QObject
+class TestTarvexE2E final : public AppTestCase
 {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        m_harness = std::make_unique<E2EHarness>();
-        m_app = std::make_unique<AppDriver>(*m_harness);
-    }
-
-    void cleanup()
-    {
-        m_app.reset();
-        m_harness.reset();
-    }
-
     void automaticStartShowsOnlyTrayIcon()
     {
         m_app->start({"AUTOMATIC"});
@@ -331,9 +319,6 @@ private:
     QImage screenshot(const QString& window, const QString& name) const;
     QString standInWindow() const { return m_app->programWindow(40, 200); }
     static void press(const QString& keys) { AppDriver::press(keys); }
-
-    std::unique_ptr<E2EHarness> m_harness;
-    std::unique_ptr<AppDriver> m_app;
 };
 
 QImage TestTarvexE2E::screenshot(const QString& window, const QString& name) const

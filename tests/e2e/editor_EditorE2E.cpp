@@ -7,23 +7,11 @@
 // X session: a user opens the editor from the main window, adds a hotkey through the wizard with
 // real key presses in its capture box (leaving the "..." question with Escape), saves, starts
 // the hotkeys and presses the combination.
-class TestEditorE2E final : public QObject
+class TestEditorE2E final : public AppTestCase
 {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        m_harness = std::make_unique<E2EHarness>();
-        m_app = std::make_unique<AppDriver>(*m_harness);
-    }
-
-    void cleanup()
-    {
-        m_app.reset();
-        m_harness.reset();
-    }
-
     void addedHotkeyRunsItsTarget()
     {
         const QString target = m_harness->writeLoggingTarget("target.sh", "fired");
@@ -122,10 +110,6 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(AppDriver::windowGone("Hotkey Wizard"), 5000);
         }
     }
-
-private:
-    std::unique_ptr<E2EHarness> m_harness;
-    std::unique_ptr<AppDriver> m_app;
 };
 
 QTEST_GUILESS_MAIN(TestEditorE2E)
