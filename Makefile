@@ -52,7 +52,7 @@ asan-test: deps
 	    ctest --output-on-failure -j $(JOBS) -LE e2e && ctest --output-on-failure -L e2e --repeat until-pass:2
 
 # libFuzzer targets built with clang in their own folder, each run FUZZ_SECONDS from the seed
-# corpus in tests/fuzz/corpus; failing inputs are saved in tests/fuzz/crashes for tst_FuzzReplay.
+# corpus in tests/fuzz/corpus; failing inputs are saved in tests/fuzz/crashes for TestFuzzReplay.
 # FUZZ_RUNS=N makes N runs per target with a fixed seed instead (what CI runs: the same tree
 # always gets the same verdict).
 fuzz: deps

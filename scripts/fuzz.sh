@@ -3,7 +3,7 @@
 # number of seconds, starting from the seed corpus in tests/fuzz/corpus/<target>/. Inputs that
 # find new paths go to a working corpus in the build folder. The inputs that once broke a rule
 # (tests/fuzz/crashes/<target>/) are run again first; a new one is saved there, where the unit
-# test tst_FuzzReplay replays it too. At the end it prints the executions per second and the
+# test TestFuzzReplay replays it too. At the end it prints the executions per second and the
 # coverage of each target, and fails if any target failed.
 # With FUZZ_RUNS=N set, each target instead makes exactly N runs with a fixed seed from the
 # committed corpus alone (a fresh working corpus): the same tree always gives the same verdict,

@@ -6,7 +6,7 @@
 
 // The entry functions of the fuzz targets. Each takes one input of any bytes and checks the
 // rules its unit must keep for it; it returns an empty text when they hold, else what broke.
-// libFuzzer runs them in the fuzz build (make fuzz); tst_FuzzReplay runs them over the saved
+// libFuzzer runs them in the fuzz build (make fuzz); TestFuzzReplay runs them over the saved
 // crash inputs and the seed corpus in the normal build.
 namespace tarvex::fuzz {
 

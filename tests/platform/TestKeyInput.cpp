@@ -23,7 +23,7 @@ private slots:
         const auto row = [](const char* name, unsigned long keysym, int code) {
             QTest::newRow(name) << qulonglong(keysym) << code;
         };
-        // The whole table walks both ways in tst_KeyText; here the keysyms that name a key
+        // The whole table walks both ways in TestKeyText; here the keysyms that name a key
         // other than their own look suggests.
         row("upper A is the A key", XK_A, 65);
         row("keypad 1 with Num Lock", XK_KP_1, 97);

@@ -1,0 +1,105 @@
+// The data the program finds beside itself and its compiled-in icon: each file must be
+// readable by the code that uses it.
+
+#include "ui/ProgramIcon.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QtEndian>
+#include <QTest>
+
+using namespace tarvex;
+
+class TestAppResources final : public QObject
+{
+    Q_OBJECT
+
+private:
+    static QString resource(const QString& name)
+    {
+        return qEnvironmentVariable("TARVEX_TEST_SOURCE_DIR") + "/resources/" + name;
+    }
+
+    template <typename T> static T at(const QByteArray& bytes, int offset)
+    {
+        return qFromLittleEndian<T>(bytes.constData() + offset);
+    }
+
+private Q_SLOTS:
+    void rowIconsReadable_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("file") << "Icons/file.ico";
+        QTest::newRow("website") << "Icons/Website.ico";
+        QTest::newRow("action") << "Icons/action.ico";
+    }
+
+    void rowIconsReadable()
+    {
+        QFETCH(QString, name);
+        QImageReader reader(resource(name));
+        QCOMPARE(reader.format(), QByteArray("ico"));
+        QCOMPARE(reader.imageCount(), 3);
+        QList<int> sizes;
+        for (int i = 0; i < reader.imageCount(); ++i) {
+            QVERIFY(reader.jumpToImage(i));
+            const QImage image = reader.read();
+            QVERIFY2(!image.isNull(), qPrintable(reader.errorString()));
+            QCOMPARE(image.width(), image.height());
+            sizes << image.width();
+        }
+        std::sort(sizes.begin(), sizes.end());
+        QCOMPARE(sizes, (QList<int>{16, 32, 48}));
+    }
+
+    void programIconHasEverySize()
+    {
+        const QIcon icon = ProgramIcon::icon();
+        // Window managers pick from the sizes listed for the window's icon.
+        QCOMPARE(icon.availableSizes().size(), 8);
+        for (int size : {16, 20, 32, 48, 256}) {
+            const QImage image = icon.pixmap(size, size).toImage();
+            QCOMPARE(image.size(), QSize(size, size));
+            // Transparent corners, an opaque body: a drawn icon, not an empty square.
+            QCOMPARE(qAlpha(image.pixel(0, 0)), 0);
+            QCOMPARE(qAlpha(image.pixel(size / 2, size / 2)), 255);
+        }
+    }
+
+    void chimeIsShortPcm()
+    {
+        QFile file(resource("Sounds/Bing.wav"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray wav = file.readAll();
+        QCOMPARE(wav.left(4), QByteArray("RIFF"));
+        QCOMPARE(wav.mid(8, 8), QByteArray("WAVEfmt "));
+        QCOMPARE(at<quint16>(wav, 20), quint16(1));
+        QCOMPARE(at<quint16>(wav, 34), quint16(16));
+        const quint32 rate = at<quint32>(wav, 24);
+        const quint32 dataBytes = at<quint32>(wav, 40);
+        QCOMPARE(qsizetype(44 + dataBytes), wav.size());
+        const double seconds = double(dataBytes) / (2.0 * rate * at<quint16>(wav, 22));
+        QVERIFY(seconds > 0.2 && seconds < 2.0);
+        int loudest = 0;
+        for (qsizetype i = 44; i + 1 < wav.size(); i += 2)
+            loudest = std::max(loudest, std::abs(int(at<qint16>(wav, int(i)))));
+        QVERIFY(loudest > 8000 && loudest < 32767);
+        // It fades out: the last 10 ms are nearly silent.
+        for (qsizetype i = wav.size() - 2 * rate / 100; i + 1 < wav.size(); i += 2)
+            QVERIFY(std::abs(int(at<qint16>(wav, int(i)))) < 1000);
+    }
+
+    void helpDocumentExplainsProgram()
+    {
+        QFile file(resource("tarvex.html"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString html = QString::fromUtf8(file.readAll());
+        QVERIFY(html.contains("<title>Tarvex Help</title>"));
+        for (const char* topic : {"Start Tarvex", "Configure Hotkeys", "(Ctrl)(Alt)k",
+                                  "-Hide Window-", "Run Tarvex When I Login", "Hotkeys.TarvexDB"})
+            QVERIFY2(html.contains(QLatin1String(topic)), topic);
+    }
+};
+
+QTEST_MAIN(TestAppResources)
+#include "TestAppResources.moc"

@@ -1,0 +1,233 @@
+// The main window: its controls in place, advanced settings, start-up options, help.
+
+#include "controls/button/velbutton.h"
+#include "controls/frame/velForms.h"
+#include "controls/tips/Hyperlink.h"
+#include "shell/Tarvex.h"
+#include "tests/app/ShellFixture.h"
+
+#include <QAccessible>
+#include <QCheckBox>
+#include <QLabel>
+#include <QTest>
+
+using namespace tarvex;
+
+class TestTarvexWindow final : public QObject
+{
+    Q_OBJECT
+
+private:
+    static Tarvex& started(ShellFixture& f)
+    {
+        f.shell->start();
+        return *f.shell->mainWindow();
+    }
+
+private Q_SLOTS:
+    // The four buttons and the picture lie inside the window, under the title bar, apart from
+    // each other, and each button's caption fits it; the advanced settings fit too once shown.
+    void controlsInsideWindowAndApart()
+    {
+        ShellFixture f;
+        Tarvex& window = started(f);
+        const auto place = [&window](QWidget* widget) {
+            return QRect(widget->mapTo(&window, QPoint(0, 0)), widget->size());
+        };
+        const QList<velbutton*> buttons{window.startButton(), window.configureButton(),
+                                        window.appearanceButton(), window.exitButton()};
+        QList<QRect> taken{place(window.findChild<QWidget*>(QStringLiteral("iconImage"))),
+                           place(window.advancedLink())};
+        for (velbutton* button : buttons) {
+            const QRect rect = place(button);
+            QVERIFY2(window.rect().contains(rect), qPrintable(button->objectName()));
+            QVERIFY(rect.top() >= window.ThemeForm()->TitleBarHeight());
+            for (const QRect& other : taken)
+                QVERIFY2(!rect.intersects(other), qPrintable(button->objectName()));
+            taken.append(rect);
+            QVERIFY(button->fontMetrics().horizontalAdvance(button->Caption()) < rect.width());
+        }
+        window.toggleAdvancedOptions();
+        for (QCheckBox* option : {window.runAtLoginBox(), window.noNotificationBox()}) {
+            QVERIFY(window.rect().contains(place(option)));
+            // The caption is not cut by a designed width narrower than the desktop's font.
+            QVERIFY2(option->width() >= option->sizeHint().width(),
+                     qPrintable(option->objectName()));
+            for (const QRect& other : taken)
+                QVERIFY2(!place(option).intersects(other), qPrintable(option->objectName()));
+        }
+    }
+
+    void frameCoversWindow()
+    {
+        ShellFixture f;
+        Tarvex& window = started(f);
+        QCOMPARE(window.ThemeForm()->geometry(), window.rect());
+        QVERIFY(!window.ThemeForm()->CloseButton());
+        // The designed one-pixel label lies under the frame, and screen readers are not told
+        // it shows.
+        QCOMPARE(window.childAt(window.hiddenAdvancedLabel()->geometry().center()),
+                 window.ThemeForm());
+        QVERIFY(
+            QAccessible::queryAccessibleInterface(window.hiddenAdvancedLabel())->state().invisible);
+        window.cStyle(1);
+        QCOMPARE(window.ThemeForm()->Style(), 1);
+    }
+
+    void advancedSettingsToggleTwiceRestores()
+    {
+        ShellFixture f;
+        Tarvex& window = started(f);
+        QVERIFY(!window.runAtLoginBox()->isVisible() && !window.noNotificationBox()->isVisible());
+        window.toggleAdvancedOptions();
+        QCOMPARE(window.height(), 345);
+        QCOMPARE(window.advancedLink()->Caption(), QStringLiteral("Hide Advanced Settings"));
+        QCOMPARE(window.ThemeForm()->height(), 345);
+        QVERIFY(window.runAtLoginBox()->isVisible() && window.noNotificationBox()->isVisible());
+        QVERIFY(window.noNotificationBox()->geometry().bottom() < window.ThemeForm()->height());
+        window.toggleAdvancedOptions();
+        QCOMPARE(window.height(), 305);
+        QCOMPARE(window.advancedLink()->Caption(), QStringLiteral("Show Advanced Settings"));
+        QVERIFY(!window.runAtLoginBox()->isVisible() && !window.noNotificationBox()->isVisible());
+    }
+
+    void advancedSettingsByMouse()
+    {
+        ShellFixture f;
+        Tarvex& window = started(f);
+        QTest::mouseClick(window.advancedLink(), Qt::LeftButton);
+        QCOMPARE(window.height(), 345);
+    }
+
+    void firstRunWritesLoginEntry()
+    {
+        ShellFixture f;
+        Tarvex& window = started(f);
+        QVERIFY(window.runAtLoginBox()->isChecked());
+        QCOMPARE(f.settings.readText("Startup", "Run", "NOTSET"), QStringLiteral("1"));
+        QCOMPARE(f.login.calls(), QStringList{"login tarvex /opt/tarvex on"});
+    }
+
+    // Installed, the data lies in share/tarvex and the program file in bin: the login entry
+    // starts the program file, the help opens the installed document.
+    void installedProgramStartsFromItsFileAndReadsItsData()
+    {
+        ShellFixture f;
+        ShellServices services = f.services({});
+        services.programFolder = QStringLiteral("/usr/share/tarvex");
+        services.executableFolder = QStringLiteral("/usr/bin");
+        f.shell = std::make_unique<TarvexShell>(services);
+        Tarvex& window = started(f);
+        QCOMPARE(f.login.calls(), QStringList{"login tarvex /usr/bin on"});
+        f.dialogs.answer(QStringLiteral("Yes"));
+        QTest::mouseClick(window.titleLabel(), Qt::LeftButton);
+        QCOMPARE(f.opener.calls(), QStringList{"open /usr/share/tarvex/tarvex.html"});
+    }
+
+    void laterRunShowsWhetherEntryExists_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("ticked, entry there") << "1" << true;
+        QTest::newRow("ticked, entry removed since") << "1" << false;
+        QTest::newRow("unticked, entry made since") << "0" << true;
+        QTest::newRow("unticked, no entry") << "0" << false;
+    }
+
+    void laterRunShowsWhetherEntryExists()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, exists);
+        ShellFixture f;
+        f.settings.writeText("Startup", "Run", stored);
+        f.login.setExists(exists);
+        Tarvex& window = started(f);
+        QCOMPARE(window.runAtLoginBox()->isChecked(), exists);
+        QVERIFY(f.login.calls().isEmpty());
+        QCOMPARE(f.settings.readText("Startup", "Run", "NOTSET"), stored);
+    }
+
+    void untickingRemovesLoginEntry()
+    {
+        ShellFixture f;
+        Tarvex& window = started(f);
+        f.login.clearCalls();
+        window.toggleAdvancedOptions();
+        QTest::mouseClick(window.runAtLoginBox(), Qt::LeftButton);
+        QVERIFY(!window.runAtLoginBox()->isChecked());
+        QCOMPARE(f.settings.readText("Startup", "Run", "NOTSET"), QStringLiteral("0"));
+        QCOMPARE(f.login.calls(), QStringList{"login tarvex /opt/tarvex off"});
+    }
+
+    void loginEntryFailureIsShownAndChoiceKept()
+    {
+        ShellFixture f;
+        f.login.setError(QStringLiteral("Error 13 opening key"));
+        Tarvex& window = started(f);
+        QCOMPARE(f.messages(), QStringList{"Error 13 opening key"});
+        QCOMPARE(f.settings.readText("Startup", "Run", "NOTSET"), QStringLiteral("1"));
+        // The box does not claim an entry that was never written.
+        QVERIFY(!window.runAtLoginBox()->isChecked());
+        window.toggleAdvancedOptions();
+        QTest::mouseClick(window.runAtLoginBox(), Qt::LeftButton);
+        QCOMPARE(f.messages().size(), 2);
+        QVERIFY(!window.runAtLoginBox()->isChecked());
+    }
+
+    void check1ReadsNote_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("checked");
+        QTest::newRow("absent") << QString() << false;
+        QTest::newRow("1") << "1" << true;
+        QTest::newRow("0") << "0" << false;
+        QTest::newRow("not a number") << "yes" << false;
+    }
+
+    void check1ReadsNote()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, checked);
+        ShellFixture f;
+        if (!stored.isNull())
+            f.settings.writeText("Startup", "Note", stored);
+        QCOMPARE(started(f).noNotificationBox()->isChecked(), checked);
+        // Loading stores nothing of its own.
+        QCOMPARE(f.settings.readText("Startup", "Note", "absent"),
+                 stored.isNull() ? QStringLiteral("absent") : stored);
+    }
+
+    void check1ClickStoresNote()
+    {
+        ShellFixture f;
+        Tarvex& window = started(f);
+        window.toggleAdvancedOptions();
+        QTest::mouseClick(window.noNotificationBox(), Qt::LeftButton);
+        QCOMPARE(f.settings.readText("Startup", "Note", ""), QStringLiteral("1"));
+        QTest::mouseClick(window.noNotificationBox(), Qt::LeftButton);
+        QCOMPARE(f.settings.readText("Startup", "Note", ""), QStringLiteral("0"));
+    }
+
+    void helpQuestion_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QStringList>("opened");
+        QTest::newRow("yes") << true << QStringList{"open /opt/tarvex/tarvex.html"};
+        QTest::newRow("no") << false << QStringList{};
+    }
+
+    void helpQuestion()
+    {
+        QFETCH(bool, yes);
+        QFETCH(QStringList, opened);
+        ShellFixture f;
+        Tarvex& window = started(f);
+        f.dialogs.answer(yes ? QStringLiteral("Yes") : QStringLiteral("No"));
+        QTest::mouseClick(window.titleLabel(), Qt::LeftButton);
+        QCOMPARE(f.dialogs.calls(), QStringList{"ask Tarvex|Do you need help with using Tarvex?"});
+        QCOMPARE(f.opener.calls(), opened);
+    }
+};
+
+QTEST_MAIN(TestTarvexWindow)
+#include "TestTarvexWindow.moc"

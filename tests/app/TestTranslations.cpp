@@ -1,0 +1,198 @@
+// The program in the user's language: Spanish texts (with Qt's own for standard buttons) for a
+// Spanish locale, English for any other, and no trace of one language after switching.
+
+#include "controls/button/velbutton.h"
+#include "controls/frame/FrameSystemMenu.h"
+#include "controls/frame/velForms.h"
+#include "editor/CaptureBox.h"
+#include "editor/FormWizard.h"
+#include "keys/KeyCapture.h"
+#include "keys/KeyNames.h"
+#include "keys/KeyText.h"
+#include "platform/KeyTable.h"
+#include "shell/Tarvex.h"
+#include "shell/Translations.h"
+#include "store/SettingsStore.h"
+#include "store/WebAddress.h"
+#include "ui/QtDialogs.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QSet>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+using namespace tarvex;
+
+namespace {
+
+// What a message box showed: its text and its buttons' captions.
+struct SeenBox
+{
+    QString text;
+    QStringList buttons;
+};
+
+// Runs `show`, which opens a modal message box, reads the box and closes it with No.
+template <typename Show> SeenBox readMessageBox(Show show)
+{
+    SeenBox seen;
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, [&seen, &poll] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        poll.stop();
+        seen.text = box->text();
+        for (QAbstractButton* button : box->buttons())
+            seen.buttons.append(button->text());
+        box->button(QMessageBox::No)->click();
+    });
+    poll.start();
+    show();
+    return seen;
+}
+
+// The main window as the program builds it, with real message boxes.
+struct MainWindow
+{
+    QTemporaryDir dir;
+    SettingsStore settings{dir.filePath(QStringLiteral("Tarvex.ini"))};
+    QtDialogs dialogs;
+    Tarvex window{settings, dialogs};
+};
+
+} // namespace
+
+class TestTranslations final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void cleanup() { InstallTranslations(*qApp, QLocale::c()); }
+
+    // Spanish captions run longer than the English ones: every button caption and every
+    // option of the main window still fits its control, advanced settings shown.
+    void spanishCaptionsFitMainWindow()
+    {
+        QCOMPARE(InstallTranslations(*qApp, QLocale(QLocale::Spanish)), QStringLiteral("es"));
+        MainWindow main;
+        main.window.toggleAdvancedOptions();
+        const QList<velbutton*> buttons = main.window.findChildren<velbutton*>();
+        QVERIFY(buttons.size() >= 4);
+        for (velbutton* button : buttons) {
+            if (button->Caption().isEmpty())
+                continue;
+            QVERIFY2(button->fontMetrics().horizontalAdvance(button->Caption()) < button->width(),
+                     qPrintable(button->Caption()));
+        }
+        for (QCheckBox* option : {main.window.runAtLoginBox(), main.window.noNotificationBox()}) {
+            QVERIFY2(option->width() >= option->sizeHint().width(), qPrintable(option->text()));
+        }
+    }
+
+    void spanishLocaleShowsSpanish_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("Spain") << QLocale(QLocale::Spanish, QLocale::Spain);
+        QTest::newRow("Mexico") << QLocale(QLocale::Spanish, QLocale::Mexico);
+    }
+
+    // The main window, its frame's menu, a message box with its standard buttons, and a text
+    // of the core all speak Spanish.
+    void spanishLocaleShowsSpanish()
+    {
+        QFETCH(QLocale, locale);
+        QCOMPARE(InstallTranslations(*qApp, locale), QStringLiteral("es"));
+        MainWindow main;
+        QCOMPARE(main.window.startButton()->Caption(), QStringLiteral(" Iniciar Tarvex"));
+        QCOMPARE(main.window.hotkeyState()->text(), QStringLiteral("Atajos desactivados"));
+        main.window.showHotkeysRunning(true);
+        QCOMPARE(main.window.hotkeyState()->text(), QStringLiteral("Atajos activos"));
+        QCOMPARE(main.window.ThemeForm()->systemMenu()->caption(FrameSystemMenu::Close),
+                 QStringLiteral("Cerrar"));
+        const SeenBox box = readMessageBox([&main] { main.window.askAboutHelp(); });
+        QCOMPARE(box.text, QStringLiteral("¿Necesitas ayuda para usar Tarvex?"));
+        QVERIFY2(box.buttons.contains(QStringLiteral("&Sí")), qPrintable(box.buttons.join(',')));
+        QVERIFY(ValidateWebAddress(QStringLiteral("http://")).startsWith(u"La dirección web"));
+        // The special actions show in Spanish in the lists.
+        FormWizard wizard(main.dialogs);
+        QCOMPARE(wizard.findChild<QComboBox*>(QStringLiteral("sp"))->itemText(4),
+                 QStringLiteral("-Cerrar sesión-"));
+    }
+
+    // The key box turns any character that is not a plain letter into a key's name, so the
+    // translated placeholder must come out of it as it went in.
+    void translatedPlaceholderSurvivesKeyBox()
+    {
+        InstallTranslations(*qApp, QLocale(QLocale::Spanish));
+        const QString placeholder = KeyCapture::Placeholder();
+        QVERIFY(placeholder != QStringLiteral("ClickToEdit"));
+        QCOMPARE(KeyCapture::Normalised(placeholder), placeholder);
+    }
+
+    // Spanish key names: each key shows a name of its own that is no other key's stored name
+    // and reads back as its English token; the key box shows them and hands on English.
+    void spanishKeyNamesReadBack()
+    {
+        InstallTranslations(*qApp, QLocale(QLocale::Spanish));
+        QCOMPARE(KeyNames::Displayed(u"(Ctrl)(Home)(PgUp)a"),
+                 QStringLiteral("(Ctrl)(Inicio)(RePág)a"));
+        const KeyNames names;
+        QSet<QString> shown;
+        for (const KeyTableEntry& key : KeyTable) {
+            const QString token = QString::fromLatin1(key.text);
+            if (!token.startsWith(u'('))
+                continue;
+            const QString name = KeyNames::Displayed(token);
+            QVERIFY2(!shown.contains(name), qPrintable(name));
+            shown.insert(name);
+            QVERIFY2(name == token || KeyCodeOf(name) == 0, qPrintable(name));
+            QCOMPARE(names.stored(name), token);
+        }
+        CaptureBox box(false);
+        for (int key : {17, 36, 46})
+            box.applyKeyDown(key);
+        QCOMPARE(box.text(), QStringLiteral("(Ctrl)(Inicio)(Supr)"));
+        QCOMPARE(box.combination(), QStringLiteral("(Ctrl)(Home)(Del)"));
+        box.applyKeyDown(KeyCapture::Backspace);
+        QCOMPARE(box.text(), QStringLiteral("(Ctrl)(Inicio)"));
+        box.setCombination(QStringLiteral("(Shift)x(End)"));
+        QCOMPARE(box.text(), QStringLiteral("(Mayús)x(Fin)"));
+    }
+
+    void otherLocaleFallsBackToEnglish_data()
+    {
+        QTest::addColumn<QLocale>("locale");
+        QTest::newRow("unknown") << QLocale(QStringLiteral("xx_XX"));
+        QTest::newRow("no language") << QLocale::c();
+        QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedKingdom);
+        QTest::newRow("untranslated") << QLocale(QLocale::German, QLocale::Germany);
+    }
+
+    // After Spanish was in use, any other locale brings back the English source texts
+    // everywhere: nothing of the Spanish translation or of Qt's stays installed.
+    void otherLocaleFallsBackToEnglish()
+    {
+        QFETCH(QLocale, locale);
+        QCOMPARE(InstallTranslations(*qApp, QLocale(QLocale::Spanish)), QStringLiteral("es"));
+        QCOMPARE(InstallTranslations(*qApp, locale), QString());
+        MainWindow main;
+        QCOMPARE(main.window.startButton()->Caption(), QStringLiteral(" Start Tarvex"));
+        QCOMPARE(main.window.hotkeyState()->text(), QStringLiteral("Hotkeys are off"));
+        QCOMPARE(main.window.ThemeForm()->systemMenu()->caption(FrameSystemMenu::Close),
+                 QStringLiteral("Close"));
+        const SeenBox box = readMessageBox([&main] { main.window.askAboutHelp(); });
+        QCOMPARE(box.text, QStringLiteral("Do you need help with using Tarvex?"));
+        QVERIFY2(box.buttons.contains(QStringLiteral("&Yes")), qPrintable(box.buttons.join(',')));
+    }
+};
+
+QTEST_MAIN(TestTranslations)
+#include "TestTranslations.moc"

@@ -1,0 +1,408 @@
+#include "keys/KeyText.h"
+#include "store/HotkeyDatabase.h"
+#include "store/HotkeyFileIO.h"
+#include "store/SettingsStore.h"
+#include "tests/core/CodesText.h"
+#include "tests/fakes/FullFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace tarvex;
+
+namespace {
+
+QByteArray ReadAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+class TestHotkeyDatabase final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+    }
+
+    void joinPath_data()
+    {
+        QTest::addColumn<QString>("a");
+        QTest::addColumn<QString>("b");
+        QTest::addColumn<QString>("joined");
+        QTest::newRow("plain") << "/home/u/Documents"
+                               << "Hotkeys.TarvexDB"
+                               << "/home/u/Documents/Hotkeys.TarvexDB";
+        QTest::newRow("trailing slash") << "/home/u/"
+                                        << "f"
+                                        << "/home/u/f";
+        QTest::newRow("leading slash") << "/home/u"
+                                       << "/f"
+                                       << "/home/u/f";
+        QTest::newRow("only one of each dropped") << "/a//"
+                                                  << "//f"
+                                                  << "/a///f";
+        QTest::newRow("empty folder") << ""
+                                      << "f"
+                                      << "/f";
+    }
+
+    void joinPath()
+    {
+        QFETCH(QString, a);
+        QFETCH(QString, b);
+        QFETCH(QString, joined);
+        QCOMPARE(JoinPath(a, b), joined);
+    }
+
+    void savesExactBytes()
+    {
+        HotkeyList list;
+        list.append({"(Ctrl)(Alt)k", "/usr/bin/xterm"});
+        list.append({"gofb", "-Restart-"});
+        ActiveHotkeyTable table;
+        QCOMPARE(HotkeyDatabase(path()).save(list, table), QString());
+        QCOMPARE(ReadAll(path()), QByteArray("(Ctrl)(Alt)k*/usr/bin/xterm|gofb*-Restart-\r\n"));
+        QCOMPARE(table.records(), (QStringList{"(Ctrl)(Alt)k*/usr/bin/xterm", "gofb*-Restart-"}));
+    }
+
+    void emptyListSavesCrLf()
+    {
+        ActiveHotkeyTable table;
+        table.replaceFromText(QStringLiteral("old*x"));
+        QCOMPARE(HotkeyDatabase(path()).save(HotkeyList(), table), QString());
+        QCOMPARE(ReadAll(path()), QByteArray("\r\n"));
+        QCOMPARE(table.size(), 0);
+        HotkeyList loaded;
+        loaded.append({"stale", "x"});
+        HotkeyDatabase(path()).load(loaded, table);
+        QCOMPARE(loaded.count(), 0);
+    }
+
+    void loadsFirstLineOnly_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("records");
+        QTest::newRow("crlf then more") << QByteArray("a*1|b*2\r\nc*3\r\n") << 2;
+        QTest::newRow("lf only") << QByteArray("a*1|b*2\nc*3") << 2;
+        QTest::newRow("cr only") << QByteArray("a*1\rc*3") << 1;
+        QTest::newRow("no line end") << QByteArray("a*1|b*2|c*3") << 3;
+        QTest::newRow("empty first line") << QByteArray("\r\na*1") << 0;
+    }
+
+    void loadsFirstLineOnly()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, records);
+        WriteAll(path(), bytes);
+        HotkeyList list;
+        ActiveHotkeyTable table;
+        QCOMPARE(HotkeyDatabase(path()).load(list, table), QString());
+        QCOMPARE(list.count(), records);
+        QCOMPARE(table.size(), records);
+        if (records > 0)
+            QCOMPARE(list.at(1), (HotkeyEntry{"a", "1"}));
+    }
+
+    void missingFileLoadsEmpty()
+    {
+        HotkeyList list;
+        ActiveHotkeyTable table;
+        QCOMPARE(HotkeyDatabase(path()).load(list, table), QString());
+        QCOMPARE(list.count(), 0);
+        QCOMPARE(table.size(), 0);
+    }
+
+    void decodesEachRecordOnItsOwn()
+    {
+        // One record in an 8-bit code page must not turn the UTF-8 of the others into mojibake.
+        WriteAll(path(), QByteArray("a*/home/j\xc3\xbcrgen|b*/home/j\xfcrgen|c*/\xe2\x82\xac\r\n"));
+        HotkeyList list;
+        ActiveHotkeyTable table;
+        HotkeyDatabase(path()).load(list, table);
+        QCOMPARE(list.at(1).target, QStringLiteral("/home/jürgen"));
+        QCOMPARE(list.at(2).target, QStringLiteral("/home/jürgen"));
+        QCOMPARE(list.at(3).target, QStringLiteral("/€"));
+        QCOMPARE(table.targetAt(0), QStringLiteral("/home/jürgen"));
+    }
+
+    void saveWithoutEditsKeepsBytes_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("firstCombination");
+        QTest::newRow("mixed encodings") << QByteArray("a*/j\xc3\xbcrgen|b*/j\xfcrgen\r\n") << "a";
+        QTest::newRow("further lines") << QByteArray("a*1|b*2\r\nc*3\r\n\r\nnotes\n") << "a";
+        QTest::newRow("third field") << QByteArray("a*t*rest*more|b*2\r\n") << "a";
+        QTest::newRow("line feed only") << QByteArray("a*1\n") << "a";
+        QTest::newRow("no line end") << QByteArray("a*1|b*2") << "a";
+        QTest::newRow("byte-order mark") << QByteArray("\xef\xbb\xbf"
+                                                       "a*1\r\n")
+                                         << "a";
+        QTest::newRow("byte-order mark alone") << QByteArray("\xef\xbb\xbf") << "";
+        QTest::newRow("record without star") << QByteArray("abc|d*e\r\n") << "abc";
+        QTest::newRow("empty records") << QByteArray("a*1||b*2|\r\n") << "a";
+        QTest::newRow("empty file") << QByteArray() << "";
+        QTest::newRow("keys named by tokens")
+            << QByteArray("(Num*)a*/m|(Ctrl)(F4)*/n\r\n") << "(Num*)a";
+    }
+
+    void saveWithoutEditsKeepsBytes()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, firstCombination);
+        WriteAll(path(), bytes);
+        HotkeyList list;
+        ActiveHotkeyTable table;
+        HotkeyDatabase database(path());
+        database.load(list, table);
+        QCOMPARE(list.at(1).combination, firstCombination);
+        QCOMPARE(database.save(list, table), QString());
+        QCOMPARE(ReadAll(path()), bytes);
+        // The records handed to the running table are those a read of the file gives.
+        HotkeyList reread;
+        ActiveHotkeyTable fromDisk;
+        HotkeyDatabase(path()).load(reread, fromDisk);
+        QCOMPARE(table.records(), fromDisk.records());
+    }
+
+    void editedRecordsAreWrittenAsUtf8()
+    {
+        WriteAll(path(), QByteArray("a*/j\xfcrgen|b*/x*old\r\nsecond line\r\n"));
+        HotkeyList list;
+        ActiveHotkeyTable table;
+        HotkeyDatabase database(path());
+        database.load(list, table);
+        list.replace(2, {"b", QStringLiteral("/ü")});
+        list.append({"c", "/new"});
+        QCOMPARE(database.save(list, table), QString());
+        // The untouched record keeps its code page; the edited one is UTF-8 (its third field goes).
+        QCOMPARE(ReadAll(path()), QByteArray("a*/j\xfcrgen|b*/\xc3\xbc|c*/new\r\nsecond line\r\n"));
+        QCOMPARE(table.records(), (QStringList{"a*/jürgen", "b*/ü", "c*/new"}));
+    }
+
+    void reportsHotkeysThatWillNotRun()
+    {
+        WriteAll(path(),
+                 QByteArrayLiteral("*/bin/every|a*/bin/fine|b*/tmp/count.sh\0.txt|  *x\r\n"));
+        HotkeyList list;
+        ActiveHotkeyTable table;
+        const QString report = HotkeyDatabase(path()).load(list, table);
+        QCOMPARE(list.count(), 4);
+        QVERIFY2(report.contains(QStringLiteral("Hotkey 1 (action \"/bin/every\")")),
+                 qPrintable(report));
+        QVERIFY(report.contains(QStringLiteral("Hotkey 3 (action \"/tmp/count.sh\uFFFD.txt\")")));
+        QVERIFY(report.contains(QStringLiteral("Hotkey 4 ")));
+        QVERIFY(!report.contains(QStringLiteral("Hotkey 2")));
+        WriteAll(path(), QByteArray("a*/bin/fine\r\n"));
+        QCOMPARE(HotkeyDatabase(path()).load(list, table), QString());
+    }
+
+    // A file written by the released program, whose texts named keys by their codes (F4 was "s"):
+    // every letter, digit and token keeps its key, and a save without edits writes it back byte
+    // for byte. A stray parenthesis names no key now; the load says so.
+    void fileOfTheReleasedProgram()
+    {
+        const QString released = qEnvironmentVariable("TARVEX_TEST_SOURCE_DIR") +
+                                 QStringLiteral("/tests/core/data/written-by-tarvex-1.0.TarvexDB");
+        const QByteArray bytes = ReadAll(released);
+        WriteAll(path(), bytes);
+        HotkeyList list;
+        ActiveHotkeyTable table;
+        HotkeyDatabase database(path());
+        const QString report = database.load(list, table);
+        QVERIFY2(report.contains(QStringLiteral("Hotkey 9 (action \"/tmp/paren\")")),
+                 qPrintable(report));
+        QCOMPARE(report.count(QStringLiteral("Hotkey ")), 1);
+        const QList<QString> keys{Codes({17, 83}),
+                                  Codes({71, 79, 87, 80}),
+                                  Codes({17, 18, 75}),
+                                  Codes({16, 32, 46, 91, 88}),
+                                  Codes({48, 49, 50, 51, 52, 53, 54, 55, 56, 57}),
+                                  Codes({65, 66, 67, 68, 69, 70, 71, 72, 73, 74, 75, 76, 77,
+                                         78, 79, 80, 81, 82, 83, 84, 85, 86, 87, 88, 89, 90}),
+                                  Codes({18, 17, 17}),
+                                  Codes({65, 66, 67, 90}),
+                                  Codes({65, 0, 66})};
+        QCOMPARE(list.count(), keys.size());
+        for (int position = 1; position <= list.count(); ++position)
+            QCOMPARE(KeyCodesFromText(list.at(position).combination), keys.at(position - 1));
+        QCOMPARE(database.save(list, table), QString());
+        QCOMPARE(ReadAll(path()), bytes);
+    }
+
+    void readsOnlyRegularFiles_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("fifo") << "fifo";
+        QTest::newRow("link to a device") << "device";
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("over the size limit") << "huge";
+    }
+
+    void readsOnlyRegularFiles()
+    {
+        QFETCH(QString, kind);
+        const QByteArray name = QFile::encodeName(path());
+        if (kind == "fifo")
+            QCOMPARE(mkfifo(name.constData(), 0600), 0);
+        else if (kind == "device")
+            QVERIFY(QFile::link(QStringLiteral("/dev/zero"), path()));
+        else if (kind == "folder")
+            QVERIFY(QDir().mkdir(path()));
+        else {
+            WriteAll(path(), "a*b\r\n");
+            QCOMPARE(truncate(name.constData(), MaxHotkeyFileSize + 1), 0); // sparse: no disk used
+        }
+        struct stat before
+        {};
+        QCOMPARE(lstat(name.constData(), &before), 0);
+        HotkeyList list;
+        list.append({"stale", "x"});
+        ActiveHotkeyTable table;
+        HotkeyDatabase database(path());
+        // Reading neither blocks on the FIFO nor reads the endless device.
+        const QString loadError = database.load(list, table);
+        QVERIFY2(loadError.contains(QStringLiteral("could not be read")), qPrintable(loadError));
+        QCOMPARE(list.count(), 0);
+        QCOMPARE(table.size(), 0);
+        // A save never replaces what it could not read.
+        list.append({"a", "b"});
+        const QString saveError = database.save(list, table);
+        QVERIFY2(saveError.contains(QStringLiteral("left as it is")), qPrintable(saveError));
+        struct stat after
+        {};
+        QCOMPARE(lstat(name.constData(), &after), 0);
+        QCOMPARE(after.st_mode, before.st_mode);
+        QCOMPARE(after.st_ino, before.st_ino);
+        QCOMPARE(after.st_size, before.st_size);
+    }
+
+    void loadsMoreThan32767Records()
+    {
+        HotkeyList list;
+        for (int i = 0; i < 40000; ++i)
+            list.append({QStringLiteral("k%1").arg(i), QStringLiteral("/t/%1").arg(i)});
+        ActiveHotkeyTable table;
+        QCOMPARE(HotkeyDatabase(path()).save(list, table), QString());
+        HotkeyList loaded;
+        HotkeyDatabase(path()).load(loaded, table);
+        QCOMPARE(loaded.count(), 40000);
+        QCOMPARE(table.size(), 40000);
+        QCOMPARE(loaded.at(40000), (HotkeyEntry{"k39999", "/t/39999"}));
+        QCOMPARE(loaded.entries(), list.entries());
+    }
+
+    void failedSaveReportsAndShowsDisk_data()
+    {
+        QTest::addColumn<int>("entries");
+        QTest::addColumn<int>("sizeLimit");
+        QTest::newRow("small text") << 10 << 64;
+        QTest::newRow("large text") << 1000 << 4096;
+    }
+
+    void failedSaveReportsAndShowsDisk()
+    {
+        QFETCH(int, entries);
+        QFETCH(int, sizeLimit);
+        // A file size limit makes the write fail even for root, like a full disk would.
+        WriteAll(path(), QByteArray("old*/x\r\n"));
+        HotkeyList list;
+        for (int i = 0; i < entries; ++i)
+            list.append({"new", "/a/rather/long/target/path"});
+        ActiveHotkeyTable table;
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = saved;
+        limited.rlim_cur = rlim_t(sizeLimit);
+        setrlimit(RLIMIT_FSIZE, &limited);
+        const QString error = HotkeyDatabase(path()).save(list, table);
+        setrlimit(RLIMIT_FSIZE, &saved);
+        signal(SIGXFSZ, oldHandler);
+        QVERIFY(error.contains(path()));
+        QVERIFY2(error.contains(QStringLiteral("File too large")), qPrintable(error));
+        QCOMPARE(table.records(), QStringList{"old*/x"});
+        QCOMPARE(ReadAll(path()), QByteArray("old*/x\r\n"));
+        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"Hotkeys.TarvexDB"});
+    }
+
+    void failedWritesNameTheCause_data()
+    {
+        QTest::addColumn<FullFolder::Kind>("kind");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("full disk") << FullFolder::Kind::Full << "No space left on device";
+        QTest::newRow("read-only disk") << FullFolder::Kind::ReadOnly << "Read-only file system";
+    }
+
+    // The hotkey file and the settings on a real file system that refuses the write: the message
+    // names the cause, and the files keep what they held.
+    void failedWritesNameTheCause()
+    {
+        QFETCH(FullFolder::Kind, kind);
+        QFETCH(QString, cause);
+        const FullFolder folder(
+            kind, {{"Hotkeys.TarvexDB", "old*/x\r\n"}, {"Tarvex.ini", "[Theme]\nColor=1\n"}});
+        if (folder.path().isEmpty())
+            QSKIP("mounting a small file system needs root");
+        HotkeyList list;
+        list.append({"new", "/y"});
+        ActiveHotkeyTable table;
+        const QString hotkeys = HotkeyDatabase::InFolder(folder.path()).save(list, table);
+        QVERIFY2(hotkeys.contains(cause), qPrintable(hotkeys));
+        QCOMPARE(table.records(), QStringList{"old*/x"});
+        SettingsStore settings(folder.path() + QStringLiteral("/Tarvex.ini"));
+        const QString setting = settings.writeText(QStringLiteral("Theme"), QStringLiteral("Color"),
+                                                   QStringLiteral("2"));
+        QVERIFY2(setting.contains(cause), qPrintable(setting));
+        QCOMPARE(settings.readInt32(QStringLiteral("Theme"), QStringLiteral("Color"), 0), 1);
+    }
+
+    void blockedFolderReportsError()
+    {
+        WriteAll(m_dir->filePath("blocker"), "x");
+        HotkeyList list;
+        list.append({"a", "b"});
+        ActiveHotkeyTable table;
+        table.replaceFromText(QStringLiteral("stale*x"));
+        HotkeyDatabase database = HotkeyDatabase::InFolder(m_dir->filePath("blocker"));
+        QVERIFY(!database.save(list, table).isEmpty());
+        QCOMPARE(table.size(), 0);
+    }
+
+    void saveCreatesMissingFolder()
+    {
+        HotkeyDatabase database = HotkeyDatabase::InFolder(m_dir->filePath("Documents"));
+        HotkeyList list;
+        list.append({"a", "b"});
+        ActiveHotkeyTable table;
+        QCOMPARE(database.save(list, table), QString());
+        QCOMPARE(ReadAll(database.path()), QByteArray("a*b\r\n"));
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString path() const { return m_dir->filePath(QStringLiteral("Hotkeys.TarvexDB")); }
+};
+
+QTEST_GUILESS_MAIN(TestHotkeyDatabase)
+#include "TestHotkeyDatabase.moc"

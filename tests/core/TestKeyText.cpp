@@ -1,0 +1,106 @@
+#include "activation/HotkeyMatcher.h"
+#include "keys/KeyText.h"
+#include "platform/KeyTable.h"
+#include "tests/core/CodesText.h"
+
+#include <QSet>
+#include <QTest>
+
+using namespace tarvex;
+
+class TestKeyText final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // Every key of the table: key -> text -> key and text -> key -> text, with no text, keysym or
+    // position naming two keys.
+    void tableWalksBothWays()
+    {
+        QSet<int> codes;
+        QSet<QString> texts;
+        QSet<quint32> keysyms;
+        QSet<int> positions;
+        for (const KeyTableEntry& key : KeyTable) {
+            const QString text = QString::fromLatin1(key.text);
+            QVERIFY2(!codes.contains(key.code), qPrintable(QString::number(key.code)));
+            codes.insert(key.code);
+            QCOMPARE(KeyText(key.code), text);
+            if (!text.isEmpty()) {
+                QVERIFY2(!texts.contains(text), qPrintable(text));
+                texts.insert(text);
+                QCOMPARE(KeyCodeOf(text), int(key.code));
+                QCOMPARE(KeyText(KeyCodeOf(text)), text);
+                QCOMPARE(KeyCodesFromText(text), Codes({key.code}));
+            }
+            for (const quint32 keysym : key.keysyms) {
+                QVERIFY2(keysym == 0 || !keysyms.contains(keysym), qPrintable(text));
+                keysyms.insert(keysym);
+            }
+            QVERIFY(key.position == 0 || !positions.contains(key.position));
+            positions.insert(key.position);
+        }
+        for (int code = 1; code < 256; ++code)
+            QVERIFY(codes.contains(code) || KeyText(code).isEmpty());
+    }
+
+    // A table of every text (capital letters too) through the matcher: each key fires the record
+    // of its own text and no other; a key without a text fires none.
+    void eachKeyFiresItsOwnTextOnly()
+    {
+        QStringList records;
+        for (int code = 1; code < 256; ++code) {
+            if (!KeyText(code).isEmpty())
+                records << KeyText(code) + u'*' + QString::number(code);
+        }
+        for (char letter = 'A'; letter <= 'Z'; ++letter)
+            records << QString(QChar(letter)) + u'*' + QString::number(letter);
+        ActiveHotkeyTable table;
+        table.replaceFromText(records.join(u'|'));
+        HotkeyMatcher matcher;
+        matcher.compile(table);
+        for (int code = 1; code < 256; ++code) {
+            matcher.reset();
+            const int fired = matcher.feed(quint8(code));
+            const QString expected = KeyText(code).isEmpty() ? QString() : QString::number(code);
+            QCOMPARE(fired < 0 ? QString() : table.targetAt(fired).value_or(QString()), expected);
+        }
+    }
+
+    void codesFromText_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("ctrl alt k") << "(Ctrl)(Alt)k" << Codes({17, 18, 75});
+        QTest::newRow("ctrl s is not ctrl F4") << "(Ctrl)s(Ctrl)(F4)" << Codes({17, 83, 17, 115});
+        QTest::newRow("letters are the letter keys") << "gowp" << Codes({71, 79, 87, 80});
+        QTest::newRow("a capital is the same key") << "S" << Codes({83});
+        QTest::newRow("keypad 1 is not a") << "(Num1)a" << Codes({97, 65});
+        QTest::newRow("keypad signs")
+            << "(Num*)(Num+)(Num-)(Num/)(Num.)(NumEnter)" << Codes({106, 107, 109, 111, 110, 14});
+        QTest::newRow("keys of the main block")
+            << "(Tab)(Enter)(Esc)(Backspace)(Ins)(Home)(End)(PgUp)(PgDn)"
+            << Codes({9, 13, 27, 8, 45, 36, 35, 33, 34});
+        QTest::newRow("arrows") << "(Up)(Down)(Left)(Right)" << Codes({38, 40, 37, 39});
+        QTest::newRow("media") << "(Mute)(VolDown)(VolUp)(Play)(Stop)(Prev)(Next)"
+                               << Codes({173, 174, 175, 179, 178, 177, 176});
+        QTest::newRow("F24, Print, Pause, Menu")
+            << "(F24)(Print)(Pause)(Menu)" << Codes({135, 44, 19, 93});
+        QTest::newRow("capitals are no token") << "(ALT)k" << Codes({0, 65, 76, 84, 0, 75});
+        QTest::newRow("stray parentheses name no key") << "(a)" << Codes({0, 65, 0});
+        QTest::newRow("unknown token") << "(F25)" << Codes({0, 70, 50, 53, 0});
+        QTest::newRow("foreign characters") << "ctrl+a" << Codes({67, 84, 82, 76, 0, 65});
+        QTest::newRow("empty") << ""
+                               << "";
+    }
+
+    void codesFromText()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, expected);
+        QCOMPARE(KeyCodesFromText(text), expected);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestKeyText)
+#include "TestKeyText.moc"

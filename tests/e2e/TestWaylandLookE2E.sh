@@ -1,0 +1,169 @@
+#!/bin/bash
+# The main window, the editor, the wizard and the appearance window look on Wayland as on X11:
+# the program is shot once on a private X session (import) and once on headless sway (grim);
+# each window has the same size in both, and the frame's borders and the title band right of
+# its text have the same pixels (the main window's panel below the buttons too). The windows
+# are opened from the keyboard: xdotool on X11, a virtual keyboard (wtype) on sway.
+# Usage: TestWaylandLookE2E.sh PROGRAM
+set -u
+program=$1
+here=$(cd "$(dirname "$0")" && pwd)
+work=$(mktemp -d /tmp/tarvex-look.XXXXXX)
+chmod 755 "$work"
+trap 'rm -rf "$work"' EXIT
+
+# shoot.sh PROGRAM OUT STEP...: starts PROGRAM, waits for its main window, then takes each step
+# (a key name is pressed, "=Title" waits for that window) and shoots the last window waited for
+# into OUT.png. It runs inside a session.
+cat >"$work/shoot.sh" <<'SHOT'
+#!/bin/bash
+set -u
+program=$1 out=$2
+shift 2
+title=Tarvex
+home=$(mktemp -d /tmp/tarvex-look-home.XXXXXX)
+chmod 755 "$home"
+export HOME=$home
+# A runtime folder of its own: the single-instance lock lives there, and another Tarvex on the
+# machine must not make this one a second start.
+export XDG_RUNTIME_DIR=$home/runtime
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+# On Wayland the keys come from a FIFO keyboard, as on a desktop with a readable keyboard: with
+# none, the main window would grow to say so.
+if [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    mkfifo "$home/keyboard"
+    mkdir -p "$home/.config/Tarvex"
+    printf '[Keyboard]\nDevices=%s\n' "$home/keyboard" >"$home/.config/Tarvex/Tarvex.ini"
+fi
+"$program" >"$out.log" 2>&1 &
+pid=$!
+find_window()
+{
+    local title=$1
+    if [ -n "${WAYLAND_DISPLAY:-}" ]; then
+        rect=$(swaymsg -t get_tree | /usr/bin/python3 -c '
+import json, sys
+def walk(n):
+    if n.get("pid") == '"$pid"' and n.get("name") == "'"$title"'" and n.get("focused"):
+        r = n["rect"]
+        print("%d,%d %dx%d" % (r["x"], r["y"], r["width"], r["height"]))
+    for c in n.get("nodes", []) + n.get("floating_nodes", []):
+        walk(c)
+walk(json.load(sys.stdin))')
+    else
+        rect=$(xdotool search --all --onlyvisible --pid "$pid" --name "^$title\$" 2>/dev/null | head -n 1)
+        # The window manager may not have given the window the focus yet.
+        [ -n "$rect" ] && xdotool windowactivate --sync "$rect" 2>/dev/null
+        [ "$(xdotool getactivewindow 2>/dev/null)" = "$rect" ] || rect=
+    fi
+}
+shoot()
+{
+    if [ -n "${WAYLAND_DISPLAY:-}" ]; then
+        grim -g "$rect" "$1"
+    else
+        import -window "$rect" "$1"
+    fi
+}
+# Waits until the window is there with the keyboard focus, and its picture has settled: two
+# shots in a row alike (the frame repaints in its active colours once the focus arrives).
+wait_window()
+{
+    rect=
+    for _ in $(seq 100); do
+        find_window "$1"
+        [ -n "$rect" ] && break
+        sleep 0.1
+    done
+    [ -n "$rect" ] || return
+    shoot "$out.a.png"
+    for _ in $(seq 40); do
+        sleep 0.25
+        shoot "$out.b.png"
+        [ "$(compare -metric AE "$out.a.png" "$out.b.png" null: 2>&1)" = 0 ] && break
+        mv "$out.b.png" "$out.a.png"
+    done
+    [ -e "$out.b.png" ] || mv "$out.a.png" "$out.b.png"
+}
+wait_window Tarvex
+# The virtual keyboard's first key only makes the seat's keyboard known.
+[ $# -gt 0 ] && [ -n "${WAYLAND_DISPLAY:-}" ] && wtype -k Shift_L
+for step in "$@"; do
+    [ -n "$rect" ] || break
+    if [ "${step:0:1}" = "=" ]; then
+        title=${step:1}
+        wait_window "$title"
+    elif [ -n "${WAYLAND_DISPLAY:-}" ]; then
+        wtype -s 300 -k "$step"
+    else
+        xdotool key --delay 300 "$step"
+    fi
+done
+if [ -z "$rect" ]; then
+    echo "no window \"$title\" in $out" >&2
+else
+    mv "$out.b.png" "$out.png"
+fi
+kill "$pid"
+wait "$pid"
+rm -rf "$home"
+SHOT
+chmod 755 "$work/shoot.sh"
+
+status=0
+# compare_shots NAME REGION...: the X11 and Wayland shots of NAME have one size and the same
+# pixels in each region (regions may use $w and $h, the shot's size).
+compare_shots()
+{
+    local name=$1
+    shift
+    for shot in x11 wayland; do
+        if [ ! -s "$work/$name-$shot.png" ]; then
+            echo "FAIL: no $shot shot of $name"; cat "$work/$name-$shot.log"; status=1; return
+        fi
+    done
+    local x11 wayland w h colours differing
+    x11=$(identify -format '%wx%h' "$work/$name-x11.png")
+    wayland=$(identify -format '%wx%h' "$work/$name-wayland.png")
+    echo "$name: X11 $x11, Wayland $wayland"
+    if [ "$x11" != "$wayland" ]; then
+        echo "FAIL: the sizes of $name differ"; status=1; return
+    fi
+    w=${x11%x*} h=${x11#*x}
+    # A shot of the window, not of an empty screen: the title band is a gradient.
+    colours=$(convert "$work/$name-x11.png" -crop "$((w - 20))x24+10+2" +repage -format '%k' info:)
+    if [ "$colours" -lt 3 ]; then
+        echo "FAIL: the X11 shot of $name shows no title band ($colours colours)"; status=1; return
+    fi
+    for region in "$@"; do
+        region=$(eval echo "$region")
+        convert "$work/$name-x11.png" -crop "$region" +repage "$work/x11-part.png"
+        convert "$work/$name-wayland.png" -crop "$region" +repage "$work/wayland-part.png"
+        differing=$(compare -metric AE "$work/x11-part.png" "$work/wayland-part.png" null: 2>&1)
+        echo "  region $region: $differing pixels differ"
+        [ "$differing" = "0" ] || status=1
+    done
+}
+
+# shoot_both NAME STEP...: shots of one window on X11 and on sway.
+shoot_both()
+{
+    local name=$1
+    shift
+    bash "$here/run-in-xsession.sh" "$work/shoot.sh" "$program" "$work/$name-x11" "$@"
+    bash "$here/run-in-sway.sh" "$work/shoot.sh" "$program" "$work/$name-wayland" "$@"
+}
+shoot_both main
+shoot_both editor Tab space "=Configure Hotkeys"
+# The editor opens on " &Add New Hotkey" while its list is empty: Space opens the wizard.
+shoot_both wizard Tab space "=Configure Hotkeys" space "=Hotkey Wizard"
+shoot_both options Tab Tab space "=Customize Tarvex Appearance"
+# Borders left, right and bottom, and the title band's right end.
+frame=('4x$((h - 30))+0+30' '4x$((h - 30))+$((w - 4))+30' '${w}x3+0+$((h - 3))'
+    '60x20+$((w - 70))+4')
+compare_shots main "${frame[@]}" '12x60+6+$((h - 80))'
+compare_shots editor "${frame[@]}"
+compare_shots wizard "${frame[@]}"
+compare_shots options "${frame[@]}"
+[ $status -eq 0 ] && echo PASS || echo "FAIL: a window is drawn differently"
+exit $status

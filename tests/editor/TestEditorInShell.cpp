@@ -1,0 +1,211 @@
+#include "activation/GlobalFlags.h"
+#include "activation/HotkeyHost.h"
+#include "controls/button/velbutton.h"
+#include "controls/frame/velForms.h"
+#include "editor/CaptureBox.h"
+#include "editor/hkCORE.h"
+#include "editor/HotkeyEditorPanel.h"
+#include "editor/HotkeyListModel.h"
+#include "shell/Tarvex.h"
+#include "tests/app/ShellFixture.h"
+#include "ui/ProgramTrayIcon.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QTest>
+
+using namespace tarvex;
+
+// The editor as the program opens and leaves it: from the main window or the tray menu,
+// through "Save Settings" and "Cancel".
+class TestEditorInShell final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { ProgramTrayIcon::setDefaultFallbackDelay(0); }
+
+    // "Yes" saves and leaves, "No" drops the edits and leaves, "Cancel" stays, however the
+    // editor is left.
+    void leavingWithUnsavedChangesAsks_data()
+    {
+        QTest::addColumn<int>("way");
+        QTest::addColumn<QString>("answer");
+        QTest::newRow("Cancel button, No") << 0 << "No";
+        QTest::newRow("Cancel button, Cancel") << 0 << "Cancel";
+        QTest::newRow("window closed, Yes") << 1 << "Yes";
+        QTest::newRow("window closed, Cancel") << 1 << "Cancel";
+        QTest::newRow("Escape after the HotKey box, Yes") << 2 << "Yes";
+        QTest::newRow("Escape after the HotKey box, No") << 2 << "No";
+    }
+
+    void leavingWithUnsavedChangesAsks()
+    {
+        QFETCH(int, way);
+        QFETCH(QString, answer);
+        ShellFixture f;
+        f.writeHotkeys("a*/tmp/a file");
+        QVERIFY(f.shell->start());
+        f.shell->configureHotkeys();
+        hkCORE* editor = f.shell->editor();
+        addWebsite(*editor, QStringLiteral("w"));
+        f.dialogs.answer(answer);
+        leave(*editor, way);
+        QCOMPARE(f.dialogs.calls(), QStringList{"ask Tarvex|Save changes to your hotkeys?"});
+        if (answer == QLatin1String("Cancel")) {
+            QCOMPARE(f.shell->editor(), editor);
+            QVERIFY(editor->isVisible());
+            QCOMPARE(f.shell->hotkeyHost()->list().count(), 2);
+            return;
+        }
+        QTRY_VERIFY(mainWindowVisible(f));
+        QVERIFY(!f.shell->editor() || !f.shell->editor()->isVisible());
+        f.shell->configureHotkeys();
+        QCOMPARE(f.shell->hotkeyHost()->list().count(), answer == QLatin1String("Yes") ? 2 : 1);
+    }
+
+    void leavingWithoutChangesDoesNotAsk_data()
+    {
+        QTest::addColumn<int>("way");
+        QTest::newRow("Cancel button") << 0;
+        QTest::newRow("window closed") << 1;
+        QTest::newRow("Escape") << 2;
+    }
+
+    void leavingWithoutChangesDoesNotAsk()
+    {
+        QFETCH(int, way);
+        ShellFixture f;
+        f.writeHotkeys("a*/tmp/a file|b*http://example.org");
+        QVERIFY(f.shell->start());
+        f.shell->configureHotkeys();
+        hkCORE* editor = f.shell->editor();
+        // Walking the rows shows them in the fields and changes none.
+        editor->editing().selectPosition(2);
+        editor->editing().selectPosition(1);
+        leave(*editor, way);
+        QTRY_VERIFY(!f.shell->editor());
+        QVERIFY(f.dialogs.calls().isEmpty());
+        QVERIFY(mainWindowVisible(f));
+    }
+
+    void saveHidesEditorAndShowsMainWindow()
+    {
+        ShellFixture f;
+        f.writeHotkeys("a*/tmp/a file");
+        QVERIFY(f.shell->start());
+        f.shell->configureHotkeys();
+        hkCORE* editor = f.shell->editor();
+        addWebsite(*editor, QStringLiteral("w"));
+        click(*editor, "saveButton");
+        QCOMPARE(f.shell->editor(), editor);
+        QVERIFY(!editor->isVisible());
+        QVERIFY(mainWindowVisible(f));
+        QVERIFY(!HotkeysEnabled());
+        QCOMPARE(f.shell->hotkeyHost()->table().records(),
+                 (QStringList{"a*/tmp/a file", "w*http://example.org"}));
+        QVERIFY(f.messages().isEmpty());
+    }
+
+    // The main window and the editor read the look from the run's settings store, and a code
+    // outside its list reads as that window's default (3 for the main window's buttons, 13 for the
+    // editor's).
+    void storedLookReadFromTheRunsStore_data()
+    {
+        QTest::addColumn<QStringList>("stored");  // ButtonTheme, Theme, WTheme
+        QTest::addColumn<QList<int>>("mainLook"); // button style, frame colour, frame style
+        QTest::addColumn<QList<int>>("editorLook");
+        QTest::newRow("valid codes")
+            << QStringList{"5", "2", "4"} << QList<int>{5, 2, 4} << QList<int>{5, 2, 4};
+        QTest::newRow("codes past the lists")
+            << QStringList{"14", "5", "6"} << QList<int>{3, 0, 3} << QList<int>{13, 0, 3};
+        QTest::newRow("negative codes")
+            << QStringList{"-1", "-3", "-2"} << QList<int>{3, 0, 3} << QList<int>{13, 0, 3};
+    }
+
+    void storedLookReadFromTheRunsStore()
+    {
+        QFETCH(QStringList, stored);
+        QFETCH(QList<int>, mainLook);
+        QFETCH(QList<int>, editorLook);
+        ShellFixture f;
+        f.settings.writeText("ButtonTheme", "Color", stored.at(0));
+        f.settings.writeText("Theme", "Color", stored.at(1));
+        f.settings.writeText("WTheme", "Color", stored.at(2));
+        QVERIFY(f.shell->start());
+        const auto lookOf = [](QWidget* window, const char* button, const char* frame) {
+            auto* skin = window->findChild<velForms*>(QLatin1String(frame));
+            return QList<int>{
+                int(window->findChild<velbutton*>(QLatin1String(button))->ButtonStyle()),
+                skin->ThemeColor(), skin->Style()};
+        };
+        QCOMPARE(lookOf(f.shell->mainWindow(), "startButton", "ThemeForm"), mainLook);
+        f.shell->configureHotkeys();
+        QCOMPARE(lookOf(f.shell->editor(), "saveButton", "TForm"), editorLook);
+        QCOMPARE(lookOf(f.shell->editor(), "browse", "TForm").first(), editorLook.first());
+    }
+
+    void rowIconsFromTheProgramFolder()
+    {
+        ShellFixture f({}, qEnvironmentVariable("TARVEX_TEST_SOURCE_DIR") + "/resources");
+        f.writeHotkeys("w*http://example.org");
+        QVERIFY(f.shell->start());
+        f.shell->configureHotkeys();
+        HotkeyListModel& model = f.shell->editor()->editing().model();
+        QVERIFY(!model.data(model.index(0, 0), Qt::DecorationRole).value<QIcon>().isNull());
+    }
+
+    void hotkeysWithoutKeysAreNamedAndNeverRun()
+    {
+        ShellFixture f({"automatic"});
+        f.writeHotkeys("a*/tmp/a|*/tmp/every");
+        QVERIFY(f.shell->start());
+        QCOMPARE(f.messages().size(), 1);
+        QVERIFY2(f.messages().at(0).contains(QStringLiteral("Hotkey 2 (action \"/tmp/every\")")),
+                 qPrintable(f.messages().at(0)));
+        f.keys.tap({81});
+        QVERIFY(f.opener.calls().isEmpty());
+        f.keys.tap({65});
+        QCOMPARE(f.opener.calls(), QStringList{"open /tmp/a"});
+    }
+
+private:
+    static void addWebsite(hkCORE& editor, const QString& combination)
+    {
+        editor.editing().setWizardRunner([combination](QWidget*) {
+            return QStringList{"URL", "http://example.org", combination};
+        });
+        QTest::mouseClick(editor.findChild<velbutton*>(QStringLiteral("addButton")),
+                          Qt::LeftButton);
+    }
+    static void click(hkCORE& editor, const char* button)
+    {
+        QTest::mouseClick(editor.findChild<velbutton*>(QLatin1String(button)), Qt::LeftButton);
+    }
+    static bool mainWindowVisible(ShellFixture& f)
+    {
+        return f.shell->mainWindow() && f.shell->mainWindow()->isVisible();
+    }
+    // Leaves the visible editor by "Cancel" (0), by closing its window (1) or by Escape (2),
+    // after Ctrl+Tab out of the HotKey box (which records Escape as a key).
+    static void leave(hkCORE& editor, int way)
+    {
+        if (way == 0) {
+            click(editor, "cancelButton");
+        } else if (way == 1) {
+            editor.close();
+        } else {
+            QApplication::setActiveWindow(&editor);
+            QVERIFY(QTest::qWaitForWindowActive(&editor));
+            QWidget* focus = editor.focusWidget() ? editor.focusWidget() : &editor;
+            if (qobject_cast<CaptureBox*>(focus)) {
+                QTest::keyClick(focus, Qt::Key_Tab, Qt::ControlModifier);
+                focus = editor.focusWidget();
+            }
+            QTest::keyClick(focus, Qt::Key_Escape);
+        }
+    }
+};
+
+QTEST_MAIN(TestEditorInShell)
+#include "TestEditorInShell.moc"

@@ -1,0 +1,258 @@
+#include "controls/button/velbutton.h"
+#include "editor/CaptureBox.h"
+#include "editor/FormWizard.h"
+#include "tests/fakes/FakeDialogs.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace tarvex;
+
+namespace {
+
+// The dialogs of the running test function, answered in advance.
+std::unique_ptr<FakeDialogs> g_dialogs;
+
+// Runs one scripted step on the wizard: "option:<name>" clicks an option button,
+// "button:<name>" clicks a skinned button of the current panel, "answer:<text>" queues the
+// answer of the next dialog, "url:<text>" sets the text of txtURL, "type:<text>" types <text>
+// into txtURL, "paste:<text>" pastes <text> there with Ctrl+V, "sp:<n>" chooses row n of sp,
+// "keys:<text>" presses the letter keys of <text> in txtKey, "ctrl" presses Ctrl there.
+void RunStep(FormWizard& wizard, const QString& step)
+{
+    const QString verb = step.section(QLatin1Char(':'), 0, 0);
+    const QString arg = step.section(QLatin1Char(':'), 1);
+    if (verb == QLatin1String("option")) {
+        QTest::mouseClick(wizard.findChild<QRadioButton*>(arg), Qt::LeftButton);
+    } else if (verb == QLatin1String("button")) {
+        auto* button = wizard.currentPanel()->findChild<velbutton*>(arg);
+        QVERIFY2(button, qPrintable(arg));
+        QTest::mouseClick(button, Qt::LeftButton);
+    } else if (verb == QLatin1String("answer")) {
+        g_dialogs->answer(arg);
+    } else if (verb == QLatin1String("url")) {
+        wizard.findChild<QLineEdit*>(QStringLiteral("txtURL"))->setText(arg);
+    } else if (verb == QLatin1String("type")) {
+        QTest::keyClicks(wizard.findChild<QLineEdit*>(QStringLiteral("txtURL")), arg);
+    } else if (verb == QLatin1String("paste")) {
+        QGuiApplication::clipboard()->setText(arg);
+        QTest::keyClick(wizard.findChild<QLineEdit*>(QStringLiteral("txtURL")), Qt::Key_V,
+                        Qt::ControlModifier);
+    } else if (verb == QLatin1String("sp")) {
+        wizard.findChild<QComboBox*>(QStringLiteral("sp"))->setCurrentIndex(arg.toInt());
+    } else if (verb == QLatin1String("keys")) {
+        QTest::keyClicks(wizard.findChild<CaptureBox*>(QStringLiteral("txtKey")), arg);
+    } else if (verb == QLatin1String("ctrl")) {
+        QTest::keyClick(wizard.findChild<CaptureBox*>(QStringLiteral("txtKey")), Qt::Key_Control);
+    }
+}
+
+QStringList NoneResult()
+{
+    return {FormWizard::None, FormWizard::None, FormWizard::None};
+}
+
+const QString SpecialComplaint = QStringLiteral("inform Tarvex|Please select a special action");
+const QString NoHost = QStringLiteral("warn Tarvex|The website address \"%1\" has no valid host "
+                                      "name. Enter the whole address, such as "
+                                      "http://example.org.");
+const QString KeyComplaint =
+    QStringLiteral("inform Tarvex|Please enter a keyboard combination to activate this hotkey.");
+
+} // namespace
+
+class TestFormWizard final : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { g_dialogs = std::make_unique<FakeDialogs>(); }
+    void cleanup() { g_dialogs.reset(); }
+
+    void flows_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("panel");
+        QTest::addColumn<QStringList>("result");
+        QTest::addColumn<QStringList>("messages");
+
+        const QString fileTitle = QStringLiteral("file Select a file/program to open||");
+        const QString folderTitle = QStringLiteral("folder Please Select A Folder");
+        QTest::newRow("website") << QStringList{"option:websiteOption",
+                                                "url:http://example.org/a b",
+                                                "button:Done",
+                                                "ctrl",
+                                                "keys:gk",
+                                                "button:Done"}
+                                 << "ChooseKey"
+                                 << QStringList{"URL", "http://example.org/a b", "(Ctrl)gk"}
+                                 << QStringList{};
+        QTest::newRow("address without host refused")
+            << QStringList{"option:websiteOption", "button:Done", "url:https:///a", "button:Done"}
+            << "EnterWebsite" << NoneResult()
+            << QStringList{NoHost.arg("http://"), NoHost.arg("https:///a")};
+        QTest::newRow("secure address typed after the prefill")
+            << QStringList{"option:websiteOption", "type:https://example.org/x", "button:Done",
+                           "keys:s", "button:Done"}
+            << "ChooseKey" << QStringList{"URL", "https://example.org/x", "s"} << QStringList{};
+        QTest::newRow("address pasted after the prefill")
+            << QStringList{"option:websiteOption", "paste:ftp://files.example.org", "button:Done",
+                           "keys:f", "button:Done"}
+            << "ChooseKey" << QStringList{"URL", "ftp://files.example.org", "f"} << QStringList{};
+        QTest::newRow("file") << QStringList{"option:openOption",  "option:fileOption",
+                                             "answer:/opt/my app", "button:ChooseFile",
+                                             "keys:gofb",          "button:Done"}
+                              << "ChooseKey" << QStringList{"File", "/opt/my app", "gofb"}
+                              << QStringList{fileTitle};
+        QTest::newRow("file dialog cancelled")
+            << QStringList{"option:openOption", "option:fileOption",
+                           "answer:  ", "button:ChooseFile"}
+            << "sOpenFile" << NoneResult() << QStringList{fileTitle};
+        QTest::newRow("folder after a cancel")
+            << QStringList{"option:openOption", "option:folderOption", "button:ChooseFolder",
+                           "answer:/home/me",   "button:ChooseFolder", "keys:h",
+                           "button:Done"}
+            << "ChooseKey" << QStringList{"File", "/home/me", "h"}
+            << QStringList{folderTitle, folderTitle};
+        QTest::newRow("separator in file refused")
+            << QStringList{"option:openOption", "option:fileOption", "answer:/tmp/a|b",
+                           "button:ChooseFile"}
+            << "sOpenFile" << NoneResult()
+            << QStringList{fileTitle,
+                           QStringLiteral("warn Tarvex|The target must not contain \"*\", "
+                                          "\"|\" or a line break, because the hotkey "
+                                          "file uses them to separate its entries.")};
+        QTest::newRow("special log off")
+            << QStringList{"option:specialOption", "button:Done", "sp:4",       "button:Done",
+                           "button:Done",          "keys:l",      "button:Done"}
+            << "ChooseKey" << QStringList{"Special", "5", "l"}
+            << QStringList{SpecialComplaint, KeyComplaint};
+        QTest::newRow("special first and last")
+            << QStringList{"option:specialOption", "sp:9", "button:Done", "ctrl", "button:Done"}
+            << "ChooseKey" << QStringList{"Special", "10", "(Ctrl)"} << QStringList{};
+        QTest::newRow("empty combination stays")
+            << QStringList{"option:websiteOption", "type:a.example", "button:Done", "button:Done"}
+            << "ChooseKey" << NoneResult() << QStringList{KeyComplaint};
+    }
+
+    void flows()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QString, panel);
+        QFETCH(QStringList, result);
+        QFETCH(QStringList, messages);
+        FormWizard wizard(*g_dialogs);
+        wizard.show();
+        for (const QString& step : steps)
+            RunStep(wizard, step);
+        QCOMPARE(wizard.currentPanel()->objectName(), panel);
+        const auto panels = wizard.currentPanel()->parentWidget()->findChildren<QWidget*>(
+            QString(), Qt::FindDirectChildrenOnly);
+        int visiblePanels = 0;
+        for (const QWidget* child : panels)
+            visiblePanels += !child->isHidden() && child->findChild<QWidget*>("Caption") ? 1 : 0;
+        QCOMPARE(visiblePanels, 1);
+        QCOMPARE(wizard.result(), result);
+        QCOMPARE(wizard.isVisible(), result == NoneResult());
+        QCOMPARE(g_dialogs->calls(), messages);
+    }
+
+    void closingReturnsNone_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::newRow("at step 1") << QStringList{};
+        QTest::newRow("at OpenFile") << QStringList{"option:openOption"};
+        QTest::newRow("at ChooseKey with keys")
+            << QStringList{"option:specialOption", "sp:0", "button:Done", "keys:abc"};
+    }
+
+    void closingReturnsNone()
+    {
+        QFETCH(QStringList, steps);
+        bool ran = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* wizard = qobject_cast<FormWizard*>(QApplication::activeModalWidget());
+            QVERIFY(wizard);
+            for (const QString& step : steps)
+                RunStep(*wizard, step);
+            ran = true;
+            wizard->close();
+        });
+        QWidget owner;
+        QCOMPARE(FormWizard::GetUserHotkey(*g_dialogs, &owner), NoneResult());
+        QVERIFY(ran);
+        // The next use starts afresh.
+        QTimer::singleShot(0, this, [&] {
+            auto* wizard = qobject_cast<FormWizard*>(QApplication::activeModalWidget());
+            QVERIFY(wizard);
+            QCOMPARE(wizard->currentPanel()->objectName(), QStringLiteral("Step1"));
+            const QStringList steps{"option:websiteOption", "type:x.example", "button:Done",
+                                    "keys:x", "button:Done"};
+            for (const QString& step : steps)
+                RunStep(*wizard, step);
+        });
+        QCOMPARE(FormWizard::GetUserHotkey(*g_dialogs, &owner),
+                 (QStringList{"URL", "http://x.example", "x"}));
+    }
+
+    // Only keys: the first choice has the focus, Space picks it, Enter in the address box is
+    // "Done", and after the complaint about an empty combination the keyboard is back in the box,
+    // where Enter is a key to record; Ctrl+Tab leaves the box for "Done".
+    void keyboardWalksTheSteps()
+    {
+        FormWizard wizard(*g_dialogs);
+        wizard.show();
+        QApplication::setActiveWindow(&wizard);
+        QVERIFY(QTest::qWaitForWindowActive(&wizard));
+        QCOMPARE(QApplication::focusWidget(),
+                 wizard.findChild<QWidget*>(QStringLiteral("openOption")));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(),
+                 wizard.findChild<QWidget*>(QStringLiteral("websiteOption")));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        auto* url = wizard.findChild<QLineEdit*>(QStringLiteral("txtURL"));
+        QCOMPARE(QApplication::focusWidget(), url);
+        QTest::keyClicks(url, QStringLiteral("example.org"));
+        QTest::keyClick(url, Qt::Key_Return);
+        QCOMPARE(wizard.currentPanel()->objectName(), QStringLiteral("ChooseKey"));
+        auto* box = wizard.findChild<CaptureBox*>(QStringLiteral("txtKey"));
+        QCOMPARE(QApplication::focusWidget(), box);
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(box);
+        QCOMPARE(face->text(QAccessible::Name), QStringLiteral("Hotkey"));
+        QTest::mouseClick(wizard.currentPanel()->findChild<velbutton*>(QStringLiteral("Done")),
+                          Qt::LeftButton);
+        QCOMPARE(g_dialogs->calls(), QStringList{KeyComplaint});
+        QCOMPARE(QApplication::focusWidget(), box);
+        QTest::keyClicks(box, QStringLiteral("ex"));
+        QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClick(box, Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(QApplication::focusWidget(), wizard.currentPanel()->findChild<velbutton*>("Done"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(wizard.result(), (QStringList{"URL", "http://example.org", "ex(NumEnter)"}));
+    }
+
+    // Escape leaves the wizard at any step without a hotkey (F1 is tested with the shell's help).
+    void escapeLeaves()
+    {
+        FormWizard wizard(*g_dialogs);
+        wizard.show();
+        QApplication::setActiveWindow(&wizard);
+        QVERIFY(QTest::qWaitForWindowActive(&wizard));
+        RunStep(wizard, QStringLiteral("option:specialOption"));
+        QCOMPARE(QApplication::focusWidget(), wizard.findChild<QWidget*>(QStringLiteral("sp")));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(!wizard.isVisible());
+        QCOMPARE(wizard.result(), NoneResult());
+    }
+};
+
+QTEST_MAIN(TestFormWizard)
+#include "TestFormWizard.moc"

@@ -1,0 +1,153 @@
+// The program's tray icon where no tray exists (the offscreen platform has none): the
+// stand-in window keeps the tip, balloon, double-click and menu.
+
+#include "ui/ProgramTrayIcon.h"
+#include "ui/TrayFallbackWindow.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QSystemTrayIcon>
+#include <QTest>
+
+using namespace tarvex;
+
+class TestProgramTrayIcon final : public QObject
+{
+    Q_OBJECT
+
+private:
+    static TrayFallbackWindow* waitForFallback(ProgramTrayIcon& icon)
+    {
+        if (!QTest::qWaitFor([&] { return icon.usesFallbackWindow(); }, 3000))
+            return nullptr;
+        return icon.fallbackWindow();
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
+        ProgramTrayIcon::setDefaultFallbackDelay(0);
+    }
+
+    void balloonOnlyWhenPrepared_data()
+    {
+        QTest::addColumn<bool>("prepared");
+        QTest::addColumn<QString>("tip");
+        QTest::newRow("balloon") << true << "Tarvex is running";
+        QTest::newRow("no balloon") << false << "Tarvex is running";
+    }
+
+    void balloonOnlyWhenPrepared()
+    {
+        QFETCH(bool, prepared);
+        QFETCH(QString, tip);
+        ProgramTrayIcon icon;
+        QSignalSpy balloons(&icon, &ProgramTrayIcon::balloonShown);
+        icon.add(QStringLiteral("Configure Hotkeys"), prepared);
+        QCOMPARE(icon.tip(), QStringLiteral("Configure Hotkeys"));
+        icon.setTip(tip);
+        TrayFallbackWindow* window = waitForFallback(icon);
+        QVERIFY(window);
+        QCOMPARE(window->toolTip(), tip);
+        QCOMPARE(balloons.count(), prepared ? 1 : 0);
+        icon.setTip(tip);
+        QCOMPARE(balloons.count(), prepared ? 1 : 0);
+    }
+
+    void waitsBeforeStandingIn()
+    {
+        ProgramTrayIcon icon;
+        icon.setFallbackDelay(600);
+        icon.add(QStringLiteral("Tarvex"), false);
+        QVERIFY(!icon.usesFallbackWindow());
+        QVERIFY(waitForFallback(icon));
+    }
+
+    void tipIsCutTo128Characters()
+    {
+        ProgramTrayIcon icon;
+        icon.add(QStringLiteral("Tarvex"), false);
+        icon.setTip(QString(200, u'x'));
+        QCOMPARE(icon.tip().size(), 128);
+    }
+
+    void standInReportsMouse()
+    {
+        ProgramTrayIcon icon;
+        QSignalSpy doubleClicks(&icon, &ProgramTrayIcon::doubleClicked);
+        QSignalSpy menus(&icon, &ProgramTrayIcon::menuRequested);
+        icon.add(QStringLiteral("Tarvex"), false);
+        TrayFallbackWindow* window = waitForFallback(icon);
+        QVERIFY(window);
+        QTest::mouseDClick(window, Qt::RightButton);
+        QCOMPARE(doubleClicks.count(), 0);
+        QTest::mouseDClick(window, Qt::LeftButton);
+        QCOMPARE(doubleClicks.count(), 1);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(3, 4), QPoint(103, 104));
+        QApplication::sendEvent(window, &event);
+        QCOMPARE(menus.count(), 1);
+        QCOMPARE(menus.first().first().toPoint(), QPoint(103, 104));
+    }
+
+    // The stand-in names the program with its icon and name, in the screen's bottom right
+    // corner where a tray would be.
+    void standInShowsIconAndName()
+    {
+        ProgramTrayIcon icon;
+        icon.add(QStringLiteral("Tarvex"), false);
+        TrayFallbackWindow* window = waitForFallback(icon);
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QCOMPARE(window->windowTitle(), QStringLiteral("Tarvex"));
+        QVERIFY(!window->windowIcon().isNull());
+        QRect picture, name;
+        for (const QLabel* label : window->findChildren<QLabel*>()) {
+            if (!label->pixmap().isNull())
+                picture = label->geometry();
+            else if (label->text() == QStringLiteral("Tarvex"))
+                name = label->geometry();
+        }
+        QCOMPARE(picture.size(), QSize(32, 32));
+        QVERIFY(window->rect().contains(picture) && window->rect().contains(name));
+        QVERIFY(!picture.intersects(name));
+        const QRect area = window->screen()->availableGeometry();
+        QVERIFY(area.contains(window->geometry()));
+        QVERIFY(window->geometry().bottom() > area.center().y());
+        QVERIFY(window->geometry().right() > area.center().x());
+    }
+
+    // The stand-in is often already active when the list appears: Enter there shows the window.
+    void enterOnActiveStandInShowsHiddenWindow()
+    {
+        ProgramTrayIcon icon;
+        icon.add(QStringLiteral("Tarvex"), false);
+        TrayFallbackWindow* window = waitForFallback(icon);
+        QVERIFY(window);
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QSignalSpy chosen(window, &TrayFallbackWindow::hiddenWindowChosen);
+        window->setHiddenWindows({{3, QStringLiteral("Notes")}});
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(chosen.size(), 1);
+        QCOMPARE(chosen.at(0).at(0).toInt(), 3);
+    }
+
+    void removeTakesStandInAway()
+    {
+        ProgramTrayIcon icon;
+        icon.add(QStringLiteral("Tarvex"), true);
+        QVERIFY(waitForFallback(icon));
+        icon.remove();
+        QVERIFY(!icon.isShown());
+        QVERIFY(!icon.fallbackWindow());
+        icon.setTip(QStringLiteral("ignored"));
+        QVERIFY(!icon.isShown());
+    }
+};
+
+QTEST_MAIN(TestProgramTrayIcon)
+#include "TestProgramTrayIcon.moc"
