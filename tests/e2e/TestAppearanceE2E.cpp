@@ -124,4 +124,4 @@ void TestAppearanceE2E::chosenLookRedrawsMainWindow()
 }
 
 QTEST_GUILESS_MAIN(TestAppearanceE2E)
-#include "options_AppearanceE2E.moc"
+#include "TestAppearanceE2E.moc"

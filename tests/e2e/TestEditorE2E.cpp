@@ -113,4 +113,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(TestEditorE2E)
-#include "editor_EditorE2E.moc"
+#include "TestEditorE2E.moc"

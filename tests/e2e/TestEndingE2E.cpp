@@ -207,4 +207,4 @@ void TestEndingE2E::useAccountHome(const QString& home)
 }
 
 QTEST_GUILESS_MAIN(TestEndingE2E)
-#include "app_EndingE2E.moc"
+#include "TestEndingE2E.moc"

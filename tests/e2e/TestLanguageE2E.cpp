@@ -61,4 +61,4 @@ private:
 };
 
 QTEST_GUILESS_MAIN(TestLanguageE2E)
-#include "app_LanguageE2E.moc"
+#include "TestLanguageE2E.moc"

@@ -329,4 +329,4 @@ QImage TestTarvexE2E::screenshot(const QString& window, const QString& name) con
 }
 
 QTEST_GUILESS_MAIN(TestTarvexE2E)
-#include "app_TarvexE2E.moc"
+#include "TestTarvexE2E.moc"

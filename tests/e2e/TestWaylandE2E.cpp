@@ -466,4 +466,4 @@ bool TestWaylandE2E::isWaylandClient(qint64 pid) const
 }
 
 QTEST_GUILESS_MAIN(TestWaylandE2E)
-#include "app_WaylandE2E.moc"
+#include "TestWaylandE2E.moc"
