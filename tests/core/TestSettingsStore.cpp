@@ -1,6 +1,8 @@
 #include "store/AppSettings.h"
+#include "store/IniDocument.h"
 
 #include <QFile>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
@@ -157,6 +159,67 @@ private slots:
         QCOMPARE(settings.keyboardSource(), QStringLiteral("evdev"));
         QCOMPARE(settings.keyboardDevices(),
                  (QStringList{"/dev/input/event3", "/dev/input/by-id/usb-kbd,2-event-kbd"}));
+    }
+
+    // Names and values written by the settings document read back the same through Qt's own
+    // settings class and the other way round: escaped names (space, Latin-1, beyond Latin-1),
+    // escapes at a value's end, and a section added once however many keys go into it.
+    void sameFileAsQtSettings_data()
+    {
+        QTest::addColumn<QString>("section");
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("plain") << "Theme"
+                               << "x-y_z.w"
+                               << "1";
+        QTest::newRow("space") << "Hotkey Activation"
+                               << "Sound File"
+                               << "a b";
+        QTest::newRow("latin-1") << "Th\u00e8me"
+                                 << "cl\u00e9"
+                                 << "\u00e9t\u00e9";
+        QTest::newRow("beyond latin-1") << "Euro\u20ac"
+                                        << "k\u20ac"
+                                        << "5\u20ac";
+        QTest::newRow("escape at the end") << "Theme"
+                                           << "Sound"
+                                           << "a\tb\t";
+        QTest::newRow("backslash at the end") << "Theme"
+                                              << "Path"
+                                              << "C:\\dir\\";
+    }
+
+    void sameFileAsQtSettings()
+    {
+        QFETCH(QString, section);
+        QFETCH(QString, key);
+        QFETCH(QString, value);
+        IniDocument written;
+        written.setValue(section, key, value);
+        written.setValue(section, QStringLiteral("second"), QStringLiteral("2"));
+        QCOMPARE(written.bytes().count('['), 1);
+        const QString path = m_dir->filePath(QStringLiteral("both.ini"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(written.bytes());
+        file.close();
+        {
+            QSettings qt(path, QSettings::IniFormat);
+            QCOMPARE(qt.value(section + u'/' + key).toString(), value);
+            QCOMPARE(qt.value(section + QStringLiteral("/second")).toString(), QStringLiteral("2"));
+            qt.setValue(section + QStringLiteral("/third"), value);
+        }
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const IniDocument read(file.readAll());
+        // The section's line is the one Qt wrote for the same name.
+        const QString qtPath = m_dir->filePath(QStringLiteral("qt.ini"));
+        QSettings(qtPath, QSettings::IniFormat).setValue(section + u'/' + key, value);
+        QFile qtFile(qtPath);
+        QVERIFY(qtFile.open(QIODevice::ReadOnly));
+        const qsizetype end = written.bytes().indexOf(']');
+        QCOMPARE(written.bytes().left(end), qtFile.readAll().left(end));
+        QCOMPARE(read.value(section, key), std::optional<QString>(value));
+        QCOMPARE(read.value(section, QStringLiteral("third")), std::optional<QString>(value));
     }
 
 private:
