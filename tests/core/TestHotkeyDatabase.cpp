@@ -170,10 +170,13 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QFETCH(QString, firstCombination);
-        WriteAll(path(), bytes);
+        // The list held another file's records before: nothing of them may stay.
+        WriteAll(path(), "z*/old|y*/older|x*/oldest|w*4\r\n");
         HotkeyList list;
         ActiveHotkeyTable table;
         HotkeyDatabase database(path());
+        database.load(list, table);
+        WriteAll(path(), bytes);
         database.load(list, table);
         QCOMPARE(list.at(1).combination, firstCombination);
         QCOMPARE(database.save(list, table), QString());

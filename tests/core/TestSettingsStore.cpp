@@ -43,6 +43,7 @@ private slots:
         const AppSettings settings(*m_store);
         QCOMPARE(int(settings.mainWindowButtonStyle()), mainStyle);
         QCOMPARE(int(settings.editorButtonStyle()), editorStyle);
+        QCOMPARE(int(settings.optionsButtonStyle()), mainStyle);
     }
 
     void soundEmptyVersusAbsent()
