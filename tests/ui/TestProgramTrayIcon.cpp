@@ -131,6 +131,9 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowActive(window));
         QSignalSpy chosen(window, &TrayFallbackWindow::hiddenWindowChosen);
         window->setHiddenWindows({{3, QStringLiteral("Notes")}});
+        // The window grew to show the list and stays in the screen's corner.
+        QCOMPARE(window->size(), window->sizeHint());
+        QVERIFY(window->screen()->availableGeometry().contains(window->geometry()));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(chosen.size(), 1);
         QCOMPARE(chosen.at(0).at(0).toInt(), 3);
