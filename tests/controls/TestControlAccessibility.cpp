@@ -51,7 +51,6 @@ private slots:
     void pressActionPresses();
     void hyperlink();
     void framedWindow();
-    void hiddenControlsAreNotShowing();
 
 private:
     QWidget* m_window = nullptr;
@@ -270,27 +269,6 @@ void TestControlAccessibility::framedWindow()
     frame->setMaxButton(false);
     buttons = ChildrenOfRole(body, QAccessible::Button);
     QCOMPARE(QSet<QString>(buttons.keyBegin(), buttons.keyEnd()), (QSet<QString>{"OK", "Close"}));
-}
-
-void TestControlAccessibility::hiddenControlsAreNotShowing()
-{
-    auto* frame = new velForms(m_window);
-    auto* shown = new velbutton(frame, "shown");
-    auto* hidden = new velbutton(frame, "hidden");
-    auto* link = new tarvex::Hyperlink(frame, "link");
-    hidden->hide();
-    link->hide();
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_window));
-    QVERIFY(!Iface(shown)->state().invisible);
-    QVERIFY(Iface(hidden)->state().invisible);
-    QVERIFY(Iface(link)->state().invisible);
-    link->show();
-    QVERIFY(!Iface(link)->state().invisible);
-    m_window->hide();
-    QVERIFY(Iface(shown)->state().invisible);
-    for (int i = 0; i < Iface(frame)->childCount(); ++i)
-        QVERIFY(Iface(frame)->child(i)->state().invisible);
 }
 
 QTEST_MAIN(TestControlAccessibility)

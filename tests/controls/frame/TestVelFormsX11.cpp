@@ -4,11 +4,12 @@
 // closeClicked. The pointer is driven with xdotool (XTest).
 #include "FrameFixture.h"
 
+#include "controls/frame/FrameGrip.h"
 #include "controls/frame/FrameSystemMenu.h"
 #include "controls/frame/velForms.h"
 
 #include <QAction>
-#include <QCloseEvent>
+#include <QCursor>
 #include <QMenu>
 #include <QProcess>
 #include <QScreen>
@@ -24,30 +25,23 @@ bool xdo(const QStringList& args)
     return QProcess::execute(QStringLiteral("xdotool"), args) == 0;
 }
 
+// Moves the pointer to at and waits until this program sees it there.
+bool moveTo(const QPoint& at)
+{
+    return xdo({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())}) &&
+           QTest::qWaitFor([&] { return QCursor::pos() == at; }, 3000);
+}
+
 // Presses at from, moves to to in steps (letting the window manager follow), releases.
 void drag(const QPoint& from, const QPoint& to)
 {
-    xdo({"mousemove", QString::number(from.x()), QString::number(from.y())});
-    QTest::qWait(100);
+    QVERIFY(moveTo(from));
     xdo({"mousedown", "1"});
-    QTest::qWait(150);
     // A first small step, as a hand on a mouse makes.
-    xdo({"mousemove_relative", "--", "3", "0"});
-    QTest::qWait(100);
-    for (int i = 1; i <= 8; ++i) {
-        const QPoint p = from + QPoint(3, 0) + (to - from - QPoint(3, 0)) * i / 8;
-        xdo({"mousemove", QString::number(p.x()), QString::number(p.y())});
-        QTest::qWait(40);
-    }
+    QVERIFY(moveTo(from + QPoint(3, 0)));
+    for (int i = 1; i <= 8; ++i)
+        QVERIFY(moveTo(from + QPoint(3, 0) + (to - from - QPoint(3, 0)) * i / 8));
     xdo({"mouseup", "1"});
-    QTest::qWait(200);
-}
-
-void doubleClick(const QPoint& at)
-{
-    xdo({"mousemove", QString::number(at.x()), QString::number(at.y())});
-    QTest::qWait(100);
-    xdo({"click", "--repeat", "2", "--delay", "80", "1"});
 }
 
 } // namespace
@@ -61,10 +55,8 @@ private slots:
     void init();
     void cleanup();
     void titleBarMovesWindow();
-    void doubleClickMaximizesAndRestores();
     void gripResizes();
     void systemMenu();
-    void closePaths();
 
 private:
     Form* m_form = nullptr;
@@ -85,7 +77,6 @@ void TestVelFormsX11::init()
     m_form->setGeometry(200, 150, 400, 300);
     m_form->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_form));
-    QTest::qWait(200);
 }
 
 void TestVelFormsX11::cleanup()
@@ -104,23 +95,11 @@ void TestVelFormsX11::titleBarMovesWindow()
     QCOMPARE(m_frame->WindowState(), 0);
 }
 
-void TestVelFormsX11::doubleClickMaximizesAndRestores()
-{
-    const QRect normal = m_form->geometry();
-    doubleClick(m_frame->mapToGlobal(QPoint(150, 12)));
-    QTRY_COMPARE_WITH_TIMEOUT(m_frame->WindowState(), 2, 3000);
-    QTRY_COMPARE_WITH_TIMEOUT(m_form->geometry(), m_form->screen()->availableGeometry(), 3000);
-    QTest::qWait(400); // well apart from the first double-click
-    doubleClick(m_frame->mapToGlobal(QPoint(150, 12)));
-    QTRY_COMPARE_WITH_TIMEOUT(m_frame->WindowState(), 0, 3000);
-    QTRY_COMPARE_WITH_TIMEOUT(m_form->geometry(), normal, 3000);
-}
-
 void TestVelFormsX11::gripResizes()
 {
     const QPoint inside = m_frame->mapToGlobal(QPoint(200, 150));
-    xdo({"mousemove", QString::number(inside.x()), QString::number(inside.y())});
-    QTest::qWait(150); // the grips are placed on the first move over the frame
+    QVERIFY(moveTo(inside)); // the grips are placed on the first move over the frame
+    QTRY_VERIFY(m_frame->findChild<FrameGrip*>("rightGrip")->isVisible());
     const QPoint right = m_frame->mapToGlobal(QPoint(m_frame->width() - 3, 120));
     drag(right, right + QPoint(-400, 0));
     QTRY_COMPARE_WITH_TIMEOUT(m_form->width(), 130, 3000);
@@ -131,8 +110,7 @@ void TestVelFormsX11::systemMenu()
 {
     QSignalSpy chosen(m_frame, &velForms::menuItemChosen);
     const QPoint title = m_frame->mapToGlobal(QPoint(150, 12));
-    xdo({"mousemove", QString::number(title.x()), QString::number(title.y())});
-    QTest::qWait(100);
+    QVERIFY(moveTo(title));
     xdo({"click", "3"});
     QMenu* menu = m_frame->systemMenu()->menu();
     QTRY_VERIFY_WITH_TIMEOUT(menu->isVisible(), 3000);
@@ -141,32 +119,13 @@ void TestVelFormsX11::systemMenu()
     // Always on Top, chosen with the pointer.
     QAction* onTop = m_frame->menuItem(FrameSystemMenu::AlwaysOnTop);
     const QPoint item = menu->mapToGlobal(menu->actionGeometry(onTop).center());
-    xdo({"mousemove", QString::number(item.x()), QString::number(item.y())});
-    QTest::qWait(150);
+    QVERIFY(moveTo(item));
+    QTRY_COMPARE(menu->activeAction(), onTop);
     xdo({"click", "1"});
     QTRY_COMPARE_WITH_TIMEOUT(chosen.count(), 1, 3000);
     QCOMPARE(chosen.first().at(0).toInt(), 6);
     QVERIFY(onTop->isChecked());
     QTRY_VERIFY_WITH_TIMEOUT(m_form->isVisible(), 3000);
-}
-
-void TestVelFormsX11::closePaths()
-{
-    QSignalSpy clicks(m_frame, &velForms::closeClicked);
-    xdo({"key", "--clearmodifiers", "alt+F4"}); // the window manager's close
-    QTRY_COMPARE_WITH_TIMEOUT(m_form->closes, 1, 3000);
-    QCOMPARE(clicks.count(), 0);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form));
-    QTest::qWait(200);
-    const auto& close = m_frame->captionButton(0);
-    const QPoint at = m_frame->mapToGlobal(QPoint(close.Left + 9, close.Top + 9));
-    xdo({"mousemove", QString::number(at.x()), QString::number(at.y())});
-    QTest::qWait(100);
-    xdo({"click", "1"});
-    QTRY_COMPARE_WITH_TIMEOUT(clicks.count(), 1, 3000);
-    QTRY_COMPARE_WITH_TIMEOUT(m_form->closes, 2, 3000);
-    QTRY_VERIFY(!m_form->isVisible());
 }
 
 QTEST_MAIN(TestVelFormsX11)

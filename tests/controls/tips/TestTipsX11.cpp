@@ -70,7 +70,6 @@ class TestTipsX11 final : public QObject
 
 private slots:
     void balloonOverAnotherWindow();
-    void shapeWithoutShadow();
 };
 
 void TestTipsX11::balloonOverAnotherWindow()
@@ -97,42 +96,6 @@ void TestTipsX11::balloonOverAnotherWindow()
     QCOMPARE(shadow.red(), 0);
     QCursor::setPos(rest + QPoint(12, 4));
     QTRY_VERIFY(!InfoTip::instance().isShown());
-}
-
-void TestTipsX11::shapeWithoutShadow()
-{
-    BlueTool tool;
-    tool.setGeometry(100, 100, 500, 400);
-    QVERIFY(showOnScreen(tool));
-    TipContent content;
-    content.text = "No shadow";
-    content.shape = TipShape::Balloon;
-    content.shadow = false;
-    content.background = QColor(255, 255, 0);
-    TipWindow tip(content, &tool);
-    tip.popUp(tool.mapToGlobal(QPoint(100, 100)));
-    QVERIFY(QTest::qWaitForWindowExposed(&tip));
-    // Well inside the tool, the balloon hangs below the pointer with its stem on top.
-    QCOMPARE(tip.stemSide(), StemSide::Top);
-    const QRect frame = tip.frameGeometry();
-    QVERIFY(QRect(tool.mapToGlobal(QPoint(0, 0)), tool.size()).contains(frame));
-    // The body drawn where the stem leaves room for it (no shadow: the image is all body).
-    const QImage& image = tip.image();
-    QCOMPARE(image.size(), frame.size());
-    const QPoint middle(TipPainter::StemInset, frame.height() / 2);
-    QCOMPARE(image.pixelColor(middle), QColor(255, 255, 0));
-    QTRY_COMPARE(screenPixels(frame).pixelColor(middle), QColor(255, 255, 0));
-    const QImage shown = screenPixels(frame);
-    // Outside the rounded corners the image holds nothing (transparent), so only the window's
-    // shape can keep the tool's blue there; the first corner row lies below the stem.
-    const int top = TipPainter::StemHeight;
-    const int right = frame.width() - 1;
-    const int bottom = frame.height() - 1;
-    for (const QPoint corner : {QPoint(0, top), QPoint(right, top), QPoint(0, bottom),
-                                QPoint(right, bottom), QPoint(right, 0)}) {
-        QCOMPARE(image.pixelColor(corner).alpha(), 0);
-        QCOMPARE(shown.pixelColor(corner), ToolColour);
-    }
 }
 
 QTEST_MAIN(TestTipsX11)
