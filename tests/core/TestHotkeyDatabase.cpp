@@ -10,8 +10,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <csignal>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -310,40 +308,6 @@ private slots:
         QCOMPARE(table.size(), 40000);
         QCOMPARE(loaded.at(40000), (HotkeyEntry{"k39999", "/t/39999"}));
         QCOMPARE(loaded.entries(), list.entries());
-    }
-
-    void failedSaveReportsAndShowsDisk_data()
-    {
-        QTest::addColumn<int>("entries");
-        QTest::addColumn<int>("sizeLimit");
-        QTest::newRow("small text") << 10 << 64;
-        QTest::newRow("large text") << 1000 << 4096;
-    }
-
-    void failedSaveReportsAndShowsDisk()
-    {
-        QFETCH(int, entries);
-        QFETCH(int, sizeLimit);
-        // A file size limit makes the write fail even for root, like a full disk would.
-        WriteAll(path(), QByteArray("old*/x\r\n"));
-        HotkeyList list;
-        for (int i = 0; i < entries; ++i)
-            list.append({"new", "/a/rather/long/target/path"});
-        ActiveHotkeyTable table;
-        rlimit saved{};
-        getrlimit(RLIMIT_FSIZE, &saved);
-        const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved;
-        limited.rlim_cur = rlim_t(sizeLimit);
-        setrlimit(RLIMIT_FSIZE, &limited);
-        const QString error = HotkeyDatabase(path()).save(list, table);
-        setrlimit(RLIMIT_FSIZE, &saved);
-        signal(SIGXFSZ, oldHandler);
-        QVERIFY(error.contains(path()));
-        QVERIFY2(error.contains(QStringLiteral("File too large")), qPrintable(error));
-        QCOMPARE(table.records(), QStringList{"old*/x"});
-        QCOMPARE(ReadAll(path()), QByteArray("old*/x\r\n"));
-        QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files), QStringList{"Hotkeys.TarvexDB"});
     }
 
     void failedWritesNameTheCause_data()

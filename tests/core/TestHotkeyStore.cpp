@@ -146,9 +146,16 @@ private slots:
         QTest::newRow("bar in target") << "a"
                                        << "ls | wc"
                                        << "target";
-        QTest::newRow("newline in target") << "a"
-                                           << "x\ny"
-                                           << "target";
+        // A line break would split the line-based hotkey file.
+        QTest::newRow("line feed in target") << "a"
+                                             << "x\ny"
+                                             << "line break";
+        QTest::newRow("carriage return in target") << "a"
+                                                   << "x\ry"
+                                                   << "line break";
+        QTest::newRow("line feed in combination") << "a\nb"
+                                                  << "/x"
+                                                  << "combination";
         QTest::newRow("star in combination") << "a*"
                                              << "/x"
                                              << "combination";

@@ -91,9 +91,9 @@ private slots:
 
     void defaultStoreIsTarvexIni()
     {
-        qputenv("XDG_CONFIG_HOME", m_dir->path().toLocal8Bit());
         const SettingsStore store;
-        QCOMPARE(store.fileName(), m_dir->filePath(QStringLiteral("Tarvex/Tarvex.ini")));
+        QCOMPARE(store.fileName(),
+                 qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Tarvex/Tarvex.ini"));
     }
 
     void unusableFileIsLeftAlone_data()

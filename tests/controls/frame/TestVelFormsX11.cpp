@@ -8,8 +8,10 @@
 #include "controls/frame/FrameSystemMenu.h"
 #include "controls/frame/velForms.h"
 
+#include <functional>
 #include <QAction>
 #include <QCursor>
+#include <QHash>
 #include <QMenu>
 #include <QProcess>
 #include <QScreen>
@@ -32,16 +34,41 @@ bool moveTo(const QPoint& at)
            QTest::qWaitFor([&] { return QCursor::pos() == at; }, 3000);
 }
 
-// Presses at from, moves to to in steps (letting the window manager follow), releases.
-void drag(const QPoint& from, const QPoint& to)
+// The window's place and size as the X server has them now (Qt learns of a move by the window
+// manager only later).
+QRect ServerGeometry(const QWidget* window)
 {
-    QVERIFY(moveTo(from));
+    QProcess xdotool;
+    xdotool.start(QStringLiteral("xdotool"),
+                  {"getwindowgeometry", "--shell", QString::number(window->winId())});
+    xdotool.waitForFinished();
+    QHash<QString, int> values;
+    for (const QByteArray& line : xdotool.readAllStandardOutput().split('\n'))
+        if (const int equals = line.indexOf('='); equals > 0)
+            values.insert(QString::fromLatin1(line.left(equals)), line.mid(equals + 1).toInt());
+    return {values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]};
+}
+
+// Presses at from and nudges the pointer a pixel at a time toward to until the window manager
+// has taken the drag (taken() holds), moves on to to in steps and releases. Returns how many
+// pixels the pointer went before the window manager followed it.
+int drag(const QPoint& from, const QPoint& to, const std::function<bool()>& taken)
+{
+    if (!moveTo(from))
+        return -1;
     xdo({"mousedown", "1"});
-    // A first small step, as a hand on a mouse makes.
-    QVERIFY(moveTo(from + QPoint(3, 0)));
-    for (int i = 1; i <= 8; ++i)
-        QVERIFY(moveTo(from + QPoint(3, 0) + (to - from - QPoint(3, 0)) * i / 8));
+    const QPoint nudge(to.x() > from.x() ? 1 : -1, 0);
+    QPoint at = from;
+    const bool followed = QTest::qWaitFor(
+        [&] {
+            at += nudge;
+            return moveTo(at) && taken();
+        },
+        5000);
+    for (int i = 1; followed && i <= 8; ++i)
+        moveTo(at + (to - at) * i / 8);
     xdo({"mouseup", "1"});
+    return followed ? (at - from).manhattanLength() : -1;
 }
 
 } // namespace
@@ -51,82 +78,81 @@ class TestVelFormsX11 final : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-    void titleBarMovesWindow();
-    void gripResizes();
-    void systemMenu();
+    void initTestCase()
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs an X session (run through run-in-xsession.sh)");
+    }
+
+    void init()
+    {
+        m_form = new Form;
+        m_form->setWindowTitle(QStringLiteral("Frame test"));
+        m_frame = new velForms(m_form);
+        m_form->setGeometry(200, 150, 400, 300);
+        m_form->show();
+        m_form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_form));
+        QTRY_COMPARE(m_form->geometry(), QRect(200, 150, 400, 300)); // placed by the window manager
+    }
+
+    void cleanup()
+    {
+        delete m_form;
+        m_form = nullptr;
+    }
+
+    void titleBarMovesWindow()
+    {
+        const QPoint shown = m_form->pos();
+        const QPoint before = ServerGeometry(m_form).topLeft();
+        const QPoint grab = m_frame->mapToGlobal(QPoint(150, 12));
+        const int lag = drag(grab, grab + QPoint(120, 90),
+                             [&] { return ServerGeometry(m_form).topLeft() != before; });
+        QVERIFY(lag >= 0);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (m_form->pos() - (shown + QPoint(120, 90))).manhattanLength() <= 6 + lag, 3000);
+        QCOMPARE(m_frame->WindowState(), 0);
+    }
+
+    void gripResizes()
+    {
+        const QPoint inside = m_frame->mapToGlobal(QPoint(200, 150));
+        QVERIFY(moveTo(inside)); // the grips are placed on the first move over the frame
+        QTRY_VERIFY(m_frame->findChild<FrameGrip*>("rightGrip")->isVisible());
+        const QPoint right = m_frame->mapToGlobal(QPoint(m_frame->width() - 3, 120));
+        QVERIFY(drag(right, right + QPoint(-400, 0),
+                     [&] { return ServerGeometry(m_form).width() != 400; }) >= 0);
+        QTRY_COMPARE_WITH_TIMEOUT(m_form->width(), 130, 3000);
+        QCOMPARE(m_form->height(), 300);
+    }
+
+    void systemMenu()
+    {
+        QSignalSpy chosen(m_frame, &velForms::menuItemChosen);
+        const QPoint title = m_frame->mapToGlobal(QPoint(150, 12));
+        QVERIFY(moveTo(title));
+        xdo({"click", "3"});
+        QMenu* menu = m_frame->systemMenu()->menu();
+        QTRY_VERIFY_WITH_TIMEOUT(menu->isVisible(), 3000);
+        QVERIFY(menu->geometry().contains(title + QPoint(1, 1)) ||
+                (menu->pos() - title).manhattanLength() <= 4);
+        // Always on Top, chosen with the pointer.
+        QAction* onTop = m_frame->menuItem(FrameSystemMenu::AlwaysOnTop);
+        const QPoint item = menu->mapToGlobal(menu->actionGeometry(onTop).center());
+        QVERIFY(moveTo(item));
+        QTRY_COMPARE(menu->activeAction(), onTop);
+        xdo({"click", "1"});
+        QTRY_COMPARE_WITH_TIMEOUT(chosen.count(), 1, 3000);
+        QCOMPARE(chosen.first().at(0).toInt(), 6);
+        QVERIFY(onTop->isChecked());
+        QTRY_VERIFY_WITH_TIMEOUT(m_form->isVisible(), 3000);
+    }
 
 private:
     Form* m_form = nullptr;
     velForms* m_frame = nullptr;
 };
-
-void TestVelFormsX11::initTestCase()
-{
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        QSKIP("needs an X session (run through run-in-xsession.sh)");
-}
-
-void TestVelFormsX11::init()
-{
-    m_form = new Form;
-    m_form->setWindowTitle(QStringLiteral("Frame test"));
-    m_frame = new velForms(m_form);
-    m_form->setGeometry(200, 150, 400, 300);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form));
-}
-
-void TestVelFormsX11::cleanup()
-{
-    delete m_form;
-    m_form = nullptr;
-}
-
-void TestVelFormsX11::titleBarMovesWindow()
-{
-    const QPoint before = m_form->pos();
-    const QPoint grab = m_frame->mapToGlobal(QPoint(150, 12));
-    drag(grab, grab + QPoint(120, 90));
-    QTRY_VERIFY_WITH_TIMEOUT((m_form->pos() - (before + QPoint(120, 90))).manhattanLength() <= 6,
-                             3000);
-    QCOMPARE(m_frame->WindowState(), 0);
-}
-
-void TestVelFormsX11::gripResizes()
-{
-    const QPoint inside = m_frame->mapToGlobal(QPoint(200, 150));
-    QVERIFY(moveTo(inside)); // the grips are placed on the first move over the frame
-    QTRY_VERIFY(m_frame->findChild<FrameGrip*>("rightGrip")->isVisible());
-    const QPoint right = m_frame->mapToGlobal(QPoint(m_frame->width() - 3, 120));
-    drag(right, right + QPoint(-400, 0));
-    QTRY_COMPARE_WITH_TIMEOUT(m_form->width(), 130, 3000);
-    QCOMPARE(m_form->height(), 300);
-}
-
-void TestVelFormsX11::systemMenu()
-{
-    QSignalSpy chosen(m_frame, &velForms::menuItemChosen);
-    const QPoint title = m_frame->mapToGlobal(QPoint(150, 12));
-    QVERIFY(moveTo(title));
-    xdo({"click", "3"});
-    QMenu* menu = m_frame->systemMenu()->menu();
-    QTRY_VERIFY_WITH_TIMEOUT(menu->isVisible(), 3000);
-    QVERIFY(menu->geometry().contains(title + QPoint(1, 1)) ||
-            (menu->pos() - title).manhattanLength() <= 4);
-    // Always on Top, chosen with the pointer.
-    QAction* onTop = m_frame->menuItem(FrameSystemMenu::AlwaysOnTop);
-    const QPoint item = menu->mapToGlobal(menu->actionGeometry(onTop).center());
-    QVERIFY(moveTo(item));
-    QTRY_COMPARE(menu->activeAction(), onTop);
-    xdo({"click", "1"});
-    QTRY_COMPARE_WITH_TIMEOUT(chosen.count(), 1, 3000);
-    QCOMPARE(chosen.first().at(0).toInt(), 6);
-    QVERIFY(onTop->isChecked());
-    QTRY_VERIFY_WITH_TIMEOUT(m_form->isVisible(), 3000);
-}
 
 QTEST_MAIN(TestVelFormsX11)
 #include "TestVelFormsX11.moc"

@@ -69,34 +69,32 @@ class TestTipsX11 final : public QObject
     Q_OBJECT
 
 private slots:
-    void balloonOverAnotherWindow();
+    void balloonOverAnotherWindow()
+    {
+        BlueTool tool;
+        tool.setGeometry(100, 100, 500, 400);
+        QVERIFY(showOnScreen(tool));
+        const QPoint rest = tool.mapToGlobal(QPoint(80, 60));
+        QCursor::setPos(rest - QPoint(3, 0));
+        QCursor::setPos(rest);
+        QTRY_VERIFY_WITH_TIMEOUT(InfoTip::instance().isShown(), 8000);
+        TipWindow* tip = InfoTip::instance().tipWindow();
+        const QRect frame = tip->frameGeometry();
+        QVERIFY(!frame.contains(rest));
+        QCOMPARE(tip->stemSide(), StemSide::Top);
+        const QPoint middle(TipPainter::StemInset, frame.height() / 2);
+        QTRY_COMPARE(screenPixels(frame).pixelColor(middle), tip->image().pixelColor(middle));
+        const QImage shown = screenPixels(frame);
+        // Outside the rounded corner the blue tool shows through the window's shape.
+        QCOMPARE(shown.pixelColor(0, TipPainter::StemHeight), ToolColour);
+        // The shadow darkens the blue below it instead of covering it.
+        const QColor shadow = shown.pixelColor(frame.width() - 2, frame.height() / 2);
+        QVERIFY(shadow.blue() > 100 && shadow.blue() < 255);
+        QCOMPARE(shadow.red(), 0);
+        QCursor::setPos(rest + QPoint(12, 4));
+        QTRY_VERIFY(!InfoTip::instance().isShown());
+    }
 };
-
-void TestTipsX11::balloonOverAnotherWindow()
-{
-    BlueTool tool;
-    tool.setGeometry(100, 100, 500, 400);
-    QVERIFY(showOnScreen(tool));
-    const QPoint rest = tool.mapToGlobal(QPoint(80, 60));
-    QCursor::setPos(rest - QPoint(3, 0));
-    QCursor::setPos(rest);
-    QTRY_VERIFY_WITH_TIMEOUT(InfoTip::instance().isShown(), 8000);
-    TipWindow* tip = InfoTip::instance().tipWindow();
-    const QRect frame = tip->frameGeometry();
-    QVERIFY(!frame.contains(rest));
-    QCOMPARE(tip->stemSide(), StemSide::Top);
-    const QPoint middle(TipPainter::StemInset, frame.height() / 2);
-    QTRY_COMPARE(screenPixels(frame).pixelColor(middle), tip->image().pixelColor(middle));
-    const QImage shown = screenPixels(frame);
-    // Outside the rounded corner the blue tool shows through the window's shape.
-    QCOMPARE(shown.pixelColor(0, TipPainter::StemHeight), ToolColour);
-    // The shadow darkens the blue below it instead of covering it.
-    const QColor shadow = shown.pixelColor(frame.width() - 2, frame.height() / 2);
-    QVERIFY(shadow.blue() > 100 && shadow.blue() < 255);
-    QCOMPARE(shadow.red(), 0);
-    QCursor::setPos(rest + QPoint(12, 4));
-    QTRY_VERIFY(!InfoTip::instance().isShown());
-}
 
 QTEST_MAIN(TestTipsX11)
 #include "TestTipsX11.moc"
