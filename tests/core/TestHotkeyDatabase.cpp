@@ -198,6 +198,20 @@ private slots:
         QCOMPARE(table.records(), (QStringList{"a*/jürgen", "b*/ü", "c*/new"}));
     }
 
+    // A deleted record takes its stored bytes with it: the record after it, the same hotkey
+    // stored in another code page, is written with its own bytes.
+    void deletedRecordTakesItsBytes()
+    {
+        WriteAll(path(), QByteArray("a*/j\xfcrgen|a*/j\xc3\xbcrgen\r\n"));
+        HotkeyList list;
+        ActiveHotkeyTable table;
+        HotkeyDatabase database(path());
+        database.load(list, table);
+        list.remove(1);
+        QCOMPARE(database.save(list, table), QString());
+        QCOMPARE(ReadAll(path()), QByteArray("a*/j\xc3\xbcrgen\r\n"));
+    }
+
     void reportsHotkeysThatWillNotRun()
     {
         WriteAll(path(),

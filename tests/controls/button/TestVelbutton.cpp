@@ -73,6 +73,38 @@ private slots:
         QCOMPARE(m_clicks.size(), clicks);
     }
 
+    void checkedShowsTheDownPicture_data()
+    {
+        QTest::addColumn<int>("style");
+        // Styles 0 and 6 draw a checked button with a look of their own, not pressed.
+        for (int style : {0, 3, 6})
+            QTest::addRow("style %d", style) << style;
+    }
+
+    // A checked toggle button shows its pressed picture once the pointer has left it.
+    void checkedShowsTheDownPicture()
+    {
+        QFETCH(int, style);
+        const auto filled = [](QColor colour) {
+            QImage picture(16, 16, QImage::Format_ARGB32);
+            picture.fill(colour);
+            return picture;
+        };
+        velbutton* b = make("b");
+        b->setButtonStyle(ButtonStyleKind(style));
+        b->setMode(ButtonMode::Check);
+        b->setPictureAlign(PicturePosition::Center);
+        b->setPictureNormal(filled(Qt::red));
+        b->setPictureDown(filled(Qt::blue));
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window));
+        QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
+        QTest::mouseMove(m_window, QPoint(300, 200));
+        QTRY_COMPARE(b->state(), ButtonState::Normal);
+        QVERIFY(b->isChecked());
+        QCOMPARE(b->grab().toImage().pixelColor(b->rect().center()), QColor(Qt::blue));
+    }
+
     void pointerTracking()
     {
         velbutton* b = make("b");
