@@ -374,7 +374,8 @@ private slots:
     }
 
     // A button inside a panel of a window, as the program's windows hold them (the wizard shows its
-    // panels one after the other): the keyboard focus changes its pixels in every style.
+    // panels one after the other): the keyboard focus changes its pixels (the golden pictures
+    // hold its look in every style), and the arrow keys move it on.
     void focusAndActivation()
     {
         QFETCH(int, style);
