@@ -1,5 +1,4 @@
-// The data the program finds beside itself and its compiled-in icon: each file must be
-// readable by the code that uses it.
+// The data files beside the program and its compiled-in icon, read by the code that uses them.
 
 #include "ui/ProgramIcon.h"
 

@@ -8,8 +8,7 @@
 
 using namespace tarvex;
 
-// The services of a real start (in the private HOME that run-in-home.sh gives). This test
-// program's file name holds a dot, as a program kept as "tarvex.v2" would.
+// A real start in run-in-home.sh's private HOME; this program's file name holds a dot.
 class TestRealServices final : public QObject
 {
     Q_OBJECT

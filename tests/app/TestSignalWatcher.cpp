@@ -1,19 +1,9 @@
-// Termination signals become a Qt signal in the event loop, in arrival order, and end the run
-// only once the dialogs that were open have returned.
+// Termination signals arrive in the event loop in order (their end of a run: TestEndingE2E).
 
-#include "editor/hkCORE.h"
 #include "shell/SignalWatcher.h"
-#include "shell/Tarvex.h"
-#include "shell/TarvexApplication.h"
-#include "tests/app/ShellFixture.h"
-#include "ui/ProgramIcon.h"
-#include "ui/ProgramTrayIcon.h"
-#include "ui/QtDialogs.h"
 
-#include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 #include <csignal>
 
@@ -24,8 +14,6 @@ class TestSignalWatcher final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { ProgramTrayIcon::setDefaultFallbackDelay(0); }
-
     void signalsArriveInTheEventLoop()
     {
         SignalWatcher watcher({SIGTERM, SIGHUP});
@@ -46,48 +34,6 @@ private Q_SLOTS:
         SignalWatcher second({SIGTERM});
         QVERIFY(first.isActive());
         QVERIFY(!second.isActive());
-    }
-
-    // A signal while a message box (on the stack, a window its parent) runs its own event loop:
-    // the box returns first, its window still there, and only then does the run end, with the
-    // window the hotkeys hid shown again.
-    void signalEndsTheRunAfterTheOpenDialog_data()
-    {
-        QTest::addColumn<bool>("overEditor");
-        QTest::newRow("box over the editor") << true;
-        QTest::newRow("box over the main window") << false;
-    }
-
-    void signalEndsTheRunAfterTheOpenDialog()
-    {
-        QFETCH(bool, overEditor);
-        ShellFixture f({"automatic"});
-        f.writeHotkeys("h*-Hide Window-");
-        f.desktop.setForeground(7);
-        SignalWatcher watcher({SIGTERM});
-        bool dialogRunning = false;
-        bool endedUnderDialog = false;
-        bool ownerKeptThroughDialog = false;
-        connect(f.shell.get(), &TarvexShell::finished, this,
-                [&] { endedUnderDialog = dialogRunning; });
-        QTimer::singleShot(0, this, [&] {
-            f.keys.tap({72});
-            f.shell->openFromTray();
-            if (overEditor)
-                f.shell->configureHotkeys();
-            QPointer<QWidget> owner =
-                overEditor ? static_cast<QWidget*>(f.shell->editor()) : f.shell->mainWindow();
-            QTimer::singleShot(100, [] { ::raise(SIGTERM); });
-            dialogRunning = true;
-            QtDialogs().warn(owner, ProgramTitle, QStringLiteral("A box that waits for an answer"));
-            dialogRunning = false;
-            ownerKeptThroughDialog = !owner.isNull();
-        });
-        QCOMPARE(TarvexApplication::exec(*f.shell, watcher), 0);
-        QVERIFY(f.shell->hasFinished());
-        QVERIFY(ownerKeptThroughDialog);
-        QVERIFY(!endedUnderDialog);
-        QVERIFY(!f.desktop.isHidden(7));
     }
 
     void destructionRestoresDefaultHandling()

@@ -1,5 +1,4 @@
-// What the skinned controls tell a screen reader, asked the way an assistive
-// technology bridge asks: through QAccessible::queryAccessibleInterface.
+// What the skinned controls tell a screen reader through QAccessible::queryAccessibleInterface.
 #include "controls/button/velbutton.h"
 #include "controls/frame/velForms.h"
 #include "controls/tips/Hyperlink.h"
@@ -9,6 +8,7 @@
 #include <QtTest>
 
 using namespace tarvex;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -72,22 +72,13 @@ private slots:
         QTest::addColumn<QString>("tip");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("description");
-        QTest::newRow("access key") << " &Save Settings"
-                                    << "Writes the file"
-                                    << "Save Settings"
-                                    << "Writes the file";
-        QTest::newRow("literal ampersand") << "Load && &Go"
-                                           << ""
-                                           << "Load & Go"
-                                           << "";
-        QTest::newRow("no caption: the tip names it") << ""
-                                                      << "Browse"
-                                                      << "Browse"
-                                                      << "";
-        QTest::newRow("blank caption") << "   "
-                                       << "Add a hotkey"
-                                       << "Add a hotkey"
-                                       << "";
+        QTest::newRow("access key") << u" &Save Settings"_s << u"Writes the file"_s
+                                    << u"Save Settings"_s << u"Writes the file"_s;
+        QTest::newRow("literal ampersand") << u"Load && &Go"_s << u""_s << u"Load & Go"_s << u""_s;
+        QTest::newRow("no caption: the tip names it")
+            << u""_s << u"Browse"_s << u"Browse"_s << u""_s;
+        QTest::newRow("blank caption")
+            << u"   "_s << u"Add a hotkey"_s << u"Add a hotkey"_s << u""_s;
     }
 
     void buttonNameAndDescription()
@@ -149,30 +140,25 @@ private slots:
         optionA->setChecked(true);
         QSignalSpy clicks(push, &velbutton::clicked);
         QSignalSpy checkClicks(check, &velbutton::clicked);
-
         const QString press = QAccessibleActionInterface::pressAction();
         const QString toggle = QAccessibleActionInterface::toggleAction();
         QVERIFY(Actions(push)->actionNames().contains(press));
         Actions(push)->doAction(press);
         QCOMPARE(clicks.count(), 1);
-
         QVERIFY(Actions(check)->actionNames().contains(toggle));
         Actions(check)->doAction(toggle);
         QVERIFY(check->isChecked());
         QCOMPARE(checkClicks.count(), 1);
         Actions(check)->doAction(toggle);
         QVERIFY(!check->isChecked());
-
         Actions(optionB)->doAction(toggle);
         QVERIFY(optionB->isChecked());
         QVERIFY(!optionA->isChecked());
-
         // A disabled button offers no press, and a press asked for anyway does nothing.
         push->setEnabled(false);
         QVERIFY(!Actions(push)->actionNames().contains(press));
         Actions(push)->doAction(press);
         QCOMPARE(clicks.count(), 1);
-
         // With a menu the action opens the menu.
         auto* menuButton = new velbutton(m_window, "menu");
         QMenu menu;
@@ -221,7 +207,6 @@ private slots:
         QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Test window"));
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window));
-
         QAccessibleInterface* body = Iface(frame);
         QHash<QString, QAccessibleInterface*> buttons = ChildrenOfRole(body, QAccessible::Button);
         QCOMPARE(QSet<QString>(buttons.keyBegin(), buttons.keyEnd()),
@@ -236,7 +221,6 @@ private slots:
         const QPoint closeCentre = frame->mapToGlobal(QPoint(close.Left + 9, close.Top + 9));
         QVERIFY(buttons["Close"]->rect().contains(closeCentre));
         QCOMPARE(body->childAt(closeCentre.x(), closeCentre.y()), buttons["Close"]);
-
         // Their press action does what a click does.
         buttons["Maximize"]->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
         QCOMPARE(frame->WindowState(), 2);
@@ -246,7 +230,6 @@ private slots:
             QAccessibleActionInterface::pressAction());
         QCOMPARE(closeClicks.count(), 1);
         QVERIFY(!m_window->isVisible());
-
         // Hidden caption buttons are not offered.
         frame->setMinButton(false);
         frame->setMaxButton(false);

@@ -1,11 +1,5 @@
-// The looks of the skinned controls, pixel for pixel: every button style in every state a user
-// can bring about, and every frame style in every theme, active and inactive, with its caption
-// buttons hovered and pressed. The real controls are driven the way a user drives them (pointer,
-// focus, activation) on the offscreen platform, and each picture is compared with the one kept
-// in tests/controls/golden/. Glyphs are drawn in DejaVu Sans at 11 pixels (fonts-dejavu-core)
-// under the Fusion style with its standard palette, so nothing depends on the desktop.
-// TARVEX_RECORD_GOLDEN=1 writes the pictures anew; a mismatch writes the picture drawn into
-// golden-failures/ beside the test program.
+// The controls' looks, pixel for pixel, against tests/controls/golden/ (DejaVu Sans 11 px,
+// Fusion palette). TARVEX_RECORD_GOLDEN=1 records anew; mismatches go to golden-failures/.
 #include "controls/button/PictureEffects.h"
 #include "controls/button/velbutton.h"
 #include "controls/frame/velForms.h"
@@ -168,8 +162,7 @@ private slots:
             QTest::addRow("style %d", style) << style;
     }
 
-    // One strip per style: normal, pointer over, pressed, keyboard focus, default button, disabled,
-    // checked, checked with the pointer over.
+    // Per style: normal, over, pressed, focused, default, disabled, checked, checked and over.
     void buttonStates()
     {
         QFETCH(int, style);
@@ -212,12 +205,8 @@ private slots:
             QTest::newRow(kind) << QString::fromLatin1(kind);
     }
 
-    // One strip per kind of content on a style 1 button with a picture: the nine picture places;
-    // the four drop-down symbols with their separator, then pressed; the caption effects 0 to 5,
-    // then the caption's own colour under the pointer;
-    // the picture disabled (greyed, embossed, faded), shadowed, masked, half opaque, lightened
-    // under the pointer, pushed up under the pointer, inverted while pressed, and checked with its
-    // pressed picture.
+    // Per kind, on a style 1 button with a picture: picture places; drop-down symbols; caption
+    // effects; the picture disabled, shadowed, masked, faded, hovered, pressed, checked.
     void buttonContent()
     {
         QFETCH(QString, kind);
@@ -295,9 +284,7 @@ private slots:
         QVERIFY2(error.isEmpty(), qPrintable(error));
     }
 
-    // One strip of tips: a rectangle in the desktop's colours; one in colours of its own with a
-    // title and the information icon; balloons with the warning icon (stem up) and the error icon
-    // (stem down, read right to left); a long text wrapped, without a shadow.
+    // Tips: plain, own colours with title, balloons stem up and down (right to left), wrapped.
     void tips()
     {
         const auto tip = [](const QString& text, const QString& title, TipIcon icon,
@@ -341,8 +328,7 @@ private slots:
             QTest::addRow("style %d", style) << style;
     }
 
-    // One sheet per style: a row per theme (active, inactive), then the close button under the
-    // pointer, the minimize button pressed and the maximized window's top right corner.
+    // Per style: each theme active and inactive, close hovered, minimize pressed, maximized.
     void frameThemes()
     {
         QFETCH(int, style);
@@ -375,8 +361,7 @@ private slots:
         QVERIFY2(error.isEmpty(), qPrintable(error));
     }
 
-    // A title too long for its bar, shortened before the caption buttons, then before the bar's
-    // end once the window has no caption buttons.
+    // A long title cut before the caption buttons, then before the bar's end without them.
     void frameCaptions()
     {
         FrameScene scene(0);

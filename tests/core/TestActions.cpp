@@ -12,6 +12,7 @@
 #include <QTest>
 
 using namespace tarvex;
+using namespace Qt::StringLiterals;
 
 /// Everything RunHotkeyAction needs, wired to fakes that share one call log.
 struct ActionRig
@@ -107,18 +108,12 @@ private slots:
     {
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("powerCall");
-        QTest::newRow("log off") << "-Log Off-"
-                                 << "logOff";
-        QTest::newRow("shut down") << "-Shut Down-"
-                                   << "shutDown";
-        QTest::newRow("restart") << "-Restart-"
-                                 << "restart";
-        QTest::newRow("instant shutdown") << "-Instant Shutdown-"
-                                          << "instantShutdown";
-        QTest::newRow("instant restart") << "-Instant Restart-"
-                                         << "instantRestart";
-        QTest::newRow("instant poweroff") << "-Instant Poweroff-"
-                                          << "instantPoweroff";
+        QTest::newRow("log off") << u"-Log Off-"_s << u"logOff"_s;
+        QTest::newRow("shut down") << u"-Shut Down-"_s << u"shutDown"_s;
+        QTest::newRow("restart") << u"-Restart-"_s << u"restart"_s;
+        QTest::newRow("instant shutdown") << u"-Instant Shutdown-"_s << u"instantShutdown"_s;
+        QTest::newRow("instant restart") << u"-Instant Restart-"_s << u"instantRestart"_s;
+        QTest::newRow("instant poweroff") << u"-Instant Poweroff-"_s << u"instantPoweroff"_s;
     }
 
     void confirmations()

@@ -1,5 +1,4 @@
-// The core wired as the program wires it: database file -> active table -> detection ->
-// RunHotkeyAction -> special actions and slots, all against the recording fakes.
+// The core wired as the program wires it: file -> table -> detection -> actions, with fakes.
 #include "activation/ActionRunner.h"
 #include "activation/GlobalFlags.h"
 #include "activation/HotkeyDetection.h"
@@ -101,8 +100,7 @@ private slots:
         QCOMPARE(m_log, (QStringList{"play /s/bing.wav", "open /bin/xy"}));
     }
 
-    // Editors and sync clients save by renaming a new file over the old one; the running hotkeys
-    // follow it while the editor is closed, and keep the last good table when it cannot be read.
+    // A file replaced by a rename is followed while the editor is closed; unreadable, kept.
     void runningHotkeysFollowTheFile()
     {
         const QString path = m_dir->filePath(QStringLiteral("Hotkeys.TarvexDB"));

@@ -70,8 +70,7 @@ private slots:
 
     void fileSizeLimitIsReportedNotFatal()
     {
-        // Past a file-size limit the system sends SIGXFSZ, which would end the program mid-save;
-        // the save must report the failure instead and leave the old file whole.
+        // Past the limit SIGXFSZ would end the save: it must fail instead, the old file whole.
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Hotkeys.TarvexDB"));
         const QByteArray old = QByteArray("old*/x\r\n");

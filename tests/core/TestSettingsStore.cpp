@@ -142,8 +142,7 @@ private slots:
         QCOMPARE(settings.themeColor(), 2);
     }
 
-    // The keyboard settings are edited by hand: a list of paths with ";" between them, spaces
-    // around, and a comma inside a path.
+    // Hand-edited keyboard paths: ";" between, spaces around, a comma inside a path.
     void keyboardSettingsAsWrittenByHand()
     {
         const AppSettings settings(*m_store);

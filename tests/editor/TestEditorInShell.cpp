@@ -1,4 +1,3 @@
-#include "activation/GlobalFlags.h"
 #include "activation/HotkeyHost.h"
 #include "controls/button/velbutton.h"
 #include "controls/frame/velForms.h"
@@ -16,8 +15,7 @@
 
 using namespace tarvex;
 
-// The editor as the program opens and leaves it: from the main window or the tray menu,
-// through "Save Settings" and "Cancel".
+// The editor as the program opens and leaves it.
 class TestEditorInShell final : public QObject
 {
     Q_OBJECT
@@ -25,9 +23,8 @@ class TestEditorInShell final : public QObject
 private Q_SLOTS:
     void initTestCase() { ProgramTrayIcon::setDefaultFallbackDelay(0); }
 
-    // With unsaved edits "Yes" saves and leaves, "No" drops the edits and leaves, "Cancel"
-    // stays, however the editor is left; without edits (walking the rows changes none) it
-    // leaves without asking.
+    // With edits Yes saves, No drops, Cancel stays, however the editor is left; without edits
+    // (walking the rows is none) it leaves without asking.
     void leavingTheEditor_data()
     {
         QTest::addColumn<int>("way");
@@ -65,30 +62,12 @@ private Q_SLOTS:
             QCOMPARE(f.shell->hotkeyHost()->list().count(), 3);
             return;
         }
-        QTRY_VERIFY(mainWindowVisible(f));
+        QTRY_VERIFY(f.mainShown());
         if (answer != QLatin1String("Yes"))
             QTRY_VERIFY(!f.shell->editor());
         QVERIFY(!f.shell->editor() || !f.shell->editor()->isVisible());
         f.shell->configureHotkeys();
         QCOMPARE(f.shell->hotkeyHost()->list().count(), answer == QLatin1String("Yes") ? 3 : 2);
-    }
-
-    void saveHidesEditorAndShowsMainWindow()
-    {
-        ShellFixture f;
-        f.writeHotkeys("a*/tmp/a file");
-        QVERIFY(f.shell->start());
-        f.shell->configureHotkeys();
-        hkCORE* editor = f.shell->editor();
-        addWebsite(*editor, QStringLiteral("w"));
-        click(*editor, "saveButton");
-        QCOMPARE(f.shell->editor(), editor);
-        QVERIFY(!editor->isVisible());
-        QVERIFY(mainWindowVisible(f));
-        QVERIFY(!HotkeysEnabled());
-        QCOMPARE(f.shell->hotkeyHost()->table().records(),
-                 (QStringList{"a*/tmp/a file", "w*http://example.org"}));
-        QVERIFY(f.messages().isEmpty());
     }
 
     void rowIconsFromTheProgramFolder()
@@ -128,12 +107,7 @@ private:
     {
         QTest::mouseClick(editor.findChild<velbutton*>(QLatin1String(button)), Qt::LeftButton);
     }
-    static bool mainWindowVisible(ShellFixture& f)
-    {
-        return f.shell->mainWindow() && f.shell->mainWindow()->isVisible();
-    }
-    // Leaves the visible editor by "Cancel" (0), by closing its window (1) or by Escape (2),
-    // after Ctrl+Tab out of the HotKey box (which records Escape as a key).
+    // Leaves by Cancel (0), closing (1) or Escape (2), after Ctrl+Tab out of the HotKey box.
     static void leave(hkCORE& editor, int way)
     {
         if (way == 0) {

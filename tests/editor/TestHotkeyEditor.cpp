@@ -18,6 +18,7 @@
 #include <memory>
 
 using namespace tarvex;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -194,8 +195,7 @@ private Q_SLOTS:
 
     void saveWithoutEditsKeepsTheFile()
     {
-        // Records the boxes cannot show exactly: foreign characters in a combination, a third
-        // field, an 8-bit code page, a target longer than a text box holds; and a second line.
+        // Records the boxes cannot show: foreign characters, a third field, 8-bit, very long.
         const QByteArray bytes = QByteArray("ctrl+a*/bin/true*third|k*/home/j\xfcrgen|l*/") +
                                  QByteArray(40000, 'x') +
                                  QByteArray("|w*https://example.org|s*-Restart-\r\nnotes\r\n");
@@ -216,17 +216,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("iconKey");
         QTest::addColumn<int>("type");
-        QTest::newRow("special") << FileRow << QStringList{"Special", "5", "lo"} << "-Log Off-"
-                                 << "action" << 2;
+        QTest::newRow("special") << FileRow << QStringList{"Special", "5", "lo"} << u"-Log Off-"_s
+                                 << u"action"_s << 2;
         QTest::newRow("url") << SpecialRow << QStringList{"URL", "http://a.example", "(Win)w"}
-                             << "http://a.example"
-                             << "website" << 1;
+                             << u"http://a.example"_s << u"website"_s << 1;
         QTest::newRow("file into empty list")
-            << QString() << QStringList{"File", "/bin", "b"} << "/bin"
-            << "/bin" << 0;
-        QTest::newRow("missing file")
-            << WebRow << QStringList{"File", "/no/such/file", "m"} << "/no/such/file"
-            << "file" << 0;
+            << QString() << QStringList{"File", "/bin", "b"} << u"/bin"_s << u"/bin"_s << 0;
+        QTest::newRow("missing file") << WebRow << QStringList{"File", "/no/such/file", "m"}
+                                      << u"/no/such/file"_s << u"file"_s << 0;
     }
 
     void addThroughWizard()
@@ -348,14 +345,14 @@ private Q_SLOTS:
         QTest::addColumn<QString>("iconKey"); // empty: the target's own icon
         QTest::addColumn<QString>("mentions");
         QTest::newRow("secure address without keys")
-            << QByteArray("gofb*/bin/true|*https://example.org\r\n") << 1 << "website"
-            << "has no key combination";
+            << QByteArray("gofb*/bin/true|*https://example.org\r\n") << 1 << u"website"_s
+            << u"has no key combination"_s;
         QTest::newRow("address without host")
-            << QByteArray("gofb*/bin/true|w*http://\r\n") << 1 << "website"
-            << "Hotkey 2 (w): The website address \"http://\" has no valid host name";
+            << QByteArray("gofb*/bin/true|w*http://\r\n") << 1 << u"website"_s
+            << u"Hotkey 2 (w): The website address \"http://\" has no valid host name"_s;
         QTest::newRow("nul in target")
-            << QByteArrayLiteral("gofb*/bin/true|n*/tmp/a.sh\0.txt\r\n") << 0 << ""
-            << "Hotkey 2 (n): The target must not contain control";
+            << QByteArrayLiteral("gofb*/bin/true|n*/tmp/a.sh\0.txt\r\n") << 0 << u""_s
+            << u"Hotkey 2 (n): The target must not contain control"_s;
     }
 
     void saveRefusesRowsThatCannotRun()
@@ -419,8 +416,7 @@ private Q_SLOTS:
         QTest::newRow("last: the previous") << 3 << 2 << 1;
     }
 
-    // After a delete the fields, the selected row and what Save writes agree, and "..." is there
-    // for file rows only.
+    // After a delete the fields, selection and save agree; "..." only for file rows.
     void deleteShowsTheNextRow()
     {
         QFETCH(int, deleted);
@@ -475,12 +471,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("separators") << "http://a|b*c"
-                                    << "http://abc";
+        QTest::newRow("separators") << u"http://a|b*c"_s << u"http://abc"_s;
         QTest::newRow("control characters") << QStringLiteral("http://a\tb") + QChar(0) + "c"
                                             << "http://abc";
-        QTest::newRow("line breaks") << "http://a\nb\r\nc"
-                                     << "http://abc";
+        QTest::newRow("line breaks") << u"http://a\nb\r\nc"_s << u"http://abc"_s;
     }
 
     void separatorsInTargetRefused()
@@ -534,7 +528,6 @@ private Q_SLOTS:
         QTest::keyClicks(hk, QStringLiteral("\bh"));
         editor.panel->selectPosition(2);
         QCOMPARE(editor.panel->shadowWarning(), QString());
-
         Editor hidden(Line({FileRow, QStringLiteral("g*/bin/true")}));
         QVERIFY(!hidden.panel->shadowWarning().isEmpty());
         hidden.panel->selectPosition(2);
@@ -563,20 +556,17 @@ private Q_SLOTS:
         QVERIFY(editor.child<CaptureBox>("hk")->hasFocus());
     }
 
-    // The list has the focus at the start (" &Add New Hotkey" while it is empty); Enter saves,
-    // Escape cancels, a focused button keeps Enter for itself (F1 is tested with the shell's
-    // help). In the HotKey box Escape and Enter are keys to record; Ctrl+Tab leaves it.
+    // The list has the focus first; Enter saves, Escape cancels, a focused button keeps Enter;
+    // in the HotKey box Escape and Enter are keys, Ctrl+Tab leaves.
     void keyboardReachesTheEditor()
     {
         Editor empty{QString()};
         Activate(empty.form);
         QCOMPARE(QApplication::focusWidget(), empty.child<QWidget>("addButton"));
-
         Editor editor(Line({FileRow, WebRow}));
         Activate(editor.form);
         auto* list = editor.child<QTreeView>("Hotkey");
         QCOMPARE(QApplication::focusWidget(), list);
-
         QSignalSpy saved(editor.panel.get(), &HotkeyEditorPanel::saved);
         QSignalSpy cancelled(editor.panel.get(), &HotkeyEditorPanel::cancelled);
         // Enter on the focused browse button is that button's; nothing is saved.
@@ -612,8 +602,7 @@ private Q_SLOTS:
         QTest::newRow("no host") << Line({FileRow, QStringLiteral("w*http://")}) << "ws";
     }
 
-    // Enter from the list saves; the refused row is selected and, once the warning is read, the
-    // keyboard is in the field to mend.
+    // A refused row is selected and, after the warning, the focus is in the field to mend.
     void warningReturnsFocusToItsField()
     {
         QFETCH(QString, line);

@@ -61,8 +61,7 @@ private slots:
         QFETCH(bool, checked);
         velbutton* b = make("b");
         b->setMode(ButtonMode(mode));
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window));
+        showExposed();
         QTest::mousePress(b, Qt::LeftButton, {}, QPoint(50, 15));
         QCOMPARE(b->state(), ButtonState::Down);
         QTest::mouseRelease(b, Qt::LeftButton, {}, release);
@@ -96,8 +95,7 @@ private slots:
         b->setPictureAlign(PicturePosition::Center);
         b->setPictureNormal(filled(Qt::red));
         b->setPictureDown(filled(Qt::blue));
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window));
+        showExposed();
         QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
         QTest::mouseMove(m_window, QPoint(300, 200));
         QTRY_COMPARE(b->state(), ButtonState::Normal);
@@ -108,8 +106,7 @@ private slots:
     void pointerTracking()
     {
         velbutton* b = make("b");
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window));
+        showExposed();
         QSignalSpy moves(b, &velbutton::pointerMoved);
         QTest::mouseMove(b, QPoint(10, 10));
         QTest::mouseMove(b, QPoint(12, 10));
@@ -196,8 +193,7 @@ private slots:
         other->setMode(ButtonMode::Option);
         other->setChecked(true);
         group[0]->setChecked(true);
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window));
+        showExposed();
         QTest::mouseClick(group[1], Qt::LeftButton, {}, QPoint(5, 5));
         QVERIFY(!group[0]->isChecked());
         QVERIFY(group[1]->isChecked());
@@ -232,8 +228,7 @@ private slots:
             << int(Qt::Key_Return) << 0 << 0 << false << QStringList{};
     }
 
-    // The window's keys, delivered while the focus is in another control of the window: they click
-    // at once (no pressed look first).
+    // The window's keys, with the focus elsewhere in the window, click at once.
     void windowKeys()
     {
         QFETCH(int, key);
@@ -282,8 +277,7 @@ private slots:
         });
         b->SetPopupMenu(&menu, 0);
         b->SetPopupMenu(nullptr, 3); // not a menu: ignored
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window));
+        showExposed();
         QTest::mousePress(b, Qt::LeftButton, {}, QPoint(50, 15));
         QCOMPARE(shown, 1);
         // The press that closed the menu reaches the button: it opens nothing.
@@ -334,8 +328,7 @@ private slots:
             });
         });
         b->SetPopupMenu(&menu, align);
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window));
+        showExposed();
         QTest::mousePress(b, Qt::LeftButton, {}, QPoint(5, 5));
         QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(5, 5));
         if (corner.isEmpty()) {
@@ -367,18 +360,14 @@ private slots:
 
     void focusAndActivation_data()
     {
-        QTest::addColumn<int>("style");
         QTest::addColumn<bool>("shownLater");
-        QTest::newRow("3") << 3 << false;
-        QTest::newRow("3, panel shown in the active window") << 3 << true;
+        QTest::newRow("panel shown with the window") << false;
+        QTest::newRow("panel shown in the active window") << true;
     }
 
-    // A button inside a panel of a window, as the program's windows hold them (the wizard shows its
-    // panels one after the other): the keyboard focus changes its pixels (the golden pictures
-    // hold its look in every style), and the arrow keys move it on.
+    // A button in a panel of a window: focus changes its pixels, the arrow keys move it on.
     void focusAndActivation()
     {
-        QFETCH(int, style);
         QFETCH(bool, shownLater);
         auto* panel = new QWidget(m_window);
         panel->setGeometry(m_window->rect());
@@ -386,7 +375,7 @@ private slots:
         velbutton* next = make("next", panel);
         next->move(20, 60);
         for (velbutton* button : {b, next})
-            button->setButtonStyle(ButtonStyleKind(style));
+            button->setButtonStyle(ButtonStyleKind(3));
         panel->setVisible(!shownLater);
         showActive();
         panel->show();
@@ -406,11 +395,9 @@ private slots:
     void doubleClickClicksTwice()
     {
         velbutton* b = make("b");
-        m_window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(m_window));
+        showExposed();
         const QPoint p(10, 10);
-        // The order a window receives a double click in: press, release, double
-        // click (standing for the second press, which is not delivered), release.
+        // Press, release, double click (the second press), release.
         QTest::mousePress(b, Qt::LeftButton, {}, p);
         QTest::mouseRelease(b, Qt::LeftButton, {}, p);
         QTest::mouseDClick(b, Qt::LeftButton, {}, p);
@@ -433,8 +420,7 @@ private slots:
         QTest::newRow("pointer moved") << "move";
     }
 
-    // A dialog's OK deletes the dialog, and the button with it, from its click handler: the button
-    // touches nothing of itself afterwards. (Memory errors here show under the sanitizer build.)
+    // A click handler that deletes the button: the button touches nothing of itself afterwards.
     void handlerMayDeleteButton()
     {
         QFETCH(QString, input);
@@ -489,7 +475,6 @@ private slots:
         QSignalSpy rejected(&dialog, &QDialog::rejected);
         QTest::keyClick(inDialog, Qt::Key_Escape);
         QCOMPARE(rejected.count(), 1);
-
         QWidget host;
         host.resize(300, 200);
         auto* frame = new velForms(&host);
@@ -531,6 +516,12 @@ private:
                        20, 100, 30);
         connect(b, &velbutton::clicked, this, [this, name] { m_clicks << name; });
         return b;
+    }
+
+    void showExposed()
+    {
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window));
     }
 
     void showActive()

@@ -21,8 +21,7 @@ using namespace tarvex;
 
 namespace {
 
-// A shown 400 x 300 form at (50, 60) with a frame; the small font makes the
-// title bar 31 pixels high.
+// A shown 400 x 300 form at (50, 60) with a frame; the small font makes the title bar 31 px.
 struct Rig
 {
     Form host;
@@ -63,8 +62,7 @@ struct Rig
     }
 };
 
-// Stands in for the window manager's resize: records what it was asked and takes the drag
-// over or refuses it.
+// Stands in for the window manager's resize: records the request, takes the drag or refuses.
 struct SystemResizeStandIn
 {
     static inline QList<Qt::Edges> asked;
@@ -82,8 +80,7 @@ struct SystemResizeStandIn
     FrameHostWindow::SystemResize saved = FrameHostWindow::systemResize;
 };
 
-// Drags the grip named grip from `from` (grip coordinates) to `to` (frame coordinates) with the
-// left button, then moves the pointer on with the button up.
+// Drags grip from `from` (grip coordinates) to `to` (frame coordinates), then moves on.
 void dragGrip(velForms* frame, const QString& grip, const QPoint& from, const QPoint& to)
 {
     auto* g = frame->findChild<FrameGrip*>(grip);
@@ -104,8 +101,7 @@ class TestVelForms final : public QObject
 
 private slots:
     void init() { QLocale::setDefault(QLocale::c()); }
-    // A frame put on a window that is not shown yet covers it at once, with its caption buttons at
-    // the right end and the window's own title bar gone.
+    // A frame on a window not shown yet covers it at once, caption buttons at the right.
     void coversItsWindowAtOnce()
     {
         Form host;
@@ -255,6 +251,8 @@ private slots:
             << "bottomGrip" << QPoint(380, 1) << QPoint(450, 350) << 8 << QSize(450, 350) << corner;
     }
 
+    // Without the window manager's resize the frame follows the pointer, down to its minimum;
+    // where the window manager takes the drag, the frame does not follow and lets go after.
     void minimumResize()
     {
         QFETCH(QString, grip);
@@ -263,53 +261,38 @@ private slots:
         QFETCH(int, pointer);
         QFETCH(QSize, size);
         QFETCH(Qt::Edges, edges);
-        // A window manager that cannot resize: the frame follows the pointer by hand.
-        const SystemResizeStandIn windowManager(false);
-        Rig rig;
-        rig.mouse(QEvent::MouseMove, {200, 150}); // the grips are placed on the first move
-        auto* g = rig.frame->findChild<FrameGrip*>(grip);
-        QVERIFY(g && g->isVisible());
-        QCOMPARE(g->pointerAt(from), pointer);
-        QCOMPARE(g->cursor().shape(), Qt::ArrowCursor);
-        dragGrip(rig.frame, grip, from, to);
-        QCOMPARE(SystemResizeStandIn::asked, QList<Qt::Edges>{edges});
-        QCOMPARE(rig.host.size(), size);
-        QCOMPARE(rig.frame->size(), size);
+        for (bool taken : {false, true}) {
+            const SystemResizeStandIn windowManager(taken);
+            Rig rig;
+            rig.mouse(QEvent::MouseMove, {200, 150}); // the grips are placed on the first move
+            auto* g = rig.frame->findChild<FrameGrip*>(grip);
+            QVERIFY(g && g->isVisible());
+            if (!taken) {
+                QCOMPARE(g->pointerAt(from), pointer);
+                QCOMPARE(g->cursor().shape(), Qt::ArrowCursor);
+                dragGrip(rig.frame, grip, from, to);
+                QCOMPARE(SystemResizeStandIn::asked, QList<Qt::Edges>{edges});
+                QCOMPARE(rig.host.size(), size);
+                QCOMPARE(rig.frame->size(), size);
+                continue;
+            }
+            const auto move = [g](const QPoint& pos, Qt::MouseButtons held) {
+                QMouseEvent e(QEvent::MouseMove, pos, g->mapToGlobal(pos), Qt::NoButton, held,
+                              Qt::NoModifier);
+                QApplication::sendEvent(g, &e);
+            };
+            QTest::mousePress(g, Qt::LeftButton, Qt::NoModifier, from);
+            QCOMPARE(SystemResizeStandIn::asked, QList<Qt::Edges>{edges});
+            QCOMPARE(rig.host.minimumSize(), QSize(130, 46)); // what the window manager must keep
+            move(g->mapFrom(rig.frame, to), Qt::LeftButton);
+            QCOMPARE(rig.host.size(), QSize(400, 300));
+            move(from, Qt::NoButton);
+            QCOMPARE(g->cursor().shape(), FrameGrip::CursorOf(pointer));
+            QCOMPARE(rig.host.size(), QSize(400, 300));
+        }
     }
 
-    void systemResizeTakesTheDrag_data() { minimumResize_data(); }
-    // Where the window manager takes the resize, it alone sizes the window: the frame does not
-    // follow the drag, and the grip lets go once the pointer moves with the button up (the window
-    // manager kept the release).
-    void systemResizeTakesTheDrag()
-    {
-        QFETCH(QString, grip);
-        QFETCH(QPoint, from);
-        QFETCH(QPoint, to);
-        QFETCH(int, pointer);
-        QFETCH(Qt::Edges, edges);
-        const SystemResizeStandIn windowManager(true);
-        Rig rig;
-        rig.mouse(QEvent::MouseMove, {200, 150});
-        auto* g = rig.frame->findChild<FrameGrip*>(grip);
-        QVERIFY(g);
-        const auto move = [g](const QPoint& pos, Qt::MouseButtons held) {
-            QMouseEvent e(QEvent::MouseMove, pos, g->mapToGlobal(pos), Qt::NoButton, held,
-                          Qt::NoModifier);
-            QApplication::sendEvent(g, &e);
-        };
-        QTest::mousePress(g, Qt::LeftButton, Qt::NoModifier, from);
-        QCOMPARE(SystemResizeStandIn::asked, QList<Qt::Edges>{edges});
-        QCOMPARE(rig.host.minimumSize(), QSize(130, 46)); // what the window manager must keep
-        move(g->mapFrom(rig.frame, to), Qt::LeftButton);
-        QCOMPARE(rig.host.size(), QSize(400, 300));
-        move(from, Qt::NoButton);
-        QCOMPARE(g->cursor().shape(), FrameGrip::CursorOf(pointer));
-        QCOMPARE(rig.host.size(), QSize(400, 300));
-    }
-
-    // The taller title bar pushes the controls down: the window grows by as much,
-    // so its lowest control keeps its distance from the bottom border.
+    // The taller title bar grows the window by as much, keeping the controls' bottom margin.
     void styleOneGrowsTheWindow()
     {
         for (bool fixedSize : {true, false}) {
@@ -338,8 +321,7 @@ private slots:
         }
     }
 
-    // The desktop theme follows the desktop's accent colour as it changes: green gives Olive (2),
-    // amber gives Amber (4), a colour of no theme Blue (0).
+    // The desktop theme follows the accent colour: green Olive (2), amber Amber (4), else Blue.
     void desktopThemeFollowsPalette()
     {
         Rig rig;

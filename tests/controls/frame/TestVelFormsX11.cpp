@@ -1,21 +1,15 @@
-// velForms on a real X server with a window manager: the title bar moves the
-// window through the window manager, double-clicks maximize onto the work
-// area and restore, the grips resize, and only the close button raises
-// closeClicked. The pointer is driven with xdotool (XTest).
+// velForms on a real X server with a window manager, the pointer driven with xdotool (XTest):
+// the title bar and the grips hand their drags to the window manager.
 #include "FrameFixture.h"
 
 #include "controls/frame/FrameGrip.h"
-#include "controls/frame/FrameSystemMenu.h"
 #include "controls/frame/velForms.h"
 
 #include <functional>
-#include <QAction>
 #include <QCursor>
 #include <QHash>
-#include <QMenu>
 #include <QProcess>
 #include <QScreen>
-#include <QSignalSpy>
 #include <QTest>
 
 using namespace tarvex;
@@ -34,8 +28,7 @@ bool moveTo(const QPoint& at)
            QTest::qWaitFor([&] { return QCursor::pos() == at; }, 3000);
 }
 
-// The window's place and size as the X server has them now (Qt learns of a move by the window
-// manager only later).
+// The window's geometry as the X server has it now (Qt learns of moves later).
 QRect ServerGeometry(const QWidget* window)
 {
     QProcess xdotool;
@@ -49,9 +42,8 @@ QRect ServerGeometry(const QWidget* window)
     return {values["X"], values["Y"], values["WIDTH"], values["HEIGHT"]};
 }
 
-// Presses at from and nudges the pointer a pixel at a time toward to until the window manager
-// has taken the drag (taken() holds), moves on to to in steps and releases. Returns how many
-// pixels the pointer went before the window manager followed it.
+// Presses at from, nudges toward to until the window manager takes the drag, moves on, releases;
+// returns how far the pointer went before the window followed.
 int drag(const QPoint& from, const QPoint& to, const std::function<bool()>& taken)
 {
     if (!moveTo(from))
@@ -125,28 +117,6 @@ private slots:
                      [&] { return ServerGeometry(m_form).width() != 400; }) >= 0);
         QTRY_COMPARE_WITH_TIMEOUT(m_form->width(), 130, 3000);
         QCOMPARE(m_form->height(), 300);
-    }
-
-    void systemMenu()
-    {
-        QSignalSpy chosen(m_frame, &velForms::menuItemChosen);
-        const QPoint title = m_frame->mapToGlobal(QPoint(150, 12));
-        QVERIFY(moveTo(title));
-        xdo({"click", "3"});
-        QMenu* menu = m_frame->systemMenu()->menu();
-        QTRY_VERIFY_WITH_TIMEOUT(menu->isVisible(), 3000);
-        QVERIFY(menu->geometry().contains(title + QPoint(1, 1)) ||
-                (menu->pos() - title).manhattanLength() <= 4);
-        // Always on Top, chosen with the pointer.
-        QAction* onTop = m_frame->menuItem(FrameSystemMenu::AlwaysOnTop);
-        const QPoint item = menu->mapToGlobal(menu->actionGeometry(onTop).center());
-        QVERIFY(moveTo(item));
-        QTRY_COMPARE(menu->activeAction(), onTop);
-        xdo({"click", "1"});
-        QTRY_COMPARE_WITH_TIMEOUT(chosen.count(), 1, 3000);
-        QCOMPARE(chosen.first().at(0).toInt(), 6);
-        QVERIFY(onTop->isChecked());
-        QTRY_VERIFY_WITH_TIMEOUT(m_form->isVisible(), 3000);
     }
 
 private:

@@ -110,8 +110,7 @@ private slots:
         QVERIFY(!tip->isVisible());
     }
 
-    // The window system can drop the Leave of a fast move: the tip must still not pop up once the
-    // pointer rests somewhere else.
+    // A dropped Leave of a fast move: no tip once the pointer rests elsewhere.
     void noTipOnceThePointerHasLeft()
     {
         struct LostLeave final : QObject

@@ -19,8 +19,7 @@ Q_DECLARE_METATYPE(TipIcon)
 
 namespace {
 
-// A button-like tool that asks for its hover tip on every mouse move, as the program's
-// windows do.
+// A tool that asks for its hover tip on every mouse move, as the program's windows do.
 class HintTool final : public QWidget
 {
 public:
@@ -98,8 +97,7 @@ private slots:
         QCursor::setPos(1, 1);
     }
 
-    // Off X11 nothing can read the screen below: the tip's window is translucent and carries the
-    // shadow as alpha, so the compositor blends it onto whatever lies beneath.
+    // Off X11 the tip window is translucent, its shadow alpha for the compositor to blend.
     void shadowWithoutScreenCapture()
     {
         QVERIFY(QGuiApplication::platformName() != "xcb");
@@ -217,8 +215,7 @@ private slots:
     {
         QTest::mouseMove(m_left, {16, 16});
         QTRY_VERIFY(InfoTip::instance().isShown());
-        // While the movement is being handled, another handler asks for the right tool's tip;
-        // the right tool's own handler then asks again for the same position.
+        // Another handler asks for the right tool's tip; the tool asks again at the same place.
         NestedCall nested([this] { ShowInfoTip(m_right, "Nested", "Info"); });
         qApp->installEventFilter(&nested);
         QTest::mouseMove(m_right, {16, 16});

@@ -1,6 +1,4 @@
-// The tip window on a real X server: the pointer resting on a tool brings up a balloon whose
-// shape leaves the windows below visible outside it, with a shadow blended onto them; the
-// next pointer movement takes it down.
+// The tip on a real X server: a shaped balloon, its shadow blended on the window below.
 #include "controls/tips/InfoTip.h"
 #include "controls/tips/TipPainter.h"
 #include "controls/tips/TipWindow.h"
@@ -42,8 +40,7 @@ QImage screenPixels(const QRect& rect)
         .toImage();
 }
 
-// Shows the tool and waits until the screen shows it where Qt places it: exposed, and put
-// at its final position by the window manager. A loaded machine can take seconds for that.
+// Shows the tool and waits until the screen shows it where the window manager placed it.
 bool showOnScreen(QWidget& tool)
 {
     tool.show();
