@@ -51,45 +51,45 @@ private slots:
 
     void cleanup() { delete m_window; }
 
-    void buttonRoles()
+    void buttonDescribed_data()
     {
-        auto* b = new velbutton(m_window, "b");
-        QCOMPARE(Iface(b)->role(), QAccessible::Button);
-        b->setMode(ButtonMode::Check);
-        QCOMPARE(Iface(b)->role(), QAccessible::CheckBox);
-        b->setMode(ButtonMode::Option);
-        QCOMPARE(Iface(b)->role(), QAccessible::RadioButton);
-        b->setMode(ButtonMode::Push);
-        QMenu menu;
-        b->SetPopupMenu(&menu);
-        QCOMPARE(Iface(b)->role(), QAccessible::ButtonMenu);
-        QVERIFY(Iface(b)->state().hasPopup);
-    }
-
-    void buttonNameAndDescription_data()
-    {
+        QTest::addColumn<int>("mode"); // ButtonMode, or 3: a push button with a menu
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QString>("tip");
+        QTest::addColumn<int>("role");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("description");
-        QTest::newRow("access key") << u" &Save Settings"_s << u"Writes the file"_s
-                                    << u"Save Settings"_s << u"Writes the file"_s;
-        QTest::newRow("literal ampersand") << u"Load && &Go"_s << u""_s << u"Load & Go"_s << u""_s;
-        QTest::newRow("no caption: the tip names it")
-            << u""_s << u"Browse"_s << u"Browse"_s << u""_s;
-        QTest::newRow("blank caption")
-            << u"   "_s << u"Add a hotkey"_s << u"Add a hotkey"_s << u""_s;
+        QTest::newRow("push, access key")
+            << 0 << u" &Save Settings"_s << u"Writes the file"_s << int(QAccessible::Button)
+            << u"Save Settings"_s << u"Writes the file"_s;
+        QTest::newRow("check, literal ampersand")
+            << 1 << u"Load && &Go"_s << u""_s << int(QAccessible::CheckBox) << u"Load & Go"_s
+            << u""_s;
+        QTest::newRow("option, no caption: the tip names it")
+            << 2 << u""_s << u"Browse"_s << int(QAccessible::RadioButton) << u"Browse"_s << u""_s;
+        QTest::newRow("menu, blank caption")
+            << 3 << u"   "_s << u"Add a hotkey"_s << int(QAccessible::ButtonMenu)
+            << u"Add a hotkey"_s << u""_s;
     }
 
-    void buttonNameAndDescription()
+    void buttonDescribed()
     {
+        QFETCH(int, mode);
         QFETCH(QString, caption);
         QFETCH(QString, tip);
+        QFETCH(int, role);
         QFETCH(QString, name);
         QFETCH(QString, description);
         auto* b = new velbutton(m_window, "b");
+        b->setMode(ButtonMode::Option); // the role follows a change of mode
+        QMenu menu;
+        b->setMode(ButtonMode(mode == 3 ? 0 : mode));
+        if (mode == 3)
+            b->SetPopupMenu(&menu);
         b->setCaption(caption);
         b->setToolTip(tip);
+        QCOMPARE(int(Iface(b)->role()), role);
+        QCOMPARE(bool(Iface(b)->state().hasPopup), mode == 3);
         QCOMPARE(Iface(b)->text(QAccessible::Name), name);
         QCOMPARE(Iface(b)->text(QAccessible::Description), description);
     }
