@@ -37,6 +37,25 @@ using namespace tarvex;
 
 namespace {
 
+// Notes where a window stood as it was shown (a filter sees Show before the window does).
+class PlaceAtShow final : public QObject
+{
+public:
+    QPoint place;
+    bool shown = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const auto* window = qobject_cast<QWidget*>(watched);
+        if (event->type() == QEvent::Show && !shown && window && window->isWindow()) {
+            shown = true;
+            place = window->pos();
+        }
+        return false;
+    }
+};
+
 using Presence = SingleInstance::Presence;
 
 } // namespace
@@ -270,6 +289,20 @@ private Q_SLOTS:
         QCOMPARE(f.shell->editor(), editor);
     }
 
+    // The hotkeys' icon is there whenever they run; the main window says whether they run.
+    void mainWindowSaysWhetherHotkeysRun()
+    {
+        ShellFixture f;
+        QVERIFY(f.shell->start());
+        QLabel* state = f.shell->mainWindow()->hotkeyState();
+        QCOMPARE(state->text(), Tarvex::HotkeysOffText());
+        f.shell->startHotkeys(false);
+        QVERIFY(f.trayShown());
+        f.shell->editor()->onTrayDoubleClicked();
+        QVERIFY(f.mainShown());
+        QCOMPARE(state->text(), Tarvex::HotkeysOffText());
+    }
+
     // "Open" after a start by the login entry shows the main window with the hotkeys running.
     void startingRunningHotkeysAgainChangesNothing()
     {
@@ -351,6 +384,41 @@ private Q_SLOTS:
         ShellFixture f({"automatic"});
         QVERIFY(f.shell->start());
         QVERIFY(f.trayShown());
+    }
+
+    void windowsArePlacedBeforeShowing_data()
+    {
+        QTest::addColumn<bool>("wizard");
+        QTest::newRow("appearance window") << false;
+        QTest::newRow("hotkey wizard") << true;
+    }
+
+    // A window moved while being shown can keep the screen's corner as its place in Qt under
+    // an X11 window manager, its lists then opening off: each window is placed before showing.
+    void windowsArePlacedBeforeShowing()
+    {
+        QFETCH(bool, wizard);
+        ShellFixture f;
+        QVERIFY(f.shell->start());
+        PlaceAtShow watch;
+        std::unique_ptr<FormWizard> dialog;
+        QWidget* window = nullptr;
+        if (wizard) {
+            f.shell->configureHotkeys();
+            dialog = std::make_unique<FormWizard>(f.dialogs, f.shell->editor());
+            window = dialog.get();
+            window->installEventFilter(&watch);
+            window->show();
+        } else {
+            QApplication::instance()->installEventFilter(&watch);
+            f.shell->customizeAppearance();
+            window = f.shell->optionsWindow();
+            QApplication::instance()->removeEventFilter(&watch);
+        }
+        QVERIFY(watch.shown && window->isVisible());
+        QCoreApplication::processEvents();
+        QCOMPARE(window->pos(), watch.place);
+        QVERIFY(window->screen()->availableGeometry().contains(window->frameGeometry()));
     }
 
     void trayMenuItems()
