@@ -1,7 +1,6 @@
 #include "platform/LoginEntry.h"
 #include "shell/RealServices.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QtTest>

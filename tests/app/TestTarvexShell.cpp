@@ -1,16 +1,11 @@
 // The application's run: command line, hotkeys on and off, tray icon, exits, hidden windows.
 
-#include "activation/HiddenWindowSlots.h"
 #include "activation/HotkeyDetection.h"
 #include "activation/HotkeyHost.h"
-#include "activation/SpecialActionTable.h"
 #include "controls/button/velbutton.h"
-#include "controls/frame/velForms.h"
-#include "controls/tips/Hyperlink.h"
 #include "editor/FormWizard.h"
 #include "editor/hkCORE.h"
 #include "editor/HotkeyEditorPanel.h"
-#include "editor/HotkeyListModel.h"
 #include "options/ThemeOptions.h"
 #include "shell/CommandLine.h"
 #include "shell/hkPopupMenu.h"
@@ -22,11 +17,9 @@
 #include "ui/TrayFallbackWindow.h"
 #include "ui/Twips.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPointer>
 #include <QScreen>
@@ -74,15 +67,18 @@ private:
         editor->editing().addHotkey();
     }
 
-    // A shell whose hotkeys may run through `desktop`'s shortcuts (and the keys unless `noKeys`).
-    static void useShortcuts(ShellFixture& f, FakeGlobalShortcuts& desktop,
-                             const QStringList& arguments, bool noKeys = false)
+    // Starts a shell whose hotkey "(Win)e" (opening /tmp/e) may run through `desktop`'s
+    // shortcuts (and through the keys unless `noKeys`).
+    static void startWithShortcuts(ShellFixture& f, FakeGlobalShortcuts& desktop,
+                                   const QStringList& arguments, bool noKeys = false)
     {
         ShellServices services = f.services(arguments);
         if (noKeys)
             services.keys = nullptr;
         services.shortcuts = &desktop;
         f.shell = std::make_unique<TarvexShell>(services);
+        f.writeHotkeys("(Win)e*/tmp/e");
+        QVERIFY(f.shell->start());
     }
 
     // A start with the login argument and one hotkey: "h" hides the foreground window 7.
@@ -555,9 +551,7 @@ private Q_SLOTS:
     {
         FakeGlobalShortcuts desktop; // outlives the shell, as the real services do
         ShellFixture f({"automatic"});
-        useShortcuts(f, desktop, {"automatic"}, true);
-        f.writeHotkeys("(Win)e*/tmp/e");
-        QVERIFY(f.shell->start());
+        startWithShortcuts(f, desktop, {"automatic"}, true);
         QCOMPARE(desktop.calls(), QStringList{"bind LOGO+e=LOGO+e (/tmp/e)"});
         desktop.answer(GlobalShortcuts::State::Bound);
         desktop.press("LOGO+e");
@@ -585,9 +579,7 @@ private Q_SLOTS:
     {
         FakeGlobalShortcuts desktop;
         ShellFixture f({"automatic"});
-        useShortcuts(f, desktop, {"automatic"});
-        f.writeHotkeys("(Win)e*/tmp/e");
-        QVERIFY(f.shell->start());
+        startWithShortcuts(f, desktop, {"automatic"});
         QCOMPARE(f.keySourceStarts, 0);
         QCOMPARE(desktop.calls(), QStringList{"bind LOGO+e=LOGO+e (/tmp/e)"});
         desktop.answer(GlobalShortcuts::State::Bound);
@@ -628,11 +620,9 @@ private Q_SLOTS:
     {
         FakeGlobalShortcuts desktop;
         ShellFixture f;
-        useShortcuts(f, desktop, {});
-        f.writeHotkeys("(Win)e*/tmp/e");
         f.keys.setProblem(QStringLiteral("Allow the key reader."));
         f.keys.setAskable(true);
-        QVERIFY(f.shell->start());
+        startWithShortcuts(f, desktop, {});
         QTest::mouseClick(f.shell->mainWindow()->startButton(), Qt::LeftButton);
         QCOMPARE(f.keys.asks(), 0);
         desktop.answer(GlobalShortcuts::State::Missing);

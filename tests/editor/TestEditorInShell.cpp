@@ -1,6 +1,5 @@
 #include "activation/HotkeyHost.h"
 #include "controls/button/velbutton.h"
-#include "controls/frame/velForms.h"
 #include "editor/CaptureBox.h"
 #include "editor/hkCORE.h"
 #include "editor/HotkeyEditorPanel.h"

@@ -3,7 +3,6 @@
 #include "editor/FormWizard.h"
 #include "tests/fakes/FakeDialogs.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>

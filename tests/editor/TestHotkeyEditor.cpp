@@ -540,9 +540,7 @@ private Q_SLOTS:
     void arrowKeysWalkTheList()
     {
         Editor editor(Line({FileRow, WebRow, SpecialRow}));
-        editor.form.show();
-        QApplication::setActiveWindow(&editor.form);
-        QVERIFY(QTest::qWaitForWindowActive(&editor.form));
+        Activate(editor.form);
         auto* list = editor.child<QTreeView>("Hotkey");
         list->setFocus();
         QTest::keyClick(list, Qt::Key_Down);

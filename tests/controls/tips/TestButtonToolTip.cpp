@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QStyle>
 #include <QTest>
 #include <QToolTip>
 #include <QVBoxLayout>

@@ -7,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
-#include <QTimer>
 #include <QVBoxLayout>
 
 using namespace tarvex;

@@ -9,9 +9,7 @@
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QStyle>
 #include <QTest>
-#include <QToolTip>
 
 using namespace tarvex;
 
