@@ -1,6 +1,7 @@
 #pragma once
 
 #include "activation/GlobalFlags.h"
+#include "shell/Tarvex.h"
 #include "shell/TarvexShell.h"
 #include "store/SettingsStore.h"
 #include "tests/fakes/FakeDesktopWindows.h"
@@ -14,6 +15,7 @@
 #include "tests/fakes/FakePowerControl.h"
 #include "tests/fakes/FakeSingleInstance.h"
 #include "tests/fakes/FakeSoundPlayer.h"
+#include "ui/ProgramTrayIcon.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,8 +25,7 @@
 
 namespace tarvex {
 
-/// One run of the application against recording fakes, with a private settings file and
-/// Documents folder. The global flags start cleared.
+/// One run of the program against recording fakes, with private settings and Documents.
 struct ShellFixture
 {
     QTemporaryDir dir;
@@ -69,6 +70,9 @@ struct ShellFixture
         services.notifier = &notifier;
         return services;
     }
+
+    bool mainShown() const { return shell->mainWindow() && shell->mainWindow()->isVisible(); }
+    bool trayShown() const { return shell->trayIcon() && shell->trayIcon()->isShown(); }
 
     /// The texts of the program's own messages ("Tarvex", information icon), oldest first.
     QStringList messages() const

@@ -1,5 +1,4 @@
-// Where the program finds its data files: beside itself in the build folder, in share/tarvex
-// when installed; and the log line for each file that is missing.
+// Where the program finds its data files (build folder, share/tarvex), and missing-file logs.
 
 #include "shell/ProgramFolder.h"
 
@@ -48,7 +47,6 @@ private Q_SLOTS:
         for (const QString& name : ProgramFolder::Files)
             touch(folder + '/' + name);
         QCOMPARE(ProgramFolder::reportMissing(folder), QStringList());
-
         QFile::remove(folder + "/Sounds/Bing.wav");
         QDir(folder + "/Icons").removeRecursively();
         QDir().mkpath(folder + "/Icons/action.ico"); // a folder is no icon

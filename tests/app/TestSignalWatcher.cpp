@@ -1,5 +1,4 @@
-// Termination signals become a Qt signal in the event loop, in arrival order, and end the run
-// only once the dialogs that were open have returned.
+// Termination signals arrive in the event loop in order, and end the run once open dialogs return.
 
 #include "editor/hkCORE.h"
 #include "shell/SignalWatcher.h"
@@ -33,8 +32,7 @@ private Q_SLOTS:
         QSignalSpy spy(&watcher, &SignalWatcher::signalReceived);
         ::raise(SIGTERM);
         ::raise(SIGHUP);
-        // Nothing runs inside the handler itself.
-        QCOMPARE(spy.count(), 0);
+        QCOMPARE(spy.count(), 0); // nothing runs inside the handler itself
         QTRY_COMPARE(spy.count(), 2);
         QCOMPARE(spy.at(0).first().toInt(), SIGTERM);
         QCOMPARE(spy.at(1).first().toInt(), SIGHUP);
@@ -48,9 +46,8 @@ private Q_SLOTS:
         QVERIFY(!second.isActive());
     }
 
-    // A signal while a message box (on the stack, a window its parent) runs its own event loop:
-    // the box returns first, its window still there, and only then does the run end, with the
-    // window the hotkeys hid shown again.
+    // A signal under a box's own event loop ends the run only after the box returns (its window
+    // kept till then), and the hidden window comes back.
     void signalEndsTheRunAfterTheOpenDialog_data()
     {
         QTest::addColumn<bool>("overEditor");

@@ -1,6 +1,5 @@
-// Helper process of the save crash-safety tests. With a path and a count it saves two
-// different lists to one file, one after the other, until it is killed. With a third argument,
-// a file-size limit in bytes, it saves once under that limit and prints the error it got.
+// Helper of TestSaveCrashSafety: with a path and a count, saves two lists in turn until killed;
+// with a file-size limit as third argument, saves once under it and prints the error.
 #include "store/HotkeyDatabase.h"
 
 #include <QCoreApplication>

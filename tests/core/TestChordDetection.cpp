@@ -8,8 +8,7 @@
 using namespace tarvex;
 using State = GlobalShortcuts::State;
 
-// Chords bound as the desktop's shortcuts: which combinations are chords and their triggers,
-// then the running hotkeys against a recording desktop.
+// Which combinations are desktop chords and their triggers; the hotkeys on a recording desktop.
 class TestChordDetection final : public QObject
 {
     Q_OBJECT
@@ -33,8 +32,7 @@ private slots:
     {
         QTest::addColumn<QString>("combination");
         QTest::addColumn<QString>("trigger"); // empty: not a chord
-        // Modifier order and letter case, each key kind, and what is not a chord (a sequence,
-        // a key that types text without Ctrl, Alt or Win, a repeated or late modifier, ...).
+        // Modifier order, case, key kinds; sequences, text keys, repeated or late modifiers.
         const std::pair<const char*, const char*> rows[] = {
             {"(Ctrl)(Alt)k", "CTRL+ALT+k"},
             {"(Alt)(Ctrl)K", "CTRL+ALT+k"},

@@ -1,5 +1,4 @@
-// The core wired as the program wires it: database file -> active table -> detection ->
-// RunHotkeyAction -> special actions and slots, all against the recording fakes.
+// The core wired as the program wires it: file -> table -> detection -> actions, with fakes.
 #include "activation/ActionRunner.h"
 #include "activation/GlobalFlags.h"
 #include "activation/HotkeyDetection.h"
@@ -101,8 +100,7 @@ private slots:
         QCOMPARE(m_log, (QStringList{"play /s/bing.wav", "open /bin/xy"}));
     }
 
-    // Editors and sync clients save by renaming a new file over the old one; the running hotkeys
-    // follow it while the editor is closed, and keep the last good table when it cannot be read.
+    // A file replaced by a rename is followed while the editor is closed; unreadable, kept.
     void runningHotkeysFollowTheFile()
     {
         const QString path = m_dir->filePath(QStringLiteral("Hotkeys.TarvexDB"));
@@ -113,25 +111,29 @@ private slots:
             file.close();
             QCOMPARE(::rename(staged.constData(), QFile::encodeName(path).constData()), 0);
         };
-        const auto settled = [] { QTest::qWait(3 * HotkeyFileWatcher::SettleMilliseconds); };
         replace("a*/bin/a\r\n");
         bool editorVisible = false;
         HotkeyHost host(m_keys, {});
         host.setEditorVisibleQuery([&] { return editorVisible; });
         host.load(HotkeyDatabase(path));
         QSignalSpy reloaded(&host, &HotkeyHost::fileReloaded);
+        // The host has handled a change once the watcher has reported it.
+        QSignalSpy changes(host.findChild<HotkeyFileWatcher*>(), &HotkeyFileWatcher::changed);
+        const auto settled = [&changes](int seen) { QTRY_VERIFY(changes.count() > seen); };
         replace("b*/bin/b\r\n");
         QTRY_COMPARE(host.table().records(), QStringList{"b*/bin/b"});
         QCOMPARE(reloaded.count(), 1);
         // No file that can be read: the last good table stays, and the log says so.
+        int seen = changes.count();
         QCOMPARE(::mkfifo(staged.constData(), 0600), 0);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not a regular file.*keep running"));
         QCOMPARE(::rename(staged.constData(), QFile::encodeName(path).constData()), 0);
-        settled();
+        settled(seen);
         QCOMPARE(host.table().records(), QStringList{"b*/bin/b"});
         editorVisible = true; // the editor's Save asks about the change instead
+        seen = changes.count();
         replace("c*/bin/c\r\n");
-        settled();
+        settled(seen);
         QCOMPARE(host.table().records(), QStringList{"b*/bin/b"});
         QCOMPARE(reloaded.count(), 1);
     }

@@ -7,6 +7,7 @@
 #include <QTest>
 
 using namespace tarvex;
+using namespace Qt::StringLiterals;
 
 class TestHiddenWindowSlots final : public QObject
 {
@@ -105,8 +106,7 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("tip");
         const QString fifty(50, u'x');
-        QTest::newRow("short") << "Notes"
-                               << "Notes";
+        QTest::newRow("short") << u"Notes"_s << u"Notes"_s;
         QTest::newRow("exactly 50") << fifty << fifty;
         QTest::newRow("long") << fifty + "TAIL" << fifty;
         QTest::newRow("no broken pair")
@@ -143,8 +143,7 @@ private slots:
         m_icons->doubleClick(1); // no listener any more: nothing happens
     }
 
-    // Each hide is recorded at once; a run that ended without showing its windows (a crash, a kill)
-    // left its record, and the next run shows the recorded windows that are still hidden.
+    // Each hide is recorded; the next run shows what a crashed run left hidden.
     void nextRunShowsWhatACrashLeftHidden()
     {
         const QTemporaryDir runtime;
@@ -155,8 +154,7 @@ private slots:
         hide(101);
         m_icons->doubleClick(0);
         QCOMPARE(HiddenWindowRecord(runtime.path()).take(), QList<WindowId>{101});
-        // The record of a run killed while 101 and 102 were hidden; 102 was shown since by someone
-        // else, and 103 was never hidden.
+        // A killed run's record: 101 and 102 hidden, 102 shown since by another, 103 never.
         QVERIFY(HiddenWindowRecord(runtime.path()).write({101, 102, 103}).isEmpty());
         m_desktop->showWindow(102);
         m_desktop->clearCalls();

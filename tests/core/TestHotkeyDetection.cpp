@@ -28,9 +28,7 @@ private slots:
 
     void sidedModifierBuffers_data()
     {
-        // A source that knows the side: generic and sided code together. Each row presses the two
-        // modifier presses (given as code pairs), then the letter, and lists the buffer before the
-        // letter and whether the record fires.
+        // Sided source: two modifier presses (code pairs), then the letter; buffer and firing.
         QTest::addColumn<QString>("combination");
         QTest::addColumn<QList<int>>("presses");
         QTest::addColumn<QString>("bufferBeforeLetter");
@@ -216,8 +214,7 @@ private slots:
 
     void leftCtrlTrimLeavesNoStaleMatch()
     {
-        // "aaab" never fits in three kept codes. A left Ctrl that arrives while the buffer is full
-        // drops the oldest "a"; the "b" after it must not complete the sequence with that "a".
+        // A left Ctrl drops the oldest "a" of a full buffer: "b" must not complete "aaab".
         makeDetection(QStringLiteral("aaab*never"), 3);
         for (int code : {65, 65, 65, 162, 66})
             m_detection->appendKeyCode(code);

@@ -6,6 +6,7 @@
 #include <QTest>
 
 using namespace tarvex;
+using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(tarvex::TargetKind)
 
@@ -52,16 +53,11 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("iconKey");
         QTest::addColumn<int>("position");
-        QTest::newRow("website") << "http://a"
-                                 << "website" << 1;
-        QTest::newRow("secure website") << "https://a"
-                                        << "website" << 1;
-        QTest::newRow("action") << "-Log Off-"
-                                << "action" << 2;
-        QTest::newRow("none keeps position") << " "
-                                             << "file" << 7;
-        QTest::newRow("file uses target") << "/home/u/a.txt"
-                                          << "/home/u/a.txt" << 0;
+        QTest::newRow("website") << u"http://a"_s << u"website"_s << 1;
+        QTest::newRow("secure website") << u"https://a"_s << u"website"_s << 1;
+        QTest::newRow("action") << u"-Log Off-"_s << u"action"_s << 2;
+        QTest::newRow("none keeps position") << u" "_s << u"file"_s << 7;
+        QTest::newRow("file uses target") << u"/home/u/a.txt"_s << u"/home/u/a.txt"_s << 0;
     }
 
     void iconKeyAndSelector()
@@ -137,35 +133,20 @@ private slots:
         QTest::addColumn<QString>("combination");
         QTest::addColumn<QString>("target");
         QTest::addColumn<QString>("mentions"); // empty = valid
-        QTest::newRow("valid") << "(Ctrl)a"
-                               << "/home/u/My Files/a b.txt"
-                               << "";
-        QTest::newRow("star in target") << "a"
-                                        << "/tmp/*.txt"
-                                        << "target";
-        QTest::newRow("bar in target") << "a"
-                                       << "ls | wc"
-                                       << "target";
-        QTest::newRow("newline in target") << "a"
-                                           << "x\ny"
-                                           << "target";
-        QTest::newRow("star in combination") << "a*"
-                                             << "/x"
-                                             << "combination";
-        QTest::newRow("bar in combination") << "|"
-                                            << "/x"
-                                            << "combination";
-        QTest::newRow("keypad multiply") << "(Ctrl)(Num*)"
-                                         << "/x"
-                                         << "";
-        QTest::newRow("star beside keypad multiply") << "(Num*)*"
-                                                     << "/x"
-                                                     << "combination";
-        QTest::newRow("nul in target") << "a" << QStringLiteral("count.sh") + QChar(0) + ".txt"
-                                       << "control characters";
-        QTest::newRow("tab in target") << "a"
-                                       << "a\tb"
-                                       << "control characters";
+        QTest::newRow("valid") << u"(Ctrl)a"_s << u"/home/u/My Files/a b.txt"_s << u""_s;
+        QTest::newRow("star in target") << u"a"_s << u"/tmp/*.txt"_s << u"target"_s;
+        QTest::newRow("bar in target") << u"a"_s << u"ls | wc"_s << u"target"_s;
+        // A line break would split the line-based hotkey file.
+        QTest::newRow("line feed in target") << u"a"_s << u"x\ny"_s << u"line break"_s;
+        QTest::newRow("carriage return in target") << u"a"_s << u"x\ry"_s << u"line break"_s;
+        QTest::newRow("line feed in combination") << u"a\nb"_s << u"/x"_s << u"combination"_s;
+        QTest::newRow("star in combination") << u"a*"_s << u"/x"_s << u"combination"_s;
+        QTest::newRow("bar in combination") << u"|"_s << u"/x"_s << u"combination"_s;
+        QTest::newRow("keypad multiply") << u"(Ctrl)(Num*)"_s << u"/x"_s << u""_s;
+        QTest::newRow("star beside keypad multiply") << u"(Num*)*"_s << u"/x"_s << u"combination"_s;
+        QTest::newRow("nul in target")
+            << u"a"_s << QStringLiteral("count.sh") + QChar(0) + ".txt" << u"control characters"_s;
+        QTest::newRow("tab in target") << u"a"_s << u"a\tb"_s << u"control characters"_s;
     }
 
     void validation()
@@ -183,24 +164,21 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
         QTest::addColumn<bool>("hasHost");
-        QTest::newRow("prefill alone") << "http://"
-                                       << "http://" << false;
-        QTest::newRow("host typed after prefill") << "http://example.org"
-                                                  << "http://example.org" << true;
-        QTest::newRow("secure address pasted") << "http://https://example.org/a?b"
-                                               << "https://example.org/a?b" << true;
-        QTest::newRow("same prefix typed again") << "http://HTTP://example.org"
-                                                 << "HTTP://example.org" << true;
-        QTest::newRow("other scheme pasted") << "http://ftp://files.example.org"
-                                             << "ftp://files.example.org" << true;
-        QTest::newRow("host that begins like a scheme") << "http://ftp.example.org"
-                                                        << "http://ftp.example.org" << true;
-        QTest::newRow("scheme half typed") << "http://https"
-                                           << "http://https" << true;
-        QTest::newRow("empty host with path") << "https:///index.html"
-                                              << "https:///index.html" << false;
-        QTest::newRow("no slashes") << "http:example.org"
-                                    << "http:example.org" << false;
+        QTest::newRow("prefill alone") << u"http://"_s << u"http://"_s << false;
+        QTest::newRow("host typed after prefill")
+            << u"http://example.org"_s << u"http://example.org"_s << true;
+        QTest::newRow("secure address pasted")
+            << u"http://https://example.org/a?b"_s << u"https://example.org/a?b"_s << true;
+        QTest::newRow("same prefix typed again")
+            << u"http://HTTP://example.org"_s << u"HTTP://example.org"_s << true;
+        QTest::newRow("other scheme pasted")
+            << u"http://ftp://files.example.org"_s << u"ftp://files.example.org"_s << true;
+        QTest::newRow("host that begins like a scheme")
+            << u"http://ftp.example.org"_s << u"http://ftp.example.org"_s << true;
+        QTest::newRow("scheme half typed") << u"http://https"_s << u"http://https"_s << true;
+        QTest::newRow("empty host with path")
+            << u"https:///index.html"_s << u"https:///index.html"_s << false;
+        QTest::newRow("no slashes") << u"http:example.org"_s << u"http:example.org"_s << false;
     }
 
     void webAddressEntry()

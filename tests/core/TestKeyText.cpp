@@ -7,14 +7,14 @@
 #include <QTest>
 
 using namespace tarvex;
+using namespace Qt::StringLiterals;
 
 class TestKeyText final : public QObject
 {
     Q_OBJECT
 
 private slots:
-    // Every key of the table: key -> text -> key and text -> key -> text, with no text, keysym or
-    // position naming two keys.
+    // Key -> text -> key and back for every key, no text, keysym or position naming two keys.
     void tableWalksBothWays()
     {
         QSet<int> codes;
@@ -44,8 +44,7 @@ private slots:
             QVERIFY(codes.contains(code) || KeyText(code).isEmpty());
     }
 
-    // A table of every text (capital letters too) through the matcher: each key fires the record
-    // of its own text and no other; a key without a text fires none.
+    // Each key fires the record of its own text only; a key without a text fires none.
     void eachKeyFiresItsOwnTextOnly()
     {
         QStringList records;
@@ -90,8 +89,7 @@ private slots:
         QTest::newRow("stray parentheses name no key") << "(a)" << Codes({0, 65, 0});
         QTest::newRow("unknown token") << "(F25)" << Codes({0, 70, 50, 53, 0});
         QTest::newRow("foreign characters") << "ctrl+a" << Codes({67, 84, 82, 76, 0, 65});
-        QTest::newRow("empty") << ""
-                               << "";
+        QTest::newRow("empty") << u""_s << u""_s;
     }
 
     void codesFromText()

@@ -94,9 +94,9 @@ private slots:
 
     void defaultStoreIsTarvexIni()
     {
-        qputenv("XDG_CONFIG_HOME", m_dir->path().toLocal8Bit());
         const SettingsStore store;
-        QCOMPARE(store.fileName(), m_dir->filePath(QStringLiteral("Tarvex/Tarvex.ini")));
+        QCOMPARE(store.fileName(),
+                 qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Tarvex/Tarvex.ini"));
     }
 
     void unusableFileIsLeftAlone_data()
@@ -145,8 +145,7 @@ private slots:
         QCOMPARE(settings.themeColor(), 2);
     }
 
-    // The keyboard settings are edited by hand: a list of paths with ";" between them, spaces
-    // around, and a comma inside a path.
+    // Hand-edited keyboard paths: ";" between, spaces around, a comma inside a path.
     void keyboardSettingsAsWrittenByHand()
     {
         const AppSettings settings(*m_store);

@@ -14,7 +14,6 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("combinations");
         QTest::addColumn<int>("position");
         QTest::addColumn<int>("winner");
-
         QTest::newRow("earlier prefix hides") << QStringList{"g", "gofb"} << 2 << 1;
         QTest::newRow("later prefix fires first") << QStringList{"gofb", "g"} << 1 << 2;
         QTest::newRow("later suffix loses the tie") << QStringList{"ab", "b"} << 1 << 0;

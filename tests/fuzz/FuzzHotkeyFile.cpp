@@ -38,9 +38,7 @@ QString FuzzHotkeyFile(QByteArrayView data)
     if (ReadFile(path) != data)
         return QStringLiteral("a save without edits changed the file");
 
-    // Edits as the editor makes them: the first target changed, the last row deleted, every
-    // other row as new (written as UTF-8) or as read (written as its bytes). The texts must
-    // read back exactly.
+    // Edits as the editor makes them (changed, deleted, new rows); they must read back exactly.
     HotkeyList edited;
     for (int position = 1; position <= list.count(); ++position) {
         HotkeyEntry entry = list.at(position);

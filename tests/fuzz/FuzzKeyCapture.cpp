@@ -1,6 +1,5 @@
-// Fuzz target "key_capture". The first byte gives the length of a start text (taken from the
-// bytes after it, reduced to the key alphabet, as a hand-written file can hold); then every
-// three bytes are one key-down: the key code and the selection start and length at that time.
+// Fuzz target "key_capture": byte 0 the length of a start text (the bytes after it), then
+// three bytes per key-down: the key code, the selection start and length.
 #include "keys/KeyCapture.h"
 #include "keys/KeyNames.h"
 #include "keys/KeyText.h"

@@ -1,6 +1,5 @@
-// Fuzz target "key_texts". Each input byte is one item: 0-63 a character of the key alphabet,
-// 64 on a token of the key table in table order while there are tokens, and every byte above
-// that the character of that code as it is (foreign characters, "*", "+", capitals...).
+// Fuzz target "key_texts": per byte, 0-63 a key-alphabet character, 64 the next key-table
+// token, above that the character of that code.
 #include "keys/KeyCapture.h"
 #include "keys/KeyText.h"
 #include "platform/KeyTable.h"

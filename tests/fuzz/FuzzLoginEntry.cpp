@@ -1,7 +1,5 @@
-// Fuzz target "login_entry". The input, as UTF-8, is the program's path. Its `Exec` line is read
-// back the way a desktop starts a login entry: GLib's key-file parser undoes the string escapes,
-// the field codes are expanded ("%%" is "%"), and GLib's shell parser splits the arguments. Its
-// `TryExec` line must read back as the path itself whenever the writer says it can.
+// Fuzz target "login_entry": the input is the program path; `Exec` read back as desktops do
+// (GLib key file, field codes, GLib shell parser); `TryExec` reads back as the path.
 #include "platform/linux/DesktopEntryText.h"
 #include "tests/fuzz/FuzzTargets.h"
 

@@ -1,7 +1,5 @@
-// Fuzz target "matcher". Byte 0: the buffer size (1-8). Then a table: a record count, and per
-// record a length, that many items and a shape (target, no "*", third field, control
-// character). Then the key stream: a byte below 128 picks a code from a small pool, 128-254 is
-// that key code itself, 255 replaces the table by one read from the bytes after it.
+// Fuzz target "matcher": byte 0 the buffer size, then a table (count; per record a length,
+// items, shape), then keys (<128 from a pool, 128-254 a code, 255 a new table).
 #include "activation/HotkeyDetection.h"
 #include "tests/core/ReferenceMatcher.h"
 #include "tests/fuzz/FuzzSupport.h"

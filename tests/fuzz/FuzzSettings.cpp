@@ -1,5 +1,4 @@
-// Fuzz target "settings". Byte 0 picks the key to write, byte 1 the length of the value written
-// (the bytes after it, as UTF-8); the rest is the settings file as it stands before.
+// Fuzz target "settings": byte 0 the key, byte 1 the value length, the rest the file.
 #include "store/AppSettings.h"
 #include "store/SettingsStore.h"
 #include "tests/fuzz/FuzzSupport.h"
@@ -39,8 +38,7 @@ QStringList ReadAll(const SettingsStore& store)
 void ReadAsTheProgramDoes(SettingsStore& store)
 {
     const AppSettings settings(store);
-    // Summed as 64-bit numbers: a stored colour may be any int, and the sum of two near the
-    // ends of the range would overflow in int.
+    // 64-bit sums: a stored colour may be any int.
     const qint64 values[] = {settings.mainWindowButtonStyle(),
                              settings.editorButtonStyle(),
                              settings.optionsButtonStyle(),

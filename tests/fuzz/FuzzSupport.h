@@ -12,8 +12,7 @@
 
 namespace tarvex::fuzz {
 
-/// A path in a folder of this process's own, made once in memory-backed /dev/shm when there is
-/// one (saves flush their files to disk, which would slow each run down a hundredfold).
+/// A path in this process's own folder, in /dev/shm where there is one (saves flush to disk).
 inline QString ScratchPath(const QString& name)
 {
     static const QString folder = [] {

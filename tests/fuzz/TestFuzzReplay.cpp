@@ -1,6 +1,4 @@
-// Runs every saved crash input and every seed of the fuzz targets through the same entry
-// functions the fuzzer runs, built with the normal compiler (and under ASan by make asan-test),
-// so an input that once broke a rule keeps being checked.
+// Runs the saved crash inputs and the seed corpus through the fuzz targets' entry functions.
 #include "tests/fuzz/FuzzTargets.h"
 
 #include <QDir>

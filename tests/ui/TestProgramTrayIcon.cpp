@@ -1,5 +1,4 @@
-// The program's tray icon where no tray exists (the offscreen platform has none): the
-// stand-in window keeps the tip, balloon, double-click and menu.
+// The tray icon without a tray (offscreen): the stand-in window keeps tip, balloon and clicks.
 
 #include "ui/ProgramTrayIcon.h"
 #include "ui/TrayFallbackWindow.h"
@@ -19,11 +18,13 @@ class TestProgramTrayIcon final : public QObject
     Q_OBJECT
 
 private:
-    static TrayFallbackWindow* waitForFallback(ProgramTrayIcon& icon)
+    // Adds the icon named "Tarvex" and waits for its stand-in window.
+    static TrayFallbackWindow* standIn(ProgramTrayIcon& icon, bool balloon = false)
     {
-        if (!QTest::qWaitFor([&] { return icon.usesFallbackWindow(); }, 3000))
-            return nullptr;
-        return icon.fallbackWindow();
+        icon.add(QStringLiteral("Tarvex"), balloon);
+        return QTest::qWaitFor([&] { return icon.usesFallbackWindow(); }, 3000)
+                   ? icon.fallbackWindow()
+                   : nullptr;
     }
 
 private Q_SLOTS:
@@ -36,23 +37,21 @@ private Q_SLOTS:
     void balloonOnlyWhenPrepared_data()
     {
         QTest::addColumn<bool>("prepared");
-        QTest::addColumn<QString>("tip");
-        QTest::newRow("balloon") << true << "Tarvex is running";
-        QTest::newRow("no balloon") << false << "Tarvex is running";
+        QTest::newRow("balloon") << true;
+        QTest::newRow("no balloon") << false;
     }
 
     void balloonOnlyWhenPrepared()
     {
         QFETCH(bool, prepared);
-        QFETCH(QString, tip);
+        const QString tip = QStringLiteral("Tarvex is running");
         ProgramTrayIcon icon;
         QSignalSpy balloons(&icon, &ProgramTrayIcon::balloonShown);
         icon.add(QStringLiteral("Configure Hotkeys"), prepared);
         QCOMPARE(icon.tip(), QStringLiteral("Configure Hotkeys"));
         icon.setTip(tip);
-        TrayFallbackWindow* window = waitForFallback(icon);
-        QVERIFY(window);
-        QCOMPARE(window->toolTip(), tip);
+        QTRY_VERIFY(icon.usesFallbackWindow());
+        QCOMPARE(icon.fallbackWindow()->toolTip(), tip);
         QCOMPARE(balloons.count(), prepared ? 1 : 0);
         icon.setTip(tip);
         QCOMPARE(balloons.count(), prepared ? 1 : 0);
@@ -64,7 +63,7 @@ private Q_SLOTS:
         icon.setFallbackDelay(600);
         icon.add(QStringLiteral("Tarvex"), false);
         QVERIFY(!icon.usesFallbackWindow());
-        QVERIFY(waitForFallback(icon));
+        QTRY_VERIFY(icon.usesFallbackWindow());
     }
 
     void tipIsCutTo128Characters()
@@ -80,8 +79,7 @@ private Q_SLOTS:
         ProgramTrayIcon icon;
         QSignalSpy doubleClicks(&icon, &ProgramTrayIcon::doubleClicked);
         QSignalSpy menus(&icon, &ProgramTrayIcon::menuRequested);
-        icon.add(QStringLiteral("Tarvex"), false);
-        TrayFallbackWindow* window = waitForFallback(icon);
+        TrayFallbackWindow* window = standIn(icon);
         QVERIFY(window);
         QTest::mouseDClick(window, Qt::RightButton);
         QCOMPARE(doubleClicks.count(), 0);
@@ -93,13 +91,11 @@ private Q_SLOTS:
         QCOMPARE(menus.first().first().toPoint(), QPoint(103, 104));
     }
 
-    // The stand-in names the program with its icon and name, in the screen's bottom right
-    // corner where a tray would be.
+    // The stand-in shows icon and name in the screen's bottom right corner.
     void standInShowsIconAndName()
     {
         ProgramTrayIcon icon;
-        icon.add(QStringLiteral("Tarvex"), false);
-        TrayFallbackWindow* window = waitForFallback(icon);
+        TrayFallbackWindow* window = standIn(icon);
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));
         QCOMPARE(window->windowTitle(), QStringLiteral("Tarvex"));
@@ -124,8 +120,7 @@ private Q_SLOTS:
     void enterOnActiveStandInShowsHiddenWindow()
     {
         ProgramTrayIcon icon;
-        icon.add(QStringLiteral("Tarvex"), false);
-        TrayFallbackWindow* window = waitForFallback(icon);
+        TrayFallbackWindow* window = standIn(icon);
         QVERIFY(window);
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
@@ -142,8 +137,7 @@ private Q_SLOTS:
     void removeTakesStandInAway()
     {
         ProgramTrayIcon icon;
-        icon.add(QStringLiteral("Tarvex"), true);
-        QVERIFY(waitForFallback(icon));
+        QVERIFY(standIn(icon, true));
         icon.remove();
         QVERIFY(!icon.isShown());
         QVERIFY(!icon.fallbackWindow());

@@ -30,8 +30,7 @@ private:
     }
 
 private Q_SLOTS:
-    // A box is centred on the window it belongs to: its parent's window (the parent may be a
-    // control inside it), or the window in front for a message without one; never off screen.
+    // A box is centred on its parent's window (or the front window), never off screen.
     void boxCentredOnItsWindow()
     {
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
@@ -64,8 +63,7 @@ private Q_SLOTS:
         QTest::newRow("log-off question, Escape: No") << false << int(Qt::Key_Escape) << "No";
     }
 
-    // Enter and Escape never choose what the user did not pick: Escape leaves the file-or-folder
-    // choice without either, and a question that ends the session takes No from both.
+    // Enter and Escape never choose what the user did not pick.
     void keysAnswerSafely()
     {
         QFETCH(bool, waits);

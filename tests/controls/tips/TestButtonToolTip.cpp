@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QCursor>
-#include <QStyle>
 #include <QTest>
 #include <QToolTip>
 #include <QVBoxLayout>
@@ -21,11 +20,6 @@ TipWindow* tipOf(const velbutton* button)
     return qobject_cast<TipWindow*>(button->toolTipWindow());
 }
 
-int wakeUpDelay()
-{
-    return QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay);
-}
-
 } // namespace
 
 class TestButtonToolTip final : public QObject
@@ -33,200 +27,173 @@ class TestButtonToolTip final : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-    void createdOnEnteringHot();
-    void neverCreatedWhileDown();
-    void eachEntryReplacesTheTip();
-    void emptyTextRegistersButShowsNothing();
-    void noTipOnceThePointerHasLeft();
-    void propertiesReachTheTip_data();
-    void propertiesReachTheTip();
-    void goesAwayWithTheButton();
+    void init()
+    {
+        m_host = std::make_unique<QWidget>();
+        auto* layout = new QVBoxLayout(m_host.get());
+        m_button = new velbutton(nullptr, "Command1");
+        m_button->setFixedSize(140, 40);
+        m_button->setToolTip("Starts the hotkeys");
+        layout->addWidget(m_button);
+        layout->addSpacing(40);
+        m_host->move(150, 150);
+        m_host->show();
+        m_host->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_host.get()));
+        QCursor::setPos(5, 5);
+    }
+
+    void cleanup() { m_host.reset(); }
+
+    void createdOnEnteringHot()
+    {
+        QVERIFY(!m_button->toolTipWindow());
+        enter();
+        QCOMPARE(m_button->state(), ButtonState::Hot);
+        TipWindow* tip = tipOf(m_button);
+        QVERIFY(tip);
+        QVERIFY(!tip->isVisible()); // waits for the pointer to rest
+        QCOMPARE(tip->content().text, "Starts the hotkeys");
+        QTRY_VERIFY(tip->isVisible());
+        QVERIFY(!tip->geometry().contains(QCursor::pos()));
+        enter(); // a move event where the pointer already rests (a window appeared): it stays
+        QVERIFY(tip->isVisible());
+        enter({40, 10}); // the pointer moves on over the button: down, until it rests again
+        QVERIFY(!tip->isVisible());
+        QTRY_VERIFY(tip->isVisible());
+        leave();
+        QVERIFY(!tip->isVisible());
+    }
+
+    void neverCreatedWhileDown()
+    {
+        const QPoint inside(30, 12);
+        QTest::mousePress(m_button, Qt::LeftButton, {}, inside);
+        QCOMPARE(m_button->state(), ButtonState::Down);
+        QTest::mouseMove(m_button, inside + QPoint(5, 0));
+        QCOMPARE(m_button->state(), ButtonState::Down);
+        QVERIFY(!m_button->toolTipWindow());
+        QTest::mouseRelease(m_button, Qt::LeftButton, {}, inside + QPoint(5, 0));
+        enter(inside + QPoint(10, 0));
+        QVERIFY(m_button->toolTipWindow());
+    }
+
+    void eachEntryReplacesTheTip()
+    {
+        enter();
+        QPointer<QWidget> first = m_button->toolTipWindow();
+        QVERIFY(first);
+        enter({40, 10}); // still Hot: no new tip
+        QCOMPARE(m_button->toolTipWindow(), first.data());
+        leave();
+        m_button->setToolTip("Changed text");
+        m_button->setTooltipTitle("Info");
+        enter();
+        QVERIFY(!first); // the old window is gone
+        QCOMPARE(tipOf(m_button)->content().text, "Changed text");
+        QCOMPARE(tipOf(m_button)->content().title, "Info");
+        int windows = 0;
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            windows += qobject_cast<TipWindow*>(widget) ? 1 : 0;
+        QCOMPARE(windows, 1);
+    }
+
+    void emptyTextRegistersButShowsNothing()
+    {
+        m_button->setToolTip(QString());
+        enter();
+        TipWindow* tip = tipOf(m_button);
+        QVERIFY(tip);
+        QVERIFY(TipTracker::of(tip)->isWaiting());
+        QTRY_VERIFY(!TipTracker::of(tip)->isWaiting());
+        QVERIFY(!tip->isVisible());
+    }
+
+    // A dropped Leave of a fast move: no tip once the pointer rests elsewhere.
+    void noTipOnceThePointerHasLeft()
+    {
+        struct LostLeave final : QObject
+        {
+            bool eventFilter(QObject*, QEvent* event) override
+            {
+                return event->type() == QEvent::Leave;
+            }
+        } lostLeave;
+        enter();
+        m_button->installEventFilter(&lostLeave);
+        QCursor::setPos(m_host->mapToGlobal(QPoint(5, m_host->height() - 5)));
+        TipWindow* tip = tipOf(m_button);
+        QTRY_VERIFY(!TipTracker::of(tip)->isWaiting());
+        QVERIFY(!tip->isVisible());
+    }
+
+    void propertiesReachTheTip_data()
+    {
+        QTest::addColumn<qlonglong>("back");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<int>("icon");
+        QTest::addColumn<int>("type"); // 1 a balloon (here read right to left), else a rectangle
+        QTest::addColumn<QColor>("shownBack");
+        QTest::addColumn<TipIcon>("shownIcon");
+        const QColor desktop = QToolTip::palette().color(QPalette::ToolTipBase);
+        const OleColor info = SystemColor(SystemColors::InfoBackground);
+        QTest::newRow("own colour")
+            << qlonglong(RGB(0, 128, 0)) << "" << 0 << 0 << QColor(0, 128, 0) << TipIcon::None;
+        QTest::newRow("system colour")
+            << qlonglong(info) << "" << 0 << 0 << ToQColor(info) << TipIcon::None;
+        QTest::newRow("unknown system colour")
+            << qlonglong(SystemColor(200)) << "" << 0 << 0 << desktop << TipIcon::None;
+        QTest::newRow("both") << 0LL << "Hint" << 3 << 0 << desktop << TipIcon::Error;
+        QTest::newRow("unknown icon") << 0LL << "" << 7 << 0 << desktop << TipIcon::None;
+        QTest::newRow("balloon") << 0LL << "" << 0 << 1 << desktop << TipIcon::None;
+    }
+
+    // The button's tooltip properties as the tip shows them.
+    void propertiesReachTheTip()
+    {
+        QFETCH(qlonglong, back);
+        QFETCH(QString, title);
+        QFETCH(int, icon);
+        QFETCH(int, type);
+        QFETCH(QColor, shownBack);
+        QFETCH(TipIcon, shownIcon);
+        m_button->setTooltipBackColor(OleColor(back));
+        m_button->setTooltipTitle(title);
+        m_button->setToolTipIcon(icon);
+        m_button->setToolTipType(type);
+        m_button->setRightToLeft(type == 1);
+        enter();
+        TipWindow* tip = tipOf(m_button);
+        QTRY_VERIFY(tip->isVisible());
+        const TipContent& content = tip->content();
+        QCOMPARE(content.title, title);
+        QCOMPARE(content.icon, shownIcon);
+        QCOMPARE(content.hasTitleLine(), !title.isEmpty() || shownIcon != TipIcon::None);
+        QCOMPARE(content.shape, type == 1 ? TipShape::Balloon : TipShape::Rectangle);
+        QCOMPARE(content.rightToLeft, type == 1);
+        if (type == 1)
+            QCOMPARE(tip->stemSide(), StemSide::Top);
+        else
+            QCOMPARE(tip->image().pixelColor(3, 3).rgb(), shownBack.rgb());
+    }
+
+    void goesAwayWithTheButton()
+    {
+        enter();
+        QPointer<QWidget> tip = m_button->toolTipWindow();
+        QVERIFY(tip);
+        delete m_button;
+        QVERIFY(!tip);
+    }
 
 private:
-    void enter(const QPoint& at = {20, 10});
-    void leave();
+    void enter(const QPoint& at = {20, 10}) { QTest::mouseMove(m_button, at); }
+
+    void leave() { QTest::mouseMove(m_host.get(), QPoint(5, m_host->height() - 5)); }
+
     std::unique_ptr<QWidget> m_host;
     velbutton* m_button = nullptr;
 };
-
-void TestButtonToolTip::init()
-{
-    m_host = std::make_unique<QWidget>();
-    auto* layout = new QVBoxLayout(m_host.get());
-    m_button = new velbutton(nullptr, "Command1");
-    m_button->setFixedSize(140, 40);
-    m_button->setToolTip("Starts the hotkeys");
-    layout->addWidget(m_button);
-    layout->addSpacing(40);
-    m_host->move(150, 150);
-    m_host->show();
-    m_host->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(m_host.get()));
-    QCursor::setPos(5, 5);
-}
-
-void TestButtonToolTip::cleanup()
-{
-    m_host.reset();
-}
-
-void TestButtonToolTip::enter(const QPoint& at)
-{
-    QTest::mouseMove(m_button, at);
-}
-
-void TestButtonToolTip::leave()
-{
-    QTest::mouseMove(m_host.get(), QPoint(5, m_host->height() - 5));
-}
-
-void TestButtonToolTip::createdOnEnteringHot()
-{
-    QVERIFY(!m_button->toolTipWindow());
-    enter();
-    QCOMPARE(m_button->state(), ButtonState::Hot);
-    TipWindow* tip = tipOf(m_button);
-    QVERIFY(tip);
-    QVERIFY(!tip->isVisible()); // waits for the pointer to rest
-    QCOMPARE(tip->content().text, "Starts the hotkeys");
-    QTRY_VERIFY(tip->isVisible());
-    QVERIFY(!tip->geometry().contains(QCursor::pos()));
-    enter(); // a move event where the pointer already rests (a window appeared): it stays
-    QVERIFY(tip->isVisible());
-    enter({40, 10}); // the pointer moves on over the button: down, until it rests again
-    QVERIFY(!tip->isVisible());
-    QTRY_VERIFY(tip->isVisible());
-    leave();
-    QVERIFY(!tip->isVisible());
-}
-
-void TestButtonToolTip::neverCreatedWhileDown()
-{
-    const QPoint inside(30, 12);
-    QTest::mousePress(m_button, Qt::LeftButton, {}, inside);
-    QCOMPARE(m_button->state(), ButtonState::Down);
-    QTest::mouseMove(m_button, inside + QPoint(5, 0));
-    QCOMPARE(m_button->state(), ButtonState::Down);
-    QVERIFY(!m_button->toolTipWindow());
-    QTest::mouseRelease(m_button, Qt::LeftButton, {}, inside + QPoint(5, 0));
-    enter(inside + QPoint(10, 0));
-    QVERIFY(m_button->toolTipWindow());
-}
-
-void TestButtonToolTip::eachEntryReplacesTheTip()
-{
-    enter();
-    QPointer<QWidget> first = m_button->toolTipWindow();
-    QVERIFY(first);
-    enter({40, 10}); // still Hot: no new tip
-    QCOMPARE(m_button->toolTipWindow(), first.data());
-    leave();
-    m_button->setToolTip("Changed text");
-    m_button->setTooltipTitle("Info");
-    enter();
-    QVERIFY(!first); // the old window is gone
-    QCOMPARE(tipOf(m_button)->content().text, "Changed text");
-    QCOMPARE(tipOf(m_button)->content().title, "Info");
-    int windows = 0;
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        windows += qobject_cast<TipWindow*>(widget) ? 1 : 0;
-    QCOMPARE(windows, 1);
-}
-
-void TestButtonToolTip::emptyTextRegistersButShowsNothing()
-{
-    m_button->setToolTip(QString());
-    enter();
-    TipWindow* tip = tipOf(m_button);
-    QVERIFY(tip);
-    QVERIFY(TipTracker::of(tip)->isWaiting());
-    QTest::qWait(wakeUpDelay() + 150);
-    QVERIFY(!TipTracker::of(tip)->isWaiting());
-    QVERIFY(!tip->isVisible());
-}
-
-// The window system can drop the Leave of a fast move: the tip must still not pop up once the
-// pointer rests somewhere else.
-void TestButtonToolTip::noTipOnceThePointerHasLeft()
-{
-    struct LostLeave final : QObject
-    {
-        bool eventFilter(QObject*, QEvent* event) override
-        {
-            return event->type() == QEvent::Leave;
-        }
-    } lostLeave;
-    enter();
-    m_button->installEventFilter(&lostLeave);
-    QCursor::setPos(m_host->mapToGlobal(QPoint(5, m_host->height() - 5)));
-    TipWindow* tip = tipOf(m_button);
-    QTRY_VERIFY(!TipTracker::of(tip)->isWaiting());
-    QVERIFY(!tip->isVisible());
-}
-
-void TestButtonToolTip::propertiesReachTheTip_data()
-{
-    QTest::addColumn<qlonglong>("back");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<int>("icon");
-    QTest::addColumn<int>("type"); // 1 a balloon (here read right to left), else a rectangle
-    QTest::addColumn<QColor>("shownBack");
-    QTest::addColumn<TipIcon>("shownIcon");
-    const QColor desktop = QToolTip::palette().color(QPalette::ToolTipBase);
-    const OleColor info = SystemColor(SystemColors::InfoBackground);
-    QTest::newRow("plain") << 0LL << "" << 0 << 0 << desktop << TipIcon::None;
-    QTest::newRow("own colour") << qlonglong(RGB(0, 128, 0)) << "" << 0 << 0 << QColor(0, 128, 0)
-                                << TipIcon::None;
-    QTest::newRow("system colour")
-        << qlonglong(info) << "" << 0 << 0 << ToQColor(info) << TipIcon::None;
-    QTest::newRow("unknown system colour")
-        << qlonglong(SystemColor(200)) << "" << 0 << 0 << desktop << TipIcon::None;
-    QTest::newRow("title") << 0LL << "Hint" << 0 << 0 << desktop << TipIcon::None;
-    QTest::newRow("icon") << 0LL << "" << 2 << 0 << desktop << TipIcon::Warning;
-    QTest::newRow("both") << 0LL << "Hint" << 3 << 0 << desktop << TipIcon::Error;
-    QTest::newRow("unknown icon") << 0LL << "" << 7 << 0 << desktop << TipIcon::None;
-    QTest::newRow("balloon") << 0LL << "" << 0 << 1 << desktop << TipIcon::None;
-}
-
-// The button's tooltip properties as the tip shows them.
-void TestButtonToolTip::propertiesReachTheTip()
-{
-    QFETCH(qlonglong, back);
-    QFETCH(QString, title);
-    QFETCH(int, icon);
-    QFETCH(int, type);
-    QFETCH(QColor, shownBack);
-    QFETCH(TipIcon, shownIcon);
-    m_button->setTooltipBackColor(OleColor(back));
-    m_button->setTooltipTitle(title);
-    m_button->setToolTipIcon(icon);
-    m_button->setToolTipType(type);
-    m_button->setRightToLeft(type == 1);
-    enter();
-    TipWindow* tip = tipOf(m_button);
-    QTRY_VERIFY(tip->isVisible());
-    const TipContent& content = tip->content();
-    QCOMPARE(content.title, title);
-    QCOMPARE(content.icon, shownIcon);
-    QCOMPARE(content.hasTitleLine(), !title.isEmpty() || shownIcon != TipIcon::None);
-    QCOMPARE(content.shape, type == 1 ? TipShape::Balloon : TipShape::Rectangle);
-    QCOMPARE(content.rightToLeft, type == 1);
-    if (type == 1)
-        QCOMPARE(tip->stemSide(), StemSide::Top);
-    else
-        QCOMPARE(tip->image().pixelColor(3, 3).rgb(), shownBack.rgb());
-}
-
-void TestButtonToolTip::goesAwayWithTheButton()
-{
-    enter();
-    QPointer<QWidget> tip = m_button->toolTipWindow();
-    QVERIFY(tip);
-    delete m_button;
-    QVERIFY(!tip);
-}
 
 QTEST_MAIN(TestButtonToolTip)
 #include "TestButtonToolTip.moc"

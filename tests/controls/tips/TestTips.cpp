@@ -9,9 +9,7 @@
 #include <QHBoxLayout>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QStyle>
 #include <QTest>
-#include <QToolTip>
 
 using namespace tarvex;
 
@@ -19,8 +17,7 @@ Q_DECLARE_METATYPE(TipIcon)
 
 namespace {
 
-// A button-like tool that asks for its hover tip on every mouse move, as the program's
-// windows do.
+// A tool that asks for its hover tip on every mouse move, as the program's windows do.
 class HintTool final : public QWidget
 {
 public:
@@ -70,11 +67,6 @@ TipContent content(const QString& text, TipShape shape = TipShape::Rectangle)
     return tip;
 }
 
-int wakeUpDelay()
-{
-    return QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay);
-}
-
 } // namespace
 
 class TestTips final : public QObject
@@ -82,228 +74,191 @@ class TestTips final : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-    void highDensityScreen();
-    void shadowWithoutScreenCapture();
-    void placement_data();
-    void placement();
-    void tipWaitsForRestAndGoesOnMove();
-    void sameRestingPositionDoesNothing();
-    void emptyTextRemovesShownTip();
-    void nestedCallsKeepOneWindow();
-    void clickTakesTipDown();
-    void hidingTheToolRemovesTheTip();
-    void emptyTitleShowsNoIcon();
+    void init()
+    {
+        m_host = std::make_unique<QWidget>();
+        auto* layout = new QHBoxLayout(m_host.get());
+        m_left = new HintTool("Starts the hotkeys");
+        m_right = new HintTool("Closes the program");
+        layout->addWidget(m_left);
+        layout->addWidget(m_right);
+        m_host->move(200, 200);
+        m_host->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_host.get()));
+        QCursor::setPos(5, 5);
+    }
+
+    void cleanup()
+    {
+        HideInfoTip();
+        m_host.reset();
+        QCursor::setPos(1, 1);
+    }
+
+    // Off X11 the tip window is translucent, its shadow alpha for the compositor to blend.
+    void shadowWithoutScreenCapture()
+    {
+        QVERIFY(QGuiApplication::platformName() != "xcb");
+        TipWindow tip(content("A shadow of its own", TipShape::Rectangle), m_host.get());
+        QVERIFY(tip.translucent());
+        QVERIFY(tip.testAttribute(Qt::WA_TranslucentBackground));
+        tip.popUp(m_host->geometry().center());
+        QVERIFY(tip.isVisible());
+        QImage shown(tip.size(), QImage::Format_ARGB32_Premultiplied);
+        shown.fill(Qt::transparent);
+        tip.render(&shown, {}, {}, QWidget::DrawChildren);
+        const int depth = TipPainter::ShadowDepth;
+        for (const QImage& image : {tip.image(), shown}) {
+            const QSize size = image.deviceIndependentSize().toSize();
+            const QRgb shadow = image.pixel(size.width() - depth / 2 - 1, size.height() / 2);
+            QVERIFY2(qAlpha(shadow) > 0 && qAlpha(shadow) < 160,
+                     qPrintable(QString::number(qAlpha(shadow))));
+            QCOMPARE(qAlpha(image.pixel(size.width() - 1, 0)), 0); // beside the shadow: nothing
+            QCOMPARE(qAlpha(image.pixel(depth, depth)), 255);      // the body itself
+        }
+    }
+
+    void placement_data()
+    {
+        QTest::addColumn<TipShape>("shape");
+        QTest::addColumn<QString>("where");
+        for (TipShape shape : {TipShape::Balloon, TipShape::Rectangle}) {
+            const char* name = shape == TipShape::Balloon ? "balloon" : "rectangle";
+            for (const char* where : {"middle", "bottom", "right", "top left", "right to left"})
+                QTest::addRow("%s %s", name, where) << shape << QString(where);
+        }
+    }
+
+    void placement()
+    {
+        QFETCH(TipShape, shape);
+        QFETCH(QString, where);
+        const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+        QPoint cursor = area.center();
+        if (where == "bottom")
+            cursor.setY(area.bottom() - 5);
+        else if (where == "right")
+            cursor.setX(area.right() - 3);
+        else if (where == "top left")
+            cursor = area.topLeft();
+        TipContent placed = content("Placed beside the pointer", shape);
+        placed.rightToLeft = where == "right to left";
+        TipWindow tip(placed);
+        tip.popUp(cursor);
+        const QRect frame = tip.geometry();
+        QVERIFY2(area.contains(frame), qPrintable(QString("%1,%2 %3x%4")
+                                                      .arg(frame.x())
+                                                      .arg(frame.y())
+                                                      .arg(frame.width())
+                                                      .arg(frame.height())));
+        QVERIFY(!frame.contains(cursor)); // never under the pointer
+        const bool below = frame.top() > cursor.y();
+        QCOMPARE(below, where != "bottom");
+        if (shape == TipShape::Balloon)
+            QCOMPARE(tip.stemSide(), below ? StemSide::Top : StemSide::Bottom);
+        if (placed.rightToLeft) // reads toward the left of the pointer
+            QVERIFY(frame.center().x() < cursor.x());
+        else if (where == "middle")
+            QVERIFY(frame.center().x() > cursor.x());
+    }
+
+    void tipWaitsForRestAndGoesOnMove()
+    {
+        QTest::mouseMove(m_left, {10, 10});
+        QCOMPARE(InfoTip::instance().tool(), m_left);
+        QVERIFY(InfoTip::instance().tipWindow());
+        QVERIFY(!InfoTip::instance().isShown()); // not before the pointer has rested
+        QTRY_VERIFY(InfoTip::instance().isShown());
+        TipWindow* window = InfoTip::instance().tipWindow();
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->content().title, "Info");
+        QCOMPARE(window->content().icon, TipIcon::Information);
+        QCOMPARE(window->content().shape, TipShape::Balloon);
+        QCOMPARE(window->content().text, m_left->m_hint);
+        QTest::mouseMove(m_host.get(),
+                         m_host->rect().bottomRight() - QPoint(1, 1)); // off the tools
+        QVERIFY(tipWindows().isEmpty());
+        QCOMPARE(InfoTip::instance().tool(), nullptr);
+    }
+
+    void sameRestingPositionDoesNothing()
+    {
+        QTest::mouseMove(m_left, {12, 12});
+        QTRY_VERIFY(InfoTip::instance().isShown());
+        TipWindow* first = InfoTip::instance().tipWindow();
+        ShowInfoTip(m_right, "Another hint", "Info");
+        QCOMPARE(InfoTip::instance().tipWindow(), first);
+        QCOMPARE(first->content().text, m_left->m_hint);
+        HideInfoTip();
+        QVERIFY(tipWindows().isEmpty());
+        ShowInfoTip(m_left, "Again", "Info"); // the pointer has not moved since
+        QCOMPARE(InfoTip::instance().tool(), nullptr);
+    }
+
+    void emptyTextRemovesShownTip()
+    {
+        QTest::mouseMove(m_left, {14, 14});
+        QTRY_VERIFY(InfoTip::instance().isShown());
+        // A handler running inside the movement asks for a tip with no text.
+        NestedCall nested([this] { ShowInfoTip(m_left, QString(), "Info"); });
+        qApp->installEventFilter(&nested);
+        m_left->m_hint.clear();
+        QTest::mouseMove(m_left, {30, 14});
+        qApp->removeEventFilter(&nested);
+        QVERIFY(tipWindows().isEmpty());
+        QCOMPARE(InfoTip::instance().tool(), nullptr);
+    }
+
+    void nestedCallsKeepOneWindow()
+    {
+        QTest::mouseMove(m_left, {16, 16});
+        QTRY_VERIFY(InfoTip::instance().isShown());
+        // Another handler asks for the right tool's tip; the tool asks again at the same place.
+        NestedCall nested([this] { ShowInfoTip(m_right, "Nested", "Info"); });
+        qApp->installEventFilter(&nested);
+        QTest::mouseMove(m_right, {16, 16});
+        qApp->removeEventFilter(&nested);
+        QCOMPARE(InfoTip::instance().tool(), m_right);
+        QTRY_COMPARE(tipWindows().size(), 1);
+        QCOMPARE(tipWindows().first(), InfoTip::instance().tipWindow());
+        QCOMPARE(tipWindows().first()->content().text, "Nested");
+    }
+
+    void clickTakesTipDown()
+    {
+        QTest::mouseMove(m_right, {20, 20});
+        QTRY_VERIFY(InfoTip::instance().isShown());
+        QTest::mousePress(m_right, Qt::LeftButton, {}, {20, 20});
+        QVERIFY(!InfoTip::instance().isShown());
+        QTest::mouseRelease(m_right, Qt::LeftButton, {}, {20, 20});
+        QVERIFY(!InfoTip::instance().isShown()); // not again until the pointer moves
+    }
+
+    void hidingTheToolRemovesTheTip()
+    {
+        QTest::mouseMove(m_left, {20, 20});
+        QTRY_VERIFY(InfoTip::instance().isShown());
+        m_host->hide();
+        QVERIFY(tipWindows().isEmpty());
+        QCOMPARE(InfoTip::instance().tool(), nullptr);
+    }
+
+    void emptyTitleShowsNoIcon()
+    {
+        QCursor::setPos(m_host->mapToGlobal(QPoint(2, 2)));
+        ShowInfoTip(m_left, "Hint only", QString(), TipShape::Balloon, TipIcon::Information);
+        QVERIFY(InfoTip::instance().tipWindow());
+        const TipContent& shown = InfoTip::instance().tipWindow()->content();
+        QCOMPARE(shown.icon, TipIcon::None);
+        QVERIFY(!shown.hasTitleLine());
+        QCOMPARE(shown.text, "Hint only");
+    }
 
 private:
-    void moveTo(QWidget* widget, const QPoint& local);
     std::unique_ptr<QWidget> m_host;
     HintTool* m_left = nullptr;
     HintTool* m_right = nullptr;
 };
-
-void TestTips::init()
-{
-    m_host = std::make_unique<QWidget>();
-    auto* layout = new QHBoxLayout(m_host.get());
-    m_left = new HintTool("Starts the hotkeys");
-    m_right = new HintTool("Closes the program");
-    layout->addWidget(m_left);
-    layout->addWidget(m_right);
-    m_host->move(200, 200);
-    m_host->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_host.get()));
-    QCursor::setPos(5, 5);
-}
-
-void TestTips::cleanup()
-{
-    HideInfoTip();
-    m_host.reset();
-    QCursor::setPos(1, 1);
-}
-
-void TestTips::moveTo(QWidget* widget, const QPoint& local)
-{
-    QTest::mouseMove(widget, local);
-}
-
-// Drawn for a screen of two device pixels per pixel: twice as many pixels, the same size.
-void TestTips::highDensityScreen()
-{
-    const TipPainter painter(content("x"), QToolTip::font(), QToolTip::palette(), nullptr);
-    const QImage image = painter.render(StemSide::None, 0);
-    const QImage sharp = painter.render(StemSide::None, 0, 2.0);
-    QCOMPARE(sharp.size(), image.size() * 2);
-    QCOMPARE(sharp.deviceIndependentSize().toSize(), image.size());
-}
-
-// Off X11 nothing can read the screen below: the tip's window is translucent and carries the
-// shadow as alpha, so the compositor blends it onto whatever lies beneath.
-void TestTips::shadowWithoutScreenCapture()
-{
-    QVERIFY(QGuiApplication::platformName() != "xcb");
-    TipWindow tip(content("A shadow of its own", TipShape::Rectangle), m_host.get());
-    QVERIFY(tip.translucent());
-    QVERIFY(tip.testAttribute(Qt::WA_TranslucentBackground));
-    tip.popUp(m_host->geometry().center());
-    QVERIFY(tip.isVisible());
-    QImage shown(tip.size(), QImage::Format_ARGB32_Premultiplied);
-    shown.fill(Qt::transparent);
-    tip.render(&shown, {}, {}, QWidget::DrawChildren);
-    const int depth = TipPainter::ShadowDepth;
-    for (const QImage& image : {tip.image(), shown}) {
-        const QSize size = image.deviceIndependentSize().toSize();
-        const QRgb shadow = image.pixel(size.width() - depth / 2 - 1, size.height() / 2);
-        QVERIFY2(qAlpha(shadow) > 0 && qAlpha(shadow) < 160,
-                 qPrintable(QString::number(qAlpha(shadow))));
-        QCOMPARE(qAlpha(image.pixel(size.width() - 1, 0)), 0); // beside the shadow: nothing
-        QCOMPARE(qAlpha(image.pixel(depth, depth)), 255);      // the body itself
-    }
-}
-
-void TestTips::placement_data()
-{
-    QTest::addColumn<TipShape>("shape");
-    QTest::addColumn<QString>("where");
-    for (TipShape shape : {TipShape::Balloon, TipShape::Rectangle}) {
-        const char* name = shape == TipShape::Balloon ? "balloon" : "rectangle";
-        for (const char* where : {"middle", "bottom", "right", "top left", "right to left"})
-            QTest::addRow("%s %s", name, where) << shape << QString(where);
-    }
-}
-
-void TestTips::placement()
-{
-    QFETCH(TipShape, shape);
-    QFETCH(QString, where);
-    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-    QPoint cursor = area.center();
-    if (where == "bottom")
-        cursor.setY(area.bottom() - 5);
-    else if (where == "right")
-        cursor.setX(area.right() - 3);
-    else if (where == "top left")
-        cursor = area.topLeft();
-    TipContent placed = content("Placed beside the pointer", shape);
-    placed.rightToLeft = where == "right to left";
-    TipWindow tip(placed);
-    tip.popUp(cursor);
-    const QRect frame = tip.geometry();
-    QVERIFY2(area.contains(frame), qPrintable(QString("%1,%2 %3x%4")
-                                                  .arg(frame.x())
-                                                  .arg(frame.y())
-                                                  .arg(frame.width())
-                                                  .arg(frame.height())));
-    QVERIFY(!frame.contains(cursor)); // never under the pointer
-    const bool below = frame.top() > cursor.y();
-    QCOMPARE(below, where != "bottom");
-    if (shape == TipShape::Balloon)
-        QCOMPARE(tip.stemSide(), below ? StemSide::Top : StemSide::Bottom);
-    if (placed.rightToLeft) // reads toward the left of the pointer
-        QVERIFY(frame.center().x() < cursor.x());
-    else if (where == "middle")
-        QVERIFY(frame.center().x() > cursor.x());
-}
-
-void TestTips::tipWaitsForRestAndGoesOnMove()
-{
-    moveTo(m_left, {10, 10});
-    QCOMPARE(InfoTip::instance().tool(), m_left);
-    QVERIFY(InfoTip::instance().tipWindow());
-    QVERIFY(!InfoTip::instance().isShown()); // not before the pointer has rested
-    QTRY_VERIFY(InfoTip::instance().isShown());
-    TipWindow* window = InfoTip::instance().tipWindow();
-    QVERIFY(window->isVisible());
-    QCOMPARE(window->content().title, "Info");
-    QCOMPARE(window->content().icon, TipIcon::Information);
-    QCOMPARE(window->content().shape, TipShape::Balloon);
-    QCOMPARE(window->content().text, m_left->m_hint);
-    moveTo(m_host.get(), m_host->rect().bottomRight() - QPoint(1, 1)); // off the tools
-    QVERIFY(tipWindows().isEmpty());
-    QCOMPARE(InfoTip::instance().tool(), nullptr);
-}
-
-void TestTips::sameRestingPositionDoesNothing()
-{
-    moveTo(m_left, {12, 12});
-    QTRY_VERIFY(InfoTip::instance().isShown());
-    TipWindow* first = InfoTip::instance().tipWindow();
-    ShowInfoTip(m_right, "Another hint", "Info");
-    QCOMPARE(InfoTip::instance().tipWindow(), first);
-    QCOMPARE(first->content().text, m_left->m_hint);
-    HideInfoTip();
-    QVERIFY(tipWindows().isEmpty());
-    ShowInfoTip(m_left, "Again", "Info"); // the pointer has not moved since
-    QCOMPARE(InfoTip::instance().tool(), nullptr);
-}
-
-void TestTips::emptyTextRemovesShownTip()
-{
-    moveTo(m_left, {14, 14});
-    QTRY_VERIFY(InfoTip::instance().isShown());
-    // A handler running inside the movement asks for a tip with no text.
-    NestedCall nested([this] { ShowInfoTip(m_left, QString(), "Info"); });
-    qApp->installEventFilter(&nested);
-    m_left->m_hint.clear();
-    moveTo(m_left, {30, 14});
-    qApp->removeEventFilter(&nested);
-    QVERIFY(tipWindows().isEmpty());
-    QCOMPARE(InfoTip::instance().tool(), nullptr);
-    QTest::qWait(wakeUpDelay() + 100);
-    QVERIFY(tipWindows().isEmpty());
-}
-
-void TestTips::nestedCallsKeepOneWindow()
-{
-    moveTo(m_left, {16, 16});
-    QTRY_VERIFY(InfoTip::instance().isShown());
-    // While the movement is being handled, another handler asks for the right tool's tip;
-    // the right tool's own handler then asks again for the same position.
-    NestedCall nested([this] { ShowInfoTip(m_right, "Nested", "Info"); });
-    qApp->installEventFilter(&nested);
-    moveTo(m_right, {16, 16});
-    qApp->removeEventFilter(&nested);
-    QCOMPARE(InfoTip::instance().tool(), m_right);
-    QTRY_COMPARE(tipWindows().size(), 1);
-    QCOMPARE(tipWindows().first(), InfoTip::instance().tipWindow());
-    QCOMPARE(tipWindows().first()->content().text, "Nested");
-    ShowInfoTip(m_left, "Programmatic", "Info");
-    QTest::qWait(200);
-    QCOMPARE(tipWindows().size(), 1);
-}
-
-void TestTips::clickTakesTipDown()
-{
-    moveTo(m_right, {20, 20});
-    QTRY_VERIFY(InfoTip::instance().isShown());
-    QTest::mousePress(m_right, Qt::LeftButton, {}, {20, 20});
-    QVERIFY(!InfoTip::instance().isShown());
-    QTest::mouseRelease(m_right, Qt::LeftButton, {}, {20, 20});
-    QTest::qWait(wakeUpDelay() + 100);
-    QVERIFY(!InfoTip::instance().isShown()); // not again until the pointer moves
-}
-
-void TestTips::hidingTheToolRemovesTheTip()
-{
-    moveTo(m_left, {20, 20});
-    QTRY_VERIFY(InfoTip::instance().isShown());
-    m_host->hide();
-    QVERIFY(tipWindows().isEmpty());
-    QCOMPARE(InfoTip::instance().tool(), nullptr);
-}
-
-void TestTips::emptyTitleShowsNoIcon()
-{
-    QCursor::setPos(m_host->mapToGlobal(QPoint(2, 2)));
-    ShowInfoTip(m_left, "Hint only", QString(), TipShape::Balloon, TipIcon::Information);
-    QVERIFY(InfoTip::instance().tipWindow());
-    const TipContent& shown = InfoTip::instance().tipWindow()->content();
-    QCOMPARE(shown.icon, TipIcon::None);
-    QVERIFY(!shown.hasTitleLine());
-    QCOMPARE(shown.text, "Hint only");
-}
 
 QTEST_MAIN(TestTips)
 #include "TestTips.moc"
