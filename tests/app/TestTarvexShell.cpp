@@ -308,6 +308,8 @@ private Q_SLOTS:
         f.shell->openFromTray();
         QVERIFY(f.mainShown());
         QCOMPARE(f.shell->mainWindow()->hotkeyState()->text(), Tarvex::HotkeysRunningText());
+        // The keyboard starts on the first button.
+        QCOMPARE(f.shell->mainWindow()->focusWidget(), f.shell->mainWindow()->startButton());
         const HotkeyDetection* detection = f.shell->hotkeyHost()->detection();
         QTest::mouseClick(f.shell->mainWindow()->startButton(), Qt::LeftButton);
         QVERIFY(!f.mainShown());
@@ -417,13 +419,25 @@ private Q_SLOTS:
         QVERIFY(window->screen()->availableGeometry().contains(window->frameGeometry()));
     }
 
+    // "Settings" from the tray while the main window is open shows the editor instead of it.
+    void settingsFromTrayReplacesTheMainWindow()
+    {
+        ShellFixture f({"automatic"});
+        QVERIFY(f.shell->start());
+        f.shell->openFromTray();
+        QVERIFY(f.mainShown());
+        f.shell->settingsFromTray();
+        QVERIFY(f.shell->editor()->isVisible());
+        QVERIFY(!f.mainShown());
+    }
+
     void trayMenuItems()
     {
         ShellFixture f({"automatic"});
         QVERIFY(f.shell->start());
         f.shell->popUpTrayMenu(QPoint(10, 10));
         hkPopupMenu* menu = f.shell->popupMenu();
-        QVERIFY(menu);
+        QVERIFY(menu && menu->isVisible());
         // The bold default item is what a double-click on the icon does.
         QCOMPARE(menu->defaultAction(), menu->msp());
         QVERIFY(menu->msp()->font().bold());
