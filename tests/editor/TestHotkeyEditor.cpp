@@ -399,6 +399,7 @@ private Q_SLOTS:
         editor.click("deleteButton");
         QCOMPARE(editor.list.count(), 0);
         QVERIFY(!editor.child<CaptureBox>("hk")->isEnabled());
+        QVERIFY(!editor.child<velbutton>("browse")->isEnabled());
         QCOMPARE(editor.child<CaptureBox>("hk")->text(), QStringLiteral("ClickToEdit"));
         QVERIFY(editor.child<velbutton>("saveButton")->isEnabled());
         editor.click("saveButton");
