@@ -51,9 +51,11 @@ public:
     QStringList shownWindows(const QString& title) const;
     // Waits for a shown window titled `title` that is not among `before`; "" when none came.
     QString waitForNewWindow(const QString& title, const QStringList& before = {}) const;
-    // Waits for the first shown window titled `title` on the display, then lets it settle for
-    // `settleMs`; "" when none came.
-    static QString waitForWindow(const QString& title, int settleMs = 400);
+    // Waits for the first shown window titled `title` on the display, and for the window manager
+    // to make it active; "" when none came.
+    static QString waitForWindow(const QString& title);
+    // Waits (a while) for the window manager to make `window` active; returns `window`.
+    static QString settled(const QString& window);
     // True when no window titled `title` is shown on the display.
     static bool windowGone(const QString& title);
 
@@ -66,8 +68,8 @@ public:
     static qulonglong activeWindow();
     // Right-clicks `icon` and picks menu item `position` (1 Open, 2 Settings, 3 Help, 4 Exit).
     void chooseFromTrayMenu(const QString& icon, int position);
-    // Clicks with the left button at `at`, relative to `window`, and waits `settleMs`.
-    static void clickIn(const QString& window, QPoint at, int settleMs = 300);
+    // Clicks with the left button at `at`, relative to `window`.
+    static void clickIn(const QString& window, QPoint at);
     // The place and size of `window` on the screen.
     static QRect geometryOf(const QString& window);
     // The centre of a control designed at left, top, width, height twips (15 twips a pixel).
@@ -75,7 +77,7 @@ public:
     static QPoint centreOf(const QString& window);
     static QString mapState(const QString& window);
     static void doubleClick(const QPoint& at);
-    static void click(const QPoint& at);
+    static void click(const QPoint& at, const QString& button = "1");
     static void press(const QString& keys);
 
 private:

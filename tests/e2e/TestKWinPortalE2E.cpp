@@ -189,4 +189,4 @@ QStringList TestKWinPortalE2E::openedFiles() const
 }
 
 QTEST_GUILESS_MAIN(TestKWinPortalE2E)
-#include "app_KWinPortalE2E.moc"
+#include "TestKWinPortalE2E.moc"

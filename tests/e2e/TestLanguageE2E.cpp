@@ -49,7 +49,7 @@ private slots:
         qunsetenv("LC_ALL");
         qunsetenv("LC_MESSAGES");
         m_app->start({});
-        const QString main = AppDriver::waitForWindow("Tarvex", 500);
+        const QString main = AppDriver::waitForWindow("Tarvex");
         QVERIFY(!main.isEmpty());
         AppDriver::clickIn(main, AppDriver::designed(360, 2090, 4215, 585)); // " Configure Hotkeys"
         QVERIFY2(!AppDriver::waitForWindow(editorTitle).isEmpty(), qPrintable(editorTitle));
@@ -61,4 +61,4 @@ private:
 };
 
 QTEST_GUILESS_MAIN(TestLanguageE2E)
-#include "app_LanguageE2E.moc"
+#include "TestLanguageE2E.moc"

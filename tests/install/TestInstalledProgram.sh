@@ -99,8 +99,13 @@ for _ in $(seq 300); do
     kill -0 "$prog" 2>/dev/null || break
     sleep 0.1
 done
-# The hotkeys run: the program stays until it is asked to end.
-sleep 1
+# The hotkeys run (the program shows its icon or its stand-in window): the program stays until
+# it is asked to end.
+for _ in $(seq 300); do
+    [ -n "$(xdotool search --onlyvisible --pid "$prog" 2>/dev/null)" ] && break
+    kill -0 "$prog" 2>/dev/null || break
+    sleep 0.1
+done
 if kill -0 "$prog" 2>/dev/null; then
     kill -TERM "$prog"
     wait "$prog"

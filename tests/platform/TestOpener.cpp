@@ -284,8 +284,7 @@ QString TestOpener::writeScript(const QString& name, const QString& body)
 QString TestOpener::waitForFile(const QString& path)
 {
     QFile file(path);
-    for (int waited = 0; !file.exists() && waited < 5000; waited += 20)
-        QTest::qWait(20);
+    (void)QTest::qWaitFor([&file] { return file.exists(); }, 10000);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
