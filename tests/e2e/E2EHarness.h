@@ -45,8 +45,6 @@ public:
     static void tapKeycode(int keycode);
     /// Locks the keyboard's layout group `group` (0 = first layout), as a layout switch does.
     static void lockLayoutGroup(int group);
-    /// Lets events be processed for `ms` milliseconds.
-    static void settle(int ms);
 
 private:
     QTemporaryDir m_home;

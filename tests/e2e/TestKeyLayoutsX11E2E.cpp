@@ -47,8 +47,7 @@ private slots:
             XTestFakeKeyEvent(display, unsigned(key.evdevCode + 8), True, 0);
             XTestFakeKeyEvent(display, unsigned(key.evdevCode + 8), False, 0);
             XFlush(display);
-            for (int i = 0; i < 400 && polled.isEmpty(); ++i)
-                QTest::qWait(5);
+            (void)QTest::qWaitFor([&] { return !polled.isEmpty(); }, 5000);
             const int expected = layout == u"us" ? key.us : key.de;
             if (polled != QList<int>{expected})
                 wrong << QStringLiteral("%1: %2 instead of %3")

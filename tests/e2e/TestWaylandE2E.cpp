@@ -5,7 +5,6 @@
 
 #include "platform/evdev/devices/ReaderProtocol.h"
 
-#include <QDeadlineTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QtTest>
@@ -62,9 +61,9 @@ private slots:
     {
         E2EHarness& h = *m_harness;
         QStringList records;
-        for (const char* binding : {"gofb*gofb", "(Ctrl)(Alt)k*chord", "(Shift)x*shiftx", "a*held",
-                                    "(Ctrl)s*ctrls", "(Ctrl)(F4)*ctrlf4", "(F12)*f12",
-                                    "(Num1)*num1", "(Win)e*wine", "(Play)*play", "(F9)*end"}) {
+        for (const char* binding :
+             {"gofb*gofb", "a*a", "(Ctrl)s*ctrls", "(Ctrl)(F4)*ctrlf4", "(F12)*f12", "(Num1)*num1",
+              "(Win)e*wine", "(Play)*play", "(F9)*end"}) {
             const QString word = QString::fromLatin1(binding).section(u'*', 1);
             records << QString::fromLatin1(binding).section(u'*', 0, 0) + u'*' +
                            h.writeLoggingTarget(word, word);
@@ -76,29 +75,6 @@ private slots:
         for (int key : {KEY_G, KEY_O, KEY_F, KEY_B})
             tap(key);
         QTRY_COMPARE_WITH_TIMEOUT(h.logLines(), QStringList{"gofb"}, 10000);
-
-        press(KEY_LEFTCTRL);
-        press(KEY_LEFTALT);
-        tap(KEY_K);
-        release(KEY_LEFTALT);
-        release(KEY_LEFTCTRL);
-        QTRY_COMPARE_WITH_TIMEOUT(h.logLines().size(), 2, 10000);
-
-        for (int shift : {KEY_LEFTSHIFT, KEY_RIGHTSHIFT}) {
-            press(shift);
-            tap(KEY_X);
-            release(shift);
-        }
-        QTRY_COMPARE_WITH_TIMEOUT(h.logLines().size(), 4, 10000);
-
-        // Held: the device repeats the key until it is let go.
-        press(KEY_A);
-        for (int i = 0; i < 20; ++i) {
-            write(EV_KEY, KEY_A, 2);
-            write(EV_SYN, SYN_REPORT, 0);
-        }
-        release(KEY_A);
-        QTRY_COMPARE_WITH_TIMEOUT(h.logLines().size(), 5, 10000);
 
         // Each key its own: Ctrl+F4 is no Ctrl+S, keypad 1 is no A (Num Lock light off and on).
         // The targets run as processes of their own: each is waited for, so the log keeps order.
@@ -128,11 +104,10 @@ private slots:
         }
         // Nothing more may follow: the last key is read after every one before it.
         tap(KEY_F9);
-        QTRY_COMPARE_WITH_TIMEOUT(
-            h.logLines(),
-            (QStringList{"gofb", "chord", "shiftx", "shiftx", "held", "ctrlf4", "ctrls", "f12",
-                         "num1", "num1", "held", "wine", "play", "end"}),
-            10000);
+        QTRY_COMPARE_WITH_TIMEOUT(h.logLines(),
+                                  (QStringList{"gofb", "ctrlf4", "ctrls", "f12", "num1", "num1",
+                                               "a", "wine", "play", "end"}),
+                                  10000);
         QTRY_VERIFY_WITH_TIMEOUT(isWaylandClient(), 15000);
         QCOMPARE(m_program->state(), QProcess::Running);
     }
@@ -390,13 +365,14 @@ bool TestWaylandE2E::startProgram(const QString& busAddress, const QByteArray& k
 // The program reads the FIFO once it watches the keyboard: until then nobody reads it.
 bool TestWaylandE2E::openKeyboard()
 {
-    const QDeadlineTimer deadline(20000);
-    while (m_keyboard < 0 && !deadline.hasExpired() && m_program->state() == QProcess::Running) {
-        m_keyboard = ::open(QFile::encodeName(m_fifo).constData(), O_WRONLY | O_NONBLOCK);
-        if (m_keyboard < 0)
-            QTest::qWait(20);
-    }
-    return m_keyboard >= 0;
+    return QTest::qWaitFor(
+               [this] {
+                   m_keyboard =
+                       ::open(QFile::encodeName(m_fifo).constData(), O_WRONLY | O_NONBLOCK);
+                   return m_keyboard >= 0 || m_program->state() != QProcess::Running;
+               },
+               20000) &&
+           m_keyboard >= 0;
 }
 
 void TestWaylandE2E::write(quint16 type, quint16 code, qint32 value)
