@@ -2,12 +2,15 @@
 #include "E2EHarness.h"
 #include "StatusNotifierHost.h"
 
+#include <QImage>
+#include <QSettings>
 #include <QtTest>
 
 #include <csignal>
 
 // The whole program, build/tarvex, on a private X session with a window manager (openbox)
-// and an XEmbed tray (trayer): what a user sees and does, observed with the X tools.
+// and an XEmbed tray (trayer): what a user sees and does in its tray and its windows (the main
+// window, the editor and its wizard, the appearance options), observed with the X tools.
 class TestTarvexE2E final : public AppTestCase
 {
     Q_OBJECT
@@ -77,6 +80,145 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(m_harness->logLines(), QStringList{"fired"}, 5000);
         QVERIFY(!AppDriver::windowGone("Restart Computer")); // still waiting for its answer
     }
+
+    // In the language of the user's environment: Spanish when LANGUAGE asks for it (even under
+    // a C locale), English for a language it has no translation for. The editor's title tells.
+    void languageFromEnvironment_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::addColumn<QString>("lang");
+        QTest::addColumn<QString>("editorTitle");
+        QTest::newRow("Spanish") << "es"
+                                 << "C.UTF-8"
+                                 << "Configurar atajos";
+        QTest::newRow("unknown") << "xx"
+                                 << "xx_XX.UTF-8"
+                                 << "Configure Hotkeys";
+    }
+
+    void languageFromEnvironment()
+    {
+        QFETCH(QString, language);
+        QFETCH(QString, lang);
+        QFETCH(QString, editorTitle);
+        m_app->setEnvironment("LANGUAGE", language);
+        m_app->setEnvironment("LANG", lang);
+        m_app->setEnvironment("LC_ALL", QString());
+        m_app->setEnvironment("LC_MESSAGES", QString());
+        m_app->start({});
+        const QString main = AppDriver::waitForWindow("Tarvex");
+        QVERIFY(!main.isEmpty());
+        AppDriver::clickIn(main, AppDriver::designed(360, 2090, 4215, 585)); // " Configure Hotkeys"
+        QVERIFY2(!AppDriver::waitForWindow(editorTitle).isEmpty(), qPrintable(editorTitle));
+    }
+
+    // The hotkey editor and the add-hotkey wizard: a user opens the editor from the main window,
+    // adds a hotkey through the wizard with real key presses in its capture box (leaving the
+    // "..." question with Escape), saves, starts the hotkeys and presses the combination.
+    void addedHotkeyRunsItsTarget()
+    {
+        const QString target = m_harness->writeLoggingTarget("target.sh", "fired");
+        m_app->start({});
+        const QString main = AppDriver::waitForWindow("Tarvex");
+        QVERIFY(!main.isEmpty());
+        AppDriver::clickIn(main, AppDriver::designed(360, 2090, 4215, 585)); // " Configure Hotkeys"
+        const QString editor = AppDriver::waitForWindow("Configure Hotkeys");
+        QVERIFY(!editor.isEmpty());
+        AppDriver::clickIn(editor, AppDriver::designed(240, 7800, 2295, 495)); // " &Add New Hotkey"
+        const QString wizard = AppDriver::waitForWindow("Hotkey Wizard");
+        QVERIFY(!wizard.isEmpty());
+        // Panels stand 8 px in from the sides and above the foot, below the title bar; the first
+        // option of a step is its second row of 28 px, the step's button at the right.
+        const int panelTop = AppDriver::geometryOf(wizard).height() - 8 - 190;
+        AppDriver::clickIn(wizard, {60, panelTop + 28 + 14}); // "Open a file, program or folder"
+        AppDriver::clickIn(wizard, {60, panelTop + 28 + 14}); // "A file (...)"
+        AppDriver::clickIn(wizard, {8 + 600 - 65, panelTop + 28 + 15}); // "Choose File"
+        const QString dialog = AppDriver::waitForWindow("Select a file/program to open");
+        QVERIFY(!dialog.isEmpty());
+        E2EHarness::xdotool({"type", "--delay", "20", target});
+        E2EHarness::xdotool({"key", "Return"});
+        QTRY_VERIFY_WITH_TIMEOUT(AppDriver::windowGone("Select a file/program to open"), 5000);
+        AppDriver::settled(wizard); // the capture box has the keys again
+        // The capture box has the focus: real key presses, modifiers included, in press order;
+        // F4, keypad 1 (KP_End with Num Lock off), Tab and an arrow are keys like the others.
+        const QStringList keys{"ctrl+alt+t", "F4", "KP_End", "Tab", "Left"};
+        E2EHarness::xdotool(QStringList{"key", "--delay", "80"} + keys);
+        AppDriver::clickIn(wizard, {8 + 600 - 65, panelTop + 150 + 15}); // "Done"
+        QTRY_VERIFY_WITH_TIMEOUT(AppDriver::windowGone("Hotkey Wizard"), 5000);
+        AppDriver::settled(editor);
+        // Escape on the file-or-folder question of "..." chooses neither.
+        AppDriver::clickIn(editor, AppDriver::designed(150 + 10080, 6800 + 350, 495, 375));
+        QVERIFY(!AppDriver::waitForWindow("Add File or Folder").isEmpty());
+        E2EHarness::xdotool({"key", "Escape"});
+        QTRY_VERIFY_WITH_TIMEOUT(AppDriver::windowGone("Add File or Folder"), 5000);
+        AppDriver::settled(editor); // no folder question came instead
+        QVERIFY(AppDriver::windowGone("Please Select A Folder"));
+        AppDriver::clickIn(editor, AppDriver::designed(5040, 7800, 2295, 495)); // "Save Settings"
+        QFile file(m_harness->home() + "/Documents/Hotkeys.TarvexDB");
+        QTRY_VERIFY_WITH_TIMEOUT(file.exists(), 5000);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(file.readAll()),
+                 "(Ctrl)(Alt)t(F4)(Num1)(Tab)(Left)*" + target + "\r\n");
+        const QString shown = AppDriver::waitForWindow("Tarvex");
+        QVERIFY(!shown.isEmpty());
+        AppDriver::clickIn(shown, AppDriver::designed(360, 1380, 4215, 615)); // " Start Tarvex"
+        QVERIFY(!m_app->waitForProgramIcon().isEmpty()); // the hotkeys run in the tray
+        QCOMPARE(m_harness->logLines(), QStringList());
+        E2EHarness::xdotool(QStringList{"key", "--delay", "80"} + keys);
+        QTRY_COMPARE_WITH_TIMEOUT(m_harness->logLines(), QStringList{"fired"}, 5000);
+    }
+
+    // Opened again and again, the wizard's list of special actions opens at its box each time,
+    // never off by the wizard's place on the screen (as when the window manager had not placed it
+    // yet while it was moved: before the mend, about one opening in three).
+    void wizardListOpensAtItsBox()
+    {
+        QProcess& program = m_app->start({});
+        const QString pid = QString::number(program.processId());
+        const QString main = AppDriver::waitForWindow("Tarvex");
+        QVERIFY(!main.isEmpty());
+        AppDriver::clickIn(main, AppDriver::designed(360, 2090, 4215, 585)); // " Configure Hotkeys"
+        const QString editor = AppDriver::waitForWindow("Configure Hotkeys");
+        QVERIFY(!editor.isEmpty());
+        const auto shown = [&pid] {
+            return E2EHarness::xdotool({"search", "--onlyvisible", "--pid", pid}).split('\n');
+        };
+        for (int round = 0; round < 5; ++round) {
+            AppDriver::clickIn(editor,
+                               AppDriver::designed(240, 7800, 2295, 495)); // " &Add New Hotkey"
+            const QString wizard = AppDriver::waitForWindow("Hotkey Wizard");
+            QVERIFY(!wizard.isEmpty());
+            const QRect place = AppDriver::geometryOf(wizard);
+            const int panelTop = place.height() - 8 - 190;
+            AppDriver::clickIn(wizard, {60, panelTop + 3 * 28 + 14}); // "Perform a special action"
+            const QStringList before = shown();
+            AppDriver::clickIn(wizard, {8 + 8 + 100, panelTop + 28 + 4 + 13}); // its list
+            QRect list;
+            QString listWindow;
+            QTRY_VERIFY_WITH_TIMEOUT(
+                [&] {
+                    for (const QString& window : shown())
+                        if (!window.isEmpty() && !before.contains(window))
+                            list = AppDriver::geometryOf(listWindow = window);
+                    return list.width() > 100;
+                }(),
+                5000);
+            // The list's box stands 16 pixels in from the wizard's left edge.
+            QVERIFY2(qAbs(list.left() - (place.left() + 16)) <= 16,
+                     qPrintable(QStringLiteral("round %1: the list at x %2, the wizard at x %3")
+                                    .arg(round)
+                                    .arg(list.left())
+                                    .arg(place.left())));
+            E2EHarness::xdotool({"key", "Escape"}); // the list
+            QTRY_VERIFY_WITH_TIMEOUT(!shown().contains(listWindow), 5000);
+            E2EHarness::xdotool({"key", "Escape"}); // the wizard
+            QTRY_VERIFY_WITH_TIMEOUT(AppDriver::windowGone("Hotkey Wizard"), 5000);
+        }
+    }
+    // The appearance options: a user opens them from the main window, picks another button
+    // style and frame colour with the mouse and keyboard, presses OK, and the main window comes
+    // back drawn in the new look, which it keeps after a restart, where the user had put it.
+    void chosenLookRedrawsMainWindow();
 
     void trayExitEndsWithoutMainWindowAndRestoresHidden()
     {
@@ -259,9 +401,100 @@ private slots:
     }
 
 private:
+    QImage screenshot(const QString& window) const;
+    void pickEntry(const QString& window, QPoint list, const QString& keys) const;
     QString standInWindow() const { return m_app->programWindow(40, 200); }
     static void press(const QString& keys) { AppDriver::press(keys); }
 };
+
+namespace {
+
+// Regions of the main window (pixels): its title bar, and the " Start Tarvex" button.
+const QRect TitleBar(40, 4, 200, 20);
+const QRect StartButton(24 + 4, 92 + 4, 281 - 8, 41 - 8);
+
+bool sameRegion(const QImage& a, const QImage& b, const QRect& region)
+{
+    return a.copy(region) == b.copy(region);
+}
+
+} // namespace
+
+// The frame draws its title bar paler while inactive: every shot is of the active window, taken
+// once two shots in a row agree (the repaint in the active look is done).
+QImage TestTarvexE2E::screenshot(const QString& window) const
+{
+    E2EHarness::xdotool({"windowactivate", "--sync", window});
+    const QString file = m_harness->home() + "/shot.png";
+    QImage last;
+    QImage shot;
+    (void)QTest::qWaitFor(
+        [&] {
+            last = std::exchange(shot, QImage());
+            E2EHarness::run("import", {"-window", window, file});
+            shot = QImage(file).convertToFormat(QImage::Format_RGB32);
+            return !shot.isNull() && shot == last;
+        },
+        5000);
+    return shot;
+}
+
+// Opens the drop-down list at `list` and moves through its entries with `keys`, then Return,
+// each once the list's pop-up is there, and waits for the pop-up to go.
+void TestTarvexE2E::pickEntry(const QString& window, QPoint list, const QString& keys) const
+{
+    const QString pid = QString::number(m_app->program().processId());
+    const auto shown = [&pid] {
+        return E2EHarness::xdotool({"search", "--onlyvisible", "--pid", pid});
+    };
+    const QString before = shown();
+    AppDriver::clickIn(window, list);
+    QTRY_VERIFY_WITH_TIMEOUT(shown() != before, 5000);
+    E2EHarness::xdotool(QStringList{"key", "--delay", "60"} + keys.split(' ') +
+                        QStringList{"Return"});
+    QTRY_COMPARE_WITH_TIMEOUT(shown(), before, 5000);
+}
+
+void TestTarvexE2E::chosenLookRedrawsMainWindow()
+{
+    m_app->start({});
+    const QString main = AppDriver::waitForWindow("Tarvex");
+    QVERIFY(!main.isEmpty());
+    // Moved by the user away from where it first appeared, the window stays there.
+    E2EHarness::xdotool({"windowmove", "--sync", main, "173", "121"});
+    const QPoint place = AppDriver::geometryOf(main).topLeft();
+    const QImage before = screenshot(main);
+    QVERIFY(!before.isNull());
+    AppDriver::clickIn(main, AppDriver::designed(360, 2760, 4215, 615)); // " Customize Appearance"
+    const QString options = AppDriver::waitForWindow("Customize Tarvex Appearance");
+    QVERIFY(!options.isEmpty());
+    QVERIFY(AppDriver::windowGone("Tarvex")); // the main window hides while the options are open
+    // Lists in their frames: the button options at 240, 2520 hold their list at 120, 360; the
+    // window options at 240, 720 hold the colour list at 120, 600.
+    pickEntry(options, AppDriver::designed(240 + 120, 2520 + 360, 5295, 315),
+              "Up Up"); // "3D Hover" -> "Flat"
+    pickEntry(options, AppDriver::designed(240 + 120, 720 + 600, 5295, 315),
+              "Down Down");                                                  // "Blue" -> "Olive"
+    AppDriver::clickIn(options, AppDriver::designed(3120, 4575, 1335, 375)); // "OK"
+    const QString shown = AppDriver::waitForWindow("Tarvex");
+    QVERIFY(!shown.isEmpty());
+    QTRY_VERIFY_WITH_TIMEOUT(AppDriver::windowGone("Customize Tarvex Appearance"), 5000);
+    const QSettings stored(m_harness->home() + "/.config/Tarvex/Tarvex.ini", QSettings::IniFormat);
+    QCOMPARE(stored.value("ButtonTheme/Color").toString(), QStringLiteral("1"));
+    QCOMPARE(stored.value("Theme/Color").toString(), QStringLiteral("2"));
+    QCOMPARE(AppDriver::geometryOf(shown).topLeft(), place);
+    const QImage after = screenshot(shown);
+    QCOMPARE(after.size(), before.size());
+    QVERIFY2(!sameRegion(before, after, TitleBar), "the frame colour did not change");
+    QVERIFY2(!sameRegion(before, after, StartButton), "the button style did not change");
+    // A new start draws the same look from the store.
+    m_app->stop();
+    m_app->start({});
+    const QString restarted = AppDriver::waitForWindow("Tarvex");
+    QVERIFY(!restarted.isEmpty());
+    const QImage again = screenshot(restarted);
+    QVERIFY(sameRegion(after, again, TitleBar) && sameRegion(after, again, StartButton));
+}
 
 QTEST_GUILESS_MAIN(TestTarvexE2E)
 #include "TestTarvexE2E.moc"
