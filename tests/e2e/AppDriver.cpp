@@ -102,7 +102,7 @@ QStringList AppDriver::embeddedIcons() const
 QString AppDriver::waitForProgramIcon() const
 {
     QStringList icons;
-    (void)QTest::qWaitFor([&] { return !(icons = embeddedIcons()).isEmpty(); }, 15000);
+    (void)QTest::qWaitFor([&] { return !(icons = embeddedIcons()).isEmpty(); }, 30000);
     return icons.value(0);
 }
 
@@ -139,7 +139,7 @@ QString AppDriver::waitForNewWindow(const QString& title, const QStringList& bef
                     found = window;
             return !found.isEmpty();
         },
-        15000);
+        30000);
     return settled(found);
 }
 
@@ -162,7 +162,7 @@ QString AppDriver::waitForWindow(const QString& title)
                          .trimmed();
             return !window.isEmpty();
         },
-        15000);
+        30000);
     return settled(window);
 }
 

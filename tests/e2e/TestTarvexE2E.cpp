@@ -313,8 +313,9 @@ private slots:
         QVERIFY(killed.waitForFinished(5000));
         QCOMPARE(AppDriver::mapState(victim), QString("IsUnMapped"));
         m_app->start({"automatic"});
-        QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsViewable"), 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(maximized(victim), 5000);
+        QVERIFY(!m_app->waitForProgramIcon().isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsViewable"), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(maximized(victim), 10000);
     }
 
     // A StatusNotifierItem tray (here one written for the test, on a private session bus) draws
