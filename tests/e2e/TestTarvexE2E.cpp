@@ -219,6 +219,8 @@ private slots:
     // style and frame colour with the mouse and keyboard, presses OK, and the main window comes
     // back drawn in the new look, which it keeps after a restart, where the user had put it.
     void chosenLookRedrawsMainWindow();
+    // Tab takes the focus from " Start Tarvex" to " Configure Hotkeys": both buttons show it.
+    void keyboardFocusShows();
 
     void trayExitEndsWithoutMainWindowAndRestoresHidden()
     {
@@ -500,6 +502,24 @@ void TestTarvexE2E::chosenLookRedrawsMainWindow()
     QVERIFY(!restarted.isEmpty());
     const QImage again = screenshot(restarted);
     QVERIFY(sameRegion(after, again, TitleBar) && sameRegion(after, again, StartButton));
+}
+
+void TestTarvexE2E::keyboardFocusShows()
+{
+    m_app->start({});
+    const QString main = AppDriver::waitForWindow("Tarvex");
+    QVERIFY(!main.isEmpty());
+    E2EHarness::xdotool({"mousemove", "0", "799"}); // no button under the pointer
+    const QImage before = screenshot(main);
+    QVERIFY(!before.isNull());
+    AppDriver::press("Tab");
+    QImage after;
+    QTRY_VERIFY_WITH_TIMEOUT((after = screenshot(main)) != before, 5000);
+    QCOMPARE(after.size(), before.size());
+    // The buttons as designed (twips / 15).
+    const QRect start(24, 92, 281, 41), configure(24, 139, 281, 39);
+    QVERIFY2(!sameRegion(before, after, start), "the focus leaving does not show");
+    QVERIFY2(!sameRegion(before, after, configure), "the focus coming does not show");
 }
 
 QTEST_GUILESS_MAIN(TestTarvexE2E)
