@@ -69,26 +69,6 @@ private slots:
                  qPrintable(errors));
     }
 
-    void signalEndsAlreadyRunningBox_data()
-    {
-        QTest::addColumn<int>("signalNumber");
-        QTest::newRow("SIGTERM") << SIGTERM;
-        QTest::newRow("SIGINT") << SIGINT;
-    }
-
-    void signalEndsAlreadyRunningBox()
-    {
-        QFETCH(int, signalNumber);
-        QProcess& first = m_app->start({"automatic"});
-        QVERIFY(!m_app->waitForProgramIcon().isEmpty());
-        std::unique_ptr<QProcess> second = m_app->startAnother({});
-        const QString box = E2EHarness::findWindow({"--pid", QString::number(second->processId())});
-        QVERIFY(!box.trimmed().isEmpty());
-        ::kill(pid_t(second->processId()), signalNumber);
-        expectCleanEnd(*second);
-        QCOMPARE(first.state(), QProcess::Running);
-    }
-
     // The hotkey file cannot be read (a folder stands at its place): the box that says so opens
     // while the program starts, before its main loop runs.
     void signalDuringStartupBox()

@@ -168,53 +168,6 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(m_harness->logLines(), QStringList{"fired"}, 5000);
     }
 
-    // Opened again and again, the wizard's list of special actions opens at its box each time,
-    // never off by the wizard's place on the screen (as when the window manager had not placed it
-    // yet while it was moved: before the mend, about one opening in three).
-    void wizardListOpensAtItsBox()
-    {
-        QProcess& program = m_app->start({});
-        const QString pid = QString::number(program.processId());
-        const QString main = AppDriver::waitForWindow("Tarvex");
-        QVERIFY(!main.isEmpty());
-        AppDriver::clickIn(main, AppDriver::designed(360, 2090, 4215, 585)); // " Configure Hotkeys"
-        const QString editor = AppDriver::waitForWindow("Configure Hotkeys");
-        QVERIFY(!editor.isEmpty());
-        const auto shown = [&pid] {
-            return E2EHarness::xdotool({"search", "--onlyvisible", "--pid", pid}).split('\n');
-        };
-        for (int round = 0; round < 5; ++round) {
-            AppDriver::clickIn(editor,
-                               AppDriver::designed(240, 7800, 2295, 495)); // " &Add New Hotkey"
-            const QString wizard = AppDriver::waitForWindow("Hotkey Wizard");
-            QVERIFY(!wizard.isEmpty());
-            const QRect place = AppDriver::geometryOf(wizard);
-            const int panelTop = place.height() - 8 - 190;
-            AppDriver::clickIn(wizard, {60, panelTop + 3 * 28 + 14}); // "Perform a special action"
-            const QStringList before = shown();
-            AppDriver::clickIn(wizard, {8 + 8 + 100, panelTop + 28 + 4 + 13}); // its list
-            QRect list;
-            QString listWindow;
-            QTRY_VERIFY_WITH_TIMEOUT(
-                [&] {
-                    for (const QString& window : shown())
-                        if (!window.isEmpty() && !before.contains(window))
-                            list = AppDriver::geometryOf(listWindow = window);
-                    return list.width() > 100;
-                }(),
-                5000);
-            // The list's box stands 16 pixels in from the wizard's left edge.
-            QVERIFY2(qAbs(list.left() - (place.left() + 16)) <= 16,
-                     qPrintable(QStringLiteral("round %1: the list at x %2, the wizard at x %3")
-                                    .arg(round)
-                                    .arg(list.left())
-                                    .arg(place.left())));
-            E2EHarness::xdotool({"key", "Escape"}); // the list
-            QTRY_VERIFY_WITH_TIMEOUT(!shown().contains(listWindow), 5000);
-            E2EHarness::xdotool({"key", "Escape"}); // the wizard
-            QTRY_VERIFY_WITH_TIMEOUT(AppDriver::windowGone("Hotkey Wizard"), 5000);
-        }
-    }
     // The appearance options: a user opens them from the main window, picks another button
     // style and frame colour with the mouse and keyboard, presses OK, and the main window comes
     // back drawn in the new look, which it keeps after a restart, where the user had put it.
