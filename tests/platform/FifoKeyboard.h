@@ -36,7 +36,6 @@ public:
         const input_event event{{0, 0}, type, code, value};
         return m_fd >= 0 && ::write(m_fd, &event, sizeof(event)) == ssize_t(sizeof(event));
     }
-    /// Presses and releases `keys` one after the other.
     bool type(std::initializer_list<int> keys)
     {
         bool written = true;
