@@ -1,4 +1,5 @@
 #include "platform/portal/PortalGlobalShortcuts.h"
+#include "tests/fakes/PrivateBus.h"
 #include "tests/platform/StandInShortcutsPortal.h"
 
 #include <QDBusConnectionInterface>
@@ -35,7 +36,7 @@ private slots:
         file.write("[portal]\nDBusName=org.freedesktop.impl.portal.desktop.tarvextest\n"
                    "Interfaces=org.freedesktop.impl.portal.GlobalShortcuts\nUseIn=tarvextest\n");
         file.close();
-        m_address = startBus(m_daemon, {"--session"});
+        m_address = m_bus.address();
         QVERIFY2(!m_address.isEmpty(), "dbus-daemon did not start");
 
         QDBusConnection backend = QDBusConnection::connectToBus(m_address, "backend");
@@ -69,8 +70,6 @@ private slots:
         m_client.reset();
         m_frontend.terminate();
         m_frontend.waitForFinished();
-        m_daemon.terminate();
-        m_daemon.waitForFinished();
     }
 
     void bindsThroughTheDocumentedFlow()
@@ -163,7 +162,7 @@ private:
     void bindAndWait(const QList<GlobalShortcut>& shortcuts, State expected);
 
     QTemporaryDir m_dir;
-    QProcess m_daemon;
+    PrivateBus m_bus;
     QProcess m_frontend;
     QString m_address;
     std::unique_ptr<StandInShortcutsPortal> m_backend;
