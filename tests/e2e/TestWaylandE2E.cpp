@@ -1,10 +1,10 @@
 #include "E2EHarness.h"
 #include "StatusNotifierHost.h"
-#include "SwayTree.h"
 #include "tests/platform/MockSystemBus.h"
 
 #include "platform/evdev/devices/ReaderProtocol.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QtTest>
@@ -16,6 +16,59 @@
 #include <unistd.h>
 
 using tarvex::reader::Status;
+
+namespace {
+
+// The windows sway shows (`swaymsg -t get_tree`): every view, tiled or floating, with sway's
+// "name" (title), "app_id", "pid", "focused" and "rect", and added to it "workspace" (the name
+// of the workspace that holds it, "__i3_scratch" for the scratchpad) and "floating".
+QList<QJsonObject> swayWindows()
+{
+    const QJsonDocument tree =
+        QJsonDocument::fromJson(E2EHarness::run("swaymsg", {"-r", "-t", "get_tree"}).toUtf8());
+    QList<QJsonObject> windows;
+    QList<std::tuple<QJsonObject, QString, bool>> nodes{{tree.object(), QString(), false}};
+    while (!nodes.isEmpty()) {
+        auto [node, workspace, floating] = nodes.takeLast();
+        if (node.value("type").toString() == "workspace")
+            workspace = node.value("name").toString();
+        if (node.contains("app_id") || node.value("pid").toInteger() > 0) {
+            node.insert("workspace", workspace);
+            node.insert("floating", floating);
+            windows << node;
+        }
+        for (const QJsonValue& child : node.value("nodes").toArray())
+            nodes.append({child.toObject(), workspace, floating});
+        for (const QJsonValue& child : node.value("floating_nodes").toArray())
+            nodes.append({child.toObject(), workspace, true});
+    }
+    return windows;
+}
+
+// The first of sway's windows whose `key` is `value`, or an empty object.
+QJsonObject swayWindow(const QString& key, const QJsonValue& value)
+{
+    for (const QJsonObject& window : swayWindows()) {
+        if (window.value(key) == value)
+            return window;
+    }
+    return {};
+}
+
+// The window sway shows focused, or an empty object.
+QJsonObject swayFocused()
+{
+    return swayWindow("focused", true);
+}
+
+// Where the window of `appId` is: its workspace, and whether it floats there.
+QPair<QString, bool> swayPlaceOf(const QString& appId)
+{
+    const QJsonObject window = swayWindow("app_id", appId);
+    return {window.value("workspace").toString(), window.value("floating").toBool()};
+}
+
+} // namespace
 
 // The whole program on a Wayland desktop (headless sway): started as the login
 // entry starts it, as a Wayland client with no X display, reading its keys from
@@ -280,7 +333,7 @@ bool TestWaylandE2E::openFoot(const QString& appId)
     if (!foot->waitForStarted())
         return false;
     m_feet.push_back(std::move(foot));
-    return waitForFocus(appId);
+    return QTest::qWaitFor([&] { return swayFocused().value("app_id") == appId; }, 20000);
 }
 
 // What the program wrote on its standard error so far, also passed on to the test's.
