@@ -70,13 +70,13 @@ private slots:
     }
 
     // The hotkey file cannot be read (a folder stands at its place): the box that says so opens
-    // while the program starts, before its main loop runs.
+    // while the program starts, before its main loop runs; Ctrl+C (SIGINT) ends it.
     void signalDuringStartupBox()
     {
         QVERIFY(QDir(m_harness->home()).mkpath("Documents/Hotkeys.TarvexDB"));
         QProcess& program = m_app->start({"automatic"});
         QVERIFY(!m_app->waitForNewWindow("Tarvex").isEmpty());
-        ::kill(pid_t(program.processId()), SIGTERM);
+        ::kill(pid_t(program.processId()), SIGINT);
         expectCleanEnd(program);
     }
 
