@@ -2,7 +2,6 @@
 
 #include "E2EHarness.h"
 
-#include <QElapsedTimer>
 #include <QtTest>
 
 AppDriver::~AppDriver()
@@ -103,7 +102,7 @@ QStringList AppDriver::embeddedIcons() const
 QString AppDriver::waitForProgramIcon() const
 {
     QStringList icons;
-    (void)QTest::qWaitFor([&] { return !(icons = embeddedIcons()).isEmpty(); }, 15000);
+    (void)QTest::qWaitFor([&] { return !(icons = embeddedIcons()).isEmpty(); }, 30000);
     return icons.value(0);
 }
 
@@ -140,12 +139,20 @@ QString AppDriver::waitForNewWindow(const QString& title, const QStringList& bef
                     found = window;
             return !found.isEmpty();
         },
-        15000);
-    E2EHarness::settle(400);
-    return found;
+        30000);
+    return settled(found);
 }
 
-QString AppDriver::waitForWindow(const QString& title, int settleMs)
+// The window manager activates a new window once it has taken it over and placed it: clicks
+// and key presses reach it where the test means them from then on.
+QString AppDriver::settled(const QString& window)
+{
+    if (!window.isEmpty())
+        (void)QTest::qWaitFor([&] { return activeWindow() == window.toULongLong(); }, 5000);
+    return window;
+}
+
+QString AppDriver::waitForWindow(const QString& title)
 {
     QString window;
     (void)QTest::qWaitFor(
@@ -155,9 +162,8 @@ QString AppDriver::waitForWindow(const QString& title, int settleMs)
                          .trimmed();
             return !window.isEmpty();
         },
-        15000);
-    E2EHarness::settle(settleMs);
-    return window;
+        30000);
+    return settled(window);
 }
 
 bool AppDriver::windowGone(const QString& title)
@@ -178,15 +184,13 @@ QString AppDriver::openVictim(const QString& title)
         return QString();
     m_victims.push_back(std::move(victim));
     const QString window = E2EHarness::findWindow({"--name", "^" + title + "$"});
-    QElapsedTimer waited;
-    waited.start();
-    while (!window.isEmpty() && activeWindow() != window.toULongLong()) {
-        if (waited.hasExpired(10000))
-            return QString();
-        E2EHarness::xdotool({"windowactivate", window});
-        E2EHarness::settle(200);
-    }
-    return window;
+    const bool active = QTest::qWaitFor(
+        [&] {
+            E2EHarness::xdotool({"windowactivate", window});
+            return QTest::qWaitFor([&] { return activeWindow() == window.toULongLong(); }, 500);
+        },
+        10000);
+    return active ? window : QString();
 }
 
 qulonglong AppDriver::activeWindow()
@@ -198,22 +202,23 @@ qulonglong AppDriver::activeWindow()
 // The menu is worked with the keyboard, which the open menu holds.
 void AppDriver::chooseFromTrayMenu(const QString& icon, int position)
 {
-    const QPoint at = centreOf(icon);
-    E2EHarness::xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
-    E2EHarness::xdotool({"click", "3"});
-    E2EHarness::settle(500);
+    const QString pid = QString::number(m_program->processId());
+    const auto shown = [&pid] {
+        return E2EHarness::xdotool({"search", "--onlyvisible", "--pid", pid});
+    };
+    const QString before = shown();
+    click(centreOf(icon), "3");
+    (void)QTest::qWaitFor([&] { return shown() != before; }, 5000); // the menu is open
     for (int i = 0; i < position; ++i)
         press("Down");
     press("Return");
 }
 
-void AppDriver::clickIn(const QString& window, QPoint at, int settleMs)
+void AppDriver::clickIn(const QString& window, QPoint at)
 {
-    E2EHarness::xdotool(
-        {"mousemove", "--window", window, QString::number(at.x()), QString::number(at.y())});
-    E2EHarness::settle(150);
+    E2EHarness::xdotool({"mousemove", "--sync", "--window", window, QString::number(at.x()),
+                         QString::number(at.y())});
     E2EHarness::xdotool({"click", "1"});
-    E2EHarness::settle(settleMs);
 }
 
 QRect AppDriver::geometryOf(const QString& window)
@@ -232,11 +237,7 @@ QPoint AppDriver::designed(int left, int top, int width, int height)
 
 QPoint AppDriver::centreOf(const QString& window)
 {
-    const QString shape = E2EHarness::xdotool({"getwindowgeometry", "--shell", window});
-    const auto value = [&shape](const QString& name) {
-        return shape.section(name + '=', 1).section('\n', 0, 0).toInt();
-    };
-    return {value("X") + value("WIDTH") / 2, value("Y") + value("HEIGHT") / 2};
+    return geometryOf(window).center();
 }
 
 QString AppDriver::mapState(const QString& window)
@@ -252,10 +253,11 @@ void AppDriver::doubleClick(const QPoint& at)
     E2EHarness::xdotool({"click", "--repeat", "2", "--delay", "60", "1"});
 }
 
-void AppDriver::click(const QPoint& at)
+// The pointer is where it was sent (--sync) before the button goes down.
+void AppDriver::click(const QPoint& at, const QString& button)
 {
-    E2EHarness::xdotool({"mousemove", QString::number(at.x()), QString::number(at.y())});
-    E2EHarness::xdotool({"click", "1"});
+    E2EHarness::xdotool({"mousemove", "--sync", QString::number(at.x()), QString::number(at.y())});
+    E2EHarness::xdotool({"click", button});
 }
 
 void AppDriver::press(const QString& keys)

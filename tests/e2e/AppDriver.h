@@ -18,64 +18,51 @@ class AppDriver final
 {
 public:
     explicit AppDriver(E2EHarness& harness) : m_harness(harness) {}
-    // Ends the program and the other windows the test opened.
     ~AppDriver();
 
-    // Programs started from now on use the session bus at `address` (none: no session bus, so
-    // tray icons go to the XEmbed tray of the X session).
+    // For programs started from now on: the session bus (none: tray icons go to XEmbed), and
+    // environment variables (a null value removes one).
     void setSessionBus(const QString& address) { m_sessionBus = address; }
-    // Programs started from now on get `value` as the environment variable `name` (a null text:
-    // the variable is removed).
     void setEnvironment(const QString& name, const QString& value) { m_changes[name] = value; }
-    // Starts the program with `arguments` as the one under test.
     QProcess& start(const QStringList& arguments);
-    // Starts one more instance with `arguments`; `channels` says where its output goes.
     std::unique_ptr<QProcess>
     startAnother(const QStringList& arguments,
                  QProcess::ProcessChannelMode channels = QProcess::ForwardedChannels);
-    // The program under test.
     QProcess& program() { return *m_program; }
     // Asks the program under test to end (SIGTERM), killing it when it has not after 3 seconds.
     void stop();
 
     // The program's windows that the window manager manages (its task list), by title.
     QStringList managedWindows() const;
-    // The program's icons that an XEmbed tray has embedded.
     QStringList embeddedIcons() const;
-    // Waits for the program's first embedded icon; "" when none came.
     QString waitForProgramIcon() const;
     // The shown program window titled "Tarvex" whose width lies in [minWidth, maxWidth].
     QString programWindow(int minWidth, int maxWidth) const;
     bool mainWindowShown() const { return !programWindow(300, 400).isEmpty(); }
-    // The ids of the program's shown windows titled `title`.
     QStringList shownWindows(const QString& title) const;
     // Waits for a shown window titled `title` that is not among `before`; "" when none came.
     QString waitForNewWindow(const QString& title, const QStringList& before = {}) const;
-    // Waits for the first shown window titled `title` on the display, then lets it settle for
-    // `settleMs`; "" when none came.
-    static QString waitForWindow(const QString& title, int settleMs = 400);
-    // True when no window titled `title` is shown on the display.
+    // Waits for the first shown window titled `title` on the display, and for the window manager
+    // to make it active; "" when none came.
+    static QString waitForWindow(const QString& title);
+    static QString settled(const QString& window);
     static bool windowGone(const QString& title);
 
     // Starts an xmessage window titled `title`, activates it and returns its id ("" when the
     // window manager never made it the active window).
     QString openVictim(const QString& title);
-    // The process of the window the last openVictim() started.
     QProcess& lastVictim() { return *m_victims.back(); }
-    // The window the window manager names active.
     static qulonglong activeWindow();
     // Right-clicks `icon` and picks menu item `position` (1 Open, 2 Settings, 3 Help, 4 Exit).
     void chooseFromTrayMenu(const QString& icon, int position);
-    // Clicks with the left button at `at`, relative to `window`, and waits `settleMs`.
-    static void clickIn(const QString& window, QPoint at, int settleMs = 300);
-    // The place and size of `window` on the screen.
+    static void clickIn(const QString& window, QPoint at);
     static QRect geometryOf(const QString& window);
     // The centre of a control designed at left, top, width, height twips (15 twips a pixel).
     static QPoint designed(int left, int top, int width, int height);
     static QPoint centreOf(const QString& window);
     static QString mapState(const QString& window);
     static void doubleClick(const QPoint& at);
-    static void click(const QPoint& at);
+    static void click(const QPoint& at, const QString& button = "1");
     static void press(const QString& keys);
 
 private:

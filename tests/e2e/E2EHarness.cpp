@@ -4,7 +4,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QThread>
+#include <QTest>
 
 #include <X11/extensions/XTest.h>
 #include <X11/XKBlib.h>
@@ -128,21 +128,22 @@ QString E2EHarness::run(const QString& program, const QStringList& arguments, in
 
 QString E2EHarness::findWindow(const QStringList& criteria, int timeoutMs)
 {
-    const QDeadlineTimer deadline(timeoutMs);
+    QString found;
     QString errors;
-    do {
-        QProcess search;
-        search.start("xdotool", QStringList{"search", "--onlyvisible"} + criteria);
-        search.waitForFinished(5000);
-        const QString found = QString::fromUtf8(search.readAllStandardOutput()).section('\n', 0, 0);
-        if (!found.trimmed().isEmpty())
-            return found.trimmed();
-        errors = QString::fromUtf8(search.readAllStandardError()).trimmed();
-        settle(50);
-    } while (!deadline.hasExpired());
-    qWarning("no window for %s%s%s", qPrintable(criteria.join(u' ')), errors.isEmpty() ? "" : ": ",
-             qPrintable(errors));
-    return QString();
+    const bool shown = QTest::qWaitFor(
+        [&] {
+            QProcess search;
+            search.start("xdotool", QStringList{"search", "--onlyvisible"} + criteria);
+            search.waitForFinished(5000);
+            found = QString::fromUtf8(search.readAllStandardOutput()).section('\n', 0, 0).trimmed();
+            errors = QString::fromUtf8(search.readAllStandardError()).trimmed();
+            return !found.isEmpty();
+        },
+        timeoutMs);
+    if (!shown)
+        qWarning("no window for %s%s%s", qPrintable(criteria.join(u' ')),
+                 errors.isEmpty() ? "" : ": ", qPrintable(errors));
+    return found;
 }
 
 void E2EHarness::tapKeycode(int keycode)
@@ -164,13 +165,4 @@ void E2EHarness::lockLayoutGroup(int group)
     XkbLockGroup(display, XkbUseCoreKbd, unsigned(group));
     XSync(display, False);
     XCloseDisplay(display);
-}
-
-void E2EHarness::settle(int ms)
-{
-    const QDeadlineTimer deadline(ms);
-    while (!deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(10);
-    }
 }

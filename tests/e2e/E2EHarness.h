@@ -15,38 +15,27 @@ public:
     E2EHarness();
     ~E2EHarness();
 
-    /// The temporary HOME.
     QString home() const { return m_home.path(); }
     /// Writes the hotkey file: one line of "combination*target" records joined by "|".
     bool writeHotkeys(const QStringList& records);
     /// Writes an executable script in HOME that appends `word` to HOME/log; returns its path.
     QString writeLoggingTarget(const QString& name, const QString& word);
-    /// The lines the logging targets wrote so far.
     QStringList logLines() const;
     /// Starts the test host and waits for its "ready"; false on failure.
     bool startHost();
-    /// Stops the test host.
     void stopHost();
     /// Waits up to `timeoutMs` for a host line starting with `prefix`; returns it or "".
     QString waitForHostLine(const QString& prefix, int timeoutMs = 5000);
-    /// Every line the host printed so far.
     QStringList hostLines();
-    /// The host lines that start with `prefix`.
     QStringList hostLines(const QString& prefix);
-    /// Runs a program to its end and returns its standard output.
     static QString run(const QString& program, const QStringList& arguments, int timeoutMs = 20000);
-    /// Runs xdotool with `arguments`.
     static QString xdotool(const QStringList& arguments) { return run("xdotool", arguments); }
-    /// The first visible window that `xdotool search --onlyvisible <criteria>` finds, asked
-    /// again until one is there or `timeoutMs` has passed ("" then). A search can fail while
-    /// other windows come and go; asking again rides that out.
+    /// The first visible window `xdotool search --onlyvisible <criteria>` finds, asked again
+    /// until one is there (a search can fail while other windows come and go); "" on timeout.
     static QString findWindow(const QStringList& criteria, int timeoutMs = 20000);
-    /// Presses and releases the key with X keycode `keycode` through XTest.
     static void tapKeycode(int keycode);
     /// Locks the keyboard's layout group `group` (0 = first layout), as a layout switch does.
     static void lockLayoutGroup(int group);
-    /// Lets events be processed for `ms` milliseconds.
-    static void settle(int ms);
 
 private:
     QTemporaryDir m_home;

@@ -1,11 +1,9 @@
-// A small host of the running hotkeys for the end-to-end tests and the
-// latency benchmark: the core's detection, matcher and actions on the real
-// Linux/X11 back end, without the program's windows. It reads the hotkey file
-// from the Documents folder of $HOME and the settings of $XDG_CONFIG_HOME, and
-// reports on stdout, one line each: "ready", "action <target>" before each
-// action runs, "tray <slot>" when a hidden window's tray
-// icon was added, and "question <text>" for each confirmation,
-// which it always answers No (so nothing is ever switched off).
+// A small host of the running hotkeys for the end-to-end tests: the core's detection, matcher
+// and actions on the real Linux/X11 back end, without the program's windows. It reads the hotkey
+// file from the Documents folder of $HOME and the settings of $XDG_CONFIG_HOME, and reports on
+// stdout, one line each: "ready", "action <target>" before each action runs and "tray <slot>"
+// when a hidden window's tray icon was added. Its dialogs answer every question No, so nothing
+// is ever switched off.
 #include "activation/ActionRunner.h"
 #include "activation/GlobalFlags.h"
 #include "activation/HiddenWindowSlots.h"
@@ -21,6 +19,7 @@
 #include "store/AppSettings.h"
 #include "store/HotkeyDatabase.h"
 #include "store/SettingsStore.h"
+#include "tests/fakes/FakeDialogs.h"
 
 #include <QApplication>
 
@@ -35,33 +34,6 @@ void report(const QString& line)
     std::fputs(qPrintable(line + QLatin1Char('\n')), stdout);
     std::fflush(stdout);
 }
-
-// Reports each question and answers No; the host shows no other dialog.
-class RefusingDialogs final : public Dialogs
-{
-public:
-    void inform(QWidget*, const QString&, const QString&) override {}
-    void warn(QWidget*, const QString&, const QString&) override {}
-    Answer ask(QWidget*, const QString&, const QString& question, bool) override
-    {
-        report(QStringLiteral("question ") + question);
-        return Answer::No;
-    }
-    QString choose(QWidget*, const QString&, const QString&, const QStringList&) override
-    {
-        return {};
-    }
-    QString chooseFile(QWidget*, const QString&, const QString&, const QString&) override
-    {
-        return {};
-    }
-    QString chooseFolder(QWidget*, const QString&) override { return {}; }
-    void informLater(const QString&, const QString&) override {}
-    void askLater(const QString&, const QString& question, std::function<void(bool)>) override
-    {
-        report(QStringLiteral("question ") + question);
-    }
-};
 
 } // namespace
 
@@ -85,7 +57,7 @@ int main(int argc, char** argv)
     CanberraSoundPlayer sound;
     ProcessOpener opener;
     LogindPowerControl power;
-    RefusingDialogs dialogs;
+    FakeDialogs dialogs;
     EwmhDesktopWindows windows;
     TrayHiddenWindowIcons icons(windows);
     QObject::connect(&icons, &TrayHiddenWindowIcons::iconAdded,

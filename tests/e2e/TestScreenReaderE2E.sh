@@ -8,8 +8,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 skip() { echo "SKIP: $*"; exit 77; }
 launcher=/usr/libexec/at-spi-bus-launcher
 [ -x "$launcher" ] || skip "at-spi2-core's bus launcher is not installed"
-# The system's interpreter, where the distribution installs pyatspi.
-python=/usr/bin/python3
+python=/usr/bin/python3 # where the distribution installs pyatspi
 "$python" -c "import pyatspi" 2>/dev/null || skip "python3-pyatspi is not installed"
 
 home=$(mktemp -d /tmp/tarvex-a11y.XXXXXX)
@@ -17,17 +16,12 @@ chmod 700 "$home"
 pids=()
 cleanup()
 {
-    local i
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-        kill "${pids[$i]}" 2>/dev/null
-        wait "${pids[$i]}" 2>/dev/null
-    done
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[$i]}" && wait "${pids[$i]}"; done 2>/dev/null
     rm -rf "$home"
 }
 trap cleanup EXIT
 export HOME=$home XDG_CONFIG_HOME=$home/.config XDG_RUNTIME_DIR=$home XDG_DATA_HOME=$home/.local
 
-# The test's own session bus.
 bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 --nopidfile) ||
     skip "no session bus"
 export DBUS_SESSION_BUS_ADDRESS=$(echo "$bus" | sed -n 1p)
@@ -57,12 +51,7 @@ pids+=("$program_pid")
 status=0
 timeout 25 "$python" "$here/TestScreenReaderE2E.py" || status=1
 # "Exit Tarvex" ends the program.
-if [ $status -eq 0 ]; then
-    for _ in $(seq 50); do
-        kill -0 "$program_pid" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$program_pid" 2>/dev/null && { echo "FAIL: the program did not end"; status=1; }
-fi
+for _ in $(seq 50); do [ $status -eq 0 ] && kill -0 "$program_pid" 2>/dev/null && sleep 0.1; done
+[ $status -eq 0 ] && kill -0 "$program_pid" 2>/dev/null && { echo "FAIL: the program did not end"; status=1; }
 [ $status -eq 0 ] || cat "$home/program.log"
 exit $status

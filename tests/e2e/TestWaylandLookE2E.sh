@@ -1,10 +1,8 @@
 #!/bin/bash
 # The main window, the editor, the wizard and the appearance window look on Wayland as on X11:
-# the program is shot once on a private X session (import) and once on headless sway (grim);
-# each window has the same size in both, and the frame's borders and the title band right of
-# its text have the same pixels (the main window's panel below the buttons too). The windows
-# are opened from the keyboard: xdotool on X11, a virtual keyboard (wtype) on sway.
-# Usage: TestWaylandLookE2E.sh PROGRAM
+# shot on a private X session (import) and on headless sway (grim), each window has one size and
+# the same pixels in the frame's borders and the title band's right end (the main window's panel
+# too). Windows are opened from the keyboard: xdotool on X11, a virtual keyboard (wtype) on sway.
 set -u
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -24,12 +22,10 @@ title=Tarvex
 home=$(mktemp -d /tmp/tarvex-look-home.XXXXXX)
 chmod 755 "$home"
 export HOME=$home
-# A runtime folder of its own: the single-instance lock lives there, and another Tarvex on the
-# machine must not make this one a second start.
+# Its own runtime folder (the single-instance lock) and, on Wayland, a FIFO keyboard: without a
+# readable keyboard the main window would grow to say so.
 export XDG_RUNTIME_DIR=$home/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
-# On Wayland the keys come from a FIFO keyboard, as on a desktop with a readable keyboard: with
-# none, the main window would grow to say so.
 if [ -n "${WAYLAND_DISPLAY:-}" ]; then
     mkfifo "$home/keyboard"
     mkdir -p "$home/.config/Tarvex"
@@ -39,32 +35,24 @@ fi
 pid=$!
 find_window()
 {
-    local title=$1
     if [ -n "${WAYLAND_DISPLAY:-}" ]; then
         rect=$(swaymsg -t get_tree | /usr/bin/python3 -c '
 import json, sys
 def walk(n):
-    if n.get("pid") == '"$pid"' and n.get("name") == "'"$title"'" and n.get("focused"):
+    if n.get("pid") == '"$pid"' and n.get("name") == "'"$1"'" and n.get("focused"):
         r = n["rect"]
         print("%d,%d %dx%d" % (r["x"], r["y"], r["width"], r["height"]))
     for c in n.get("nodes", []) + n.get("floating_nodes", []):
         walk(c)
 walk(json.load(sys.stdin))')
     else
-        rect=$(xdotool search --all --onlyvisible --pid "$pid" --name "^$title\$" 2>/dev/null | head -n 1)
+        rect=$(xdotool search --all --onlyvisible --pid "$pid" --name "^$1\$" 2>/dev/null | head -n 1)
         # The window manager may not have given the window the focus yet.
         [ -n "$rect" ] && xdotool windowactivate --sync "$rect" 2>/dev/null
         [ "$(xdotool getactivewindow 2>/dev/null)" = "$rect" ] || rect=
     fi
 }
-shoot()
-{
-    if [ -n "${WAYLAND_DISPLAY:-}" ]; then
-        grim -g "$rect" "$1"
-    else
-        import -window "$rect" "$1"
-    fi
-}
+shoot() { if [ -n "${WAYLAND_DISPLAY:-}" ]; then grim -g "$rect" "$1"; else import -window "$rect" "$1"; fi; }
 # Waits until the window is there with the keyboard focus, and its picture has settled: two
 # shots in a row alike (the frame repaints in its active colours once the focus arrives).
 wait_window()
@@ -99,11 +87,7 @@ for step in "$@"; do
         xdotool key --delay 300 "$step"
     fi
 done
-if [ -z "$rect" ]; then
-    echo "no window \"$title\" in $out" >&2
-else
-    mv "$out.b.png" "$out.png"
-fi
+[ -n "$rect" ] && mv "$out.b.png" "$out.png" || echo "no window \"$title\" in $out" >&2
 kill "$pid"
 wait "$pid"
 rm -rf "$home"
@@ -126,15 +110,11 @@ compare_shots()
     x11=$(identify -format '%wx%h' "$work/$name-x11.png")
     wayland=$(identify -format '%wx%h' "$work/$name-wayland.png")
     echo "$name: X11 $x11, Wayland $wayland"
-    if [ "$x11" != "$wayland" ]; then
-        echo "FAIL: the sizes of $name differ"; status=1; return
-    fi
+    [ "$x11" = "$wayland" ] || { echo "FAIL: the sizes of $name differ"; status=1; return; }
     w=${x11%x*} h=${x11#*x}
     # A shot of the window, not of an empty screen: the title band is a gradient.
     colours=$(convert "$work/$name-x11.png" -crop "$((w - 20))x24+10+2" +repage -format '%k' info:)
-    if [ "$colours" -lt 3 ]; then
-        echo "FAIL: the X11 shot of $name shows no title band ($colours colours)"; status=1; return
-    fi
+    [ "$colours" -ge 3 ] || { echo "FAIL: no title band in the X11 shot of $name"; status=1; return; }
     for region in "$@"; do
         region=$(eval echo "$region")
         convert "$work/$name-x11.png" -crop "$region" +repage "$work/x11-part.png"
@@ -148,10 +128,8 @@ compare_shots()
 # shoot_both NAME STEP...: shots of one window on X11 and on sway.
 shoot_both()
 {
-    local name=$1
-    shift
-    bash "$here/run-in-xsession.sh" "$work/shoot.sh" "$program" "$work/$name-x11" "$@"
-    bash "$here/run-in-sway.sh" "$work/shoot.sh" "$program" "$work/$name-wayland" "$@"
+    bash "$here/run-in-xsession.sh" "$work/shoot.sh" "$program" "$work/$1-x11" "${@:2}"
+    bash "$here/run-in-sway.sh" "$work/shoot.sh" "$program" "$work/$1-wayland" "${@:2}"
 }
 shoot_both main
 shoot_both editor Tab space "=Configure Hotkeys"
@@ -162,8 +140,6 @@ shoot_both options Tab Tab space "=Customize Tarvex Appearance"
 frame=('4x$((h - 30))+0+30' '4x$((h - 30))+$((w - 4))+30' '${w}x3+0+$((h - 3))'
     '60x20+$((w - 70))+4')
 compare_shots main "${frame[@]}" '12x60+6+$((h - 80))'
-compare_shots editor "${frame[@]}"
-compare_shots wizard "${frame[@]}"
-compare_shots options "${frame[@]}"
+for name in editor wizard options; do compare_shots $name "${frame[@]}"; done
 [ $status -eq 0 ] && echo PASS || echo "FAIL: a window is drawn differently"
 exit $status

@@ -3,17 +3,12 @@
 # agree with each other and with the program they describe.
 # Usage: TestDesktopMetadata.sh BUILD_DIR SOURCE_DIR
 set -u
-BUILD=$1
-SOURCE=$2
+BUILD=$1 SOURCE=$2
 desktop=$SOURCE/resources/tarvex.desktop
 metainfo=$BUILD/resources/org.tarvex.Tarvex.metainfo.xml
 manpage=$BUILD/tarvex.1
 status=0
-fail()
-{
-    echo "FAIL: $*" >&2
-    status=1
-}
+fail() { echo "FAIL: $*" >&2; status=1; }
 
 desktop-file-validate "$desktop" || fail "desktop-file-validate $desktop"
 appstreamcli validate --no-net "$metainfo" || fail "appstreamcli validate --no-net $metainfo"
@@ -45,10 +40,8 @@ fi
 # The screenshot the metadata names is in the tree and is a real picture.
 shot=$(sed -n 's|.*<image>.*/\(screenshots/[^<]*\)</image>.*|\1|p' "$metainfo")
 [ -n "$shot" ] || fail "the metadata names no screenshot below screenshots/"
-if [ -n "$shot" ]; then
-    size=$(identify -format '%wx%h' "$SOURCE/resources/$shot" 2>/dev/null)
-    [ -n "$size" ] || fail "resources/$shot is not a picture"
-fi
+[ -z "$shot" ] || identify "$SOURCE/resources/$shot" >/dev/null 2>&1 ||
+    fail "resources/$shot is not a picture"
 
 # Every option of the program's usage text is in the manual page.
 page=$(MANWIDTH=200 man -l "$manpage" 2>/dev/null | col -b)

@@ -26,15 +26,16 @@ public:
     bool write(quint16 type, quint16 code, qint32 value)
     {
         // Between two writers the reader may be reopening the FIFO for a moment.
-        for (int i = 0; m_fd < 0 && i < 200; ++i) {
-            m_fd = ::open(QFile::encodeName(m_path).constData(), O_WRONLY | O_NONBLOCK);
-            if (m_fd < 0)
-                QTest::qWait(5);
-        }
+        if (m_fd < 0)
+            (void)QTest::qWaitFor(
+                [this] {
+                    m_fd = ::open(QFile::encodeName(m_path).constData(), O_WRONLY | O_NONBLOCK);
+                    return m_fd >= 0;
+                },
+                5000);
         const input_event event{{0, 0}, type, code, value};
         return m_fd >= 0 && ::write(m_fd, &event, sizeof(event)) == ssize_t(sizeof(event));
     }
-    /// Presses and releases `keys` one after the other.
     bool type(std::initializer_list<int> keys)
     {
         bool written = true;
@@ -45,15 +46,14 @@ public:
     /// Returns once the source has read everything written so far.
     bool waitUntilRead()
     {
-        for (int i = 0; i < 500; ++i) {
-            int pending = 0;
-            if (m_fd < 0 || ::ioctl(m_fd, FIONREAD, &pending) != 0 || pending == 0) {
-                QCoreApplication::processEvents();
-                return true;
-            }
-            QTest::qWait(2);
-        }
-        return false;
+        const bool read = QTest::qWaitFor(
+            [this] {
+                int pending = 0;
+                return m_fd < 0 || ::ioctl(m_fd, FIONREAD, &pending) != 0 || pending == 0;
+            },
+            10000);
+        QCoreApplication::processEvents();
+        return read;
     }
     void close()
     {

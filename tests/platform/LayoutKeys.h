@@ -6,7 +6,7 @@
 // are named by their evdev code (X keycode = code + 8). The letters follow the
 // layout; a key whose symbol has no number (the German umlauts) keeps the number
 // of its US position; a symbol on the shifted level counts when the first has
-// none (German ß gives "?"); a keypad key is the same key with Num Lock on or off.
+// none (German ß gives "?"); a key is the same key with Num Lock on or off.
 struct LayoutKey
 {
     const char* name;
@@ -65,4 +65,8 @@ inline constexpr LayoutKey LayoutKeys[] = {
     {"keypad decimal without Num Lock", 83, false, 110, 110},
     {"keypad 1 with Num Lock", 79, true, 97, 97},
     {"keypad decimal with Num Lock", 83, true, 110, 110},
+    {"Home with Num Lock", 102, true, 36, 36},
+    {"arrow up with Num Lock", 103, true, 38, 38},
+    {"1 with Num Lock", 2, true, 49, 49},
+    {"Q with Num Lock", 16, true, 81, 81},
 };

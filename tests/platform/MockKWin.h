@@ -29,12 +29,10 @@ public:
     MockKWin(const QString& busAddress, Plasma plasma);
     ~MockKWin() override;
 
-    /// Adds a window; the active one is chosen with setActive.
     void addWindow(const QString& caption, const QString& desktopFileName);
     /// Makes the window with `caption` active (empty: none).
     void setActive(const QString& caption);
     QStringList log();
-    /// The texts of the scripts loaded, in order.
     QStringList scripts();
 
     struct Window;

@@ -17,21 +17,17 @@ public:
     {
         QString appName;
         uint replacesId;
-        QString icon;
-        QString summary;
-        QString body;
-        QVariantMap hints;
+        QString summary, body;
     };
     QList<Shown> shown;
     QStringList capabilities{"body", "body-markup"};
 
 public slots:
     QStringList GetCapabilities() { return capabilities; }
-    uint Notify(const QString& appName, uint replacesId, const QString& icon,
-                const QString& summary, const QString& body, const QStringList&,
-                const QVariantMap& hints, int)
+    uint Notify(const QString& appName, uint replacesId, const QString&, const QString& summary,
+                const QString& body, const QStringList&, const QVariantMap&, int)
     {
-        shown.append({appName, replacesId, icon, summary, body, hints});
+        shown.append({appName, replacesId, summary, body});
         return replacesId != 0 ? replacesId : uint(shown.size() + 100);
     }
 };

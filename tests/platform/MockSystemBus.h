@@ -51,7 +51,6 @@ public:
         locked = false;
     }
 
-    /// Serves the logind name on `bus`.
     bool serve(QDBusConnection bus)
     {
         return bus.registerVirtualObject("/org/freedesktop/login1", this,

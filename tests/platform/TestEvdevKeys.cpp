@@ -8,6 +8,7 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QKeyEvent>
 #include <QProcess>
 #include <QRegularExpression>
@@ -44,39 +45,11 @@ struct Rig
         });
     }
     QString path(const QString& name) const { return folder.filePath(name); }
-    /// Processes events until `condition` holds (at most 2 s).
+    /// Processes events until `condition` holds (at most 10 s).
     template <typename Condition> bool waitFor(Condition condition)
     {
-        for (int i = 0; i < 400 && !condition(); ++i)
-            QTest::qWait(5);
-        return condition();
+        return QTest::qWaitFor(condition, 10000);
     }
-};
-
-// Sets an environment variable for one test; the old value comes back at the end.
-class ScopedEnvironment final
-{
-public:
-    ScopedEnvironment(const char* name, const QByteArray& value)
-        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
-    {
-        if (value.isNull())
-            qunsetenv(name);
-        else
-            qputenv(name, value);
-    }
-    ~ScopedEnvironment()
-    {
-        if (m_had)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
-
-private:
-    const char* m_name;
-    bool m_had;
-    QByteArray m_old;
 };
 
 } // namespace
@@ -118,6 +91,14 @@ private slots:
         QVERIFY(service.registerService("org.freedesktop.locale1"));
     }
 
+    // Each test sets the layout it needs; the next one starts from the US layout again.
+    void cleanup()
+    {
+        qputenv("XKB_DEFAULT_LAYOUT", "us");
+        qunsetenv("XKB_DEFAULT_VARIANT");
+        qunsetenv("XKB_DEFAULT_OPTIONS");
+    }
+
     void cleanupTestCase()
     {
         QDBusConnection::disconnectFromBus("localed");
@@ -128,6 +109,7 @@ private slots:
     // repeats it; "1!" is SYN_DROPPED, "1." SYN_REPORT; "1n1"/"1n0" its Num Lock light;
     // "1x" removes keyboard 1. "p65,83" expects the codes announced as new presses since the
     // last "p" (empty: none); a key still down is no new press, so pressing it again shows it is.
+    // Rows headed "us,de:" run on a keymap of two layouts that Alt+Shift switches.
     void streams_data()
     {
         QTest::addColumn<QString>("script");
@@ -151,12 +133,27 @@ private slots:
             << "1+30 2+30 p65 1x 2-30 2+30 p65";
         QTest::newRow("keypad 1 is one key whatever the Num Lock light says")
             << "1+79 p97 1-79 1n1 1+79 p97 1-79 1n0 1+79 p97";
-        QTest::newRow("keys without a number are ignored") << "1+240 1+0 p";
+        // Key codes past the tables (248 and up: buttons, or anything a device may send) are
+        // ignored without reaching them, and the keys after them still count.
+        QTest::newRow("keys without a number are ignored")
+            << "1+240 1+0 1+248 1+255 1+256 1+272 1+767 1+65535 p 1+30 p65";
+        // Num Lock on (its key and its light) leaves every key the key it is: the navigation
+        // keys, the digits and the letters are no keypad keys, the keypad keys stay theirs.
+        QTest::newRow("Num Lock changes no key")
+            << "1+69 1-69 1n1 p144 1+102 1+103 1+111 1+2 1+16 1+79 1+71 p36,38,46,49,81,97,103";
+        QTest::newRow("a layout switch is followed at once")
+            << "us,de: 1+21 1-21 p89 1+56 1+42 1-42 1-56 p18,16 1+21 1-21 p90 1+56 1+42 1-42 1-56 "
+               "1+21 p18,16,89";
     }
 
     void streams()
     {
         QFETCH(QString, script);
+        if (script.startsWith(u"us,de: ")) {
+            qputenv("XKB_DEFAULT_LAYOUT", "us,de");
+            qputenv("XKB_DEFAULT_OPTIONS", "grp:alt_shift_toggle");
+            script = script.mid(7);
+        }
         Rig rig;
         std::map<int, std::unique_ptr<FifoKeyboard>> keyboards;
         for (int n : {1, 2})
@@ -232,7 +229,6 @@ private slots:
             QVERIFY(keyboard.write(EV_KEY, key, 0));
             QVERIFY(keyboard.waitUntilRead());
             keyboard.close();
-            QTest::qWait(20);
         }
         QCOMPARE(rig.polled, (QList<int>{71, 79, 70, 66}));
         QCOMPARE(rig.source->keyboards(), QStringList{keyboard.path()});
@@ -279,15 +275,16 @@ private slots:
         QFETCH(int, key);
         QFETCH(bool, numLock);
         QFETCH(int, code);
-        const ScopedEnvironment environment("XKB_DEFAULT_LAYOUT", layout);
+        qputenv("XKB_DEFAULT_LAYOUT", layout);
         Rig rig;
         FifoKeyboard keyboard(rig.path("event0"));
         rig.source->start();
-        keyboard.write(EV_LED, LED_NUML, numLock ? 1 : 0);
-        keyboard.write(EV_KEY, key, 1);
-        keyboard.write(EV_KEY, key, 0);
+        // Num Lock as the user turns it on: its key, then its light.
+        if (numLock)
+            QVERIFY(keyboard.type({KEY_NUMLOCK}) && keyboard.write(EV_LED, LED_NUML, 1));
+        QVERIFY(keyboard.type({key}));
         QVERIFY(keyboard.waitUntilRead());
-        QCOMPARE(rig.polled, QList<int>{code});
+        QCOMPARE(rig.polled, numLock ? (QList<int>{144, code}) : (QList<int>{code}));
     }
 
     // The session's layout comes from localed and follows its changes; what the environment
@@ -295,7 +292,7 @@ private slots:
     void layoutFromLocaleAndEnvironment()
     {
         const int keyRightOfT = 21 + 8;
-        const ScopedEnvironment noLayout("XKB_DEFAULT_LAYOUT", QByteArray());
+        qunsetenv("XKB_DEFAULT_LAYOUT");
         QDBusConnection bus = QDBusConnection::connectToBus(m_address, "client");
         m_locale.layout = "de";
         m_locale.variant = "nodeadkeys";
@@ -316,9 +313,16 @@ private slots:
         QCOMPARE(keymap.names().layout, QStringLiteral("us"));
         QCOMPARE(keymap.codeFor(keyRightOfT), 89);
 
-        const ScopedEnvironment german("XKB_DEFAULT_LAYOUT", "de");
+        qputenv("XKB_DEFAULT_LAYOUT", "de");
         SessionKeymap overridden(bus);
-        QTest::qWait(200); // localed's answer (us) has come and gone
+        // Replies come in order: once a later question is answered, the keymap's (us) has come.
+        QDBusMessage ask =
+            QDBusMessage::createMethodCall("org.freedesktop.locale1", "/org/freedesktop/locale1",
+                                           "org.freedesktop.DBus.Properties", "GetAll");
+        ask << QStringLiteral("org.freedesktop.locale1");
+        const QDBusPendingCall later = bus.asyncCall(ask);
+        QTRY_VERIFY_WITH_TIMEOUT(later.isFinished(), 10000);
+        QCoreApplication::processEvents();
         QCOMPARE(overridden.names().layout, QStringLiteral("de"));
         QCOMPARE(overridden.codeFor(keyRightOfT), 90);
     }
@@ -415,12 +419,13 @@ private slots:
         const int keyRightOfT = 21 + 8;
         const int keyOne = 2 + 8;
         const int keyOfSharpS = 12 + 8;
-        const ScopedEnvironment environment("XKB_DEFAULT_LAYOUT", "de");
+        qputenv("XKB_DEFAULT_LAYOUT", "de");
         Rig rig;
         EvdevKeyEventCodes codes(rig.keymap);
-        const auto codeOf = [&codes](int key, int keycode, quint32 keysym) {
+        const auto codeOf = [&codes](int key, int keycode, quint32 keysym,
+                                     Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
             return codes.codeFor(
-                QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, quint32(keycode), keysym, 0));
+                QKeyEvent(QEvent::KeyPress, key, modifiers, quint32(keycode), keysym, 0));
         };
         QCOMPARE(codeOf(Qt::Key_Z, keyRightOfT, 'z'), 90);
         QCOMPARE(codeOf(Qt::Key_G, keyOne, 'g'), 71);
@@ -428,6 +433,14 @@ private slots:
         QCOMPARE(codeOf(Qt::Key_ssharp, keyOfSharpS, 0xdf), 191);
         // A synthesised event has no keycode: its key symbol decides.
         QCOMPARE(codeOf(Qt::Key_Y, 0, 0), 89);
+        // Only what Qt marks as the keypad's is a keypad key.
+        QCOMPARE(codeOf(Qt::Key_Home, 0, 0), 36);
+        QCOMPARE(codeOf(Qt::Key_1, 0, 0), 49);
+        QCOMPARE(codeOf(Qt::Key_Home, 0, 0, Qt::KeypadModifier), 103);
+        QCOMPARE(codeOf(Qt::Key_1, 0, 0, Qt::KeypadModifier), 97);
+        // Codes past the keymap's table name no key.
+        QCOMPARE(rig.keymap.codeFor(256), 0);
+        QCOMPARE(rig.keymap.codeFor(0x10000), 0);
     }
 
     // As sysfs lists them: a keyboard, a mouse, a power button.
@@ -442,6 +455,15 @@ private slots:
         QTest::newRow("mouse") << QByteArray("1f0000 0 0 0 0\n") << false << true;
         QTest::newRow("power button") << QByteArray("10000000000000 0\n") << false << true;
         QTest::newRow("no keys") << QByteArray("0\n") << false << false;
+        QTest::newRow("no keys, many words") << QByteArray("0 0 0 0 0\n") << false << false;
+        // Q, P, A, L, Z and M alone make a keyboard; each one bit further up, or one word
+        // further up, makes none; a keyboard without A is none.
+        QTest::newRow("the letters alone") << QByteArray("4104042010000\n") << true << true;
+        QTest::newRow("the bits next to them") << QByteArray("8208084020000\n") << false << true;
+        QTest::newRow("the letters a word up") << QByteArray("4104042010000 0\n") << false << true;
+        QTest::newRow("all keys but A")
+            << QByteArray("1000000000007 ff9f207ac14057ff febeffdfffefffff ffffffffbffffffe\n")
+            << false << true;
     }
 
     void unreadableDevicesShowWhetherTheyAreKeyboards()
@@ -460,40 +482,22 @@ private slots:
         QTest::addColumn<QString>("waylandDisplay");
         QTest::addColumn<bool>("x11Usable");
         QTest::addColumn<int>("kind");
-        const int x11 = int(KeySourceKind::X11);
-        const int devices = int(KeySourceKind::Evdev);
-        const int reader = int(KeySourceKind::Reader);
-        const int either = int(KeySourceKind::Wayland);
-        QTest::newRow("X11 session") << "auto"
-                                     << "x11"
-                                     << "" << true << x11;
-        QTest::newRow("Wayland session with Xwayland") << "auto"
-                                                       << "wayland"
-                                                       << "wayland-0" << true << either;
-        QTest::newRow("Wayland display, no X11") << ""
-                                                 << ""
-                                                 << "wayland-0" << false << either;
-        QTest::newRow("Wayland display beside a usable X11 one") << ""
-                                                                 << "tty"
-                                                                 << "wayland-0" << true << x11;
-        QTest::newRow("no session type, X11 only") << "auto"
-                                                   << ""
-                                                   << "" << true << x11;
-        QTest::newRow("nothing usable stays with X11") << "auto"
-                                                       << ""
-                                                       << "" << false << x11;
-        QTest::newRow("setting evdev on X11") << "evdev"
-                                              << "x11"
-                                              << "" << true << devices;
-        QTest::newRow("setting reader on X11") << "Reader"
-                                               << "x11"
-                                               << "" << true << reader;
-        QTest::newRow("setting X11 on Wayland") << " X11 "
-                                                << "wayland"
-                                                << "wayland-0" << true << x11;
-        QTest::newRow("unknown setting is auto") << "kernel"
-                                                 << "wayland"
-                                                 << "" << false << either;
+        const auto row = [](const char* name, const char* setting, const char* type,
+                            const char* display, bool x11Usable, KeySourceKind kind) {
+            QTest::newRow(name) << setting << type << display << x11Usable << int(kind);
+        };
+        row("X11 session", "auto", "x11", "", true, KeySourceKind::X11);
+        row("Wayland session with Xwayland", "auto", "wayland", "wayland-0", true,
+            KeySourceKind::Wayland);
+        row("Wayland display, no X11", "", "", "wayland-0", false, KeySourceKind::Wayland);
+        row("Wayland display beside a usable X11 one", "", "tty", "wayland-0", true,
+            KeySourceKind::X11);
+        row("no session type, X11 only", "auto", "", "", true, KeySourceKind::X11);
+        row("nothing usable stays with X11", "auto", "", "", false, KeySourceKind::X11);
+        row("setting evdev on X11", "evdev", "x11", "", true, KeySourceKind::Evdev);
+        row("setting reader on X11", "Reader", "x11", "", true, KeySourceKind::Reader);
+        row("setting X11 on Wayland", " X11 ", "wayland", "wayland-0", true, KeySourceKind::X11);
+        row("unknown setting is auto", "kernel", "wayland", "", false, KeySourceKind::Wayland);
     }
 
     void choice()

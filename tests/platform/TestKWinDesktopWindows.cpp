@@ -25,8 +25,6 @@ private slots:
         QVERIFY2(!m_address.isEmpty(), "dbus-daemon did not start");
     }
 
-    void cleanupTestCase() {}
-
     void actionsReachTheActiveWindow_data()
     {
         QTest::addColumn<MockKWin::Plasma>("plasma");

@@ -20,52 +20,37 @@ private slots:
         qputenv("XDG_CONFIG_HOME", m_config->path().toLocal8Bit());
     }
 
+    // As an argument of Exec (quoted, with its escapes doubled by the string escapes) and as a
+    // plain string value.
     void quoting_data()
     {
+        QTest::addColumn<bool>("exec");
         QTest::addColumn<QString>("argument");
         QTest::addColumn<QString>("written");
-        QTest::newRow("plain path") << "/opt/tarvex/tarvex"
-                                    << R"("/opt/tarvex/tarvex")";
-        QTest::newRow("spaces") << "/home/a b/my tarvex"
-                                << R"("/home/a b/my tarvex")";
-        QTest::newRow("double quote") << R"(/x/say "hi")"
-                                      << R"("/x/say \\"hi\\"")";
-        QTest::newRow("dollar and backtick") << "/x/$HOME`id`"
-                                             << R"("/x/\\$HOME\\`id\\`")";
-        QTest::newRow("backslash takes four") << R"(/x/a\b)"
-                                              << R"("/x/a\\\\b")";
-        QTest::newRow("percent is no field code") << "/x/100%d"
-                                                  << R"("/x/100%%d")";
-        QTest::newRow("single quote and semicolon") << "/x/it's; rm"
-                                                    << R"("/x/it's; rm")";
-        QTest::newRow("line break") << "/x/a\nb"
-                                    << R"("/x/a\nb")";
+        const auto row = [](const char* name, bool exec, const QString& in, const QString& out) {
+            QTest::newRow(name) << exec << in << out;
+        };
+        row("plain path", true, "/opt/tarvex/tarvex", "\"/opt/tarvex/tarvex\"");
+        row("spaces", true, "/home/a b/my tarvex", "\"/home/a b/my tarvex\"");
+        row("double quote", true, "/x/say \"hi\"", "\"/x/say \\\\\"hi\\\\\"\"");
+        row("dollar and backtick", true, "/x/$HOME`id`", "\"/x/\\\\$HOME\\\\`id\\\\`\"");
+        row("backslash takes four", true, "/x/a\\b", "\"/x/a\\\\\\\\b\"");
+        row("percent is no field code", true, "/x/100%d", "\"/x/100%%d\"");
+        row("single quote and semicolon", true, "/x/it's; rm", "\"/x/it's; rm\"");
+        row("line break", true, "/x/a\nb", "\"/x/a\\nb\"");
+        row("plain value", false, "Tarvex", "Tarvex");
+        row("leading space", false, " Tarvex", "\\sTarvex");
+        row("backslash and tab", false, "a\\b\tc", "a\\\\b\\tc");
     }
 
     void quoting()
     {
+        QFETCH(bool, exec);
         QFETCH(QString, argument);
         QFETCH(QString, written);
-        QCOMPARE(DesktopEntryText::quotedExecArgument(argument), written);
-    }
-
-    void stringValue_data()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("written");
-        QTest::newRow("plain") << "Tarvex"
-                               << "Tarvex";
-        QTest::newRow("leading space") << " Tarvex"
-                                       << R"(\sTarvex)";
-        QTest::newRow("backslash and tab") << "a\\b\tc"
-                                           << R"(a\\b\tc)";
-    }
-
-    void stringValue()
-    {
-        QFETCH(QString, value);
-        QFETCH(QString, written);
-        QCOMPARE(DesktopEntryText::stringValue(value), written);
+        QCOMPARE(exec ? DesktopEntryText::quotedExecArgument(argument)
+                      : DesktopEntryText::stringValue(argument),
+                 written);
     }
 
     void enableWritesEntry()
@@ -82,6 +67,10 @@ private slots:
         // A session starts nothing once the program file is gone.
         QVERIFY(text.contains("\nTryExec=/home/u/My Apps/tarvex\n"));
         QCOMPARE(text.count("\nExec="), 1);
+        // Written again, it replaces the entry.
+        QCOMPARE(entry.SetRunAtLogin("tarvex", "/new place", true), QString());
+        QVERIFY(readEntry("tarvex").contains("\nExec=\"/new place/tarvex\" automatic\n"));
+        QVERIFY(!readEntry("tarvex").contains("My Apps"));
     }
 
     void disableRemovesEntry()
@@ -93,16 +82,6 @@ private slots:
         QVERIFY(!QFile::exists(XdgLoginEntry::entryPath("tarvex")));
         QVERIFY(!entry.runsAtLogin("tarvex"));
         QCOMPARE(entry.SetRunAtLogin("tarvex", "/opt", false), QString()); // none left: silent
-    }
-
-    void enableTwiceReplaces()
-    {
-        XdgLoginEntry entry;
-        QCOMPARE(entry.SetRunAtLogin("tarvex", "/old", true), QString());
-        QCOMPARE(entry.SetRunAtLogin("tarvex", "/new place", true), QString());
-        const QString text = readEntry("tarvex");
-        QVERIFY(text.contains("Exec=\"/new place/tarvex\" automatic\n"));
-        QVERIFY(!text.contains("/old"));
     }
 
     void unwritableFolderReportsOpeningError()

@@ -3,8 +3,8 @@
 
 #include "tests/fakes/PrivateBus.h"
 #include <QDBusConnection>
+#include <QDBusPendingCall>
 #include <QProcess>
-
 #include <QtTest>
 
 using namespace tarvex;
@@ -69,7 +69,7 @@ private slots:
         DBusNotifier notifier(QDBusConnection::connectToBus(m_address, "client"));
         notifier.notify("a", "/first");
         QTRY_COMPARE(m_service.shown.size(), 1);
-        QTest::qWait(500); // the answer that carries the first one's id
+        roundTrip(); // the answer that carries the first one's id
         notifier.notify("b", "/second");
         QTRY_COMPARE(m_service.shown.size(), 2);
         QCOMPARE(m_service.shown[1].summary, QString("b"));
@@ -79,7 +79,7 @@ private slots:
         notifier.report("Tarvex", "Why", [&standIn] { standIn = true; });
         QTRY_COMPARE(m_service.shown.size(), 3);
         QCOMPARE(m_service.shown[2].replacesId, 0u);
-        QTest::qWait(200);
+        roundTrip();
         notifier.notify("c", "/third");
         QTRY_COMPARE(m_service.shown.size(), 4);
         QCOMPARE(m_service.shown[3].replacesId, 101u);
@@ -98,7 +98,7 @@ private slots:
         notifier.notify("b", "/nobody listens either");
         // The report's stand-in takes its place, once.
         QTRY_COMPARE(standIns, 1);
-        QTest::qWait(200);
+        roundTrip();
         QCOMPARE(standIns, 1);
         // A service that starts later is used.
         QVERIFY(service.registerService("org.freedesktop.Notifications"));
@@ -115,6 +115,19 @@ private slots:
     }
 
 private:
+    // Answers come in order: once a later call of the client's is answered, the notifier has
+    // had the answers to every call it made before.
+    static void roundTrip()
+    {
+        const QDBusPendingCall later =
+            QDBusConnection(QStringLiteral("client"))
+                .asyncCall(QDBusMessage::createMethodCall(
+                    "org.freedesktop.Notifications", "/org/freedesktop/Notifications",
+                    "org.freedesktop.Notifications", "GetCapabilities"));
+        QTRY_VERIFY_WITH_TIMEOUT(later.isFinished(), 10000);
+        QCoreApplication::processEvents();
+    }
+
     PrivateBus m_bus;
     MockNotifications m_service;
     QString m_address;

@@ -61,40 +61,30 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         const QString dir = m_dir.path();
         const QString home = m_home;
-        QTest::newRow("executable path")
-            << home + "/bin/tool.sh" << home + "/bin/tool.sh" << QStringList();
-        QTest::newRow("relative path is below home")
-            << "bin/tool.sh" << home + "/bin/tool.sh" << QStringList();
-        QTest::newRow("dot path is below home")
-            << "./bin/tool.sh" << home + "/bin/tool.sh" << QStringList();
-        QTest::newRow("program name on the PATH, not the current folder")
-            << "tarvex-probe" << m_bin + "/tarvex-probe" << QStringList();
-        QTest::newRow("program only in the current folder is not run")
-            << "planted"
-            << "xdg-open" << QStringList{home + "/planted"};
-        QTest::newRow("document") << home + "/notes.txt"
-                                  << "xdg-open" << QStringList{home + "/notes.txt"};
-        QTest::newRow("document name is below home")
-            << "notes.txt"
-            << "xdg-open" << QStringList{home + "/notes.txt"};
-        QTest::newRow("folder is not run") << dir << "xdg-open" << QStringList{dir};
-        QTest::newRow("web address") << "http://example.com/a?b=1"
-                                     << "xdg-open" << QStringList{"http://example.com/a?b=1"};
-        QTest::newRow("secure address") << "https://example.com"
-                                        << "xdg-open" << QStringList{"https://example.com"};
-        QTest::newRow("address without scheme")
-            << "www.example.com"
-            << "xdg-open" << QStringList{"http://www.example.com"};
-        QTest::newRow("program with arguments is one name")
-            << "tarvex-probe --help"
-            << "xdg-open" << QStringList{home + "/tarvex-probe --help"};
-        QTest::newRow("shell text stays one argument")
-            << "a b; touch pwned"
-            << "xdg-open" << QStringList{home + "/a b; touch pwned"};
-        QTest::newRow("missing file") << dir + "/gone.txt"
-                                      << "xdg-open" << QStringList{dir + "/gone.txt"};
-        QTest::newRow("nothing to open") << ""
-                                         << "" << QStringList();
+        const auto row = [](const char* name, const QString& target, const QString& program,
+                            const QStringList& arguments = {}) {
+            QTest::newRow(name) << target << program << arguments;
+        };
+        const QString tool = home + "/bin/tool.sh";
+        row("executable path", tool, tool);
+        row("relative path is below home", "bin/tool.sh", tool);
+        row("dot path is below home", "./bin/tool.sh", tool);
+        row("program name on the PATH, not the current folder", "tarvex-probe",
+            m_bin + "/tarvex-probe");
+        row("program only in the current folder is not run", "planted", "xdg-open",
+            {home + "/planted"});
+        row("document", home + "/notes.txt", "xdg-open", {home + "/notes.txt"});
+        row("document name is below home", "notes.txt", "xdg-open", {home + "/notes.txt"});
+        row("folder is not run", dir, "xdg-open", {dir});
+        row("web address", "http://example.com/a?b=1", "xdg-open", {"http://example.com/a?b=1"});
+        row("secure address", "https://example.com", "xdg-open", {"https://example.com"});
+        row("address without scheme", "www.example.com", "xdg-open", {"http://www.example.com"});
+        row("program with arguments is one name", "tarvex-probe --help", "xdg-open",
+            {home + "/tarvex-probe --help"});
+        row("shell text stays one argument", "a b; touch pwned", "xdg-open",
+            {home + "/a b; touch pwned"});
+        row("missing file", dir + "/gone.txt", "xdg-open", {dir + "/gone.txt"});
+        row("nothing to open", "", "");
     }
 
     void launch()
@@ -284,8 +274,7 @@ QString TestOpener::writeScript(const QString& name, const QString& body)
 QString TestOpener::waitForFile(const QString& path)
 {
     QFile file(path);
-    for (int waited = 0; !file.exists() && waited < 5000; waited += 20)
-        QTest::qWait(20);
+    (void)QTest::qWaitFor([&file] { return file.exists(); }, 10000);
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 

@@ -146,8 +146,7 @@ private slots:
         const WindowId editor = windows.foregroundWindow();
         QVERIFY(editor != 0);
         server.disconnectClient();
-        QTest::qWait(50); // the broken connection may be noticed by the socket watch first
-        QCOMPARE(windows.foregroundWindow(), WindowId(0));
+        QTRY_COMPARE(windows.foregroundWindow(), WindowId(0));
         QVERIFY(!windows.isAvailable());
         windows.closeWindow(editor);
         QCOMPARE(windows.windowTitle(editor), QString());

@@ -94,16 +94,10 @@ const struct zwlr_foreign_toplevel_handle_v1_interface kHandleImplementation = {
         g_state->sendState(*toplevel);
     },
     [](wl_client*, wl_resource* r) { g_state->record("close " + g_state->of(r)->title); },
-    [](wl_client*, wl_resource* r, wl_resource*, int32_t, int32_t, int32_t, int32_t) {
-        g_state->record("set_rectangle " + g_state->of(r)->title);
-    },
+    nullptr, // set_rectangle, set_fullscreen and unset_fullscreen: the client sends none
     [](wl_client*, wl_resource* r) { wl_resource_destroy(r); },
-    [](wl_client*, wl_resource* r, wl_resource*) {
-        g_state->record("set_fullscreen " + g_state->of(r)->title);
-    },
-    [](wl_client*, wl_resource* r) {
-        g_state->record("unset_fullscreen " + g_state->of(r)->title);
-    },
+    nullptr,
+    nullptr,
 };
 
 void handleDestroyed(wl_resource* resource)

@@ -22,17 +22,14 @@ public:
     /// The client's end of the connection (hand it to the client; once only).
     int clientFd();
 
-    /// Opens a toplevel; returns its number for the calls below.
     int addToplevel(const QString& title, const QString& appId);
     /// Activates toplevel `number` and deactivates every other one (0: none is activated).
     void activate(int number);
     /// Changes the title; with `done` false the closing "done" event is left out.
     void setTitle(int number, const QString& title, bool done = true);
-    /// The toplevel's program ended: it is announced closed.
     void close(int number);
     /// The states the server holds for toplevel `number`, as "maximized minimized activated".
     QStringList states(int number);
-    /// The requests received so far, in order.
     QStringList requests();
     /// Drops the client's connection, as a compositor that quits does.
     void disconnectClient();
