@@ -74,8 +74,14 @@ wait_window()
     [ -e "$out.b.png" ] || mv "$out.a.png" "$out.b.png"
 }
 wait_window Tarvex
-# The virtual keyboard's first key only makes the seat's keyboard known.
-[ $# -gt 0 ] && [ -n "${WAYLAND_DISPLAY:-}" ] && wtype -k Shift_L
+# One virtual keyboard stays for the whole run: each wtype below brings a keyboard of its own
+# and takes it away as it ends, and a seat whose only keyboard comes and goes moves the focus
+# as no desktop with a real keyboard does. Its first key only makes the keyboard known.
+if [ $# -gt 0 ] && [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    wtype -s 600000 &
+    seat_keyboard=$!
+    wtype -k Shift_L
+fi
 for step in "$@"; do
     [ -n "$rect" ] || break
     if [ "${step:0:1}" = "=" ]; then
@@ -88,6 +94,7 @@ for step in "$@"; do
     fi
 done
 [ -n "$rect" ] && mv "$out.b.png" "$out.png" || echo "no window \"$title\" in $out" >&2
+[ -n "${seat_keyboard:-}" ] && kill "$seat_keyboard"
 kill "$pid"
 wait "$pid"
 rm -rf "$home"
