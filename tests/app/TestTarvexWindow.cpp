@@ -4,6 +4,7 @@
 #include "controls/frame/velForms.h"
 #include "controls/tips/Hyperlink.h"
 #include "shell/Tarvex.h"
+#include "store/AppSettings.h"
 #include "tests/app/ShellFixture.h"
 
 #include <QCheckBox>
@@ -54,6 +55,17 @@ private Q_SLOTS:
             for (const QRect& other : taken)
                 QVERIFY2(!place(option).intersects(other), qPrintable(option->objectName()));
         }
+    }
+
+    // A new main window wears the stored look.
+    void storedLookOnANewWindow()
+    {
+        ShellFixture f;
+        AppSettings settings(f.settings);
+        QCOMPARE(settings.setFrameStyle(4), QString());
+        QCOMPARE(settings.setThemeColor(2), QString());
+        Tarvex& window = started(f);
+        QCOMPARE(window.ThemeForm()->Style(), 4);
     }
 
     // The link shows the start-up options inside the taller window, and hides them again.

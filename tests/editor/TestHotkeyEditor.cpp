@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -508,7 +509,16 @@ private Q_SLOTS:
         QCOMPARE(editor.panel->shadowWarning(), QString());
         editor.panel->selectPosition(2);
         QVERIFY(editor.panel->shadowWarning().contains(QStringLiteral("hotkey 1 (g,")));
-        QVERIFY(editor.form.findChild<QWidget*>("ShadowWarning")->isVisibleTo(&editor.form));
+        auto* label = editor.form.findChild<QLabel*>("ShadowWarning");
+        QVERIFY(label->isVisibleTo(&editor.form));
+        QCOMPARE(label->toolTip(), QString()); // shown whole: no tip
+        // A warning shortened to fit shows its whole text as the label's tip.
+        const QString longTarget = QStringLiteral("/opt/") + QString(300, u'a');
+        Editor longer(Line({"g*" + longTarget, FileRow}));
+        longer.panel->selectPosition(2);
+        auto* shortened = longer.form.findChild<QLabel*>("ShadowWarning");
+        QVERIFY(!shortened->text().contains(longTarget));
+        QVERIFY(shortened->toolTip().contains(longTarget));
         // Changing the hidden row's keys clears the warning at once.
         auto* hk = editor.child<CaptureBox>("hk");
         hk->selectAll();

@@ -8,28 +8,31 @@
 #include <csignal>
 #include <sys/prctl.h>
 
-/// A private dbus-daemon for one test: a session bus, or one configured as a system bus for
-/// services that talk to logind and polkit (point them at it with DBUS_SYSTEM_BUS_ADDRESS).
-/// The daemon ends with its owner, also when the owner is killed.
+/// A private dbus-daemon for one test: a session bus; a session bus that starts no service
+/// (Bare: a call to a name nobody owns fails at once instead of starting the desktop's own
+/// services); or one configured as a system bus for services that talk to logind and polkit
+/// (point them at it with DBUS_SYSTEM_BUS_ADDRESS). The daemon ends with its owner, also when
+/// the owner is killed.
 class PrivateBus final
 {
 public:
-    enum class Kind { Session, System };
+    enum class Kind { Session, Bare, System };
 
     /// Starts the daemon; address() is empty when it did not start.
     explicit PrivateBus(Kind kind = Kind::Session)
     {
         QStringList arguments{QStringLiteral("--session")};
-        if (kind == Kind::System) {
-            const QString config = m_folder.filePath("system.conf");
+        if (kind != Kind::Session) {
+            const QString config = m_folder.filePath("bus.conf");
             QFile file(config);
             if (!file.open(QIODevice::WriteOnly))
                 return;
             file.write(
                 "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-BUS Bus Configuration "
                 "1.0//EN\" \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-                "<busconfig><type>system</type><listen>unix:path=" +
-                QFile::encodeName(m_folder.filePath("bus")) +
+                "<busconfig><type>" +
+                QByteArray(kind == Kind::System ? "system" : "session") +
+                "</type><listen>unix:path=" + QFile::encodeName(m_folder.filePath("bus")) +
                 "</listen><auth>EXTERNAL</auth><policy context=\"default\">"
                 "<allow user=\"*\"/><allow own=\"*\"/><allow send_destination=\"*\"/>"
                 "<allow receive_sender=\"*\"/></policy></busconfig>\n");

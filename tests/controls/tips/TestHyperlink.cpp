@@ -54,6 +54,17 @@ private slots:
 
     void cleanup() { m_host.reset(); }
 
+    // A link sized by its text follows a new caption.
+    void autoSizeFollowsTheCaption()
+    {
+        Hyperlink link(nullptr, "free");
+        link.SetAutoSize(true);
+        const int before = link.width();
+        link.SetCaption("Click to select the sound file played for every hotkey");
+        QVERIFY(link.width() > before);
+        QCOMPARE(link.size(), link.sizeHint());
+    }
+
     void usedColourAfterFirstJump()
     {
         const QColor unused = labelColour();
