@@ -147,6 +147,7 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("firstCombination");
+        QTest::newRow("latin-1 record kept as it was") << QByteArray("a*/j\xfcrgen\r\n") << "a";
         QTest::newRow("line feed only") << QByteArray("a*1\n") << "a";
         QTest::newRow("no line end") << QByteArray("a*1|b*2") << "a";
         QTest::newRow("byte-order mark alone") << QByteArray("\xef\xbb\xbf") << "";
@@ -279,8 +280,16 @@ private slots:
         list.append({"stale", "x"});
         ActiveHotkeyTable table;
         HotkeyDatabase database(path());
-        // Reading neither blocks on the FIFO nor reads the endless device.
+        // Reading neither blocks on the FIFO nor reads the endless device, and what it opened to
+        // look is closed again.
+        const auto openFiles = [] {
+            return QDir(QStringLiteral("/proc/self/fd"))
+                .entryList(QDir::AllEntries | QDir::System)
+                .size();
+        };
+        const qsizetype open = openFiles();
         const QString loadError = database.load(list, table);
+        QCOMPARE(openFiles(), open);
         QVERIFY2(loadError.contains(QStringLiteral("could not be read")), qPrintable(loadError));
         QCOMPARE(list.count(), 0);
         QCOMPARE(table.size(), 0);
