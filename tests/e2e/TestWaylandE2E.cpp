@@ -255,9 +255,14 @@ private slots:
                    window.value("rect").toObject().value("height").toInt() > 400;
         };
         QTRY_VERIFY_WITH_TIMEOUT(mainWindowFocused(), 10000);
-        // Space presses " Start Tarvex", which has the keyboard focus. The virtual keyboard's first
-        // key only makes the seat's keyboard known, and a key may come before the window takes
-        // keys: pressed again while the window is there and polkit was not asked.
+        // Space presses " Start Tarvex", which has the keyboard focus. One virtual keyboard stays
+        // while the keys are pressed: each wtype brings a keyboard of its own and takes it away as
+        // it ends, and a seat whose only keyboard comes and goes moves the focus as no desktop
+        // does. Its first key only makes the keyboard known, and a key may come before the window
+        // takes keys: pressed again while the window is there and polkit was not asked.
+        QProcess seatKeyboard;
+        seatKeyboard.start("wtype", {"-s", "600000"});
+        QVERIFY(seatKeyboard.waitForStarted());
         E2EHarness::run("wtype", {"-k", "Shift_L"});
         for (int i = 0; i < 10 && polkit.calls.isEmpty() && mainWindowFocused(); ++i) {
             E2EHarness::run("wtype", {"-k", "space"});
@@ -265,6 +270,8 @@ private slots:
                 break;
         }
         QTRY_VERIFY_WITH_TIMEOUT(said(Status::Streaming), 15000);
+        seatKeyboard.kill();
+        seatKeyboard.waitForFinished();
         QCOMPARE(polkit.calls.size(), 1);
         QVERIFY2(openKeyboard(), "the reader never read its keyboard");
         for (int key : {KEY_G, KEY_O, KEY_F, KEY_B})
