@@ -39,7 +39,6 @@ public:
     // The shown program window titled "Tarvex" whose width lies in [minWidth, maxWidth].
     QString programWindow(int minWidth, int maxWidth) const;
     bool mainWindowShown() const { return !programWindow(300, 400).isEmpty(); }
-    QStringList shownWindows(const QString& title) const;
     // Waits for a shown window titled `title` that is not among `before`; "" when none came.
     QString waitForNewWindow(const QString& title, const QStringList& before = {}) const;
     // Waits for the first shown window titled `title` on the display, and for the window manager
@@ -66,6 +65,7 @@ public:
     static void press(const QString& keys);
 
 private:
+    QStringList shownWindows(const QString& title) const;
     QProcessEnvironment environment() const;
 
     E2EHarness& m_harness;
