@@ -1,24 +1,20 @@
 #pragma once
 
-#include <QString>
 #include <QStringList>
 
 namespace tarvex {
 
 /// What a recording fake was asked to do, one line per call ("open /tmp/a", "hide 7", ...).
-/// Several fakes may also share one log, so that a test can check the order across them.
+/// Several fakes may share one log, so that a test can check the order across them.
 class CallLog
 {
 public:
-    /// Returns the calls recorded by this fake.
     const QStringList& calls() const { return m_calls; }
-    /// Forgets the recorded calls.
     void clearCalls() { m_calls.clear(); }
     /// Also appends every later call to `shared` (nullptr = stop sharing).
     void shareWith(QStringList* shared) { m_shared = shared; }
 
 protected:
-    /// Records one call.
     void record(const QString& call)
     {
         m_calls.append(call);

@@ -24,14 +24,11 @@ public:
     {
         return m_state == State::Declined ? QStringLiteral("declined") : QString();
     }
-
-    /// Ends the bind in `state` and says so.
     void answer(State state)
     {
         m_state = state;
         notifyStateChanged();
     }
-    /// The user pressed shortcut `id`.
     void press(const QString& id) { notifyActivated(id); }
 
 private:

@@ -8,7 +8,7 @@
 namespace tarvex {
 
 /// Hidden-window tray entries for tests: records "add <slot> <window> <tip>" and
-/// "remove <slot>", keeps the current entries, and lets the test double-click one.
+/// "remove <slot>", keeps the current entries (tips by slot), and lets the test double-click one.
 class FakeHiddenWindowIcons final : public HiddenWindowIcons, public CallLog
 {
 public:
@@ -22,10 +22,7 @@ public:
         record(QStringLiteral("remove %1").arg(slot));
         m_tips.remove(slot);
     }
-
-    /// Returns the tips of the current entries by slot.
     const QMap<int, QString>& entries() const { return m_tips; }
-    /// Reports a double-click on the entry of `slot`, as the tray would.
     void doubleClick(int slot) { notifyDoubleClicked(slot); }
 
 private:

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <initializer_list>
+#include <utility>
 
 namespace tarvex {
 
@@ -13,24 +14,40 @@ namespace tarvex {
 class FakeKeyStateSource final : public KeyStateSource
 {
 public:
-    /// Marks `codes` down and announces each that was up.
-    void press(std::initializer_list<int> codes);
-    /// Marks `codes` up.
-    void release(std::initializer_list<int> codes);
-    /// Presses and releases `codes` as one tap.
-    void tap(std::initializer_list<int> codes);
+    void press(std::initializer_list<int> codes)
+    {
+        for (int code : codes) {
+            if (!std::exchange(m_down[code], true))
+                notifyPressed(code);
+        }
+    }
+    void release(std::initializer_list<int> codes)
+    {
+        for (int code : codes)
+            m_down[code] = false;
+    }
+    void tap(std::initializer_list<int> codes)
+    {
+        press(codes);
+        release(codes);
+    }
 
     QString problem() const override { return m_problem; }
     /// Sets the text problem() returns and announces the change.
-    void setProblem(const QString& problem);
+    void setProblem(const QString& problem)
+    {
+        m_problem = problem;
+        notifyProblemChanged();
+    }
     bool canAskForAccess() const override { return m_askable; }
-    /// Sets what canAskForAccess() returns and announces the change.
-    void setAskable(bool askable);
+    void setAskable(bool askable)
+    {
+        m_askable = askable;
+        notifyProblemChanged();
+    }
     void askForAccess() override { ++m_asks; }
-    /// How many times askForAccess() was called.
     int asks() const { return m_asks; }
     void setListening(bool listening) override { m_listening = listening; }
-    /// What setListening() was told last.
     bool listening() const { return m_listening; }
 
 private:

@@ -6,22 +6,20 @@
 namespace tarvex {
 
 /// Records "login <name> <folder> on|off" and returns the error text the test chooses; the
-/// entry exists after a successful "on" until a successful "off".
+/// entry exists after a successful "on" until a successful "off" (or setExists).
 class FakeLoginEntry final : public LoginEntry, public CallLog
 {
 public:
     QString SetRunAtLogin(const QString& appName, const QString& appFolder, bool enable) override
     {
         record(QStringLiteral("login %1 %2 %3")
-                   .arg(appName, appFolder, enable ? QStringLiteral("on") : QStringLiteral("off")));
+                   .arg(appName, appFolder, QLatin1String(enable ? "on" : "off")));
         if (m_error.isEmpty())
             m_exists = enable;
         return m_error;
     }
     bool runsAtLogin(const QString&) override { return m_exists; }
-    /// Sets the error text later calls return (empty = success).
     void setError(const QString& error) { m_error = error; }
-    /// Creates or removes the entry behind the program's back.
     void setExists(bool exists) { m_exists = exists; }
 
 private:

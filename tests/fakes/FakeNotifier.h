@@ -23,7 +23,6 @@ public:
         else if (notShown)
             notShown();
     }
-    /// Pretends that no notification service runs (or that one does).
     void setServiceMissing(bool missing) { m_serviceMissing = missing; }
 
 private:

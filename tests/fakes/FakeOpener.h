@@ -5,20 +5,15 @@
 
 namespace tarvex {
 
-/// Records "open <target>" and answers with a result the test chooses.
+/// Records "open <target>" and succeeds.
 class FakeOpener final : public Opener, public CallLog
 {
 public:
     bool open(const QString& target) override
     {
         record(QStringLiteral("open ") + target);
-        return m_result;
+        return true;
     }
-    /// Sets what later open requests return.
-    void setResult(bool result) { m_result = result; }
-
-private:
-    bool m_result = true;
 };
 
 } // namespace tarvex

@@ -9,17 +9,17 @@ namespace tarvex {
 class FakePowerControl final : public PowerControl, public CallLog
 {
 public:
-    bool logOff() override { return done(QStringLiteral("logOff")); }
-    bool shutDown() override { return done(QStringLiteral("shutDown")); }
-    bool restart() override { return done(QStringLiteral("restart")); }
-    bool instantShutdown() override { return done(QStringLiteral("instantShutdown")); }
-    bool instantRestart() override { return done(QStringLiteral("instantRestart")); }
-    bool instantPoweroff() override { return done(QStringLiteral("instantPoweroff")); }
+    bool logOff() override { return done("logOff"); }
+    bool shutDown() override { return done("shutDown"); }
+    bool restart() override { return done("restart"); }
+    bool instantShutdown() override { return done("instantShutdown"); }
+    bool instantRestart() override { return done("instantRestart"); }
+    bool instantPoweroff() override { return done("instantPoweroff"); }
 
 private:
-    bool done(const QString& name)
+    bool done(const char* name)
     {
-        record(name);
+        record(QLatin1String(name));
         return true;
     }
 };

@@ -4,8 +4,7 @@
 
 namespace tarvex {
 
-/// An instance check whose outcome the test chooses; a later start is simulated with
-/// laterStart().
+/// An instance check whose outcome the test chooses; laterStart() plays a later start.
 class FakeSingleInstance final : public SingleInstance
 {
 public:

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QByteArray>
 #include <QDir>
 #include <QFile>
-#include <QString>
 #include <QTemporaryDir>
 
 #include <cerrno>
@@ -13,17 +11,15 @@
 
 namespace tarvex {
 
-/// A real file system where writes fail, for the messages of failed saves: a small tmpfs
-/// mounted on a temporary folder (root only), either filled up to the last byte or mounted
-/// read-only. Files to keep may be put there first. It is unmounted when the object goes.
+/// A real file system where writes fail, for the messages of failed saves: a 64 KiB tmpfs
+/// mounted on a temporary folder (root only), filled up to the last byte or mounted read-only,
+/// with `files` (name, bytes; a name ending in "/" is a folder) put there first. path() is empty
+/// when it could not be made. It is unmounted when the object goes.
 class FullFolder final
 {
 public:
-    /// How the folder refuses writes.
     enum class Kind { Full, ReadOnly };
 
-    /// Mounts the file system with `files` (name, bytes; a name ending in "/" is a folder) in
-    /// it; path() is empty on failure.
     explicit FullFolder(Kind kind, const QList<std::pair<QString, QByteArray>>& files = {})
     {
         const QByteArray where = QFile::encodeName(m_dir.path());
@@ -37,7 +33,9 @@ public:
             if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
                 return;
         }
-        if (kind == Kind::Full ? fill() : remountReadOnly())
+        if (kind == Kind::Full ? fill()
+                               : ::mount("tmpfs", where.constData(), "tmpfs",
+                                         MS_REMOUNT | MS_RDONLY, "size=64k") == 0)
             m_path = m_dir.path();
     }
     ~FullFolder()
@@ -48,7 +46,6 @@ public:
     FullFolder(const FullFolder&) = delete;
     FullFolder& operator=(const FullFolder&) = delete;
 
-    /// The folder, or an empty text when it could not be made (not root).
     const QString& path() const { return m_path; }
 
 private:
@@ -57,9 +54,8 @@ private:
         const QByteArray name = QFile::encodeName(m_dir.filePath(QStringLiteral(".filler")));
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
         const QByteArray block(4096, 'x');
-        ssize_t wrote = 1;
-        while (fd >= 0 && wrote > 0)
-            wrote = ::write(fd, block.constData(), size_t(block.size()));
+        while (fd >= 0 && ::write(fd, block.constData(), size_t(block.size())) > 0) {
+        }
         // Whatever room a page left, one byte at a time.
         while (fd >= 0 && ::write(fd, "x", 1) == 1) {
         }
@@ -67,12 +63,6 @@ private:
         if (fd >= 0)
             ::close(fd);
         return full;
-    }
-    bool remountReadOnly() const
-    {
-        const QByteArray where = QFile::encodeName(m_dir.path());
-        return ::mount("tmpfs", where.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k") ==
-               0;
     }
 
     QTemporaryDir m_dir;

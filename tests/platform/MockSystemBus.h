@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/fakes/PrivateBus.h"
+
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -7,58 +9,30 @@
 #include <QDBusObjectPath>
 #include <QDBusVirtualObject>
 
-#include "tests/fakes/PrivateBus.h"
-
-namespace mocksystembus {
-
-template <typename First, typename Second>
-QVariant structure(const First& first, const Second& second)
-{
-    QDBusArgument argument;
-    argument.beginStructure();
-    argument << first << second;
-    argument.endStructure();
-    return QVariant::fromValue(argument);
-}
-
-inline bool isGetAll(const QDBusMessage& message, const QString& interface)
-{
-    return message.interface() == u"org.freedesktop.DBus.Properties" &&
-           message.member() == u"GetAll" && message.arguments().value(0).toString() == interface;
-}
-
-} // namespace mocksystembus
-
 // A stand-in for systemd-logind's seat0 and its active session: the properties GetAll reads,
 // and their change signal.
 class MockLogindSeat final : public QDBusVirtualObject
 {
 public:
-    static constexpr const char* SeatPath = "/org/freedesktop/login1/seat/seat0";
     static constexpr const char* SessionPath = "/org/freedesktop/login1/session/c1";
 
     uint user = 0;
-    bool hasSession = true;
-    bool active = true;
-    bool locked = false;
+    bool hasSession = true, active = true, locked = false;
 
     /// User `uid`'s session is in front, active and unlocked.
     void reset(uint uid)
     {
         user = uid;
-        hasSession = true;
-        active = true;
+        hasSession = active = true;
         locked = false;
     }
-
     bool serve(QDBusConnection bus)
     {
         return bus.registerVirtualObject("/org/freedesktop/login1", this,
                                          QDBusConnection::SubPath) &&
                bus.registerService("org.freedesktop.login1");
     }
-    /// Announces that the session's state changed (the signal carries no values, as logind
-    /// may send it).
+    /// Announces that the session's state changed (without the values, as logind may send it).
     void announce(QDBusConnection bus)
     {
         QDBusMessage signal = QDBusMessage::createSignal(
@@ -71,13 +45,15 @@ public:
     QString introspect(const QString&) const override { return {}; }
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override
     {
-        using namespace mocksystembus;
+        if (message.interface() != u"org.freedesktop.DBus.Properties" ||
+            message.member() != u"GetAll")
+            return false;
+        const QString asked = message.path() + ' ' + message.arguments().value(0).toString();
         QVariantMap properties;
-        if (message.path() == SeatPath && isGetAll(message, "org.freedesktop.login1.Seat")) {
+        if (asked == "/org/freedesktop/login1/seat/seat0 org.freedesktop.login1.Seat") {
             properties["ActiveSession"] =
                 structure(QStringLiteral("c1"), QDBusObjectPath(hasSession ? SessionPath : "/"));
-        } else if (message.path() == SessionPath &&
-                   isGetAll(message, "org.freedesktop.login1.Session")) {
+        } else if (asked == SessionPath + QStringLiteral(" org.freedesktop.login1.Session")) {
             properties["User"] = structure(user, QDBusObjectPath("/org/freedesktop/login1/user/u"));
             properties["Active"] = active;
             properties["LockedHint"] = locked;
@@ -86,15 +62,25 @@ public:
         }
         return connection.send(message.createReply(QVariant::fromValue(properties)));
     }
+
+private:
+    template <typename First, typename Second>
+    static QVariant structure(const First& first, const Second& second)
+    {
+        QDBusArgument argument;
+        argument.beginStructure();
+        argument << first << second;
+        argument.endStructure();
+        return QVariant::fromValue(argument);
+    }
 };
 
 // A stand-in for polkit's authority: it records each CheckAuthorization as
-// "action flags pid uid" and answers `answer`.
+// "action kind flags pid uid" (kind: the subject's) and allows it.
 class MockPolkit final : public QDBusVirtualObject
 {
 public:
     QStringList calls;
-    bool answer = true;
 
     bool serve(QDBusConnection bus)
     {
@@ -106,22 +92,23 @@ public:
     QString introspect(const QString&) const override { return {}; }
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override
     {
-        if (message.member() != u"CheckAuthorization" || message.arguments().size() != 5)
+        const QVariantList arguments = message.arguments();
+        if (message.member() != u"CheckAuthorization" || arguments.size() != 5)
             return false;
-        const QDBusArgument subject = message.arguments().at(0).value<QDBusArgument>();
+        const QDBusArgument subject = arguments.at(0).value<QDBusArgument>();
         QString kind;
         QVariantMap details;
         subject.beginStructure();
         subject >> kind >> details;
         subject.endStructure();
         calls << QStringLiteral("%1 %2 %3 %4 %5")
-                     .arg(message.arguments().at(1).toString(), kind)
-                     .arg(message.arguments().at(3).toUInt())
+                     .arg(arguments.at(1).toString(), kind)
+                     .arg(arguments.at(3).toUInt())
                      .arg(details.value("pid").toUInt())
                      .arg(details.value("uid").toInt());
         QDBusArgument result;
         result.beginStructure();
-        result << answer << false << QMap<QString, QString>();
+        result << true << false << QMap<QString, QString>();
         result.endStructure();
         return connection.send(message.createReply(QVariant::fromValue(result)));
     }

@@ -48,7 +48,6 @@ private slots:
         QTest::newRow("sway without the protocol")
             << "wayland" << std::optional(common) << DesktopWindowsKind::Unavailable;
     }
-
     void choice()
     {
         QFETCH(QString, session);
@@ -65,7 +64,6 @@ private slots:
         QTest::newRow("none: a box that does not wait")
             << false << "inform later Tarvex|This desktop";
     }
-
     // Told once per run, and never by a box that waits: the hotkeys keep running meanwhile.
     void unavailableReportsOnceAndTheRestWorks()
     {
@@ -79,7 +77,6 @@ private slots:
         FakePowerControl power;
         HiddenWindowSlots hiddenSlots(windows, icons);
         SpecialActions actions(windows, power, dialogs, hiddenSlots);
-
         for (int round = 0; round < 2; ++round) {
             for (int row = 1; row <= 4; ++row)
                 actions.RunSpecialAction(SpecialAction(row));

@@ -6,22 +6,11 @@
 #include "tests/platform/FifoKeyboard.h"
 #include "tests/platform/LayoutKeys.h"
 
-#include <QDBusConnection>
-#include <QDBusMessage>
 #include <QDBusPendingCall>
 #include <QKeyEvent>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <fcntl.h>
-#include <linux/input.h>
-#include <sys/ioctl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <map>
 
 using namespace tarvex;
 
@@ -34,28 +23,31 @@ struct Rig
     SessionKeymap keymap{QDBusConnection(QStringLiteral("no bus"))};
     std::unique_ptr<EvdevKeyStateSource> source;
     QList<int> polled;
-    int polls = 0;
 
     explicit Rig(const QStringList& devices = {})
     {
         source = std::make_unique<EvdevKeyStateSource>(keymap, folder.path(), devices);
-        source->setPressCallback([this](int code) {
-            ++polls;
-            polled << code;
-        });
+        source->setPressCallback([this](int code) { polled << code; });
     }
     QString path(const QString& name) const { return folder.filePath(name); }
-    /// Processes events until `condition` holds (at most 10 s).
     template <typename Condition> bool waitFor(Condition condition)
     {
         return QTest::qWaitFor(condition, 10000);
+    }
+    /// Starts the source as an ordinary user (root reads any file).
+    bool startAsUser()
+    {
+        const bool root = ::geteuid() == 0;
+        if (root && ::seteuid(65534) != 0)
+            return false;
+        const bool started = source->start();
+        return (!root || ::seteuid(0) == 0) && started;
     }
 };
 
 } // namespace
 
-// A stand-in for systemd-localed on a private bus: the three keyboard properties and
-// their change signal.
+// A stand-in for systemd-localed on a private bus: its three keyboard properties.
 class MockLocale final : public QObject
 {
     Q_OBJECT
@@ -65,9 +57,7 @@ class MockLocale final : public QObject
     Q_PROPERTY(QString X11Options MEMBER options)
 
 public:
-    QString layout;
-    QString variant;
-    QString options;
+    QString layout, variant, options;
 };
 
 // The key source that reads the kernel's input devices, fed through FIFOs of
@@ -79,9 +69,6 @@ class TestEvdevKeys final : public QObject
 private slots:
     void initTestCase()
     {
-        qputenv("XKB_DEFAULT_LAYOUT", "us");
-        qunsetenv("XKB_DEFAULT_VARIANT");
-        qunsetenv("XKB_DEFAULT_OPTIONS");
         m_address = m_bus.address();
         QVERIFY2(!m_address.isEmpty(), "dbus-daemon did not start");
         QDBusConnection service = QDBusConnection::connectToBus(m_address, "localed");
@@ -91,14 +78,13 @@ private slots:
         QVERIFY(service.registerService("org.freedesktop.locale1"));
     }
 
-    // Each test sets the layout it needs; the next one starts from the US layout again.
-    void cleanup()
+    // Each test starts from the US layout and sets the one it needs.
+    void init()
     {
         qputenv("XKB_DEFAULT_LAYOUT", "us");
         qunsetenv("XKB_DEFAULT_VARIANT");
         qunsetenv("XKB_DEFAULT_OPTIONS");
     }
-
     void cleanupTestCase()
     {
         QDBusConnection::disconnectFromBus("localed");
@@ -145,7 +131,6 @@ private slots:
             << "us,de: 1+21 1-21 p89 1+56 1+42 1-42 1-56 p18,16 1+21 1-21 p90 1+56 1+42 1-42 1-56 "
                "1+21 p18,16,89";
     }
-
     void streams()
     {
         QFETCH(QString, script);
@@ -155,42 +140,37 @@ private slots:
             script = script.mid(7);
         }
         Rig rig;
-        std::map<int, std::unique_ptr<FifoKeyboard>> keyboards;
-        for (int n : {1, 2})
-            keyboards[n] =
-                std::make_unique<FifoKeyboard>(rig.path(QStringLiteral("event%1").arg(n)));
+        FifoKeyboard keyboards[] = {FifoKeyboard(rig.path("event1")),
+                                    FifoKeyboard(rig.path("event2"))};
         QVERIFY(rig.source->start());
         QCOMPARE(rig.source->keyboards().size(), 2);
         const auto flush = [&] {
-            bool read = true;
-            for (const auto& [n, keyboard] : keyboards)
-                read = keyboard->waitUntilRead() && read;
-            return read;
+            return keyboards[0].waitUntilRead() & keyboards[1].waitUntilRead();
         };
         const QRegularExpression step(QStringLiteral("^(?:(\\d)([-+=n!.x])(\\d*)|p([\\d,]*))$"));
         for (const QString& text : script.split(u' ')) {
             const QRegularExpressionMatch m = step.match(text);
             QVERIFY2(m.hasMatch(), qPrintable(text));
             if (!m.captured(1).isEmpty()) {
-                FifoKeyboard& keyboard = *keyboards.at(m.captured(1).toInt());
-                const QString action = m.captured(2);
+                FifoKeyboard& keyboard = keyboards[m.captured(1).toInt() - 1];
+                const QChar action = m.captured(2).at(0);
                 const int number = m.captured(3).toInt();
-                if (action == u"x") {
+                if (action == u'x') {
                     QVERIFY(flush());
                     keyboard.remove();
                     QVERIFY(rig.waitFor([&] { return rig.source->keyboards().size() == 1; }));
                     continue;
                 }
-                const bool written = action == u"+"   ? keyboard.write(EV_KEY, number, 1)
-                                     : action == u"-" ? keyboard.write(EV_KEY, number, 0)
-                                     : action == u"=" ? keyboard.write(EV_KEY, number, 2)
-                                     : action == u"n" ? keyboard.write(EV_LED, LED_NUML, number)
-                                     : action == u"!" ? keyboard.write(EV_SYN, SYN_DROPPED, 0)
-                                                      : keyboard.write(EV_SYN, SYN_REPORT, 0);
-                QVERIFY2(written, qPrintable(text));
+                // "-+=" are the key's values 0 (up), 1 (down) and 2 (repeat).
+                const bool written =
+                    action == u'n'   ? keyboard.write(EV_LED, LED_NUML, number)
+                    : action == u'!' ? keyboard.write(EV_SYN, SYN_DROPPED, 0)
+                    : action == u'.'
+                        ? keyboard.write(EV_SYN, SYN_REPORT, 0)
+                        : keyboard.write(EV_KEY, number, QStringView(u"-+=").indexOf(action));
                 // Keyboards are read one at a time as their records arrive, like real ones typed
                 // on.
-                QVERIFY(keyboard.waitUntilRead());
+                QVERIFY2(written && keyboard.waitUntilRead(), qPrintable(text));
                 continue;
             }
             QVERIFY(flush());
@@ -202,8 +182,9 @@ private slots:
         }
     }
 
-    // Each press is announced, also when its release is read in the same go.
-    void pressIsPolledBeforeItsRelease()
+    // Each press is announced, also when its release is read in the same go; test feeders and
+    // benchmarks open, write and close: the FIFO is read again after each.
+    void streamOutlivesItsWriters()
     {
         Rig rig;
         FifoKeyboard keyboard(rig.path("event0"));
@@ -216,18 +197,9 @@ private slots:
         }
         QVERIFY(keyboard.waitUntilRead());
         QCOMPARE(rig.polled, (QList<int>{65, 65, 65}));
-    }
-
-    // Test feeders and benchmarks open, write and close: the FIFO is read again after each.
-    void streamOutlivesItsWriters()
-    {
-        Rig rig;
-        FifoKeyboard keyboard(rig.path("event0"));
-        rig.source->start();
+        rig.polled.clear();
         for (int key : {KEY_G, KEY_O, KEY_F, KEY_B}) {
-            QVERIFY(keyboard.write(EV_KEY, key, 1));
-            QVERIFY(keyboard.write(EV_KEY, key, 0));
-            QVERIFY(keyboard.waitUntilRead());
+            QVERIFY(keyboard.type({key}) && keyboard.waitUntilRead());
             keyboard.close();
         }
         QCOMPARE(rig.polled, (QList<int>{71, 79, 70, 66}));
@@ -257,34 +229,28 @@ private slots:
 
     void layouts_data()
     {
-        QTest::addColumn<QByteArray>("layout");
+        QTest::addColumn<bool>("de");
         QTest::addColumn<int>("key");
-        QTest::addColumn<bool>("numLock");
-        QTest::addColumn<int>("code");
-        for (const LayoutKey& key : LayoutKeys) {
-            QTest::addRow("us %s", key.name)
-                << QByteArray("us") << key.evdevCode << key.numLock << key.us;
-            QTest::addRow("de %s", key.name)
-                << QByteArray("de") << key.evdevCode << key.numLock << key.de;
+        for (int n = 0; n < int(std::size(LayoutKeys)); ++n) {
+            QTest::addRow("us %s", LayoutKeys[n].name) << false << n;
+            QTest::addRow("de %s", LayoutKeys[n].name) << true << n;
         }
     }
-
     void layouts()
     {
-        QFETCH(QByteArray, layout);
+        QFETCH(bool, de);
         QFETCH(int, key);
-        QFETCH(bool, numLock);
-        QFETCH(int, code);
-        qputenv("XKB_DEFAULT_LAYOUT", layout);
+        const LayoutKey& k = LayoutKeys[key];
+        qputenv("XKB_DEFAULT_LAYOUT", de ? "de" : "us");
         Rig rig;
         FifoKeyboard keyboard(rig.path("event0"));
         rig.source->start();
         // Num Lock as the user turns it on: its key, then its light.
-        if (numLock)
+        if (k.numLock)
             QVERIFY(keyboard.type({KEY_NUMLOCK}) && keyboard.write(EV_LED, LED_NUML, 1));
-        QVERIFY(keyboard.type({key}));
-        QVERIFY(keyboard.waitUntilRead());
-        QCOMPARE(rig.polled, numLock ? (QList<int>{144, code}) : (QList<int>{code}));
+        QVERIFY(keyboard.type({k.evdevCode}) && keyboard.waitUntilRead());
+        const int code = de ? k.de : k.us;
+        QCOMPARE(rig.polled, k.numLock ? (QList<int>{144, code}) : (QList<int>{code}));
     }
 
     // The session's layout comes from localed and follows its changes; what the environment
@@ -300,7 +266,6 @@ private slots:
         QTRY_COMPARE(keymap.names().layout, QStringLiteral("de"));
         QCOMPARE(keymap.names().variant, QStringLiteral("nodeadkeys"));
         QCOMPARE(keymap.codeFor(keyRightOfT), 90);
-
         QSignalSpy changed(&keymap, &SessionKeymap::changed);
         m_locale.layout = "us";
         m_locale.variant.clear();
@@ -312,7 +277,6 @@ private slots:
         QVERIFY(changed.wait(5000));
         QCOMPARE(keymap.names().layout, QStringLiteral("us"));
         QCOMPARE(keymap.codeFor(keyRightOfT), 89);
-
         qputenv("XKB_DEFAULT_LAYOUT", "de");
         SessionKeymap overridden(bus);
         // Replies come in order: once a later question is answered, the keymap's (us) has come.
@@ -379,30 +343,18 @@ private slots:
     // access, starting again reads the keyboard.
     void unreadableKeyboardSaysSoUntilReadable()
     {
-        // Root reads any file: the test drops to an ordinary user for the opening.
-        const bool root = ::geteuid() == 0;
         Rig rig;
         QVERIFY(::chmod(QFile::encodeName(rig.folder.path()).constData(), 0755) == 0);
         FifoKeyboard keyboard(rig.path("event0"));
         QVERIFY(::chmod(QFile::encodeName(keyboard.path()).constData(), 0) == 0);
         int announced = 0;
         rig.source->setProblemCallback([&] { ++announced; });
-        if (root)
-            QVERIFY(::seteuid(65534) == 0);
-        const bool started = rig.source->start();
-        if (root)
-            QVERIFY(::seteuid(0) == 0);
-        QVERIFY(started);
+        QVERIFY(rig.startAsUser());
         QCOMPARE(rig.source->problem(), EvdevKeyStateSource::NoAccessProblem());
         QCOMPARE(announced, 1);
         QCOMPARE(rig.source->keyboards(), QStringList{});
-
         QVERIFY(::chmod(QFile::encodeName(keyboard.path()).constData(), 0644) == 0);
-        if (root)
-            QVERIFY(::seteuid(65534) == 0);
-        rig.source->start();
-        if (root)
-            QVERIFY(::seteuid(0) == 0);
+        QVERIFY(rig.startAsUser());
         QCOMPARE(rig.source->keyboards(), QStringList{keyboard.path()});
         QVERIFY(rig.source->problem().isEmpty());
         QCOMPARE(announced, 2);
@@ -439,100 +391,76 @@ private slots:
         QCOMPARE(codeOf(Qt::Key_Home, 0, 0, Qt::KeypadModifier), 103);
         QCOMPARE(codeOf(Qt::Key_1, 0, 0, Qt::KeypadModifier), 97);
         // Codes past the keymap's table name no key.
-        QCOMPARE(rig.keymap.codeFor(256), 0);
-        QCOMPARE(rig.keymap.codeFor(0x10000), 0);
+        QCOMPARE(QList({rig.keymap.codeFor(256), rig.keymap.codeFor(0x10000)}), QList({0, 0}));
     }
 
-    // As sysfs lists them: a keyboard, a mouse, a power button.
-    void unreadableDevicesShowWhetherTheyAreKeyboards_data()
-    {
-        QTest::addColumn<QByteArray>("capabilities");
-        QTest::addColumn<bool>("keyboard");
-        QTest::addColumn<bool>("anyKey");
-        const QByteArray keyboard =
-            "1000000000007 ff9f207ac14057ff febeffdfffefffff fffffffffffffffe\n";
-        QTest::newRow("keyboard") << keyboard << true << true;
-        QTest::newRow("mouse") << QByteArray("1f0000 0 0 0 0\n") << false << true;
-        QTest::newRow("power button") << QByteArray("10000000000000 0\n") << false << true;
-        QTest::newRow("no keys") << QByteArray("0\n") << false << false;
-        QTest::newRow("no keys, many words") << QByteArray("0 0 0 0 0\n") << false << false;
-        // Q, P, A, L, Z and M alone make a keyboard; each one bit further up, or one word
-        // further up, makes none; a keyboard without A is none.
-        QTest::newRow("the letters alone") << QByteArray("4104042010000\n") << true << true;
-        QTest::newRow("the bits next to them") << QByteArray("8208084020000\n") << false << true;
-        QTest::newRow("the letters a word up") << QByteArray("4104042010000 0\n") << false << true;
-        QTest::newRow("all keys but A")
-            << QByteArray("1000000000007 ff9f207ac14057ff febeffdfffefffff ffffffffbffffffe\n")
-            << false << true;
-    }
-
+    // As sysfs lists them: whether a device is a keyboard, and whether it has any key.
     void unreadableDevicesShowWhetherTheyAreKeyboards()
     {
-        QFETCH(QByteArray, capabilities);
-        QFETCH(bool, keyboard);
-        QFETCH(bool, anyKey);
-        QCOMPARE(InputStream::capabilitiesShowKeyboard(capabilities, false), keyboard);
-        QCOMPARE(InputStream::capabilitiesShowKeyboard(capabilities, true), anyKey);
-    }
-
-    void choice_data()
-    {
-        QTest::addColumn<QString>("setting");
-        QTest::addColumn<QString>("sessionType");
-        QTest::addColumn<QString>("waylandDisplay");
-        QTest::addColumn<bool>("x11Usable");
-        QTest::addColumn<int>("kind");
-        const auto row = [](const char* name, const char* setting, const char* type,
-                            const char* display, bool x11Usable, KeySourceKind kind) {
-            QTest::newRow(name) << setting << type << display << x11Usable << int(kind);
+        const QByteArray keyboard =
+            "1000000000007 ff9f207ac14057ff febeffdfffefffff fffffffffffffffe\n";
+        const struct
+        {
+            QByteArray capabilities;
+            bool keyboard, anyKey;
+        } rows[] = {
+            {keyboard, true, true},
+            {"1f0000 0 0 0 0\n", false, true},   // a mouse
+            {"10000000000000 0\n", false, true}, // a power button
+            {"0\n", false, false},
+            {"0 0 0 0 0\n", false, false},
+            // Q, P, A, L, Z and M alone make a keyboard; each one bit further up, or one word
+            // further up, makes none; a keyboard without A is none.
+            {"4104042010000\n", true, true},
+            {"8208084020000\n", false, true},
+            {"4104042010000 0\n", false, true},
+            {"1000000000007 ff9f207ac14057ff febeffdfffefffff ffffffffbffffffe\n", false, true},
         };
-        row("X11 session", "auto", "x11", "", true, KeySourceKind::X11);
-        row("Wayland session with Xwayland", "auto", "wayland", "wayland-0", true,
-            KeySourceKind::Wayland);
-        row("Wayland display, no X11", "", "", "wayland-0", false, KeySourceKind::Wayland);
-        row("Wayland display beside a usable X11 one", "", "tty", "wayland-0", true,
-            KeySourceKind::X11);
-        row("no session type, X11 only", "auto", "", "", true, KeySourceKind::X11);
-        row("nothing usable stays with X11", "auto", "", "", false, KeySourceKind::X11);
-        row("setting evdev on X11", "evdev", "x11", "", true, KeySourceKind::Evdev);
-        row("setting reader on X11", "Reader", "x11", "", true, KeySourceKind::Reader);
-        row("setting X11 on Wayland", " X11 ", "wayland", "wayland-0", true, KeySourceKind::X11);
-        row("unknown setting is auto", "kernel", "wayland", "", false, KeySourceKind::Wayland);
+        for (const auto& row : rows) {
+            QCOMPARE(QList({InputStream::capabilitiesShowKeyboard(row.capabilities, false),
+                            InputStream::capabilitiesShowKeyboard(row.capabilities, true)}),
+                     QList({row.keyboard, row.anyKey}));
+        }
     }
 
     void choice()
     {
-        QFETCH(QString, setting);
-        QFETCH(QString, sessionType);
-        QFETCH(QString, waylandDisplay);
-        QFETCH(bool, x11Usable);
-        QFETCH(int, kind);
-        QCOMPARE(
-            int(chooseKeySource(setting, sessionType, waylandDisplay, [=] { return x11Usable; })),
-            kind);
+        using K = KeySourceKind;
+        const struct
+        {
+            const char *setting, *type, *display;
+            bool x11Usable;
+            K kind;
+        } rows[] = {
+            {"auto", "x11", "", true, K::X11},
+            {"auto", "wayland", "wayland-0", true, K::Wayland}, // with Xwayland
+            {"", "", "wayland-0", false, K::Wayland},
+            {"", "tty", "wayland-0", true, K::X11}, // a Wayland display beside a usable X11 one
+            {"auto", "", "", true, K::X11},
+            {"auto", "", "", false, K::X11}, // nothing usable stays with X11
+            {"evdev", "x11", "", true, K::Evdev},
+            {"Reader", "x11", "", true, K::Reader},
+            {" X11 ", "wayland", "wayland-0", true, K::X11},
+            {"kernel", "wayland", "", false, K::Wayland}, // an unknown setting is auto
+        };
+        for (const auto& r : rows) {
+            const bool usable = r.x11Usable;
+            QCOMPARE(chooseKeySource(r.setting, r.type, r.display, [=] { return usable; }), r.kind);
+        }
     }
 
     // Where "auto" offers both on Wayland, the table decides; a way that is all there is stays.
-    void way_data()
-    {
-        QTest::addColumn<QByteArray>("facts"); // keys, shortcuts, chords only, refused: 1 or 0
-        QTest::addColumn<int>("way");
-        const int keys = int(HotkeyWay::Keys);
-        const int shortcuts = int(HotkeyWay::Shortcuts);
-        QTest::newRow("chords through the desktop") << QByteArray("1110") << shortcuts;
-        QTest::newRow("a sequence needs the keys") << QByteArray("1100") << keys;
-        QTest::newRow("refused: the keys") << QByteArray("1111") << keys;
-        QTest::newRow("keys alone (X11)") << QByteArray("1010") << keys;
-        QTest::newRow("portal alone keeps it") << QByteArray("0101") << shortcuts;
-        QTest::newRow("portal alone, sequences") << QByteArray("0100") << shortcuts;
-    }
-
     void way()
     {
-        QFETCH(QByteArray, facts);
-        QFETCH(int, way);
-        const auto fact = [&facts](int i) { return facts.at(i) == '1'; };
-        QCOMPARE(int(chooseHotkeyWay({fact(0), fact(1), fact(2), fact(3)})), way);
+        const HotkeyWay keys = HotkeyWay::Keys, shortcuts = HotkeyWay::Shortcuts;
+        // Facts: keys, shortcuts, chords only, refused.
+        const std::pair<HotkeyWayFacts, HotkeyWay> rows[] = {
+            {{true, true, true, false}, shortcuts},  {{true, true, false, false}, keys},
+            {{true, true, true, true}, keys},        {{true, false, true, false}, keys},
+            {{false, true, false, true}, shortcuts}, {{false, true, false, false}, shortcuts},
+        };
+        for (const auto& [facts, way] : rows)
+            QCOMPARE(chooseHotkeyWay(facts), way);
     }
 
 private:

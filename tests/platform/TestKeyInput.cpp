@@ -16,41 +16,34 @@ class TestKeyInput final : public QObject
     Q_OBJECT
 
 private slots:
-    void keysym_data()
-    {
-        QTest::addColumn<qulonglong>("keysym");
-        QTest::addColumn<int>("code");
-        const auto row = [](const char* name, unsigned long keysym, int code) {
-            QTest::newRow(name) << qulonglong(keysym) << code;
-        };
-        // The whole table walks both ways in TestKeyText; here the keysyms that name a key
-        // other than their own look suggests.
-        row("upper A is the A key", XK_A, 65);
-        row("keypad 1 with Num Lock", XK_KP_1, 97);
-        row("keypad 1 without Num Lock", XK_KP_End, 97);
-        row("keypad 5 without Num Lock", XK_KP_Begin, 101);
-        row("keypad decimal without Num Lock", XK_KP_Delete, 110);
-        row("keypad comma", XK_KP_Separator, 110);
-        row("keypad enter is no Enter", XK_KP_Enter, 14);
-        row("F1 is no letter", XK_F1, 112);
-        row("F24", XK_F24, 135);
-        row("right ctrl generic", XK_Control_R, 17);
-        row("AltGr is Alt", XK_ISO_Level3_Shift, 18);
-        row("right Windows key", XK_Super_R, 92);
-        row("shift tab", XK_ISO_Left_Tab, 9);
-        row("play", XF86XK_AudioPlay, 179);
-        row("shifted comma", XK_less, 188);
-        row("no symbol", 0, 0);
-        row("umlaut names no key", XK_odiaeresis, 0);
-        row("dead key names no key", XK_dead_acute, 0);
-        row("beyond 32 bits", 0x100000000UL + XK_a, 0);
-    }
-
+    // The whole table walks both ways in TestKeyText; here the keysyms that name a key other
+    // than their own look suggests.
     void keysym()
     {
-        QFETCH(qulonglong, keysym);
-        QFETCH(int, code);
-        QCOMPARE(virtualKeyForKeysym(keysym), code);
+        // Upper A is the A key; F1 no letter; right Ctrl the generic Ctrl; AltGr is Alt; then
+        // the keypad's keys with and without Num Lock, its comma, and its Enter (no Enter); no
+        // symbol, an umlaut, a dead key and a number beyond 32 bits name no key.
+        const std::pair<unsigned long, int> rows[] = {{XK_A, 65},
+                                                      {XK_F1, 112},
+                                                      {XK_F24, 135},
+                                                      {XK_Control_R, 17},
+                                                      {XK_ISO_Level3_Shift, 18},
+                                                      {XK_Super_R, 92},
+                                                      {XK_ISO_Left_Tab, 9},
+                                                      {XF86XK_AudioPlay, 179},
+                                                      {XK_less, 188},
+                                                      {XK_KP_1, 97},
+                                                      {XK_KP_End, 97},
+                                                      {XK_KP_Begin, 101},
+                                                      {XK_KP_Delete, 110},
+                                                      {XK_KP_Separator, 110},
+                                                      {XK_KP_Enter, 14},
+                                                      {0, 0},
+                                                      {XK_odiaeresis, 0},
+                                                      {XK_dead_acute, 0},
+                                                      {0x100000000UL + XK_a, 0}};
+        for (const auto& [keysym, code] : rows)
+            QCOMPARE(virtualKeyForKeysym(keysym), code);
     }
 
     // The desktop's shortcuts name a key by its keysym name (a letter's or digit's is its text):
@@ -65,24 +58,14 @@ private slots:
         }
     }
 
-    void keycodePosition_data()
-    {
-        QTest::addColumn<int>("keycode");
-        QTest::addColumn<int>("code");
-        QTest::newRow("minus key") << 20 << 189;
-        QTest::newRow("key right of L") << 47 << 186;
-        QTest::newRow("key right of semicolon") << 48 << 222;
-        QTest::newRow("ISO key beside left shift") << 94 << 226;
-        QTest::newRow("F13, a tool key in XKB") << 191 << 124;
-        QTest::newRow("F24") << 202 << 135;
-        QTest::newRow("letter key has no fallback") << 38 << 0;
-    }
-
     void keycodePosition()
     {
-        QFETCH(int, keycode);
-        QFETCH(int, code);
-        QCOMPARE(virtualKeyForKeycodePosition(keycode), code);
+        // The minus key, the keys right of L and of semicolon, the ISO key beside left Shift,
+        // F13 (a tool key in XKB) and F24; a letter key has no fallback.
+        const std::pair<int, int> rows[] = {{20, 189},  {47, 186},  {48, 222}, {94, 226},
+                                            {191, 124}, {202, 135}, {38, 0}};
+        for (const auto& [keycode, code] : rows)
+            QCOMPARE(virtualKeyForKeycodePosition(keycode), code);
     }
 
     // A script of steps: "p<keycode>:<code>+" expects a new press, "p..-" none
@@ -100,7 +83,6 @@ private slots:
         QTest::newRow("keycode without a code") << "p200:0- p200:65+";
         QTest::newRow("out of range") << "p300:65- r300 p38:256- p38:65+";
     }
-
     void heldKeys()
     {
         QFETCH(QString, script);

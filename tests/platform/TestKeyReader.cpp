@@ -133,17 +133,14 @@ private slots:
         QVERIFY(first.source.problem().isEmpty());
         QVERIFY(m_keyboard->type({KEY_G, KEY_O, KEY_F, KEY_B}));
         QTRY_COMPARE(first.polled, (QList<int>{71, 79, 70, 66}));
-
         m_keyboard->close();
         first.source.setListening(false);
         QTRY_COMPARE(first.source.status(), Status::Quiet);
         QTRY_COMPARE(openAccess(reader, fifo), -1);
-
         Client second(socket());
         second.source.start();
         QTRY_COMPARE(second.source.status(), Status::Quiet);
         QCOMPARE(m_polkit.calls.size(), 1);
-
         QVERIFY(ReaderKeyStateSource::revokeAccess(socket()));
         QTRY_COMPARE(first.source.status(), Status::NotAuthorised);
         QTRY_COMPARE(second.source.status(), Status::NotAuthorised);
@@ -158,7 +155,6 @@ private slots:
         QTest::newRow("another user's session in front") << "user";
         QTest::newRow("no session in front") << "none";
     }
-
     // The moment logind says the session is locked or no longer in front, the keys stop (and the
     // keyboards close); they come again when it is back.
     void lockOrSwitchStopsTheStream()
@@ -169,7 +165,6 @@ private slots:
         QVERIFY(m_keyboard->type({KEY_A}));
         QTRY_COMPARE(client.polled, QList<int>{65});
         m_keyboard->close();
-
         m_seat.locked = change == u"locked";
         m_seat.active = change != u"inactive";
         m_seat.user = change == u"user" ? ::geteuid() + 1 : ::geteuid();
@@ -178,7 +173,6 @@ private slots:
         QTRY_COMPARE(client.source.status(), Status::NotActive);
         QVERIFY(!client.source.problem().isEmpty());
         QTRY_COMPARE(openAccess(m_reader->processId(), m_keyboard->path()), -1);
-
         m_seat.reset(::geteuid());
         m_seat.announce(m_standIns);
         QTRY_COMPARE(client.source.status(), Status::Streaming);
@@ -193,7 +187,6 @@ private slots:
         QTest::newRow("a caller of another user") << true << true;
         QTest::newRow("a caller whose session is not active") << false << false;
     }
-
     // A caller that is not the user in front of the seat gets nothing, and cannot ask for it.
     void refusedCallers()
     {
@@ -275,7 +268,6 @@ private slots:
             << QList<QByteArray>{packet({1, reader::Version + 1, 0, 0})}
             << int(Status::WrongVersion);
     }
-
     // Every packet must be a whole, known request: anything else ends that connection (after
     // saying so, for another version), and the reader serves the next caller as before.
     void brokenRequestsEndTheConnection()
@@ -307,7 +299,6 @@ private slots:
         ::close(fd);
         QCOMPARE(size, ssize_t(0)); // the reader ended the connection
         QCOMPARE(status, lastStatus);
-
         Client client(socket());
         client.source.start();
         QTRY_COMPARE(client.source.status(), Status::NotAuthorised);

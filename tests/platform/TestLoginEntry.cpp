@@ -22,35 +22,30 @@ private slots:
 
     // As an argument of Exec (quoted, with its escapes doubled by the string escapes) and as a
     // plain string value.
-    void quoting_data()
-    {
-        QTest::addColumn<bool>("exec");
-        QTest::addColumn<QString>("argument");
-        QTest::addColumn<QString>("written");
-        const auto row = [](const char* name, bool exec, const QString& in, const QString& out) {
-            QTest::newRow(name) << exec << in << out;
-        };
-        row("plain path", true, "/opt/tarvex/tarvex", "\"/opt/tarvex/tarvex\"");
-        row("spaces", true, "/home/a b/my tarvex", "\"/home/a b/my tarvex\"");
-        row("double quote", true, "/x/say \"hi\"", "\"/x/say \\\\\"hi\\\\\"\"");
-        row("dollar and backtick", true, "/x/$HOME`id`", "\"/x/\\\\$HOME\\\\`id\\\\`\"");
-        row("backslash takes four", true, "/x/a\\b", "\"/x/a\\\\\\\\b\"");
-        row("percent is no field code", true, "/x/100%d", "\"/x/100%%d\"");
-        row("single quote and semicolon", true, "/x/it's; rm", "\"/x/it's; rm\"");
-        row("line break", true, "/x/a\nb", "\"/x/a\\nb\"");
-        row("plain value", false, "Tarvex", "Tarvex");
-        row("leading space", false, " Tarvex", "\\sTarvex");
-        row("backslash and tab", false, "a\\b\tc", "a\\\\b\\tc");
-    }
-
     void quoting()
     {
-        QFETCH(bool, exec);
-        QFETCH(QString, argument);
-        QFETCH(QString, written);
-        QCOMPARE(exec ? DesktopEntryText::quotedExecArgument(argument)
-                      : DesktopEntryText::stringValue(argument),
-                 written);
+        const struct
+        {
+            bool exec;
+            QString argument, written;
+        } rows[] = {
+            {true, "/opt/tarvex/tarvex", "\"/opt/tarvex/tarvex\""},
+            {true, "/home/a b/my tarvex", "\"/home/a b/my tarvex\""},
+            {true, "/x/say \"hi\"", "\"/x/say \\\\\"hi\\\\\"\""},
+            {true, "/x/$HOME`id`", "\"/x/\\\\$HOME\\\\`id\\\\`\""},
+            {true, "/x/a\\b", "\"/x/a\\\\\\\\b\""}, // a backslash takes four
+            {true, "/x/100%d", "\"/x/100%%d\""},    // a percent sign is no field code
+            {true, "/x/it's; rm", "\"/x/it's; rm\""},
+            {true, "/x/a\nb", "\"/x/a\\nb\""},
+            {false, "Tarvex", "Tarvex"},
+            {false, " Tarvex", "\\sTarvex"},
+            {false, "a\\b\tc", "a\\\\b\\tc"},
+        };
+        for (const auto& row : rows) {
+            QCOMPARE(row.exec ? DesktopEntryText::quotedExecArgument(row.argument)
+                              : DesktopEntryText::stringValue(row.argument),
+                     row.written);
+        }
     }
 
     void enableWritesEntry()
@@ -61,11 +56,11 @@ private slots:
                  m_config->path() + "/autostart/tarvex.desktop");
         const QString text = readEntry("tarvex");
         QVERIFY(text.startsWith("[Desktop Entry]\n"));
-        QVERIFY(text.contains("\nType=Application\n"));
-        QVERIFY(text.contains("\nName=tarvex\n"));
-        QVERIFY(text.contains("\nExec=\"/home/u/My Apps/tarvex\" automatic\n"));
-        // A session starts nothing once the program file is gone.
-        QVERIFY(text.contains("\nTryExec=/home/u/My Apps/tarvex\n"));
+        // TryExec: a session starts nothing once the program file is gone.
+        for (const char* line : {"\nType=Application\n", "\nName=tarvex\n",
+                                 "\nExec=\"/home/u/My Apps/tarvex\" automatic\n",
+                                 "\nTryExec=/home/u/My Apps/tarvex\n"})
+            QVERIFY2(text.contains(line), line);
         QCOMPARE(text.count("\nExec="), 1);
         // Written again, it replaces the entry.
         QCOMPARE(entry.SetRunAtLogin("tarvex", "/new place", true), QString());

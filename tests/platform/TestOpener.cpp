@@ -21,17 +21,10 @@ private slots:
         QVERIFY(m_dir.isValid());
         for (const char* folder : {"bin", "home/bin", "cwd"})
             QDir(m_dir.path()).mkpath(folder);
-        m_bin = m_dir.path() + "/bin";
-        m_home = m_dir.path() + "/home";
-        m_record = m_dir.path() + "/record";
         // A stand-in desktop opener that writes each argument on a line of its own, and fails
         // for names holding "fail-me" as xdg-open fails for a file that does not exist.
-        writeScript("bin/xdg-open", "for a in \"$@\"; do printf '%s\\n' \"$a\"; done > '" +
-                                        m_record +
-                                        ".tmp'\n"
-                                        "mv '" +
-                                        m_record + ".tmp' '" + m_record +
-                                        "'\n"
+        writeScript("bin/xdg-open", "for a in \"$@\"; do printf '%s\\n' \"$a\"; done" +
+                                        into(m_record) +
                                         "case \"$1\" in *fail-me*) exit 4;; esac\n");
         writeScript("bin/tarvex-probe", "exit 0\n");
         writeScript("home/bin/tool.sh", "exit 0\n");
@@ -45,134 +38,90 @@ private slots:
         QDir::setCurrent(m_dir.path() + "/cwd");
         qInstallMessageHandler(recordMessage);
     }
-
-    void init()
-    {
-        s_messages.clear();
-        QFile::remove(m_record);
-    }
-
     void cleanupTestCase() { qInstallMessageHandler(nullptr); }
 
-    void launch_data()
-    {
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<QString>("program");
-        QTest::addColumn<QStringList>("arguments");
-        const QString dir = m_dir.path();
-        const QString home = m_home;
-        const auto row = [](const char* name, const QString& target, const QString& program,
-                            const QStringList& arguments = {}) {
-            QTest::newRow(name) << target << program << arguments;
-        };
-        const QString tool = home + "/bin/tool.sh";
-        row("executable path", tool, tool);
-        row("relative path is below home", "bin/tool.sh", tool);
-        row("dot path is below home", "./bin/tool.sh", tool);
-        row("program name on the PATH, not the current folder", "tarvex-probe",
-            m_bin + "/tarvex-probe");
-        row("program only in the current folder is not run", "planted", "xdg-open",
-            {home + "/planted"});
-        row("document", home + "/notes.txt", "xdg-open", {home + "/notes.txt"});
-        row("document name is below home", "notes.txt", "xdg-open", {home + "/notes.txt"});
-        row("folder is not run", dir, "xdg-open", {dir});
-        row("web address", "http://example.com/a?b=1", "xdg-open", {"http://example.com/a?b=1"});
-        row("secure address", "https://example.com", "xdg-open", {"https://example.com"});
-        row("address without scheme", "www.example.com", "xdg-open", {"http://www.example.com"});
-        row("program with arguments is one name", "tarvex-probe --help", "xdg-open",
-            {home + "/tarvex-probe --help"});
-        row("shell text stays one argument", "a b; touch pwned", "xdg-open",
-            {home + "/a b; touch pwned"});
-        row("missing file", dir + "/gone.txt", "xdg-open", {dir + "/gone.txt"});
-        row("nothing to open", "", "");
-    }
-
+    // What each target starts; what goes to the desktop's opener is also opened, and reaches it
+    // as its one argument.
     void launch()
     {
-        QFETCH(QString, target);
-        QFETCH(QString, program);
-        QFETCH(QStringList, arguments);
-        const ProcessOpener::Launch launch = ProcessOpener::launchFor(target);
-        QCOMPARE(launch.program, program);
-        QCOMPARE(launch.arguments, arguments);
-    }
-
-    void executableRunsItself_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::newRow("plain") << "run.sh";
-        QTest::newRow("space and semicolon") << "run me; touch pwned";
-        QTest::newRow("quotes and dollar") << "it's \"$(touch pwned)\"";
+        const QString dir = m_dir.path(), home = m_home, tool = home + "/bin/tool.sh";
+        const QString opener = "xdg-open";
+        const struct
+        {
+            QString target, program;
+            QStringList arguments;
+        } rows[] = {
+            {tool, tool, {}},
+            {"bin/tool.sh", tool, {}}, // a relative path is below home
+            {"./bin/tool.sh", tool, {}},
+            {"tarvex-probe", m_bin + "/tarvex-probe", {}}, // on the PATH, not the current folder
+            {"planted", opener, {home + "/planted"}},      // only in the current folder: not run
+            {home + "/notes.txt", opener, {home + "/notes.txt"}},
+            {"notes.txt", opener, {home + "/notes.txt"}},
+            {dir, opener, {dir}}, // a folder is not run
+            {"http://example.com/a?b=1", opener, {"http://example.com/a?b=1"}},
+            {"https://example.com", opener, {"https://example.com"}},
+            {"www.example.com", opener, {"http://www.example.com"}},
+            {"tarvex-probe --help", opener, {home + "/tarvex-probe --help"}}, // one name
+            {"a b; touch pwned", opener, {home + "/a b; touch pwned"}},
+            {"$(touch pwned) `touch pwned`", opener, {home + "/$(touch pwned) `touch pwned`"}},
+            {dir + "/gone.txt", opener, {dir + "/gone.txt"}},
+            {"/no such/file name.txt", opener, {"/no such/file name.txt"}},
+            // No target reaches the opener as one of its options.
+            {"-x", opener, {home + "/-x"}},
+            {"--help", opener, {home + "/--help"}},
+            {"-", opener, {home + "/-"}},
+            {"-Hide All-", opener, {home + "/-Hide All-"}},
+            {"", "", {}},
+        };
+        ProcessOpener processOpener;
+        for (const auto& row : rows) {
+            const ProcessOpener::Launch launch = ProcessOpener::launchFor(row.target);
+            QCOMPARE(launch.program, row.program);
+            QCOMPARE(launch.arguments, row.arguments);
+            if (row.program == opener) {
+                QFile::remove(m_record);
+                QVERIFY(processOpener.open(row.target));
+                QCOMPARE(waitForFile(m_record), row.arguments.first() + '\n');
+            }
+        }
+        QVERIFY(!QFile::exists(m_dir.path() + "/pwned"));
     }
 
     void executableRunsItself()
     {
-        QFETCH(QString, name);
         const QString ran = m_dir.path() + "/ran";
-        QFile::remove(ran);
-        // Written aside and moved in place, so the file never shows before its text.
-        const QString script = writeScript(name, "echo \"$#\" > '" + ran + ".tmp' && mv '" + ran +
-                                                     ".tmp' '" + ran + "'\n");
         ProcessOpener opener;
-        QVERIFY(opener.open(script));
-        QCOMPARE(waitForFile(ran), QString("0\n"));
+        for (const QString name : {"run.sh", "run me; touch pwned", "it's \"$(touch pwned)\""}) {
+            QFile::remove(ran);
+            QVERIFY(opener.open(writeScript(name, "echo \"$#\"" + into(ran))));
+            QCOMPARE(waitForFile(ran), QString("0\n"));
+        }
         QVERIFY(!QFile::exists(m_dir.path() + "/pwned"));
     }
 
-    void openerGetsOneArgument_data()
-    {
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<QString>("received");
-        const QString home = m_home;
-        QTest::newRow("shell injection") << "a b; touch pwned" << home + "/a b; touch pwned";
-        QTest::newRow("command substitution")
-            << "$(touch pwned) `touch pwned`" << home + "/$(touch pwned) `touch pwned`";
-        QTest::newRow("document with spaces") << "/no such/file name.txt"
-                                              << "/no such/file name.txt";
-        // No target reaches the opener as one of its options.
-        QTest::newRow("dash") << "-x" << home + "/-x";
-        QTest::newRow("long option") << "--help" << home + "/--help";
-        QTest::newRow("lone dash") << "-" << home + "/-";
-        QTest::newRow("unknown action name") << "-Hide All-" << home + "/-Hide All-";
-    }
-
-    void openerGetsOneArgument()
-    {
-        QFETCH(QString, target);
-        QFETCH(QString, received);
-        ProcessOpener opener;
-        QVERIFY(opener.open(target));
-        QCOMPARE(waitForFile(m_record), received + '\n');
-        QVERIFY(!QFile::exists(m_dir.path() + "/pwned"));
-    }
-
-    void documentWithExecuteBitGoesToOpener_data()
-    {
-        QTest::addColumn<QString>("content");
-        QTest::newRow("text") << "Dear diary,\n";
-        QTest::newRow("empty") << "";
-        QTest::newRow("missing interpreter") << "#!/no/such/interpreter\nhello\n";
-        QTest::newRow("interpreter is a folder") << "#!/usr\nhello\n";
-    }
-
+    // As files on FAT or NTFS mounts often are: a document marked executable.
     void documentWithExecuteBitGoesToOpener()
     {
-        QFETCH(QString, content);
-        // As files on FAT or NTFS mounts often are: a document marked executable.
         const QString path = m_home + "/letter.txt";
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write(content.toUtf8());
-        file.close();
-        QVERIFY(file.setPermissions(file.permissions() | QFileDevice::ExeOwner));
-        QCOMPARE(ProcessOpener::launchFor(path).program, path);
         ProcessOpener opener;
-        QVERIFY(opener.open(path));
-        QCOMPARE(waitForFile(m_record), path + '\n');
+        for (const char* content :
+             {"Dear diary,\n", "", "#!/no/such/interpreter\nhello\n", "#!/usr\nhello\n"}) {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(content);
+            file.close();
+            QVERIFY(file.setPermissions(file.permissions() | QFileDevice::ExeOwner));
+            QCOMPARE(ProcessOpener::launchFor(path).program, path);
+            QFile::remove(m_record);
+            QVERIFY(opener.open(path));
+            QCOMPARE(waitForFile(m_record), path + '\n');
+        }
     }
 
     void failuresAreLogged()
     {
+        s_messages.clear();
         ProcessOpener opener;
         QVERIFY(!opener.open(QString()));
         QCOMPARE(s_messages.size(), 1);
@@ -201,6 +150,13 @@ private slots:
             QVERIFY(launcher.start("true", {}));
         QVERIFY(launcher.runningChildren() > 0);
         QTRY_COMPARE(launcher.runningChildren(), 0);
+        // A missing program, one not on the PATH and a file that is no program are not started.
+        QFile(m_dir.path() + "/plain").open(QIODevice::WriteOnly);
+        for (const QString& program :
+             {m_dir.path() + "/none", QString("tarvex-no-such-program"), m_dir.path() + "/plain"}) {
+            QVERIFY(!launcher.start(program, {}));
+            QCOMPARE(launcher.runningChildren(), 0);
+        }
     }
 
     void childGetsNoInheritedDescriptors()
@@ -209,74 +165,48 @@ private slots:
         const int leaked = 200;
         QVERIFY(::dup2(STDIN_FILENO, leaked) == leaked);
         const QString listing = m_dir.path() + "/fds";
-        const QString script = writeScript("fds.sh", "ls /proc/$$/fd > '" + listing +
-                                                         ".tmp'\n"
-                                                         "mv '" +
-                                                         listing + ".tmp' '" + listing + "'\n");
         DetachedLauncher launcher;
-        QVERIFY(launcher.start(script, {}));
+        QVERIFY(launcher.start(writeScript("fds.sh", "ls /proc/$$/fd" + into(listing)), {}));
         const QStringList fds = waitForFile(listing).split('\n', Qt::SkipEmptyParts);
         ::close(leaked);
         QVERIFY(fds.contains("2"));
         QVERIFY2(!fds.contains(QString::number(leaked)), qPrintable(fds.join(' ')));
     }
 
-    void launcherReportsMissingProgram_data()
-    {
-        QTest::addColumn<QString>("program");
-        QTest::newRow("missing path") << m_dir.path() + "/none";
-        QTest::newRow("not on the PATH") << "tarvex-no-such-program";
-        QTest::newRow("not executable") << m_dir.path() + "/record";
-    }
-
-    void launcherReportsMissingProgram()
-    {
-        QFETCH(QString, program);
-        QFile::remove(m_record);
-        QFile(m_record).open(QIODevice::WriteOnly);
-        DetachedLauncher launcher;
-        QVERIFY(!launcher.start(program, {}));
-        QCOMPARE(launcher.runningChildren(), 0);
-    }
-
 private:
-    QString writeScript(const QString& name, const QString& body);
-    static QString waitForFile(const QString& path);
+    // Shell text that sends a command's output to `path`, written aside and moved in place so
+    // that the file never shows before its text.
+    static QString into(const QString& path)
+    {
+        return " > '" + path + ".tmp' && mv '" + path + ".tmp' '" + path + "'\n";
+    }
+    QString writeScript(const QString& name, const QString& body)
+    {
+        QFile file(m_dir.path() + '/' + name);
+        if (!file.open(QIODevice::WriteOnly))
+            return QString();
+        file.write(("#!/bin/sh\n" + body).toUtf8());
+        file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+        return file.fileName();
+    }
+    static QString waitForFile(const QString& path)
+    {
+        QFile file(path);
+        (void)QTest::qWaitFor([&file] { return file.exists(); }, 10000);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
     static void recordMessage(QtMsgType type, const QMessageLogContext& context,
-                              const QString& text);
+                              const QString& text)
+    {
+        if (type == QtWarningMsg || type == QtCriticalMsg)
+            s_messages.append(QString::fromLatin1(context.category) + ": " + text);
+    }
 
     QTemporaryDir m_dir;
-    QString m_bin;
-    QString m_home;
-    QString m_record;
-    static QStringList s_messages;
+    const QString m_bin = m_dir.path() + "/bin", m_home = m_dir.path() + "/home";
+    const QString m_record = m_dir.path() + "/record";
+    static inline QStringList s_messages;
 };
-
-QStringList TestOpener::s_messages;
-
-void TestOpener::recordMessage(QtMsgType type, const QMessageLogContext& context,
-                               const QString& text)
-{
-    if (type == QtWarningMsg || type == QtCriticalMsg)
-        s_messages.append(QString::fromLatin1(context.category) + ": " + text);
-}
-
-QString TestOpener::writeScript(const QString& name, const QString& body)
-{
-    QFile file(m_dir.path() + '/' + name);
-    if (!file.open(QIODevice::WriteOnly))
-        return QString();
-    file.write(("#!/bin/sh\n" + body).toUtf8());
-    file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
-    return file.fileName();
-}
-
-QString TestOpener::waitForFile(const QString& path)
-{
-    QFile file(path);
-    (void)QTest::qWaitFor([&file] { return file.exists(); }, 10000);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
 
 QTEST_GUILESS_MAIN(TestOpener)
 #include "TestOpener.moc"

@@ -1,8 +1,9 @@
 #include "platform/portal/PortalGlobalShortcuts.h"
 #include "tests/fakes/PrivateBus.h"
-#include "tests/platform/StandInShortcutsPortal.h"
 
 #include <QDBusConnectionInterface>
+#include <QDBusMetaType>
+#include <QDBusObjectPath>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -16,6 +17,98 @@ const QString Frontend = QStringLiteral("/usr/libexec/xdg-desktop-portal");
 // take seconds, so every wait is for a state, and long.
 constexpr int Long = 60000;
 } // namespace
+
+using PortalShortcuts = QList<std::pair<QString, QVariantMap>>;
+
+// A session of the stand-in backend: the frontend closes it when its client does.
+class StandInSession final : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.impl.portal.Session")
+
+public:
+    StandInSession(QStringList& calls, QObject* parent) : QObject(parent), m_calls(calls) {}
+
+public slots:
+    void Close()
+    {
+        m_calls << "Close";
+        deleteLater();
+    }
+
+private:
+    QStringList& m_calls;
+};
+
+// A GlobalShortcuts backend that follows the documented flow, for the real frontend: sessions
+// start empty whatever CreateSession's options say, and BindShortcuts asks "the user", who
+// answers `answer` (0 yes, 1 no), binding the list given there. Records "CreateSession",
+// "ListShortcuts", "BindShortcuts id=trigger (description), ..." and "Close".
+class StandInShortcutsPortal final : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.impl.portal.GlobalShortcuts")
+    Q_PROPERTY(uint version READ version)
+
+public:
+    QStringList calls;
+    uint answer = 0;
+    QString session; // the last session created
+
+    explicit StandInShortcutsPortal(const QDBusConnection& bus) : m_bus(bus)
+    {
+        qDBusRegisterMetaType<std::pair<QString, QVariantMap>>();
+        qDBusRegisterMetaType<PortalShortcuts>();
+        // The slot below names the list by this name.
+        qRegisterMetaType<PortalShortcuts>("PortalShortcuts");
+    }
+    uint version() const { return 1; }
+    // The user presses shortcut `id` of the last session.
+    void press(const QString& id) { emit Activated(QDBusObjectPath(session), id, 0, {}); }
+
+public slots:
+    uint CreateSession(const QDBusObjectPath&, const QDBusObjectPath& sessionHandle, const QString&,
+                       const QVariantMap&, QVariantMap&)
+    {
+        calls << "CreateSession";
+        session = sessionHandle.path();
+        m_bound.remove(session);
+        m_bus.registerObject(session, new StandInSession(calls, this),
+                             QDBusConnection::ExportAllSlots);
+        return 0;
+    }
+    uint ListShortcuts(const QDBusObjectPath&, const QDBusObjectPath& sessionHandle,
+                       QVariantMap& results)
+    {
+        calls << "ListShortcuts";
+        results.insert("shortcuts", QVariant::fromValue(m_bound.value(sessionHandle.path())));
+        return 0;
+    }
+    uint BindShortcuts(const QDBusObjectPath&, const QDBusObjectPath& sessionHandle,
+                       const PortalShortcuts& shortcuts, const QString&, const QVariantMap&,
+                       QVariantMap& results)
+    {
+        QStringList listed;
+        for (const auto& [id, properties] : shortcuts)
+            listed << QString("%1=%2 (%3)")
+                          .arg(id, properties.value("preferred_trigger").toString(),
+                               properties.value("description").toString());
+        calls << "BindShortcuts " + listed.join(", ");
+        if (answer != 0)
+            return answer;
+        m_bound.insert(sessionHandle.path(), shortcuts);
+        results.insert("shortcuts", QVariant::fromValue(shortcuts));
+        return 0;
+    }
+
+signals:
+    void Activated(const QDBusObjectPath& session_handle, const QString& shortcut_id,
+                   qulonglong timestamp, const QVariantMap& options);
+
+private:
+    QDBusConnection m_bus;
+    QHash<QString, PortalShortcuts> m_bound;
+};
 
 // The portal client against the real xdg-desktop-portal frontend on a private bus, which hands
 // the calls to a stand-in backend that follows the documented flow (found through its .portal
@@ -38,13 +131,11 @@ private slots:
         file.close();
         m_address = m_bus.address();
         QVERIFY2(!m_address.isEmpty(), "dbus-daemon did not start");
-
         QDBusConnection backend = QDBusConnection::connectToBus(m_address, "backend");
         m_backend = std::make_unique<StandInShortcutsPortal>(backend);
         QVERIFY(backend.registerObject("/org/freedesktop/portal/desktop", m_backend.get(),
                                        QDBusConnection::ExportAllContents));
         QVERIFY(backend.registerService("org.freedesktop.impl.portal.desktop.tarvextest"));
-
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("DBUS_SESSION_BUS_ADDRESS", m_address);
         env.insert("XDG_CURRENT_DESKTOP", "tarvextest");
@@ -83,9 +174,9 @@ private slots:
                               "BindShortcuts CTRL+ALT+k=CTRL+ALT+k (/usr/bin/kate), "
                               "F12=F12 (-Close Window-)"}));
         QVERIFY(m_client->problem().isEmpty());
-        m_backend->press("F12", m_backend->session);
-        m_backend->press("F11", m_backend->session); // not asked for
-        m_backend->press("CTRL+ALT+k", m_backend->session);
+        m_backend->press("F12");
+        m_backend->press("F11"); // not asked for
+        m_backend->press("CTRL+ALT+k");
         QTRY_COMPARE_WITH_TIMEOUT(m_activated, (QStringList{"F12", "CTRL+ALT+k"}), Long);
     }
 
@@ -98,9 +189,9 @@ private slots:
         QCOMPARE(m_backend->calls,
                  (QStringList{"Close", "CreateSession", "ListShortcuts",
                               "BindShortcuts LOGO+e=LOGO+e (/usr/bin/nautilus)"}));
-        QCOMPARE(m_backend->session, before);        // the same token: the desktop keeps one group
-        m_backend->press("F12", m_backend->session); // no longer asked for
-        m_backend->press("LOGO+e", m_backend->session);
+        QCOMPARE(m_backend->session, before); // the same token: the desktop keeps one group
+        m_backend->press("F12");              // no longer asked for
+        m_backend->press("LOGO+e");
         QTRY_COMPARE_WITH_TIMEOUT(m_activated, QStringList{"LOGO+e"}, Long);
     }
 
@@ -111,7 +202,7 @@ private slots:
         QVERIFY(m_backend->calls.last().startsWith("BindShortcuts"));
         QVERIFY(!m_client->problem().isEmpty());
         m_forwarded = 0;
-        m_backend->press("CTRL+q", m_backend->session);
+        m_backend->press("CTRL+q");
         QTRY_COMPARE_WITH_TIMEOUT(m_forwarded, 1, Long);
         QVERIFY(m_activated.isEmpty());
         m_backend->answer = 0;

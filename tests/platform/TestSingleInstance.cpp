@@ -54,7 +54,6 @@ private slots:
         // The id of a running process, written on another machine: no instance runs here.
         QTest::newRow("other host") << QByteArray("1\ntarvex\nsomewhere-else\n") << readWrite;
     }
-
     void lockWithoutRunningOwnerIsTakenOver()
     {
         QFETCH(QByteArray, content);
@@ -77,7 +76,6 @@ private slots:
         QTest::newRow("to a file") << false;
         QTest::newRow("dangling") << true;
     }
-
     void symlinkAtLockPathIsReplaced()
     {
         QFETCH(bool, dangling);
@@ -123,7 +121,6 @@ private slots:
         QTest::newRow("in the stand-in window") << true << int(P::StandInWindow);
         QTest::newRow("holder still starting") << false << int(P::NoAnswer);
     }
-
     // A later start asks the holder to come forward and hears what it shows; the holder answers
     // from its event loop.
     void laterStartIsAnswered()
@@ -155,7 +152,6 @@ private slots:
         QTest::newRow("user dirs file") << "XDG_DOCUMENTS_DIR=\"$HOME/Papiere\"\n"
                                         << "/Papiere";
     }
-
     void documentsFolder()
     {
         QFETCH(QString, userDirs);

@@ -38,7 +38,6 @@ private slots:
         QTest::newRow("missing file") << "gone.wav" << false;
         QTest::newRow("folder") << "" << false;
     }
-
     void playable()
     {
         QFETCH(QString, name);

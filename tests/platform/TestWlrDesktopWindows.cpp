@@ -25,17 +25,14 @@ private slots:
         server.activate(terminal);
         WlrDesktopWindows windows(server.clientFd());
         QVERIFY(windows.isAvailable());
-
         const WindowId first = windows.foregroundWindow();
         QCOMPARE(windows.windowTitle(first), "Terminal");
-
         // A window opened later is announced too, and takes the focus.
         const int browser = server.addToplevel("Browser", "org.example.browser");
         server.activate(browser);
         const WindowId second = windows.foregroundWindow();
         QVERIFY(second != first);
         QCOMPARE(windows.windowTitle(second), "Browser");
-
         server.activate(terminal);
         QCOMPARE(windows.foregroundWindow(), first);
         server.activate(0); // the focus is on no toplevel (a desktop layer, a locked screen)
@@ -54,16 +51,14 @@ private slots:
         FakeDialogs dialogs;
         HiddenWindowSlots hiddenSlots(windows, icons);
         SpecialActions actions(windows, power, dialogs, hiddenSlots);
-
-        actions.RunSpecialAction(SpecialAction::MinimizeWindow);
-        actions.RunSpecialAction(SpecialAction::MaximizeWindow);
-        actions.RunSpecialAction(
-            SpecialAction::MaximizeWindow); // a maximized window stays maximized, as on X11
+        // A maximized window stays maximized, as on X11.
+        for (auto action : {SpecialAction::MinimizeWindow, SpecialAction::MaximizeWindow,
+                            SpecialAction::MaximizeWindow})
+            actions.RunSpecialAction(action);
         QTRY_COMPARE(server.requests(),
                      (QStringList{"set_minimized Terminal", "set_maximized Terminal",
                                   "set_maximized Terminal"}));
         QCOMPARE(server.states(terminal), (QStringList{"maximized", "minimized", "activated"}));
-
         // Hiding minimizes and keeps the window in a slot; a click on its icon brings it back
         // and gives it the focus again.
         actions.RunSpecialAction(SpecialAction::HideWindow);
@@ -75,7 +70,6 @@ private slots:
                                   "activate Terminal"}));
         QCOMPARE(server.states(1), QStringList{});
         QCOMPARE(windows.windowTitle(windows.foregroundWindow()), "Terminal");
-
         actions.RunSpecialAction(SpecialAction::CloseWindow);
         QTRY_COMPARE(server.requests().mid(6), QStringList{"close Terminal"});
     }
@@ -88,14 +82,12 @@ private slots:
         WlrDesktopWindows windows(server.clientFd());
         const WindowId gone = windows.foregroundWindow();
         QVERIFY(gone != 0);
-
         server.close(editor);
         QCOMPARE(windows.foregroundWindow(), WindowId(0));
         QCOMPARE(windows.windowTitle(gone), QString());
         windows.closeWindow(gone);
         windows.minimizeWindow(gone);
         windows.showWindow(gone);
-
         // A new window never gets the id of the closed one.
         const int next = server.addToplevel("Next", "next");
         server.activate(next);
@@ -120,7 +112,6 @@ private slots:
         QCOMPARE(windows.windowAppId(first), "org.example.long");
         server.activate(emoji);
         QCOMPARE(windows.windowTitle(windows.foregroundWindow()), QString(49, 'y'));
-
         // A change counts once the compositor says it is complete ("done").
         server.setTitle(plain, "Half told", false);
         windows.foregroundWindow();
