@@ -13,8 +13,6 @@
 
 using namespace tarvex;
 
-class MockKWin;
-
 // One window as KWin's scripts see it.
 class KWinWindow final : public QObject
 {
@@ -25,18 +23,23 @@ class KWinWindow final : public QObject
     Q_PROPERTY(bool minimized READ isMinimized WRITE setMinimized)
 
 public:
-    KWinWindow(MockKWin& kwin, QString caption, QString desktopFileName)
-        : kwin(kwin), caption(std::move(caption)), desktopFileName(std::move(desktopFileName))
-    {}
-    MockKWin& kwin;
+    std::function<void(const QString&)> record;
     QUuid internalId = QUuid::createUuid();
     QString caption, desktopFileName;
     bool minimized = false;
 
     bool isMinimized() const { return minimized; }
-    void setMinimized(bool value);
-    Q_INVOKABLE void closeWindow();
-    Q_INVOKABLE void setMaximize(bool vertically, bool horizontally);
+    void setMinimized(bool value)
+    {
+        minimized = value;
+        record((value ? "minimize " : "unminimize ") + caption);
+    }
+    Q_INVOKABLE void closeWindow() { record("close " + caption); }
+    Q_INVOKABLE void setMaximize(bool vertically, bool horizontally)
+    {
+        if (vertically && horizontally)
+            record("maximize " + caption);
+    }
 };
 
 // A stand-in for KWin's scripting service on a private bus. It lives on a thread of its own,
@@ -71,8 +74,11 @@ public:
     void addWindow(const QString& caption, const QString& desktopFileName)
     {
         QMutexLocker lock(&m_mutex);
-        m_windows.push_back(std::make_unique<KWinWindow>(*this, caption, desktopFileName));
-        m_windows.back()->moveToThread(&m_thread);
+        auto& window = m_windows.emplace_back(std::make_unique<KWinWindow>());
+        window->record = [this](const QString& line) { record(line); };
+        window->caption = caption;
+        window->desktopFileName = desktopFileName;
+        window->moveToThread(&m_thread);
     }
     /// Makes the window with `caption` active (none if there is no such window).
     void setActive(const QString& caption)
@@ -95,6 +101,15 @@ public:
         m_log << line;
     }
     void execute(const QString& script);
+    // callDBus of KWin's scripts: service, path, interface, method, then the arguments.
+    Q_INVOKABLE void call(const QVariantList& args)
+    {
+        QDBusMessage message =
+            QDBusMessage::createMethodCall(args.value(0).toString(), args.value(1).toString(),
+                                           args.value(2).toString(), args.value(3).toString());
+        message.setArguments(args.mid(4));
+        m_bus.send(message);
+    }
 
 public slots:
     int loadScript(const QString& path, const QString& plugin);
@@ -121,21 +136,6 @@ private:
     QHash<QString, QObject*> m_loaded; // plugin name, its D-Bus object
 };
 
-void KWinWindow::setMinimized(bool value)
-{
-    minimized = value;
-    kwin.record((value ? "minimize " : "unminimize ") + caption);
-}
-void KWinWindow::closeWindow()
-{
-    kwin.record("close " + caption);
-}
-void KWinWindow::setMaximize(bool vertically, bool horizontally)
-{
-    if (vertically && horizontally)
-        kwin.record("maximize " + caption);
-}
-
 // A loaded script's own object (org.kde.kwin.Script) with its run method.
 class ScriptObject final : public QObject
 {
@@ -155,26 +155,6 @@ public slots:
 private:
     MockKWin& m_kwin;
     QString m_text;
-};
-
-// callDBus of KWin's scripts: service, path, interface, method, then the arguments.
-class Bridge final : public QObject
-{
-    Q_OBJECT
-
-public:
-    explicit Bridge(QDBusConnection bus) : m_bus(std::move(bus)) {}
-    Q_INVOKABLE void call(const QVariantList& args)
-    {
-        QDBusMessage message =
-            QDBusMessage::createMethodCall(args.value(0).toString(), args.value(1).toString(),
-                                           args.value(2).toString(), args.value(3).toString());
-        message.setArguments(args.mid(4));
-        m_bus.send(message);
-    }
-
-private:
-    QDBusConnection m_bus;
 };
 
 int MockKWin::loadScript(const QString& path, const QString& plugin)
@@ -204,12 +184,11 @@ void MockKWin::execute(const QString& script)
         active = m_active;
     }
     QJSEngine engine;
-    Bridge bridge(m_bus);
     const auto wrap = [&engine](QObject* object) {
         QJSEngine::setObjectOwnership(object, QJSEngine::CppOwnership);
         return engine.newQObject(object);
     };
-    engine.globalObject().setProperty("__bridge", wrap(&bridge));
+    engine.globalObject().setProperty("__bridge", wrap(this));
     engine.evaluate("var callDBus = function () {"
                     " __bridge.call(Array.prototype.slice.call(arguments)); };");
     QJSValue list = engine.newArray(uint(windows.size()));

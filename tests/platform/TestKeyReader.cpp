@@ -17,8 +17,6 @@ Q_DECLARE_METATYPE(reader::Status)
 
 namespace {
 
-const QString Action = QStringLiteral("org.tarvex.read-keyboards unix-process 1");
-
 // A Tarvex as the reader sees it: the source that reads from the reader, with the codes of the
 // presses it announced.
 struct Client
@@ -53,12 +51,9 @@ int openAccess(qint64 pid, const QString& path)
     return -1;
 }
 
-QByteArray packet(std::initializer_list<int> bytes)
+QByteArray packet(std::initializer_list<char> bytes)
 {
-    QByteArray data;
-    for (int byte : bytes)
-        data.append(char(byte));
-    return data;
+    return QByteArray(bytes.begin(), qsizetype(bytes.size()));
 }
 
 } // namespace
@@ -126,7 +121,7 @@ private slots:
         QVERIFY(!first.source.problem().isEmpty());
         QVERIFY(allow(first));
         QCOMPARE(m_polkit.calls, QStringList{QStringLiteral("%1 %2 %3")
-                                                 .arg(Action)
+                                                 .arg("org.tarvex.read-keyboards unix-process 1")
                                                  .arg(QCoreApplication::applicationPid())
                                                  .arg(::geteuid())});
         QTRY_COMPARE(openAccess(reader, fifo), O_RDONLY);
@@ -147,37 +142,34 @@ private slots:
         QVERIFY(QDir(m_work->filePath("state/granted")).isEmpty());
     }
 
-    void lockOrSwitchStopsTheStream_data()
-    {
-        QTest::addColumn<QString>("change");
-        QTest::newRow("screen locked") << "locked";
-        QTest::newRow("session no longer active") << "inactive";
-        QTest::newRow("another user's session in front") << "user";
-        QTest::newRow("no session in front") << "none";
-    }
-    // The moment logind says the session is locked or no longer in front, the keys stop (and the
-    // keyboards close); they come again when it is back.
+    // The moment logind says the session is locked, no longer active, or that another user's
+    // or no session is in front, the keys stop (and the keyboards close); they come again when
+    // it is back.
     void lockOrSwitchStopsTheStream()
     {
-        QFETCH(QString, change);
         Client client(socket());
         QVERIFY(allow(client));
-        QVERIFY(m_keyboard->type({KEY_A}));
-        QTRY_COMPARE(client.polled, QList<int>{65});
-        m_keyboard->close();
-        m_seat.locked = change == u"locked";
-        m_seat.active = change != u"inactive";
-        m_seat.user = change == u"user" ? ::geteuid() + 1 : ::geteuid();
-        m_seat.hasSession = change != u"none";
-        m_seat.announce(m_standIns);
-        QTRY_COMPARE(client.source.status(), Status::NotActive);
-        QVERIFY(!client.source.problem().isEmpty());
-        QTRY_COMPARE(openAccess(m_reader->processId(), m_keyboard->path()), -1);
-        m_seat.reset(::geteuid());
-        m_seat.announce(m_standIns);
-        QTRY_COMPARE(client.source.status(), Status::Streaming);
+        QList<int> typed;
+        for (const QString change : {"locked", "inactive", "user", "none"}) {
+            QVERIFY(m_keyboard->type({KEY_A}));
+            typed << 65;
+            QTRY_COMPARE(client.polled, typed);
+            m_keyboard->close();
+            m_seat.locked = change == u"locked";
+            m_seat.active = change != u"inactive";
+            m_seat.user = change == u"user" ? ::geteuid() + 1 : ::geteuid();
+            m_seat.hasSession = change != u"none";
+            m_seat.announce(m_standIns);
+            QTRY_COMPARE(client.source.status(), Status::NotActive);
+            QVERIFY2(!client.source.problem().isEmpty(), qPrintable(change));
+            QTRY_COMPARE(openAccess(m_reader->processId(), m_keyboard->path()), -1);
+            m_seat.reset(::geteuid());
+            m_seat.announce(m_standIns);
+            QTRY_COMPARE(client.source.status(), Status::Streaming);
+        }
         QVERIFY(m_keyboard->type({KEY_B}));
-        QTRY_COMPARE(client.polled, (QList<int>{65, 66}));
+        typed << 66;
+        QTRY_COMPARE(client.polled, typed);
     }
 
     void refusedCallers_data()

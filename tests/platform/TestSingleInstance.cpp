@@ -42,62 +42,48 @@ private slots:
         QVERIFY(instance.tryClaim());
     }
 
-    void lockWithoutRunningOwnerIsTakenOver_data()
+    // What a crash or a full disk leaves while the file is written; the id of a running process
+    // written on another machine (no instance runs here); or a link to a file or to nothing,
+    // which must be replaced, not followed.
+    void leftoverAtLockPathIsTakenOver_data()
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("permissions");
+        QTest::addColumn<int>("link"); // 0: none, 1: to a file, 2: dangling
         const int readWrite = int(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-        // What a crash or a full disk leaves while the file is written.
-        QTest::newRow("empty") << QByteArray() << readWrite;
-        QTest::newRow("garbage") << QByteArray("\xff\x00garbage\n\n\n") << readWrite;
-        QTest::newRow("no permissions") << QByteArray() << 0;
-        // The id of a running process, written on another machine: no instance runs here.
-        QTest::newRow("other host") << QByteArray("1\ntarvex\nsomewhere-else\n") << readWrite;
+        QTest::newRow("empty") << QByteArray() << readWrite << 0;
+        QTest::newRow("garbage") << QByteArray("\xff\x00garbage\n\n\n") << readWrite << 0;
+        QTest::newRow("no permissions") << QByteArray() << 0 << 0;
+        QTest::newRow("other host") << QByteArray("1\ntarvex\nsomewhere-else\n") << readWrite << 0;
+        QTest::newRow("link to a file") << QByteArray() << readWrite << 1;
+        QTest::newRow("dangling link") << QByteArray() << readWrite << 2;
     }
-    void lockWithoutRunningOwnerIsTakenOver()
+    void leftoverAtLockPathIsTakenOver()
     {
         QFETCH(QByteArray, content);
         QFETCH(int, permissions);
-        const QString path = m_runtime->path() + "/tarvex.lock";
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content);
-        file.close();
-        QVERIFY(file.setPermissions(QFileDevice::Permissions(permissions)));
-        LockFileSingleInstance instance;
-        QVERIFY(instance.tryClaim());
-        // And it is really held: a second process is refused.
-        startHolder("refused");
-    }
-
-    void symlinkAtLockPathIsReplaced_data()
-    {
-        QTest::addColumn<bool>("dangling");
-        QTest::newRow("to a file") << false;
-        QTest::newRow("dangling") << true;
-    }
-    void symlinkAtLockPathIsReplaced()
-    {
-        QFETCH(bool, dangling);
+        QFETCH(int, link);
         QTemporaryDir elsewhere;
-        const QString victim = elsewhere.path() + "/victim";
-        if (!dangling) {
-            QFile file(victim);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("keep me");
-        }
         const QString path = m_runtime->path() + "/tarvex.lock";
-        QVERIFY(QFile::link(victim, path));
+        const QString victim = elsewhere.path() + "/victim";
+        QFile file(link ? victim : path);
+        if (link != 2) {
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(link ? QByteArray("keep me") : content);
+            file.close();
+            QVERIFY(file.setPermissions(QFileDevice::Permissions(permissions)));
+        }
+        if (link)
+            QVERIFY(QFile::link(victim, path));
         LockFileSingleInstance instance;
         QVERIFY(instance.tryClaim());
         QVERIFY(!QFileInfo(path).isSymLink());
-        QFile file(victim);
-        if (dangling) {
-            QVERIFY(!file.exists());
-        } else {
+        if (link == 1) {
             QVERIFY(file.open(QIODevice::ReadOnly));
             QCOMPARE(file.readAll(), QByteArray("keep me"));
         }
+        QCOMPARE(QFile::exists(victim), link == 1);
+        // And it is really held: a second process is refused.
         startHolder("refused");
     }
 
@@ -144,28 +130,20 @@ private slots:
         QCOMPARE(asked, handler ? 1 : 0);
     }
 
-    void documentsFolder_data()
-    {
-        QTest::addColumn<QString>("userDirs");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("default") << QString() << "/Documents";
-        QTest::newRow("user dirs file") << "XDG_DOCUMENTS_DIR=\"$HOME/Papiere\"\n"
-                                        << "/Papiere";
-    }
     void documentsFolder()
     {
-        QFETCH(QString, userDirs);
-        QFETCH(QString, expected);
-        QTemporaryDir home;
-        qputenv("HOME", home.path().toLocal8Bit());
-        qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toLocal8Bit());
-        QDir(home.path()).mkpath(".config");
-        if (!userDirs.isEmpty()) {
+        for (const bool userDirs : {false, true}) {
+            QTemporaryDir home;
+            qputenv("HOME", home.path().toLocal8Bit());
+            qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toLocal8Bit());
+            QDir(home.path()).mkpath(".config");
             QFile file(home.path() + "/.config/user-dirs.dirs");
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(userDirs.toUtf8());
+            QVERIFY(!userDirs || (file.open(QIODevice::WriteOnly) &&
+                                  file.write("XDG_DOCUMENTS_DIR=\"$HOME/Papiere\"\n") > 0));
+            file.close();
+            QCOMPARE(XdgDocumentsFolder().documentsFolder(),
+                     home.path() + (userDirs ? "/Papiere" : "/Documents"));
         }
-        QCOMPARE(XdgDocumentsFolder().documentsFolder(), home.path() + expected);
     }
 
 private:

@@ -75,8 +75,8 @@ public:
         run([&] {
             for (size_t n = 0; n < m_toplevels.size(); ++n) {
                 Toplevel& toplevel = m_toplevels[n];
-                if (toplevel.activated != (int(n) + 1 == number) && !toplevel.closed)
-                    setState(toplevel, &Toplevel::activated, int(n) + 1 == number);
+                if (toplevel.has(Activated) != (int(n) + 1 == number) && !toplevel.closed)
+                    setState(toplevel, Activated, int(n) + 1 == number);
             }
         });
     }
@@ -98,7 +98,7 @@ public:
         run([&] {
             Toplevel& toplevel = m_toplevels[size_t(number - 1)];
             toplevel.closed = true;
-            toplevel.activated = false;
+            toplevel.states &= ~(1u << Activated);
             if (toplevel.resource)
                 zwlr_foreign_toplevel_handle_v1_send_closed(toplevel.resource);
         });
@@ -109,11 +109,9 @@ public:
         QStringList states;
         run([&] {
             const Toplevel& toplevel = m_toplevels[size_t(number - 1)];
-            for (auto [flag, name] : {std::pair(&Toplevel::maximized, "maximized"),
-                                      {&Toplevel::minimized, "minimized"},
-                                      {&Toplevel::activated, "activated"}}) {
-                if (toplevel.*flag)
-                    states << name;
+            for (uint32_t state : {Maximized, Minimized, Activated}) {
+                if (toplevel.has(state))
+                    states << QStringList{"maximized", "minimized", "activated"}[state];
             }
         });
         return states;
@@ -136,10 +134,15 @@ public:
     }
 
 private:
+    static constexpr uint32_t Maximized = ZWLR_FOREIGN_TOPLEVEL_HANDLE_V1_STATE_MAXIMIZED,
+                              Minimized = ZWLR_FOREIGN_TOPLEVEL_HANDLE_V1_STATE_MINIMIZED,
+                              Activated = ZWLR_FOREIGN_TOPLEVEL_HANDLE_V1_STATE_ACTIVATED;
     struct Toplevel
     {
         QString title, appId;
-        bool maximized = false, minimized = false, activated = false, closed = false;
+        uint32_t states = 0; // bit n: state n
+        bool closed = false;
+        bool has(uint32_t state) const { return states & (1u << state); }
         wl_resource* resource = nullptr;
     };
 
@@ -157,14 +160,14 @@ private:
         m_requests << request;
     }
     // A client's request to change a state: recorded, done and told back.
-    static void request(wl_resource* resource, const char* name, bool Toplevel::*flag, bool value)
+    static void request(wl_resource* resource, const char* name, uint32_t state, bool value)
     {
         s_server->record(QLatin1String(name) + ' ' + of(resource).title);
-        s_server->setState(of(resource), flag, value);
+        s_server->setState(of(resource), state, value);
     }
-    void setState(Toplevel& toplevel, bool Toplevel::*flag, bool value)
+    void setState(Toplevel& toplevel, uint32_t state, bool value)
     {
-        toplevel.*flag = value;
+        toplevel.states = (toplevel.states & ~(1u << state)) | (uint32_t(value) << state);
         send(toplevel);
     }
     void send(Toplevel& toplevel)
@@ -173,11 +176,8 @@ private:
             return;
         wl_array states;
         wl_array_init(&states);
-        for (auto [f, state] :
-             {std::pair(&Toplevel::maximized, ZWLR_FOREIGN_TOPLEVEL_HANDLE_V1_STATE_MAXIMIZED),
-              {&Toplevel::minimized, ZWLR_FOREIGN_TOPLEVEL_HANDLE_V1_STATE_MINIMIZED},
-              {&Toplevel::activated, ZWLR_FOREIGN_TOPLEVEL_HANDLE_V1_STATE_ACTIVATED}}) {
-            if (toplevel.*f)
+        for (uint32_t state : {Maximized, Minimized, Activated}) {
+            if (toplevel.has(state))
                 *static_cast<uint32_t*>(wl_array_add(&states, sizeof(uint32_t))) = state;
         }
         zwlr_foreign_toplevel_handle_v1_send_state(toplevel.resource, &states);
@@ -189,26 +189,18 @@ private:
         if (!m_manager)
             return;
         static const struct zwlr_foreign_toplevel_handle_v1_interface handle = {
-            [](wl_client*, wl_resource* r) {
-                request(r, "set_maximized", &Toplevel::maximized, true);
-            },
-            [](wl_client*, wl_resource* r) {
-                request(r, "unset_maximized", &Toplevel::maximized, false);
-            },
-            [](wl_client*, wl_resource* r) {
-                request(r, "set_minimized", &Toplevel::minimized, true);
-            },
-            [](wl_client*, wl_resource* r) {
-                request(r, "unset_minimized", &Toplevel::minimized, false);
-            },
+            [](wl_client*, wl_resource* r) { request(r, "set_maximized", Maximized, true); },
+            [](wl_client*, wl_resource* r) { request(r, "unset_maximized", Maximized, false); },
+            [](wl_client*, wl_resource* r) { request(r, "set_minimized", Minimized, true); },
+            [](wl_client*, wl_resource* r) { request(r, "unset_minimized", Minimized, false); },
             [](wl_client*, wl_resource* r, wl_resource* seat) {
                 Toplevel& toplevel = of(r);
                 s_server->record((seat ? "activate " : "activate-without-seat ") + toplevel.title);
                 for (Toplevel& other : s_server->m_toplevels) {
-                    if (&other != &toplevel && other.activated)
-                        s_server->setState(other, &Toplevel::activated, false);
+                    if (&other != &toplevel && other.has(Activated))
+                        s_server->setState(other, Activated, false);
                 }
-                s_server->setState(toplevel, &Toplevel::activated, true);
+                s_server->setState(toplevel, Activated, true);
             },
             [](wl_client*, wl_resource* r) { s_server->record("close " + of(r).title); },
             nullptr, // set_rectangle, set_fullscreen and unset_fullscreen: the client sends none
