@@ -54,16 +54,14 @@ private slots:
     }
 
 private:
-    bool writeEntry(const QString& appId, const QByteArray& text);
+    bool writeEntry(const QString& appId, const QByteArray& text)
+    {
+        QFile file(m_data.filePath("applications/" + appId + ".desktop"));
+        return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
+    }
     QTemporaryDir m_data;
     QString m_red, m_blue;
 };
-
-bool TestAppIdIcon::writeEntry(const QString& appId, const QByteArray& text)
-{
-    QFile file(m_data.filePath("applications/" + appId + ".desktop"));
-    return file.open(QIODevice::WriteOnly) && file.write(text) == text.size();
-}
 
 QTEST_MAIN(TestAppIdIcon)
 #include "TestAppIdIcon.moc"

@@ -11,49 +11,40 @@
 
 using namespace tarvex;
 
-Q_DECLARE_METATYPE(DesktopWindowsKind)
-Q_DECLARE_METATYPE(std::optional<QStringList>)
-
 // Which way of acting on windows a session gets, and what the user meets where there is none.
 class TestDesktopWindowsChoice final : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void choice_data()
+    void choice()
     {
-        QTest::addColumn<QString>("session");
-        QTest::addColumn<std::optional<QStringList>>("globals");
-        QTest::addColumn<DesktopWindowsKind>("kind");
+        using K = DesktopWindowsKind;
         const QStringList common{"wl_compositor", "wl_seat", "xdg_wm_base", "wl_output"};
         const QStringList sway =
             common + QStringList{"zwlr_layer_shell_v1", "zwlr_foreign_toplevel_manager_v1"};
         const QStringList kwin =
             common + QStringList{"org_kde_kwin_server_decoration_manager", "org_kde_plasma_shell"};
         const QStringList gnome = common + QStringList{"gtk_shell1", "zwp_linux_dmabuf_v1"};
-        QTest::newRow("X11 session") << "x11" << std::optional(sway) << DesktopWindowsKind::Ewmh;
-        QTest::newRow("no compositor")
-            << "" << std::optional<QStringList>() << DesktopWindowsKind::Ewmh;
-        QTest::newRow("wlroots") << "wayland" << std::optional(sway)
-                                 << DesktopWindowsKind::WlrForeignToplevel;
-        QTest::newRow("wlroots, session unset")
-            << "" << std::optional(sway) << DesktopWindowsKind::WlrForeignToplevel;
-        QTest::newRow("KWin") << "Wayland" << std::optional(kwin)
-                              << DesktopWindowsKind::KWinScripting;
-        QTest::newRow("KWin that also offers the protocol")
-            << "wayland" << std::optional(kwin + QStringList{"zwlr_foreign_toplevel_manager_v1"})
-            << DesktopWindowsKind::WlrForeignToplevel;
-        QTest::newRow("GNOME") << "wayland" << std::optional(gnome)
-                               << DesktopWindowsKind::Unavailable;
-        QTest::newRow("sway without the protocol")
-            << "wayland" << std::optional(common) << DesktopWindowsKind::Unavailable;
-    }
-    void choice()
-    {
-        QFETCH(QString, session);
-        QFETCH(std::optional<QStringList>, globals);
-        QFETCH(DesktopWindowsKind, kind);
-        QCOMPARE(chooseDesktopWindows(session, globals), kind);
+        const struct
+        {
+            QString session;
+            std::optional<QStringList> globals; // none: no compositor
+            K kind;
+        } rows[] = {
+            {"x11", sway, K::Ewmh},
+            {"", std::nullopt, K::Ewmh},
+            {"wayland", sway, K::WlrForeignToplevel},
+            {"", sway, K::WlrForeignToplevel},
+            {"Wayland", kwin, K::KWinScripting},
+            // A KWin that also offers the protocol.
+            {"wayland", kwin + QStringList{"zwlr_foreign_toplevel_manager_v1"},
+             K::WlrForeignToplevel},
+            {"wayland", gnome, K::Unavailable},
+            {"wayland", common, K::Unavailable}, // sway without the protocol
+        };
+        for (const auto& row : rows)
+            QCOMPARE(chooseDesktopWindows(row.session, row.globals), row.kind);
     }
 
     void unavailableReportsOnceAndTheRestWorks_data()

@@ -66,6 +66,7 @@ public:
     ~MockKWin() override
     {
         m_bus.unregisterService("org.kde.KWin");
+        m_bus.unregisterObject("/Scripting");
         m_thread.quit();
         m_thread.wait();
         qDeleteAll(m_loaded);

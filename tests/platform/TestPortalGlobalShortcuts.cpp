@@ -129,22 +129,22 @@ private slots:
         file.write("[portal]\nDBusName=org.freedesktop.impl.portal.desktop.tarvextest\n"
                    "Interfaces=org.freedesktop.impl.portal.GlobalShortcuts\nUseIn=tarvextest\n");
         file.close();
-        m_address = m_bus.address();
-        QVERIFY2(!m_address.isEmpty(), "dbus-daemon did not start");
-        QDBusConnection backend = QDBusConnection::connectToBus(m_address, "backend");
+        const QString address = m_bus.address();
+        QVERIFY2(!address.isEmpty(), "dbus-daemon did not start");
+        QDBusConnection backend = QDBusConnection::connectToBus(address, "backend");
         m_backend = std::make_unique<StandInShortcutsPortal>(backend);
         QVERIFY(backend.registerObject("/org/freedesktop/portal/desktop", m_backend.get(),
                                        QDBusConnection::ExportAllContents));
         QVERIFY(backend.registerService("org.freedesktop.impl.portal.desktop.tarvextest"));
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("DBUS_SESSION_BUS_ADDRESS", m_address);
+        env.insert("DBUS_SESSION_BUS_ADDRESS", address);
         env.insert("XDG_CURRENT_DESKTOP", "tarvextest");
         // Version 1.16 reads backends from XDG_DESKTOP_PORTAL_DIR, later ones from XDG_DATA_DIRS.
         env.insert("XDG_DESKTOP_PORTAL_DIR", portals);
         env.insert("XDG_DATA_DIRS", m_dir.path());
         m_frontend.setProcessEnvironment(env);
         m_frontend.start(Frontend, {"--replace"});
-        QDBusConnection client = QDBusConnection::connectToBus(m_address, "client");
+        QDBusConnection client = QDBusConnection::connectToBus(address, "client");
         QTRY_VERIFY_WITH_TIMEOUT(
             client.interface()->isServiceRegistered("org.freedesktop.portal.Desktop"), Long);
         m_client = std::make_unique<PortalGlobalShortcuts>(client);
@@ -165,7 +165,6 @@ private slots:
 
     void bindsThroughTheDocumentedFlow()
     {
-        m_backend->answer = 0;
         bindAndWait(
             {{"CTRL+ALT+k", "/usr/bin/kate", "CTRL+ALT+k"}, {"F12", "-Close Window-", "F12"}},
             State::Bound);
@@ -182,7 +181,6 @@ private slots:
 
     void changedListIsBoundInANewSession()
     {
-        m_backend->answer = 0;
         bindAndWait({{"F12", "-Close Window-", "F12"}}, State::Bound);
         const QString before = m_backend->session;
         bindAndWait({{"LOGO+e", "/usr/bin/nautilus", "LOGO+e"}}, State::Bound);
@@ -197,7 +195,6 @@ private slots:
 
     void declinedIsReportedAndNotBound()
     {
-        m_backend->answer = 1;
         bindAndWait({{"CTRL+q", "/usr/bin/x", "CTRL+q"}}, State::Declined);
         QVERIFY(m_backend->calls.last().startsWith("BindShortcuts"));
         QVERIFY(!m_client->problem().isEmpty());
@@ -240,7 +237,16 @@ public slots:
     }
 
 private:
-    void bindAndWait(const QList<GlobalShortcut>& shortcuts, State expected);
+    // Binds `shortcuts`, the user answering as `expected` needs.
+    void bindAndWait(const QList<GlobalShortcut>& shortcuts, State expected)
+    {
+        m_backend->calls.clear();
+        m_activated.clear();
+        m_backend->answer = expected == State::Declined ? 1 : 0;
+        m_client->bind(shortcuts);
+        QCOMPARE(m_client->state(), State::Binding);
+        QTRY_COMPARE_WITH_TIMEOUT(m_client->state(), expected, Long);
+    }
 
     QTemporaryDir m_dir;
     // No service starts on it: the frontend's calls to the desktop's other services (documents,
@@ -248,21 +254,11 @@ private:
     // frontend for many seconds.
     PrivateBus m_bus{PrivateBus::Kind::Bare};
     QProcess m_frontend;
-    QString m_address;
     std::unique_ptr<StandInShortcutsPortal> m_backend;
     std::unique_ptr<PortalGlobalShortcuts> m_client;
     QStringList m_activated;
     int m_forwarded = 0;
 };
-
-void TestPortalGlobalShortcuts::bindAndWait(const QList<GlobalShortcut>& shortcuts, State expected)
-{
-    m_backend->calls.clear();
-    m_activated.clear();
-    m_client->bind(shortcuts);
-    QCOMPARE(m_client->state(), State::Binding);
-    QTRY_COMPARE_WITH_TIMEOUT(m_client->state(), expected, Long);
-}
 
 QTEST_GUILESS_MAIN(TestPortalGlobalShortcuts)
 #include "TestPortalGlobalShortcuts.moc"

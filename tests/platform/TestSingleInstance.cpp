@@ -34,7 +34,7 @@ private slots:
 
     void lockOfCrashedProcessIsTakenOver()
     {
-        startHolder("claimed");
+        QCOMPARE(holderSays("hold"), QByteArray("claimed"));
         m_holder.kill(); // a crash: the lock file stays behind
         QVERIFY(m_holder.waitForFinished());
         LockFileSingleInstance instance;
@@ -84,7 +84,7 @@ private slots:
         }
         QCOMPARE(QFile::exists(victim), link == 1);
         // And it is really held: a second process is refused.
-        startHolder("refused");
+        QCOMPARE(holderSays("hold"), QByteArray("refused"));
     }
 
     void lockIsReleasedAtExit()
@@ -94,7 +94,7 @@ private slots:
             QVERIFY(first.tryClaim());
             QVERIFY(first.tryClaim()); // claiming again holds it still
         }
-        startHolder("claimed");
+        QCOMPARE(holderSays("hold"), QByteArray("claimed"));
     }
 
     void laterStartIsAnswered_data()
@@ -121,12 +121,7 @@ private slots:
                 ++asked;
                 return SingleInstance::Presence(presence);
             });
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("TARVEX_TEST_HOLD_LOCK", "ask");
-        m_holder.setProcessEnvironment(env);
-        m_holder.start(QCoreApplication::applicationFilePath(), {});
-        QTRY_VERIFY_WITH_TIMEOUT(m_holder.canReadLine(), 10000);
-        QCOMPARE(m_holder.readLine().trimmed(), QByteArray::number(presence));
+        QCOMPARE(holderSays("ask"), QByteArray::number(presence));
         QCOMPARE(asked, handler ? 1 : 0);
     }
 
@@ -147,23 +142,21 @@ private slots:
     }
 
 private:
-    void startHolder(const QByteArray& expected);
+    // Runs this program as a second instance ("hold": it claims the lock and holds it; "ask": it
+    // asks the holder to come forward) and returns the first line it prints.
+    QByteArray holderSays(const QByteArray& mode)
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("TARVEX_TEST_HOLD_LOCK", mode);
+        m_holder.setProcessEnvironment(env);
+        m_holder.start(QCoreApplication::applicationFilePath(), {});
+        (void)QTest::qWaitFor([this] { return m_holder.canReadLine(); }, 10000);
+        return m_holder.readLine().trimmed();
+    }
 
     std::unique_ptr<QTemporaryDir> m_runtime;
     QProcess m_holder;
 };
-
-// Runs this program as a second instance that claims the lock and reports.
-void TestSingleInstance::startHolder(const QByteArray& expected)
-{
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("TARVEX_TEST_HOLD_LOCK", "1");
-    m_holder.setProcessEnvironment(env);
-    m_holder.start(QCoreApplication::applicationFilePath(), {});
-    QVERIFY(m_holder.waitForStarted());
-    QVERIFY(m_holder.waitForReadyRead(10000));
-    QCOMPARE(m_holder.readLine().trimmed(), expected);
-}
 
 int main(int argc, char** argv)
 {

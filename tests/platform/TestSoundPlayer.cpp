@@ -30,19 +30,12 @@ private slots:
         m_wav = writeFile("chime.wav", chime.readAll());
     }
 
-    void playable_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("playable");
-        QTest::newRow("wav file") << "chime.wav" << true;
-        QTest::newRow("missing file") << "gone.wav" << false;
-        QTest::newRow("folder") << "" << false;
-    }
+    // A missing file and a folder are not playable.
     void playable()
     {
-        QFETCH(QString, name);
-        QFETCH(bool, playable);
-        QCOMPARE(CanberraSoundPlayer::isPlayableFile(QDir::homePath() + '/' + name), playable);
+        for (const auto& [name, playable] :
+             {std::pair("chime.wav", true), {"gone.wav", false}, {"", false}})
+            QCOMPARE(CanberraSoundPlayer::isPlayableFile(QDir::homePath() + '/' + name), playable);
     }
 
     void workerPlaysOnSilentDevice()
@@ -59,18 +52,15 @@ private slots:
     }
 
 private:
-    QString writeFile(const QString& name, const QByteArray& bytes);
+    static QString writeFile(const QString& name, const QByteArray& bytes)
+    {
+        QFile file(QDir::homePath() + '/' + name);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()
+                   ? file.fileName()
+                   : QString();
+    }
     QString m_wav;
 };
-
-QString TestSoundPlayer::writeFile(const QString& name, const QByteArray& bytes)
-{
-    QFile file(QDir::homePath() + '/' + name);
-    if (!file.open(QIODevice::WriteOnly))
-        return QString();
-    file.write(bytes);
-    return file.fileName();
-}
 
 QTEST_GUILESS_MAIN(TestSoundPlayer)
 #include "TestSoundPlayer.moc"
