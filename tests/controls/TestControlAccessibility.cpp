@@ -94,8 +94,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(m_window));
         b->setFocus();
         QTRY_VERIFY(Iface(b)->state().focused);
-        QVERIFY(Iface(b)->state().focusable);
-        QVERIFY(!Iface(other)->state().focused);
+        QVERIFY(Iface(b)->state().focusable && !Iface(other)->state().focused);
         // Held down with the mouse: pressed.
         QVERIFY(!Iface(b)->state().pressed);
         QTest::mousePress(b, Qt::LeftButton, {}, QPoint(5, 5));

@@ -110,8 +110,7 @@ private Q_SLOTS:
         ShellFixture f;
         f.settings.writeText("Hotkey Activation", "Sound", "");
         ThemeOptions& w = opened(f);
-        QVERIFY(!w.chkSoundEffect()->isChecked());
-        QVERIFY(!w.soundFile()->Enabled());
+        QVERIFY(!w.chkSoundEffect()->isChecked() && !w.soundFile()->Enabled());
         QCOMPARE((QStringList{w.soundFile()->Caption(), w.soundPath()}),
                  (QStringList{ThemeOptions::NoSoundCaption(), QString()}));
     }
@@ -226,8 +225,7 @@ private Q_SLOTS:
         QCOMPARE(MainButtonStyles(main), (QList<int>{7, 7, 7, 7}));
         QCOMPARE((QList<int>{main.ThemeForm()->ThemeColor(), main.ThemeForm()->Style()}),
                  (QList<int>{2, 1}));
-        QVERIFY(main.isVisible() && main.ThemeForm()->isVisible());
-        QVERIFY(f.messages().isEmpty());
+        QVERIFY(main.isVisible() && main.ThemeForm()->isVisible() && f.messages().isEmpty());
         QVERIFY(!f.shell->optionsWindow());
         QTRY_VERIFY(!window);
     }
@@ -242,8 +240,7 @@ private Q_SLOTS:
         w.btnTHEME()->setCurrentIndex(4);
         w.acceptChoices();
         QCOMPARE(MainButtonStyles(main), (QList<int>{4, 4, 4, 4}));
-        QVERIFY(main.isVisible());
-        QVERIFY(!f.shell->optionsWindow());
+        QVERIFY(main.isVisible() && !f.shell->optionsWindow());
         QCOMPARE(f.messages().size(), 1);
         for (const char* part :
              {"could not all be saved", "ButtonTheme/Color", "Hotkey Activation/Notification"})
@@ -311,8 +308,7 @@ private Q_SLOTS:
                 QTest::keyClick(&w, Qt::Key_Escape);
             else
                 w.close();
-            QVERIFY(!w.isVisible());
-            QVERIFY(f.shell->mainWindow()->isVisible());
+            QVERIFY(!w.isVisible() && f.shell->mainWindow()->isVisible());
             QCOMPARE(f.shell->optionsWindow(), &w);
             QCOMPARE(Stored(f, {"ButtonTheme"}), QStringList{"absent"});
         }

@@ -84,8 +84,7 @@ private slots:
     {
         m_button->setToolTip(QString());
         enter();
-        QVERIFY(tip());
-        QVERIFY(TipTracker::of(tip())->isWaiting());
+        QVERIFY(tip() && TipTracker::of(tip())->isWaiting());
         QTRY_VERIFY(!TipTracker::of(tip())->isWaiting());
         QVERIFY(!tip()->isVisible());
     }

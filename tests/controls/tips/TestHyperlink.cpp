@@ -164,11 +164,9 @@ private slots:
         };
         QVERIFY(!cornerChanged());
         QTest::keyClick(m_edit, Qt::Key_Tab);
-        QVERIFY(m_link->hasFocus() && m_link->isFocusRectShown());
-        QVERIFY(cornerChanged());
+        QVERIFY(m_link->hasFocus() && m_link->isFocusRectShown() && cornerChanged());
         m_edit->setFocus(Qt::MouseFocusReason);
-        QVERIFY(!m_link->isFocusRectShown());
-        QVERIFY(!cornerChanged());
+        QVERIFY(!m_link->isFocusRectShown() && !cornerChanged());
         m_link->setFocus(Qt::TabFocusReason);
         const QList<int> arrows{Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down};
         for (int key : arrows)
