@@ -10,8 +10,8 @@ timeout kills it. Prints killed / survived / not reached / not compiled per fold
 (killed / reached) and the survivors, and writes them to mutate-report.txt and
 mutate-report.json in the build folder. The checkout itself is never written to.
 
-Usage: scripts/mutate.py [--mutants N] [--seed S] [--e2e] [--compare OLD.json] [--jobs J]
-                         [--build DIR]
+Usage: scripts/mutate.py [--mutants N] [--seed S] [--e2e] [--compare OLD.json] [--every-killer]
+                         [--jobs J] [--build DIR]
    or: make mutate [MUTANTS=N] [SEED=S] [E2E=1] [COMPARE=OLD.json]
 """
 import argparse
@@ -381,7 +381,7 @@ class Mutant:
         self.id, self.site, self.key, self.rel = number, site, key, site.src.rel
         self.was, self.becomes, mutated = mutation
         self.code = site.code(number, mutated)
-        self.status, self.killer, self.tests = 'not compiled', None, []
+        self.status, self.killer, self.tests, self.killers = 'not compiled', None, [], []
 
     def describe(self):
         short = lambda s: s if len(s) <= 70 else s[:67] + '...'
@@ -567,8 +567,9 @@ def trace(bdir, tests, jobs):
     return dict(parallel(jobs, one, tests))
 
 
-def run_mutants(mutants, tests, reached, jobs):
-    """Runs each mutant against the tests that reach it, quickest first, until one fails."""
+def run_mutants(mutants, tests, reached, jobs, every_killer=False):
+    """Runs each mutant against the tests that reach it, quickest first, until one fails (or,
+    with `every_killer`, against all of them, to learn which programs alone kill a mutant)."""
     seconds = {t['name']: t['seconds'] for t in tests}
     for m in mutants:
         m.tests = sorted((n for n, ids in reached.items() if m.id in ids), key=seconds.get)
@@ -579,8 +580,11 @@ def run_mutants(mutants, tests, reached, jobs):
         for test in (t for name in m.tests for t in tests if t['name'] == name):
             verdict, _ = run_test(test, {'TARVEX_MUTANT': str(m.id)}, 3 * test['seconds'] + 30)
             if verdict != 'passed':
-                m.status, m.killer = 'killed', f'{test["name"]} ({verdict})'
-                break
+                if not m.killer:
+                    m.status, m.killer = 'killed', f'{test["name"]} ({verdict})'
+                m.killers.append(test['name'])
+                if not every_killer:
+                    break
         with RUNNING_LOCK:
             done.append(m)
             print(f'mutate: [{len(done)}/{len(todo)}] #{m.id} {m.status} {m.describe()}',
@@ -633,6 +637,8 @@ def report(args, mutants, tests, timings):
     left_out = [f'{t["name"]} ({t["left out"]})' for t in tests if 'left out' in t]
     if left_out:
         lines += ['', 'Left out, as they fail with no mutant on: ' + ', '.join(left_out)]
+    if args.every_killer:
+        lines += sole_killers(mutants, tests)
     if args.compare:
         lines += compared(args.compare, mutants)
     text = '\n'.join(lines) + '\n'
@@ -646,7 +652,21 @@ def report(args, mutants, tests, timings):
                    'results': [{'id': m.id, 'file': m.rel, 'line': m.site.lines[0],
                                 'kind': m.site.kind, 'was': m.was, 'becomes': m.becomes,
                                 'key': m.key, 'status': m.status, 'killer': m.killer,
+                                'killers': m.killers,
                                 'reached by': len(m.tests)} for m in mutants]}, f, indent=1)
+
+
+def sole_killers(mutants, tests):
+    """Per test program: the mutants it kills, and those no other program kills. A program that
+    is the sole killer of none adds no fault-finding power of its own."""
+    kills, sole = Counter(), Counter()
+    for m in mutants:
+        for name in m.killers:
+            kills[name] += 1
+            sole[name] += len(m.killers) == 1
+    return ['', f'{"test program":36}{"kills":>7}{"alone":>7}'] + [
+        f'{t["name"]:36}{kills[t["name"]]:7}{sole[t["name"]]:7}'
+        for t in sorted(tests, key=lambda t: (sole[t['name']], kills[t['name']], t['name']))]
 
 
 def compared(old_path, mutants):
@@ -681,6 +701,8 @@ def main():
     parser.add_argument('--seed', type=int, default=1, help='the seed of the draw')
     parser.add_argument('--e2e', action='store_true', help='add the end-to-end tests')
     parser.add_argument('--compare', help="run an earlier JSON report's mutants again")
+    parser.add_argument('--every-killer', action='store_true',
+                        help='run each killed mutant against every test that reaches it too')
     parser.add_argument('--jobs', type=int, default=2, help='parallel compiles and test runs')
     parser.add_argument('--build', default=os.path.join(ROOT, 'build-mutate'),
                         help='its build folder (build-mutate/ in the checkout)')
@@ -706,7 +728,7 @@ def main():
     tests, step = test_programs(bdir, args.e2e), time.monotonic()
     reached = trace(bdir, tests, args.jobs)
     timings['trace'], step = minutes(time.monotonic() - step), time.monotonic()
-    run_mutants(compiled, tests, reached, args.jobs)
+    run_mutants(compiled, tests, reached, args.jobs, args.every_killer)
     timings['mutants'] = minutes(time.monotonic() - step)
     report(args, mutants, tests, timings)
 

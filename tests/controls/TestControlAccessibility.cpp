@@ -2,13 +2,12 @@
 #include "controls/button/velbutton.h"
 #include "controls/frame/velForms.h"
 #include "controls/tips/Hyperlink.h"
+#include "tests/controls/Rows.h"
 
-#include <QAccessible>
-#include <QMenu>
 #include <QtTest>
+#include <QtWidgets>
 
 using namespace tarvex;
-using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -17,9 +16,15 @@ QAccessibleInterface* Iface(QObject* o)
     return QAccessible::queryAccessibleInterface(o);
 }
 
-QAccessibleActionInterface* Actions(QObject* o)
+// Runs the named action of o.
+void Act(QObject* o, const QString& action)
 {
-    return Iface(o)->actionInterface();
+    Iface(o)->actionInterface()->doAction(action);
+}
+
+bool Offers(QObject* o, const QString& action)
+{
+    return Iface(o)->actionInterface()->actionNames().contains(action);
 }
 
 // The children of iface with the given role, by name.
@@ -40,6 +45,8 @@ QHash<QString, QAccessibleInterface*> ChildrenOfRole(QAccessibleInterface* iface
 class TestControlAccessibility final : public QObject
 {
     Q_OBJECT
+    // mode (3: a push button with a menu), caption, tip, role, name, description
+    using Described = std::tuple<const char*, int, QString, QString, int, QString, QString>;
 
 private slots:
     void init()
@@ -48,38 +55,21 @@ private slots:
         m_window->setWindowTitle("Test window");
         m_window->resize(400, 300);
     }
-
     void cleanup() { delete m_window; }
-
     void buttonDescribed_data()
     {
-        QTest::addColumn<int>("mode"); // ButtonMode, or 3: a push button with a menu
-        QTest::addColumn<QString>("caption");
-        QTest::addColumn<QString>("tip");
-        QTest::addColumn<int>("role");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("description");
-        QTest::newRow("push, access key")
-            << 0 << u" &Save Settings"_s << u"Writes the file"_s << int(QAccessible::Button)
-            << u"Save Settings"_s << u"Writes the file"_s;
-        QTest::newRow("check, literal ampersand")
-            << 1 << u"Load && &Go"_s << u""_s << int(QAccessible::CheckBox) << u"Load & Go"_s
-            << u""_s;
-        QTest::newRow("option, no caption: the tip names it")
-            << 2 << u""_s << u"Browse"_s << int(QAccessible::RadioButton) << u"Browse"_s << u""_s;
-        QTest::newRow("menu, blank caption")
-            << 3 << u"   "_s << u"Add a hotkey"_s << int(QAccessible::ButtonMenu)
-            << u"Add a hotkey"_s << u""_s;
+        AddRows<Described>({{"push, access key", 0, " &Save Settings", "Writes the file",
+                             QAccessible::Button, "Save Settings", "Writes the file"},
+                            {"check, literal ampersand", 1, "Load && &Go", "",
+                             QAccessible::CheckBox, "Load & Go", ""},
+                            {"option, no caption: the tip names it", 2, "", "Browse",
+                             QAccessible::RadioButton, "Browse", ""},
+                            {"menu, blank caption", 3, "   ", "Add a hotkey",
+                             QAccessible::ButtonMenu, "Add a hotkey", ""}});
     }
-
     void buttonDescribed()
     {
-        QFETCH(int, mode);
-        QFETCH(QString, caption);
-        QFETCH(QString, tip);
-        QFETCH(int, role);
-        QFETCH(QString, name);
-        QFETCH(QString, description);
+        const auto [row, mode, caption, tip, role, name, description] = CurrentRow<Described>();
         auto* b = new velbutton(m_window, "b");
         b->setMode(ButtonMode::Option); // the role follows a change of mode
         QMenu menu;
@@ -88,12 +78,11 @@ private slots:
             b->SetPopupMenu(&menu);
         b->setCaption(caption);
         b->setToolTip(tip);
-        QCOMPARE(int(Iface(b)->role()), role);
-        QCOMPARE(bool(Iface(b)->state().hasPopup), mode == 3);
-        QCOMPARE(Iface(b)->text(QAccessible::Name), name);
-        QCOMPARE(Iface(b)->text(QAccessible::Description), description);
+        QCOMPARE(std::tuple(int(Iface(b)->role()), bool(Iface(b)->state().hasPopup),
+                            Iface(b)->text(QAccessible::Name),
+                            Iface(b)->text(QAccessible::Description)),
+                 std::tuple(role, mode == 3, name, description));
     }
-
     void buttonStates()
     {
         auto* b = new velbutton(m_window, "b");
@@ -105,8 +94,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(m_window));
         b->setFocus();
         QTRY_VERIFY(Iface(b)->state().focused);
-        QVERIFY(Iface(b)->state().focusable);
-        QVERIFY(!Iface(other)->state().focused);
+        QVERIFY(Iface(b)->state().focusable && !Iface(other)->state().focused);
         // Held down with the mouse: pressed.
         QVERIFY(!Iface(b)->state().pressed);
         QTest::mousePress(b, Qt::LeftButton, {}, QPoint(5, 5));
@@ -117,17 +105,13 @@ private slots:
         b->setMode(ButtonMode::Check);
         QVERIFY(Iface(b)->state().checkable && !Iface(b)->state().checked);
         QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(5, 5));
-        QVERIFY(Iface(b)->state().checked);
-        QVERIFY(!Iface(b)->state().pressed);
-        // Default button and disabled.
+        QVERIFY(Iface(b)->state().checked && !Iface(b)->state().pressed);
         QVERIFY(!Iface(other)->state().defaultButton);
         other->setDefault(true);
         QVERIFY(Iface(other)->state().defaultButton);
         other->setEnabled(false);
-        QVERIFY(Iface(other)->state().disabled);
-        QVERIFY(!Iface(b)->state().disabled);
+        QVERIFY(Iface(other)->state().disabled && !Iface(b)->state().disabled);
     }
-
     void pressActionPresses()
     {
         auto* push = new velbutton(m_window, "push");
@@ -142,22 +126,20 @@ private slots:
         QSignalSpy checkClicks(check, &velbutton::clicked);
         const QString press = QAccessibleActionInterface::pressAction();
         const QString toggle = QAccessibleActionInterface::toggleAction();
-        QVERIFY(Actions(push)->actionNames().contains(press));
-        Actions(push)->doAction(press);
+        QVERIFY(Offers(push, press));
+        Act(push, press);
         QCOMPARE(clicks.count(), 1);
-        QVERIFY(Actions(check)->actionNames().contains(toggle));
-        Actions(check)->doAction(toggle);
-        QVERIFY(check->isChecked());
-        QCOMPARE(checkClicks.count(), 1);
-        Actions(check)->doAction(toggle);
+        QVERIFY(Offers(check, toggle));
+        Act(check, toggle);
+        QCOMPARE(std::tuple(check->isChecked(), checkClicks.count()), std::tuple(true, 1));
+        Act(check, toggle);
         QVERIFY(!check->isChecked());
-        Actions(optionB)->doAction(toggle);
-        QVERIFY(optionB->isChecked());
-        QVERIFY(!optionA->isChecked());
+        Act(optionB, toggle);
+        QCOMPARE(std::tuple(optionA->isChecked(), optionB->isChecked()), std::tuple(false, true));
         // A disabled button offers no press, and a press asked for anyway does nothing.
         push->setEnabled(false);
-        QVERIFY(!Actions(push)->actionNames().contains(press));
-        Actions(push)->doAction(press);
+        QVERIFY(!Offers(push, press));
+        Act(push, press);
         QCOMPARE(clicks.count(), 1);
         // With a menu the action opens the menu.
         auto* menuButton = new velbutton(m_window, "menu");
@@ -170,47 +152,46 @@ private slots:
         });
         menuButton->SetPopupMenu(&menu);
         m_window->show();
-        Actions(menuButton)->doAction(QAccessibleActionInterface::showMenuAction());
+        Act(menuButton, QAccessibleActionInterface::showMenuAction());
         QTRY_VERIFY(shown);
     }
-
     void hyperlink()
     {
         auto* link = new tarvex::Hyperlink(m_window, "link");
         link->SetCaption("Show Advanced Settings");
         QAccessibleInterface* iface = Iface(link);
-        QCOMPARE(iface->role(), QAccessible::Link);
-        QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Show Advanced Settings"));
-        QVERIFY(iface->state().linked);
-        QVERIFY(!iface->state().traversed);
+        QCOMPARE(std::tuple(iface->role(), iface->text(QAccessible::Name)),
+                 std::tuple(QAccessible::Link, QString("Show Advanced Settings")));
+        QVERIFY(iface->state().linked && !iface->state().traversed);
         QSignalSpy jumps(link, &tarvex::Hyperlink::Jump);
-        QVERIFY(iface->actionInterface()->actionNames().contains("jump"));
-        iface->actionInterface()->doAction("jump");
+        QVERIFY(Offers(link, "jump"));
+        Act(link, "jump");
         QCOMPARE(jumps.count(), 1);
         QTRY_VERIFY(iface->state().traversed);
         link->SetCaption("Hide Advanced Settings");
         QCOMPARE(iface->text(QAccessible::Name), QStringLiteral("Hide Advanced Settings"));
         link->SetEnabled(false);
-        iface->actionInterface()->doAction("jump");
+        Act(link, "jump");
         QCOMPARE(jumps.count(), 1);
     }
-
     void framedWindow()
     {
         // A window told about before its frame came is described anew once it has one.
         QVERIFY(Iface(m_window));
         auto* frame = new velForms(m_window);
-        auto* ok = new velbutton(frame, "ok");
-        ok->setCaption("OK");
+        (new velbutton(frame, "ok"))->setCaption("OK");
         QAccessibleInterface* window = Iface(m_window);
-        QCOMPARE(window->role(), QAccessible::Window);
-        QCOMPARE(window->text(QAccessible::Name), QStringLiteral("Test window"));
+        QCOMPARE(std::tuple(window->role(), window->text(QAccessible::Name)),
+                 std::tuple(QAccessible::Window, QString("Test window")));
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window));
         QAccessibleInterface* body = Iface(frame);
+        const auto names = [body] {
+            const QList<QString> keys = ChildrenOfRole(body, QAccessible::Button).keys();
+            return QSet<QString>(keys.begin(), keys.end());
+        };
         QHash<QString, QAccessibleInterface*> buttons = ChildrenOfRole(body, QAccessible::Button);
-        QCOMPARE(QSet<QString>(buttons.keyBegin(), buttons.keyEnd()),
-                 (QSet<QString>{"OK", "Close", "Maximize", "Minimize"}));
+        QCOMPARE(names(), (QSet<QString>{"OK", "Close", "Maximize", "Minimize"}));
         for (QAccessibleInterface* b : std::as_const(buttons)) {
             QCOMPARE(b->parent(), body);
             QCOMPARE(body->child(body->indexOfChild(b)), b);
@@ -222,20 +203,18 @@ private slots:
         QVERIFY(buttons["Close"]->rect().contains(closeCentre));
         QCOMPARE(body->childAt(closeCentre.x(), closeCentre.y()), buttons["Close"]);
         // Their press action does what a click does.
-        buttons["Maximize"]->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        const QString press = QAccessibleActionInterface::pressAction();
+        buttons["Maximize"]->actionInterface()->doAction(press);
         QCOMPARE(frame->WindowState(), 2);
-        QCOMPARE(ChildrenOfRole(body, QAccessible::Button).contains("Restore"), true);
+        QVERIFY(names().contains("Restore"));
         QSignalSpy closeClicks(frame, &velForms::closeClicked);
-        ChildrenOfRole(body, QAccessible::Button)["Close"]->actionInterface()->doAction(
-            QAccessibleActionInterface::pressAction());
+        ChildrenOfRole(body, QAccessible::Button)["Close"]->actionInterface()->doAction(press);
         QCOMPARE(closeClicks.count(), 1);
         QVERIFY(!m_window->isVisible());
         // Hidden caption buttons are not offered.
         frame->setMinButton(false);
         frame->setMaxButton(false);
-        buttons = ChildrenOfRole(body, QAccessible::Button);
-        QCOMPARE(QSet<QString>(buttons.keyBegin(), buttons.keyEnd()),
-                 (QSet<QString>{"OK", "Close"}));
+        QCOMPARE(names(), (QSet<QString>{"OK", "Close"}));
     }
 
 private:

@@ -209,10 +209,16 @@ private slots:
                  qPrintable(g_messages[1]));
     }
 
-    // The four window actions of the host's hotkeys on real windows.
-    void minimizeAndMaximize()
+    // The host's window actions on real windows; a window gone before its action is no error.
+    void windowActions()
     {
         QVERIFY(startWindowHost());
+        QVERIFY(!m_app->openVictim("Victim gone").isEmpty());
+        m_app->lastVictim().kill();
+        m_app->lastVictim().waitForFinished();
+        AppDriver::press("ctrl+alt+x");
+        AppDriver::press("ctrl+alt+h");
+        QTRY_COMPARE_WITH_TIMEOUT(m_harness->hostLines("action").size(), 2, 5000);
         const QString window = m_app->openVictim("Victim minmax");
         QVERIFY(!window.isEmpty());
         QVERIFY(!property(window, "_NET_WM_STATE").contains("MAXIMIZED"));
@@ -223,11 +229,7 @@ private slots:
         QVERIFY(property(window, "WM_STATE").contains("Normal"));
         AppDriver::press("ctrl+alt+m");
         QTRY_VERIFY_WITH_TIMEOUT(property(window, "WM_STATE").contains("Iconic"), 5000);
-    }
-
-    void close()
-    {
-        QVERIFY(startWindowHost());
+        QCOMPARE(m_harness->hostLines("tray").size(), 0); // the vanished window was not hidden
         QVERIFY(!m_app->openVictim("Victim close").isEmpty());
         AppDriver::press("ctrl+alt+c");
         QVERIFY(m_app->lastVictim().waitForFinished(5000));
@@ -257,23 +259,6 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(embeddedIconCentre().isNull(), 5000);
         tray.terminate();
         tray.waitForFinished();
-    }
-
-    // The foreground window may vanish between the hotkey and the action: nothing happens.
-    void closedWindowIsNoError()
-    {
-        QVERIFY(startWindowHost());
-        QVERIFY(!m_app->openVictim("Victim gone").isEmpty());
-        m_app->lastVictim().kill();
-        m_app->lastVictim().waitForFinished();
-        AppDriver::press("ctrl+alt+x");
-        AppDriver::press("ctrl+alt+h");
-        QTRY_COMPARE_WITH_TIMEOUT(m_harness->hostLines("action").size(), 2, 5000);
-        // The host still acts, and hid nothing before.
-        const QString next = m_app->openVictim("Victim after");
-        AppDriver::press("ctrl+alt+m");
-        QTRY_VERIFY_WITH_TIMEOUT(property(next, "WM_STATE").contains("Iconic"), 5000);
-        QCOMPARE(m_harness->hostLines("tray").size(), 0);
     }
 
     // Last: the layout changes may end openbox, which the window tests need.

@@ -1,23 +1,15 @@
 // The tray icon without a tray (offscreen): the stand-in window keeps tip, balloon and clicks.
-
 #include "ui/ProgramTrayIcon.h"
 #include "ui/TrayFallbackWindow.h"
 
-#include <QApplication>
-#include <QContextMenuEvent>
-#include <QLabel>
-#include <QScreen>
-#include <QSignalSpy>
-#include <QSystemTrayIcon>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace tarvex;
 
 class TestProgramTrayIcon final : public QObject
 {
     Q_OBJECT
-
-private:
     // Adds the icon named "Tarvex" and waits for its stand-in window.
     static TrayFallbackWindow* standIn(ProgramTrayIcon& icon, bool balloon = false)
     {
@@ -33,30 +25,25 @@ private Q_SLOTS:
         QVERIFY(!QSystemTrayIcon::isSystemTrayAvailable());
         ProgramTrayIcon::setDefaultFallbackDelay(0);
     }
-
-    void balloonOnlyWhenPrepared_data()
+    // The balloon only when prepared, once; the tip cut to 128 characters.
+    void balloonAndTip()
     {
-        QTest::addColumn<bool>("prepared");
-        QTest::newRow("balloon") << true;
-        QTest::newRow("no balloon") << false;
+        for (bool prepared : {true, false}) {
+            const QString tip = QStringLiteral("Tarvex is running");
+            ProgramTrayIcon icon;
+            QSignalSpy balloons(&icon, &ProgramTrayIcon::balloonShown);
+            icon.add(QStringLiteral("Configure Hotkeys"), prepared);
+            QCOMPARE(icon.tip(), QStringLiteral("Configure Hotkeys"));
+            icon.setTip(tip);
+            QTRY_VERIFY(icon.usesFallbackWindow());
+            QCOMPARE(icon.fallbackWindow()->toolTip(), tip);
+            QCOMPARE(balloons.count(), prepared ? 1 : 0);
+            icon.setTip(tip);
+            QCOMPARE(balloons.count(), prepared ? 1 : 0);
+            icon.setTip(QString(200, u'x'));
+            QCOMPARE(icon.tip().size(), 128);
+        }
     }
-
-    void balloonOnlyWhenPrepared()
-    {
-        QFETCH(bool, prepared);
-        const QString tip = QStringLiteral("Tarvex is running");
-        ProgramTrayIcon icon;
-        QSignalSpy balloons(&icon, &ProgramTrayIcon::balloonShown);
-        icon.add(QStringLiteral("Configure Hotkeys"), prepared);
-        QCOMPARE(icon.tip(), QStringLiteral("Configure Hotkeys"));
-        icon.setTip(tip);
-        QTRY_VERIFY(icon.usesFallbackWindow());
-        QCOMPARE(icon.fallbackWindow()->toolTip(), tip);
-        QCOMPARE(balloons.count(), prepared ? 1 : 0);
-        icon.setTip(tip);
-        QCOMPARE(balloons.count(), prepared ? 1 : 0);
-    }
-
     void waitsBeforeStandingIn()
     {
         ProgramTrayIcon icon;
@@ -65,22 +52,15 @@ private Q_SLOTS:
         QVERIFY(!icon.usesFallbackWindow());
         QTRY_VERIFY(icon.usesFallbackWindow());
     }
-
-    void tipIsCutTo128Characters()
-    {
-        ProgramTrayIcon icon;
-        icon.add(QStringLiteral("Tarvex"), false);
-        icon.setTip(QString(200, u'x'));
-        QCOMPARE(icon.tip().size(), 128);
-    }
-
-    void standInReportsMouse()
+    // The stand-in reports the mouse, and shows icon and name in the screen's bottom right corner.
+    void standInMouseAndLook()
     {
         ProgramTrayIcon icon;
         QSignalSpy doubleClicks(&icon, &ProgramTrayIcon::doubleClicked);
         QSignalSpy menus(&icon, &ProgramTrayIcon::menuRequested);
         TrayFallbackWindow* window = standIn(icon);
         QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
         QTest::mouseDClick(window, Qt::RightButton);
         QCOMPARE(doubleClicks.count(), 0);
         QTest::mouseDClick(window, Qt::LeftButton);
@@ -89,15 +69,6 @@ private Q_SLOTS:
         QApplication::sendEvent(window, &event);
         QCOMPARE(menus.count(), 1);
         QCOMPARE(menus.first().first().toPoint(), QPoint(103, 104));
-    }
-
-    // The stand-in shows icon and name in the screen's bottom right corner.
-    void standInShowsIconAndName()
-    {
-        ProgramTrayIcon icon;
-        TrayFallbackWindow* window = standIn(icon);
-        QVERIFY(window);
-        QVERIFY(QTest::qWaitForWindowExposed(window));
         QCOMPARE(window->windowTitle(), QStringLiteral("Tarvex"));
         QVERIFY(!window->windowIcon().isNull());
         QRect picture, name;
@@ -115,7 +86,6 @@ private Q_SLOTS:
         QVERIFY(window->geometry().bottom() > area.center().y());
         QVERIFY(window->geometry().right() > area.center().x());
     }
-
     // The stand-in is often already active when the list appears: Enter there shows the window.
     void enterOnActiveStandInShowsHiddenWindow()
     {
@@ -133,14 +103,12 @@ private Q_SLOTS:
         QCOMPARE(chosen.size(), 1);
         QCOMPARE(chosen.at(0).at(0).toInt(), 3);
     }
-
     void removeTakesStandInAway()
     {
         ProgramTrayIcon icon;
         QVERIFY(standIn(icon, true));
         icon.remove();
-        QVERIFY(!icon.isShown());
-        QVERIFY(!icon.fallbackWindow());
+        QVERIFY(!icon.isShown() && !icon.fallbackWindow());
         icon.setTip(QStringLiteral("ignored"));
         QVERIFY(!icon.isShown());
     }

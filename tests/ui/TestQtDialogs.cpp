@@ -1,20 +1,16 @@
 // The message boxes as Qt draws them: where they appear, and what keys answer.
-
+#include "tests/controls/Rows.h"
 #include "ui/QtDialogs.h"
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QScreen>
-#include <QTest>
-#include <QTimer>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace tarvex;
 
 class TestQtDialogs final : public QObject
 {
     Q_OBJECT
-
-private:
+    using Answer = std::tuple<const char*, bool, int, QString>; // waits, key, answer
     // Shows a message and returns where its box stood, closing it again.
     static QRect messageBoxPlace(QWidget* parent)
     {
@@ -51,27 +47,20 @@ private Q_SLOTS:
         window.move(area.bottomRight() - QPoint(120, 60));
         QVERIFY(area.contains(messageBoxPlace(control)));
     }
-
     void keysAnswerSafely_data()
     {
-        QTest::addColumn<bool>("waits");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QString>("answer");
-        QTest::newRow("choice, Enter: the first") << true << int(Qt::Key_Return) << "File";
-        QTest::newRow("choice, Escape: none") << true << int(Qt::Key_Escape) << "";
-        QTest::newRow("log-off question, Enter: No") << false << int(Qt::Key_Return) << "No";
-        QTest::newRow("log-off question, Escape: No") << false << int(Qt::Key_Escape) << "No";
+        AddRows<Answer>({{"choice, Enter: the first", true, Qt::Key_Return, "File"},
+                         {"choice, Escape: none", true, Qt::Key_Escape, ""},
+                         {"log-off question, Enter: No", false, Qt::Key_Return, "No"},
+                         {"log-off question, Escape: No", false, Qt::Key_Escape, "No"}});
     }
-
     // Enter and Escape never choose what the user did not pick.
     void keysAnswerSafely()
     {
-        QFETCH(bool, waits);
-        QFETCH(int, key);
-        QFETCH(QString, answer);
+        const auto [row, waits, key, answer] = CurrentRow<Answer>();
         QtDialogs dialogs;
         QString given = QStringLiteral("none");
-        const auto press = [key] {
+        const auto press = [key = key] {
             for (QWidget* box : QApplication::topLevelWidgets())
                 if (qobject_cast<QMessageBox*>(box) && box->isVisible())
                     QTest::keyClick(box, Qt::Key(key));

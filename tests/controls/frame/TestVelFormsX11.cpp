@@ -5,12 +5,8 @@
 #include "controls/frame/FrameGrip.h"
 #include "controls/frame/velForms.h"
 
-#include <functional>
-#include <QCursor>
-#include <QHash>
-#include <QProcess>
-#include <QScreen>
-#include <QTest>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace tarvex;
 
@@ -51,12 +47,7 @@ int drag(const QPoint& from, const QPoint& to, const std::function<bool()>& take
     xdo({"mousedown", "1"});
     const QPoint nudge(to.x() > from.x() ? 1 : -1, 0);
     QPoint at = from;
-    const bool followed = QTest::qWaitFor(
-        [&] {
-            at += nudge;
-            return moveTo(at) && taken();
-        },
-        5000);
+    const bool followed = QTest::qWaitFor([&] { return moveTo(at += nudge) && taken(); }, 5000);
     for (int i = 1; followed && i <= 8; ++i)
         moveTo(at + (to - at) * i / 8);
     xdo({"mouseup", "1"});
@@ -75,52 +66,43 @@ private slots:
         if (QGuiApplication::platformName() != QLatin1String("xcb"))
             QSKIP("needs an X session (run through run-in-xsession.sh)");
     }
-
     void init()
     {
-        m_form = new Form;
+        m_form = std::make_unique<Form>();
         m_form->setWindowTitle(QStringLiteral("Frame test"));
-        m_frame = new velForms(m_form);
+        m_frame = new velForms(m_form.get());
         m_form->setGeometry(200, 150, 400, 300);
         m_form->show();
         m_form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(m_form));
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
         QTRY_COMPARE(m_form->geometry(), QRect(200, 150, 400, 300)); // placed by the window manager
     }
-
-    void cleanup()
-    {
-        delete m_form;
-        m_form = nullptr;
-    }
-
+    void cleanup() { m_form.reset(); }
     void titleBarMovesWindow()
     {
         const QPoint shown = m_form->pos();
-        const QPoint before = ServerGeometry(m_form).topLeft();
+        const QPoint before = ServerGeometry(m_form.get()).topLeft();
         const QPoint grab = m_frame->mapToGlobal(QPoint(150, 12));
         const int lag = drag(grab, grab + QPoint(120, 90),
-                             [&] { return ServerGeometry(m_form).topLeft() != before; });
+                             [&] { return ServerGeometry(m_form.get()).topLeft() != before; });
         QVERIFY(lag >= 0);
         QTRY_VERIFY_WITH_TIMEOUT(
             (m_form->pos() - (shown + QPoint(120, 90))).manhattanLength() <= 6 + lag, 3000);
         QCOMPARE(m_frame->WindowState(), 0);
     }
-
     void gripResizes()
     {
-        const QPoint inside = m_frame->mapToGlobal(QPoint(200, 150));
-        QVERIFY(moveTo(inside)); // the grips are placed on the first move over the frame
+        QVERIFY(moveTo(m_frame->mapToGlobal(QPoint(200, 150)))); // the grips come on the first move
         QTRY_VERIFY(m_frame->findChild<FrameGrip*>("rightGrip")->isVisible());
         const QPoint right = m_frame->mapToGlobal(QPoint(m_frame->width() - 3, 120));
         QVERIFY(drag(right, right + QPoint(-400, 0),
-                     [&] { return ServerGeometry(m_form).width() != 400; }) >= 0);
+                     [&] { return ServerGeometry(m_form.get()).width() != 400; }) >= 0);
         QTRY_COMPARE_WITH_TIMEOUT(m_form->width(), 130, 3000);
         QCOMPARE(m_form->height(), 300);
     }
 
 private:
-    Form* m_form = nullptr;
+    std::unique_ptr<Form> m_form;
     velForms* m_frame = nullptr;
 };
 

@@ -2,39 +2,27 @@
 #include "controls/button/velbutton.h"
 #include "controls/tips/TipTracker.h"
 #include "controls/tips/TipWindow.h"
+#include "tests/controls/Rows.h"
 
-#include <QApplication>
-#include <QCursor>
-#include <QTest>
-#include <QToolTip>
-#include <QVBoxLayout>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace tarvex;
-
-Q_DECLARE_METATYPE(TipIcon)
-
-namespace {
-
-TipWindow* tipOf(const velbutton* button)
-{
-    return qobject_cast<TipWindow*>(button->toolTipWindow());
-}
-
-} // namespace
 
 class TestButtonToolTip final : public QObject
 {
     Q_OBJECT
+    // back colour, title, icon, type (1 a balloon, here read right to left), shown back and icon
+    using Properties = std::tuple<const char*, qlonglong, QString, int, int, QColor, TipIcon>;
 
 private slots:
     void init()
     {
         m_host = std::make_unique<QWidget>();
         auto* layout = new QVBoxLayout(m_host.get());
-        m_button = new velbutton(nullptr, "Command1");
+        layout->addWidget(m_button = new velbutton(nullptr, "Command1"));
         m_button->setFixedSize(140, 40);
         m_button->setToolTip("Starts the hotkeys");
-        layout->addWidget(m_button);
         layout->addSpacing(40);
         m_host->move(150, 150);
         m_host->show();
@@ -42,17 +30,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(m_host.get()));
         QCursor::setPos(5, 5);
     }
-
     void cleanup() { m_host.reset(); }
-
     void createdOnEnteringHot()
     {
         QVERIFY(!m_button->toolTipWindow());
         enter();
         QCOMPARE(m_button->state(), ButtonState::Hot);
-        TipWindow* tip = tipOf(m_button);
-        QVERIFY(tip);
-        QVERIFY(!tip->isVisible()); // waits for the pointer to rest
+        TipWindow* tip = this->tip();
+        QVERIFY(tip && !tip->isVisible()); // waits for the pointer to rest
         QCOMPARE(tip->content().text, "Starts the hotkeys");
         QTRY_VERIFY(tip->isVisible());
         QVERIFY(!tip->geometry().contains(QCursor::pos()));
@@ -64,7 +49,6 @@ private slots:
         leave();
         QVERIFY(!tip->isVisible());
     }
-
     void neverCreatedWhileDown()
     {
         const QPoint inside(30, 12);
@@ -77,7 +61,6 @@ private slots:
         enter(inside + QPoint(10, 0));
         QVERIFY(m_button->toolTipWindow());
     }
-
     void eachEntryReplacesTheTip()
     {
         enter();
@@ -90,25 +73,21 @@ private slots:
         m_button->setTooltipTitle("Info");
         enter();
         QVERIFY(!first); // the old window is gone
-        QCOMPARE(tipOf(m_button)->content().text, "Changed text");
-        QCOMPARE(tipOf(m_button)->content().title, "Info");
+        QCOMPARE((QStringList{tip()->content().text, tip()->content().title}),
+                 (QStringList{"Changed text", "Info"}));
         int windows = 0;
         for (QWidget* widget : QApplication::topLevelWidgets())
             windows += qobject_cast<TipWindow*>(widget) ? 1 : 0;
         QCOMPARE(windows, 1);
     }
-
     void emptyTextRegistersButShowsNothing()
     {
         m_button->setToolTip(QString());
         enter();
-        TipWindow* tip = tipOf(m_button);
-        QVERIFY(tip);
-        QVERIFY(TipTracker::of(tip)->isWaiting());
-        QTRY_VERIFY(!TipTracker::of(tip)->isWaiting());
-        QVERIFY(!tip->isVisible());
+        QVERIFY(tip() && TipTracker::of(tip())->isWaiting());
+        QTRY_VERIFY(!TipTracker::of(tip())->isWaiting());
+        QVERIFY(!tip()->isVisible());
     }
-
     // A dropped Leave of a fast move: no tip once the pointer rests elsewhere.
     void noTipOnceThePointerHasLeft()
     {
@@ -122,61 +101,42 @@ private slots:
         enter();
         m_button->installEventFilter(&lostLeave);
         QCursor::setPos(m_host->mapToGlobal(QPoint(5, m_host->height() - 5)));
-        TipWindow* tip = tipOf(m_button);
-        QTRY_VERIFY(!TipTracker::of(tip)->isWaiting());
-        QVERIFY(!tip->isVisible());
+        QTRY_VERIFY(!TipTracker::of(tip())->isWaiting());
+        QVERIFY(!tip()->isVisible());
     }
-
     void propertiesReachTheTip_data()
     {
-        QTest::addColumn<qlonglong>("back");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<int>("icon");
-        QTest::addColumn<int>("type"); // 1 a balloon (here read right to left), else a rectangle
-        QTest::addColumn<QColor>("shownBack");
-        QTest::addColumn<TipIcon>("shownIcon");
         const QColor desktop = QToolTip::palette().color(QPalette::ToolTipBase);
         const OleColor info = SystemColor(SystemColors::InfoBackground);
-        QTest::newRow("own colour")
-            << qlonglong(RGB(0, 128, 0)) << "" << 0 << 0 << QColor(0, 128, 0) << TipIcon::None;
-        QTest::newRow("system colour")
-            << qlonglong(info) << "" << 0 << 0 << ToQColor(info) << TipIcon::None;
-        QTest::newRow("unknown system colour")
-            << qlonglong(SystemColor(200)) << "" << 0 << 0 << desktop << TipIcon::None;
-        QTest::newRow("both") << 0LL << "Hint" << 3 << 0 << desktop << TipIcon::Error;
-        QTest::newRow("unknown icon") << 0LL << "" << 7 << 0 << desktop << TipIcon::None;
-        QTest::newRow("balloon") << 0LL << "" << 0 << 1 << desktop << TipIcon::None;
+        AddRows<Properties>(
+            {{"own colour", RGB(0, 128, 0), "", 0, 0, QColor(0, 128, 0), TipIcon::None},
+             {"system colour", info, "", 0, 0, ToQColor(info), TipIcon::None},
+             {"unknown system colour", SystemColor(200), "", 0, 0, desktop, TipIcon::None},
+             {"both", 0, "Hint", 3, 0, desktop, TipIcon::Error},
+             {"unknown icon", 0, "", 7, 0, desktop, TipIcon::None},
+             {"balloon", 0, "", 0, 1, desktop, TipIcon::None}});
     }
-
     // The button's tooltip properties as the tip shows them.
     void propertiesReachTheTip()
     {
-        QFETCH(qlonglong, back);
-        QFETCH(QString, title);
-        QFETCH(int, icon);
-        QFETCH(int, type);
-        QFETCH(QColor, shownBack);
-        QFETCH(TipIcon, shownIcon);
+        const auto [row, back, title, icon, type, shownBack, shownIcon] = CurrentRow<Properties>();
         m_button->setTooltipBackColor(OleColor(back));
         m_button->setTooltipTitle(title);
         m_button->setToolTipIcon(icon);
         m_button->setToolTipType(type);
         m_button->setRightToLeft(type == 1);
         enter();
-        TipWindow* tip = tipOf(m_button);
-        QTRY_VERIFY(tip->isVisible());
-        const TipContent& content = tip->content();
-        QCOMPARE(content.title, title);
-        QCOMPARE(content.icon, shownIcon);
-        QCOMPARE(content.hasTitleLine(), !title.isEmpty() || shownIcon != TipIcon::None);
-        QCOMPARE(content.shape, type == 1 ? TipShape::Balloon : TipShape::Rectangle);
-        QCOMPARE(content.rightToLeft, type == 1);
+        QTRY_VERIFY(tip()->isVisible());
+        const TipContent& content = tip()->content();
+        QCOMPARE(std::tuple(content.title, content.icon, content.hasTitleLine(), content.shape,
+                            content.rightToLeft),
+                 std::tuple(title, shownIcon, !title.isEmpty() || shownIcon != TipIcon::None,
+                            type == 1 ? TipShape::Balloon : TipShape::Rectangle, type == 1));
         if (type == 1)
-            QCOMPARE(tip->stemSide(), StemSide::Top);
+            QCOMPARE(tip()->stemSide(), StemSide::Top);
         else
-            QCOMPARE(tip->image().pixelColor(3, 3).rgb(), shownBack.rgb());
+            QCOMPARE(tip()->image().pixelColor(3, 3).rgb(), shownBack.rgb());
     }
-
     void goesAwayWithTheButton()
     {
         enter();
@@ -187,10 +147,9 @@ private slots:
     }
 
 private:
+    TipWindow* tip() const { return qobject_cast<TipWindow*>(m_button->toolTipWindow()); }
     void enter(const QPoint& at = {20, 10}) { QTest::mouseMove(m_button, at); }
-
     void leave() { QTest::mouseMove(m_host.get(), QPoint(5, m_host->height() - 5)); }
-
     std::unique_ptr<QWidget> m_host;
     velbutton* m_button = nullptr;
 };

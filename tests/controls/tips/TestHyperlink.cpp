@@ -1,13 +1,9 @@
 // The hyperlink label: properties, hover from pointer events, jumps, keyboard and focus rules.
 #include "controls/tips/Hyperlink.h"
+#include "tests/controls/Rows.h"
 
-#include <QApplication>
-#include <QCursor>
-#include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QTest>
-#include <QVBoxLayout>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace tarvex;
 
@@ -23,25 +19,24 @@ protected:
     void keyPressEvent(QKeyEvent* event) override { keys.append(event->key()); }
 };
 
-constexpr OleColor Purple = RGB(128, 0, 128);
+const QColor Purple(128, 0, 128);
 
 } // namespace
 
 class TestHyperlink final : public QObject
 {
     Q_OBJECT
+    using Input = std::tuple<const char*, QString, int, int>; // input, key, jumps
 
 private slots:
     void init()
     {
         m_host = std::make_unique<Host>();
         auto* layout = new QVBoxLayout(m_host.get());
-        m_edit = new QLineEdit;
-        m_link = new Hyperlink(nullptr, "soundFile");
-        layout->addWidget(m_edit);
-        layout->addWidget(m_link);
+        layout->addWidget(m_edit = new QLineEdit);
+        layout->addWidget(m_link = new Hyperlink(nullptr, "soundFile"));
         m_link->SetCaption("Click to select sound file");
-        m_link->SetColorUsed(Purple);
+        m_link->SetColorUsed(RGB(128, 0, 128));
         m_jumps = 0;
         connect(m_link, &Hyperlink::Jump, this, [this] { ++m_jumps; });
         m_host->move(100, 100);
@@ -51,9 +46,7 @@ private slots:
         m_edit->setFocus();
         QCursor::setPos(5, 5);
     }
-
     void cleanup() { m_host.reset(); }
-
     // A link sized by its text follows a new caption.
     void autoSizeFollowsTheCaption()
     {
@@ -64,31 +57,29 @@ private slots:
         QVERIFY(link.width() > before);
         QCOMPARE(link.size(), link.sizeHint());
     }
-
     void usedColourAfterFirstJump()
     {
         const QColor unused = labelColour();
         QTest::mouseClick(m_link, Qt::LeftButton, {}, labelCentre());
         QCOMPARE(m_jumps, 1);
         QTRY_VERIFY(m_link->isUsed());
-        QTRY_COMPARE(labelColour(), ToQColor(Purple));
-        QCursor::setPos(m_link->mapToGlobal(labelCentre()));
+        QTRY_COMPARE(labelColour(), Purple);
+        pointAt(labelCentre());
         QTRY_VERIFY(m_link->isHovering());
-        QVERIFY(labelColour() != ToQColor(Purple) && labelColour() != unused);
-        QCursor::setPos(m_host->mapToGlobal(QPoint(1, 1)));
+        QVERIFY(labelColour() != Purple && labelColour() != unused);
+        pointAt(QPoint(1, 1), m_host.get());
         QTRY_VERIFY(!m_link->isHovering());
-        QCOMPARE(labelColour(), ToQColor(Purple));
+        QCOMPARE(labelColour(), Purple);
         m_link->SetEnabled(false);
         m_link->SetEnabled(true); // re-enabling keeps the used colour
-        QCOMPARE(labelColour(), ToQColor(Purple));
+        QCOMPARE(labelColour(), Purple);
     }
-
     void noHoverLookInBackground()
     {
         const QColor unused = labelColour();
         QApplication::setActiveWindow(nullptr);
         QVERIFY(!QApplication::activeWindow());
-        QCursor::setPos(m_link->mapToGlobal(labelCentre()));
+        pointAt(labelCentre());
         QCoreApplication::processEvents();
         QVERIFY(!m_link->isHovering());
         QCOMPARE(labelColour(), unused);
@@ -96,43 +87,34 @@ private slots:
         QTRY_VERIFY(m_link->isHovering());
         QVERIFY(labelColour() != unused);
     }
-
     void coveredLinkDoesNotHover()
     {
         QWidget cover;
         cover.setGeometry(QRect(m_link->mapToGlobal(QPoint(0, 0)), m_link->size()));
         cover.show();
         QVERIFY(QTest::qWaitForWindowExposed(&cover));
-        QCursor::setPos(m_link->mapToGlobal(labelCentre()));
+        pointAt(labelCentre());
         QCoreApplication::processEvents();
         QVERIFY(!m_link->isHovering());
         cover.hide();
         m_host->activateWindow();
         QTRY_VERIFY(m_link->isHovering());
     }
-
     void inputsThatJump_data()
     {
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<int>("key");
-        QTest::addColumn<int>("jumps");
-        QTest::newRow("Space") << "key" << int(Qt::Key_Space) << 1;
-        QTest::newRow("Enter") << "key" << int(Qt::Key_Return) << 1;
-        QTest::newRow("keypad Enter") << "key" << int(Qt::Key_Enter) << 1;
-        QTest::newRow("a letter") << "key" << int(Qt::Key_A) << 0;
-        QTest::newRow("Escape") << "key" << int(Qt::Key_Escape) << 0;
-        QTest::newRow("click: the focus stays where it was") << "click" << 0 << 1;
-        QTest::newRow("let go outside") << "outside" << 0 << 0;
-        QTest::newRow("right button") << "right" << 0 << 0;
+        AddRows<Input>({{"Space", "key", Qt::Key_Space, 1},
+                        {"Enter", "key", Qt::Key_Return, 1},
+                        {"keypad Enter", "key", Qt::Key_Enter, 1},
+                        {"a letter", "key", Qt::Key_A, 0},
+                        {"Escape", "key", Qt::Key_Escape, 0},
+                        {"click: the focus stays where it was", "click", 0, 1},
+                        {"let go outside", "outside", 0, 0},
+                        {"right button", "right", 0, 0}});
     }
-
     // A held key jumps once; a click jumps without taking the focus from the edit box.
     void inputsThatJump()
     {
-        QFETCH(QString, input);
-        QFETCH(int, key);
-        QFETCH(int, jumps);
-        const QPoint outside(m_link->width() + 20, 2);
+        const auto [row, input, key, jumps] = CurrentRow<Input>();
         if (input == "key") {
             m_link->setFocus(Qt::TabFocusReason);
             QTest::keyClick(m_link, Qt::Key(key));
@@ -141,27 +123,25 @@ private slots:
         } else {
             const auto button = input == "right" ? Qt::RightButton : Qt::LeftButton;
             QTest::mousePress(m_link, button, {}, labelCentre());
-            QTest::mouseRelease(m_link, button, {}, input == "outside" ? outside : labelCentre());
-            QVERIFY(m_edit->hasFocus());
-            QVERIFY(!m_link->isFocusRectShown());
+            QTest::mouseRelease(m_link, button, {},
+                                input == "outside" ? QPoint(m_link->width() + 20, 2)
+                                                   : labelCentre());
+            QVERIFY(m_edit->hasFocus() && !m_link->isFocusRectShown());
         }
         QCOMPARE(m_jumps, jumps);
     }
-
     void prepareJumpCanEnsureLostFocus_data()
     {
-        QTest::addColumn<bool>("ensure");
-        QTest::newRow("lost focus ensured") << true;
-        QTest::newRow("left alone") << false;
+        AddRows<std::tuple<const char*, bool>>(
+            {{"lost focus ensured", true}, {"left alone", false}});
     }
-
     void prepareJumpCanEnsureLostFocus()
     {
-        QFETCH(bool, ensure);
+        const auto [row, ensure] = CurrentRow<std::tuple<const char*, bool>>();
         QStringList order;
-        connect(m_link, &Hyperlink::PrepareJump, this, [&](bool& ensureFiringLostFocus) {
+        connect(m_link, &Hyperlink::PrepareJump, this, [&, ensure = ensure](bool& ensureLostFocus) {
             order << "prepare";
-            ensureFiringLostFocus = ensure;
+            ensureLostFocus = ensure;
         });
         bool rectDuringJump = false;
         connect(m_link, &Hyperlink::Jump, this, [&] {
@@ -174,8 +154,8 @@ private slots:
         QCOMPARE(order, QStringList({"prepare", "jump"}));
         QCOMPARE(rectDuringJump, !ensure);
     }
-
-    void focusRectangleOnlyForKeyboardFocus()
+    // Only focus from the keyboard draws the rectangle; the arrow keys go on to the window.
+    void keyboardFocus()
     {
         auto cornerChanged = [this] {
             QImage image(m_link->size(), QImage::Format_ARGB32_Premultiplied);
@@ -184,29 +164,21 @@ private slots:
         };
         QVERIFY(!cornerChanged());
         QTest::keyClick(m_edit, Qt::Key_Tab);
-        QVERIFY(m_link->hasFocus());
-        QVERIFY(m_link->isFocusRectShown());
-        QVERIFY(cornerChanged());
+        QVERIFY(m_link->hasFocus() && m_link->isFocusRectShown() && cornerChanged());
         m_edit->setFocus(Qt::MouseFocusReason);
-        QVERIFY(!m_link->isFocusRectShown());
-        QVERIFY(!cornerChanged());
-    }
-
-    void arrowKeysGoToParent()
-    {
+        QVERIFY(!m_link->isFocusRectShown() && !cornerChanged());
         m_link->setFocus(Qt::TabFocusReason);
-        for (Qt::Key key : {Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down})
-            QTest::keyClick(m_link, key);
-        QTRY_COMPARE(m_host->keys,
-                     QList<int>({Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down}));
+        const QList<int> arrows{Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down};
+        for (int key : arrows)
+            QTest::keyClick(m_link, Qt::Key(key));
+        QTRY_COMPARE(m_host->keys, arrows);
         QCOMPARE(m_jumps, 0);
     }
-
     void disabledLinkNeitherHoversNorJumps()
     {
         m_link->SetEnabled(false);
         QTest::mouseClick(m_link, Qt::LeftButton, {}, labelCentre());
-        QCursor::setPos(m_link->mapToGlobal(labelCentre()));
+        pointAt(labelCentre());
         QCoreApplication::processEvents();
         QCOMPARE(m_jumps, 0);
         QVERIFY(!m_link->isHovering());
@@ -222,18 +194,16 @@ private slots:
     }
 
 private:
+    QLabel* label() const { return m_link->findChild<QLabel*>("LabelHyperlink"); }
     QColor labelColour() const
     {
-        const auto* label = m_link->findChild<QLabel*>("LabelHyperlink");
-        return label->palette().color(QPalette::Active, QPalette::WindowText);
+        return label()->palette().color(QPalette::Active, QPalette::WindowText);
     }
-
-    QPoint labelCentre() const
+    QPoint labelCentre() const { return label()->geometry().center(); }
+    void pointAt(const QPoint& at, QWidget* in = nullptr)
     {
-        const auto* label = m_link->findChild<QLabel*>("LabelHyperlink");
-        return label->geometry().center();
+        QCursor::setPos((in ? in : m_link)->mapToGlobal(at));
     }
-
     std::unique_ptr<Host> m_host;
     QLineEdit* m_edit = nullptr;
     Hyperlink* m_link = nullptr;

@@ -3,12 +3,8 @@
 #include "controls/tips/TipPainter.h"
 #include "controls/tips/TipWindow.h"
 
-#include <QCursor>
-#include <QGuiApplication>
-#include <QMouseEvent>
-#include <QScreen>
-#include <QTest>
-#include <QWidget>
+#include <QtTest>
+#include <QtWidgets>
 
 using namespace tarvex;
 
@@ -33,7 +29,7 @@ protected:
     void mouseMoveEvent(QMouseEvent*) override { ShowInfoTip(this, "Starts the hotkeys", "Info"); }
 };
 
-QImage screenPixels(const QRect& rect)
+QImage ScreenPixels(const QRect& rect)
 {
     return QGuiApplication::primaryScreen()
         ->grabWindow(0, rect.x(), rect.y(), rect.width(), rect.height())
@@ -41,20 +37,20 @@ QImage screenPixels(const QRect& rect)
 }
 
 // Shows the tool and waits until the screen shows it where the window manager placed it.
-bool showOnScreen(QWidget& tool)
+bool ShowOnScreen(QWidget& tool)
 {
     tool.show();
     if (!QTest::qWaitForWindowExposed(&tool, 20000))
         return false;
     return QTest::qWaitFor(
         [&tool] {
-            const QRect area(tool.mapToGlobal(QPoint(0, 0)), tool.size());
-            const QImage shot = screenPixels(area);
-            const int right = area.width() - 1;
-            const int bottom = area.height() - 1;
-            return shot.pixelColor(0, 0) == ToolColour && shot.pixelColor(right, 0) == ToolColour &&
-                   shot.pixelColor(0, bottom) == ToolColour &&
-                   shot.pixelColor(right, bottom) == ToolColour;
+            const QImage shot = ScreenPixels(QRect(tool.mapToGlobal(QPoint(0, 0)), tool.size()));
+            const QRect r = shot.rect();
+            for (const QPoint& corner :
+                 {r.topLeft(), r.topRight(), r.bottomLeft(), r.bottomRight()})
+                if (shot.pixelColor(corner) != ToolColour)
+                    return false;
+            return true;
         },
         20000);
 }
@@ -70,7 +66,7 @@ private slots:
     {
         BlueTool tool;
         tool.setGeometry(100, 100, 500, 400);
-        QVERIFY(showOnScreen(tool));
+        QVERIFY(ShowOnScreen(tool));
         const QPoint rest = tool.mapToGlobal(QPoint(80, 60));
         QCursor::setPos(rest - QPoint(3, 0));
         QCursor::setPos(rest);
@@ -80,8 +76,8 @@ private slots:
         QVERIFY(!frame.contains(rest));
         QCOMPARE(tip->stemSide(), StemSide::Top);
         const QPoint middle(TipPainter::StemInset, frame.height() / 2);
-        QTRY_COMPARE(screenPixels(frame).pixelColor(middle), tip->image().pixelColor(middle));
-        const QImage shown = screenPixels(frame);
+        QTRY_COMPARE(ScreenPixels(frame).pixelColor(middle), tip->image().pixelColor(middle));
+        const QImage shown = ScreenPixels(frame);
         // Outside the rounded corner the blue tool shows through the window's shape.
         QCOMPARE(shown.pixelColor(0, TipPainter::StemHeight), ToolColour);
         // The shadow darkens the blue below it instead of covering it.
