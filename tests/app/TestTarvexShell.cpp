@@ -82,8 +82,7 @@ private Q_SLOTS:
             {{"automatic"}, true},       {{"AUTOMATIC"}, true},
             {{"AutoMatic"}, true},       {{}, false},
             {{"automatic", "x"}, false}, {{"automatic "}, false},
-            {{"--automatic"}, false},    {{"auto"}, false},
-        };
+            {{"--automatic"}, false},    {{"auto"}, false}};
         for (const auto& [arguments, automatic] : rows) {
             QCOMPARE(CommandLine::isAutomaticStart(arguments), automatic);
             ShellFixture f(arguments);
@@ -111,8 +110,7 @@ private Q_SLOTS:
             {{"--automatic"}, R::Unknown, "--automatic"},
             {{"-"}, R::Unknown, "-"},
             {{"--verbose", "--help"}, R::Unknown, "--verbose"},
-            {{"--help", "--verbose"}, R::Help, "--help"},
-        };
+            {{"--help", "--verbose"}, R::Help, "--help"}};
         for (const auto& [arguments, request, option] : rows) {
             QString found;
             QCOMPARE(int(CommandLine::parse(arguments, &found)), int(request));
@@ -127,8 +125,7 @@ private Q_SLOTS:
             {Presence::WindowRaised, ""},
             {Presence::TrayIcon, "its icon in the notification area"},
             {Presence::StandInWindow, "small Tarvex window"},
-            {Presence::NoAnswer, "already running"},
-        };
+            {Presence::NoAnswer, "already running"}};
         for (const auto& [answer, message] : rows) {
             ShellFixture f({"automatic"});
             f.instance.setOtherRunning(true, answer);

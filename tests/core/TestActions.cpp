@@ -64,8 +64,7 @@ private slots:
             {"-MINIMIZE window-", {"minimize 7"}},
             {"-Maximize Window-", {"maximize 7"}},
             {"-Hide Window-", {"hide 7", "add 0 7 Editor"}},
-            {"-shut down-", {"ask later Shutdown Computer|Do you want to shutdown the computer?"}},
-        };
+            {"-shut down-", {"ask later Shutdown Computer|Do you want to shutdown the computer?"}}};
         for (const auto& [target, calls] : rows) {
             ActionRig rig;
             rig.desktop.setTitle(7, QStringLiteral("Editor"));

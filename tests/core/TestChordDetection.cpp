@@ -44,8 +44,7 @@ private slots:
             {"(Alt)(NumEnter)", "ALT+KP_Enter"},
             {"(Ctrl)(Backspace)", "CTRL+BackSpace"},
             {"(Play)", "XF86AudioPlay"},
-            {"(VolDown)", "XF86AudioLowerVolume"},
-        };
+            {"(VolDown)", "XF86AudioLowerVolume"}};
         for (const auto& [combination, trigger] : rows)
             QCOMPARE(ChordTrigger(combination), QString(trigger));
         for (const char* none : {"gofb", "(Ctrl)ab", "a", "(Shift)x", "(Esc)", "(Ctrl)(Alt)",

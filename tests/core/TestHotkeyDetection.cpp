@@ -36,8 +36,7 @@ private slots:
             {"(Ctrl)(Alt)k", {17, 162, 18, 164, 75}, Codes({17, 18, 18}), false},
             {"(Alt)(Ctrl)k", {18, 164, 17, 162, 75}, Codes({18, 18, 17}), true},
             {"(Win)e", {91, 0, 69}, Codes({91}), true},
-            {"(Win)e", {92, 0, 69}, Codes({92}), false},
-        };
+            {"(Win)e", {92, 0, 69}, Codes({92}), false}};
         for (const auto& [combination, presses, bufferBeforeLetter, fires] : rows) {
             makeDetection(combination + QStringLiteral("*/bin/x"));
             for (qsizetype i = 0; i + 1 < presses.size(); i += 2)

@@ -25,8 +25,7 @@ private slots:
     {
         const std::tuple<const char*, int, int> rows[] = {
             {"blue", 3, 13}, {"", 3, 13},   {"40000", 3, 13}, {" 5 ", 5, 5},
-            {"-2", -2, -2},  {"4.6", 5, 5}, {"inf", 3, 13},
-        };
+            {"-2", -2, -2},  {"4.6", 5, 5}, {"inf", 3, 13}};
         for (const auto& [stored, mainStyle, editorStyle] : rows) {
             m_store->writeText(QStringLiteral("ButtonTheme"), QStringLiteral("Color"), stored);
             const AppSettings settings(*m_store);
@@ -51,8 +50,7 @@ private slots:
     void startupNoteBalloonRule()
     {
         const std::tuple<const char*, bool, int> rows[] = {
-            {"1", true, 1}, {"0", false, 0}, {"1.0", true, 1}, {"2", false, 2}, {"yes", false, 0},
-        };
+            {"1", true, 1}, {"0", false, 0}, {"1.0", true, 1}, {"2", false, 2}, {"yes", false, 0}};
         for (const auto& [stored, suppressed, checkBox] : rows) {
             m_store->writeText(QStringLiteral("Startup"), QStringLiteral("Note"), stored);
             const AppSettings settings(*m_store);
@@ -126,8 +124,7 @@ private slots:
             {"Th\u00e8me", "cl\u00e9", "\u00e9t\u00e9"},
             {"Euro\u20ac", "k\u20ac", "5\u20ac"},
             {"Theme", "Sound", "a\tb\t"},
-            {"Theme", "Path", "C:\\dir\\"},
-        };
+            {"Theme", "Path", "C:\\dir\\"}};
         int row = 0;
         for (const auto& [section, key, value] : rows) {
             ++row;

@@ -267,8 +267,7 @@ private Q_SLOTS:
         const std::tuple<const char*, QStringList, QStringList, bool> rows[] = {
             {"Reload", outside, outside, false},
             {"Overwrite", edited, edited, true},
-            {"Cancel", outside, edited, false},
-        };
+            {"Cancel", outside, edited, false}};
         for (const auto& [answer, onDisk, shown, saved] : rows) {
             Editor editor(FileRow);
             editor.add({"URL", "http://example.org", "(Ctrl)(Alt)k"});
@@ -382,10 +381,11 @@ private Q_SLOTS:
     void browse()
     {
         const std::tuple<QStringList, const char*, int> rows[] = {
-            {{"File", "/bin/sh"}, "/bin/sh", 2},    {{"Folder", "/usr"}, "/usr", 2},
-            {{"File", " "}, "/bin/true", 2},        {{""}, "/bin/true", 1},
-            {{"File", "/tmp/a*b"}, "/bin/true", 3},
-        };
+            {{"File", "/bin/sh"}, "/bin/sh", 2},
+            {{"Folder", "/usr"}, "/usr", 2},
+            {{"File", " "}, "/bin/true", 2},
+            {{""}, "/bin/true", 1},
+            {{"File", "/tmp/a*b"}, "/bin/true", 3}};
         for (const auto& [answers, target, dialogs] : rows) {
             Editor editor(FileRow);
             for (const QString& answer : answers)
