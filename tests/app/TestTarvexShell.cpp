@@ -66,6 +66,24 @@ void FollowFile(ShellFixture& f, const QByteArray& hotkeys)
     f.shell->hotkeyHost()->followFile();
 }
 
+// The editor first shows inside the work area, a margin from its edges; moved by the user,
+// it stays there when shown again.
+void CheckEditorPlacement(hkCORE* editor)
+{
+    const QRect area = editor->screen()->availableGeometry();
+    const QRect frame = editor->frameGeometry();
+    const int margin = hkCORE::ScreenMargin;
+    QVERIFY(frame.left() >= area.left() + margin && frame.top() >= area.top() + margin);
+    if (frame.width() <= area.width() - 2 * margin)
+        QVERIFY(frame.right() <= area.right() - margin);
+    if (frame.height() <= area.height() - 2 * margin)
+        QVERIFY(frame.bottom() <= area.bottom() - margin);
+    editor->move(frame.topLeft() + QPoint(5, 7));
+    editor->hide();
+    editor->show();
+    QCOMPARE(editor->frameGeometry().topLeft(), frame.topLeft() + QPoint(5, 7));
+}
+
 } // namespace
 
 class TestTarvexShell final : public QObject
@@ -199,21 +217,6 @@ private Q_SLOTS:
         }
     }
 
-    void trayDoubleClickHidesAndRestoresVisibleEditor()
-    {
-        ShellFixture f({"automatic"});
-        QVERIFY(f.start());
-        f.shell->settingsFromTray();
-        hkCORE* editor = f.shell->editor();
-        editor->move(40, 50);
-        const QRect placed = editor->geometry();
-        editor->onTrayDoubleClicked();
-        QVERIFY(!editor->isVisible() && editor->isMinimized());
-        editor->onTrayDoubleClicked();
-        QVERIFY(editor->isVisible() && !editor->isMinimized());
-        QCOMPARE(std::tuple(editor->geometry(), f.shell->editor()), std::tuple(placed, editor));
-    }
-
     // The hotkeys' icon is there whenever they run; the main window says whether they run.
     void mainWindowSaysWhetherHotkeysRun()
     {
@@ -246,12 +249,7 @@ private Q_SLOTS:
         f.keys.tap({65});
         QCOMPARE(std::tuple(f.opener.calls(), f.sound.calls()),
                  std::tuple(OpenedA, QStringList{"play /opt/tarvex/Sounds/Bing.wav"}));
-    }
-
-    void configureStopsHotkeysAndTheirIcon()
-    {
-        ShellFixture f({"automatic"});
-        QVERIFY(f.start("a*/tmp/a file"));
+        // "Configure" stops the hotkeys and their icon; saving returns to the main window.
         f.shell->openFromTray();
         QVERIFY(f.trayShown());
         QTest::mouseClick(f.shell->mainWindow()->configureButton(), Qt::LeftButton);
@@ -259,7 +257,7 @@ private Q_SLOTS:
                             f.mainShown()),
                  std::tuple(false, false, true, false));
         f.keys.tap({65});
-        QVERIFY(f.opener.calls().isEmpty());
+        QCOMPARE(f.opener.calls(), OpenedA);
         f.clickInEditor("saveButton");
         QVERIFY(f.mainShown());
         QCOMPARE(f.shell->mainWindow()->hotkeyState()->text(), Tarvex::HotkeysOffText());
@@ -325,6 +323,7 @@ private Q_SLOTS:
             QWidget* window = nullptr;
             if (wizard) {
                 f.shell->configureHotkeys();
+                CheckEditorPlacement(f.shell->editor());
                 dialog = std::make_unique<FormWizard>(f.dialogs, f.shell->editor());
                 window = dialog.get();
                 window->installEventFilter(&watch);
@@ -357,7 +356,16 @@ private Q_SLOTS:
         f.shell->openFromTray();
         QVERIFY(f.mainShown());
         f.shell->settingsFromTray();
-        QVERIFY(f.shell->editor()->isVisible() && !f.mainShown());
+        hkCORE* editor = f.shell->editor();
+        QVERIFY(editor->isVisible() && !f.mainShown());
+        // A double-click on the icon hides the visible editor and brings it back in place.
+        editor->move(40, 50);
+        const QRect placed = editor->geometry();
+        editor->onTrayDoubleClicked();
+        QVERIFY(!editor->isVisible() && editor->isMinimized());
+        editor->onTrayDoubleClicked();
+        QVERIFY(editor->isVisible() && !editor->isMinimized());
+        QCOMPARE(std::tuple(editor->geometry(), f.shell->editor()), std::tuple(placed, editor));
     }
 
     void openAfterManualStartStopsHotkeys()
@@ -597,28 +605,6 @@ private Q_SLOTS:
         f.shell->popUpTrayMenu(QPoint(10, 10));
         f.shell->popupMenu()->helpItem()->trigger();
         QTRY_COMPARE(f.opener.calls().size(), opened + 1);
-    }
-
-    // The editor first shows inside the work area, a margin from its edges; moved by the user,
-    // it stays there when shown again.
-    void editorFirstPlacedInsideWorkArea()
-    {
-        ShellFixture f;
-        QVERIFY(f.start());
-        f.shell->configureHotkeys();
-        hkCORE* editor = f.shell->editor();
-        const QRect area = editor->screen()->availableGeometry();
-        const QRect frame = editor->frameGeometry();
-        const int margin = hkCORE::ScreenMargin;
-        QVERIFY(frame.left() >= area.left() + margin && frame.top() >= area.top() + margin);
-        if (frame.width() <= area.width() - 2 * margin)
-            QVERIFY(frame.right() <= area.right() - margin);
-        if (frame.height() <= area.height() - 2 * margin)
-            QVERIFY(frame.bottom() <= area.bottom() - margin);
-        editor->move(frame.topLeft() + QPoint(5, 7));
-        editor->hide();
-        editor->show();
-        QCOMPARE(editor->frameGeometry().topLeft(), frame.topLeft() + QPoint(5, 7));
     }
 };
 
