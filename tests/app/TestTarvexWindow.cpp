@@ -25,7 +25,8 @@ private:
     }
 
 private Q_SLOTS:
-    // The buttons and picture lie inside, under the title bar, apart, their captions fitting.
+    // The buttons and picture lie inside, under the title bar, apart, their captions fitting;
+    // the link shows the start-up options, apart too, inside the taller window, and hides them.
     void controlsInsideWindowAndApart()
     {
         ShellFixture f;
@@ -46,15 +47,23 @@ private Q_SLOTS:
             taken.append(rect);
             QVERIFY(button->fontMetrics().horizontalAdvance(button->Caption()) < rect.width());
         }
-        window.toggleAdvancedOptions();
+        const int plain = window.height();
+        QVERIFY(!window.runAtLoginBox()->isVisible() && !window.noNotificationBox()->isVisible());
+        QTest::mouseClick(window.advancedLink(), Qt::LeftButton);
+        QVERIFY(window.height() > plain);
+        QCOMPARE(window.ThemeForm()->height(), window.height());
+        QVERIFY(window.noNotificationBox()->geometry().bottom() < window.height());
         for (QCheckBox* option : {window.runAtLoginBox(), window.noNotificationBox()}) {
-            QVERIFY(window.rect().contains(place(option)));
+            QVERIFY(option->isVisible() && window.rect().contains(place(option)));
             // The caption is not cut by a designed width narrower than the desktop's font.
             QVERIFY2(option->width() >= option->sizeHint().width(),
                      qPrintable(option->objectName()));
             for (const QRect& other : taken)
                 QVERIFY2(!place(option).intersects(other), qPrintable(option->objectName()));
         }
+        window.toggleAdvancedOptions();
+        QCOMPARE(window.height(), plain);
+        QVERIFY(!window.runAtLoginBox()->isVisible() && !window.noNotificationBox()->isVisible());
     }
 
     // A new main window wears the stored look.
@@ -64,23 +73,6 @@ private Q_SLOTS:
         AppSettings settings(f.settings);
         QCOMPARE(settings.setFrameStyle(4) + settings.setThemeColor(2), QString());
         QCOMPARE(started(f).ThemeForm()->Style(), 4);
-    }
-
-    // The link shows the start-up options inside the taller window, and hides them again.
-    void advancedSettingsToggleTwiceRestores()
-    {
-        ShellFixture f;
-        Tarvex& window = started(f);
-        const int plain = window.height();
-        QVERIFY(!window.runAtLoginBox()->isVisible() && !window.noNotificationBox()->isVisible());
-        QTest::mouseClick(window.advancedLink(), Qt::LeftButton);
-        QVERIFY(window.height() > plain);
-        QCOMPARE(window.ThemeForm()->height(), window.height());
-        QVERIFY(window.runAtLoginBox()->isVisible() && window.noNotificationBox()->isVisible());
-        QVERIFY(window.noNotificationBox()->geometry().bottom() < window.height());
-        window.toggleAdvancedOptions();
-        QCOMPARE(window.height(), plain);
-        QVERIFY(!window.runAtLoginBox()->isVisible() && !window.noNotificationBox()->isVisible());
     }
 
     // Installed (bin/, share/tarvex/): the login entry starts the program, help opens its doc.
