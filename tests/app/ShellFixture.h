@@ -1,6 +1,9 @@
 #pragma once
 
 #include "activation/GlobalFlags.h"
+#include "controls/button/velbutton.h"
+#include "editor/hkCORE.h"
+#include "editor/HotkeyEditorPanel.h"
 #include "shell/Tarvex.h"
 #include "shell/TarvexShell.h"
 #include "store/SettingsStore.h"
@@ -20,6 +23,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <memory>
 
@@ -69,6 +73,30 @@ struct ShellFixture
         };
         services.notifier = &notifier;
         return services;
+    }
+
+    /// Writes the hotkey file line `hotkeys` (none when empty) and starts the program.
+    bool start(const QByteArray& hotkeys = {})
+    {
+        if (!hotkeys.isEmpty())
+            writeHotkeys(hotkeys);
+        return shell->start();
+    }
+
+    /// Clicks the open editor's button `name`.
+    void clickInEditor(const char* name)
+    {
+        QTest::mouseClick(shell->editor()->findChild<velbutton*>(QLatin1String(name)),
+                          Qt::LeftButton);
+    }
+
+    /// Adds "http://example.org" on `keys` through the open editor's Add button and wizard.
+    void addUrlHotkey(const QString& keys)
+    {
+        shell->editor()->editing().setWizardRunner([keys](QWidget*) {
+            return QStringList{"URL", "http://example.org", keys};
+        });
+        clickInEditor("addButton");
     }
 
     bool mainShown() const { return shell->mainWindow() && shell->mainWindow()->isVisible(); }

@@ -50,17 +50,12 @@ private Q_SLOTS:
         QFile::remove(folder + "/Sounds/Bing.wav");
         QDir(folder + "/Icons").removeRecursively();
         QDir().mkpath(folder + "/Icons/action.ico"); // a folder is no icon
-        QTest::ignoreMessage(QtWarningMsg, qPrintable("Missing resource: " + folder +
-                                                      "/Icons/file.ico is not a readable file"));
-        QTest::ignoreMessage(QtWarningMsg, qPrintable("Missing resource: " + folder +
-                                                      "/Icons/Website.ico is not a readable file"));
-        QTest::ignoreMessage(QtWarningMsg, qPrintable("Missing resource: " + folder +
-                                                      "/Icons/action.ico is not a readable file"));
-        QTest::ignoreMessage(QtWarningMsg, qPrintable("Missing resource: " + folder +
-                                                      "/Sounds/Bing.wav is not a readable file"));
-        QCOMPARE(ProgramFolder::reportMissing(folder),
-                 (QStringList{"Icons/file.ico", "Icons/Website.ico", "Icons/action.ico",
-                              "Sounds/Bing.wav"}));
+        const QStringList missing{"Icons/file.ico", "Icons/Website.ico", "Icons/action.ico",
+                                  "Sounds/Bing.wav"};
+        for (const QString& name : missing)
+            QTest::ignoreMessage(QtWarningMsg, qPrintable("Missing resource: " + folder + '/' +
+                                                          name + " is not a readable file"));
+        QCOMPARE(ProgramFolder::reportMissing(folder), missing);
     }
 
     // The list the program checks is the list the build copies beside it.

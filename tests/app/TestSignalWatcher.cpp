@@ -25,76 +25,58 @@ class TestSignalWatcher final : public QObject
 private Q_SLOTS:
     void initTestCase() { ProgramTrayIcon::setDefaultFallbackDelay(0); }
 
+    // Signals arrive in order in the event loop, never inside the handler; one watcher per
+    // signal; a watcher's end restores the default handling.
     void signalsArriveInTheEventLoop()
     {
-        SignalWatcher watcher({SIGTERM, SIGHUP});
-        QVERIFY(watcher.isActive());
-        QSignalSpy spy(&watcher, &SignalWatcher::signalReceived);
-        ::raise(SIGTERM);
-        ::raise(SIGHUP);
-        QCOMPARE(spy.count(), 0); // nothing runs inside the handler itself
-        QTRY_COMPARE(spy.count(), 2);
-        QCOMPARE(spy.at(0).first().toInt(), SIGTERM);
-        QCOMPARE(spy.at(1).first().toInt(), SIGHUP);
-    }
-
-    void secondWatcherStaysInactive()
-    {
-        SignalWatcher first({SIGTERM});
-        SignalWatcher second({SIGTERM});
-        QVERIFY(first.isActive());
-        QVERIFY(!second.isActive());
-    }
-
-    // A signal under a box's own event loop ends the run only after the box returns (its window
-    // kept till then), and the hidden window comes back.
-    void signalEndsTheRunAfterTheOpenDialog_data()
-    {
-        QTest::addColumn<bool>("overEditor");
-        QTest::newRow("box over the editor") << true;
-        QTest::newRow("box over the main window") << false;
-    }
-
-    void signalEndsTheRunAfterTheOpenDialog()
-    {
-        QFETCH(bool, overEditor);
-        ShellFixture f({"automatic"});
-        f.writeHotkeys("h*-Hide Window-");
-        f.desktop.setForeground(7);
-        SignalWatcher watcher({SIGTERM});
-        bool dialogRunning = false;
-        bool endedUnderDialog = false;
-        bool ownerKeptThroughDialog = false;
-        connect(f.shell.get(), &TarvexShell::finished, this,
-                [&] { endedUnderDialog = dialogRunning; });
-        QTimer::singleShot(0, this, [&] {
-            f.keys.tap({72});
-            f.shell->openFromTray();
-            if (overEditor)
-                f.shell->configureHotkeys();
-            QPointer<QWidget> owner =
-                overEditor ? static_cast<QWidget*>(f.shell->editor()) : f.shell->mainWindow();
-            QTimer::singleShot(100, [] { ::raise(SIGTERM); });
-            dialogRunning = true;
-            QtDialogs().warn(owner, ProgramTitle, QStringLiteral("A box that waits for an answer"));
-            dialogRunning = false;
-            ownerKeptThroughDialog = !owner.isNull();
-        });
-        QCOMPARE(TarvexApplication::exec(*f.shell, watcher), 0);
-        QVERIFY(f.shell->hasFinished());
-        QVERIFY(ownerKeptThroughDialog);
-        QVERIFY(!endedUnderDialog);
-        QVERIFY(!f.desktop.isHidden(7));
-    }
-
-    void destructionRestoresDefaultHandling()
-    {
         {
-            SignalWatcher watcher({SIGUSR1});
+            SignalWatcher watcher({SIGTERM, SIGHUP, SIGUSR1});
+            SignalWatcher second({SIGTERM});
+            QVERIFY(watcher.isActive() && !second.isActive());
+            QSignalSpy spy(&watcher, &SignalWatcher::signalReceived);
+            ::raise(SIGTERM);
+            ::raise(SIGHUP);
+            QCOMPARE(spy.count(), 0);
+            QTRY_COMPARE(spy, (QList<QVariantList>{{SIGTERM}, {SIGHUP}}));
         }
         struct sigaction current = {};
         ::sigaction(SIGUSR1, nullptr, &current);
         QVERIFY(current.sa_handler == SIG_DFL);
+    }
+
+    // A signal under a box's own event loop (over the editor, over the main window) ends the run
+    // only after the box returns (its window kept till then), and the hidden window comes back.
+    void signalEndsTheRunAfterTheOpenDialog()
+    {
+        for (bool overEditor : {true, false}) {
+            ShellFixture f({"automatic"});
+            f.writeHotkeys("h*-Hide Window-");
+            f.desktop.setForeground(7);
+            SignalWatcher watcher({SIGTERM});
+            bool dialogRunning = false;
+            bool endedUnderDialog = false;
+            bool ownerKeptThroughDialog = false;
+            connect(f.shell.get(), &TarvexShell::finished, this,
+                    [&] { endedUnderDialog = dialogRunning; });
+            QTimer::singleShot(0, this, [&] {
+                f.keys.tap({72});
+                f.shell->openFromTray();
+                if (overEditor)
+                    f.shell->configureHotkeys();
+                QPointer<QWidget> owner =
+                    overEditor ? static_cast<QWidget*>(f.shell->editor()) : f.shell->mainWindow();
+                QTimer::singleShot(100, [] { ::raise(SIGTERM); });
+                dialogRunning = true;
+                QtDialogs().warn(owner, ProgramTitle,
+                                 QStringLiteral("A box that waits for an answer"));
+                dialogRunning = false;
+                ownerKeptThroughDialog = !owner.isNull();
+            });
+            QCOMPARE(TarvexApplication::exec(*f.shell, watcher), 0);
+            QCOMPARE(std::tuple(f.shell->hasFinished(), ownerKeptThroughDialog, endedUnderDialog,
+                                f.desktop.isHidden(7)),
+                     std::tuple(true, true, false, false));
+        }
     }
 };
 

@@ -25,7 +25,8 @@ private:
     }
 
 private Q_SLOTS:
-    // The buttons and picture lie inside, under the title bar, apart, their captions fitting.
+    // The buttons and picture lie inside, under the title bar, apart, their captions fitting;
+    // the link shows the start-up options, apart too, inside the taller window, and hides them.
     void controlsInsideWindowAndApart()
     {
         ShellFixture f;
@@ -46,15 +47,23 @@ private Q_SLOTS:
             taken.append(rect);
             QVERIFY(button->fontMetrics().horizontalAdvance(button->Caption()) < rect.width());
         }
-        window.toggleAdvancedOptions();
+        const int plain = window.height();
+        QVERIFY(!window.runAtLoginBox()->isVisible() && !window.noNotificationBox()->isVisible());
+        QTest::mouseClick(window.advancedLink(), Qt::LeftButton);
+        QVERIFY(window.height() > plain);
+        QCOMPARE(window.ThemeForm()->height(), window.height());
+        QVERIFY(window.noNotificationBox()->geometry().bottom() < window.height());
         for (QCheckBox* option : {window.runAtLoginBox(), window.noNotificationBox()}) {
-            QVERIFY(window.rect().contains(place(option)));
+            QVERIFY(option->isVisible() && window.rect().contains(place(option)));
             // The caption is not cut by a designed width narrower than the desktop's font.
             QVERIFY2(option->width() >= option->sizeHint().width(),
                      qPrintable(option->objectName()));
             for (const QRect& other : taken)
                 QVERIFY2(!place(option).intersects(other), qPrintable(option->objectName()));
         }
+        window.toggleAdvancedOptions();
+        QCOMPARE(window.height(), plain);
+        QVERIFY(!window.runAtLoginBox()->isVisible() && !window.noNotificationBox()->isVisible());
     }
 
     // A new main window wears the stored look.
@@ -62,27 +71,8 @@ private Q_SLOTS:
     {
         ShellFixture f;
         AppSettings settings(f.settings);
-        QCOMPARE(settings.setFrameStyle(4), QString());
-        QCOMPARE(settings.setThemeColor(2), QString());
-        Tarvex& window = started(f);
-        QCOMPARE(window.ThemeForm()->Style(), 4);
-    }
-
-    // The link shows the start-up options inside the taller window, and hides them again.
-    void advancedSettingsToggleTwiceRestores()
-    {
-        ShellFixture f;
-        Tarvex& window = started(f);
-        const int plain = window.height();
-        QVERIFY(!window.runAtLoginBox()->isVisible() && !window.noNotificationBox()->isVisible());
-        QTest::mouseClick(window.advancedLink(), Qt::LeftButton);
-        QVERIFY(window.height() > plain);
-        QCOMPARE(window.ThemeForm()->height(), window.height());
-        QVERIFY(window.runAtLoginBox()->isVisible() && window.noNotificationBox()->isVisible());
-        QVERIFY(window.noNotificationBox()->geometry().bottom() < window.ThemeForm()->height());
-        window.toggleAdvancedOptions();
-        QCOMPARE(window.height(), plain);
-        QVERIFY(!window.runAtLoginBox()->isVisible() && !window.noNotificationBox()->isVisible());
+        QCOMPARE(settings.setFrameStyle(4) + settings.setThemeColor(2), QString());
+        QCOMPARE(started(f).ThemeForm()->Style(), 4);
     }
 
     // Installed (bin/, share/tarvex/): the login entry starts the program, help opens its doc.
@@ -102,30 +92,22 @@ private Q_SLOTS:
         QCOMPARE(f.opener.calls(), QStringList{"open /usr/share/tarvex/tarvex.html"});
     }
 
-    void laterRunShowsWhetherEntryExists_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<bool>("exists");
-        QTest::newRow("ticked, entry there") << "1" << true;
-        QTest::newRow("ticked, entry removed since") << "1" << false;
-        QTest::newRow("unticked, entry made since") << "0" << true;
-        QTest::newRow("unticked, no entry") << "0" << false;
-    }
-
+    // A later run's box shows whether the entry exists, whatever was stored; nothing is written.
     void laterRunShowsWhetherEntryExists()
     {
-        QFETCH(QString, stored);
-        QFETCH(bool, exists);
-        ShellFixture f;
-        f.settings.writeText("Startup", "Run", stored);
-        f.login.setExists(exists);
-        Tarvex& window = started(f);
-        QCOMPARE(window.runAtLoginBox()->isChecked(), exists);
-        QVERIFY(f.login.calls().isEmpty());
-        QCOMPARE(f.settings.readText("Startup", "Run", "NOTSET"), stored);
+        for (const auto& [stored, exists] : {std::tuple("1", true), std::tuple("1", false),
+                                             std::tuple("0", true), std::tuple("0", false)}) {
+            ShellFixture f;
+            f.settings.writeText("Startup", "Run", stored);
+            f.login.setExists(exists);
+            QCOMPARE(started(f).runAtLoginBox()->isChecked(), exists);
+            QVERIFY(f.login.calls().isEmpty());
+            QCOMPARE(f.settings.readText("Startup", "Run", "NOTSET"), QString(stored));
+        }
     }
 
-    void untickingRemovesLoginEntry()
+    // Unticking the login box removes the entry; the notification box stores its choice.
+    void clickingTheBoxesStoresTheChoice()
     {
         ShellFixture f;
         Tarvex& window = started(f);
@@ -135,8 +117,13 @@ private Q_SLOTS:
         QVERIFY(!window.runAtLoginBox()->isChecked());
         QCOMPARE(f.settings.readText("Startup", "Run", "NOTSET"), QStringLiteral("0"));
         QCOMPARE(f.login.calls(), QStringList{"login tarvex /opt/tarvex off"});
+        QTest::mouseClick(window.noNotificationBox(), Qt::LeftButton);
+        QCOMPARE(f.settings.readText("Startup", "Note", ""), QStringLiteral("1"));
+        QTest::mouseClick(window.noNotificationBox(), Qt::LeftButton);
+        QCOMPARE(f.settings.readText("Startup", "Note", ""), QStringLiteral("0"));
     }
 
+    // The box does not claim an entry that was never written; the choice stays stored.
     void loginEntryFailureIsShownAndChoiceKept()
     {
         ShellFixture f;
@@ -144,7 +131,6 @@ private Q_SLOTS:
         Tarvex& window = started(f);
         QCOMPARE(f.messages(), QStringList{"Error 13 opening key"});
         QCOMPARE(f.settings.readText("Startup", "Run", "NOTSET"), QStringLiteral("1"));
-        // The box does not claim an entry that was never written.
         QVERIFY(!window.runAtLoginBox()->isChecked());
         window.toggleAdvancedOptions();
         QTest::mouseClick(window.runAtLoginBox(), Qt::LeftButton);
@@ -152,56 +138,33 @@ private Q_SLOTS:
         QVERIFY(!window.runAtLoginBox()->isChecked());
     }
 
-    void check1ReadsNote_data()
-    {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<bool>("checked");
-        QTest::newRow("absent") << QString() << false;
-        QTest::newRow("1") << "1" << true;
-    }
-
+    // The notification box reads the stored note (absent: unticked); loading stores nothing.
     void check1ReadsNote()
     {
-        QFETCH(QString, stored);
-        QFETCH(bool, checked);
-        ShellFixture f;
-        if (!stored.isNull())
-            f.settings.writeText("Startup", "Note", stored);
-        QCOMPARE(started(f).noNotificationBox()->isChecked(), checked);
-        // Loading stores nothing of its own.
-        QCOMPARE(f.settings.readText("Startup", "Note", "absent"),
-                 stored.isNull() ? QStringLiteral("absent") : stored);
+        for (const auto& [stored, checked] :
+             {std::tuple(QString(), false), std::tuple(QString("1"), true)}) {
+            ShellFixture f;
+            if (!stored.isNull())
+                f.settings.writeText("Startup", "Note", stored);
+            QCOMPARE(started(f).noNotificationBox()->isChecked(), checked);
+            QCOMPARE(f.settings.readText("Startup", "Note", "absent"),
+                     stored.isNull() ? QStringLiteral("absent") : stored);
+        }
     }
 
-    void check1ClickStoresNote()
-    {
-        ShellFixture f;
-        Tarvex& window = started(f);
-        window.toggleAdvancedOptions();
-        QTest::mouseClick(window.noNotificationBox(), Qt::LeftButton);
-        QCOMPARE(f.settings.readText("Startup", "Note", ""), QStringLiteral("1"));
-        QTest::mouseClick(window.noNotificationBox(), Qt::LeftButton);
-        QCOMPARE(f.settings.readText("Startup", "Note", ""), QStringLiteral("0"));
-    }
-
-    void helpQuestion_data()
-    {
-        QTest::addColumn<bool>("yes");
-        QTest::addColumn<QStringList>("opened");
-        QTest::newRow("yes") << true << QStringList{"open /opt/tarvex/tarvex.html"};
-        QTest::newRow("no") << false << QStringList{};
-    }
-
+    // A click on the title asks whether help is wanted and opens it on "Yes" only.
     void helpQuestion()
     {
-        QFETCH(bool, yes);
-        QFETCH(QStringList, opened);
-        ShellFixture f;
-        Tarvex& window = started(f);
-        f.dialogs.answer(yes ? QStringLiteral("Yes") : QStringLiteral("No"));
-        QTest::mouseClick(window.titleLabel(), Qt::LeftButton);
-        QCOMPARE(f.dialogs.calls(), QStringList{"ask Tarvex|Do you need help with using Tarvex?"});
-        QCOMPARE(f.opener.calls(), opened);
+        for (bool yes : {true, false}) {
+            ShellFixture f;
+            Tarvex& window = started(f);
+            f.dialogs.answer(yes ? QStringLiteral("Yes") : QStringLiteral("No"));
+            QTest::mouseClick(window.titleLabel(), Qt::LeftButton);
+            QCOMPARE(f.dialogs.calls(),
+                     QStringList{"ask Tarvex|Do you need help with using Tarvex?"});
+            QCOMPARE(f.opener.calls(),
+                     yes ? QStringList{"open /opt/tarvex/tarvex.html"} : QStringList());
+        }
     }
 };
 

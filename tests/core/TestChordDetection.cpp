@@ -1,6 +1,6 @@
 #include "activation/ChordDetection.h"
-#include "activation/GlobalFlags.h"
 #include "keys/ChordTrigger.h"
+#include "tests/core/FiredActions.h"
 #include "tests/fakes/FakeGlobalShortcuts.h"
 
 #include <QTest>
@@ -17,22 +17,17 @@ private slots:
     void init()
     {
         m_desktop.clearCalls();
-        m_fired.clear();
-        m_duringAction = {};
-        SetHK(true);
+        m_run.reset();
     }
-
     void cleanup()
     {
         m_detection.reset();
         SetHK(false);
     }
 
-    void triggers_data()
+    // Modifier order, case, key kinds; sequences, text keys, repeated or late modifiers are none.
+    void triggers()
     {
-        QTest::addColumn<QString>("combination");
-        QTest::addColumn<QString>("trigger"); // empty: not a chord
-        // Modifier order, case, key kinds; sequences, text keys, repeated or late modifiers.
         const std::pair<const char*, const char*> rows[] = {
             {"(Ctrl)(Alt)k", "CTRL+ALT+k"},
             {"(Alt)(Ctrl)K", "CTRL+ALT+k"},
@@ -49,28 +44,12 @@ private slots:
             {"(Alt)(NumEnter)", "ALT+KP_Enter"},
             {"(Ctrl)(Backspace)", "CTRL+BackSpace"},
             {"(Play)", "XF86AudioPlay"},
-            {"(VolDown)", "XF86AudioLowerVolume"},
-            {"gofb", ""},
-            {"(Ctrl)ab", ""},
-            {"a", ""},
-            {"(Shift)x", ""},
-            {"(Esc)", ""},
-            {"(Ctrl)(Alt)", ""},
-            {"(Ctrl)(Ctrl)k", ""},
-            {"k(Ctrl)", ""},
-            {"(Ctrl)(Foo)", ""},
-            {"(ctrl)k", ""},
-            {"(Ctrl)(", ""},
-        };
+            {"(VolDown)", "XF86AudioLowerVolume"}};
         for (const auto& [combination, trigger] : rows)
-            QTest::newRow(combination) << QString(combination) << QString(trigger);
-    }
-
-    void triggers()
-    {
-        QFETCH(QString, combination);
-        QFETCH(QString, trigger);
-        QCOMPARE(ChordTrigger(combination), trigger);
+            QCOMPARE(ChordTrigger(combination), QString(trigger));
+        for (const char* none : {"gofb", "(Ctrl)ab", "a", "(Shift)x", "(Esc)", "(Ctrl)(Alt)",
+                                 "(Ctrl)(Ctrl)k", "k(Ctrl)", "(Ctrl)(Foo)", "(ctrl)k", "(Ctrl)("})
+            QCOMPARE(ChordTrigger(none), QString());
     }
 
     void bindsOneShortcutPerChord()
@@ -93,35 +72,30 @@ private slots:
         m_desktop.press("CTRL+ALT+k");
         m_desktop.press("CTRL+ALT+x"); // not asked for
         m_desktop.press("LOGO+e");
-        QCOMPARE(m_fired, (QStringList{"(Alt)(Ctrl)k>first", "(Win)e>/bin/e"}));
+        QCOMPARE(m_run.fired, (QStringList{"(Alt)(Ctrl)k>first", "(Win)e>/bin/e"}));
     }
 
-    void releasedWhilePausedAndAskedAgainAfterwards_data()
-    {
-        QTest::addColumn<bool>("editorVisible");
-        QTest::newRow("editor visible") << true;
-        QTest::newRow("hotkeys off") << false;
-    }
-
+    // Paused by the visible editor or by the hotkeys being off (a desktop slow to release).
     void releasedWhilePausedAndAskedAgainAfterwards()
     {
-        QFETCH(bool, editorVisible);
-        makeDetection("(Win)e*/bin/e");
-        m_desktop.answer(State::Bound);
-        bool visible = false;
-        m_detection->setEditorVisibleQuery([&visible] { return visible; });
-        visible = editorVisible;
-        SetHK(editorVisible);
-        m_detection->sync();
-        m_desktop.press("LOGO+e"); // a desktop slow to release
-        QVERIFY(m_fired.isEmpty());
-        visible = false;
-        SetHK(true);
-        m_detection->sync();
-        m_desktop.press("LOGO+e");
-        QCOMPARE(m_fired, QStringList{"(Win)e>/bin/e"});
-        QCOMPARE(m_desktop.calls(), (QStringList{"bind LOGO+e=LOGO+e (/bin/e)", "bind",
-                                                 "bind LOGO+e=LOGO+e (/bin/e)"}));
+        for (bool editorVisible : {true, false}) {
+            makeDetection("(Win)e*/bin/e");
+            m_desktop.answer(State::Bound);
+            bool visible = false;
+            m_detection->setEditorVisibleQuery([&visible] { return visible; });
+            visible = editorVisible;
+            SetHK(editorVisible);
+            m_detection->sync();
+            m_desktop.press("LOGO+e");
+            QVERIFY(m_run.fired.isEmpty());
+            visible = false;
+            SetHK(true);
+            m_detection->sync();
+            m_desktop.press("LOGO+e");
+            QCOMPARE(m_run.fired, QStringList{"(Win)e>/bin/e"});
+            QCOMPARE(m_desktop.calls(), (QStringList{"bind LOGO+e=LOGO+e (/bin/e)", "bind",
+                                                     "bind LOGO+e=LOGO+e (/bin/e)"}));
+        }
     }
 
     void replacedTableIsBoundAgainOnlyWhenItsChordsChanged()
@@ -134,7 +108,7 @@ private slots:
         QCOMPARE(m_detection->sequences(), QStringList{"gofb"});
         m_table.replaceFromText("(Win)e*/bin/other|(F1)*/bin/f");
         m_desktop.press("LOGO+e"); // pressed before the new list is bound: the new target runs
-        QCOMPARE(m_fired, QStringList{"(Win)e>/bin/other"});
+        QCOMPARE(m_run.fired, QStringList{"(Win)e>/bin/other"});
         m_detection->sync();
         QCOMPARE(m_desktop.calls().last(), "bind LOGO+e=LOGO+e (/bin/other), F1=F1 (/bin/f)");
         m_detection.reset();
@@ -146,8 +120,8 @@ private slots:
         makeDetection("(Win)e*/bin/e");
         m_desktop.answer(State::Declined);
         m_detection->sync();
-        QCOMPARE(m_desktop.calls().size(), 2);
-        QCOMPARE(m_desktop.state(), State::Binding);
+        QCOMPARE(std::tuple(m_desktop.calls().size(), m_desktop.state()),
+                 std::tuple(qsizetype(2), State::Binding));
         m_detection->sync(); // still being asked: not again
         QCOMPARE(m_desktop.calls().size(), 2);
     }
@@ -155,40 +129,35 @@ private slots:
     void noNestedRunAndSurvivesDestructionDuringAction()
     {
         makeDetection("(Win)e*/bin/e|(F1)*/bin/f");
-        m_duringAction = [this] {
+        m_run.during = [this] {
             m_desktop.press("F1"); // while a confirmation box of the first action is open
             m_detection.reset();
         };
         m_desktop.press("LOGO+e");
-        QCOMPARE(m_fired, QStringList{"(Win)e>/bin/e"});
+        QCOMPARE(m_run.fired, QStringList{"(Win)e>/bin/e"});
         QVERIFY(!m_detection);
         QCOMPARE(m_desktop.calls().last(), "bind");
     }
 
 private:
-    void makeDetection(const QString& line);
+    void makeDetection(const QString& line)
+    {
+        m_detection.reset();
+        m_desktop.clearCalls();
+        m_run.fired.clear();
+        m_table.replaceFromText(line);
+        m_detection = std::make_unique<ChordDetection>(
+            m_desktop, m_table, [this](const QString& combination, const QString& target) {
+                m_run.run(combination + u'>' + target);
+            });
+        m_detection->sync();
+    }
 
     FakeGlobalShortcuts m_desktop;
     ActiveHotkeyTable m_table;
-    QStringList m_fired;
-    std::function<void()> m_duringAction;
+    FiredActions m_run;
     std::unique_ptr<ChordDetection> m_detection;
 };
-
-void TestChordDetection::makeDetection(const QString& line)
-{
-    m_detection.reset();
-    m_desktop.clearCalls();
-    m_table.replaceFromText(line);
-    m_detection = std::make_unique<ChordDetection>(
-        m_desktop, m_table, [this](const QString& combination, const QString& target) {
-            m_fired.append(combination + u'>' + target);
-            // Once: the action may start this function again.
-            if (const auto during = std::exchange(m_duringAction, {}))
-                during();
-        });
-    m_detection->sync();
-}
 
 QTEST_GUILESS_MAIN(TestChordDetection)
 #include "TestChordDetection.moc"

@@ -23,87 +23,102 @@
 
 using namespace tarvex;
 
+namespace {
+
+// The running hotkeys over a saved file, their actions logged in one list by the fakes.
+struct Core
+{
+    QStringList log; // first: the slots still report while the rest is torn down
+    QTemporaryDir dir;
+    SettingsStore store{dir.filePath(QStringLiteral("Tarvex.ini"))};
+    AppSettings settings{store};
+    FakeKeyStateSource keys;
+    FakeSoundPlayer sound;
+    FakeOpener opener;
+    FakeDesktopWindows desktop;
+    FakeHiddenWindowIcons icons;
+    FakePowerControl power;
+    FakeDialogs dialogs;
+    HotkeyList list;
+    ActiveHotkeyTable table;
+    HiddenWindowSlots hidden{desktop, icons};
+    SpecialActions special{desktop, power, dialogs, hidden};
+    ActionRunner runner{settings, sound, opener, special, dir.path()};
+    HotkeyDetection detection{keys, table,
+                              [this](const QString& target) { runner.RunHotkeyAction(target); }};
+
+    explicit Core(const QList<HotkeyEntry>& entries)
+    {
+        settings.setActivationSound(QStringLiteral("/s/bing.wav"));
+        for (CallLog* fake :
+             std::initializer_list<CallLog*>{&sound, &opener, &desktop, &icons, &power, &dialogs})
+            fake->shareWith(&log);
+        SetHK(true);
+        for (const HotkeyEntry& entry : entries)
+            list.append(entry);
+        QCOMPARE(save(), QString());
+    }
+    ~Core() { SetHK(false); }
+    QString save() { return HotkeyDatabase::InFolder(dir.path()).save(list, table); }
+};
+
+} // namespace
+
 class TestCoreWiring final : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        m_log.clear();
-        m_dir = std::make_unique<QTemporaryDir>();
-        m_store = std::make_unique<SettingsStore>(m_dir->filePath(QStringLiteral("Tarvex.ini")));
-        m_settings = std::make_unique<AppSettings>(*m_store);
-        m_settings->setActivationSound(QStringLiteral("/s/bing.wav"));
-        for (CallLog* fake : std::initializer_list<CallLog*>{&m_sound, &m_opener, &m_desktop,
-                                                             &m_icons, &m_power, &m_dialogs})
-            fake->shareWith(&m_log);
-        m_slots = std::make_unique<HiddenWindowSlots>(m_desktop, m_icons);
-        m_special = std::make_unique<SpecialActions>(m_desktop, m_power, m_dialogs, *m_slots);
-        m_runner = std::make_unique<ActionRunner>(*m_settings, m_sound, m_opener, *m_special,
-                                                  m_dir->path());
-        m_detection = std::make_unique<HotkeyDetection>(
-            m_keys, m_table, [this](const QString& target) { m_runner->RunHotkeyAction(target); });
-        SetHK(true);
-    }
-
-    void cleanup()
-    {
-        SetHK(false);
-        m_detection.reset();
-        m_runner.reset();
-        m_special.reset();
-        m_slots.reset();
-    }
-
     void hideAndRestoreThroughHotkeys()
     {
-        save({{"(Ctrl)(Alt)h", "-hide window-"}});
-        m_desktop.setForeground(42);
-        m_desktop.setTitle(42, QStringLiteral("Terminal"));
-        m_keys.tap({17, 162});
-        m_keys.tap({18, 164}); // left Alt leaves 18 twice: "(Ctrl)(Alt)h" needs them side by side
-        m_keys.tap({72});
-        QVERIFY(m_log.isEmpty());
-        m_keys.tap({17, 162});
-        m_keys.tap({18}); // a source that reports the generic code only
-        m_keys.tap({72});
-        QCOMPARE(m_log, (QStringList{"play /s/bing.wav", "hide 42", "add 0 42 Terminal"}));
-        m_icons.doubleClick(0);
-        QCOMPARE(m_log.mid(3), (QStringList{"show 42", "remove 0"}));
+        Core core(QList<HotkeyEntry>{{"(Ctrl)(Alt)h", "-hide window-"}});
+        core.desktop.setForeground(42);
+        core.desktop.setTitle(42, QStringLiteral("Terminal"));
+        core.keys.tap({17, 162});
+        core.keys.tap({18, 164}); // left Alt leaves 18 twice: "(Ctrl)(Alt)h" needs them together
+        core.keys.tap({72});
+        QVERIFY(core.log.isEmpty());
+        core.keys.tap({17, 162});
+        core.keys.tap({18}); // a source that reports the generic code only
+        core.keys.tap({72});
+        QCOMPARE(core.log, (QStringList{"play /s/bing.wav", "hide 42", "add 0 42 Terminal"}));
+        core.icons.doubleClick(0);
+        QCOMPARE(core.log.mid(3), (QStringList{"show 42", "remove 0"}));
     }
 
     void declinedQuestionStillEmptiesBuffer()
     {
-        save({{"(Ctrl)q", "-Shut Down-"}});
-        m_dialogs.answer(QStringLiteral("No"));
-        m_keys.tap({17});
-        m_keys.tap({81});
-        QCOMPARE(m_log, (QStringList{
-                            "play /s/bing.wav",
-                            "ask later Shutdown Computer|Do you want to shutdown the computer?"}));
-        QVERIFY(m_detection->buffer().isEmpty());
+        Core core(QList<HotkeyEntry>{{"(Ctrl)q", "-Shut Down-"}});
+        core.dialogs.answer(QStringLiteral("No"));
+        core.keys.tap({17});
+        core.keys.tap({81});
+        QCOMPARE(
+            core.log,
+            (QStringList{"play /s/bing.wav",
+                         "ask later Shutdown Computer|Do you want to shutdown the computer?"}));
+        QVERIFY(core.detection.buffer().isEmpty());
     }
 
     void savedEntryActiveOnlyAfterSave()
     {
-        save({});
-        m_list.append({"xy", "/bin/xy"}); // edited, not saved
-        m_keys.tap({88});
-        m_keys.tap({89});
-        QVERIFY(m_log.isEmpty());
-        QCOMPARE(HotkeyDatabase::InFolder(m_dir->path()).save(m_list, m_table), QString());
-        m_keys.tap({32}); // "xy" was typed before it was saved: it does not fire now
-        QVERIFY(m_log.isEmpty());
-        m_keys.tap({88});
-        m_keys.tap({89});
-        QCOMPARE(m_log, (QStringList{"play /s/bing.wav", "open /bin/xy"}));
+        Core core(QList<HotkeyEntry>{});
+        core.list.append({"xy", "/bin/xy"}); // edited, not saved
+        core.keys.tap({88});
+        core.keys.tap({89});
+        QVERIFY(core.log.isEmpty());
+        QCOMPARE(core.save(), QString());
+        core.keys.tap({32}); // "xy" was typed before it was saved: it does not fire now
+        QVERIFY(core.log.isEmpty());
+        core.keys.tap({88});
+        core.keys.tap({89});
+        QCOMPARE(core.log, (QStringList{"play /s/bing.wav", "open /bin/xy"}));
     }
 
     // A file replaced by a rename is followed while the editor is closed; unreadable, kept.
     void runningHotkeysFollowTheFile()
     {
-        const QString path = m_dir->filePath(QStringLiteral("Hotkeys.TarvexDB"));
+        const QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Hotkeys.TarvexDB"));
         const QByteArray staged = QFile::encodeName(path + QStringLiteral(".new"));
         const auto replace = [&](const QByteArray& bytes) {
             QFile file(QFile::decodeName(staged));
@@ -113,7 +128,8 @@ private slots:
         };
         replace("a*/bin/a\r\n");
         bool editorVisible = false;
-        HotkeyHost host(m_keys, {});
+        FakeKeyStateSource keys;
+        HotkeyHost host(keys, {});
         host.setEditorVisibleQuery([&] { return editorVisible; });
         host.load(HotkeyDatabase(path));
         QSignalSpy reloaded(&host, &HotkeyHost::fileReloaded);
@@ -134,39 +150,10 @@ private slots:
         seen = changes.count();
         replace("c*/bin/c\r\n");
         settled(seen);
-        QCOMPARE(host.table().records(), QStringList{"b*/bin/b"});
-        QCOMPARE(reloaded.count(), 1);
+        QCOMPARE(std::tuple(host.table().records(), reloaded.count()),
+                 std::tuple(QStringList{"b*/bin/b"}, qsizetype(1)));
     }
-
-private:
-    void save(const QList<HotkeyEntry>& entries);
-
-    QStringList m_log;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<SettingsStore> m_store;
-    std::unique_ptr<AppSettings> m_settings;
-    FakeKeyStateSource m_keys;
-    FakeSoundPlayer m_sound;
-    FakeOpener m_opener;
-    FakeDesktopWindows m_desktop;
-    FakeHiddenWindowIcons m_icons;
-    FakePowerControl m_power;
-    FakeDialogs m_dialogs;
-    HotkeyList m_list;
-    ActiveHotkeyTable m_table;
-    std::unique_ptr<HiddenWindowSlots> m_slots;
-    std::unique_ptr<SpecialActions> m_special;
-    std::unique_ptr<ActionRunner> m_runner;
-    std::unique_ptr<HotkeyDetection> m_detection;
 };
-
-void TestCoreWiring::save(const QList<HotkeyEntry>& entries)
-{
-    m_list.clear();
-    for (const HotkeyEntry& entry : entries)
-        m_list.append(entry);
-    QCOMPARE(HotkeyDatabase::InFolder(m_dir->path()).save(m_list, m_table), QString());
-}
 
 QTEST_GUILESS_MAIN(TestCoreWiring)
 #include "TestCoreWiring.moc"

@@ -1,6 +1,6 @@
-#include "activation/GlobalFlags.h"
 #include "activation/HotkeyDetection.h"
 #include "tests/core/CodesText.h"
+#include "tests/core/FiredActions.h"
 #include "tests/fakes/FakeKeyStateSource.h"
 
 #include <QTest>
@@ -15,149 +15,111 @@ private slots:
     void init()
     {
         m_source = FakeKeyStateSource();
-        m_fired.clear();
-        m_duringAction = {};
-        SetHK(true);
+        m_run.reset();
     }
-
     void cleanup()
     {
         m_detection.reset();
         SetHK(false);
     }
 
-    void sidedModifierBuffers_data()
-    {
-        // Sided source: two modifier presses (code pairs), then the letter; buffer and firing.
-        QTest::addColumn<QString>("combination");
-        QTest::addColumn<QList<int>>("presses");
-        QTest::addColumn<QString>("bufferBeforeLetter");
-        QTest::addColumn<bool>("fires");
-        QTest::newRow("left ctrl a") << "(Ctrl)a" << QList<int>{17, 162, 65} << Codes({17}) << true;
-        QTest::newRow("right ctrl a")
-            << "(Ctrl)a" << QList<int>{17, 163, 65} << Codes({17, 17}) << true;
-        QTest::newRow("left shift a")
-            << "(Shift)a" << QList<int>{16, 160, 65} << Codes({16, 160}) << false;
-        QTest::newRow("right shift a")
-            << "(Shift)a" << QList<int>{16, 161, 65} << Codes({16, 16}) << true;
-        QTest::newRow("left alt") << "(Alt)a" << QList<int>{18, 164, 65} << Codes({18, 18}) << true;
-        QTest::newRow("right alt")
-            << "(Alt)a" << QList<int>{18, 165, 65} << Codes({18, 165}) << false;
-        QTest::newRow("left ctrl left alt k")
-            << "(Ctrl)(Alt)k" << QList<int>{17, 162, 18, 164, 75} << Codes({17, 18, 18}) << false;
-        QTest::newRow("left alt left ctrl k")
-            << "(Alt)(Ctrl)k" << QList<int>{18, 164, 17, 162, 75} << Codes({18, 18, 17}) << true;
-        QTest::newRow("left win") << "(Win)e" << QList<int>{91, 0, 69} << Codes({91}) << true;
-        QTest::newRow("right win") << "(Win)e" << QList<int>{92, 0, 69} << Codes({92}) << false;
-    }
-
+    // Sided source: two modifier presses (a code pair, or one code before a 0), then the letter.
     void sidedModifierBuffers()
     {
-        QFETCH(QString, combination);
-        QFETCH(QList<int>, presses);
-        QFETCH(QString, bufferBeforeLetter);
-        QFETCH(bool, fires);
-        makeDetection(combination + QStringLiteral("*/bin/x"));
-        // Pairs of codes are one modifier press; 0 marks a press of a single code.
-        for (qsizetype i = 0; i + 1 < presses.size(); i += 2) {
-            if (presses[i + 1] == 0)
-                m_source.tap({presses[i]});
-            else
-                m_source.tap({presses[i], presses[i + 1]});
+        const std::tuple<const char*, QList<int>, QString, bool> rows[] = {
+            {"(Ctrl)a", {17, 162, 65}, Codes({17}), true},
+            {"(Ctrl)a", {17, 163, 65}, Codes({17, 17}), true},
+            {"(Shift)a", {16, 160, 65}, Codes({16, 160}), false},
+            {"(Shift)a", {16, 161, 65}, Codes({16, 16}), true},
+            {"(Alt)a", {18, 164, 65}, Codes({18, 18}), true},
+            {"(Alt)a", {18, 165, 65}, Codes({18, 165}), false},
+            {"(Ctrl)(Alt)k", {17, 162, 18, 164, 75}, Codes({17, 18, 18}), false},
+            {"(Alt)(Ctrl)k", {18, 164, 17, 162, 75}, Codes({18, 18, 17}), true},
+            {"(Win)e", {91, 0, 69}, Codes({91}), true},
+            {"(Win)e", {92, 0, 69}, Codes({92}), false}};
+        for (const auto& [combination, presses, bufferBeforeLetter, fires] : rows) {
+            makeDetection(combination + QStringLiteral("*/bin/x"));
+            for (qsizetype i = 0; i + 1 < presses.size(); i += 2)
+                if (presses[i + 1])
+                    m_source.tap({presses[i], presses[i + 1]});
+                else
+                    m_source.tap({presses[i]});
+            QCOMPARE(m_detection->buffer().text(), bufferBeforeLetter);
+            m_source.tap({presses.last()});
+            QCOMPARE(std::tuple(m_run.fired.size(), m_detection->buffer().isEmpty()),
+                     std::tuple(fires ? 1 : 0, fires));
         }
-        QCOMPARE(m_detection->buffer().text(), bufferBeforeLetter);
-        m_source.tap({presses.last()});
-        QCOMPARE(m_fired.size(), fires ? 1 : 0);
-        QCOMPARE(m_detection->buffer().isEmpty(), fires);
     }
 
     void heldKeyDoesNotRefire()
     {
         makeDetection(QStringLiteral("a*/bin/a"));
         m_source.press({65});
-        QCOMPARE(m_fired, QStringList{"/bin/a"});
-        QVERIFY(m_detection->buffer().isEmpty());
+        QCOMPARE(std::tuple(m_run.fired, m_detection->buffer().text()),
+                 std::tuple(QStringList{"/bin/a"}, QString()));
         m_source.press({65, 66}); // A still held: only B is a new press
-        QCOMPARE(m_fired.size(), 1);
-        QCOMPARE(m_detection->buffer().text(), Codes({66}));
+        QCOMPARE(std::tuple(m_run.fired.size(), m_detection->buffer().text()),
+                 std::tuple(qsizetype(1), Codes({66})));
     }
 
-    void releasesAreNotRecorded()
+    // A released key stays in the buffer; the lower record wins.
+    void releasesAreKeptAndLowerIndexWins()
     {
         makeDetection(QStringLiteral("(Ctrl)a*/bin/a"));
-        m_source.tap({17}); // released before the next key: still in the buffer
+        m_source.tap({17});
         m_source.tap({65});
-        QCOMPARE(m_fired, QStringList{"/bin/a"});
-    }
-
-    void lowerIndexWins()
-    {
+        QCOMPARE(m_run.fired, QStringList{"/bin/a"});
         makeDetection(QStringLiteral("xa*first|a*second|A*third"));
-        m_source.tap({88});
+        for (int code : {88, 65, 65})
+            m_source.tap({code});
+        QCOMPARE(m_run.fired, (QStringList{"first", "second"}));
+        makeDetection(QStringLiteral("(Ctrl)*ctrl|(Ctrl)a*never")); // a modifier alone fires
+        m_source.tap({17});
+        QCOMPARE(m_run.fired, QStringList{"ctrl"});
         m_source.tap({65});
-        QCOMPARE(m_fired, QStringList{"first"});
-        m_source.tap({65});
-        QCOMPARE(m_fired, (QStringList{"first", "second"}));
-    }
-
-    void recordsThatCannotRunNeverFire_data()
-    {
-        QTest::addColumn<QString>("line");
-        QTest::newRow("empty combination") << QStringLiteral("zz*never|*every|a*real");
-        QTest::newRow("blank combination") << QStringLiteral("  *every|a*real");
-        QTest::newRow("line ending in one") << QStringLiteral("a*real|*every");
-        QTest::newRow("nul in target")
-            << QStringLiteral("q*/tmp/count.sh") + QChar(0) + QStringLiteral(".txt|a*real");
-        QTest::newRow("tab in target") << QStringLiteral("q*/tmp/x\ty|a*real");
-        QTest::newRow("no target") << QStringLiteral("a|a*real");
+        QCOMPARE(m_run.fired, QStringList{"ctrl"});
     }
 
     void recordsThatCannotRunNeverFire()
     {
-        QFETCH(QString, line);
-        makeDetection(line);
-        for (int code : {81, 32, 32})
-            m_source.tap({code});
-        m_source.tap({17, 162});
-        QVERIFY(m_fired.isEmpty());
-        m_source.tap({65});
-        QCOMPARE(m_fired, QStringList{"real"});
+        const QString lines[] = {
+            QStringLiteral("zz*never|*every|a*real"),
+            QStringLiteral("  *every|a*real"),
+            QStringLiteral("a*real|*every"),
+            QStringLiteral("q*/tmp/count.sh") + QChar(0) + QStringLiteral(".txt|a*real"),
+            QStringLiteral("q*/tmp/x\ty|a*real"),
+            QStringLiteral("a|a*real"),
+        };
+        for (const QString& line : lines) {
+            makeDetection(line);
+            for (int code : {81, 32, 32})
+                m_source.tap({code});
+            m_source.tap({17, 162});
+            QVERIFY2(m_run.fired.isEmpty(), qPrintable(line));
+            m_source.tap({65});
+            QCOMPARE(m_run.fired, QStringList{"real"});
+        }
     }
 
-    void modifierAloneFiresAtOnce()
-    {
-        makeDetection(QStringLiteral("(Ctrl)*ctrl|(Ctrl)a*never"));
-        m_source.tap({17});
-        QCOMPARE(m_fired, QStringList{"ctrl"});
-        m_source.tap({65});
-        QCOMPARE(m_fired, QStringList{"ctrl"});
-    }
-
-    void pausedWhileEditorVisibleOrDisabled_data()
-    {
-        QTest::addColumn<bool>("editorVisible");
-        QTest::addColumn<bool>("enabled");
-        QTest::newRow("editor visible") << true << true;
-        QTest::newRow("hotkeys off") << false << false;
-    }
-
+    // Paused by the visible editor or by the hotkeys being off; presses made while paused
+    // never reach the buffer later.
     void pausedWhileEditorVisibleOrDisabled()
     {
-        QFETCH(bool, editorVisible);
-        QFETCH(bool, enabled);
-        makeDetection(QStringLiteral("ab*x"));
-        bool visible = editorVisible;
-        m_detection->setEditorVisibleQuery([&visible] { return visible; });
-        m_source.tap({65});
-        SetHK(enabled);
-        m_source.tap({66});
-        m_source.tap({67});
-        QVERIFY(m_fired.isEmpty());
-        QCOMPARE(m_detection->buffer().text(), editorVisible ? QString() : Codes({65}));
-        visible = false;
-        SetHK(true);
-        m_source.tap({68}); // presses made while paused never reach the buffer later
-        QCOMPARE(m_detection->buffer().text(), editorVisible ? Codes({68}) : Codes({65, 68}));
+        for (bool editorVisible : {true, false}) {
+            makeDetection(QStringLiteral("ab*x"));
+            bool visible = editorVisible;
+            m_detection->setEditorVisibleQuery([&visible] { return visible; });
+            m_source.tap({65});
+            SetHK(editorVisible);
+            m_source.tap({66});
+            m_source.tap({67});
+            QCOMPARE(std::tuple(m_run.fired, m_detection->buffer().text()),
+                     std::tuple(QStringList(), editorVisible ? QString() : Codes({65})));
+            visible = false;
+            SetHK(true);
+            m_source.tap({68});
+            QCOMPARE(m_detection->buffer().text(), editorVisible ? Codes({68}) : Codes({65, 68}));
+        }
     }
 
     void newTableStartsWithEmptyBuffer()
@@ -168,35 +130,34 @@ private slots:
         m_table.replaceFromText(QStringLiteral("zz*old|go*new|(Ctrl)q*close"));
         // "go" was typed before the new hotkey existed: it must not fire at the next key.
         m_source.tap({81});
-        QVERIFY(m_fired.isEmpty());
-        QCOMPARE(m_detection->buffer().text(), Codes({81}));
+        QCOMPARE(std::tuple(m_run.fired, m_detection->buffer().text()),
+                 std::tuple(QStringList(), Codes({81})));
         m_source.tap({71});
         m_source.tap({79});
-        QCOMPARE(m_fired, QStringList{"new"});
+        QCOMPARE(m_run.fired, QStringList{"new"});
     }
 
     void sameTickAfterMatchUsesEmptiedBuffer()
     {
         makeDetection(QStringLiteral("b*B|a*A|ab*AB"));
         m_source.tap({65, 66}); // announced one after the other: 65, then 66
-        QCOMPARE(m_fired, (QStringList{"A", "B"}));
+        QCOMPARE(m_run.fired, (QStringList{"A", "B"}));
     }
 
     void noNestedTicksWhileActionRuns()
     {
         makeDetection(QStringLiteral("a*ask|y*yes"));
         // While the action runs (say a question box is open) the user types "y".
-        m_duringAction = [this] {
-            m_duringAction = {};
+        m_run.during = [this] {
             QVERIFY(m_detection->isRunningAction());
             m_source.tap({89});
         };
         m_source.tap({65});
-        QCOMPARE(m_fired, QStringList{"ask"});
-        QVERIFY(!m_detection->isRunningAction());
-        QVERIFY(m_detection->buffer().isEmpty());
+        QCOMPARE(std::tuple(m_run.fired, m_detection->isRunningAction(),
+                            m_detection->buffer().isEmpty()),
+                 std::tuple(QStringList{"ask"}, false, true));
         m_source.tap({90});
-        QCOMPARE(m_fired, QStringList{"ask"});
+        QCOMPARE(m_run.fired, QStringList{"ask"});
     }
 
     void bufferIsBounded()
@@ -206,53 +167,43 @@ private slots:
             m_detection->appendKeyCode(90);
         QCOMPARE(m_detection->buffer().size(), 4);
         m_detection->appendKeyCode(81); // the sequence no longer fits in the kept codes
-        QVERIFY(m_fired.isEmpty());
+        QVERIFY(m_run.fired.isEmpty());
         m_detection->appendKeyCode(256);
         m_detection->appendKeyCode(0);
         QCOMPARE(m_detection->buffer().text(), Codes({90, 90, 90, 81}));
-    }
-
-    void leftCtrlTrimLeavesNoStaleMatch()
-    {
         // A left Ctrl drops the oldest "a" of a full buffer: "b" must not complete "aaab".
         makeDetection(QStringLiteral("aaab*never"), 3);
         for (int code : {65, 65, 65, 162, 66})
             m_detection->appendKeyCode(code);
-        QVERIFY(m_fired.isEmpty());
-        QCOMPARE(m_detection->buffer().text(), Codes({65, 65, 66}));
+        QCOMPARE(std::tuple(m_run.fired, m_detection->buffer().text()),
+                 std::tuple(QStringList(), Codes({65, 65, 66})));
     }
 
     void survivesDestructionDuringAction()
     {
         makeDetection(QStringLiteral("a*quit"));
-        m_duringAction = [this] { m_detection.reset(); };
+        m_run.during = [this] { m_detection.reset(); };
         m_source.press({65, 66});
-        QCOMPARE(m_fired, QStringList{"quit"});
+        QCOMPARE(m_run.fired, QStringList{"quit"});
         m_source.press({67}); // no callback any more
         QVERIFY(!m_detection);
     }
 
 private:
-    void makeDetection(const QString& line, int capacity = KeyBuffer::DefaultCapacity);
+    void makeDetection(const QString& line, int capacity = KeyBuffer::DefaultCapacity)
+    {
+        m_detection.reset();
+        m_run.fired.clear();
+        m_table.replaceFromText(line);
+        m_detection = std::make_unique<HotkeyDetection>(
+            m_source, m_table, [this](const QString& target) { m_run.run(target); }, capacity);
+    }
 
     FakeKeyStateSource m_source;
     ActiveHotkeyTable m_table;
-    QStringList m_fired;
-    std::function<void()> m_duringAction;
+    FiredActions m_run;
     std::unique_ptr<HotkeyDetection> m_detection;
 };
-
-void TestHotkeyDetection::makeDetection(const QString& line, int capacity)
-{
-    m_detection.reset();
-    m_table.replaceFromText(line);
-    auto run = [this](const QString& target) {
-        m_fired.append(target);
-        if (m_duringAction)
-            m_duringAction();
-    };
-    m_detection = std::make_unique<HotkeyDetection>(m_source, m_table, run, capacity);
-}
 
 QTEST_GUILESS_MAIN(TestHotkeyDetection)
 #include "TestHotkeyDetection.moc"

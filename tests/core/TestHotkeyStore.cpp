@@ -6,188 +6,135 @@
 #include <QTest>
 
 using namespace tarvex;
-using namespace Qt::StringLiterals;
-
-Q_DECLARE_METATYPE(tarvex::TargetKind)
 
 class TestHotkeyStore final : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void classify_data()
-    {
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<TargetKind>("kind");
-        QTest::newRow("web") << "http://example.org" << TargetKind::Website;
-        QTest::newRow("upper-case web") << "HTTP://EXAMPLE.ORG" << TargetKind::Website;
-        QTest::newRow("secure web") << "https://example.org" << TargetKind::Website;
-        QTest::newRow("secure web, capitals, no slashes")
-            << "HTTPS:example.org" << TargetKind::Website;
-        QTest::newRow("any scheme with slashes")
-            << "ftp://files.example.org" << TargetKind::Website;
-        QTest::newRow("scheme with digits and dots") << "svn+ssh.2://h" << TargetKind::Website;
-        QTest::newRow("scheme without slashes") << "mailto:a@example.org" << TargetKind::File;
-        QTest::newRow("not a scheme") << "my file://x" << TargetKind::File;
-        QTest::newRow("relative path with colon") << "./a://b" << TargetKind::File;
-        QTest::newRow("space before web") << " http://example.org" << TargetKind::File;
-        QTest::newRow("two spaces") << "  " << TargetKind::None;
-        QTest::newRow("empty") << "" << TargetKind::None;
-        QTest::newRow("tab is not blank") << "\t" << TargetKind::File;
-        QTest::newRow("known action") << "-Restart-" << TargetKind::Special;
-        QTest::newRow("any dash text") << "-whatever" << TargetKind::Special;
-        QTest::newRow("space before dash") << " -Restart-" << TargetKind::File;
-        QTest::newRow("path") << "/usr/bin/xterm" << TargetKind::File;
-        QTest::newRow("short http") << "http" << TargetKind::File;
-    }
-
+    // The kind of a target, its icon key and its place in the type list (7: kept as it was).
     void classify()
     {
-        QFETCH(QString, target);
-        QFETCH(TargetKind, kind);
-        QCOMPARE(ClassifyTarget(target), kind);
+        using K = TargetKind;
+        const std::pair<const char*, TargetKind> rows[] = {
+            {"http://example.org", K::Website},
+            {"HTTP://EXAMPLE.ORG", K::Website},
+            {"https://example.org", K::Website},
+            {"HTTPS:example.org", K::Website},
+            {"ftp://files.example.org", K::Website},
+            {"svn+ssh.2://h", K::Website},
+            {"mailto:a@example.org", K::File},
+            {"my file://x", K::File},
+            {"./a://b", K::File},
+            {" http://example.org", K::File},
+            {"  ", K::None},
+            {"", K::None},
+            {"\t", K::File},
+            {"-Restart-", K::Special},
+            {"-whatever", K::Special},
+            {" -Restart-", K::File},
+            {"/usr/bin/xterm", K::File},
+            {"http", K::File},
+        };
+        for (const auto& [target, kind] : rows)
+            QVERIFY2(ClassifyTarget(target) == kind, target);
+        const std::tuple<const char*, const char*, int> icons[] = {
+            {"http://a", "website", 1},
+            {"https://a", "website", 1},
+            {"-Log Off-", "action", 2},
+            {" ", "file", 7},
+            {"/home/u/a.txt", "/home/u/a.txt", 0},
+        };
+        for (const auto& [target, iconKey, position] : icons) {
+            QCOMPARE(IconKeyFor({QStringLiteral("a"), target}), QString(iconKey));
+            QCOMPARE(TypeSelectorPosition(ClassifyTarget(target), 7), position);
+        }
     }
 
-    void iconKeyAndSelector_data()
-    {
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<QString>("iconKey");
-        QTest::addColumn<int>("position");
-        QTest::newRow("website") << u"http://a"_s << u"website"_s << 1;
-        QTest::newRow("secure website") << u"https://a"_s << u"website"_s << 1;
-        QTest::newRow("action") << u"-Log Off-"_s << u"action"_s << 2;
-        QTest::newRow("none keeps position") << u" "_s << u"file"_s << 7;
-        QTest::newRow("file uses target") << u"/home/u/a.txt"_s << u"/home/u/a.txt"_s << 0;
-    }
-
-    void iconKeyAndSelector()
-    {
-        QFETCH(QString, target);
-        QFETCH(QString, iconKey);
-        QFETCH(int, position);
-        QCOMPARE(IconKeyFor({QStringLiteral("a"), target}), iconKey);
-        QCOMPARE(TypeSelectorPosition(ClassifyTarget(target), 7), position);
-    }
-
+    // Order and duplicates kept; positions outside the list change nothing and read empty.
     void listKeepsOrderAndDuplicates()
     {
         HotkeyList list;
-        QCOMPARE(list.append({"a", "/x"}), 1);
-        QCOMPARE(list.append({"a", "/x"}), 2);
-        QCOMPARE(list.append({"b", "/y"}), 3);
+        QCOMPARE((QList<int>{list.append({"a", "/x"}), list.append({"a", "/x"}),
+                             list.append({"b", "/y"})}),
+                 (QList<int>{1, 2, 3}));
         list.remove(1);
+        QCOMPARE((QList<HotkeyEntry>{list.at(1), list.at(2)}),
+                 (QList<HotkeyEntry>{{"a", "/x"}, {"b", "/y"}}));
         QCOMPARE(list.count(), 2);
-        QCOMPARE(list.at(1), (HotkeyEntry{"a", "/x"}));
-        QCOMPARE(list.at(2), (HotkeyEntry{"b", "/y"}));
         list.replace(2, {"c", "/z"});
         QCOMPARE(list.at(2).combination, QStringLiteral("c"));
-    }
-
-    void listIgnoresBadPositions()
-    {
-        HotkeyList list;
-        list.append({"a", "/x"});
         list.remove(0);
-        list.remove(2);
+        list.remove(3);
         list.replace(5, {"q", "q"});
-        QCOMPARE(list.count(), 1);
-        QCOMPARE(list.at(0), HotkeyEntry{});
-        QCOMPARE(list.at(-3), HotkeyEntry{});
-    }
-
-    void tableSplits_data()
-    {
-        QTest::addColumn<QString>("line");
-        QTest::addColumn<QStringList>("combinations");
-        QTest::addColumn<QStringList>("targets"); // "<none>" = no target element
-        QTest::newRow("empty line, no records") << "" << QStringList{} << QStringList{};
-        QTest::newRow("two records") << "a*/x|(Ctrl)b*-Restart-" << QStringList{"a", "(Ctrl)b"}
-                                     << QStringList{"/x", "-Restart-"};
-        QTest::newRow("no star") << "abc" << QStringList{"abc"} << QStringList{"<none>"};
-        QTest::newRow("second star ends target")
-            << "a*t*rest" << QStringList{"a"} << QStringList{"t"};
-        QTest::newRow("trailing bar gives empty record")
-            << "a*t|" << QStringList{"a", ""} << QStringList{"t", "<none>"};
-        QTest::newRow("empty target") << "k*" << QStringList{"k"} << QStringList{""};
-        QTest::newRow("keypad multiply is no separator")
-            << "(Num*)*/m|a(Num*)(Num*)b*/n*x" << QStringList{"(Num*)", "a(Num*)(Num*)b"}
-            << QStringList{"/m", "/n"};
+        QCOMPARE(list.entries(), (QList<HotkeyEntry>{{"a", "/x"}, {"c", "/z"}}));
+        QCOMPARE(std::tuple(list.at(0), list.at(-3)), std::tuple(HotkeyEntry{}, HotkeyEntry{}));
     }
 
     void tableSplits()
     {
-        QFETCH(QString, line);
-        QFETCH(QStringList, combinations);
-        QFETCH(QStringList, targets);
-        ActiveHotkeyTable table;
-        table.replaceFromText(line);
-        QCOMPARE(table.size(), combinations.size());
-        for (int i = 0; i < table.size(); ++i) {
-            QCOMPARE(table.combinationAt(i), combinations.at(i));
-            QCOMPARE(table.targetAt(i).value_or(QStringLiteral("<none>")), targets.at(i));
+        // Combinations and targets ("<none>": no target element) of each record.
+        const std::tuple<const char*, QStringList, QStringList> rows[] = {
+            {"", {}, {}},
+            {"a*/x|(Ctrl)b*-Restart-", {"a", "(Ctrl)b"}, {"/x", "-Restart-"}},
+            {"abc", {"abc"}, {"<none>"}},
+            {"a*t*rest", {"a"}, {"t"}},
+            {"a*t|", {"a", ""}, {"t", "<none>"}},
+            {"k*", {"k"}, {""}},
+            {"(Num*)*/m|a(Num*)(Num*)b*/n*x", {"(Num*)", "a(Num*)(Num*)b"}, {"/m", "/n"}}};
+        for (const auto& [line, combinations, targets] : rows) {
+            ActiveHotkeyTable table;
+            table.replaceFromText(line);
+            QStringList readCombinations, readTargets;
+            for (int i = 0; i < table.size(); ++i) {
+                readCombinations << table.combinationAt(i);
+                readTargets << table.targetAt(i).value_or(QStringLiteral("<none>"));
+            }
+            QCOMPARE(std::tuple(readCombinations, readTargets), std::tuple(combinations, targets));
         }
-    }
-
-    void validation_data()
-    {
-        QTest::addColumn<QString>("combination");
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<QString>("mentions"); // empty = valid
-        QTest::newRow("valid") << u"(Ctrl)a"_s << u"/home/u/My Files/a b.txt"_s << u""_s;
-        QTest::newRow("star in target") << u"a"_s << u"/tmp/*.txt"_s << u"target"_s;
-        QTest::newRow("bar in target") << u"a"_s << u"ls | wc"_s << u"target"_s;
-        // A line break would split the line-based hotkey file.
-        QTest::newRow("line feed in target") << u"a"_s << u"x\ny"_s << u"line break"_s;
-        QTest::newRow("carriage return in target") << u"a"_s << u"x\ry"_s << u"line break"_s;
-        QTest::newRow("line feed in combination") << u"a\nb"_s << u"/x"_s << u"combination"_s;
-        QTest::newRow("star in combination") << u"a*"_s << u"/x"_s << u"combination"_s;
-        QTest::newRow("bar in combination") << u"|"_s << u"/x"_s << u"combination"_s;
-        QTest::newRow("keypad multiply") << u"(Ctrl)(Num*)"_s << u"/x"_s << u""_s;
-        QTest::newRow("star beside keypad multiply") << u"(Num*)*"_s << u"/x"_s << u"combination"_s;
-        QTest::newRow("nul in target")
-            << u"a"_s << QStringLiteral("count.sh") + QChar(0) + ".txt" << u"control characters"_s;
-        QTest::newRow("tab in target") << u"a"_s << u"a\tb"_s << u"control characters"_s;
     }
 
     void validation()
     {
-        QFETCH(QString, combination);
-        QFETCH(QString, target);
-        QFETCH(QString, mentions);
-        const QString error = ValidateHotkeyEntry({combination, target});
-        QCOMPARE(error.isEmpty(), mentions.isEmpty());
-        QVERIFY(error.contains(mentions));
+        // What the error mentions; empty: valid. A line break would split the hotkey file.
+        const std::tuple<QString, QString, const char*> rows[] = {
+            {"(Ctrl)a", "/home/u/My Files/a b.txt", ""},
+            {"a", "/tmp/*.txt", "target"},
+            {"a", "ls | wc", "target"},
+            {"a", "x\ny", "line break"},
+            {"a", "x\ry", "line break"},
+            {"a\nb", "/x", "combination"},
+            {"a*", "/x", "combination"},
+            {"|", "/x", "combination"},
+            {"(Ctrl)(Num*)", "/x", ""},
+            {"(Num*)*", "/x", "combination"},
+            {"a", QStringLiteral("count.sh") + QChar(0) + ".txt", "control characters"},
+            {"a", "a\tb", "control characters"}};
+        for (const auto& [combination, target, mentions] : rows) {
+            const QString error = ValidateHotkeyEntry({combination, target});
+            QCOMPARE(error.isEmpty(), !*mentions);
+            QVERIFY2(error.contains(mentions), qPrintable(error));
+        }
     }
 
-    void webAddressEntry_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("kept");
-        QTest::addColumn<bool>("hasHost");
-        QTest::newRow("prefill alone") << u"http://"_s << u"http://"_s << false;
-        QTest::newRow("host typed after prefill")
-            << u"http://example.org"_s << u"http://example.org"_s << true;
-        QTest::newRow("secure address pasted")
-            << u"http://https://example.org/a?b"_s << u"https://example.org/a?b"_s << true;
-        QTest::newRow("same prefix typed again")
-            << u"http://HTTP://example.org"_s << u"HTTP://example.org"_s << true;
-        QTest::newRow("other scheme pasted")
-            << u"http://ftp://files.example.org"_s << u"ftp://files.example.org"_s << true;
-        QTest::newRow("host that begins like a scheme")
-            << u"http://ftp.example.org"_s << u"http://ftp.example.org"_s << true;
-        QTest::newRow("scheme half typed") << u"http://https"_s << u"http://https"_s << true;
-        QTest::newRow("empty host with path")
-            << u"https:///index.html"_s << u"https:///index.html"_s << false;
-        QTest::newRow("no slashes") << u"http:example.org"_s << u"http:example.org"_s << false;
-    }
-
+    // Typed into a box prefilled with "http://": what is kept, and whether it names a host.
     void webAddressEntry()
     {
-        QFETCH(QString, typed);
-        QFETCH(QString, kept);
-        QFETCH(bool, hasHost);
-        QCOMPARE(WithoutDoubledWebPrefix(typed), kept);
-        QCOMPARE(ValidateWebAddress(kept).isEmpty(), hasHost);
+        const std::tuple<const char*, const char*, bool> rows[] = {
+            {"http://", "http://", false},
+            {"http://example.org", "http://example.org", true},
+            {"http://https://example.org/a?b", "https://example.org/a?b", true},
+            {"http://HTTP://example.org", "HTTP://example.org", true},
+            {"http://ftp://files.example.org", "ftp://files.example.org", true},
+            {"http://ftp.example.org", "http://ftp.example.org", true},
+            {"http://https", "http://https", true},
+            {"https:///index.html", "https:///index.html", false},
+            {"http:example.org", "http:example.org", false},
+        };
+        for (const auto& [typed, kept, hasHost] : rows) {
+            QCOMPARE(WithoutDoubledWebPrefix(typed), QString(kept));
+            QCOMPARE(ValidateWebAddress(kept).isEmpty(), hasHost);
+        }
     }
 };
 

@@ -29,6 +29,18 @@ ino_t Inode(const QString& path)
     return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_ino : 0;
 }
 
+QByteArray Read(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void Write(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+}
+
 } // namespace
 
 class TestSaveCrashSafety final : public QObject
@@ -40,13 +52,8 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Hotkeys.TarvexDB"));
-        const QByteArray a = Expected(QStringLiteral("a"));
-        const QByteArray b = Expected(QStringLiteral("b"));
-        {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(a);
-        }
+        const QByteArray a = Expected(QStringLiteral("a")), b = Expected(QStringLiteral("b"));
+        Write(path, a);
         int sawB = 0;
         for (int round = 0; round < 12; ++round) {
             QProcess child;
@@ -58,9 +65,7 @@ private slots:
             child.kill(); // SIGKILL: no clean-up runs in the child
             QVERIFY(child.waitForFinished());
             QCOMPARE(child.exitStatus(), QProcess::CrashExit);
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            const QByteArray bytes = file.readAll();
+            const QByteArray bytes = Read(path);
             QVERIFY2(bytes == a || bytes == b,
                      qPrintable(QStringLiteral("mixed file of %1 bytes").arg(bytes.size())));
             sawB += bytes == b ? 1 : 0;
@@ -74,22 +79,16 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Hotkeys.TarvexDB"));
         const QByteArray old = QByteArray("old*/x\r\n");
-        {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write(old);
-        }
+        Write(path, old);
         QProcess child;
         child.start(QStringLiteral(TARVEX_SAVE_CHILD), {path, QStringLiteral("2000"), "4096"});
         QVERIFY(child.waitForFinished());
-        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(child.exitCode(), 3);
+        QCOMPARE(std::tuple(child.exitStatus(), child.exitCode()),
+                 std::tuple(QProcess::NormalExit, 3));
         const QByteArray error = child.readAllStandardError();
         QVERIFY(error.contains("could not be saved") && error.contains("File too large"));
         QVERIFY(error.contains(QFile::encodeName(path)));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), old);
+        QCOMPARE(Read(path), old);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"Hotkeys.TarvexDB"});
     }
 };

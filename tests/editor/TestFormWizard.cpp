@@ -20,35 +20,45 @@ namespace {
 // The dialogs of the running test function, answered in advance.
 std::unique_ptr<FakeDialogs> g_dialogs;
 
-// One scripted step: option:<name>, button:<name>, answer:<text> (next dialog), url:, type:,
-// paste: (into txtURL), sp:<n>, keys:<text> (letter keys in txtKey), ctrl.
-void RunStep(FormWizard& wizard, const QString& step)
+// Scripted steps separated by ", ": option:<name>, button:<name>, answer:<text> (next dialog),
+// url:, type:, paste: (into txtURL), sp:<n>, keys:<text> (letter keys in txtKey), ctrl.
+void RunSteps(FormWizard& wizard, const QString& steps)
 {
-    const QString verb = step.section(QLatin1Char(':'), 0, 0);
-    const QString arg = step.section(QLatin1Char(':'), 1);
-    if (verb == QLatin1String("option")) {
-        QTest::mouseClick(wizard.findChild<QRadioButton*>(arg), Qt::LeftButton);
-    } else if (verb == QLatin1String("button")) {
-        auto* button = wizard.currentPanel()->findChild<velbutton*>(arg);
-        QVERIFY2(button, qPrintable(arg));
-        QTest::mouseClick(button, Qt::LeftButton);
-    } else if (verb == QLatin1String("answer")) {
-        g_dialogs->answer(arg);
-    } else if (verb == QLatin1String("url")) {
-        wizard.findChild<QLineEdit*>(QStringLiteral("txtURL"))->setText(arg);
-    } else if (verb == QLatin1String("type")) {
-        QTest::keyClicks(wizard.findChild<QLineEdit*>(QStringLiteral("txtURL")), arg);
-    } else if (verb == QLatin1String("paste")) {
-        QGuiApplication::clipboard()->setText(arg);
-        QTest::keyClick(wizard.findChild<QLineEdit*>(QStringLiteral("txtURL")), Qt::Key_V,
-                        Qt::ControlModifier);
-    } else if (verb == QLatin1String("sp")) {
-        wizard.findChild<QComboBox*>(QStringLiteral("sp"))->setCurrentIndex(arg.toInt());
-    } else if (verb == QLatin1String("keys")) {
-        QTest::keyClicks(wizard.findChild<CaptureBox*>(QStringLiteral("txtKey")), arg);
-    } else if (verb == QLatin1String("ctrl")) {
-        QTest::keyClick(wizard.findChild<CaptureBox*>(QStringLiteral("txtKey")), Qt::Key_Control);
+    for (const QString& step : steps.split(QStringLiteral(", "), Qt::SkipEmptyParts)) {
+        const QString verb = step.section(QLatin1Char(':'), 0, 0);
+        const QString arg = step.section(QLatin1Char(':'), 1);
+        auto* url = wizard.findChild<QLineEdit*>(QStringLiteral("txtURL"));
+        auto* keys = wizard.findChild<CaptureBox*>(QStringLiteral("txtKey"));
+        if (verb == QLatin1String("option")) {
+            QTest::mouseClick(wizard.findChild<QRadioButton*>(arg), Qt::LeftButton);
+        } else if (verb == QLatin1String("button")) {
+            auto* button = wizard.currentPanel()->findChild<velbutton*>(arg);
+            QVERIFY2(button, qPrintable(arg));
+            QTest::mouseClick(button, Qt::LeftButton);
+        } else if (verb == QLatin1String("answer")) {
+            g_dialogs->answer(arg);
+        } else if (verb == QLatin1String("url")) {
+            url->setText(arg);
+        } else if (verb == QLatin1String("type")) {
+            QTest::keyClicks(url, arg);
+        } else if (verb == QLatin1String("paste")) {
+            QGuiApplication::clipboard()->setText(arg);
+            QTest::keyClick(url, Qt::Key_V, Qt::ControlModifier);
+        } else if (verb == QLatin1String("sp")) {
+            wizard.findChild<QComboBox*>(QStringLiteral("sp"))->setCurrentIndex(arg.toInt());
+        } else if (verb == QLatin1String("keys")) {
+            QTest::keyClicks(keys, arg);
+        } else if (verb == QLatin1String("ctrl")) {
+            QTest::keyClick(keys, Qt::Key_Control);
+        }
     }
+}
+
+void Activate(QWidget& wizard)
+{
+    wizard.show();
+    QApplication::setActiveWindow(&wizard);
+    QVERIFY(QTest::qWaitForWindowActive(&wizard));
 }
 
 QStringList NoneResult()
@@ -75,127 +85,105 @@ private Q_SLOTS:
 
     void flows_data()
     {
-        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QString>("steps"); // separated by ", "
         QTest::addColumn<QString>("panel");
         QTest::addColumn<QStringList>("result");
         QTest::addColumn<QStringList>("messages");
         const QString fileTitle = QStringLiteral("file Select a file/program to open||");
         const QString folderTitle = QStringLiteral("folder Please Select A Folder");
-        QTest::newRow("website") << QStringList{"option:websiteOption",
-                                                "url:http://example.org/a b",
-                                                "button:Done",
-                                                "ctrl",
-                                                "keys:gk",
-                                                "button:Done"}
-                                 << "ChooseKey"
-                                 << QStringList{"URL", "http://example.org/a b", "(Ctrl)gk"}
-                                 << QStringList{};
+        const QString web = QStringLiteral("option:websiteOption, ");
+        const QString file = QStringLiteral("option:openOption, option:fileOption, ");
+        const QString special = QStringLiteral("option:specialOption, ");
+        QTest::newRow("website")
+            << web + "url:http://example.org/a b, button:Done, ctrl, keys:gk, button:Done"
+            << "ChooseKey" << QStringList{"URL", "http://example.org/a b", "(Ctrl)gk"}
+            << QStringList{};
         QTest::newRow("address without host refused")
-            << QStringList{"option:websiteOption", "button:Done", "url:https:///a", "button:Done"}
+            << web + "button:Done, url:https:///a, button:Done"
             << "EnterWebsite" << NoneResult()
             << QStringList{NoHost.arg("http://"), NoHost.arg("https:///a")};
         QTest::newRow("secure address typed after the prefill")
-            << QStringList{"option:websiteOption", "type:https://example.org/x", "button:Done",
-                           "keys:s", "button:Done"}
+            << web + "type:https://example.org/x, button:Done, keys:s, button:Done"
             << "ChooseKey" << QStringList{"URL", "https://example.org/x", "s"} << QStringList{};
         QTest::newRow("address pasted after the prefill")
-            << QStringList{"option:websiteOption", "paste:ftp://files.example.org", "button:Done",
-                           "keys:f", "button:Done"}
+            << web + "paste:ftp://files.example.org, button:Done, keys:f, button:Done"
             << "ChooseKey" << QStringList{"URL", "ftp://files.example.org", "f"} << QStringList{};
-        QTest::newRow("file") << QStringList{"option:openOption",  "option:fileOption",
-                                             "answer:/opt/my app", "button:ChooseFile",
-                                             "keys:gofb",          "button:Done"}
+        QTest::newRow("file") << file +
+                                     "answer:/opt/my app, button:ChooseFile, keys:gofb, button:Done"
                               << "ChooseKey" << QStringList{"File", "/opt/my app", "gofb"}
                               << QStringList{fileTitle};
         QTest::newRow("file dialog cancelled")
-            << QStringList{"option:openOption", "option:fileOption",
-                           "answer:  ", "button:ChooseFile"}
+            << file + "answer:  , button:ChooseFile"
             << "sOpenFile" << NoneResult() << QStringList{fileTitle};
         QTest::newRow("folder after a cancel")
-            << QStringList{"option:openOption", "option:folderOption", "button:ChooseFolder",
-                           "answer:/home/me",   "button:ChooseFolder", "keys:h",
-                           "button:Done"}
+            << "option:openOption, option:folderOption, button:ChooseFolder, answer:/home/me, "
+               "button:ChooseFolder, keys:h, button:Done"
             << "ChooseKey" << QStringList{"File", "/home/me", "h"}
             << QStringList{folderTitle, folderTitle};
         QTest::newRow("separator in file refused")
-            << QStringList{"option:openOption", "option:fileOption", "answer:/tmp/a|b",
-                           "button:ChooseFile"}
+            << file + "answer:/tmp/a|b, button:ChooseFile"
             << "sOpenFile" << NoneResult()
             << QStringList{fileTitle,
                            QStringLiteral("warn Tarvex|The target must not contain \"*\", "
                                           "\"|\" or a line break, because the hotkey "
                                           "file uses them to separate its entries.")};
         QTest::newRow("special log off")
-            << QStringList{"option:specialOption", "button:Done", "sp:4",       "button:Done",
-                           "button:Done",          "keys:l",      "button:Done"}
+            << special + "button:Done, sp:4, button:Done, button:Done, keys:l, button:Done"
             << "ChooseKey" << QStringList{"Special", "5", "l"}
             << QStringList{SpecialComplaint, KeyComplaint};
         QTest::newRow("special first and last")
-            << QStringList{"option:specialOption", "sp:9", "button:Done", "ctrl", "button:Done"}
+            << special + "sp:9, button:Done, ctrl, button:Done"
             << "ChooseKey" << QStringList{"Special", "10", "(Ctrl)"} << QStringList{};
         QTest::newRow("empty combination stays")
-            << QStringList{"option:websiteOption", "type:a.example", "button:Done", "button:Done"}
+            << web + "type:a.example, button:Done, button:Done"
             << "ChooseKey" << NoneResult() << QStringList{KeyComplaint};
     }
 
     void flows()
     {
-        QFETCH(QStringList, steps);
+        QFETCH(QString, steps);
         QFETCH(QString, panel);
         QFETCH(QStringList, result);
         QFETCH(QStringList, messages);
         FormWizard wizard(*g_dialogs);
         wizard.show();
-        for (const QString& step : steps)
-            RunStep(wizard, step);
+        RunSteps(wizard, steps);
         QCOMPARE(wizard.currentPanel()->objectName(), panel);
-        const auto panels = wizard.currentPanel()->parentWidget()->findChildren<QWidget*>(
-            QString(), Qt::FindDirectChildrenOnly);
         int visiblePanels = 0;
-        for (const QWidget* child : panels)
+        for (const QWidget* child : wizard.currentPanel()->parentWidget()->findChildren<QWidget*>(
+                 QString(), Qt::FindDirectChildrenOnly))
             visiblePanels += !child->isHidden() && child->findChild<QWidget*>("Caption") ? 1 : 0;
-        QCOMPARE(visiblePanels, 1);
-        QCOMPARE(wizard.result(), result);
-        QCOMPARE(wizard.isVisible(), result == NoneResult());
-        QCOMPARE(g_dialogs->calls(), messages);
+        QCOMPARE(std::tuple(visiblePanels, wizard.result(), wizard.isVisible(), g_dialogs->calls()),
+                 std::tuple(1, result, result == NoneResult(), messages));
     }
 
-    void closingReturnsNone_data()
-    {
-        QTest::addColumn<QStringList>("steps");
-        QTest::newRow("at step 1") << QStringList{};
-        QTest::newRow("at OpenFile") << QStringList{"option:openOption"};
-        QTest::newRow("at ChooseKey with keys")
-            << QStringList{"option:specialOption", "sp:0", "button:Done", "keys:abc"};
-    }
-
+    // Closed at step 1, at OpenFile or at ChooseKey with keys, it returns none; the next use
+    // starts afresh.
     void closingReturnsNone()
     {
-        QFETCH(QStringList, steps);
-        bool ran = false;
-        QTimer::singleShot(0, this, [&] {
-            auto* wizard = qobject_cast<FormWizard*>(QApplication::activeModalWidget());
-            QVERIFY(wizard);
-            for (const QString& step : steps)
-                RunStep(*wizard, step);
-            ran = true;
-            wizard->close();
-        });
-        QWidget owner;
-        QCOMPARE(FormWizard::GetUserHotkey(*g_dialogs, &owner), NoneResult());
-        QVERIFY(ran);
-        // The next use starts afresh.
-        QTimer::singleShot(0, this, [&] {
-            auto* wizard = qobject_cast<FormWizard*>(QApplication::activeModalWidget());
-            QVERIFY(wizard);
-            QCOMPARE(wizard->currentPanel()->objectName(), QStringLiteral("Step1"));
-            const QStringList steps{"option:websiteOption", "type:x.example", "button:Done",
-                                    "keys:x", "button:Done"};
-            for (const QString& step : steps)
-                RunStep(*wizard, step);
-        });
-        QCOMPARE(FormWizard::GetUserHotkey(*g_dialogs, &owner),
-                 (QStringList{"URL", "http://x.example", "x"}));
+        for (const char* steps :
+             {"", "option:openOption", "option:specialOption, sp:0, button:Done, keys:abc"}) {
+            bool ran = false;
+            QTimer::singleShot(0, this, [&] {
+                auto* wizard = qobject_cast<FormWizard*>(QApplication::activeModalWidget());
+                QVERIFY(wizard);
+                RunSteps(*wizard, steps);
+                ran = true;
+                wizard->close();
+            });
+            QWidget owner;
+            QCOMPARE(FormWizard::GetUserHotkey(*g_dialogs, &owner), NoneResult());
+            QVERIFY(ran);
+            QTimer::singleShot(0, this, [&] {
+                auto* wizard = qobject_cast<FormWizard*>(QApplication::activeModalWidget());
+                QVERIFY(wizard);
+                QCOMPARE(wizard->currentPanel()->objectName(), QStringLiteral("Step1"));
+                RunSteps(*wizard, "option:websiteOption, type:x.example, button:Done, keys:x, "
+                                  "button:Done");
+            });
+            QCOMPARE(FormWizard::GetUserHotkey(*g_dialogs, &owner),
+                     (QStringList{"URL", "http://x.example", "x"}));
+        }
     }
 
     // Keys only: Space picks, Enter in the address is Done; after the empty-combination
@@ -203,14 +191,11 @@ private Q_SLOTS:
     void keyboardWalksTheSteps()
     {
         FormWizard wizard(*g_dialogs);
-        wizard.show();
-        QApplication::setActiveWindow(&wizard);
-        QVERIFY(QTest::qWaitForWindowActive(&wizard));
-        QCOMPARE(QApplication::focusWidget(),
-                 wizard.findChild<QWidget*>(QStringLiteral("openOption")));
+        Activate(wizard);
+        const auto child = [&wizard](const char* name) { return wizard.findChild<QWidget*>(name); };
+        QCOMPARE(QApplication::focusWidget(), child("openOption"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
-        QCOMPARE(QApplication::focusWidget(),
-                 wizard.findChild<QWidget*>(QStringLiteral("websiteOption")));
+        QCOMPARE(QApplication::focusWidget(), child("websiteOption"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         auto* url = wizard.findChild<QLineEdit*>(QStringLiteral("txtURL"));
         QCOMPARE(QApplication::focusWidget(), url);
@@ -235,10 +220,8 @@ private Q_SLOTS:
     void escapeLeaves()
     {
         FormWizard wizard(*g_dialogs);
-        wizard.show();
-        QApplication::setActiveWindow(&wizard);
-        QVERIFY(QTest::qWaitForWindowActive(&wizard));
-        RunStep(wizard, QStringLiteral("option:specialOption"));
+        Activate(wizard);
+        RunSteps(wizard, QStringLiteral("option:specialOption"));
         QCOMPARE(QApplication::focusWidget(), wizard.findChild<QWidget*>(QStringLiteral("sp")));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
         QVERIFY(!wizard.isVisible());

@@ -9,43 +9,38 @@ class TestHotkeyShadowing final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void winner_data()
-    {
-        QTest::addColumn<QStringList>("combinations");
-        QTest::addColumn<int>("position");
-        QTest::addColumn<int>("winner");
-        QTest::newRow("earlier prefix hides") << QStringList{"g", "gofb"} << 2 << 1;
-        QTest::newRow("later prefix fires first") << QStringList{"gofb", "g"} << 1 << 2;
-        QTest::newRow("later suffix loses the tie") << QStringList{"ab", "b"} << 1 << 0;
-        QTest::newRow("earlier suffix wins the tie") << QStringList{"b", "ab"} << 2 << 1;
-        QTest::newRow("inner run") << QStringList{"xyz", "wxyzw"} << 2 << 1;
-        QTest::newRow("second duplicate is dead") << QStringList{"x", "x"} << 2 << 1;
-        QTest::newRow("first duplicate fires") << QStringList{"x", "x"} << 1 << 0;
-        QTest::newRow("a capital is the same key") << QStringList{"G", "gofb"} << 2 << 1;
-        QTest::newRow("tokens as key codes") << QStringList{"(Ctrl)", "(Ctrl)(Alt)k"} << 2 << 1;
-        QTest::newRow("ctrl s is no ctrl F4") << QStringList{"(Ctrl)s", "(Ctrl)(F4)x"} << 2 << 0;
-        QTest::newRow("a is no keypad 1") << QStringList{"a", "(Num1)(Num2)"} << 2 << 0;
-        QTest::newRow("keypad multiply") << QStringList{"(Num*)", "x(Num*)y"} << 2 << 1;
-        QTest::newRow("a row naming no key hides none") << QStringList{"(ALT)", "(ALT)k"} << 2 << 0;
-        QTest::newRow("earliest end wins") << QStringList{"cd", "bc", "abcd"} << 3 << 2;
-        QTest::newRow("same end: first row") << QStringList{"abcd", "d", "cd"} << 1 << 0;
-        QTest::newRow("same end: earlier row") << QStringList{"d", "cd", "abcd"} << 3 << 1;
-        QTest::newRow("unrelated") << QStringList{"ab", "cd"} << 2 << 0;
-        QTest::newRow("longer is no cover") << QStringList{"gofb", "go"} << 2 << 0;
-        QTest::newRow("empty rows ignored") << QStringList{"", "ab"} << 2 << 0;
-        QTest::newRow("empty row itself") << QStringList{"a", ""} << 2 << 0;
-        QTest::newRow("out of range") << QStringList{"a"} << 5 << 0;
-    }
-
+    // The row whose match fires first over the row at a position (0: none), with why.
     void winner()
     {
-        QFETCH(QStringList, combinations);
-        QFETCH(int, position);
-        QFETCH(int, winner);
-        QList<HotkeyEntry> entries;
-        for (const QString& combination : combinations)
-            entries.append({combination, QStringLiteral("/bin/true")});
-        QCOMPARE(HotkeyShadowing::WinnerOver(entries, position), winner);
+        const std::tuple<QStringList, int, int> rows[] = {
+            {{"g", "gofb"}, 2, 1},              // earlier prefix hides
+            {{"gofb", "g"}, 1, 2},              // later prefix fires first
+            {{"ab", "b"}, 1, 0},                // later suffix loses the tie
+            {{"b", "ab"}, 2, 1},                // earlier suffix wins the tie
+            {{"xyz", "wxyzw"}, 2, 1},           // inner run
+            {{"x", "x"}, 2, 1},                 // second duplicate is dead
+            {{"x", "x"}, 1, 0},                 // first duplicate fires
+            {{"G", "gofb"}, 2, 1},              // a capital is the same key
+            {{"(Ctrl)", "(Ctrl)(Alt)k"}, 2, 1}, // tokens as key codes
+            {{"(Ctrl)s", "(Ctrl)(F4)x"}, 2, 0}, // ctrl s is no ctrl F4
+            {{"a", "(Num1)(Num2)"}, 2, 0},      // a is no keypad 1
+            {{"(Num*)", "x(Num*)y"}, 2, 1},     // keypad multiply
+            {{"(ALT)", "(ALT)k"}, 2, 0},        // a row naming no key hides none
+            {{"cd", "bc", "abcd"}, 3, 2},       // earliest end wins
+            {{"abcd", "d", "cd"}, 1, 0},        // same end: first row
+            {{"d", "cd", "abcd"}, 3, 1},        // same end: earlier row
+            {{"ab", "cd"}, 2, 0},               // unrelated
+            {{"gofb", "go"}, 2, 0},             // longer is no cover
+            {{"", "ab"}, 2, 0},                 // empty rows ignored
+            {{"a", ""}, 2, 0},                  // empty row itself
+            {{"a"}, 5, 0},                      // out of range
+        };
+        for (const auto& [combinations, position, winner] : rows) {
+            QList<HotkeyEntry> entries;
+            for (const QString& combination : combinations)
+                entries.append({combination, QStringLiteral("/bin/true")});
+            QCOMPARE(HotkeyShadowing::WinnerOver(entries, position), winner);
+        }
     }
 };
 

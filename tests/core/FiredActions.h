@@ -1,0 +1,29 @@
+#pragma once
+
+#include "activation/GlobalFlags.h"
+
+#include <QStringList>
+
+#include <functional>
+#include <utility>
+
+// What a detection under test ran, and a step run once inside the next action (as an open
+// question box would let keys and signals arrive).
+struct FiredActions
+{
+    QStringList fired;
+    std::function<void()> during;
+
+    void reset()
+    {
+        fired.clear();
+        during = {};
+        tarvex::SetHK(true);
+    }
+    void run(const QString& what)
+    {
+        fired.append(what);
+        if (const auto step = std::exchange(during, {}))
+            step();
+    }
+};
