@@ -13,6 +13,7 @@
 #include "tests/fakes/FakeNotifier.h"
 #include "tests/fakes/FakeOpener.h"
 #include "tests/fakes/FakePowerControl.h"
+#include "tests/fakes/FakeRemoteControl.h"
 #include "tests/fakes/FakeSingleInstance.h"
 #include "tests/fakes/FakeSoundPlayer.h"
 #include "ui/ProgramTrayIcon.h"
@@ -41,6 +42,7 @@ struct ShellFixture
     FakePowerControl power;
     FakeDocumentsFolder documents{dir.filePath(QStringLiteral("Documents"))};
     FakeNotifier notifier;
+    FakeRemoteControl remote;
     int keySourceStarts = 0;
     QString programFolder;
     std::unique_ptr<TarvexShell> shell;
@@ -68,6 +70,7 @@ struct ShellFixture
             arguments,     programFolder,
         };
         services.notifier = &notifier;
+        services.remote = &remote;
         return services;
     }
 

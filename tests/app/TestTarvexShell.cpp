@@ -140,6 +140,9 @@ private Q_SLOTS:
             << QStringList{"--verbose", "--help"} << int(R::Unknown) << "--verbose";
         QTest::newRow("help before an unknown")
             << QStringList{"--help", "--verbose"} << int(R::Help) << "--help";
+        QTest::newRow("--pause") << QStringList{"--pause"} << int(R::Pause) << "--pause";
+        QTest::newRow("--resume") << QStringList{"--resume", "-h"} << int(R::Resume) << "--resume";
+        QTest::newRow("--list") << QStringList{"automatic", "--list"} << int(R::List) << "--list";
     }
 
     void commandLineRequests()
@@ -445,6 +448,92 @@ private Q_SLOTS:
         menu->close();
     }
 
+    // Paused from the tray menu, the main window's box or a script: no hotkey fires, the tray
+    // icon greys and its tip says so, and every control shows it; resumed the same way, they fire.
+    void pauseFromEachPlace_data()
+    {
+        QTest::addColumn<int>("place");
+        QTest::newRow("tray menu") << 0;
+        QTest::newRow("main window") << 1;
+        QTest::newRow("script") << 2;
+    }
+
+    void pauseFromEachPlace()
+    {
+        QFETCH(int, place);
+        ShellFixture f({"automatic"});
+        f.writeHotkeys("a*/tmp/a file");
+        QVERIFY(f.shell->start());
+        f.shell->popUpTrayMenu(QPoint(10, 10));
+        hkPopupMenu* menu = f.shell->popupMenu();
+        menu->close();
+        const auto choose = [&](bool paused) {
+            if (place == 0)
+                menu->pauseItem()->trigger();
+            else if (place == 1)
+                f.shell->mainWindow()->pauseBox()->click();
+            else
+                f.remote.handlers.setPaused(paused);
+        };
+        const auto shown = [&] {
+            return QList<bool>{menu->pauseItem()->isChecked(),
+                               f.shell->mainWindow()->pauseBox()->isChecked(),
+                               f.shell->trayIcon()->isPaused()};
+        };
+        choose(true);
+        QTRY_COMPARE(shown(), (QList<bool>{true, true, true}));
+        QCOMPARE(f.shell->trayIcon()->tip(), QStringLiteral("Tarvex (paused)"));
+        f.keys.tap({65});
+        QVERIFY(f.opener.calls().isEmpty());
+        choose(false);
+        QTRY_COMPARE(shown(), (QList<bool>{false, false, false}));
+        QCOMPARE(f.shell->trayIcon()->tip(), QStringLiteral("Tarvex is running"));
+        f.keys.tap({65});
+        QCOMPARE(f.opener.calls(), QStringList{"open /tmp/a file"});
+    }
+
+    // The pause outlasts the windows of the run: stopped and started again, the hotkeys stay
+    // paused, in a new main window and a new icon.
+    void pauseOutlastsStopAndStart()
+    {
+        ShellFixture f({"automatic"});
+        f.writeHotkeys("a*/tmp/a file");
+        QVERIFY(f.shell->start());
+        f.remote.handlers.setPaused(true);
+        f.shell->openFromTray();
+        QVERIFY(f.shell->mainWindow()->pauseBox()->isChecked());
+        f.shell->startHotkeys(false);
+        QVERIFY(f.shell->trayIcon()->isPaused());
+        QCOMPARE(f.shell->trayIcon()->tip(), QStringLiteral("Tarvex (paused)"));
+        f.keys.tap({65});
+        QVERIFY(f.opener.calls().isEmpty());
+    }
+
+    // Scripts list the hotkeys of the file (of the running table once it is read), have a changed
+    // file read at once, and bring up the main window beside hotkeys running in the tray.
+    void scriptsListReloadAndShow()
+    {
+        ShellFixture f;
+        f.writeHotkeys("a*/tmp/a file|b|(Ctrl)k*-Close Window-");
+        QVERIFY(f.shell->start());
+        const QStringList listed{"a\t/tmp/a file", "(Ctrl)k\t-Close Window-"};
+        QCOMPARE(f.remote.handlers.listHotkeys(), listed);
+        f.shell->startHotkeys(false);
+        QCOMPARE(f.remote.handlers.listHotkeys(), listed);
+        f.writeHotkeys("b*/tmp/b");
+        f.remote.handlers.reload();
+        QCOMPARE(f.remote.handlers.listHotkeys(), QStringList{"b\t/tmp/b"});
+        f.keys.tap({66});
+        QCOMPARE(f.opener.calls(), QStringList{"open /tmp/b"});
+        QVERIFY(!f.mainShown());
+        f.remote.handlers.showMainWindow();
+        QVERIFY(f.mainShown() && f.trayShown());
+        // The editor in use comes to the front instead, alone.
+        f.shell->configureHotkeys();
+        f.remote.handlers.showMainWindow();
+        QVERIFY(f.shell->editor()->isVisible() && !f.mainShown());
+    }
+
     void openAfterManualStartStopsHotkeys()
     {
         ShellFixture f;
@@ -536,7 +625,7 @@ private Q_SLOTS:
         f.keys.setProblem(problem);
         QVERIFY(f.shell->start());
         Tarvex* window = f.shell->mainWindow();
-        const int plainHeight = Twips::toPixels(Tarvex::DesignedHeight);
+        const int plainHeight = Tarvex(f.settings, f.dialogs).height(); // with no note
         QVERIFY(window->KeyboardNote() && window->KeyboardNote()->isVisible());
         QCOMPARE(window->KeyboardNote()->text(), problem);
         QVERIFY(window->height() > plainHeight);

@@ -7,6 +7,7 @@
 #include "store/HotkeyFileWatcher.h"
 #include "tests/fakes/FakeDesktopWindows.h"
 #include "tests/fakes/FakeDialogs.h"
+#include "tests/fakes/FakeGlobalShortcuts.h"
 #include "tests/fakes/FakeHiddenWindowIcons.h"
 #include "tests/fakes/FakeKeyStateSource.h"
 #include "tests/fakes/FakeOpener.h"
@@ -136,6 +137,42 @@ private slots:
         settled(seen);
         QCOMPARE(host.table().records(), QStringList{"b*/bin/b"});
         QCOMPARE(reloaded.count(), 1);
+    }
+
+    // Paused, no hotkey fires and no press is kept for later (keys typed before resuming never
+    // complete one); resumed, they fire again. The desktop's chords stay bound meanwhile.
+    void pausedHostIgnoresPressesUntilResumed()
+    {
+        QStringList fired;
+        const auto run = [&fired](const QString&, const QString& target) { fired << target; };
+        FakeGlobalShortcuts desktop;
+        HotkeyHost keys(m_keys, run);
+        HotkeyHost chords(desktop, run);
+        QSignalSpy changes(&keys, &HotkeyHost::pausedChanged);
+        for (HotkeyHost* host : {&keys, &chords}) {
+            host->table().replace({"ab*/bin/ab", "(Ctrl)(Alt)k*/bin/k"});
+            host->setPollingEnabled(true);
+            host->setPaused(true);
+            host->setPaused(true);
+        }
+        desktop.answer(GlobalShortcuts::State::Bound);
+        m_keys.tap({65});
+        m_keys.tap({66});
+        desktop.press("CTRL+ALT+k");
+        m_keys.tap({65});
+        QCOMPARE(fired, QStringList());
+        keys.setPaused(false);
+        chords.setPaused(false);
+        m_keys.tap({66});
+        QCOMPARE(fired, QStringList());
+        m_keys.tap({65});
+        m_keys.tap({66});
+        desktop.press("CTRL+ALT+k");
+        QCOMPARE(fired, (QStringList{"/bin/ab", "/bin/k"}));
+        QCOMPARE(desktop.calls().size(), 1);
+        QCOMPARE(changes.count(), 2);
+        QCOMPARE(changes.first().first().toBool(), true);
+        QVERIFY(!keys.isPaused());
     }
 
 private:
