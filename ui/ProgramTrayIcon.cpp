@@ -19,16 +19,6 @@ constexpr int SteadyCheckMilliseconds = 5000;
 // How long a balloon waits for a new icon to be placed in the tray, so that it points at it.
 constexpr int PlacementWaitMilliseconds = 2000;
 int g_defaultFallbackDelay = 3000;
-
-// The program's icon as the desktop draws a disabled one (greyed), at each of its sizes.
-QIcon PausedIcon()
-{
-    const QIcon icon = ProgramIcon::icon();
-    QIcon greyed;
-    for (const QSize& size : icon.availableSizes())
-        greyed.addPixmap(icon.pixmap(size, QIcon::Disabled));
-    return greyed;
-}
 } // namespace
 
 const QString ProgramTrayIcon::BalloonTitle = QStringLiteral("Tarvex");
@@ -51,7 +41,8 @@ ProgramTrayIcon::~ProgramTrayIcon() = default;
 bool ProgramTrayIcon::add(const QString& tip, bool balloon)
 {
     remove();
-    m_icon = std::make_unique<QSystemTrayIcon>(m_paused ? PausedIcon() : ProgramIcon::icon());
+    m_icon = std::make_unique<QSystemTrayIcon>(m_paused ? ProgramIcon::pausedIcon()
+                                                        : ProgramIcon::icon());
     connect(
         m_icon.get(), &QSystemTrayIcon::activated, this,
         [this, activation = TrayActivation()](QSystemTrayIcon::ActivationReason reason) mutable {
@@ -112,7 +103,7 @@ void ProgramTrayIcon::setPaused(bool paused)
         return;
     m_paused = paused;
     if (m_icon)
-        m_icon->setIcon(paused ? PausedIcon() : ProgramIcon::icon());
+        m_icon->setIcon(paused ? ProgramIcon::pausedIcon() : ProgramIcon::icon());
 }
 
 void ProgramTrayIcon::setHiddenWindows(const QList<HiddenWindowList::Entry>& entries)

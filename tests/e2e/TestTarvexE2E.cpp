@@ -2,6 +2,7 @@
 #include "E2EHarness.h"
 #include "StatusNotifierHost.h"
 
+#include <QDBusArgument>
 #include <QImage>
 #include <QSettings>
 #include <QtTest>
@@ -186,7 +187,7 @@ private slots:
         const QString victim = m_app->openVictim("Victim exit");
         press("ctrl+alt+h");
         QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsUnMapped"), 5000);
-        m_app->chooseFromTrayMenu(icon, 4); // "Exit"
+        m_app->chooseFromTrayMenu(icon, 5); // "Exit"
         // Watch the task list until the program has ended: the main window never appears.
         QStringList seen;
         const QDeadlineTimer deadline(8000);
@@ -309,6 +310,65 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(m_app->managedWindows(), QStringList{"Tarvex"}, 5000);
     }
 
+    // "Pause Hotkeys" in the tray menu: the hotkeys stop firing and the icon is drawn greyed;
+    // chosen again, the icon is as before and the hotkeys fire.
+    void pauseFromTrayMenu()
+    {
+        const QString target = m_harness->writeLoggingTarget("target.sh", "fired");
+        QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)t*" + target}));
+        m_app->start({"automatic"});
+        const QString icon = m_app->waitForProgramIcon();
+        QVERIFY(!icon.isEmpty());
+        QImage running;
+        QTRY_VERIFY_WITH_TIMEOUT(colourfulPixels(running = picture(icon)) > 20, 10000);
+        m_app->chooseFromTrayMenu(icon, 3); // "Pause Hotkeys"
+        QTRY_COMPARE_WITH_TIMEOUT(colourfulPixels(picture(icon)), 0, 5000);
+        press("ctrl+alt+t");
+        QVERIFY(!QTest::qWaitFor([&] { return !m_harness->logLines().isEmpty(); }, 1000));
+        m_app->chooseFromTrayMenu(icon, 3);
+        QTRY_COMPARE_WITH_TIMEOUT(picture(icon), running, 5000);
+        press("ctrl+alt+t");
+        QTRY_COMPARE_WITH_TIMEOUT(m_harness->logLines(), QStringList{"fired"}, 5000);
+    }
+
+    // `tarvex --pause`, `--resume` and `--list` reach the running program over its session bus
+    // (a tray's private bus here, whose tip shows the pause) and start no second one; with none
+    // running they say so. A new start runs with the hotkeys on.
+    void commandLineControlsRunningProgram()
+    {
+        StatusNotifierHost tray;
+        QVERIFY(tray.start());
+        m_app->setSessionBus(tray.address());
+        const QString target = m_harness->writeLoggingTarget("target.sh", "fired");
+        QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)t*" + target, "ab*/no/such file"}));
+        using Answer = QStringList; // exit status, standard output, standard error
+        QCOMPARE(request("--pause"), (Answer{"1", "", "Tarvex is not running.\n"}));
+        m_app->start({"automatic"});
+        QTRY_COMPARE_WITH_TIMEOUT(tray.items().size(), 1, 15000);
+        // The interface comes once the run has loaded its windows, just after the icon.
+        QTRY_COMPARE_WITH_TIMEOUT(request("--list").value(0), QString("0"), 10000);
+        QCOMPARE(request("--list"),
+                 (Answer{"0", "(Ctrl)(Alt)t\t" + target + "\nab\t/no/such file\n", ""}));
+        QCOMPARE(request("--pause"), (Answer{"0", "", ""}));
+        QTRY_COMPARE_WITH_TIMEOUT(tipOf(tray, tray.items().first()), QString("Tarvex (paused)"),
+                                  5000);
+        press("ctrl+alt+t");
+        QVERIFY(!QTest::qWaitFor([&] { return !m_harness->logLines().isEmpty(); }, 1000));
+        QCOMPARE(request("--resume"), (Answer{"0", "", ""}));
+        QTRY_COMPARE_WITH_TIMEOUT(tipOf(tray, tray.items().first()), QString("Tarvex is running"),
+                                  5000);
+        press("ctrl+alt+t");
+        QTRY_COMPARE_WITH_TIMEOUT(m_harness->logLines(), QStringList{"fired"}, 5000);
+        QCOMPARE(m_app->managedWindows(), QStringList());
+        QCOMPARE(request("--pause"), (Answer{"0", "", ""}));
+        m_app->stop();
+        m_app->start({"automatic"});
+        QTRY_COMPARE_WITH_TIMEOUT(tray.items().size(), 2, 15000);
+        QCOMPARE(tipOf(tray, tray.items().last()), QString("Tarvex is running"));
+        press("ctrl+alt+t");
+        QTRY_COMPARE_WITH_TIMEOUT(m_harness->logLines(), (QStringList{"fired", "fired"}), 5000);
+    }
+
     // Run in a session without a tray: a small window of the program's own keeps the icon's
     // double-click (and menu, tip and balloon) available.
     void standInWindowWithoutTray()
@@ -365,6 +425,10 @@ private slots:
 
 private:
     QImage screenshot(const QString& window) const;
+    QImage picture(const QString& window) const;
+    static int colourfulPixels(const QImage& image);
+    static QString tipOf(StatusNotifierHost& tray, const QString& item);
+    QStringList request(const QString& option) const;
     void pickEntry(const QString& window, QPoint list, const QString& keys) const;
     QString standInWindow() const { return m_app->programWindow(40, 200); }
     static void press(const QString& keys) { AppDriver::press(keys); }
@@ -400,6 +464,63 @@ QImage TestTarvexE2E::screenshot(const QString& window) const
         },
         5000);
     return shot;
+}
+
+// The window's pixels as they are on the screen now.
+QImage TestTarvexE2E::picture(const QString& window) const
+{
+    const QString file = m_harness->home() + "/picture.png";
+    E2EHarness::run("import", {"-window", window, file});
+    return QImage(file).convertToFormat(QImage::Format_RGB32);
+}
+
+// Pixels of clear colour (a greyed picture has none).
+int TestTarvexE2E::colourfulPixels(const QImage& image)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            const int channels[] = {pixel.red(), pixel.green(), pixel.blue()};
+            count += *std::max_element(channels, channels + 3) -
+                         *std::min_element(channels, channels + 3) >
+                     40;
+        }
+    }
+    return count;
+}
+
+// The title of the item's tip, (sa(iiay)ss): icon name, pictures, title, text.
+QString TestTarvexE2E::tipOf(StatusNotifierHost& tray, const QString& item)
+{
+    const QDBusArgument tip = tray.property(item, "ToolTip").value<QDBusArgument>();
+    QString icon, title, text;
+    tip.beginStructure();
+    tip >> icon;
+    tip.beginArray();
+    while (!tip.atEnd()) {
+        int width = 0, height = 0;
+        QByteArray pixels;
+        tip.beginStructure();
+        tip >> width >> height >> pixels;
+        tip.endStructure();
+    }
+    tip.endArray();
+    tip >> title >> text;
+    tip.endStructure();
+    return title;
+}
+
+// Runs `tarvex option` to its end: exit status, standard output, standard error.
+QStringList TestTarvexE2E::request(const QString& option) const
+{
+    std::unique_ptr<QProcess> process = m_app->startAnother({option}, QProcess::SeparateChannels);
+    // The tray here answers the program only while this event loop runs.
+    if (!QTest::qWaitFor([&] { return process->state() == QProcess::NotRunning; }, 15000))
+        return {"timed out"};
+    return {QString::number(process->exitCode()),
+            QString::fromUtf8(process->readAllStandardOutput()),
+            QString::fromUtf8(process->readAllStandardError())};
 }
 
 // Opens the drop-down list at `list` and moves through its entries with `keys`, then Return,
