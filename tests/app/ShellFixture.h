@@ -1,6 +1,7 @@
 #pragma once
 
 #include "activation/GlobalFlags.h"
+#include "platform/RemoteControl.h"
 #include "shell/Tarvex.h"
 #include "shell/TarvexShell.h"
 #include "store/SettingsStore.h"
@@ -13,7 +14,6 @@
 #include "tests/fakes/FakeNotifier.h"
 #include "tests/fakes/FakeOpener.h"
 #include "tests/fakes/FakePowerControl.h"
-#include "tests/fakes/FakeRemoteControl.h"
 #include "tests/fakes/FakeSingleInstance.h"
 #include "tests/fakes/FakeSoundPlayer.h"
 #include "ui/ProgramTrayIcon.h"
@@ -25,6 +25,13 @@
 #include <memory>
 
 namespace tarvex {
+
+/// Other programs of the session: a test plays their requests through the run's handlers.
+struct FakeRemoteControl final : RemoteControl
+{
+    bool start(Handlers given) override { return (handlers = std::move(given), true); }
+    Handlers handlers;
+};
 
 /// One run of the program against recording fakes, with private settings and Documents.
 struct ShellFixture

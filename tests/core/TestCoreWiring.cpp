@@ -139,40 +139,29 @@ private slots:
         QCOMPARE(reloaded.count(), 1);
     }
 
-    // Paused, no hotkey fires and no press is kept for later (keys typed before resuming never
-    // complete one); resumed, they fire again. The desktop's chords stay bound meanwhile.
+    // Paused, no hotkey fires and no press is kept for later; resumed, they fire again. The
+    // desktop's chords stay bound meanwhile.
     void pausedHostIgnoresPressesUntilResumed()
     {
         QStringList fired;
         const auto run = [&fired](const QString&, const QString& target) { fired << target; };
         FakeGlobalShortcuts desktop;
-        HotkeyHost keys(m_keys, run);
-        HotkeyHost chords(desktop, run);
-        QSignalSpy changes(&keys, &HotkeyHost::pausedChanged);
+        HotkeyHost keys(m_keys, run), chords(desktop, run);
         for (HotkeyHost* host : {&keys, &chords}) {
             host->table().replace({"ab*/bin/ab", "(Ctrl)(Alt)k*/bin/k"});
             host->setPollingEnabled(true);
-            host->setPaused(true);
-            host->setPaused(true);
         }
         desktop.answer(GlobalShortcuts::State::Bound);
-        m_keys.tap({65});
-        m_keys.tap({66});
-        desktop.press("CTRL+ALT+k");
-        m_keys.tap({65});
-        QCOMPARE(fired, QStringList());
-        keys.setPaused(false);
-        chords.setPaused(false);
-        m_keys.tap({66});
-        QCOMPARE(fired, QStringList());
-        m_keys.tap({65});
-        m_keys.tap({66});
-        desktop.press("CTRL+ALT+k");
+        for (bool paused : {true, false}) {
+            keys.setPaused(paused);
+            chords.setPaused(paused);
+            m_keys.tap({66}); // after resuming, the "a" pressed while paused completes nothing
+            m_keys.tap({65, 66});
+            m_keys.tap({65});
+            desktop.press("CTRL+ALT+k");
+        }
         QCOMPARE(fired, (QStringList{"/bin/ab", "/bin/k"}));
         QCOMPARE(desktop.calls().size(), 1);
-        QCOMPARE(changes.count(), 2);
-        QCOMPARE(changes.first().first().toBool(), true);
-        QVERIFY(!keys.isPaused());
     }
 
 private:
