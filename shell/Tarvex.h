@@ -17,8 +17,7 @@ class velForms;
 
 /// The main window: start the hotkeys, configure them, customize the look, exit; the two
 /// start-up options behind "Show Advanced Settings"; "Pause Hotkeys" at its foot; the help
-/// question. It says what the user
-/// asked for through its signals; the shell decides.
+/// question. It says what the user asked for through its signals; the shell decides.
 class Tarvex final : public QWidget
 {
     Q_OBJECT
