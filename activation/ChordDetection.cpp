@@ -81,7 +81,7 @@ bool ChordDetection::isReleased() const
 
 bool ChordDetection::isPaused() const
 {
-    return m_runningAction || isReleased();
+    return m_runningAction || isReleased() || (m_userPaused && m_userPaused());
 }
 
 void ChordDetection::activate(const QString& id)

@@ -16,10 +16,10 @@ namespace tarvex {
 /// hotkey's target as its description; an activated shortcut runs its hotkey as a key match
 /// runs it. Hotkeys that are not chords do not run here (sequences() names them).
 ///
-/// An activation does nothing while the editor is visible, while HotkeysEnabled is false, and
-/// while an action it started still runs (for example while a confirmation box is open). While
-/// the editor is visible or the hotkeys are off the shortcuts are released (see sync()), so the
-/// editor's key box and every other program get those keys.
+/// An activation does nothing while the editor is visible, while HotkeysEnabled is false, while
+/// the user paused the hotkeys, and while an action it started still runs (for example while a
+/// confirmation box is open). While the editor is visible or the hotkeys are off the shortcuts are
+/// released (see sync()), so the editor's key box and every other program get those keys.
 class ChordDetection final
 {
 public:
@@ -37,6 +37,9 @@ public:
 
     /// Sets the query that answers whether the hotkey editor is visible (activations pause).
     void setEditorVisibleQuery(std::function<bool()> query) { m_editorVisible = std::move(query); }
+    /// Sets the query that answers whether the user paused the hotkeys: activations are ignored
+    /// then, and the shortcuts stay bound (so resuming asks the desktop nothing).
+    void setPausedQuery(std::function<bool()> query) { m_userPaused = std::move(query); }
     /// Binds the chords as the table and the pause now stand: none while the editor is visible
     /// or HotkeysEnabled is false, else those of the table (read again if it was replaced). The
     /// desktop is asked when that list changed, or again after it declined or failed.
@@ -66,6 +69,7 @@ private:
     const ActiveHotkeyTable& m_table;
     MatchFunction m_runMatch;
     std::function<bool()> m_editorVisible;
+    std::function<bool()> m_userPaused;
     quint64 m_generation = 0;
     QList<GlobalShortcut> m_chords;
     QList<GlobalShortcut> m_asked;

@@ -51,7 +51,8 @@ HotkeyDetection::~HotkeyDetection()
 
 bool HotkeyDetection::isPaused() const
 {
-    return !HotkeysEnabled() || (m_editorVisible && m_editorVisible());
+    return !HotkeysEnabled() || (m_editorVisible && m_editorVisible()) ||
+           (m_userPaused && m_userPaused());
 }
 
 void HotkeyDetection::onKeyPressed(int code)

@@ -14,9 +14,9 @@ namespace tarvex {
 /// (no timer). Each press appends its code (a sided modifier code by the rule of onKeyPressed)
 /// and matches. When the table has been replaced since the last press, the key buffer is emptied
 /// first, so keys typed before a hotkey existed never complete it. Presses are ignored while the
-/// editor is visible or HotkeysEnabled is false, and while an action started by the matcher is
-/// still running (for example while a confirmation box is open), so they never reach the buffer
-/// later.
+/// editor is visible, HotkeysEnabled is false or the user paused the hotkeys, and while an action
+/// started by the matcher is still running (for example while a confirmation box is open), so they
+/// never reach the buffer later.
 class HotkeyDetection final
 {
 public:
@@ -38,6 +38,8 @@ public:
 
     /// Sets the query that answers whether the hotkey editor is visible (presses pause then).
     void setEditorVisibleQuery(std::function<bool()> query) { m_editorVisible = std::move(query); }
+    /// Sets the query that answers whether the user paused the hotkeys (presses are ignored).
+    void setPausedQuery(std::function<bool()> query) { m_userPaused = std::move(query); }
     /// A new press of key `code`: appended unless paused. The right Shift, right Ctrl and left
     /// Alt codes (161, 163, 164) append their generic codes 16, 17 and 18.
     void onKeyPressed(int code);
@@ -58,6 +60,7 @@ private:
     const ActiveHotkeyTable& m_table;
     MatchFunction m_runAction;
     std::function<bool()> m_editorVisible;
+    std::function<bool()> m_userPaused;
     KeyBuffer m_buffer;
     HotkeyMatcher m_matcher;
     bool m_runningAction = false;

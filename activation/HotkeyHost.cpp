@@ -90,9 +90,11 @@ void HotkeyHost::setPollingEnabled(bool enabled)
     if (enabled && !m_useShortcuts) {
         m_detection = std::make_unique<HotkeyDetection>(*m_keys, m_table, m_runAction);
         m_detection->setEditorVisibleQuery(m_editorVisible);
+        m_detection->setPausedQuery([this] { return m_paused; });
     } else if (enabled) {
         m_chords = std::make_unique<ChordDetection>(*m_shortcuts, m_table, m_runAction);
         m_chords->setEditorVisibleQuery(m_editorVisible);
+        m_chords->setPausedQuery([this] { return m_paused; });
         m_chords->sync();
     }
     if (problem() != problemBefore)
@@ -107,6 +109,14 @@ void HotkeyHost::syncShortcuts()
     m_chords->sync();
     if (problem() != problemBefore)
         Q_EMIT problemChanged();
+}
+
+void HotkeyHost::setPaused(bool paused)
+{
+    if (paused == m_paused)
+        return;
+    m_paused = paused;
+    Q_EMIT pausedChanged(paused);
 }
 
 QString HotkeyHost::problem() const

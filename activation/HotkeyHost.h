@@ -79,11 +79,20 @@ public:
     /// Why some of the hotkeys do not run where the desktop watches the keys, or an empty text.
     QString problem() const;
 
+    /// Pauses (true) or resumes the hotkeys for the user: while paused no hotkey fires and a
+    /// press is not kept for later, whatever else switches the hotkeys on or off; the desktop's
+    /// shortcuts stay bound. The pause lasts until resumed or the host ends.
+    void setPaused(bool paused);
+    /// True while the user paused the hotkeys.
+    bool isPaused() const { return m_paused; }
+
 Q_SIGNALS:
     /// problem() may have changed.
     void problemChanged();
     /// The list and the table were read again after the file changed on disk.
     void fileReloaded();
+    /// The user paused (`paused`) or resumed the hotkeys.
+    void pausedChanged(bool paused);
 
 private:
     KeyStateSource* m_keys = nullptr;
@@ -97,6 +106,7 @@ private:
     std::unique_ptr<HotkeyDetection> m_detection;
     std::unique_ptr<ChordDetection> m_chords;
     HotkeyFileWatcher* m_watcher = nullptr;
+    bool m_paused = false;
 };
 
 } // namespace tarvex

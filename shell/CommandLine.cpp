@@ -21,6 +21,12 @@ CommandLine::Request CommandLine::parse(const QStringList& arguments, QString* o
             return Request::Version;
         if (argument == QLatin1String("--revoke-key-reader"))
             return Request::RevokeKeyReader;
+        if (argument == QLatin1String("--pause"))
+            return Request::Pause;
+        if (argument == QLatin1String("--resume"))
+            return Request::Resume;
+        if (argument == QLatin1String("--list"))
+            return Request::List;
         return Request::Unknown;
     }
     return Request::Run;
@@ -29,14 +35,28 @@ CommandLine::Request CommandLine::parse(const QStringList& arguments, QString* o
 bool CommandLine::asksForInformation(const QStringList& arguments)
 {
     const Request request = parse(arguments);
-    return request == Request::Help || request == Request::Version ||
-           request == Request::RevokeKeyReader;
+    return request != Request::Run && request != Request::Unknown;
+}
+
+QString CommandLine::remoteMethod(Request request)
+{
+    switch (request) {
+    case Request::Pause:
+        return QStringLiteral("Pause");
+    case Request::Resume:
+        return QStringLiteral("Resume");
+    case Request::List:
+        return QStringLiteral("ListHotkeys");
+    default:
+        return QString();
+    }
 }
 
 QString CommandLine::usage()
 {
     return QStringLiteral(
         "Usage: tarvex [automatic]\n"
+        "       tarvex --pause | --resume | --list\n"
         "       tarvex --help | --version | --revoke-key-reader\n"
         "\n"
         "Tarvex runs your hotkeys: key sequences that open a file, program, folder or web\n"
@@ -44,6 +64,9 @@ QString CommandLine::usage()
         "\n"
         "  automatic    start the hotkeys at once with only the icon in the notification area\n"
         "               (the login entry starts Tarvex this way)\n"
+        "  --pause      pause the hotkeys of the running Tarvex (until --resume or its end)\n"
+        "  --resume     let the hotkeys of the running Tarvex fire again\n"
+        "  --list       print the hotkeys of the running Tarvex, one \"keys<TAB>target\" a line\n"
         "  -h, --help   show this help and exit\n"
         "  --version    show the version and exit\n"
         "  --revoke-key-reader\n"

@@ -17,6 +17,9 @@ public:
         Help,    ///< print the usage and end
         Version, ///< print the version and end
         RevokeKeyReader, ///< tell the key reader to forget the user's permission, and end
+        Pause,           ///< pause the hotkeys of the running instance, and end
+        Resume,          ///< resume the hotkeys of the running instance, and end
+        List,            ///< print the hotkeys of the running instance, and end
         Unknown, ///< an option the program does not know: print the usage as an error and end
     };
 
@@ -27,14 +30,16 @@ public:
     /// The request of `arguments` (without the program name): the first argument that begins
     /// with "-" decides; `option` receives it.
     static Request parse(const QStringList& arguments, QString* option = nullptr);
-    /// True when `arguments` ask for the usage, the version or the revocation (answered before
-    /// any window).
+    /// True when `arguments` ask for something answered before any window, and then end: the
+    /// usage, the version, the revocation or a request to the running instance.
     static bool asksForInformation(const QStringList& arguments);
 
     /// The usage text printed by --help and after an unknown option.
     static QString usage();
     /// The version line printed by --version.
     static QString versionText();
+    /// The running instance's method that `request` calls (Pause, Resume, List), else empty.
+    static QString remoteMethod(Request request);
 };
 
 } // namespace tarvex

@@ -12,6 +12,7 @@
 #include "platform/linux/AppIdIcon.h"
 #include "platform/linux/CanberraSoundPlayer.h"
 #include "platform/linux/DBusNotifier.h"
+#include "platform/linux/DBusRemoteControl.h"
 #include "platform/linux/LockFileSingleInstance.h"
 #include "platform/linux/LogindPowerControl.h"
 #include "platform/linux/ProcessOpener.h"
@@ -59,6 +60,7 @@ struct RealServices::Parts
     CanberraSoundPlayer sound;
     LogindPowerControl power;
     XdgDocumentsFolder documents;
+    DBusRemoteControl remote;
 };
 
 // An X11 session keeps XInput2. A Wayland session offers the desktop portal's global shortcuts,
@@ -185,6 +187,7 @@ ShellServices RealServices::services()
     };
     services.notifier = &p.notifier;
     services.shortcuts = p.shortcuts.get();
+    services.remote = &p.remote;
     services.runtimeFolder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     return services;
 }

@@ -17,6 +17,7 @@ class LoginEntry;
 class Notifier;
 class Opener;
 class PowerControl;
+class RemoteControl;
 class SettingsStore;
 class SingleInstance;
 class SoundPlayer;
@@ -57,6 +58,8 @@ struct ShellServices
     GlobalShortcuts* shortcuts = nullptr;
     /// The user's runtime folder, where the hidden windows are recorded (empty: nowhere).
     QString runtimeFolder{};
+    /// Lets other programs of the session reach the running one (nullptr: none can).
+    RemoteControl* remote = nullptr;
 };
 
 } // namespace tarvex

@@ -152,6 +152,13 @@ void Tarvex::createOptions()
     // `clicked` comes from the user only, so setting the boxes at load stores nothing.
     connect(m_runAtLoginBox, &QCheckBox::clicked, this, &Tarvex::storeRunAtLogin);
     connect(m_noNotificationBox, &QCheckBox::clicked, this, &Tarvex::storeNotificationChoice);
+    // Always at hand, so it stands in the foot below the designed controls (layOutFoot), where
+    // the window grows to hold it; the pause lasts for the run only, nothing is stored.
+    m_pauseBox = new QCheckBox(tr("Pause Hotkeys"), m_themeForm);
+    m_pauseBox->setObjectName(QStringLiteral("pauseBox"));
+    m_pauseBox->resize(m_pauseBox->sizeHint());
+    connect(m_pauseBox, &QCheckBox::clicked, this, &Tarvex::pauseChosen);
+    layOutFoot();
 }
 
 // Hidden while another window is used and shown again afterwards, the window comes back where
@@ -212,6 +219,11 @@ void Tarvex::setThemeColor(qint32 color)
 void Tarvex::showHotkeysRunning(bool running)
 {
     m_hotkeyState->setText(running ? HotkeysRunningText() : HotkeysOffText());
+}
+
+void Tarvex::showPaused(bool paused)
+{
+    m_pauseBox->setChecked(paused);
 }
 
 void Tarvex::askAboutHelp()
@@ -278,20 +290,22 @@ void Tarvex::setHiddenWindows(const QList<HiddenWindowList::Entry>& entries)
     layOutFoot();
 }
 
-// The keyboard note (with the button that asks for the key reader's permission) and the list
-// of hidden windows stand below the designed controls (and the start-up options when they are
-// shown), one under the other; the window grows to hold them.
+// "Pause Hotkeys", the keyboard note (with the button that asks for the key reader's permission)
+// and the list of hidden windows stand below the designed controls (and the start-up options when
+// they are shown), one under the other; the window grows to hold them.
 void Tarvex::layOutFoot()
 {
     const int base = height() - m_footGrowth;
     const int margin = Twips::toPixels(240);
     const int footWidth = width() - 2 * margin;
     int y = base;
-    const QList<QWidget*> parts{m_keyboardNote, m_keyboardAccess, m_hiddenWindows};
+    const QList<QWidget*> parts{m_pauseBox, m_keyboardNote, m_keyboardAccess, m_hiddenWindows};
     for (QWidget* part : parts) {
         if (!part || part->isHidden())
             continue;
-        if (part == m_keyboardNote)
+        if (part == m_pauseBox)
+            part->move(Twips::toPixels(360), y);
+        else if (part == m_keyboardNote)
             part->setGeometry(margin, y, footWidth, m_keyboardNote->heightForWidth(footWidth));
         else if (part == m_keyboardAccess)
             part->setGeometry(Twips::rect(360, 0, 4215, 495).translated(0, y));

@@ -16,8 +16,8 @@ class velbutton;
 class velForms;
 
 /// The main window: start the hotkeys, configure them, customize the look, exit; the two
-/// start-up options behind "Show Advanced Settings"; the help question. It says what the user
-/// asked for through its signals; the shell decides.
+/// start-up options behind "Show Advanced Settings"; "Pause Hotkeys" at its foot; the help
+/// question. It says what the user asked for through its signals; the shell decides.
 class Tarvex final : public QWidget
 {
     Q_OBJECT
@@ -53,6 +53,8 @@ public:
     void setThemeColor(qint32 color);
     /// Says whether the hotkeys run (the line at the window's foot).
     void showHotkeysRunning(bool running);
+    /// Ticks "Pause Hotkeys" while the user has paused the hotkeys, wherever that was done.
+    void showPaused(bool paused);
     /// The line that says whether the hotkeys run.
     QLabel* hotkeyState() const { return m_hotkeyState; }
     /// Shows `text` (why no key reaches Tarvex, and the ways out) below the buttons, growing the
@@ -79,6 +81,7 @@ public:
     QLabel* iconImage() const { return m_iconImage; }
     QCheckBox* runAtLoginBox() const { return m_runAtLoginBox; }
     QCheckBox* noNotificationBox() const { return m_noNotificationBox; }
+    QCheckBox* pauseBox() const { return m_pauseBox; }
     velForms* ThemeForm() const { return m_themeForm; }
 
     /// The help question; Yes asks for the help file (a click on the title).
@@ -110,6 +113,8 @@ Q_SIGNALS:
     void runAtLoginChosen(bool run);
     /// The hidden window of `slot` was chosen from the list to be shown again.
     void hiddenWindowChosen(int slot);
+    /// "Pause Hotkeys" was ticked (`paused`) or unticked by the user.
+    void pauseChosen(bool paused);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -137,6 +142,7 @@ private:
     QLabel* m_iconImage = nullptr;
     QCheckBox* m_runAtLoginBox = nullptr;
     QCheckBox* m_noNotificationBox = nullptr;
+    QCheckBox* m_pauseBox = nullptr;
     QLabel* m_hotkeyState = nullptr;
     QLabel* m_keyboardNote = nullptr;
     HiddenWindowList* m_hiddenWindows = nullptr;

@@ -1,6 +1,7 @@
 #include "shell/TarvexApplication.h"
 
 #include "platform/evdev/ReaderKeyStateSource.h"
+#include "platform/linux/DBusRemoteControl.h"
 #include "platform/linux/HomeFolder.h"
 #include "shell/CommandLine.h"
 #include "shell/QtMessageFilter.h"
@@ -15,6 +16,8 @@
 
 #include <csignal>
 #include <cstdio>
+#include <memory>
+#include <optional>
 
 namespace tarvex {
 
@@ -22,11 +25,32 @@ namespace {
 
 constexpr int UsageError = 2;
 
-// Answers --help and --version; returns -1 for a command line that starts the program.
-int answerRequest(const QStringList& arguments)
+// Sends a request to the running instance over the session bus (no window, no display needed)
+// and prints what it answers.
+int askRunningInstance(const QString& method, int argc, char* argv[])
+{
+    std::unique_ptr<QCoreApplication> app;
+    if (!QCoreApplication::instance())
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    const std::optional<QStringList> answer = DBusRemoteControl::call(method);
+    if (!answer) {
+        std::fputs("Tarvex is not running.\n", stderr);
+        return 1;
+    }
+    for (const QString& line : *answer)
+        std::fputs(qPrintable(line + u'\n'), stdout);
+    return 0;
+}
+
+// Answers --help, --version and the requests to the running instance; returns -1 for a command
+// line that starts the program.
+int answerRequest(const QStringList& arguments, int argc, char* argv[])
 {
     QString option;
-    switch (CommandLine::parse(arguments, &option)) {
+    const CommandLine::Request request = CommandLine::parse(arguments, &option);
+    if (const QString method = CommandLine::remoteMethod(request); !method.isEmpty())
+        return askRunningInstance(method, argc, argv);
+    switch (request) {
     case CommandLine::Request::Run:
         return -1;
     case CommandLine::Request::Help:
@@ -48,6 +72,8 @@ int answerRequest(const QStringList& arguments)
         std::fprintf(stderr, "tarvex: unknown option %s\n\n%s", qPrintable(option),
                      qPrintable(CommandLine::usage()));
         return UsageError;
+    default:
+        break;
     }
     return -1;
 }
@@ -65,12 +91,13 @@ int refuseWithoutHome()
 
 int TarvexApplication::run(int argc, char* argv[])
 {
-    // --help and --version need no display and never reach a running instance.
+    // --help, --version and the requests to a running instance need no display and start no
+    // second instance.
     QStringList rawArguments;
     for (int i = 1; i < argc; ++i)
         rawArguments << QString::fromLocal8Bit(argv[i]);
     if (CommandLine::asksForInformation(rawArguments))
-        return answerRequest(rawArguments);
+        return answerRequest(rawArguments, argc, argv);
     // Before the toolkit starts: it reads HOME once, and takes "/" when it is not set.
     const bool homeKnown = HomeFolder::ensure();
 
@@ -84,7 +111,7 @@ int TarvexApplication::run(int argc, char* argv[])
     InstallTranslations(app);
     // Qt has taken out the options that are its own (-platform, -display, ...).
     const QStringList arguments = app.arguments().mid(1);
-    if (const int status = answerRequest(arguments); status >= 0)
+    if (const int status = answerRequest(arguments, argc, argv); status >= 0)
         return status;
     if (!homeKnown)
         return refuseWithoutHome();

@@ -15,6 +15,7 @@
 #include "platform/KeyStateSource.h"
 #include "platform/LoginEntry.h"
 #include "platform/Opener.h"
+#include "platform/RemoteControl.h"
 #include "platform/SingleInstance.h"
 #include "shell/CommandLine.h"
 #include "shell/hkPopupMenu.h"
@@ -52,6 +53,7 @@ const QString TarvexShell::HelpFileName = QStringLiteral("tarvex.html");
 
 namespace {
 const char* const RunningTip = QT_TRANSLATE_NOOP("tarvex::TarvexShell", "Tarvex is running");
+const char* const PausedTip = QT_TRANSLATE_NOOP("tarvex::TarvexShell", "Tarvex (paused)");
 const char* const NoKeyboardMessage = QT_TRANSLATE_NOOP(
     "tarvex::TarvexShell",
     "Tarvex cannot watch the keyboard on this desktop (an X11 display with the XInput "
@@ -125,7 +127,73 @@ bool TarvexShell::start()
     createRunObjects();
     loadMainWindow();
     m_services.instance.setActivationHandler([this] { return comeForward(); });
+    offerRemoteControl();
     return true;
+}
+
+// Scripts reach the run once its windows are there.
+void TarvexShell::offerRemoteControl()
+{
+    if (!m_services.remote)
+        return;
+    RemoteControl::Handlers handlers;
+    handlers.setPaused = [this](bool paused) { setPaused(paused); };
+    handlers.reload = [this] { reloadHotkeys(); };
+    handlers.showMainWindow = [this] { showMainWindowAsked(); };
+    handlers.listHotkeys = [this] { return hotkeyLines(); };
+    m_services.remote->start(std::move(handlers));
+}
+
+// The window the user works in comes to the front; with the hotkeys in the notification area
+// the main window shows beside them, still running.
+void TarvexShell::showMainWindowAsked()
+{
+    if (!m_finished && comeForward() != SingleInstance::Presence::WindowRaised)
+        showMainWindow();
+}
+
+// The running hotkeys follow the file (unless the editor is open, whose Save asks); before the
+// first start there is nothing to follow yet, the start reads the file.
+void TarvexShell::reloadHotkeys()
+{
+    if (m_editor)
+        m_host->followFile();
+}
+
+QStringList TarvexShell::hotkeyLines() const
+{
+    HotkeyList list;
+    ActiveHotkeyTable table;
+    if (!m_editor)
+        HotkeyDatabase::InFolder(m_services.documents.documentsFolder()).load(list, table);
+    const ActiveHotkeyTable& shown = m_editor ? m_host->table() : table;
+    QStringList lines;
+    for (int n = 0; n < shown.size(); ++n) {
+        if (shown.at(n).hasTarget)
+            lines.append(shown.combinationAt(n) + u'\t' + shown.targetAt(n).value_or(QString()));
+    }
+    return lines;
+}
+
+void TarvexShell::setPaused(bool paused)
+{
+    if (m_host)
+        m_host->setPaused(paused);
+}
+
+// The tray icon greys and its tip says so, the main window's box and the menu's item are ticked.
+void TarvexShell::showPaused()
+{
+    const bool paused = m_host && m_host->isPaused();
+    if (m_trayIcon) {
+        m_trayIcon->setPaused(paused);
+        if (m_trayIcon->isShown())
+            m_trayIcon->setTip(runningTip());
+    }
+    if (m_mainWindow)
+        m_mainWindow->showPaused(paused);
+    if (m_popupMenu)
+        m_popupMenu->pauseItem()->setChecked(paused);
 }
 
 // A later start of the program: the window the user works in comes to the front. Running in
@@ -188,6 +256,7 @@ void TarvexShell::createHotkeyHost()
     m_host->useShortcuts(m_route->way() == HotkeyWay::Shortcuts);
     connect(m_host.get(), &HotkeyHost::problemChanged, this, &TarvexShell::showKeyboardProblem);
     connect(m_host.get(), &HotkeyHost::fileReloaded, this, &TarvexShell::routeHotkeys);
+    connect(m_host.get(), &HotkeyHost::pausedChanged, this, &TarvexShell::showPaused);
 }
 
 void TarvexShell::HookMainWindow()
@@ -218,6 +287,7 @@ Tarvex& TarvexShell::loadMainWindow()
     SetHK(false);
     HookMainWindow();
     m_mainWindow->setKeyboardNote(keyboardProblem(), m_route->canAskForAccess());
+    showPaused();
     if (CommandLine::isAutomaticStart(m_services.arguments))
         startHotkeys(true);
     else if (m_mainWindow)
@@ -235,6 +305,7 @@ void TarvexShell::connectMainWindow(Tarvex* window)
     connect(window, &Tarvex::helpRequested, this, &TarvexShell::openHelp);
     connect(window, &Tarvex::hiddenWindowChosen, this, &TarvexShell::showHiddenWindow);
     connect(window, &Tarvex::keyboardAccessRequested, m_route.get(), &HotkeyRoute::askForAccess);
+    connect(window, &Tarvex::pauseChosen, this, &TarvexShell::setPaused);
 }
 
 // Where no notification area shows the hidden windows' icons, the stand-in window and the main
@@ -317,6 +388,7 @@ hkCORE& TarvexShell::loadEditor()
     connect(m_trayIcon, &ProgramTrayIcon::menuRequested, this, &TarvexShell::popUpTrayMenu);
     connect(m_trayIcon, &ProgramTrayIcon::hiddenWindowChosen, this, &TarvexShell::showHiddenWindow);
     showHiddenWindows();
+    showPaused();
     // Each editor starts from the file: the edits an earlier one left unsaved are dropped.
     const QString problem =
         m_host->load(HotkeyDatabase::InFolder(m_services.documents.documentsFolder()));
@@ -422,9 +494,11 @@ bool TarvexShell::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-// The tip is short: the problem's first paragraph; the main window holds the rest.
+// The tip is short: paused, else the problem's first paragraph; the main window holds the rest.
 QString TarvexShell::runningTip() const
 {
+    if (m_host && m_host->isPaused())
+        return tr(PausedTip);
     const QString problem = keyboardProblem();
     return problem.isEmpty() ? tr(RunningTip) : problem.section(QStringLiteral("\n\n"), 0, 0);
 }
@@ -581,6 +655,8 @@ void TarvexShell::popUpTrayMenu(const QPoint& globalPos)
         connect(m_popupMenu, &hkPopupMenu::settingsChosen, this, &TarvexShell::settingsFromTray);
         connect(m_popupMenu, &hkPopupMenu::helpChosen, this, &TarvexShell::openHelp);
         connect(m_popupMenu, &hkPopupMenu::exitChosen, this, &TarvexShell::exitFromTray);
+        connect(m_popupMenu, &hkPopupMenu::pauseChosen, this, &TarvexShell::setPaused);
+        showPaused();
     }
     m_popupMenu->popupAt(globalPos);
 }

@@ -105,6 +105,11 @@ public:
     void openHelp();
     /// Pops up the tray menu at `globalPos`.
     void popUpTrayMenu(const QPoint& globalPos);
+    /// Pauses (true) or resumes the hotkeys for the rest of the run or until resumed ("Pause
+    /// Hotkeys" in the tray menu and the main window, scripts); a new run starts unpaused.
+    void setPaused(bool paused);
+    /// The hotkeys of the file as "combination<TAB>target", in the order of the file.
+    QStringList hotkeyLines() const;
 
 Q_SIGNALS:
     /// The last window is gone: the program ends.
@@ -145,6 +150,10 @@ private:
     void runAction(const QString& combination, const QString& target);
     void showHiddenWindows();
     void showHiddenWindow(int slot);
+    void showPaused();
+    void offerRemoteControl();
+    void showMainWindowAsked();
+    void reloadHotkeys();
 
     ShellServices m_services;
     std::unique_ptr<AppSettings> m_appSettings;

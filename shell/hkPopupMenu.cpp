@@ -7,10 +7,15 @@ hkPopupMenu::hkPopupMenu(QWidget* parent) : QMenu(QStringLiteral("Tarvex "), par
     setObjectName(QStringLiteral("mp"));
     m_open = addAction(tr("Open"));
     m_settings = addAction(tr("Settings"));
+    addSeparator();
+    m_pause = addAction(tr("Pause Hotkeys"));
+    m_pause->setCheckable(true);
+    addSeparator();
     m_help = addAction(tr("Help"));
     m_exit = addAction(tr("Exit"));
     m_open->setObjectName(QStringLiteral("msp"));
     m_settings->setObjectName(QStringLiteral("ms"));
+    m_pause->setObjectName(QStringLiteral("mpause"));
     m_help->setObjectName(QStringLiteral("mh"));
     m_exit->setObjectName(QStringLiteral("me"));
     // The menu's default item is what a double-click on the icon does, "Open"; it is drawn
@@ -22,6 +27,7 @@ hkPopupMenu::hkPopupMenu(QWidget* parent) : QMenu(QStringLiteral("Tarvex "), par
     connect(m_open, &QAction::triggered, this, &hkPopupMenu::openChosen, Qt::QueuedConnection);
     connect(m_settings, &QAction::triggered, this, &hkPopupMenu::settingsChosen,
             Qt::QueuedConnection);
+    connect(m_pause, &QAction::triggered, this, &hkPopupMenu::pauseChosen, Qt::QueuedConnection);
     connect(m_help, &QAction::triggered, this, &hkPopupMenu::helpChosen, Qt::QueuedConnection);
     connect(m_exit, &QAction::triggered, this, &hkPopupMenu::exitChosen, Qt::QueuedConnection);
 }

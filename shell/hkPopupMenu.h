@@ -5,7 +5,7 @@
 namespace tarvex {
 
 /// The tray menu "Tarvex " with "Open" (the bold default item, as a double-click on the icon
-/// opens), "Settings", "Help" and "Exit".
+/// opens), "Settings", the check item "Pause Hotkeys", "Help" and "Exit".
 class hkPopupMenu final : public QMenu
 {
     Q_OBJECT
@@ -21,6 +21,8 @@ public:
     QAction* msp() const { return m_open; }
     /// The "Settings" item.
     QAction* ms() const { return m_settings; }
+    /// The "Pause Hotkeys" item, checked while the hotkeys are paused.
+    QAction* pauseItem() const { return m_pause; }
     /// The "Help" item.
     QAction* helpItem() const { return m_help; }
     /// The "Exit" item.
@@ -31,6 +33,8 @@ Q_SIGNALS:
     void openChosen();
     /// "Settings" was chosen.
     void settingsChosen();
+    /// "Pause Hotkeys" was chosen: the hotkeys are to be paused (`paused`) or resumed.
+    void pauseChosen(bool paused);
     /// "Help" was chosen.
     void helpChosen();
     /// "Exit" was chosen.
@@ -39,6 +43,7 @@ Q_SIGNALS:
 private:
     QAction* m_open = nullptr;
     QAction* m_settings = nullptr;
+    QAction* m_pause = nullptr;
     QAction* m_help = nullptr;
     QAction* m_exit = nullptr;
 };

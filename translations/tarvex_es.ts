@@ -850,6 +850,10 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
         <translation>Desactivar notificación</translation>
     </message>
     <message>
+        <source>Pause Hotkeys</source>
+        <translation>Pausar atajos</translation>
+    </message>
+    <message>
         <source>Do you need help with using Tarvex?</source>
         <translation>¿Necesitas ayuda para usar Tarvex?</translation>
     </message>
@@ -863,6 +867,10 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
     <message>
         <source>Tarvex is running</source>
         <translation>Tarvex está en marcha</translation>
+    </message>
+    <message>
+        <source>Tarvex (paused)</source>
+        <translation>Tarvex (en pausa)</translation>
     </message>
     <message>
         <source>Tarvex cannot watch the keyboard on this desktop (an X11 display with the XInput extension is needed), so your hotkeys will not work.</source>
@@ -1022,6 +1030,10 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
     <message>
         <source>Help</source>
         <translation>Ayuda</translation>
+    </message>
+    <message>
+        <source>Pause Hotkeys</source>
+        <translation>Pausar atajos</translation>
     </message>
 </context>
 </TS>

@@ -14,12 +14,29 @@ namespace {
 
 constexpr std::array<int, 8> DrawnSizes{16, 22, 24, 32, 48, 64, 128, 256};
 
+// The picture as the desktop draws a disabled one: grey, and half as opaque.
+QImage Greyed(const QImage& picture)
+{
+    QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const int grey = qGray(line[x]);
+            line[x] = qRgba(grey, grey, grey, qAlpha(line[x]) / 2);
+        }
+    }
+    return image;
+}
+
 // Reads each drawn size from the resources when it is asked for and keeps none: a program
 // that sits in the tray shows one small size, and a QIcon built from files would decode and
-// hold all eight (about 350 KB) for the life of the process.
+// hold all eight (about 350 KB) for the life of the process. The greyed engine draws the
+// paused program.
 class ProgramIconEngine final : public QIconEngine
 {
 public:
+    explicit ProgramIconEngine(bool greyed) : m_greyed(greyed) {}
+
     QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
     {
         const int wanted = std::max(size.width(), size.height());
@@ -34,6 +51,8 @@ public:
         QImage image(QStringLiteral(":/ABC/tarvex-%1.png").arg(drawn), "PNG");
         if (image.size() != size && !size.isEmpty())
             image = image.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        if (m_greyed)
+            image = Greyed(image);
         return QPixmap::fromImage(std::move(image));
     }
 
@@ -59,15 +78,23 @@ public:
         return sizes;
     }
 
-    QIconEngine* clone() const override { return new ProgramIconEngine; }
+    QIconEngine* clone() const override { return new ProgramIconEngine(m_greyed); }
     QString key() const override { return QStringLiteral("ProgramIconEngine"); }
+
+private:
+    bool m_greyed;
 };
 
 } // namespace
 
 QIcon ProgramIcon::icon()
 {
-    return QIcon(new ProgramIconEngine);
+    return QIcon(new ProgramIconEngine(false));
+}
+
+QIcon ProgramIcon::pausedIcon()
+{
+    return QIcon(new ProgramIconEngine(true));
 }
 
 void SetWindowIcons(QWidget* window)

@@ -15,6 +15,8 @@ class ProgramIcon final
 public:
     /// Returns the icon with all its drawn sizes (16 to 256 pixels).
     static QIcon icon();
+    /// The icon greyed, as the tray shows it while the hotkeys are paused.
+    static QIcon pausedIcon();
 };
 
 /// Gives `window` the program's icon (title bar, task bar and window switcher).

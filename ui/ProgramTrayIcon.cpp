@@ -41,7 +41,8 @@ ProgramTrayIcon::~ProgramTrayIcon() = default;
 bool ProgramTrayIcon::add(const QString& tip, bool balloon)
 {
     remove();
-    m_icon = std::make_unique<QSystemTrayIcon>(ProgramIcon::icon());
+    m_icon = std::make_unique<QSystemTrayIcon>(m_paused ? ProgramIcon::pausedIcon()
+                                                        : ProgramIcon::icon());
     connect(
         m_icon.get(), &QSystemTrayIcon::activated, this,
         [this, activation = TrayActivation()](QSystemTrayIcon::ActivationReason reason) mutable {
@@ -94,6 +95,15 @@ void ProgramTrayIcon::remove()
         m_icon.release()->deleteLater();
     }
     m_shown = m_balloonPrepared = m_balloonPending = false;
+}
+
+void ProgramTrayIcon::setPaused(bool paused)
+{
+    if (paused == m_paused)
+        return;
+    m_paused = paused;
+    if (m_icon)
+        m_icon->setIcon(paused ? ProgramIcon::pausedIcon() : ProgramIcon::icon());
 }
 
 void ProgramTrayIcon::setHiddenWindows(const QList<HiddenWindowList::Entry>& entries)

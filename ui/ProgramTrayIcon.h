@@ -40,6 +40,11 @@ public:
     void setTip(const QString& tip);
     /// Removes the icon (and the stand-in window); nothing happens when there is none.
     void remove();
+    /// Shows the icon greyed while the hotkeys are paused (`paused`), in colour otherwise; an
+    /// icon added later follows it too.
+    void setPaused(bool paused);
+    /// True while the icon is greyed for paused hotkeys.
+    bool isPaused() const { return m_paused; }
 
     /// True between add() and remove().
     bool isShown() const { return m_shown; }
@@ -84,6 +89,7 @@ private:
     bool m_shown = false;
     bool m_balloonPrepared = false;
     bool m_balloonPending = false;
+    bool m_paused = false;
 };
 
 } // namespace tarvex

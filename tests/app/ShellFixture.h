@@ -4,6 +4,7 @@
 #include "controls/button/velbutton.h"
 #include "editor/hkCORE.h"
 #include "editor/HotkeyEditorPanel.h"
+#include "platform/RemoteControl.h"
 #include "shell/Tarvex.h"
 #include "shell/TarvexShell.h"
 #include "store/SettingsStore.h"
@@ -29,6 +30,13 @@
 
 namespace tarvex {
 
+/// Other programs of the session: a test plays their requests through the run's handlers.
+struct FakeRemoteControl final : RemoteControl
+{
+    bool start(Handlers given) override { return (handlers = std::move(given), true); }
+    Handlers handlers;
+};
+
 /// One run of the program against recording fakes, with private settings and Documents.
 struct ShellFixture
 {
@@ -45,6 +53,7 @@ struct ShellFixture
     FakePowerControl power;
     FakeDocumentsFolder documents{dir.filePath(QStringLiteral("Documents"))};
     FakeNotifier notifier;
+    FakeRemoteControl remote;
     int keySourceStarts = 0;
     QString programFolder;
     std::unique_ptr<TarvexShell> shell;
@@ -72,6 +81,7 @@ struct ShellFixture
             arguments,     programFolder,
         };
         services.notifier = &notifier;
+        services.remote = &remote;
         return services;
     }
 

@@ -128,7 +128,10 @@ private Q_SLOTS:
             {{"--automatic"}, R::Unknown, "--automatic"},
             {{"-"}, R::Unknown, "-"},
             {{"--verbose", "--help"}, R::Unknown, "--verbose"},
-            {{"--help", "--verbose"}, R::Help, "--help"}};
+            {{"--help", "--verbose"}, R::Help, "--help"},
+            {{"--pause"}, R::Pause, "--pause"},
+            {{"--resume", "-h"}, R::Resume, "--resume"},
+            {{"automatic", "--list"}, R::List, "--list"}};
         for (const auto& [arguments, request, option] : rows) {
             QString found;
             QCOMPARE(int(CommandLine::parse(arguments, &found)), int(request));
@@ -368,6 +371,38 @@ private Q_SLOTS:
         QCOMPARE(std::tuple(editor->geometry(), f.shell->editor()), std::tuple(placed, editor));
     }
 
+    // Paused from the tray menu (or a script), resumed from the main window's box: while paused no
+    // hotkey fires, the icon greys, its tip and every control say so, also after a stop and a new
+    // start; resumed, the hotkeys fire.
+    void pauseFromEachPlace()
+    {
+        ShellFixture f({"automatic"});
+        f.writeHotkeys("a*/tmp/a file");
+        QVERIFY(f.shell->start());
+        f.shell->popUpTrayMenu(QPoint(10, 10));
+        hkPopupMenu* menu = f.shell->popupMenu();
+        menu->close();
+        const auto shown = [&] {
+            return QVariantList{menu->pauseItem()->isChecked(),
+                                f.shell->mainWindow()->pauseBox()->isChecked(),
+                                f.shell->trayIcon()->isPaused(), f.shell->trayIcon()->tip()};
+        };
+        const QVariantList paused{true, true, true, "Tarvex (paused)"};
+        menu->pauseItem()->trigger();
+        QTRY_COMPARE(shown(), paused);
+        f.shell->openFromTray();
+        f.shell->startHotkeys(false);
+        QCOMPARE(shown(), paused);
+        f.keys.tap({65});
+        QVERIFY(f.opener.calls().isEmpty());
+        f.shell->mainWindow()->pauseBox()->click();
+        QCOMPARE(shown(), (QVariantList{false, false, false, "Tarvex is running"}));
+        f.keys.tap({65});
+        QCOMPARE(f.opener.calls(), QStringList{"open /tmp/a file"});
+        f.remote.handlers.setPaused(true);
+        QCOMPARE(shown(), paused);
+    }
+
     void openAfterManualStartStopsHotkeys()
     {
         ShellFixture f;
@@ -437,7 +472,7 @@ private Q_SLOTS:
         QVERIFY(f.start());
         Tarvex* window = f.shell->mainWindow();
         QLabel* note = window->KeyboardNote();
-        const int plainHeight = Twips::toPixels(Tarvex::DesignedHeight);
+        const int plainHeight = Tarvex(f.settings, f.dialogs).height(); // with no note
         QVERIFY(note && note->isVisible());
         QCOMPARE(note->text(), problem);
         QVERIFY(window->height() > plainHeight);

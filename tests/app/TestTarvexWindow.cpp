@@ -37,7 +37,7 @@ private Q_SLOTS:
         const QList<velbutton*> buttons{window.startButton(), window.configureButton(),
                                         window.appearanceButton(), window.exitButton()};
         QList<QRect> taken{place(window.findChild<QWidget*>(QStringLiteral("iconImage"))),
-                           place(window.advancedLink())};
+                           place(window.advancedLink()), place(window.hotkeyState())};
         for (velbutton* button : buttons) {
             const QRect rect = place(button);
             QVERIFY2(window.rect().contains(rect), qPrintable(button->objectName()));
@@ -53,13 +53,17 @@ private Q_SLOTS:
         QVERIFY(window.height() > plain);
         QCOMPARE(window.ThemeForm()->height(), window.height());
         QVERIFY(window.noNotificationBox()->geometry().bottom() < window.height());
-        for (QCheckBox* option : {window.runAtLoginBox(), window.noNotificationBox()}) {
+        const QRect pause = place(window.pauseBox());
+        for (QCheckBox* option :
+             {window.runAtLoginBox(), window.noNotificationBox(), window.pauseBox()}) {
             QVERIFY(option->isVisible() && window.rect().contains(place(option)));
             // The caption is not cut by a designed width narrower than the desktop's font.
             QVERIFY2(option->width() >= option->sizeHint().width(),
                      qPrintable(option->objectName()));
             for (const QRect& other : taken)
                 QVERIFY2(!place(option).intersects(other), qPrintable(option->objectName()));
+            // "Pause Hotkeys" stands apart from the start-up options too.
+            QVERIFY(option == window.pauseBox() || !place(option).intersects(pause));
         }
         window.toggleAdvancedOptions();
         QCOMPARE(window.height(), plain);

@@ -7,6 +7,7 @@
 #include "store/HotkeyFileWatcher.h"
 #include "tests/fakes/FakeDesktopWindows.h"
 #include "tests/fakes/FakeDialogs.h"
+#include "tests/fakes/FakeGlobalShortcuts.h"
 #include "tests/fakes/FakeHiddenWindowIcons.h"
 #include "tests/fakes/FakeKeyStateSource.h"
 #include "tests/fakes/FakeOpener.h"
@@ -152,6 +153,32 @@ private slots:
         settled(seen);
         QCOMPARE(std::tuple(host.table().records(), reloaded.count()),
                  std::tuple(QStringList{"b*/bin/b"}, qsizetype(1)));
+    }
+
+    // Paused, no hotkey fires and no press is kept for later; resumed, they fire again. The
+    // desktop's chords stay bound meanwhile.
+    void pausedHostIgnoresPressesUntilResumed()
+    {
+        QStringList fired;
+        FakeKeyStateSource source;
+        const auto run = [&fired](const QString&, const QString& target) { fired << target; };
+        FakeGlobalShortcuts desktop;
+        HotkeyHost keys(source, run), chords(desktop, run);
+        for (HotkeyHost* host : {&keys, &chords}) {
+            host->table().replace({"ab*/bin/ab", "(Ctrl)(Alt)k*/bin/k"});
+            host->setPollingEnabled(true);
+        }
+        desktop.answer(GlobalShortcuts::State::Bound);
+        for (bool paused : {true, false}) {
+            keys.setPaused(paused);
+            chords.setPaused(paused);
+            source.tap({66}); // after resuming, the "a" pressed while paused completes nothing
+            source.tap({65, 66});
+            source.tap({65});
+            desktop.press("CTRL+ALT+k");
+        }
+        QCOMPARE(fired, (QStringList{"/bin/ab", "/bin/k"}));
+        QCOMPARE(desktop.calls().size(), 1);
     }
 };
 

@@ -52,7 +52,8 @@ public:
     QString openVictim(const QString& title);
     QProcess& lastVictim() { return *m_victims.back(); }
     static qulonglong activeWindow();
-    // Right-clicks `icon` and picks menu item `position` (1 Open, 2 Settings, 3 Help, 4 Exit).
+    // Right-clicks `icon` and picks menu item `position` (1 Open, 2 Settings, 3 Pause Hotkeys,
+    // 4 Help, 5 Exit).
     void chooseFromTrayMenu(const QString& icon, int position);
     static void clickIn(const QString& window, QPoint at);
     static QRect geometryOf(const QString& window);

@@ -1,6 +1,7 @@
 #include "AppDriver.h"
 #include "E2EHarness.h"
 #include "StatusNotifierHost.h"
+#include "tests/fakes/PrivateBus.h"
 
 #include <QImage>
 #include <QSettings>
@@ -186,7 +187,7 @@ private slots:
         const QString victim = m_app->openVictim("Victim exit");
         press("ctrl+alt+h");
         QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsUnMapped"), 5000);
-        m_app->chooseFromTrayMenu(icon, 4); // "Exit"
+        m_app->chooseFromTrayMenu(icon, 5); // "Exit"
         // Watch the task list until the program has ended: the main window never appears.
         QStringList seen;
         const QDeadlineTimer deadline(8000);
@@ -307,6 +308,38 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(AppDriver::mapState(victim), QString("IsViewable"), 5000);
         QVERIFY(tray.activate(programItem));
         QTRY_COMPARE_WITH_TIMEOUT(m_app->managedWindows(), QStringList{"Tarvex"}, 5000);
+    }
+
+    // "Pause Hotkeys" in the tray menu: the icon is drawn greyed and a hotkey does not fire; chosen
+    // again, the icon is as before and the hotkey fires. `tarvex --list` prints the hotkeys and
+    // `tarvex --pause` pauses them, starting no second program; with none running, they say so.
+    void pauseFromTrayMenuAndCommandLine()
+    {
+        PrivateBus bus(PrivateBus::Kind::Bare); // no StatusNotifierItem tray: the icon embeds
+        m_app->setSessionBus(bus.address());
+        const QString target = m_harness->writeLoggingTarget("target.sh", "fired");
+        QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)t*" + target, "ab*/no/such file"}));
+        QCOMPARE(request("--pause"), (QStringList{"1", "", "Tarvex is not running.\n"}));
+        m_app->start({"automatic"});
+        const QString icon = m_app->waitForProgramIcon();
+        QVERIFY(!icon.isEmpty());
+        QImage running;
+        QTRY_VERIFY_WITH_TIMEOUT(!greyed(running = picture(icon)), 10000);
+        m_app->chooseFromTrayMenu(icon, 3); // "Pause Hotkeys"
+        QTRY_VERIFY_WITH_TIMEOUT(greyed(picture(icon)), 5000);
+        press("ctrl+alt+t");
+        QVERIFY(!QTest::qWaitFor([&] { return !m_harness->logLines().isEmpty(); }, 1000));
+        m_app->chooseFromTrayMenu(icon, 3);
+        QTRY_COMPARE_WITH_TIMEOUT(picture(icon), running, 5000);
+        press("ctrl+alt+t");
+        QTRY_COMPARE_WITH_TIMEOUT(m_harness->logLines(), QStringList{"fired"}, 5000);
+        // Exit status, standard output, standard error.
+        QCOMPARE(request("--list"),
+                 (QStringList{"0", "(Ctrl)(Alt)t\t" + target + "\nab\t/no/such file\n", ""}));
+        QCOMPARE(request("--pause"), (QStringList{"0", "", ""}));
+        press("ctrl+alt+t");
+        QVERIFY(!QTest::qWaitFor([&] { return m_harness->logLines().size() > 1; }, 1000));
+        QVERIFY(AppDriver::windowGone("Tarvex")); // no "already running" box
     }
 
     // Run in a session without a tray: a small window of the program's own keeps the icon's
@@ -484,6 +517,9 @@ private slots:
 
 private:
     QImage screenshot(const QString& window) const;
+    QImage picture(const QString& window) const;
+    static bool greyed(const QImage& image);
+    QStringList request(const QString& option) const;
     void pickEntry(const QString& window, QPoint list, const QString& keys) const;
     QString standInWindow() const { return m_app->programWindow(40, 200); }
     static void press(const QString& keys) { AppDriver::press(keys); }
@@ -522,6 +558,38 @@ QImage TestTarvexE2E::screenshot(const QString& window) const
         },
         5000);
     return shot;
+}
+
+// The window's pixels as they are on the screen now.
+QImage TestTarvexE2E::picture(const QString& window) const
+{
+    const QString file = m_harness->home() + "/picture.png";
+    E2EHarness::run("import", {"-window", window, file});
+    return QImage(file).convertToFormat(QImage::Format_RGB32);
+}
+
+// True for a picture without a clear colour.
+bool TestTarvexE2E::greyed(const QImage& image)
+{
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor pixel = image.pixelColor(x, y);
+            if (std::abs(pixel.red() - pixel.blue()) > 40 ||
+                std::abs(pixel.green() - pixel.blue()) > 40)
+                return false;
+        }
+    }
+    return !image.isNull();
+}
+
+// Runs `tarvex option` to its end: exit status, standard output, standard error.
+QStringList TestTarvexE2E::request(const QString& option) const
+{
+    std::unique_ptr<QProcess> process = m_app->startAnother({option}, QProcess::SeparateChannels);
+    (void)QTest::qWaitFor([&] { return process->state() == QProcess::NotRunning; }, 15000);
+    return {QString::number(process->exitCode()),
+            QString::fromUtf8(process->readAllStandardOutput()),
+            QString::fromUtf8(process->readAllStandardError())};
 }
 
 // Opens the drop-down list at `list` and moves through its entries with `keys`, then Return,
