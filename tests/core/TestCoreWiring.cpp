@@ -161,6 +161,7 @@ private slots:
     {
         QStringList fired;
         FakeKeyStateSource source;
+        SetHK(true);
         const auto run = [&fired](const QString&, const QString& target) { fired << target; };
         FakeGlobalShortcuts desktop;
         HotkeyHost keys(source, run), chords(desktop, run);
@@ -177,6 +178,7 @@ private slots:
             source.tap({65});
             desktop.press("CTRL+ALT+k");
         }
+        SetHK(false);
         QCOMPARE(fired, (QStringList{"/bin/ab", "/bin/k"}));
         QCOMPARE(desktop.calls().size(), 1);
     }
