@@ -66,33 +66,23 @@ private slots:
     void joinPath()
     {
         const std::tuple<const char*, const char*, const char*> rows[] = {
-            {"/home/u/Documents", "Hotkeys.TarvexDB", "/home/u/Documents/Hotkeys.TarvexDB"},
-            {"/home/u/", "f", "/home/u/f"},
-            {"/home/u", "/f", "/home/u/f"},
-            {"/a//", "//f", "/a///f"}, // only one slash of each dropped
-            {"", "f", "/f"},
-        };
+            {"/home/u", "f", "/home/u/f"}, {"/a//", "//f", "/a///f"}, {"", "f", "/f"}};
         for (const auto& [a, b, joined] : rows)
             QCOMPARE(JoinPath(a, b), QString(joined));
     }
 
-    // Exact bytes, CRLF for an empty list, a missing folder made, a blocked one reported.
+    // Exact bytes, CRLF for an empty list, a blocked folder reported.
     void savesExactBytes()
     {
         ActiveHotkeyTable table;
         QCOMPARE(HotkeyDatabase(path()).save(
                      ListOf({{"(Ctrl)(Alt)k", "/usr/bin/xterm"}, {"gofb", "-Restart-"}}), table),
                  QString());
-        QCOMPARE(ReadAll(path()), QByteArray("(Ctrl)(Alt)k*/usr/bin/xterm|gofb*-Restart-\r\n"));
-        QCOMPARE(table.records(), (QStringList{"(Ctrl)(Alt)k*/usr/bin/xterm", "gofb*-Restart-"}));
+        QCOMPARE(std::tuple(ReadAll(path()), table.records()),
+                 std::tuple(QByteArray("(Ctrl)(Alt)k*/usr/bin/xterm|gofb*-Restart-\r\n"),
+                            QStringList{"(Ctrl)(Alt)k*/usr/bin/xterm", "gofb*-Restart-"}));
         QCOMPARE(HotkeyDatabase(path()).save(HotkeyList(), table), QString());
         QCOMPARE(std::tuple(ReadAll(path()), table.size()), std::tuple(QByteArray("\r\n"), 0));
-        HotkeyList loaded = ListOf({{"stale", "x"}});
-        HotkeyDatabase(path()).load(loaded, table);
-        QCOMPARE(loaded.count(), 0);
-        HotkeyDatabase folder = HotkeyDatabase::InFolder(m_dir->filePath("Documents"));
-        QCOMPARE(folder.save(ListOf({{"a", "b"}}), table), QString());
-        QCOMPARE(ReadAll(folder.path()), QByteArray("a*b\r\n"));
         WriteAll(m_dir->filePath("blocker"), "x");
         table.replaceFromText(QStringLiteral("stale*x"));
         HotkeyDatabase blocked = HotkeyDatabase::InFolder(m_dir->filePath("blocker"));
@@ -105,10 +95,7 @@ private slots:
         const Loaded missing(path());
         QCOMPARE(std::tuple(missing.report, missing.list.count(), missing.table.size()),
                  std::tuple(QString(), 0, 0));
-        const std::pair<QByteArray, int> rows[] = {
-            {"a*1|b*2\r\nc*3\r\n", 2}, {"a*1|b*2\nc*3", 2}, {"a*1\rc*3", 1},
-            {"a*1|b*2|c*3", 3},        {"\r\na*1", 0},
-        };
+        const std::pair<QByteArray, int> rows[] = {{"a*1|b*2\nc*3", 2}, {"\r\na*1", 0}};
         for (const auto& [bytes, records] : rows) {
             WriteAll(path(), bytes);
             const Loaded loaded(path());
@@ -119,73 +106,41 @@ private slots:
         }
     }
 
-    void decodesEachRecordOnItsOwn()
-    {
-        // One record in an 8-bit code page must not turn the UTF-8 of the others into mojibake.
-        WriteAll(path(), QByteArray("a*/home/j\xc3\xbcrgen|b*/home/j\xfcrgen|c*/\xe2\x82\xac\r\n"));
-        const Loaded loaded(path());
-        QCOMPARE((QStringList{loaded.list.at(1).target, loaded.list.at(2).target,
-                              loaded.list.at(3).target, *loaded.table.targetAt(0)}),
-                 (QStringList{"/home/jürgen", "/home/jürgen", "/€", "/home/jürgen"}));
-    }
-
     // Mixed encodings, further lines, third fields, a byte-order mark, records without "*" and
     // empty records are kept by the fuzz target's seeds (TestFuzzReplay, hotkey_file).
     void saveWithoutEditsKeepsBytes()
     {
         const std::pair<QByteArray, const char*> rows[] = {
             {"a*/j\xfcrgen\r\n", "a"}, // a Latin-1 record kept as it was
-            {"a*1\n", "a"},
-            {"a*1|b*2", "a"},
             {"\xef\xbb\xbf", ""},
-            {"", ""},
-            {"(Num*)a*/m|(Ctrl)(F4)*/n\r\n", "(Num*)a"},
-        };
+            {"(Num*)a*/m|(Ctrl)(F4)*/n", "(Num*)a"}};
         for (const auto& [bytes, firstCombination] : rows) {
             // The list held another file's records before: nothing of them may stay.
             WriteAll(path(), "z*/old|y*/older|x*/oldest|w*4\r\n");
             Loaded file(path());
             WriteAll(path(), bytes);
             file.reload();
-            QCOMPARE(file.list.at(1).combination, QString(firstCombination));
-            QCOMPARE(file.save(), QString());
+            QCOMPARE(std::tuple(file.list.at(1).combination, file.save()),
+                     std::tuple(QString(firstCombination), QString()));
             QCOMPARE(ReadAll(path()), bytes);
             QCOMPARE(file.table.records(), Loaded(path()).table.records()); // as a read gives
         }
     }
 
-    // Untouched records keep their code page, edited ones are UTF-8 (a third field goes); a
-    // deleted record takes its bytes: the next (same hotkey, other code page) keeps its own.
+    // Each record is decoded on its own (8-bit or UTF-8); untouched records keep their code
+    // page, edited ones are UTF-8 (a third field goes).
     void editedRecordsAreWrittenAsUtf8()
     {
-        WriteAll(path(), QByteArray("a*/j\xfcrgen|b*/x*old\r\nsecond line\r\n"));
+        WriteAll(path(), QByteArray("a*/j\xfcrgen|b*/x*old|c*/\xe2\x82\xac\r\nsecond line\r\n"));
         Loaded file(path());
+        QCOMPARE(std::tuple(file.list.at(1).target, file.list.at(3).target),
+                 std::tuple(QStringLiteral("/jürgen"), QStringLiteral("/€")));
         file.list.replace(2, {"b", QStringLiteral("/ü")});
-        file.list.append({"c", "/new"});
         QCOMPARE(file.save(), QString());
-        QCOMPARE(ReadAll(path()), QByteArray("a*/j\xfcrgen|b*/\xc3\xbc|c*/new\r\nsecond line\r\n"));
-        QCOMPARE(file.table.records(), (QStringList{"a*/jürgen", "b*/ü", "c*/new"}));
-        WriteAll(path(), QByteArray("a*/j\xfcrgen|a*/j\xc3\xbcrgen\r\n"));
-        Loaded twice(path());
-        twice.list.remove(1);
-        QCOMPARE(twice.save(), QString());
-        QCOMPARE(ReadAll(path()), QByteArray("a*/j\xc3\xbcrgen\r\n"));
-    }
-
-    void reportsHotkeysThatWillNotRun()
-    {
-        WriteAll(path(),
-                 QByteArrayLiteral("*/bin/every|a*/bin/fine|b*/tmp/count.sh\0.txt|  *x\r\n"));
-        const Loaded loaded(path());
-        const QString& report = loaded.report;
-        QCOMPARE(loaded.list.count(), 4);
-        QVERIFY2(report.contains(QStringLiteral("Hotkey 1 (action \"/bin/every\")")),
-                 qPrintable(report));
-        QVERIFY(report.contains(QStringLiteral("Hotkey 3 (action \"/tmp/count.sh\uFFFD.txt\")")));
-        QVERIFY(report.contains(QStringLiteral("Hotkey 4 ")));
-        QVERIFY(!report.contains(QStringLiteral("Hotkey 2")));
-        WriteAll(path(), QByteArray("a*/bin/fine\r\n"));
-        QCOMPARE(Loaded(path()).report, QString());
+        QCOMPARE(
+            std::tuple(ReadAll(path()), file.table.records()),
+            std::tuple(QByteArray("a*/j\xfcrgen|b*/\xc3\xbc|c*/\xe2\x82\xac\r\nsecond line\r\n"),
+                       QStringList{"a*/jürgen", "b*/ü", "c*/€"}));
     }
 
     // A file of the released program (keys named by codes): every key kept, a save without
@@ -196,9 +151,9 @@ private slots:
                                          "/tests/core/data/written-by-tarvex-1.0.TarvexDB");
         WriteAll(path(), bytes);
         Loaded file(path());
-        QVERIFY2(file.report.contains(QStringLiteral("Hotkey 9 (action \"/tmp/paren\")")),
+        QVERIFY2(file.report.contains(QStringLiteral("Hotkey 9 (action \"/tmp/paren\")")) &&
+                     file.report.count(QStringLiteral("Hotkey ")) == 1,
                  qPrintable(file.report));
-        QCOMPARE(file.report.count(QStringLiteral("Hotkey ")), 1);
         QString letters;
         for (int code = 65; code <= 90; ++code)
             letters.append(QChar(code));
@@ -215,9 +170,8 @@ private slots:
         QCOMPARE(ReadAll(path()), bytes);
     }
 
-    // A FIFO, a link to a device, a folder, a file over the size limit: a load neither blocks
-    // nor reads endlessly, closes what it opened, and a save never replaces what it could not
-    // read.
+    // A FIFO, a file over the size limit: a load neither blocks nor reads endlessly, closes
+    // what it opened, and a save never replaces what it could not read.
     void readsOnlyRegularFiles()
     {
         const auto openFiles = [] {
@@ -225,59 +179,39 @@ private slots:
                 .entryList(QDir::AllEntries | QDir::System)
                 .size();
         };
-        for (const QString kind : {"fifo", "device", "folder", "huge"}) {
+        for (const QString kind : {"fifo", "huge"}) {
             const QString file = m_dir->filePath(kind);
             const QByteArray name = QFile::encodeName(file);
             if (kind == "fifo")
                 QCOMPARE(mkfifo(name.constData(), 0600), 0);
-            else if (kind == "device")
-                QVERIFY(QFile::link(QStringLiteral("/dev/zero"), file));
-            else if (kind == "folder")
-                QVERIFY(QDir().mkdir(file));
             else {
                 WriteAll(file, "a*b\r\n");
                 QCOMPARE(truncate(name.constData(), MaxHotkeyFileSize + 1), 0); // sparse
             }
-            struct stat before
-            {};
-            QCOMPARE(lstat(name.constData(), &before), 0);
+            const auto stamp = [&name] {
+                struct stat st = {};
+                return lstat(name.constData(), &st) == 0
+                           ? std::tuple(st.st_mode, st.st_ino, st.st_size)
+                           : std::tuple(mode_t(), ino_t(), off_t());
+            };
+            const auto before = stamp();
             HotkeyList list = ListOf({{"stale", "x"}});
             ActiveHotkeyTable table;
             HotkeyDatabase database(file);
             const qsizetype open = openFiles();
-            const QString loadError = database.load(list, table);
-            QCOMPARE(openFiles(), open);
-            QVERIFY2(loadError.contains(QStringLiteral("could not be read")), qPrintable(kind));
-            QCOMPARE(std::tuple(list.count(), table.size()), std::tuple(0, 0));
+            QVERIFY(database.load(list, table).contains(QStringLiteral("could not be read")));
+            QCOMPARE(std::tuple(openFiles(), list.count(), table.size()), std::tuple(open, 0, 0));
             list.append({"a", "b"});
-            const QString saveError = database.save(list, table);
-            QVERIFY2(saveError.contains(QStringLiteral("left as it is")), qPrintable(saveError));
-            struct stat after
-            {};
-            QCOMPARE(lstat(name.constData(), &after), 0);
-            QCOMPARE(std::tuple(after.st_mode, after.st_ino, after.st_size),
-                     std::tuple(before.st_mode, before.st_ino, before.st_size));
+            QVERIFY(database.save(list, table).contains(QStringLiteral("left as it is")));
+            QCOMPARE(stamp(), before);
         }
-    }
-
-    void loadsMoreThan32767Records()
-    {
-        HotkeyList list;
-        for (int i = 0; i < 40000; ++i)
-            list.append({QStringLiteral("k%1").arg(i), QStringLiteral("/t/%1").arg(i)});
-        ActiveHotkeyTable table;
-        QCOMPARE(HotkeyDatabase(path()).save(list, table), QString());
-        const Loaded loaded(path());
-        QCOMPARE(loaded.table.size(), 40000);
-        QCOMPARE(loaded.list.entries(), list.entries());
     }
 
     // Refused writes: the message names the cause and the files keep what they held.
     void failedWritesNameTheCause()
     {
         for (const auto& [kind, cause] :
-             {std::tuple(FullFolder::Kind::Full, "No space left on device"),
-              std::tuple(FullFolder::Kind::ReadOnly, "Read-only file system")}) {
+             {std::tuple(FullFolder::Kind::Full, "No space left on device")}) {
             const FullFolder folder(
                 kind, {{"Hotkeys.TarvexDB", "old*/x\r\n"}, {"Tarvex.ini", "[Theme]\nColor=1\n"}});
             if (folder.path().isEmpty())
