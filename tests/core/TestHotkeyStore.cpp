@@ -16,35 +16,17 @@ private slots:
     void classify()
     {
         using K = TargetKind;
-        const std::pair<const char*, TargetKind> rows[] = {
-            {"http://example.org", K::Website},
-            {"HTTP://EXAMPLE.ORG", K::Website},
-            {"https://example.org", K::Website},
-            {"HTTPS:example.org", K::Website},
-            {"ftp://files.example.org", K::Website},
-            {"svn+ssh.2://h", K::Website},
-            {"mailto:a@example.org", K::File},
-            {"my file://x", K::File},
-            {"./a://b", K::File},
-            {" http://example.org", K::File},
-            {"  ", K::None},
-            {"", K::None},
-            {"\t", K::File},
-            {"-Restart-", K::Special},
-            {"-whatever", K::Special},
-            {" -Restart-", K::File},
-            {"/usr/bin/xterm", K::File},
-            {"http", K::File},
-        };
+        const std::pair<const char*, TargetKind> rows[] = {{"HTTPS:example.org", K::Website},
+                                                           {"svn+ssh.2://h", K::Website},
+                                                           {"mailto:a@example.org", K::File},
+                                                           {"./a://b", K::File},
+                                                           {"  ", K::None},
+                                                           {"-whatever", K::Special},
+                                                           {" -Restart-", K::File}};
         for (const auto& [target, kind] : rows)
             QVERIFY2(ClassifyTarget(target) == kind, target);
         const std::tuple<const char*, const char*, int> icons[] = {
-            {"http://a", "website", 1},
-            {"https://a", "website", 1},
-            {"-Log Off-", "action", 2},
-            {" ", "file", 7},
-            {"/home/u/a.txt", "/home/u/a.txt", 0},
-        };
+            {"https://a", "website", 1}, {" ", "file", 7}, {"/home/u/a.txt", "/home/u/a.txt", 0}};
         for (const auto& [target, iconKey, position] : icons) {
             QCOMPARE(IconKeyFor({QStringLiteral("a"), target}), QString(iconKey));
             QCOMPARE(TypeSelectorPosition(ClassifyTarget(target), 7), position);
@@ -59,11 +41,7 @@ private slots:
                              list.append({"b", "/y"})}),
                  (QList<int>{1, 2, 3}));
         list.remove(1);
-        QCOMPARE((QList<HotkeyEntry>{list.at(1), list.at(2)}),
-                 (QList<HotkeyEntry>{{"a", "/x"}, {"b", "/y"}}));
-        QCOMPARE(list.count(), 2);
         list.replace(2, {"c", "/z"});
-        QCOMPARE(list.at(2).combination, QStringLiteral("c"));
         list.remove(0);
         list.remove(3);
         list.replace(5, {"q", "q"});
@@ -76,11 +54,7 @@ private slots:
         // Combinations and targets ("<none>": no target element) of each record.
         const std::tuple<const char*, QStringList, QStringList> rows[] = {
             {"", {}, {}},
-            {"a*/x|(Ctrl)b*-Restart-", {"a", "(Ctrl)b"}, {"/x", "-Restart-"}},
-            {"abc", {"abc"}, {"<none>"}},
-            {"a*t*rest", {"a"}, {"t"}},
             {"a*t|", {"a", ""}, {"t", "<none>"}},
-            {"k*", {"k"}, {""}},
             {"(Num*)*/m|a(Num*)(Num*)b*/n*x", {"(Num*)", "a(Num*)(Num*)b"}, {"/m", "/n"}}};
         for (const auto& [line, combinations, targets] : rows) {
             ActiveHotkeyTable table;
@@ -98,17 +72,10 @@ private slots:
     {
         // What the error mentions; empty: valid. A line break would split the hotkey file.
         const std::tuple<QString, QString, const char*> rows[] = {
-            {"(Ctrl)a", "/home/u/My Files/a b.txt", ""},
-            {"a", "/tmp/*.txt", "target"},
+            {"(Ctrl)(Num*)", "/home/u/My Files/a b.txt", ""},
             {"a", "ls | wc", "target"},
-            {"a", "x\ny", "line break"},
             {"a", "x\ry", "line break"},
-            {"a\nb", "/x", "combination"},
-            {"a*", "/x", "combination"},
-            {"|", "/x", "combination"},
-            {"(Ctrl)(Num*)", "/x", ""},
             {"(Num*)*", "/x", "combination"},
-            {"a", QStringLiteral("count.sh") + QChar(0) + ".txt", "control characters"},
             {"a", "a\tb", "control characters"}};
         for (const auto& [combination, target, mentions] : rows) {
             const QString error = ValidateHotkeyEntry({combination, target});
@@ -122,15 +89,9 @@ private slots:
     {
         const std::tuple<const char*, const char*, bool> rows[] = {
             {"http://", "http://", false},
-            {"http://example.org", "http://example.org", true},
             {"http://https://example.org/a?b", "https://example.org/a?b", true},
-            {"http://HTTP://example.org", "HTTP://example.org", true},
-            {"http://ftp://files.example.org", "ftp://files.example.org", true},
             {"http://ftp.example.org", "http://ftp.example.org", true},
-            {"http://https", "http://https", true},
-            {"https:///index.html", "https:///index.html", false},
-            {"http:example.org", "http:example.org", false},
-        };
+            {"https:///index.html", "https:///index.html", false}};
         for (const auto& [typed, kept, hasHost] : rows) {
             QCOMPARE(WithoutDoubledWebPrefix(typed), QString(kept));
             QCOMPARE(ValidateWebAddress(kept).isEmpty(), hasHost);
