@@ -24,8 +24,7 @@ private slots:
     void notANumberFallsBack()
     {
         const std::tuple<const char*, int, int> rows[] = {
-            {"blue", 3, 13}, {"", 3, 13},   {"40000", 3, 13}, {" 5 ", 5, 5},
-            {"-2", -2, -2},  {"4.6", 5, 5}, {"inf", 3, 13}};
+            {"blue", 3, 13}, {"40000", 3, 13}, {" 5 ", 5, 5}, {"4.6", 5, 5}};
         for (const auto& [stored, mainStyle, editorStyle] : rows) {
             m_store->writeText(QStringLiteral("ButtonTheme"), QStringLiteral("Color"), stored);
             const AppSettings settings(*m_store);
@@ -40,17 +39,17 @@ private slots:
     {
         AppSettings settings(*m_store);
         settings.setActivationSound(QString());
-        QCOMPARE(settings.activationSound(QStringLiteral("/opt/tarvex")), QString());
+        const QString none = settings.activationSound(QStringLiteral("/opt/tarvex"));
         settings.setActivationSound(QStringLiteral("/sounds/a, b.wav"));
-        QCOMPARE(settings.activationSound(QStringLiteral("/opt/tarvex")),
-                 QStringLiteral("/sounds/a, b.wav"));
+        QCOMPARE(QStringList({none, settings.activationSound(QStringLiteral("/opt/tarvex"))}),
+                 QStringList({QString(), "/sounds/a, b.wav"}));
     }
 
     // Whether the start-up balloon is suppressed, and the box's state, for a stored note.
     void startupNoteBalloonRule()
     {
         const std::tuple<const char*, bool, int> rows[] = {
-            {"1", true, 1}, {"0", false, 0}, {"1.0", true, 1}, {"2", false, 2}, {"yes", false, 0}};
+            {"1.0", true, 1}, {"2", false, 2}, {"yes", false, 0}};
         for (const auto& [stored, suppressed, checkBox] : rows) {
             m_store->writeText(QStringLiteral("Startup"), QStringLiteral("Note"), stored);
             const AppSettings settings(*m_store);
@@ -59,16 +58,17 @@ private slots:
         }
     }
 
+    // Values are text in an INI file; lines that are no settings (a format error to Qt's
+    // settings library) do not fail a write.
     void valuesAreTextInIniFile()
     {
         QCOMPARE(SettingsStore().fileName(),
                  qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/Tarvex/Tarvex.ini"));
+        Write(m_store->fileName(), "[Theme]\nColor=2\nnot a setting]\n");
         AppSettings settings(*m_store);
-        settings.setThemeColor(4);
-        settings.setActivationSound(QStringLiteral("/s/x.wav"));
-        const QByteArray ini = read();
-        QVERIFY(ini.contains("[Theme]") && ini.contains("Color=4"));
-        QVERIFY(ini.contains("Sound=/s/x.wav"));
+        QCOMPARE(settings.setFrameStyle(4), QString());
+        QCOMPARE(std::tuple(settings.frameStyle(), settings.themeColor()), std::tuple(4, 2));
+        QVERIFY(Read(m_store->fileName()).contains("[Theme]\nColor=2\n"));
     }
 
     // A FIFO is left alone (defaults read, writes refused); a value the settings library would
@@ -78,39 +78,26 @@ private slots:
         QCOMPARE(mkfifo(QFile::encodeName(m_store->fileName()).constData(), 0600), 0);
         AppSettings fifo(*m_store);
         QCOMPARE(fifo.activationNotification(), true);
-        const QString error = fifo.setThemeColor(5);
-        QVERIFY2(error.contains(QStringLiteral("left as it is")), qPrintable(error));
+        QVERIFY(fifo.setThemeColor(5).contains(QStringLiteral("left as it is")));
         QCOMPARE(fifo.themeColor(), 0);
         SettingsStore store(m_dir->filePath(QStringLiteral("other.ini")));
         Write(store.fileName(), "[Hotkey%20Activation]\nNotification=0\nSound=@@Variant(x)\n");
         AppSettings settings(store);
-        QCOMPARE(settings.activationNotification(), false);
-        QCOMPARE(settings.setThemeColor(5), QString());
-        QCOMPARE(settings.themeColor(), 5);
-        QCOMPARE(settings.activationSound(QString()), QStringLiteral("@Variant(x)"));
-    }
-
-    void strayLinesDoNotFailAWrite()
-    {
-        // Lines that are no settings make the library report a format error, yet it writes.
-        Write(m_store->fileName(), "[Theme]\nColor=2\nnot a setting]\n");
-        AppSettings settings(*m_store);
-        QCOMPARE(settings.setFrameStyle(4), QString());
-        QCOMPARE(std::tuple(settings.frameStyle(), settings.themeColor()), std::tuple(4, 2));
+        QCOMPARE(std::tuple(settings.activationNotification(), settings.activationSound(QString())),
+                 std::tuple(false, QStringLiteral("@Variant(x)")));
     }
 
     // Hand-edited keyboard paths: ";" between, spaces around, a comma inside a path.
     void keyboardSettingsAsWrittenByHand()
     {
         const AppSettings settings(*m_store);
-        QCOMPARE(std::tuple(settings.keyboardSource(), settings.keyboardDevices()),
-                 std::tuple(QStringLiteral("auto"), QStringList()));
         Write(m_store->fileName(),
               "[Keyboard]\nSource = evdev \n"
               "Devices=/dev/input/event3; /dev/input/by-id/usb-kbd,2-event-kbd;;\n");
-        QCOMPARE(settings.keyboardSource(), QStringLiteral("evdev"));
-        QCOMPARE(settings.keyboardDevices(),
-                 (QStringList{"/dev/input/event3", "/dev/input/by-id/usb-kbd,2-event-kbd"}));
+        QCOMPARE(
+            std::tuple(settings.keyboardSource(), settings.keyboardDevices()),
+            std::tuple(QStringLiteral("evdev"),
+                       QStringList{"/dev/input/event3", "/dev/input/by-id/usb-kbd,2-event-kbd"}));
     }
 
     // Names and values written by the settings document read back the same through Qt's own
@@ -157,7 +144,6 @@ private:
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
-    QByteArray read() const { return Read(m_store->fileName()); }
     static void Write(const QString& path, const QByteArray& bytes)
     {
         QFile file(path);
