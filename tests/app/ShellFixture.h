@@ -55,13 +55,11 @@ struct ShellFixture
     FakeNotifier notifier;
     FakeRemoteControl remote;
     int keySourceStarts = 0;
-    QString programFolder;
+    QString programFolder = QStringLiteral("/opt/tarvex");
     std::unique_ptr<TarvexShell> shell;
 
-    /// Builds the shell for a start with `arguments` from `folder` (nothing runs before start()).
-    explicit ShellFixture(const QStringList& arguments = {},
-                          const QString& folder = QStringLiteral("/opt/tarvex"))
-        : programFolder(folder)
+    /// Builds the shell for a start with `arguments` (nothing runs before start()).
+    explicit ShellFixture(const QStringList& arguments = {})
     {
         SetHK(false);
         SetExitRequested(false);
