@@ -211,7 +211,8 @@ private slots:
     void failedWritesNameTheCause()
     {
         for (const auto& [kind, cause] :
-             {std::tuple(FullFolder::Kind::Full, "No space left on device")}) {
+             {std::tuple(FullFolder::Kind::Full, "No space left on device"),
+              std::tuple(FullFolder::Kind::ReadOnly, "Read-only file system")}) {
             const FullFolder folder(
                 kind, {{"Hotkeys.TarvexDB", "old*/x\r\n"}, {"Tarvex.ini", "[Theme]\nColor=1\n"}});
             if (folder.path().isEmpty())
