@@ -1,4 +1,3 @@
-#include "platform/evdev/devices/ReaderProtocol.h"
 #include "platform/evdev/ReaderKeyStateSource.h"
 #include "platform/evdev/SessionKeymap.h"
 #include "tests/platform/FifoKeyboard.h"
@@ -6,9 +5,6 @@
 
 #include <QDir>
 #include <QtTest>
-
-#include <sys/socket.h>
-#include <sys/un.h>
 
 using namespace tarvex;
 using reader::Status;
@@ -135,48 +131,6 @@ private slots:
         QVERIFY(!clients[0]->source.canAskForAccess());
         QTRY_VERIFY(!clients[4]->source.problem().isEmpty());
         QVERIFY(!clients[4]->source.status());
-    }
-
-    void brokenRequestsEndTheConnection_data()
-    {
-        QTest::addColumn<QByteArray>("packets"); // of four bytes each
-        QTest::addColumn<int>("lastStatus");
-        const QByteArray hello = QByteArray("\x01") + char(reader::Version) + QByteArray(2, 0);
-        QTest::newRow("short packet") << QByteArray("\x01\x01", 3) << 0;
-        QTest::newRow("unknown request")
-            << hello + QByteArray("\x09\0\0\0", 4) << int(Status::NotAuthorised);
-        QTest::newRow("another version")
-            << QByteArray("\x01") + char(reader::Version + 1) + QByteArray(2, 0)
-            << int(Status::WrongVersion);
-    }
-    // Every packet must be a whole, known request: anything else ends that connection (after
-    // saying so, for another version), and the reader serves the next caller as before.
-    void brokenRequestsEndTheConnection()
-    {
-        QFETCH(QByteArray, packets);
-        QFETCH(int, lastStatus);
-        const int fd = ::socket(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0);
-        sockaddr_un address{AF_UNIX, {}};
-        const QByteArray path = QFile::encodeName(socket());
-        std::memcpy(address.sun_path, path.constData(), size_t(path.size()));
-        QVERIFY(::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0);
-        for (qsizetype at = 0; at < packets.size(); at += 4) {
-            const QByteArray data = packets.mid(at, 4);
-            QCOMPARE(::send(fd, data.constData(), size_t(data.size()), MSG_NOSIGNAL), data.size());
-        }
-        int status = 0;
-        char reply[8];
-        ssize_t size = -1;
-        // Read without blocking: the stand-ins the reader asks live in this process.
-        QTRY_VERIFY([&] {
-            while ((size = ::recv(fd, reply, sizeof(reply), MSG_DONTWAIT)) == reader::MessageSize)
-                status = reply[0] == char(reader::Reply::Status) ? quint8(reply[1]) : status;
-            return size >= 0 || errno != EAGAIN;
-        }());
-        ::close(fd);
-        QCOMPARE(QList({int(size), status}), QList({0, lastStatus})); // the reader hung up
-        Client client(socket());
-        QTRY_COMPARE(client.source.status(), Status::NotAuthorised);
     }
 
 private:
