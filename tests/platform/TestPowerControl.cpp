@@ -6,13 +6,11 @@
 
 using namespace tarvex;
 
-// A stand-in for systemd-logind's Manager object that records every call as "Method argument";
-// like an older logind, it lacks HaltWithFlags.
+// A stand-in for logind's Manager, recording "Method argument"; like older ones, no HaltWithFlags.
 class MockLogind final : public QObject
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
-
 public:
     QStringList calls;
 public slots:
@@ -26,8 +24,7 @@ public slots:
     }
 };
 
-// The power requests as logind on a private bus receives them; where the *WithFlags method is
-// refused, an instant request falls back on the plain one, without asking the user.
+// Requests as logind receives them; an instant one falls back on the plain method, not asking.
 class TestPowerControl final : public QObject
 {
     Q_OBJECT
