@@ -17,13 +17,6 @@ public:
     void mouseMoveEvent(QMouseEvent*) override { ShowInfoTip(this, m_hint, "Info"); }
 };
 
-int TipWindows()
-{
-    const QWidgetList all = QApplication::topLevelWidgets();
-    return std::count_if(all.begin(), all.end(),
-                         [](QWidget* w) { return qobject_cast<TipWindow*>(w); });
-}
-
 class TestTips final : public QObject
 {
     Q_OBJECT
@@ -50,20 +43,27 @@ private slots:
     void placement()
     {
         const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
-        using Row = std::pair<QPoint, bool>;
-        for (auto [cursor, rightToLeft] : {Row{area.center(), false}, Row{area.center(), true},
-                                           Row{{area.center().x(), area.bottom() - 5}, false}}) {
-            TipContent placed;
-            placed.text = "Beside", placed.shape = TipShape::Balloon,
-            placed.rightToLeft = rightToLeft;
-            TipWindow tip(placed);
-            tip.popUp(cursor);
-            const QRect frame = tip.geometry();
-            QVERIFY(area.contains(frame) && !frame.contains(cursor));
-            const bool below = frame.top() > cursor.y();
-            QCOMPARE(below, cursor.y() < area.bottom() - 5);
-            QCOMPARE(tip.stemSide(), below ? StemSide::Top : StemSide::Bottom);
-            QCOMPARE(frame.center().x() < cursor.x(), rightToLeft);
+        const QList<QPoint> cursors{area.center(),
+                                    area.center(), // the second right to left
+                                    {area.center().x(), area.bottom() - 5},
+                                    {area.right() - 3, area.center().y()},
+                                    area.topLeft()};
+        for (TipShape shape : {TipShape::Balloon, TipShape::Rectangle}) {
+            for (int i = 0; i < cursors.size(); ++i) {
+                TipContent placed;
+                placed.text = "Placed beside the pointer", placed.shape = shape;
+                placed.rightToLeft = i == 1;
+                TipWindow tip(placed);
+                tip.popUp(cursors[i]);
+                const QRect frame = tip.geometry();
+                QVERIFY(area.contains(frame) && !frame.contains(cursors[i]));
+                const bool below = frame.top() > cursors[i].y();
+                QCOMPARE(below, i != 2);
+                if (shape == TipShape::Balloon)
+                    QCOMPARE(tip.stemSide(), below ? StemSide::Top : StemSide::Bottom);
+                if (i < 2)
+                    QCOMPARE(frame.center().x() < cursors[i].x(), i == 1);
+            }
         }
     }
     // The tip waits for the pointer to rest, goes with a click and off the tools.
@@ -91,8 +91,7 @@ private slots:
         QCOMPARE(tip.tool(), right);
         QCOMPARE(tip.tipWindow()->content().text, right->m_hint);
         QTest::mouseMove(&host, host.rect().bottomRight() - QPoint(1, 1)); // off the tools
-        QCOMPARE(tip.tool(), nullptr);
-        QCOMPARE(TipWindows(), 0);
+        QVERIFY(!tip.tool() && !tip.isShown());
     }
 };
 
