@@ -24,8 +24,8 @@ void CheckGolden(const QImage& picture, const QString& name)
         const QDir out(QCoreApplication::applicationDirPath() + "/golden-failures");
         out.mkpath(QStringLiteral("."));
         actual.save(out.filePath(name + ".png"));
-        QFAIL(qPrintable(
-            QString("%1 differs from %2: see %3").arg(name, golden, out.filePath(name + ".png"))));
+        QFAIL(qPrintable(name + " differs from the golden picture: see " +
+                         out.filePath(name + ".png")));
     }
 }
 
@@ -76,10 +76,7 @@ TipContent Tip(const QString& text, const QString& title = {}, TipIcon icon = Ti
                TipShape shape = TipShape::Rectangle)
 {
     TipContent content;
-    content.text = text;
-    content.title = title;
-    content.icon = icon;
-    content.shape = shape;
+    content.text = text, content.title = title, content.icon = icon, content.shape = shape;
     return content;
 }
 
@@ -103,11 +100,7 @@ struct ButtonScene
     void pointerOver() { QTest::mouseMove(button, button->rect().center()); }
     void press() { QTest::mousePress(button, Qt::LeftButton, {}, button->rect().center()); }
     void releaseOutside() { QTest::mouseRelease(button, Qt::LeftButton, {}, QPoint(-20, -20)); }
-    void focusElsewhere()
-    {
-        elsewhere->setFocus(Qt::TabFocusReason);
-        Grab(&window);
-    }
+    void focusElsewhere() { elsewhere->setFocus(Qt::TabFocusReason), Grab(&window); }
 };
 
 } // namespace
@@ -124,8 +117,7 @@ private slots:
         QFont font(QStringLiteral("DejaVu Sans"));
         font.setPixelSize(11);
         QApplication::setFont(font);
-        QVERIFY2(QFontInfo(font).family() == QLatin1String("DejaVu Sans"),
-                 "the pictures are drawn in DejaVu Sans (fonts-dejavu-core)");
+        QCOMPARE(QFontInfo(font).family(), "DejaVu Sans"); // fonts-dejavu-core
     }
     void buttonStates_data()
     {
@@ -140,31 +132,18 @@ private slots:
         ButtonScene scene(style);
         velbutton* b = scene.button;
         QVERIFY(Activate(&scene.window));
-        scene.focusElsewhere();
-        scene.pointerAway();
+        scene.focusElsewhere(), scene.pointerAway();
         QList<QImage> cells{scene.grab()};
-        scene.pointerOver();
-        cells << scene.grab();
-        scene.press();
-        cells << scene.grab();
-        scene.releaseOutside();
-        scene.pointerAway();
-        b->setFocus(Qt::TabFocusReason);
-        cells << scene.grab();
-        scene.focusElsewhere();
-        b->setDefault(true);
-        cells << scene.grab();
-        b->setDefault(false);
-        b->setEnabled(false);
-        cells << scene.grab();
-        b->setEnabled(true);
-        b->setMode(ButtonMode::Check);
+        scene.pointerOver(), cells << scene.grab();
+        scene.press(), cells << scene.grab();
+        scene.releaseOutside(), scene.pointerAway();
+        b->setFocus(Qt::TabFocusReason), cells << scene.grab();
+        scene.focusElsewhere(), b->setDefault(true), cells << scene.grab();
+        b->setDefault(false), b->setEnabled(false), cells << scene.grab();
+        b->setEnabled(true), b->setMode(ButtonMode::Check);
         QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
-        scene.focusElsewhere();
-        scene.pointerAway();
-        cells << scene.grab();
-        scene.pointerOver();
-        cells << scene.grab();
+        scene.focusElsewhere(), scene.pointerAway(), cells << scene.grab();
+        scene.pointerOver(), cells << scene.grab();
         CheckGolden(Join(cells), QStringLiteral("button-style-%1").arg(style));
     }
     void buttonContent_data()
@@ -246,12 +225,10 @@ private slots:
     void tips()
     {
         TipContent own = Tip("Closes the program", "Info", TipIcon::Information);
-        own.background = QColor(250, 250, 210);
-        own.foreground = QColor(120, 0, 0);
+        own.background = QColor(250, 250, 210), own.foreground = QColor(120, 0, 0);
         TipContent down = Tip("Not saved", QString(), TipIcon::Error, TipShape::Balloon);
-        down.rightToLeft = true;
         TipContent wrapped = Tip(QStringLiteral("wrap ").repeated(30));
-        wrapped.shadow = false;
+        down.rightToLeft = true, wrapped.shadow = false;
         QList<QImage> strip;
         for (const auto& [content, side] :
              {std::pair{Tip("Starts the hotkeys"), StemSide::None},
@@ -287,9 +264,7 @@ private slots:
             host.setWindowTitle(QStringLiteral("Tarvex: the hotkeys of this computer and more"));
             QVERIFY(Activate(&host));
             const QImage withButtons = Grab(frame);
-            frame->setMinButton(false);
-            frame->setMaxButton(false);
-            frame->setCloseButton(false);
+            frame->setMinButton(false), frame->setMaxButton(false), frame->setCloseButton(false);
             return CheckGolden(Join({withButtons, Grab(frame)}, false), "frame-captions");
         }
         const auto centreOf = [frame](int button) {
