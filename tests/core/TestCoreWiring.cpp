@@ -91,6 +91,11 @@ private slots:
         core.keys.tap({81});
         QCOMPARE(std::tuple(core.log.size(), core.detection.buffer().isEmpty()),
                  std::tuple(7, true));
+        // Answered Yes, the computer shuts down.
+        core.dialogs.answer(QStringLiteral("Yes"));
+        core.keys.tap({17});
+        core.keys.tap({81});
+        QCOMPARE(core.log.last(), QStringLiteral("shutDown"));
     }
 
     // A file replaced by a rename is followed while the editor is closed.

@@ -25,7 +25,8 @@ private slots:
             {"(Shift)a*x", {{16, 160}, {65}}, {}},
             {"xa*first|a*second|A*third", {{88}, {65}, {65}}, {"first", "second"}}, // lower wins
             {"(Ctrl)*ctrl|(Ctrl)a*never", {{17}, {65}}, {"ctrl"}}, // a modifier alone fires
-            {"b*B|a*A|ab*AB", {{65, 66}}, {"A", "B"}}, // a match empties the buffer at once
+            {"b*B|a*A|ab*AB", {{65, 66}}, {"A", "B"}},     // a match empties the buffer at once
+            {"abc*abc|bd*bd", {{65}, {66}, {68}}, {"bd"}}, // "ab" then "d" falls back to "bd"
             {"zz*never|*every|a*real", {{81}, {32}, {32}, {17, 162}, {65}}, {"real"}},
             {"q*/tmp/x\ty|a*real", {{81}, {65}}, {"real"}}, // records that cannot run stay
             {"ab*x", {{0}, {65}, {0}, {66}}, {}}}; // presses while the editor shows are lost

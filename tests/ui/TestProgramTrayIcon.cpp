@@ -47,7 +47,7 @@ private Q_SLOTS:
         QVERIFY(window);
         QTest::mouseDClick(window, Qt::LeftButton);
         QCOMPARE(doubleClicks.count(), 1);
-        QVERIFY(!window->windowIcon().isNull());
+        QVERIFY(!window->windowIcon().pixmap(32).isNull());
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window));
         QSignalSpy chosen(window, &TrayFallbackWindow::hiddenWindowChosen);
