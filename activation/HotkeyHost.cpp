@@ -90,11 +90,11 @@ void HotkeyHost::setPollingEnabled(bool enabled)
     if (enabled && !m_useShortcuts) {
         m_detection = std::make_unique<HotkeyDetection>(*m_keys, m_table, m_runAction);
         m_detection->setEditorVisibleQuery(m_editorVisible);
-        m_detection->setPausedQuery([this] { return m_paused; });
+        m_detection->setPausedQuery([this] { return isPaused(); });
     } else if (enabled) {
         m_chords = std::make_unique<ChordDetection>(*m_shortcuts, m_table, m_runAction);
         m_chords->setEditorVisibleQuery(m_editorVisible);
-        m_chords->setPausedQuery([this] { return m_paused; });
+        m_chords->setPausedQuery([this] { return isPaused(); });
         m_chords->sync();
     }
     if (problem() != problemBefore)

@@ -1,5 +1,7 @@
 #include "ui/ProgramIcon.h"
 
+#include "controls/button/PictureEffects.h"
+
 #include <QIconEngine>
 #include <QImage>
 #include <QPainter>
@@ -17,15 +19,10 @@ constexpr std::array<int, 8> DrawnSizes{16, 22, 24, 32, 48, 64, 128, 256};
 // The picture as the desktop draws a disabled one: grey, and half as opaque.
 QImage Greyed(const QImage& picture)
 {
-    QImage image = picture.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const int grey = qGray(line[x]);
-            line[x] = qRgba(grey, grey, grey, qAlpha(line[x]) / 2);
-        }
-    }
-    return image;
+    return PictureEffects::MapPixels(picture, [](QRgb p) {
+        const int grey = qGray(p);
+        return qRgba(grey, grey, grey, qAlpha(p) / 2);
+    });
 }
 
 // Reads each drawn size from the resources when it is asked for and keeps none: a program

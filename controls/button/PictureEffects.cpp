@@ -18,23 +18,6 @@ std::array<quint8, 256> BuildTable(int numerator, bool cap)
     return table;
 }
 
-QImage Argb(const QImage& picture)
-{
-    return picture.convertToFormat(QImage::Format_ARGB32);
-}
-
-// Runs f over every pixel of an ARGB32 copy of picture.
-template <typename F> QImage MapPixels(const QImage& picture, F f)
-{
-    QImage out = Argb(picture);
-    for (int y = 0; y < out.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
-        for (int x = 0; x < out.width(); ++x)
-            line[x] = f(line[x]);
-    }
-    return out;
-}
-
 } // namespace
 
 const std::array<quint8, 256>& PictureEffects::LightTable()

@@ -37,6 +37,18 @@ public:
 
     // picture's shape filled with one colour (alpha scaled by opacity 0..255).
     static QImage Silhouette(const QImage& picture, OleColor colour, int opacity = 255);
+
+    // Runs f (QRgb -> QRgb) over every pixel of an ARGB32 copy of picture.
+    template <typename F> static QImage MapPixels(const QImage& picture, F f)
+    {
+        QImage out = picture.convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < out.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(out.scanLine(y));
+            for (int x = 0; x < out.width(); ++x)
+                line[x] = f(line[x]);
+        }
+        return out;
+    }
 };
 
 } // namespace tarvex
