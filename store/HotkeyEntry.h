@@ -1,15 +1,40 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 namespace tarvex {
 
-/// One hotkey: the key combination (text form of the key sequence) and its target.
+/// The applications a hotkey acts in, named by their app id or window class (compared without
+/// regard to letter case): everywhere, only in the named ones, or in all but them.
+struct AppFilter
+{
+    enum class Mode : quint8 { Everywhere, OnlyIn, NotIn };
+    Mode mode = Mode::Everywhere;
+    QStringList apps;
+
+    friend bool operator==(const AppFilter&, const AppFilter&) = default;
+};
+
+/// One hotkey: the key combination (text form of the key sequence) and its target, with the
+/// options kept beside the record in the hotkey file (a hotkey from a file without them is on,
+/// has no arguments and acts everywhere).
 struct HotkeyEntry
 {
+    HotkeyEntry() = default;
+    HotkeyEntry(QString combination, QString target)
+        : combination(std::move(combination)), target(std::move(target))
+    {}
+
     QString combination;
     QString target;
+    /// False for a hotkey switched off: it stays in the file and the list but never fires.
+    bool enabled = true;
+    /// The command-line arguments of a program target, quoted as in a desktop entry's Exec key.
+    QString arguments;
+    /// The applications the hotkey acts in.
+    AppFilter apps;
 
     friend bool operator==(const HotkeyEntry&, const HotkeyEntry&) = default;
 };
