@@ -133,6 +133,10 @@ void HotkeyEditorPanel::createButtons()
                                 tr("This Deletes the Selected Hotkey"));
     m_addButton =
         makeButton(m_TForm, "addButton", tr(" &Add New Hotkey"), tr("Click to Add a New Hotkey"));
+    m_importButton = makeButton(m_TForm, "importButton", tr("&Import\u2026"),
+                                tr("Add the hotkeys of a file to this list"));
+    m_exportButton = makeButton(m_TForm, "exportButton", tr("E&xport\u2026"),
+                                tr("Write these hotkeys to a file for another computer"));
 }
 
 velbutton* HotkeyEditorPanel::makeButton(QWidget* parent, const char* name, const QString& caption,
@@ -178,6 +182,8 @@ void HotkeyEditorPanel::connectFields()
     connect(m_saveButton, &velbutton::clicked, this, &HotkeyEditorPanel::saveSettings);
     connect(m_deleteButton, &velbutton::clicked, this, &HotkeyEditorPanel::deleteHotkey);
     connect(m_addButton, &velbutton::clicked, this, &HotkeyEditorPanel::addHotkey);
+    connect(m_importButton, &velbutton::clicked, this, &HotkeyEditorPanel::importHotkeys);
+    connect(m_exportButton, &velbutton::clicked, this, &HotkeyEditorPanel::exportHotkeys);
 }
 
 void HotkeyEditorPanel::layOut()
@@ -192,6 +198,8 @@ void HotkeyEditorPanel::layOut()
     m_addButton->setGeometry(Twips::rect(240, 7800, 2295, 495));
     m_deleteButton->setGeometry(Twips::rect(2640, 7800, 2295, 495));
     m_saveButton->setGeometry(Twips::rect(5040, 7800, 2295, 495));
+    m_importButton->setGeometry(Twips::rect(240, 8640, 2295, 495));
+    m_exportButton->setGeometry(Twips::rect(2640, 8640, 2295, 495));
     m_cancelButton->setGeometry(Twips::rect(8160, 8640, 2295, 495));
     m_form->setFixedSize(Twips::toPixels(FormWidth), Twips::toPixels(FormHeight));
     m_TForm->setGeometry(m_form->rect());
@@ -278,7 +286,8 @@ void HotkeyEditorPanel::ConfigAction(int s)
 
 void HotkeyEditorPanel::ButtonCfg(int s)
 {
-    for (velbutton* button : {m_cancelButton, m_saveButton, m_deleteButton, m_addButton, m_browse})
+    for (velbutton* button : {m_cancelButton, m_saveButton, m_deleteButton, m_addButton, m_browse,
+                              m_importButton, m_exportButton})
         button->setButtonStyle(ButtonStyleKind(s));
 }
 

@@ -81,6 +81,13 @@ public:
     void requestClose();
     /// True when the rows differ from those last loaded or saved.
     bool hasUnsavedChanges() const;
+    /// "Export…": writes all hotkeys, or only the selected one if the user says so, to a file
+    /// the user names.
+    void exportHotkeys();
+    /// "Import…": merges a hotkey file the user picks into the list, asking about each hotkey
+    /// whose keys a row binds to something else (Cancel leaves the list as it was); nothing is
+    /// written before "Save Settings".
+    void importHotkeys();
     /// Runs the browse button: a file or a folder becomes the selected row's target.
     void browseClicked();
 
@@ -152,6 +159,8 @@ private:
     velbutton* m_saveButton = nullptr;
     velbutton* m_deleteButton = nullptr;
     velbutton* m_addButton = nullptr;
+    velbutton* m_importButton = nullptr;
+    velbutton* m_exportButton = nullptr;
 
     QList<HotkeyEntry> m_savedEntries;
     QString m_rememberedFile;

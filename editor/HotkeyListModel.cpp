@@ -42,6 +42,15 @@ void HotkeyListModel::removePosition(int position)
     endRemoveRows();
 }
 
+void HotkeyListModel::replaceEntry(int position, const HotkeyEntry& entry)
+{
+    if (!m_list.isValidPosition(position))
+        return;
+    m_list.replace(position, entry);
+    m_iconKeys[position - 1] = IconKeyFor(entry);
+    Q_EMIT dataChanged(index(position - 1, 0), index(position - 1, columnCount() - 1));
+}
+
 void HotkeyListModel::setCombination(int position, const QString& combination)
 {
     HotkeyEntry entry = m_list.at(position);

@@ -24,6 +24,8 @@ public:
     void reload();
     /// Appends `entry` (icon by its kind) and returns its 1-based position.
     int appendEntry(const HotkeyEntry& entry);
+    /// Replaces the row at 1-based `position` by `entry` (icon by its kind).
+    void replaceEntry(int position, const HotkeyEntry& entry);
     /// Removes the row at 1-based `position`.
     void removePosition(int position);
     /// Sets the combination of the row at `position`.

@@ -41,6 +41,11 @@ public:
     /// file, or an empty text when cancelled.
     virtual QString chooseFile(QWidget* parent, const QString& title, const QString& folder = {},
                                const QString& filter = {}) = 0;
+    /// The save-file dialog titled `title`, proposing `suggested` (a path) and showing the files
+    /// that `filter` lets through; asks before replacing a file. Returns the chosen path, or an
+    /// empty text when cancelled.
+    virtual QString chooseSaveFile(QWidget* parent, const QString& title, const QString& suggested,
+                                   const QString& filter) = 0;
     /// The folder browser titled `title`, showing folders only; returns the chosen folder, or
     /// an empty text when cancelled.
     virtual QString chooseFolder(QWidget* parent, const QString& title) = 0;

@@ -164,6 +164,12 @@ QString QtDialogs::chooseFile(QWidget* parent, const QString& title, const QStri
     return QFileDialog::getOpenFileName(parent, title, folder, filter);
 }
 
+QString QtDialogs::chooseSaveFile(QWidget* parent, const QString& title, const QString& suggested,
+                                  const QString& filter)
+{
+    return QFileDialog::getSaveFileName(parent, title, suggested, filter);
+}
+
 QString QtDialogs::chooseFolder(QWidget* parent, const QString& title)
 {
     return QFileDialog::getExistingDirectory(parent, title, QString(), QFileDialog::ShowDirsOnly);

@@ -28,6 +28,8 @@ public:
                    const QStringList& choices) override;
     QString chooseFile(QWidget* parent, const QString& title, const QString& folder,
                        const QString& filter) override;
+    QString chooseSaveFile(QWidget* parent, const QString& title, const QString& suggested,
+                           const QString& filter) override;
     QString chooseFolder(QWidget* parent, const QString& title) override;
     void informLater(const QString& title, const QString& text) override;
     void askLater(const QString& title, const QString& question,

@@ -311,6 +311,55 @@ private Q_SLOTS:
         QVERIFY(editor.fileBytes().startsWith("gofb(Esc)z(Enter)*"));
     }
 
+    // Export writes all or the selected hotkey; importing the export into an empty list gives
+    // the same rows.
+    void exportThenImport()
+    {
+        Editor from(AllRows), into{QString()};
+        const QString one = from.dir.filePath("one.TarvexDB"), all = from.dir.filePath("all");
+        from.panel->selectPosition(2);
+        from.dialogs.answer("Selected Hotkey");
+        from.dialogs.answer(one);
+        from.click("exportButton");
+        from.dialogs.answer("All Hotkeys");
+        from.dialogs.answer(all);
+        from.click("exportButton");
+        QFile file(one);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), WebRow.toUtf8() + "\r\n");
+        into.dialogs.answer(all);
+        into.click("importButton");
+        QCOMPARE(into.list.entries(), from.list.entries());
+        QCOMPARE(into.fileBytes(), QByteArray("\r\n")); // nothing written before Save
+    }
+
+    // Each hotkey whose keys a row binds elsewhere is asked about; Cancel changes nothing; rows
+    // already there are not doubled, rows that could never run are left out and named.
+    void importAsksPerConflict()
+    {
+        for (const char* answer : {"Cancel", "Keep Mine", "Use Imported"}) {
+            Editor editor(FileRow + u'|' + WebRow);
+            QTemporaryDir dir;
+            const QString path = dir.filePath("in");
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write("GOFB*/bin/false|(Ctrl)(Alt)k*http://example.org|*nokeys|x*-Restart-\r\n");
+            file.close();
+            editor.dialogs.answer(path);
+            editor.dialogs.answer(answer);
+            editor.click("importButton");
+            const bool cancelled = QByteArray(answer) == "Cancel";
+            const bool replaced = QByteArray(answer) == "Use Imported";
+            QCOMPARE(editor.list.count(), cancelled ? 2 : 3);
+            QCOMPARE(editor.list.at(1), replaced ? HotkeyEntry("GOFB", "/bin/false")
+                                                 : HotkeyEntry("gofb", "/bin/true"));
+            QCOMPARE(editor.panel->hasUnsavedChanges(), !cancelled);
+            const QString last = editor.dialogs.calls().last();
+            QVERIFY2(cancelled ? last.startsWith("choose") : last.contains("Hotkey 3 of the file"),
+                     qPrintable(last));
+        }
+    }
+
     // A refused row is selected and, after the warning, the focus is in the field to mend.
     void warningReturnsFocusToItsField()
     {

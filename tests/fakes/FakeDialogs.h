@@ -7,10 +7,10 @@ namespace tarvex {
 
 /// Dialogs that a test answers in advance, each recorded as "inform <title>|<text>",
 /// "warn ...", "ask <title>|<question>", "choose <title>|<text>", "file <title>|<folder>|<filter>",
-/// "folder <title>", "inform later ..." or "ask later ...". Questions and choosers take the next
-/// queued answer ("Yes", "No", "Cancel", a caption, a path); with none left they answer as a
-/// closed dialog does (No, or Cancel where offered; no choice; no file), except a question that
-/// does not wait: it stays open.
+/// "save <title>", "folder <title>", "inform later ..." or "ask later ...". Questions and choosers
+/// take the next queued answer ("Yes", "No", "Cancel", a caption, a path); with none left they
+/// answer as a closed dialog does (No, or Cancel where offered; no choice; no file), except a
+/// question that does not wait: it stays open.
 class FakeDialogs final : public Dialogs, public CallLog
 {
 public:
@@ -42,6 +42,12 @@ public:
                        const QString& filter) override
     {
         opened(parent, QStringLiteral("file %1|%2|%3").arg(title, folder, filter));
+        return next();
+    }
+    QString chooseSaveFile(QWidget* parent, const QString& title, const QString&,
+                           const QString&) override
+    {
+        opened(parent, QStringLiteral("save ") + title);
         return next();
     }
     QString chooseFolder(QWidget* parent, const QString& title) override
