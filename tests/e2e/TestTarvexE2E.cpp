@@ -342,6 +342,59 @@ private slots:
         QVERIFY(AppDriver::windowGone("Tarvex")); // no "already running" box
     }
 
+    // "Export…" then "Import…" into a profile without hotkeys, through the real file dialogs:
+    // after "Save Settings" the new hotkey file holds what the first one held.
+    void exportThenImportIntoAnEmptyProfile()
+    {
+        const QStringList records{"(Ctrl)(Alt)t*/usr/bin/xterm", "gofb*http://example.org",
+                                  "x*-Restart-"};
+        QVERIFY(m_harness->writeHotkeys(records));
+        QFile hotkeys(m_harness->home() + "/Documents/Hotkeys.TarvexDB");
+        QVERIFY(hotkeys.open(QIODevice::ReadOnly));
+        const QByteArray original = hotkeys.readAll();
+        hotkeys.close();
+        const QString exported = m_harness->home() + "/moved.TarvexDB";
+        // Types `path` into the file dialog titled `title` that opens after the windows `before`.
+        const auto useFileDialog = [this, &exported](const QString& title, QStringList before) {
+            const QString dialog = m_app->waitForNewWindow(title, before);
+            E2EHarness::xdotool({"key", "ctrl+a"});
+            E2EHarness::xdotool({"type", "--delay", "20", exported});
+            E2EHarness::xdotool({"key", "Return"});
+            return dialog;
+        };
+        for (const bool exporting : {true, false}) {
+            m_app->start({});
+            const QString main = AppDriver::waitForWindow("Tarvex");
+            QVERIFY(!main.isEmpty());
+            AppDriver::clickIn(main, AppDriver::designed(360, 2090, 4215, 585));
+            const QString editor = AppDriver::waitForWindow("Configure Hotkeys");
+            QVERIFY(!editor.isEmpty());
+            AppDriver::clickIn(editor,
+                               AppDriver::designed(exporting ? 2640 : 240, 8640, 2295, 495));
+            if (exporting) {
+                // "All Hotkeys" is the question's default answer.
+                const QString question = AppDriver::waitForWindow("Export Hotkeys");
+                QVERIFY(!question.isEmpty());
+                E2EHarness::xdotool({"key", "Return"});
+                QVERIFY(!useFileDialog("Export Hotkeys", {question}).isEmpty());
+                QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(exported), 5000);
+                m_app->stop();
+                QVERIFY(hotkeys.remove());
+                continue;
+            }
+            const QString dialog = useFileDialog("Import Hotkeys", {});
+            QVERIFY(!dialog.isEmpty());
+            QVERIFY(!m_app->waitForNewWindow("Import Hotkeys", {dialog}).isEmpty()); // summary
+            E2EHarness::xdotool({"key", "Return"});
+            QTRY_VERIFY_WITH_TIMEOUT(AppDriver::windowGone("Import Hotkeys"), 5000);
+            QVERIFY(!hotkeys.exists()); // nothing written before Save
+            AppDriver::clickIn(editor, AppDriver::designed(5040, 7800, 2295, 495));
+            QTRY_VERIFY_WITH_TIMEOUT(hotkeys.exists(), 5000);
+            QVERIFY(hotkeys.open(QIODevice::ReadOnly));
+            QCOMPARE(hotkeys.readAll(), original);
+        }
+    }
+
     // Run in a session without a tray: a small window of the program's own keeps the icon's
     // double-click (and menu, tip and balloon) available.
     void standInWindowWithoutTray()
