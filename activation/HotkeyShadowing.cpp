@@ -27,7 +27,8 @@ int HotkeyShadowing::WinnerOver(const QList<HotkeyEntry>& entries, int position)
 
 int HotkeyShadowing::winnerOver(const QList<HotkeyEntry>& entries, int position)
 {
-    if (position < 1 || position > entries.size())
+    // A hotkey switched off neither fires nor hides another.
+    if (position < 1 || position > entries.size() || !entries.at(position - 1).enabled)
         return 0;
     const QString typed = codesAt(entries, position);
     if (typed.isEmpty())
@@ -36,7 +37,8 @@ int HotkeyShadowing::winnerOver(const QList<HotkeyEntry>& entries, int position)
     int winnerEnd = int(typed.size());
     for (int row = 1; row <= entries.size(); ++row) {
         const QString& codes = codesAt(entries, row);
-        if (row == position || codes.isEmpty() || codes.size() > typed.size())
+        if (row == position || !entries.at(row - 1).enabled || codes.isEmpty() ||
+            codes.size() > typed.size())
             continue;
         const int end = FirstEnd(typed, codes);
         if (end >= 0 && (end < winnerEnd || (end == winnerEnd && row < winner))) {

@@ -18,6 +18,7 @@ public:
     /// Returns the 1-based position of the row that fires first while the combination of row
     /// `position` is typed, when that is another row (so row `position` can never fire), else 0.
     /// The earliest completed sequence wins; at the same key the row earlier in the list wins.
+    /// Rows switched off take no part: they are never hidden and hide nothing.
     static int WinnerOver(const QList<HotkeyEntry>& entries, int position);
     /// WinnerOver with the code sequences kept from earlier calls.
     int winnerOver(const QList<HotkeyEntry>& entries, int position);

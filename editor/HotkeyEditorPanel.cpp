@@ -48,6 +48,7 @@ HotkeyEditorPanel::HotkeyEditorPanel(QWidget* form, HotkeyList& list, ActiveHotk
     m_model = new HotkeyListModel(m_list, *m_icons, this);
     createControls();
     connectFields();
+    connectOnOff();
     layOut();
     configCTRL(false);
 }
@@ -184,6 +185,14 @@ void HotkeyEditorPanel::connectFields()
     connect(m_addButton, &velbutton::clicked, this, &HotkeyEditorPanel::addHotkey);
     connect(m_importButton, &velbutton::clicked, this, &HotkeyEditorPanel::importHotkeys);
     connect(m_exportButton, &velbutton::clicked, this, &HotkeyEditorPanel::exportHotkeys);
+}
+
+// A row's check box switches its hotkey on or off (unsaved until "Save Settings"): an off
+// hotkey neither hides another nor is warned about, so the warning is checked again.
+void HotkeyEditorPanel::connectOnOff()
+{
+    connect(m_model, &HotkeyListModel::enabledChanged, this,
+            &HotkeyEditorPanel::updateShadowWarning);
 }
 
 void HotkeyEditorPanel::layOut()

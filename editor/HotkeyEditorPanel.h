@@ -119,6 +119,7 @@ private:
     velbutton* makeButton(QWidget* parent, const char* name, const QString& caption,
                           const QString& tip);
     void connectFields();
+    void connectOnOff();
     void layOut();
     void layOutShadowWarning();
 

@@ -79,6 +79,33 @@ void HotkeyListModel::setIconKey(int position, const QString& key)
     changed(position, 0, Qt::DecorationRole);
 }
 
+void HotkeyListModel::setEnabled(int position, bool enabled)
+{
+    HotkeyEntry entry = m_list.at(position);
+    if (!m_list.isValidPosition(position) || entry.enabled == enabled)
+        return;
+    entry.enabled = enabled;
+    m_list.replace(position, entry);
+    // The whole row is drawn dimmed or not.
+    Q_EMIT dataChanged(index(position - 1, 0), index(position - 1, 1),
+                       {Qt::CheckStateRole, Qt::DisplayRole});
+    Q_EMIT enabledChanged(position);
+}
+
+bool HotkeyListModel::setData(const QModelIndex& index, const QVariant& value, int role)
+{
+    if (role != Qt::CheckStateRole || index.column() != 0 || index.row() >= m_list.count())
+        return false;
+    setEnabled(index.row() + 1, value.toInt() == Qt::Checked);
+    return true;
+}
+
+Qt::ItemFlags HotkeyListModel::flags(const QModelIndex& index) const
+{
+    const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    return index.column() == 0 ? flags | Qt::ItemIsUserCheckable : flags;
+}
+
 int HotkeyListModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : m_list.count();
@@ -104,11 +131,15 @@ QVariant HotkeyListModel::data(const QModelIndex& index, int role) const
     }
     if (role == Qt::DecorationRole && index.column() == 0)
         return m_icons.icon(m_iconKeys.at(index.row()));
+    if (role == Qt::CheckStateRole && index.column() == 0)
+        return entry.enabled ? Qt::Checked : Qt::Unchecked;
     return {};
 }
 
 QVariant HotkeyListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
+    if (orientation == Qt::Horizontal && role == Qt::ToolTipRole && section == 0)
+        return tr("A hotkey runs only while its box is checked.");
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
     return section == 0 ? tr("Hotkey") : tr("Action");

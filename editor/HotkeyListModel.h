@@ -10,7 +10,8 @@ namespace tarvex {
 class RowIcons;
 
 /// The editor's list `Hotkey` as a model over the HotkeyList: column 0 "Hotkey" is the
-/// combination with the row's icon, column 1 "Action" the target. Rows are 0-based here and
+/// combination with the row's icon and a check box that switches the hotkey on or off,
+/// column 1 "Action" the target. Rows are 0-based here and
 /// 1-based positions in the list; the icon key of each row is kept beside the list.
 class HotkeyListModel final : public QAbstractTableModel
 {
@@ -34,6 +35,8 @@ public:
     void setTarget(int position, const QString& target);
     /// Sets the icon key of the row at `position`.
     void setIconKey(int position, const QString& key);
+    /// Switches the hotkey at `position` on or off.
+    void setEnabled(int position, bool enabled);
     /// Returns the icon key of the row at `position`.
     QString iconKey(int position) const { return m_iconKeys.value(position - 1); }
     /// The list shown.
@@ -42,7 +45,13 @@ public:
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+Q_SIGNALS:
+    /// The hotkey at `position` was switched on or off.
+    void enabledChanged(int position);
 
 private:
     void changed(int position, int column, int role);

@@ -1,5 +1,6 @@
 #include "editor/HotkeyListView.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace tarvex {
@@ -9,7 +10,7 @@ HotkeyListView::HotkeyListView(QWidget* parent) : QTreeView(parent) {}
 void HotkeyListView::drawRow(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const
 {
-    QTreeView::drawRow(painter, option, index);
+    drawRowDimmedWhenOff(painter, option, index);
     const QModelIndex current = currentIndex();
     if (!hasFocus() || !current.isValid() || index.row() != current.row() ||
         index.parent() != current.parent())
@@ -26,6 +27,32 @@ void HotkeyListView::drawRow(QPainter* painter, const QStyleOptionViewItem& opti
     const QRect row(0, option.rect.y(), viewport()->width(), option.rect.height());
     painter->drawRect(row.adjusted(1, 1, -2, -2));
     painter->restore();
+}
+
+void HotkeyListView::drawRowDimmedWhenOff(QPainter* painter, const QStyleOptionViewItem& option,
+                                          const QModelIndex& index) const
+{
+    if (index.siblingAtColumn(0).data(Qt::CheckStateRole).toInt() != Qt::Unchecked) {
+        QTreeView::drawRow(painter, option, index);
+        return;
+    }
+    QStyleOptionViewItem dimmed = option;
+    const QColor off = palette().color(QPalette::Disabled, QPalette::Text);
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        dimmed.palette.setColor(group, QPalette::Text, off);
+    QTreeView::drawRow(painter, dimmed, index);
+}
+
+void HotkeyListView::keyPressEvent(QKeyEvent* event)
+{
+    const QModelIndex check = currentIndex().siblingAtColumn(0);
+    if (event->key() != Qt::Key_Space || event->modifiers() != Qt::NoModifier ||
+        !check.flags().testFlag(Qt::ItemIsUserCheckable)) {
+        QTreeView::keyPressEvent(event);
+        return;
+    }
+    const bool on = check.data(Qt::CheckStateRole).toInt() == Qt::Checked;
+    model()->setData(check, on ? Qt::Unchecked : Qt::Checked, Qt::CheckStateRole);
 }
 
 // The ring follows the focus at once.

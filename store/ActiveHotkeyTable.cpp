@@ -13,11 +13,15 @@ quint64 NextGeneration()
     return ++counter;
 }
 
-ActiveHotkey TakeApart(const QString& record)
+ActiveHotkey TakeApart(const QString& record, const HotkeyEntry& options)
 {
     const HotkeyRecord parts = SplitHotkeyRecord(record);
     ActiveHotkey hotkey{parts.entry, parts.hasTarget, false, {}};
-    hotkey.runs = parts.hasTarget && ReasonNotRun(parts.entry).isEmpty();
+    hotkey.entry.enabled = options.enabled;
+    hotkey.entry.arguments = options.arguments;
+    hotkey.entry.apps = options.apps;
+    // A hotkey switched off is never matched.
+    hotkey.runs = options.enabled && parts.hasTarget && ReasonNotRun(parts.entry).isEmpty();
     if (hotkey.runs)
         hotkey.keys = KeyCodesFromText(parts.entry.combination);
     return hotkey;
@@ -32,13 +36,13 @@ void ActiveHotkeyTable::replaceFromText(const QString& line)
     replace(line.isEmpty() ? QStringList{} : line.split(u'|'));
 }
 
-void ActiveHotkeyTable::replace(QStringList records)
+void ActiveHotkeyTable::replace(QStringList records, const QList<HotkeyEntry>& options)
 {
     m_records = std::move(records);
     m_entries.clear();
     m_entries.reserve(m_records.size());
-    for (const QString& record : std::as_const(m_records))
-        m_entries.append(TakeApart(record));
+    for (qsizetype i = 0; i < m_records.size(); ++i)
+        m_entries.append(TakeApart(m_records.at(i), options.value(i)));
     m_generation = NextGeneration();
 }
 

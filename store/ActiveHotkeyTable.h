@@ -14,11 +14,13 @@ namespace tarvex {
 /// One record of the active table, taken apart once when the table is replaced.
 struct ActiveHotkey
 {
-    /// The combination and the target (empty when the record has no "*").
+    /// The combination and the target (empty when the record has no "*"), with the options
+    /// the hotkey file gives the record (on or off, arguments, applications).
     HotkeyEntry entry;
     /// False for a record without a "*": it never runs.
     bool hasTarget = false;
-    /// True when the running hotkeys match it: it has a target and no reason from ReasonNotRun.
+    /// True when the running hotkeys match it: it is on, has a target and no reason from
+    /// ReasonNotRun.
     bool runs = false;
     /// The key codes of the combination (one character per code) when it runs, else empty.
     QString keys;
@@ -35,8 +37,10 @@ public:
 
     /// Replaces the table by the parts of `line` split at every "|" (an empty line: no records).
     void replaceFromText(const QString& line);
-    /// Replaces the table by `records`, each "combination*target" as the file holds it.
-    void replace(QStringList records);
+    /// Replaces the table by `records`, each "combination*target" as the file holds it, with
+    /// the options of each in `options` at the same index (on/off, arguments, applications;
+    /// their combination and target are not read). A record without options has the defaults.
+    void replace(QStringList records, const QList<HotkeyEntry>& options = {});
     /// Returns the number of records.
     int size() const { return int(m_records.size()); }
     /// Returns the record strings in table order.

@@ -1,6 +1,7 @@
 #include "store/HotkeyDatabase.h"
 
 #include "store/HotkeyFileIO.h"
+#include "store/HotkeyOptionLines.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -44,7 +45,10 @@ QByteArray RecordBytes(const HotkeyList& list, int position)
 {
     const HotkeyEntry entry = list.at(position);
     const std::optional<QByteArray> stored = list.storedAt(position);
-    if (stored && SplitHotkeyRecord(DecodeRecord(*stored)).entry == entry)
+    // The options live in lines of their own: only the combination and the target decide.
+    const HotkeyEntry read =
+        stored ? SplitHotkeyRecord(DecodeRecord(*stored)).entry : HotkeyEntry();
+    if (stored && read.combination == entry.combination && read.target == entry.target)
         return *stored;
     return (entry.combination + u'*' + entry.target).toUtf8();
 }
@@ -68,6 +72,28 @@ QString DecodedFirstLine(const QByteArray& bytes)
     for (const QByteArray& record : records)
         texts.append(DecodeRecord(record));
     return texts.join(u'|');
+}
+
+// The hotkeys of a hotkey file's bytes: each record decoded on its own, each entry with the
+// options its line after the first line gives.
+struct FileHotkeys
+{
+    HotkeyFileParts parts;
+    QStringList records;
+    QList<HotkeyEntry> entries;
+};
+
+FileHotkeys HotkeysOf(const QByteArray& bytes)
+{
+    FileHotkeys file{SplitHotkeyFile(bytes), {}, {}};
+    file.records.reserve(file.parts.records.size());
+    file.entries.reserve(file.parts.records.size());
+    for (const QByteArray& record : std::as_const(file.parts.records)) {
+        file.records.append(DecodeRecord(record));
+        file.entries.append(SplitHotkeyRecord(file.records.last()).entry);
+    }
+    ApplyOptionLines(file.parts.trailer, file.records, file.entries);
+    return file;
 }
 
 // The stamp of what reading a file gave: none for a missing file, one of size -1 for a file
@@ -119,16 +145,20 @@ QString HotkeyDatabase::ReadFirstLine(const QString& path, QString* error)
 QByteArray HotkeyDatabase::Serialize(const HotkeyList& list)
 {
     QByteArray bytes;
+    QByteArray optionLines;
     for (int position = 1; position <= list.count(); ++position) {
         if (position > 1)
             bytes += '|';
-        bytes += RecordBytes(list, position);
+        const QByteArray record = RecordBytes(list, position);
+        bytes += record;
+        if (const HotkeyEntry& entry = list.entries().at(position - 1); HasOptions(entry))
+            optionLines += OptionLine(position, DecodeRecord(record), entry);
     }
     // The reader takes a byte-order mark at the start of the file for one: a first record
     // that begins with one gets another in front, so it reads back whole.
     if (list.leader().isEmpty() && QByteArrayView(bytes).startsWith(Utf8Bom))
         bytes.prepend(Utf8Bom.data(), Utf8Bom.size());
-    return list.leader() + bytes + list.trailer();
+    return list.leader() + bytes + WithOptionLines(list.trailer(), optionLines);
 }
 
 QString HotkeyDatabase::NotRunReport(const HotkeyList& list)
@@ -177,16 +207,12 @@ QString HotkeyDatabase::fill(const RegularFileRead& file, HotkeyList& list,
                              ActiveHotkeyTable& table)
 {
     list.clear();
-    const HotkeyFileParts parts = SplitHotkeyFile(file.bytes);
-    QStringList records;
-    records.reserve(parts.records.size());
-    for (const QByteArray& record : parts.records) {
-        records.append(DecodeRecord(record));
-        list.appendStored(SplitHotkeyRecord(records.last()).entry, record);
-    }
+    FileHotkeys hotkeys = HotkeysOf(file.bytes);
+    for (qsizetype i = 0; i < hotkeys.entries.size(); ++i)
+        list.appendStored(hotkeys.entries.at(i), hotkeys.parts.records.at(i));
     if (file.exists)
-        list.setFraming(parts.leader, parts.trailer);
-    table.replace(std::move(records));
+        list.setFraming(hotkeys.parts.leader, hotkeys.parts.trailer);
+    table.replace(std::move(hotkeys.records), hotkeys.entries);
     m_stamp = StampOf(file);
     return NotRunReport(list);
 }
@@ -218,11 +244,12 @@ QString HotkeyDatabase::save(const HotkeyList& list, ActiveHotkeyTable& table)
     const QByteArray bytes = Serialize(list);
     if (const QString error = write(bytes); !error.isEmpty()) {
         // What runs is what is on disk: whatever the file still holds.
-        table.replaceFromText(DecodedFirstLine(ReadRegularFile(m_path).bytes));
+        FileHotkeys kept = HotkeysOf(ReadRegularFile(m_path).bytes);
+        table.replace(std::move(kept.records), kept.entries);
         return error;
     }
     // The file was replaced whole: the records just written run, without reading them back.
-    table.replace(WrittenRecords(list));
+    table.replace(WrittenRecords(list), list.entries());
     m_stamp = FileStamp::Of(bytes, 0);
     return {};
 }

@@ -30,9 +30,10 @@ struct FileStamp
 };
 
 /// The hotkey file "Hotkeys.TarvexDB": one line of records "combination*target" joined by "|",
-/// ended by CR LF, UTF-8. Only the first line is read. Each record is decoded on its own (UTF-8,
-/// else Latin-1); records that were not edited are written back byte for byte, and whatever
-/// followed the first line is kept. Saving replaces the file atomically.
+/// ended by CR LF, UTF-8, then the option lines of the hotkeys that have options (see
+/// HotkeyOptionLines.h). Each record is decoded on its own (UTF-8, else Latin-1); records that
+/// were not edited are written back byte for byte, and every other line after the first line
+/// is kept. Saving replaces the file atomically.
 class HotkeyDatabase final
 {
 public:
@@ -67,8 +68,9 @@ public:
     /// Returns the first line of `path`, each record decoded on its own; empty when missing.
     /// Sets `error` (if given) when the file exists but was not read.
     static QString ReadFirstLine(const QString& path, QString* error = nullptr);
-    /// Returns the file bytes of `list`: its records joined by "|", then its trailer. A record
-    /// whose stored bytes still decode to its entry is written as those bytes.
+    /// Returns the file bytes of `list`: its records joined by "|", then its trailer with the
+    /// option lines of its entries in place of the old ones. A record whose stored bytes still
+    /// decode to its entry's combination and target is written as those bytes.
     static QByteArray Serialize(const HotkeyList& list);
     /// Returns a message naming the entries of `list` that the running hotkeys ignore (at most
     /// ten, then how many more), or an empty text when every entry can run.

@@ -483,6 +483,10 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
         <source>Action</source>
         <translation>Acción</translation>
     </message>
+    <message>
+        <source>A hotkey runs only while its box is checked.</source>
+        <translation>Un atajo solo se ejecuta mientras su casilla está marcada.</translation>
+    </message>
 </context>
 <context>
     <name>tarvex::HotkeyRoute</name>

@@ -1,3 +1,4 @@
+#include "activation/HotkeyMatcher.h"
 #include "keys/KeyText.h"
 #include "store/HotkeyDatabase.h"
 #include "store/HotkeyFileIO.h"
@@ -113,7 +114,8 @@ private slots:
         const std::pair<QByteArray, const char*> rows[] = {
             {"a*/j\xfcrgen\r\n", "a"}, // a Latin-1 record kept as it was
             {"\xef\xbb\xbf", ""},
-            {"(Num*)a*/m|(Ctrl)(F4)*/n", "(Num*)a"}};
+            {"(Num*)a*/m|(Ctrl)(F4)*/n", "(Num*)a"},
+            {"a*1\nforeign\ttarvex-hotkey 1 a%2A1\toff\r\n\r\nlast", "a"}}; // others' lines
         for (const auto& [bytes, firstCombination] : rows) {
             // The list held another file's records before: nothing of them may stay.
             WriteAll(path(), "z*/old|y*/older|x*/oldest|w*4\r\n");
@@ -168,6 +170,99 @@ private slots:
         QCOMPARE(read, keys);
         QCOMPARE(file.save(), QString());
         QCOMPARE(ReadAll(path()), bytes);
+        for (const HotkeyEntry& entry : file.list.entries())
+            QCOMPARE(std::tuple(entry.enabled, entry.arguments, entry.apps),
+                     std::tuple(true, "", AppFilter()));
+    }
+
+    // Every option with blanks, tabs, "%" and non-ASCII text in the exact lines after the first
+    // line; they read back whole, the table gets them and never matches a hotkey that is off.
+    void optionsRoundTrip()
+    {
+        const QString text = QStringLiteral("--name \"a b\"\t100% \u00fc");
+        HotkeyList list = ListOf({{"a", "/bin/x"}, {"b", "/usr/bin/p"}, {"c", "/y"}, {"d", "/z"}});
+        HotkeyEntry off = list.at(1), options = list.at(2), notIn = list.at(4);
+        off.enabled = false;
+        options.arguments = text;
+        options.apps = {AppFilter::Mode::OnlyIn, {"firefox", text}};
+        notIn.apps = {AppFilter::Mode::NotIn, {"kate"}};
+        list.replace(1, off);
+        list.replace(2, options);
+        list.replace(4, notIn);
+        ActiveHotkeyTable table;
+        QCOMPARE(HotkeyDatabase(path()).save(list, table), QString());
+        const QByteArray bytes =
+            "a*/bin/x|b*/usr/bin/p|c*/y|d*/z\r\n"
+            "tarvex-hotkey 1 a%2A%2Fbin%2Fx\toff\r\n"
+            "tarvex-hotkey 2 b%2A%2Fusr%2Fbin%2Fp\targs=--name%20%22a%20b%22%09100%25%20%C3%BC"
+            "\tonly=firefox,--name%20%22a%20b%22%09100%25%20%C3%BC\r\n"
+            "tarvex-hotkey 4 d%2A%2Fz\texcept=kate\r\n";
+        QCOMPARE(ReadAll(path()), bytes);
+        Loaded file(path());
+        QCOMPARE(file.list.entries(), list.entries());
+        QCOMPARE(file.table.records(), (QStringList{"a*/bin/x", "b*/usr/bin/p", "c*/y", "d*/z"}));
+        for (const ActiveHotkeyTable* loaded : {&table, &file.table}) {
+            QCOMPARE(loaded->at(1).entry, options);
+            HotkeyMatcher matcher;
+            matcher.compile(*loaded);
+            QCOMPARE(std::tuple(matcher.feed('A'), matcher.feed('B')), std::tuple(-1, 1));
+        }
+        QCOMPARE(file.save(), QString());
+        QCOMPARE(ReadAll(path()), bytes);
+    }
+
+    // Others' lines stay where they were; the option lines take the place of the old ones.
+    void optionLinesAmongOtherLines()
+    {
+        const std::tuple<QByteArray, QList<bool>, QByteArray> rows[] = {
+            {"a*1|b*2\nmine\r\ntarvex-hotkey 2 b%2A2\toff\r\ntheirs",
+             {false, true},
+             "a*1|b*2\nmine\r\ntarvex-hotkey 1 a%2A1\toff\r\ntheirs"},
+            {"a*1|b*2\nmine\r\ntarvex-hotkey 2 b%2A2\toff\r\ntheirs",
+             {true, true},
+             "a*1|b*2\nmine\r\ntheirs"},
+            {"a*1\nmine", {false}, "a*1\ntarvex-hotkey 1 a%2A1\toff\r\nmine"},
+            {"a*1", {false}, "a*1\r\ntarvex-hotkey 1 a%2A1\toff\r\n"}};
+        for (const auto& [before, enabled, after] : rows) {
+            WriteAll(path(), before);
+            Loaded file(path());
+            for (int position = 1; position <= file.list.count(); ++position) {
+                HotkeyEntry entry = file.list.at(position);
+                entry.enabled = enabled.at(position - 1);
+                file.list.replace(position, entry);
+            }
+            QCOMPARE(file.save(), QString());
+            QCOMPARE(ReadAll(path()), after);
+        }
+    }
+
+    // A line whose row moved finds it by its record (never taking a row whose own line stayed);
+    // one whose record is gone, and a malformed one, are dropped without harm to the others.
+    void staleAndMalformedLines()
+    {
+        const std::pair<QByteArray, const char*> rows[] = {
+            {"tarvex-hotkey 2 a%2A2\toff", "1011"},
+            {"tarvex-hotkey 1 a%2A2\toff", "1011"},
+            {"tarvex-hotkey 1 a%2A2\toff\ntarvex-hotkey 2 a%2A2\targs=z", "1101"},
+            {"tarvex-hotkey 5 gone%2Ax\toff", "1111"},
+            {"tarvex-hotkey 0 b%2A3\toff", "1111"},
+            {"tarvex-hotkey 4b%2A3\toff", "1111"},
+            {"tarvex-hotkey 4 b*3 x\toff", "1111"},
+            {"tarvex-hotkey 4 b%2A3%z\toff", "1111"},
+            {"tarvex-hotkey 4 b%2A3\toff\targs=%FF", "1111"},
+            {"tarvex-hotkey 4 b%2A3\toff\tonly=a,%", "1111"},
+            {"tarvex-hotkey x\ntarvex-hotkey 4 b%2A3\tlater\toff", "1110"}};
+        for (const auto& [lines, enabled] : rows) {
+            WriteAll(path(), "x*1|a*2|a*2|b*3\r\n" + lines);
+            const Loaded file(path());
+            QString read, runs;
+            for (int i = 0; i < file.table.size(); ++i) {
+                read += QChar(file.list.at(i + 1).enabled ? '1' : '0');
+                runs += QChar(file.table.at(i).runs ? '1' : '0');
+            }
+            QCOMPARE(std::tuple(file.report, read, runs),
+                     std::tuple(QString(), QString(enabled), QString(enabled)));
+        }
     }
 
     // A FIFO, a file over the size limit: a load neither blocks nor reads endlessly, closes

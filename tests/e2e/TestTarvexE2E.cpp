@@ -171,6 +171,43 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(m_harness->logLines(), QStringList{"fired"}, 5000);
     }
 
+    // A hotkey switched off in the editor (Space on its row) and saved does not fire; back from
+    // the tray, switched on again and saved, it fires.
+    void hotkeySwitchedOffDoesNotFire()
+    {
+        const QString target = m_harness->writeLoggingTarget("target.sh", "fired");
+        QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)t*" + target}));
+        QFile file(m_harness->home() + "/Documents/Hotkeys.TarvexDB");
+        const auto switchedOff = [&file] {
+            file.close();
+            return file.open(QIODevice::ReadOnly) && file.readAll().contains("\toff\r\n");
+        };
+        m_app->start({});
+        for (const bool on : {false, true}) {
+            const QString main = AppDriver::waitForWindow("Tarvex");
+            QVERIFY(!main.isEmpty());
+            AppDriver::clickIn(main, AppDriver::designed(360, 2090, 4215, 585)); // Configure
+            const QString editor = AppDriver::waitForWindow("Configure Hotkeys");
+            QVERIFY(!editor.isEmpty());
+            press("space"); // the list has the focus, its first row current
+            AppDriver::clickIn(editor, AppDriver::designed(5040, 7800, 2295, 495)); // Save
+            QTRY_COMPARE_WITH_TIMEOUT(switchedOff(), !on, 5000);
+            const QString shown = AppDriver::waitForWindow("Tarvex");
+            QVERIFY(!shown.isEmpty());
+            AppDriver::clickIn(shown, AppDriver::designed(360, 1380, 4215, 615)); // " Start Tarvex"
+            const QString icon = m_app->waitForProgramIcon();
+            QVERIFY(!icon.isEmpty());
+            press("ctrl+alt+t");
+            if (on) {
+                QTRY_COMPARE_WITH_TIMEOUT(m_harness->logLines(), QStringList{"fired"}, 5000);
+            } else {
+                QVERIFY(!QTest::qWaitFor([&] { return !m_harness->logLines().isEmpty(); }, 1000));
+                AppDriver::doubleClick(AppDriver::centreOf(icon)); // the main window comes back
+                QTRY_COMPARE_WITH_TIMEOUT(m_app->managedWindows(), QStringList{"Tarvex"}, 5000);
+            }
+        }
+    }
+
     // The appearance options: a user opens them from the main window, picks another button
     // style and frame colour with the mouse and keyboard, presses OK, and the main window comes
     // back drawn in the new look, which it keeps after a restart, where the user had put it.

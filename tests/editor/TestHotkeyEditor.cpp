@@ -281,6 +281,33 @@ private Q_SLOTS:
         QVERIFY(longer.panel->shadowWarning().isEmpty() && !shortened->isVisibleTo(&longer.form));
     }
 
+    // Space on the focused row switches its hotkey off (it is then not warned about) and on;
+    // the row stays editable, and only the save writes the state and hands it to the table.
+    void checkBoxSwitchesHotkeyOff()
+    {
+        Editor editor(QStringLiteral("g*/bin/true|") + FileRow);
+        editor.activate();
+        auto* list = editor.child<QTreeView>("Hotkey");
+        QTest::keyClick(list, Qt::Key_Down);
+        const QModelIndex check = editor.panel->model().index(1, 0);
+        QVERIFY(!editor.panel->shadowWarning().isEmpty());
+        for (const bool on : {false, true, false}) {
+            QTest::keyClick(list, Qt::Key_Space);
+            QCOMPARE(std::tuple(check.data(Qt::CheckStateRole).toInt(), editor.list.at(2).enabled,
+                                editor.panel->shadowWarning().isEmpty()),
+                     std::tuple(on ? Qt::Checked : Qt::Unchecked, on, !on));
+        }
+        QCOMPARE(std::tuple(editor.panel->selectedPosition(), editor.hk()->isEnabled(),
+                            editor.panel->hasUnsavedChanges(), editor.table.at(1).runs),
+                 std::tuple(2, true, true, true));
+        editor.click("saveButton");
+        QCOMPARE(std::tuple(editor.fileBytes(), editor.table.at(1).runs,
+                            editor.panel->hasUnsavedChanges()),
+                 std::tuple(QByteArray("g*/bin/true|gofb*/bin/true\r\n"
+                                       "tarvex-hotkey 2 gofb%2A%2Fbin%2Ftrue\toff\r\n"),
+                            false, false));
+    }
+
     // Arrow keys walk the list, a click on a row moves on to its HotKey box, Escape cancels; in
     // the HotKey box Escape and Enter are keys, Ctrl+Tab leaves it and Enter then saves.
     void keyboardReachesTheEditor()
