@@ -18,11 +18,6 @@ namespace {
 const char* const FileFilter =
     QT_TRANSLATE_NOOP("tarvex::HotkeyEditorPanel", "Hotkey files (*.TarvexDB);;All files (*)");
 
-QString Tr(const char* text)
-{
-    return QCoreApplication::translate("tarvex::HotkeyEditorPanel", text);
-}
-
 // How a hotkey reads in a question: its keys as the list shows them and its target.
 QString Described(const HotkeyEntry& entry)
 {
@@ -31,7 +26,7 @@ QString Described(const HotkeyEntry& entry)
     if (!entry.arguments.isEmpty())
         text += u' ' + entry.arguments;
     if (!entry.enabled)
-        text += u' ' + Tr("(off)");
+        text += u' ' + QCoreApplication::translate("tarvex::HotkeyEditorPanel", "(off)");
     return text;
 }
 
@@ -42,23 +37,23 @@ void HotkeyEditorPanel::exportHotkeys()
     QList<HotkeyEntry> chosen = m_list.entries();
     const int selected = selectedPosition();
     if (chosen.size() > 1 && selected > 0) {
-        const QString all = Tr("All Hotkeys");
+        const QString all = tr("All Hotkeys");
         const QString answer = m_dialogs.choose(
-            m_form, Tr("Export Hotkeys"),
-            Tr("Export all %1 hotkeys, or only the selected one?").arg(chosen.size()),
-            {all, Tr("Selected Hotkey")});
+            m_form, tr("Export Hotkeys"),
+            tr("Export all %1 hotkeys, or only the selected one?").arg(chosen.size()),
+            {all, tr("Selected Hotkey")});
         if (answer.isEmpty())
             return;
         if (answer != all)
             chosen = {m_list.at(selected)};
     }
     if (chosen.isEmpty()) {
-        m_dialogs.inform(m_form, Tr("Export Hotkeys"), Tr("There are no hotkeys to export."));
+        m_dialogs.inform(m_form, tr("Export Hotkeys"), tr("There are no hotkeys to export."));
         return;
     }
     const QString path = m_dialogs.chooseSaveFile(
-        m_form, Tr("Export Hotkeys"), QDir::home().filePath(QStringLiteral("Hotkeys.TarvexDB")),
-        Tr(FileFilter));
+        m_form, tr("Export Hotkeys"), QDir::home().filePath(QStringLiteral("Hotkeys.TarvexDB")),
+        tr(FileFilter));
     if (path.isEmpty())
         return;
     HotkeyList exported;
@@ -67,20 +62,20 @@ void HotkeyEditorPanel::exportHotkeys()
     ActiveHotkeyTable unused;
     const QString error = HotkeyDatabase(path).save(exported, unused);
     if (!error.isEmpty())
-        m_dialogs.warn(m_form, Tr("Export Hotkeys"), error);
+        m_dialogs.warn(m_form, tr("Export Hotkeys"), error);
 }
 
 void HotkeyEditorPanel::importHotkeys()
 {
     const QString path =
-        m_dialogs.chooseFile(m_form, Tr("Import Hotkeys"), QDir::homePath(), Tr(FileFilter));
+        m_dialogs.chooseFile(m_form, tr("Import Hotkeys"), QDir::homePath(), tr(FileFilter));
     if (path.isEmpty())
         return;
     // A file that cannot be read says why; one that reads but holds hotkeys that could never
     // run has those left out below, each named.
     if (const RegularFileRead probe = ReadRegularFile(path); !probe.reason.isEmpty()) {
-        m_dialogs.warn(m_form, Tr("Import Hotkeys"),
-                       Tr("The file \"%1\" cannot be imported: %2").arg(path, probe.reason));
+        m_dialogs.warn(m_form, tr("Import Hotkeys"),
+                       tr("The file \"%1\" cannot be imported: %2").arg(path, probe.reason));
         return;
     }
     HotkeyList read;
@@ -90,13 +85,13 @@ void HotkeyEditorPanel::importHotkeys()
 
     // Every question is asked before anything changes: Cancel leaves the list as it was.
     QList<ImportPlan::Conflict> replacing;
-    const QString replace = Tr("Use Imported");
+    const QString replace = tr("Use Imported");
     for (const ImportPlan::Conflict& conflict : plan.conflicts) {
         const QString answer = m_dialogs.choose(
-            m_form, Tr("Import Hotkeys"),
-            Tr("The same keys are already a hotkey.\n\nIn the list:\n%1\n\nIn the file:\n%2")
+            m_form, tr("Import Hotkeys"),
+            tr("The same keys are already a hotkey.\n\nIn the list:\n%1\n\nIn the file:\n%2")
                 .arg(Described(m_list.at(conflict.position)), Described(conflict.incoming)),
-            {Tr("Keep Mine"), replace});
+            {tr("Keep Mine"), replace});
         if (answer.isEmpty())
             return;
         if (answer == replace)
@@ -115,15 +110,15 @@ void HotkeyEditorPanel::importHotkeys()
         selectPosition(replacing.last().position);
     updateShadowWarning();
 
-    QString summary = Tr("Hotkeys added: %1. Replaced: %2. Kept as they were: %3.")
+    QString summary = tr("Hotkeys added: %1. Replaced: %2. Kept as they were: %3.")
                           .arg(plan.added.size())
                           .arg(replacing.size())
                           .arg(plan.alreadyPresent + plan.conflicts.size() - replacing.size());
     if (!plan.leftOut.isEmpty())
         summary +=
-            u'\n' + Tr("Left out, as they could never run:") + u'\n' + plan.leftOut.join(u'\n');
-    summary += u'\n' + Tr("Nothing is written before you click \"Save Settings\".");
-    m_dialogs.inform(m_form, Tr("Import Hotkeys"), summary);
+            u'\n' + tr("Left out, as they could never run:") + u'\n' + plan.leftOut.join(u'\n');
+    summary += u'\n' + tr("Nothing is written before you click \"Save Settings\".");
+    m_dialogs.inform(m_form, tr("Import Hotkeys"), summary);
 }
 
 } // namespace tarvex
