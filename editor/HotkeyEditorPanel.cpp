@@ -6,6 +6,7 @@
 #include "controls/tips/InfoTip.h"
 #include "editor/CaptureBox.h"
 #include "editor/FormWizard.h"
+#include "editor/HotkeyFilterModel.h"
 #include "editor/HotkeyListModel.h"
 #include "editor/HotkeyListView.h"
 #include "editor/RowIcons.h"
@@ -63,10 +64,11 @@ void HotkeyEditorPanel::createControls()
     m_TForm = new velForms(m_form);
     m_TForm->setObjectName(QStringLiteral("TForm"));
     m_TForm->setMaxButton(false);
+    createFilterBox();
     m_Hotkey = new HotkeyListView(m_TForm);
     m_Hotkey->setObjectName(QStringLiteral("Hotkey"));
     m_Hotkey->setAccessibleName(tr("Hotkeys"));
-    m_Hotkey->setModel(m_model);
+    m_Hotkey->setModel(m_filter);
     // Uniform rows and fixed column widths keep a list of tens of thousands of rows instant.
     m_Hotkey->setUniformRowHeights(true);
     m_Hotkey->setRootIsDecorated(false);
@@ -155,11 +157,13 @@ void HotkeyEditorPanel::connectFields()
 {
     connect(m_Hotkey->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex& current) {
+                if (m_refiltering)
+                    return;
                 // Walking the list with the arrow keys keeps the focus in the list; a click
                 // (or a selection made by the editor itself) moves it to the Hotkey box.
                 const bool walking =
                     m_Hotkey->hasFocus() && QGuiApplication::mouseButtons() == Qt::NoButton;
-                rowClicked(current.isValid() ? current.row() + 1 : 0, !walking);
+                rowClicked(m_filter->positionOf(current), !walking);
             });
     // The kept key sequences of the hidden-hotkey check follow every change of the rows.
     connect(m_model, &QAbstractItemModel::modelReset, this, [this] { m_shadowing.invalidate(); });
@@ -218,7 +222,7 @@ void HotkeyEditorPanel::layOut()
 // warning that needs more lines takes more of the list's foot, so it is never cut.
 void HotkeyEditorPanel::layOutShadowWarning()
 {
-    const QRect list = Twips::rect(120, 600, 10695, 5805);
+    const QRect list = layOutFilterBox(Twips::rect(120, 600, 10695, 5805));
     const QRect line = Twips::rect(150, 6430, 10695, 330);
     int height = line.height();
     if (!m_shadowLabel->text().isEmpty())
@@ -250,6 +254,7 @@ void HotkeyEditorPanel::load(HotkeyDatabase& database, const EditorLook& look)
 // Shows the list as it stands, the first row selected, with nothing unsaved.
 void HotkeyEditorPanel::showRows()
 {
+    m_filterBox->clear();
     m_model->reload();
     const bool hasRows = m_list.count() > 0;
     if (hasRows)

@@ -6,6 +6,7 @@
 #include "store/HotkeyList.h"
 
 #include <QObject>
+#include <QRect>
 #include <QStringList>
 
 #include <functional>
@@ -22,6 +23,7 @@ namespace tarvex {
 
 class CaptureBox;
 class Dialogs;
+class HotkeyFilterModel;
 class HotkeyListModel;
 class HotkeyListView;
 class RowIcons;
@@ -122,6 +124,11 @@ private:
     void connectOnOff();
     void layOut();
     void layOutShadowWarning();
+    void createFilterBox();
+    QRect layOutFilterBox(const QRect& listArea);
+    void filterChanged(const QString& text);
+    void showFirstShownRow();
+    int shownPositionNear(int row) const;
 
     void rowClicked(int position, bool focusCombination = true);
     void rememberRowTarget(const QString& target);
@@ -144,12 +151,14 @@ private:
     HotkeyDatabase* m_database = nullptr;
     std::unique_ptr<RowIcons> m_icons;
     HotkeyListModel* m_model = nullptr;
+    HotkeyFilterModel* m_filter = nullptr;
     WizardRunner m_runWizard;
     HotkeyShadowing m_shadowing;
 
     velForms* m_TForm = nullptr;
     HotkeyListView* m_Hotkey = nullptr;
     QLabel* m_shadowLabel = nullptr;
+    QLineEdit* m_filterBox = nullptr;
     QGroupBox* m_editFrame = nullptr;
     QComboBox* m_hktype = nullptr;
     CaptureBox* m_hk = nullptr;
@@ -170,6 +179,8 @@ private:
     bool m_fieldsEnabled = false;
     // True while the fields are filled from a row: showing a row never changes it.
     bool m_filling = false;
+    // True while the filter changes the shown rows: the editor itself then picks the row shown.
+    bool m_refiltering = false;
 };
 
 } // namespace tarvex

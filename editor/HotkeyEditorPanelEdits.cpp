@@ -5,6 +5,7 @@
 #include "editor/CaptureBox.h"
 #include "editor/FormWizard.h"
 #include "editor/HotkeyEditorPanel.h"
+#include "editor/HotkeyFilterModel.h"
 #include "editor/HotkeyListModel.h"
 #include "editor/HotkeyListView.h"
 #include "editor/RowIcons.h"
@@ -60,8 +61,7 @@ QString SaveProblem(int position, const HotkeyEntry& entry)
 
 int HotkeyEditorPanel::selectedPosition() const
 {
-    const QModelIndex current = m_Hotkey->currentIndex();
-    return current.isValid() ? current.row() + 1 : 0;
+    return m_filter->positionOf(m_Hotkey->currentIndex());
 }
 
 void HotkeyEditorPanel::selectPosition(int position)
@@ -72,7 +72,10 @@ void HotkeyEditorPanel::selectPosition(int position)
         rowClicked(position);
         return;
     }
-    const QModelIndex index = m_model->index(position - 1, 0);
+    // A row the editor selects (one just added, one refused on save) is shown even when the
+    // filter would hide it.
+    m_filter->keepShown(position);
+    const QModelIndex index = m_filter->rowOf(position);
     m_Hotkey->setCurrentIndex(index);
     m_Hotkey->scrollTo(index);
 }
@@ -248,13 +251,14 @@ void HotkeyEditorPanel::deleteHotkey()
     const int selected = selectedPosition();
     if (selected == 0)
         return;
+    const int shownRow = m_Hotkey->currentIndex().row();
     m_model->removePosition(selected);
-    const int count = m_list.count();
-    configCTRL(count > 0);
-    // The row after the deleted one takes its place (the one before it at the end of the
+    const int next = shownPositionNear(shownRow);
+    configCTRL(next > 0);
+    // The shown row after the deleted one takes its place (the one before it at the end of the
     // list), and the fields show it, so typing never edits a row they do not show.
-    if (count > 0)
-        selectPosition(std::min(selected, count));
+    if (next > 0)
+        selectPosition(next);
     else
         clearFields();
     m_Hotkey->setFocus();

@@ -208,6 +208,37 @@ private slots:
         }
     }
 
+    // With 500 hotkeys, a typed filter leaves the one row holding it: End in the list picks the
+    // last row shown, and the hotkey deleted and saved from there is that row.
+    void filterLeavesTheMatchingRow()
+    {
+        QStringList rows;
+        for (int i = 1; i <= 500; ++i)
+            rows.append(QString("(Ctrl)(Alt)k%1*/opt/tool-%1").arg(i));
+        rows[249] = "(Ctrl)(Alt)k250*/opt/needle";
+        QFile file(m_harness->home() + "/Documents/Hotkeys.TarvexDB");
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(rows.join('|').toUtf8() + "\r\n");
+        file.close();
+        m_app->start({});
+        const QString main = AppDriver::waitForWindow("Tarvex");
+        QVERIFY(!main.isEmpty());
+        AppDriver::clickIn(main, AppDriver::designed(360, 2090, 4215, 585)); // " Configure Hotkeys"
+        QVERIFY(!AppDriver::waitForWindow("Configure Hotkeys").isEmpty());
+        // Ctrl+F takes the focus from the list to the filter, Tab back to the list; Alt+D deletes,
+        // Enter saves.
+        E2EHarness::xdotool({"key", "ctrl+f"});
+        E2EHarness::xdotool({"type", "--delay", "20", "NEEDLE"});
+        E2EHarness::xdotool({"key", "--delay", "60", "Tab", "End", "alt+d", "Return"});
+        rows.removeAt(249);
+        const auto saved = [&file] {
+            const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+            file.close();
+            return bytes;
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(saved(), rows.join('|').toUtf8() + "\r\n", 5000);
+    }
+
     // The appearance options: a user opens them from the main window, picks another button
     // style and frame colour with the mouse and keyboard, presses OK, and the main window comes
     // back drawn in the new look, which it keeps after a restart, where the user had put it.

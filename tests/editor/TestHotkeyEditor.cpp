@@ -56,6 +56,16 @@ struct Editor
     CaptureBox* hk() { return child<CaptureBox>("hk"); }
     QLineEdit* ws() { return child<QLineEdit>("ws"); }
     QComboBox* hktype() { return child<QComboBox>("hktype"); }
+    QLineEdit* filter() { return child<QLineEdit>("filter"); }
+    // The targets of the rows the list shows, top to bottom.
+    QStringList shownTargets()
+    {
+        const QAbstractItemModel* shown = child<QTreeView>("Hotkey")->model();
+        QStringList targets;
+        for (int row = 0; row < shown->rowCount(); ++row)
+            targets.append(shown->index(row, 1).data().toString());
+        return targets;
+    }
     int type() { return hktype()->currentIndex(); }
     QString iconKey(int position) const { return panel->model().iconKey(position); }
     QString combination(int position) const { return list.at(position).combination; }
@@ -319,7 +329,7 @@ private Q_SLOTS:
         QCOMPARE(std::tuple(editor.panel->selectedPosition(), list->hasFocus()),
                  std::tuple(2, true));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                          list->visualRect(editor.panel->model().index(0, 0)).center());
+                          list->visualRect(list->model()->index(0, 0)).center());
         QCOMPARE(std::tuple(editor.panel->selectedPosition(), editor.hk()->hasFocus()),
                  std::tuple(1, true));
         QSignalSpy saved(editor.panel.get(), &HotkeyEditorPanel::saved);
@@ -385,6 +395,69 @@ private Q_SLOTS:
             QVERIFY2(cancelled ? last.startsWith("choose") : last.contains("Hotkey 3 of the file"),
                      qPrintable(last));
         }
+    }
+
+    // The filter shows the rows holding its text in their shown keys, target or type name, in any
+    // letter case; the fields show the selected row, or the first shown one when it is hidden.
+    void filterNarrowsTheList()
+    {
+        const std::tuple<const char*, QStringList, int> rows[] = {
+            {"(CTRL)(alt)", {"http://example.org"}, 2},
+            {"BIN/tr", {"/bin/true"}, 1},
+            {"webSITE", {"http://example.org"}, 2},
+            {"action", {"-Restart-"}, 3},
+            {"", {"/bin/true", "http://example.org", "-Restart-"}, 3},
+            {"nowhere", {}, 0}};
+        for (const auto& [text, targets, selected] : rows) {
+            Editor editor(AllRows);
+            editor.panel->selectPosition(3);
+            editor.filter()->setText(text);
+            QCOMPARE(editor.shownTargets(), targets);
+            QCOMPARE(
+                std::tuple(editor.panel->selectedPosition(), editor.ws()->text(),
+                           editor.hk()->isEnabled()),
+                std::tuple(selected, selected ? editor.target(selected) : QString(), selected > 0));
+        }
+    }
+
+    // While filtered, a delete takes the selected row, typed keys go to the row shown next, and an
+    // added row stays shown until the text changes.
+    void editsWhileFiltered()
+    {
+        Editor editor(AllRows + QStringLiteral("|j*http://example.net"));
+        editor.filter()->setText(QStringLiteral("http"));
+        editor.panel->selectPosition(4);
+        editor.click("deleteButton");
+        QCOMPARE(editor.list.count(), 3);
+        QCOMPARE(std::tuple(editor.target(3), editor.panel->selectedPosition()),
+                 std::tuple(QStringLiteral("-Restart-"), 2));
+        QTest::keyClick(editor.hk(), Qt::Key_Z);
+        QCOMPARE(editor.combination(2), QStringLiteral("(Ctrl)(Alt)kz"));
+        editor.add({"File", "/bin", "b"});
+        QCOMPARE(editor.shownTargets(), (QStringList{"http://example.org", "/bin"}));
+        QCOMPARE(editor.panel->selectedPosition(), 4);
+        editor.filter()->setText(QStringLiteral("https"));
+        editor.filter()->setText(QStringLiteral("http"));
+        QCOMPARE(editor.shownTargets(), QStringList{"http://example.org"});
+    }
+
+    // Ctrl+F takes the focus to the filter with its text selected; Escape there empties it, and in
+    // the empty filter leaves the editor.
+    void filterKeys()
+    {
+        Editor editor(AllRows);
+        editor.activate();
+        QSignalSpy cancelled(editor.panel.get(), &HotkeyEditorPanel::cancelled);
+        editor.filter()->setText(QStringLiteral("web"));
+        QTest::keyClick(editor.child<QTreeView>("Hotkey"), Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(std::tuple(QApplication::focusWidget(), editor.filter()->selectedText()),
+                 std::tuple(static_cast<QWidget*>(editor.filter()), QStringLiteral("web")));
+        QTest::keyClick(editor.filter(), Qt::Key_Escape);
+        QCOMPARE(
+            std::tuple(editor.filter()->text(), editor.shownTargets().size(), cancelled.count()),
+            std::tuple(QString(), 3, 0));
+        QTest::keyClick(editor.filter(), Qt::Key_Escape);
+        QCOMPARE(cancelled.count(), 1);
     }
 
     // A refused row is selected and, after the warning, the focus is in the field to mend.
