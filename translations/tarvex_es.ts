@@ -434,6 +434,98 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
         <source>The hotkey file was changed outside Tarvex. Reload it (your unsaved edits are lost) or overwrite it?</source>
         <translation>El archivo de teclas de acceso rápido se cambió fuera de Tarvex. ¿Volver a cargarlo (se pierden los cambios sin guardar) o sobrescribirlo?</translation>
     </message>
+    <message>
+        <source>&amp;Import…</source>
+        <translation>&amp;Importar…</translation>
+    </message>
+    <message>
+        <source>Add the hotkeys of a file to this list</source>
+        <translation>Añadir a esta lista las teclas de acceso rápido de un archivo</translation>
+    </message>
+    <message>
+        <source>E&amp;xport…</source>
+        <translation>E&amp;xportar…</translation>
+    </message>
+    <message>
+        <source>Write these hotkeys to a file for another computer</source>
+        <translation>Guardar estas teclas de acceso rápido en un archivo para otro equipo</translation>
+    </message>
+    <message>
+        <source>Filter hotkeys</source>
+        <translation>Filtrar teclas de acceso rápido</translation>
+    </message>
+    <message>
+        <source>Hotkey files (*.TarvexDB);;All files (*)</source>
+        <translation>Archivos de teclas de acceso rápido (*.TarvexDB);;Todos los archivos (*)</translation>
+    </message>
+    <message>
+        <source>(off)</source>
+        <translation>(desactivado)</translation>
+    </message>
+    <message>
+        <source>All Hotkeys</source>
+        <translation>Todas</translation>
+    </message>
+    <message>
+        <source>Export Hotkeys</source>
+        <translation>Exportar teclas de acceso rápido</translation>
+    </message>
+    <message>
+        <source>Export all %1 hotkeys, or only the selected one?</source>
+        <translation>¿Exportar las %1 teclas de acceso rápido o solo la seleccionada?</translation>
+    </message>
+    <message>
+        <source>Selected Hotkey</source>
+        <translation>La seleccionada</translation>
+    </message>
+    <message>
+        <source>There are no hotkeys to export.</source>
+        <translation>No hay teclas de acceso rápido que exportar.</translation>
+    </message>
+    <message>
+        <source>Import Hotkeys</source>
+        <translation>Importar teclas de acceso rápido</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be imported: %2</source>
+        <translation>No se puede importar el archivo &quot;%1&quot;: %2</translation>
+    </message>
+    <message>
+        <source>Use Imported</source>
+        <translation>Usar el importado</translation>
+    </message>
+    <message>
+        <source>The same keys are already a hotkey.
+
+In the list:
+%1
+
+In the file:
+%2</source>
+        <translation>Esas teclas ya son una tecla de acceso rápido.
+
+En la lista:
+%1
+
+En el archivo:
+%2</translation>
+    </message>
+    <message>
+        <source>Keep Mine</source>
+        <translation>Conservar el mío</translation>
+    </message>
+    <message>
+        <source>Hotkeys added: %1. Replaced: %2. Kept as they were: %3.</source>
+        <translation>Añadidas: %1. Sustituidas: %2. Sin cambios: %3.</translation>
+    </message>
+    <message>
+        <source>Left out, as they could never run:</source>
+        <translation>Omitidos, porque nunca podrían ejecutarse:</translation>
+    </message>
+    <message>
+        <source>Nothing is written before you click &quot;Save Settings&quot;.</source>
+        <translation>No se escribe nada hasta que pulse &quot;Guardar ajustes&quot;.</translation>
+    </message>
 </context>
 <context>
     <name>tarvex::HotkeyEntry</name>
@@ -471,6 +563,13 @@ Asígnales teclas y una acción válida, o elimínalos, en «Configurar atajos»
     <message>
         <source>it is not a regular file.</source>
         <translation>no es un archivo normal.</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::HotkeyImport</name>
+    <message>
+        <source>Hotkey %1 of the file: %2.</source>
+        <translation>Tecla de acceso rápido %1 del archivo: %2.</translation>
     </message>
 </context>
 <context>
