@@ -414,12 +414,14 @@ private slots:
     // after "Save Settings" the new hotkey file holds what the first one held.
     void exportThenImportIntoAnEmptyProfile()
     {
-        const QStringList records{"(Ctrl)(Alt)t*/usr/bin/xterm", "gofb*http://example.org",
-                                  "x*-Restart-"};
-        QVERIFY(m_harness->writeHotkeys(records));
+        // One hotkey switched off, one with arguments limited to an application.
+        const QByteArray original =
+            "(Ctrl)(Alt)t*/usr/bin/xterm|gofb*http://example.org|x*-Restart-"
+            "\r\ntarvex-hotkey 1 %28Ctrl%29%28Alt%29t%2A%2Fusr%2Fbin%2Fxterm"
+            "\targs=-e%20top\tonly=kate\r\ntarvex-hotkey 3 x%2A-Restart-\toff\r\n";
         QFile hotkeys(m_harness->home() + "/Documents/Hotkeys.TarvexDB");
-        QVERIFY(hotkeys.open(QIODevice::ReadOnly));
-        const QByteArray original = hotkeys.readAll();
+        QVERIFY(hotkeys.open(QIODevice::WriteOnly));
+        hotkeys.write(original);
         hotkeys.close();
         const QString exported = m_harness->home() + "/moved.TarvexDB";
         // Types `path` into the file dialog titled `title` that opens after the windows `before`.
