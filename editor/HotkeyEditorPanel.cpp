@@ -4,6 +4,7 @@
 #include "controls/button/velbutton.h"
 #include "controls/frame/velForms.h"
 #include "controls/tips/InfoTip.h"
+#include "editor/ArgumentsField.h"
 #include "editor/CaptureBox.h"
 #include "editor/FormWizard.h"
 #include "editor/HotkeyListModel.h"
@@ -84,6 +85,7 @@ void HotkeyEditorPanel::createControls()
     m_shadowLabel->setWordWrap(true);
     m_shadowLabel->hide();
     createEditFrame();
+    createArgumentsField();
     createButtons();
 }
 
@@ -195,6 +197,7 @@ void HotkeyEditorPanel::layOut()
     m_cancelButton->setGeometry(Twips::rect(8160, 8640, 2295, 495));
     m_form->setFixedSize(Twips::toPixels(FormWidth), Twips::toPixels(FormHeight));
     m_TForm->setGeometry(m_form->rect());
+    layOutArguments();
 }
 
 // The list gives up 330 twips at its foot to the line that warns of a hidden hotkey; a
@@ -251,7 +254,7 @@ void HotkeyEditorPanel::configCTRL(bool CT)
 {
     m_fieldsEnabled = CT;
     for (QWidget* field :
-         std::initializer_list<QWidget*>{m_hk, m_ws, m_sp, m_hktype, m_deleteButton})
+         std::initializer_list<QWidget*>{m_hk, m_ws, m_sp, m_hktype, m_arguments, m_deleteButton})
         field->setEnabled(CT);
     // Browsing picks a file or a folder: it belongs to file rows only.
     m_browse->setEnabled(CT && m_hktype->currentIndex() == 0);

@@ -20,6 +20,7 @@ class QWidget;
 
 namespace tarvex {
 
+class ArgumentsField;
 class CaptureBox;
 class Dialogs;
 class HotkeyListModel;
@@ -124,6 +125,10 @@ private:
     void combinationChanged(const QString& text);
     void setTargetFromBrowse(const QString& path);
     void updateShadowWarning();
+    void createArgumentsField();
+    void layOutArguments();
+    void argumentsEdited(const QString& text);
+    void addWizardArguments(const QStringList& result);
     bool confirmOverwrite();
     void showRows();
     void clearFields();
@@ -147,6 +152,7 @@ private:
     CaptureBox* m_hk = nullptr;
     QLineEdit* m_ws = nullptr;
     QComboBox* m_sp = nullptr;
+    ArgumentsField* m_arguments = nullptr;
     velbutton* m_browse = nullptr;
     velbutton* m_cancelButton = nullptr;
     velbutton* m_saveButton = nullptr;

@@ -2,6 +2,7 @@
 // fields, browsing, adding through the wizard, deleting and saving.
 #include "activation/HotkeyShadowing.h"
 #include "controls/button/velbutton.h"
+#include "editor/ArgumentsField.h"
 #include "editor/CaptureBox.h"
 #include "editor/FormWizard.h"
 #include "editor/HotkeyEditorPanel.h"
@@ -11,6 +12,7 @@
 #include "keys/KeyCapture.h"
 #include "keys/KeyNames.h"
 #include "platform/Dialogs.h"
+#include "store/ExecArguments.h"
 #include "store/WebAddress.h"
 #include "ui/ProgramIcon.h"
 #include "ui/Twips.h"
@@ -49,6 +51,8 @@ QString SaveProblem(int position, const HotkeyEntry& entry)
     QString problem = ValidateHotkeyEntry(entry);
     if (problem.isEmpty() && ClassifyTarget(entry.target) == TargetKind::Website)
         problem = ValidateWebAddress(entry.target);
+    if (problem.isEmpty() && ClassifyTarget(entry.target) == TargetKind::File)
+        problem = SplitExecArguments(entry.arguments).error;
     return problem.isEmpty()
                ? QString()
                : QCoreApplication::translate("tarvex::HotkeyEditorPanel", "Hotkey %1 (%2): %3")
@@ -97,6 +101,7 @@ void HotkeyEditorPanel::rowClicked(int position, bool focusCombination)
     configCTRL(true);
     m_hk->setCombination(entry.combination);
     m_ws->setText(entry.target);
+    m_arguments->setArguments(entry.arguments);
     ConfigAction(ActionFor(m_hktype->currentIndex()));
     m_filling = false;
     if (focusCombination)
@@ -239,6 +244,7 @@ void HotkeyEditorPanel::addHotkey()
             m_hktype->setCurrentIndex(type);
         m_ws->setText(result.at(1));
         typeClicked(0);
+        addWizardArguments(result);
     }
     updateShadowWarning();
 }
@@ -271,7 +277,12 @@ bool HotkeyEditorPanel::saveSettings()
             // Back in the editor, the focus is on the field the warning is about.
             const bool keys = !HasKeyCombination(entry.combination) ||
                               !ValidateCombination(entry.combination).isEmpty();
-            (keys ? static_cast<QWidget*>(m_hk) : m_ws)->setFocus();
+            const bool arguments = ValidateHotkeyEntry(entry).isEmpty() &&
+                                   !SplitExecArguments(entry.arguments).error.isEmpty();
+            (keys        ? static_cast<QWidget*>(m_hk)
+             : arguments ? m_arguments->edit()
+                         : m_ws)
+                ->setFocus();
             return false;
         }
     }
@@ -370,6 +381,7 @@ void HotkeyEditorPanel::clearFields()
 {
     m_hk->setText(KeyCapture::Placeholder());
     m_ws->clear();
+    m_arguments->setArguments(QString());
     updateShadowWarning();
 }
 
