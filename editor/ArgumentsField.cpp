@@ -28,9 +28,11 @@ QString CommandShown(const QString& target, const QString& arguments)
     const ExecArguments split = SplitExecArguments(arguments);
     if (!split.error.isEmpty())
         return split.error;
+    // No target yet: the wizard asks for the arguments before the program is chosen.
     if (target.trimmed().isEmpty()) {
-        const QString rest = JoinExecArguments(split.arguments);
-        return tr("runs: (the chosen program) %1").arg(rest).trimmed();
+        if (split.arguments.isEmpty())
+            return {};
+        return tr("runs: (the chosen program) %1").arg(JoinExecArguments(split.arguments));
     }
     const ProcessOpener::Launch launch = ProcessOpener::launchFor(target, split.arguments);
     if (launch.program.isEmpty())
@@ -96,11 +98,15 @@ int ArgumentsField::layOutTo(int width)
     const int captionWidth = m_caption->sizeHint().width() + Gap;
     m_caption->setGeometry(0, 0, captionWidth, RowHeight);
     m_edit->setGeometry(captionWidth, 0, std::max(0, width - captionWidth), RowHeight);
-    const int lines = m_command->text().isEmpty() ? 0 : m_command->heightForWidth(width);
-    m_command->setGeometry(0, RowHeight + Gap, width, lines);
-    const int height = RowHeight + Gap + lines;
+    const int height = heightFor(width);
+    m_command->setGeometry(0, RowHeight + Gap, width, height - RowHeight - Gap);
     resize(width, height);
     return height;
+}
+
+int ArgumentsField::heightFor(int width) const
+{
+    return RowHeight + Gap + (m_command->text().isEmpty() ? 0 : m_command->heightForWidth(width));
 }
 
 void ArgumentsField::showCommand()

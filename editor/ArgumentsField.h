@@ -32,7 +32,9 @@ public:
     QString problem() const;
     /// The text box (for the focus).
     QLineEdit* edit() const { return m_edit; }
-    /// Lays the field out `width` pixels wide and returns the height it then needs.
+    /// The height the field needs when `width` pixels wide.
+    int heightFor(int width) const;
+    /// Lays the field out `width` pixels wide and returns its height.
     int layOutTo(int width);
 
 Q_SIGNALS:

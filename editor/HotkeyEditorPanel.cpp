@@ -201,11 +201,12 @@ void HotkeyEditorPanel::layOut()
 }
 
 // The list gives up 330 twips at its foot to the line that warns of a hidden hotkey; a
-// warning that needs more lines takes more of the list's foot, so it is never cut.
+// warning that needs more lines takes more of the list's foot, so it is never cut. Both give
+// way to the room of a program's arguments in the frame under them.
 void HotkeyEditorPanel::layOutShadowWarning()
 {
-    const QRect list = Twips::rect(120, 600, 10695, 5805);
-    const QRect line = Twips::rect(150, 6430, 10695, 330);
+    const QRect list = Twips::rect(120, 600, 10695, 5805).adjusted(0, 0, 0, -argumentsRoom());
+    const QRect line = Twips::rect(150, 6430, 10695, 330).translated(0, -argumentsRoom());
     int height = line.height();
     if (!m_shadowLabel->text().isEmpty())
         height = std::max(height, m_shadowLabel->heightForWidth(line.width()));

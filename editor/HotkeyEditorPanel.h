@@ -127,6 +127,7 @@ private:
     void updateShadowWarning();
     void createArgumentsField();
     void layOutArguments();
+    int argumentsRoom() const;
     void argumentsEdited(const QString& text);
     void addWizardArguments(const QStringList& result);
     bool confirmOverwrite();

@@ -1,7 +1,5 @@
 // The arguments of a file row in the hotkey editor: the field under the row's fields, the line
 // that shows what the hotkey runs, and the room the frame makes for both.
-#include "controls/button/velbutton.h"
-#include "controls/frame/velForms.h"
 #include "editor/ArgumentsField.h"
 #include "editor/HotkeyEditorPanel.h"
 #include "ui/Twips.h"
@@ -9,6 +7,8 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
+
+#include <algorithm>
 
 namespace tarvex {
 
@@ -24,21 +24,34 @@ void HotkeyEditorPanel::createArgumentsField()
             [this](int type) { m_arguments->setVisible(type == 0); });
 }
 
-// The frame grows by the height of the field and its command line, and what lies below the
-// frame (the buttons) moves down as far, the window with it.
+namespace {
+
+// Twips: the frame's own row ends 885 below its top; the field starts at 800 and keeps 120
+// free under it. The frame always grows by at least the room of one line of command, so the
+// fields stand in the same place for every short command.
+constexpr int FrameRows = 885;
+constexpr int FieldTop = 800;
+constexpr int FieldFoot = 120;
+constexpr int MinimumRoom = 840;
+
+} // namespace
+
+// The room the frame grows by, upwards, taken from the foot of the list: the window and the
+// buttons under the frame stay where they are.
+int HotkeyEditorPanel::argumentsRoom() const
+{
+    const int field = m_arguments->heightFor(Twips::toPixels(10455));
+    const int needed = Twips::toPixels(FieldTop + FieldFoot - FrameRows) + field;
+    return std::max(Twips::toPixels(MinimumRoom), needed);
+}
+
 void HotkeyEditorPanel::layOutArguments()
 {
-    const QRect frame = m_editFrame->geometry();
-    const QRect place = Twips::rect(120, 800, 10455, 0);
+    const int room = argumentsRoom();
+    m_editFrame->setGeometry(m_editFrame->geometry().adjusted(0, -room, 0, 0));
+    const QRect place = Twips::rect(120, FieldTop, 10455, 0);
     m_arguments->move(place.topLeft());
-    const int bottom = place.top() + m_arguments->layOutTo(place.width()) + Twips::toPixels(120);
-    const int grown = std::max(0, bottom - frame.height());
-    m_editFrame->resize(frame.width(), frame.height() + grown);
-    for (QWidget* below :
-         std::initializer_list<QWidget*>{m_addButton, m_deleteButton, m_saveButton, m_cancelButton})
-        below->move(below->x(), below->y() + grown);
-    m_form->setFixedSize(m_form->width(), m_form->height() + grown);
-    m_TForm->setGeometry(m_form->rect());
+    m_arguments->layOutTo(place.width());
 }
 
 void HotkeyEditorPanel::argumentsEdited(const QString& text)
