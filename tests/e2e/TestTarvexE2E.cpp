@@ -192,9 +192,10 @@ private slots:
         AppDriver::clickIn(main, AppDriver::designed(360, 2090, 4215, 585)); // Configure
         const QString editor = AppDriver::waitForWindow("Configure Hotkeys");
         QVERIFY(!editor.isEmpty());
-        // "Arguments:" of the selected first row, under the frame's fields.
+        // "Arguments:" of the selected first row, under the frame's fields (xdotool would take a
+        // leading "-v" as its own option).
         AppDriver::clickIn(editor, AppDriver::designed(150 + 1500, EditFrameTop + 800, 9000, 360));
-        E2EHarness::xdotool({"type", "--delay", "20", "-v \"two words\" \"\\$HOME;x\" 50%%"});
+        E2EHarness::xdotool({"type", "--delay", "20", "\"two words\" -v \"\\$HOME;x\" 50%%"});
         AppDriver::clickIn(editor, AppDriver::designed(5040, 7800, 2295, 495)); // Save
         const QString shown = AppDriver::waitForWindow("Tarvex");
         QVERIFY(!shown.isEmpty());
@@ -205,7 +206,7 @@ private slots:
             QFile file(listed);
             return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
         };
-        QTRY_COMPARE_WITH_TIMEOUT(argv(), QString("-v\ntwo words\n$HOME;x\n50%\n"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(argv(), QString("two words\n-v\n$HOME;x\n50%\n"), 5000);
     }
 
     // The appearance options: a user opens them from the main window, picks another button
