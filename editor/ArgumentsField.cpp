@@ -16,11 +16,6 @@ namespace {
 constexpr int RowHeight = 24;
 constexpr int Gap = 4;
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("tarvex::ArgumentsField", text);
-}
-
 } // namespace
 
 QString CommandShown(const QString& target, const QString& arguments)
@@ -32,19 +27,21 @@ QString CommandShown(const QString& target, const QString& arguments)
     if (target.trimmed().isEmpty()) {
         if (split.arguments.isEmpty())
             return {};
-        return tr("runs: (the chosen program) %1").arg(JoinExecArguments(split.arguments));
+        return ArgumentsField::tr("runs: (the chosen program) %1")
+            .arg(JoinExecArguments(split.arguments));
     }
     const ProcessOpener::Launch launch = ProcessOpener::launchFor(target, split.arguments);
     if (launch.program.isEmpty())
         return {};
     if (ProcessOpener::isProgram(launch))
-        return tr("runs: %1")
+        return ArgumentsField::tr("runs: %1")
             .arg(JoinExecArguments(QStringList{launch.program} + launch.arguments));
     const QString opened = JoinExecArguments(launch.arguments);
     if (split.arguments.isEmpty())
-        return tr("opens: %1 (with the desktop's default application)").arg(opened);
-    return tr("opens: %1 (with the desktop's default application); the arguments are ignored, "
-              "only a program takes them")
+        return ArgumentsField::tr("opens: %1 (with the desktop's default application)").arg(opened);
+    return ArgumentsField::tr(
+               "opens: %1 (with the desktop's default application); the arguments are ignored, "
+               "only a program takes them")
         .arg(opened);
 }
 

@@ -13,11 +13,6 @@ const QString Reserved = QStringLiteral("\"'\\><~|&;$*?#()`");
 // Inside double quotes these are written with a backslash before them.
 const QString QuotedEscapes = QStringLiteral("\"`$\\");
 
-QString tr(const char* text)
-{
-    return QCoreApplication::translate("tarvex::ExecArguments", text);
-}
-
 // Reads the text one character at a time into the arguments; stops at the first fault.
 class Splitter
 {
@@ -29,7 +24,8 @@ public:
         while (m_error.isEmpty() && m_at < m_text.size())
             step(m_text.at(m_at++));
         if (m_error.isEmpty() && m_quoted)
-            m_error = tr("A double quote in the arguments is never closed.");
+            m_error = QCoreApplication::translate(
+                "tarvex::ExecArguments", "A double quote in the arguments is never closed.");
         if (!m_error.isEmpty())
             return {{}, m_error};
         endArgument();
@@ -48,8 +44,10 @@ private:
         else if (c == u'"')
             m_quoted = m_started = true;
         else if (Reserved.contains(c))
-            m_error = tr("The arguments hold %1 outside double quotes: put the argument that "
-                         "holds it in double quotes.")
+            m_error = QCoreApplication::translate(
+                          "tarvex::ExecArguments",
+                          "The arguments hold %1 outside double quotes: put the argument that "
+                          "holds it in double quotes.")
                           .arg(c);
         else
             append(c);
@@ -63,10 +61,14 @@ private:
             if (m_at < m_text.size() && QuotedEscapes.contains(m_text.at(m_at)))
                 append(m_text.at(m_at++));
             else
-                m_error = tr("Inside double quotes a backslash only goes before \", `, $ or "
-                             "another backslash.");
+                m_error = QCoreApplication::translate(
+                    "tarvex::ExecArguments",
+                    "Inside double quotes a backslash only goes before \", `, $ or "
+                    "another backslash.");
         } else if (c == u'`' || c == u'$') {
-            m_error = tr("Inside double quotes %1 is written \\%1.").arg(c);
+            m_error = QCoreApplication::translate("tarvex::ExecArguments",
+                                                  "Inside double quotes %1 is written \\%1.")
+                          .arg(c);
         } else {
             append(c);
         }
@@ -80,8 +82,10 @@ private:
             return;
         }
         const QString code = m_text.mid(m_at - 1, 2);
-        m_error = tr("%1 is a field code of a desktop entry, which a hotkey does not fill in: "
-                     "leave it out, or write %% for a percent sign.")
+        m_error = QCoreApplication::translate(
+                      "tarvex::ExecArguments",
+                      "%1 is a field code of a desktop entry, which a hotkey does not fill in: "
+                      "leave it out, or write %% for a percent sign.")
                       .arg(code);
     }
 
@@ -130,7 +134,10 @@ QString Quoted(const QString& argument)
 ExecArguments SplitExecArguments(const QString& text)
 {
     if (HoldsControlCharacter(text))
-        return {{}, tr("The arguments hold a control character, such as a tab or a line break.")};
+        return {{},
+                QCoreApplication::translate(
+                    "tarvex::ExecArguments",
+                    "The arguments hold a control character, such as a tab or a line break.")};
     return Splitter(text).run();
 }
 
