@@ -46,7 +46,7 @@ private:
         else if (Reserved.contains(c))
             m_error = QCoreApplication::translate(
                           "tarvex::ExecArguments",
-                          "The arguments hold %1 outside double quotes: put the argument that "
+                          "The arguments hold \"%1\" outside double quotes: put the argument that "
                           "holds it in double quotes.")
                           .arg(c);
         else

@@ -178,8 +178,8 @@
         <translation>Unas comillas dobles de los argumentos no se cierran nunca.</translation>
     </message>
     <message>
-        <source>The arguments hold %1 outside double quotes: put the argument that holds it in double quotes.</source>
-        <translation>Los argumentos contienen %1 fuera de comillas dobles: ponga entre comillas dobles el argumento que lo contiene.</translation>
+        <source>The arguments hold &quot;%1&quot; outside double quotes: put the argument that holds it in double quotes.</source>
+        <translation>Los argumentos contienen «%1» fuera de comillas dobles: ponga entre comillas dobles el argumento que lo contiene.</translation>
     </message>
     <message>
         <source>Inside double quotes a backslash only goes before &quot;, `, $ or another backslash.</source>
