@@ -2,8 +2,13 @@
 
 #include "activation/SpecialActionTable.h"
 #include "keys/KeyNames.h"
+#include "store/ExecArguments.h"
+
+#include <QLoggingCategory>
 
 namespace tarvex {
+
+Q_LOGGING_CATEGORY(lcAction, "tarvex.action")
 
 ActionRunner::ActionRunner(const AppSettings& settings, SoundPlayer& sound, Opener& opener,
                            SpecialActions& specialActions, QString programFolder)
@@ -11,7 +16,8 @@ ActionRunner::ActionRunner(const AppSettings& settings, SoundPlayer& sound, Open
       m_programFolder(std::move(programFolder))
 {}
 
-void ActionRunner::RunHotkeyAction(const QString& target, const QString& combination)
+void ActionRunner::RunHotkeyAction(const QString& target, const QString& combination,
+                                   const QString& arguments)
 {
     // Read on every activation, so a choice made in the options window applies at once.
     const QString sound = m_settings.activationSound(m_programFolder);
@@ -27,7 +33,19 @@ void ActionRunner::RunHotkeyAction(const QString& target, const QString& combina
             return;
         }
     }
-    m_lastOpenResult = m_opener.open(target);
+    m_lastOpenResult = openTarget(target, arguments);
+}
+
+// The editor saves no malformed arguments; a hand-edited file may hold them, and a program
+// started with a guess at what they meant could do harm, so it is not started.
+bool ActionRunner::openTarget(const QString& target, const QString& arguments)
+{
+    const ExecArguments split = SplitExecArguments(arguments);
+    if (!split.error.isEmpty()) {
+        qCWarning(lcAction).noquote() << "Not opening" << target << "-" << split.error;
+        return false;
+    }
+    return m_opener.open(target, split.arguments);
 }
 
 } // namespace tarvex

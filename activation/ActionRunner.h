@@ -22,12 +22,16 @@ public:
     /// Sets the notifier of the activation notifications (nullptr = none are shown).
     void setNotifier(Notifier* notifier) { m_notifier = notifier; }
     /// Plays the sound stored now (none when stored empty), announces `combination` and
-    /// `target` when "Notification" is stored as 1, then runs `target`.
-    void RunHotkeyAction(const QString& target, const QString& combination = QString());
+    /// `target` when "Notification" is stored as 1, then runs `target`, a program with
+    /// `arguments` (quoted as SplitExecArguments reads them; a malformed text starts nothing).
+    void RunHotkeyAction(const QString& target, const QString& combination = QString(),
+                         const QString& arguments = QString());
     /// Returns the result of the last open request (true = accepted).
     bool lastOpenResult() const { return m_lastOpenResult; }
 
 private:
+    bool openTarget(const QString& target, const QString& arguments);
+
     const AppSettings& m_settings;
     SoundPlayer& m_sound;
     Opener& m_opener;

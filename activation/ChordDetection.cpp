@@ -90,14 +90,14 @@ void ChordDetection::activate(const QString& id)
     const auto found = m_records.constFind(id);
     if (found == m_records.constEnd() || isPaused())
         return;
-    const QString combination = m_table.combinationAt(*found);
-    const QString target = m_table.targetAt(*found).value_or(QString());
+    // A copy: the action may replace the table.
+    const HotkeyEntry hotkey = m_table.at(*found).entry;
     const std::shared_ptr<bool> alive = m_alive;
     // A copy, so the function survives even if the action ends this detection.
     const MatchFunction action = m_runMatch;
     m_runningAction = true;
     if (action)
-        action(combination, target);
+        action(hotkey);
     if (*alive)
         m_runningAction = false;
 }

@@ -23,8 +23,8 @@ namespace tarvex {
 class ChordDetection final
 {
 public:
-    /// Runs a match, told the combination that fired as well as its target.
-    using MatchFunction = std::function<void(const QString& combination, const QString& target)>;
+    /// Runs a match, told the whole hotkey that fired: its combination, target and arguments.
+    using MatchFunction = std::function<void(const HotkeyEntry& hotkey)>;
 
     /// Runs the activated shortcuts of `shortcuts` with `runMatch`; the chords of `table` are
     /// bound at the first sync(). Both `shortcuts` and `table` must outlive this object.

@@ -27,13 +27,12 @@ int AppendedCode(int code)
 
 HotkeyDetection::HotkeyDetection(KeyStateSource& source, const ActiveHotkeyTable& table,
                                  ActionFunction runAction, int bufferCapacity)
-    : HotkeyDetection(
-          source, table,
-          MatchFunction([runAction = std::move(runAction)](const QString&, const QString& target) {
-              if (runAction)
-                  runAction(target);
-          }),
-          bufferCapacity)
+    : HotkeyDetection(source, table,
+                      MatchFunction([runAction = std::move(runAction)](const HotkeyEntry& hotkey) {
+                          if (runAction)
+                              runAction(hotkey.target);
+                      }),
+                      bufferCapacity)
 {}
 
 HotkeyDetection::HotkeyDetection(KeyStateSource& source, const ActiveHotkeyTable& table,
@@ -95,14 +94,14 @@ int HotkeyDetection::findMatch(quint8 appended, bool trimmed)
 
 void HotkeyDetection::runMatch(int record)
 {
-    const QString target = m_table.targetAt(record).value_or(QString());
-    const QString combination = m_table.combinationAt(record);
+    // A copy: the action may replace the table.
+    const HotkeyEntry hotkey = m_table.at(record).entry;
     const std::shared_ptr<bool> alive = m_alive;
     // A copy, so the function survives even if the action ends this detection.
     const MatchFunction action = m_runAction;
     m_runningAction = true;
     if (action)
-        action(combination, target);
+        action(hotkey);
     if (!*alive)
         return;
     m_runningAction = false;

@@ -21,14 +21,14 @@ class HotkeyDetection final
 {
 public:
     using ActionFunction = std::function<void(const QString& target)>;
-    /// Runs a match, told the combination that fired as well as its target.
-    using MatchFunction = std::function<void(const QString& combination, const QString& target)>;
+    /// Runs a match, told the whole hotkey that fired: its combination, target and arguments.
+    using MatchFunction = std::function<void(const HotkeyEntry& hotkey)>;
 
     /// Listens to `source` and matches against `table`; `runAction` is RunHotkeyAction.
     /// Both `source` and `table` must outlive this object.
     HotkeyDetection(KeyStateSource& source, const ActiveHotkeyTable& table,
                     ActionFunction runAction, int bufferCapacity = KeyBuffer::DefaultCapacity);
-    /// The same, with a function that also gets the combination of the record that fired.
+    /// The same, with a function that gets the whole hotkey that fired.
     HotkeyDetection(KeyStateSource& source, const ActiveHotkeyTable& table, MatchFunction runMatch,
                     int bufferCapacity = KeyBuffer::DefaultCapacity);
     /// Stops listening to the source.

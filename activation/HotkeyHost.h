@@ -30,8 +30,8 @@ class HotkeyHost final : public QObject
     Q_OBJECT
 
 public:
-    /// Runs a match: the combination that fired and its target.
-    using ActionFunction = std::function<void(const QString& combination, const QString& target)>;
+    /// Runs a match: the hotkey that fired (its combination, target and arguments).
+    using ActionFunction = std::function<void(const HotkeyEntry& hotkey)>;
 
     /// Polls `keys` and runs matches with `runAction`; `keys` must outlive the host.
     HotkeyHost(KeyStateSource& keys, ActionFunction runAction, QObject* parent = nullptr);

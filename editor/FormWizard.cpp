@@ -4,6 +4,7 @@
 #include "controls/button/velbutton.h"
 #include "controls/frame/FrameHostWindow.h"
 #include "controls/frame/velForms.h"
+#include "editor/ArgumentsField.h"
 #include "editor/CaptureBox.h"
 #include "platform/Dialogs.h"
 #include "store/HotkeyEntry.h"
@@ -98,7 +99,10 @@ QStringList FormWizard::result() const
 {
     if (!m_finished)
         return {None, None, None};
-    return {m_kindWord, m_target, m_combination};
+    QStringList texts = {m_kindWord, m_target, m_combination};
+    if (!m_chosenArguments.isEmpty())
+        texts.append(m_chosenArguments);
+    return texts;
 }
 
 QWidget* FormWizard::addPanel(const char* name, const QString& caption)
@@ -203,9 +207,20 @@ void FormWizard::createChooseTarget()
     m_sOpenFile = addPanel("sOpenFile", tr("Choose a file that you want the hotkey to open"));
     velbutton* file = addButton(m_sOpenFile, "ChooseFile", tr("Choose File"), RowHeight);
     connect(file, &velbutton::clicked, this, &FormWizard::chooseFileClicked);
+    addArgumentsField();
     m_sOpenFolder = addPanel("sOpenFolder", tr("Choose a folder that you want the hotkey to open"));
     velbutton* folder = addButton(m_sOpenFolder, "ChooseFolder", tr("Choose Folder"), RowHeight);
     connect(folder, &velbutton::clicked, this, &FormWizard::chooseFolderClicked);
+}
+
+// A program's arguments are typed before its file is chosen: the chooser ends the step.
+void FormWizard::addArgumentsField()
+{
+    m_arguments = new ArgumentsField(m_sOpenFile);
+    m_arguments->move(Margin, 2 * RowHeight + 8);
+    m_arguments->layOutTo(PanelWidth - Margin);
+    connect(m_arguments, &ArgumentsField::heightChanged, this,
+            [this] { m_arguments->layOutTo(PanelWidth - Margin); });
 }
 
 void FormWizard::createChooseKey()
@@ -281,9 +296,16 @@ void FormWizard::specialDone()
 
 void FormWizard::chooseFileClicked()
 {
+    if (const QString problem = m_arguments->problem(); !problem.isEmpty()) {
+        m_dialogs.warn(this, ProgramTitle, problem);
+        m_arguments->setFocus();
+        return;
+    }
     const QString file = m_dialogs.chooseFile(this, tr("Select a file/program to open"));
-    if (!file.trimmed().isEmpty())
-        chooseTarget(FileWord, file);
+    if (file.trimmed().isEmpty())
+        return;
+    m_chosenArguments = m_arguments->arguments();
+    chooseTarget(FileWord, file);
 }
 
 void FormWizard::chooseFolderClicked()

@@ -10,6 +10,7 @@ class QRadioButton;
 
 namespace tarvex {
 
+class ArgumentsField;
 class CaptureBox;
 class Dialogs;
 class velbutton;
@@ -31,7 +32,8 @@ public:
     ~FormWizard() override;
 
     /// Shows a fresh wizard modally over `owner` and returns (kind word "File", "URL" or
-    /// "Special", target, combination), or "none" three times when it was closed early.
+    /// "Special", target, combination), or "none" three times when it was closed early; a
+    /// file chosen with arguments has them as a fourth text.
     static QStringList GetUserHotkey(Dialogs& dialogs, QWidget* owner);
     /// The three texts GetUserHotkey returns for this wizard as it stands.
     QStringList result() const;
@@ -53,6 +55,7 @@ private:
     void createEnterWebsite();
     void createSpecialAction();
     void createChooseTarget();
+    void addArgumentsField();
     void createChooseKey();
     void showPanel(QWidget* panel);
     void chooseTarget(const QString& kindWord, const QString& target);
@@ -77,9 +80,11 @@ private:
     QLineEdit* m_txtURL = nullptr;
     QComboBox* m_sp = nullptr;
     CaptureBox* m_txtKey = nullptr;
+    ArgumentsField* m_arguments = nullptr;
     QString m_kindWord;
     QString m_target;
     QString m_combination;
+    QString m_chosenArguments;
     bool m_finished = false;
 };
 

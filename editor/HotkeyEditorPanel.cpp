@@ -4,6 +4,7 @@
 #include "controls/button/velbutton.h"
 #include "controls/frame/velForms.h"
 #include "controls/tips/InfoTip.h"
+#include "editor/ArgumentsField.h"
 #include "editor/CaptureBox.h"
 #include "editor/FormWizard.h"
 #include "editor/HotkeyFilterModel.h"
@@ -87,6 +88,7 @@ void HotkeyEditorPanel::createControls()
     m_shadowLabel->setWordWrap(true);
     m_shadowLabel->hide();
     createEditFrame();
+    createArgumentsField();
     createButtons();
 }
 
@@ -216,14 +218,17 @@ void HotkeyEditorPanel::layOut()
     m_cancelButton->setGeometry(Twips::rect(8160, 8640, 2295, 495));
     m_form->setFixedSize(Twips::toPixels(FormWidth), Twips::toPixels(FormHeight));
     m_TForm->setGeometry(m_form->rect());
+    layOutArguments();
 }
 
 // The list gives up 330 twips at its foot to the line that warns of a hidden hotkey; a
-// warning that needs more lines takes more of the list's foot, so it is never cut.
+// warning that needs more lines takes more of the list's foot, so it is never cut. Both give
+// way to the room of a program's arguments in the frame under them.
 void HotkeyEditorPanel::layOutShadowWarning()
 {
-    const QRect list = layOutFilterBox(Twips::rect(120, 600, 10695, 5805));
-    const QRect line = Twips::rect(150, 6430, 10695, 330);
+    const QRect list =
+        layOutFilterBox(Twips::rect(120, 600, 10695, 5805).adjusted(0, 0, 0, -argumentsRoom()));
+    const QRect line = Twips::rect(150, 6430, 10695, 330).translated(0, -argumentsRoom());
     int height = line.height();
     if (!m_shadowLabel->text().isEmpty())
         height = std::max(height, m_shadowLabel->heightForWidth(line.width()));
@@ -273,7 +278,7 @@ void HotkeyEditorPanel::configCTRL(bool CT)
 {
     m_fieldsEnabled = CT;
     for (QWidget* field :
-         std::initializer_list<QWidget*>{m_hk, m_ws, m_sp, m_hktype, m_deleteButton})
+         std::initializer_list<QWidget*>{m_hk, m_ws, m_sp, m_hktype, m_arguments, m_deleteButton})
         field->setEnabled(CT);
     // Browsing picks a file or a folder: it belongs to file rows only.
     m_browse->setEnabled(CT && m_hktype->currentIndex() == 0);

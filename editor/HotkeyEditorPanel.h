@@ -21,6 +21,7 @@ class QWidget;
 
 namespace tarvex {
 
+class ArgumentsField;
 class CaptureBox;
 class Dialogs;
 class HotkeyFilterModel;
@@ -139,6 +140,11 @@ private:
     void combinationChanged(const QString& text);
     void setTargetFromBrowse(const QString& path);
     void updateShadowWarning();
+    void createArgumentsField();
+    void layOutArguments();
+    int argumentsRoom() const;
+    void argumentsEdited(const QString& text);
+    void addWizardArguments(const QStringList& result);
     bool confirmOverwrite();
     void showRows();
     void clearFields();
@@ -164,6 +170,7 @@ private:
     CaptureBox* m_hk = nullptr;
     QLineEdit* m_ws = nullptr;
     QComboBox* m_sp = nullptr;
+    ArgumentsField* m_arguments = nullptr;
     velbutton* m_browse = nullptr;
     velbutton* m_cancelButton = nullptr;
     velbutton* m_saveButton = nullptr;

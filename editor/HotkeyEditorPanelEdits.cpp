@@ -2,6 +2,7 @@
 // fields, browsing, adding through the wizard, deleting and saving.
 #include "activation/HotkeyShadowing.h"
 #include "controls/button/velbutton.h"
+#include "editor/ArgumentsField.h"
 #include "editor/CaptureBox.h"
 #include "editor/FormWizard.h"
 #include "editor/HotkeyEditorPanel.h"
@@ -12,6 +13,7 @@
 #include "keys/KeyCapture.h"
 #include "keys/KeyNames.h"
 #include "platform/Dialogs.h"
+#include "store/ExecArguments.h"
 #include "store/WebAddress.h"
 #include "ui/ProgramIcon.h"
 #include "ui/Twips.h"
@@ -50,6 +52,8 @@ QString SaveProblem(int position, const HotkeyEntry& entry)
     QString problem = ValidateHotkeyEntry(entry);
     if (problem.isEmpty() && ClassifyTarget(entry.target) == TargetKind::Website)
         problem = ValidateWebAddress(entry.target);
+    if (problem.isEmpty() && ClassifyTarget(entry.target) == TargetKind::File)
+        problem = SplitExecArguments(entry.arguments).error;
     return problem.isEmpty()
                ? QString()
                : QCoreApplication::translate("tarvex::HotkeyEditorPanel", "Hotkey %1 (%2): %3")
@@ -100,6 +104,7 @@ void HotkeyEditorPanel::rowClicked(int position, bool focusCombination)
     configCTRL(true);
     m_hk->setCombination(entry.combination);
     m_ws->setText(entry.target);
+    m_arguments->setArguments(entry.arguments);
     ConfigAction(ActionFor(m_hktype->currentIndex()));
     m_filling = false;
     if (focusCombination)
@@ -242,6 +247,7 @@ void HotkeyEditorPanel::addHotkey()
             m_hktype->setCurrentIndex(type);
         m_ws->setText(result.at(1));
         typeClicked(0);
+        addWizardArguments(result);
     }
     updateShadowWarning();
 }
@@ -275,7 +281,12 @@ bool HotkeyEditorPanel::saveSettings()
             // Back in the editor, the focus is on the field the warning is about.
             const bool keys = !HasKeyCombination(entry.combination) ||
                               !ValidateCombination(entry.combination).isEmpty();
-            (keys ? static_cast<QWidget*>(m_hk) : m_ws)->setFocus();
+            const bool arguments = ValidateHotkeyEntry(entry).isEmpty() &&
+                                   !SplitExecArguments(entry.arguments).error.isEmpty();
+            (keys        ? static_cast<QWidget*>(m_hk)
+             : arguments ? m_arguments->edit()
+                         : m_ws)
+                ->setFocus();
             return false;
         }
     }
@@ -374,6 +385,7 @@ void HotkeyEditorPanel::clearFields()
 {
     m_hk->setText(KeyCapture::Placeholder());
     m_ws->clear();
+    m_arguments->setArguments(QString());
     updateShadowWarning();
 }
 

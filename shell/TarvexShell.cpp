@@ -249,9 +249,7 @@ void TarvexShell::createRunObjects()
 
 void TarvexShell::createHotkeyHost()
 {
-    const auto run = [this](const QString& combination, const QString& target) {
-        runAction(combination, target);
-    };
+    const auto run = [this](const HotkeyEntry& hotkey) { runAction(hotkey); };
     m_host = std::make_unique<HotkeyHost>(m_services.keys, m_services.shortcuts, run);
     m_host->useShortcuts(m_route->way() == HotkeyWay::Shortcuts);
     connect(m_host.get(), &HotkeyHost::problemChanged, this, &TarvexShell::showKeyboardProblem);
@@ -730,10 +728,10 @@ void TarvexShell::finish()
     Q_EMIT finished();
 }
 
-void TarvexShell::runAction(const QString& combination, const QString& target)
+void TarvexShell::runAction(const HotkeyEntry& hotkey)
 {
     if (m_actionRunner)
-        m_actionRunner->RunHotkeyAction(target, combination);
+        m_actionRunner->RunHotkeyAction(hotkey.target, hotkey.combination, hotkey.arguments);
 }
 
 } // namespace tarvex

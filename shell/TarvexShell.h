@@ -13,6 +13,7 @@ class QWidget;
 namespace tarvex {
 
 class ActionRunner;
+struct HotkeyEntry;
 class AppSettings;
 class HiddenWindowSlots;
 class HotkeyHost;
@@ -147,7 +148,7 @@ private:
     bool storedTableIsChordsOnly() const;
     void showLoginEntryState();
     void finish();
-    void runAction(const QString& combination, const QString& target);
+    void runAction(const HotkeyEntry& hotkey);
     void showHiddenWindows();
     void showHiddenWindow(int slot);
     void showPaused();

@@ -116,6 +116,37 @@
     </message>
 </context>
 <context>
+    <name>tarvex::ArgumentsField</name>
+    <message>
+        <source>runs: (the chosen program) %1</source>
+        <translation>ejecuta: (el programa elegido) %1</translation>
+    </message>
+    <message>
+        <source>runs: %1</source>
+        <translation>ejecuta: %1</translation>
+    </message>
+    <message>
+        <source>opens: %1 (with the desktop&apos;s default application)</source>
+        <translation>abre: %1 (con la aplicación predeterminada del escritorio)</translation>
+    </message>
+    <message>
+        <source>opens: %1 (with the desktop&apos;s default application); the arguments are ignored, only a program takes them</source>
+        <translation>abre: %1 (con la aplicación predeterminada del escritorio); los argumentos se ignoran, solo un programa los recibe</translation>
+    </message>
+    <message>
+        <source>Arguments:</source>
+        <translation>Argumentos:</translation>
+    </message>
+    <message>
+        <source>Arguments</source>
+        <translation>Argumentos</translation>
+    </message>
+    <message>
+        <source>Command run</source>
+        <translation>Orden ejecutada</translation>
+    </message>
+</context>
+<context>
     <name>tarvex::CaptureBox</name>
     <message>
         <source>Press the keys of the hotkey one after another. Backspace erases the last key; Ctrl+Tab moves on.</source>
@@ -138,6 +169,33 @@
     <message>
         <source>Tarvex finds no keyboard, so your hotkeys do not work.</source>
         <translation>Tarvex no encuentra ningún teclado, así que tus atajos no funcionan.</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::ExecArguments</name>
+    <message>
+        <source>A double quote in the arguments is never closed.</source>
+        <translation>Unas comillas dobles de los argumentos no se cierran nunca.</translation>
+    </message>
+    <message>
+        <source>The arguments hold &quot;%1&quot; outside double quotes: put the argument that holds it in double quotes.</source>
+        <translation>Los argumentos contienen «%1» fuera de comillas dobles: ponga entre comillas dobles el argumento que lo contiene.</translation>
+    </message>
+    <message>
+        <source>Inside double quotes a backslash only goes before &quot;, `, $ or another backslash.</source>
+        <translation>Dentro de comillas dobles, una barra invertida solo va delante de &quot;, `, $ u otra barra invertida.</translation>
+    </message>
+    <message>
+        <source>Inside double quotes %1 is written \%1.</source>
+        <translation>Dentro de comillas dobles, %1 se escribe \%1.</translation>
+    </message>
+    <message>
+        <source>%1 is a field code of a desktop entry, which a hotkey does not fill in: leave it out, or write %% for a percent sign.</source>
+        <translation>%1 es un código de campo de una entrada de escritorio, que un atajo no rellena: quítelo, o escriba %% para un signo de porcentaje.</translation>
+    </message>
+    <message>
+        <source>The arguments hold a control character, such as a tab or a line break.</source>
+        <translation>Los argumentos contienen un carácter de control, como un tabulador o un salto de línea.</translation>
     </message>
 </context>
 <context>

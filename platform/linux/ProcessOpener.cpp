@@ -58,14 +58,14 @@ QString describeStatus(int status)
 
 } // namespace
 
-bool ProcessOpener::open(const QString& target)
+bool ProcessOpener::open(const QString& target, const QStringList& arguments)
 {
-    const Launch launch = launchFor(target);
+    const Launch launch = launchFor(target, arguments);
     if (launch.program.isEmpty()) {
         qCWarning(lcOpener) << "Nothing to open: the target is empty";
         return false;
     }
-    if (launch.fallbackArguments.isEmpty())
+    if (!isProgram(launch))
         return startOpener(target, launch.arguments);
     if (m_launcher.start(launch.program, launch.arguments))
         return true;
@@ -94,7 +94,8 @@ bool ProcessOpener::startOpener(const QString& target, const QStringList& argume
     return false;
 }
 
-ProcessOpener::Launch ProcessOpener::launchFor(const QString& target)
+ProcessOpener::Launch ProcessOpener::launchFor(const QString& target,
+                                               const QStringList& programArguments)
 {
     if (target.isEmpty())
         return {};
@@ -103,12 +104,12 @@ ProcessOpener::Launch ProcessOpener::launchFor(const QString& target)
         // A program name is looked for on the PATH only, never in the current folder.
         const QString program = QStandardPaths::findExecutable(target);
         if (!program.isEmpty())
-            return {program, {}, {program}};
+            return {program, programArguments, {program}};
     }
     const QString path = absolutePathOf(target);
     const QFileInfo file(path);
     if (!bareName && file.isFile() && file.isExecutable())
-        return {path, {}, {path}};
+        return {path, programArguments, {path}};
     return openerLaunch(openerArgument(target, path));
 }
 

@@ -13,7 +13,8 @@ Q_DECLARE_LOGGING_CATEGORY(lcOpener)
 // Opens targets on a Linux desktop. An executable file is started directly as
 // its own detached process; anything else (document, folder, web address) goes
 // to the desktop's opener, xdg-open. The target is always a single argument
-// and never passes through a shell.
+// and never passes through a shell; a program gets its arguments as they are
+// given, each one argument, while the opener never gets them.
 //
 // Where a target is looked for: a bare program name (no "/") only on the PATH;
 // any other relative path below the user's home folder, never in the current
@@ -33,13 +34,17 @@ public:
         QStringList fallbackArguments;
     };
 
-    /// Starts the program for `target` without waiting; true when it could be started.
-    /// Every failure is logged under "tarvex.opener", including an opener that ends with
-    /// an error later.
-    bool open(const QString& target) override;
+    using Opener::open;
+    /// Starts the program for `target` (a program with `arguments`) without waiting; true
+    /// when it could be started. Every failure is logged under "tarvex.opener", including an
+    /// opener that ends with an error later.
+    bool open(const QString& target, const QStringList& arguments) override;
 
-    /// The program and arguments that open `target` (an empty program: nothing to open).
-    static Launch launchFor(const QString& target);
+    /// The program and arguments that open `target`, a program with `programArguments`
+    /// after its own path (an empty program: nothing to open).
+    static Launch launchFor(const QString& target, const QStringList& programArguments = {});
+    /// True when `launch` starts the target itself as a program (not the desktop's opener).
+    static bool isProgram(const Launch& launch) { return !launch.fallbackArguments.isEmpty(); }
 
 private:
     static Launch openerLaunch(const QString& argument);

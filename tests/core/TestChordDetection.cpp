@@ -82,9 +82,9 @@ private:
         m_desktop.clearCalls();
         m_run.reset();
         m_table.replaceFromText(line);
-        m_detection = std::make_unique<ChordDetection>(
-            m_desktop, m_table, [this](const QString& combination, const QString& target) {
-                m_run.run(combination + u'>' + target);
+        m_detection =
+            std::make_unique<ChordDetection>(m_desktop, m_table, [this](const HotkeyEntry& hotkey) {
+                m_run.run(hotkey.combination + u'>' + hotkey.target);
             });
         m_detection->sync();
     }

@@ -98,6 +98,17 @@ private slots:
         QCOMPARE(core.log.last(), QStringLiteral("shutDown"));
     }
 
+    // A program gets its arguments taken apart; malformed ones start nothing.
+    void programArguments()
+    {
+        Core core(QList<HotkeyEntry>{});
+        core.runner.RunHotkeyAction("/bin/p", "a", "-x \"a b\"");
+        core.runner.RunHotkeyAction("/bin/p", "a", "\"a b");
+        QCOMPARE(core.log,
+                 (QStringList{"play /s/bing.wav", "open /bin/p [-x] [a b]", "play /s/bing.wav"}));
+        QVERIFY(!core.runner.lastOpenResult());
+    }
+
     // A file replaced by a rename is followed while the editor is closed.
     void runningHotkeysFollowTheFile()
     {
@@ -137,7 +148,7 @@ private slots:
         QStringList fired;
         FakeKeyStateSource source;
         SetHK(true);
-        const auto run = [&fired](const QString&, const QString& target) { fired << target; };
+        const auto run = [&fired](const HotkeyEntry& hotkey) { fired << hotkey.target; };
         FakeGlobalShortcuts desktop;
         HotkeyHost keys(source, run), chords(desktop, run);
         for (HotkeyHost* host : {&keys, &chords}) {

@@ -1,4 +1,5 @@
 #include "store/ActiveHotkeyTable.h"
+#include "store/ExecArguments.h"
 #include "store/HotkeyEntry.h"
 #include "store/HotkeyList.h"
 #include "store/WebAddress.h"
@@ -82,6 +83,34 @@ private slots:
             QCOMPARE(error.isEmpty(), !*mentions);
             QVERIFY2(error.contains(mentions), qPrintable(error));
         }
+    }
+
+    // Arguments taken apart as a desktop entry's Exec key quotes them, or what the fault names.
+    void execArguments()
+    {
+        const std::tuple<const char*, QStringList, const char*> rows[] = {
+            {"  --private-window   -a ", {"--private-window", "-a"}, ""},
+            {"\"two words\" \"\" --t=\"A B\"", {"two words", "", "--t=A B"}, ""},
+            {"\"\\\"q\\\" \\`c\\` \\$HOME \\\\ 'x' |*;\"", {"\"q\" `c` $HOME \\ 'x' |*;"}, ""},
+            {"50%% 100%%%%", {"50%", "100%%"}, ""},
+            {"\"open", {}, "never closed"},
+            {"a|b", {}, "|"},
+            {"it's", {}, "'"},
+            {"\"\\n\"", {}, "backslash"},
+            {"\"$HOME\"", {}, "\\$"},
+            {"%f", {}, "%f"},
+            {"50%", {}, "field code"},
+            {"a\tb", {}, "control character"}};
+        for (const auto& [text, arguments, mentions] : rows) {
+            const ExecArguments split = SplitExecArguments(text);
+            QCOMPARE(split.arguments, arguments);
+            QVERIFY2(split.error.contains(mentions) && split.error.isEmpty() == !*mentions,
+                     qPrintable(split.error));
+        }
+        const QStringList shown = {"/a b", "", "50%", "say \"hi\" $x", "-v"};
+        QCOMPARE(JoinExecArguments(shown),
+                 QString("\"/a b\" \"\" 50%% \"say \\\"hi\\\" \\$x\" -v"));
+        QCOMPARE(SplitExecArguments(JoinExecArguments(shown)).arguments, shown);
     }
 
     // Typed into a box prefilled with "http://": what is kept, and whether it names a host.

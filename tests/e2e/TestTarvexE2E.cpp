@@ -9,6 +9,10 @@
 
 #include <csignal>
 
+// Twips: the top of the editor's "Edit Hotkey" frame, raised by the room of a program's
+// arguments and a one-line command under its fields.
+constexpr int EditFrameTop = 6800 - 840;
+
 // The whole program, build/tarvex, on a private X session with a window manager (openbox)
 // and an XEmbed tray (trayer): what a user sees and does in its tray and its windows (the main
 // window, the editor and its wizard, the appearance options), observed with the X tools.
@@ -150,7 +154,7 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(AppDriver::windowGone("Hotkey Wizard"), 5000);
         AppDriver::settled(editor);
         // Escape on the file-or-folder question of "..." chooses neither.
-        AppDriver::clickIn(editor, AppDriver::designed(150 + 10080, 6800 + 350, 495, 375));
+        AppDriver::clickIn(editor, AppDriver::designed(150 + 10080, EditFrameTop + 350, 495, 375));
         QVERIFY(!AppDriver::waitForWindow("Add File or Folder").isEmpty());
         E2EHarness::xdotool({"key", "Escape"});
         QTRY_VERIFY_WITH_TIMEOUT(AppDriver::windowGone("Add File or Folder"), 5000);
@@ -237,6 +241,40 @@ private slots:
             return bytes;
         };
         QTRY_COMPARE_WITH_TIMEOUT(saved(), rows.join('|').toUtf8() + "\r\n", 5000);
+    }
+
+    // Arguments typed in the editor reach the program exactly, one each: a quoted one keeps its
+    // space, and nothing reads them as a shell would.
+    void programGetsItsArguments()
+    {
+        const QString listed = m_harness->home() + "/argv";
+        QFile script(m_harness->home() + "/argv.sh");
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(("#!/bin/sh\nprintf '%s\\n' \"$@\" > '" + listed + "'\n").toUtf8());
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+        script.close();
+        QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)t*" + script.fileName()}));
+        m_app->start({});
+        const QString main = AppDriver::waitForWindow("Tarvex");
+        QVERIFY(!main.isEmpty());
+        AppDriver::clickIn(main, AppDriver::designed(360, 2090, 4215, 585)); // Configure
+        const QString editor = AppDriver::waitForWindow("Configure Hotkeys");
+        QVERIFY(!editor.isEmpty());
+        // "Arguments:" of the selected first row, under the frame's fields (xdotool would take a
+        // leading "-v" as its own option).
+        AppDriver::clickIn(editor, AppDriver::designed(150 + 1500, EditFrameTop + 800, 9000, 360));
+        E2EHarness::xdotool({"type", "--delay", "20", "\"two words\" -v \"\\$HOME;x\" 50%%"});
+        AppDriver::clickIn(editor, AppDriver::designed(5040, 7800, 2295, 495)); // Save
+        const QString shown = AppDriver::waitForWindow("Tarvex");
+        QVERIFY(!shown.isEmpty());
+        AppDriver::clickIn(shown, AppDriver::designed(360, 1380, 4215, 615)); // " Start Tarvex"
+        QVERIFY(!m_app->waitForProgramIcon().isEmpty());
+        press("ctrl+alt+t");
+        const auto argv = [&listed] {
+            QFile file(listed);
+            return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(argv(), QString("two words\n-v\n$HOME;x\n50%\n"), 5000);
     }
 
     // The appearance options: a user opens them from the main window, picks another button
@@ -624,7 +662,8 @@ private slots:
             QVERIFY(!editor.isEmpty());
             if (dialog == "warning") {
                 // The "Edit Hotkey" frame's target box: "|" would break the file, so a box says so.
-                AppDriver::clickIn(editor, AppDriver::designed(150 + 6480, 6800 + 360, 3495, 285));
+                AppDriver::clickIn(editor,
+                                   AppDriver::designed(150 + 6480, EditFrameTop + 360, 3495, 285));
                 AppDriver::press("bar");
                 open = m_app->waitForNewWindow("Tarvex", {main});
             } else {

@@ -15,7 +15,8 @@ using namespace tarvex;
 namespace {
 
 // Steps separated by ", ": option:<name>, button:<name>, Done, answer:<text> (next dialog),
-// type:<text> (into txtURL), sp:<n>, keys:<text> (into txtKey), or a key to the focus.
+// type:<text> (into txtURL), args:<text> (into arguments), sp:<n>, keys:<text> (into txtKey), or
+// a key to the focus.
 void RunSteps(FormWizard& wizard, FakeDialogs& dialogs, const QString& steps)
 {
     for (const QString& step : steps.split(QStringLiteral(", "), Qt::SkipEmptyParts)) {
@@ -32,6 +33,8 @@ void RunSteps(FormWizard& wizard, FakeDialogs& dialogs, const QString& steps)
             QTest::keyClicks(wizard.findChild<QLineEdit*>(QStringLiteral("txtURL")), arg);
         else if (verb == "sp")
             wizard.findChild<QComboBox*>(QStringLiteral("sp"))->setCurrentIndex(arg.toInt());
+        else if (verb == "args")
+            QTest::keyClicks(wizard.findChild<QLineEdit*>(QStringLiteral("arguments")), arg);
         else if (verb == "keys")
             QTest::keyClicks(wizard.findChild<CaptureBox*>(QStringLiteral("txtKey")), arg);
         else if (const QKeyCombination key = QKeySequence(step)[0]; arg.isEmpty())
@@ -56,6 +59,12 @@ private Q_SLOTS:
             {"option:websiteOption, Done", "EnterWebsite", "none|none|none", 1, "no valid host"},
             {"option:openOption, option:fileOption, answer:/opt/a, button:ChooseFile, keys:g, Done",
              "ChooseKey", "File|/opt/a|g", 1, "file Select"},
+            // A program's arguments come with it; malformed ones keep the user on the step.
+            {"option:openOption, option:fileOption, args:\"a b\" -v, answer:/opt/a, "
+             "button:ChooseFile, keys:g, Done",
+             "ChooseKey", "File|/opt/a|g|\"a b\" -v", 1, "file Select"},
+            {"option:openOption, option:fileOption, args:a;b, button:ChooseFile", "sOpenFile",
+             "none|none|none", 1, "double quotes"},
             {"option:specialOption, Done, sp:4, Done, Done, keys:l, Done", "ChooseKey",
              "Special|5|l", 2, "keyboard combination"}};
         for (const auto& [steps, panel, result, messages, last] : rows) {

@@ -178,6 +178,33 @@ private Q_SLOTS:
         }
     }
 
+    // A file row's arguments: the line under them shows the command or why the text is refused
+    // (never saved), within the frame; other types hide them, and the wizard's reach the row.
+    void programArguments()
+    {
+        Editor editor(FileRow + u'|' + WebRow);
+        auto* arguments = editor.child<QLineEdit>("arguments");
+        auto* command = editor.child<QLabel>("command");
+        QTest::keyClicks(arguments, "-x \"a b");
+        QVERIFY(!editor.panel->saveSettings());
+        QCOMPARE(std::tuple(editor.list.at(1).arguments, editor.dialogs.calls().size()),
+                 std::tuple(QStringLiteral("-x \"a b"), 1));
+        QVERIFY(command->text().contains("never closed"));
+        const QWidget* frame = editor.child<QWidget>("editFrame");
+        QVERIFY(command->parentWidget()->geometry().bottom() < frame->height() &&
+                editor.child<velbutton>("saveButton")->y() > frame->geometry().bottom());
+        QTest::keyClicks(arguments, "\"");
+        QCOMPARE(command->text(), QStringLiteral("runs: /bin/true -x \"a b\""));
+        editor.ws()->setText("/");
+        QVERIFY(command->text().contains("ignored"));
+        editor.panel->selectPosition(2);
+        QVERIFY(!arguments->isVisibleTo(&editor.form) && arguments->text().isEmpty());
+        editor.add({"File", "/bin/ls", "l", "-l \"my dir\""});
+        QCOMPARE(std::tuple(editor.list.at(3).arguments, arguments->isVisibleTo(&editor.form)),
+                 std::tuple(QStringLiteral("-l \"my dir\""), true));
+        QVERIFY(editor.panel->saveSettings());
+    }
+
     // A hotkey added to the file by hand meanwhile: Reload, Overwrite or Cancel (edits kept).
     void saveAsksAboutOutsideChanges()
     {

@@ -5,13 +5,17 @@
 
 namespace tarvex {
 
-/// Records "open <target>" and succeeds.
+/// Records "open <target>", each argument after it in brackets, and succeeds.
 class FakeOpener final : public Opener, public CallLog
 {
 public:
-    bool open(const QString& target) override
+    using Opener::open;
+    bool open(const QString& target, const QStringList& arguments) override
     {
-        record(QStringLiteral("open ") + target);
+        QString call = QStringLiteral("open ") + target;
+        for (const QString& argument : arguments)
+            call += QStringLiteral(" [%1]").arg(argument);
+        record(call);
         return true;
     }
 };

@@ -53,7 +53,8 @@ private slots:
         QVERIFY(!QFile::exists(m_dir.path() + "/pwned"));
     }
 
-    // An executable runs itself; a document marked executable (FAT mounts) goes to the opener.
+    // An executable runs itself with its arguments; a document marked executable (FAT mounts)
+    // goes to the opener, without them.
     void executablesAndDocuments()
     {
         const QString ran = m_dir.path() + "/ran";
@@ -61,10 +62,15 @@ private slots:
         QVERIFY(opener.open(writeScript("run me; touch pwned", "echo \"$#\"" + into(ran))));
         QTRY_COMPARE(read(ran), QString("0\n"));
         QVERIFY(!QFile::exists(m_dir.path() + "/pwned"));
+        // A program gets exactly its arguments, one each; nothing reads them as a shell would.
+        const QString listed = m_dir.path() + "/argv";
+        QVERIFY(opener.open(writeScript("argv.sh", "printf '%s\\n' \"$@\"" + into(listed)),
+                            {"two words", "", "$HOME;*", "-x"}));
+        QTRY_COMPARE(read(listed), QString("two words\n\n$HOME;*\n-x\n"));
         for (const QString content : {"Dear diary,\n", "#!/no/such/interpreter\nhello\n"}) {
             const QString path = writeScript("home/letter.txt", content, "");
             QFile::remove(m_record);
-            QVERIFY(opener.open(path));
+            QVERIFY(opener.open(path, {"--for-programs-only"}));
             QTRY_COMPARE(read(m_record), path + '\n');
         }
     }
