@@ -5,13 +5,15 @@
 
 #include <QCoreApplication>
 
+#include <optional>
+
 namespace tarvex {
 namespace {
 
 struct Chords
 {
     QList<GlobalShortcut> shortcuts;
-    QHash<QString, int> records; // shortcut id -> lowest record index
+    QHash<QString, QList<int>> records; // shortcut id -> its record indexes, lowest first
     QStringList sequences;
 };
 
@@ -26,9 +28,11 @@ Chords ChordsOf(const ActiveHotkeyTable& table)
         const QString trigger = ChordTrigger(hotkey.entry.combination);
         if (trigger.isEmpty())
             chords.sequences.append(hotkey.entry.combination);
-        else if (!chords.records.contains(trigger)) {
-            chords.records.insert(trigger, i);
-            chords.shortcuts.append({trigger, hotkey.entry.target, trigger});
+        else {
+            QList<int>& records = chords.records[trigger];
+            if (records.isEmpty())
+                chords.shortcuts.append({trigger, hotkey.entry.target, trigger});
+            records.append(i);
         }
     }
     return chords;
@@ -90,8 +94,21 @@ void ChordDetection::activate(const QString& id)
     const auto found = m_records.constFind(id);
     if (found == m_records.constEnd() || isPaused())
         return;
-    const QString combination = m_table.combinationAt(*found);
-    const QString target = m_table.targetAt(*found).value_or(QString());
+    std::optional<ForegroundApp> foreground; // asked only for a hotkey limited to applications
+    int record = -1;
+    for (int candidate : *found) {
+        const AppFilter& apps = m_table.at(candidate).entry.apps;
+        if (apps.mode != AppFilter::Mode::Everywhere && !foreground)
+            foreground = m_foregroundApp ? m_foregroundApp() : ForegroundApp{};
+        if (apps.mode == AppFilter::Mode::Everywhere || AppFilterAllows(apps, *foreground)) {
+            record = candidate;
+            break;
+        }
+    }
+    if (record < 0)
+        return;
+    const QString combination = m_table.combinationAt(record);
+    const QString target = m_table.targetAt(record).value_or(QString());
     const std::shared_ptr<bool> alive = m_alive;
     // A copy, so the function survives even if the action ends this detection.
     const MatchFunction action = m_runMatch;

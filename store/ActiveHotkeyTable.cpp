@@ -42,6 +42,13 @@ void ActiveHotkeyTable::replace(QStringList records)
     m_generation = NextGeneration();
 }
 
+void ActiveHotkeyTable::setAppFilters(const QList<AppFilter>& apps)
+{
+    for (qsizetype i = 0; i < m_entries.size(); ++i)
+        m_entries[i].entry.apps = apps.value(i);
+    m_generation = NextGeneration();
+}
+
 std::optional<QString> ActiveHotkeyTable::targetAt(int index) const
 {
     const ActiveHotkey& hotkey = at(index);

@@ -37,6 +37,9 @@ public:
     void replaceFromText(const QString& line);
     /// Replaces the table by `records`, each "combination*target" as the file holds it.
     void replace(QStringList records);
+    /// Sets the applications each record acts in, by position (records past the end of `apps`
+    /// act everywhere); the table counts as replaced.
+    void setAppFilters(const QList<AppFilter>& apps);
     /// Returns the number of records.
     int size() const { return int(m_records.size()); }
     /// Returns the record strings in table order.

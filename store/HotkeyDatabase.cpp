@@ -223,6 +223,11 @@ QString HotkeyDatabase::save(const HotkeyList& list, ActiveHotkeyTable& table)
     }
     // The file was replaced whole: the records just written run, without reading them back.
     table.replace(WrittenRecords(list));
+    // The applications each hotkey acts in run as the editor left them.
+    QList<AppFilter> apps;
+    for (const HotkeyEntry& entry : list.entries())
+        apps.append(entry.apps);
+    table.setAppFilters(apps);
     m_stamp = FileStamp::Of(bytes, 0);
     return {};
 }
