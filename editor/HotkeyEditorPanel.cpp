@@ -4,6 +4,7 @@
 #include "controls/button/velbutton.h"
 #include "controls/frame/velForms.h"
 #include "controls/tips/InfoTip.h"
+#include "editor/AppFilterRow.h"
 #include "editor/CaptureBox.h"
 #include "editor/FormWizard.h"
 #include "editor/HotkeyListModel.h"
@@ -84,6 +85,7 @@ void HotkeyEditorPanel::createControls()
     m_shadowLabel->setWordWrap(true);
     m_shadowLabel->hide();
     createEditFrame();
+    createAppFilterRow();
     createButtons();
 }
 
@@ -193,6 +195,7 @@ void HotkeyEditorPanel::layOut()
     m_deleteButton->setGeometry(Twips::rect(2640, 7800, 2295, 495));
     m_saveButton->setGeometry(Twips::rect(5040, 7800, 2295, 495));
     m_cancelButton->setGeometry(Twips::rect(8160, 8640, 2295, 495));
+    layOutAppFilterRow();
     m_form->setFixedSize(Twips::toPixels(FormWidth), Twips::toPixels(FormHeight));
     m_TForm->setGeometry(m_form->rect());
 }
@@ -201,8 +204,8 @@ void HotkeyEditorPanel::layOut()
 // warning that needs more lines takes more of the list's foot, so it is never cut.
 void HotkeyEditorPanel::layOutShadowWarning()
 {
-    const QRect list = Twips::rect(120, 600, 10695, 5805);
-    const QRect line = Twips::rect(150, 6430, 10695, 330);
+    const QRect list = Twips::rect(120, 600, 10695, 5805 - AppFilterRow::HeightTwips);
+    const QRect line = Twips::rect(150, 6430 - AppFilterRow::HeightTwips, 10695, 330);
     int height = line.height();
     if (!m_shadowLabel->text().isEmpty())
         height = std::max(height, m_shadowLabel->heightForWidth(line.width()));

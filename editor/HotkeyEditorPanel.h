@@ -20,6 +20,7 @@ class QWidget;
 
 namespace tarvex {
 
+class AppFilterRow;
 class CaptureBox;
 class Dialogs;
 class HotkeyListModel;
@@ -27,6 +28,7 @@ class HotkeyListView;
 class RowIcons;
 class velbutton;
 class velForms;
+struct DesktopApplications;
 
 /// The stored look the editor is drawn in, each code already checked against its list.
 struct EditorLook
@@ -92,6 +94,8 @@ public:
     HotkeyListModel& model() { return *m_model; }
     /// The warning shown when the selected row can never fire, empty when none.
     QString shadowWarning() const;
+    /// Tells the "Applications:" row what the desktop tells about applications.
+    void setDesktopApplications(const DesktopApplications& desktop);
     /// Gives the keyboard focus to the first control a user needs: the list, or " &Add New
     /// Hotkey" while the list is empty.
     void focusFirstControl();
@@ -114,6 +118,10 @@ private:
     void connectFields();
     void layOut();
     void layOutShadowWarning();
+    void createAppFilterRow();
+    void layOutAppFilterRow();
+    void showAppFilter(int position);
+    void appFilterEdited();
 
     void rowClicked(int position, bool focusCombination = true);
     void rememberRowTarget(const QString& target);
@@ -152,6 +160,7 @@ private:
     velbutton* m_saveButton = nullptr;
     velbutton* m_deleteButton = nullptr;
     velbutton* m_addButton = nullptr;
+    AppFilterRow* m_apps = nullptr;
 
     QList<HotkeyEntry> m_savedEntries;
     QString m_rememberedFile;

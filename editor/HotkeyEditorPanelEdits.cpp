@@ -79,6 +79,7 @@ void HotkeyEditorPanel::selectPosition(int position)
 
 void HotkeyEditorPanel::rowClicked(int position, bool focusCombination)
 {
+    showAppFilter(position);
     m_rememberedFile.clear();
     m_rememberedWebsite.clear();
     m_rememberedSpecial.clear();
@@ -370,6 +371,7 @@ void HotkeyEditorPanel::clearFields()
 {
     m_hk->setText(KeyCapture::Placeholder());
     m_ws->clear();
+    showAppFilter(0);
     updateShadowWarning();
 }
 

@@ -7,8 +7,11 @@
 #include "activation/HotkeyHost.h"
 #include "activation/SpecialActions.h"
 #include "controls/frame/velForms.h"
+#include "editor/AppFilterRow.h"
 #include "editor/hkCORE.h"
+#include "editor/HotkeyEditorPanel.h"
 #include "options/ThemeOptions.h"
+#include "platform/DesktopWindows.h"
 #include "platform/Dialogs.h"
 #include "platform/DocumentsFolder.h"
 #include "platform/GlobalShortcuts.h"
@@ -253,6 +256,12 @@ void TarvexShell::createHotkeyHost()
         runAction(combination, target);
     };
     m_host = std::make_unique<HotkeyHost>(m_services.keys, m_services.shortcuts, run);
+    // Asked only when a hotkey limited to applications is about to fire.
+    m_host->setForegroundAppQuery([&desktop = m_services.desktop] {
+        if (!desktop.canTellApplications())
+            return ForegroundApp{};
+        return ForegroundApp{true, desktop.applicationNames(desktop.foregroundWindow())};
+    });
     m_host->useShortcuts(m_route->way() == HotkeyWay::Shortcuts);
     connect(m_host.get(), &HotkeyHost::problemChanged, this, &TarvexShell::showKeyboardProblem);
     connect(m_host.get(), &HotkeyHost::fileReloaded, this, &TarvexShell::routeHotkeys);
@@ -376,6 +385,9 @@ hkCORE& TarvexShell::loadEditor()
     m_editor = editor;
     m_host->setEditorVisibleQuery(
         [editor = QPointer<hkCORE>(editor)] { return editor && editor->isVisible(); });
+    editor->editing().setDesktopApplications(
+        {m_services.desktop.canTellApplications(),
+         [&desktop = m_services.desktop] { return desktop.runningApplications(); }});
     editor->installEventFilter(this);
     connect(m_editor, &hkCORE::unloadRequested, this, &TarvexShell::unloadEditor);
     connect(m_editor, &hkCORE::settingsSaved, this, &TarvexShell::onSettingsSaved);
