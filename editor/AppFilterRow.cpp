@@ -12,7 +12,7 @@ namespace tarvex {
 
 AppFilterRow::AppFilterRow(QWidget* parent) : QWidget(parent)
 {
-    auto* label = new QLabel(tr("Applications:"), this);
+    auto* label = new QLabel(tr("A&pplications:"), this);
     label->setObjectName(QStringLiteral("appsLabel"));
     label->setGeometry(Twips::rect(0, 45, 1095, 255));
     m_mode = new QComboBox(this);
