@@ -49,6 +49,22 @@ void AppFilterRow::setFilter(const AppFilter& filter)
     m_mode->setCurrentIndex(int(filter.mode));
     m_names->setText(filter.apps.join(QStringLiteral(", ")));
     m_names->setEnabled(filter.mode != AppFilter::Mode::Everywhere);
+    showNote();
+}
+
+void AppFilterRow::showEvent(QShowEvent* event)
+{
+    showNote();
+    QWidget::showEvent(event);
+}
+
+void AppFilterRow::showNote()
+{
+    const bool cannotTell = m_desktop.canTell && !m_desktop.canTell();
+    m_note->setText(cannotTell
+                        ? tr("This desktop does not tell Tarvex which application is in front; "
+                             "hotkeys limited to applications will not fire.")
+                        : QString());
 }
 
 AppFilter AppFilterRow::filter() const
@@ -65,10 +81,7 @@ AppFilter AppFilterRow::filter() const
 void AppFilterRow::setDesktop(DesktopApplications desktop)
 {
     m_desktop = std::move(desktop);
-    m_note->setText(m_desktop.canTell
-                        ? QString()
-                        : tr("This desktop does not tell Tarvex which application is in front; "
-                             "hotkeys limited to applications will not fire."));
+    showNote();
 }
 
 // Offers the running applications; the one picked joins the names (and a hotkey that acted

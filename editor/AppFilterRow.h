@@ -15,10 +15,11 @@ class QPushButton;
 namespace tarvex {
 
 /// What the desktop tells the editor about applications, handed over by the shell: whether it
-/// can tell which application is in front, and the running applications to choose from.
+/// can tell which application is in front (asked each time a row is shown; none: it can), and
+/// the running applications to choose from.
 struct DesktopApplications
 {
-    bool canTell = true;
+    std::function<bool()> canTell;
     std::function<QStringList()> running;
 };
 
@@ -33,11 +34,11 @@ class AppFilterRow final : public QWidget
 public:
     explicit AppFilterRow(QWidget* parent = nullptr);
 
-    /// Shows `filter` (emits nothing).
+    /// Shows `filter` (emits nothing), and whether the desktop can tell the application in front.
     void setFilter(const AppFilter& filter);
     /// The filter as the row shows it: the names trimmed, empty ones left out.
     AppFilter filter() const;
-    /// Sets what the desktop tells (shows or hides the line that it cannot tell).
+    /// Sets what the desktop tells.
     void setDesktop(DesktopApplications desktop);
     /// The design height of the row in twips (the choice line and the line below it).
     static constexpr int HeightTwips = 660;
@@ -46,7 +47,12 @@ Q_SIGNALS:
     /// The user changed the choice or the names.
     void edited();
 
+protected:
+    /// Asks the desktop again whether it can tell, each time the editor shows.
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void showNote();
     void choose();
     void addName(const QString& name);
 

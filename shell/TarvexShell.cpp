@@ -386,7 +386,7 @@ hkCORE& TarvexShell::loadEditor()
     m_host->setEditorVisibleQuery(
         [editor = QPointer<hkCORE>(editor)] { return editor && editor->isVisible(); });
     editor->editing().setDesktopApplications(
-        {m_services.desktop.canTellApplications(),
+        {[&desktop = m_services.desktop] { return desktop.canTellApplications(); },
          [&desktop = m_services.desktop] { return desktop.runningApplications(); }});
     editor->installEventFilter(this);
     connect(m_editor, &hkCORE::unloadRequested, this, &TarvexShell::unloadEditor);

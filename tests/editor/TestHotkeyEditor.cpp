@@ -124,7 +124,10 @@ private Q_SLOTS:
         using M = AppFilter::Mode;
         Editor editor(AllRows);
         editor.activate();
-        editor.panel->setDesktopApplications({false, [] { return QStringList{"foot", "XTerm"}; }});
+        editor.panel->setDesktopApplications({[] { return false; },
+                                              [] {
+                                                  return QStringList{"foot", "XTerm"};
+                                              }});
         auto* mode = editor.child<QComboBox>("appsMode");
         auto* names = editor.child<QLineEdit>("appsNames");
         editor.panel->selectPosition(2);

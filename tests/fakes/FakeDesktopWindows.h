@@ -22,12 +22,10 @@ public:
     bool stillHidden(WindowId window) override { return isHidden(window); }
     bool canTellApplications() override { return m_tellsApplications; }
     QStringList applicationNames(WindowId window) override { return m_apps.value(window); }
-    QStringList runningApplications() override { return m_running; }
 
     void setForeground(WindowId window) { m_foreground = window; }
     void setTitle(WindowId window, const QString& title) { m_titles.insert(window, title); }
     void setApplication(WindowId window, const QStringList& names) { m_apps.insert(window, names); }
-    void setRunningApplications(const QStringList& names) { m_running = names; }
     /// False: the desktop cannot tell the application in front.
     void setTellsApplications(bool tells) { m_tellsApplications = tells; }
     /// True while `window` is hidden by hideWindow.
@@ -44,7 +42,6 @@ private:
     QHash<WindowId, QString> m_titles;
     QHash<WindowId, bool> m_hidden;
     QHash<WindowId, QStringList> m_apps;
-    QStringList m_running;
     bool m_tellsApplications = true;
 };
 
