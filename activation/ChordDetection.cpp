@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <optional>
 
 namespace tarvex {
@@ -95,18 +96,18 @@ void ChordDetection::activate(const QString& id)
     if (found == m_records.constEnd() || isPaused())
         return;
     std::optional<ForegroundApp> foreground; // asked only for a hotkey limited to applications
-    int record = -1;
-    for (int candidate : *found) {
-        const AppFilter& apps = m_table.at(candidate).entry.apps;
-        if (apps.mode != AppFilter::Mode::Everywhere && !foreground)
+    const auto allowed = [&](int record) {
+        const AppFilter& apps = m_table.at(record).entry.apps;
+        if (apps.mode == AppFilter::Mode::Everywhere)
+            return true;
+        if (!foreground)
             foreground = m_foregroundApp ? m_foregroundApp() : ForegroundApp{};
-        if (apps.mode == AppFilter::Mode::Everywhere || AppFilterAllows(apps, *foreground)) {
-            record = candidate;
-            break;
-        }
-    }
-    if (record < 0)
+        return AppFilterAllows(apps, *foreground);
+    };
+    const auto chosen = std::find_if(found->cbegin(), found->cend(), allowed);
+    if (chosen == found->cend())
         return;
+    const int record = *chosen;
     const QString combination = m_table.combinationAt(record);
     const QString target = m_table.targetAt(record).value_or(QString());
     const std::shared_ptr<bool> alive = m_alive;
