@@ -7,9 +7,7 @@
 #include "activation/HotkeyHost.h"
 #include "activation/SpecialActions.h"
 #include "controls/frame/velForms.h"
-#include "editor/AppFilterRow.h"
 #include "editor/hkCORE.h"
-#include "editor/HotkeyEditorPanel.h"
 #include "options/ThemeOptions.h"
 #include "platform/DesktopWindows.h"
 #include "platform/Dialogs.h"
@@ -385,7 +383,7 @@ hkCORE& TarvexShell::loadEditor()
     m_editor = editor;
     m_host->setEditorVisibleQuery(
         [editor = QPointer<hkCORE>(editor)] { return editor && editor->isVisible(); });
-    editor->editing().setDesktopApplications(
+    editor->setDesktopApplications(
         {[&desktop = m_services.desktop] { return desktop.canTellApplications(); },
          [&desktop = m_services.desktop] { return desktop.runningApplications(); }});
     editor->installEventFilter(this);
