@@ -5,13 +5,16 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+#include <optional>
+
 namespace tarvex {
 namespace {
 
 struct Chords
 {
     QList<GlobalShortcut> shortcuts;
-    QHash<QString, int> records; // shortcut id -> lowest record index
+    QHash<QString, QList<int>> records; // shortcut id -> its record indexes, lowest first
     QStringList sequences;
 };
 
@@ -26,9 +29,11 @@ Chords ChordsOf(const ActiveHotkeyTable& table)
         const QString trigger = ChordTrigger(hotkey.entry.combination);
         if (trigger.isEmpty())
             chords.sequences.append(hotkey.entry.combination);
-        else if (!chords.records.contains(trigger)) {
-            chords.records.insert(trigger, i);
-            chords.shortcuts.append({trigger, hotkey.entry.target, trigger});
+        else {
+            QList<int>& records = chords.records[trigger];
+            if (records.isEmpty())
+                chords.shortcuts.append({trigger, hotkey.entry.target, trigger});
+            records.append(i);
         }
     }
     return chords;
@@ -90,8 +95,20 @@ void ChordDetection::activate(const QString& id)
     const auto found = m_records.constFind(id);
     if (found == m_records.constEnd() || isPaused())
         return;
+    std::optional<ForegroundApp> foreground; // asked only for a hotkey limited to applications
+    const auto allowed = [&](int record) {
+        const AppFilter& apps = m_table.at(record).entry.apps;
+        if (apps.mode == AppFilter::Mode::Everywhere)
+            return true;
+        if (!foreground)
+            foreground = m_foregroundApp ? m_foregroundApp() : ForegroundApp{};
+        return AppFilterAllows(apps, *foreground);
+    };
+    const auto chosen = std::find_if(found->cbegin(), found->cend(), allowed);
+    if (chosen == found->cend())
+        return;
     // A copy: the action may replace the table.
-    const HotkeyEntry hotkey = m_table.at(*found).entry;
+    const HotkeyEntry hotkey = m_table.at(*chosen).entry;
     const std::shared_ptr<bool> alive = m_alive;
     // A copy, so the function survives even if the action ends this detection.
     const MatchFunction action = m_runMatch;

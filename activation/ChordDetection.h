@@ -1,5 +1,6 @@
 #pragma once
 
+#include "activation/ForegroundApp.h"
 #include "platform/GlobalShortcuts.h"
 #include "store/ActiveHotkeyTable.h"
 
@@ -18,8 +19,10 @@ namespace tarvex {
 ///
 /// An activation does nothing while the editor is visible, while HotkeysEnabled is false, while
 /// the user paused the hotkeys, and while an action it started still runs (for example while a
-/// confirmation box is open). While the editor is visible or the hotkeys are off the shortcuts are
-/// released (see sync()), so the editor's key box and every other program get those keys.
+/// confirmation box is open). Of the hotkeys with the activated chord the lowest one that
+/// AppFilterAllows for the application in front runs. While the editor is visible or the hotkeys
+/// are off the shortcuts are released (see sync()), so the editor's key box and every other program
+/// get those keys.
 class ChordDetection final
 {
 public:
@@ -40,11 +43,14 @@ public:
     /// Sets the query that answers whether the user paused the hotkeys: activations are ignored
     /// then, and the shortcuts stay bound (so resuming asks the desktop nothing).
     void setPausedQuery(std::function<bool()> query) { m_userPaused = std::move(query); }
+    /// Sets the query that names the application in front (none: the desktop cannot tell).
+    void setForegroundAppQuery(ForegroundAppQuery query) { m_foregroundApp = std::move(query); }
     /// Binds the chords as the table and the pause now stand: none while the editor is visible
     /// or HotkeysEnabled is false, else those of the table (read again if it was replaced). The
     /// desktop is asked when that list changed, or again after it declined or failed.
     void sync();
-    /// Runs the hotkey bound as shortcut `id` (the lowest record with that chord), unless paused.
+    /// Runs the hotkey bound as shortcut `id` (the lowest record with that chord that may act in
+    /// the application in front), unless paused.
     void activate(const QString& id);
     /// The combinations of the hotkeys that would run but are not chords, in table order.
     const QStringList& sequences() const { return m_sequences; }
@@ -70,10 +76,11 @@ private:
     MatchFunction m_runMatch;
     std::function<bool()> m_editorVisible;
     std::function<bool()> m_userPaused;
+    ForegroundAppQuery m_foregroundApp;
     quint64 m_generation = 0;
     QList<GlobalShortcut> m_chords;
     QList<GlobalShortcut> m_asked;
-    QHash<QString, int> m_records;
+    QHash<QString, QList<int>> m_records; // shortcut id -> its records, lowest first
     QStringList m_sequences;
     bool m_runningAction = false;
     // Cleared on destruction, so a run whose action ended the detection stops at once.

@@ -40,6 +40,7 @@ HotkeyDetection::HotkeyDetection(KeyStateSource& source, const ActiveHotkeyTable
     : m_source(source), m_table(table), m_runAction(std::move(runMatch)), m_buffer(bufferCapacity)
 {
     m_source.setPressCallback([this](int code) { onKeyPressed(code); });
+    m_matcher.setAccept([this](int record) { return allows(record); });
 }
 
 HotkeyDetection::~HotkeyDetection()
@@ -76,6 +77,7 @@ void HotkeyDetection::appendKeyCode(int code)
 void HotkeyDetection::MatchHotkeys(quint8 appended, bool trimmed)
 {
     m_buffer.removeAll(LeftCtrl);
+    m_foreground.reset();
     const int record = findMatch(appended, trimmed);
     if (record >= 0)
         runMatch(record);
@@ -90,6 +92,13 @@ int HotkeyDetection::findMatch(quint8 appended, bool trimmed)
     if (trimmed && m_matcher.depth() > m_buffer.size())
         found = m_matcher.scan(m_buffer);
     return found;
+}
+
+bool HotkeyDetection::allows(int record)
+{
+    if (!m_foreground)
+        m_foreground = m_foregroundApp ? m_foregroundApp() : ForegroundApp{};
+    return AppFilterAllows(m_table.at(record).entry.apps, *m_foreground);
 }
 
 void HotkeyDetection::runMatch(int record)

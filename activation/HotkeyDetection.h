@@ -1,5 +1,6 @@
 #pragma once
 
+#include "activation/ForegroundApp.h"
 #include "activation/HotkeyMatcher.h"
 #include "activation/KeyBuffer.h"
 #include "platform/KeyStateSource.h"
@@ -7,6 +8,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace tarvex {
 
@@ -16,7 +18,9 @@ namespace tarvex {
 /// first, so keys typed before a hotkey existed never complete it. Presses are ignored while the
 /// editor is visible, HotkeysEnabled is false or the user paused the hotkeys, and while an action
 /// started by the matcher is still running (for example while a confirmation box is open), so they
-/// never reach the buffer later.
+/// never reach the buffer later. A hotkey limited to applications fires only as AppFilterAllows
+/// says for the application in front, which is asked for at most once a press and only when such
+/// a hotkey matches; when it may not fire, the next matching hotkey can.
 class HotkeyDetection final
 {
 public:
@@ -40,6 +44,8 @@ public:
     void setEditorVisibleQuery(std::function<bool()> query) { m_editorVisible = std::move(query); }
     /// Sets the query that answers whether the user paused the hotkeys (presses are ignored).
     void setPausedQuery(std::function<bool()> query) { m_userPaused = std::move(query); }
+    /// Sets the query that names the application in front (none: the desktop cannot tell).
+    void setForegroundAppQuery(ForegroundAppQuery query) { m_foregroundApp = std::move(query); }
     /// A new press of key `code`: appended unless paused. The right Shift, right Ctrl and left
     /// Alt codes (161, 163, 164) append their generic codes 16, 17 and 18.
     void onKeyPressed(int code);
@@ -55,12 +61,15 @@ private:
     void MatchHotkeys(quint8 appended, bool trimmed);
     int findMatch(quint8 appended, bool trimmed);
     void runMatch(int record);
+    bool allows(int record);
 
     KeyStateSource& m_source;
     const ActiveHotkeyTable& m_table;
     MatchFunction m_runAction;
     std::function<bool()> m_editorVisible;
     std::function<bool()> m_userPaused;
+    ForegroundAppQuery m_foregroundApp;
+    std::optional<ForegroundApp> m_foreground; // asked during this press
     KeyBuffer m_buffer;
     HotkeyMatcher m_matcher;
     bool m_runningAction = false;

@@ -70,6 +70,15 @@ void HotkeyHost::setEditorVisibleQuery(std::function<bool()> query)
     syncShortcuts();
 }
 
+void HotkeyHost::setForegroundAppQuery(ForegroundAppQuery query)
+{
+    m_foregroundApp = std::move(query);
+    if (m_detection)
+        m_detection->setForegroundAppQuery(m_foregroundApp);
+    if (m_chords)
+        m_chords->setForegroundAppQuery(m_foregroundApp);
+}
+
 void HotkeyHost::useShortcuts(bool use)
 {
     if (use == m_useShortcuts)
@@ -91,10 +100,12 @@ void HotkeyHost::setPollingEnabled(bool enabled)
         m_detection = std::make_unique<HotkeyDetection>(*m_keys, m_table, m_runAction);
         m_detection->setEditorVisibleQuery(m_editorVisible);
         m_detection->setPausedQuery([this] { return isPaused(); });
+        m_detection->setForegroundAppQuery(m_foregroundApp);
     } else if (enabled) {
         m_chords = std::make_unique<ChordDetection>(*m_shortcuts, m_table, m_runAction);
         m_chords->setEditorVisibleQuery(m_editorVisible);
         m_chords->setPausedQuery([this] { return isPaused(); });
+        m_chords->setForegroundAppQuery(m_foregroundApp);
         m_chords->sync();
     }
     if (problem() != problemBefore)

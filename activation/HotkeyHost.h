@@ -1,5 +1,6 @@
 #pragma once
 
+#include "activation/ForegroundApp.h"
 #include "store/ActiveHotkeyTable.h"
 #include "store/HotkeyDatabase.h"
 #include "store/HotkeyList.h"
@@ -60,6 +61,9 @@ public:
 
     /// Sets the query that answers whether the editor is visible (the polling pauses then).
     void setEditorVisibleQuery(std::function<bool()> query);
+    /// Sets the query that names the application in front, for hotkeys limited to applications
+    /// (without one the desktop cannot tell).
+    void setForegroundAppQuery(ForegroundAppQuery query);
     /// Runs the hotkeys through the desktop's shortcuts (true) or the key source (false); while
     /// the polling is on, the one running gives way to the other at once.
     void useShortcuts(bool use);
@@ -100,6 +104,7 @@ private:
     bool m_useShortcuts = false;
     ActionFunction m_runAction;
     std::function<bool()> m_editorVisible;
+    ForegroundAppQuery m_foregroundApp;
     HotkeyDatabase m_database{QString()};
     HotkeyList m_list;
     ActiveHotkeyTable m_table;

@@ -30,7 +30,7 @@ int HotkeyMatcher::addChild(int node, quint8 code)
     if (existing >= 0)
         return existing;
     const int created = int(m_nodes.size());
-    m_nodes.push_back(Node{{}, 0, -1, m_nodes[node].depth + 1});
+    m_nodes.push_back(Node{{}, 0, -1, m_nodes[node].depth + 1, {}, 0});
     auto& children = m_nodes[node].children;
     const auto it = std::lower_bound(children.begin(), children.end(), code,
                                      [](const auto& edge, quint8 c) { return edge.first < c; });
@@ -48,6 +48,7 @@ void HotkeyMatcher::insert(const QString& sequence, int record)
     for (QChar c : sequence)
         node = addChild(node, quint8(c.unicode()));
     m_nodes[node].output = Lowest(m_nodes[node].output, record);
+    m_nodes[node].own.push_back(record);
 }
 
 void HotkeyMatcher::link()
@@ -65,7 +66,9 @@ void HotkeyMatcher::link()
                 fail = m_nodes[fail].fail;
             const int target = child(fail, code);
             m_nodes[next].fail = target >= 0 ? target : 0;
-            m_nodes[next].output = Lowest(m_nodes[next].output, m_nodes[m_nodes[next].fail].output);
+            const Node& failNode = m_nodes[m_nodes[next].fail];
+            m_nodes[next].output = Lowest(m_nodes[next].output, failNode.output);
+            m_nodes[next].dict = failNode.own.empty() ? failNode.dict : m_nodes[next].fail;
             queue.push_back(next);
         }
     }
@@ -77,9 +80,11 @@ void HotkeyMatcher::link()
 void HotkeyMatcher::compile(const ActiveHotkeyTable& table)
 {
     m_nodes.assign(1, Node{});
+    m_filtered.assign(size_t(table.size()), false);
     for (int i = 0; i < table.size(); ++i) {
         if (table.at(i).runs)
             insert(table.at(i).keys, i);
+        m_filtered[size_t(i)] = table.at(i).entry.apps.mode != AppFilter::Mode::Everywhere;
     }
     link();
     m_generation = table.generation();
@@ -100,7 +105,25 @@ int HotkeyMatcher::step(int state, quint8 code) const
 int HotkeyMatcher::feed(quint8 code)
 {
     m_state = step(m_state, code);
-    return m_nodes[m_state].output;
+    const int lowest = m_nodes[m_state].output;
+    if (lowest < 0 || !m_filtered[size_t(lowest)] || !m_accept || m_accept(lowest))
+        return lowest;
+    return lowestAccepted(m_state);
+}
+
+int HotkeyMatcher::lowestAccepted(int state) const
+{
+    // Seldom taken (the lowest record was limited to other applications): every record ending
+    // here, lowest first.
+    std::vector<int> records;
+    for (int node = state; node != 0; node = m_nodes[node].dict)
+        records.insert(records.end(), m_nodes[node].own.begin(), m_nodes[node].own.end());
+    std::sort(records.begin(), records.end());
+    for (int record : records) {
+        if (!m_filtered[size_t(record)] || m_accept(record))
+            return record;
+    }
+    return -1;
 }
 
 int HotkeyMatcher::scan(const KeyBuffer& buffer)

@@ -4,6 +4,7 @@
 #include "controls/button/velbutton.h"
 #include "controls/frame/velForms.h"
 #include "controls/tips/InfoTip.h"
+#include "editor/AppFilterRow.h"
 #include "editor/ArgumentsField.h"
 #include "editor/CaptureBox.h"
 #include "editor/FormWizard.h"
@@ -89,6 +90,7 @@ void HotkeyEditorPanel::createControls()
     m_shadowLabel->hide();
     createEditFrame();
     createArgumentsField();
+    createAppFilterRow();
     createButtons();
 }
 
@@ -216,9 +218,12 @@ void HotkeyEditorPanel::layOut()
     m_importButton->setGeometry(Twips::rect(240, 8640, 2295, 495));
     m_exportButton->setGeometry(Twips::rect(2640, 8640, 2295, 495));
     m_cancelButton->setGeometry(Twips::rect(8160, 8640, 2295, 495));
+    // The frame grows upwards twice: for the arguments under its fields, then for the
+    // applications row above them (which moves everything placed before it down).
+    layOutArguments();
+    layOutAppFilterRow();
     m_form->setFixedSize(Twips::toPixels(FormWidth), Twips::toPixels(FormHeight));
     m_TForm->setGeometry(m_form->rect());
-    layOutArguments();
 }
 
 // The list gives up 330 twips at its foot to the line that warns of a hidden hotkey; a
@@ -227,8 +232,10 @@ void HotkeyEditorPanel::layOut()
 void HotkeyEditorPanel::layOutShadowWarning()
 {
     const QRect list =
-        layOutFilterBox(Twips::rect(120, 600, 10695, 5805).adjusted(0, 0, 0, -argumentsRoom()));
-    const QRect line = Twips::rect(150, 6430, 10695, 330).translated(0, -argumentsRoom());
+        layOutFilterBox(Twips::rect(120, 600, 10695, 5805 - AppFilterRow::HeightTwips)
+                            .adjusted(0, 0, 0, -argumentsRoom()));
+    const QRect line = Twips::rect(150, 6430 - AppFilterRow::HeightTwips, 10695, 330)
+                           .translated(0, -argumentsRoom());
     int height = line.height();
     if (!m_shadowLabel->text().isEmpty())
         height = std::max(height, m_shadowLabel->heightForWidth(line.width()));

@@ -22,6 +22,7 @@ class QWidget;
 namespace tarvex {
 
 class ArgumentsField;
+class AppFilterRow;
 class CaptureBox;
 class Dialogs;
 class HotkeyFilterModel;
@@ -30,6 +31,7 @@ class HotkeyListView;
 class RowIcons;
 class velbutton;
 class velForms;
+struct DesktopApplications;
 
 /// The stored look the editor is drawn in, each code already checked against its list.
 struct EditorLook
@@ -102,6 +104,8 @@ public:
     HotkeyListModel& model() { return *m_model; }
     /// The warning shown when the selected row can never fire, empty when none.
     QString shadowWarning() const;
+    /// Tells the "Applications:" row what the desktop tells about applications.
+    void setDesktopApplications(const DesktopApplications& desktop);
     /// Gives the keyboard focus to the first control a user needs: the list, or " &Add New
     /// Hotkey" while the list is empty.
     void focusFirstControl();
@@ -130,6 +134,10 @@ private:
     void filterChanged(const QString& text);
     void showFirstShownRow();
     int shownPositionNear(int row) const;
+    void createAppFilterRow();
+    void layOutAppFilterRow();
+    void showAppFilter(int position);
+    void appFilterEdited();
 
     void rowClicked(int position, bool focusCombination = true);
     void rememberRowTarget(const QString& target);
@@ -178,6 +186,7 @@ private:
     velbutton* m_addButton = nullptr;
     velbutton* m_importButton = nullptr;
     velbutton* m_exportButton = nullptr;
+    AppFilterRow* m_apps = nullptr;
 
     QList<HotkeyEntry> m_savedEntries;
     QString m_rememberedFile;

@@ -86,6 +86,7 @@ void HotkeyEditorPanel::selectPosition(int position)
 
 void HotkeyEditorPanel::rowClicked(int position, bool focusCombination)
 {
+    showAppFilter(position);
     m_rememberedFile.clear();
     m_rememberedWebsite.clear();
     m_rememberedSpecial.clear();
@@ -386,6 +387,7 @@ void HotkeyEditorPanel::clearFields()
     m_hk->setText(KeyCapture::Placeholder());
     m_ws->clear();
     m_arguments->setArguments(QString());
+    showAppFilter(0);
     updateShadowWarning();
 }
 

@@ -83,9 +83,17 @@ void hkCORE::placeFirstTime()
     move(x, y);
 }
 
+void hkCORE::setDesktopApplications(DesktopApplications desktop)
+{
+    m_desktopApplications = std::move(desktop);
+    if (m_editing)
+        m_editing->setDesktopApplications(m_desktopApplications);
+}
+
 void hkCORE::createEditing()
 {
     m_editing = new HotkeyEditorPanel(this, m_list, m_table, m_dialogs, m_programFolder);
+    m_editing->setDesktopApplications(m_desktopApplications);
     connect(m_editing, &HotkeyEditorPanel::saved, this, [this] {
         hide();
         Q_EMIT settingsSaved();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/AppFilterRow.h"
+
 #include <QRect>
 #include <QWidget>
 
@@ -32,6 +34,9 @@ public:
     /// The form's load: shows the rows (already read from `database`, which saves write to)
     /// in the stored look.
     void load(HotkeyDatabase& database);
+    /// Sets what the desktop tells about applications, for the editing part's "Applications:"
+    /// row (given to it when it is built).
+    void setDesktopApplications(DesktopApplications desktop);
     /// Sets the style of the editor's five skinned buttons (the appearance window's Apply).
     void ButtonCfg(int s);
     /// The visible editing part: the list, the "Edit Hotkey" fields and the buttons (built
@@ -76,6 +81,7 @@ private:
     QString m_programFolder;
     HotkeyDatabase* m_database = nullptr;
     HotkeyEditorPanel* m_editing = nullptr;
+    DesktopApplications m_desktopApplications;
     bool m_loaded = false;
     bool m_placed = false;
     QPoint m_hiddenAt;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 namespace tarvex {
@@ -36,6 +37,19 @@ public:
         Q_UNUSED(window);
         return false;
     }
+    /// True when this desktop tells which window is in front and which application it belongs
+    /// to; false where neither is known.
+    virtual bool canTellApplications() { return false; }
+    /// The names of the application of `window`: its app id, or its window class (an X11
+    /// window gives the instance and the class of WM_CLASS); empty when unknown.
+    virtual QStringList applicationNames(WindowId window)
+    {
+        Q_UNUSED(window);
+        return {};
+    }
+    /// The applications of the open windows, one name each (the app id or window class), each
+    /// once, for the user to choose from.
+    virtual QStringList runningApplications() { return {}; }
 };
 
 } // namespace tarvex

@@ -9,6 +9,7 @@
 #include "controls/frame/velForms.h"
 #include "editor/hkCORE.h"
 #include "options/ThemeOptions.h"
+#include "platform/DesktopWindows.h"
 #include "platform/Dialogs.h"
 #include "platform/DocumentsFolder.h"
 #include "platform/GlobalShortcuts.h"
@@ -251,6 +252,12 @@ void TarvexShell::createHotkeyHost()
 {
     const auto run = [this](const HotkeyEntry& hotkey) { runAction(hotkey); };
     m_host = std::make_unique<HotkeyHost>(m_services.keys, m_services.shortcuts, run);
+    // Asked only when a hotkey limited to applications is about to fire.
+    m_host->setForegroundAppQuery([&desktop = m_services.desktop] {
+        if (!desktop.canTellApplications())
+            return ForegroundApp{};
+        return ForegroundApp{true, desktop.applicationNames(desktop.foregroundWindow())};
+    });
     m_host->useShortcuts(m_route->way() == HotkeyWay::Shortcuts);
     connect(m_host.get(), &HotkeyHost::problemChanged, this, &TarvexShell::showKeyboardProblem);
     connect(m_host.get(), &HotkeyHost::fileReloaded, this, &TarvexShell::routeHotkeys);
@@ -374,6 +381,9 @@ hkCORE& TarvexShell::loadEditor()
     m_editor = editor;
     m_host->setEditorVisibleQuery(
         [editor = QPointer<hkCORE>(editor)] { return editor && editor->isVisible(); });
+    editor->setDesktopApplications(
+        {[&desktop = m_services.desktop] { return desktop.canTellApplications(); },
+         [&desktop = m_services.desktop] { return desktop.runningApplications(); }});
     editor->installEventFilter(this);
     connect(m_editor, &hkCORE::unloadRequested, this, &TarvexShell::unloadEditor);
     connect(m_editor, &hkCORE::settingsSaved, this, &TarvexShell::onSettingsSaved);

@@ -13,6 +13,53 @@
     </message>
 </context>
 <context>
+    <name>tarvex::AppFilterRow</name>
+    <message>
+        <source>A&amp;pplications:</source>
+        <translation>A&amp;plicaciones:</translation>
+    </message>
+    <message>
+        <source>Applications the hotkey acts in</source>
+        <translation>Aplicaciones en las que actúa el atajo</translation>
+    </message>
+    <message>
+        <source>All applications</source>
+        <translation>Todas las aplicaciones</translation>
+    </message>
+    <message>
+        <source>Only in</source>
+        <translation>Solo en</translation>
+    </message>
+    <message>
+        <source>Not in</source>
+        <translation>Excepto en</translation>
+    </message>
+    <message>
+        <source>Application names</source>
+        <translation>Nombres de aplicaciones</translation>
+    </message>
+    <message>
+        <source>app ids or window classes, separated by commas</source>
+        <translation>ids de aplicación o clases de ventana, separados por comas</translation>
+    </message>
+    <message>
+        <source>Choose…</source>
+        <translation>Elegir…</translation>
+    </message>
+    <message>
+        <source>Choose a running application</source>
+        <translation>Elegir una aplicación en ejecución</translation>
+    </message>
+    <message>
+        <source>This desktop does not tell Tarvex which application is in front; hotkeys limited to applications will not fire.</source>
+        <translation>Este escritorio no indica a Tarvex qué aplicación está en primer plano; los atajos limitados a aplicaciones no se ejecutarán.</translation>
+    </message>
+    <message>
+        <source>No running applications are known</source>
+        <translation>No se conoce ninguna aplicación en ejecución</translation>
+    </message>
+</context>
+<context>
     <name>tarvex::AppearanceChoices</name>
     <message>
         <source>Standard</source>

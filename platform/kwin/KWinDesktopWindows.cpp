@@ -185,7 +185,9 @@ WindowId KWinDesktopWindows::foregroundWindow()
                            "    var app = active.desktopFileName;\n"
                            "    if (!app && typeof active.resourceClass === \"string\")\n"
                            "        app = active.resourceClass;\n"
-                           "    answer(active.internalId, active.caption, app);\n"
+                           "    var cls = typeof active.resourceClass === \"string\""
+                           " ? active.resourceClass : \"\";\n"
+                           "    answer(active.internalId, active.caption, app, cls);\n"
                            "} else {\n"
                            "    answer();\n"
                            "}"));
@@ -199,7 +201,7 @@ WindowId KWinDesktopWindows::foregroundWindow()
     }
     if (window == 0)
         window = m_nextId++;
-    m_seen.insert(window, Seen{kwinId, answer.value(1), answer.value(2)});
+    m_seen.insert(window, Seen{kwinId, answer.value(1), answer.value(2), answer.value(3)});
     return window;
 }
 
@@ -253,6 +255,33 @@ QString KWinDesktopWindows::windowTitle(WindowId window)
 QString KWinDesktopWindows::windowAppId(WindowId window)
 {
     return m_seen.value(window).appId;
+}
+
+QStringList KWinDesktopWindows::applicationNames(WindowId window)
+{
+    const Seen seen = m_seen.value(window);
+    QStringList names;
+    for (const QString& name : {seen.appId, seen.windowClass}) {
+        if (!name.isEmpty() && !names.contains(name, Qt::CaseInsensitive))
+            names.append(name);
+    }
+    return names;
+}
+
+QStringList KWinDesktopWindows::runningApplications()
+{
+    // One answer carries the names, a line each.
+    const QStringList answer =
+        run(QStringLiteral("var list = windows(), apps = [];\n"
+                           "for (var i = 0; i < list.length; ++i) {\n"
+                           "    var w = list[i], app = w.desktopFileName;\n"
+                           "    if (!app && typeof w.resourceClass === \"string\")\n"
+                           "        app = w.resourceClass;\n"
+                           "    if (w.normalWindow && app && apps.indexOf(app) < 0)\n"
+                           "        apps.push(app);\n"
+                           "}\n"
+                           "answer(apps.join(\"\\n\"));"));
+    return answer.value(0).split(u'\n', Qt::SkipEmptyParts);
 }
 
 } // namespace tarvex

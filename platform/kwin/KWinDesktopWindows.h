@@ -47,11 +47,17 @@ public:
     QString windowTitle(WindowId window) override;
     /// The window's desktop file name (else its window class), as last seen.
     QString windowAppId(WindowId window);
+    /// True while the session bus is connected (KWin is asked at each use).
+    bool canTellApplications() override { return m_bus.isConnected(); }
+    /// The window's desktop file name and its window class (resourceClass), as last seen.
+    QStringList applicationNames(WindowId window) override;
+    /// The desktop file names (else window classes) of KWin's normal windows.
+    QStringList runningApplications() override;
 
 private:
     struct Seen
     {
-        QString kwinId, title, appId;
+        QString kwinId, title, appId, windowClass;
     };
 
     void actOn(WindowId window, const QString& action);

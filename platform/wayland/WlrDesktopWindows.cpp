@@ -383,4 +383,22 @@ QString WlrDesktopWindows::windowAppId(WindowId window)
     return toplevel ? toplevel->appId : QString();
 }
 
+QStringList WlrDesktopWindows::applicationNames(WindowId window)
+{
+    const QString appId = windowAppId(window);
+    return appId.isEmpty() ? QStringList() : QStringList{appId};
+}
+
+QStringList WlrDesktopWindows::runningApplications()
+{
+    sync();
+    QStringList appIds;
+    for (const auto& [id, toplevel] : m_toplevels) {
+        if (!toplevel->closed && !toplevel->appId.isEmpty() &&
+            !appIds.contains(toplevel->appId, Qt::CaseInsensitive))
+            appIds.append(toplevel->appId);
+    }
+    return appIds;
+}
+
 } // namespace tarvex

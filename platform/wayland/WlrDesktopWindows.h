@@ -63,6 +63,12 @@ public:
     QString windowTitle(WindowId window) override;
     /// The app id the window gave itself (names its desktop file), or empty.
     QString windowAppId(WindowId window);
+    /// True while the compositor announces its toplevels (isAvailable()).
+    bool canTellApplications() override { return isAvailable(); }
+    /// The window's app id, when it gave one.
+    QStringList applicationNames(WindowId window) override;
+    /// The app ids of the open toplevels, in the order they appeared.
+    QStringList runningApplications() override;
 
     struct Toplevel;
 

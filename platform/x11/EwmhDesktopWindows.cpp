@@ -117,6 +117,41 @@ bool EwmhDesktopWindows::stillHidden(WindowId window)
            attributes.map_state == IsUnmapped && hasProperty(window, atom(HiddenStateName));
 }
 
+bool EwmhDesktopWindows::canTellApplications()
+{
+    return display() && hasProperty(DefaultRootWindow(m_display), atom("_NET_ACTIVE_WINDOW"));
+}
+
+QStringList EwmhDesktopWindows::applicationNames(WindowId window)
+{
+    QStringList names;
+    XClassHint hint{nullptr, nullptr};
+    if (window == 0 || !display() || !XGetClassHint(m_display, window, &hint))
+        return names;
+    for (char* name : {hint.res_name, hint.res_class}) {
+        if (name && *name)
+            names.append(QString::fromLocal8Bit(name));
+        if (name)
+            XFree(name);
+    }
+    return names;
+}
+
+QStringList EwmhDesktopWindows::runningApplications()
+{
+    QStringList classes;
+    if (!display())
+        return classes;
+    const QList<unsigned long> windows = X11Property::cardinals(
+        m_display, DefaultRootWindow(m_display), atom("_NET_CLIENT_LIST"), XA_WINDOW);
+    for (unsigned long window : windows) {
+        const QStringList names = applicationNames(window);
+        if (!names.isEmpty() && !classes.contains(names.last(), Qt::CaseInsensitive))
+            classes.append(names.last());
+    }
+    return classes;
+}
+
 bool EwmhDesktopWindows::hasProperty(WindowId window, unsigned long property)
 {
     Atom type = None;

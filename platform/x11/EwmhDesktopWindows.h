@@ -41,6 +41,12 @@ public:
     bool stillHidden(WindowId window) override;
     /// _NET_WM_NAME, else WM_NAME, at most 50 characters.
     QString windowTitle(WindowId window) override;
+    /// True when the window manager names the active window (_NET_ACTIVE_WINDOW on the root).
+    bool canTellApplications() override;
+    /// The instance and the class of the window's WM_CLASS (either may be empty, then left out).
+    QStringList applicationNames(WindowId window) override;
+    /// The classes of the managed windows (_NET_CLIENT_LIST), in the order first met.
+    QStringList runningApplications() override;
     /// The window's icons from _NET_WM_ICON, largest first, else its WM_HINTS icon;
     /// empty when it has neither.
     QList<QImage> windowIcons(WindowId window);

@@ -5,6 +5,7 @@
 #include "shell/hkPopupMenu.h"
 #include "shell/QtMessageFilter.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/core/FiredActions.h"
 #include "tests/fakes/FakeGlobalShortcuts.h"
 #include "ui/TrayFallbackWindow.h"
 
@@ -168,6 +169,23 @@ private Q_SLOTS:
         QCOMPARE(f.opener.calls(), OpenedA);
         f.clickInEditor("saveButton");
         QVERIFY(f.mainShown());
+    }
+
+    // The running hotkeys get the application in front from the desktop (none where it cannot
+    // tell), and the editor's Applications row says when it cannot.
+    void hotkeysAskTheDesktopForTheApplication()
+    {
+        ShellFixture f({"automatic"});
+        QVERIFY(f.start("a*/tmp/a file|a*/tmp/b"));
+        LimitToApps(f.shell->hotkeyHost()->table(), {{AppFilter::Mode::OnlyIn, {"xterm"}}});
+        f.desktop.setForeground(7);
+        f.desktop.setApplication(7, {"xterm", "XTerm"});
+        f.keys.tap({65});
+        f.desktop.setTellsApplications(false);
+        f.keys.tap({65});
+        QCOMPARE(f.opener.calls(), (QStringList{OpenedA[0], "open /tmp/b"}));
+        f.shell->settingsFromTray();
+        QVERIFY(f.shell->editor()->findChild<QLabel*>("appsNote")->text().contains("not fire"));
     }
 
     // The tray's "Settings" pauses the hotkeys and hides their icon; saved or not, they return.

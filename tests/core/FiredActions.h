@@ -1,6 +1,7 @@
 #pragma once
 
 #include "activation/GlobalFlags.h"
+#include "store/ActiveHotkeyTable.h"
 
 #include <QStringList>
 
@@ -27,3 +28,12 @@ struct FiredActions
             step();
     }
 };
+
+// Replaces `table` by its own records, each acting in the applications of `apps` at its index.
+inline void LimitToApps(tarvex::ActiveHotkeyTable& table, const QList<tarvex::AppFilter>& apps)
+{
+    QList<tarvex::HotkeyEntry> options(apps.size());
+    for (qsizetype i = 0; i < apps.size(); ++i)
+        options[i].apps = apps.at(i);
+    table.replace(table.records(), options);
+}

@@ -75,6 +75,24 @@ private slots:
                  std::tuple(qsizetype(4), State::Binding));
     }
 
+    // Of the hotkeys with the pressed chord the lowest one the application in front allows runs.
+    void appFiltersPickTheHotkey()
+    {
+        using M = AppFilter::Mode;
+        makeDetection("(Win)e*/bin/foot|(Win)e*/bin/any|(Win)q*/bin/q");
+        LimitToApps(m_table, {{M::OnlyIn, {"foot"}}, {M::NotIn, {"xterm"}}, {M::OnlyIn, {"foot"}}});
+        ForegroundApp app{true, {"XTerm"}};
+        m_detection->setForegroundAppQuery([&app] { return app; });
+        m_desktop.answer(State::Bound);
+        m_desktop.press("LOGO+e");
+        m_desktop.press("LOGO+q");
+        app = {true, {"Foot"}};
+        m_desktop.press("LOGO+e");
+        app = {}; // the desktop cannot tell: only the hotkey kept from some applications runs
+        m_desktop.press("LOGO+e");
+        QCOMPARE(m_run.fired, (QStringList{"(Win)e>/bin/foot", "(Win)e>/bin/any"}));
+    }
+
 private:
     void makeDetection(const QString& line)
     {

@@ -72,6 +72,43 @@ private slots:
                  std::tuple(QStringList{"new"}, true));
     }
 
+    // Hotkeys limited to applications against the application in front (where the desktop cannot
+    // tell, none is known): what fires as the letters are typed, and how often the desktop was
+    // asked (at most once a press, never for a press that only unlimited hotkeys match).
+    void appFiltersChooseWhatFires()
+    {
+        using M = AppFilter::Mode;
+        const ForegroundApp xterm{true, {"xterm", "XTerm"}}, unknown;
+        const std::tuple<QString, QList<AppFilter>, ForegroundApp, QString, QStringList, int>
+            rows[] = {
+                {"a*x|b*y", {{M::OnlyIn, {"foot", "XTERM"}}}, xterm, "ab", {"x", "y"}, 1},
+                {"a*x|a*y", {{M::OnlyIn, {"foot"}}}, xterm, "a", {"y"}, 1},
+                {"a*x|a*y", {{M::NotIn, {"xterm"}}}, xterm, "a", {"y"}, 1},
+                {"a*x|a*y", {{M::NotIn, {"foot"}}}, xterm, "a", {"x"}, 1},
+                {"a*x|a*y", {{M::OnlyIn, {"xterm"}}}, unknown, "a", {"y"}, 1},
+                {"a*x|a*y", {{M::NotIn, {"xterm"}}}, unknown, "a", {"x"}, 1},
+                {"a*x|a*y", {{M::OnlyIn, {"foot"}}, {M::NotIn, {"xterm"}}}, xterm, "aa", {}, 2},
+                // Records ending at a shorter suffix are tried too, lowest first.
+                {"ca*x|ba*y|a*z|a*w",
+                 {{M::OnlyIn, {"foot"}}, {}, {M::OnlyIn, {"foot"}}},
+                 xterm,
+                 "ca",
+                 {"w"},
+                 1}};
+        for (const auto& [line, apps, app, typed, fired, asked] : rows) {
+            makeDetection(line);
+            LimitToApps(m_table, apps);
+            int asks = 0;
+            m_detection->setForegroundAppQuery([&asks, app = app] {
+                ++asks;
+                return app;
+            });
+            for (QChar letter : typed)
+                m_source.tap({letter.toUpper().unicode()});
+            QCOMPARE(std::tuple(m_run.fired, asks), std::tuple(fired, asked));
+        }
+    }
+
 private:
     void makeDetection(const QString& line, int capacity = KeyBuffer::DefaultCapacity)
     {

@@ -176,10 +176,13 @@ bool AppDriver::windowGone(const QString& title)
 // On a loaded machine openbox may not have taken the new window over yet when the first
 // activation request arrives, and then ignores it for good: the request is repeated until the
 // window manager names the window active.
-QString AppDriver::openVictim(const QString& title)
+QString AppDriver::openVictim(const QString& title, const QString& command)
 {
     auto victim = std::make_unique<QProcess>();
-    victim->start("xmessage", {"-title", title, "-buttons", "", "A window to act on"});
+    if (command.isEmpty())
+        victim->start("xmessage", {"-title", title, "-buttons", "", "A window to act on"});
+    else
+        victim->start(command, {"-title", title});
     if (!victim->waitForStarted())
         return QString();
     m_victims.push_back(std::move(victim));

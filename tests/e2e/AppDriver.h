@@ -47,9 +47,10 @@ public:
     static QString settled(const QString& window);
     static bool windowGone(const QString& title);
 
-    // Starts an xmessage window titled `title`, activates it and returns its id ("" when the
-    // window manager never made it the active window).
-    QString openVictim(const QString& title);
+    // Starts an xmessage window titled `title` (or the program `command` with "-title" `title`),
+    // activates it and returns its id ("" when the window manager never made it the active
+    // window).
+    QString openVictim(const QString& title, const QString& command = QString());
     QProcess& lastVictim() { return *m_victims.back(); }
     static qulonglong activeWindow();
     // Right-clicks `icon` and picks menu item `position` (1 Open, 2 Settings, 3 Pause Hotkeys,

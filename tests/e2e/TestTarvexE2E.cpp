@@ -277,6 +277,38 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(argv(), QString("two words\n-v\n$HOME;x\n50%\n"), 5000);
     }
 
+    // A hotkey limited to xterm in the editor's "Applications:" row fires only while an xterm is
+    // in front; elsewhere the same keys run the next hotkey, which acts everywhere.
+    void hotkeyLimitedToAnApplication()
+    {
+        const QString inXterm = m_harness->writeLoggingTarget("xterm.sh", "xterm");
+        const QString elsewhere = m_harness->writeLoggingTarget("other.sh", "other");
+        QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)t*" + inXterm, "(Ctrl)(Alt)t*" + elsewhere}));
+        m_app->start({});
+        const QString main = AppDriver::waitForWindow("Tarvex");
+        QVERIFY(!main.isEmpty());
+        AppDriver::clickIn(main, AppDriver::designed(360, 2090, 4215, 585)); // " Configure Hotkeys"
+        const QString editor = AppDriver::waitForWindow("Configure Hotkeys");
+        QVERIFY(!editor.isEmpty());
+        // The row sits atop the "Edit Hotkey" frame, which grows upwards by 660 twips for it.
+        const int row = 6800 - 660 + 300;
+        AppDriver::clickIn(editor, AppDriver::designed(270 + 1200, row, 1815, 360));
+        E2EHarness::xdotool({"key", "--delay", "80", "Down", "Return"}); // "Only in"
+        AppDriver::clickIn(editor, AppDriver::designed(270 + 3120, row + 30, 5880, 300));
+        E2EHarness::xdotool({"type", "--delay", "20", "XTerm"});
+        AppDriver::clickIn(editor, AppDriver::designed(5040, 7800, 2295, 495)); // "Save Settings"
+        const QString shown = AppDriver::waitForWindow("Tarvex");
+        QVERIFY(!shown.isEmpty());
+        AppDriver::clickIn(shown, AppDriver::designed(360, 1380, 4215, 615)); // " Start Tarvex"
+        QVERIFY(!m_app->waitForProgramIcon().isEmpty());
+        QVERIFY(!m_app->openVictim("Not an xterm").isEmpty());
+        press("ctrl+alt+t");
+        QTRY_COMPARE_WITH_TIMEOUT(m_harness->logLines(), QStringList{"other"}, 5000);
+        QVERIFY(!m_app->openVictim("An xterm", "xterm").isEmpty());
+        press("ctrl+alt+t");
+        QTRY_COMPARE_WITH_TIMEOUT(m_harness->logLines(), (QStringList{"other", "xterm"}), 5000);
+    }
+
     // The appearance options: a user opens them from the main window, picks another button
     // style and frame colour with the mouse and keyboard, presses OK, and the main window comes
     // back drawn in the new look, which it keeps after a restart, where the user had put it.

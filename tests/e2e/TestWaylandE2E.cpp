@@ -155,6 +155,46 @@ private slots:
         QCOMPARE(m_program->state(), QProcess::Running);
     }
 
+    // A hotkey limited to an app id in the editor's "Applications:" row (worked from the keyboard)
+    // fires only while a window of that app id is in front; elsewhere the same keys run the next
+    // hotkey, which acts everywhere.
+    void hotkeyLimitedToAnApplication()
+    {
+        E2EHarness& h = *m_harness;
+        QVERIFY(h.writeHotkeys({"(Ctrl)(Alt)t*" + h.writeLoggingTarget("limited", "limited"),
+                                "(Ctrl)(Alt)t*" + h.writeLoggingTarget("other", "other")}));
+        QVERIFY(startProgram(QString(), {}, {}));
+        const auto focused = [this](const QString& name) {
+            const QJsonObject window = swayFocused();
+            return window.value("pid").toInteger() == m_program->processId() &&
+                   window.value("name").toString() == name;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(focused("Tarvex"), 15000);
+        // One virtual keyboard stays while the keys are typed (see the key reader's test).
+        QProcess seatKeyboard;
+        seatKeyboard.start("wtype", {"-s", "600000"});
+        QVERIFY(seatKeyboard.waitForStarted());
+        E2EHarness::run("wtype", {"-k", "Shift_L"});
+        E2EHarness::run("wtype", {"-s", "300", "-k", "Tab", "-k", "Return"}); // Configure
+        QTRY_VERIFY_WITH_TIMEOUT(focused("Configure Hotkeys"), 10000);
+        // Alt+P: the row's choice; Down: "Only in"; Tab: the names; Return: "Save Settings".
+        E2EHarness::run("wtype", {"-s", "300", "-M", "alt", "p", "-m", "alt", "-k", "Down", "-k",
+                                  "Tab", "test.LIMITED", "-k", "Return"});
+        QTRY_VERIFY_WITH_TIMEOUT(focused("Tarvex"), 10000);
+        // The focus is back on " Configure Hotkeys": Shift+Tab and Space press " Start Tarvex".
+        E2EHarness::run("wtype",
+                        {"-s", "300", "-M", "shift", "-k", "Tab", "-m", "shift", "-k", "space"});
+        seatKeyboard.kill();
+        seatKeyboard.waitForFinished();
+        QVERIFY2(openKeyboard(), "the program never read its keyboard");
+        QVERIFY(openFoot("test.other"));
+        chord({KEY_LEFTCTRL, KEY_LEFTALT}, KEY_T);
+        QTRY_COMPARE_WITH_TIMEOUT(h.logLines(), QStringList{"other"}, 10000);
+        QVERIFY(openFoot("test.limited"));
+        chord({KEY_LEFTCTRL, KEY_LEFTALT}, KEY_T);
+        QTRY_COMPARE_WITH_TIMEOUT(h.logLines(), (QStringList{"other", "limited"}), 10000);
+    }
+
     // "-Hide Window-" on sway: the window goes to sway's scratchpad and gets its own icon in a
     // StatusNotifierItem tray; a click on the icon brings it back with the focus, and a window
     // still hidden when the program is ended (SIGTERM) comes back too.

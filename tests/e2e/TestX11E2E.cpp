@@ -155,6 +155,11 @@ private slots:
         QVERIFY(!window.isEmpty());
         QTRY_COMPARE(m_windows.foregroundWindow(), WindowId(window.toULongLong()));
         QCOMPARE(m_windows.windowTitle(window.toULongLong()), QString("Foreground probe"));
+        // The application: WM_CLASS instance and class.
+        QVERIFY(m_windows.canTellApplications());
+        QCOMPARE(m_windows.applicationNames(window.toULongLong()),
+                 (QStringList{"xmessage", "Xmessage"}));
+        QVERIFY(m_windows.runningApplications().contains("Xmessage"));
         m_app->lastVictim().kill();
         QTRY_VERIFY(m_windows.foregroundWindow() != WindowId(window.toULongLong()));
     }

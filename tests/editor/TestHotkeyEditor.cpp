@@ -1,4 +1,5 @@
 #include "controls/button/velbutton.h"
+#include "editor/AppFilterRow.h"
 #include "editor/CaptureBox.h"
 #include "editor/FormWizard.h"
 #include "editor/HotkeyEditorPanel.h"
@@ -11,6 +12,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -121,6 +124,40 @@ private Q_SLOTS:
                                 editor.child<velbutton>("browse")->isEnabled()),
                      std::tuple(listShown, !listShown, type == 0));
         }
+    }
+
+    // The "Applications:" row edits the selected row (names trimmed), follows the selection and
+    // reaches the table on save; "Choose…" adds a running application, limiting a hotkey that
+    // acted everywhere; a desktop that cannot tell the application in front is named.
+    void applicationsRowEditsTheRow()
+    {
+        using M = AppFilter::Mode;
+        Editor editor(AllRows);
+        editor.activate();
+        editor.panel->setDesktopApplications({[] { return false; },
+                                              [] {
+                                                  return QStringList{"foot", "XTerm"};
+                                              }});
+        auto* mode = editor.child<QComboBox>("appsMode");
+        auto* names = editor.child<QLineEdit>("appsNames");
+        editor.panel->selectPosition(2);
+        QTest::keyClick(mode, Qt::Key_Down);
+        QTest::keyClick(mode, Qt::Key_Down);
+        QTest::keyClicks(names, QStringLiteral(" XTerm , foot,"));
+        editor.panel->selectPosition(1);
+        QCOMPARE(std::tuple(mode->currentIndex(), names->text(), names->isEnabled()),
+                 std::tuple(0, QString(), false));
+        QTest::mouseClick(editor.child<QPushButton>("appsChoose"), Qt::LeftButton);
+        auto* menu = editor.child<QMenu>("appsMenu");
+        QCOMPARE(menu->actions().size(), 2);
+        menu->actions().at(1)->trigger();
+        menu->close();
+        QVERIFY(editor.panel->saveSettings());
+        QCOMPARE(std::tuple(editor.table.at(0).entry.apps, editor.table.at(1).entry.apps,
+                            editor.table.at(2).entry.apps),
+                 std::tuple(AppFilter{M::OnlyIn, {"XTerm"}}, AppFilter{M::NotIn, {"XTerm", "foot"}},
+                            AppFilter()));
+        QVERIFY(editor.child<QLabel>("appsNote")->text().contains("will not fire"));
     }
 
     // A special action is remembered across a switch to the web type (offered its prefix, typed

@@ -54,6 +54,7 @@ public:
         engine.evaluate(QString(R"(
 var callDBus = function () { kwin.call([].slice.call(arguments)); };
 function win(id, caption, app) { return {internalId: id, caption: caption, desktopFileName: app,
+    resourceClass: app.split('.').pop(), normalWindow: true,
     set minimized(v) { kwin.record((v ? 'minimize ' : 'unminimize ') + id); },
     closeWindow: function () { kwin.record('close ' + id); }}; }
 var list = [win('{e}', 'Editor', 'org.kde.kate'), win('{t}', '%1', 'org.kde.konsole')];
@@ -85,6 +86,9 @@ private slots:
         QVERIFY(terminal != 0);
         QCOMPARE(QStringList({windows.windowTitle(terminal), windows.windowAppId(terminal)}),
                  QStringList({QString(50, 'T'), "org.kde.konsole"}));
+        QCOMPARE(std::tuple(windows.applicationNames(terminal), windows.runningApplications()),
+                 std::tuple(QStringList{"org.kde.konsole", "konsole"},
+                            QStringList{"org.kde.kate", "org.kde.konsole"}));
         windows.minimizeWindow(terminal);
         windows.showWindow(terminal);
         windows.closeWindow(terminal);

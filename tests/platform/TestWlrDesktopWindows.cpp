@@ -31,6 +31,11 @@ private slots:
         const WindowId browser = windows.foregroundWindow();
         QVERIFY(browser != first);
         QCOMPARE(windows.windowTitle(browser), "Browser");
+        // Its application is its app id; the running ones are those that gave one.
+        QCOMPARE(std::tuple(windows.canTellApplications(), windows.applicationNames(browser),
+                            windows.runningApplications()),
+                 std::tuple(true, QStringList{"org.example.browser"},
+                            QStringList{"org.example.long", "org.example.browser"}));
         server.activate(1);
         QCOMPARE(windows.foregroundWindow(), first);
         server.activate(0); // the focus is on no toplevel (a desktop layer, a locked screen)
