@@ -290,8 +290,9 @@ private slots:
         AppDriver::clickIn(main, AppDriver::designed(360, 2090, 4215, 585)); // " Configure Hotkeys"
         const QString editor = AppDriver::waitForWindow("Configure Hotkeys");
         QVERIFY(!editor.isEmpty());
-        // The row sits atop the "Edit Hotkey" frame, which grows upwards by 660 twips for it.
-        const int row = 6800 - 660 + 300;
+        // The row sits atop the "Edit Hotkey" frame, which grows upwards by 840 twips for the
+        // arguments and by 660 more for it.
+        const int row = 6800 - 840 - 660 + 300;
         AppDriver::clickIn(editor, AppDriver::designed(270 + 1200, row, 1815, 360));
         E2EHarness::xdotool({"key", "--delay", "80", "Down", "Return"}); // "Only in"
         AppDriver::clickIn(editor, AppDriver::designed(270 + 3120, row + 30, 5880, 300));
