@@ -2,6 +2,7 @@
 
 #include "activation/HotkeyMatcher.h"
 #include "activation/KeyBuffer.h"
+#include "platform/KeyInjector.h"
 #include "platform/KeyStateSource.h"
 #include "store/ActiveHotkeyTable.h"
 
@@ -16,7 +17,9 @@ namespace tarvex {
 /// first, so keys typed before a hotkey existed never complete it. Presses are ignored while the
 /// editor is visible, HotkeysEnabled is false or the user paused the hotkeys, and while an action
 /// started by the matcher is still running (for example while a confirmation box is open), so they
-/// never reach the buffer later.
+/// never reach the buffer later. A hotkey that erases its typed sequence has the injector press
+/// Backspace once per printed key before its target runs; the presses that typing causes are
+/// ignored when the source announces them, so they never complete a hotkey.
 class HotkeyDetection final
 {
 public:
@@ -40,6 +43,9 @@ public:
     void setEditorVisibleQuery(std::function<bool()> query) { m_editorVisible = std::move(query); }
     /// Sets the query that answers whether the user paused the hotkeys (presses are ignored).
     void setPausedQuery(std::function<bool()> query) { m_userPaused = std::move(query); }
+    /// Sets what erases the typed keys of a hotkey that asks for it (nullptr: nothing is erased);
+    /// it must outlive this object.
+    void setKeyInjector(KeyInjector* injector) { m_injector = injector; }
     /// A new press of key `code`: appended unless paused. The right Shift, right Ctrl and left
     /// Alt codes (161, 163, 164) append their generic codes 16, 17 and 18.
     void onKeyPressed(int code);
@@ -55,6 +61,8 @@ private:
     void MatchHotkeys(quint8 appended, bool trimmed);
     int findMatch(quint8 appended, bool trimmed);
     void runMatch(int record);
+    void eraseTyped(int record);
+    bool takeInjected(int code);
 
     KeyStateSource& m_source;
     const ActiveHotkeyTable& m_table;
@@ -64,6 +72,9 @@ private:
     KeyBuffer m_buffer;
     HotkeyMatcher m_matcher;
     bool m_runningAction = false;
+    KeyInjector* m_injector = nullptr;
+    // The presses the injector caused that the source has not announced yet.
+    QList<int> m_injected;
     // Cleared on destruction, so a match run whose action ended the detection stops at once.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };

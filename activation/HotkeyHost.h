@@ -15,6 +15,7 @@ class ChordDetection;
 class GlobalShortcuts;
 class HotkeyDetection;
 class HotkeyFileWatcher;
+class KeyInjector;
 class KeyStateSource;
 
 /// The running hotkeys: the hotkey list and the active table read from the database file, and
@@ -58,6 +59,9 @@ public:
     /// The table the matcher reads.
     ActiveHotkeyTable& table() { return m_table; }
 
+    /// Sets what erases the typed keys of the hotkeys that ask for it (nullptr: nothing is
+    /// erased); it must outlive the host.
+    void setKeyInjector(KeyInjector* injector);
     /// Sets the query that answers whether the editor is visible (the polling pauses then).
     void setEditorVisibleQuery(std::function<bool()> query);
     /// Runs the hotkeys through the desktop's shortcuts (true) or the key source (false); while
@@ -100,6 +104,7 @@ private:
     bool m_useShortcuts = false;
     ActionFunction m_runAction;
     std::function<bool()> m_editorVisible;
+    KeyInjector* m_injector = nullptr;
     HotkeyDatabase m_database{QString()};
     HotkeyList m_list;
     ActiveHotkeyTable m_table;

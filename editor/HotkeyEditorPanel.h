@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -61,6 +62,9 @@ public:
     void load(HotkeyDatabase& database, const EditorLook& look = EditorLook());
     /// Replaces the wizard (tests).
     void setWizardRunner(WizardRunner runner) { m_runWizard = std::move(runner); }
+    /// Says whether this desktop can type keys (`available`), and if not, why (`reason`):
+    /// "Erase the typed keys" can be ticked only where it can.
+    void setKeyInjection(bool available, const QString& reason);
 
     /// Sets the enabled state of the edit fields and the delete button (save stays possible).
     void configCTRL(bool CT);
@@ -129,6 +133,11 @@ private:
     void filterChanged(const QString& text);
     void showFirstShownRow();
     int shownPositionNear(int row) const;
+    void createEraseBox();
+    void layOutEraseBox();
+    void showEraseBox();
+    void eraseClicked(bool erase);
+    void offerErase(int position);
 
     void rowClicked(int position, bool focusCombination = true);
     void rememberRowTarget(const QString& target);
@@ -171,6 +180,9 @@ private:
     velbutton* m_addButton = nullptr;
     velbutton* m_importButton = nullptr;
     velbutton* m_exportButton = nullptr;
+    QCheckBox* m_eraseBox = nullptr;
+    bool m_canInject = false;
+    QString m_injectionProblem;
 
     QList<HotkeyEntry> m_savedEntries;
     QString m_rememberedFile;

@@ -100,6 +100,7 @@ void HotkeyEditorPanel::rowClicked(int position, bool focusCombination)
     configCTRL(true);
     m_hk->setCombination(entry.combination);
     m_ws->setText(entry.target);
+    showEraseBox();
     ConfigAction(ActionFor(m_hktype->currentIndex()));
     m_filling = false;
     if (focusCombination)
@@ -185,6 +186,7 @@ void HotkeyEditorPanel::combinationChanged(const QString& text)
 {
     if (const int selected = selectedPosition(); selected && !m_filling)
         m_model->setCombination(selected, text);
+    showEraseBox();
     updateShadowWarning();
 }
 
@@ -226,7 +228,9 @@ void HotkeyEditorPanel::addHotkey()
     if (m_list.count() == 0)
         configCTRL(true);
     m_Hotkey->setFocus();
-    selectPosition(m_model->appendEntry({result.at(2), QString()}));
+    const int added = m_model->appendEntry({result.at(2), QString()});
+    offerErase(added);
+    selectPosition(added);
     m_hk->setFocus();
     const QString& kind = result.at(0);
     if (kind == QLatin1String("Special")) {
@@ -374,6 +378,7 @@ void HotkeyEditorPanel::clearFields()
 {
     m_hk->setText(KeyCapture::Placeholder());
     m_ws->clear();
+    showEraseBox();
     updateShadowWarning();
 }
 

@@ -7,7 +7,7 @@ set -eu
 
 PACKAGES="build-essential cmake ninja-build pkg-config ccache \
 qt6-base-dev libx11-dev libxi-dev libxtst-dev libxcb1-dev libcanberra-dev \
-libgl-dev xvfb xauth x11-utils x11-apps xdotool openbox trayer wmctrl sxhkd xbindkeys \
+libgl-dev xvfb xauth x11-utils x11-apps xdotool xterm openbox trayer wmctrl sxhkd xbindkeys \
 dbus imagemagick xdg-utils"
 # The manual page's markup, and the checks of the launcher, metadata and manual page.
 PACKAGES="$PACKAGES scdoc desktop-file-utils appstream man-db"

@@ -8,10 +8,12 @@
 #include "activation/SpecialActions.h"
 #include "controls/frame/velForms.h"
 #include "editor/hkCORE.h"
+#include "editor/HotkeyEditorPanel.h"
 #include "options/ThemeOptions.h"
 #include "platform/Dialogs.h"
 #include "platform/DocumentsFolder.h"
 #include "platform/GlobalShortcuts.h"
+#include "platform/KeyInjector.h"
 #include "platform/KeyStateSource.h"
 #include "platform/LoginEntry.h"
 #include "platform/Opener.h"
@@ -253,6 +255,7 @@ void TarvexShell::createHotkeyHost()
         runAction(combination, target);
     };
     m_host = std::make_unique<HotkeyHost>(m_services.keys, m_services.shortcuts, run);
+    m_host->setKeyInjector(m_services.injector);
     m_host->useShortcuts(m_route->way() == HotkeyWay::Shortcuts);
     connect(m_host.get(), &HotkeyHost::problemChanged, this, &TarvexShell::showKeyboardProblem);
     connect(m_host.get(), &HotkeyHost::fileReloaded, this, &TarvexShell::routeHotkeys);
@@ -374,6 +377,8 @@ hkCORE& TarvexShell::loadEditor()
     hkCORE* editor = new hkCORE(m_host->list(), m_host->table(), m_services.settings,
                                 m_services.dialogs, m_services.programFolder);
     m_editor = editor;
+    if (const KeyInjector* injector = m_services.injector)
+        editor->editing().setKeyInjection(injector->available(), injector->unavailableReason());
     m_host->setEditorVisibleQuery(
         [editor = QPointer<hkCORE>(editor)] { return editor && editor->isVisible(); });
     editor->installEventFilter(this);
