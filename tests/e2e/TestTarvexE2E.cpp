@@ -5,8 +5,8 @@
 
 #include <QImage>
 #include <QSettings>
-#include <QUrl>
 #include <QtTest>
+#include <QUrl>
 
 #include <csignal>
 
@@ -232,9 +232,9 @@ private slots:
                     [&] { return AppDriver::activeWindow() == window.toULongLong(); }, 500);
             },
             10000));
-        press("g o f b");
+        E2EHarness::xdotool({"key", "g", "o", "f", "b"});
         QTRY_COMPARE_WITH_TIMEOUT(m_harness->logLines(), QStringList{"fired"}, 5000);
-        press("x Return ctrl+d");
+        E2EHarness::xdotool({"key", "x", "Return", "ctrl+d"});
         QVERIFY(terminal.waitForFinished(10000));
         QFile file(typed);
         QVERIFY(file.open(QIODevice::ReadOnly));
