@@ -1,6 +1,7 @@
 #include "activation/HotkeyDetection.h"
 
 #include "activation/GlobalFlags.h"
+#include "keys/KeyText.h"
 
 namespace tarvex {
 namespace {
@@ -57,6 +58,8 @@ bool HotkeyDetection::isPaused() const
 
 void HotkeyDetection::onKeyPressed(int code)
 {
+    if (takeInjected(code))
+        return;
     if (!m_runningAction && !isPaused())
         appendKeyCode(AppendedCode(code));
 }
@@ -109,6 +112,7 @@ void HotkeyDetection::runMatch(int record)
     // A copy, so the function survives even if the action ends this detection.
     const MatchFunction action = m_runAction;
     m_runningAction = true;
+    eraseTyped(record);
     if (action)
         action(hotkey);
     if (!*alive)
@@ -116,6 +120,25 @@ void HotkeyDetection::runMatch(int record)
     m_runningAction = false;
     m_buffer.clear();
     m_matcher.reset();
+}
+
+void HotkeyDetection::eraseTyped(int record)
+{
+    const HotkeyEntry& entry = m_table.at(record).entry;
+    const int count = entry.eraseTyped ? PrintedKeyCount(entry.combination) : 0;
+    if (count > 0 && m_injector && m_injector->available())
+        m_injected.append(m_injector->pressBackspace(count));
+}
+
+// True when `code` is a press the injector caused, which is then no longer awaited. The source
+// may announce them later than real presses typed meanwhile, so any place in the list counts.
+bool HotkeyDetection::takeInjected(int code)
+{
+    const qsizetype at = m_injected.indexOf(code);
+    if (at < 0)
+        return false;
+    m_injected.removeAt(at);
+    return true;
 }
 
 } // namespace tarvex

@@ -3,6 +3,7 @@
 #include "activation/ForegroundApp.h"
 #include "activation/HotkeyMatcher.h"
 #include "activation/KeyBuffer.h"
+#include "platform/KeyInjector.h"
 #include "platform/KeyStateSource.h"
 #include "store/ActiveHotkeyTable.h"
 
@@ -21,6 +22,9 @@ namespace tarvex {
 /// never reach the buffer later. A hotkey limited to applications fires only as AppFilterAllows
 /// says for the application in front, which is asked for at most once a press and only when such
 /// a hotkey matches; when it may not fire, the next matching hotkey can.
+/// A hotkey that erases its typed sequence has the injector press Backspace once per printed
+/// key before its target runs; the presses that typing causes are ignored when the source
+/// announces them, so they never complete a hotkey.
 class HotkeyDetection final
 {
 public:
@@ -46,6 +50,9 @@ public:
     void setPausedQuery(std::function<bool()> query) { m_userPaused = std::move(query); }
     /// Sets the query that names the application in front (none: the desktop cannot tell).
     void setForegroundAppQuery(ForegroundAppQuery query) { m_foregroundApp = std::move(query); }
+    /// Sets what erases the typed keys of a hotkey that asks for it (nullptr: nothing is erased);
+    /// it must outlive this object.
+    void setKeyInjector(KeyInjector* injector) { m_injector = injector; }
     /// A new press of key `code`: appended unless paused. The right Shift, right Ctrl and left
     /// Alt codes (161, 163, 164) append their generic codes 16, 17 and 18.
     void onKeyPressed(int code);
@@ -62,6 +69,8 @@ private:
     int findMatch(quint8 appended, bool trimmed);
     void runMatch(int record);
     bool allows(int record);
+    void eraseTyped(int record);
+    bool takeInjected(int code);
 
     KeyStateSource& m_source;
     const ActiveHotkeyTable& m_table;
@@ -73,6 +82,9 @@ private:
     KeyBuffer m_buffer;
     HotkeyMatcher m_matcher;
     bool m_runningAction = false;
+    KeyInjector* m_injector = nullptr;
+    // The presses the injector caused that the source has not announced yet.
+    QList<int> m_injected;
     // Cleared on destruction, so a match run whose action ended the detection stops at once.
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
 };

@@ -60,6 +60,13 @@ void HotkeyHost::followFile()
     }
 }
 
+void HotkeyHost::setKeyInjector(KeyInjector* injector)
+{
+    m_injector = injector;
+    if (m_detection)
+        m_detection->setKeyInjector(injector);
+}
+
 void HotkeyHost::setEditorVisibleQuery(std::function<bool()> query)
 {
     m_editorVisible = std::move(query);
@@ -101,6 +108,7 @@ void HotkeyHost::setPollingEnabled(bool enabled)
         m_detection->setEditorVisibleQuery(m_editorVisible);
         m_detection->setPausedQuery([this] { return isPaused(); });
         m_detection->setForegroundAppQuery(m_foregroundApp);
+        m_detection->setKeyInjector(m_injector);
     } else if (enabled) {
         m_chords = std::make_unique<ChordDetection>(*m_shortcuts, m_table, m_runAction);
         m_chords->setEditorVisibleQuery(m_editorVisible);

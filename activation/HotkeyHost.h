@@ -16,6 +16,7 @@ class ChordDetection;
 class GlobalShortcuts;
 class HotkeyDetection;
 class HotkeyFileWatcher;
+class KeyInjector;
 class KeyStateSource;
 
 /// The running hotkeys: the hotkey list and the active table read from the database file, and
@@ -59,6 +60,9 @@ public:
     /// The table the matcher reads.
     ActiveHotkeyTable& table() { return m_table; }
 
+    /// Sets what erases the typed keys of the hotkeys that ask for it (nullptr: nothing is
+    /// erased); it must outlive the host.
+    void setKeyInjector(KeyInjector* injector);
     /// Sets the query that answers whether the editor is visible (the polling pauses then).
     void setEditorVisibleQuery(std::function<bool()> query);
     /// Sets the query that names the application in front, for hotkeys limited to applications
@@ -105,6 +109,7 @@ private:
     ActionFunction m_runAction;
     std::function<bool()> m_editorVisible;
     ForegroundAppQuery m_foregroundApp;
+    KeyInjector* m_injector = nullptr;
     HotkeyDatabase m_database{QString()};
     HotkeyList m_list;
     ActiveHotkeyTable m_table;

@@ -127,6 +127,7 @@ void HotkeyEditorPanel::createEditFrame()
     m_sp->hide();
     m_browse = makeButton(m_editFrame, "browse", QStringLiteral("..."),
                           tr("Want to browse for a program?"));
+    createEraseBox();
 }
 
 void HotkeyEditorPanel::createButtons()
@@ -212,6 +213,7 @@ void HotkeyEditorPanel::layOut()
     m_sp->setGeometry(Twips::rect(6480, 360, 3495, 360));
     m_ws->setGeometry(Twips::rect(6480, 360, 3495, 285));
     m_browse->setGeometry(Twips::rect(10080, 350, 495, 375));
+    layOutEraseBox();
     m_addButton->setGeometry(Twips::rect(240, 7800, 2295, 495));
     m_deleteButton->setGeometry(Twips::rect(2640, 7800, 2295, 495));
     m_saveButton->setGeometry(Twips::rect(5040, 7800, 2295, 495));
@@ -289,6 +291,7 @@ void HotkeyEditorPanel::configCTRL(bool CT)
         field->setEnabled(CT);
     // Browsing picks a file or a folder: it belongs to file rows only.
     m_browse->setEnabled(CT && m_hktype->currentIndex() == 0);
+    showEraseBox();
     // "Save Settings" stays enabled: an emptied list must be savable, or the last hotkey
     // could never be removed from the file.
     m_saveButton->setEnabled(true);

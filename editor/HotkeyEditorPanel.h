@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -64,6 +65,9 @@ public:
     void load(HotkeyDatabase& database, const EditorLook& look = EditorLook());
     /// Replaces the wizard (tests).
     void setWizardRunner(WizardRunner runner) { m_runWizard = std::move(runner); }
+    /// Says whether this desktop can type keys (`available`), and if not, why (`reason`):
+    /// "Erase the typed keys" can be ticked only where it can.
+    void setKeyInjection(bool available, const QString& reason);
 
     /// Sets the enabled state of the edit fields and the delete button (save stays possible).
     void configCTRL(bool CT);
@@ -138,6 +142,11 @@ private:
     void layOutAppFilterRow();
     void showAppFilter(int position);
     void appFilterEdited();
+    void createEraseBox();
+    void layOutEraseBox();
+    void showEraseBox();
+    void eraseClicked(bool erase);
+    void offerErase(int position);
 
     void rowClicked(int position, bool focusCombination = true);
     void rememberRowTarget(const QString& target);
@@ -187,6 +196,9 @@ private:
     velbutton* m_importButton = nullptr;
     velbutton* m_exportButton = nullptr;
     AppFilterRow* m_apps = nullptr;
+    QCheckBox* m_eraseBox = nullptr;
+    bool m_canInject = false;
+    QString m_injectionProblem;
 
     QList<HotkeyEntry> m_savedEntries;
     QString m_rememberedFile;

@@ -106,6 +106,7 @@ void HotkeyEditorPanel::rowClicked(int position, bool focusCombination)
     m_hk->setCombination(entry.combination);
     m_ws->setText(entry.target);
     m_arguments->setArguments(entry.arguments);
+    showEraseBox();
     ConfigAction(ActionFor(m_hktype->currentIndex()));
     m_filling = false;
     if (focusCombination)
@@ -191,6 +192,7 @@ void HotkeyEditorPanel::combinationChanged(const QString& text)
 {
     if (const int selected = selectedPosition(); selected && !m_filling)
         m_model->setCombination(selected, text);
+    showEraseBox();
     updateShadowWarning();
 }
 
@@ -232,7 +234,9 @@ void HotkeyEditorPanel::addHotkey()
     if (m_list.count() == 0)
         configCTRL(true);
     m_Hotkey->setFocus();
-    selectPosition(m_model->appendEntry({result.at(2), QString()}));
+    const int added = m_model->appendEntry({result.at(2), QString()});
+    offerErase(added);
+    selectPosition(added);
     m_hk->setFocus();
     const QString& kind = result.at(0);
     if (kind == QLatin1String("Special")) {
@@ -388,6 +392,7 @@ void HotkeyEditorPanel::clearFields()
     m_ws->clear();
     m_arguments->setArguments(QString());
     showAppFilter(0);
+    showEraseBox();
     updateShadowWarning();
 }
 

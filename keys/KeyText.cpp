@@ -111,4 +111,16 @@ QString KeyCodesFromText(QStringView text)
     return codes;
 }
 
+int PrintedKeyCount(QStringView text)
+{
+    const QString codes = KeyCodesFromText(text);
+    for (const QChar code : codes) {
+        const bool digit = code >= QLatin1Char('0') && code <= QLatin1Char('9');
+        const bool letter = code >= QLatin1Char('A') && code <= QLatin1Char('Z');
+        if (!digit && !letter)
+            return 0;
+    }
+    return int(codes.size());
+}
+
 } // namespace tarvex

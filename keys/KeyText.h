@@ -29,4 +29,9 @@ void KeyCodesInto(QStringView text, QString& codes);
 /// Returns the key-code sequence of combination `text` (see KeyCodesInto).
 QString KeyCodesFromText(QStringView text);
 
+/// Returns how many characters typing combination `text` prints into the focused application:
+/// one per key when every key is a letter or a digit (typed without a modifier), else 0 (a
+/// chord, a modifier or a key that prints nothing, such as F4 or Enter, in the sequence).
+int PrintedKeyCount(QStringView text);
+
 } // namespace tarvex

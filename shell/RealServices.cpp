@@ -4,6 +4,7 @@
 #include "platform/common/KeySourceChain.h"
 #include "platform/common/KeySourceChoice.h"
 #include "platform/common/UnavailableDesktopWindows.h"
+#include "platform/common/UnavailableKeyInjector.h"
 #include "platform/evdev/EvdevKeyEventCodes.h"
 #include "platform/evdev/EvdevKeyStateSource.h"
 #include "platform/evdev/ReaderKeyStateSource.h"
@@ -26,6 +27,7 @@
 #include "platform/x11/TrayHiddenWindowIcons.h"
 #include "platform/x11/X11KeyEventCodes.h"
 #include "platform/x11/X11KeyStateSource.h"
+#include "platform/x11/XTestKeyInjector.h"
 #include "shell/ProgramFolder.h"
 #include "store/AppSettings.h"
 #include "store/SettingsStore.h"
@@ -57,6 +59,8 @@ struct RealServices::Parts
     // The windows of other programs and the icons of hidden ones (createDesktopWindows).
     std::unique_ptr<DesktopWindows> desktop;
     std::unique_ptr<TrayHiddenWindowIcons> hiddenIcons;
+    // Types the Backspaces that erase a sequence (createDesktopWindows).
+    std::unique_ptr<KeyInjector> injector;
     CanberraSoundPlayer sound;
     LogindPowerControl power;
     XdgDocumentsFolder documents;
@@ -114,13 +118,16 @@ void RealServices::createEvdevKeys(Parts& p, KeySourceKind kind, const QStringLi
 
 // Chosen from what the compositor advertises: EWMH on X11, the foreign-toplevel protocol on
 // wlroots compositors, KWin's scripting on KDE Plasma, and elsewhere nothing, said once in
-// plain words.
+// plain words. Keys are typed through XTest where the windows are X11 ones; no Wayland way is
+// used yet.
 void RealServices::createDesktopWindows(Parts& p)
 {
+    p.injector = std::make_unique<UnavailableKeyInjector>();
     const DesktopWindowsKind kind =
         chooseDesktopWindows(qEnvironmentVariable("XDG_SESSION_TYPE"), waylandGlobals());
     if (kind == DesktopWindowsKind::Ewmh) {
         auto windows = std::make_unique<EwmhDesktopWindows>();
+        p.injector = std::make_unique<XTestKeyInjector>();
         p.hiddenIcons = std::make_unique<TrayHiddenWindowIcons>(*windows);
         p.desktop = std::move(windows);
         return;
@@ -188,6 +195,7 @@ ShellServices RealServices::services()
     services.notifier = &p.notifier;
     services.shortcuts = p.shortcuts.get();
     services.remote = &p.remote;
+    services.injector = p.injector.get();
     services.runtimeFolder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     return services;
 }

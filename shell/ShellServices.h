@@ -12,6 +12,7 @@ class Dialogs;
 class DocumentsFolder;
 class GlobalShortcuts;
 class HiddenWindowIcons;
+class KeyInjector;
 class KeyStateSource;
 class LoginEntry;
 class Notifier;
@@ -60,6 +61,8 @@ struct ShellServices
     QString runtimeFolder{};
     /// Lets other programs of the session reach the running one (nullptr: none can).
     RemoteControl* remote = nullptr;
+    /// Types the Backspaces that erase a typed sequence (nullptr: this desktop types no keys).
+    KeyInjector* injector = nullptr;
 };
 
 } // namespace tarvex

@@ -8,11 +8,13 @@
 #include "activation/SpecialActions.h"
 #include "controls/frame/velForms.h"
 #include "editor/hkCORE.h"
+#include "editor/HotkeyEditorPanel.h"
 #include "options/ThemeOptions.h"
 #include "platform/DesktopWindows.h"
 #include "platform/Dialogs.h"
 #include "platform/DocumentsFolder.h"
 #include "platform/GlobalShortcuts.h"
+#include "platform/KeyInjector.h"
 #include "platform/KeyStateSource.h"
 #include "platform/LoginEntry.h"
 #include "platform/Opener.h"
@@ -258,6 +260,7 @@ void TarvexShell::createHotkeyHost()
             return ForegroundApp{};
         return ForegroundApp{true, desktop.applicationNames(desktop.foregroundWindow())};
     });
+    m_host->setKeyInjector(m_services.injector);
     m_host->useShortcuts(m_route->way() == HotkeyWay::Shortcuts);
     connect(m_host.get(), &HotkeyHost::problemChanged, this, &TarvexShell::showKeyboardProblem);
     connect(m_host.get(), &HotkeyHost::fileReloaded, this, &TarvexShell::routeHotkeys);
@@ -379,6 +382,8 @@ hkCORE& TarvexShell::loadEditor()
     hkCORE* editor = new hkCORE(m_host->list(), m_host->table(), m_services.settings,
                                 m_services.dialogs, m_services.programFolder);
     m_editor = editor;
+    if (const KeyInjector* injector = m_services.injector)
+        editor->editing().setKeyInjection(injector->available(), injector->unavailableReason());
     m_host->setEditorVisibleQuery(
         [editor = QPointer<hkCORE>(editor)] { return editor && editor->isVisible(); });
     editor->setDesktopApplications(

@@ -20,6 +20,7 @@ ActiveHotkey TakeApart(const QString& record, const HotkeyEntry& options)
     hotkey.entry.enabled = options.enabled;
     hotkey.entry.arguments = options.arguments;
     hotkey.entry.apps = options.apps;
+    hotkey.entry.eraseTyped = options.eraseTyped;
     // A hotkey switched off is never matched.
     hotkey.runs = options.enabled && parts.hasTarget && ReasonNotRun(parts.entry).isEmpty();
     if (hotkey.runs)

@@ -35,6 +35,9 @@ struct HotkeyEntry
     QString arguments;
     /// The applications the hotkey acts in.
     AppFilter apps;
+    /// True when a completed sequence first erases what its keys printed in the focused
+    /// application (Backspace once per printed character, PrintedKeyCount).
+    bool eraseTyped = false;
 
     friend bool operator==(const HotkeyEntry&, const HotkeyEntry&) = default;
 };

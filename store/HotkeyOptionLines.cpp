@@ -9,6 +9,7 @@ namespace {
 
 constexpr QByteArrayView LineEnd{"\r\n"};
 constexpr QByteArrayView OffWord{"off"};
+constexpr QByteArrayView EraseWord{"erase"};
 constexpr QByteArrayView ArgumentsKey{"args="};
 constexpr QByteArrayView OnlyKey{"only="};
 constexpr QByteArrayView ExceptKey{"except="};
@@ -87,6 +88,7 @@ void GiveOptions(HotkeyEntry& entry, const HotkeyEntry& options)
     entry.enabled = options.enabled;
     entry.arguments = options.arguments;
     entry.apps = options.apps;
+    entry.eraseTyped = options.eraseTyped;
 }
 
 } // namespace
@@ -94,7 +96,7 @@ void GiveOptions(HotkeyEntry& entry, const HotkeyEntry& options)
 bool HasOptions(const HotkeyEntry& entry)
 {
     return !entry.enabled || !entry.arguments.isEmpty() ||
-           entry.apps.mode != AppFilter::Mode::Everywhere;
+           entry.apps.mode != AppFilter::Mode::Everywhere || entry.eraseTyped;
 }
 
 QByteArray OptionLine(int position, const QString& record, const HotkeyEntry& entry)
@@ -103,6 +105,8 @@ QByteArray OptionLine(int position, const QString& record, const HotkeyEntry& en
                       QUrl::toPercentEncoding(record);
     if (!entry.enabled)
         line += '\t' + OffWord.toByteArray();
+    if (entry.eraseTyped)
+        line += '\t' + EraseWord.toByteArray();
     if (!entry.arguments.isEmpty())
         line += '\t' + ArgumentsKey.toByteArray() + QUrl::toPercentEncoding(entry.arguments);
     if (entry.apps.mode != AppFilter::Mode::Everywhere) {
@@ -134,6 +138,8 @@ std::optional<ParsedOptionLine> ParseOptionLine(QByteArrayView line)
         const QByteArrayView field = fields.at(i);
         if (field == OffWord) {
             options.enabled = false;
+        } else if (field == EraseWord) {
+            options.eraseTyped = true;
         } else if (field.startsWith(ArgumentsKey)) {
             const std::optional<QString> arguments = Decoded(field.sliced(ArgumentsKey.size()));
             if (!arguments)

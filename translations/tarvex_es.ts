@@ -631,6 +631,10 @@ En el archivo:
         <source>Nothing is written before you click &quot;Save Settings&quot;.</source>
         <translation>No se escribe nada hasta que pulse &quot;Guardar ajustes&quot;.</translation>
     </message>
+    <message>
+        <source>Erase the typed keys</source>
+        <translation>Borrar las teclas escritas</translation>
+    </message>
 </context>
 <context>
     <name>tarvex::HotkeyEntry</name>
@@ -1183,10 +1187,28 @@ En el archivo:
     </message>
 </context>
 <context>
+    <name>tarvex::UnavailableKeyInjector</name>
+    <message>
+        <source>This desktop does not let Tarvex type keys, so the typed keys cannot be erased here.</source>
+        <translation>Este escritorio no permite que Tarvex escriba teclas, así que aquí no se pueden borrar las teclas escritas.</translation>
+    </message>
+</context>
+<context>
     <name>tarvex::WebAddress</name>
     <message>
         <source>The website address &quot;%1&quot; has no valid host name. Enter the whole address, such as http://example.org.</source>
         <translation>La dirección web «%1» no tiene un nombre de host válido. Escribe la dirección completa, como http://example.org.</translation>
+    </message>
+</context>
+<context>
+    <name>tarvex::XTestKeyInjector</name>
+    <message>
+        <source>Tarvex cannot reach the X display, so the typed keys cannot be erased.</source>
+        <translation>Tarvex no puede conectar con la pantalla X, así que no se pueden borrar las teclas escritas.</translation>
+    </message>
+    <message>
+        <source>The X server offers no XTest extension, so the typed keys cannot be erased.</source>
+        <translation>El servidor X no ofrece la extensión XTest, así que no se pueden borrar las teclas escritas.</translation>
     </message>
 </context>
 <context>

@@ -171,8 +171,8 @@ private slots:
         QCOMPARE(file.save(), QString());
         QCOMPARE(ReadAll(path()), bytes);
         for (const HotkeyEntry& entry : file.list.entries())
-            QCOMPARE(std::tuple(entry.enabled, entry.arguments, entry.apps),
-                     std::tuple(true, "", AppFilter()));
+            QCOMPARE(std::tuple(entry.enabled, entry.arguments, entry.apps, entry.eraseTyped),
+                     std::tuple(true, "", AppFilter(), false));
     }
 
     // Every option with blanks, tabs, "%" and non-ASCII text in the exact lines after the first
@@ -181,28 +181,32 @@ private slots:
     {
         const QString text = QStringLiteral("--name \"a b\"\t100% \u00fc");
         HotkeyList list = ListOf({{"a", "/bin/x"}, {"b", "/usr/bin/p"}, {"c", "/y"}, {"d", "/z"}});
-        HotkeyEntry off = list.at(1), options = list.at(2), notIn = list.at(4);
+        HotkeyEntry off = list.at(1), options = list.at(2), erase = list.at(3), notIn = list.at(4);
         off.enabled = false;
+        off.eraseTyped = erase.eraseTyped = true;
         options.arguments = text;
         options.apps = {AppFilter::Mode::OnlyIn, {"firefox", text}};
         notIn.apps = {AppFilter::Mode::NotIn, {"kate"}};
         list.replace(1, off);
         list.replace(2, options);
+        list.replace(3, erase);
         list.replace(4, notIn);
         ActiveHotkeyTable table;
         QCOMPARE(HotkeyDatabase(path()).save(list, table), QString());
         const QByteArray bytes =
             "a*/bin/x|b*/usr/bin/p|c*/y|d*/z\r\n"
-            "tarvex-hotkey 1 a%2A%2Fbin%2Fx\toff\r\n"
+            "tarvex-hotkey 1 a%2A%2Fbin%2Fx\toff\terase\r\n"
             "tarvex-hotkey 2 b%2A%2Fusr%2Fbin%2Fp\targs=--name%20%22a%20b%22%09100%25%20%C3%BC"
             "\tonly=firefox,--name%20%22a%20b%22%09100%25%20%C3%BC\r\n"
+            "tarvex-hotkey 3 c%2A%2Fy\terase\r\n"
             "tarvex-hotkey 4 d%2A%2Fz\texcept=kate\r\n";
         QCOMPARE(ReadAll(path()), bytes);
         Loaded file(path());
         QCOMPARE(file.list.entries(), list.entries());
         QCOMPARE(file.table.records(), (QStringList{"a*/bin/x", "b*/usr/bin/p", "c*/y", "d*/z"}));
         for (const ActiveHotkeyTable* loaded : {&table, &file.table}) {
-            QCOMPARE(loaded->at(1).entry, options);
+            QCOMPARE(std::tuple(loaded->at(1).entry, loaded->at(2).entry.eraseTyped),
+                     std::tuple(options, true));
             HotkeyMatcher matcher;
             matcher.compile(*loaded);
             QCOMPARE(std::tuple(matcher.feed('A'), matcher.feed('B')), std::tuple(-1, 1));

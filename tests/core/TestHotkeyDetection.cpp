@@ -1,6 +1,7 @@
 #include "activation/HotkeyDetection.h"
 #include "tests/core/CodesText.h"
 #include "tests/core/FiredActions.h"
+#include "tests/fakes/FakeKeyInjector.h"
 #include "tests/fakes/FakeKeyStateSource.h"
 
 #include <QTest>
@@ -12,7 +13,11 @@ class TestHotkeyDetection final : public QObject
     Q_OBJECT
 
 private slots:
-    void init() { m_run.reset(); }
+    void init()
+    {
+        m_run.reset();
+        m_injector = FakeKeyInjector();
+    }
 
     // Key taps (a list is announced at once, code after code; a negative code stays held, 0
     // shows or hides the editor) against a table: what runs. A sided source gives a modifier
@@ -109,7 +114,61 @@ private slots:
         }
     }
 
+    // A sequence that erases its keys asks for one Backspace per printed key before its target
+    // runs; chords, modifiers and keys that print nothing erase nothing.
+    void erasesPrintedKeys()
+    {
+        const std::tuple<QString, bool, QList<int>, QList<int>> rows[] = {
+            {"gofb*t", true, {71, 79, 70, 66}, {4}}, {"gofb*t", false, {71, 79, 70, 66}, {}},
+            {"x7*t", true, {88, 55}, {2}},           {"(Ctrl)a*t", true, {17, 65}, {}},
+            {"a(Shift)b*t", true, {65, 16, 66}, {}}, {"a(F4)*t", true, {65, 115}, {}}};
+        for (const auto& [record, erase, taps, counts] : rows) {
+            makeErasing(record, erase);
+            for (int code : taps)
+                m_source.tap({code});
+            QCOMPARE(std::tuple(m_run.fired, m_injector.counts),
+                     std::tuple(QStringList{"t"}, counts));
+        }
+        m_injector.canType = false;
+        makeErasing(QStringLiteral("ab*t"), true);
+        m_source.tap({65});
+        m_source.tap({66});
+        QCOMPARE(std::tuple(m_run.fired, m_injector.counts),
+                 std::tuple(QStringList{"t"}, QList<int>()));
+    }
+
+    // The Backspaces and the held Shift pressed again that the erasing typed reach the source
+    // after the match, among a real key; they never complete a hotkey, the real keys still do.
+    void injectedKeysAreIgnored()
+    {
+        m_injector.held = {16};
+        makeErasing(QStringLiteral("ab*t|(Backspace)*back|(Shift)c*shifted"), true);
+        m_source.tap({65});
+        m_source.tap({66});
+        m_source.tap({8});
+        m_source.tap({67});
+        m_source.tap({8});
+        m_source.tap({16});
+        QCOMPARE(m_run.fired, (QStringList{"t"}));
+        m_source.tap({8});
+        m_source.tap({16});
+        m_source.tap({67});
+        QCOMPARE(m_run.fired, (QStringList{"t", "back", "shifted"}));
+    }
+
 private:
+    // A detection over `line` whose every record erases its keys (`erase`) or not.
+    void makeErasing(const QString& line, bool erase)
+    {
+        makeDetection(QString());
+        const QStringList records = line.split(u'|');
+        HotkeyEntry options;
+        options.eraseTyped = erase;
+        m_table.replace(records, QList<HotkeyEntry>(records.size(), options));
+        m_injector.counts.clear();
+        m_detection->setKeyInjector(&m_injector);
+    }
+
     void makeDetection(const QString& line, int capacity = KeyBuffer::DefaultCapacity)
     {
         m_detection.reset();
@@ -120,6 +179,7 @@ private:
     }
 
     FakeKeyStateSource m_source;
+    FakeKeyInjector m_injector;
     ActiveHotkeyTable m_table;
     FiredActions m_run;
     std::unique_ptr<HotkeyDetection> m_detection;

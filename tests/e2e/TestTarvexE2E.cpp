@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QSettings>
 #include <QtTest>
+#include <QUrl>
 
 #include <csignal>
 
@@ -210,6 +211,38 @@ private slots:
                 QTRY_COMPARE_WITH_TIMEOUT(m_app->managedWindows(), QStringList{"Tarvex"}, 5000);
             }
         }
+    }
+
+    // "gofb" typed into a terminal whose cat writes a file fires its hotkey, which erases the
+    // four letters before its target runs: the line then typed ends up alone in the file.
+    void typedSequenceIsErased()
+    {
+        const QString target = m_harness->writeLoggingTarget("target.sh", "fired");
+        QVERIFY(m_harness->writeHotkeys({"gofb*" + target}));
+        QFile hotkeys(m_harness->home() + "/Documents/Hotkeys.TarvexDB");
+        QVERIFY(hotkeys.open(QIODevice::Append));
+        hotkeys.write("tarvex-hotkey 1 gofb%2A" + QUrl::toPercentEncoding(target) + "\terase\r\n");
+        hotkeys.close();
+        m_app->start({"automatic"});
+        QVERIFY(!m_app->waitForProgramIcon().isEmpty());
+        const QString typed = m_harness->home() + "/typed.txt";
+        QProcess terminal;
+        terminal.start("xterm", {"-title", "Typed", "-e", "sh", "-c", "cat > \"$0\"", typed});
+        const QString window = E2EHarness::findWindow({"--name", "^Typed$"});
+        QVERIFY(QTest::qWaitFor(
+            [&] {
+                E2EHarness::xdotool({"windowactivate", window});
+                return QTest::qWaitFor(
+                    [&] { return AppDriver::activeWindow() == window.toULongLong(); }, 500);
+            },
+            10000));
+        E2EHarness::xdotool({"key", "g", "o", "f", "b"});
+        QTRY_COMPARE_WITH_TIMEOUT(m_harness->logLines(), QStringList{"fired"}, 5000);
+        E2EHarness::xdotool({"key", "x", "Return", "ctrl+d"});
+        QVERIFY(terminal.waitForFinished(10000));
+        QFile file(typed);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("x\n"));
     }
 
     // With 500 hotkeys, a typed filter leaves the one row holding it: End in the list picks the

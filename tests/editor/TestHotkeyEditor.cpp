@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -380,6 +381,37 @@ private Q_SLOTS:
                  std::tuple(QByteArray("g*/bin/true|gofb*/bin/true\r\n"
                                        "tarvex-hotkey 2 gofb%2A%2Fbin%2Ftrue\toff\r\n"),
                             false, false));
+    }
+
+    // "Erase the typed keys" can be ticked for a sequence that prints, on a desktop that types
+    // keys (else its tip says why); the wizard's new printing sequence comes ticked, a chord
+    // never; rows read from the file stay off until clicked, and the save writes the word.
+    void eraseTypedKeys()
+    {
+        Editor editor(FileRow + u'|' + WebRow);
+        auto* box = editor.child<QCheckBox>("eraseBox");
+        editor.panel->setKeyInjection(false, QStringLiteral("why not"));
+        QCOMPARE(std::tuple(box->isEnabled(), box->isChecked(), box->toolTip()),
+                 std::tuple(false, false, QStringLiteral("why not")));
+        editor.add({"File", "/bin/true", "ab"});
+        editor.panel->setKeyInjection(true, QString());
+        for (const auto& [position, enabled] : {std::pair(1, true), std::pair(2, false)}) {
+            editor.panel->selectPosition(position);
+            QCOMPARE(std::tuple(box->isEnabled(), box->isChecked(), box->toolTip()),
+                     std::tuple(enabled, false, QString()));
+        }
+        editor.panel->selectPosition(1);
+        box->click();
+        editor.add({"File", "/bin/true", "cd"});
+        editor.add({"File", "/bin/true", "(Ctrl)q"});
+        QString erased;
+        for (int position = 1; position <= editor.list.count(); ++position)
+            erased += editor.list.at(position).eraseTyped ? u'1' : u'0';
+        QCOMPARE(std::tuple(erased, box->isEnabled()), std::tuple(QStringLiteral("10010"), false));
+        editor.panel->selectPosition(4);
+        QVERIFY(box->isChecked());
+        QVERIFY(editor.panel->saveSettings());
+        QCOMPARE(editor.fileBytes().count("\terase\r\n"), 2);
     }
 
     // Arrow keys walk the list, a click on a row moves on to its HotKey box, Escape cancels; in

@@ -1,0 +1,14 @@
+#include "platform/common/UnavailableKeyInjector.h"
+
+#include <QCoreApplication>
+
+namespace tarvex {
+
+QString UnavailableKeyInjector::unavailableReason() const
+{
+    return QCoreApplication::translate("tarvex::UnavailableKeyInjector",
+                                       "This desktop does not let Tarvex type keys, so the typed "
+                                       "keys cannot be erased here.");
+}
+
+} // namespace tarvex

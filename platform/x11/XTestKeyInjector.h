@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/KeyInjector.h"
+
+struct _XDisplay;
+
+namespace tarvex {
+
+/// Types keys on an X11 display through the XTest extension, on a connection of its own
+/// (opened at construction; without a display or the extension nothing is typed).
+class XTestKeyInjector final : public KeyInjector
+{
+public:
+    XTestKeyInjector();
+    ~XTestKeyInjector() override;
+    XTestKeyInjector(const XTestKeyInjector&) = delete;
+    XTestKeyInjector& operator=(const XTestKeyInjector&) = delete;
+
+    bool available() const override { return m_display != nullptr; }
+    QString unavailableReason() const override;
+    QList<int> pressBackspace(int count) override;
+
+private:
+    _XDisplay* m_display = nullptr;
+    bool m_noDisplay = false;
+};
+
+} // namespace tarvex
