@@ -98,14 +98,10 @@ void HotkeyEditorPanel::createEditFrame()
 {
     m_editFrame = new QGroupBox(tr("Edit Hotkey"), m_TForm);
     m_editFrame->setObjectName(QStringLiteral("editFrame"));
-    const auto label = [this](const char* name, const QString& caption, QRect place) {
-        auto* label = new QLabel(caption, m_editFrame);
-        label->setObjectName(QLatin1String(name));
-        label->setGeometry(place);
-    };
-    label("typeLabel", tr("Type:"), Twips::rect(120, 405, 615, 255));
-    label("hotkeyLabel", tr("Hotkey:"), Twips::rect(2400, 405, 735, 255));
-    label("actionLabel", tr("Action:"), Twips::rect(5730, 405, 735, 255));
+    for (const auto& [name, caption] :
+         {std::pair("typeLabel", tr("Type:")), std::pair("hotkeyLabel", tr("Hotkey:")),
+          std::pair("actionLabel", tr("Action:"))})
+        (new QLabel(caption, m_editFrame))->setObjectName(QLatin1String(name));
     m_hktype = new QComboBox(m_editFrame);
     m_hktype->setObjectName(QStringLiteral("hktype"));
     m_hktype->setAccessibleName(tr("Action"));
@@ -207,7 +203,13 @@ void HotkeyEditorPanel::connectOnOff()
 void HotkeyEditorPanel::layOut()
 {
     layOutShadowWarning();
+    // Every place is set afresh here: the rows added under and above the fields below move
+    // what stands in the frame, and the layout runs again whenever the arguments need more room.
     m_editFrame->setGeometry(Twips::rect(150, 6800, 10695, 885));
+    for (const auto& [name, place] : {std::pair("typeLabel", Twips::rect(120, 405, 615, 255)),
+                                      std::pair("hotkeyLabel", Twips::rect(2400, 405, 735, 255)),
+                                      std::pair("actionLabel", Twips::rect(5730, 405, 735, 255))})
+        m_editFrame->findChild<QLabel*>(QLatin1String(name))->setGeometry(place);
     m_hktype->setGeometry(Twips::rect(720, 360, 1455, 360));
     m_hk->setGeometry(Twips::rect(3240, 360, 2295, 360));
     m_sp->setGeometry(Twips::rect(6480, 360, 3495, 360));

@@ -233,6 +233,11 @@ private Q_SLOTS:
                 editor.child<velbutton>("saveButton")->y() > frame->geometry().bottom());
         QTest::keyClicks(arguments, "\"");
         QCOMPARE(command->text(), QStringLiteral("runs: /bin/true -x \"a b\""));
+        // A command of several lines grows the frame again: the labels stay beside their fields.
+        QTest::keyClicks(arguments, QString(" -v").repeated(150));
+        const QRect type = editor.child<QLabel>("typeLabel")->geometry();
+        QVERIFY(type.top() < editor.hktype()->geometry().center().y() &&
+                editor.hktype()->geometry().center().y() < type.bottom());
         editor.ws()->setText("/");
         QVERIFY(command->text().contains("ignored"));
         editor.panel->selectPosition(2);
