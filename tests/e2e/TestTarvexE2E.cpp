@@ -127,10 +127,7 @@ private slots:
     {
         const QString target = m_harness->writeLoggingTarget("target.sh", "fired");
         m_app->start({});
-        const QString main = AppDriver::waitForWindow("Tarvex");
-        QVERIFY(!main.isEmpty());
-        AppDriver::clickIn(main, AppDriver::designed(360, 2090, 4215, 585)); // " Configure Hotkeys"
-        const QString editor = AppDriver::waitForWindow("Configure Hotkeys");
+        const QString editor = openEditor();
         QVERIFY(!editor.isEmpty());
         AppDriver::clickIn(editor, AppDriver::designed(240, 7800, 2295, 495)); // " &Add New Hotkey"
         const QString wizard = AppDriver::waitForWindow("Hotkey Wizard");
@@ -189,10 +186,7 @@ private slots:
         };
         m_app->start({});
         for (const bool on : {false, true}) {
-            const QString main = AppDriver::waitForWindow("Tarvex");
-            QVERIFY(!main.isEmpty());
-            AppDriver::clickIn(main, AppDriver::designed(360, 2090, 4215, 585)); // Configure
-            const QString editor = AppDriver::waitForWindow("Configure Hotkeys");
+            const QString editor = openEditor();
             QVERIFY(!editor.isEmpty());
             press("space"); // the list has the focus, its first row current
             AppDriver::clickIn(editor, AppDriver::designed(5040, 7800, 2295, 495)); // Save
@@ -258,10 +252,8 @@ private slots:
         file.write(rows.join('|').toUtf8() + "\r\n");
         file.close();
         m_app->start({});
-        const QString main = AppDriver::waitForWindow("Tarvex");
-        QVERIFY(!main.isEmpty());
-        AppDriver::clickIn(main, AppDriver::designed(360, 2090, 4215, 585)); // " Configure Hotkeys"
-        QVERIFY(!AppDriver::waitForWindow("Configure Hotkeys").isEmpty());
+        const QString editor = openEditor();
+        QVERIFY(!editor.isEmpty());
         // Ctrl+F takes the focus from the list to the filter, Tab back to the list; Alt+D deletes,
         // Enter saves.
         E2EHarness::xdotool({"key", "ctrl+f"});
@@ -288,10 +280,7 @@ private slots:
         script.close();
         QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)t*" + script.fileName()}));
         m_app->start({});
-        const QString main = AppDriver::waitForWindow("Tarvex");
-        QVERIFY(!main.isEmpty());
-        AppDriver::clickIn(main, AppDriver::designed(360, 2090, 4215, 585)); // Configure
-        const QString editor = AppDriver::waitForWindow("Configure Hotkeys");
+        const QString editor = openEditor();
         QVERIFY(!editor.isEmpty());
         // "Arguments:" of the selected first row, under the frame's fields (xdotool would take a
         // leading "-v" as its own option).
@@ -318,10 +307,7 @@ private slots:
         const QString elsewhere = m_harness->writeLoggingTarget("other.sh", "other");
         QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)t*" + inXterm, "(Ctrl)(Alt)t*" + elsewhere}));
         m_app->start({});
-        const QString main = AppDriver::waitForWindow("Tarvex");
-        QVERIFY(!main.isEmpty());
-        AppDriver::clickIn(main, AppDriver::designed(360, 2090, 4215, 585)); // " Configure Hotkeys"
-        const QString editor = AppDriver::waitForWindow("Configure Hotkeys");
+        const QString editor = openEditor();
         QVERIFY(!editor.isEmpty());
         // The row sits atop the "Edit Hotkey" frame, which grows upwards by 840 twips for the
         // arguments and by 660 more for it.
@@ -538,10 +524,7 @@ private slots:
         };
         for (const bool exporting : {true, false}) {
             m_app->start({});
-            const QString main = AppDriver::waitForWindow("Tarvex");
-            QVERIFY(!main.isEmpty());
-            AppDriver::clickIn(main, AppDriver::designed(360, 2090, 4215, 585));
-            const QString editor = AppDriver::waitForWindow("Configure Hotkeys");
+            const QString editor = openEditor();
             QVERIFY(!editor.isEmpty());
             AppDriver::clickIn(editor,
                                AppDriver::designed(exporting ? 2640 : 240, 8640, 2295, 495));
@@ -751,6 +734,15 @@ private:
     void pickEntry(const QString& window, QPoint list, const QString& keys) const;
     QString standInWindow() const { return m_app->programWindow(40, 200); }
     static void press(const QString& keys) { AppDriver::press(keys); }
+    // Clicks " Configure Hotkeys" in the main window once it shows; returns the editor's
+    // window, "" when none came.
+    static QString openEditor()
+    {
+        const QString main = AppDriver::waitForWindow("Tarvex");
+        if (!main.isEmpty())
+            AppDriver::clickIn(main, AppDriver::designed(360, 2090, 4215, 585));
+        return main.isEmpty() ? QString() : AppDriver::waitForWindow("Configure Hotkeys");
+    }
     static QString outputOf(QProcess& process, QProcess::ProcessChannel channel);
     void useAccountHome(const QString& home);
     void expectCleanEnd(QProcess& process);
