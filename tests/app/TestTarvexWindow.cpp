@@ -3,9 +3,11 @@
 #include "controls/button/velbutton.h"
 #include "controls/frame/velForms.h"
 #include "controls/tips/Hyperlink.h"
+#include "editor/FormWizard.h"
 #include "shell/Tarvex.h"
 #include "store/AppSettings.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/controls/Golden.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -23,8 +25,41 @@ private:
         f.shell->start();
         return *f.shell->mainWindow();
     }
+    // The active window `window` as drawn now, against its golden picture `name`.
+    static void checkLook(QWidget* window, const QString& name)
+    {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        CheckGolden(Grab(window), "window-" + name);
+    }
 
 private Q_SLOTS:
+    void initTestCase() { UseGoldenLook(); }
+
+    // Each window pixel for pixel: the main window plain, with its options and its foot, the
+    // options window, the editor with two rows, the wizard's first and special-action steps.
+    void windowsLookAsRecorded()
+    {
+        ShellFixture f;
+        QVERIFY(f.start("(Ctrl)a*/bin/true|(Shift)(Alt)F5*http://example.org/a"));
+        Tarvex& window = *f.shell->mainWindow();
+        checkLook(&window, "main");
+        window.toggleAdvancedOptions();
+        window.setKeyboardNote(QStringLiteral("No keyboard can be read."), true);
+        checkLook(&window, "main-foot");
+        window.appearanceButton()->click();
+        checkLook(f.shell->optionsWindow(), "options");
+        f.shell->optionsWindow()->close();
+        window.configureButton()->click();
+        checkLook(f.shell->editor(), "editor");
+        FormWizard wizard(f.dialogs, f.shell->editor());
+        wizard.show();
+        checkLook(&wizard, "wizard");
+        QTest::mouseClick(wizard.findChild<QWidget*>("specialOption"), Qt::LeftButton);
+        QTest::mouseClick(wizard.currentPanel()->findChild<velbutton*>("Done"), Qt::LeftButton);
+        checkLook(&wizard, "wizard-special");
+    }
+
     // The buttons lie inside, under the title bar, apart; the link shows the start-up options
     // inside the taller window, and hides them again.
     void controlsInsideWindowAndApart()
