@@ -188,13 +188,14 @@ private slots:
         }
         CheckGolden(Join(cells), "button-content-" + kind);
     }
-    // Tips: plain, own colours with title, balloons stem up and down (right to left), wrapped.
+    // Tips: plain, own colours with title, balloons stem up and down (right to left), wrapped
+    // (a long word inside).
     void tips()
     {
         TipContent own = Tip("Closes the program", "Info", TipIcon::Information);
         own.background = QColor(250, 250, 210), own.foreground = QColor(120, 0, 0);
         TipContent down = Tip("Not saved", QString(), TipIcon::Error, TipShape::Balloon);
-        TipContent wrapped = Tip(QStringLiteral("wrap ").repeated(30));
+        TipContent wrapped = Tip(QStringLiteral("wrap ").repeated(30) + QString(60, u'W'));
         down.rightToLeft = true, wrapped.shadow = false;
         QList<QImage> strip;
         for (const auto& [content, side] :
