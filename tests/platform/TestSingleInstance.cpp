@@ -45,6 +45,18 @@ private slots:
         instance.setActivationHandler([] { return Presence::TrayIcon; });
         QCOMPARE(holderSays("ask"), QByteArray::number(int(Presence::TrayIcon)));
     }
+    // The holder's file names it; a refused start keeps no descriptor open.
+    void holderNamedAndRefusedStartClosesItsFile()
+    {
+        QCOMPARE(holderSays("hold"), QByteArray("claimed"));
+        QFile file(m_runtime.path() + "/tarvex.lock");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray::number(m_holder.processId()) + '\n');
+        const auto descriptors = [] { return QDir(QStringLiteral("/proc/self/fd")).count(); };
+        const qsizetype before = descriptors();
+        QVERIFY(!LockFileSingleInstance().tryClaim());
+        QCOMPARE(descriptors(), before);
+    }
     void documentsFolder()
     {
         QTemporaryDir home;
