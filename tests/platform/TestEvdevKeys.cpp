@@ -185,6 +185,20 @@ private slots:
         QTRY_COMPARE(rig.source->keyboards(), QStringList{second.path()});
     }
 
+    // A device that is no keyboard is asked again once something new takes its path.
+    void replacedNonKeyboardIsAskedAgain()
+    {
+        Rig rig;
+        QVERIFY(QFile::link(QStringLiteral("/dev/null"), rig.path("event3")));
+        rig.source->start();
+        QVERIFY(rig.source->keyboards().isEmpty());
+        FifoKeyboard keyboard(rig.path("new"));
+        const QByteArray from = QFile::encodeName(keyboard.path()),
+                         to = QFile::encodeName(rig.path("event3"));
+        QVERIFY(::rename(from.constData(), to.constData()) == 0);
+        QTRY_COMPARE(rig.source->keyboards(), QStringList{rig.path("event3")});
+    }
+
     // A listed keyboard whose folder is missing at start, or goes and comes back (udev removes
     // /dev/input/by-id with the last USB keyboard), is read whenever it is there.
     void listedKeyboardInAFolderThatComesAndGoes()
