@@ -258,8 +258,9 @@ private slots:
             QList({codeOf(Qt::Key_Z, keyRightOfT, 'z'), codeOf(Qt::Key_G, keyOne, 'g'),
                    codeOf(Qt::Key_Exclam, keyOne, '!'), codeOf(Qt::Key_ssharp, keyOfSharpS, 0xdf),
                    codeOf(Qt::Key_Y, 0, 0), codeOf(Qt::Key_Home, 0, 0),
-                   codeOf(Qt::Key_Home, 0, 0, Qt::KeypadModifier), rig.keymap.codeFor(256)}),
-            QList({90, 71, 49, 191, 89, 36, 103, 0})); // no keycode: the key symbol decides
+                   codeOf(Qt::Key_Home, 0, 0, Qt::KeypadModifier),
+                   codeOf(Qt::Key_9, 0, 0, Qt::KeypadModifier), rig.keymap.codeFor(256)}),
+            QList({90, 71, 49, 191, 89, 36, 103, 105, 0})); // no keycode: the key symbol decides
     }
 
     // As sysfs lists them: whether a device is a keyboard, and whether it has any key.
@@ -289,6 +290,8 @@ private slots:
             {"auto", "wayland", "wayland-0", true, K::Wayland}, // with Xwayland
             {"", "tty", "wayland-0", true, K::X11}, // a Wayland display beside a usable X11 one
             {"auto", "", "", false, K::X11},        // nothing usable stays with X11
+            {"auto", "tty", "wayland-0", false, K::Wayland},
+            {"auto", "x11", "wayland-0", false, K::X11},
             {"Reader", "x11", "", true, K::Reader},
             {" X11 ", "wayland", "wayland-0", true, K::X11},
         };
