@@ -111,6 +111,13 @@ private Q_SLOTS:
                                 editor.child<velbutton>("browse")->isEnabled()),
                      std::tuple(listShown, !listShown, type == 0));
         }
+        // Each cell's tip holds its whole text; only the columns have headings.
+        const QAbstractItemModel& model = editor.panel->model();
+        const auto tip = [&model](int column) {
+            return model.index(1, column).data(Qt::ToolTipRole);
+        };
+        QCOMPARE(QVariantList({tip(0), tip(1), model.headerData(0, Qt::Vertical)}),
+                 QVariantList({"(Ctrl)(Alt)k", "http://example.org", QVariant()}));
     }
 
     // A special action is remembered across a switch to the web type (offered its prefix, typed
