@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -111,7 +112,8 @@ private Q_SLOTS:
                                 editor.child<velbutton>("browse")->isEnabled()),
                      std::tuple(listShown, !listShown, type == 0));
         }
-        // Each cell's tip holds its whole text; only the columns have headings.
+        // Each cell's tip holds its whole text; only the columns have headings, fixed in place.
+        QVERIFY(!editor.child<QTreeView>("Hotkey")->header()->sectionsMovable());
         const QAbstractItemModel& model = editor.panel->model();
         const auto tip = [&model](int column) {
             return model.index(1, column).data(Qt::ToolTipRole);
