@@ -37,7 +37,7 @@ private Q_SLOTS:
     void initTestCase() { UseGoldenLook(); }
 
     // Each window pixel for pixel: the main window plain, with its options and its foot, the
-    // options window, the editor with two rows, the wizard's first and special-action steps.
+    // options window, the editor with two rows, each step of the wizard.
     void windowsLookAsRecorded()
     {
         ShellFixture f;
@@ -52,12 +52,17 @@ private Q_SLOTS:
         f.shell->optionsWindow()->close();
         window.configureButton()->click();
         checkLook(f.shell->editor(), "editor");
-        FormWizard wizard(f.dialogs, f.shell->editor());
-        wizard.show();
-        checkLook(&wizard, "wizard");
-        QTest::mouseClick(wizard.findChild<QWidget*>("specialOption"), Qt::LeftButton);
-        QTest::mouseClick(wizard.currentPanel()->findChild<velbutton*>("Done"), Qt::LeftButton);
-        checkLook(&wizard, "wizard-special");
+        for (const QString steps :
+             {"", "openOption", "openOption fileOption", "websiteOption", "openOption folderOption",
+              "specialOption", "openOption fileOption ChooseFile"}) { // a file chosen
+            FormWizard wizard(f.dialogs, f.shell->editor());
+            wizard.show();
+            if (steps.endsWith("ChooseFile"))
+                f.dialogs.answer(QStringLiteral("/bin/true"));
+            for (const QString& name : steps.split(u' ', Qt::SkipEmptyParts))
+                QTest::mouseClick(wizard.findChild<QWidget*>(name), Qt::LeftButton, {}, {8, 8});
+            checkLook(&wizard, "wizard-" + wizard.currentPanel()->objectName());
+        }
     }
 
     // The buttons lie inside, under the title bar, apart; the link shows the start-up options
