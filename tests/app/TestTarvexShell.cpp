@@ -5,6 +5,7 @@
 #include "shell/hkPopupMenu.h"
 #include "shell/QtMessageFilter.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/controls/Golden.h"
 #include "tests/fakes/FakeGlobalShortcuts.h"
 #include "ui/TrayFallbackWindow.h"
 
@@ -47,7 +48,7 @@ class TestTarvexShell final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { ProgramTrayIcon::setDefaultFallbackDelay(0); }
+    void initTestCase() { ProgramTrayIcon::setDefaultFallbackDelay(0), UseGoldenLook(); }
 
     // Only a lone "automatic", in any case, starts the hotkeys in the tray.
     void automaticArgument()
@@ -198,8 +199,8 @@ private Q_SLOTS:
         }
     }
 
-    // The tray menu's bold default item; "Settings" over the main window shows the editor alone.
-    // Qt's X11-only tray warning at every start away from X11 is filtered out.
+    // The tray menu's items, the default one bold; "Settings" over the main window shows the editor
+    // alone. Qt's X11-only tray warning at every start away from X11 is filtered out.
     void trayMenuAndSettingsFromTray()
     {
         InstallQtMessageFilter();
@@ -212,12 +213,12 @@ private Q_SLOTS:
         QVERIFY(menu && menu->isVisible());
         QCOMPARE(menu->defaultAction(), menu->msp());
         QVERIFY(menu->msp()->font().bold() && !menu->ms()->font().bold());
+        CheckGolden(Grab(menu), QStringLiteral("tray-menu"));
         menu->close();
         f.shell->openFromTray();
         QVERIFY(f.mainShown());
-        f.shell->settingsFromTray();
-        hkCORE* editor = f.shell->editor();
-        QVERIFY(editor->isVisible() && !f.mainShown());
+        menu->ms()->trigger();
+        QTRY_VERIFY(f.shell->editor() && f.shell->editor()->isVisible() && !f.mainShown());
     }
 
     // Paused from the tray menu (or a script), resumed from the main window's box; the pause
