@@ -108,6 +108,7 @@ private slots:
         scene.focusElsewhere(), b->setDefault(true), cells << scene.grab();
         b->setDefault(false), b->setEnabled(false), cells << scene.grab();
         b->setEnabled(true), b->setMode(ButtonMode::Check);
+        QCOMPARE(scene.grab(), cells.first()); // unticked, it looks plain
         QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
         scene.focusElsewhere(), scene.pointerAway(), cells << scene.grab();
         scene.pointerOver(), cells << scene.grab();

@@ -17,7 +17,7 @@ private slots:
     {
         m_window = new QWidget;
         m_window->setGeometry(100, 100, 400, 300);
-        m_clicks.clear();
+        m_clicks.clear(), m_paints = 0;
     }
     void cleanup() { delete m_window; }
 
@@ -195,12 +195,17 @@ private slots:
         ok->setButtonStyle(ButtonStyleKind::Standard);
         ok->setDefault(true);
         auto* edit = new QWidget(m_window);
+        edit->setGeometry(0, 200, 10, 10); // apart, so its own redraw covers no button
         edit->setFocusPolicy(Qt::StrongFocus);
         showActive();
         edit->setFocus();
         QTRY_VERIFY(edit->hasFocus());
         const QImage asDefault = ok->grab().toImage();
+        ok->installEventFilter(this);
+        QCoreApplication::processEvents(); // the paints due so far
+        m_paints = 0;
         other->setFocus();
+        QTRY_VERIFY(m_paints > 0); // redrawn of itself
         QTRY_VERIFY(ok->grab().toImage() != asDefault);
         QTest::keyClick(other, Qt::Key_Return); // the focused button's, not the window's
         QCOMPARE(m_clicks, QStringList{"other"});
