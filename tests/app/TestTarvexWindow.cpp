@@ -46,6 +46,7 @@ private Q_SLOTS:
         checkLook(&window, "main");
         window.toggleAdvancedOptions();
         window.setKeyboardNote(QStringLiteral("No keyboard can be read."), true);
+        window.setHiddenWindows({{3, QStringLiteral("Notes")}}), window.showPaused(true);
         checkLook(&window, "main-foot");
         window.appearanceButton()->click();
         checkLook(f.shell->optionsWindow(), "options");
