@@ -321,6 +321,20 @@ private Q_SLOTS:
         QVERIFY(editor.fileBytes().startsWith("gofb(Esc)z(Enter)(Shift)*"));
     }
 
+    // A modifier held as the focus left stays recorded: Ctrl+Tab takes out only later ones.
+    void modifierHeldAcrossFocusStays()
+    {
+        Editor editor(FileRow);
+        editor.activate();
+        editor.panel->selectPosition(1);
+        editor.hk()->setFocus();
+        QTest::keyPress(editor.hk(), Qt::Key_Control);
+        editor.ws()->setFocus(), editor.hk()->setFocus();
+        QTest::keyPress(editor.hk(), Qt::Key_Shift);
+        QTest::keyClick(editor.hk(), Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(editor.combination(1), QStringLiteral("gofb(Ctrl)"));
+    }
+
     // A refused row is selected and, after the warning, the focus is in the field to mend.
     void warningReturnsFocusToItsField()
     {
