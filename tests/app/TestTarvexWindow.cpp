@@ -10,6 +10,7 @@
 #include "tests/controls/Golden.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QTest>
 
@@ -50,6 +51,8 @@ private Q_SLOTS:
         checkLook(&window, "main-foot");
         window.appearanceButton()->click();
         checkLook(f.shell->optionsWindow(), "options");
+        f.shell->optionsWindow()->findChild<QComboBox*>("wStyle")->setCurrentIndex(0);
+        checkLook(f.shell->optionsWindow(), "options-style-0"); // a taller title bar
         f.shell->optionsWindow()->close();
         window.configureButton()->click();
         checkLook(f.shell->editor(), "editor");
