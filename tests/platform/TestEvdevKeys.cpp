@@ -241,6 +241,22 @@ private slots:
         QCOMPARE(rig.polled, QList<int>{75});
     }
 
+    // A link to a device that cannot be read, whose device then goes, is refused no more.
+    void goneDeviceIsNoLongerRefused()
+    {
+        Rig rig;
+        QTemporaryDir elsewhere;
+        for (const QString& folder : {rig.folder.path(), elsewhere.path()})
+            QVERIFY(::chmod(QFile::encodeName(folder).constData(), 0755) == 0);
+        FifoKeyboard keyboard(elsewhere.filePath("kbd"));
+        QVERIFY(::chmod(QFile::encodeName(keyboard.path()).constData(), 0) == 0);
+        QVERIFY(QFile::link(keyboard.path(), rig.path("event0")) && rig.startAsUser());
+        QCOMPARE(rig.source->problem(), EvdevKeyStateSource::NoAccessProblem());
+        keyboard.remove();
+        QVERIFY(rig.startAsUser());
+        QCOMPARE(rig.source->problem(), EvdevKeyStateSource::NoKeyboardProblem());
+    }
+
     // The capture box names a key by the event's keysym, so a virtual keyboard with a keymap of
     // its own (wtype types "g" with keycode 10) records what it types; else the source's table.
     void captureBoxUsesTheSourcesTable()
