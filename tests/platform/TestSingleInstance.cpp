@@ -31,7 +31,10 @@ private slots:
                      QList({false, link == 1}));
             QCOMPARE(holderSays("hold"), QByteArray("refused"));
             cleanup();
-            instance.reset();
+            instance.reset(); // its socket goes, its lock file stays
+            QCOMPARE(
+                QList({QFile::exists(path), QFile::exists(m_runtime.path() + "/tarvex.socket")}),
+                QList({true, false}));
             QFile::remove(victim);
         }
         QCOMPARE(holderSays("hold"), QByteArray("claimed"));
