@@ -56,6 +56,8 @@ private Q_SLOTS:
         f.shell->optionsWindow()->close();
         window.configureButton()->click();
         checkLook(f.shell->editor(), "editor");
+        f.shell->editor()->findChild<QWidget*>("hk")->setFocus(); // the list without its ring
+        checkLook(f.shell->editor(), "editor-keys");
         for (const QString steps :
              {"", "openOption", "openOption fileOption", "websiteOption", "openOption folderOption",
               "specialOption", "openOption fileOption ChooseFile"}) { // a file chosen
