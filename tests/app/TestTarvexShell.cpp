@@ -272,6 +272,7 @@ private Q_SLOTS:
             QVERIFY(f.start("h*-Hide Window-|a*/tmp/a file"));
             f.keys.tap({72});
             QVERIFY(f.desktop.isHidden(7));
+            QSignalSpy finished(f.shell.get(), &TarvexShell::finished);
             if (path == 0)
                 f.shell->exitFromTray();
             else if (path == 1)
@@ -279,6 +280,7 @@ private Q_SLOTS:
             else
                 f.shell->terminate();
             QVERIFY(f.shell->hasFinished() && ExitRequested() && !f.shell->mainWindow());
+            QCOMPARE(finished.count(), 1);
             QVERIFY(!f.desktop.isHidden(7) && f.hiddenIcons.entries().isEmpty());
         }
     }
