@@ -5,6 +5,7 @@
 #include "shell/hkPopupMenu.h"
 #include "shell/QtMessageFilter.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/controls/Golden.h"
 #include "tests/core/FiredActions.h"
 #include "tests/fakes/FakeGlobalShortcuts.h"
 #include "ui/TrayFallbackWindow.h"
@@ -48,7 +49,7 @@ class TestTarvexShell final : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { ProgramTrayIcon::setDefaultFallbackDelay(0); }
+    void initTestCase() { ProgramTrayIcon::setDefaultFallbackDelay(0), UseGoldenLook(); }
 
     // Only a lone "automatic", in any case, starts the hotkeys in the tray.
     void automaticArgument()
@@ -216,8 +217,8 @@ private Q_SLOTS:
         }
     }
 
-    // The tray menu's bold default item; "Settings" over the main window shows the editor alone.
-    // Qt's X11-only tray warning at every start away from X11 is filtered out.
+    // The tray menu's items, the default one bold; "Settings" over the main window shows the editor
+    // alone. Qt's X11-only tray warning at every start away from X11 is filtered out.
     void trayMenuAndSettingsFromTray()
     {
         InstallQtMessageFilter();
@@ -230,12 +231,12 @@ private Q_SLOTS:
         QVERIFY(menu && menu->isVisible());
         QCOMPARE(menu->defaultAction(), menu->msp());
         QVERIFY(menu->msp()->font().bold() && !menu->ms()->font().bold());
+        CheckGolden(Grab(menu), QStringLiteral("tray-menu"));
         menu->close();
         f.shell->openFromTray();
         QVERIFY(f.mainShown());
-        f.shell->settingsFromTray();
-        hkCORE* editor = f.shell->editor();
-        QVERIFY(editor->isVisible() && !f.mainShown());
+        menu->ms()->trigger();
+        QTRY_VERIFY(f.shell->editor() && f.shell->editor()->isVisible() && !f.mainShown());
     }
 
     // Paused from the tray menu (or a script), resumed from the main window's box; the pause
@@ -289,6 +290,7 @@ private Q_SLOTS:
             QVERIFY(f.start("h*-Hide Window-|a*/tmp/a file"));
             f.keys.tap({72});
             QVERIFY(f.desktop.isHidden(7));
+            QSignalSpy finished(f.shell.get(), &TarvexShell::finished);
             if (path == 0)
                 f.shell->exitFromTray();
             else if (path == 1)
@@ -296,6 +298,7 @@ private Q_SLOTS:
             else
                 f.shell->terminate();
             QVERIFY(f.shell->hasFinished() && ExitRequested() && !f.shell->mainWindow());
+            QCOMPARE(finished.count(), 1);
             QVERIFY(!f.desktop.isHidden(7) && f.hiddenIcons.entries().isEmpty());
         }
     }

@@ -3,11 +3,14 @@
 #include "controls/button/velbutton.h"
 #include "controls/frame/velForms.h"
 #include "controls/tips/Hyperlink.h"
+#include "editor/FormWizard.h"
 #include "shell/Tarvex.h"
 #include "store/AppSettings.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/controls/Golden.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QTest>
 
@@ -23,8 +26,51 @@ private:
         f.shell->start();
         return *f.shell->mainWindow();
     }
+    // The active window `window` as drawn now, against its golden picture `name`.
+    static void checkLook(QWidget* window, const QString& name)
+    {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        CheckGolden(Grab(window), "window-" + name);
+    }
 
 private Q_SLOTS:
+    void initTestCase() { UseGoldenLook(); }
+
+    // Each window pixel for pixel: the main window plain, with its options and its foot, the
+    // options window, the editor with two rows, each step of the wizard.
+    void windowsLookAsRecorded()
+    {
+        ShellFixture f;
+        QVERIFY(f.start("(Ctrl)a*/bin/true|(Shift)(Alt)F5*http://example.org/a"));
+        Tarvex& window = *f.shell->mainWindow();
+        checkLook(&window, "main");
+        window.toggleAdvancedOptions();
+        window.setKeyboardNote(QStringLiteral("No keyboard can be read."), true);
+        window.setHiddenWindows({{3, QStringLiteral("Notes")}}), window.showPaused(true);
+        checkLook(&window, "main-foot");
+        window.appearanceButton()->click();
+        checkLook(f.shell->optionsWindow(), "options");
+        f.shell->optionsWindow()->findChild<QComboBox*>("wStyle")->setCurrentIndex(0);
+        checkLook(f.shell->optionsWindow(), "options-style-0"); // a taller title bar
+        f.shell->optionsWindow()->close();
+        window.configureButton()->click();
+        checkLook(f.shell->editor(), "editor");
+        f.shell->editor()->findChild<QWidget*>("hk")->setFocus(); // the list without its ring
+        checkLook(f.shell->editor(), "editor-keys");
+        for (const QString steps :
+             {"", "openOption", "openOption fileOption", "websiteOption", "openOption folderOption",
+              "specialOption", "openOption fileOption ChooseFile"}) { // a file chosen
+            FormWizard wizard(f.dialogs, f.shell->editor());
+            wizard.show();
+            if (steps.endsWith("ChooseFile"))
+                f.dialogs.answer(QStringLiteral("/bin/true"));
+            for (const QString& name : steps.split(u' ', Qt::SkipEmptyParts))
+                QTest::mouseClick(wizard.findChild<QWidget*>(name), Qt::LeftButton, {}, {8, 8});
+            checkLook(&wizard, "wizard-" + wizard.currentPanel()->objectName());
+        }
+    }
+
     // The buttons lie inside, under the title bar, apart; the link shows the start-up options
     // inside the taller window, and hides them again.
     void controlsInsideWindowAndApart()

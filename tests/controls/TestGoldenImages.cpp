@@ -1,9 +1,9 @@
-// The controls' looks, pixel for pixel, against tests/controls/golden/ (DejaVu Sans 11 px,
-// Fusion palette). TARVEX_RECORD_GOLDEN=1 records anew; mismatches go to golden-failures/.
+// The controls' looks, pixel for pixel, against their golden pictures (see Golden.h).
 #include "controls/button/PictureEffects.h"
 #include "controls/button/velbutton.h"
 #include "controls/frame/velForms.h"
 #include "controls/tips/TipPainter.h"
+#include "tests/controls/Golden.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -11,23 +11,6 @@
 using namespace tarvex;
 
 namespace {
-
-// Fails unless picture matches its golden picture name (or has just been recorded as it).
-void CheckGolden(const QImage& picture, const QString& name)
-{
-    const QString golden =
-        qEnvironmentVariable("TARVEX_TEST_SOURCE_DIR") + "/tests/controls/golden/" + name + ".png";
-    const QImage actual = picture.convertToFormat(QImage::Format_RGB32);
-    if (qEnvironmentVariableIntValue("TARVEX_RECORD_GOLDEN"))
-        QVERIFY2(actual.save(golden), qPrintable("cannot write " + golden));
-    else if (QImage(golden).convertToFormat(QImage::Format_RGB32) != actual) {
-        const QDir out(QCoreApplication::applicationDirPath() + "/golden-failures");
-        out.mkpath(QStringLiteral("."));
-        actual.save(out.filePath(name + ".png"));
-        QFAIL(qPrintable(name + " differs from the golden picture: see " +
-                         out.filePath(name + ".png")));
-    }
-}
 
 // Pictures side by side on one strip (across), or stacked under each other.
 QImage Join(const QList<QImage>& parts, bool across = true)
@@ -45,14 +28,6 @@ QImage Join(const QList<QImage>& parts, bool across = true)
         at += across ? QPoint(part.width(), 0) : QPoint(0, part.height());
     }
     return joined;
-}
-
-// Lets the pending paints and moves through, then grabs area of window (all of it if empty).
-QImage Grab(QWidget* window, const QRect& area = QRect())
-{
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
-    return window->grab(area.isEmpty() ? window->rect() : area).toImage();
 }
 
 bool Activate(QWidget* window)
@@ -110,15 +85,7 @@ class TestGoldenImages final : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase()
-    {
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-        QApplication::setPalette(QApplication::style()->standardPalette());
-        QFont font(QStringLiteral("DejaVu Sans"));
-        font.setPixelSize(11);
-        QApplication::setFont(font);
-        QCOMPARE(QFontInfo(font).family(), "DejaVu Sans"); // fonts-dejavu-core
-    }
+    void initTestCase() { UseGoldenLook(); }
     void buttonStates_data()
     {
         QTest::addColumn<int>("style");
@@ -141,6 +108,7 @@ private slots:
         scene.focusElsewhere(), b->setDefault(true), cells << scene.grab();
         b->setDefault(false), b->setEnabled(false), cells << scene.grab();
         b->setEnabled(true), b->setMode(ButtonMode::Check);
+        QCOMPARE(scene.grab(), cells.first()); // unticked, it looks plain
         QTest::mouseClick(b, Qt::LeftButton, {}, b->rect().center());
         scene.focusElsewhere(), scene.pointerAway(), cells << scene.grab();
         scene.pointerOver(), cells << scene.grab();
@@ -221,13 +189,14 @@ private slots:
         }
         CheckGolden(Join(cells), "button-content-" + kind);
     }
-    // Tips: plain, own colours with title, balloons stem up and down (right to left), wrapped.
+    // Tips: plain, own colours with title, balloons stem up and down (right to left), wrapped
+    // (a long word inside).
     void tips()
     {
         TipContent own = Tip("Closes the program", "Info", TipIcon::Information);
         own.background = QColor(250, 250, 210), own.foreground = QColor(120, 0, 0);
         TipContent down = Tip("Not saved", QString(), TipIcon::Error, TipShape::Balloon);
-        TipContent wrapped = Tip(QStringLiteral("wrap ").repeated(30));
+        TipContent wrapped = Tip(QStringLiteral("wrap ").repeated(30) + QString(60, u'W'));
         down.rightToLeft = true, wrapped.shadow = false;
         QList<QImage> strip;
         for (const auto& [content, side] :

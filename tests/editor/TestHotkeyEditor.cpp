@@ -11,6 +11,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -125,6 +126,14 @@ private Q_SLOTS:
                                 editor.child<velbutton>("browse")->isEnabled()),
                      std::tuple(listShown, !listShown, type == 0));
         }
+        // Each cell's tip holds its whole text; only the columns have headings, fixed in place.
+        QVERIFY(!editor.child<QTreeView>("Hotkey")->header()->sectionsMovable());
+        const QAbstractItemModel& model = editor.panel->model();
+        const auto tip = [&model](int column) {
+            return model.index(1, column).data(Qt::ToolTipRole);
+        };
+        QCOMPARE(QVariantList({tip(0), tip(1), model.headerData(0, Qt::Vertical)}),
+                 QVariantList({"(Ctrl)(Alt)k", "http://example.org", QVariant()}));
     }
 
     // The "Applications:" row edits the selected row (names trimmed), follows the selection and
@@ -439,14 +448,29 @@ private Q_SLOTS:
         QCOMPARE(cancelled.count(), 1);
         CaptureBox* hk = editor.hk();
         hk->setFocus();
-        for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Z, Qt::Key_Return})
-            QTest::keyClick(hk, key);
+        QVERIFY(hk->accessibleDescription().contains("Backspace")); // read out how it works
+        for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Z, Qt::Key_Return, Qt::Key_Shift})
+            QTest::keyClick(hk, key); // a modifier let go stays; Ctrl+Tab takes out its own only
         QCOMPARE(std::tuple(cancelled.count(), saved.count()), std::tuple(1, 0));
         QTest::keyClick(hk, Qt::Key_Tab, Qt::ControlModifier);
         QVERIFY(QApplication::focusWidget() != hk);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(saved.count(), 1);
-        QVERIFY(editor.fileBytes().startsWith("gofb(Esc)z(Enter)*"));
+        QVERIFY(editor.fileBytes().startsWith("gofb(Esc)z(Enter)(Shift)*"));
+    }
+
+    // A modifier held as the focus left stays recorded: Ctrl+Tab takes out only later ones.
+    void modifierHeldAcrossFocusStays()
+    {
+        Editor editor(FileRow);
+        editor.activate();
+        editor.panel->selectPosition(1);
+        editor.hk()->setFocus();
+        QTest::keyPress(editor.hk(), Qt::Key_Control);
+        editor.ws()->setFocus(), editor.hk()->setFocus();
+        QTest::keyPress(editor.hk(), Qt::Key_Shift);
+        QTest::keyClick(editor.hk(), Qt::Key_Tab, Qt::ControlModifier);
+        QCOMPARE(editor.combination(1), QStringLiteral("gofb(Ctrl)"));
     }
 
     // Export writes all or the selected hotkey; importing the export into an empty list gives

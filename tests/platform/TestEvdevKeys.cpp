@@ -185,6 +185,20 @@ private slots:
         QTRY_COMPARE(rig.source->keyboards(), QStringList{second.path()});
     }
 
+    // A device that is no keyboard is asked again once something new takes its path.
+    void replacedNonKeyboardIsAskedAgain()
+    {
+        Rig rig;
+        QVERIFY(QFile::link(QStringLiteral("/dev/null"), rig.path("event3")));
+        rig.source->start();
+        QVERIFY(rig.source->keyboards().isEmpty());
+        FifoKeyboard keyboard(rig.path("new"));
+        const QByteArray from = QFile::encodeName(keyboard.path()),
+                         to = QFile::encodeName(rig.path("event3"));
+        QVERIFY(::rename(from.constData(), to.constData()) == 0);
+        QTRY_COMPARE(rig.source->keyboards(), QStringList{rig.path("event3")});
+    }
+
     // A listed keyboard whose folder is missing at start, or goes and comes back (udev removes
     // /dev/input/by-id with the last USB keyboard), is read whenever it is there.
     void listedKeyboardInAFolderThatComesAndGoes()
@@ -227,6 +241,22 @@ private slots:
         QCOMPARE(rig.polled, QList<int>{75});
     }
 
+    // A link to a device that cannot be read, whose device then goes, is refused no more.
+    void goneDeviceIsNoLongerRefused()
+    {
+        Rig rig;
+        QTemporaryDir elsewhere;
+        for (const QString& folder : {rig.folder.path(), elsewhere.path()})
+            QVERIFY(::chmod(QFile::encodeName(folder).constData(), 0755) == 0);
+        FifoKeyboard keyboard(elsewhere.filePath("kbd"));
+        QVERIFY(::chmod(QFile::encodeName(keyboard.path()).constData(), 0) == 0);
+        QVERIFY(QFile::link(keyboard.path(), rig.path("event0")) && rig.startAsUser());
+        QCOMPARE(rig.source->problem(), EvdevKeyStateSource::NoAccessProblem());
+        keyboard.remove();
+        QVERIFY(rig.startAsUser());
+        QCOMPARE(rig.source->problem(), EvdevKeyStateSource::NoKeyboardProblem());
+    }
+
     // The capture box names a key by the event's keysym, so a virtual keyboard with a keymap of
     // its own (wtype types "g" with keycode 10) records what it types; else the source's table.
     void captureBoxUsesTheSourcesTable()
@@ -244,8 +274,9 @@ private slots:
             QList({codeOf(Qt::Key_Z, keyRightOfT, 'z'), codeOf(Qt::Key_G, keyOne, 'g'),
                    codeOf(Qt::Key_Exclam, keyOne, '!'), codeOf(Qt::Key_ssharp, keyOfSharpS, 0xdf),
                    codeOf(Qt::Key_Y, 0, 0), codeOf(Qt::Key_Home, 0, 0),
-                   codeOf(Qt::Key_Home, 0, 0, Qt::KeypadModifier), rig.keymap.codeFor(256)}),
-            QList({90, 71, 49, 191, 89, 36, 103, 0})); // no keycode: the key symbol decides
+                   codeOf(Qt::Key_Home, 0, 0, Qt::KeypadModifier),
+                   codeOf(Qt::Key_9, 0, 0, Qt::KeypadModifier), rig.keymap.codeFor(256)}),
+            QList({90, 71, 49, 191, 89, 36, 103, 105, 0})); // no keycode: the key symbol decides
     }
 
     // As sysfs lists them: whether a device is a keyboard, and whether it has any key.
@@ -275,6 +306,8 @@ private slots:
             {"auto", "wayland", "wayland-0", true, K::Wayland}, // with Xwayland
             {"", "tty", "wayland-0", true, K::X11}, // a Wayland display beside a usable X11 one
             {"auto", "", "", false, K::X11},        // nothing usable stays with X11
+            {"auto", "tty", "wayland-0", false, K::Wayland},
+            {"auto", "x11", "wayland-0", false, K::X11},
             {"Reader", "x11", "", true, K::Reader},
             {" X11 ", "wayland", "wayland-0", true, K::X11},
         };

@@ -31,7 +31,10 @@ private slots:
                      QList({false, link == 1}));
             QCOMPARE(holderSays("hold"), QByteArray("refused"));
             cleanup();
-            instance.reset();
+            instance.reset(); // its socket goes, its lock file stays
+            QCOMPARE(
+                QList({QFile::exists(path), QFile::exists(m_runtime.path() + "/tarvex.socket")}),
+                QList({true, false}));
             QFile::remove(victim);
         }
         QCOMPARE(holderSays("hold"), QByteArray("claimed"));
@@ -44,6 +47,18 @@ private slots:
         cleanup();
         instance.setActivationHandler([] { return Presence::TrayIcon; });
         QCOMPARE(holderSays("ask"), QByteArray::number(int(Presence::TrayIcon)));
+    }
+    // The holder's file names it; a refused start keeps no descriptor open.
+    void holderNamedAndRefusedStartClosesItsFile()
+    {
+        QCOMPARE(holderSays("hold"), QByteArray("claimed"));
+        QFile file(m_runtime.path() + "/tarvex.lock");
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray::number(m_holder.processId()) + '\n');
+        const auto descriptors = [] { return QDir(QStringLiteral("/proc/self/fd")).count(); };
+        const qsizetype before = descriptors();
+        QVERIFY(!LockFileSingleInstance().tryClaim());
+        QCOMPARE(descriptors(), before);
     }
     void documentsFolder()
     {

@@ -1,4 +1,6 @@
 // The tray icon without a tray (offscreen): the stand-in window keeps tip, balloon and clicks.
+#include "tests/controls/Golden.h"
+#include "ui/ProgramIcon.h"
 #include "ui/ProgramTrayIcon.h"
 #include "ui/TrayFallbackWindow.h"
 
@@ -20,7 +22,7 @@ class TestProgramTrayIcon final : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase() { ProgramTrayIcon::setDefaultFallbackDelay(0); }
+    void initTestCase() { ProgramTrayIcon::setDefaultFallbackDelay(0), UseGoldenLook(); }
     // A prepared balloon shows once; the tip on the stand-in, cut to 128 characters.
     void balloonAndTip()
     {
@@ -53,6 +55,8 @@ private Q_SLOTS:
         QSignalSpy chosen(window, &TrayFallbackWindow::hiddenWindowChosen);
         window->setHiddenWindows({{3, QStringLiteral("Notes")}});
         QCOMPARE(window->size(), window->sizeHint());
+        CheckGolden(Grab(window), QStringLiteral("window-stand-in"));
+        QCOMPARE(ProgramIcon::icon().pixmap(20).size(), QSize(20, 20)); // between drawn sizes
         QVERIFY(window->screen()->availableGeometry().contains(window->geometry()));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(chosen.value(0).value(0).toInt(), 3);

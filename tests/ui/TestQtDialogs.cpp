@@ -45,6 +45,18 @@ private Q_SLOTS:
             QTRY_COMPARE(given, "No");
         }
     }
+    // A box that waits for nobody goes with the dialogs that showed it.
+    void laterBoxClosesWithItsDialogs()
+    {
+        auto dialogs = std::make_unique<QtDialogs>();
+        dialogs->informLater(QStringLiteral("Tarvex"), QStringLiteral("Saved"));
+        QPointer<QWidget> box;
+        for (QWidget* window : QApplication::topLevelWidgets())
+            box = qobject_cast<QMessageBox*>(window) && window->isVisible() ? window : box.data();
+        QVERIFY(box);
+        dialogs.reset();
+        QTRY_VERIFY(!box);
+    }
 };
 
 QTEST_MAIN(TestQtDialogs)

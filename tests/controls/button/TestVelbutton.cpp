@@ -17,7 +17,7 @@ private slots:
     {
         m_window = new QWidget;
         m_window->setGeometry(100, 100, 400, 300);
-        m_clicks.clear();
+        m_clicks.clear(), m_paints = 0;
     }
     void cleanup() { delete m_window; }
 
@@ -136,12 +136,15 @@ private slots:
         QCOMPARE(std::tuple(shown, m_clicks), std::tuple(2, QStringList{"b"}));
     }
 
-    // Where the menu opens: its top (or bottom) left on a corner of the button; align 8: no menu.
+    // Where the menu opens: a corner of it (right, above) on a corner of the button (right,
+    // bottom); align 8: no menu.
     void menuAnchors()
     {
-        using Row = std::tuple<int, int, int, int>;
-        for (auto [align, above, right, bottom] :
-             {Row{0, 0, 0, 1}, Row{1, 1, 0, 0}, Row{6, 1, 1, 0}, Row{8, 0, 0, 0}}) {
+        using Row = std::tuple<int, int, int, int, int>;
+        for (auto [align, left, above, right, bottom] :
+             {Row{0, 0, 0, 0, 1}, Row{1, 0, 1, 0, 0}, Row{2, 1, 0, 0, 0}, Row{3, 0, 0, 1, 0},
+              Row{4, 1, 1, 0, 0}, Row{5, 1, 0, 0, 1}, Row{6, 0, 1, 1, 0}, Row{7, 0, 0, 1, 1},
+              Row{8, 0, 0, 0, 0}}) {
             cleanup(), init();
             velbutton* b = make("b");
             b->move(150, 120);
@@ -157,7 +160,7 @@ private slots:
             if (align == 8)
                 QVERIFY(seen.isNull());
             else
-                QCOMPARE(above ? seen.bottomLeft() + QPoint(0, 1) : seen.topLeft(),
+                QCOMPARE(seen.topLeft() + QPoint(left * seen.width(), above * seen.height()),
                          b->mapToGlobal(QPoint(right * b->width(), bottom * b->height())));
         }
     }
@@ -192,18 +195,62 @@ private slots:
         ok->setButtonStyle(ButtonStyleKind::Standard);
         ok->setDefault(true);
         auto* edit = new QWidget(m_window);
+        edit->setGeometry(0, 200, 10, 10); // apart, so its own redraw covers no button
         edit->setFocusPolicy(Qt::StrongFocus);
         showActive();
         edit->setFocus();
         QTRY_VERIFY(edit->hasFocus());
         const QImage asDefault = ok->grab().toImage();
+        ok->installEventFilter(this);
+        QCoreApplication::processEvents(); // the paints due so far
+        m_paints = 0;
         other->setFocus();
+        QTRY_VERIFY(m_paints > 0); // redrawn of itself
         QTRY_VERIFY(ok->grab().toImage() != asDefault);
+        QTest::keyClick(other, Qt::Key_Return); // the focused button's, not the window's
+        QCOMPARE(m_clicks, QStringList{"other"});
         edit->setFocus();
         QTRY_COMPARE(ok->grab().toImage(), asDefault);
     }
 
+    // Pointer motion is the button's own: reported, never handed on to the window.
+    void pointerMotionStaysWithTheButton()
+    {
+        velbutton* b = make("b");
+        m_window->setMouseTracking(true);
+        showActive();
+        QSignalSpy moved(b, &velbutton::pointerMoved);
+        QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), b->mapToGlobal(QPointF(5, 5)),
+                         Qt::NoButton, {}, {});
+        QVERIFY(QApplication::sendEvent(b, &move) && move.isAccepted());
+        QCOMPARE(moved.count(), 1);
+    }
+
+    // A change of the window's activation redraws the button.
+    void activationChangeRepaints()
+    {
+        velbutton* b = make("b");
+        QPalette alike = b->palette(); // active and inactive alike: Qt itself repaints none
+        for (int role = 0; role < QPalette::NColorRoles; ++role)
+            alike.setBrush(QPalette::Inactive, QPalette::ColorRole(role),
+                           alike.brush(QPalette::Active, QPalette::ColorRole(role)));
+        b->setPalette(alike);
+        b->installEventFilter(this);
+        showActive();
+        QTRY_VERIFY(m_paints > 0);
+        QCoreApplication::processEvents();
+        m_paints = 0;
+        QEvent deactivate(QEvent::WindowDeactivate);
+        QApplication::sendEvent(b, &deactivate);
+        QTRY_VERIFY(m_paints > 0);
+    }
+
 private:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        m_paints += event->type() == QEvent::Paint;
+        return false;
+    }
     velbutton* make(const QString& name)
     {
         auto* b = new velbutton(m_window, name);
@@ -220,6 +267,7 @@ private:
 
     QWidget* m_window = nullptr;
     QStringList m_clicks;
+    int m_paints = 0;
     QList<QUrl> m_opened;
 
 public slots:

@@ -26,6 +26,7 @@ private slots:
         m_link->SetCaption("Click to select sound file");
         m_link->SetColorUsed(RGB(128, 0, 128));
         m_jumps = 0;
+        m_hostKeys.clear();
         connect(m_link, &Hyperlink::Jump, this, [this] { ++m_jumps; });
         m_host->move(100, 100);
         m_host->show();
@@ -111,6 +112,29 @@ private slots:
         QVERIFY(m_link->hasFocus() && m_link->isFocusRectShown() && cornerChanged());
         m_edit->setFocus(Qt::MouseFocusReason);
         QVERIFY(!m_link->isFocusRectShown() && !cornerChanged());
+        m_link->setFocus(Qt::MouseFocusReason);
+        QVERIFY(m_link->hasFocus() && !m_link->isFocusRectShown() && !cornerChanged());
+    }
+    // Arrow keys are taken and handed on to the host window, once each, in order.
+    void arrowKeysGoToTheHost()
+    {
+        m_host->installEventFilter(this);
+        m_link->setFocus(Qt::TabFocusReason);
+        const QList<int> arrows{Qt::Key_Left, Qt::Key_Up, Qt::Key_Right, Qt::Key_Down};
+        for (const int key : arrows) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QApplication::sendEvent(m_link, &press);
+            QVERIFY(press.isAccepted());
+        }
+        QTRY_COMPARE(m_hostKeys, arrows);
+    }
+    // A screen reader reads the caption as the name, even with the name cleared; no description.
+    void accessibleName()
+    {
+        QAccessibleInterface* link = QAccessible::queryAccessibleInterface(m_link);
+        m_link->setAccessibleName(QString());
+        QCOMPARE(std::pair(link->text(QAccessible::Name), link->text(QAccessible::Description)),
+                 std::pair(QStringLiteral("Click to select sound file"), QString()));
     }
     void disabledLinkNeitherHoversNorJumps()
     {
@@ -130,6 +154,12 @@ private slots:
     }
 
 private:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::KeyPress)
+            m_hostKeys << static_cast<QKeyEvent*>(event)->key();
+        return false;
+    }
     QLabel* label() const { return m_link->findChild<QLabel*>("LabelHyperlink"); }
     QColor labelColour() const
     {
@@ -144,6 +174,7 @@ private:
     QLineEdit* m_edit = nullptr;
     Hyperlink* m_link = nullptr;
     int m_jumps = 0;
+    QList<int> m_hostKeys;
 };
 
 QTEST_MAIN(TestHyperlink)

@@ -62,7 +62,8 @@ private slots:
                 if (shape == TipShape::Balloon)
                     QCOMPARE(tip.stemSide(), below ? StemSide::Top : StemSide::Bottom);
                 if (i < 2)
-                    QCOMPARE(frame.center().x() < cursors[i].x(), i == 1);
+                    QCOMPARE(std::pair(frame.center().x() < cursors[i].x(), tip.layoutDirection()),
+                             std::pair(i == 1, i == 1 ? Qt::RightToLeft : Qt::LeftToRight));
             }
         }
     }
