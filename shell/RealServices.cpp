@@ -23,6 +23,7 @@
 #include "platform/wayland/SwayIpc.h"
 #include "platform/wayland/WaylandGlobals.h"
 #include "platform/wayland/WlrDesktopWindows.h"
+#include "platform/wayland/WlrKeyInjector.h"
 #include "platform/x11/EwmhDesktopWindows.h"
 #include "platform/x11/TrayHiddenWindowIcons.h"
 #include "platform/x11/X11KeyEventCodes.h"
@@ -118,8 +119,8 @@ void RealServices::createEvdevKeys(Parts& p, KeySourceKind kind, const QStringLi
 
 // Chosen from what the compositor advertises: EWMH on X11, the foreign-toplevel protocol on
 // wlroots compositors, KWin's scripting on KDE Plasma, and elsewhere nothing, said once in
-// plain words. Keys are typed through XTest where the windows are X11 ones; no Wayland way is
-// used yet.
+// plain words. Keys are typed through XTest where the windows are X11 ones, and through a
+// virtual keyboard on wlroots compositors.
 void RealServices::createDesktopWindows(Parts& p)
 {
     p.injector = std::make_unique<UnavailableKeyInjector>();
@@ -134,6 +135,7 @@ void RealServices::createDesktopWindows(Parts& p)
     }
     if (kind == DesktopWindowsKind::WlrForeignToplevel) {
         auto windows = std::make_unique<WlrDesktopWindows>();
+        p.injector = std::make_unique<WlrKeyInjector>();
         // sway keeps minimized windows on screen; its own IPC hides them in the scratchpad.
         if (!qEnvironmentVariableIsEmpty("SWAYSOCK"))
             windows->useSwayScratchpad(std::make_unique<SwayIpc>(qEnvironmentVariable("SWAYSOCK")));

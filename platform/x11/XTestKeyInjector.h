@@ -19,6 +19,7 @@ public:
     bool available() const override { return m_display != nullptr; }
     QString unavailableReason() const override;
     QList<int> pressBackspace(int count) override;
+    QList<int> typeText(const QString&, const std::function<bool()>&) override { return {}; }
 
 private:
     _XDisplay* m_display = nullptr;

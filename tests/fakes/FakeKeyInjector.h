@@ -17,6 +17,7 @@ public:
         counts.append(count);
         return QList<int>(count, 8) + held;
     }
+    QList<int> typeText(const QString&, const std::function<bool()>&) override { return {}; }
 
     bool canType = true;
     QList<int> held;
