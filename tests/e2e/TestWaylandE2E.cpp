@@ -3,6 +3,7 @@
 #include "tests/platform/MockSystemBus.h"
 
 #include "platform/evdev/devices/ReaderProtocol.h"
+#include "platform/wayland/WlrKeyInjector.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -107,6 +108,11 @@ private slots:
             foot->waitForFinished(5000);
         }
         m_feet.clear();
+        if (m_seatKeyboard) {
+            m_seatKeyboard->kill();
+            m_seatKeyboard->waitForFinished(5000);
+        }
+        m_seatKeyboard.reset();
         m_harness.reset();
     }
 
@@ -193,6 +199,51 @@ private slots:
         QVERIFY(openFoot("test.limited"));
         chord({KEY_LEFTCTRL, KEY_LEFTALT}, KEY_T);
         QTRY_COMPARE_WITH_TIMEOUT(h.logLines(), (QStringList{"other", "limited"}), 10000);
+    }
+
+    // "gofb" typed into a terminal whose cat writes a file (wtype types there; the program reads
+    // the same keys from its device) fires its hotkey, which erases the four letters through the
+    // program's virtual keyboard before its target runs: the line then typed is alone in the file.
+    void typedSequenceIsErased()
+    {
+        E2EHarness& h = *m_harness;
+        const QString target = h.writeLoggingTarget("target", "fired");
+        QVERIFY(h.writeHotkeys({"gofb*" + target}));
+        QFile hotkeys(h.home() + "/Documents/Hotkeys.TarvexDB");
+        QVERIFY(hotkeys.open(QIODevice::Append));
+        hotkeys.write("tarvex-hotkey 1 gofb%2A" + QUrl::toPercentEncoding(target) + "\terase\r\n");
+        hotkeys.close();
+        QVERIFY(startProgram());
+        QVERIFY2(openKeyboard(), "the program never read its keyboard");
+        const QString typed = h.home() + "/typed.txt";
+        QVERIFY(openFoot("test.typed", {"sh", "-c", "cat > \"$0\"", typed}));
+        QVERIFY(keepSeatKeyboard());
+        E2EHarness::run("wtype", {"gofb"});
+        for (int key : {KEY_G, KEY_O, KEY_F, KEY_B})
+            tap(key);
+        QTRY_COMPARE_WITH_TIMEOUT(h.logLines(), QStringList{"fired"}, 10000);
+        E2EHarness::run("wtype", {"x", "-k", "Return", "-M", "ctrl", "d", "-m", "ctrl"});
+        QVERIFY(m_feet.back()->waitForFinished(10000));
+        QCOMPARE(fileText(typed), "x\n");
+    }
+
+    // The virtual keyboard types each character as itself, letters and signs the seat's layout
+    // lacks too, asks before each one whether to go on, and stops when told.
+    void virtualKeyboardTypesAnyCharacter()
+    {
+        const QString typed = m_harness->home() + "/typed.txt";
+        QVERIFY(openFoot("test.typed", {"sh", "-c", "cat > \"$0\"", typed}));
+        QVERIFY(keepSeatKeyboard());
+        tarvex::WlrKeyInjector injector;
+        QVERIFY(injector.available());
+        int asked = 0;
+        QVERIFY(injector.typeText("Grüße, €5\r\n", [&] { return ++asked > 0; }).isEmpty());
+        QCOMPARE(asked, 10);
+        QTRY_COMPARE_WITH_TIMEOUT(fileText(typed), "Grüße, €5\n", 10000);
+        injector.typeText("ab\ncd\n", [&] { return ++asked <= 13; });
+        QCOMPARE(asked, 14);
+        injector.typeText("z\n", {});
+        QTRY_COMPARE_WITH_TIMEOUT(fileText(typed), "Grüße, €5\nab\nz\n", 10000);
     }
 
     // "-Hide Window-" on sway: the window goes to sway's scratchpad and gets its own icon in a
@@ -336,7 +387,13 @@ private slots:
 private:
     bool startProgram(const QString& busAddress = QString(), const QByteArray& keyboard = {},
                       const QStringList& arguments = {"automatic"});
-    bool openFoot(const QString& appId);
+    bool openFoot(const QString& appId, const QStringList& command = {"sleep", "600"});
+    bool keepSeatKeyboard();
+    static QString fileText(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
     bool openKeyboard();
     void write(quint16 type, quint16 code, qint32 value);
     void press(int key) { key_(key, 1); }
@@ -367,20 +424,34 @@ private:
     std::unique_ptr<E2EHarness> m_harness;
     std::unique_ptr<QProcess> m_program;
     std::vector<std::unique_ptr<QProcess>> m_feet;
+    std::unique_ptr<QProcess> m_seatKeyboard;
     QString m_fifo;
     QByteArray m_errors;
     int m_keyboard = -1;
 };
 
-// A foot terminal titled by its app id, running a quiet program; true once sway focuses it.
-bool TestWaylandE2E::openFoot(const QString& appId)
+// A foot terminal titled by its app id, running `command` (a quiet program unless given); true
+// once sway focuses it.
+bool TestWaylandE2E::openFoot(const QString& appId, const QStringList& command)
 {
     auto foot = std::make_unique<QProcess>();
-    foot->start("foot", {"--app-id=" + appId, "--title=" + appId, "sleep", "600"});
+    foot->start("foot", QStringList{"--app-id=" + appId, "--title=" + appId} + command);
     if (!foot->waitForStarted())
         return false;
     m_feet.push_back(std::move(foot));
     return QTest::qWaitFor([&] { return swayFocused().value("app_id") == appId; }, 20000);
+}
+
+// A keyboard that stays on the seat, as a desktop's real one does: while the seat has none,
+// each new virtual keyboard makes the clients take a keyboard anew and its first keys are lost.
+bool TestWaylandE2E::keepSeatKeyboard()
+{
+    m_seatKeyboard = std::make_unique<QProcess>();
+    m_seatKeyboard->start("wtype", {"-s", "600000"});
+    if (!m_seatKeyboard->waitForStarted())
+        return false;
+    E2EHarness::run("wtype", {"-k", "Shift_L"});
+    return true;
 }
 
 // What the program wrote on its standard error so far, also passed on to the test's.
