@@ -1201,6 +1201,17 @@ En el archivo:
     </message>
 </context>
 <context>
+    <name>tarvex::WlrKeyInjector</name>
+    <message>
+        <source>Tarvex cannot reach the Wayland compositor, so the typed keys cannot be erased.</source>
+        <translation>Tarvex no puede conectar con el compositor de Wayland, así que no se pueden borrar las teclas escritas.</translation>
+    </message>
+    <message>
+        <source>The compositor offers no virtual keyboard, so the typed keys cannot be erased.</source>
+        <translation>El compositor no ofrece un teclado virtual, así que no se pueden borrar las teclas escritas.</translation>
+    </message>
+</context>
+<context>
     <name>tarvex::XTestKeyInjector</name>
     <message>
         <source>Tarvex cannot reach the X display, so the typed keys cannot be erased.</source>
