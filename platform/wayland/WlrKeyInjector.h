@@ -15,10 +15,12 @@ namespace tarvex {
 
 /// Types keys on wlroots compositors (sway, labwc, Hyprland, river, Wayfire) through a virtual
 /// keyboard of its own (zwp_virtual_keyboard_v1), on a Wayland connection of its own opened at
-/// construction. The keyboard is made at the first key and kept. Its keymap holds exactly the
-/// keysyms about to be typed, one key each, so every character arrives as itself whatever the
-/// user's layout; the seat's real keyboards keep their own keymap. The keyboard's modifiers stay
-/// released, so a modifier the user holds never turns a typed key into a chord.
+/// construction. The keyboard is made at the first key and kept (on a seat with no keyboard
+/// before it, clients take it only after its first keys, which are lost; a desktop's seat has
+/// one). Its keymap holds exactly the keysyms about to be typed, one key each, so every character
+/// arrives as itself whatever the user's layout; the seat's real keyboards keep their own
+/// keymap. The keyboard's modifiers stay released, so a modifier the user holds never turns a
+/// typed key into a chord.
 ///
 /// No press is reported to the caller: the Wayland key sources read the kernel's devices (or
 /// the portal's chords), and a virtual keyboard exists only inside the compositor, so they
