@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <functional>
 
 namespace tarvex {
 
@@ -21,6 +22,11 @@ public:
     /// press it caused (Backspace and each held modifier pressed again), in order, so the key
     /// source's announcements of them can be ignored; nothing when no key was typed.
     virtual QList<int> pressBackspace(int count) = 0;
+    /// Types `text` into the focused window, each character as itself whatever the keyboard
+    /// layout (a line break as Return), and stops early once `stillFocused` returns false (it is
+    /// asked before each character). Returns the virtual-key codes of every press it caused, as
+    /// pressBackspace does.
+    virtual QList<int> typeText(const QString& text, const std::function<bool()>& stillFocused) = 0;
 };
 
 } // namespace tarvex

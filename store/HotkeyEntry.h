@@ -38,9 +38,18 @@ struct HotkeyEntry
     /// True when a completed sequence first erases what its keys printed in the focused
     /// application (Backspace once per printed character, PrintedKeyCount).
     bool eraseTyped = false;
+    /// The text a "Type text" hotkey (target TypeTextTarget) types into the focused window.
+    QString typedText;
 
     friend bool operator==(const HotkeyEntry&, const HotkeyEntry&) = default;
 };
+
+/// The target of a hotkey that types its text: a special-action-like marker that names no
+/// action, so a release that knows no typing runs nothing for it. The text itself is kept on the
+/// hotkey's option line.
+inline constexpr QStringView TypeTextTarget = u"-Type Text-";
+/// The most characters a hotkey types.
+inline constexpr int MaxTypedTextLength = 4000;
 
 /// One record of the hotkey file ("combination*target") taken apart: the combination is the
 /// text before the first "*" that is not the middle of the keypad multiply key "(Num*)", the

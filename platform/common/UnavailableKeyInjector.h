@@ -12,6 +12,7 @@ public:
     bool available() const override { return false; }
     QString unavailableReason() const override;
     QList<int> pressBackspace(int) override { return {}; }
+    QList<int> typeText(const QString&, const std::function<bool()>&) override { return {}; }
 };
 
 } // namespace tarvex
