@@ -69,20 +69,21 @@ enum class TargetKind : qint16 {
     Website = 0,
     File = 1,
     Special = 2,
+    TypeText = 3,
     None = 4,
 };
 
 /// Returns the kind of `target`: None when only spaces, Website when it is a web address
-/// (IsWebAddress: "http:", "https:" or any scheme followed by "://"), Special when it starts
-/// with "-", else File.
+/// (IsWebAddress: "http:", "https:" or any scheme followed by "://"), TypeText when it is
+/// TypeTextTarget, Special when it starts with "-", else File.
 TargetKind ClassifyTarget(const QString& target);
 
 /// Returns the editor's icon key of `entry`: "website", "action", "file" (None), or for a File
 /// entry the target text itself (the key of that file's own icon).
 QString IconKeyFor(const HotkeyEntry& entry);
 
-/// Returns the position of `kind` in the editor's type selector ("File", "Website", "Action");
-/// None keeps `current`.
+/// Returns the position of `kind` in the editor's type selector ("File", "Website", "Action",
+/// "Type text"); None keeps `current`.
 int TypeSelectorPosition(TargetKind kind, int current);
 
 /// Returns a message for the user when `combination` cannot be stored in the hotkey file
