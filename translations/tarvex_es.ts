@@ -635,6 +635,22 @@ En el archivo:
         <source>Erase the typed keys</source>
         <translation>Borrar las teclas escritas</translation>
     </message>
+    <message>
+        <source>Type text</source>
+        <translation>Escribir texto</translation>
+    </message>
+    <message>
+        <source>Text to type</source>
+        <translation>Texto que escribir</translation>
+    </message>
+    <message>
+        <source>Typed into the window in front:</source>
+        <translation>Se escribe en la ventana activa:</translation>
+    </message>
+    <message>
+        <source>This desktop cannot type keys.</source>
+        <translation>Aquí no se pueden escribir teclas.</translation>
+    </message>
 </context>
 <context>
     <name>tarvex::HotkeyEntry</name>
