@@ -283,6 +283,13 @@ QList<int> XTestKeyInjector::typeText(const QString& text,
     const std::vector<int> held = HeldModifiers(m_display);
     for (int keycode : held)
         XTestFakeKeyEvent(m_display, unsigned(keycode), False, CurrentTime);
+    // Caps Lock would turn the letters over: it is switched off for the typing and on again.
+    XkbStateRec state{};
+    XkbGetState(m_display, XkbUseCoreKbd, &state);
+    const KeyCode capsLock =
+        (state.locked_mods & LockMask) != 0 ? XKeysymToKeycode(m_display, XK_Caps_Lock) : 0;
+    if (capsLock != 0)
+        tap({capsLock, 0});
     for (const char32_t character : Characters(text)) {
         if (stillFocused && !stillFocused())
             break;
@@ -302,6 +309,8 @@ QList<int> XTestKeyInjector::typeText(const QString& text,
         if (key)
             tap(*key);
     }
+    if (capsLock != 0)
+        tap({capsLock, 0});
     for (int keycode : held) {
         XTestFakeKeyEvent(m_display, unsigned(keycode), True, CurrentTime);
         if (const int code = layout.codeFor(keycode))

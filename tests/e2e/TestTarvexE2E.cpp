@@ -240,8 +240,8 @@ private slots:
     }
 
     // A "Type text" hotkey (a sequence erased before it types) types its text, each character
-    // as itself, line break and all, into a terminal whose cat writes a file; a Shift held
-    // while the hotkey fires changes none of it.
+    // as itself, line break and all, into a terminal whose cat writes a file; neither a Shift
+    // held while the hotkey fires nor Caps Lock changes any of it.
     void typeTextHotkeyTypesItsText()
     {
         const QString text = QString::fromUtf8("Gr\u00fc\u00dfe, \u20ac5 \u2014 ok\nline 2\n");
@@ -253,8 +253,12 @@ private slots:
         hotkeys.close();
         m_app->start({"automatic"});
         QVERIFY(!m_app->waitForProgramIcon().isEmpty());
-        for (const bool shift : {false, true}) {
-            const QString typed = m_harness->home() + (shift ? "/shift.txt" : "/typed.txt");
+        const std::pair<QStringList, QStringList> keys[] = {
+            {{}, {}},
+            {{"keydown", "Shift_R"}, {"keyup", "Shift_R"}},
+            {{"key", "Caps_Lock"}, {"key", "Caps_Lock"}}};
+        for (const auto& [before, after] : keys) {
+            const QString typed = m_harness->home() + "/typed" + before.join(u'-') + ".txt";
             QProcess terminal;
             QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
             environment.insert("LC_ALL", "C.UTF-8");
@@ -268,16 +272,16 @@ private slots:
                         [&] { return AppDriver::activeWindow() == window.toULongLong(); }, 500);
                 },
                 10000));
-            if (shift)
-                E2EHarness::xdotool({"keydown", "Shift_R"});
+            if (!before.isEmpty())
+                E2EHarness::xdotool(before);
             E2EHarness::xdotool({"key", "g", "o", "f", "b"});
             const auto written = [&typed] {
                 QFile file(typed);
                 return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
             };
             QTRY_COMPARE_WITH_TIMEOUT(QString::fromUtf8(written()), text, 10000);
-            if (shift)
-                E2EHarness::xdotool({"keyup", "Shift_R"});
+            if (!after.isEmpty())
+                E2EHarness::xdotool(after);
             E2EHarness::xdotool({"key", "ctrl+d"});
             QVERIFY(terminal.waitForFinished(10000));
         }
