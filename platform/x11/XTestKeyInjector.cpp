@@ -13,6 +13,7 @@
 #include <xkbcommon/xkbcommon.h>
 
 #include <algorithm>
+#include <bit>
 #include <map>
 #include <optional>
 #include <vector>
@@ -88,9 +89,8 @@ std::map<char32_t, KeyStroke> LayoutCharacters(Display* display)
                 }
             }
             const auto known = characters.find(character);
-            if (reachable &&
-                (known == characters.end() ||
-                 __builtin_popcount(modifiers) < __builtin_popcount(known->second.modifiers)))
+            if (reachable && (known == characters.end() ||
+                              std::popcount(modifiers) < std::popcount(known->second.modifiers)))
                 characters[character] = {unsigned(keycode), modifiers};
         }
     }
@@ -318,8 +318,10 @@ QList<int> XTestKeyInjector::typeText(const QString& text,
     }
     XSync(m_display, False);
     if (!m_lent.empty()) {
-        QTimer::singleShot(LendMilliseconds, [this, alive = m_alive] {
-            if (*alive)
+        // Only after the last typing: an earlier one's timer leaves the keycodes a later one
+        // still needs.
+        QTimer::singleShot(LendMilliseconds, [this, alive = m_alive, typing = ++m_typings] {
+            if (*alive && typing == m_typings)
                 restoreLent();
         });
     }

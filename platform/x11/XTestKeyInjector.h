@@ -32,6 +32,7 @@ private:
     // keysym a moment after typing, so the focused window reads its last keys with it, and are
     // then given back (their keysyms removed again).
     std::vector<unsigned> m_lent;
+    int m_typings = 0;
     std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     bool m_noDisplay = false;
 };
