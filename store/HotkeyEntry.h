@@ -45,8 +45,9 @@ struct HotkeyEntry
 };
 
 /// The target of a hotkey that types its text: a special-action-like marker that names no
-/// action, so a release that knows no typing runs nothing for it. The text itself is kept on the
-/// hotkey's option line.
+/// action. A release that knows no typing starts no program for it: it finds no program of that
+/// name and hands its desktop opener a file of that name in the home folder, which is not there.
+/// The text itself is kept on the hotkey's option line.
 inline constexpr QStringView TypeTextTarget = u"-Type Text-";
 /// The most characters a hotkey types.
 inline constexpr int MaxTypedTextLength = 4000;
