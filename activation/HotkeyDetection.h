@@ -53,6 +53,8 @@ public:
     /// Sets what erases the typed keys of a hotkey that asks for it (nullptr: nothing is erased);
     /// it must outlive this object.
     void setKeyInjector(KeyInjector* injector) { m_injector = injector; }
+    /// Ignores the source's next announcements of `presses`, which the injector caused.
+    void ignoreInjected(const QList<int>& presses) { m_injected.append(presses); }
     /// A new press of key `code`: appended unless paused. The right Shift, right Ctrl and left
     /// Alt codes (161, 163, 164) append their generic codes 16, 17 and 18.
     void onKeyPressed(int code);

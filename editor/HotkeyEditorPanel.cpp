@@ -124,6 +124,7 @@ void HotkeyEditorPanel::createEditFrame()
     m_browse = makeButton(m_editFrame, "browse", QStringLiteral("..."),
                           tr("Want to browse for a program?"));
     createEraseBox();
+    createTypedTextField();
 }
 
 void HotkeyEditorPanel::createButtons()
@@ -225,6 +226,7 @@ void HotkeyEditorPanel::layOut()
     // The frame grows upwards twice: for the arguments under its fields, then for the
     // applications row above them (which moves everything placed before it down).
     layOutArguments();
+    layOutTypedText();
     layOutAppFilterRow();
     m_form->setFixedSize(Twips::toPixels(FormWidth), Twips::toPixels(FormHeight));
     m_TForm->setGeometry(m_form->rect());
@@ -294,6 +296,7 @@ void HotkeyEditorPanel::configCTRL(bool CT)
     // Browsing picks a file or a folder: it belongs to file rows only.
     m_browse->setEnabled(CT && m_hktype->currentIndex() == 0);
     showEraseBox();
+    showTypedText();
     // "Save Settings" stays enabled: an emptied list must be savable, or the last hotkey
     // could never be removed from the file.
     m_saveButton->setEnabled(true);

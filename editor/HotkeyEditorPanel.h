@@ -17,6 +17,7 @@ class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QTreeView;
 class QWidget;
 
@@ -66,12 +67,13 @@ public:
     /// Replaces the wizard (tests).
     void setWizardRunner(WizardRunner runner) { m_runWizard = std::move(runner); }
     /// Says whether this desktop can type keys (`available`), and if not, why (`reason`):
-    /// "Erase the typed keys" can be ticked only where it can.
+    /// "Erase the typed keys" can be ticked only where it can, and "Type text" says why not.
     void setKeyInjection(bool available, const QString& reason);
 
     /// Sets the enabled state of the edit fields and the delete button (save stays possible).
     void configCTRL(bool CT);
-    /// Shows the target field for `s`: 0 the special-action list, 1 a file, 2 a website.
+    /// Shows the target field for `s`: 0 the special-action list, 1 a file, 2 a website (a
+    /// "Type text" row shows its own field instead).
     void ConfigAction(int s);
     /// Sets the style of the five skinned buttons.
     void ButtonCfg(int s);
@@ -147,6 +149,10 @@ private:
     void showEraseBox();
     void eraseClicked(bool erase);
     void offerErase(int position);
+    void createTypedTextField();
+    void layOutTypedText();
+    void showTypedText();
+    void typedTextEdited();
 
     void rowClicked(int position, bool focusCombination = true);
     void rememberRowTarget(const QString& target);
@@ -197,6 +203,8 @@ private:
     velbutton* m_exportButton = nullptr;
     AppFilterRow* m_apps = nullptr;
     QCheckBox* m_eraseBox = nullptr;
+    QPlainTextEdit* m_typedText = nullptr;
+    QLabel* m_typedTextNote = nullptr;
     bool m_canInject = false;
     QString m_injectionProblem;
 

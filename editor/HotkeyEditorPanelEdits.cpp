@@ -126,6 +126,8 @@ void HotkeyEditorPanel::rememberRowTarget(const QString& target)
     case TargetKind::Special:
         m_rememberedSpecial = target;
         break;
+    case TargetKind::TypeText:
+        break;
     case TargetKind::None:
         return;
     }
@@ -141,6 +143,8 @@ void HotkeyEditorPanel::typeClicked(int position)
         m_ws->setText(m_rememberedFile);
     else if (position == 2)
         m_ws->setText(m_rememberedSpecial);
+    else
+        m_ws->setText(TypeTextTarget.toString());
     QString key = position == 1 ? QStringLiteral("website") : QStringLiteral("action");
     if (position == 0) {
         const QString path = m_ws->text();
@@ -168,7 +172,10 @@ void HotkeyEditorPanel::targetChanged(const QString& text)
     if (const int selected = selectedPosition(); selected && !m_filling)
         m_model->setTarget(selected, text);
     const int type = m_hktype->currentIndex();
-    (type == 0 ? m_rememberedFile : type == 1 ? m_rememberedWebsite : m_rememberedSpecial) = text;
+    if (type <= 2)
+        (type == 0   ? m_rememberedFile
+         : type == 1 ? m_rememberedWebsite
+                     : m_rememberedSpecial) = text;
 }
 
 void HotkeyEditorPanel::targetEdited(const QString& text)
@@ -393,6 +400,7 @@ void HotkeyEditorPanel::clearFields()
     m_arguments->setArguments(QString());
     showAppFilter(0);
     showEraseBox();
+    showTypedText();
     updateShadowWarning();
 }
 

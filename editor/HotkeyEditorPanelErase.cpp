@@ -32,6 +32,7 @@ void HotkeyEditorPanel::setKeyInjection(bool available, const QString& reason)
     m_canInject = available;
     m_injectionProblem = available ? QString() : reason;
     showEraseBox();
+    showTypedText();
 }
 
 // Shows the selected row's choice; it can be changed only for a sequence that prints

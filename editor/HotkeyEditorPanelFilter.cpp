@@ -45,7 +45,8 @@ protected:
 void HotkeyEditorPanel::createFilterBox()
 {
     // The names of the type selector, in its order.
-    m_filter = new HotkeyFilterModel(*m_model, {tr("File"), tr("Website"), tr("Action")}, this);
+    m_filter = new HotkeyFilterModel(
+        *m_model, {tr("File"), tr("Website"), tr("Action"), tr("Type text")}, this);
     m_filterBox = new QLineEdit(m_TForm);
     m_filterBox->setObjectName(QStringLiteral("filter"));
     m_filterBox->setPlaceholderText(tr("Filter hotkeys"));

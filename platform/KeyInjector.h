@@ -1,8 +1,8 @@
 #pragma once
 
+#include <functional>
 #include <QList>
 #include <QString>
-#include <functional>
 
 namespace tarvex {
 

@@ -4,6 +4,7 @@
 #include "activation/ChordDetection.h"
 #include "activation/GlobalFlags.h"
 #include "activation/HiddenWindowSlots.h"
+#include "activation/HotkeyDetection.h"
 #include "activation/HotkeyHost.h"
 #include "activation/SpecialActions.h"
 #include "controls/frame/velForms.h"
@@ -247,6 +248,12 @@ void TarvexShell::createRunObjects()
     m_actionRunner = std::make_unique<ActionRunner>(*m_appSettings, s.sound, s.opener,
                                                     *m_specialActions, s.programFolder);
     m_actionRunner->setNotifier(s.notifier);
+    m_actionRunner->setTyping(
+        s.injector, [&desktop = s.desktop] { return quint64(desktop.foregroundWindow()); },
+        [this](const QList<int>& presses) {
+            if (HotkeyDetection* detection = m_host ? m_host->detection() : nullptr)
+                detection->ignoreInjected(presses);
+        });
     createHotkeyHost();
 }
 
@@ -746,7 +753,8 @@ void TarvexShell::finish()
 void TarvexShell::runAction(const HotkeyEntry& hotkey)
 {
     if (m_actionRunner)
-        m_actionRunner->RunHotkeyAction(hotkey.target, hotkey.combination, hotkey.arguments);
+        m_actionRunner->RunHotkeyAction(hotkey.target, hotkey.combination, hotkey.arguments,
+                                        hotkey.typedText);
 }
 
 } // namespace tarvex

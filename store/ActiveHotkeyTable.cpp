@@ -21,6 +21,7 @@ ActiveHotkey TakeApart(const QString& record, const HotkeyEntry& options)
     hotkey.entry.arguments = options.arguments;
     hotkey.entry.apps = options.apps;
     hotkey.entry.eraseTyped = options.eraseTyped;
+    hotkey.entry.typedText = options.typedText;
     // A hotkey switched off is never matched.
     hotkey.runs = options.enabled && parts.hasTarget && ReasonNotRun(parts.entry).isEmpty();
     if (hotkey.runs)

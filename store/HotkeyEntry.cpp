@@ -53,6 +53,8 @@ TargetKind ClassifyTarget(const QString& target)
         return TargetKind::None;
     if (IsWebAddress(target))
         return TargetKind::Website;
+    if (target == TypeTextTarget)
+        return TargetKind::TypeText;
     if (target.startsWith(u'-'))
         return TargetKind::Special;
     return TargetKind::File;
@@ -64,6 +66,7 @@ QString IconKeyFor(const HotkeyEntry& entry)
     case TargetKind::Website:
         return QStringLiteral("website");
     case TargetKind::Special:
+    case TargetKind::TypeText:
         return QStringLiteral("action");
     case TargetKind::None:
         return QStringLiteral("file");
@@ -82,6 +85,8 @@ int TypeSelectorPosition(TargetKind kind, int current)
         return 1;
     case TargetKind::Special:
         return 2;
+    case TargetKind::TypeText:
+        return 3;
     case TargetKind::None:
         break;
     }

@@ -38,9 +38,19 @@ struct HotkeyEntry
     /// True when a completed sequence first erases what its keys printed in the focused
     /// application (Backspace once per printed character, PrintedKeyCount).
     bool eraseTyped = false;
+    /// The text a "Type text" hotkey (target TypeTextTarget) types into the focused window.
+    QString typedText;
 
     friend bool operator==(const HotkeyEntry&, const HotkeyEntry&) = default;
 };
+
+/// The target of a hotkey that types its text: a special-action-like marker that names no
+/// action. A release that knows no typing starts no program for it: it finds no program of that
+/// name and hands its desktop opener a file of that name in the home folder, which is not there.
+/// The text itself is kept on the hotkey's option line.
+inline constexpr QStringView TypeTextTarget = u"-Type Text-";
+/// The most characters a hotkey types.
+inline constexpr int MaxTypedTextLength = 4000;
 
 /// One record of the hotkey file ("combination*target") taken apart: the combination is the
 /// text before the first "*" that is not the middle of the keypad multiply key "(Num*)", the
@@ -60,20 +70,21 @@ enum class TargetKind : qint16 {
     Website = 0,
     File = 1,
     Special = 2,
+    TypeText = 3,
     None = 4,
 };
 
 /// Returns the kind of `target`: None when only spaces, Website when it is a web address
-/// (IsWebAddress: "http:", "https:" or any scheme followed by "://"), Special when it starts
-/// with "-", else File.
+/// (IsWebAddress: "http:", "https:" or any scheme followed by "://"), TypeText when it is
+/// TypeTextTarget, Special when it starts with "-", else File.
 TargetKind ClassifyTarget(const QString& target);
 
 /// Returns the editor's icon key of `entry`: "website", "action", "file" (None), or for a File
 /// entry the target text itself (the key of that file's own icon).
 QString IconKeyFor(const HotkeyEntry& entry);
 
-/// Returns the position of `kind` in the editor's type selector ("File", "Website", "Action");
-/// None keeps `current`.
+/// Returns the position of `kind` in the editor's type selector ("File", "Website", "Action",
+/// "Type text"); None keeps `current`.
 int TypeSelectorPosition(TargetKind kind, int current);
 
 /// Returns a message for the user when `combination` cannot be stored in the hotkey file

@@ -11,6 +11,7 @@ constexpr QByteArrayView LineEnd{"\r\n"};
 constexpr QByteArrayView OffWord{"off"};
 constexpr QByteArrayView EraseWord{"erase"};
 constexpr QByteArrayView ArgumentsKey{"args="};
+constexpr QByteArrayView TextKey{"text="};
 constexpr QByteArrayView OnlyKey{"only="};
 constexpr QByteArrayView ExceptKey{"except="};
 
@@ -89,6 +90,7 @@ void GiveOptions(HotkeyEntry& entry, const HotkeyEntry& options)
     entry.arguments = options.arguments;
     entry.apps = options.apps;
     entry.eraseTyped = options.eraseTyped;
+    entry.typedText = options.typedText;
 }
 
 } // namespace
@@ -96,7 +98,8 @@ void GiveOptions(HotkeyEntry& entry, const HotkeyEntry& options)
 bool HasOptions(const HotkeyEntry& entry)
 {
     return !entry.enabled || !entry.arguments.isEmpty() ||
-           entry.apps.mode != AppFilter::Mode::Everywhere || entry.eraseTyped;
+           entry.apps.mode != AppFilter::Mode::Everywhere || entry.eraseTyped ||
+           !entry.typedText.isEmpty();
 }
 
 QByteArray OptionLine(int position, const QString& record, const HotkeyEntry& entry)
@@ -109,6 +112,8 @@ QByteArray OptionLine(int position, const QString& record, const HotkeyEntry& en
         line += '\t' + EraseWord.toByteArray();
     if (!entry.arguments.isEmpty())
         line += '\t' + ArgumentsKey.toByteArray() + QUrl::toPercentEncoding(entry.arguments);
+    if (!entry.typedText.isEmpty())
+        line += '\t' + TextKey.toByteArray() + QUrl::toPercentEncoding(entry.typedText);
     if (entry.apps.mode != AppFilter::Mode::Everywhere) {
         QByteArrayList apps;
         for (const QString& app : entry.apps.apps)
@@ -145,6 +150,11 @@ std::optional<ParsedOptionLine> ParseOptionLine(QByteArrayView line)
             if (!arguments)
                 return std::nullopt;
             options.arguments = *arguments;
+        } else if (field.startsWith(TextKey)) {
+            const std::optional<QString> text = Decoded(field.sliced(TextKey.size()));
+            if (!text)
+                return std::nullopt;
+            options.typedText = *text;
         } else if (field.startsWith(OnlyKey) || field.startsWith(ExceptKey)) {
             const bool only = field.startsWith(OnlyKey);
             const std::optional<QStringList> apps =

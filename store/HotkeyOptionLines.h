@@ -20,13 +20,13 @@ namespace tarvex {
 /// <position> is the hotkey's 1-based place in the first line and <record> its record
 /// "combination*target" as read from there, UTF-8 percent-encoded (QUrl::toPercentEncoding,
 /// so it holds no blank). The options are `off`, `erase` (erase the typed sequence),
-/// `args=<arguments>` and `only=<app>,<app>` or `except=<app>,<app>`, each text
-/// percent-encoded the same way. An option word this release
-/// does not know is skipped; lines not beginning with "tarvex-hotkey " belong to others.
+/// `args=<arguments>`, `text=<typed text>` and `only=<app>,<app>` or `except=<app>,<app>`, each
+/// text percent-encoded the same way. An option word this release does not know is skipped; lines
+/// not beginning with "tarvex-hotkey " belong to others.
 inline constexpr QByteArrayView OptionLinePrefix{"tarvex-hotkey "};
 
-/// True when `entry` has an option other than its default (off, erase, arguments, some
-/// applications).
+/// True when `entry` has an option other than its default (off, erase, arguments, typed text,
+/// some applications).
 bool HasOptions(const HotkeyEntry& entry);
 
 /// Returns the option line of `entry` at 1-based `position`, whose record reads as `record`,

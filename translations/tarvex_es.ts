@@ -635,6 +635,22 @@ En el archivo:
         <source>Erase the typed keys</source>
         <translation>Borrar las teclas escritas</translation>
     </message>
+    <message>
+        <source>Type text</source>
+        <translation>Escribir texto</translation>
+    </message>
+    <message>
+        <source>Text to type</source>
+        <translation>Texto que escribir</translation>
+    </message>
+    <message>
+        <source>Typed into the window in front:</source>
+        <translation>Se escribe en la ventana activa:</translation>
+    </message>
+    <message>
+        <source>This desktop cannot type keys.</source>
+        <translation>Aquí no se pueden escribir teclas.</translation>
+    </message>
 </context>
 <context>
     <name>tarvex::HotkeyEntry</name>
@@ -1189,8 +1205,8 @@ En el archivo:
 <context>
     <name>tarvex::UnavailableKeyInjector</name>
     <message>
-        <source>This desktop does not let Tarvex type keys, so the typed keys cannot be erased here.</source>
-        <translation>Este escritorio no permite que Tarvex escriba teclas, así que aquí no se pueden borrar las teclas escritas.</translation>
+        <source>This desktop does not let Tarvex type keys.</source>
+        <translation>Este escritorio no permite que Tarvex escriba teclas.</translation>
     </message>
 </context>
 <context>
@@ -1203,23 +1219,23 @@ En el archivo:
 <context>
     <name>tarvex::WlrKeyInjector</name>
     <message>
-        <source>Tarvex cannot reach the Wayland compositor, so the typed keys cannot be erased.</source>
-        <translation>Tarvex no puede conectar con el compositor de Wayland, así que no se pueden borrar las teclas escritas.</translation>
+        <source>Tarvex cannot reach the Wayland compositor to type keys.</source>
+        <translation>Tarvex no puede comunicarse con el compositor de Wayland para escribir teclas.</translation>
     </message>
     <message>
-        <source>The compositor offers no virtual keyboard, so the typed keys cannot be erased.</source>
-        <translation>El compositor no ofrece un teclado virtual, así que no se pueden borrar las teclas escritas.</translation>
+        <source>The compositor offers no virtual keyboard, so Tarvex cannot type keys.</source>
+        <translation>El compositor no ofrece un teclado virtual, así que Tarvex no puede escribir teclas.</translation>
     </message>
 </context>
 <context>
     <name>tarvex::XTestKeyInjector</name>
     <message>
-        <source>Tarvex cannot reach the X display, so the typed keys cannot be erased.</source>
-        <translation>Tarvex no puede conectar con la pantalla X, así que no se pueden borrar las teclas escritas.</translation>
+        <source>Tarvex cannot reach the X display to type keys.</source>
+        <translation>Tarvex no puede comunicarse con la pantalla X para escribir teclas.</translation>
     </message>
     <message>
-        <source>The X server offers no XTest extension, so the typed keys cannot be erased.</source>
-        <translation>El servidor X no ofrece la extensión XTest, así que no se pueden borrar las teclas escritas.</translation>
+        <source>The X server offers no XTest extension, so Tarvex cannot type keys.</source>
+        <translation>El servidor X no ofrece la extensión XTest, así que Tarvex no puede escribir teclas.</translation>
     </message>
 </context>
 <context>

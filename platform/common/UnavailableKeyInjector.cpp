@@ -7,8 +7,7 @@ namespace tarvex {
 QString UnavailableKeyInjector::unavailableReason() const
 {
     return QCoreApplication::translate("tarvex::UnavailableKeyInjector",
-                                       "This desktop does not let Tarvex type keys, so the typed "
-                                       "keys cannot be erased here.");
+                                       "This desktop does not let Tarvex type keys.");
 }
 
 } // namespace tarvex

@@ -142,12 +142,11 @@ QString WlrKeyInjector::unavailableReason() const
     if (available())
         return QString();
     if (!m_display || m_broken)
-        return QCoreApplication::translate("tarvex::WlrKeyInjector",
-                                           "Tarvex cannot reach the Wayland compositor, so the "
-                                           "typed keys cannot be erased.");
+        return QCoreApplication::translate(
+            "tarvex::WlrKeyInjector", "Tarvex cannot reach the Wayland compositor to type keys.");
     return QCoreApplication::translate("tarvex::WlrKeyInjector",
-                                       "The compositor offers no virtual keyboard, so the typed "
-                                       "keys cannot be erased.");
+                                       "The compositor offers no virtual keyboard, so Tarvex "
+                                       "cannot type keys.");
 }
 
 // Gives the keyboard a keymap holding `keysyms` unless the one it has holds them all; the

@@ -2,6 +2,9 @@
 
 #include "platform/KeyInjector.h"
 
+#include <memory>
+#include <vector>
+
 struct _XDisplay;
 
 namespace tarvex {
@@ -19,10 +22,18 @@ public:
     bool available() const override { return m_display != nullptr; }
     QString unavailableReason() const override;
     QList<int> pressBackspace(int count) override;
-    QList<int> typeText(const QString&, const std::function<bool()>&) override { return {}; }
+    QList<int> typeText(const QString& text, const std::function<bool()>& stillFocused) override;
 
 private:
+    void restoreLent();
+
     _XDisplay* m_display = nullptr;
+    // Keycodes without keysyms that typing lent to characters the layout lacks: they keep their
+    // keysym a moment after typing, so the focused window reads its last keys with it, and are
+    // then given back (their keysyms removed again).
+    std::vector<unsigned> m_lent;
+    int m_typings = 0;
+    std::shared_ptr<bool> m_alive = std::make_shared<bool>(true);
     bool m_noDisplay = false;
 };
 

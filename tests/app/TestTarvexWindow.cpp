@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QTest>
 
 using namespace tarvex;
@@ -38,7 +39,8 @@ private Q_SLOTS:
     void initTestCase() { UseGoldenLook(); }
 
     // Each window pixel for pixel: the main window plain, with its options and its foot, the
-    // options window, the editor with two rows, each step of the wizard.
+    // options window, the editor with two rows (the first also as "Type text"), each step of the
+    // wizard.
     void windowsLookAsRecorded()
     {
         ShellFixture f;
@@ -58,6 +60,9 @@ private Q_SLOTS:
         checkLook(f.shell->editor(), "editor");
         f.shell->editor()->findChild<QWidget*>("hk")->setFocus(); // the list without its ring
         checkLook(f.shell->editor(), "editor-keys");
+        f.shell->editor()->findChild<QComboBox*>("hktype")->setCurrentIndex(3); // "Type text"
+        f.shell->editor()->findChild<QPlainTextEdit*>("typedText")->setPlainText("Hello,\nworld");
+        checkLook(f.shell->editor(), "editor-typetext");
         for (const QString steps :
              {"", "openOption", "openOption fileOption", "websiteOption", "openOption folderOption",
               "specialOption", "openOption fileOption ChooseFile"}) { // a file chosen

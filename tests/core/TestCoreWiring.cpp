@@ -9,6 +9,7 @@
 #include "tests/fakes/FakeDialogs.h"
 #include "tests/fakes/FakeGlobalShortcuts.h"
 #include "tests/fakes/FakeHiddenWindowIcons.h"
+#include "tests/fakes/FakeKeyInjector.h"
 #include "tests/fakes/FakeKeyStateSource.h"
 #include "tests/fakes/FakeOpener.h"
 #include "tests/fakes/FakePowerControl.h"
@@ -107,6 +108,29 @@ private slots:
         QCOMPARE(core.log,
                  (QStringList{"play /s/bing.wav", "open /bin/p [-x] [a b]", "play /s/bing.wav"}));
         QVERIFY(!core.runner.lastOpenResult());
+    }
+
+    // A "Type text" hotkey types its text into the window in front and stops once another
+    // window has the focus; its presses are handed on; without key typing nothing is typed.
+    void typeTextHotkey()
+    {
+        Core core(QList<HotkeyEntry>{});
+        FakeKeyInjector injector;
+        QList<int> handed;
+        core.runner.setTyping(
+            &injector, [&] { return core.desktop.foregroundWindow(); },
+            [&](const QList<int>& presses) { handed += presses; });
+        core.desktop.setForeground(42);
+        core.runner.RunHotkeyAction("-Type Text-", "t", QString(), "a\n\u00e9");
+        QCOMPARE(std::tuple(injector.typed, handed),
+                 std::tuple(QString("a\n\u00e9"), QList<int>{'a', '\n', 0xe9}));
+        injector.afterCharacter = [&] { core.desktop.setForeground(injector.typed.size() + 40); };
+        core.runner.RunHotkeyAction("-Type Text-", "t", QString(), "bcd");
+        QCOMPARE(injector.typed, QString("a\n\u00e9b"));
+        injector.canType = false;
+        core.runner.RunHotkeyAction("-Type Text-", "t", QString(), "x");
+        QCOMPARE(injector.typed, QString("a\n\u00e9b"));
+        QCOMPARE(core.log, QStringList(3, "play /s/bing.wav"));
     }
 
     // A file replaced by a rename is followed while the editor is closed.

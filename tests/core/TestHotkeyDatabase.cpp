@@ -215,6 +215,25 @@ private slots:
         QCOMPARE(ReadAll(path()), bytes);
     }
 
+    // The text of a "Type text" hotkey, line breaks and all, lives on its option line; the first
+    // line holds only the marker, which names no program.
+    void typedTextRoundTrip()
+    {
+        HotkeyList list = ListOf({{"t", "-Type Text-"}});
+        HotkeyEntry entry = list.at(1);
+        entry.typedText = QStringLiteral("Gr\u00fc\u00dfe\r\n\u20ac5\tok \U0001F600");
+        list.replace(1, entry);
+        ActiveHotkeyTable table;
+        QCOMPARE(HotkeyDatabase(path()).save(list, table), QString());
+        QCOMPARE(ReadAll(path()),
+                 QByteArray("t*-Type Text-\r\n"
+                            "tarvex-hotkey 1 t%2A-Type%20Text-\ttext=Gr%C3%BC%C3%9Fe"
+                            "%0D%0A%E2%82%AC5%09ok%20%F0%9F%98%80\r\n"));
+        Loaded file(path());
+        QCOMPARE(std::tuple(file.list.at(1), file.table.at(0).entry.typedText),
+                 std::tuple(entry, entry.typedText));
+    }
+
     // Others' lines stay where they were; the option lines take the place of the old ones.
     void optionLinesAmongOtherLines()
     {

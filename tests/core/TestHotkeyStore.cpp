@@ -23,11 +23,16 @@ private slots:
                                                            {"./a://b", K::File},
                                                            {"  ", K::None},
                                                            {"-whatever", K::Special},
+                                                           {"-type text-", K::Special},
+                                                           {"-Type Text-", K::TypeText},
                                                            {" -Restart-", K::File}};
         for (const auto& [target, kind] : rows)
             QVERIFY2(ClassifyTarget(target) == kind, target);
         const std::tuple<const char*, const char*, int> icons[] = {
-            {"https://a", "website", 1}, {" ", "file", 7}, {"/home/u/a.txt", "/home/u/a.txt", 0}};
+            {"https://a", "website", 1},
+            {" ", "file", 7},
+            {"-Type Text-", "action", 3},
+            {"/home/u/a.txt", "/home/u/a.txt", 0}};
         for (const auto& [target, iconKey, position] : icons) {
             QCOMPARE(IconKeyFor({QStringLiteral("a"), target}), QString(iconKey));
             QCOMPARE(TypeSelectorPosition(ClassifyTarget(target), 7), position);

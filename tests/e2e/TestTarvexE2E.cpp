@@ -239,6 +239,54 @@ private slots:
         QCOMPARE(file.readAll(), QByteArray("x\n"));
     }
 
+    // A "Type text" hotkey (a sequence erased before it types) types its text, each character
+    // as itself, line break and all, into a terminal whose cat writes a file; neither a Shift
+    // held while the hotkey fires nor Caps Lock changes any of it.
+    void typeTextHotkeyTypesItsText()
+    {
+        const QString text = QString::fromUtf8("Gr\u00fc\u00dfe, \u20ac5 \u2014 ok\nline 2\n");
+        QVERIFY(m_harness->writeHotkeys({"gofb*-Type Text-"}));
+        QFile hotkeys(m_harness->home() + "/Documents/Hotkeys.TarvexDB");
+        QVERIFY(hotkeys.open(QIODevice::Append));
+        hotkeys.write("tarvex-hotkey 1 gofb%2A-Type%20Text-\terase\ttext=" +
+                      QUrl::toPercentEncoding(text) + "\r\n");
+        hotkeys.close();
+        m_app->start({"automatic"});
+        QVERIFY(!m_app->waitForProgramIcon().isEmpty());
+        const std::pair<QStringList, QStringList> keys[] = {
+            {{}, {}},
+            {{"keydown", "Shift_R"}, {"keyup", "Shift_R"}},
+            {{"key", "Caps_Lock"}, {"key", "Caps_Lock"}}};
+        for (const auto& [before, after] : keys) {
+            const QString typed = m_harness->home() + "/typed" + before.join(u'-') + ".txt";
+            QProcess terminal;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("LC_ALL", "C.UTF-8");
+            terminal.setProcessEnvironment(environment);
+            terminal.start("xterm", {"-title", "Typed", "-e", "sh", "-c", "cat > \"$0\"", typed});
+            const QString window = E2EHarness::findWindow({"--name", "^Typed$"});
+            QVERIFY(QTest::qWaitFor(
+                [&] {
+                    E2EHarness::xdotool({"windowactivate", window});
+                    return QTest::qWaitFor(
+                        [&] { return AppDriver::activeWindow() == window.toULongLong(); }, 500);
+                },
+                10000));
+            if (!before.isEmpty())
+                E2EHarness::xdotool(before);
+            E2EHarness::xdotool({"key", "g", "o", "f", "b"});
+            const auto written = [&typed] {
+                QFile file(typed);
+                return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+            };
+            QTRY_COMPARE_WITH_TIMEOUT(QString::fromUtf8(written()), text, 10000);
+            if (!after.isEmpty())
+                E2EHarness::xdotool(after);
+            E2EHarness::xdotool({"key", "ctrl+d"});
+            QVERIFY(terminal.waitForFinished(10000));
+        }
+    }
+
     // With 500 hotkeys, a typed filter leaves the one row holding it: End in the list picks the
     // last row shown, and the hotkey deleted and saved from there is that row.
     void filterLeavesTheMatchingRow()

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -184,6 +185,36 @@ private Q_SLOTS:
         editor.hktype()->setCurrentIndex(2);
         QCOMPARE(std::tuple(editor.target(3), editor.child<QComboBox>("sp")->currentText()),
                  std::tuple(QStringLiteral("-Restart-"), QStringLiteral("-Restart-")));
+    }
+
+    // "Type text" makes the row type the text of its field (cut at 4000 characters) in place of
+    // a target; the action chosen before comes back on "Action"; each row shows its own text;
+    // the note says why when the desktop cannot type keys.
+    void typeTextRow()
+    {
+        Editor editor(AllRows);
+        auto* text = editor.child<QPlainTextEdit>("typedText");
+        const auto shown = [&] {
+            return std::tuple(editor.type(), text->isVisibleTo(&editor.form),
+                              editor.ws()->isVisibleTo(&editor.form) ||
+                                  editor.child<QComboBox>("sp")->isVisibleTo(&editor.form));
+        };
+        editor.panel->selectPosition(3);
+        editor.hktype()->setCurrentIndex(3);
+        text->setPlainText(QString(4001, u'x'));
+        QCOMPARE(std::tuple(editor.target(3), editor.list.at(3).typedText.size(), shown()),
+                 std::tuple(QStringLiteral("-Type Text-"), 4000, std::tuple(3, true, false)));
+        editor.hktype()->setCurrentIndex(2);
+        QCOMPARE(std::tuple(editor.target(3), shown()),
+                 std::tuple(QStringLiteral("-Restart-"), std::tuple(2, false, true)));
+        editor.hktype()->setCurrentIndex(3);
+        editor.panel->selectPosition(1);
+        QCOMPARE(shown(), std::tuple(0, false, true));
+        editor.panel->selectPosition(3);
+        QCOMPARE(std::tuple(shown(), text->toPlainText().size()),
+                 std::tuple(std::tuple(3, true, false), 4000));
+        editor.panel->setKeyInjection(false, QStringLiteral("why not"));
+        QCOMPARE(editor.child<QLabel>("typedTextNote")->toolTip(), QStringLiteral("why not"));
     }
 
     // Captured keys reach the row and its cell at once, the file and table on save; Backspace
