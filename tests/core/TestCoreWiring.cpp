@@ -9,6 +9,7 @@
 #include "tests/fakes/FakeDialogs.h"
 #include "tests/fakes/FakeGlobalShortcuts.h"
 #include "tests/fakes/FakeHiddenWindowIcons.h"
+#include "tests/fakes/FakeKeyInjector.h"
 #include "tests/fakes/FakeKeyStateSource.h"
 #include "tests/fakes/FakeOpener.h"
 #include "tests/fakes/FakePowerControl.h"
@@ -151,8 +152,16 @@ private slots:
         const auto run = [&fired](const HotkeyEntry& hotkey) { fired << hotkey.target; };
         FakeGlobalShortcuts desktop;
         HotkeyHost keys(source, run), chords(desktop, run);
+        // Both hosts hand the key injector and the application query to their detection.
+        FakeKeyInjector injector;
+        HotkeyEntry erasing, notInKate;
+        erasing.eraseTyped = true;
+        notInKate.apps = {AppFilter::Mode::NotIn, {"kate"}};
         for (HotkeyHost* host : {&keys, &chords}) {
-            host->table().replace({"ab*/bin/ab", "(Ctrl)(Alt)k*/bin/k"});
+            host->table().replace({"ab*/bin/ab", "(Ctrl)(Alt)k*/bin/k", "x*/x", "(Ctrl)(Alt)j*/j"},
+                                  {erasing, {}, notInKate, notInKate});
+            host->setKeyInjector(&injector);
+            host->setForegroundAppQuery([] { return ForegroundApp{true, {"kate"}}; });
             host->setPollingEnabled(true);
         }
         desktop.answer(GlobalShortcuts::State::Bound);
@@ -164,8 +173,11 @@ private slots:
             source.tap({65});
             desktop.press("CTRL+ALT+k");
         }
+        source.tap({88});
+        desktop.press("CTRL+ALT+j");
         SetHK(false);
-        QCOMPARE(fired, (QStringList{"/bin/ab", "/bin/k"}));
+        QCOMPARE(std::tuple(fired, injector.counts),
+                 std::tuple(QStringList{"/bin/ab", "/bin/k"}, QList<int>{2}));
         QCOMPARE(desktop.calls().size(), 1);
     }
 };
