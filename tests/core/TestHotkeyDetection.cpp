@@ -94,8 +94,8 @@ private slots:
                 {"a*x|a*y", {{M::NotIn, {"xterm"}}}, unknown, "a", {"x"}, 1},
                 {"a*x|a*y", {{M::OnlyIn, {"foot"}}, {M::NotIn, {"xterm"}}}, xterm, "aa", {}, 2},
                 // Records ending at a shorter suffix are tried too, lowest first.
-                {"ca*x|ba*y|a*z|a*w",
-                 {{M::OnlyIn, {"foot"}}, {}, {M::OnlyIn, {"foot"}}},
+                {"ca*v|a*z|a*w|ca*x",
+                 {{M::OnlyIn, {"foot"}}, {M::OnlyIn, {"foot"}}},
                  xterm,
                  "ca",
                  {"w"},
