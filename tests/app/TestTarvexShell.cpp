@@ -297,7 +297,8 @@ private Q_SLOTS:
                 QTest::mouseClick(f.shell->mainWindow()->exitButton(), Qt::LeftButton);
             else
                 f.shell->terminate();
-            QVERIFY(f.shell->hasFinished() && ExitRequested() && !f.shell->mainWindow());
+            QVERIFY(f.shell->hasFinished() && ExitRequested() && !f.shell->mainWindow() &&
+                    !f.shell->editor());
             QCOMPARE(finished.count(), 1);
             QVERIFY(!f.desktop.isHidden(7) && f.hiddenIcons.entries().isEmpty());
         }
