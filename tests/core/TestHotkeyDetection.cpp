@@ -1,4 +1,5 @@
 #include "activation/HotkeyDetection.h"
+#include "activation/HotkeyShadowing.h"
 #include "tests/core/CodesText.h"
 #include "tests/core/FiredActions.h"
 #include "tests/fakes/FakeKeyInjector.h"
@@ -75,6 +76,19 @@ private slots:
         m_source.tap({79});
         QCOMPARE(std::tuple(m_run.fired, m_detection->buffer().isEmpty()),
                  std::tuple(QStringList{"new"}, true));
+    }
+
+    // The row that fires first while another's keys are typed, found again once a changed row
+    // is forgotten; forgetting a row that is not there changes nothing.
+    void shadowingFollowsAChangedRow()
+    {
+        QList<HotkeyEntry> entries{{"g", "/g"}, {"gofb", "/b"}, {"x", "/x"}};
+        HotkeyShadowing shadowing;
+        QCOMPARE(shadowing.winnerOver(entries, 2), 1);
+        entries[0].combination = QStringLiteral("q");
+        for (int position : {0, 1, 4})
+            shadowing.invalidate(position);
+        QCOMPARE(shadowing.winnerOver(entries, 2), 0);
     }
 
     // Hotkeys limited to applications against the application in front (where the desktop cannot
