@@ -8,6 +8,7 @@
 #include "ui/ProgramTrayIcon.h"
 #include "ui/QtDialogs.h"
 
+#include <QDir>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
@@ -25,9 +26,10 @@ private Q_SLOTS:
     void initTestCase() { ProgramTrayIcon::setDefaultFallbackDelay(0); }
 
     // Signals arrive in order in the event loop, never inside the handler; one watcher per
-    // signal; a watcher's end restores the default handling.
+    // signal; a watcher's end restores the default handling and closes its pipe.
     void signalsArriveInTheEventLoop()
     {
+        const qsizetype descriptors = QDir("/proc/self/fd").count();
         {
             SignalWatcher watcher({SIGTERM, SIGHUP, SIGUSR1});
             SignalWatcher second({SIGTERM});
@@ -41,6 +43,7 @@ private Q_SLOTS:
         struct sigaction current = {};
         ::sigaction(SIGUSR1, nullptr, &current);
         QVERIFY(current.sa_handler == SIG_DFL);
+        QCOMPARE(QDir("/proc/self/fd").count(), descriptors);
     }
 
     // A signal under a box's own event loop ends the run only after the box returns (its

@@ -1,5 +1,6 @@
 // The application's run: command line, hotkeys on and off, tray icon, exits, hidden windows.
 
+#include "activation/HiddenWindowRecord.h"
 #include "activation/HotkeyHost.h"
 #include "shell/CommandLine.h"
 #include "shell/hkPopupMenu.h"
@@ -297,10 +298,24 @@ private Q_SLOTS:
                 QTest::mouseClick(f.shell->mainWindow()->exitButton(), Qt::LeftButton);
             else
                 f.shell->terminate();
-            QVERIFY(f.shell->hasFinished() && ExitRequested() && !f.shell->mainWindow());
+            QVERIFY(f.shell->hasFinished() && ExitRequested() && !f.shell->mainWindow() &&
+                    !f.shell->editor());
             QCOMPARE(finished.count(), 1);
             QVERIFY(!f.desktop.isHidden(7) && f.hiddenIcons.entries().isEmpty());
         }
+    }
+
+    // A window that a killed run left hidden comes back at the next start.
+    void windowLeftHiddenComesBack()
+    {
+        const QTemporaryDir runtime;
+        QVERIFY(HiddenWindowRecord(runtime.path()).write({7}).isEmpty());
+        ShellFixture f({"automatic"});
+        f.desktop.hideWindow(7);
+        ShellServices services = f.services({"automatic"});
+        services.runtimeFolder = runtime.path();
+        f.shell = std::make_unique<TarvexShell>(services);
+        QVERIFY(f.start() && !f.desktop.isHidden(7));
     }
 
     // Without a tray the stand-in window lists the hidden window and restores it.

@@ -3,6 +3,7 @@
 #include "controls/button/velbutton.h"
 #include "controls/frame/velForms.h"
 #include "controls/tips/Hyperlink.h"
+#include "controls/tips/InfoTip.h"
 #include "editor/FormWizard.h"
 #include "shell/Tarvex.h"
 #include "store/AppSettings.h"
@@ -94,6 +95,11 @@ private Q_SLOTS:
             for (const QRect& other : taken)
                 QVERIFY2(!rect.intersects(other), qPrintable(button->objectName()));
             taken.append(rect);
+        }
+        for (velbutton* hinted : {window.configureButton(), window.exitButton()}) {
+            QCursor::setPos(hinted->mapToGlobal(hinted->rect().center()));
+            Q_EMIT hinted->pointerMoved(); // the pointer over it brings its hint
+            QCOMPARE(InfoTip::instance().tool(), hinted);
         }
         const int plain = window.height();
         QTest::mouseClick(window.advancedLink(), Qt::LeftButton);

@@ -19,7 +19,8 @@ private slots:
     {
         const std::pair<const char*, const char*> rows[] = {
             {"(Win)(Shift)(Alt)(Ctrl)(Del)", "CTRL+ALT+SHIFT+LOGO+Delete"},
-            {"(Win)(Num+)", "LOGO+KP_Add"}};
+            {"(Win)(Num+)", "LOGO+KP_Add"},
+            {"(VolUp)", "XF86AudioRaiseVolume"}}; // a media key stands alone
         for (const auto& [combination, trigger] : rows)
             QCOMPARE(ChordTrigger(combination), QString(trigger));
         for (const char* none : {"(Ctrl)ab", "(Shift)x", "(Ctrl)(Alt)", "(Ctrl)(Ctrl)k", "k(Ctrl)"})

@@ -133,7 +133,7 @@ private slots:
         QCOMPARE(core.log, QStringList(3, "play /s/bing.wav"));
     }
 
-    // A file replaced by a rename is followed while the editor is closed.
+    // A file renamed into place, where none was at first, is followed while the editor is closed.
     void runningHotkeysFollowTheFile()
     {
         const QTemporaryDir dir;
@@ -145,7 +145,6 @@ private slots:
             file.close();
             QCOMPARE(::rename(staged.constData(), QFile::encodeName(path).constData()), 0);
         };
-        replace("a*/bin/a\r\n");
         bool editorVisible = false;
         FakeKeyStateSource keys;
         HotkeyHost host(keys, {});
@@ -175,8 +174,16 @@ private slots:
         const auto run = [&fired](const HotkeyEntry& hotkey) { fired << hotkey.target; };
         FakeGlobalShortcuts desktop;
         HotkeyHost keys(source, run), chords(desktop, run);
+        // Both hosts hand the key injector and the application query to their detection.
+        FakeKeyInjector injector;
+        HotkeyEntry erasing, notInKate;
+        erasing.eraseTyped = true;
+        notInKate.apps = {AppFilter::Mode::NotIn, {"kate"}};
         for (HotkeyHost* host : {&keys, &chords}) {
-            host->table().replace({"ab*/bin/ab", "(Ctrl)(Alt)k*/bin/k"});
+            host->table().replace({"ab*/bin/ab", "(Ctrl)(Alt)k*/bin/k", "x*/x", "(Ctrl)(Alt)j*/j"},
+                                  {erasing, {}, notInKate, notInKate});
+            host->setKeyInjector(&injector);
+            host->setForegroundAppQuery([] { return ForegroundApp{true, {"kate"}}; });
             host->setPollingEnabled(true);
         }
         desktop.answer(GlobalShortcuts::State::Bound);
@@ -188,8 +195,11 @@ private slots:
             source.tap({65});
             desktop.press("CTRL+ALT+k");
         }
+        source.tap({88});
+        desktop.press("CTRL+ALT+j");
         SetHK(false);
-        QCOMPARE(fired, (QStringList{"/bin/ab", "/bin/k"}));
+        QCOMPARE(std::tuple(fired, injector.counts),
+                 std::tuple(QStringList{"/bin/ab", "/bin/k"}, QList<int>{2}));
         QCOMPARE(desktop.calls().size(), 1);
     }
 };

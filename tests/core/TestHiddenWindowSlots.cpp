@@ -1,6 +1,7 @@
 #include "activation/HiddenWindowSlots.h"
 #include "tests/fakes/FakeDesktopWindows.h"
 #include "tests/fakes/FakeHiddenWindowIcons.h"
+#include "tests/fakes/FullFolder.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -62,6 +63,9 @@ private slots:
         next.restoreRecorded();
         QCOMPARE(m_desktop.calls(), QStringList{"show 101"});
         QVERIFY(QDir(runtime.path()).isEmpty());
+        // A record that cannot be removed says why.
+        const FullFolder stuck(FullFolder::Kind::ReadOnly, {{HiddenWindowRecord::FileName, "7\n"}});
+        QVERIFY(stuck.path().isEmpty() || !HiddenWindowRecord(stuck.path()).write({}).isEmpty());
         m_slots.reset();
         QVERIFY(!m_desktop.isHidden(100) && !m_desktop.isHidden(101));
     }

@@ -133,6 +133,7 @@ private slots:
     // page, edited ones are UTF-8 (a third field goes).
     void editedRecordsAreWrittenAsUtf8()
     {
+        ::close(STDIN_FILENO); // a run without standard input reads its file as descriptor 0
         WriteAll(path(), QByteArray("a*/j\xfcrgen|b*/x*old|c*/\xe2\x82\xac\r\nsecond line\r\n"));
         Loaded file(path());
         QCOMPARE(std::tuple(file.list.at(1).target, file.list.at(3).target),
@@ -156,6 +157,13 @@ private slots:
         QVERIFY2(file.report.contains(QStringLiteral("Hotkey 9 (action \"/tmp/paren\")")) &&
                      file.report.count(QStringLiteral("Hotkey ")) == 1,
                  qPrintable(file.report));
+        // A shown action: control characters (below 32, 127) replaced, a space or U+0080 kept.
+        WriteAll(path(), QByteArray("a*/x y\x1f|b*/z\x7f|c*/\xc2\x80\r\n"));
+        const QString shown = Loaded(path()).report;
+        QVERIFY2(shown.contains(u"Hotkey 1 (action \"/x y\uFFFD\")") &&
+                     shown.contains(u"Hotkey 2 (action \"/z\uFFFD\")") &&
+                     !shown.contains(u"Hotkey 3"),
+                 qPrintable(shown));
         QString letters;
         for (int code = 65; code <= 90; ++code)
             letters.append(QChar(code));

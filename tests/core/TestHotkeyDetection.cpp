@@ -1,4 +1,5 @@
 #include "activation/HotkeyDetection.h"
+#include "activation/HotkeyShadowing.h"
 #include "tests/core/CodesText.h"
 #include "tests/core/FiredActions.h"
 #include "tests/fakes/FakeKeyInjector.h"
@@ -77,6 +78,19 @@ private slots:
                  std::tuple(QStringList{"new"}, true));
     }
 
+    // The row that fires first while another's keys are typed, found again once a changed row
+    // is forgotten; forgetting a row that is not there changes nothing.
+    void shadowingFollowsAChangedRow()
+    {
+        QList<HotkeyEntry> entries{{"g", "/g"}, {"gofb", "/b"}, {"x", "/x"}};
+        HotkeyShadowing shadowing;
+        QCOMPARE(shadowing.winnerOver(entries, 2), 1);
+        entries[0].combination = QStringLiteral("q");
+        for (int position : {0, 1, 4})
+            shadowing.invalidate(position);
+        QCOMPARE(shadowing.winnerOver(entries, 2), 0);
+    }
+
     // Hotkeys limited to applications against the application in front (where the desktop cannot
     // tell, none is known): what fires as the letters are typed, and how often the desktop was
     // asked (at most once a press, never for a press that only unlimited hotkeys match).
@@ -94,8 +108,8 @@ private slots:
                 {"a*x|a*y", {{M::NotIn, {"xterm"}}}, unknown, "a", {"x"}, 1},
                 {"a*x|a*y", {{M::OnlyIn, {"foot"}}, {M::NotIn, {"xterm"}}}, xterm, "aa", {}, 2},
                 // Records ending at a shorter suffix are tried too, lowest first.
-                {"ca*x|ba*y|a*z|a*w",
-                 {{M::OnlyIn, {"foot"}}, {}, {M::OnlyIn, {"foot"}}},
+                {"ca*v|a*z|a*w|ca*x",
+                 {{M::OnlyIn, {"foot"}}, {M::OnlyIn, {"foot"}}},
                  xterm,
                  "ca",
                  {"w"},

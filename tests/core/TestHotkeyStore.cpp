@@ -103,7 +103,7 @@ private slots:
             {"it's", {}, "'"},
             {"\"\\n\"", {}, "backslash"},
             {"\"$HOME\"", {}, "\\$"},
-            {"%f", {}, "%f"},
+            {"%u a", {}, "%u is"},
             {"50%", {}, "field code"},
             {"a\tb", {}, "control character"}};
         for (const auto& [text, arguments, mentions] : rows) {

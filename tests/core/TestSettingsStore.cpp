@@ -111,7 +111,9 @@ private slots:
             {"Th\u00e8me", "cl\u00e9", "\u00e9t\u00e9"},
             {"Euro\u20ac", "k\u20ac", "5\u20ac"},
             {"Theme", "Sound", "a\tb\t"},
-            {"Theme", "Path", "C:\\dir\\"}};
+            {"Theme", "Path", "C:\\dir\\"},
+            {"Theme", "List", "x,y"},
+            {"Theme", "Pad", " pad "}};
         int row = 0;
         for (const auto& [section, key, value] : rows) {
             ++row;

@@ -24,10 +24,12 @@ struct Client
     SessionKeymap keymap{QDBusConnection(QStringLiteral("no bus"))};
     ReaderKeyStateSource source;
     QList<int> polled;
+    int problemsTold = 0;
 
     explicit Client(const QString& socket) : source(keymap, socket)
     {
         source.setPressCallback([this](int code) { polled << code; });
+        source.setProblemCallback([this] { ++problemsTold; });
     }
 };
 
@@ -159,9 +161,11 @@ private slots:
             m_seat.active = change != u"inactive";
             m_seat.user = change == u"user" ? ::geteuid() + 1 : ::geteuid();
             m_seat.hasSession = change != u"none";
+            const int told = client.problemsTold;
             m_seat.announce(m_standIns);
             QTRY_COMPARE(client.source.status(), Status::NotActive);
             QVERIFY2(!client.source.problem().isEmpty(), qPrintable(change));
+            QCOMPARE(client.problemsTold, told + 1);
             QTRY_COMPARE(openAccess(m_reader->processId(), m_keyboard->path()), -1);
             m_seat.reset(::geteuid());
             m_seat.announce(m_standIns);

@@ -19,7 +19,7 @@ private slots:
         const std::tuple<bool, QString, QString> rows[] = {
             {true, "/a b/say \"hi\"%d\n", "\"/a b/say \\\\\"hi\\\\\"%%d\\n\""},
             {true, "/x/$HOME`id`\\", "\"/x/\\\\$HOME\\\\`id\\\\`\\\\\\\\\""},
-            {false, " a\\b\tc ", "\\sa\\\\b\\tc "},
+            {false, " a\\b\tc\r ", "\\sa\\\\b\\tc\\r "},
         };
         for (const auto& [exec, argument, written] : rows)
             QCOMPARE(exec ? DesktopEntryText::quotedExecArgument(argument)

@@ -37,6 +37,8 @@ private slots:
             {"www.example.com", opener, {"http://www.example.com"}},
             {"a b; touch pwned", opener, {home + "/a b; touch pwned"}},
             {"--help", opener, {home + "/--help"}}, // never one of the opener's options
+            {"mailto:a@example.org", opener, {"mailto:a@example.org"}},
+            {"/no/such.txt", opener, {"/no/such.txt"}},
             {"", "", {}},
         };
         ProcessOpener processOpener;

@@ -110,6 +110,9 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(m_activated, QStringList{"LOGO+e"}, Long);
         bindAndWait({{"CTRL+q", "/usr/bin/x", "CTRL+q"}}, State::Declined);
         QVERIFY(!m_client->problem().isEmpty());
+        m_client->bind({}); // a release waits for no answer
+        QVERIFY(m_client->state() != State::Binding);
+        QTRY_COMPARE_WITH_TIMEOUT(m_client->state(), State::Idle, Long);
     }
 
     // Nobody offers the portal, nor could start it; or no session bus at all (a bare Wayland).
