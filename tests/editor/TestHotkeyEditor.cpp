@@ -4,6 +4,7 @@
 #include "editor/FormWizard.h"
 #include "editor/HotkeyEditorPanel.h"
 #include "editor/HotkeyListModel.h"
+#include "tests/controls/Unnamed.h"
 #include "tests/fakes/FakeDialogs.h"
 
 #include <memory>
@@ -134,6 +135,7 @@ private Q_SLOTS:
         };
         QCOMPARE(QVariantList({tip(0), tip(1), model.headerData(0, Qt::Vertical)}),
                  QVariantList({"(Ctrl)(Alt)k", "http://example.org", QVariant()}));
+        QCOMPARE(UnnamedControls(editor.form), QString()); // each read out by its name
     }
 
     // The "Applications:" row edits the selected row (names trimmed), follows the selection and
@@ -310,7 +312,8 @@ private Q_SLOTS:
                  std::tuple(QByteArray("\r\n"), 0));
     }
 
-    // After a delete the next row (at the end the previous) is shown, and edits go to it.
+    // After a delete the next row (at the end the previous) is shown, the list has the focus,
+    // and edits go to the row.
     void deleteShowsTheNextRow()
     {
         const std::tuple<int, int, int> rows[] = {{1, 1, 1}, {3, 2, 1}};
@@ -319,8 +322,9 @@ private Q_SLOTS:
             Editor editor(AllRows);
             editor.panel->selectPosition(deleted);
             editor.click("deleteButton");
-            QCOMPARE(std::tuple(editor.panel->selectedPosition(), editor.type()),
-                     std::tuple(selected, type));
+            QCOMPARE(std::tuple(editor.panel->selectedPosition(), editor.type(),
+                                editor.form.focusWidget()->objectName()),
+                     std::tuple(selected, type, QString("Hotkey")));
             QTest::keyClick(editor.hk(), Qt::Key_Z);
             kept.removeAt(deleted - 1);
             kept[selected - 1].replace(u'*', QStringLiteral("z*"));
@@ -493,6 +497,14 @@ private Q_SLOTS:
         into.click("importButton");
         QCOMPARE(into.list.entries(), from.list.entries());
         QCOMPARE(into.fileBytes(), QByteArray("\r\n")); // nothing written before Save
+        Editor single(WebRow); // one hotkey, or none selected: nothing to choose
+        single.panel->selectPosition(1);
+        from.child<QTreeView>("Hotkey")->setCurrentIndex({});
+        from.dialogs.clearCalls();
+        for (Editor* editor : {&single, &from}) {
+            editor->click("exportButton");
+            QCOMPARE(editor->dialogs.calls(), QStringList("save Export Hotkeys"));
+        }
     }
 
     // Each hotkey whose keys a row binds elsewhere is asked about; Cancel changes nothing; rows
