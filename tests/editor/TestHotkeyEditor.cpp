@@ -257,6 +257,8 @@ private Q_SLOTS:
         QCOMPARE(std::tuple(editor.list.at(3).arguments, arguments->isVisibleTo(&editor.form)),
                  std::tuple(QStringLiteral("-l \"my dir\""), true));
         QVERIFY(editor.panel->saveSettings());
+        editor.filter()->setText("nowhere"); // no row shown: no arguments either
+        QVERIFY(arguments->text().isEmpty());
     }
 
     // A hotkey added to the file by hand meanwhile: Reload, Overwrite or Cancel (edits kept).
