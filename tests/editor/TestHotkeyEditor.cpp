@@ -434,8 +434,9 @@ private Q_SLOTS:
         QCOMPARE(editor.fileBytes().count("\terase\r\n"), 2);
     }
 
-    // Arrow keys walk the list, a click on a row moves on to its HotKey box, Escape cancels; in
-    // the HotKey box Escape and Enter are keys, Ctrl+Tab leaves it and Enter then saves.
+    // Arrow keys walk the list, a click on a row moves on to its HotKey box, Escape cancels, F1
+    // asks for help; in the HotKey box Escape and Enter are keys, Ctrl+Tab leaves it and Enter
+    // then saves.
     void keyboardReachesTheEditor()
     {
         Editor editor(FileRow + u'|' + WebRow);
@@ -450,8 +451,10 @@ private Q_SLOTS:
                  std::tuple(1, true));
         QSignalSpy saved(editor.panel.get(), &HotkeyEditorPanel::saved);
         QSignalSpy cancelled(editor.panel.get(), &HotkeyEditorPanel::cancelled);
+        QSignalSpy help(editor.panel.get(), &HotkeyEditorPanel::helpRequested);
         QTest::keyClick(list, Qt::Key_Escape);
-        QCOMPARE(cancelled.count(), 1);
+        QTest::keyClick(list, Qt::Key_F1);
+        QCOMPARE(std::tuple(cancelled.count(), help.count()), std::tuple(1, 1));
         CaptureBox* hk = editor.hk();
         hk->setFocus();
         QVERIFY(hk->accessibleDescription().contains("Backspace")); // read out how it works
