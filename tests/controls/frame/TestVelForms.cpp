@@ -160,7 +160,10 @@ private slots:
         QCOMPARE(std::tuple(rig.frame->WindowState(), rig.host.geometry(), rig.frame->geometry()),
                  std::tuple(2, work, QRect(QPoint(0, 0), work.size())));
         QVERIFY(rig.item(FrameSystemMenu::Restore)->isEnabled());
-        rig.click(rig.centreOf(1)); // the button moved with the wider frame
+        rig.send(QEvent::MouseMove, {150, 12});
+        rig.send(QEvent::MouseMove, rig.centreOf(1)); // the button moved with the wider frame
+        QCOMPARE(rig.frame->toolTip(), QStringLiteral("Restore"));
+        rig.click(rig.centreOf(1));
         QCOMPARE(std::tuple(rig.frame->WindowState(), rig.host.geometry()), std::tuple(0, normal));
         rig.click({150, 12}, true);
         QCOMPARE(rig.host.geometry(), work);
