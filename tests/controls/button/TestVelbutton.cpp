@@ -113,24 +113,27 @@ private slots:
     {
         velbutton* b = make("b");
         QMenu menu;
-        menu.addAction("One");
+        QAction* one = menu.addAction("One");
         int shown = 0;
+        QList<QAction*> defaults; // the item shown in bold, at each opening
         connect(&menu, &QMenu::aboutToShow, this, [&] {
             ++shown;
+            defaults << menu.defaultAction();
             // The user clicks the button again: the pointer is over it as the menu closes.
             QTimer::singleShot(0, &menu, [&] {
                 QCursor::setPos(b->mapToGlobal(QPoint(50, 15)));
                 menu.close();
             });
         });
-        b->SetPopupMenu(&menu, 0);
+        b->SetPopupMenu(&menu, 0, 0, one);
         showActive();
         const auto click = [b] { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(50, 15)); };
         QTest::mousePress(b, Qt::LeftButton, {}, QPoint(50, 15));
         click(); // the press that closed the menu reaches the button: it opens nothing
         QCOMPARE(std::tuple(shown, b->state()), std::tuple(1, ButtonState::Normal));
         click();
-        QCOMPARE(std::tuple(shown, m_clicks), std::tuple(2, QStringList()));
+        QCOMPARE(std::tuple(shown, m_clicks, defaults),
+                 std::tuple(2, QStringList(), QList<QAction*>(2, one)));
         b->UnsetPopupMenu();
         click();
         QCOMPARE(std::tuple(shown, m_clicks), std::tuple(2, QStringList{"b"}));
