@@ -1,3 +1,4 @@
+#include "controls/button/ButtonContent.h"
 #include "controls/button/velbutton.h"
 
 #include <QDesktopServices>
@@ -109,6 +110,30 @@ private slots:
         }
     }
 
+    // Pressed or checked shows the pressed picture, else the hot one, else the normal one; under
+    // the pointer the hot one where there is one.
+    void pictureForEachState()
+    {
+        const QRgb normal = qRgb(1, 0, 0), hot = qRgb(2, 0, 0), down = qRgb(3, 0, 0);
+        const auto image = [](QRgb colour) {
+            QImage picture(1, 1, QImage::Format_RGB32);
+            picture.fill(colour);
+            return picture;
+        };
+        ButtonProperties p;
+        const auto shown = [&p](ButtonState state, bool checked) {
+            return ButtonContent::PictureFor(p, state, checked).pixel(0, 0);
+        };
+        p.PictureNormal = image(normal);
+        p.PictureHot = image(hot);
+        QCOMPARE((QList<QRgb>{shown(ButtonState::Normal, false), shown(ButtonState::Hot, false),
+                              shown(ButtonState::Normal, true)}),
+                 (QList<QRgb>{normal, hot, hot}));
+        p.PictureHot = {};
+        p.PictureDown = image(down);
+        QCOMPARE((QList<QRgb>{shown(ButtonState::Hot, false), shown(ButtonState::Down, false)}),
+                 (QList<QRgb>{normal, down}));
+    }
     void menuOpensInsteadOfClicking()
     {
         velbutton* b = make("b");
