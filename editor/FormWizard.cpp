@@ -176,6 +176,7 @@ void FormWizard::createEnterWebsite()
                               tr("Enter the website address (URL) you want this hotkey to open"));
     m_txtURL = new QLineEdit(QStringLiteral("http://"), m_enterWebsite);
     m_txtURL->setObjectName(QStringLiteral("txtURL"));
+    m_txtURL->setAccessibleName(tr("Website address"));
     m_txtURL->setGeometry(Margin, RowHeight + 4, PanelWidth - 2 * Margin, 24);
     // An address typed or pasted after the offered "http://" replaces it.
     connect(m_txtURL, &QLineEdit::textEdited, this, [this](const QString& text) {
@@ -193,6 +194,7 @@ void FormWizard::createSpecialAction()
         addPanel("SpecialAction", tr("What action do you want the hotkey to perform"));
     m_sp = new QComboBox(m_specialAction);
     m_sp->setObjectName(QStringLiteral("sp"));
+    m_sp->setAccessibleName(tr("Special action"));
     m_sp->setEditable(false);
     for (const SpecialActionRow& row : SpecialActionTable())
         m_sp->addItem(SpecialActionDisplayName(row.action));

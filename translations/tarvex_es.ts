@@ -252,6 +252,14 @@
         <translation>Asistente de atajos</translation>
     </message>
     <message>
+        <source>Website address</source>
+        <translation>Dirección del sitio web</translation>
+    </message>
+    <message>
+        <source>Special action</source>
+        <translation>Acción especial</translation>
+    </message>
+    <message>
         <source>What kind of action do you want this hotkey to do?</source>
         <translation>¿Qué tipo de acción quieres que haga este atajo?</translation>
     </message>

@@ -1,6 +1,7 @@
 #include "controls/button/velbutton.h"
 #include "editor/CaptureBox.h"
 #include "editor/FormWizard.h"
+#include "tests/controls/Unnamed.h"
 #include "tests/fakes/FakeDialogs.h"
 
 #include <QApplication>
@@ -77,6 +78,7 @@ private Q_SLOTS:
                      std::tuple(QString(panel), QString(result),
                                 QByteArray(result).startsWith("none"), qsizetype(messages)));
             QVERIFY(dialogs.calls().value(messages - 1).contains(last));
+            QCOMPARE(UnnamedControls(wizard), QString()); // each read out by its name
         }
     }
 

@@ -4,6 +4,7 @@
 #include "editor/FormWizard.h"
 #include "editor/HotkeyEditorPanel.h"
 #include "editor/HotkeyListModel.h"
+#include "tests/controls/Unnamed.h"
 #include "tests/fakes/FakeDialogs.h"
 
 #include <memory>
@@ -135,6 +136,7 @@ private Q_SLOTS:
         };
         QCOMPARE(QVariantList({tip(0), tip(1), model.headerData(0, Qt::Vertical)}),
                  QVariantList({"(Ctrl)(Alt)k", "http://example.org", QVariant()}));
+        QCOMPARE(UnnamedControls(editor.form), QString()); // each read out by its name
     }
 
     // The "Applications:" row edits the selected row (names trimmed), follows the selection and
@@ -286,6 +288,8 @@ private Q_SLOTS:
         QCOMPARE(std::tuple(editor.list.at(3).arguments, arguments->isVisibleTo(&editor.form)),
                  std::tuple(QStringLiteral("-l \"my dir\""), true));
         QVERIFY(editor.panel->saveSettings());
+        editor.filter()->setText("nowhere"); // no row shown: no arguments either
+        QVERIFY(arguments->text().isEmpty());
     }
 
     // A hotkey added to the file by hand meanwhile: Reload, Overwrite or Cancel (edits kept).
@@ -341,7 +345,8 @@ private Q_SLOTS:
                  std::tuple(QByteArray("\r\n"), 0));
     }
 
-    // After a delete the next row (at the end the previous) is shown, and edits go to it.
+    // After a delete the next row (at the end the previous) is shown, the list has the focus,
+    // and edits go to the row.
     void deleteShowsTheNextRow()
     {
         const std::tuple<int, int, int> rows[] = {{1, 1, 1}, {3, 2, 1}};
@@ -350,8 +355,9 @@ private Q_SLOTS:
             Editor editor(AllRows);
             editor.panel->selectPosition(deleted);
             editor.click("deleteButton");
-            QCOMPARE(std::tuple(editor.panel->selectedPosition(), editor.type()),
-                     std::tuple(selected, type));
+            QCOMPARE(std::tuple(editor.panel->selectedPosition(), editor.type(),
+                                editor.form.focusWidget()->objectName()),
+                     std::tuple(selected, type, QString("Hotkey")));
             QTest::keyClick(editor.hk(), Qt::Key_Z);
             kept.removeAt(deleted - 1);
             kept[selected - 1].replace(u'*', QStringLiteral("z*"));
@@ -459,8 +465,9 @@ private Q_SLOTS:
         QCOMPARE(editor.fileBytes().count("\terase\r\n"), 2);
     }
 
-    // Arrow keys walk the list, a click on a row moves on to its HotKey box, Escape cancels; in
-    // the HotKey box Escape and Enter are keys, Ctrl+Tab leaves it and Enter then saves.
+    // Arrow keys walk the list, a click on a row moves on to its HotKey box, Escape cancels, F1
+    // asks for help; in the HotKey box Escape and Enter are keys, Ctrl+Tab leaves it and Enter
+    // then saves.
     void keyboardReachesTheEditor()
     {
         Editor editor(FileRow + u'|' + WebRow);
@@ -475,8 +482,10 @@ private Q_SLOTS:
                  std::tuple(1, true));
         QSignalSpy saved(editor.panel.get(), &HotkeyEditorPanel::saved);
         QSignalSpy cancelled(editor.panel.get(), &HotkeyEditorPanel::cancelled);
+        QSignalSpy help(editor.panel.get(), &HotkeyEditorPanel::helpRequested);
         QTest::keyClick(list, Qt::Key_Escape);
-        QCOMPARE(cancelled.count(), 1);
+        QTest::keyClick(list, Qt::Key_F1);
+        QCOMPARE(std::tuple(cancelled.count(), help.count()), std::tuple(1, 1));
         CaptureBox* hk = editor.hk();
         hk->setFocus();
         QVERIFY(hk->accessibleDescription().contains("Backspace")); // read out how it works
@@ -524,6 +533,14 @@ private Q_SLOTS:
         into.click("importButton");
         QCOMPARE(into.list.entries(), from.list.entries());
         QCOMPARE(into.fileBytes(), QByteArray("\r\n")); // nothing written before Save
+        Editor single(WebRow); // one hotkey, or none selected: nothing to choose
+        single.panel->selectPosition(1);
+        from.child<QTreeView>("Hotkey")->setCurrentIndex({});
+        from.dialogs.clearCalls();
+        for (Editor* editor : {&single, &from}) {
+            editor->click("exportButton");
+            QCOMPARE(editor->dialogs.calls(), QStringList("save Export Hotkeys"));
+        }
     }
 
     // Each hotkey whose keys a row binds elsewhere is asked about; Cancel changes nothing; rows

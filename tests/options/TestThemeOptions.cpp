@@ -6,6 +6,7 @@
 #include "options/ThemeOptions.h"
 #include "shell/Tarvex.h"
 #include "tests/app/ShellFixture.h"
+#include "tests/controls/Unnamed.h"
 
 #include <QtTest>
 #include <QtWidgets>
@@ -158,6 +159,7 @@ private Q_SLOTS:
         ShellFixture f;
         ThemeOptions& w = opened(f);
         Tarvex& main = *f.shell->mainWindow();
+        QCOMPARE(UnnamedControls(w), QString()); // each read out by its name
         Choose(w, 2, 7, 1);
         QTest::mouseClick(w.chkNotification(), Qt::LeftButton);
         QTest::mouseClick(w.chkSoundEffect(), Qt::LeftButton);
@@ -213,6 +215,10 @@ private Q_SLOTS:
                  (QList<int>{4, 3}));
         QVERIFY(main.isVisible() && !w.isVisible());
         QCOMPARE(f.shell->optionsWindow(), &w);
+        w.show(); // OK hides the window itself, whatever its owner then does with it
+        disconnect(&w, &ThemeOptions::unloadRequested, nullptr, nullptr);
+        w.acceptChoices();
+        QVERIFY(w.isHidden());
     }
     // Whichever frame style moves them, the controls lie inside the window below the title bar
     // and the check boxes' captions stay whole in their designed rectangles.

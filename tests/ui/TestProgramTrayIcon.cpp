@@ -12,11 +12,12 @@ using namespace tarvex;
 class TestProgramTrayIcon final : public QObject
 {
     Q_OBJECT
-    // Adds the icon named "Tarvex" and waits for its stand-in window.
+    // Adds the icon named "Tarvex" and waits for its stand-in window, which shows that tip.
     static TrayFallbackWindow* standIn(ProgramTrayIcon& icon, bool balloon = false)
     {
-        icon.add(QStringLiteral("Tarvex"), balloon);
-        return QTest::qWaitFor([&] { return icon.usesFallbackWindow(); }, 3000)
+        return icon.add(QStringLiteral("Tarvex"), balloon) &&
+                       QTest::qWaitFor([&] { return icon.usesFallbackWindow(); }, 3000) &&
+                       icon.fallbackWindow()->toolTip() == QLatin1String("Tarvex")
                    ? icon.fallbackWindow()
                    : nullptr;
     }

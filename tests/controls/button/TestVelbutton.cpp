@@ -1,3 +1,4 @@
+#include "controls/button/ButtonContent.h"
 #include "controls/button/velbutton.h"
 
 #include <QDesktopServices>
@@ -109,28 +110,55 @@ private slots:
         }
     }
 
+    // Pressed or checked shows the pressed picture, else the hot one, else the normal one; under
+    // the pointer the hot one where there is one.
+    void pictureForEachState()
+    {
+        const QRgb normal = qRgb(1, 0, 0), hot = qRgb(2, 0, 0), down = qRgb(3, 0, 0);
+        const auto image = [](QRgb colour) {
+            QImage picture(1, 1, QImage::Format_RGB32);
+            picture.fill(colour);
+            return picture;
+        };
+        ButtonProperties p;
+        const auto shown = [&p](ButtonState state, bool checked) {
+            return ButtonContent::PictureFor(p, state, checked).pixel(0, 0);
+        };
+        p.PictureNormal = image(normal);
+        p.PictureHot = image(hot);
+        QCOMPARE((QList<QRgb>{shown(ButtonState::Normal, false), shown(ButtonState::Hot, false),
+                              shown(ButtonState::Normal, true)}),
+                 (QList<QRgb>{normal, hot, hot}));
+        p.PictureHot = {};
+        p.PictureDown = image(down);
+        QCOMPARE((QList<QRgb>{shown(ButtonState::Hot, false), shown(ButtonState::Down, false)}),
+                 (QList<QRgb>{normal, down}));
+    }
     void menuOpensInsteadOfClicking()
     {
         velbutton* b = make("b");
         QMenu menu;
-        menu.addAction("One");
+        QAction* one = menu.addAction("One");
         int shown = 0;
+        QList<QAction*> defaults; // the item shown in bold, at each opening
         connect(&menu, &QMenu::aboutToShow, this, [&] {
             ++shown;
+            defaults << menu.defaultAction();
             // The user clicks the button again: the pointer is over it as the menu closes.
             QTimer::singleShot(0, &menu, [&] {
                 QCursor::setPos(b->mapToGlobal(QPoint(50, 15)));
                 menu.close();
             });
         });
-        b->SetPopupMenu(&menu, 0);
+        b->SetPopupMenu(&menu, 0, 0, one);
         showActive();
         const auto click = [b] { QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(50, 15)); };
         QTest::mousePress(b, Qt::LeftButton, {}, QPoint(50, 15));
         click(); // the press that closed the menu reaches the button: it opens nothing
         QCOMPARE(std::tuple(shown, b->state()), std::tuple(1, ButtonState::Normal));
         click();
-        QCOMPARE(std::tuple(shown, m_clicks), std::tuple(2, QStringList()));
+        QCOMPARE(std::tuple(shown, m_clicks, defaults),
+                 std::tuple(2, QStringList(), QList<QAction*>(2, one)));
         b->UnsetPopupMenu();
         click();
         QCOMPARE(std::tuple(shown, m_clicks), std::tuple(2, QStringList{"b"}));

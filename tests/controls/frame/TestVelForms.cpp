@@ -160,7 +160,10 @@ private slots:
         QCOMPARE(std::tuple(rig.frame->WindowState(), rig.host.geometry(), rig.frame->geometry()),
                  std::tuple(2, work, QRect(QPoint(0, 0), work.size())));
         QVERIFY(rig.item(FrameSystemMenu::Restore)->isEnabled());
-        rig.click(rig.centreOf(1)); // the button moved with the wider frame
+        rig.send(QEvent::MouseMove, {150, 12});
+        rig.send(QEvent::MouseMove, rig.centreOf(1)); // the button moved with the wider frame
+        QCOMPARE(rig.frame->toolTip(), QStringLiteral("Restore"));
+        rig.click(rig.centreOf(1));
         QCOMPARE(std::tuple(rig.frame->WindowState(), rig.host.geometry()), std::tuple(0, normal));
         rig.click({150, 12}, true);
         QCOMPARE(rig.host.geometry(), work);
@@ -209,8 +212,11 @@ private slots:
             }
             QCOMPARE(rig.host.size(), QSize(400, 300));
             Mouse(g, QEvent::MouseMove, from, Qt::NoButton);
+            const Qt::CursorShape shape = edges == Qt::RightEdge    ? Qt::SizeHorCursor
+                                          : edges == Qt::BottomEdge ? Qt::SizeVerCursor
+                                                                    : Qt::SizeFDiagCursor;
             QCOMPARE(std::tuple(g->cursor().shape(), rig.host.size()),
-                     std::tuple(FrameGrip::CursorOf(pointer), QSize(400, 300)));
+                     std::tuple(shape, QSize(400, 300)));
         }
     }
     // The taller title bar grows the window by as much, keeping the controls' bottom margin.

@@ -27,6 +27,9 @@ private slots:
     {
         TipContent content;
         content.text = "A shadow of its own";
+        QPalette colours = QToolTip::palette(); // the desktop's tip colours fill it
+        colours.setColor(QPalette::ToolTipBase, Qt::green);
+        QToolTip::setPalette(colours);
         TipWindow tip(content);
         QVERIFY(tip.translucent() && tip.testAttribute(Qt::WA_TranslucentBackground));
         tip.popUp(QPoint(300, 300));
@@ -37,6 +40,7 @@ private slots:
         QVERIFY(qAlpha(shadow) > 0 && qAlpha(shadow) < 160);
         QCOMPARE(qAlpha(image.pixel(size.width() - 1, 0)), 0); // beside the shadow nothing
         QCOMPARE(qAlpha(image.pixel(depth, depth)), 255);      // the body itself whole
+        QCOMPARE(QColor(image.pixel(depth + 2, size.height() / 2)).hue(), 120); // shaded green
     }
     // Beside the pointer, never under it, whole on the screen: below it unless at the bottom,
     // toward the left for right-to-left text.
