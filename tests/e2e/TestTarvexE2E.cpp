@@ -221,15 +221,7 @@ private slots:
         QVERIFY(!m_app->waitForProgramIcon().isEmpty());
         const QString typed = m_harness->home() + "/typed.txt";
         QProcess terminal;
-        terminal.start("xterm", {"-title", "Typed", "-e", "sh", "-c", "cat > \"$0\"", typed});
-        const QString window = E2EHarness::findWindow({"--name", "^Typed$"});
-        QVERIFY(QTest::qWaitFor(
-            [&] {
-                E2EHarness::xdotool({"windowactivate", window});
-                return QTest::qWaitFor(
-                    [&] { return AppDriver::activeWindow() == window.toULongLong(); }, 500);
-            },
-            10000));
+        QVERIFY(!typingTerminal(terminal, typed).isEmpty());
         E2EHarness::xdotool({"key", "g", "o", "f", "b"});
         QTRY_COMPARE_WITH_TIMEOUT(m_harness->logLines(), QStringList{"fired"}, 5000);
         E2EHarness::xdotool({"key", "x", "Return", "ctrl+d"});
@@ -260,18 +252,7 @@ private slots:
         for (const auto& [before, after] : keys) {
             const QString typed = m_harness->home() + "/typed" + before.join(u'-') + ".txt";
             QProcess terminal;
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert("LC_ALL", "C.UTF-8");
-            terminal.setProcessEnvironment(environment);
-            terminal.start("xterm", {"-title", "Typed", "-e", "sh", "-c", "cat > \"$0\"", typed});
-            const QString window = E2EHarness::findWindow({"--name", "^Typed$"});
-            QVERIFY(QTest::qWaitFor(
-                [&] {
-                    E2EHarness::xdotool({"windowactivate", window});
-                    return QTest::qWaitFor(
-                        [&] { return AppDriver::activeWindow() == window.toULongLong(); }, 500);
-                },
-                10000));
+            QVERIFY(!typingTerminal(terminal, typed).isEmpty());
             if (!before.isEmpty())
                 E2EHarness::xdotool(before);
             E2EHarness::xdotool({"key", "g", "o", "f", "b"});
@@ -782,6 +763,24 @@ private:
     void pickEntry(const QString& window, QPoint list, const QString& keys) const;
     QString standInWindow() const { return m_app->programWindow(40, 200); }
     static void press(const QString& keys) { AppDriver::press(keys); }
+    // Starts an xterm that writes what is typed into it to `file` (UTF-8) and makes it the
+    // active window; returns the window, "" when it never became active.
+    static QString typingTerminal(QProcess& terminal, const QString& file)
+    {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("LC_ALL", "C.UTF-8");
+        terminal.setProcessEnvironment(environment);
+        terminal.start("xterm", {"-title", "Typed", "-e", "sh", "-c", "cat > \"$0\"", file});
+        const QString window = E2EHarness::findWindow({"--name", "^Typed$"});
+        const bool active = QTest::qWaitFor(
+            [&] {
+                E2EHarness::xdotool({"windowactivate", window});
+                return QTest::qWaitFor(
+                    [&] { return AppDriver::activeWindow() == window.toULongLong(); }, 500);
+            },
+            10000);
+        return active ? window : QString();
+    }
     // Clicks " Configure Hotkeys" in the main window once it shows; returns the editor's
     // window, "" when none came.
     static QString openEditor()
