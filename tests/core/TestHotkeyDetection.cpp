@@ -179,7 +179,9 @@ private:
         HotkeyEntry options;
         options.eraseTyped = erase;
         m_table.replace(records, QList<HotkeyEntry>(records.size(), options));
-        m_injector.counts.clear();
+        // Emptied without keeping its storage: Qt 6.4 compares an empty list that kept storage
+        // with one that has none through memcmp with a null pointer, which UBSan reports.
+        m_injector.counts = {};
         m_detection->setKeyInjector(&m_injector);
     }
 
