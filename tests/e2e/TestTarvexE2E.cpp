@@ -854,9 +854,14 @@ QStringList TestTarvexE2E::request(const QString& option) const
 {
     std::unique_ptr<QProcess> process = m_app->startAnother({option}, QProcess::SeparateChannels);
     (void)QTest::qWaitFor([&] { return process->state() == QProcess::NotRunning; }, 15000);
+    // Qt 6.4's bus thread may warn of "an invalid type" as the process ends (more often in the
+    // slower sanitizer build): those lines are Qt's, not the program's, and are left out.
+    QStringList errors = QString::fromUtf8(process->readAllStandardError()).split(u'\n');
+    errors.removeIf([](const QString& line) {
+        return line.startsWith("Trying to construct an instance of an invalid type");
+    });
     return {QString::number(process->exitCode()),
-            QString::fromUtf8(process->readAllStandardOutput()),
-            QString::fromUtf8(process->readAllStandardError())};
+            QString::fromUtf8(process->readAllStandardOutput()), errors.join(u'\n')};
 }
 
 // Opens the drop-down list at `list` and moves through its entries with `keys`, then Return,
