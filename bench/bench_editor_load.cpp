@@ -59,16 +59,26 @@ double EditorLoad(HotkeyDatabase& database)
     });
 }
 
-double KeyWithAllRows(HotkeyDatabase& database)
+// The editor over every row of `database`, loaded once for the timings that follow.
+struct LoadedEditor
 {
+    explicit LoadedEditor(HotkeyDatabase& database)
+    {
+        database.load(list, table);
+        panel.load(database);
+    }
     HotkeyList list;
     ActiveHotkeyTable table;
-    database.load(list, table);
     QWidget form;
     FakeDialogs dialogs;
-    HotkeyEditorPanel panel(&form, list, table, dialogs, QString());
-    panel.load(database);
-    panel.selectPosition(Records);
+    HotkeyEditorPanel panel{&form, list, table, dialogs, QString()};
+};
+
+double KeyWithAllRows(HotkeyDatabase& database)
+{
+    LoadedEditor editor(database);
+    QWidget& form = editor.form;
+    editor.panel.selectPosition(Records);
     auto* hk = form.findChild<CaptureBox*>(QStringLiteral("hk"));
     return MillisecondsPerRound([&] {
                QTest::keyClick(hk, Qt::Key_Q);
@@ -81,13 +91,8 @@ double KeyWithAllRows(HotkeyDatabase& database)
 // it and laid out again) and taken out again (all rows back), per keystroke.
 double FilterKey(HotkeyDatabase& database)
 {
-    HotkeyList list;
-    ActiveHotkeyTable table;
-    database.load(list, table);
-    QWidget form;
-    FakeDialogs dialogs;
-    HotkeyEditorPanel panel(&form, list, table, dialogs, QString());
-    panel.load(database);
+    LoadedEditor editor(database);
+    QWidget& form = editor.form;
     form.show();
     QCoreApplication::processEvents();
     auto* filter = form.findChild<QLineEdit*>(QStringLiteral("filter"));
