@@ -58,9 +58,11 @@ bool HotkeyFilterModel::filterAcceptsRow(int sourceRow, const QModelIndex&) cons
     };
     const QString typeName =
         m_typeNames.value(TypeSelectorPosition(ClassifyTarget(entry.target), 0));
-    // A special action is shown under its name in the user's language: both names match.
+    // A special action is shown under its name in the user's language: both names match; a
+    // row that types matches by its text.
     return has(entry.target) || has(typeName) || has(KeyNames::Displayed(entry.combination)) ||
-           (entry.target.startsWith(u'-') && has(m_source.index(sourceRow, 1).data().toString()));
+           (entry.target.startsWith(u'-') && has(m_source.index(sourceRow, 1).data().toString())) ||
+           has(entry.typedText);
 }
 
 } // namespace tarvex

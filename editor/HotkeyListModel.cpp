@@ -124,6 +124,11 @@ QVariant HotkeyListModel::data(const QModelIndex& index, int role) const
     if ((role == Qt::DisplayRole || role == Qt::ToolTipRole) && index.column() == 0)
         return KeyNames::Displayed(entry.combination);
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+        // A row that types shows its text: the first line in the list, the whole in the tip.
+        if (entry.target == TypeTextTarget)
+            return role == Qt::ToolTipRole
+                       ? entry.typedText
+                       : tr("Types \"%1\"").arg(entry.typedText.section(u'\n', 0, 0));
         // A special action shows under its name in the user's language.
         const SpecialAction action =
             entry.target.startsWith(u'-') ? SpecialActionFor(entry.target) : SpecialAction::None;

@@ -719,6 +719,10 @@ En el archivo:
         <source>A hotkey runs only while its box is checked.</source>
         <translation>Un atajo solo se ejecuta mientras su casilla está marcada.</translation>
     </message>
+    <message>
+        <source>Types &quot;%1&quot;</source>
+        <translation>Escribe «%1»</translation>
+    </message>
 </context>
 <context>
     <name>tarvex::HotkeyRoute</name>

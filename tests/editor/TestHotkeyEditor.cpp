@@ -190,8 +190,8 @@ private Q_SLOTS:
     }
 
     // "Type text" makes the row type the text of its field (cut at 4000 characters) in place of
-    // a target; the action chosen before comes back on "Action"; each row shows its own text;
-    // the note says why when the desktop cannot type keys.
+    // a target, shown and found in the list by that text; the action chosen before comes back on
+    // "Action"; each row shows its own text; the note says why when the desktop cannot type keys.
     void typeTextRow()
     {
         Editor editor(AllRows);
@@ -206,6 +206,13 @@ private Q_SLOTS:
         text->setPlainText(QString(4001, u'x'));
         QCOMPARE(std::tuple(editor.target(3), editor.list.at(3).typedText.size(), shown()),
                  std::tuple(QStringLiteral("-Type Text-"), 4000, std::tuple(3, true, false)));
+        text->setPlainText(QStringLiteral("Dear Sir,\nyours"));
+        const QModelIndex action = editor.panel->model().index(2, 1);
+        QCOMPARE(std::tuple(action.data(), action.data(Qt::ToolTipRole)),
+                 std::tuple(QVariant("Types \"Dear Sir,\""), QVariant("Dear Sir,\nyours")));
+        editor.filter()->setText(QStringLiteral("YOURS"));
+        QCOMPARE(editor.shownTargets(), QStringList{"Types \"Dear Sir,\""});
+        editor.filter()->clear();
         editor.hktype()->setCurrentIndex(2);
         QCOMPARE(std::tuple(editor.target(3), shown()),
                  std::tuple(QStringLiteral("-Restart-"), std::tuple(2, false, true)));
@@ -213,8 +220,8 @@ private Q_SLOTS:
         editor.panel->selectPosition(1);
         QCOMPARE(shown(), std::tuple(0, false, true));
         editor.panel->selectPosition(3);
-        QCOMPARE(std::tuple(shown(), text->toPlainText().size()),
-                 std::tuple(std::tuple(3, true, false), 4000));
+        QCOMPARE(std::tuple(shown(), text->toPlainText()),
+                 std::tuple(std::tuple(3, true, false), QStringLiteral("Dear Sir,\nyours")));
         editor.panel->setKeyInjection(false, QStringLiteral("why not"));
         QCOMPARE(editor.child<QLabel>("typedTextNote")->toolTip(), QStringLiteral("why not"));
     }
