@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -40,6 +42,9 @@ struct HotkeyEntry
     bool eraseTyped = false;
     /// The text a "Type text" hotkey (target TypeTextTarget) types into the focused window.
     QString typedText;
+    /// Words of the hotkey's option line that this release does not know (a later release
+    /// wrote them), kept as they were so that a save does not drop them.
+    QList<QByteArray> otherOptions;
 
     friend bool operator==(const HotkeyEntry&, const HotkeyEntry&) = default;
 };

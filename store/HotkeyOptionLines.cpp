@@ -91,6 +91,7 @@ void GiveOptions(HotkeyEntry& entry, const HotkeyEntry& options)
     entry.apps = options.apps;
     entry.eraseTyped = options.eraseTyped;
     entry.typedText = options.typedText;
+    entry.otherOptions = options.otherOptions;
 }
 
 } // namespace
@@ -99,7 +100,7 @@ bool HasOptions(const HotkeyEntry& entry)
 {
     return !entry.enabled || !entry.arguments.isEmpty() ||
            entry.apps.mode != AppFilter::Mode::Everywhere || entry.eraseTyped ||
-           !entry.typedText.isEmpty();
+           !entry.typedText.isEmpty() || !entry.otherOptions.isEmpty();
 }
 
 QByteArray OptionLine(int position, const QString& record, const HotkeyEntry& entry)
@@ -121,6 +122,8 @@ QByteArray OptionLine(int position, const QString& record, const HotkeyEntry& en
         const QByteArrayView key = entry.apps.mode == AppFilter::Mode::OnlyIn ? OnlyKey : ExceptKey;
         line += '\t' + key.toByteArray() + apps.join(',');
     }
+    for (const QByteArray& other : entry.otherOptions)
+        line += '\t' + other;
     return line + LineEnd.toByteArray();
 }
 
@@ -162,6 +165,8 @@ std::optional<ParsedOptionLine> ParseOptionLine(QByteArrayView line)
             if (!apps)
                 return std::nullopt;
             options.apps = {only ? AppFilter::Mode::OnlyIn : AppFilter::Mode::NotIn, *apps};
+        } else if (!field.isEmpty()) {
+            options.otherOptions.append(field.toByteArray());
         }
     }
     return parsed;

@@ -242,7 +242,8 @@ private slots:
                  std::tuple(entry, entry.typedText));
     }
 
-    // Others' lines stay where they were; the option lines take the place of the old ones.
+    // Others' lines stay where they were; the option lines take the place of the old ones, and
+    // keep the words a later release wrote.
     void optionLinesAmongOtherLines()
     {
         const std::tuple<QByteArray, QList<bool>, QByteArray> rows[] = {
@@ -253,7 +254,10 @@ private slots:
              {true, true},
              "a*1|b*2\nmine\r\ntheirs"},
             {"a*1\nmine", {false}, "a*1\ntarvex-hotkey 1 a%2A1\toff\r\nmine"},
-            {"a*1", {false}, "a*1\r\ntarvex-hotkey 1 a%2A1\toff\r\n"}};
+            {"a*1", {false}, "a*1\r\ntarvex-hotkey 1 a%2A1\toff\r\n"},
+            {"a*1\r\ntarvex-hotkey 1 a%2A1\tlater=%41\toff\tmore\r\n",
+             {true},
+             "a*1\r\ntarvex-hotkey 1 a%2A1\tlater=%41\tmore\r\n"}};
         for (const auto& [before, enabled, after] : rows) {
             WriteAll(path(), before);
             Loaded file(path());
