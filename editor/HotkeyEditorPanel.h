@@ -148,7 +148,7 @@ private:
     void layOutEraseBox();
     void showEraseBox();
     void eraseClicked(bool erase);
-    void offerErase(int position);
+    void offerErase(int position, const QStringList& wizardResult);
     void createTypedTextField();
     void layOutTypedText();
     void showTypedText();
@@ -168,6 +168,7 @@ private:
     int argumentsRoom() const;
     void argumentsEdited(const QString& text);
     void addWizardArguments(const QStringList& result);
+    void addWizardText(const QString& text);
     bool confirmOverwrite();
     void showRows();
     void clearFields();
