@@ -52,7 +52,7 @@ class HotkeyEditorPanel final : public QObject
     Q_OBJECT
 
 public:
-    /// Runs the add-hotkey wizard over its owner and returns its three texts.
+    /// Runs the add-hotkey wizard over its owner and returns its texts (FormWizard::result).
     using WizardRunner = std::function<QStringList(QWidget* owner)>;
 
     /// Builds the editor on the top-level `form`, its row icons read from `programFolder`;
