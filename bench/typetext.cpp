@@ -1,7 +1,9 @@
 // Types 1000 characters (letters, digits, punctuation, line breaks and characters the US layout
-// lacks) through the X11 key injection into a text field of this program, and prints how long
+// lacks) through the key injection of its desktop (X11's, or a wlroots compositor's virtual
+// keyboard under QT_QPA_PLATFORM=wayland) into a text field of this program, and prints how long
 // the typing took until the field held them and how many characters were lost or came out
-// different. Run on an X display of its own (bench/type_text.sh starts one).
+// different. Run on a display of its own (bench/type_text.sh starts an X one and a sway one).
+#include "platform/wayland/WlrKeyInjector.h"
 #include "platform/x11/XTestKeyInjector.h"
 
 #include <QApplication>
@@ -10,6 +12,7 @@
 #include <QTest>
 
 #include <cstdio>
+#include <memory>
 
 using namespace tarvex;
 
@@ -20,13 +23,21 @@ int main(int argc, char** argv)
     field.resize(600, 400);
     field.show();
     field.activateWindow();
-    if (!QTest::qWaitForWindowActive(&field)) {
+    // The window has the keyboard (Wayland tells no activation apart from that).
+    if (!QTest::qWaitFor([&] { return QGuiApplication::focusWindow() == field.windowHandle(); })) {
         std::puts("typetext: the test window never got the focus; skipped");
         return 0;
     }
-    XTestKeyInjector injector;
-    if (!injector.available()) {
-        std::printf("typetext: %s; skipped\n", qPrintable(injector.unavailableReason()));
+    const bool wayland = QGuiApplication::platformName() == QLatin1String("wayland");
+    const char* desktop = wayland ? "sway" : "X11";
+    std::unique_ptr<KeyInjector> injector;
+    if (wayland)
+        injector = std::make_unique<WlrKeyInjector>();
+    else
+        injector = std::make_unique<XTestKeyInjector>();
+    if (!injector->available()) {
+        std::printf("typetext (%s): %s; skipped\n", desktop,
+                    qPrintable(injector->unavailableReason()));
         return 0;
     }
     const QString pattern = QString::fromUtf8("The quick brown fox, 1234! Gr\u00fc\u00dfe \u20ac5 "
@@ -37,7 +48,7 @@ int main(int argc, char** argv)
     text.truncate(1000);
     QElapsedTimer timer;
     timer.start();
-    injector.typeText(text, [] { return true; });
+    injector->typeText(text, [] { return true; });
     const qint64 sent = timer.elapsed();
     // Until the field holds as many characters as were typed, or nothing came for a second.
     qsizetype last = -1;
@@ -55,9 +66,9 @@ int main(int argc, char** argv)
     qsizetype different = 0;
     for (qsizetype i = 0; i < std::min(got.size(), text.size()); ++i)
         different += got.at(i) != text.at(i);
-    std::printf("typetext: %lld characters sent in %lld ms, shown after %lld ms; %lld lost, "
-                "%lld different\n",
-                static_cast<long long>(text.size()), static_cast<long long>(sent),
+    std::printf("typetext (%s): %lld characters sent in %lld ms, shown after %lld ms; %lld "
+                "lost, %lld different\n",
+                desktop, static_cast<long long>(text.size()), static_cast<long long>(sent),
                 static_cast<long long>(shown),
                 static_cast<long long>(std::max<qsizetype>(0, text.size() - got.size())),
                 static_cast<long long>(different));

@@ -6,14 +6,18 @@
 #include "controls/frame/velForms.h"
 #include "editor/ArgumentsField.h"
 #include "editor/CaptureBox.h"
+#include "editor/TypedTextLimit.h"
+#include "keys/KeyText.h"
 #include "platform/Dialogs.h"
 #include "store/HotkeyEntry.h"
 #include "store/WebAddress.h"
 #include "ui/ProgramIcon.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScreen>
 #include <QShortcut>
@@ -38,6 +42,8 @@ const QString SpecialWord = QStringLiteral("Special");
 } // namespace
 
 const QString FormWizard::None = QStringLiteral("none");
+const QString FormWizard::TextWord = QStringLiteral("Text");
+const QString FormWizard::EraseWord = QStringLiteral("erase");
 
 FormWizard::FormWizard(Dialogs& dialogs, QWidget* owner) : QDialog(owner), m_dialogs(dialogs)
 {
@@ -52,12 +58,14 @@ FormWizard::FormWizard(Dialogs& dialogs, QWidget* owner) : QDialog(owner), m_dia
     createOpenFile();
     createEnterWebsite();
     createSpecialAction();
+    createTypeText();
     createChooseTarget();
     createChooseKey();
     const int top = m_frame->TitleBarHeight() + Margin;
     setFixedSize(PanelWidth + 2 * Margin, top + PanelHeight + Margin);
     m_frame->setGeometry(rect());
     m_frame->refresh();
+    setKeyInjection(false, QString()); // until told
     showPanel(m_step1);
     // F1 asks for the help document.
     auto* help = new QShortcut(QKeySequence::HelpContents, this);
@@ -99,10 +107,20 @@ QStringList FormWizard::result() const
 {
     if (!m_finished)
         return {None, None, None};
-    QStringList texts = {m_kindWord, m_target, m_combination};
-    if (!m_chosenArguments.isEmpty())
-        texts.append(m_chosenArguments);
-    return texts;
+    const bool erase = m_eraseBox->isEnabled() && m_eraseBox->isChecked();
+    return {m_kindWord, m_target, m_combination, m_chosenArguments, erase ? EraseWord : QString()};
+}
+
+void FormWizard::setKeyInjection(bool available, const QString& reason)
+{
+    m_canInject = available;
+    m_injectionProblem = available ? QString() : reason;
+    m_typeTextOption->setEnabled(available);
+    m_typeTextNote->setText(available          ? QString()
+                            : reason.isEmpty() ? tr("This desktop cannot type keys.")
+                                               : reason);
+    m_eraseBox->setToolTip(m_injectionProblem);
+    showEraseBox();
 }
 
 QWidget* FormWizard::addPanel(const char* name, const QString& caption)
@@ -145,6 +163,12 @@ void FormWizard::createStep1()
                                          tr("Perform a special action (such as minimizing a "
                                             "window, shutting down your computer, etc)"),
                                          2);
+    m_typeTextOption = option("typeTextOption", tr("Type a text into the window in front"), 3);
+    // Where the desktop cannot type keys, the note under the choices says why.
+    m_typeTextNote = new QLabel(m_step1);
+    m_typeTextNote->setObjectName(QStringLiteral("typeTextNote"));
+    m_typeTextNote->setGeometry(3 * Margin, RowHeight * 5, PanelWidth - 3 * Margin, RowHeight);
+    connect(m_typeTextOption, &QRadioButton::clicked, this, [this] { showPanel(m_typeText); });
     connect(websiteOption, &QRadioButton::clicked, this, [this] {
         showPanel(m_enterWebsite);
         m_txtURL->setFocus();
@@ -204,6 +228,37 @@ void FormWizard::createSpecialAction()
     connect(done, &velbutton::clicked, this, &FormWizard::specialDone);
 }
 
+void FormWizard::createTypeText()
+{
+    m_typeText =
+        addPanel("TypeText", tr("Enter the text you want this hotkey to type (up to %1 characters)")
+                                 .arg(MaxTypedTextLength));
+    m_typedText = new QPlainTextEdit(m_typeText);
+    m_typedText->setObjectName(QStringLiteral("typedText"));
+    m_typedText->setAccessibleName(tr("Text to type"));
+    // Enter starts a new line: Tab goes on to Done.
+    m_typedText->setTabChangesFocus(true);
+    m_typedText->setGeometry(Margin, RowHeight + 4, PanelWidth - 2 * Margin,
+                             PanelHeight - RowHeight - 56);
+    m_typedCount = new QLabel(m_typeText);
+    m_typedCount->setObjectName(QStringLiteral("typedCount"));
+    m_typedCount->setGeometry(Margin, PanelHeight - 36, PanelWidth - ButtonWidth - 2 * Margin, 24);
+    m_typedDone = addButton(m_typeText, "Done", tr("Done"), PanelHeight - 40);
+    connect(m_typedText, &QPlainTextEdit::textChanged, this, &FormWizard::typedTextEdited);
+    connect(m_typedDone, &velbutton::clicked, this,
+            [this] { chooseTarget(TextWord, m_typedText->toPlainText()); });
+    typedTextEdited();
+}
+
+// A paste past the limit keeps what fits; the count shows how much room is left, and Done
+// waits for a text.
+void FormWizard::typedTextEdited()
+{
+    const QString text = LimitTypedText(*m_typedText);
+    m_typedCount->setText(tr("%1 of %2 characters").arg(text.size()).arg(MaxTypedTextLength));
+    m_typedDone->setEnabled(!text.isEmpty());
+}
+
 void FormWizard::createChooseTarget()
 {
     m_sOpenFile = addPanel("sOpenFile", tr("Choose a file that you want the hotkey to open"));
@@ -238,8 +293,23 @@ void FormWizard::createChooseKey()
     m_txtKey->setObjectName(QStringLiteral("txtKey"));
     m_txtKey->setAccessibleName(tr("Hotkey"));
     m_txtKey->setGeometry(Margin, 3 * RowHeight + 8, 300, 24);
+    m_eraseBox = new QCheckBox(tr("Erase the typed keys"), m_chooseKey);
+    m_eraseBox->setObjectName(QStringLiteral("eraseBox"));
+    m_eraseBox->setAccessibleName(tr("Erase the typed keys"));
+    m_eraseBox->setGeometry(Margin, 4 * RowHeight + 12, 300, RowHeight);
+    connect(m_eraseBox, &QCheckBox::clicked, this, [this](bool erase) { m_eraseChosen = erase; });
+    connect(m_txtKey, &CaptureBox::combinationChanged, this, &FormWizard::showEraseBox);
     velbutton* done = addButton(m_chooseKey, "Done", tr("Done"), PanelHeight - 40);
     connect(done, &velbutton::clicked, this, &FormWizard::keyDone);
+}
+
+// A sequence of printing keys can erase them where keys can be typed, ticked unless the user
+// unticked it; a chord or a sequence of modifiers cannot.
+void FormWizard::showEraseBox()
+{
+    const bool printing = m_canInject && PrintedKeyCount(m_txtKey->combination()) > 0;
+    m_eraseBox->setEnabled(printing);
+    m_eraseBox->setChecked(printing && m_eraseChosen);
 }
 
 void FormWizard::showPanel(QWidget* panel)
@@ -262,8 +332,9 @@ void FormWizard::showPanel(QWidget* panel)
 void FormWizard::chooseTarget(const QString& kindWord, const QString& target)
 {
     // "*" and "|" separate the records of the hotkey file: such a target would not survive
-    // a save, so it is refused here and the user stays on the step.
-    const QString problem = ValidateTarget(target);
+    // a save, so it is refused here and the user stays on the step. A text to type is kept on
+    // its option line, where any character survives.
+    const QString problem = kindWord == TextWord ? QString() : ValidateTarget(target);
     if (!problem.isEmpty()) {
         m_dialogs.warn(this, ProgramTitle, problem);
         return;

@@ -3,9 +3,11 @@
 #include <QDialog>
 #include <QStringList>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPlainTextEdit;
 class QRadioButton;
 
 namespace tarvex {
@@ -25,18 +27,28 @@ class FormWizard final : public QDialog
 public:
     /// The result of a cancelled wizard, three times.
     static const QString None;
+    /// The kind word of a hotkey that types the text given as its target.
+    static const QString TextWord;
+    /// Where a finished wizard's result says whether the sequence erases its typed keys, and
+    /// the word it says so with (an empty text when not).
+    static constexpr int ErasePosition = 4;
+    static const QString EraseWord;
 
     /// A wizard at its first step, owned by `owner`; its messages and choosers go through
     /// `dialogs`, which must outlive it.
     explicit FormWizard(Dialogs& dialogs, QWidget* owner = nullptr);
     ~FormWizard() override;
 
-    /// Shows a fresh wizard modally over `owner` and returns (kind word "File", "URL" or
-    /// "Special", target, combination), or "none" three times when it was closed early; a
-    /// file chosen with arguments has them as a fourth text.
+    /// Shows a fresh wizard modally over `owner` and returns (kind word "File", "URL",
+    /// "Special" or "Text", target (for "Text" the text to type), combination, the arguments
+    /// of a file (else empty), EraseWord or empty), or "none" three times when it was closed
+    /// early.
     static QStringList GetUserHotkey(Dialogs& dialogs, QWidget* owner);
-    /// The three texts GetUserHotkey returns for this wizard as it stands.
+    /// The texts GetUserHotkey returns for this wizard as it stands.
     QStringList result() const;
+    /// Says whether this desktop can type keys (`available`), and if not, why (`reason`):
+    /// typing a text and erasing the typed keys are offered only where it can.
+    void setKeyInjection(bool available, const QString& reason);
     /// The panel shown now.
     QWidget* currentPanel() const { return m_current; }
     /// Shows the wizard centred over its owner, placed before it is shown (see
@@ -54,6 +66,7 @@ private:
     void createOpenFile();
     void createEnterWebsite();
     void createSpecialAction();
+    void createTypeText();
     void createChooseTarget();
     void addArgumentsField();
     void createChooseKey();
@@ -63,6 +76,8 @@ private:
 
     void websiteDone();
     void specialDone();
+    void typedTextEdited();
+    void showEraseBox();
     void chooseFileClicked();
     void chooseFolderClicked();
     void keyDone();
@@ -77,6 +92,13 @@ private:
     QWidget* m_sOpenFile = nullptr;
     QWidget* m_sOpenFolder = nullptr;
     QWidget* m_chooseKey = nullptr;
+    QWidget* m_typeText = nullptr;
+    QRadioButton* m_typeTextOption = nullptr;
+    QLabel* m_typeTextNote = nullptr;
+    QPlainTextEdit* m_typedText = nullptr;
+    QLabel* m_typedCount = nullptr;
+    velbutton* m_typedDone = nullptr;
+    QCheckBox* m_eraseBox = nullptr;
     QLineEdit* m_txtURL = nullptr;
     QComboBox* m_sp = nullptr;
     CaptureBox* m_txtKey = nullptr;
@@ -86,6 +108,10 @@ private:
     QString m_combination;
     QString m_chosenArguments;
     bool m_finished = false;
+    bool m_canInject = false;
+    QString m_injectionProblem;
+    // The box's tick as the user left it; a new printing sequence comes ticked.
+    bool m_eraseChosen = true;
 };
 
 } // namespace tarvex

@@ -43,6 +43,7 @@ HotkeyEditorPanel::HotkeyEditorPanel(QWidget* form, HotkeyList& list, ActiveHotk
       m_icons(std::make_unique<RowIcons>(programFolder)),
       m_runWizard([this, &dialogs](QWidget* owner) {
           FormWizard wizard(dialogs, owner);
+          wizard.setKeyInjection(m_canInject, m_injectionProblem);
           connect(&wizard, &FormWizard::helpRequested, this, &HotkeyEditorPanel::helpRequested);
           wizard.exec();
           return wizard.result();

@@ -52,7 +52,7 @@ class HotkeyEditorPanel final : public QObject
     Q_OBJECT
 
 public:
-    /// Runs the add-hotkey wizard over its owner and returns its three texts.
+    /// Runs the add-hotkey wizard over its owner and returns its texts (FormWizard::result).
     using WizardRunner = std::function<QStringList(QWidget* owner)>;
 
     /// Builds the editor on the top-level `form`, its row icons read from `programFolder`;
@@ -148,7 +148,7 @@ private:
     void layOutEraseBox();
     void showEraseBox();
     void eraseClicked(bool erase);
-    void offerErase(int position);
+    void offerErase(int position, const QStringList& wizardResult);
     void createTypedTextField();
     void layOutTypedText();
     void showTypedText();
@@ -168,6 +168,7 @@ private:
     int argumentsRoom() const;
     void argumentsEdited(const QString& text);
     void addWizardArguments(const QStringList& result);
+    void addWizardText(const QString& text);
     bool confirmOverwrite();
     void showRows();
     void clearFields();

@@ -67,7 +67,7 @@ void HotkeyEditorPanel::argumentsEdited(const QString& text)
 // A file chosen in the wizard with arguments: the new row, selected, takes them.
 void HotkeyEditorPanel::addWizardArguments(const QStringList& result)
 {
-    if (result.size() < 4)
+    if (result.value(3).isEmpty())
         return;
     m_arguments->setArguments(result.at(3));
     argumentsEdited(result.at(3));

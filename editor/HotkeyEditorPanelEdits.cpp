@@ -242,7 +242,7 @@ void HotkeyEditorPanel::addHotkey()
         configCTRL(true);
     m_Hotkey->setFocus();
     const int added = m_model->appendEntry({result.at(2), QString()});
-    offerErase(added);
+    offerErase(added, result);
     selectPosition(added);
     m_hk->setFocus();
     const QString& kind = result.at(0);
@@ -260,6 +260,8 @@ void HotkeyEditorPanel::addHotkey()
         m_ws->setText(result.at(1));
         typeClicked(0);
         addWizardArguments(result);
+    } else if (kind == FormWizard::TextWord) {
+        addWizardText(result.at(1));
     }
     updateShadowWarning();
 }

@@ -2,6 +2,7 @@
 // printing keys erase what it typed before its target runs.
 #include "editor/HotkeyEditorPanel.h"
 
+#include "editor/FormWizard.h"
 #include "keys/KeyText.h"
 #include "ui/Twips.h"
 
@@ -57,13 +58,16 @@ void HotkeyEditorPanel::eraseClicked(bool erase)
     m_list.replace(selected, entry);
 }
 
-// A new sequence of printing keys erases them by default where keys can be typed.
-void HotkeyEditorPanel::offerErase(int position)
+// The wizard's choice (its box for a sequence of printing keys, ticked unless the user unticked
+// it); a result without one erases such a sequence where keys can be typed.
+void HotkeyEditorPanel::offerErase(int position, const QStringList& wizardResult)
 {
     if (!m_list.isValidPosition(position))
         return;
     HotkeyEntry entry = m_list.at(position);
-    entry.eraseTyped = m_canInject && PrintedKeyCount(entry.combination) > 0;
+    entry.eraseTyped = wizardResult.size() > FormWizard::ErasePosition
+                           ? wizardResult.at(FormWizard::ErasePosition) == FormWizard::EraseWord
+                           : m_canInject && PrintedKeyCount(entry.combination) > 0;
     m_list.replace(position, entry);
 }
 

@@ -3,6 +3,7 @@
 // place of the target a note says where the text goes, or that this desktop cannot type keys.
 #include "controls/button/velbutton.h"
 #include "editor/HotkeyEditorPanel.h"
+#include "editor/TypedTextLimit.h"
 #include "ui/Twips.h"
 
 #include <QComboBox>
@@ -71,19 +72,22 @@ void HotkeyEditorPanel::showTypedText()
 
 void HotkeyEditorPanel::typedTextEdited()
 {
-    QString text = m_typedText->toPlainText();
-    if (text.size() > MaxTypedTextLength) {
-        // Pasted past the limit: the rest is cut off, and the text stays where it was typed.
-        text.truncate(MaxTypedTextLength);
-        m_typedText->setPlainText(text);
-        m_typedText->moveCursor(QTextCursor::End);
-    }
+    const QString text = LimitTypedText(*m_typedText);
     const int selected = selectedPosition();
     if (!m_list.isValidPosition(selected) || m_list.at(selected).typedText == text)
         return;
     HotkeyEntry entry = m_list.at(selected);
     entry.typedText = text;
     m_list.replace(selected, entry);
+}
+
+// The wizard's "Type text" hotkey: the added row types the wizard's text.
+void HotkeyEditorPanel::addWizardText(const QString& text)
+{
+    // Through another type, so the selector's click runs even where it showed "Type text".
+    for (int type : {0, TypeTextPosition})
+        m_hktype->setCurrentIndex(type);
+    m_typedText->setPlainText(text);
 }
 
 } // namespace tarvex

@@ -347,6 +347,30 @@
         <source>Hotkey</source>
         <translation>Atajo</translation>
     </message>
+    <message>
+        <source>This desktop cannot type keys.</source>
+        <translation>Aquí no se pueden escribir teclas.</translation>
+    </message>
+    <message>
+        <source>Type a text into the window in front</source>
+        <translation>Escribir un texto en la ventana de delante</translation>
+    </message>
+    <message>
+        <source>Enter the text you want this hotkey to type (up to %1 characters)</source>
+        <translation>Escriba el texto que quiere que escriba este atajo (hasta %1 caracteres)</translation>
+    </message>
+    <message>
+        <source>Text to type</source>
+        <translation>Texto que escribir</translation>
+    </message>
+    <message>
+        <source>%1 of %2 characters</source>
+        <translation>%1 de %2 caracteres</translation>
+    </message>
+    <message>
+        <source>Erase the typed keys</source>
+        <translation>Borrar las teclas escritas</translation>
+    </message>
 </context>
 <context>
     <name>tarvex::HiddenWindowList</name>

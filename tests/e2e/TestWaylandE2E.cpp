@@ -208,11 +208,7 @@ private slots:
     {
         E2EHarness& h = *m_harness;
         const QString target = h.writeLoggingTarget("target", "fired");
-        QVERIFY(h.writeHotkeys({"gofb*" + target}));
-        QFile hotkeys(h.home() + "/Documents/Hotkeys.TarvexDB");
-        QVERIFY(hotkeys.open(QIODevice::Append));
-        hotkeys.write("tarvex-hotkey 1 gofb%2A" + QUrl::toPercentEncoding(target) + "\terase\r\n");
-        hotkeys.close();
+        QVERIFY(writeGofb(target, "erase"));
         QVERIFY(startProgram());
         QVERIFY2(openKeyboard(), "the program never read its keyboard");
         const QString typed = h.home() + "/typed.txt";
@@ -225,6 +221,37 @@ private slots:
         E2EHarness::run("wtype", {"x", "-k", "Return", "-M", "ctrl", "d", "-m", "ctrl"});
         QVERIFY(m_feet.back()->waitForFinished(10000));
         QCOMPARE(fileText(typed), "x\n");
+    }
+
+    void typeTextHotkeyTypesItsText_data()
+    {
+        QTest::addColumn<bool>("shift");
+        QTest::newRow("plain") << false;
+        QTest::newRow("Shift held") << true;
+    }
+
+    // A "Type text" hotkey (its sequence erased before it types) types its text, each character
+    // as itself, line break and all, into a terminal whose cat writes a file; a Shift held while
+    // the hotkey fires changes none of it.
+    void typeTextHotkeyTypesItsText()
+    {
+        QFETCH(bool, shift);
+        E2EHarness& h = *m_harness;
+        const QString text = QString::fromUtf8("Gr\u00fc\u00dfe, \u20ac5 \u2014 ok\nline 2\n");
+        QVERIFY(writeGofb("-Type Text-", "erase\ttext=" + QUrl::toPercentEncoding(text)));
+        QVERIFY(startProgram());
+        QVERIFY2(openKeyboard(), "the program never read its keyboard");
+        const QString typed = h.home() + "/typed.txt";
+        QVERIFY(openFoot("test.typed", {"sh", "-c", "cat > \"$0\"", typed}));
+        QVERIFY(keepSeatKeyboard());
+        if (shift)
+            press(KEY_LEFTSHIFT);
+        E2EHarness::run("wtype", {shift ? "GOFB" : "gofb"});
+        for (int key : {KEY_G, KEY_O, KEY_F, KEY_B})
+            tap(key);
+        QTRY_COMPARE_WITH_TIMEOUT(fileText(typed), text, 10000);
+        if (shift)
+            release(KEY_LEFTSHIFT);
     }
 
     // The virtual keyboard types each character as itself, letters and signs the seat's layout
@@ -394,6 +421,14 @@ private:
                       const QStringList& arguments = {"automatic"});
     bool openFoot(const QString& appId, const QStringList& command = {"sleep", "600"});
     bool keepSeatKeyboard();
+    // The hotkey file with the one hotkey "gofb" on `target`, with the option words `options`.
+    bool writeGofb(const QString& target, const QByteArray& options)
+    {
+        QFile hotkeys(m_harness->home() + "/Documents/Hotkeys.TarvexDB");
+        return m_harness->writeHotkeys({"gofb*" + target}) && hotkeys.open(QIODevice::Append) &&
+               hotkeys.write("tarvex-hotkey 1 gofb%2A" + QUrl::toPercentEncoding(target) + '\t' +
+                             options + "\r\n") > 0;
+    }
     static QString fileText(const QString& path)
     {
         QFile file(path);

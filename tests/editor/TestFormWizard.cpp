@@ -5,8 +5,11 @@
 #include "tests/fakes/FakeDialogs.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
@@ -15,15 +18,15 @@ using namespace tarvex;
 
 namespace {
 
-// Steps separated by ", ": option:<name>, button:<name>, Done, answer:<text> (next dialog),
-// type:<text> (into txtURL), args:<text> (into arguments), sp:<n>, keys:<text> (into txtKey), or
-// a key to the focus.
+// Steps separated by ", ": option:<name> (a choice or box), button:<name>, Done, answer:<text>
+// (next dialog), type:<text> (into txtURL), args:<text> (into arguments), text:<text> (into
+// typedText), sp:<n>, keys:<text> (into txtKey), or a key to the focus.
 void RunSteps(FormWizard& wizard, FakeDialogs& dialogs, const QString& steps)
 {
     for (const QString& step : steps.split(QStringLiteral(", "), Qt::SkipEmptyParts)) {
         const QString verb = step.section(u':', 0, 0), arg = step.section(u':', 1);
-        if (verb == "option")
-            QTest::mouseClick(wizard.findChild<QRadioButton*>(arg), Qt::LeftButton);
+        if (auto* option = wizard.findChild<QAbstractButton*>(arg); verb == "option")
+            QTest::mouseClick(option, Qt::LeftButton, {}, {8, option->height() / 2}); // its mark
         else if (verb == "button" || verb == "Done")
             QTest::mouseClick(
                 wizard.currentPanel()->findChild<velbutton*>(arg.isEmpty() ? verb : arg),
@@ -36,10 +39,12 @@ void RunSteps(FormWizard& wizard, FakeDialogs& dialogs, const QString& steps)
             wizard.findChild<QComboBox*>(QStringLiteral("sp"))->setCurrentIndex(arg.toInt());
         else if (verb == "args")
             QTest::keyClicks(wizard.findChild<QLineEdit*>(QStringLiteral("arguments")), arg);
+        else if (verb == "text")
+            QTest::keyClicks(wizard.findChild<QPlainTextEdit*>(QStringLiteral("typedText")), arg);
         else if (verb == "keys")
             QTest::keyClicks(wizard.findChild<CaptureBox*>(QStringLiteral("txtKey")), arg);
         else if (const QKeyCombination key = QKeySequence(step)[0]; arg.isEmpty())
-            QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+            QTest::keyClick(wizard.focusWidget(), key.key(), key.keyboardModifiers());
     }
 }
 
@@ -56,18 +61,18 @@ private Q_SLOTS:
         const std::tuple<const char*, const char*, const char*, int, const char*> rows[] = {
             // An address typed after the offered prefix replaces it.
             {"option:websiteOption, type:https://x.org/a b, Done, keys:s, Done", "ChooseKey",
-             "URL|https://x.org/a b|s", 0, ""},
+             "URL|https://x.org/a b|s||", 0, ""},
             {"option:websiteOption, Done", "EnterWebsite", "none|none|none", 1, "no valid host"},
             {"option:openOption, option:fileOption, answer:/opt/a, button:ChooseFile, keys:g, Done",
-             "ChooseKey", "File|/opt/a|g", 1, "file Select"},
+             "ChooseKey", "File|/opt/a|g||", 1, "file Select"},
             // A program's arguments come with it; malformed ones keep the user on the step.
             {"option:openOption, option:fileOption, args:\"a b\" -v, answer:/opt/a, "
              "button:ChooseFile, keys:g, Done",
-             "ChooseKey", "File|/opt/a|g|\"a b\" -v", 1, "file Select"},
+             "ChooseKey", "File|/opt/a|g|\"a b\" -v|", 1, "file Select"},
             {"option:openOption, option:fileOption, args:a;b, button:ChooseFile", "sOpenFile",
              "none|none|none", 1, "double quotes"},
             {"option:specialOption, Done, sp:4, Done, Done, keys:l, Done", "ChooseKey",
-             "Special|5|l", 2, "keyboard combination"}};
+             "Special|5|l||", 2, "keyboard combination"}};
         for (const auto& [steps, panel, result, messages, last] : rows) {
             FakeDialogs dialogs;
             FormWizard wizard(dialogs);
@@ -103,7 +108,44 @@ private Q_SLOTS:
         QCOMPARE(use("option:specialOption, sp:0, Done, keys:abc", true), "none|none|none");
         QCOMPARE(use("option:openOption, Esc", false), "none|none|none");
         QCOMPARE(use("Down, Space, E, Return, E, Num+Enter, Ctrl+Tab, Return", false),
-                 "URL|http://e|e(NumEnter)");
+                 "URL|http://e|e(NumEnter)||");
+    }
+
+    // Done waits for a text to type, which comes out with its line break. The erase box comes
+    // ticked for a sequence of printing keys and stays as the user left it; a chord cannot
+    // erase, nor can a desktop that cannot type keys, which offers no typing and says why.
+    void typeTextAndErase()
+    {
+        const std::tuple<bool, const char*, const char*, const char*, bool> rows[] = {
+            {true, "option:typeTextOption, Done", "TypeText", "none|none|none", false},
+            {true, "option:typeTextOption, text:Hi, Return, text:there, Done, keys:gofb, Done",
+             "ChooseKey", "Text|Hi\nthere|gofb||erase", true},
+            {true, "option:websiteOption, type:x.org, Done, keys:ab, option:eraseBox, keys:c, Done",
+             "ChooseKey", "URL|http://x.org|abc||", true},
+            {true, "option:typeTextOption, text:x, Done, Ctrl+Q, Done", "ChooseKey",
+             "Text|x|(Ctrl)q||", false},
+            {false, "option:typeTextOption, option:websiteOption, type:x.org, Done, keys:ab, Done",
+             "ChooseKey", "URL|http://x.org|ab||", false}};
+        for (const auto& [canType, steps, panel, result, erasable] : rows) {
+            FakeDialogs dialogs;
+            FormWizard wizard(dialogs);
+            wizard.setKeyInjection(canType, QStringLiteral("why not"));
+            wizard.show();
+            RunSteps(wizard, dialogs, steps);
+            QCOMPARE(std::tuple(wizard.currentPanel()->objectName(), wizard.result().join(u'|'),
+                                wizard.findChild<QCheckBox*>("eraseBox")->isEnabled(),
+                                wizard.findChild<QLabel*>("typeTextNote")->text()),
+                     std::tuple(QString(panel), QString(result), erasable,
+                                QString(canType ? "" : "why not")));
+        }
+        // A paste past the limit keeps what fits, and the count says so.
+        FakeDialogs dialogs;
+        FormWizard wizard(dialogs);
+        auto* field = wizard.findChild<QPlainTextEdit*>("typedText");
+        field->setPlainText(QString(4001, u'a'));
+        QCOMPARE(std::tuple(field->toPlainText().size(),
+                            wizard.findChild<QLabel*>("typedCount")->text()),
+                 std::tuple(4000, QStringLiteral("4000 of 4000 characters")));
     }
 };
 

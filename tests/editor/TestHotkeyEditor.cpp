@@ -245,12 +245,14 @@ private Q_SLOTS:
                             QStringList{"gofb*/bin/true", "(Alt)j*-Restart-"}));
     }
 
-    // The added row is selected, shown with its type and icon, and not yet active.
+    // The added row is selected, shown with its type and icon, and not yet active; it erases
+    // its keys as the wizard says, and a typed text is saved with it.
     void addThroughWizard()
     {
         const std::tuple<QString, QStringList, const char*, const char*, int> rows[] = {
-            {FileRow, {"Special", "5", "lo"}, "-Log Off-", "action", 2},
-            {QString(), {"File", "/bin", "b"}, "/bin", "/bin", 0}};
+            {FileRow, {"Special", "5", "lo", "", ""}, "-Log Off-", "action", 2},
+            {QString(), {"File", "/bin", "b"}, "/bin", "/bin", 0},
+            {FileRow, {"Text", "Hi\nthere", "gofb", "", "erase"}, "-Type Text-", "action", 3}};
         for (const auto& [line, result, target, iconKey, type] : rows) {
             Editor editor(line);
             const int added = editor.list.count() + 1;
@@ -262,6 +264,10 @@ private Q_SLOTS:
                                   editor.iconKey(added)}),
                      (QStringList{result.at(2), target, iconKey}));
             QVERIFY(editor.hk()->isEnabled());
+            QCOMPARE(std::tuple(editor.list.at(added).typedText, editor.list.at(added).eraseTyped),
+                     std::tuple(type == 3 ? result.at(1) : QString(), result.value(4) == "erase"));
+            QVERIFY(editor.panel->saveSettings());
+            QCOMPARE(editor.fileBytes().contains("\terase\ttext=Hi%0Athere\r\n"), type == 3);
         }
     }
 
