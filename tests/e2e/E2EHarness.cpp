@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <QUrl>
 
 #include <X11/extensions/XTest.h>
 #include <X11/XKBlib.h>
@@ -28,13 +29,25 @@ E2EHarness::~E2EHarness()
     stopHost();
 }
 
-bool E2EHarness::writeHotkeys(const QStringList& records)
+bool E2EHarness::writeHotkeys(const QStringList& records, const QStringList& options)
 {
-    QFile file(m_home.path() + "/Documents/Hotkeys.TarvexDB");
+    QFile file(hotkeyFile());
     if (!file.open(QIODevice::WriteOnly))
         return false;
     file.write(records.join('|').toUtf8() + "\r\n");
+    for (qsizetype i = 0; i < options.size(); ++i) {
+        if (!options.at(i).isEmpty())
+            file.write("tarvex-hotkey " + QByteArray::number(i + 1) + ' ' +
+                       QUrl::toPercentEncoding(records.at(i)) + '\t' + options.at(i).toUtf8() +
+                       "\r\n");
+    }
     return true;
+}
+
+QByteArray E2EHarness::readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QString E2EHarness::writeLoggingTarget(const QString& name, const QString& word)

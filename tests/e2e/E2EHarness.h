@@ -16,8 +16,12 @@ public:
     ~E2EHarness();
 
     QString home() const { return m_home.path(); }
-    /// Writes the hotkey file: one line of "combination*target" records joined by "|".
-    bool writeHotkeys(const QStringList& records);
+    QString hotkeyFile() const { return m_home.path() + "/Documents/Hotkeys.TarvexDB"; }
+    /// Writes the hotkey file: one line of "combination*target" records joined by "|", then an
+    /// option line for each record whose `options` (tab-separated words, by position) are set.
+    bool writeHotkeys(const QStringList& records, const QStringList& options = {});
+    /// The bytes of a file, nothing when it cannot be read.
+    static QByteArray readFile(const QString& path);
     /// Writes an executable script in HOME that appends `word` to HOME/log; returns its path.
     QString writeLoggingTarget(const QString& name, const QString& word);
     QStringList logLines() const;

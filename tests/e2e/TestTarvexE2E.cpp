@@ -159,11 +159,8 @@ private slots:
         AppDriver::settled(editor); // no folder question came instead
         QVERIFY(AppDriver::windowGone("Please Select A Folder"));
         AppDriver::clickIn(editor, AppDriver::designed(5040, 7800, 2295, 495)); // "Save Settings"
-        QFile file(m_harness->home() + "/Documents/Hotkeys.TarvexDB");
-        QTRY_VERIFY_WITH_TIMEOUT(file.exists(), 5000);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(file.readAll()),
-                 "(Ctrl)(Alt)t(F4)(Num1)(Tab)(Left)*" + target + "\r\n");
+        QTRY_COMPARE_WITH_TIMEOUT(QString::fromUtf8(E2EHarness::readFile(m_harness->hotkeyFile())),
+                                  "(Ctrl)(Alt)t(F4)(Num1)(Tab)(Left)*" + target + "\r\n", 5000);
         const QString shown = AppDriver::waitForWindow("Tarvex");
         QVERIFY(!shown.isEmpty());
         AppDriver::clickIn(shown, AppDriver::designed(360, 1380, 4215, 615)); // " Start Tarvex"
@@ -179,10 +176,8 @@ private slots:
     {
         const QString target = m_harness->writeLoggingTarget("target.sh", "fired");
         QVERIFY(m_harness->writeHotkeys({"(Ctrl)(Alt)t*" + target}));
-        QFile file(m_harness->home() + "/Documents/Hotkeys.TarvexDB");
-        const auto switchedOff = [&file] {
-            file.close();
-            return file.open(QIODevice::ReadOnly) && file.readAll().contains("\toff\r\n");
+        const auto switchedOff = [this] {
+            return E2EHarness::readFile(m_harness->hotkeyFile()).contains("\toff\r\n");
         };
         m_app->start({});
         for (const bool on : {false, true}) {
@@ -212,11 +207,7 @@ private slots:
     void typedSequenceIsErased()
     {
         const QString target = m_harness->writeLoggingTarget("target.sh", "fired");
-        QVERIFY(m_harness->writeHotkeys({"gofb*" + target}));
-        QFile hotkeys(m_harness->home() + "/Documents/Hotkeys.TarvexDB");
-        QVERIFY(hotkeys.open(QIODevice::Append));
-        hotkeys.write("tarvex-hotkey 1 gofb%2A" + QUrl::toPercentEncoding(target) + "\terase\r\n");
-        hotkeys.close();
+        QVERIFY(m_harness->writeHotkeys({"gofb*" + target}, {"erase"}));
         m_app->start({"automatic"});
         QVERIFY(!m_app->waitForProgramIcon().isEmpty());
         const QString typed = m_harness->home() + "/typed.txt";
@@ -226,9 +217,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(m_harness->logLines(), QStringList{"fired"}, 5000);
         E2EHarness::xdotool({"key", "x", "Return", "ctrl+d"});
         QVERIFY(terminal.waitForFinished(10000));
-        QFile file(typed);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), QByteArray("x\n"));
+        QCOMPARE(E2EHarness::readFile(typed), QByteArray("x\n"));
     }
 
     // A "Type text" hotkey (a sequence erased before it types) types its text, each character
@@ -237,12 +226,8 @@ private slots:
     void typeTextHotkeyTypesItsText()
     {
         const QString text = QString::fromUtf8("Gr\u00fc\u00dfe, \u20ac5 \u2014 ok\nline 2\n");
-        QVERIFY(m_harness->writeHotkeys({"gofb*-Type Text-"}));
-        QFile hotkeys(m_harness->home() + "/Documents/Hotkeys.TarvexDB");
-        QVERIFY(hotkeys.open(QIODevice::Append));
-        hotkeys.write("tarvex-hotkey 1 gofb%2A-Type%20Text-\terase\ttext=" +
-                      QUrl::toPercentEncoding(text) + "\r\n");
-        hotkeys.close();
+        QVERIFY(m_harness->writeHotkeys({"gofb*-Type Text-"},
+                                        {"erase\ttext=" + QUrl::toPercentEncoding(text)}));
         m_app->start({"automatic"});
         QVERIFY(!m_app->waitForProgramIcon().isEmpty());
         const std::pair<QStringList, QStringList> keys[] = {
@@ -256,11 +241,7 @@ private slots:
             if (!before.isEmpty())
                 E2EHarness::xdotool(before);
             E2EHarness::xdotool({"key", "g", "o", "f", "b"});
-            const auto written = [&typed] {
-                QFile file(typed);
-                return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-            };
-            QTRY_COMPARE_WITH_TIMEOUT(QString::fromUtf8(written()), text, 10000);
+            QTRY_COMPARE_WITH_TIMEOUT(QString::fromUtf8(E2EHarness::readFile(typed)), text, 10000);
             if (!after.isEmpty())
                 E2EHarness::xdotool(after);
             E2EHarness::xdotool({"key", "ctrl+d"});
@@ -276,10 +257,7 @@ private slots:
         for (int i = 1; i <= 500; ++i)
             rows.append(QString("(Ctrl)(Alt)k%1*/opt/tool-%1").arg(i));
         rows[249] = "(Ctrl)(Alt)k250*/opt/needle";
-        QFile file(m_harness->home() + "/Documents/Hotkeys.TarvexDB");
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(rows.join('|').toUtf8() + "\r\n");
-        file.close();
+        QVERIFY(m_harness->writeHotkeys(rows));
         m_app->start({});
         const QString editor = openEditor();
         QVERIFY(!editor.isEmpty());
@@ -289,12 +267,8 @@ private slots:
         E2EHarness::xdotool({"type", "--delay", "20", "NEEDLE"});
         E2EHarness::xdotool({"key", "--delay", "60", "Tab", "End", "alt+d", "Return"});
         rows.removeAt(249);
-        const auto saved = [&file] {
-            const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-            file.close();
-            return bytes;
-        };
-        QTRY_COMPARE_WITH_TIMEOUT(saved(), rows.join('|').toUtf8() + "\r\n", 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(E2EHarness::readFile(m_harness->hotkeyFile()),
+                                  rows.join('|').toUtf8() + "\r\n", 5000);
     }
 
     // Arguments typed in the editor reach the program exactly, one each: a quoted one keeps its
@@ -321,11 +295,8 @@ private slots:
         AppDriver::clickIn(shown, AppDriver::designed(360, 1380, 4215, 615)); // " Start Tarvex"
         QVERIFY(!m_app->waitForProgramIcon().isEmpty());
         press("ctrl+alt+t");
-        const auto argv = [&listed] {
-            QFile file(listed);
-            return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-        };
-        QTRY_COMPARE_WITH_TIMEOUT(argv(), QString("two words\n-v\n$HOME;x\n50%\n"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(E2EHarness::readFile(listed),
+                                  QByteArray("two words\n-v\n$HOME;x\n50%\n"), 5000);
     }
 
     // A hotkey limited to xterm in the editor's "Applications:" row fires only while an xterm is

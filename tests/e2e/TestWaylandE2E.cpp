@@ -208,7 +208,7 @@ private slots:
     {
         E2EHarness& h = *m_harness;
         const QString target = h.writeLoggingTarget("target", "fired");
-        QVERIFY(writeGofb(target, "erase"));
+        QVERIFY(m_harness->writeHotkeys({"gofb*" + target}, {"erase"}));
         QVERIFY(startProgram());
         QVERIFY2(openKeyboard(), "the program never read its keyboard");
         const QString typed = h.home() + "/typed.txt";
@@ -238,7 +238,8 @@ private slots:
         QFETCH(bool, shift);
         E2EHarness& h = *m_harness;
         const QString text = QString::fromUtf8("Gr\u00fc\u00dfe, \u20ac5 \u2014 ok\nline 2\n");
-        QVERIFY(writeGofb("-Type Text-", "erase\ttext=" + QUrl::toPercentEncoding(text)));
+        QVERIFY(m_harness->writeHotkeys({"gofb*-Type Text-"},
+                                        {"erase\ttext=" + QUrl::toPercentEncoding(text)}));
         QVERIFY(startProgram());
         QVERIFY2(openKeyboard(), "the program never read its keyboard");
         const QString typed = h.home() + "/typed.txt";
@@ -421,18 +422,9 @@ private:
                       const QStringList& arguments = {"automatic"});
     bool openFoot(const QString& appId, const QStringList& command = {"sleep", "600"});
     bool keepSeatKeyboard();
-    // The hotkey file with the one hotkey "gofb" on `target`, with the option words `options`.
-    bool writeGofb(const QString& target, const QByteArray& options)
-    {
-        QFile hotkeys(m_harness->home() + "/Documents/Hotkeys.TarvexDB");
-        return m_harness->writeHotkeys({"gofb*" + target}) && hotkeys.open(QIODevice::Append) &&
-               hotkeys.write("tarvex-hotkey 1 gofb%2A" + QUrl::toPercentEncoding(target) + '\t' +
-                             options + "\r\n") > 0;
-    }
     static QString fileText(const QString& path)
     {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+        return QString::fromUtf8(E2EHarness::readFile(path));
     }
     bool openKeyboard();
     void write(quint16 type, quint16 code, qint32 value);
