@@ -193,19 +193,25 @@ void PortalGlobalShortcuts::request(Step step, const QString& method, QVariantLi
     QString sender = m_bus.baseService().mid(1);
     sender.replace(u'.', u'_');
     // Watched before the call, so a quick Response is not missed.
-    watchRequest(Path + QStringLiteral("/request/") + sender + u'/' + token, true);
+    const QString path = Path + QStringLiteral("/request/") + sender + u'/' + token;
+    watchRequest(path, true);
     m_step = step;
     QDBusMessage call = QDBusMessage::createMethodCall(Service, Path, Interface, method);
     call.setArguments(arguments << options);
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
-        w->deleteLater();
-        const QDBusPendingReply<QDBusObjectPath> reply = *w;
-        if (reply.isError())
-            callFailed(reply.error().name(), reply.error().message());
-        else if (reply.value().path() != m_requestPath)
-            watchRequest(reply.value().path(), true); // an older portal's own path
-    });
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [this, path](QDBusPendingCallWatcher* w) {
+                w->deleteLater();
+                // The Response may be handled before the call's return: then the next step's
+                // request is the one watched, and this return has nothing left to say.
+                if (m_requestPath != path)
+                    return;
+                const QDBusPendingReply<QDBusObjectPath> reply = *w;
+                if (reply.isError())
+                    callFailed(reply.error().name(), reply.error().message());
+                else if (reply.value().path() != path)
+                    watchRequest(reply.value().path(), true); // an older portal's own path
+            });
 }
 
 void PortalGlobalShortcuts::watchRequest(const QString& path, bool watch)

@@ -18,6 +18,10 @@ cat >"$work/shoot.sh" <<'SHOT'
 set -u
 program=$1 out=$2
 shift 2
+# Each command it runs is written to OUT.trace, which says where a session that hangs stopped.
+exec 9>"$out.trace"
+BASH_XTRACEFD=9
+set -x
 title=Tarvex
 home=$(mktemp -d /tmp/tarvex-look-home.XXXXXX)
 chmod 755 "$home"
@@ -95,9 +99,19 @@ for step in "$@"; do
 done
 [ -n "$rect" ] && mv "$out.b.png" "$out.png" || echo "no window \"$title\" in $out" >&2
 [ -n "${seat_keyboard:-}" ] && kill "$seat_keyboard"
+# The program ends at once on SIGTERM: one still running 20 s later hangs, and its threads'
+# stacks say where.
 kill "$pid"
+timeout 20 tail -s 0.1 --pid="$pid" -f /dev/null || {
+    echo "FAIL: $program did not end within 20 s of SIGTERM ($out)" >&2
+    command -v gdb >/dev/null &&
+        gdb -p "$pid" -batch -ex 'thread apply all bt' 2>&1 | grep -E '^(Thread|#)' >&2
+    kill -KILL "$pid"
+    hung=1
+}
 wait "$pid"
 rm -rf "$home"
+exit "${hung:-0}"
 SHOT
 chmod 755 "$work/shoot.sh"
 
@@ -132,11 +146,24 @@ compare_shots()
     done
 }
 
+# shoot_in SESSION OUT STEP...: shoot.sh in a session of its own. A session that fails, or has
+# not ended after 60 s (it hangs: it is ended), stops the test, naming the last commands it ran.
+shoot_in()
+{
+    timeout -k 5 60 bash "$here/$1" "$work/shoot.sh" "$program" "${@:2}"
+    case $? in
+    0) return ;;
+    124 | 137) echo "FAIL: $1 did not end within 60 s for $2; its last commands were:" ;;
+    *) echo "FAIL: $1 failed for $2; its last commands were:" ;;
+    esac
+    tail -n 4 "$2.trace"
+    exit 1
+}
 # shoot_both NAME STEP...: shots of one window on X11 and on sway.
 shoot_both()
 {
-    bash "$here/run-in-xsession.sh" "$work/shoot.sh" "$program" "$work/$1-x11" "${@:2}"
-    bash "$here/run-in-sway.sh" "$work/shoot.sh" "$program" "$work/$1-wayland" "${@:2}"
+    shoot_in run-in-xsession.sh "$work/$1-x11" "${@:2}"
+    shoot_in run-in-sway.sh "$work/$1-wayland" "${@:2}"
 }
 shoot_both main
 shoot_both editor Tab space "=Configure Hotkeys"

@@ -57,6 +57,40 @@ signals:
     void Activated(const QDBusObjectPath&, const QString&, qulonglong, const QVariantMap&);
 };
 
+// A portal that sends each request's Response before the call that made it returns, as portals
+// may: a session, no shortcuts listed, all bound.
+class EarlyAnsweringPortal final : public QObject, protected QDBusContext
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.GlobalShortcuts")
+public slots:
+    QDBusObjectPath CreateSession(const QVariantMap& options)
+    {
+        return respond(options, {{"session_handle", "/org/freedesktop/portal/desktop/session/a"}});
+    }
+    QDBusObjectPath ListShortcuts(const QDBusObjectPath&, const QVariantMap& options)
+    {
+        return respond(options, {});
+    }
+    QDBusObjectPath BindShortcuts(const QDBusObjectPath&, const PortalShortcuts&, const QString&,
+                                  const QVariantMap& options)
+    {
+        return respond(options, {});
+    }
+
+private:
+    QDBusObjectPath respond(const QVariantMap& options, const QVariantMap& results)
+    {
+        const QString path = "/org/freedesktop/portal/desktop/request/" +
+                             message().service().mid(1).replace('.', '_') + '/' +
+                             options.value("handle_token").toString();
+        connection().send(
+            QDBusMessage::createSignal(path, "org.freedesktop.portal.Request", "Response")
+            << 0u << results);
+        return QDBusObjectPath(path);
+    }
+};
+
 // The portal client against the real frontend, which finds the stand-in through its .portal file.
 class TestPortalGlobalShortcuts final : public QObject
 {
@@ -113,6 +147,20 @@ private slots:
         m_client->bind({}); // a release waits for no answer
         QVERIFY(m_client->state() != State::Binding);
         QTRY_COMPARE_WITH_TIMEOUT(m_client->state(), State::Idle, Long);
+    }
+
+    // Each step goes on from its Response, also when it comes before the call's return.
+    void bindsWhenAnsweredBeforeTheCallReturns()
+    {
+        PrivateBus bus(PrivateBus::Kind::Bare);
+        QDBusConnection portal = QDBusConnection::connectToBus(bus.address(), "early");
+        EarlyAnsweringPortal early;
+        QVERIFY(portal.registerObject("/org/freedesktop/portal/desktop", &early,
+                                      QDBusConnection::ExportAllSlots));
+        QVERIFY(portal.registerService("org.freedesktop.portal.Desktop"));
+        PortalGlobalShortcuts client(QDBusConnection::connectToBus(bus.address(), "asking"));
+        client.bind({{"F12", "x", "F12"}});
+        QTRY_COMPARE_WITH_TIMEOUT(client.state(), State::Bound, Long);
     }
 
     // Nobody offers the portal, nor could start it; or no session bus at all (a bare Wayland).
