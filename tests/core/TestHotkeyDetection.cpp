@@ -134,7 +134,7 @@ private slots:
     {
         const std::tuple<QString, bool, QList<int>, QList<int>> rows[] = {
             {"gofb*t", true, {71, 79, 70, 66}, {4}}, {"gofb*t", false, {71, 79, 70, 66}, {}},
-            {"x7*t", true, {88, 55}, {2}},           {"(Ctrl)a*t", true, {17, 65}, {}},
+            {"z9*t", true, {90, 57}, {2}},           {"(Ctrl)a*t", true, {17, 65}, {}},
             {"a(Shift)b*t", true, {65, 16, 66}, {}}, {"a(F4)*t", true, {65, 115}, {}}};
         for (const auto& [record, erase, taps, counts] : rows) {
             makeErasing(record, erase);

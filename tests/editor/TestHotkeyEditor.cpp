@@ -46,9 +46,9 @@ struct Editor
         panel->load(database);
     }
     void write(const QString& line) { writeBytes(line.toUtf8() + "\r\n"); }
-    void writeBytes(const QByteArray& bytes)
+    void writeBytes(const QByteArray& bytes, const QString& path = {})
     {
-        QFile file(database.path());
+        QFile file(path.isEmpty() ? database.path() : path);
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(bytes);
     }
@@ -77,9 +77,9 @@ struct Editor
     QString iconKey(int position) const { return panel->model().iconKey(position); }
     QString combination(int position) const { return list.at(position).combination; }
     QString target(int position) const { return list.at(position).target; }
-    QByteArray fileBytes() const
+    QByteArray fileBytes(const QString& path = {}) const
     {
-        QFile file(database.path());
+        QFile file(path.isEmpty() ? database.path() : path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     void add(const QStringList& result)
@@ -348,34 +348,33 @@ private Q_SLOTS:
         }
     }
 
-    void deletingLastRowKeepsSaving()
-    {
-        Editor editor(FileRow);
-        editor.click("deleteButton");
-        QVERIFY(!editor.hk()->isEnabled() && !editor.child<velbutton>("browse")->isEnabled());
-        editor.click("saveButton");
-        QCOMPARE(std::tuple(editor.fileBytes(), editor.table.size()),
-                 std::tuple(QByteArray("\r\n"), 0));
-    }
-
     // After a delete the next row (at the end the previous) is shown, the list has the focus,
-    // and edits go to the row.
+    // and edits go to the row; after the last one the fields are off. A view's index of a row
+    // no longer there reads and takes nothing.
     void deleteShowsTheNextRow()
     {
-        const std::tuple<int, int, int> rows[] = {{1, 1, 1}, {3, 2, 1}};
-        for (const auto& [deleted, selected, type] : rows) {
-            QStringList kept{FileRow, WebRow, SpecialRow};
-            Editor editor(AllRows);
+        const QStringList all{FileRow, WebRow, SpecialRow};
+        const std::tuple<QStringList, int, int, int> rows[] = {
+            {all, 1, 1, 1}, {all, 3, 2, 1}, {{FileRow}, 1, 0, 0}};
+        for (auto [kept, deleted, selected, type] : rows) {
+            Editor editor(kept.join(u'|'));
+            const QModelIndex gone = editor.panel->model().index(int(kept.size()) - 1, 0);
             editor.panel->selectPosition(deleted);
             editor.click("deleteButton");
             QCOMPARE(std::tuple(editor.panel->selectedPosition(), editor.type(),
+                                editor.hk()->isEnabled(),
+                                editor.child<velbutton>("browse")->isEnabled(),
                                 editor.form.focusWidget()->objectName()),
-                     std::tuple(selected, type, QString("Hotkey")));
+                     std::tuple(selected, type, selected > 0, false, QString("Hotkey")));
+            QVERIFY(!gone.data().isValid() &&
+                    !editor.panel->model().setData(gone, Qt::Checked, Qt::CheckStateRole));
             QTest::keyClick(editor.hk(), Qt::Key_Z);
             kept.removeAt(deleted - 1);
-            kept[selected - 1].replace(u'*', QStringLiteral("z*"));
+            if (selected > 0)
+                kept[selected - 1].replace(u'*', QStringLiteral("z*"));
             editor.click("saveButton");
-            QCOMPARE(editor.fileBytes(), kept.join(u'|').toUtf8() + "\r\n");
+            QCOMPARE(std::tuple(editor.fileBytes(), editor.table.size()),
+                     std::tuple(kept.join(u'|').toUtf8() + "\r\n", int(kept.size())));
         }
     }
 
@@ -512,22 +511,30 @@ private Q_SLOTS:
         QVERIFY(editor.fileBytes().startsWith("gofb(Esc)z(Enter)(Shift)*"));
     }
 
-    // A modifier held as the focus left stays recorded: Ctrl+Tab takes out only later ones.
+    // A modifier held as the focus left stays recorded: Ctrl+Tab takes out only the modifiers
+    // (Shift, either Win key) held since the last other key; with Shift held it goes back.
     void modifierHeldAcrossFocusStays()
     {
-        Editor editor(FileRow);
-        editor.activate();
-        editor.panel->selectPosition(1);
-        editor.hk()->setFocus();
-        QTest::keyPress(editor.hk(), Qt::Key_Control);
-        editor.ws()->setFocus(), editor.hk()->setFocus();
-        QTest::keyPress(editor.hk(), Qt::Key_Shift);
-        QTest::keyClick(editor.hk(), Qt::Key_Tab, Qt::ControlModifier);
-        QCOMPARE(editor.combination(1), QStringLiteral("gofb(Ctrl)"));
+        const std::tuple<QList<Qt::Key>, const char*, const char*> rows[] = {
+            {{Qt::Key_Shift}, "gofb(Ctrl)", "hktype"},
+            {{Qt::Key_Super_L, Qt::Key_Super_R}, "gofb(Ctrl)", "ws"},
+            {{Qt::Key_Shift, Qt::Key_Z}, "gofb(Ctrl)(Shift)z", "hktype"}};
+        for (const auto& [keys, combination, focus] : rows) {
+            Editor editor(FileRow);
+            editor.activate();
+            editor.hk()->setFocus();
+            QTest::keyPress(editor.hk(), Qt::Key_Control);
+            editor.ws()->setFocus(), editor.hk()->setFocus();
+            for (Qt::Key key : keys)
+                QTest::keyPress(editor.hk(), key);
+            QTest::keyClick(editor.hk(), Qt::Key_Tab, Qt::ControlModifier);
+            QCOMPARE(std::tuple(editor.combination(1), QApplication::focusWidget()->objectName()),
+                     std::tuple(QString(combination), QString(focus)));
+        }
     }
 
-    // Export writes all or the selected hotkey; importing the export into an empty list gives
-    // the same rows.
+    // Export writes all or the selected hotkey; the import of one into an empty list gives the
+    // same row, selected to edit.
     void exportThenImport()
     {
         Editor from(AllRows), into{QString()};
@@ -539,12 +546,13 @@ private Q_SLOTS:
         from.dialogs.answer("All Hotkeys");
         from.dialogs.answer(all);
         from.click("exportButton");
-        QFile file(one);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), WebRow.toUtf8() + "\r\n");
-        into.dialogs.answer(all);
+        QCOMPARE(std::tuple(from.fileBytes(one), from.fileBytes(all)),
+                 std::tuple(WebRow.toUtf8() + "\r\n", AllRows.toUtf8() + "\r\n"));
+        into.dialogs.answer(one);
         into.click("importButton");
-        QCOMPARE(into.list.entries(), from.list.entries());
+        QCOMPARE(std::tuple(into.list.entries(), into.panel->selectedPosition(), into.type(),
+                            into.hk()->isEnabled()),
+                 std::tuple(QList{from.list.at(2)}, 1, 1, true));
         QCOMPARE(into.fileBytes(), QByteArray("\r\n")); // nothing written before Save
         Editor single(WebRow); // one hotkey, or none selected: nothing to choose
         single.panel->selectPosition(1);
@@ -562,21 +570,20 @@ private Q_SLOTS:
     {
         for (const char* answer : {"Cancel", "Keep Mine", "Use Imported"}) {
             Editor editor(FileRow + u'|' + WebRow);
-            QTemporaryDir dir;
-            const QString path = dir.filePath("in");
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("GOFB*/bin/false|(Ctrl)(Alt)k*http://example.org|*nokeys|x*-Restart-\r\n");
-            file.close();
+            const QString path = editor.dir.filePath("in");
+            editor.writeBytes(
+                "GOFB*/bin/false|(Ctrl)(Alt)k*http://example.org|*nokeys|x*-Restart-\r\n", path);
             editor.dialogs.answer(path);
             editor.dialogs.answer(answer);
             editor.click("importButton");
             const bool cancelled = QByteArray(answer) == "Cancel";
             const bool replaced = QByteArray(answer) == "Use Imported";
-            QCOMPARE(editor.list.count(), cancelled ? 2 : 3);
-            QCOMPARE(editor.list.at(1), replaced ? HotkeyEntry("GOFB", "/bin/false")
-                                                 : HotkeyEntry("gofb", "/bin/true"));
-            QCOMPARE(editor.panel->hasUnsavedChanges(), !cancelled);
+            QCOMPARE(std::tuple(editor.list.count(), editor.list.at(1),
+                                editor.panel->hasUnsavedChanges()),
+                     std::tuple(cancelled ? 2 : 3,
+                                replaced ? HotkeyEntry("GOFB", "/bin/false")
+                                         : HotkeyEntry("gofb", "/bin/true"),
+                                !cancelled));
             const QString last = editor.dialogs.calls().last();
             QVERIFY2(cancelled ? last.startsWith("choose") : last.contains("Hotkey 3 of the file"),
                      qPrintable(last));
@@ -634,7 +641,8 @@ private Q_SLOTS:
         Editor editor(AllRows);
         editor.activate();
         QSignalSpy cancelled(editor.panel.get(), &HotkeyEditorPanel::cancelled);
-        editor.filter()->setText(QStringLiteral("web"));
+        QTest::keyClicks(editor.filter(), QStringLiteral("web"));
+        QTest::keyClick(editor.filter(), Qt::Key_Escape, Qt::ShiftModifier); // not the filter's
         QTest::keyClick(editor.child<QTreeView>("Hotkey"), Qt::Key_F, Qt::ControlModifier);
         QCOMPARE(std::tuple(QApplication::focusWidget(), editor.filter()->selectedText()),
                  std::tuple(static_cast<QWidget*>(editor.filter()), QStringLiteral("web")));

@@ -238,6 +238,15 @@ private Q_SLOTS:
             for (const char* name : {"chkSoundEffect", "chkNotification", "prev"})
                 QVERIFY2(w.findChild<FittedCheckBox*>(name)->captionFits(), name);
         }
+        // Narrower, a box draws its caption smaller to fit; wider again, in its design font.
+        FittedCheckBox box(QStringLiteral("Preview the look"), nullptr);
+        box.resize(400, 20), box.show(); // sized before its design font is set
+        box.setDesignFont(QFont(box.font().family(), 12));
+        QList<qreal> sizes;
+        for (int width : {400, 120, 400})
+            box.resize(width, 20), sizes << (box.captionFits() ? box.font().pointSizeF() : 0);
+        QVERIFY2(sizes[0] == 12 && sizes[1] > 6 && sizes[1] < 12 && sizes[2] == 12,
+                 qPrintable(QDebug::toString(sizes)));
     }
 };
 

@@ -24,17 +24,20 @@ class TestProgramTrayIcon final : public QObject
 
 private Q_SLOTS:
     void initTestCase() { ProgramTrayIcon::setDefaultFallbackDelay(0), UseGoldenLook(); }
-    // A prepared balloon shows once; the tip on the stand-in, cut to 128 characters.
+    // A prepared balloon shows once; the tip on the stand-in, cut to 128 characters; the
+    // hidden windows known before the stand-in came are listed in it.
     void balloonAndTip()
     {
         ProgramTrayIcon icon;
         QSignalSpy balloons(&icon, &ProgramTrayIcon::balloonShown);
+        icon.setHiddenWindows({{3, QStringLiteral("Notes")}});
         TrayFallbackWindow* window = standIn(icon, true);
         QVERIFY(window);
         icon.setTip("Tarvex is running");
         icon.setTip("Tarvex is running");
-        QCOMPARE(std::tuple(window->toolTip(), balloons.count()),
-                 std::tuple(QString("Tarvex is running"), 1));
+        QCOMPARE(std::tuple(window->toolTip(), balloons.count(),
+                            window->findChild<QListWidget*>()->count()),
+                 std::tuple(QString("Tarvex is running"), 1, 1));
         icon.setTip(QString(200, u'x'));
         QCOMPARE(icon.tip().size(), 128);
         icon.remove();
