@@ -325,24 +325,32 @@ private Q_SLOTS:
         }
     }
 
-    // The refused row is selected and keeps its type, icon (empty: the target's own) and texts.
+    // A row that cannot run is refused, by Enter in the list as by the save: it is selected and
+    // keeps its type, icon (empty: the target's own) and texts; after the warning the focus is
+    // in the field to mend.
     void saveRefusesRowsThatCannotRun()
     {
-        const std::tuple<QByteArray, int, const char*, const char*> rows[] = {
-            {"gofb*/bin/true|*https://example.org\r\n", 1, "website", "has no key combination"},
+        const std::tuple<QByteArray, int, const char*, const char*, const char*> rows[] = {
+            {"gofb*/bin/true|*https://example.org\r\n", 1, "website", "has no key combination",
+             "hk"},
             {QByteArrayLiteral("gofb*/bin/true|n*/tmp/a.sh\0.txt\r\n"), 0, "",
-             "Hotkey 2 (n): The target must not contain control"},
-        };
-        for (const auto& [bytes, type, iconKey, mentions] : rows) {
+             "Hotkey 2 (n): The target must not contain control", "ws"},
+            {"gofb*/bin/true|w*http://\r\n", 1, "website", "no valid host", "ws"}};
+        for (const auto& [bytes, type, iconKey, mentions, field] : rows) {
             Editor editor{QString()};
             editor.loadBytes(bytes);
+            editor.activate();
             const HotkeyEntry row = editor.list.at(2);
+            auto* list = editor.child<QTreeView>("Hotkey");
+            QCOMPARE(QApplication::focusWidget(), list); // the list has the focus first
+            QTest::keyClick(list, Qt::Key_Return);
             QVERIFY(!editor.panel->saveSettings());
-            QVERIFY2(editor.dialogs.calls().at(0).contains(mentions),
-                     qPrintable(editor.dialogs.calls().at(0)));
-            QCOMPARE(
-                std::tuple(editor.fileBytes(), editor.panel->selectedPosition(), editor.type()),
-                std::tuple(bytes, 2, type));
+            QVERIFY2(editor.dialogs.calls().size() == 2 &&
+                         editor.dialogs.calls().at(0).contains(mentions),
+                     qPrintable(editor.dialogs.calls().join(u'\n')));
+            QCOMPARE(std::tuple(editor.fileBytes(), editor.panel->selectedPosition(), editor.type(),
+                                QApplication::focusWidget()->objectName()),
+                     std::tuple(bytes, 2, type, QString(field)));
             QCOMPARE(editor.iconKey(2), *iconKey ? QString(iconKey) : row.target);
             QCOMPARE(editor.list.at(2), row);
         }
@@ -652,22 +660,6 @@ private Q_SLOTS:
             std::tuple(QString(), 3, 0));
         QTest::keyClick(editor.filter(), Qt::Key_Escape);
         QCOMPARE(cancelled.count(), 1);
-    }
-
-    // A refused row is selected and, after the warning, the focus is in the field to mend.
-    void warningReturnsFocusToItsField()
-    {
-        for (const auto& [row, field] : std::initializer_list<std::pair<const char*, const char*>>{
-                 {"*/bin/true", "hk"}, {"w*http://", "ws"}}) {
-            Editor editor(FileRow + u'|' + row);
-            editor.activate();
-            auto* list = editor.child<QTreeView>("Hotkey");
-            QCOMPARE(QApplication::focusWidget(), list); // the list has the focus first
-            QTest::keyClick(list, Qt::Key_Return);
-            QCOMPARE(std::tuple(editor.dialogs.calls().size(), editor.panel->selectedPosition()),
-                     std::tuple(1, 2));
-            QCOMPARE(QApplication::focusWidget(), editor.child<QWidget>(field));
-        }
     }
 };
 
