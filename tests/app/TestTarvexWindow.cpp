@@ -6,7 +6,6 @@
 #include "controls/tips/InfoTip.h"
 #include "editor/FormWizard.h"
 #include "shell/Tarvex.h"
-#include "store/AppSettings.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/controls/Golden.h"
 
@@ -110,15 +109,6 @@ private Q_SLOTS:
         window.toggleAdvancedOptions();
         QCOMPARE(std::tuple(window.height(), window.runAtLoginBox()->isVisible()),
                  std::tuple(plain, false));
-    }
-
-    // A new main window wears the stored look.
-    void storedLookOnANewWindow()
-    {
-        ShellFixture f;
-        AppSettings settings(f.settings);
-        QCOMPARE(settings.setFrameStyle(4) + settings.setThemeColor(2), QString());
-        QCOMPARE(started(f).ThemeForm()->Style(), 4);
     }
 
     // Installed (bin/, share/tarvex/): the login entry starts the program, help opens its doc.

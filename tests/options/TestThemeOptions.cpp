@@ -130,8 +130,8 @@ private Q_SLOTS:
             QCOMPARE(Stored(f, {"ButtonTheme", "Theme"}), (QStringList{"absent", "absent"}));
         }
     }
-    // Activation gives the window's own buttons the stored style, undoing a button preview;
-    // Cancel gives the main window the stored look again.
+    // Activation gives the window's own buttons the stored style, undoing a button preview; the
+    // main window wears the stored look from its start, and again after Cancel.
     void storedLookComesBack()
     {
         ShellFixture f;
@@ -145,6 +145,7 @@ private Q_SLOTS:
         QApplication::setActiveWindow(nullptr), QApplication::setActiveWindow(&w);
         QCOMPARE(OwnButtonStyles(w), (QList<int>{9, 9, 9}));
         Tarvex& main = *f.shell->mainWindow();
+        QCOMPARE(main.ThemeForm()->Style(), 2); // worn from its start
         main.ButtonCfg(0);
         main.cStyle(0);
         w.cancelChoices();
