@@ -249,17 +249,24 @@ private Q_SLOTS:
     // its keys as the wizard says, and a typed text is saved with it.
     void addThroughWizard()
     {
-        const std::tuple<QString, QStringList, const char*, const char*, int> rows[] = {
-            {FileRow, {"Special", "5", "lo", "", ""}, "-Log Off-", "action", 2},
-            {QString(), {"File", "/bin", "b"}, "/bin", "/bin", 0},
-            {FileRow, {"Text", "Hi\nthere", "gofb", "", "erase"}, "-Type Text-", "action", 3}};
-        for (const auto& [line, result, target, iconKey, type] : rows) {
+        const std::tuple<QString, QStringList, const char*, const char*, int, const char*> rows[] =
+            {{FileRow, {"Special", "5", "lo", "", ""}, "-Log Off-", "action", 2, "Hotkey"},
+             {QString(), {"File", "/bin", "b"}, "/bin", "/bin", 0, "addButton"},
+             {FileRow,
+              {"Text", "Hi\nthere", "gofb", "", "erase"},
+              "-Type Text-",
+              "action",
+              3,
+              "Hotkey"}};
+        for (const auto& [line, result, target, iconKey, type, focus] : rows) {
             Editor editor(line);
+            editor.activate(); // the focus first on the list, or on "Add" for an empty one
+            const QString focused = QApplication::focusWidget()->objectName();
             const int added = editor.list.count() + 1;
             editor.add(result);
             QCOMPARE(std::tuple(editor.list.count(), editor.panel->selectedPosition(),
-                                editor.table.size() + 1, editor.type()),
-                     std::tuple(added, added, added, type));
+                                editor.table.size() + 1, editor.type(), focused),
+                     std::tuple(added, added, added, type, QString(focus)));
             QCOMPARE((QStringList{editor.combination(added), editor.target(added),
                                   editor.iconKey(added)}),
                      (QStringList{result.at(2), target, iconKey}));
@@ -319,9 +326,10 @@ private Q_SLOTS:
             editor.write(outside.join(u'|'));
             editor.dialogs.answer(answer);
             QCOMPARE(editor.panel->saveSettings(), saved);
-            QCOMPARE(editor.fileBytes(), onDisk.join(u'|').toUtf8() + "\r\n");
-            QCOMPARE(editor.target(2), shown);
-            QCOMPARE(editor.panel->hasUnsavedChanges(), QByteArray(answer) == "Cancel");
+            QCOMPARE(std::tuple(editor.fileBytes(), editor.target(2),
+                                editor.panel->hasUnsavedChanges(), editor.dialogs.calls().size()),
+                     std::tuple(onDisk.join(u'|').toUtf8() + "\r\n", QString(shown),
+                                QByteArray(answer) == "Cancel", 1)); // the reload warns of nothing
         }
     }
 
