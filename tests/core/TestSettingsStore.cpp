@@ -104,8 +104,7 @@ private slots:
 
     // Names and values written by the settings document read back the same through Qt's own
     // settings class and the other way round: escaped names (space, Latin-1, beyond Latin-1),
-    // escapes at a value's end, control characters, and a section added once however many keys
-    // go into it.
+    // escapes (at a value's end, control characters), one section however many keys it holds.
     void sameFileAsQtSettings()
     {
         const std::tuple<QString, QString, QString> rows[] = {
