@@ -209,9 +209,8 @@ private Q_SLOTS:
             QVERIFY(f.shell->editor() && !f.shell->editor()->isVisible());
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
             const bool save = QByteArray(way) == "saveButton";
-            QCOMPARE(editor.isNull(), !save);
-            QCOMPARE(std::tuple(HotkeysEnabled(), f.trayShown(), f.mainShown()),
-                     std::tuple(true, true, false));
+            QCOMPARE(std::tuple(editor.isNull(), HotkeysEnabled(), f.trayShown(), f.mainShown()),
+                     std::tuple(!save, true, true, false));
             f.keys.tap({81});
             f.keys.tap({65});
             QCOMPARE(f.opener.calls(),
@@ -226,8 +225,7 @@ private Q_SLOTS:
         InstallQtMessageFilter();
         QTest::failOnWarning(QRegularExpression(QStringLiteral("systemTrayWindowChanged")));
         ShellFixture f({"automatic"});
-        QVERIFY(f.start());
-        QVERIFY(f.trayShown());
+        QVERIFY(f.start() && f.trayShown());
         f.shell->popUpTrayMenu(QPoint(10, 10));
         hkPopupMenu* menu = f.shell->popupMenu();
         QVERIFY(menu && menu->isVisible());
@@ -293,15 +291,11 @@ private Q_SLOTS:
             f.keys.tap({72});
             QVERIFY(f.desktop.isHidden(7));
             QSignalSpy finished(f.shell.get(), &TarvexShell::finished);
-            if (path == 0)
-                f.shell->exitFromTray();
-            else if (path == 1)
-                QTest::mouseClick(f.shell->mainWindow()->exitButton(), Qt::LeftButton);
-            else
-                f.shell->terminate();
+            path == 0   ? f.shell->exitFromTray()
+            : path == 1 ? QTest::mouseClick(f.shell->mainWindow()->exitButton(), Qt::LeftButton)
+                        : f.shell->terminate();
             QVERIFY(f.shell->hasFinished() && ExitRequested() && !f.shell->mainWindow() &&
-                    !f.shell->editor());
-            QCOMPARE(finished.count(), 1);
+                    !f.shell->editor() && finished.count() == 1);
             QVERIFY(!f.desktop.isHidden(7) && f.hiddenIcons.entries().isEmpty());
         }
     }
