@@ -157,16 +157,11 @@ private slots:
     {
         m_injector.held = {16};
         makeErasing(QStringLiteral("ab*t|(Backspace)*back|(Shift)c*shifted"), true);
-        m_source.tap({65});
-        m_source.tap({66});
-        m_source.tap({8});
-        m_source.tap({67});
-        m_source.tap({8});
-        m_source.tap({16});
+        for (int code : {65, 66, 8, 67, 8, 16})
+            m_source.tap({code});
         QCOMPARE(m_run.fired, (QStringList{"t"}));
-        m_source.tap({8});
-        m_source.tap({16});
-        m_source.tap({67});
+        for (int code : {8, 16, 67})
+            m_source.tap({code});
         QCOMPARE(m_run.fired, (QStringList{"t", "back", "shifted"}));
     }
 
