@@ -595,7 +595,7 @@ private Q_SLOTS:
     }
 
     // The filter shows the rows holding its text in their shown keys, target or type name, in any
-    // letter case; the fields show the selected row, or the first shown one when it is hidden.
+    // letter case; the fields show the selected row, the first shown one if it is hidden, or none.
     void filterNarrowsTheList()
     {
         const std::tuple<const char*, QStringList, int> rows[] = {
@@ -610,10 +610,11 @@ private Q_SLOTS:
             editor.panel->selectPosition(3);
             editor.filter()->setText(text);
             QCOMPARE(editor.shownTargets(), targets);
-            QCOMPARE(
-                std::tuple(editor.panel->selectedPosition(), editor.ws()->text(),
-                           editor.hk()->isEnabled()),
-                std::tuple(selected, selected ? editor.target(selected) : QString(), selected > 0));
+            QCOMPARE(std::tuple(editor.panel->selectedPosition(), editor.ws()->text(),
+                                editor.hk()->text(), editor.hk()->isEnabled()),
+                     std::tuple(selected, selected ? editor.target(selected) : QString(),
+                                selected ? editor.combination(selected) : "ClickToEdit",
+                                selected > 0));
         }
     }
 
