@@ -476,8 +476,7 @@ private Q_SLOTS:
             erased += editor.list.at(position).eraseTyped ? u'1' : u'0';
         QCOMPARE(std::tuple(erased, box->isEnabled()), std::tuple(QStringLiteral("10010"), false));
         editor.panel->selectPosition(4);
-        QVERIFY(box->isChecked());
-        QVERIFY(editor.panel->saveSettings());
+        QVERIFY(box->isChecked() && editor.panel->saveSettings());
         QCOMPARE(editor.fileBytes().count("\terase\r\n"), 2);
     }
 
