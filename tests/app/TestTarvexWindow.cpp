@@ -135,13 +135,16 @@ private Q_SLOTS:
             {"1", false, ""}, {"0", true, ""}, {"", false, "Error 13 opening key"}};
         for (const auto& [stored, exists, error] : rows) {
             ShellFixture f;
-            if (*stored)
-                f.settings.writeText("Startup", "Run", stored);
+            for (const char* key : {"Run", "Note"})
+                if (*stored)
+                    f.settings.writeText("Startup", key, stored);
             f.login.setExists(exists), f.login.setError(error);
-            const bool ticked = started(f).runAtLoginBox()->isChecked();
-            QCOMPARE(std::tuple(ticked, f.messages(), f.settings.readText("Startup", "Run", "")),
+            Tarvex& window = started(f); // the notification box as the stored note says
+            QCOMPARE(std::tuple(window.runAtLoginBox()->isChecked(), f.messages(),
+                                f.settings.readText("Startup", "Run", ""),
+                                window.noNotificationBox()->isChecked()),
                      std::tuple(exists, *error ? QStringList{error} : QStringList(),
-                                QString(*stored ? stored : "1")));
+                                QString(*stored ? stored : "1"), QByteArray(stored) == "1"));
             QVERIFY(!*stored || f.login.calls().isEmpty());
         }
     }
