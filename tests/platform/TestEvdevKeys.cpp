@@ -84,8 +84,7 @@ private slots:
         Rig rig;
         FifoKeyboard keyboards[] = {FifoKeyboard(rig.path("event1")),
                                     FifoKeyboard(rig.path("event2"))};
-        QVERIFY(rig.source->start());
-        QCOMPARE(rig.source->keyboards().size(), 2);
+        QVERIFY(rig.source->start() && rig.source->keyboards().size() == 2);
         const auto flush = [&] {
             return keyboards[0].waitUntilRead() & keyboards[1].waitUntilRead();
         };

@@ -38,6 +38,10 @@ private Q_SLOTS:
         QCOMPARE(std::tuple(window->toolTip(), balloons.count(),
                             window->hiddenWindows()->item(1)->text()),
                  std::tuple(QString("Tarvex is running"), 1, QString("(window without a title)")));
+        const QList<QLabel*> labels = window->findChildren<QLabel*>();
+        QVERIFY(std::any_of(labels.begin(), labels.end(), [](QLabel* label) {
+            return label->isWindow() && label->windowTitle() == "Tarvex notification";
+        })); // the balloon's window, named for a screen reader
         icon.setTip(QString(200, u'x'));
         QCOMPARE(icon.tip().size(), 128);
         icon.remove();
