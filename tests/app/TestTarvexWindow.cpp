@@ -6,7 +6,6 @@
 #include "controls/tips/InfoTip.h"
 #include "editor/FormWizard.h"
 #include "shell/Tarvex.h"
-#include "store/AppSettings.h"
 #include "tests/app/ShellFixture.h"
 #include "tests/controls/Golden.h"
 
@@ -112,15 +111,6 @@ private Q_SLOTS:
                  std::tuple(plain, false));
     }
 
-    // A new main window wears the stored look.
-    void storedLookOnANewWindow()
-    {
-        ShellFixture f;
-        AppSettings settings(f.settings);
-        QCOMPARE(settings.setFrameStyle(4) + settings.setThemeColor(2), QString());
-        QCOMPARE(started(f).ThemeForm()->Style(), 4);
-    }
-
     // Installed (bin/, share/tarvex/): the login entry starts the program, help opens its doc.
     void installedProgramStartsFromItsFileAndReadsItsData()
     {
@@ -137,16 +127,25 @@ private Q_SLOTS:
         QCOMPARE(f.opener.calls(), QStringList{"open /usr/share/tarvex/tarvex.html"});
     }
 
-    // A later run's box shows whether the entry exists, whatever was stored; nothing is written.
-    void laterRunShowsWhetherEntryExists()
+    // A later run's box shows whether the entry exists, whatever was stored, and writes
+    // nothing; an entry a first run could not make is not claimed, the choice stays stored.
+    void runAtLoginBoxShowsTheEntry()
     {
-        for (const auto& [stored, exists] : {std::tuple("1", false), std::tuple("0", true)}) {
+        const std::tuple<const char*, bool, const char*> rows[] = {
+            {"1", false, ""}, {"0", true, ""}, {"", false, "Error 13 opening key"}};
+        for (const auto& [stored, exists, error] : rows) {
             ShellFixture f;
-            f.settings.writeText("Startup", "Run", stored);
-            f.login.setExists(exists);
-            QCOMPARE(started(f).runAtLoginBox()->isChecked(), exists);
-            QCOMPARE(std::tuple(f.login.calls(), f.settings.readText("Startup", "Run", "")),
-                     std::tuple(QStringList(), QString(stored)));
+            for (const char* key : {"Run", "Note"})
+                if (*stored)
+                    f.settings.writeText("Startup", key, stored);
+            f.login.setExists(exists), f.login.setError(error);
+            Tarvex& window = started(f); // the notification box as the stored note says
+            QCOMPARE(std::tuple(window.runAtLoginBox()->isChecked(), f.messages(),
+                                f.settings.readText("Startup", "Run", ""),
+                                window.noNotificationBox()->isChecked()),
+                     std::tuple(exists, *error ? QStringList{error} : QStringList(),
+                                QString(*stored ? stored : "1"), QByteArray(stored) == "1"));
+            QVERIFY(!*stored || f.login.calls().isEmpty());
         }
     }
 
@@ -168,17 +167,6 @@ private Q_SLOTS:
         QTest::mouseClick(window.titleLabel(), Qt::LeftButton);
         QCOMPARE(std::tuple(f.dialogs.calls().size(), f.opener.calls()),
                  std::tuple(qsizetype(1), QStringList()));
-    }
-
-    // The box does not claim an entry that was never written; the choice stays stored.
-    void loginEntryFailureIsShownAndChoiceKept()
-    {
-        ShellFixture f;
-        f.login.setError(QStringLiteral("Error 13 opening key"));
-        Tarvex& window = started(f);
-        QCOMPARE(f.messages(), QStringList{"Error 13 opening key"});
-        QCOMPARE(f.settings.readText("Startup", "Run", "NOTSET"), QStringLiteral("1"));
-        QVERIFY(!window.runAtLoginBox()->isChecked());
     }
 };
 

@@ -88,8 +88,7 @@ private slots:
         QCOMPARE(std::tuple(iface->role(), iface->text(QAccessible::Name)),
                  std::tuple(QAccessible::Link, QString("Show Advanced Settings")));
         QSignalSpy jumps(link, &tarvex::Hyperlink::Jump);
-        QVERIFY(Act(link, "jump"));
-        QCOMPARE(jumps.count(), 1);
+        QVERIFY(Act(link, "jump") && jumps.count() == 1);
         QTRY_VERIFY(iface->state().traversed);
     }
     // The frame's caption buttons are offered where they are drawn, and pressed as clicked.

@@ -36,8 +36,7 @@ private slots:
         QCOMPARE(m_desktop.calls(),
                  QStringList{"bind CTRL+ALT+k=CTRL+ALT+k (/bin/k), F12=F12 (/bin/f)"});
         QCOMPARE(m_detection->sequences(), QStringList{"gofb"});
-        QVERIFY(m_detection->problem().contains("gofb"));
-        QVERIFY(!ChordDetection::IsChordTable(m_table));
+        QVERIFY(m_detection->problem().contains("gofb") && !ChordDetection::IsChordTable(m_table));
         m_desktop.answer(State::Bound);
         m_desktop.press("CTRL+ALT+x"); // not asked for
         m_run.during = [this] {

@@ -133,17 +133,19 @@ private slots:
         QCOMPARE(core.log, QStringList(3, "play /s/bing.wav"));
     }
 
-    // A file renamed into place, where none was at first, is followed while the editor is closed.
+    // A file renamed into place, where none was at first, is followed while the editor is closed;
+    // so are changes in place of a file that replaced one still linked elsewhere.
     void runningHotkeysFollowTheFile()
     {
         const QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Hotkeys.TarvexDB"));
         const QByteArray staged = QFile::encodeName(path + QStringLiteral(".new"));
-        const auto replace = [&](const QByteArray& bytes) {
-            QFile file(QFile::decodeName(staged));
+        const auto replace = [&](const QByteArray& bytes, bool inPlace = false) {
+            QFile file(inPlace ? path : QFile::decodeName(staged));
             QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
             file.close();
-            QCOMPARE(::rename(staged.constData(), QFile::encodeName(path).constData()), 0);
+            QVERIFY(inPlace ||
+                    ::rename(staged.constData(), QFile::encodeName(path).constData()) == 0);
         };
         bool editorVisible = false;
         FakeKeyStateSource keys;
@@ -156,12 +158,18 @@ private slots:
         replace("b*/bin/b\r\n");
         QTRY_COMPARE(host.table().records(), QStringList{"b*/bin/b"});
         QCOMPARE(reloaded.count(), 1);
+        QCOMPARE(::link(QFile::encodeName(path).constData(), (staged + ".old").constData()), 0);
+        replace("c*/bin/c\r\n");
+        QTRY_COMPARE(host.table().records(), QStringList{"c*/bin/c"});
+        replace("d*/bin/d\r\n", true);
+        QTRY_COMPARE(host.table().records(), QStringList{"d*/bin/d"});
+        const qsizetype loads = reloaded.count();
         editorVisible = true; // the editor's Save asks about the change instead
         const int seen = changes.count();
-        replace("c*/bin/c\r\n");
+        replace("e*/bin/e\r\n");
         QTRY_VERIFY(changes.count() > seen);
         QCOMPARE(std::tuple(host.table().records(), reloaded.count()),
-                 std::tuple(QStringList{"b*/bin/b"}, qsizetype(1)));
+                 std::tuple(QStringList{"d*/bin/d"}, loads));
     }
 
     // Paused, no hotkey fires and no press is kept for later; resumed, they fire again. The

@@ -134,7 +134,7 @@ private slots:
     {
         const std::tuple<QString, bool, QList<int>, QList<int>> rows[] = {
             {"gofb*t", true, {71, 79, 70, 66}, {4}}, {"gofb*t", false, {71, 79, 70, 66}, {}},
-            {"x7*t", true, {88, 55}, {2}},           {"(Ctrl)a*t", true, {17, 65}, {}},
+            {"z9*t", true, {90, 57}, {2}},           {"(Ctrl)a*t", true, {17, 65}, {}},
             {"a(Shift)b*t", true, {65, 16, 66}, {}}, {"a(F4)*t", true, {65, 115}, {}}};
         for (const auto& [record, erase, taps, counts] : rows) {
             makeErasing(record, erase);
@@ -157,16 +157,11 @@ private slots:
     {
         m_injector.held = {16};
         makeErasing(QStringLiteral("ab*t|(Backspace)*back|(Shift)c*shifted"), true);
-        m_source.tap({65});
-        m_source.tap({66});
-        m_source.tap({8});
-        m_source.tap({67});
-        m_source.tap({8});
-        m_source.tap({16});
+        for (int code : {65, 66, 8, 67, 8, 16})
+            m_source.tap({code});
         QCOMPARE(m_run.fired, (QStringList{"t"}));
-        m_source.tap({8});
-        m_source.tap({16});
-        m_source.tap({67});
+        for (int code : {8, 16, 67})
+            m_source.tap({code});
         QCOMPARE(m_run.fired, (QStringList{"t", "back", "shifted"}));
     }
 

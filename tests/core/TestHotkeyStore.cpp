@@ -20,7 +20,7 @@ private slots:
         const std::pair<const char*, TargetKind> rows[] = {{"HTTPS:example.org", K::Website},
                                                            {"svn+ssh.2://h", K::Website},
                                                            {"mailto:a@example.org", K::File},
-                                                           {"./a://b", K::File},
+                                                           {"9p://h", K::File},
                                                            {"  ", K::None},
                                                            {"-whatever", K::Special},
                                                            {"-type text-", K::Special},

@@ -72,7 +72,8 @@ private slots:
     }
 
     // A FIFO is left alone (defaults read, writes refused); a value the settings library would
-    // decode as serialized data is plain text here.
+    // decode as serialized data is plain text here; hand-written escapes take at most four hex
+    // digits (either case) or three octal ones, and "\x" without one is an "x".
     void unusableFileIsLeftAlone()
     {
         QCOMPARE(mkfifo(QFile::encodeName(m_store->fileName()).constData(), 0600), 0);
@@ -81,10 +82,11 @@ private slots:
         QVERIFY(fifo.setThemeColor(5).contains(QStringLiteral("left as it is")));
         QCOMPARE(fifo.themeColor(), 0);
         SettingsStore store(m_dir->filePath(QStringLiteral("other.ini")));
-        Write(store.fileName(), "[Hotkey%20Activation]\nNotification=0\nSound=@@Variant(x)\n");
+        Write(store.fileName(), "[Hotkey%20Activation]\nNotification=0\nSound=@@Variant(x)"
+                                "\\x4A\\x004FA\\xg\\1012\\18\n");
         AppSettings settings(store);
         QCOMPARE(std::tuple(settings.activationNotification(), settings.activationSound(QString())),
-                 std::tuple(false, QStringLiteral("@Variant(x)")));
+                 std::tuple(false, QStringLiteral("@Variant(x)JOAxgA2\0018")));
     }
 
     // Hand-edited keyboard paths: ";" between, spaces around, a comma inside a path.
@@ -102,7 +104,7 @@ private slots:
 
     // Names and values written by the settings document read back the same through Qt's own
     // settings class and the other way round: escaped names (space, Latin-1, beyond Latin-1),
-    // escapes at a value's end, and a section added once however many keys go into it.
+    // escapes (at a value's end, control characters), one section however many keys it holds.
     void sameFileAsQtSettings()
     {
         const std::tuple<QString, QString, QString> rows[] = {
@@ -113,14 +115,16 @@ private slots:
             {"Theme", "Sound", "a\tb\t"},
             {"Theme", "Path", "C:\\dir\\"},
             {"Theme", "List", "x,y"},
-            {"Theme", "Pad", " pad "}};
+            {"Theme", "Pad", " pad "},
+            {"Theme", "Ctl", "\x01:\x1fg\x7f"}};
         int row = 0;
         for (const auto& [section, key, value] : rows) {
             ++row;
             IniDocument written;
             written.setValue(section, key, value);
             written.setValue(section, QStringLiteral("second"), QStringLiteral("2"));
-            QCOMPARE(written.bytes().count('['), 1);
+            QCOMPARE(std::tuple(written.bytes().count('['), written.bytes().contains('\x7f')),
+                     std::tuple(1, false));
             const QString path = m_dir->filePath(QStringLiteral("both%1.ini").arg(row));
             Write(path, written.bytes());
             {

@@ -65,12 +65,13 @@ class TestThemeOptions final : public QObject
 
 private Q_SLOTS:
     // Stored ButtonTheme, Theme, WTheme, Notification as btnTHEME, theme, wStyle, notification
-    // show them: the last entries, and codes past the end as the defaults.
+    // show them: the last entries, codes past the end as the defaults, others rounded.
     void storedCodes()
     {
         using Row = std::pair<QStringList, QList<int>>;
-        for (const auto& [stored, shown] : {Row{{"13", "4", "5", "1"}, {13, 4, 5, 1}},
-                                            Row{{"14", "5", "6", "2"}, {3, 0, 3, 1}}}) {
+        for (const auto& [stored, shown] :
+             {Row{{"13", "4", "5", "1"}, {13, 4, 5, 1}}, Row{{"14", "5", "6", "2"}, {3, 0, 3, 1}},
+              Row{{"0.4", "2.6", "1e12", "0"}, {0, 3, 3, 0}}}) {
             ShellFixture f;
             const QStringList sections{"ButtonTheme", "Theme", "WTheme", "Hotkey Activation"};
             for (int i = 0; i < 4; ++i)
@@ -130,8 +131,8 @@ private Q_SLOTS:
             QCOMPARE(Stored(f, {"ButtonTheme", "Theme"}), (QStringList{"absent", "absent"}));
         }
     }
-    // Activation gives the window's own buttons the stored style, undoing a button preview;
-    // Cancel gives the main window the stored look again.
+    // Activation gives the window's own buttons the stored style, undoing a button preview; the
+    // main window wears the stored look from its start, and again after Cancel.
     void storedLookComesBack()
     {
         ShellFixture f;
@@ -145,12 +146,12 @@ private Q_SLOTS:
         QApplication::setActiveWindow(nullptr), QApplication::setActiveWindow(&w);
         QCOMPARE(OwnButtonStyles(w), (QList<int>{9, 9, 9}));
         Tarvex& main = *f.shell->mainWindow();
+        QCOMPARE(main.ThemeForm()->Style(), 2); // worn from its start
         main.ButtonCfg(0);
         main.cStyle(0);
         w.cancelChoices();
         QCOMPARE(MainButtonStyles(main), (QList<int>{9, 9, 9, 9}));
-        QCOMPARE(main.ThemeForm()->Style(), 2);
-        QVERIFY(main.isVisible());
+        QVERIFY(main.ThemeForm()->Style() == 2 && main.isVisible());
     }
     // OK stores the lists, the sound only while its box is checked (the link keeps its path),
     // gives the main window the look and unloads the window.
@@ -188,9 +189,8 @@ private Q_SLOTS:
         w.acceptChoices();
         QCOMPARE(MainButtonStyles(main), (QList<int>{4, 4, 4, 4}));
         QVERIFY(main.isVisible() && !f.shell->optionsWindow());
-        QCOMPARE(f.messages().size(), 1);
-        QVERIFY(f.messages()[0].contains("ButtonTheme/Color"));
-        QVERIFY(f.messages()[0].contains("Hotkey Activation/Notification"));
+        QVERIFY(f.messages().size() == 1 && f.messages()[0].contains("ButtonTheme/Color") &&
+                f.messages()[0].contains("Hotkey Activation/Notification"));
     }
     // Apply stores and shows the look on the main window; Escape then leaves like Cancel with
     // the applied look, the window still loaded.
@@ -213,8 +213,7 @@ private Q_SLOTS:
         QCOMPARE(MainButtonStyles(main), (QList<int>{9, 9, 9, 9}));
         QCOMPARE((QList<int>{main.ThemeForm()->Style(), main.ThemeForm()->ThemeColor()}),
                  (QList<int>{4, 3}));
-        QVERIFY(main.isVisible() && !w.isVisible());
-        QCOMPARE(f.shell->optionsWindow(), &w);
+        QVERIFY(main.isVisible() && !w.isVisible() && f.shell->optionsWindow() == &w);
         w.show(); // OK hides the window itself, whatever its owner then does with it
         disconnect(&w, &ThemeOptions::unloadRequested, nullptr, nullptr);
         w.acceptChoices();
@@ -238,6 +237,15 @@ private Q_SLOTS:
             for (const char* name : {"chkSoundEffect", "chkNotification", "prev"})
                 QVERIFY2(w.findChild<FittedCheckBox*>(name)->captionFits(), name);
         }
+        // Narrower, a box draws its caption smaller to fit; wider again, in its design font.
+        FittedCheckBox box(QStringLiteral("Preview the look"), nullptr);
+        box.resize(400, 20), box.show(); // sized before its design font is set
+        box.setDesignFont(QFont(box.font().family(), 12));
+        QList<qreal> sizes;
+        for (int width : {400, 120, 400})
+            box.resize(width, 20), sizes << (box.captionFits() ? box.font().pointSizeF() : 0);
+        QVERIFY2(sizes[0] == 12 && sizes[1] > 6 && sizes[1] < 12 && sizes[2] == 12,
+                 qPrintable(QDebug::toString(sizes)));
     }
 };
 

@@ -119,8 +119,7 @@ private slots:
         Client first(socket());
         first.source.start();
         QTRY_COMPARE(first.source.status(), Status::NotAuthorised);
-        QVERIFY(first.source.canAskForAccess());
-        QVERIFY(!first.source.problem().isEmpty());
+        QVERIFY(first.source.canAskForAccess() && !first.source.problem().isEmpty());
         QVERIFY(allow(first));
         QCOMPARE(m_polkit.calls, QStringList{QStringLiteral("%1 %2 %3")
                                                  .arg("org.tarvex.read-keyboards unix-process 1")
