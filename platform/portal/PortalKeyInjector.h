@@ -26,9 +26,9 @@ namespace tarvex {
 /// Keys are sent one after another without blocking the caller, each once the portal has taken
 /// the one before; the session is closed on destruction.
 ///
-/// No press is reported to the caller: the portal's keys are made inside the compositor, so
-/// neither the kernel's devices nor the portal's shortcuts announce them to Tarvex's key
-/// sources.
+/// No press is reported to the caller: the portal's keys are made inside the compositor, so the
+/// kernel's devices Tarvex reads on Wayland never carry them, and they hold no modifier, so
+/// they make no chord for the portal's shortcuts.
 class PortalKeyInjector final : public QObject, public KeyInjector
 {
     Q_OBJECT

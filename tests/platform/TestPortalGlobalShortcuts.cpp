@@ -171,7 +171,8 @@ private:
     int m_starts = 0;
 };
 
-// The portal client against the real frontend, which finds the stand-in through its .portal file.
+// The portal clients against the real frontend, which finds the stand-ins through their .portal
+// files.
 class TestPortalGlobalShortcuts final : public QObject
 {
     Q_OBJECT
@@ -289,8 +290,8 @@ private slots:
         QCOMPARE(asked, 2);
     }
 
-    // The user's no is kept: nothing is typed and the desktop is not asked again.
-    void declinedRemoteControlTypesNothing()
+    // The user's no is kept: the injector says why it cannot type, and does not ask again.
+    void keepsTheUsersNoToRemoteControl()
     {
         m_keysBackend.answer = 1;
         PortalKeyInjector injector(m_dir.filePath("token"),
