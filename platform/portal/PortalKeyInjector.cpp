@@ -22,6 +22,7 @@ namespace {
 const QString Service = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString Path = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString Interface = QStringLiteral("org.freedesktop.portal.RemoteDesktop");
+const QString SessionInterface = QStringLiteral("org.freedesktop.portal.Session");
 // Apart from the global shortcuts' session, which the same connection may hold.
 const QString SessionToken = QStringLiteral("TarvexKeys");
 
@@ -132,6 +133,8 @@ void PortalKeyInjector::onCreated(const QVariantMap& results)
     const QVariant handle = results.value(QStringLiteral("session_handle"));
     m_session = handle.canConvert<QDBusObjectPath>() ? handle.value<QDBusObjectPath>().path()
                                                      : handle.toString();
+    m_bus.connect(Service, m_session, SessionInterface, QStringLiteral("Closed"), this,
+                  SLOT(onSessionClosed()));
     QVariantMap options{{QStringLiteral("types"), Keyboard},
                         {QStringLiteral("persist_mode"), PersistUntilRevoked}};
     QFile saved(m_tokenFile);
@@ -162,7 +165,8 @@ void PortalKeyInjector::onStarted(const QVariantMap& results)
     else
         keepToken(token);
     m_state = State::Started;
-    sendNext();
+    if (!m_sending)
+        sendNext();
 }
 
 void PortalKeyInjector::keepToken(const QString& token)
@@ -190,16 +194,30 @@ void PortalKeyInjector::closeSession()
 {
     if (m_session.isEmpty())
         return;
+    m_bus.disconnect(Service, m_session, SessionInterface, QStringLiteral("Closed"), this,
+                     SLOT(onSessionClosed()));
     m_bus.asyncCall(QDBusMessage::createMethodCall(Service, std::exchange(m_session, QString()),
-                                                   QStringLiteral("org.freedesktop.portal.Session"),
-                                                   QStringLiteral("Close")));
+                                                   SessionInterface, QStringLiteral("Close")));
+}
+
+// The desktop ended the session (the user stopped the remote control, or the portal went):
+// keys not sent yet are dropped, and the next key starts a session again. A session that never
+// started is ended by the portal after its refusal, which the Response has already told.
+void PortalKeyInjector::onSessionClosed()
+{
+    if (m_state != State::Started)
+        return;
+    qCDebug(lcPortal) << "the desktop ended the remote control session" << m_session;
+    closeSession();
+    m_waiting.clear();
+    m_state = State::Idle;
 }
 
 // One key event at a time, each once the portal has taken the one before: the portal handles
 // calls on several threads, so calls sent at once may reach the desktop in another order.
 void PortalKeyInjector::sendNext()
 {
-    m_sending = !m_waiting.empty();
+    m_sending = m_state == State::Started && !m_waiting.empty();
     if (!m_sending)
         return;
     const auto [keysym, state] = m_waiting.front();

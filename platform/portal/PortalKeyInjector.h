@@ -21,10 +21,10 @@ namespace tarvex {
 /// until the user revokes it), Start; each step waits for its Request's Response. Keys asked
 /// for meanwhile wait, and are sent once the session has started; when the user declines, or
 /// the portal fails, they are dropped and no session is asked for again (the desktop asks the
-/// user once). The restore token the portal returns at each start is kept in `tokenFile` and
-/// handed back at the next start, so the desktop restores the permission without asking.
-/// Keys are sent one after another without blocking the caller, each once the portal has taken
-/// the one before; the session is closed on destruction.
+/// user once); a session the desktop ends is started again at the next key. The restore token the
+/// portal returns at each start is kept in `tokenFile` and handed back at the next start, so the
+/// desktop restores the permission without asking. Keys are sent one after another without blocking
+/// the caller, each once the portal has taken the one before; the session is closed on destruction.
 ///
 /// No press is reported to the caller: the portal's keys are made inside the compositor, so the
 /// kernel's devices Tarvex reads on Wayland never carry them, and they hold no modifier, so
@@ -48,6 +48,9 @@ public:
     QString unavailableReason() const override;
     QList<int> pressBackspace(int count) override;
     QList<int> typeText(const QString& text, const std::function<bool()>& stillFocused) override;
+
+private Q_SLOTS:
+    void onSessionClosed();
 
 private:
     enum class State { Idle, Starting, Started, Declined, Failed };

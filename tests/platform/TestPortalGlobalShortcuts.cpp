@@ -325,6 +325,15 @@ private slots:
         QCOMPARE(frontend.selected[0].value("persist_mode"), QVariant(2u));
         QVERIFY(!frontend.selected[0].contains("restore_token"));
         QCOMPARE(frontend.selected[1].value("restore_token"), QVariant("t1"));
+        // A session the desktop ends is started again: keys until the injector has seen the end.
+        PortalKeyInjector injector(token, QDBusConnection::connectToBus(bus.address(), "again"));
+        injector.pressBackspace(1);
+        QTRY_COMPARE_WITH_TIMEOUT(fileText(token), "t3", Long);
+        portal.send(QDBusMessage::createSignal("/org/freedesktop/portal/desktop/session/s",
+                                               "org.freedesktop.portal.Session", "Closed")
+                    << QVariantMap());
+        QTRY_COMPARE_WITH_TIMEOUT((injector.pressBackspace(1), fileText(token)), "t4", Long);
+        QCOMPARE(frontend.selected.last().value("restore_token"), QVariant("t3"));
     }
 
 private:
