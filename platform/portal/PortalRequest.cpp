@@ -52,6 +52,9 @@ void PortalRequest::send(const QDBusConnection& bus, const QString& interface,
     connect(watcher, &QDBusPendingCallWatcher::finished, request,
             [request](QDBusPendingCallWatcher* w) {
                 w->deleteLater();
+                // The Response may come before the call's return, which then has nothing to say.
+                if (!request->m_answered)
+                    return;
                 const QDBusPendingReply<QDBusObjectPath> reply = *w;
                 if (reply.isError())
                     request->answer(Other, {}, reply.error());

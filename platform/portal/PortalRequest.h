@@ -16,9 +16,10 @@ namespace tarvex {
 /// One call of a desktop portal method that answers through a Request object
 /// (`org.freedesktop.portal.Request`). The call gets a handle_token of its own, and the
 /// Request's Response signal is watched before the call is sent, so a quick answer is not
-/// missed; a portal that answers with another request path is followed there. `answered` runs
-/// once: with the Response's code and results, or with a valid error (and code 2) when the call
-/// failed or there is no bus. It never runs after `context` is destroyed.
+/// missed (it may even come before the call's return); a portal that answers with another
+/// request path is followed there. `answered` runs once: with the Response's code and results,
+/// or with a valid error (and code 2) when the call failed or there is no bus. It never runs
+/// after `context` is destroyed.
 class PortalRequest final : public QObject
 {
     Q_OBJECT

@@ -58,9 +58,26 @@ signals:
     void Activated(const QDBusObjectPath&, const QString&, qulonglong, const QVariantMap&);
 };
 
-// A portal that sends each request's Response before the call that made it returns, as portals
-// may: a session, no shortcuts listed, all bound.
-class EarlyAnsweringPortal final : public QObject, protected QDBusContext
+// A portal frontend that sends each request's Response before the call that made it returns, as
+// portals may.
+class EarlyAnswers : public QObject, protected QDBusContext
+{
+    Q_OBJECT // QtDBus finds the context through the meta-object's casts
+        protected : QDBusObjectPath
+                    respond(const QVariantMap& options, const QVariantMap& results)
+    {
+        const QString path = "/org/freedesktop/portal/desktop/request/" +
+                             message().service().mid(1).replace('.', '_') + '/' +
+                             options.value("handle_token").toString();
+        connection().send(
+            QDBusMessage::createSignal(path, "org.freedesktop.portal.Request", "Response")
+            << 0u << results);
+        return QDBusObjectPath(path);
+    }
+};
+
+// Global shortcuts answered early: a session, no shortcuts listed, all bound.
+class EarlyAnsweringPortal final : public EarlyAnswers
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.GlobalShortcuts")
@@ -77,18 +94,6 @@ public slots:
                                   const QVariantMap& options)
     {
         return respond(options, {});
-    }
-
-private:
-    QDBusObjectPath respond(const QVariantMap& options, const QVariantMap& results)
-    {
-        const QString path = "/org/freedesktop/portal/desktop/request/" +
-                             message().service().mid(1).replace('.', '_') + '/' +
-                             options.value("handle_token").toString();
-        connection().send(
-            QDBusMessage::createSignal(path, "org.freedesktop.portal.Request", "Response")
-            << 0u << results);
-        return QDBusObjectPath(path);
     }
 };
 
@@ -128,10 +133,9 @@ public slots:
     }
 };
 
-// The frontend's RemoteDesktop as later versions keep its sessions (1.16 keeps none): every
-// request is answered at once, each start with a new restore token; `selected` records
-// SelectDevices' options.
-class StandInRemoteDesktopFrontend final : public QObject, protected QDBusContext
+// The frontend's RemoteDesktop as later versions keep its sessions (1.16 keeps none), answered
+// early: each start with a new restore token; `selected` records SelectDevices' options.
+class StandInRemoteDesktopFrontend final : public EarlyAnswers
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.RemoteDesktop")
@@ -140,34 +144,21 @@ public:
 public slots:
     QDBusObjectPath CreateSession(const QVariantMap& options)
     {
-        return answer(options, {{"session_handle", "/org/freedesktop/portal/desktop/session/s"}});
+        return respond(options, {{"session_handle", "/org/freedesktop/portal/desktop/session/s"}});
     }
     QDBusObjectPath SelectDevices(const QDBusObjectPath&, const QVariantMap& options)
     {
         selected << options;
-        return answer(options, {});
+        return respond(options, {});
     }
     QDBusObjectPath Start(const QDBusObjectPath&, const QString&, const QVariantMap& options)
     {
-        return answer(options,
-                      {{"devices", 1u}, {"restore_token", "t" + QString::number(++m_starts)}});
+        return respond(options,
+                       {{"devices", 1u}, {"restore_token", "t" + QString::number(++m_starts)}});
     }
     void NotifyKeyboardKeysym(const QDBusObjectPath&, const QVariantMap&, int, uint) {}
 
 private:
-    QDBusObjectPath answer(const QVariantMap& options, const QVariantMap& results)
-    {
-        const QString path = "/org/freedesktop/portal/desktop/request/" +
-                             message().service().mid(1).replace('.', '_') + "/" +
-                             options.value("handle_token").toString();
-        QDBusMessage response =
-            QDBusMessage::createSignal(path, "org.freedesktop.portal.Request", "Response");
-        response << 0u << results;
-        // After the reply, which this call's return sends.
-        QMetaObject::invokeMethod(
-            this, [bus = connection(), response] { bus.send(response); }, Qt::QueuedConnection);
-        return QDBusObjectPath(path);
-    }
     int m_starts = 0;
 };
 
