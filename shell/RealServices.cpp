@@ -20,6 +20,7 @@
 #include "platform/linux/XdgDocumentsFolder.h"
 #include "platform/linux/XdgLoginEntry.h"
 #include "platform/portal/PortalGlobalShortcuts.h"
+#include "platform/portal/PortalKeyInjector.h"
 #include "platform/wayland/SwayIpc.h"
 #include "platform/wayland/WaylandGlobals.h"
 #include "platform/wayland/WlrDesktopWindows.h"
@@ -41,6 +42,20 @@
 #include <QStandardPaths>
 
 namespace tarvex {
+namespace {
+
+// Through the desktop portal's remote control where the desktop offers it (KDE Plasma, GNOME);
+// the token that restores the user's permission is kept beside the preferences.
+std::unique_ptr<KeyInjector> PortalOrUnavailableInjector()
+{
+    if (!PortalKeyInjector::isOffered())
+        return std::make_unique<UnavailableKeyInjector>();
+    return std::make_unique<PortalKeyInjector>(
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+        QStringLiteral("/Tarvex/RemoteDesktop.token"));
+}
+
+} // namespace
 
 // Declared in the order they may depend on each other; destroyed in reverse.
 struct RealServices::Parts
@@ -119,8 +134,8 @@ void RealServices::createEvdevKeys(Parts& p, KeySourceKind kind, const QStringLi
 
 // Chosen from what the compositor advertises: EWMH on X11, the foreign-toplevel protocol on
 // wlroots compositors, KWin's scripting on KDE Plasma, and elsewhere nothing, said once in
-// plain words. Keys are typed through XTest where the windows are X11 ones, and through a
-// virtual keyboard on wlroots compositors.
+// plain words. Keys are typed through XTest where the windows are X11 ones, through a
+// virtual keyboard on wlroots compositors, and elsewhere through the desktop portal.
 void RealServices::createDesktopWindows(Parts& p)
 {
     p.injector = std::make_unique<UnavailableKeyInjector>();
@@ -144,6 +159,7 @@ void RealServices::createDesktopWindows(Parts& p)
         p.desktop = std::move(windows);
         return;
     }
+    p.injector = PortalOrUnavailableInjector();
     if (kind == DesktopWindowsKind::KWinScripting) {
         auto windows = std::make_unique<KWinDesktopWindows>();
         p.hiddenIcons = std::make_unique<TrayHiddenWindowIcons>(

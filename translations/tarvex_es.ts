@@ -924,6 +924,25 @@ En el archivo:
     </message>
 </context>
 <context>
+    <name>tarvex::PortalKeyInjector</name>
+    <message>
+        <source>Typing keys was not allowed when the desktop asked, so Tarvex cannot type keys.</source>
+        <translation>No se permitió escribir teclas cuando el escritorio lo preguntó, así que Tarvex no puede escribir teclas.</translation>
+    </message>
+    <message>
+        <source>The desktop could not let Tarvex type keys (%1).</source>
+        <translation>El escritorio no pudo permitir que Tarvex escriba teclas (%1).</translation>
+    </message>
+    <message>
+        <source>Tarvex cannot reach the desktop portal to type keys.</source>
+        <translation>Tarvex no puede comunicarse con el portal del escritorio para escribir teclas.</translation>
+    </message>
+    <message>
+        <source>the portal answered %1</source>
+        <translation>el portal respondió %1</translation>
+    </message>
+</context>
+<context>
     <name>tarvex::ProgramTrayIcon</name>
     <message>
         <source>Tarvex is now running. The hotkeys you have set will be instantly activated when you press their keyboard combinations.</source>

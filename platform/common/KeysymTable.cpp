@@ -4,6 +4,8 @@
 
 #include <QHash>
 
+#include <xkbcommon/xkbcommon.h>
+
 #include <array>
 #include <initializer_list>
 
@@ -56,6 +58,23 @@ int virtualKeyForKey(int keycode, int group, const KeysymAt& keysymAt)
             return code;
     }
     return virtualKeyForKeycodePosition(keycode);
+}
+
+std::vector<uint32_t> keysymsOfText(const QString& text)
+{
+    std::vector<uint32_t> keysyms;
+    const QList<uint> characters = text.toUcs4();
+    for (qsizetype i = 0; i < characters.size(); ++i) {
+        const uint c = characters.at(i);
+        if (c == '\r' || c == '\n') {
+            keysyms.push_back(XKB_KEY_Return);
+            if (c == '\r' && i + 1 < characters.size() && characters.at(i + 1) == '\n')
+                ++i;
+        } else if (const xkb_keysym_t keysym = xkb_utf32_to_keysym(c)) {
+            keysyms.push_back(keysym);
+        }
+    }
+    return keysyms;
 }
 
 } // namespace tarvex

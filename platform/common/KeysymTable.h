@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QString>
+
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace tarvex {
 
@@ -23,5 +27,10 @@ using KeysymAt = std::function<unsigned long(int group, int level)>;
 /// in that group decides; a symbol that names no key falls back to the shifted level, then to
 /// the first group, then to the key's US position.
 int virtualKeyForKey(int keycode, int group, const KeysymAt& keysymAt);
+
+/// The keysym that types each character of `text`, a line break (LF, CR or CR LF) as Return:
+/// a character's legacy keysym where it has one, else its Unicode keysym (0x01000000 + its code
+/// point). Characters without a keysym (lone surrogates) are left out.
+std::vector<uint32_t> keysymsOfText(const QString& text);
 
 } // namespace tarvex

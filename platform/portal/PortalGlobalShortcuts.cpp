@@ -1,11 +1,12 @@
 #include "platform/portal/PortalGlobalShortcuts.h"
 
+#include "platform/portal/PortalRequest.h"
+
 #include <QCoreApplication>
 #include <QDBusArgument>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
 #include <QDBusVariant>
 #include <QLoggingCategory>
 
@@ -23,7 +24,6 @@ using PortalShortcuts = QList<std::pair<QString, QVariantMap>>;
 const QString Service = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString Path = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString Interface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
-const QString RequestInterface = QStringLiteral("org.freedesktop.portal.Request");
 // Fixed, so a new session replaces the last one: KDE Plasma names the shortcut group after it.
 const QString SessionToken = QStringLiteral("Tarvex");
 
@@ -173,62 +173,22 @@ void PortalGlobalShortcuts::closeSession(const std::function<void()>& then)
     });
 }
 
-void PortalGlobalShortcuts::request(Step step, const QString& method, QVariantList arguments,
-                                    QVariantMap options)
+void PortalGlobalShortcuts::request(Step step, const QString& method, const QVariantList& arguments,
+                                    const QVariantMap& options)
 {
-    // Without a session bus no call is ever answered: there is no portal, said once this call
-    // has returned, as an answer would be.
-    if (!m_bus.isConnected()) {
-        QMetaObject::invokeMethod(
-            this,
-            [this] {
-                callFailed(QStringLiteral("org.freedesktop.DBus.Error.Disconnected"),
-                           QStringLiteral("no session bus"));
-            },
-            Qt::QueuedConnection);
-        return;
-    }
-    const QString token = QStringLiteral("tarvex%1").arg(++m_requests);
-    options.insert(QStringLiteral("handle_token"), token);
-    QString sender = m_bus.baseService().mid(1);
-    sender.replace(u'.', u'_');
-    // Watched before the call, so a quick Response is not missed.
-    const QString path = Path + QStringLiteral("/request/") + sender + u'/' + token;
-    watchRequest(path, true);
     m_step = step;
-    QDBusMessage call = QDBusMessage::createMethodCall(Service, Path, Interface, method);
-    call.setArguments(arguments << options);
-    auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, path](QDBusPendingCallWatcher* w) {
-                w->deleteLater();
-                // The Response may be handled before the call's return: then the next step's
-                // request is the one watched, and this return has nothing left to say.
-                if (m_requestPath != path)
-                    return;
-                const QDBusPendingReply<QDBusObjectPath> reply = *w;
-                if (reply.isError())
-                    callFailed(reply.error().name(), reply.error().message());
-                else if (reply.value().path() != path)
-                    watchRequest(reply.value().path(), true); // an older portal's own path
-            });
-}
-
-void PortalGlobalShortcuts::watchRequest(const QString& path, bool watch)
-{
-    if (!m_requestPath.isEmpty())
-        m_bus.disconnect(Service, m_requestPath, RequestInterface, QStringLiteral("Response"), this,
-                         SLOT(onResponse(uint, QVariantMap)));
-    m_requestPath = watch ? path : QString();
-    if (watch)
-        m_bus.connect(Service, path, RequestInterface, QStringLiteral("Response"), this,
-                      SLOT(onResponse(uint, QVariantMap)));
+    PortalRequest::send(m_bus, Interface, method, arguments, options, this,
+                        [this](uint code, const QVariantMap& results, const QDBusError& error) {
+                            if (error.isValid())
+                                callFailed(error.name(), error.message());
+                            else
+                                onResponse(code, results);
+                        });
 }
 
 void PortalGlobalShortcuts::onResponse(uint code, const QVariantMap& results)
 {
     qCDebug(lcPortal) << "step" << int(m_step) << "answered" << code << results;
-    watchRequest(QString(), false);
     // A portal that cannot list its shortcuts is asked to bind them all.
     if (code != Success && m_step == Step::ListShortcuts) {
         onListed({});
@@ -277,7 +237,6 @@ void PortalGlobalShortcuts::onListed(const QVariantMap& results)
 
 void PortalGlobalShortcuts::callFailed(const QString& errorName, const QString& message)
 {
-    watchRequest(QString(), false);
     qCWarning(lcPortal) << "the GlobalShortcuts portal:" << errorName << message;
     finish(MeansMissing(errorName) ? State::Missing : State::Failed, message);
 }

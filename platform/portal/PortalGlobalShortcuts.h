@@ -45,7 +45,6 @@ public:
     QString problem() const override;
 
 private Q_SLOTS:
-    void onResponse(uint code, const QVariantMap& results);
     void onActivated(const QDBusObjectPath& session, const QString& id, qulonglong timestamp,
                      const QVariantMap& options);
     void onDeactivated(const QDBusObjectPath& session, const QString& id, qulonglong timestamp,
@@ -57,8 +56,9 @@ private:
     void next();
     void createSession();
     void closeSession(const std::function<void()>& then);
-    void request(Step step, const QString& method, QVariantList arguments, QVariantMap options);
-    void watchRequest(const QString& path, bool watch);
+    void request(Step step, const QString& method, const QVariantList& arguments,
+                 const QVariantMap& options);
+    void onResponse(uint code, const QVariantMap& results);
     void onCreated(const QVariantMap& results);
     void onListed(const QVariantMap& results);
     void callFailed(const QString& errorName, const QString& message);
@@ -72,9 +72,7 @@ private:
     QList<GlobalShortcut> m_asking;
     QSet<QString> m_boundIds;
     QString m_session;
-    QString m_requestPath;
     Step m_step = Step::CreateSession;
-    quint64 m_requests = 0;
     bool m_busy = false;
     bool m_pending = false;
 };

@@ -1,5 +1,6 @@
 #include "platform/wayland/WlrKeyInjector.h"
 
+#include "platform/common/KeysymTable.h"
 #include "platform/wayland/WaylandLogging.h"
 
 #include "virtual-keyboard-unstable-v1-client-protocol.h"
@@ -24,25 +25,6 @@ constexpr size_t kKeysPerKeymap = 247;
 // The compositor is asked to catch up after this many keys, so the connection's buffer never
 // fills while a long text is typed.
 constexpr int kKeysPerRoundtrip = 64;
-
-// The keysym of each character of `text`, a line break (LF, CR or CR LF) as Return; characters
-// without a keysym (lone surrogates) are left out.
-std::vector<uint32_t> KeysymsOf(const QString& text)
-{
-    std::vector<uint32_t> keysyms;
-    const QList<uint> characters = text.toUcs4();
-    for (qsizetype i = 0; i < characters.size(); ++i) {
-        const uint c = characters.at(i);
-        if (c == '\r' || c == '\n') {
-            keysyms.push_back(XKB_KEY_Return);
-            if (c == '\r' && i + 1 < characters.size() && characters.at(i + 1) == '\n')
-                ++i;
-        } else if (const xkb_keysym_t keysym = xkb_utf32_to_keysym(c)) {
-            keysyms.push_back(keysym);
-        }
-    }
-    return keysyms;
-}
 
 // A keymap with one single-level key per keysym, compiled here (so a keymap the compositor
 // could not read is never sent) and written out whole, without includes; empty when it does
@@ -220,7 +202,7 @@ QList<int> WlrKeyInjector::pressBackspace(int count)
 
 QList<int> WlrKeyInjector::typeText(const QString& text, const std::function<bool()>& stillFocused)
 {
-    const std::vector<uint32_t> keysyms = KeysymsOf(text);
+    const std::vector<uint32_t> keysyms = keysymsOfText(text);
     if (!available() || keysyms.empty())
         return {};
     // A text of more different characters than one keymap holds is typed in parts, each with

@@ -1,4 +1,5 @@
 #include "platform/portal/PortalGlobalShortcuts.h"
+#include "platform/portal/PortalKeyInjector.h"
 #include "tests/fakes/PrivateBus.h"
 
 #include <QtDBus>
@@ -57,9 +58,26 @@ signals:
     void Activated(const QDBusObjectPath&, const QString&, qulonglong, const QVariantMap&);
 };
 
-// A portal that sends each request's Response before the call that made it returns, as portals
-// may: a session, no shortcuts listed, all bound.
-class EarlyAnsweringPortal final : public QObject, protected QDBusContext
+// A portal frontend that sends each request's Response before the call that made it returns, as
+// portals may.
+class EarlyAnswers : public QObject, protected QDBusContext
+{
+    Q_OBJECT // QtDBus finds the context through the meta-object's casts
+        protected : QDBusObjectPath
+                    respond(const QVariantMap& options, const QVariantMap& results)
+    {
+        const QString path = "/org/freedesktop/portal/desktop/request/" +
+                             message().service().mid(1).replace('.', '_') + '/' +
+                             options.value("handle_token").toString();
+        connection().send(
+            QDBusMessage::createSignal(path, "org.freedesktop.portal.Request", "Response")
+            << 0u << results);
+        return QDBusObjectPath(path);
+    }
+};
+
+// Global shortcuts answered early: a session, no shortcuts listed, all bound.
+class EarlyAnsweringPortal final : public EarlyAnswers
 {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.GlobalShortcuts")
@@ -77,21 +95,75 @@ public slots:
     {
         return respond(options, {});
     }
+};
 
-private:
-    QDBusObjectPath respond(const QVariantMap& options, const QVariantMap& results)
+// A RemoteDesktop backend with a keyboard: "the user" answers Start with `answer` (0 yes, 1 no);
+// `keys` records each key as "+keysym" (pressed) or "-keysym" (released), in hexadecimal.
+class StandInRemoteDesktop final : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.impl.portal.RemoteDesktop")
+    Q_PROPERTY(uint version READ version)
+    Q_PROPERTY(uint AvailableDeviceTypes READ keyboard)
+public:
+    QStringList keys;
+    uint answer = 0;
+    uint version() const { return 2; }
+    uint keyboard() const { return 1; }
+public slots:
+    uint CreateSession(const QDBusObjectPath&, const QDBusObjectPath&, const QString&,
+                       const QVariantMap&, QVariantMap&)
     {
-        const QString path = "/org/freedesktop/portal/desktop/request/" +
-                             message().service().mid(1).replace('.', '_') + '/' +
-                             options.value("handle_token").toString();
-        connection().send(
-            QDBusMessage::createSignal(path, "org.freedesktop.portal.Request", "Response")
-            << 0u << results);
-        return QDBusObjectPath(path);
+        return 0;
+    }
+    uint SelectDevices(const QDBusObjectPath&, const QDBusObjectPath&, const QString&,
+                       const QVariantMap&, QVariantMap&)
+    {
+        return 0;
+    }
+    uint Start(const QDBusObjectPath&, const QDBusObjectPath&, const QString&, const QString&,
+               const QVariantMap&, QVariantMap& results)
+    {
+        results = {{"devices", 1u}};
+        return answer;
+    }
+    void NotifyKeyboardKeysym(const QDBusObjectPath&, const QVariantMap&, int keysym, uint state)
+    {
+        keys << (state ? "+" : "-") + QString::number(keysym, 16);
     }
 };
 
-// The portal client against the real frontend, which finds the stand-in through its .portal file.
+// The frontend's RemoteDesktop as later versions keep its sessions (1.16 keeps none), answered
+// early: each start with a new restore token; `selected` records SelectDevices' options.
+class StandInRemoteDesktopFrontend final : public EarlyAnswers
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.RemoteDesktop")
+public:
+    QList<QVariantMap> selected;
+public slots:
+    QDBusObjectPath CreateSession(const QVariantMap& options)
+    {
+        return respond(options, {{"session_handle", "/org/freedesktop/portal/desktop/session/s"}});
+    }
+    QDBusObjectPath SelectDevices(const QDBusObjectPath&, const QVariantMap& options)
+    {
+        selected << options;
+        return respond(options, {});
+    }
+    QDBusObjectPath Start(const QDBusObjectPath&, const QString&, const QVariantMap& options)
+    {
+        return respond(options,
+                       {{"devices", 1u}, {"restore_token", "t" + QString::number(++m_starts)}});
+    }
+    void NotifyKeyboardKeysym(const QDBusObjectPath&, const QVariantMap&, int, uint) {}
+
+private:
+    int m_starts = 0;
+};
+
+// The portal clients against the real frontend, which finds the stand-ins through their .portal
+// files.
 class TestPortalGlobalShortcuts final : public QObject
 {
     Q_OBJECT
@@ -112,6 +184,16 @@ private slots:
         QVERIFY(backend.registerObject("/org/freedesktop/portal/desktop", &m_backend,
                                        QDBusConnection::ExportAllContents));
         QVERIFY(backend.registerService("org.freedesktop.impl.portal.desktop.tarvextest"));
+        // The remote control's stand-in is a backend of its own, as a desktop may have several.
+        QFile keysFile(portals + "/tarvextestkeys.portal");
+        QVERIFY(keysFile.open(QIODevice::WriteOnly));
+        keysFile.write("[portal]\nDBusName=org.freedesktop.impl.portal.desktop.tarvextestkeys\n"
+                       "Interfaces=org.freedesktop.impl.portal.RemoteDesktop\nUseIn=tarvextest\n");
+        keysFile.close();
+        QDBusConnection keys = QDBusConnection::connectToBus(m_bus.address(), "keys backend");
+        QVERIFY(keys.registerObject("/org/freedesktop/portal/desktop", &m_keysBackend,
+                                    QDBusConnection::ExportAllContents));
+        QVERIFY(keys.registerService("org.freedesktop.impl.portal.desktop.tarvextestkeys"));
         // Version 1.16 reads backends from XDG_DESKTOP_PORTAL_DIR, later ones from XDG_DATA_DIRS.
         m_frontend.setEnvironment(
             QProcess::systemEnvironment()
@@ -177,7 +259,87 @@ private slots:
         }
     }
 
+    // The first keys wait for the session to start; each character arrives as its keysym (a line
+    // break as Return), and typing stops where the focus moved away.
+    void typesThroughTheRemoteDesktopPortal()
+    {
+        const QDBusConnection client = QDBusConnection::connectToBus(m_bus.address(), "client");
+        QVERIFY(PortalKeyInjector::isOffered(client));
+        PortalKeyInjector injector(m_dir.filePath("token"), client);
+        QVERIFY(injector.available());
+        QVERIFY(injector.typeText("Grüße, €5 🙂\n", [] { return true; }).isEmpty());
+        QVERIFY(injector.pressBackspace(2).isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(m_keysBackend.keys,
+                                  taps({0x47, 0x72, 0xfc, 0xdf, 0x65, 0x2c, 0x20, 0x20ac, 0x35,
+                                        0x20, 0x101f642, 0xff0d, 0xff08, 0xff08}),
+                                  Long);
+        m_keysBackend.keys.clear();
+        int asked = 0;
+        injector.typeText("abc", [&] { return ++asked == 1; });
+        injector.typeText("z", [] { return true; });
+        QTRY_COMPARE_WITH_TIMEOUT(m_keysBackend.keys, taps({'a', 'z'}), Long);
+        QCOMPARE(asked, 2);
+    }
+
+    // The user's no is kept: the injector says why it cannot type, and does not ask again.
+    void keepsTheUsersNoToRemoteControl()
+    {
+        m_keysBackend.answer = 1;
+        PortalKeyInjector injector(m_dir.filePath("token"),
+                                   QDBusConnection::connectToBus(m_bus.address(), "declined"));
+        injector.typeText("x", [] { return true; });
+        QTRY_VERIFY_WITH_TIMEOUT(!injector.available(), Long);
+        QVERIFY(!injector.unavailableReason().isEmpty());
+        injector.pressBackspace(1);
+        QVERIFY(!injector.available());
+        m_keysBackend.answer = 0;
+    }
+
+    // Each start hands the portal the restore token of the last one, so the desktop restores
+    // the permission instead of asking, and keeps the new token.
+    void restoresRemoteControlWithTheLastToken()
+    {
+        PrivateBus bus(PrivateBus::Kind::Bare);
+        QDBusConnection portal = QDBusConnection::connectToBus(bus.address(), "frontend");
+        StandInRemoteDesktopFrontend frontend;
+        QVERIFY(portal.registerObject("/org/freedesktop/portal/desktop", &frontend,
+                                      QDBusConnection::ExportAllSlots));
+        QVERIFY(portal.registerService("org.freedesktop.portal.Desktop"));
+        const QString token = m_dir.filePath("state/token");
+        for (const QString saved : {"t1", "t2"}) {
+            PortalKeyInjector injector(token, QDBusConnection::connectToBus(bus.address(), saved));
+            injector.pressBackspace(1);
+            QTRY_COMPARE_WITH_TIMEOUT(fileText(token), saved, Long);
+        }
+        QCOMPARE(frontend.selected.size(), 2);
+        QCOMPARE(frontend.selected[0].value("types"), QVariant(1u));
+        QCOMPARE(frontend.selected[0].value("persist_mode"), QVariant(2u));
+        QVERIFY(!frontend.selected[0].contains("restore_token"));
+        QCOMPARE(frontend.selected[1].value("restore_token"), QVariant("t1"));
+        // A session the desktop ends is started again: keys until the injector has seen the end.
+        PortalKeyInjector injector(token, QDBusConnection::connectToBus(bus.address(), "again"));
+        injector.pressBackspace(1);
+        QTRY_COMPARE_WITH_TIMEOUT(fileText(token), "t3", Long);
+        portal.send(QDBusMessage::createSignal("/org/freedesktop/portal/desktop/session/s",
+                                               "org.freedesktop.portal.Session", "Closed")
+                    << QVariantMap());
+        QTRY_COMPARE_WITH_TIMEOUT((injector.pressBackspace(1), fileText(token)), "t4", Long);
+        QCOMPARE(frontend.selected.last().value("restore_token"), QVariant("t3"));
+    }
+
 private:
+    static QStringList taps(const QList<int>& keysyms)
+    {
+        QStringList keys;
+        for (int keysym : keysyms)
+            keys << "+" + QString::number(keysym, 16) << "-" + QString::number(keysym, 16);
+        return keys;
+    }
+    static QString fileText(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
     void bindAndWait(const QList<GlobalShortcut>& shortcuts, State expected)
     {
         m_backend.calls.clear();
@@ -193,6 +355,7 @@ private:
     PrivateBus m_bus{PrivateBus::Kind::Bare};
     QProcess m_frontend;
     StandInShortcutsPortal m_backend;
+    StandInRemoteDesktop m_keysBackend;
     std::unique_ptr<PortalGlobalShortcuts> m_client;
     QStringList m_activated;
 };
