@@ -72,9 +72,11 @@ void ActionRunner::typeText(const QString& text)
         return;
     }
     const quint64 window = m_focusedWindow ? m_focusedWindow() : 0;
-    const QList<int> presses = m_injector->typeText(text.left(MaxTypedTextLength), [&] {
-        return !m_focusedWindow || m_focusedWindow() == window;
-    });
+    // Held by value: a back end that sends its keys later asks it as each character goes.
+    const QList<int> presses =
+        m_injector->typeText(text.left(MaxTypedTextLength), [focused = m_focusedWindow, window] {
+            return !focused || focused() == window;
+        });
     if (m_typed && !presses.isEmpty())
         m_typed(presses);
 }

@@ -29,7 +29,8 @@ public:
 
     /// Sets what types the text of "Type text" hotkeys (nullptr: nothing is typed), the query
     /// that tells whether the focus moved away during the typing (which then stops), and who is
-    /// told the presses it caused. `injector` must outlive this object.
+    /// told the presses it caused. `injector` must outlive this object; so must what
+    /// `focusedWindow` refers to, which the injector may still ask after this object is gone.
     void setTyping(KeyInjector* injector, FocusQuery focusedWindow, TypedCallback typed);
     /// Sets the notifier of the activation notifications (nullptr = none are shown).
     void setNotifier(Notifier* notifier) { m_notifier = notifier; }

@@ -24,7 +24,8 @@ public:
     virtual QList<int> pressBackspace(int count) = 0;
     /// Types `text` into the focused window, each character as itself whatever the keyboard
     /// layout (a line break as Return), and stops early once `stillFocused` returns false (it is
-    /// asked before each character). Returns the virtual-key codes of every press it caused, as
+    /// asked before each character, also after this returns when the keys go out later, so it
+    /// holds what it needs by value). Returns the virtual-key codes of every press it caused, as
     /// pressBackspace does.
     virtual QList<int> typeText(const QString& text, const std::function<bool()>& stillFocused) = 0;
 };

@@ -78,24 +78,21 @@ QList<int> PortalKeyInjector::pressBackspace(int count)
 QList<int> PortalKeyInjector::typeText(const QString& text,
                                        const std::function<bool()>& stillFocused)
 {
-    // Asked now for every character: the keys themselves are sent later.
-    std::vector<uint32_t> keysyms;
-    for (const uint32_t keysym : keysymsOfText(text)) {
-        if (stillFocused && !stillFocused())
-            break;
-        keysyms.push_back(keysym);
-    }
-    type(keysyms);
+    // The focus is asked as each character goes out, which may be after the user's consent.
+    type(keysymsOfText(text), stillFocused);
     return {};
 }
 
-void PortalKeyInjector::type(const std::vector<uint32_t>& keysyms)
+void PortalKeyInjector::type(const std::vector<uint32_t>& keysyms,
+                             const std::function<bool()>& stillFocused)
 {
     if (!available() || keysyms.empty())
         return;
+    const auto focus =
+        stillFocused ? std::make_shared<const std::function<bool()>>(stillFocused) : nullptr;
     for (const uint32_t keysym : keysyms) {
-        m_waiting.emplace_back(keysym, 1u);
-        m_waiting.emplace_back(keysym, 0u);
+        m_waiting.push_back({keysym, 1u, focus});
+        m_waiting.push_back({keysym, 0u, focus});
     }
     if (m_state == State::Idle) {
         m_state = State::Starting;
@@ -217,10 +214,18 @@ void PortalKeyInjector::onSessionClosed()
 // calls on several threads, so calls sent at once may reach the desktop in another order.
 void PortalKeyInjector::sendNext()
 {
+    // A press whose window lost the focus drops the rest of its text (its key events share
+    // the question); the release of a key already pressed has gone out before it.
+    while (!m_waiting.empty() && m_waiting.front().state == 1 && m_waiting.front().stillFocused &&
+           !(*m_waiting.front().stillFocused)()) {
+        const auto focus = m_waiting.front().stillFocused;
+        std::erase_if(m_waiting,
+                      [&focus](const KeyEvent& key) { return key.stillFocused == focus; });
+    }
     m_sending = m_state == State::Started && !m_waiting.empty();
     if (!m_sending)
         return;
-    const auto [keysym, state] = m_waiting.front();
+    const auto [keysym, state, focus] = m_waiting.front();
     m_waiting.pop_front();
     QDBusMessage call = QDBusMessage::createMethodCall(Service, Path, Interface,
                                                        QStringLiteral("NotifyKeyboardKeysym"));

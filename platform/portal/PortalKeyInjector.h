@@ -8,6 +8,8 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -55,7 +57,7 @@ private Q_SLOTS:
 private:
     enum class State { Idle, Starting, Started, Declined, Failed };
 
-    void type(const std::vector<uint32_t>& keysyms);
+    void type(const std::vector<uint32_t>& keysyms, const std::function<bool()>& stillFocused = {});
     void step(const QString& method, const QVariantList& arguments, const QVariantMap& options,
               void (PortalKeyInjector::*next)(const QVariantMap&));
     void onCreated(const QVariantMap& results);
@@ -71,8 +73,15 @@ private:
     State m_state = State::Idle;
     QString m_detail;
     QString m_session;
-    // Key events not sent yet: keysym and state (1 pressed, 0 released).
-    std::deque<std::pair<uint32_t, uint>> m_waiting;
+    // A key event not sent yet: keysym, state (1 pressed, 0 released), and the question its
+    // text's presses ask first (shared by the text's events; false drops those left).
+    struct KeyEvent
+    {
+        uint32_t keysym;
+        uint state;
+        std::shared_ptr<const std::function<bool()>> stillFocused;
+    };
+    std::deque<KeyEvent> m_waiting;
     bool m_sending = false;
     bool m_sendFailed = false;
 };

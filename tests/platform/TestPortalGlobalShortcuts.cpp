@@ -274,11 +274,10 @@ private slots:
                                         0x20, 0x101f642, 0xff0d, 0xff08, 0xff08}),
                                   Long);
         m_keysBackend.keys.clear();
-        int asked = 0;
-        injector.typeText("abc", [&] { return ++asked == 1; });
+        // Asked as each character goes out: the window loses the focus once "a" has arrived.
+        injector.typeText("abc", [this] { return m_keysBackend.keys.isEmpty(); });
         injector.typeText("z", [] { return true; });
         QTRY_COMPARE_WITH_TIMEOUT(m_keysBackend.keys, taps({'a', 'z'}), Long);
-        QCOMPARE(asked, 2);
     }
 
     // The user's no is kept: the injector says why it cannot type, and does not ask again.
