@@ -244,7 +244,8 @@ private slots:
         QVERIFY2(openKeyboard(), "the program never read its keyboard");
         const QString typed = h.home() + "/typed.txt";
         QVERIFY(openFoot("test.typed", {"sh", "-c", "cat > \"$0\"", typed}));
-        QVERIFY(keepSeatKeyboard());
+        // Shift held where the program reads its keys, and on a keyboard of the seat.
+        QVERIFY(keepSeatKeyboard(shift ? "shift" : ""));
         if (shift)
             press(KEY_LEFTSHIFT);
         E2EHarness::run("wtype", {shift ? "GOFB" : "gofb"});
@@ -421,7 +422,7 @@ private:
     bool startProgram(const QString& busAddress = QString(), const QByteArray& keyboard = {},
                       const QStringList& arguments = {"automatic"});
     bool openFoot(const QString& appId, const QStringList& command = {"sleep", "600"});
-    bool keepSeatKeyboard();
+    bool keepSeatKeyboard(const QString& heldModifier = {});
     static QString fileText(const QString& path)
     {
         return QString::fromUtf8(E2EHarness::readFile(path));
@@ -476,10 +477,12 @@ bool TestWaylandE2E::openFoot(const QString& appId, const QStringList& command)
 
 // A keyboard that stays on the seat, as a desktop's real one does: while the seat has none,
 // each new virtual keyboard makes the clients take a keyboard anew and its first keys are lost.
-bool TestWaylandE2E::keepSeatKeyboard()
+bool TestWaylandE2E::keepSeatKeyboard(const QString& heldModifier)
 {
     m_seatKeyboard = std::make_unique<QProcess>();
-    m_seatKeyboard->start("wtype", {"-s", "600000"});
+    const QStringList hold =
+        heldModifier.isEmpty() ? QStringList() : QStringList{"-M", heldModifier};
+    m_seatKeyboard->start("wtype", hold + QStringList{"-s", "600000"});
     if (!m_seatKeyboard->waitForStarted())
         return false;
     E2EHarness::run("wtype", {"-k", "Shift_L"});
