@@ -300,8 +300,8 @@ private slots:
         }
     }
 
-    // A FIFO, a file over the size limit: a load neither blocks nor reads endlessly, closes
-    // what it opened, and a save never replaces what it could not read.
+    // A FIFO, a file over the size limit: a load neither blocks nor reads endlessly, says why,
+    // closes what it opened, and a save never replaces what it could not read.
     void readsOnlyRegularFiles()
     {
         const auto openFiles = [] {
@@ -309,7 +309,8 @@ private slots:
                 .entryList(QDir::AllEntries | QDir::System)
                 .size();
         };
-        for (const QString kind : {"fifo", "huge"}) {
+        for (const auto& [kind, why] :
+             {std::pair<QString, QString>("fifo", "not a regular file"), {"huge", "larger than"}}) {
             const QString file = m_dir->filePath(kind);
             const QByteArray name = QFile::encodeName(file);
             if (kind == "fifo")
@@ -329,7 +330,9 @@ private slots:
             ActiveHotkeyTable table;
             HotkeyDatabase database(file);
             const qsizetype open = openFiles();
-            QVERIFY(database.load(list, table).contains(QStringLiteral("could not be read")));
+            const QString report = database.load(list, table);
+            QVERIFY2(report.contains(QStringLiteral("could not be read")) && report.contains(why),
+                     qPrintable(report));
             QCOMPARE(std::tuple(openFiles(), list.count(), table.size()), std::tuple(open, 0, 0));
             list.append({"a", "b"});
             QVERIFY(database.save(list, table).contains(QStringLiteral("left as it is")));
