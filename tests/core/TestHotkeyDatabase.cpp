@@ -285,6 +285,7 @@ private slots:
             {"tarvex-hotkey 4 b*3 x\toff", "1111"},
             {"tarvex-hotkey 4 b%2A3%z\toff", "1111"},
             {"tarvex-hotkey 4 b%2A3\toff\targs=%FF", "1111"},
+            {"tarvex-hotkey 4 b%2a3\toff\targs=%2f", "1110"}, // hex digits written by hand
             {"tarvex-hotkey 4 b%2A3\toff\tonly=a,%", "1111"},
             {"tarvex-hotkey x\ntarvex-hotkey 4 b%2A3\tlater\toff", "1110"}};
         for (const auto& [lines, enabled] : rows) {
