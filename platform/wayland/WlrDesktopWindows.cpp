@@ -133,23 +133,27 @@ const zwlr_foreign_toplevel_handle_v1_listener kHandleListener = {
 } // namespace
 
 WlrDesktopWindows::WlrDesktopWindows()
+    : m_connection(wl_display_connect(nullptr),
+                   [this](wl_registry* registry, uint32_t name, const char* interface,
+                          uint32_t version) { bindGlobal(registry, name, interface, version); })
 {
-    wl_display* display = wl_display_connect(nullptr);
-    if (!display) {
+    if (!m_connection.display()) {
         qCWarning(lcWayland) << "No Wayland compositor to ask for the windows of other programs";
         return;
     }
-    start(display);
+    start();
 }
 
 WlrDesktopWindows::WlrDesktopWindows(int fd)
+    : m_connection(wl_display_connect_to_fd(fd),
+                   [this](wl_registry* registry, uint32_t name, const char* interface,
+                          uint32_t version) { bindGlobal(registry, name, interface, version); })
 {
-    wl_display* display = wl_display_connect_to_fd(fd);
-    if (!display) {
+    if (!m_connection.display()) {
         qCWarning(lcWayland) << "The Wayland connection could not be set up";
         return;
     }
-    start(display);
+    start();
 }
 
 WlrDesktopWindows::~WlrDesktopWindows()
@@ -161,50 +165,34 @@ WlrDesktopWindows::~WlrDesktopWindows()
     }
     if (m_manager)
         zwlr_foreign_toplevel_manager_v1_destroy(m_manager);
-    if (m_seat)
-        wl_seat_destroy(m_seat);
-    if (m_registry)
-        wl_registry_destroy(m_registry);
-    if (m_display)
-        wl_display_disconnect(m_display);
 }
 
-void WlrDesktopWindows::start(wl_display* display)
+void WlrDesktopWindows::start()
 {
-    m_display = display;
-    static const wl_registry_listener listener = {&registryGlobal, &registryGlobalRemove};
-    m_registry = wl_display_get_registry(m_display);
-    wl_registry_add_listener(m_registry, &listener, this);
     // The first round trip binds the globals, the second brings the toplevels they announce.
-    wl_display_roundtrip(m_display);
-    wl_display_roundtrip(m_display);
-    m_notifier =
-        std::make_unique<QSocketNotifier>(wl_display_get_fd(m_display), QSocketNotifier::Read);
+    wl_display_roundtrip(m_connection.display());
+    wl_display_roundtrip(m_connection.display());
+    m_notifier = std::make_unique<QSocketNotifier>(wl_display_get_fd(m_connection.display()),
+                                                   QSocketNotifier::Read);
     connect(m_notifier.get(), &QSocketNotifier::activated, this, [this] { readEvents(); });
     if (!m_manager)
         qCInfo(lcWayland) << "The compositor does not offer zwlr_foreign_toplevel_manager_v1";
 }
 
-void WlrDesktopWindows::registryGlobal(void* data, wl_registry* registry, uint32_t name,
-                                       const char* interface, uint32_t version)
+// The seat, named in activation requests, is the connection's.
+void WlrDesktopWindows::bindGlobal(wl_registry* registry, uint32_t name, const char* interface,
+                                   uint32_t version)
 {
-    auto* self = static_cast<WlrDesktopWindows*>(data);
     if (std::strcmp(interface, zwlr_foreign_toplevel_manager_v1_interface.name) == 0 &&
-        !self->m_manager) {
+        !m_manager) {
         static const zwlr_foreign_toplevel_manager_v1_listener listener = {&managerToplevel,
                                                                            &managerFinished};
-        self->m_manager = static_cast<zwlr_foreign_toplevel_manager_v1*>(
+        m_manager = static_cast<zwlr_foreign_toplevel_manager_v1*>(
             wl_registry_bind(registry, name, &zwlr_foreign_toplevel_manager_v1_interface,
                              std::min(version, kManagerVersion)));
-        zwlr_foreign_toplevel_manager_v1_add_listener(self->m_manager, &listener, self);
-    } else if (std::strcmp(interface, wl_seat_interface.name) == 0 && !self->m_seat) {
-        // Only named in activation requests; none of its events are asked for.
-        self->m_seat =
-            static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
+        zwlr_foreign_toplevel_manager_v1_add_listener(m_manager, &listener, this);
     }
 }
-
-void WlrDesktopWindows::registryGlobalRemove(void*, wl_registry*, uint32_t) {}
 
 void WlrDesktopWindows::managerToplevel(void* data, zwlr_foreign_toplevel_manager_v1*,
                                         zwlr_foreign_toplevel_handle_v1* handle)
@@ -228,30 +216,31 @@ void WlrDesktopWindows::managerFinished(void* data, zwlr_foreign_toplevel_manage
 
 bool WlrDesktopWindows::isAvailable() const
 {
-    return m_display && m_manager && !m_broken;
+    return m_connection.display() && m_manager && !m_broken;
 }
 
 // Takes in everything the compositor has said until now.
 void WlrDesktopWindows::sync()
 {
-    if (!m_display)
+    if (!m_connection.display())
         return;
-    if (wl_display_roundtrip(m_display) < 0)
+    if (wl_display_roundtrip(m_connection.display()) < 0)
         lost();
     std::erase_if(m_toplevels, [](const auto& entry) { return entry.second->closed; });
 }
 
 void WlrDesktopWindows::readEvents()
 {
-    if (!m_display)
+    if (!m_connection.display())
         return;
-    while (wl_display_prepare_read(m_display) != 0) {
-        if (wl_display_dispatch_pending(m_display) < 0) {
+    while (wl_display_prepare_read(m_connection.display()) != 0) {
+        if (wl_display_dispatch_pending(m_connection.display()) < 0) {
             lost();
             return;
         }
     }
-    if (wl_display_read_events(m_display) < 0 || wl_display_dispatch_pending(m_display) < 0) {
+    if (wl_display_read_events(m_connection.display()) < 0 ||
+        wl_display_dispatch_pending(m_connection.display()) < 0) {
         lost();
         return;
     }
@@ -265,7 +254,7 @@ void WlrDesktopWindows::lost()
         return;
     m_broken = true;
     qCWarning(lcWayland) << "The connection to the Wayland compositor broke:"
-                         << std::strerror(wl_display_get_error(m_display));
+                         << std::strerror(wl_display_get_error(m_connection.display()));
     if (m_notifier)
         m_notifier->setEnabled(false);
     for (auto& [id, toplevel] : m_toplevels) {
@@ -286,7 +275,7 @@ WlrDesktopWindows::Toplevel* WlrDesktopWindows::find(WindowId window)
 
 void WlrDesktopWindows::flush()
 {
-    if (m_display && wl_display_flush(m_display) < 0 && errno != EAGAIN)
+    if (m_connection.display() && wl_display_flush(m_connection.display()) < 0 && errno != EAGAIN)
         lost();
 }
 
@@ -365,8 +354,8 @@ void WlrDesktopWindows::showWindow(WindowId window)
     }
     if (toplevel) {
         zwlr_foreign_toplevel_handle_v1_unset_minimized(toplevel->handle);
-        if (m_seat)
-            zwlr_foreign_toplevel_handle_v1_activate(toplevel->handle, m_seat);
+        if (m_connection.seat())
+            zwlr_foreign_toplevel_handle_v1_activate(toplevel->handle, m_connection.seat());
         flush();
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/DesktopWindows.h"
+#include "platform/wayland/WaylandConnection.h"
 
 #include <QObject>
 #include <QString>
@@ -9,9 +10,7 @@
 #include <memory>
 
 class QSocketNotifier;
-struct wl_display;
 struct wl_registry;
-struct wl_seat;
 struct zwlr_foreign_toplevel_manager_v1;
 struct zwlr_foreign_toplevel_handle_v1;
 
@@ -73,23 +72,20 @@ public:
     struct Toplevel;
 
 private:
-    void start(wl_display* display);
+    void start();
+    void bindGlobal(wl_registry* registry, uint32_t name, const char* interface, uint32_t version);
     void sync();
     void readEvents();
     void lost();
     Toplevel* find(WindowId window);
     void flush();
 
-    static void registryGlobal(void* data, wl_registry* registry, uint32_t name,
-                               const char* interface, uint32_t version);
-    static void registryGlobalRemove(void* data, wl_registry* registry, uint32_t name);
     static void managerToplevel(void* data, zwlr_foreign_toplevel_manager_v1* manager,
                                 zwlr_foreign_toplevel_handle_v1* handle);
     static void managerFinished(void* data, zwlr_foreign_toplevel_manager_v1* manager);
 
-    wl_display* m_display = nullptr;
-    wl_registry* m_registry = nullptr;
-    wl_seat* m_seat = nullptr;
+    // Declared first, so the toplevels and their manager go before the connection does.
+    WaylandConnection m_connection;
     zwlr_foreign_toplevel_manager_v1* m_manager = nullptr;
     std::unique_ptr<QSocketNotifier> m_notifier;
     std::map<WindowId, std::unique_ptr<Toplevel>> m_toplevels;

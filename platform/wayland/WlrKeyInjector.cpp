@@ -71,18 +71,14 @@ uint32_t Milliseconds()
 } // namespace
 
 WlrKeyInjector::WlrKeyInjector()
-{
     // Without the variable libwayland would try "wayland-0", which may be another session's.
-    if (qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        return;
-    m_display = wl_display_connect(nullptr);
-    if (!m_display)
-        return;
-    static const wl_registry_listener listener = {&registryGlobal,
-                                                  [](void*, wl_registry*, uint32_t) {}};
-    m_registry = wl_display_get_registry(m_display);
-    wl_registry_add_listener(m_registry, &listener, this);
-    if (wl_display_roundtrip(m_display) < 0)
+    : m_connection(qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ? nullptr
+                                                                  : wl_display_connect(nullptr),
+                   [this](wl_registry* registry, uint32_t name, const char* interface, uint32_t) {
+                       bindGlobal(registry, name, interface);
+                   })
+{
+    if (m_connection.display() && wl_display_roundtrip(m_connection.display()) < 0)
         m_broken = true;
 }
 
@@ -92,38 +88,25 @@ WlrKeyInjector::~WlrKeyInjector()
         zwp_virtual_keyboard_v1_destroy(m_keyboard);
     if (m_manager)
         zwp_virtual_keyboard_manager_v1_destroy(m_manager);
-    if (m_seat)
-        wl_seat_destroy(m_seat);
-    if (m_registry)
-        wl_registry_destroy(m_registry);
-    if (m_display)
-        wl_display_disconnect(m_display);
 }
 
-void WlrKeyInjector::registryGlobal(void* data, wl_registry* registry, uint32_t name,
-                                    const char* interface, uint32_t)
+void WlrKeyInjector::bindGlobal(wl_registry* registry, uint32_t name, const char* interface)
 {
-    auto* self = static_cast<WlrKeyInjector*>(data);
-    // The first seat: the one a single-user desktop has.
-    if (!self->m_seat && std::strcmp(interface, wl_seat_interface.name) == 0)
-        self->m_seat =
-            static_cast<wl_seat*>(wl_registry_bind(registry, name, &wl_seat_interface, 1));
-    if (!self->m_manager &&
-        std::strcmp(interface, zwp_virtual_keyboard_manager_v1_interface.name) == 0)
-        self->m_manager = static_cast<zwp_virtual_keyboard_manager_v1*>(
+    if (!m_manager && std::strcmp(interface, zwp_virtual_keyboard_manager_v1_interface.name) == 0)
+        m_manager = static_cast<zwp_virtual_keyboard_manager_v1*>(
             wl_registry_bind(registry, name, &zwp_virtual_keyboard_manager_v1_interface, 1));
 }
 
 bool WlrKeyInjector::available() const
 {
-    return m_manager && m_seat && !m_broken;
+    return m_manager && m_connection.seat() && !m_broken;
 }
 
 QString WlrKeyInjector::unavailableReason() const
 {
     if (available())
         return QString();
-    if (!m_display || m_broken)
+    if (!m_connection.display() || m_broken)
         return QCoreApplication::translate(
             "tarvex::WlrKeyInjector", "Tarvex cannot reach the Wayland compositor to type keys.");
     return QCoreApplication::translate("tarvex::WlrKeyInjector",
@@ -158,7 +141,8 @@ bool WlrKeyInjector::useKeysyms(const std::vector<uint32_t>& keysyms)
     const bool written = ::write(fd, text.c_str(), size) == ssize_t(size);
     if (written) {
         if (!m_keyboard)
-            m_keyboard = zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(m_manager, m_seat);
+            m_keyboard = zwp_virtual_keyboard_manager_v1_create_virtual_keyboard(
+                m_manager, m_connection.seat());
         zwp_virtual_keyboard_v1_keymap(m_keyboard, WL_KEYBOARD_KEYMAP_FORMAT_XKB_V1, fd,
                                        uint32_t(size));
         zwp_virtual_keyboard_v1_modifiers(m_keyboard, 0, 0, 0, 0);
@@ -184,7 +168,7 @@ void WlrKeyInjector::tap(uint32_t keysym)
 void WlrKeyInjector::settle()
 {
     m_unsettled = 0;
-    if (!m_broken && wl_display_roundtrip(m_display) < 0) {
+    if (!m_broken && wl_display_roundtrip(m_connection.display()) < 0) {
         qCWarning(lcWayland) << "The virtual keyboard's connection to the compositor was lost";
         m_broken = true;
     }

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "platform/KeyInjector.h"
+#include "platform/wayland/WaylandConnection.h"
 
 #include <cstdint>
 #include <vector>
 
-struct wl_display;
 struct wl_registry;
-struct wl_seat;
 struct zwp_virtual_keyboard_manager_v1;
 struct zwp_virtual_keyboard_v1;
 
@@ -43,12 +42,10 @@ private:
     void tap(uint32_t keysym);
     void settle();
 
-    static void registryGlobal(void* data, wl_registry* registry, uint32_t name,
-                               const char* interface, uint32_t version);
+    void bindGlobal(wl_registry* registry, uint32_t name, const char* interface);
 
-    wl_display* m_display = nullptr;
-    wl_registry* m_registry = nullptr;
-    wl_seat* m_seat = nullptr;
+    // Declared first, so the keyboard and its manager go before the connection does.
+    WaylandConnection m_connection;
     zwp_virtual_keyboard_manager_v1* m_manager = nullptr;
     zwp_virtual_keyboard_v1* m_keyboard = nullptr;
     // The keysyms of the uploaded keymap; the one at index i is on evdev key code i + 1.
