@@ -235,11 +235,8 @@ private slots:
     void bindsWhenAnsweredBeforeTheCallReturns()
     {
         PrivateBus bus(PrivateBus::Kind::Bare);
-        QDBusConnection portal = QDBusConnection::connectToBus(bus.address(), "early");
         EarlyAnsweringPortal early;
-        QVERIFY(portal.registerObject("/org/freedesktop/portal/desktop", &early,
-                                      QDBusConnection::ExportAllSlots));
-        QVERIFY(portal.registerService("org.freedesktop.portal.Desktop"));
+        QVERIFY(offerPortal(bus, early, "early"));
         PortalGlobalShortcuts client(QDBusConnection::connectToBus(bus.address(), "asking"));
         client.bind({{"F12", "x", "F12"}});
         QTRY_COMPARE_WITH_TIMEOUT(client.state(), State::Bound, Long);
@@ -299,11 +296,8 @@ private slots:
     void restoresRemoteControlWithTheLastToken()
     {
         PrivateBus bus(PrivateBus::Kind::Bare);
-        QDBusConnection portal = QDBusConnection::connectToBus(bus.address(), "frontend");
         StandInRemoteDesktopFrontend frontend;
-        QVERIFY(portal.registerObject("/org/freedesktop/portal/desktop", &frontend,
-                                      QDBusConnection::ExportAllSlots));
-        QVERIFY(portal.registerService("org.freedesktop.portal.Desktop"));
+        QVERIFY(offerPortal(bus, frontend, "frontend"));
         const QString token = m_dir.filePath("state/token");
         for (const QString saved : {"t1", "t2"}) {
             PortalKeyInjector injector(token, QDBusConnection::connectToBus(bus.address(), saved));
@@ -319,14 +313,23 @@ private slots:
         PortalKeyInjector injector(token, QDBusConnection::connectToBus(bus.address(), "again"));
         injector.pressBackspace(1);
         QTRY_COMPARE_WITH_TIMEOUT(fileText(token), "t3", Long);
-        portal.send(QDBusMessage::createSignal("/org/freedesktop/portal/desktop/session/s",
-                                               "org.freedesktop.portal.Session", "Closed")
-                    << QVariantMap());
+        QDBusConnection("frontend")
+            .send(QDBusMessage::createSignal("/org/freedesktop/portal/desktop/session/s",
+                                             "org.freedesktop.portal.Session", "Closed")
+                  << QVariantMap());
         QTRY_COMPARE_WITH_TIMEOUT((injector.pressBackspace(1), fileText(token)), "t4", Long);
         QCOMPARE(frontend.selected.last().value("restore_token"), QVariant("t3"));
     }
 
 private:
+    // `portal` answers as the desktop portal frontend on `bus`, through the connection `name`.
+    static bool offerPortal(const PrivateBus& bus, QObject& portal, const QString& name)
+    {
+        QDBusConnection connection = QDBusConnection::connectToBus(bus.address(), name);
+        return connection.registerObject("/org/freedesktop/portal/desktop", &portal,
+                                         QDBusConnection::ExportAllSlots) &&
+               connection.registerService("org.freedesktop.portal.Desktop");
+    }
     static QStringList taps(const QList<int>& keysyms)
     {
         QStringList keys;
